@@ -1,0 +1,269 @@
+#include "core/catalog_item.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "core/catalog.h"
+#include "core/clipboard.h"
+#include "core/errors.h"
+#include "core/stream.h"
+#include "core/var_int.h"
+
+static_assert(std::endian::native == std::endian::little,
+              "fixed and double fields are copied as little-endian bytes");
+
+void TCatalogVarData::Raw(uint8_t kind, void* data, int32_t size) {
+  Kind = kind;
+  Data = data;
+  Size = size;
+  IntDefault = 0x7FFFFFFF;
+  BoolField = false;
+}
+
+void TCatalogVarData::Int(int32_t* data, int32_t defaultValue) {
+  Raw(ckInt, data, 0);
+  IntDefault = defaultValue;
+}
+
+void TCatalogVarData::Bool(bool* data, bool defaultValue) {
+  Raw(ckByte, data, 1);
+  ByteDefault = defaultValue ? 1 : 0;
+  BoolField = true;
+}
+
+void TCatalogVarData::Str(std::string* data, bool skipEmpty) {
+  Raw(ckString, data, 0);
+  SkipEmpty = skipEmpty;
+}
+
+void TCatalogVarData::Byte(uint8_t* data, uint8_t defaultValue) {
+  Raw(ckByte, data, 1);
+  ByteDefault = defaultValue;
+}
+
+void TCatalogVarData::Fixed(void* data, int32_t size) { Raw(ckFixed, data, size); }
+
+void TCatalogVarData::Blob(std::vector<uint8_t>* data, int32_t size) { Raw(ckBlob, data, size); }
+
+void TCatalogVarData::Double(double* data, double defaultValue) {
+  Raw(ckDouble, data, sizeof(double));
+  FloatDefault = defaultValue;
+}
+
+void TCatalogVarData::Catalog(TCatalog* data) { Raw(ckCatalog, data, 0); }
+
+void TCatalogVarData::Record(TCatalogBaseItem* data) { Raw(ckRecord, data, 0); }
+
+namespace {
+
+void WriteChunkHead(TStream& stream, int id, uint32_t length) {
+  uint8_t buf[10];
+  int n = EncodeVarInt(static_cast<uint32_t>(id), buf);
+  n += EncodeVarInt(length, buf + n);
+  stream.WriteBuffer(buf, n);
+}
+
+// Nested records save into a scratch stream first, since their length comes before
+// them. One scratch stream per nesting depth, reused, so saving allocates nothing in
+// the steady state.
+class TScratchStreams {
+ public:
+  TMemoryStream& Enter() {
+    if (depth_ == streams_.size()) streams_.push_back(std::make_unique<TMemoryStream>());
+    TMemoryStream& s = *streams_[depth_++];
+    s.SetPosition(0);
+    s.SetSize(0);
+    return s;
+  }
+  void Leave() { --depth_; }
+
+ private:
+  std::vector<std::unique_ptr<TMemoryStream>> streams_;
+  size_t depth_ = 0;
+};
+
+thread_local TScratchStreams g_scratch;
+
+class TScratchGuard {
+ public:
+  TScratchGuard() : stream(g_scratch.Enter()) {}
+  ~TScratchGuard() { g_scratch.Leave(); }
+  TMemoryStream& stream;
+};
+
+void WriteNested(TStream& stream, int id, const TCatalogVarData& d) {
+  TScratchGuard scratch;
+  if (d.Kind == ckCatalog)
+    static_cast<const TCatalog*>(d.Data)->SaveToStream(scratch.stream);
+  else
+    static_cast<const TCatalogBaseItem*>(d.Data)->SaveToStream(scratch.stream);
+  const auto& bytes = scratch.stream.Bytes();
+  WriteChunkHead(stream, id, static_cast<uint32_t>(bytes.size()));
+  stream.WriteBuffer(bytes.data(), bytes.size());
+}
+
+void WriteField(TStream& stream, int id, const TCatalogVarData& d) {
+  switch (d.Kind) {
+    case ckInt: {
+      const int32_t value = *static_cast<const int32_t*>(d.Data);
+      if (value == d.IntDefault) return;
+      uint8_t buf[5];
+      const int n = EncodeVarInt(static_cast<uint32_t>(id), buf);
+      stream.WriteBuffer(buf, n);
+      WriteVarInt(stream, value, true);
+      return;
+    }
+    case ckFixed: {
+      const uint32_t size = static_cast<uint32_t>(std::max(d.Size, 0));
+      WriteChunkHead(stream, id, size);
+      stream.WriteBuffer(d.Data, size);
+      return;
+    }
+    case ckBlob: {
+      // Never more than the block holds: a size field that claims more (a damaged
+      // file) must not make the save invent or over-read bytes.
+      const auto* block = static_cast<const std::vector<uint8_t>*>(d.Data);
+      const size_t size = std::min<size_t>(static_cast<size_t>(std::max(d.Size, 0)), block->size());
+      WriteChunkHead(stream, id, static_cast<uint32_t>(size));
+      stream.WriteBuffer(block->data(), size);
+      return;
+    }
+    case ckString: {
+      const auto* s = static_cast<const std::string*>(d.Data);
+      if (d.SkipEmpty && s->empty()) return;
+      WriteChunkHead(stream, id, static_cast<uint32_t>(s->size()));
+      stream.WriteBuffer(s->data(), s->size());
+      return;
+    }
+    case ckCatalog:
+    case ckRecord:
+      WriteNested(stream, id, d);
+      return;
+    case ckByte: {
+      const uint8_t value = d.BoolField ? uint8_t(*static_cast<const bool*>(d.Data) ? 1 : 0)
+                                        : *static_cast<const uint8_t*>(d.Data);
+      if (value == d.ByteDefault) return;
+      WriteChunkHead(stream, id, 1);
+      stream.WriteByte(value);
+      return;
+    }
+    case ckDouble: {
+      const double value = *static_cast<const double*>(d.Data);
+      if (value == d.FloatDefault) return;
+      WriteChunkHead(stream, id, sizeof(double));
+      stream.WriteBuffer(&value, sizeof(double));
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+// Reads the payload of one chunk into the field. The stream is limited to the chunk.
+void ReadField(TStream& stream, const TCatalogVarData& d, uint32_t length) {
+  switch (d.Kind) {
+    case ckInt:
+      *static_cast<int32_t*>(d.Data) = static_cast<int32_t>(ReadVarInt(stream));
+      return;
+    case ckFixed:
+      if (d.Size >= 0 && length == static_cast<uint32_t>(d.Size)) stream.ReadBuffer(d.Data, length);
+      return;
+    case ckBlob: {
+      auto* block = static_cast<std::vector<uint8_t>*>(d.Data);
+      block->resize(length);
+      stream.ReadBuffer(block->data(), length);
+      return;
+    }
+    case ckString: {
+      auto* s = static_cast<std::string*>(d.Data);
+      s->resize(length);
+      stream.ReadBuffer(s->data(), length);
+      return;
+    }
+    case ckCatalog:
+      static_cast<TCatalog*>(d.Data)->LoadFromStream(stream);
+      return;
+    case ckRecord:
+      static_cast<TCatalogBaseItem*>(d.Data)->LoadFromStream(stream);
+      return;
+    case ckByte:
+      if (length == 1) {
+        const uint8_t value = stream.ReadByte();
+        if (d.BoolField)
+          *static_cast<bool*>(d.Data) = value != 0;
+        else
+          *static_cast<uint8_t*>(d.Data) = value;
+      }
+      return;
+    case ckDouble:
+      if (length == sizeof(double)) stream.ReadBuffer(d.Data, sizeof(double));
+      return;
+    default:
+      return;
+  }
+}
+
+}  // namespace
+
+void TCatalogBaseItem::SaveToStream(TStream& stream) const {
+  // GetVarData hands out pointers to the fields; saving only reads through them.
+  auto* self = const_cast<TCatalogBaseItem*>(this);
+  TCatalogVarData d;
+  const int last = std::clamp(LastFieldId(), 0, 999);
+  for (int id = 1; id <= last; ++id) {
+    d.Kind = ckNone;
+    self->GetVarData(id, d, false);
+    if (d.Kind != ckNone) WriteField(stream, id, d);
+  }
+  stream.WriteByte(0);
+}
+
+void TCatalogBaseItem::LoadFromStream(TStream& stream) {
+  Clear();
+  TCatalogVarData d;
+  for (;;) {
+    const uint32_t id = ReadVarInt(stream);
+    if (id == 0) return;
+    const uint32_t length = ReadVarInt(stream);
+    TReadLimit chunk(stream, length);
+    if (id <= 999) {
+      d.Kind = ckNone;
+      GetVarData(static_cast<int>(id), d, true);
+      ReadField(stream, d, length);
+    }
+    stream.SetPosition(chunk.End());
+  }
+}
+
+void TCatalogBaseItem::Assign(const TCatalogBaseItem& source) {
+  if (&source == this) return;
+  Clear();
+  TMemoryStream stream;
+  source.SaveToStream(stream);
+  stream.SetPosition(0);
+  LoadFromStream(stream);
+}
+
+void TCatalogBaseItem::CopyToClipboard(uint32_t format) const {
+  TMemoryStream stream;
+  SaveToStream(stream);
+  PutClipboardBlock(format, 1, stream.Bytes());
+}
+
+bool TCatalogBaseItem::PasteFromClipboard(uint32_t format) {
+  auto block = GetClipboardBlock(format);
+  if (!block) return false;
+  // Keep the record as it was when the block turns out to be malformed.
+  TMemoryStream backup;
+  SaveToStream(backup);
+  TMemoryStream stream(std::move(block->Data));
+  try {
+    LoadFromStream(stream);
+    return true;
+  } catch (const Exception&) {
+    backup.SetPosition(0);
+    LoadFromStream(backup);
+    return false;
+  }
+}

@@ -1,0 +1,103 @@
+// Byte streams for the chunked record format. Readers never trust their input: every
+// read is checked against the bytes that remain, and a read limit confines a nested
+// record to its chunk so that it can never run into its parent's data.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+class TStream {
+ public:
+  virtual ~TStream() = default;
+
+  virtual int64_t GetSize() const = 0;
+  virtual int64_t GetPosition() const = 0;
+  // Moves to Position, clamped to 0..GetSize().
+  virtual void SetPosition(int64_t position) = 0;
+
+  // Reads up to Count bytes, never past the size or the current read limit.
+  size_t Read(void* buffer, size_t count);
+  // Reads exactly Count bytes or raises EReadError.
+  void ReadBuffer(void* buffer, size_t count);
+  uint8_t ReadByte();
+  void Write(const void* buffer, size_t count) { DoWrite(buffer, count); }
+  void WriteBuffer(const void* buffer, size_t count) { DoWrite(buffer, count); }
+  void WriteByte(uint8_t value) { DoWrite(&value, 1); }
+
+  // Bytes that can still be read: up to the end or to the read limit, whichever is first.
+  int64_t Remaining() const;
+  // Raises EReadError unless Count more bytes can be read.
+  void RequireRemaining(uint64_t count) const;
+  void Seek(int64_t offset) { SetPosition(GetPosition() + offset); }
+
+ protected:
+  virtual size_t DoRead(void* buffer, size_t count) = 0;
+  virtual void DoWrite(const void* buffer, size_t count) = 0;
+
+ private:
+  friend class TReadLimit;
+  int64_t limit_ = std::numeric_limits<int64_t>::max();
+};
+
+// Confines reads to the next Length bytes for its lifetime and restores the previous
+// limit afterwards. Raises EReadError when fewer than Length bytes remain.
+class TReadLimit {
+ public:
+  TReadLimit(TStream& stream, uint64_t length);
+  ~TReadLimit();
+  TReadLimit(const TReadLimit&) = delete;
+  TReadLimit& operator=(const TReadLimit&) = delete;
+
+  // The position just after the limited window.
+  int64_t End() const { return end_; }
+
+ private:
+  TStream& stream_;
+  int64_t saved_;
+  int64_t end_;
+};
+
+// A growable stream in memory.
+class TMemoryStream final : public TStream {
+ public:
+  TMemoryStream() = default;
+  explicit TMemoryStream(std::vector<uint8_t> bytes) : data_(std::move(bytes)) {}
+  TMemoryStream(const void* bytes, size_t count);
+
+  int64_t GetSize() const override { return static_cast<int64_t>(data_.size()); }
+  int64_t GetPosition() const override { return static_cast<int64_t>(pos_); }
+  void SetPosition(int64_t position) override;
+
+  void Clear();
+  void SetSize(size_t size);
+  const std::vector<uint8_t>& Bytes() const { return data_; }
+  std::vector<uint8_t> TakeBytes();
+  const uint8_t* Memory() const { return data_.data(); }
+
+ protected:
+  size_t DoRead(void* buffer, size_t count) override;
+  void DoWrite(const void* buffer, size_t count) override;
+
+ private:
+  std::vector<uint8_t> data_;
+  size_t pos_ = 0;
+};
+
+// Little-endian integers at a byte pointer, for fixed headers such as clipboard blocks.
+inline uint32_t GetLE32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+inline uint16_t GetLE16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+inline void PutLE32(uint8_t* p, uint32_t v) {
+  p[0] = uint8_t(v);
+  p[1] = uint8_t(v >> 8);
+  p[2] = uint8_t(v >> 16);
+  p[3] = uint8_t(v >> 24);
+}
+inline void PutLE16(uint8_t* p, uint16_t v) {
+  p[0] = uint8_t(v);
+  p[1] = uint8_t(v >> 8);
+}

@@ -1,0 +1,15 @@
+// Loading any game image by its content and saving by the file name's extension.
+#pragma once
+
+#include <string>
+
+class TBitmap;
+class TStream;
+
+// Chooses the reader by the first four bytes: 0x89 "PNG" -> PNG, "XYZ1" -> XYZ, anything
+// else -> BMP. Raises EInvalidGraphic "Empty Bitmap" when the result has no pixels.
+void LoadBitmapFromImageStream(TBitmap& bitmap, TStream& stream);
+void LoadBitmapFromImageFile(TBitmap& bitmap, const std::string& file_name);
+// ".png" -> PNG, ".xyz" -> XYZ (the extension compared without case), anything else -> BMP.
+// The file is replaced atomically.
+void SaveBitmapToImageFile(const TBitmap& bitmap, const std::string& file_name);

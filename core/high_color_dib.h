@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/bitmap.h"  // EInvalidGraphicOperation
 #include "core/errors.h"
 #include "core/raster.h"
 

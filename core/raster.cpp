@@ -7,9 +7,10 @@
 namespace {
 
 uint64_t IntegerSqrt(uint64_t n) {
+  using Wide = unsigned __int128;  // squares near 2^64 must not wrap
   uint64_t r = static_cast<uint64_t>(std::sqrt(static_cast<long double>(n)));
-  while (r > 0 && r * r > n) --r;
-  while ((r + 1) * (r + 1) <= n) ++r;
+  while (r > 0 && Wide(r) * r > n) --r;
+  while (Wide(r + 1) * (r + 1) <= n) ++r;
   return r;
 }
 

@@ -158,6 +158,7 @@ class TPngDecoder {
       stream_.Seek(length);
       return;
     }
+    stream_.RequireRemaining(length);  // before the buffer grows to a length read from the file
     chunk_.resize(length);
     stream_.ReadBuffer(chunk_.data(), length);
     const uint8_t* in = chunk_.data();

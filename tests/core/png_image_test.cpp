@@ -142,7 +142,12 @@ TEST(PngReader, RefusesMalformedAndUnsupportedFiles) {
   EXPECT_EQ(PngError(with({PngChunk("IHDR", IhdrData(2, 2, 6)), idat, iend})), unsupported);
   EXPECT_EQ(PngError(with({PngChunk("IHDR", IhdrData(2, 2, 2, 16)), idat, iend})), unsupported);
   EXPECT_EQ(PngError(with({PngChunk("IHDR", IhdrData(2, 2, 3, 4)), pal, idat, iend})), unsupported);
-  // A file that simply ends raises the stream's read error.
+  // A file that simply ends raises the stream's read error, also when a chunk claims
+  // more bytes than remain.
+  ImageBytes claim = with({ihdr, pal});
+  AppendBE32(claim, 0x7FFFFFF0);
+  claim.insert(claim.end(), {'I', 'D', 'A', 'T', 1, 2, 3});
+  EXPECT_EQ(PngError(claim), "A reading error from the stream");
   EXPECT_EQ(PngError(ImageBytes(good.begin(), good.end() - 6)), "A reading error from the stream");
 }
 

@@ -46,10 +46,12 @@ ImageBytes AdaptiveFilter(const std::vector<ImageBytes>& rows, int bpp) {
     ImageBytes best;
     long best_sum = -1;
     for (uint8_t f = 0; f < 5; ++f) {
-      ImageBytes one = FilterRows(context, bpp, y > 0 ? std::vector<uint8_t>{0, f} : std::vector<uint8_t>{f});
-      one.erase(one.begin(), one.end() - long(rows[y].size() + 1));  // row y with its filter byte
+      ImageBytes one =
+          FilterRows(context, bpp, y > 0 ? std::vector<uint8_t>{0, f} : std::vector<uint8_t>{f});
+      one.erase(one.begin(), one.end() - long(rows[y].size() + 1)); // row y with its filter byte
       long sum = 0;
-      for (size_t i = 1; i < one.size(); ++i) sum += std::abs(int8_t(one[i]));
+      for (size_t i = 1; i < one.size(); ++i)
+        sum += std::abs(int8_t(one[i]));
       if (best_sum < 0 || sum < best_sum) best_sum = sum, best = one;
     }
     Append(out, best);
@@ -59,7 +61,8 @@ ImageBytes AdaptiveFilter(const std::vector<ImageBytes>& rows, int bpp) {
 
 std::vector<TSample> MakeSamples() {
   ImageBytes plte;
-  for (int i = 0; i < 256; ++i) plte.insert(plte.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)});
+  for (int i = 0; i < 256; ++i)
+    plte.insert(plte.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)});
   std::vector<TSample> samples = {{"chipset 480x256 8-bit", 480, 256, 1, {}},
                                   {"picture 640x480 8-bit", 640, 480, 1, {}},
                                   {"battle 320x240 24-bit", 320, 240, 3, {}},
@@ -105,7 +108,8 @@ void DecodeWithLibpng(const ImageBytes& bytes, std::vector<uint8_t>& pixels) {
   const size_t row_bytes = png_get_rowbytes(png, info);
   const png_uint_32 height = png_get_image_height(png, info);
   pixels.resize(row_bytes * height);
-  for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, pixels.data() + y * row_bytes, nullptr);
+  for (png_uint_32 y = 0; y < height; ++y)
+    png_read_row(png, pixels.data() + y * row_bytes, nullptr);
   png_read_end(png, nullptr);
   png_destroy_read_struct(&png, &info, nullptr);
 }
@@ -133,7 +137,7 @@ void BM_Libpng(benchmark::State& state) {
   state.SetBytesProcessed(int64_t(state.iterations()) * s.width * s.height * s.bpp);
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_OurReader)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Libpng)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);

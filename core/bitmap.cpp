@@ -15,47 +15,58 @@ int RowBytesFor(TPixelFormat format, int width) {
 
 uint8_t PackedIndex(const uint8_t* row, int x, int bits) {
   switch (bits) {
-    case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
-    case 4: return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15;
-    default: return row[x];
+  case 1:
+    return (row[x >> 3] >> (7 - (x & 7))) & 1;
+  case 4:
+    return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15;
+  default:
+    return row[x];
   }
 }
 
 void PutPackedIndex(uint8_t* row, int x, int bits, uint8_t index) {
   switch (bits) {
-    case 1: {
-      const int shift = 7 - (x & 7);
-      row[x >> 3] = uint8_t((row[x >> 3] & ~(1 << shift)) | (index & 1) << shift);
-      break;
-    }
-    case 4: {
-      const int shift = (x & 1) ? 0 : 4;
-      row[x >> 1] = uint8_t((row[x >> 1] & ~(15 << shift)) | (index & 15) << shift);
-      break;
-    }
-    default: row[x] = index;
+  case 1: {
+    const int shift = 7 - (x & 7);
+    row[x >> 3] = uint8_t((row[x >> 3] & ~(1 << shift)) | (index & 1) << shift);
+    break;
+  }
+  case 4: {
+    const int shift = (x & 1) ? 0 : 4;
+    row[x >> 1] = uint8_t((row[x >> 1] & ~(15 << shift)) | (index & 15) << shift);
+    break;
+  }
+  default:
+    row[x] = index;
   }
 }
 
 uint32_t DirectColor(const uint8_t* row, int x, TPixelFormat format) {
   switch (format) {
-    case TPixelFormat::pf16bit: return Rgb565ToColor(GetLE16(row + 2 * x));
-    case TPixelFormat::pf24bit: row += 3 * x; return PackRgb(row[2], row[1], row[0]);
-    default: row += 4 * x; return PackRgb(row[2], row[1], row[0]);
+  case TPixelFormat::pf16bit:
+    return Rgb565ToColor(GetLE16(row + 2 * x));
+  case TPixelFormat::pf24bit:
+    row += 3 * x;
+    return PackRgb(row[2], row[1], row[0]);
+  default:
+    row += 4 * x;
+    return PackRgb(row[2], row[1], row[0]);
   }
 }
 
 void PutDirectColor(uint8_t* row, int x, TPixelFormat format, uint32_t color) {
   const uint8_t r = uint8_t(color >> 16), g = uint8_t(color >> 8), b = uint8_t(color);
   switch (format) {
-    case TPixelFormat::pf16bit: PutLE16(row + 2 * x, ColorToRgb565(color)); break;
-    case TPixelFormat::pf24bit:
-      row += 3 * x;
-      row[0] = b, row[1] = g, row[2] = r;
-      break;
-    default:
-      row += 4 * x;
-      row[0] = b, row[1] = g, row[2] = r, row[3] = 0;
+  case TPixelFormat::pf16bit:
+    PutLE16(row + 2 * x, ColorToRgb565(color));
+    break;
+  case TPixelFormat::pf24bit:
+    row += 3 * x;
+    row[0] = b, row[1] = g, row[2] = r;
+    break;
+  default:
+    row += 4 * x;
+    row[0] = b, row[1] = g, row[2] = r, row[3] = 0;
   }
 }
 
@@ -73,16 +84,22 @@ uint8_t NearestEntry(const TPalette& palette, uint8_t index, int count) {
   return uint8_t(best);
 }
 
-}  // namespace
+} // namespace
 
 int BitsPerPixel(TPixelFormat format) {
   switch (format) {
-    case TPixelFormat::pf1bit: return 1;
-    case TPixelFormat::pf4bit: return 4;
-    case TPixelFormat::pf8bit: return 8;
-    case TPixelFormat::pf16bit: return 16;
-    case TPixelFormat::pf24bit: return 24;
-    case TPixelFormat::pf32bit: return 32;
+  case TPixelFormat::pf1bit:
+    return 1;
+  case TPixelFormat::pf4bit:
+    return 4;
+  case TPixelFormat::pf8bit:
+    return 8;
+  case TPixelFormat::pf16bit:
+    return 16;
+  case TPixelFormat::pf24bit:
+    return 24;
+  case TPixelFormat::pf32bit:
+    return 32;
   }
   return 24;
 }
@@ -131,27 +148,32 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     std::vector<uint8_t> indexes(size_t(width_) * size_t(height_));
     if (IsIndexed(format_)) {
       for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < width_; ++x) indexes[size_t(y) * width_ + x] = IndexAt(x, y);
+        for (int x = 0; x < width_; ++x)
+          indexes[size_t(y) * width_ + x] = IndexAt(x, y);
     } else {
       std::vector<uint32_t> colors(indexes.size());
       for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < width_; ++x) colors[size_t(y) * width_ + x] = ColorAt(x, y);
+        for (int x = 0; x < width_; ++x)
+          colors[size_t(y) * width_ + x] = ColorAt(x, y);
       ReduceToPalette(colors, indexes, palette_);
     }
     if (bits < 8) {
       std::array<uint8_t, 256> narrow;
       for (int i = 0; i < 256; ++i)
         narrow[i] = i < (1 << bits) ? uint8_t(i) : NearestEntry(palette_, uint8_t(i), 1 << bits);
-      for (auto& index : indexes) index = narrow[index];
+      for (auto& index : indexes)
+        index = narrow[index];
     }
     for (int y = 0; y < height_; ++y) {
       uint8_t* row = out.data() + size_t(y) * new_row_bytes;
-      for (int x = 0; x < width_; ++x) PutPackedIndex(row, x, bits, indexes[size_t(y) * width_ + x]);
+      for (int x = 0; x < width_; ++x)
+        PutPackedIndex(row, x, bits, indexes[size_t(y) * width_ + x]);
     }
   } else {
     for (int y = 0; y < height_; ++y) {
       uint8_t* row = out.data() + size_t(y) * new_row_bytes;
-      for (int x = 0; x < width_; ++x) PutDirectColor(row, x, format, ColorAt(x, y));
+      for (int x = 0; x < width_; ++x)
+        PutDirectColor(row, x, format, ColorAt(x, y));
     }
   }
   format_ = format;
@@ -160,13 +182,11 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
 }
 
 uint8_t* TBitmap::ScanLine(int y) {
-  if (y < 0 || y >= height_) throw EInvalidGraphicOperation();
-  return pixels_.data() + size_t(y) * row_bytes_;
+  return CheckedRow(pixels_.data(), y, height_, row_bytes_);
 }
 
 const uint8_t* TBitmap::ScanLine(int y) const {
-  if (y < 0 || y >= height_) throw EInvalidGraphicOperation();
-  return pixels_.data() + size_t(y) * row_bytes_;
+  return CheckedRow(pixels_.data(), y, height_, row_bytes_);
 }
 
 uint32_t TBitmap::ColorAt(int x, int y) const {
@@ -186,9 +206,13 @@ void TBitmap::SetIndexAt(int x, int y, uint8_t index) {
   if (IsIndexed(format_)) PutPackedIndex(ScanLine(y), x, BitsPerPixel(format_), index);
 }
 
-void TBitmap::LoadFromStream(TStream& stream) { ReadBmp(stream, *this); }
+void TBitmap::LoadFromStream(TStream& stream) {
+  ReadBmp(stream, *this);
+}
 
-void TBitmap::SaveToStream(TStream& stream) const { WriteBmp(stream, *this); }
+void TBitmap::SaveToStream(TStream& stream) const {
+  WriteBmp(stream, *this);
+}
 
 void TBitmap::LoadFromFile(const std::string& file_name) {
   TMemoryStream stream(ReadFileBytes(file_name));

@@ -19,7 +19,9 @@ class TStream;
 enum class TPixelFormat : uint8_t { pf1bit, pf4bit, pf8bit, pf16bit, pf24bit, pf32bit };
 
 int BitsPerPixel(TPixelFormat format);
-inline bool IsIndexed(TPixelFormat format) { return BitsPerPixel(format) <= 8; }
+inline bool IsIndexed(TPixelFormat format) {
+  return BitsPerPixel(format) <= 8;
+}
 
 struct TPaletteEntry {
   uint8_t Red = 0;
@@ -39,9 +41,16 @@ bool ImageSizeAllowed(int64_t width, int64_t height);
 
 // A scan line asked for outside the bitmap.
 class EInvalidGraphicOperation : public Exception {
- public:
+public:
   EInvalidGraphicOperation();
 };
+
+// Row Y of pixel memory whose rows lie Pitch elements apart; raises
+// EInvalidGraphicOperation outside 0..Height-1.
+template <class T> T* CheckedRow(T* base, int y, int height, size_t pitch) {
+  if (y < 0 || y >= height) throw EInvalidGraphicOperation();
+  return base + size_t(y) * pitch;
+}
 
 // Colours are packed as 0x00RRGGBB wherever a whole colour is passed around.
 inline uint32_t PackRgb(uint8_t r, uint8_t g, uint8_t b) {
@@ -52,7 +61,7 @@ uint32_t Rgb565ToColor(uint16_t pixel);
 uint16_t ColorToRgb565(uint32_t color);
 
 class TBitmap {
- public:
+public:
   TBitmap() = default;
   virtual ~TBitmap() = default;
   TBitmap(const TBitmap&) = default;
@@ -97,7 +106,7 @@ class TBitmap {
   void LoadFromFile(const std::string& file_name);
   void SaveToFile(const std::string& file_name) const;
 
- private:
+private:
   int width_ = 0;
   int height_ = 0;
   int row_bytes_ = 0;

@@ -12,8 +12,12 @@ namespace {
 
 constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 
-[[noreturn]] void Invalid() { throw EInvalidGraphic(SInvalidBmpImage); }
-[[noreturn]] void Unsupported() { throw EInvalidGraphic(SUnsupportedBmpImage); }
+[[noreturn]] void Invalid() {
+  throw EInvalidGraphic(SInvalidBmpImage);
+}
+[[noreturn]] void Unsupported() {
+  throw EInvalidGraphic(SUnsupportedBmpImage);
+}
 
 // One channel of a bitfield mask: where it sits and how to widen it to 8 bits.
 struct TChannel {
@@ -25,7 +29,7 @@ struct TChannel {
     if (m == 0) return;
     shift = std::countr_zero(m);
     max = m >> shift;
-    if ((max & (max + 1)) != 0) Invalid();  // the bits of a channel must be contiguous
+    if ((max & (max + 1)) != 0) Invalid(); // the bits of a channel must be contiguous
   }
   uint8_t Get(uint32_t pixel) const {
     if (max == 0) return 0;
@@ -47,7 +51,7 @@ struct TBmpHeader {
 
 void DecodeRle(const std::vector<uint8_t>& data, TBitmap& bitmap, bool four_bits) {
   const int width = bitmap.Width(), height = bitmap.Height();
-  int x = 0, line = 0;  // line counts from the bottom row
+  int x = 0, line = 0; // line counts from the bottom row
   size_t p = 0;
   auto next = [&]() -> uint8_t {
     if (p >= data.size()) throw EReadError();
@@ -66,27 +70,27 @@ void DecodeRle(const std::vector<uint8_t>& data, TBitmap& bitmap, bool four_bits
       continue;
     }
     switch (value) {
-      case 0:  // end of line
-        x = 0;
-        ++line;
-        break;
-      case 1:  // end of bitmap
-        return;
-      case 2:  // delta
-        x += next();
-        line += next();
-        break;
-      default: {  // absolute run, padded to a 16-bit boundary
-        const size_t bytes = four_bits ? (value + 1) / 2 : value;
-        if (p + bytes > data.size()) throw EReadError();
-        for (int i = 0; i < value; ++i) {
-          const uint8_t b = data[p + (four_bits ? i / 2 : i)];
-          if (x < width) put(four_bits ? ((i & 1) ? b & 15 : b >> 4) : b);
-        }
-        p += bytes + (bytes & 1);
+    case 0: // end of line
+      x = 0;
+      ++line;
+      break;
+    case 1: // end of bitmap
+      return;
+    case 2: // delta
+      x += next();
+      line += next();
+      break;
+    default: { // absolute run, padded to a 16-bit boundary
+      const size_t bytes = four_bits ? (value + 1) / 2 : value;
+      if (p + bytes > data.size()) throw EReadError();
+      for (int i = 0; i < value; ++i) {
+        const uint8_t b = data[p + (four_bits ? i / 2 : i)];
+        if (x < width) put(four_bits ? ((i & 1) ? b & 15 : b >> 4) : b);
       }
+      p += bytes + (bytes & 1);
     }
-    if (line >= height) return;  // nothing more can land inside the bitmap
+    }
+    if (line >= height) return; // nothing more can land inside the bitmap
   }
 }
 
@@ -116,11 +120,13 @@ TBmpHeader ReadHeaders(TStream& stream, uint32_t& data_offset) {
     h.compression = GetLE32(b.data() + 12);
     h.colors_used = GetLE32(b.data() + 28);
     if (header_size >= 52) {
-      for (int i = 0; i < 3; ++i) h.masks[i] = GetLE32(b.data() + 36 + 4 * i);
+      for (int i = 0; i < 3; ++i)
+        h.masks[i] = GetLE32(b.data() + 36 + 4 * i);
     } else if (h.compression == kBitFields) {
       uint8_t m[12];
       stream.ReadBuffer(m, sizeof m);
-      for (int i = 0; i < 3; ++i) h.masks[i] = GetLE32(m + 4 * i);
+      for (int i = 0; i < 3; ++i)
+        h.masks[i] = GetLE32(m + 4 * i);
     }
   } else {
     Invalid();
@@ -132,11 +138,19 @@ TBmpHeader ReadHeaders(TStream& stream, uint32_t& data_offset) {
   if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
     Unsupported();
   switch (h.compression) {
-    case kRgb: break;
-    case kRle8: if (h.bits != 8) Invalid(); break;
-    case kRle4: if (h.bits != 4) Invalid(); break;
-    case kBitFields: if (h.bits != 16 && h.bits != 32) Invalid(); break;
-    default: Unsupported();
+  case kRgb:
+    break;
+  case kRle8:
+    if (h.bits != 8) Invalid();
+    break;
+  case kRle4:
+    if (h.bits != 4) Invalid();
+    break;
+  case kBitFields:
+    if (h.bits != 16 && h.bits != 32) Invalid();
+    break;
+  default:
+    Unsupported();
   }
   if ((h.compression == kRle8 || h.compression == kRle4) && h.top_down) Invalid();
   if (!ImageSizeAllowed(h.width, h.height)) Invalid();
@@ -148,7 +162,7 @@ TBmpHeader ReadHeaders(TStream& stream, uint32_t& data_offset) {
   return h;
 }
 
-}  // namespace
+} // namespace
 
 void ReadBmp(TStream& stream, TBitmap& bitmap) {
   const int64_t start = stream.GetPosition();
@@ -177,17 +191,25 @@ void ReadBmp(TStream& stream, TBitmap& bitmap) {
   TPixelFormat format;
   bool copy_rows = true;
   switch (h.bits) {
-    case 1: format = TPixelFormat::pf1bit; break;
-    case 4: format = TPixelFormat::pf4bit; break;
-    case 8: format = TPixelFormat::pf8bit; break;
-    case 16:
-      copy_rows = h.masks[0] == 0xF800 && h.masks[1] == 0x07E0 && h.masks[2] == 0x001F;
-      format = copy_rows ? TPixelFormat::pf16bit : TPixelFormat::pf24bit;
-      break;
-    case 24: format = TPixelFormat::pf24bit; break;
-    default:
-      copy_rows = h.masks[0] == 0xFF0000 && h.masks[1] == 0xFF00 && h.masks[2] == 0xFF;
-      format = TPixelFormat::pf32bit;
+  case 1:
+    format = TPixelFormat::pf1bit;
+    break;
+  case 4:
+    format = TPixelFormat::pf4bit;
+    break;
+  case 8:
+    format = TPixelFormat::pf8bit;
+    break;
+  case 16:
+    copy_rows = h.masks[0] == 0xF800 && h.masks[1] == 0x07E0 && h.masks[2] == 0x001F;
+    format = copy_rows ? TPixelFormat::pf16bit : TPixelFormat::pf24bit;
+    break;
+  case 24:
+    format = TPixelFormat::pf24bit;
+    break;
+  default:
+    copy_rows = h.masks[0] == 0xFF0000 && h.masks[1] == 0xFF00 && h.masks[2] == 0xFF;
+    format = TPixelFormat::pf32bit;
   }
 
   if (h.compression == kRle8 || h.compression == kRle4) {

@@ -19,7 +19,7 @@ std::string WithName(const char* format, const std::string& file_name) {
   return text;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<uint8_t> ReadFileBytes(const std::string& file_name) {
   const int fd = ::open(file_name.c_str(), O_RDONLY | O_CLOEXEC);
@@ -35,7 +35,7 @@ std::vector<uint8_t> ReadFileBytes(const std::string& file_name) {
   while (done < bytes.size()) {
     const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;  // the file shrank under us: keep what was there
+    if (n <= 0) break; // the file shrank under us: keep what was there
     done += static_cast<size_t>(n);
   }
   ::close(fd);
@@ -52,7 +52,10 @@ void WriteFileAtomic(const std::string& file_name, const std::vector<uint8_t>& b
   while (ok && done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false; else done += static_cast<size_t>(n);
+    if (n <= 0)
+      ok = false;
+    else
+      done += static_cast<size_t>(n);
   }
   // mkstemp makes the file private; a saved image gets the usual permissions.
   const mode_t mask = ::umask(0);

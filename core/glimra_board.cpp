@@ -21,7 +21,7 @@ inline uint16_t Blend(uint16_t s, uint16_t d, int a) {
 struct TPixelRule {
   const uint16_t* table;
   bool transparent;
-  int alpha;  // Opacity + 1; 256 = opaque
+  int alpha; // Opacity + 1; 256 = opaque
 
   void Put(uint16_t& dst, uint8_t index) const {
     if (transparent && index == 0) return;
@@ -73,14 +73,14 @@ std::vector<int> ScaleTable(int from, int to, int64_t dest_start, int64_t dest_s
   return table;
 }
 
-}  // namespace
+} // namespace
 
 void TGlimraBoard::Resize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == width_ && height == height_) return;
   if (width > 0 && height > 0 && !ImageSizeAllowed(width, height)) throw EOutOfMemory();
-  const int pitch = (width + 1) & ~1;  // rows padded to four bytes
+  const int pitch = (width + 1) & ~1; // rows padded to four bytes
   std::vector<uint16_t> pixels(size_t(pitch) * size_t(height), 0);
   const int w = std::min(width, width_), h = std::min(height, height_);
   for (int y = 0; y < h; ++y)
@@ -96,16 +96,16 @@ void TGlimraBoard::SetSize(int width, int height) {
   ClearBoard();
 }
 
-void TGlimraBoard::ClearBoard() { std::fill(pixels_.begin(), pixels_.end(), 0); }
+void TGlimraBoard::ClearBoard() {
+  std::fill(pixels_.begin(), pixels_.end(), 0);
+}
 
 uint16_t* TGlimraBoard::GetRow(int y) {
-  if (y < 0 || y >= height_) throw EInvalidGraphicOperation();
-  return pixels_.data() + size_t(y) * pitch_;
+  return CheckedRow(pixels_.data(), y, height_, pitch_);
 }
 
 const uint16_t* TGlimraBoard::GetRow(int y) const {
-  if (y < 0 || y >= height_) throw EInvalidGraphicOperation();
-  return pixels_.data() + size_t(y) * pitch_;
+  return CheckedRow(pixels_.data(), y, height_, pitch_);
 }
 
 TSurface16 TGlimraBoard::Surface() {
@@ -129,7 +129,8 @@ void TGlimraBoard::StretchDraw(const TSurface16& target, const TRect& rect) cons
   for (int ty = r.Top; ty < r.Bottom; ++ty) {
     const uint16_t* src = GetRow(int((int64_t(ty) - rect.Top) * height_ / rh));
     uint16_t* dst = target.Row(ty) + r.Left;
-    for (size_t i = 0; i < cols.size(); ++i) dst[i] = src[cols[i]];
+    for (size_t i = 0; i < cols.size(); ++i)
+      dst[i] = src[cols[i]];
   }
 }
 
@@ -156,9 +157,11 @@ void TGlimraBoard::DrawSheet(int x, int y, TGlimraSheet& sheet, const TRect& src
     const uint8_t* src = sheet.GetScanLine(sy + row) + sx;
     uint16_t* dst = GetRow(y + row) + x;
     if (rule.alpha >= 256 && !rule.transparent) {
-      for (int i = 0; i < w; ++i) dst[i] = rule.table[src[i]];
+      for (int i = 0; i < w; ++i)
+        dst[i] = rule.table[src[i]];
     } else {
-      for (int i = 0; i < w; ++i) rule.Put(dst[i], src[i]);
+      for (int i = 0; i < w; ++i)
+        rule.Put(dst[i], src[i]);
     }
   }
 }
@@ -176,8 +179,10 @@ void TGlimraBoard::StretchDrawSheet(const TRect& dest_rect, TGlimraSheet& sheet,
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
   const TRect d = Intersect(dest_rect, TRect{0, 0, width_, height_});
   if (d.IsEmpty()) return;
-  const auto cols = ScaleTable(d.Left, d.Right, dest_rect.Left, dw, src_rect.Left, sw, sheet.Width());
-  const auto rows = ScaleTable(d.Top, d.Bottom, dest_rect.Top, dh, src_rect.Top, sh, sheet.Height());
+  const auto cols =
+      ScaleTable(d.Left, d.Right, dest_rect.Left, dw, src_rect.Left, sw, sheet.Width());
+  const auto rows =
+      ScaleTable(d.Top, d.Bottom, dest_rect.Top, dh, src_rect.Top, sh, sheet.Height());
   const TPixelRule rule = PrepareSheet(sheet, Brightness);
   for (size_t r = 0; r < rows.size(); ++r) {
     if (rows[r] < 0) continue;

@@ -21,7 +21,7 @@
 class TGlimraSheet;
 
 class TGlimraBoard {
- public:
+public:
   TGlimraBoard() = default;
 
   int GetWidth() const { return width_; }
@@ -71,13 +71,13 @@ class TGlimraBoard {
   void DrawSheetCentered(double x, double y, double scale, int half_height, int half_width,
                          const TRect& src_rect, TGlimraSheet& sheet);
 
- private:
+private:
   void Resize(int width, int height);
   void Blit(int x, int y, TGlimraSheet& sheet, const std::vector<int>& columns,
             const std::vector<int>& rows);
 
   int width_ = 0;
   int height_ = 0;
-  int pitch_ = 0;  // pixels from one row to the next
+  int pitch_ = 0; // pixels from one row to the next
   std::vector<uint16_t> pixels_;
 };

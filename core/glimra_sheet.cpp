@@ -12,11 +12,14 @@ namespace {
 
 std::array<double, 256> AngleTable(double (*f)(double)) {
   std::array<double, 256> t{};
-  for (int i = 0; i < 256; ++i) t[i] = f(i * std::numbers::pi / 128);
+  for (int i = 0; i < 256; ++i)
+    t[i] = f(i * std::numbers::pi / 128);
   return t;
 }
 
-int Clamp(int v, int lo, int hi) { return std::clamp(v, lo, hi); }
+int Clamp(int v, int lo, int hi) {
+  return std::clamp(v, lo, hi);
+}
 
 // Tone or brightness on one channel: above 100 towards Max, below 100 towards 0.
 int Scale(int c, int t, int max) {
@@ -37,30 +40,47 @@ void ToHsv(double r, double g, double b, double& h, double& s, double& v) {
   const double mx = std::max({r, g, b}), mn = std::min({r, g, b}), d = mx - mn;
   v = mx;
   s = mx == 0 ? 0 : d / mx;
-  if (d == 0) h = 0;
-  else if (mx == r) h = 60 * ((g - b) / d);
-  else if (mx == g) h = 60 * ((b - r) / d + 2);
-  else h = 60 * ((r - g) / d + 4);
+  if (d == 0)
+    h = 0;
+  else if (mx == r)
+    h = 60 * ((g - b) / d);
+  else if (mx == g)
+    h = 60 * ((b - r) / d + 2);
+  else
+    h = 60 * ((r - g) / d + 4);
   if (h < 0) h += 360;
 }
 
-uint8_t Channel(double c) { return uint8_t(std::clamp(std::nearbyint(c), 0.0, 255.0)); }
+uint8_t Channel(double c) {
+  return uint8_t(std::clamp(std::nearbyint(c), 0.0, 255.0));
+}
 
 TPaletteEntry FromHsv(double h, double s, double v, uint8_t flags) {
   const double c = v * s, hp = h / 60, x = c * (1 - std::fabs(std::fmod(hp, 2) - 1)), m = v - c;
   double r = 0, g = 0, b = 0;
   switch (int(hp) % 6) {
-    case 0: r = c, g = x; break;
-    case 1: r = x, g = c; break;
-    case 2: g = c, b = x; break;
-    case 3: g = x, b = c; break;
-    case 4: r = x, b = c; break;
-    default: r = c, b = x;
+  case 0:
+    r = c, g = x;
+    break;
+  case 1:
+    r = x, g = c;
+    break;
+  case 2:
+    g = c, b = x;
+    break;
+  case 3:
+    g = x, b = c;
+    break;
+  case 4:
+    r = x, b = c;
+    break;
+  default:
+    r = c, b = x;
   }
   return TPaletteEntry{Channel(r + m), Channel(g + m), Channel(b + m), flags};
 }
 
-}  // namespace
+} // namespace
 
 const std::array<double, 256> GlimraSinTable = AngleTable([](double a) { return std::sin(a); });
 const std::array<double, 256> GlimraCosTable = AngleTable([](double a) { return std::cos(a); });
@@ -71,7 +91,9 @@ void TGlimraColorControl::Store(const std::array<int, 8>& values, bool update) {
   if (update && owner_) owner_->UpdateColorTable();
 }
 
-void TGlimraColorControl::Reset(bool update) { Store({100, 100, 100, 100, 0, 0, 0, 0}, update); }
+void TGlimraColorControl::Reset(bool update) {
+  Store({100, 100, 100, 100, 0, 0, 0, 0}, update);
+}
 
 void TGlimraColorControl::SetTone(int red, int green, int blue, int saturation, bool update) {
   Store({Clamp(red, 0, 200), Clamp(green, 0, 200), Clamp(blue, 0, 200), Clamp(saturation, 0, 200),
@@ -160,13 +182,11 @@ void TGlimraSheet::RotateHue(int degrees) {
 }
 
 uint8_t* TGlimraSheet::GetScanLine(int y) {
-  if (y < 0 || y >= height_) throw EInvalidGraphicOperation();
-  return pixels_.data() + size_t(y) * width_;
+  return CheckedRow(pixels_.data(), y, height_, width_);
 }
 
 const uint8_t* TGlimraSheet::GetScanLine(int y) const {
-  if (y < 0 || y >= height_) throw EInvalidGraphicOperation();
-  return pixels_.data() + size_t(y) * width_;
+  return CheckedRow(pixels_.data(), y, height_, width_);
 }
 
 void TGlimraSheet::LoadFromBitmap(const TBitmap& bitmap, TPoint origin) {
@@ -197,7 +217,8 @@ void TGlimraSheet::LoadFromFileAt(const std::string& file_name, TPoint origin, b
 }
 
 void TGlimraSheet::FlipHorizontal() {
-  for (int y = 0; y < height_; ++y) std::reverse(GetScanLine(y), GetScanLine(y) + width_);
+  for (int y = 0; y < height_; ++y)
+    std::reverse(GetScanLine(y), GetScanLine(y) + width_);
 }
 
 bool TGlimraSheet::SameRects(const TRect& a, const TRect& b) const {
@@ -208,7 +229,8 @@ bool TGlimraSheet::SameRects(const TRect& a, const TRect& b) const {
   if (a.IsEmpty()) return true;
   if (Intersect(a, bounds) != a || Intersect(b, bounds) != b) return false;
   for (int y = 0; y < a.Height(); ++y)
-    if (std::memcmp(GetScanLine(a.Top + y) + a.Left, GetScanLine(b.Top + y) + b.Left, a.Width()) != 0)
+    if (std::memcmp(GetScanLine(a.Top + y) + a.Left, GetScanLine(b.Top + y) + b.Left, a.Width()) !=
+        0)
       return false;
   return true;
 }

@@ -24,7 +24,7 @@ extern const std::array<double, 256> GlimraCosTable;
 // flash). Values outside these ranges are clamped. Each setter does nothing when every
 // value is unchanged, and otherwise, when Update is set, rebuilds the owner's colour table.
 class TGlimraColorControl {
- public:
+public:
   explicit TGlimraColorControl(TGlimraSheet* owner) : owner_(owner) {}
   TGlimraColorControl(const TGlimraColorControl&) = delete;
   TGlimraColorControl& operator=(const TGlimraColorControl&) = delete;
@@ -44,14 +44,14 @@ class TGlimraColorControl {
   int FlashBlue() const { return v_[6]; }
   int FlashLevel() const { return v_[7]; }
 
- private:
+private:
   void Store(const std::array<int, 8>& values, bool update);
   TGlimraSheet* owner_;
   std::array<int, 8> v_{100, 100, 100, 100, 0, 0, 0, 0};
 };
 
 class TGlimraSheet {
- public:
+public:
   TGlimraSheet();
   TGlimraSheet(const TGlimraSheet&) = delete;
   TGlimraSheet& operator=(const TGlimraSheet&) = delete;
@@ -64,10 +64,10 @@ class TGlimraSheet {
   const TPalette& Palette() const { return palette_; }
   const std::array<uint16_t, 256>& ColorTable() const { return color_table_; }
 
-  bool Transparent = false;  // index 0 is not drawn
-  int Opacity = 255;         // 0..255, 255 opaque; clamped when drawing
-  bool AutoSize = false;     // loading takes the image's size
-  int Brightness = 100;      // 100 neutral; boards set it when they draw the sheet
+  bool Transparent = false; // index 0 is not drawn
+  int Opacity = 255;        // 0..255, 255 opaque; clamped when drawing
+  bool AutoSize = false;    // loading takes the image's size
+  int Brightness = 100;     // 100 neutral; boards set it when they draw the sheet
   TGlimraColorControl Tone1{this};
   TGlimraColorControl Tone2{this};
 
@@ -102,7 +102,7 @@ class TGlimraSheet {
   bool IsRectClear(const TRect& rect) const;
   bool IsRectFilled(const TRect& rect) const;
 
- private:
+private:
   int width_ = 0;
   int height_ = 0;
   std::vector<uint8_t> pixels_;

@@ -32,7 +32,9 @@ uint16_t* THighColorDIB::GetScanLine(int y) {
   return bits_.data() + size_t(height_ - 1 - y) * (row_bytes_ / 2);
 }
 
-void THighColorDIB::Clear() { std::fill(bits_.begin(), bits_.end(), 0); }
+void THighColorDIB::Clear() {
+  std::fill(bits_.begin(), bits_.end(), 0);
+}
 
 TSurface16 THighColorDIB::Surface() {
   if (bits_.empty()) return TSurface16{};

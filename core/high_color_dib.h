@@ -8,13 +8,13 @@
 #include <memory>
 #include <vector>
 
-#include "core/bitmap.h"  // EInvalidGraphicOperation
+#include "core/bitmap.h" // EInvalidGraphicOperation
 #include "core/errors.h"
 #include "core/raster.h"
 
 // The surface could not be made (a negative or oversized size).
 class EOutOfResources : public Exception {
- public:
+public:
   EOutOfResources();
 };
 
@@ -22,14 +22,14 @@ class EOutOfResources : public Exception {
 struct TBitmapInfoHeader {
   uint32_t Size = 40;
   int32_t Width = 0;
-  int32_t Height = 0;  // positive: bottom-up
+  int32_t Height = 0; // positive: bottom-up
   uint16_t Planes = 0;
   uint16_t BitCount = 0;
   uint32_t Compression = 0;
 };
 
 class THighColorDIB {
- public:
+public:
   THighColorDIB() = default;
   THighColorDIB(const THighColorDIB&) = delete;
   THighColorDIB& operator=(const THighColorDIB&) = delete;
@@ -59,7 +59,7 @@ class THighColorDIB {
     return uint16_t((r >> 3) << 10 | (g >> 3) << 5 | (b >> 3));
   }
 
- private:
+private:
   TSurface16 Surface();
 
   int width_ = 0;

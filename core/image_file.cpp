@@ -22,7 +22,7 @@ std::string LowerExtension(const std::string& file_name) {
   return ext;
 }
 
-}  // namespace
+} // namespace
 
 void LoadBitmapFromImageStream(TBitmap& bitmap, TStream& stream) {
   const int64_t start = stream.GetPosition();

@@ -13,8 +13,12 @@ namespace {
 constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr size_t kIdatSize = 65536;
 
-[[noreturn]] void Invalid() { throw EInvalidGraphic(SInvalidPngImage); }
-[[noreturn]] void Unsupported() { throw EInvalidGraphic(SUnsupportedPngImage); }
+[[noreturn]] void Invalid() {
+  throw EInvalidGraphic(SInvalidPngImage);
+}
+[[noreturn]] void Unsupported() {
+  throw EInvalidGraphic(SUnsupportedPngImage);
+}
 
 uint32_t GetBE32(const uint8_t* p) {
   return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
@@ -22,7 +26,9 @@ uint32_t GetBE32(const uint8_t* p) {
 void PutBE32(uint8_t* p, uint32_t v) {
   p[0] = uint8_t(v >> 24), p[1] = uint8_t(v >> 16), p[2] = uint8_t(v >> 8), p[3] = uint8_t(v);
 }
-uint32_t ChunkType(const char* name) { return GetBE32(reinterpret_cast<const uint8_t*>(name)); }
+uint32_t ChunkType(const char* name) {
+  return GetBE32(reinterpret_cast<const uint8_t*>(name));
+}
 
 const uint32_t kIHDR = ChunkType("IHDR"), kPLTE = ChunkType("PLTE"), kIDAT = ChunkType("IDAT"),
                kIEND = ChunkType("IEND");
@@ -53,31 +59,37 @@ inline uint8_t Paeth(int a, int b, int c) {
 
 // Undoes the filter of one row in place. Prev is the previous unfiltered row (zeros for
 // the first row); Bpp the bytes of one pixel.
-template <int Bpp>
-void Unfilter(uint8_t filter, uint8_t* row, const uint8_t* prev, size_t n) {
+template <int Bpp> void Unfilter(uint8_t filter, uint8_t* row, const uint8_t* prev, size_t n) {
   switch (filter) {
-    case 0: return;
-    case 1:
-      for (size_t i = Bpp; i < n; ++i) row[i] = uint8_t(row[i] + row[i - Bpp]);
-      return;
-    case 2:
-      for (size_t i = 0; i < n; ++i) row[i] = uint8_t(row[i] + prev[i]);
-      return;
-    case 3:
-      for (size_t i = 0; i < Bpp; ++i) row[i] = uint8_t(row[i] + (prev[i] >> 1));
-      for (size_t i = Bpp; i < n; ++i) row[i] = uint8_t(row[i] + ((row[i - Bpp] + prev[i]) >> 1));
-      return;
-    case 4:
-      for (size_t i = 0; i < Bpp; ++i) row[i] = uint8_t(row[i] + prev[i]);
-      for (size_t i = Bpp; i < n; ++i)
-        row[i] = uint8_t(row[i] + Paeth(row[i - Bpp], prev[i], prev[i - Bpp]));
-      return;
-    default: Invalid();
+  case 0:
+    return;
+  case 1:
+    for (size_t i = Bpp; i < n; ++i)
+      row[i] = uint8_t(row[i] + row[i - Bpp]);
+    return;
+  case 2:
+    for (size_t i = 0; i < n; ++i)
+      row[i] = uint8_t(row[i] + prev[i]);
+    return;
+  case 3:
+    for (size_t i = 0; i < Bpp; ++i)
+      row[i] = uint8_t(row[i] + (prev[i] >> 1));
+    for (size_t i = Bpp; i < n; ++i)
+      row[i] = uint8_t(row[i] + ((row[i - Bpp] + prev[i]) >> 1));
+    return;
+  case 4:
+    for (size_t i = 0; i < Bpp; ++i)
+      row[i] = uint8_t(row[i] + prev[i]);
+    for (size_t i = Bpp; i < n; ++i)
+      row[i] = uint8_t(row[i] + Paeth(row[i - Bpp], prev[i], prev[i - Bpp]));
+    return;
+  default:
+    Invalid();
   }
 }
 
 class TPngDecoder {
- public:
+public:
   TPngDecoder(TStream& stream, TBitmap& bitmap) : stream_(stream), bitmap_(bitmap) {}
 
   void Run() {
@@ -112,7 +124,7 @@ class TPngDecoder {
     }
   }
 
- private:
+private:
   bool Complete() const { return rows_done_ == height_; }
 
   void ReadHeader(uint32_t length) {
@@ -123,7 +135,7 @@ class TPngDecoder {
     const uint8_t depth = b[8], color_type = b[9];
     if ((color_type != 2 && color_type != 3) || depth != 8) Unsupported();
     if (b[12] != 0) Unsupported();
-    if (b[10] != 0 || b[11] != 0) Invalid();  // no other compression or filter method exists
+    if (b[10] != 0 || b[11] != 0) Invalid(); // no other compression or filter method exists
     if (!ImageSizeAllowed(width, height)) Invalid();
     have_header_ = true;
     palette_image_ = color_type == 3;
@@ -139,8 +151,7 @@ class TPngDecoder {
   }
 
   void ReadPalette(uint32_t length) {
-    if (have_palette_ || data_started_ || length == 0 || length > 768 || length % 3 != 0)
-      Invalid();
+    if (have_palette_ || data_started_ || length == 0 || length > 768 || length % 3 != 0) Invalid();
     uint8_t b[768];
     stream_.ReadBuffer(b, length);
     TPalette palette{};
@@ -153,12 +164,12 @@ class TPngDecoder {
   void ReadData(uint32_t length) {
     if (palette_image_ && !have_palette_) Invalid();
     data_started_ = true;
-    if (Complete()) {  // trailing data after the last row is not needed
+    if (Complete()) { // trailing data after the last row is not needed
       stream_.RequireRemaining(length);
       stream_.Seek(length);
       return;
     }
-    stream_.RequireRemaining(length);  // before the buffer grows to a length read from the file
+    stream_.RequireRemaining(length); // before the buffer grows to a length read from the file
     chunk_.resize(length);
     stream_.ReadBuffer(chunk_.data(), length);
     const uint8_t* in = chunk_.data();
@@ -178,7 +189,7 @@ class TPngDecoder {
     while (z_->avail_in > 0 && z_->avail_out > 0) {
       const int rc = inflate(z_, Z_NO_FLUSH);
       if (rc == Z_STREAM_END) {
-        if (z_->avail_out > 0) Invalid();  // the stream ended before the last row
+        if (z_->avail_out > 0) Invalid(); // the stream ended before the last row
         break;
       }
       if (rc != Z_OK) Invalid();
@@ -200,7 +211,8 @@ class TPngDecoder {
         std::memcpy(out, row + 1, row_size_);
       } else {
         const uint8_t* p = row + 1;
-        for (int x = 0; x < width_; ++x, p += 3, out += 3) out[0] = p[2], out[1] = p[1], out[2] = p[0];
+        for (int x = 0; x < width_; ++x, p += 3, out += 3)
+          out[0] = p[2], out[1] = p[1], out[2] = p[0];
       }
     }
   }
@@ -230,9 +242,11 @@ void WriteChunk(TStream& stream, const char* type, const uint8_t* data, size_t l
   stream.WriteBuffer(tail, 4);
 }
 
-}  // namespace
+} // namespace
 
-void ReadPng(TStream& stream, TBitmap& bitmap) { TPngDecoder(stream, bitmap).Run(); }
+void ReadPng(TStream& stream, TBitmap& bitmap) {
+  TPngDecoder(stream, bitmap).Run();
+}
 
 void WritePng(TStream& stream, const TBitmap& source) {
   if (source.Empty()) throw EInvalidGraphic(SEmptyBitmap);

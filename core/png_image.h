@@ -22,7 +22,7 @@ void WritePng(TStream& stream, const TBitmap& bitmap);
 
 // A bitmap whose file format is PNG.
 class TGlimraPng : public TBitmap {
- public:
+public:
   using TBitmap::TBitmap;
   void LoadFromStream(TStream& stream) override { ReadPng(stream, *this); }
   void SaveToStream(TStream& stream) const override { WritePng(stream, *this); }

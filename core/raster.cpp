@@ -7,19 +7,22 @@
 namespace {
 
 uint64_t IntegerSqrt(uint64_t n) {
-  using Wide = unsigned __int128;  // squares near 2^64 must not wrap
+  using Wide = unsigned __int128; // squares near 2^64 must not wrap
   uint64_t r = static_cast<uint64_t>(std::sqrt(static_cast<long double>(n)));
-  while (r > 0 && Wide(r) * r > n) --r;
-  while (Wide(r + 1) * (r + 1) <= n) ++r;
+  while (r > 0 && Wide(r) * r > n)
+    --r;
+  while (Wide(r + 1) * (r + 1) <= n)
+    ++r;
   return r;
 }
 
-}  // namespace
+} // namespace
 
 void FillRect(const TSurface16& surface, const TRect& rect, uint16_t value) {
   const TRect r = Intersect(rect, TRect{0, 0, surface.Width, surface.Height});
   if (r.IsEmpty()) return;
-  for (int y = r.Top; y < r.Bottom; ++y) std::fill(surface.Row(y) + r.Left, surface.Row(y) + r.Right, value);
+  for (int y = r.Top; y < r.Bottom; ++y)
+    std::fill(surface.Row(y) + r.Left, surface.Row(y) + r.Right, value);
 }
 
 TSpan EllipseSpan(const TRect& rect, int64_t y) {
@@ -51,7 +54,8 @@ void DrawEllipse(const TSurface16& surface, const TRect& rect, uint16_t outline,
     const int inner_right = std::min({above.Right, below.Right, span.Right - 1});
     uint16_t* p = surface.Row(y);
     const int from = std::max(span.Left, 0), to = std::min(span.Right, surface.Width);
-    for (int x = from; x < to; ++x) p[x] = (x >= inner_left && x < inner_right) ? fill : outline;
+    for (int x = from; x < to; ++x)
+      p[x] = (x >= inner_left && x < inner_right) ? fill : outline;
   }
 }
 
@@ -67,8 +71,10 @@ void FloodFillSurface(const TSurface16& surface, int x, int y, uint16_t surface_
     uint16_t* row = surface.Row(seed.Y);
     if (row[seed.X] != surface_value) continue;
     int left = seed.X, right = seed.X + 1;
-    while (left > 0 && row[left - 1] == surface_value) --left;
-    while (right < surface.Width && row[right] == surface_value) ++right;
+    while (left > 0 && row[left - 1] == surface_value)
+      --left;
+    while (right < surface.Width && row[right] == surface_value)
+      ++right;
     std::fill(row + left, row + right, value);
     for (const int ny : {seed.Y - 1, seed.Y + 1}) {
       if (ny < 0 || ny >= surface.Height) continue;
@@ -76,7 +82,8 @@ void FloodFillSurface(const TSurface16& surface, int x, int y, uint16_t surface_
       for (int nx = left; nx < right; ++nx) {
         if (next[nx] != surface_value) continue;
         seeds.push_back({nx, ny});
-        while (nx + 1 < right && next[nx + 1] == surface_value) ++nx;
+        while (nx + 1 < right && next[nx + 1] == surface_value)
+          ++nx;
       }
     }
   }
@@ -93,5 +100,6 @@ void TRasterCanvas::SetPixel(int x, int y, uint16_t value) {
 void TRasterCanvas::Rectangle(const TRect& rect) const {
   if (rect.IsEmpty()) return;
   ::FillRect(Surface, rect, PenColor);
-  ::FillRect(Surface, TRect{rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1}, BrushColor);
+  ::FillRect(Surface, TRect{rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1},
+             BrushColor);
 }

@@ -51,7 +51,7 @@ void FloodFillSurface(const TSurface16& surface, int x, int y, uint16_t surface_
 // A pen and a brush over a surface: the drawing calls that the editor makes on a
 // drawing surface's canvas.
 class TRasterCanvas {
- public:
+public:
   TSurface16 Surface;
   uint16_t PenColor = 0;
   uint16_t BrushColor = 0xFFFF;

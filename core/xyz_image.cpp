@@ -15,7 +15,7 @@ constexpr size_t kPaletteBytes = 768;
 // further cannot be a valid stream.
 constexpr uint64_t kMaxInflateRatio = 1032;
 
-}  // namespace
+} // namespace
 
 void ReadXyz(TStream& stream, TBitmap& bitmap) {
   uint8_t head[8];

@@ -14,7 +14,7 @@ void WriteXyz(TStream& stream, const TBitmap& bitmap);
 
 // A bitmap whose file format is XYZ.
 class TGlimraXyz : public TBitmap {
- public:
+public:
   using TBitmap::TBitmap;
   void LoadFromStream(TStream& stream) override { ReadXyz(stream, *this); }
   void SaveToStream(TStream& stream) const override { WriteXyz(stream, *this); }

@@ -6,10 +6,12 @@
 
 FuzzSeeds MakeFuzzSeeds() {
   ImageBytes plte;
-  for (int i = 0; i < 8; ++i) plte.insert(plte.end(), {uint8_t(30 * i), 7, uint8_t(255 - i)});
+  for (int i = 0; i < 8; ++i)
+    plte.insert(plte.end(), {uint8_t(30 * i), 7, uint8_t(255 - i)});
   auto rows8 = PatternRows(9, 5, 1, 1);
   for (auto& row : rows8)
-    for (auto& v : row) v &= 7;
+    for (auto& v : row)
+      v &= 7;
   const auto rows24 = PatternRows(4, 6, 3, 2);
   ImageBytes split = PngSignature();
   Append(split, PngChunk("IHDR", IhdrData(9, 5, 3)));

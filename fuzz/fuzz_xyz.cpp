@@ -8,8 +8,10 @@ FuzzSeeds MakeFuzzSeeds() {
   FuzzSeeds seeds;
   for (int size : {1, 7, 24}) {
     ImageBytes plain(768, 0);
-    for (int i = 0; i < 768; ++i) plain[i] = uint8_t(i * 5);
-    for (int i = 0; i < size * size; ++i) plain.push_back(uint8_t(i % 11));
+    for (int i = 0; i < 768; ++i)
+      plain[i] = uint8_t(i * 5);
+    for (int i = 0; i < size * size; ++i)
+      plain.push_back(uint8_t(i % 11));
     ImageBytes file = {'X', 'Y', 'Z', '1', uint8_t(size), 0, uint8_t(size), 0};
     Append(file, Deflate(plain));
     seeds.push_back(file);

@@ -15,7 +15,8 @@ constexpr uint16_t kRed = 0xF800, kGreen = 0x07E0, kBlue = 0x001F;
 void MakeSheet(TGlimraSheet& s, std::vector<std::string> rows) {
   s.SetSize(int(rows[0].size()), int(rows.size()));
   for (size_t y = 0; y < rows.size(); ++y)
-    for (size_t x = 0; x < rows[y].size(); ++x) s.GetScanLine(int(y))[x] = uint8_t(rows[y][x] - '0');
+    for (size_t x = 0; x < rows[y].size(); ++x)
+      s.GetScanLine(int(y))[x] = uint8_t(rows[y][x] - '0');
   s.Palette()[1] = {255, 0, 0, 0};
   s.Palette()[2] = {0, 255, 0, 0};
   s.Palette()[3] = {0, 0, 255, 0};
@@ -33,7 +34,7 @@ void Fill(TGlimraBoard& b, uint16_t v) {
   canvas.FillRect(TRect{0, 0, b.GetWidth(), b.GetHeight()});
 }
 
-}  // namespace
+} // namespace
 
 TEST(GlimraColorTable, ToneSaturationFlashAndBrightness) {
   TGlimraSheet s;
@@ -46,28 +47,28 @@ TEST(GlimraColorTable, ToneSaturationFlashAndBrightness) {
 
   s.Tone1.SetTone(150, 100, 100, 100);
   s.Tone2.SetTone(150, 100, 100, 100);
-  EXPECT_EQ(s.ColorTable()[0], kRed);  // combined 200 drives red to 31
+  EXPECT_EQ(s.ColorTable()[0], kRed); // combined 200 drives red to 31
   s.Tone1.SetTone(20, 100, 100, 100);
   s.Tone2.SetTone(20, 100, 100, 100);
-  EXPECT_EQ(s.ColorTable()[1], 0);  // combined 0
+  EXPECT_EQ(s.ColorTable()[1], 0); // combined 0
   s.Tone2.Reset();
   s.Tone1.SetTone(100, 100, 100, 0);
   // Red 31: gray = (31 x 3) div 10 = 9, so red 9, green 18, blue 9.
   EXPECT_EQ(s.ColorTable()[1], 9 << 11 | 18 << 5 | 9);
   s.Tone1.SetTone(100, 100, 100, 200);
-  EXPECT_EQ(s.ColorTable()[1], kRed);  // 75 clamped to 31; green and blue below 0 to 0
+  EXPECT_EQ(s.ColorTable()[1], kRed); // 75 clamped to 31; green and blue below 0 to 0
 
   s.Tone1.Reset();
   s.Tone1.SetFlash(31, 0, 0, 16);
-  EXPECT_EQ(s.ColorTable()[0], 15 << 11);  // (31 x 16 + 16 x 0) div 32
+  EXPECT_EQ(s.ColorTable()[0], 15 << 11); // (31 x 16 + 16 x 0) div 32
   s.Tone2.SetFlash(0, 31, 0, 32);
-  EXPECT_EQ(s.ColorTable()[0], 62 << 5);  // Tone2's flash after Tone1's
+  EXPECT_EQ(s.ColorTable()[0], 62 << 5); // Tone2's flash after Tone1's
 
   // A setter with unchanged values does not rebuild the table.
   s.Palette()[0] = {255, 255, 255, 0};
   s.Tone2.SetFlash(0, 31, 0, 32);
   EXPECT_EQ(s.ColorTable()[0], 62 << 5);
-  s.Tone2.SetFlash(0, 31, 0, 32 + 5);  // clamped to 32: still unchanged
+  s.Tone2.SetFlash(0, 31, 0, 32 + 5); // clamped to 32: still unchanged
   EXPECT_EQ(s.ColorTable()[0], 62 << 5);
   s.Tone2.Reset(false);
   EXPECT_EQ(s.ColorTable()[0], 62 << 5);
@@ -111,8 +112,10 @@ TEST(GlimraBoard, TransparencyOpacityAndBrightness) {
 TEST(GlimraBoard, ClippingOnEverySide) {
   TGlimraSheet s;
   MakeSheet(s, {"1231231231"});
-  for (int i = 0; i < 10; ++i) s.GetScanLine(0)[i] = uint8_t(i);
-  for (int i = 5; i < 10; ++i) s.Palette()[i] = {uint8_t(8 * i), 0, 0, 0};
+  for (int i = 0; i < 10; ++i)
+    s.GetScanLine(0)[i] = uint8_t(i);
+  for (int i = 5; i < 10; ++i)
+    s.Palette()[i] = {uint8_t(8 * i), 0, 0, 0};
   s.UpdateColorTable();
   TGlimraBoard b;
   b.SetSize(10, 1);
@@ -120,10 +123,10 @@ TEST(GlimraBoard, ClippingOnEverySide) {
   const auto& t = s.ColorTable();
   EXPECT_EQ(Row(b, 0), (std::vector<uint16_t>{t[5], t[6], t[7], t[8], t[9], 0, 0, 0, 0, 0}));
   b.ClearBoard();
-  b.DrawSheet(0, 0, s, TRect{-2, 0, 3, 1});  // source starting left of the sheet
+  b.DrawSheet(0, 0, s, TRect{-2, 0, 3, 1}); // source starting left of the sheet
   EXPECT_EQ(Row(b, 0), (std::vector<uint16_t>{0, 0, t[0], t[1], t[2], 0, 0, 0, 0, 0}));
   b.ClearBoard();
-  b.DrawSheet(8, 0, s, TRect{1, 0, 5, 5});  // past the right and bottom edges
+  b.DrawSheet(8, 0, s, TRect{1, 0, 5, 5}); // past the right and bottom edges
   EXPECT_EQ(Row(b, 0), (std::vector<uint16_t>{0, 0, 0, 0, 0, 0, 0, 0, t[1], t[2]}));
 }
 
@@ -137,15 +140,16 @@ TEST(GlimraBoard, StretchedAndCentredDrawing) {
   b.ClearBoard();
   TGlimraSheet three;
   MakeSheet(three, {"123"});
-  b.StretchDrawSheet(TRect{1, 0, 3, 1}, three, three.GetBoundsRect());  // columns 0 x 3 / 2, 1 x 3 / 2
+  b.StretchDrawSheet(TRect{1, 0, 3, 1}, three,
+                     three.GetBoundsRect()); // columns 0 x 3 / 2, 1 x 3 / 2
   EXPECT_EQ(Row(b, 0), (std::vector<uint16_t>{0, kRed, kGreen, 0}));
   b.ClearBoard();
-  b.StretchDrawSheet(TRect{-2, 0, 2, 1}, two, two.GetBoundsRect());  // left half cut off
+  b.StretchDrawSheet(TRect{-2, 0, 2, 1}, two, two.GetBoundsRect()); // left half cut off
   EXPECT_EQ(Row(b, 0), (std::vector<uint16_t>{kGreen, kGreen, 0, 0}));
   b.ClearBoard();
-  b.StretchDrawSheet(TRect{0, 0, 4, 1}, two, TRect{1, 0, 3, 1});  // source half outside the sheet
+  b.StretchDrawSheet(TRect{0, 0, 4, 1}, two, TRect{1, 0, 3, 1}); // source half outside the sheet
   EXPECT_EQ(Row(b, 0), (std::vector<uint16_t>{kGreen, kGreen, 0, 0}));
-  b.StretchDrawSheet(TRect{3, 0, 3, 1}, two, two.GetBoundsRect());  // empty: nothing, no fault
+  b.StretchDrawSheet(TRect{3, 0, 3, 1}, two, two.GetBoundsRect()); // empty: nothing, no fault
 
   TGlimraSheet square;
   MakeSheet(square, {"12", "31"});
@@ -157,7 +161,7 @@ TEST(GlimraBoard, StretchedAndCentredDrawing) {
   EXPECT_EQ(Row(c, 1), (std::vector<uint16_t>{0, kBlue, kBlue, kRed, kRed, 0}));
   EXPECT_EQ(Row(c, 2), Row(c, 1));
   c.ClearBoard();
-  c.DrawSheetCentered(1.5, 1, 1.0, 1, 1, square.GetBoundsRect(), square);  // round(0.5) = 0
+  c.DrawSheetCentered(1.5, 1, 1.0, 1, 1, square.GetBoundsRect(), square); // round(0.5) = 0
   EXPECT_EQ(Row(c, 0), (std::vector<uint16_t>{kRed, kGreen, 0, 0, 0, 0}));
 }
 
@@ -167,7 +171,7 @@ TEST(GlimraBoard, BoardCopies) {
   Fill(b, 7);
   std::vector<uint16_t> target(6 * 4, 0);
   const TSurface16 t{reinterpret_cast<uint8_t*>(target.data()), 12, 6, 4};
-  b.Draw(t, 2, 1);  // every column of the board arrives
+  b.Draw(t, 2, 1); // every column of the board arrives
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 6; ++x)
       EXPECT_EQ(target[y * 6 + x], (x >= 2 && x < 5 && y >= 1 && y < 3) ? 7 : 0) << x << "," << y;
@@ -177,19 +181,21 @@ TEST(GlimraBoard, BoardCopies) {
 
   TGlimraBoard row;
   row.SetSize(4, 1);
-  for (int i = 0; i < 4; ++i) row.GetRow(0)[i] = uint16_t(i + 1);
+  for (int i = 0; i < 4; ++i)
+    row.GetRow(0)[i] = uint16_t(i + 1);
   row.DrawBoard(1, 0, row, TRect{0, 0, 3, 1});
   EXPECT_EQ(Row(row, 0), (std::vector<uint16_t>{1, 1, 2, 3}));
   TGlimraBoard column;
   column.SetSize(1, 3);
-  for (int i = 0; i < 3; ++i) column.GetRow(i)[0] = uint16_t(i + 1);
+  for (int i = 0; i < 3; ++i)
+    column.GetRow(i)[0] = uint16_t(i + 1);
   column.DrawBoard(0, 1, column, TRect{0, 0, 1, 2});
   EXPECT_EQ(column.GetRow(2)[0], 2);
   EXPECT_EQ(column.GetRow(1)[0], 1);
   EXPECT_EQ(column.RowStride(), 4);
   column.SetHeight(1);
   EXPECT_EQ(column.RowStride(), 0);
-  EXPECT_EQ(column.GetRow(0)[0], 1);  // kept by a change of one side
+  EXPECT_EQ(column.GetRow(0)[0], 1); // kept by a change of one side
   EXPECT_THROW(column.GetRow(1), EInvalidGraphicOperation);
 }
 
@@ -197,7 +203,8 @@ TEST(GlimraSheet, LoadingAndPixelQueries) {
   TBitmap bitmap;
   bitmap.Reset(TPixelFormat::pf8bit, 3, 3);
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 3; ++x) bitmap.SetIndexAt(x, y, uint8_t(10 * y + x));
+    for (int x = 0; x < 3; ++x)
+      bitmap.SetIndexAt(x, y, uint8_t(10 * y + x));
   bitmap.Palette()[21] = {1, 2, 3, 0};
   TGlimraSheet s;
   s.SetSize(2, 2);
@@ -222,17 +229,18 @@ TEST(GlimraSheet, LoadingAndPixelQueries) {
   MakeSheet(s, {"1200", "1200", "0034"});
   EXPECT_TRUE(s.SameRects(TRect{0, 0, 2, 2}, TRect{0, 0, 2, 2}));
   EXPECT_FALSE(s.SameRects(TRect{0, 0, 2, 2}, TRect{2, 0, 4, 2}));
-  EXPECT_FALSE(s.SameRects(TRect{0, 0, 2, 2}, TRect{3, 2, 5, 4}));  // outside the sheet
+  EXPECT_FALSE(s.SameRects(TRect{0, 0, 2, 2}, TRect{3, 2, 5, 4})); // outside the sheet
   EXPECT_TRUE(s.IsRectClear(TRect{2, 0, 4, 2}));
   EXPECT_FALSE(s.IsRectClear(TRect{1, 1, 4, 3}));
   EXPECT_TRUE(s.IsRectFilled(TRect{0, 0, 2, 2}));
   EXPECT_FALSE(s.IsRectFilled(TRect{0, 0, 3, 1}));
   s.FlipHorizontal();
-  EXPECT_EQ(std::vector<uint8_t>(s.Pixels().begin() + 8, s.Pixels().end()), (std::vector<uint8_t>{4, 3, 0, 0}));
+  EXPECT_EQ(std::vector<uint8_t>(s.Pixels().begin() + 8, s.Pixels().end()),
+            (std::vector<uint8_t>{4, 3, 0, 0}));
 
   s.Palette()[0] = {255, 0, 0, 0};
   s.RotateHue(120);
-  EXPECT_EQ(s.Palette()[0], (TPaletteEntry{255, 0, 0, 0}));  // entry 0 kept
+  EXPECT_EQ(s.Palette()[0], (TPaletteEntry{255, 0, 0, 0})); // entry 0 kept
   EXPECT_EQ(s.Palette()[1], (TPaletteEntry{0, 255, 0, 0}));
   s.RotateHue(-240);
   EXPECT_EQ(s.Palette()[1], (TPaletteEntry{0, 0, 255, 0}));

@@ -12,13 +12,15 @@
 using ImageBytes = std::vector<uint8_t>;
 
 inline void AppendBE32(ImageBytes& out, uint32_t v) {
-  for (int s = 24; s >= 0; s -= 8) out.push_back(uint8_t(v >> s));
+  for (int s = 24; s >= 0; s -= 8)
+    out.push_back(uint8_t(v >> s));
 }
 inline void AppendLE16(ImageBytes& out, uint32_t v) {
   out.push_back(uint8_t(v)), out.push_back(uint8_t(v >> 8));
 }
 inline void AppendLE32(ImageBytes& out, uint32_t v) {
-  for (int s = 0; s < 32; s += 8) out.push_back(uint8_t(v >> s));
+  for (int s = 0; s < 32; s += 8)
+    out.push_back(uint8_t(v >> s));
 }
 inline void Append(ImageBytes& out, const ImageBytes& more) {
   out.insert(out.end(), more.begin(), more.end());
@@ -53,10 +55,12 @@ inline ImageBytes PngChunk(const std::string& type, const ImageBytes& data, bool
   return out;
 }
 
-inline ImageBytes PngSignature() { return {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}; }
+inline ImageBytes PngSignature() {
+  return {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+}
 
-inline ImageBytes IhdrData(uint32_t width, uint32_t height, uint8_t color_type,
-                           uint8_t depth = 8, uint8_t interlace = 0) {
+inline ImageBytes IhdrData(uint32_t width, uint32_t height, uint8_t color_type, uint8_t depth = 8,
+                           uint8_t interlace = 0) {
   ImageBytes d;
   AppendBE32(d, width);
   AppendBE32(d, height);
@@ -118,7 +122,7 @@ inline ImageBytes SimplePng(uint32_t width, uint32_t height, uint8_t color_type,
 inline ImageBytes BmpHead(int32_t width, int32_t height, uint16_t bits, uint32_t compression,
                           uint32_t data_offset, uint32_t colors_used = 0) {
   ImageBytes b = {'B', 'M'};
-  AppendLE32(b, 0);  // file size: readers do not need it
+  AppendLE32(b, 0); // file size: readers do not need it
   AppendLE32(b, 0);
   AppendLE32(b, data_offset);
   AppendLE32(b, 40);

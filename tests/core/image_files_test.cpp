@@ -13,16 +13,14 @@
 
 namespace {
 
-template <void (*Reader)(TStream&, TBitmap&)>
-TBitmap ReadBytes(const ImageBytes& bytes) {
+template <void (*Reader)(TStream&, TBitmap&)> TBitmap ReadBytes(const ImageBytes& bytes) {
   TMemoryStream s(bytes);
   TBitmap b;
   Reader(s, b);
   return b;
 }
 
-template <void (*Reader)(TStream&, TBitmap&)>
-std::string ReadError(const ImageBytes& bytes) {
+template <void (*Reader)(TStream&, TBitmap&)> std::string ReadError(const ImageBytes& bytes) {
   try {
     ReadBytes<Reader>(bytes);
   } catch (const Exception& e) {
@@ -31,8 +29,7 @@ std::string ReadError(const ImageBytes& bytes) {
   return "loaded";
 }
 
-template <void (*Writer)(TStream&, const TBitmap&)>
-ImageBytes WriteBytes(const TBitmap& b) {
+template <void (*Writer)(TStream&, const TBitmap&)> ImageBytes WriteBytes(const TBitmap& b) {
   TMemoryStream s;
   Writer(s, b);
   return s.Bytes();
@@ -41,26 +38,28 @@ ImageBytes WriteBytes(const TBitmap& b) {
 std::vector<int> Indexes(const TBitmap& b) {
   std::vector<int> out;
   for (int y = 0; y < b.Height(); ++y)
-    for (int x = 0; x < b.Width(); ++x) out.push_back(b.IndexAt(x, y));
+    for (int x = 0; x < b.Width(); ++x)
+      out.push_back(b.IndexAt(x, y));
   return out;
 }
 
 // A 3 x 2 8-bit bottom-up BMP with a 4-colour palette; rows padded to 4 bytes.
 ImageBytes Bmp8() {
   ImageBytes b = BmpHead(3, 2, 8, 0, 14 + 40 + 16, 4);
-  for (uint8_t i = 0; i < 4; ++i) b.insert(b.end(), {uint8_t(10 * i), uint8_t(20 * i), uint8_t(30 * i), 0});
-  b.insert(b.end(), {3, 2, 1, 0});  // bottom row
-  b.insert(b.end(), {0, 1, 2, 0});  // top row
+  for (uint8_t i = 0; i < 4; ++i)
+    b.insert(b.end(), {uint8_t(10 * i), uint8_t(20 * i), uint8_t(30 * i), 0});
+  b.insert(b.end(), {3, 2, 1, 0}); // bottom row
+  b.insert(b.end(), {0, 1, 2, 0}); // top row
   return b;
 }
 
-}  // namespace
+} // namespace
 
 TEST(BmpReader, IndexedVariants) {
   const TBitmap b8 = ReadBytes<ReadBmp>(Bmp8());
   EXPECT_EQ(b8.PixelFormat(), TPixelFormat::pf8bit);
   EXPECT_EQ(Indexes(b8), (std::vector<int>{0, 1, 2, 3, 2, 1}));
-  EXPECT_EQ(b8.Palette()[3], (TPaletteEntry{90, 60, 30, 0}));  // stored blue, green, red
+  EXPECT_EQ(b8.Palette()[3], (TPaletteEntry{90, 60, 30, 0})); // stored blue, green, red
   EXPECT_EQ(b8.Palette()[4], TPaletteEntry{});
 
   // 1-bit, top-down (negative height), full 2-entry palette.
@@ -75,7 +74,8 @@ TEST(BmpReader, IndexedVariants) {
   AppendLE32(b4, 14 + 12 + 48);
   AppendLE32(b4, 12);
   AppendLE16(b4, 3), AppendLE16(b4, 2), AppendLE16(b4, 1), AppendLE16(b4, 4);
-  for (uint8_t i = 0; i < 16; ++i) b4.insert(b4.end(), {i, uint8_t(i + 1), uint8_t(i + 2)});
+  for (uint8_t i = 0; i < 16; ++i)
+    b4.insert(b4.end(), {i, uint8_t(i + 1), uint8_t(i + 2)});
   b4.insert(b4.end(), {0xAB, 0xC0, 0, 0, 0x12, 0x30, 0, 0});
   const TBitmap c = ReadBytes<ReadBmp>(b4);
   EXPECT_EQ(c.PixelFormat(), TPixelFormat::pf4bit);
@@ -89,7 +89,8 @@ TEST(BmpReader, RunLengthData) {
   ImageBytes r8 = BmpHead(4, 3, 8, 1, 14 + 40 + 32, 8);
   r8.resize(r8.size() + 32, 0);
   r8.insert(r8.end(), {3, 5, 0, 0, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 2, 0, 1, 7, 0, 1});
-  EXPECT_EQ(Indexes(ReadBytes<ReadBmp>(r8)), (std::vector<int>{0, 0, 7, 0, 1, 2, 3, 0, 5, 5, 5, 0}));
+  EXPECT_EQ(Indexes(ReadBytes<ReadBmp>(r8)),
+            (std::vector<int>{0, 0, 7, 0, 1, 2, 3, 0, 5, 5, 5, 0}));
 
   // RLE4, 6 x 1: a run of 3 alternating nibbles, an absolute run of 3 nibbles.
   ImageBytes r4 = BmpHead(6, 1, 4, 2, 14 + 40 + 64);
@@ -108,7 +109,7 @@ TEST(BmpReader, DirectColourVariants) {
   const TBitmap c555 = ReadBytes<ReadBmp>(b555);
   EXPECT_EQ(c555.PixelFormat(), TPixelFormat::pf24bit);
   EXPECT_EQ(c555.ColorAt(0, 0), 0xFF0000u);
-  EXPECT_EQ(c555.ColorAt(1, 0), 0x00FF08u);  // blue 1 of 31 widens to 8
+  EXPECT_EQ(c555.ColorAt(1, 0), 0x00FF08u); // blue 1 of 31 widens to 8
 
   ImageBytes b565 = BmpHead(2, 1, 16, 3, 66);
   AppendLE32(b565, 0xF800), AppendLE32(b565, 0x07E0), AppendLE32(b565, 0x001F);
@@ -119,7 +120,7 @@ TEST(BmpReader, DirectColourVariants) {
   EXPECT_EQ(c565.ColorAt(1, 0), 0x00FF00u);
 
   ImageBytes b24 = BmpHead(1, 2, 24, 0, 54);
-  b24.insert(b24.end(), {1, 2, 3, 0, 4, 5, 6, 0});  // bottom row first, each padded
+  b24.insert(b24.end(), {1, 2, 3, 0, 4, 5, 6, 0}); // bottom row first, each padded
   const TBitmap c24 = ReadBytes<ReadBmp>(b24);
   EXPECT_EQ(c24.ColorAt(0, 0), 0x060504u);
   EXPECT_EQ(c24.ColorAt(0, 1), 0x030201u);
@@ -146,15 +147,15 @@ TEST(BmpReader, RefusesMalformedFiles) {
   EXPECT_EQ(ReadError<ReadBmp>(header), invalid);
   EXPECT_EQ(ReadError<ReadBmp>(BmpHead(1, 1, 2, 0, 54)), unsupported);
   EXPECT_EQ(ReadError<ReadBmp>(BmpHead(1, 1, 24, 4, 54)), unsupported);
-  EXPECT_EQ(ReadError<ReadBmp>(BmpHead(1, -1, 8, 1, 54)), invalid);  // top-down RLE
-  EXPECT_EQ(ReadError<ReadBmp>(BmpHead(1, 1, 24, 1, 54)), invalid);  // RLE8 needs 8 bits
+  EXPECT_EQ(ReadError<ReadBmp>(BmpHead(1, -1, 8, 1, 54)), invalid); // top-down RLE
+  EXPECT_EQ(ReadError<ReadBmp>(BmpHead(1, 1, 24, 1, 54)), invalid); // RLE8 needs 8 bits
   EXPECT_EQ(ReadError<ReadBmp>(BmpHead(0, 1, 24, 0, 54)), invalid);
   EXPECT_EQ(ReadError<ReadBmp>(BmpHead(100000, 100000, 24, 0, 54)), invalid);
   EXPECT_EQ(ReadError<ReadBmp>(BmpHead(1, 1, 8, 0, 54, 300)), invalid);
   ImageBytes holes = BmpHead(1, 1, 16, 3, 66);
   AppendLE32(holes, 0xF00F), AppendLE32(holes, 0x0F00), AppendLE32(holes, 0);
   AppendLE32(holes, 0);
-  EXPECT_EQ(ReadError<ReadBmp>(holes), invalid);  // a channel mask with a gap
+  EXPECT_EQ(ReadError<ReadBmp>(holes), invalid); // a channel mask with a gap
   ImageBytes truncated = Bmp8();
   truncated.pop_back();
   EXPECT_EQ(ReadError<ReadBmp>(truncated), "A reading error from the stream");
@@ -179,7 +180,7 @@ TEST(BmpWriter, EightBitFileBytes) {
   hi.Reset(TPixelFormat::pf16bit, 1, 1);
   PutLE16(hi.ScanLine(0), 0x1234);
   const ImageBytes out16 = WriteBytes<WriteBmp>(hi);
-  EXPECT_EQ(out16[30], 3);  // bitfields
+  EXPECT_EQ(out16[30], 3); // bitfields
   EXPECT_EQ(GetLE32(&out16[54]), 0xF800u);
   EXPECT_EQ(ReadBytes<ReadBmp>(out16).ColorAt(0, 0), hi.ColorAt(0, 0));
 }
@@ -214,13 +215,13 @@ TEST(XyzFiles, LayoutAndRefusals) {
   ImageBytes zero = file;
   zero[4] = 0;
   EXPECT_EQ(ReadError<ReadXyz>(zero), invalid);
-  ImageBytes short_data = {'X', 'Y', 'Z', '1', 4, 0, 2, 0};  // needs 8 pixels, gets 6
+  ImageBytes short_data = {'X', 'Y', 'Z', '1', 4, 0, 2, 0}; // needs 8 pixels, gets 6
   Append(short_data, Deflate(body));
   EXPECT_EQ(ReadError<ReadXyz>(short_data), zlib);
-  ImageBytes long_data = {'X', 'Y', 'Z', '1', 1, 0, 2, 0};  // needs 2 pixels, gets 6
+  ImageBytes long_data = {'X', 'Y', 'Z', '1', 1, 0, 2, 0}; // needs 2 pixels, gets 6
   Append(long_data, Deflate(body));
   EXPECT_EQ(ReadError<ReadXyz>(long_data), zlib);
-  ImageBytes huge = {'X', 'Y', 'Z', '1', 0, 16, 0, 16};  // 4096 x 4096 from 10 bytes
+  ImageBytes huge = {'X', 'Y', 'Z', '1', 0, 16, 0, 16}; // 4096 x 4096 from 10 bytes
   Append(huge, Deflate({0}));
   EXPECT_EQ(ReadError<ReadXyz>(huge), zlib);
   ImageBytes garbage = {'X', 'Y', 'Z', '1', 3, 0, 2, 0, 1, 2, 3, 4};
@@ -232,26 +233,29 @@ TEST(ImageConversion, ReductionToEightBits) {
   TBitmap few;
   few.Reset(TPixelFormat::pf24bit, 3, 2);
   const uint8_t px[6][3] = {{9, 8, 7}, {1, 2, 3}, {9, 8, 7}, {0, 0, 0}, {1, 2, 3}, {4, 4, 4}};
-  for (int i = 0; i < 6; ++i) std::copy(px[i], px[i] + 3, few.ScanLine(i / 3) + 3 * (i % 3));
+  for (int i = 0; i < 6; ++i)
+    std::copy(px[i], px[i] + 3, few.ScanLine(i / 3) + 3 * (i % 3));
   few.SetPixelFormat(TPixelFormat::pf8bit);
-  EXPECT_EQ(Indexes(few), (std::vector<int>{0, 1, 0, 2, 1, 3}));  // first appearance
+  EXPECT_EQ(Indexes(few), (std::vector<int>{0, 1, 0, 2, 1, 3})); // first appearance
   EXPECT_EQ(few.Palette()[0], (TPaletteEntry{7, 8, 9, 0}));
   EXPECT_EQ(few.Palette()[3], (TPaletteEntry{4, 4, 4, 0}));
   EXPECT_EQ(few.Palette()[4], TPaletteEntry{});
 
   TBitmap many;
   many.Reset(TPixelFormat::pf24bit, 300, 1);
-  for (int x = 0; x < 300; ++x) many.ScanLine(0)[3 * x] = uint8_t(x);  // 256 blues, then repeats
-  many.ScanLine(0)[3 * 299 + 1] = 1;  // colour 257
+  for (int x = 0; x < 300; ++x)
+    many.ScanLine(0)[3 * x] = uint8_t(x); // 256 blues, then repeats
+  many.ScanLine(0)[3 * 299 + 1] = 1;      // colour 257
   uint8_t* last = many.ScanLine(0) + 3 * 5;
-  last[0] = 0xC0, last[1] = 0x40, last[2] = 0xE0;  // red E0, green 40, blue C0
+  last[0] = 0xC0, last[1] = 0x40, last[2] = 0xE0; // red E0, green 40, blue C0
   many.SetPixelFormat(TPixelFormat::pf8bit);
   EXPECT_EQ(many.IndexAt(5, 0), 7 << 5 | 2 << 2 | 3);
   EXPECT_EQ(many.Palette()[235], (TPaletteEntry{255, 72, 255, 0}));
 }
 
 TEST(ImageFiles, RoundTripThroughEveryFormatAndDispatch) {
-  const auto dir = std::filesystem::temp_directory_path() / ("velmora-img-" + std::to_string(getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("velmora-img-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   TBitmap original = ReadBytes<ReadBmp>(Bmp8());
   TBitmap b = original;
@@ -269,7 +273,7 @@ TEST(ImageFiles, RoundTripThroughEveryFormatAndDispatch) {
   // The extension picks the writer, the content the reader.
   const auto start = [&](const char* name) {
     TBitmap x;
-    x.LoadFromFile((dir / name).string());  // TBitmap reads BMP only
+    x.LoadFromFile((dir / name).string()); // TBitmap reads BMP only
     return x.Width();
   };
   EXPECT_EQ(start("c.bmp"), 3);

@@ -48,11 +48,12 @@ std::vector<std::pair<std::string, ImageBytes>> Chunks(const ImageBytes& png) {
 
 const ImageBytes kPlte16 = [] {
   ImageBytes p;
-  for (int i = 0; i < 16; ++i) p.insert(p.end(), {uint8_t(i * 16), uint8_t(255 - i), uint8_t(i)});
+  for (int i = 0; i < 16; ++i)
+    p.insert(p.end(), {uint8_t(i * 16), uint8_t(255 - i), uint8_t(i)});
   return p;
 }();
 
-}  // namespace
+} // namespace
 
 TEST(PngReader, PaletteImageWithEveryFilterSplitDataAndAncillaryChunks) {
   const auto rows = PatternRows(16, 16, 1, 7);
@@ -73,9 +74,11 @@ TEST(PngReader, PaletteImageWithEveryFilterSplitDataAndAncillaryChunks) {
   ASSERT_EQ(b.Width(), 16);
   ASSERT_EQ(b.Height(), 16);
   for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) ASSERT_EQ(b.IndexAt(x, y), rows[y][x]) << x << "," << y;
+    for (int x = 0; x < 16; ++x)
+      ASSERT_EQ(b.IndexAt(x, y), rows[y][x]) << x << "," << y;
   EXPECT_EQ(b.Palette()[15], (TPaletteEntry{240, 240, 15, 0}));
-  for (int i = 16; i < 256; ++i) EXPECT_EQ(b.Palette()[i], TPaletteEntry{}) << i;
+  for (int i = 16; i < 256; ++i)
+    EXPECT_EQ(b.Palette()[i], TPaletteEntry{}) << i;
 }
 
 TEST(PngReader, RgbImageBecomesBlueGreenRed) {
@@ -92,14 +95,15 @@ TEST(PngReader, RgbImageBecomesBlueGreenRed) {
 }
 
 TEST(PngReader, RefusesMalformedAndUnsupportedFiles) {
-  const ImageBytes row2 = {0, 1, 2, 0, 3, 4};  // two rows of two palette pixels
+  const ImageBytes row2 = {0, 1, 2, 0, 3, 4}; // two rows of two palette pixels
   const ImageBytes plte = {1, 2, 3, 4, 5, 6};
   const ImageBytes good = SimplePng(2, 2, 3, plte, row2);
   ASSERT_EQ(PngError(good), "loaded");
 
   auto with = [&](std::initializer_list<ImageBytes> chunks) {
     ImageBytes png = PngSignature();
-    for (const auto& c : chunks) Append(png, c);
+    for (const auto& c : chunks)
+      Append(png, c);
     return png;
   };
   const ImageBytes ihdr = PngChunk("IHDR", IhdrData(2, 2, 3));
@@ -120,19 +124,19 @@ TEST(PngReader, RefusesMalformedAndUnsupportedFiles) {
   EXPECT_EQ(PngError(bad_signature), invalid);
   EXPECT_EQ(PngError(with({PngChunk("IHDR", long_ihdr), pal, idat, iend})), invalid);
   EXPECT_EQ(PngError(with({PngChunk("IHDR", short_ihdr), pal, idat, iend})), invalid);
-  EXPECT_EQ(PngError(with({pal, ihdr, idat, iend})), invalid);  // IHDR not first
+  EXPECT_EQ(PngError(with({pal, ihdr, idat, iend})), invalid); // IHDR not first
   EXPECT_EQ(PngError(with({ihdr, ihdr, pal, idat, iend})), invalid);
   EXPECT_EQ(PngError(with({ihdr, PngChunk("PLTE", ImageBytes(771, 0)), idat, iend})), invalid);
   EXPECT_EQ(PngError(with({ihdr, PngChunk("PLTE", {1, 2, 3, 4}), idat, iend})), invalid);
-  EXPECT_EQ(PngError(with({ihdr, idat, pal, iend})), invalid);  // no PLTE before the data
+  EXPECT_EQ(PngError(with({ihdr, idat, pal, iend})), invalid); // no PLTE before the data
   EXPECT_EQ(PngError(with({ihdr, pal, PngChunk("IDAT", Deflate({0, 1, 2, 5, 3, 4})), iend})),
-            invalid);  // filter type 5
+            invalid); // filter type 5
   EXPECT_EQ(PngError(with({ihdr, pal, iend})), invalid);
-  EXPECT_EQ(PngError(with({ihdr, pal, PngChunk("IDAT", half), iend})), invalid);  // short inflate
+  EXPECT_EQ(PngError(with({ihdr, pal, PngChunk("IDAT", half), iend})), invalid); // short inflate
   EXPECT_EQ(PngError(with({ihdr, pal, PngChunk("IDAT", corrupt), iend})), invalid);
   EXPECT_EQ(PngError(with({ihdr, pal, PngChunk("IDAT", {idat.begin() + 8, idat.begin() + 12}),
                            PngChunk("tEXt", {'a', 0}), idat, iend})),
-            invalid);  // another chunk where image data is still needed
+            invalid); // another chunk where image data is still needed
   EXPECT_EQ(PngError(with({ihdr, pal, idat, PngChunk("IEND", {0})})), invalid);
   EXPECT_EQ(PngError(with({PngChunk("IHDR", IhdrData(0, 2, 3)), pal, idat, iend})), invalid);
   EXPECT_EQ(PngError(with({PngChunk("IHDR", IhdrData(2, 0x7FFFFFFF, 3)), pal, idat, iend})),
@@ -154,10 +158,12 @@ TEST(PngReader, RefusesMalformedAndUnsupportedFiles) {
 TEST(PngWriter, PaletteImageChunksAndRows) {
   TBitmap b;
   b.Reset(TPixelFormat::pf4bit, 3, 2);
-  for (int i = 0; i < 16; ++i) b.Palette()[i] = TPaletteEntry{uint8_t(i), uint8_t(2 * i), 7, 0};
+  for (int i = 0; i < 16; ++i)
+    b.Palette()[i] = TPaletteEntry{uint8_t(i), uint8_t(2 * i), 7, 0};
   const uint8_t idx[2][3] = {{1, 15, 0}, {9, 3, 12}};
   for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 3; ++x) b.SetIndexAt(x, y, idx[y][x]);
+    for (int x = 0; x < 3; ++x)
+      b.SetIndexAt(x, y, idx[y][x]);
 
   const ImageBytes png = WritePngBytes(b);
   ASSERT_EQ(ImageBytes(png.begin(), png.begin() + 8), PngSignature());
@@ -179,8 +185,9 @@ TEST(PngWriter, PaletteImageChunksAndRows) {
 TEST(PngWriter, LargeColourImageSplitsDataIntoFullChunks) {
   TBitmap b;
   b.Reset(TPixelFormat::pf32bit, 200, 150);
-  const auto rows = PatternRows(200 * 4, 150, 1, 5);  // noise: barely compressible
-  for (int y = 0; y < 150; ++y) std::copy(rows[y].begin(), rows[y].end(), b.ScanLine(y));
+  const auto rows = PatternRows(200 * 4, 150, 1, 5); // noise: barely compressible
+  for (int y = 0; y < 150; ++y)
+    std::copy(rows[y].begin(), rows[y].end(), b.ScanLine(y));
   const ImageBytes png = WritePngBytes(b);
   const auto chunks = Chunks(png);
   ASSERT_GE(chunks.size(), 4u);
@@ -195,7 +202,7 @@ TEST(PngWriter, LargeColourImageSplitsDataIntoFullChunks) {
   ASSERT_EQ(plain.size(), 150u * 601);
   for (int y = 0; y < 150; ++y) {
     ASSERT_EQ(plain[y * 601], 0);
-    for (int x = 0; x < 200; ++x) {  // red, green, blue from blue, green, red, unused
+    for (int x = 0; x < 200; ++x) { // red, green, blue from blue, green, red, unused
       ASSERT_EQ(plain[y * 601 + 1 + 3 * x], rows[y][4 * x + 2]);
       ASSERT_EQ(plain[y * 601 + 3 + 3 * x], rows[y][4 * x]);
     }
@@ -205,15 +212,18 @@ TEST(PngWriter, LargeColourImageSplitsDataIntoFullChunks) {
 }
 
 TEST(PngWriter, OutputPassesPngfixAndEmptyBitmapIsRefused) {
-  const auto dir = std::filesystem::temp_directory_path() / ("velmora-png-" + std::to_string(getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("velmora-png-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   TBitmap palette, colour;
   palette.Reset(TPixelFormat::pf8bit, 480, 256);
   colour.Reset(TPixelFormat::pf24bit, 320, 240);
   for (int y = 0; y < 256; ++y)
-    for (int x = 0; x < 480; ++x) palette.SetIndexAt(x, y, uint8_t((x / 16) ^ (y / 16)));
+    for (int x = 0; x < 480; ++x)
+      palette.SetIndexAt(x, y, uint8_t((x / 16) ^ (y / 16)));
   const auto rows = PatternRows(320 * 3, 240, 1, 3);
-  for (int y = 0; y < 240; ++y) std::copy(rows[y].begin(), rows[y].end(), colour.ScanLine(y));
+  for (int y = 0; y < 240; ++y)
+    std::copy(rows[y].begin(), rows[y].end(), colour.ScanLine(y));
   int n = 0;
   for (const TBitmap* b : {&palette, &colour}) {
     const auto path = dir / ("out" + std::to_string(n++) + ".png");

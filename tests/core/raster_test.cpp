@@ -17,7 +17,8 @@ struct Grid {
     std::vector<std::string> rows;
     for (int y = 0; y < h; ++y) {
       std::string r;
-      for (int x = 0; x < w; ++x) r += At(x, y) ? char('0' + At(x, y)) : '.';
+      for (int x = 0; x < w; ++x)
+        r += At(x, y) ? char('0' + At(x, y)) : '.';
       rows.push_back(r);
     }
     return rows;
@@ -30,14 +31,14 @@ std::vector<std::string> Ellipse(int w, int h) {
   return g.Picture();
 }
 
-}  // namespace
+} // namespace
 
 TEST(Raster, SmallEllipsesMatchHandDrawnShapes) {
   EXPECT_EQ(Ellipse(3, 3), (std::vector<std::string>{".1.", "111", ".1."}));
   EXPECT_EQ(Ellipse(4, 4), (std::vector<std::string>{".11.", "1111", "1111", ".11."}));
   EXPECT_EQ(Ellipse(5, 5), (std::vector<std::string>{".111.", "11111", "11111", "11111", ".111."}));
   EXPECT_EQ(Ellipse(6, 3), (std::vector<std::string>{".1111.", "111111", ".1111."}));
-  EXPECT_EQ(Ellipse(2, 5), (std::vector<std::string>(5, "11")));  // too thin: its rectangle
+  EXPECT_EQ(Ellipse(2, 5), (std::vector<std::string>(5, "11"))); // too thin: its rectangle
   Grid g(5, 5);
   DrawEllipse(g.Surface(), TRect{0, 0, 5, 5}, 1, 2);
   EXPECT_EQ(g.Picture(), (std::vector<std::string>{".111.", "12221", "12221", "12221", ".111."}));
@@ -83,13 +84,15 @@ TEST(Raster, FloodFillStaysInsideItsRegion) {
   // A wall of 1s; the region right of it connects only through a diagonal gap.
   const std::vector<std::string> wall = {"..1...", "..1...", "...1..", "..1...", "..1..."};
   for (int y = 0; y < 5; ++y)
-    for (int x = 0; x < 6; ++x) g.px[y * 6 + x] = wall[y][x] == '1';
+    for (int x = 0; x < 6; ++x)
+      g.px[y * 6 + x] = wall[y][x] == '1';
   FloodFillSurface(g.Surface(), 0, 0, 0, 3);
-  EXPECT_EQ(g.Picture(), (std::vector<std::string>{"331...", "331...", "3331..", "331...", "331..."}));
-  FloodFillSurface(g.Surface(), 0, 0, 0, 4);  // the start has another colour: nothing
-  FloodFillSurface(g.Surface(), 9, 0, 0, 4);  // outside: nothing
+  EXPECT_EQ(g.Picture(),
+            (std::vector<std::string>{"331...", "331...", "3331..", "331...", "331..."}));
+  FloodFillSurface(g.Surface(), 0, 0, 0, 4); // the start has another colour: nothing
+  FloodFillSurface(g.Surface(), 9, 0, 0, 4); // outside: nothing
   EXPECT_EQ(g.At(0, 0), 3);
-  Grid big(300, 300);  // a large region needs no recursion
+  Grid big(300, 300); // a large region needs no recursion
   FloodFillSurface(big.Surface(), 150, 150, 0, 1);
   EXPECT_EQ(std::count(big.px.begin(), big.px.end(), 1), 90000);
 }
@@ -120,7 +123,7 @@ TEST(HighColorDIB, BottomUpRowsAndErrors) {
   canvas.FillRect(TRect{0, 0, 2, 1});
   EXPECT_EQ(dib.GetScanLine(0)[1], 0x7FFF);
   EXPECT_EQ(dib.GetScanLine(1)[0], 0);
-  dib.SetSize(3, 2);  // the canvas follows the new bitmap
+  dib.SetSize(3, 2); // the canvas follows the new bitmap
   EXPECT_EQ(dib.RowBytes(), 8);
   canvas.SetPixel(2, 1, 9);
   EXPECT_EQ(dib.GetScanLine(1)[2], 9);

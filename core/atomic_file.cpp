@@ -35,12 +35,12 @@ std::string TemporaryNameFor(const std::string& path) {
   const auto slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  return folder + "." + name + ".tmp" + std::to_string(getpid()) + "-" +
-         std::to_string(counter++) + "-" + std::to_string(salt);
+  return folder + "." + name + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(counter++) +
+         "-" + std::to_string(salt);
 }
 
 class TTemporaryFile {
- public:
+public:
   explicit TTemporaryFile(const std::string& target) {
     for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
       name_ = TemporaryNameFor(target);
@@ -66,7 +66,7 @@ class TTemporaryFile {
   }
   void MarkRenamed() { renamed_ = true; }
 
- private:
+private:
   int fd_ = -1;
   std::string name_;
   bool renamed_ = false;
@@ -83,13 +83,12 @@ bool WriteAll(int fd, const char* data, size_t size) {
   return true;
 }
 
-}  // namespace
+} // namespace
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   TTemporaryFile temp(path);
   struct stat old;
-  if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-    fchmod(temp.Fd(), old.st_mode & 07777);
+  if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(temp.Fd(), old.st_mode & 07777);
   if (!WriteAll(temp.Fd(), bytes.data(), bytes.size()) || fsync(temp.Fd()) != 0 || !temp.Close())
     throw EWriteError(FileMessage(SCannotWriteFile, path));
   if (rename(temp.Name().c_str(), path.c_str()) != 0)
@@ -104,6 +103,6 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
-  WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()),
-                                             bytes.size()));
+  WriteFileAtomically(path,
+                      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }

@@ -6,13 +6,14 @@ namespace {
 
 // 0x80..0x9F. The five holes of the code page map to the C1 control of the same value,
 // so every byte survives a round trip.
-constexpr char16_t kHigh[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char32_t ByteToCodePoint(uint8_t b) { return b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : b; }
+char32_t ByteToCodePoint(uint8_t b) {
+  return b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : b;
+}
 
 // The byte for a code point, or -1 when the code page has none.
 int CodePointToByte(char32_t cp) {
@@ -68,25 +69,31 @@ long DecodeUtf8(std::string_view s, size_t i, size_t& length) {
   return long(cp);
 }
 
-}  // namespace
+// Calls F(Byte, Raw) for every character of Utf8: Byte is its code-page byte, or -1 when
+// the page has none or the sequence is malformed; Raw is its UTF-8 bytes.
+template <class F> void ForEachCharacter(std::string_view utf8, F f) {
+  for (size_t i = 0; i < utf8.size();) {
+    size_t length;
+    const long cp = DecodeUtf8(utf8, i, length);
+    f(cp < 0 ? -1 : CodePointToByte(char32_t(cp)), utf8.substr(i, length));
+    i += length;
+  }
+}
+
+} // namespace
 
 std::string CodePageToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (char c : bytes) AppendUtf8(out, ByteToCodePoint(uint8_t(c)));
+  for (char c : bytes)
+    AppendUtf8(out, ByteToCodePoint(uint8_t(c)));
   return out;
 }
 
 std::string Utf8ToCodePage(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size();) {
-    size_t length;
-    const long cp = DecodeUtf8(utf8, i, length);
-    const int b = cp < 0 ? -1 : CodePointToByte(char32_t(cp));
-    out += b < 0 ? '?' : char(b);
-    i += length;
-  }
+  ForEachCharacter(utf8, [&](int b, std::string_view) { out += b < 0 ? '?' : char(b); });
   return out;
 }
 
@@ -95,32 +102,34 @@ char CodePageLowerChar(char c) {
   if (b >= 'A' && b <= 'Z') return char(b + 32);
   if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return char(b + 32);
   switch (b) {
-    case 0x8A: return char(0x9A);
-    case 0x8C: return char(0x9C);
-    case 0x8E: return char(0x9E);
-    case 0x9F: return char(0xFF);
-    default: return c;
+  case 0x8A:
+    return char(0x9A);
+  case 0x8C:
+    return char(0x9C);
+  case 0x8E:
+    return char(0x9E);
+  case 0x9F:
+    return char(0xFF);
+  default:
+    return c;
   }
 }
 
 std::string CodePageLowerCase(std::string_view bytes) {
   std::string out(bytes);
-  for (char& c : out) c = CodePageLowerChar(c);
+  for (char& c : out)
+    c = CodePageLowerChar(c);
   return out;
 }
 
 std::string FoldCaseUtf8(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size();) {
-    size_t length;
-    const long cp = DecodeUtf8(utf8, i, length);
-    const int b = cp < 0 ? -1 : CodePointToByte(char32_t(cp));
+  ForEachCharacter(utf8, [&](int b, std::string_view raw) {
     if (b < 0)
-      out.append(utf8.substr(i, length));
+      out.append(raw);
     else
       AppendUtf8(out, ByteToCodePoint(uint8_t(CodePageLowerChar(char(b)))));
-    i += length;
-  }
+  });
   return out;
 }

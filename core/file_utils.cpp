@@ -25,7 +25,8 @@ std::string& ProgramFileOverride() {
 }
 
 std::string StripTrailingSeparators(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  while (path.size() > 1 && path.back() == '/')
+    path.pop_back();
   return path;
 }
 
@@ -35,7 +36,7 @@ size_t NameStart(const std::string& path) {
   return slash == std::string::npos ? 0 : slash + 1;
 }
 
-}  // namespace
+} // namespace
 
 std::string GetProgramFile() {
   if (!ProgramFileOverride().empty()) return ProgramFileOverride();
@@ -45,9 +46,13 @@ std::string GetProgramFile() {
   return std::string(buffer.data(), size_t(n));
 }
 
-void OverrideProgramFile(const std::string& path) { ProgramFileOverride() = path; }
+void OverrideProgramFile(const std::string& path) {
+  ProgramFileOverride() = path;
+}
 
-std::string GetProgramFolder() { return ExtractFilePath(GetProgramFile()); }
+std::string GetProgramFolder() {
+  return ExtractFilePath(GetProgramFile());
+}
 
 std::string GetProgramIniPath() {
   const std::string program = GetProgramFile();
@@ -74,9 +79,13 @@ std::string IncludeTrailingBackslash(const std::string& path) {
   return path + "/";
 }
 
-std::string ExtractFileName(const std::string& path) { return path.substr(NameStart(path)); }
+std::string ExtractFileName(const std::string& path) {
+  return path.substr(NameStart(path));
+}
 
-std::string ExtractFilePath(const std::string& path) { return path.substr(0, NameStart(path)); }
+std::string ExtractFilePath(const std::string& path) {
+  return path.substr(0, NameStart(path));
+}
 
 std::string ExtractFileExt(const std::string& path) {
   const auto dot = path.rfind('.');
@@ -160,7 +169,9 @@ std::string GetTempFolder() {
   return folder + "/";
 }
 
-std::string GetWorkingFolder() { return GetTempFolder() + "VELM_TEMP/"; }
+std::string GetWorkingFolder() {
+  return GetTempFolder() + "VELM_TEMP/";
+}
 
 namespace {
 
@@ -204,7 +215,7 @@ bool EmptyFolderAt(int fd) {
   return ok;
 }
 
-}  // namespace
+} // namespace
 
 bool DeleteFolderTree(const std::string& folder) {
   const std::string path = StripTrailingSeparators(folder);
@@ -220,8 +231,8 @@ bool DeleteFolderTree(const std::string& folder) {
   return rmdir(path.c_str()) == 0 && emptied;
 }
 
-int SplitFileToPieces(const std::string& fileName, const std::string& destFolder,
-                      int64_t firstSize, int64_t otherSize) {
+int SplitFileToPieces(const std::string& fileName, const std::string& destFolder, int64_t firstSize,
+                      int64_t otherSize) {
   if (firstSize <= 0 || otherSize <= 0) throw EFileError(SInvalidPieceSize);
   const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw EFileError(FileMessage(SCannotOpenFile, fileName));
@@ -256,7 +267,9 @@ int SplitFileToPieces(const std::string& fileName, const std::string& destFolder
   return n;
 }
 
-bool IsDriveReady(const std::string& path) { return FolderExists(path.empty() ? "." : path); }
+bool IsDriveReady(const std::string& path) {
+  return FolderExists(path.empty() ? "." : path);
+}
 
 bool IsDriveEmpty(const std::string& path) {
   if (!IsDriveReady(path)) return false;
@@ -274,6 +287,8 @@ bool IsDriveEmpty(const std::string& path) {
   return empty;
 }
 
-bool IsFloppyDrive(const std::string&) { return false; }
+bool IsFloppyDrive(const std::string&) {
+  return false;
+}
 
 void FindFloppyDrive(std::string&) {}

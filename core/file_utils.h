@@ -58,14 +58,18 @@ bool DeleteFolderTree(const std::string& folder);
 // others; the last one holds what remains), written to DestFolder as the file's name
 // with the extension ".001", ".002" and so on. Returns the number of pieces. Raises
 // EFileError for a piece size of 0 and on any read or write error.
-int SplitFileToPieces(const std::string& fileName, const std::string& destFolder,
-                      int64_t firstSize, int64_t otherSize);
+int SplitFileToPieces(const std::string& fileName, const std::string& destFolder, int64_t firstSize,
+                      int64_t otherSize);
 
 inline int ClampInt(int value, int min, int max) {
   return value < min ? min : value > max ? max : value;
 }
-inline bool IsLatinLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-inline bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
+inline bool IsLatinLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+inline bool IsDigitChar(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Drive tests for game disks. Linux has no drive letters and no floppy drives behind
 // them: a "drive" is the folder the path names, IsFloppyDrive is always false and

@@ -14,8 +14,10 @@ namespace {
 constexpr uint64_t kMaxIniBytes = 16 << 20;
 
 std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+    s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+    s.remove_suffix(1);
   return s;
 }
 
@@ -45,10 +47,14 @@ bool ParseInteger(std::string_view text, int& value) {
   long long result = 0;
   for (char c : text) {
     int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else return false;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return false;
     result = result * base + digit;
     if (result > 0x1FFFFFFFFLL) return false;
   }
@@ -60,7 +66,7 @@ bool ParseInteger(std::string_view text, int& value) {
   return true;
 }
 
-}  // namespace
+} // namespace
 
 TIniFile TIniFile::FromBytes(std::string_view bytes) {
   TIniFile ini;
@@ -86,8 +92,8 @@ void TIniFile::Parse(std::string_view bytes) {
     if (!text.empty() && text[0] == '[') {
       const size_t close = text.find(']');
       line.Kind = TLineKind::Section;
-      line.Name = std::string(Trim(text.substr(1, close == std::string_view::npos ? text.npos
-                                                                                  : close - 1)));
+      line.Name = std::string(
+          Trim(text.substr(1, close == std::string_view::npos ? text.npos : close - 1)));
     } else if (!text.empty() && text[0] != ';') {
       const size_t equals = text.find('=');
       if (equals != std::string_view::npos) {
@@ -116,7 +122,9 @@ int TIniFile::FindKey(std::string_view section, std::string_view key) const {
   return -1;
 }
 
-bool TIniFile::SectionExists(std::string_view section) const { return FindSection(section) >= 0; }
+bool TIniFile::SectionExists(std::string_view section) const {
+  return FindSection(section) >= 0;
+}
 
 bool TIniFile::ValueExists(std::string_view section, std::string_view key) const {
   return FindKey(section, key) >= 0;
@@ -132,8 +140,7 @@ std::string TIniFile::ReadString(std::string_view section, std::string_view key,
   return std::string(value);
 }
 
-int TIniFile::ReadInteger(std::string_view section, std::string_view key,
-                          int defaultValue) const {
+int TIniFile::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const {
   int value;
   const int at = FindKey(section, key);
   if (at < 0 || !ParseInteger(lines_[size_t(at)].Value, value)) return defaultValue;
@@ -144,8 +151,7 @@ bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool def
   return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-void TIniFile::WriteString(std::string_view section, std::string_view key,
-                           std::string_view value) {
+void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   std::string clean(value);
   for (char& c : clean)
     if (c == '\r' || c == '\n') c = ' ';
@@ -155,7 +161,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key,
   const int at = FindKey(section, key);
   if (at >= 0) {
     TLine& old = lines_[size_t(at)];
-    line.Name = old.Name;  // keeps the spelling the file already uses
+    line.Name = old.Name; // keeps the spelling the file already uses
     line.Raw = line.Name + "=" + clean;
     // The same value is no change: the line keeps its spacing and the file its bytes.
     if (old.Value == line.Value) return;

@@ -10,7 +10,7 @@
 #include <vector>
 
 class TIniFile {
- public:
+public:
   // Parses text already in memory; FileName stays empty and UpdateFile writes nothing.
   TIniFile() = default;
   static TIniFile FromBytes(std::string_view bytes);
@@ -47,13 +47,13 @@ class TIniFile {
   // Writes the file atomically when something changed since it was read or written.
   void UpdateFile();
 
- private:
+private:
   enum class TLineKind { Other, Section, Key };
   struct TLine {
     std::string Raw;
     TLineKind Kind = TLineKind::Other;
-    std::string Name;   // section or key name, trimmed
-    std::string Value;  // key value, trimmed, quotes kept
+    std::string Name;  // section or key name, trimmed
+    std::string Value; // key value, trimmed, quotes kept
   };
   void Parse(std::string_view bytes);
   // Index of the section's header line, or -1.

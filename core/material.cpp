@@ -15,8 +15,7 @@
 namespace {
 
 bool IsPlainName(std::string_view name) {
-  return name != "." && name != ".." && name.find('/') == name.npos &&
-         name.find('\\') == name.npos;
+  return name != "." && name != ".." && name.find('/') == name.npos && name.find('\\') == name.npos;
 }
 
 // The folders to search, project first; an unset package folder is skipped.
@@ -56,7 +55,8 @@ std::vector<std::string> NamesInFolder(const std::string& folder, TExtensionTabl
   closedir(dir);
   std::sort(names.begin(), names.end());
   std::unordered_set<std::string> seen;
-  std::erase_if(names, [&](const std::string& n) { return !seen.insert(CodePageLowerCase(n)).second; });
+  std::erase_if(names,
+                [&](const std::string& n) { return !seen.insert(CodePageLowerCase(n)).second; });
   SortMaterialNames(names);
   return names;
 }
@@ -64,13 +64,15 @@ std::vector<std::string> NamesInFolder(const std::string& folder, TExtensionTabl
 // The trailing digits of Name without their leading zeros, and where they begin.
 std::string_view TrailingNumber(std::string_view name, size_t& start) {
   start = name.size();
-  while (start > 0 && IsDigitChar(name[start - 1])) --start;
+  while (start > 0 && IsDigitChar(name[start - 1]))
+    --start;
   size_t first = start;
-  while (first < name.size() && name[first] == '0') ++first;
+  while (first < name.size() && name[first] == '0')
+    ++first;
   return name.substr(first);
 }
 
-}  // namespace
+} // namespace
 
 bool FindMaterialFile(std::string_view name, std::string_view folder, TExtensionTable extensions,
                       std::string& path) {
@@ -97,12 +99,15 @@ void ListMaterialFiles(std::vector<std::string>& items, std::string_view folder,
   items = NamesInFolder(roots[0] + sub, extensions);
   if (roots.size() < 2) return;
   std::unordered_set<std::string> inProject;
-  for (const std::string& name : items) inProject.insert(CodePageLowerCase(name));
+  for (const std::string& name : items)
+    inProject.insert(CodePageLowerCase(name));
   for (const std::string& name : NamesInFolder(roots[1] + sub, extensions))
     if (!inProject.count(CodePageLowerCase(name))) items.push_back(name + std::string(RtpSuffix));
 }
 
-bool HasRtpSuffix(std::string_view entry) { return entry.ends_with(RtpSuffix); }
+bool HasRtpSuffix(std::string_view entry) {
+  return entry.ends_with(RtpSuffix);
+}
 
 std::string StripRtpSuffix(std::string_view entry) {
   if (HasRtpSuffix(entry)) entry.remove_suffix(RtpSuffix.size());
@@ -138,6 +143,7 @@ void SortMaterialNames(std::vector<std::string>& names) {
   });
   std::vector<std::string> sorted;
   sorted.reserve(names.size());
-  for (const TKeyed& k : keyed) sorted.push_back(*k.Name);
+  for (const TKeyed& k : keyed)
+    sorted.push_back(*k.Name);
   names = std::move(sorted);
 }

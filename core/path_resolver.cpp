@@ -16,14 +16,16 @@ constexpr int64_t kSecondNs = 1000000000;
 // the bound only keeps a long session from collecting listings without end.
 constexpr size_t kMaxFolders = 512;
 
-int64_t Nanoseconds(const timespec& t) { return int64_t(t.tv_sec) * kSecondNs + t.tv_nsec; }
+int64_t Nanoseconds(const timespec& t) {
+  return int64_t(t.tv_sec) * kSecondNs + t.tv_nsec;
+}
 
 std::string Join(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
   return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
-}  // namespace
+} // namespace
 
 TPathResolver& PathResolver() {
   static TPathResolver resolver;
@@ -64,13 +66,12 @@ TResolvedPath TPathResolver::Resolve(const std::string& path) {
   return {current, exists};
 }
 
-const std::string* TPathResolver::FindInFolder(const std::string& folder,
-                                               const std::string& name) {
+const std::string* TPathResolver::FindInFolder(const std::string& folder, const std::string& name) {
   struct stat st;
   if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
   auto it = folders_.find(folder);
-  const bool fresh = it != folders_.end() && it->second.Stable &&
-                     it->second.Device == st.st_dev && it->second.Inode == st.st_ino &&
+  const bool fresh = it != folders_.end() && it->second.Stable && it->second.Device == st.st_dev &&
+                     it->second.Inode == st.st_ino &&
                      it->second.ModifiedNs == Nanoseconds(st.st_mtim) &&
                      it->second.ChangedNs == Nanoseconds(st.st_ctim);
   if (!fresh) {
@@ -93,7 +94,8 @@ const std::string* TPathResolver::FindInFolder(const std::string& folder,
     listing.ModifiedNs = Nanoseconds(st.st_mtim);
     listing.ChangedNs = Nanoseconds(st.st_ctim);
     listing.Stable = Nanoseconds(now) - listing.ModifiedNs >= 2 * kSecondNs;
-    for (std::string& entryName : names) listing.Names.emplace(FoldCaseUtf8(entryName), entryName);
+    for (std::string& entryName : names)
+      listing.Names.emplace(FoldCaseUtf8(entryName), entryName);
     it = folders_.find(folder);
   }
   const auto match = it->second.Names.find(FoldCaseUtf8(name));

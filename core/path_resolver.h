@@ -17,12 +17,12 @@ struct TResolvedPath {
 };
 
 class TPathResolver {
- public:
+public:
   TResolvedPath Resolve(const std::string& path);
   // Forgets every folder listing.
   void Clear();
 
- private:
+private:
   struct TFolderListing {
     uint64_t Device = 0, Inode = 0;
     int64_t ModifiedNs = 0, ChangedNs = 0;
@@ -41,4 +41,6 @@ class TPathResolver {
 
 // The process-wide resolver that every lookup goes through.
 TPathResolver& PathResolver();
-inline TResolvedPath ResolvePath(const std::string& path) { return PathResolver().Resolve(path); }
+inline TResolvedPath ResolvePath(const std::string& path) {
+  return PathResolver().Resolve(path);
+}

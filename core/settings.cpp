@@ -8,36 +8,43 @@
 namespace {
 
 // Opens the ini at Path, applies Change and saves it when it changed.
-template <class F>
-void ChangeIni(const std::string& path, F change) {
+template <class F> void ChangeIni(const std::string& path, F change) {
   TIniFile ini(path);
   change(ini);
   ini.UpdateFile();
 }
 
-}  // namespace
+} // namespace
 
-std::string TSettings::FileName() { return GetUserConfigFolder() + "VELMORA.ini"; }
+std::string TSettings::FileName() {
+  return GetUserConfigFolder() + "VELMORA.ini";
+}
 
-std::string TSettings::DefaultsFileName() { return GetProgramFolder() + DefaultsIniName; }
+std::string TSettings::DefaultsFileName() {
+  return GetProgramFolder() + DefaultsIniName;
+}
+
+namespace {
+
+// The store that holds Key: the user's file, or else the installer's defaults.
+TIniFile StoreWith(std::string_view key) {
+  TIniFile user(TSettings::FileName());
+  if (user.ValueExists(SettingsSection, key)) return user;
+  return TIniFile(TSettings::DefaultsFileName());
+}
+
+} // namespace
 
 bool TSettings::ValueExists(std::string_view key) const {
-  return TIniFile(FileName()).ValueExists(SettingsSection, key) ||
-         TIniFile(DefaultsFileName()).ValueExists(SettingsSection, key);
+  return StoreWith(key).ValueExists(SettingsSection, key);
 }
 
 std::string TSettings::ReadString(std::string_view key, std::string_view defaultValue) const {
-  const TIniFile user(FileName());
-  if (user.ValueExists(SettingsSection, key))
-    return user.ReadString(SettingsSection, key, defaultValue);
-  return TIniFile(DefaultsFileName()).ReadString(SettingsSection, key, defaultValue);
+  return StoreWith(key).ReadString(SettingsSection, key, defaultValue);
 }
 
 int TSettings::ReadInteger(std::string_view key, int defaultValue) const {
-  const TIniFile user(FileName());
-  if (user.ValueExists(SettingsSection, key))
-    return user.ReadInteger(SettingsSection, key, defaultValue);
-  return TIniFile(DefaultsFileName()).ReadInteger(SettingsSection, key, defaultValue);
+  return StoreWith(key).ReadInteger(SettingsSection, key, defaultValue);
 }
 
 bool TSettings::ReadBool(std::string_view key, bool defaultValue) const {
@@ -53,7 +60,9 @@ void TSettings::WriteInteger(std::string_view key, int value) {
   WriteString(key, std::to_string(value));
 }
 
-void TSettings::WriteBool(std::string_view key, bool value) { WriteString(key, value ? "1" : "0"); }
+void TSettings::WriteBool(std::string_view key, bool value) {
+  WriteString(key, value ? "1" : "0");
+}
 
 void TSettings::DeleteValue(std::string_view key) {
   if (!FileExists(FileName())) return;
@@ -70,10 +79,18 @@ std::string GetRuntimePackagePath() {
   return path.empty() ? path : IncludeTrailingBackslash(path);
 }
 
-bool GetFullScreenFlag() { return Settings().ReadBool("FullScreenFlag", true); }
-void SetFullScreenFlag(bool flag) { Settings().WriteBool("FullScreenFlag", flag); }
-bool GetShowTitleFlag() { return Settings().ReadBool("ShowTitleFlag", false); }
-void SetShowTitleFlag(bool flag) { Settings().WriteBool("ShowTitleFlag", flag); }
+bool GetFullScreenFlag() {
+  return Settings().ReadBool("FullScreenFlag", true);
+}
+void SetFullScreenFlag(bool flag) {
+  Settings().WriteBool("FullScreenFlag", flag);
+}
+bool GetShowTitleFlag() {
+  return Settings().ReadBool("ShowTitleFlag", false);
+}
+void SetShowTitleFlag(bool flag) {
+  Settings().WriteBool("ShowTitleFlag", flag);
+}
 
 std::string GetDefaultProjectBasePath() {
   const std::string program = GetProgramFolder();
@@ -86,8 +103,7 @@ std::string GetDefaultProjectBasePath() {
 namespace {
 
 // The default is only worked out when the key is absent: it may create a folder.
-template <class F>
-std::string ReadProgramIni(std::string_view key, F defaultValue) {
+template <class F> std::string ReadProgramIni(std::string_view key, F defaultValue) {
   const TIniFile ini(GetProgramIniPath());
   if (ini.ValueExists(ProgramIniSection, key)) return ini.ReadString(ProgramIniSection, key, "");
   return defaultValue();
@@ -99,11 +115,17 @@ void WriteProgramIni(std::string_view key, const std::string& value) {
   ChangeIni(path, [&](TIniFile& ini) { ini.WriteString(ProgramIniSection, key, value); });
 }
 
-}  // namespace
+} // namespace
 
-std::string GetProjectBasePath() { return ReadProgramIni("ProjectBasePath", GetDefaultProjectBasePath); }
-void SetProjectBasePath(const std::string& path) { WriteProgramIni("ProjectBasePath", path); }
-std::string GetOpenedProjectFolder() { return ReadProgramIni("OpenedProjectFolder", GetProgramFolder); }
+std::string GetProjectBasePath() {
+  return ReadProgramIni("ProjectBasePath", GetDefaultProjectBasePath);
+}
+void SetProjectBasePath(const std::string& path) {
+  WriteProgramIni("ProjectBasePath", path);
+}
+std::string GetOpenedProjectFolder() {
+  return ReadProgramIni("OpenedProjectFolder", GetProgramFolder);
+}
 void SetOpenedProjectFolder(const std::string& path) {
   WriteProgramIni("OpenedProjectFolder", path);
 }

@@ -21,7 +21,7 @@ inline constexpr const char* DefaultGameTitle = "Untitled";
 // The user store, keyed by value name ("RuntimePackagePath", "ApplicationPath",
 // "MaterialPath", "IncludeRtpOption", "<form name>_Placement" and the flags below).
 class TSettings {
- public:
+public:
   // The file that holds the user's values.
   static std::string FileName();
   // The installer's defaults beside the program, consulted for keys the user file lacks.

@@ -6,7 +6,8 @@ namespace {
 
 TEST(CodePage, EveryByteSurvivesTheRoundTripThroughUtf8) {
   std::string all;
-  for (int b = 0; b < 256; ++b) all += char(b);
+  for (int b = 0; b < 256; ++b)
+    all += char(b);
   const std::string utf8 = CodePageToUtf8(all);
   EXPECT_EQ(Utf8ToCodePage(utf8), all);
 }
@@ -18,13 +19,18 @@ TEST(CodePage, TheHighRowUsesTheCodePageTable) {
   EXPECT_EQ(CodePageToUtf8("\x9F"), "\xC5\xB8");
   EXPECT_EQ(CodePageToUtf8("Caf\xE9"), "Caf\xC3\xA9");
   EXPECT_EQ(CodePageToUtf8("\x81"), "\xC2\x81");
-  EXPECT_EQ(Utf8ToCodePage("\xE2\x80\x9C" "a" "\xE2\x80\x9D"), "\x93" "a" "\x94");
+  EXPECT_EQ(Utf8ToCodePage("\xE2\x80\x9C"
+                           "a"
+                           "\xE2\x80\x9D"),
+            "\x93"
+            "a"
+            "\x94");
 }
 
 TEST(CodePage, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
-  EXPECT_EQ(Utf8ToCodePage("snow\xE2\x98\x83man"), "snow?man");   // U+2603
-  EXPECT_EQ(Utf8ToCodePage("\xF0\x9F\x98\x80"), "?");              // U+1F600, one character
-  EXPECT_EQ(Utf8ToCodePage("\xC2\x80"), "?");                      // U+0080 is not in the page
+  EXPECT_EQ(Utf8ToCodePage("snow\xE2\x98\x83man"), "snow?man"); // U+2603
+  EXPECT_EQ(Utf8ToCodePage("\xF0\x9F\x98\x80"), "?");           // U+1F600, one character
+  EXPECT_EQ(Utf8ToCodePage("\xC2\x80"), "?");                   // U+0080 is not in the page
   // Malformed input: a cut sequence, an overlong '/', a surrogate, a stray continuation.
   EXPECT_EQ(Utf8ToCodePage("a\xC3"), "a?");
   EXPECT_EQ(Utf8ToCodePage("\xC0\xAF"), "??");
@@ -39,7 +45,7 @@ TEST(CodePage, LowerCaseFoldsLettersOfTheWholePage) {
   EXPECT_EQ(CodePageLowerCase("\xD7\xDF"), "\xD7\xDF");
   EXPECT_EQ(FoldCaseUtf8("H\xC3\x89RO.PNG"), "h\xC3\xA9ro.png");
   EXPECT_EQ(FoldCaseUtf8("\xC5\xA0\xE2\x98\x83"), "\xC5\xA1\xE2\x98\x83");
-  EXPECT_EQ(FoldCaseUtf8("A\xFF"), "a\xFF");  // a malformed byte is kept as it is
+  EXPECT_EQ(FoldCaseUtf8("A\xFF"), "a\xFF"); // a malformed byte is kept as it is
 }
 
-}  // namespace
+} // namespace

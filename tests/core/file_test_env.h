@@ -19,7 +19,7 @@
 #include "core/project_path.h"
 
 class FileTestEnv : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
     for (const char* name : {"XDG_CONFIG_HOME", "TMPDIR", "HOME"}) {
       const char* value = std::getenv(name);
@@ -28,7 +28,8 @@ class FileTestEnv : public ::testing::Test {
     std::string pattern = std::filesystem::temp_directory_path().string() + "/velmora-test-XXXXXX";
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     root_ = pattern + "/";
-    for (const char* sub : {"config", "tmp", "home", "prog"}) Mkdir(sub);
+    for (const char* sub : {"config", "tmp", "home", "prog"})
+      Mkdir(sub);
     setenv("XDG_CONFIG_HOME", (root_ + "config").c_str(), 1);
     setenv("TMPDIR", (root_ + "tmp").c_str(), 1);
     setenv("HOME", (root_ + "home").c_str(), 1);
@@ -39,8 +40,10 @@ class FileTestEnv : public ::testing::Test {
 
   void TearDown() override {
     for (const auto& [name, value] : saved_) {
-      if (value) setenv(name.c_str(), value->c_str(), 1);
-      else unsetenv(name.c_str());
+      if (value)
+        setenv(name.c_str(), value->c_str(), 1);
+      else
+        unsetenv(name.c_str());
     }
     OverrideProgramFile("");
     ProjectPath.clear();
@@ -53,9 +56,7 @@ class FileTestEnv : public ::testing::Test {
 
   // Paths relative to the scratch folder.
   std::string Path(const std::string& relative) const { return root_ + relative; }
-  void Mkdir(const std::string& relative) {
-    std::filesystem::create_directories(Path(relative));
-  }
+  void Mkdir(const std::string& relative) { std::filesystem::create_directories(Path(relative)); }
   void Put(const std::string& relative, const std::string& bytes) {
     std::filesystem::create_directories(std::filesystem::path(Path(relative)).parent_path());
     std::ofstream(Path(relative), std::ios::binary) << bytes;
@@ -71,6 +72,6 @@ class FileTestEnv : public ::testing::Test {
 
   std::string root_;
 
- private:
+private:
   std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };

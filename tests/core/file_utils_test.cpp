@@ -84,7 +84,7 @@ TEST_F(FileUtils, DeleteFolderTreeTakesEverythingInsideAndNothingOutside) {
   EXPECT_TRUE(DeleteFolderTree(Path("work/")));
   EXPECT_FALSE(Exists("work"));
   EXPECT_EQ(Get("outside/keep.txt"), "keep");
-  EXPECT_TRUE(DeleteFolderTree(Path("work")));  // already gone: nothing to do
+  EXPECT_TRUE(DeleteFolderTree(Path("work"))); // already gone: nothing to do
   // A link given as the folder goes as a link; its target stays.
   ASSERT_EQ(symlink(Path("outside").c_str(), Path("alias").c_str()), 0);
   EXPECT_TRUE(DeleteFolderTree(Path("alias")));
@@ -125,7 +125,7 @@ TEST_F(FileUtils, DeleteFolderTreeReportsWhatItCouldNotDelete) {
   }
   EXPECT_FALSE(DeleteFolderTree(Path("work")));
   EXPECT_TRUE(Exists(blocked));
-  EXPECT_FALSE(Exists("work/b"));  // the rest still went
+  EXPECT_FALSE(Exists("work/b")); // the rest still went
   SetImmutable(Path("work/a/stuck.txt"), false);
   chmod(Path("work/c").c_str(), 0700);
 }
@@ -153,7 +153,8 @@ TEST_F(FileUtils, DeleteFolderTreeReachesBelowTheLongestPath) {
 TEST_F(FileUtils, SplitFileToPiecesCutsADiskSet) {
   std::string data(3000000, '\0');
   std::mt19937 random(7);
-  for (char& c : data) c = char(random());
+  for (char& c : data)
+    c = char(random());
   Put("game.lzh", data);
   Mkdir("disk");
   EXPECT_EQ(SplitFileToPieces(Path("game.lzh"), Path("disk"), 640000, 1440000), 3);
@@ -195,4 +196,4 @@ TEST_F(FileUtils, DrivesAreFolders) {
   EXPECT_EQ(drive, "unchanged");
 }
 
-}  // namespace
+} // namespace

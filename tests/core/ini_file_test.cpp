@@ -15,17 +15,16 @@ namespace {
 
 // A file as an author's editor might leave it: a comment before the first section, an
 // unknown section, odd spacing and case, a quoted value and a key without a value.
-const std::string kSample =
-    "; written by hand\r\n"
-    "[KOVAX]\r\n"
-    "GameTitle = My Game \r\n"
-    "mapeditmode=2\r\n"
-    "; zoom comes next\r\n"
-    "Quoted=\"  padded  \"\r\n"
-    "\r\n"
-    "[Extra]\r\n"
-    "Unknown=\xE9t\xE9\r\n"
-    "just a line\r\n";
+const std::string kSample = "; written by hand\r\n"
+                            "[KOVAX]\r\n"
+                            "GameTitle = My Game \r\n"
+                            "mapeditmode=2\r\n"
+                            "; zoom comes next\r\n"
+                            "Quoted=\"  padded  \"\r\n"
+                            "\r\n"
+                            "[Extra]\r\n"
+                            "Unknown=\xE9t\xE9\r\n"
+                            "just a line\r\n";
 
 TEST(IniFile, ReadsWithWindowsRules) {
   const TIniFile ini = TIniFile::FromBytes(kSample);
@@ -35,7 +34,7 @@ TEST(IniFile, ReadsWithWindowsRules) {
   EXPECT_EQ(ini.ReadString("extra", "unknown", ""), "\xE9t\xE9");
   EXPECT_EQ(ini.ReadString("KOVAX", "Missing", "dflt"), "dflt");
   EXPECT_EQ(ini.ReadString("Extra", "just a line", "dflt"), "dflt");
-  EXPECT_FALSE(ini.ValueExists("KOVAX", "Unknown"));  // keys belong to their own section
+  EXPECT_FALSE(ini.ValueExists("KOVAX", "Unknown")); // keys belong to their own section
   EXPECT_TRUE(ini.SectionExists("EXTRA"));
 }
 
@@ -57,23 +56,22 @@ TEST(IniFile, IntegersAndBooleansFallBackOnAnythingElse) {
 TEST(IniFile, WritingChangesOnlyTheLinesConcerned) {
   TIniFile ini = TIniFile::FromBytes(kSample);
   EXPECT_EQ(ini.ToBytes(), kSample);
-  ini.WriteInteger("KOVAX", "MAPEDITMODE", 1);  // keeps the file's spelling of the key
-  ini.WriteInteger("kovax", "MapEditZoom", 3);  // after the section's last key
+  ini.WriteInteger("KOVAX", "MAPEDITMODE", 1); // keeps the file's spelling of the key
+  ini.WriteInteger("kovax", "MapEditZoom", 3); // after the section's last key
   ini.WriteBool("New", "FullPackageFlag", true);
   ini.DeleteKey("Kovax", "Quoted");
-  EXPECT_EQ(ini.ToBytes(),
-            "; written by hand\r\n"
-            "[KOVAX]\r\n"
-            "GameTitle = My Game \r\n"
-            "mapeditmode=1\r\n"
-            "; zoom comes next\r\n"
-            "MapEditZoom=3\r\n"
-            "\r\n"
-            "[Extra]\r\n"
-            "Unknown=\xE9t\xE9\r\n"
-            "just a line\r\n"
-            "[New]\r\n"
-            "FullPackageFlag=1\r\n");
+  EXPECT_EQ(ini.ToBytes(), "; written by hand\r\n"
+                           "[KOVAX]\r\n"
+                           "GameTitle = My Game \r\n"
+                           "mapeditmode=1\r\n"
+                           "; zoom comes next\r\n"
+                           "MapEditZoom=3\r\n"
+                           "\r\n"
+                           "[Extra]\r\n"
+                           "Unknown=\xE9t\xE9\r\n"
+                           "just a line\r\n"
+                           "[New]\r\n"
+                           "FullPackageFlag=1\r\n");
 }
 
 TEST(IniFile, ABareLineFeedFileIsWrittenBackWithCrLf) {
@@ -90,7 +88,7 @@ TEST(IniFile, ALineBreakInAValueCannotStartAnotherSection) {
 }
 
 class IniFileOnDisk : public FileTestEnv {
- protected:
+protected:
   size_t EntriesIn(const std::string& relative) {
     return size_t(std::distance(std::filesystem::directory_iterator(Path(relative)), {}));
   }
@@ -101,7 +99,7 @@ TEST_F(IniFileOnDisk, AnUnchangedFileIsNotRewrittenAndAChangeKeepsTheRest) {
   chmod(Path("p/KOVAX.ini").c_str(), 0640);
   {
     TIniFile ini(Path("p/KOVAX.ini"));
-    ini.WriteString("KOVAX", "GameTitle", " My Game ");  // the line as it already is
+    ini.WriteString("KOVAX", "GameTitle", " My Game "); // the line as it already is
     EXPECT_FALSE(ini.Modified());
     ini.UpdateFile();
   }
@@ -115,7 +113,7 @@ TEST_F(IniFileOnDisk, AnUnchangedFileIsNotRewrittenAndAChangeKeepsTheRest) {
   struct stat st;
   ASSERT_EQ(stat(Path("p/KOVAX.ini").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
-  EXPECT_EQ(EntriesIn("p"), 1u);  // no temporary file is left beside it
+  EXPECT_EQ(EntriesIn("p"), 1u); // no temporary file is left beside it
 }
 
 TEST_F(IniFileOnDisk, AFileThatCannotBeReadIsAnErrorNotAnEmptyFile) {
@@ -146,7 +144,7 @@ TEST_F(IniFileOnDisk, AFailedWriteRaisesAndLeavesTheOldFileAsItWas) {
   signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(Get("p/KOVAX.ini"), old);
   EXPECT_EQ(EntriesIn("p"), 1u);
-  EXPECT_TRUE(ini.Modified());  // still to be saved
+  EXPECT_TRUE(ini.Modified()); // still to be saved
 
   // A rename that fails (a folder in the way) is reported the same way.
   Mkdir("q/KOVAX.ini/inside");
@@ -156,4 +154,4 @@ TEST_F(IniFileOnDisk, AFailedWriteRaisesAndLeavesTheOldFileAsItWas) {
   EXPECT_TRUE(Exists("q/KOVAX.ini/inside"));
 }
 
-}  // namespace
+} // namespace

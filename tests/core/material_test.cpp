@@ -10,7 +10,7 @@ namespace {
 using Names = std::vector<std::string>;
 
 class Materials : public FileTestEnv {
- protected:
+protected:
   void SetUp() override {
     FileTestEnv::SetUp();
     Mkdir("proj");
@@ -45,7 +45,7 @@ TEST_F(Materials, FindMatchesNamesAndFoldersWithoutRegardToCase) {
   std::string path;
   EXPECT_TRUE(FindMaterialFile("hero", "CharSet", ImageExtensions, path));
   EXPECT_EQ(path, Path("proj/charset/HERO.PNG"));
-  EXPECT_TRUE(FindMaterialFile("CAF\xC9", "CharSet", ImageExtensions, path));  // code-page name
+  EXPECT_TRUE(FindMaterialFile("CAF\xC9", "CharSet", ImageExtensions, path)); // code-page name
   EXPECT_EQ(path, Path("rtp/CharSet/Caf\xC3\xA9.XYZ"));
 }
 
@@ -78,7 +78,7 @@ TEST_F(Materials, ListShowsProjectNamesThenPackageOnlyNamesMarked) {
   Put("proj/ChipSet/notes.txt", "");
   Put("proj/ChipSet/.hidden.png", "");
   Mkdir("proj/ChipSet/Folder.png");
-  Put("rtp/chipset/world.xyz", "");  // in both (whatever the case): listed once, unmarked
+  Put("rtp/chipset/world.xyz", ""); // in both (whatever the case): listed once, unmarked
   Put("rtp/chipset/Basic.png", "");
   Put("rtp/chipset/Dungeon.png", "");
   EXPECT_EQ(List("ChipSet", ImageExtensions),
@@ -89,7 +89,7 @@ TEST_F(Materials, ListGivesEachNameOnceAndOnlySpellableNames) {
   Put("proj/Sound/Door.wav", "");
   Put("proj/Sound/DOOR.WAV", "");
   Put("proj/Sound/door.wav", "");
-  Put("proj/Sound/snow\xE2\x98\x83.wav", "");  // no code-page spelling: never usable
+  Put("proj/Sound/snow\xE2\x98\x83.wav", ""); // no code-page spelling: never usable
   Put("proj/Sound/Caf\xC3\xA9.wav", "");
   EXPECT_EQ(List("Sound", SoundExtensions), (Names{"Caf\xE9", "DOOR"}));
   Settings().WriteString("RuntimePackagePath", "");
@@ -100,8 +100,8 @@ TEST_F(Materials, ListGivesEachNameOnceAndOnlySpellableNames) {
 TEST(MaterialSort, TrailingNumbersCompareAsNumbers) {
   Names names{"b10", "B2", "b", "a1", "B1", "a01", "c99999999999", "c100000000000", "c7"};
   SortMaterialNames(names);
-  EXPECT_EQ(names, (Names{"a01", "a1", "b", "B1", "B2", "b10", "c7", "c99999999999",
-                          "c100000000000"}));
+  EXPECT_EQ(names,
+            (Names{"a01", "a1", "b", "B1", "B2", "b10", "c7", "c99999999999", "c100000000000"}));
   // Keys are compared whole, in lower case: "tow0000000009" < "tower0000000000" <
   // "town0000000000" < "town0000000001" < "town0000000002".
   Names mixed{"Town", "town2", "TOWN1", "Tower", "Tow9"};
@@ -118,4 +118,4 @@ TEST(RtpSuffix, MarksAndStrips) {
   EXPECT_EQ(StripRtpSuffix(" <RTP> <RTP>"), " <RTP>");
 }
 
-}  // namespace
+} // namespace

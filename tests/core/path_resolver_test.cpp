@@ -23,7 +23,8 @@ TEST_F(PathResolving, FindsFoldersAndFilesWhateverTheirCase) {
   EXPECT_EQ(r.Path, Path("proj/chipset/"));
   // Accented letters of the code page fold too (names on disk are UTF-8).
   Put("proj/Music/CAF\xC3\x89.mid", "m");
-  EXPECT_EQ(ResolvePath(Path("proj/music/caf\xC3\xA9.MID")).Path, Path("proj/Music/CAF\xC3\x89.mid"));
+  EXPECT_EQ(ResolvePath(Path("proj/music/caf\xC3\xA9.MID")).Path,
+            Path("proj/Music/CAF\xC3\x89.mid"));
 }
 
 TEST_F(PathResolving, ExactCaseWinsThenTheFirstInByteOrder) {
@@ -36,7 +37,7 @@ TEST_F(PathResolving, ExactCaseWinsThenTheFirstInByteOrder) {
   const TResolvedPath r = ResolvePath(Path("p/chipSet/b.png"));
   EXPECT_TRUE(r.Exists);
   EXPECT_EQ(r.Path, Path("p/CHIPSET/b.png"));
-  EXPECT_FALSE(ResolvePath(Path("p/chipSet/a.png")).Exists);  // CHIPSET has no a.png
+  EXPECT_FALSE(ResolvePath(Path("p/chipSet/a.png")).Exists); // CHIPSET has no a.png
 }
 
 TEST_F(PathResolving, NoticesFilesAddedAndRemovedAfterAListing) {
@@ -67,4 +68,4 @@ TEST_F(PathResolving, RelativePathsResolveFromTheCurrentFolder) {
   EXPECT_FALSE(ResolvePath("").Exists);
 }
 
-}  // namespace
+} // namespace

@@ -26,7 +26,8 @@ TEST_F(SettingsStores, UserValuesAreSavedAtOnceAsOneZeroInTheUserFile) {
   SetShowTitleFlag(true);
   EXPECT_FALSE(GetFullScreenFlag());
   EXPECT_TRUE(GetShowTitleFlag());
-  EXPECT_EQ(Get("config/Orvane/VELMORA.ini"), "[VELMORA]\r\nFullScreenFlag=0\r\nShowTitleFlag=1\r\n");
+  EXPECT_EQ(Get("config/Orvane/VELMORA.ini"),
+            "[VELMORA]\r\nFullScreenFlag=0\r\nShowTitleFlag=1\r\n");
   Settings().WriteString("Form1_Placement", "1,2,3");
   Settings().DeleteValue("ShowTitleFlag");
   EXPECT_EQ(Get("config/Orvane/VELMORA.ini"),
@@ -49,15 +50,14 @@ TEST_F(SettingsStores, RuntimePackagePathComesFromTheUserOrTheInstallDefaults) {
 TEST_F(SettingsStores, ProgramIniLiesBesideAWritableProgram) {
   SetProjectBasePath("/data/projects/");
   SetOpenedProjectFolder("/data/projects/Game1/");
-  EXPECT_EQ(Get("prog/velmora-studio.ini"),
-            "[VELMORA]\r\nProjectBasePath=/data/projects/\r\n"
-            "OpenedProjectFolder=/data/projects/Game1/\r\n");
+  EXPECT_EQ(Get("prog/velmora-studio.ini"), "[VELMORA]\r\nProjectBasePath=/data/projects/\r\n"
+                                            "OpenedProjectFolder=/data/projects/Game1/\r\n");
   EXPECT_EQ(GetProjectBasePath(), "/data/projects/");
   EXPECT_EQ(GetOpenedProjectFolder(), "/data/projects/Game1/");
 }
 
 TEST_F(SettingsStores, AnInstalledProgramKeepsItsIniAndProjectsWithTheUser) {
-  OverrideProgramFile(Path("usr/bin/velmora-studio"));  // a folder we cannot write into
+  OverrideProgramFile(Path("usr/bin/velmora-studio")); // a folder we cannot write into
   EXPECT_FALSE(Exists("home/VelmoraProjects"));
   EXPECT_EQ(GetProjectBasePath(), Path("home/VelmoraProjects/"));
   EXPECT_TRUE(Exists("home/VelmoraProjects"));
@@ -68,14 +68,14 @@ TEST_F(SettingsStores, AnInstalledProgramKeepsItsIniAndProjectsWithTheUser) {
 TEST_F(SettingsStores, ProjectIniKeepsWhatTheGameRuntimeWrote) {
   Put("p/Kovax.INI", "[kovax]\r\nMapEditMode=2\r\n; by the runtime\r\n");
   ProjectPath = Path("p/");
-  WriteFullPackageFlag(false);  // no key yet: the file stays as it is
+  WriteFullPackageFlag(false); // no key yet: the file stays as it is
   EXPECT_EQ(Get("p/Kovax.INI"), "[kovax]\r\nMapEditMode=2\r\n; by the runtime\r\n");
   WriteFullPackageFlag(true);
   WriteGameTitle(Path("p"), "Caf\xE9 Quest");
   EXPECT_EQ(Get("p/Kovax.INI"),
             "[kovax]\r\nMapEditMode=2\r\nFullPackageFlag=1\r\nGameTitle=Caf\xE9 Quest\r\n"
             "; by the runtime\r\n");
-  EXPECT_FALSE(Exists("p/KOVAX.ini"));  // the existing spelling was used
+  EXPECT_FALSE(Exists("p/KOVAX.ini")); // the existing spelling was used
   EXPECT_EQ(ReadGameTitle(Path("p/")), "Caf\xE9 Quest");
   WriteFullPackageFlag(false);
   EXPECT_EQ(Get("p/Kovax.INI"),
@@ -91,4 +91,4 @@ TEST_F(SettingsStores, WriteFullPackageFlagFalseCreatesNoFile) {
   EXPECT_EQ(Get("p/KOVAX.ini"), "[KOVAX]\r\nGameTitle=New\r\n");
 }
 
-}  // namespace
+} // namespace

@@ -41,7 +41,8 @@ TEST(ScriptLine, StreamsAsCompressedFieldsAndParsesBack) {
   line->SetParam(0, 5);
   line->SetParam(1, -1);
   // 10110 = 78*128 + 126: CE 7E | indent 01 | text 02 'H' 'i' | count 02 | 05 | -1 in 5 groups.
-  const Bytes expected = {0xCE, 0x7E, 0x01, 0x02, 'H', 'i', 0x02, 0x05, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F};
+  const Bytes expected = {0xCE, 0x7E, 0x01, 0x02, 'H',  'i', 0x02,
+                          0x05, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F};
   EXPECT_EQ(StreamBytes(list), expected);
 
   // Negative code and indent and the extreme parameters all come back unchanged.
@@ -163,7 +164,8 @@ TEST(ScriptParse, HostileStreamsRaiseTheReadErrorWithoutLargeAllocations) {
   // Text claims 5 bytes, 2 are left.
   EXPECT_THROW(parse({0x00, 0x00, 0x05, 'a', 'b'}), EReadError);
   // ParamCount 0x7FFFFFFF with 3 bytes left is refused before allocating.
-  EXPECT_THROW(parse({0x00, 0x00, 0x00, 0x87, 0xFF, 0xFF, 0xFF, 0x7F, 0x01, 0x02, 0x03}), EReadError);
+  EXPECT_THROW(parse({0x00, 0x00, 0x00, 0x87, 0xFF, 0xFF, 0xFF, 0x7F, 0x01, 0x02, 0x03}),
+               EReadError);
   // A line cut inside a parameter.
   EXPECT_THROW(parse({0x00, 0x00, 0x00, 0x01, 0x81}), EReadError);
 

@@ -141,34 +141,24 @@ int TSoundEngine::CheckValidWave() {
   return Created && WaveReady ? 1 : 0;
 }
 
+void TSoundEngine::AdjustMusic(void (TSoundMixer::*adjust)(int), int value) {
+  std::lock_guard<std::mutex> guard(Lock);
+  CatchUp();
+  if (Created) (Mixer.get()->*adjust)(value);
+}
+
 void TSoundEngine::FadeInMusic(int milliseconds) {
-  std::lock_guard<std::mutex> guard(Lock);
-  CatchUp();
-  if (Created) Mixer->FadeInMusic(milliseconds);
+  AdjustMusic(&TSoundMixer::FadeInMusic, milliseconds);
 }
-
 void TSoundEngine::FadeOutMusic(int milliseconds) {
-  std::lock_guard<std::mutex> guard(Lock);
-  CatchUp();
-  if (Created) Mixer->FadeOutMusic(milliseconds);
+  AdjustMusic(&TSoundMixer::FadeOutMusic, milliseconds);
 }
-
 void TSoundEngine::SetMusicVolume(int percent) {
-  std::lock_guard<std::mutex> guard(Lock);
-  CatchUp();
-  if (Created) Mixer->SetMusicVolume(percent);
+  AdjustMusic(&TSoundMixer::SetMusicVolume, percent);
 }
-
-void TSoundEngine::SetMusicSpeed(int percent) {
-  std::lock_guard<std::mutex> guard(Lock);
-  CatchUp();
-  if (Created) Mixer->SetMusicSpeed(percent);
-}
-
+void TSoundEngine::SetMusicSpeed(int percent) { AdjustMusic(&TSoundMixer::SetMusicSpeed, percent); }
 void TSoundEngine::SetMusicPanpot(int balance) {
-  std::lock_guard<std::mutex> guard(Lock);
-  CatchUp();
-  if (Created) Mixer->SetMusicBalance(balance);
+  AdjustMusic(&TSoundMixer::SetMusicBalance, balance);
 }
 
 void TSoundEngine::StopMusicLocked() {
@@ -177,19 +167,31 @@ void TSoundEngine::StopMusicLocked() {
 }
 
 int TSoundEngine::PlayMusic(const char* path) {
-  std::lock_guard<std::mutex> guard(Lock);
-  CatchUp();
-  if (!Created) return 0;
-  StopMusicLocked();
+  int rate;
+  {
+    std::lock_guard<std::mutex> guard(Lock);
+    CatchUp();
+    if (!Created) return 0;
+    StopMusicLocked();
+    rate = Mixer->SampleRate();
+  }
+  // Reading and decoding happen outside the lock so sounds keep playing meanwhile.
   std::string bytes;
   if (!ReadWholeFile(path, MaxMusicFileBytes, bytes)) return 0;
-  int rate = Mixer->SampleRate();
-  std::unique_ptr<TMusicSource> source;
+  std::shared_ptr<const TPcm> pcm;
   bool midi = IsMidiFile(bytes);
   if (IsWaveFile(bytes)) {
-    auto pcm = DecodeWave(bytes, rate, static_cast<size_t>(MaxMusicSeconds) * rate);
-    if (pcm && pcm->Frames() > 0) source = std::make_unique<TWaveMusic>(std::move(pcm));
-  } else if (midi) {
+    pcm = DecodeWave(bytes, rate, static_cast<size_t>(MaxMusicSeconds) * rate);
+    if (!pcm || pcm->Frames() == 0) return 0;
+  } else if (!midi) {
+    return 0;
+  }
+  std::lock_guard<std::mutex> guard(Lock);
+  if (!Created || Mixer->SampleRate() != rate) return 0;
+  std::unique_ptr<TMusicSource> source;
+  if (pcm) {
+    source = std::make_unique<TWaveMusic>(std::move(pcm));
+  } else {
     MidiReady = true;
     if (Silent || !EnsureSynth())
       source = std::make_unique<TSilentMusic>(); // plays on, unheard
@@ -197,6 +199,7 @@ int TSoundEngine::PlayMusic(const char* path) {
       source = Synth->Play(bytes);
   }
   if (!source) return 0;
+  StopMusicLocked();
   Mixer->PlayMusic(std::move(source));
   MusicIsMidi = midi;
   return 1;
@@ -226,18 +229,26 @@ int TSoundEngine::GetMidiTick() {
   return Mixer->CurrentMusic()->Tick();
 }
 
-std::shared_ptr<const TPcm> TSoundEngine::LoadSound(const std::string& path, bool reserve) {
-  auto found = Cache.find(path);
-  if (found != Cache.end()) {
-    found->second.Used = ++CacheUse;
-    found->second.Reserved = found->second.Reserved || reserve;
-    return found->second.Pcm;
+std::shared_ptr<const TPcm> TSoundEngine::LoadSound(const char* path, bool reserve) {
+  if (!path) return nullptr;
+  int rate;
+  {
+    std::lock_guard<std::mutex> guard(Lock);
+    if (!Created) return nullptr;
+    auto found = Cache.find(path);
+    if (found != Cache.end()) {
+      found->second.Used = ++CacheUse;
+      found->second.Reserved = found->second.Reserved || reserve;
+      return found->second.Pcm;
+    }
+    rate = Mixer->SampleRate();
   }
   std::string bytes;
-  if (!ReadWholeFile(path.c_str(), MaxSoundFileBytes, bytes)) return nullptr;
-  int rate = Mixer->SampleRate();
+  if (!ReadWholeFile(path, MaxSoundFileBytes, bytes)) return nullptr;
   auto pcm = DecodeWave(bytes, rate, static_cast<size_t>(MaxSoundSeconds) * rate);
   if (!pcm) return nullptr;
+  std::lock_guard<std::mutex> guard(Lock);
+  if (!Created || Mixer->SampleRate() != rate) return nullptr;
   Cache[path] = TCached{pcm, reserve, ++CacheUse};
   TrimCache();
   return pcm;
@@ -260,11 +271,10 @@ void TSoundEngine::TrimCache() {
 }
 
 int TSoundEngine::PlaySoundEx(const char* path, int volume, int tempo, int balance) {
+  auto pcm = LoadSound(path, false);
   std::lock_guard<std::mutex> guard(Lock);
   CatchUp();
-  if (!Created || !path) return 0;
-  auto pcm = LoadSound(path, false);
-  if (!pcm) return 0;
+  if (!Created || !pcm) return 0;
   Mixer->PlaySound(std::move(pcm), volume, tempo, balance);
   return 1;
 }
@@ -275,8 +285,6 @@ void TSoundEngine::StopSound() {
 }
 
 int TSoundEngine::CacheSound(const char* path, bool reserve) {
-  std::lock_guard<std::mutex> guard(Lock);
-  if (!Created || !path) return 0;
   return LoadSound(path, reserve) ? 1 : 0;
 }
 

@@ -53,9 +53,11 @@ private:
   static void AudioCallback(void* engine, Uint8* stream, int length);
   // Without a device, lets the mixer catch up with the clock. Caller holds Lock.
   void CatchUp();
-  // Caller holds Lock.
-  std::shared_ptr<const TPcm> LoadSound(const std::string& path, bool reserve);
+  // From the cache, else read and decoded (without holding Lock) and cached.
+  std::shared_ptr<const TPcm> LoadSound(const char* path, bool reserve);
   void TrimCache();
+  // Hands a value to one of the mixer's music settings once the clock has caught up.
+  void AdjustMusic(void (TSoundMixer::*adjust)(int), int value);
   bool EnsureSynth();
   void StopMusicLocked();
 

@@ -9,32 +9,15 @@
 
 void TXelAnimationTimingItem::GetVarData(int id, TCatalogVarData& d, bool) {
   switch (id) {
-  case 1:
-    d.Int(&Frame, 0);
-    break;
-  case 2:
-    d.Record(&Sound);
-    break;
-  case 3:
-    d.Fixed(&FlashScope, 1);
-    break;
-  case 4:
-    d.Int(&FlashRed, 31);
-    break;
-  case 5:
-    d.Int(&FlashGreen, 31);
-    break;
-  case 6:
-    d.Int(&FlashBlue, 31);
-    break;
-  case 7:
-    d.Int(&FlashPower, 31);
-    break;
-  case 8:
-    d.Int(&Reserved8, 0);
-    break;
-  default:
-    break;
+    case 1: d.Int(&Frame, 0); break;
+    case 2: d.Record(&Sound); break;
+    case 3: d.Fixed(&FlashScope, 1); break;
+    case 4: d.Int(&FlashRed, 31); break;
+    case 5: d.Int(&FlashGreen, 31); break;
+    case 6: d.Int(&FlashBlue, 31); break;
+    case 7: d.Int(&FlashPower, 31); break;
+    case 8: d.Int(&Reserved8, 0); break;
+    default: break;
   }
 }
 
@@ -48,38 +31,17 @@ void TXelAnimationTimingItem::Clear() {
 
 void TXelAnimationCellItem::GetVarData(int id, TCatalogVarData& d, bool) {
   switch (id) {
-  case 1:
-    d.Byte(&Visible, 1);
-    break;
-  case 2:
-    d.Int(&Pattern, 0);
-    break;
-  case 3:
-    d.Int(&X, 0);
-    break;
-  case 4:
-    d.Int(&Y, 0);
-    break;
-  case 5:
-    d.Int(&Magnification, 100);
-    break;
-  case 6:
-    d.Int(&Red, 100);
-    break;
-  case 7:
-    d.Int(&Green, 100);
-    break;
-  case 8:
-    d.Int(&Blue, 100);
-    break;
-  case 9:
-    d.Int(&Chroma, 100);
-    break;
-  case 10:
-    d.Int(&Transparency, 0);
-    break;
-  default:
-    break;
+    case 1: d.Byte(&Visible, 1); break;
+    case 2: d.Int(&Pattern, 0); break;
+    case 3: d.Int(&X, 0); break;
+    case 4: d.Int(&Y, 0); break;
+    case 5: d.Int(&Magnification, 100); break;
+    case 6: d.Int(&Red, 100); break;
+    case 7: d.Int(&Green, 100); break;
+    case 8: d.Int(&Blue, 100); break;
+    case 9: d.Int(&Chroma, 100); break;
+    case 10: d.Int(&Transparency, 0); break;
+    default: break;
   }
 }
 
@@ -98,26 +60,13 @@ void TXelAnimationPatternItem::GetVarData(int id, TCatalogVarData& d, bool) {
 
 void TXelAnimationItem::GetVarData(int id, TCatalogVarData& d, bool) {
   switch (id) {
-  case 1:
-    d.Str(&Name, true);
-    break;
-  case 2:
-    d.Str(&Graphic, true);
-    break;
-  case 6:
-    d.Catalog(&Timings);
-    break;
-  case 9:
-    d.Fixed(&Scope, 1);
-    break;
-  case 10:
-    d.Fixed(&YLine, 1);
-    break;
-  case 12:
-    d.Catalog(&Frames);
-    break;
-  default:
-    break;
+    case 1: d.Str(&Name, true); break;
+    case 2: d.Str(&Graphic, true); break;
+    case 6: d.Catalog(&Timings); break;
+    case 9: d.Fixed(&Scope, 1); break;
+    case 10: d.Fixed(&YLine, 1); break;
+    case 12: d.Catalog(&Frames); break;
+    default: break;
   }
 }
 
@@ -128,24 +77,21 @@ void TXelAnimationItem::Clear() {
   Scope = 0;
   YLine = 2;
   Frames.Clear();
-  for (int k = 0; k < NewAnimationFrames; ++k)
-    Frames.Append();
+  for (int k = 0; k < NewAnimationFrames; ++k) Frames.Append();
   SavedBytes.clear();
   NeedsSerialize = 1;
 }
 
 void TXelAnimationItem::SetFrameCount(int count) {
   count = std::max(count, 0);
-  while (Frames.GetCount() < count)
-    Frames.Append();
-  while (Frames.GetCount() > count)
-    Frames.DeleteById(Frames.GetItem(Frames.GetCount() - 1)->Id);
+  while (Frames.GetCount() < count) Frames.Append();
+  while (Frames.GetCount() > count) Frames.DeleteById(Frames.GetItem(Frames.GetCount() - 1)->Id);
   NeedsSerialize = 1;
 }
 
 void TXelAnimationItem::LoadFields(TStream& stream) {
   const int64_t start = stream.GetPosition();
-  TCatalogItem::LoadFromStream(stream); // a failed load leaves NeedsSerialize set
+  TCatalogItem::LoadFromStream(stream);  // a failed load leaves NeedsSerialize set
   const int64_t end = stream.GetPosition();
   SavedBytes.resize(static_cast<size_t>(end - start));
   stream.SetPosition(start);
@@ -227,8 +173,7 @@ void TXelAnimation::LoadFromStream(TStream& stream) {
     // rather than list searches so that no stream makes the load quadratic.
     std::unordered_map<int32_t, std::unique_ptr<TCatalogItem>> held;
     held.reserve(items_.size());
-    for (auto& item : items_)
-      held.try_emplace(item->Id, std::move(item));
+    for (auto& item : items_) held.try_emplace(item->Id, std::move(item));
     items_.clear();
     std::unordered_map<int32_t, TCatalogItem*> loaded;
     bool ordered = true;

@@ -11,36 +11,27 @@ template <class T, size_t N> bool AllEqual(const T (&values)[N], size_t from, T 
   return std::all_of(values + from, values + N, [value](T v) { return v == value; });
 }
 
-} // namespace
+}  // namespace
 
 void TXelChipSetItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
   switch (id) {
-  case 1:
-    d.Str(&Name, true);
-    break;
-  case 2:
-    d.Str(&Graphic, true);
-    break;
-  case 3:
-    if (forLoad || !AllEqual(TerrainIds, 0, DefaultTerrain)) d.Fixed(TerrainIds, sizeof TerrainIds);
-    break;
-  case 4:
-    if (forLoad || !AllEqual(LowerPassability, 0, PassAllDirections))
-      d.Fixed(LowerPassability, sizeof LowerPassability);
-    break;
-  case 5:
-    // Upper chip 0 is the empty chip and is never edited, so it is not looked at.
-    if (forLoad || !AllEqual(UpperPassability, 1, PassAllDirections))
-      d.Fixed(UpperPassability, sizeof UpperPassability);
-    break;
-  case 11:
-    d.Int(&SeaAnimationType, 0);
-    break;
-  case 12:
-    d.Int(&SeaAnimationSpeed, 0);
-    break;
-  default:
-    break;
+    case 1: d.Str(&Name, true); break;
+    case 2: d.Str(&Graphic, true); break;
+    case 3:
+      if (forLoad || !AllEqual(TerrainIds, 0, DefaultTerrain)) d.Fixed(TerrainIds, sizeof TerrainIds);
+      break;
+    case 4:
+      if (forLoad || !AllEqual(LowerPassability, 0, PassAllDirections))
+        d.Fixed(LowerPassability, sizeof LowerPassability);
+      break;
+    case 5:
+      // Upper chip 0 is the empty chip and is never edited, so it is not looked at.
+      if (forLoad || !AllEqual(UpperPassability, 1, PassAllDirections))
+        d.Fixed(UpperPassability, sizeof UpperPassability);
+      break;
+    case 11: d.Int(&SeaAnimationType, 0); break;
+    case 12: d.Int(&SeaAnimationSpeed, 0); break;
+    default: break;
   }
 }
 

@@ -23,18 +23,13 @@ bool ValidCurvePoint(int parameter, int level) {
   return parameter >= 0 && parameter < HeroParameterCount && level >= 1 && level <= HeroMaxLevel;
 }
 
-} // namespace
+}  // namespace
 
 void TXelPlayerLearningItem::GetVarData(int id, TCatalogVarData& d, bool) {
   switch (id) {
-  case 1:
-    d.Int(&Level, 1);
-    break;
-  case 2:
-    d.Int(&SkillId, 1);
-    break;
-  default:
-    break;
+    case 1: d.Int(&Level, 1); break;
+    case 2: d.Int(&SkillId, 1); break;
+    default: break;
   }
 }
 
@@ -45,92 +40,35 @@ void TXelPlayerLearningItem::Clear() {
 
 void TXelPlayerItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
   switch (id) {
-  case 1:
-    d.Str(&Name, true);
-    break;
-  case 2:
-    d.Str(&Title, true);
-    break;
-  case 3:
-    d.Str(&WalkGraphic, true);
-    break;
-  case 4:
-    d.Int(&WalkIndex, 0);
-    break;
-  case 5:
-    d.Byte(&WalkTransparent, 0);
-    break;
-  case 7:
-    d.Int(&InitialLevel, 1);
-    break;
-  case 8:
-    d.Int(&MaxLevel, 50);
-    break;
-  case 9:
-    d.Byte(&CriticalEnabled, 1);
-    break;
-  case 10:
-    d.Int(&CriticalChance, 30);
-    break;
-  case 15:
-    d.Str(&FaceGraphic, true);
-    break;
-  case 16:
-    d.Int(&FaceIndex, 0);
-    break;
-  case 21:
-    d.Byte(&TwoSwords, 0);
-    break;
-  case 22:
-    d.Byte(&EquipmentFixed, 0);
-    break;
-  case 23:
-    d.Byte(&ControlByAi, 0);
-    break;
-  case 24:
-    d.Byte(&StrongDefense, 0);
-    break;
-  case 31:
-    d.Fixed(Curves, sizeof Curves);
-    break;
-  case 41:
-    d.Int(&ExpBase, 30);
-    break;
-  case 42:
-    d.Int(&ExpExtra, 30);
-    break;
-  case 43:
-    d.Int(&ExpCorrection, 0);
-    break;
-  case 51:
-    d.Fixed(InitialEquipment, sizeof InitialEquipment);
-    break;
-  case 56:
-    d.Int(&UnarmedAnimation, 1);
-    break;
-  case 63:
-    d.Catalog(&Learning);
-    break;
-  case 66:
-    d.Byte(&UseSkillSlotName, 0);
-    break;
-  case 67:
-    d.Str(&SkillSlotName, true);
-    break;
-  case 71:
-    ConditionRanks.DescribeCount(d, forLoad);
-    break;
-  case 72:
-    ConditionRanks.DescribeBlob(d, forLoad);
-    break;
-  case 73:
-    AttributeRanks.DescribeCount(d, forLoad);
-    break;
-  case 74:
-    AttributeRanks.DescribeBlob(d, forLoad);
-    break;
-  default:
-    break;
+    case 1: d.Str(&Name, true); break;
+    case 2: d.Str(&Title, true); break;
+    case 3: d.Str(&WalkGraphic, true); break;
+    case 4: d.Int(&WalkIndex, 0); break;
+    case 5: d.Byte(&WalkTransparent, 0); break;
+    case 7: d.Int(&InitialLevel, 1); break;
+    case 8: d.Int(&MaxLevel, 50); break;
+    case 9: d.Byte(&CriticalEnabled, 1); break;
+    case 10: d.Int(&CriticalChance, 30); break;
+    case 15: d.Str(&FaceGraphic, true); break;
+    case 16: d.Int(&FaceIndex, 0); break;
+    case 21: d.Byte(&TwoSwords, 0); break;
+    case 22: d.Byte(&EquipmentFixed, 0); break;
+    case 23: d.Byte(&ControlByAi, 0); break;
+    case 24: d.Byte(&StrongDefense, 0); break;
+    case 31: d.Fixed(Curves, sizeof Curves); break;
+    case 41: d.Int(&ExpBase, 30); break;
+    case 42: d.Int(&ExpExtra, 30); break;
+    case 43: d.Int(&ExpCorrection, 0); break;
+    case 51: d.Fixed(InitialEquipment, sizeof InitialEquipment); break;
+    case 56: d.Int(&UnarmedAnimation, 1); break;
+    case 63: d.Catalog(&Learning); break;
+    case 66: d.Byte(&UseSkillSlotName, 0); break;
+    case 67: d.Str(&SkillSlotName, true); break;
+    case 71: ConditionRanks.DescribeCount(d, forLoad); break;
+    case 72: ConditionRanks.DescribeBlob(d, forLoad); break;
+    case 73: AttributeRanks.DescribeCount(d, forLoad); break;
+    case 74: AttributeRanks.DescribeBlob(d, forLoad); break;
+    default: break;
   }
 }
 
@@ -188,101 +126,38 @@ void TXelPlayerItem::SetEquipment(int slot, int itemId) {
 
 void TXelSkillItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
   switch (id) {
-  case 1:
-    d.Str(&Name, true);
-    break;
-  case 2:
-    d.Str(&Description, true);
-    break;
-  case 3:
-    d.Str(&UsingMessage1, true);
-    break;
-  case 4:
-    d.Str(&UsingMessage2, true);
-    break;
-  case 7:
-    d.Int(&FailureMessage, 0);
-    break;
-  case 8:
-    d.Fixed(&Kind, 1);
-    break;
-  case 11:
-    d.Int(&MpCost, 0);
-    break;
-  case 12:
-    d.Fixed(&EffectRange, 1);
-    break;
-  case 13:
-    d.Int(&SwitchId, 1);
-    break;
-  case 14:
-    d.Int(&BattleAnimation, 1);
-    break;
-  case 16:
-    d.Record(&Sound);
-    break;
-  case 18:
-    d.Byte(&UsableOnField, 1);
-    break;
-  case 19:
-    d.Byte(&UsableInBattle, 0);
-    break;
-  case 21:
-    d.Int(&PhysicalRate, 0);
-    break;
-  case 22:
-    d.Int(&MindRate, 3);
-    break;
-  case 23:
-    d.Int(&Variance, 4);
-    break;
-  case 24:
-    d.Int(&BaseEffect, 0);
-    break;
-  case 25:
-    d.Int(&SuccessRate, 100);
-    break;
-  case 31:
-    d.Byte(&AffectHp, 0);
-    break;
-  case 32:
-    d.Byte(&AffectMp, 0);
-    break;
-  case 33:
-    d.Byte(&AffectAttack, 0);
-    break;
-  case 34:
-    d.Byte(&AffectDefense, 0);
-    break;
-  case 35:
-    d.Byte(&AffectMind, 0);
-    break;
-  case 36:
-    d.Byte(&AffectAgility, 0);
-    break;
-  case 37:
-    d.Byte(&Absorb, 0);
-    break;
-  case 38:
-    d.Byte(&IgnoreDefense, 0);
-    break;
-  case 41:
-    ConditionFlags.DescribeCount(d, forLoad);
-    break;
-  case 42:
-    ConditionFlags.DescribeBlob(d, forLoad);
-    break;
-  case 43:
-    AttributeFlags.DescribeCount(d, forLoad);
-    break;
-  case 44:
-    AttributeFlags.DescribeBlob(d, forLoad);
-    break;
-  case 45:
-    d.Byte(&LowerResistance, 0);
-    break;
-  default:
-    break;
+    case 1: d.Str(&Name, true); break;
+    case 2: d.Str(&Description, true); break;
+    case 3: d.Str(&UsingMessage1, true); break;
+    case 4: d.Str(&UsingMessage2, true); break;
+    case 7: d.Int(&FailureMessage, 0); break;
+    case 8: d.Fixed(&Kind, 1); break;
+    case 11: d.Int(&MpCost, 0); break;
+    case 12: d.Fixed(&EffectRange, 1); break;
+    case 13: d.Int(&SwitchId, 1); break;
+    case 14: d.Int(&BattleAnimation, 1); break;
+    case 16: d.Record(&Sound); break;
+    case 18: d.Byte(&UsableOnField, 1); break;
+    case 19: d.Byte(&UsableInBattle, 0); break;
+    case 21: d.Int(&PhysicalRate, 0); break;
+    case 22: d.Int(&MindRate, 3); break;
+    case 23: d.Int(&Variance, 4); break;
+    case 24: d.Int(&BaseEffect, 0); break;
+    case 25: d.Int(&SuccessRate, 100); break;
+    case 31: d.Byte(&AffectHp, 0); break;
+    case 32: d.Byte(&AffectMp, 0); break;
+    case 33: d.Byte(&AffectAttack, 0); break;
+    case 34: d.Byte(&AffectDefense, 0); break;
+    case 35: d.Byte(&AffectMind, 0); break;
+    case 36: d.Byte(&AffectAgility, 0); break;
+    case 37: d.Byte(&Absorb, 0); break;
+    case 38: d.Byte(&IgnoreDefense, 0); break;
+    case 41: ConditionFlags.DescribeCount(d, forLoad); break;
+    case 42: ConditionFlags.DescribeBlob(d, forLoad); break;
+    case 43: AttributeFlags.DescribeCount(d, forLoad); break;
+    case 44: AttributeFlags.DescribeBlob(d, forLoad); break;
+    case 45: d.Byte(&LowerResistance, 0); break;
+    default: break;
   }
 }
 
@@ -315,149 +190,54 @@ void TXelSkillItem::Clear() {
 
 void TXelItemItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
   switch (id) {
-  case 1:
-    d.Str(&Name, true);
-    break;
-  case 2:
-    d.Str(&Description, true);
-    break;
-  case 3:
-    d.Fixed(&Kind, 1);
-    break;
-  case 5:
-    d.Int(&Price, 0);
-    break;
-  case 6:
-    d.Int(&Uses, 1);
-    break;
-  case 11:
-    d.Int(&AttackBonus, 0);
-    break;
-  case 12:
-    d.Int(&DefenseBonus, 0);
-    break;
-  case 13:
-    d.Int(&MindBonus, 0);
-    break;
-  case 14:
-    d.Int(&AgilityBonus, 0);
-    break;
-  case 15:
-    d.Fixed(&TwoHanded, 1);
-    break;
-  case 16:
-    d.Int(&MpCost, 0);
-    break;
-  case 17:
-    d.Int(&HitChance, 90);
-    break;
-  case 18:
-    d.Int(&CriticalChance, 0);
-    break;
-  case 20:
-    d.Int(&BattleAnimation, 1);
-    break;
-  case 21:
-    d.Byte(&Preemptive, 0);
-    break;
-  case 22:
-    d.Byte(&AttackTwice, 0);
-    break;
-  case 23:
-    d.Byte(&AttackAll, 0);
-    break;
-  case 24:
-    d.Byte(&IgnoreEvasion, 0);
-    break;
-  case 25:
-    d.Byte(&PreventCritical, 0);
-    break;
-  case 26:
-    d.Byte(&RaiseEvasion, 0);
-    break;
-  case 27:
-    d.Byte(&HalfMp, 0);
-    break;
-  case 28:
-    d.Byte(&NoTerrainDamage, 0);
-    break;
-  case 31:
-    d.Fixed(&WholeParty, 1);
-    break;
-  case 32:
-    d.Int(&HpRecoveryPercent, 0);
-    break;
-  case 33:
-    d.Int(&HpRecoveryPoints, 0);
-    break;
-  case 34:
-    d.Int(&MpRecoveryPercent, 0);
-    break;
-  case 35:
-    d.Int(&MpRecoveryPoints, 0);
-    break;
-  case 37:
-    d.Byte(&FieldOnly, 0);
-    break;
-  case 38:
-    d.Byte(&OnlyUnconscious, 0);
-    break;
-  case 41:
-    d.Int(&MaxHpGain, 0);
-    break;
-  case 42:
-    d.Int(&MaxMpGain, 0);
-    break;
-  case 43:
-    d.Int(&AttackGain, 0);
-    break;
-  case 44:
-    d.Int(&DefenseGain, 0);
-    break;
-  case 45:
-    d.Int(&MindGain, 0);
-    break;
-  case 46:
-    d.Int(&AgilityGain, 0);
-    break;
-  case 51:
-    d.Fixed(&UsingMessage, 1);
-    break;
-  case 53:
-    d.Int(&SkillId, 1);
-    break;
-  case 55:
-    d.Int(&SwitchId, 1);
-    break;
-  case 57:
-    d.Byte(&UsableOnField, 1);
-    break;
-  case 58:
-    d.Byte(&UsableInBattle, 0);
-    break;
-  case 61:
-    HeroUsable.DescribeCount(d, forLoad);
-    break;
-  case 62:
-    HeroUsable.DescribeBlob(d, forLoad);
-    break;
-  case 63:
-    ConditionFlags.DescribeCount(d, forLoad);
-    break;
-  case 64:
-    ConditionFlags.DescribeBlob(d, forLoad);
-    break;
-  case 65:
-    AttributeFlags.DescribeCount(d, forLoad);
-    break;
-  case 66:
-    AttributeFlags.DescribeBlob(d, forLoad);
-    break;
-  case 67:
-    d.Int(&ConditionChance, 0);
-    break;
-  default:
-    break;
+    case 1: d.Str(&Name, true); break;
+    case 2: d.Str(&Description, true); break;
+    case 3: d.Fixed(&Kind, 1); break;
+    case 5: d.Int(&Price, 0); break;
+    case 6: d.Int(&Uses, 1); break;
+    case 11: d.Int(&AttackBonus, 0); break;
+    case 12: d.Int(&DefenseBonus, 0); break;
+    case 13: d.Int(&MindBonus, 0); break;
+    case 14: d.Int(&AgilityBonus, 0); break;
+    case 15: d.Fixed(&TwoHanded, 1); break;
+    case 16: d.Int(&MpCost, 0); break;
+    case 17: d.Int(&HitChance, 90); break;
+    case 18: d.Int(&CriticalChance, 0); break;
+    case 20: d.Int(&BattleAnimation, 1); break;
+    case 21: d.Byte(&Preemptive, 0); break;
+    case 22: d.Byte(&AttackTwice, 0); break;
+    case 23: d.Byte(&AttackAll, 0); break;
+    case 24: d.Byte(&IgnoreEvasion, 0); break;
+    case 25: d.Byte(&PreventCritical, 0); break;
+    case 26: d.Byte(&RaiseEvasion, 0); break;
+    case 27: d.Byte(&HalfMp, 0); break;
+    case 28: d.Byte(&NoTerrainDamage, 0); break;
+    case 31: d.Fixed(&WholeParty, 1); break;
+    case 32: d.Int(&HpRecoveryPercent, 0); break;
+    case 33: d.Int(&HpRecoveryPoints, 0); break;
+    case 34: d.Int(&MpRecoveryPercent, 0); break;
+    case 35: d.Int(&MpRecoveryPoints, 0); break;
+    case 37: d.Byte(&FieldOnly, 0); break;
+    case 38: d.Byte(&OnlyUnconscious, 0); break;
+    case 41: d.Int(&MaxHpGain, 0); break;
+    case 42: d.Int(&MaxMpGain, 0); break;
+    case 43: d.Int(&AttackGain, 0); break;
+    case 44: d.Int(&DefenseGain, 0); break;
+    case 45: d.Int(&MindGain, 0); break;
+    case 46: d.Int(&AgilityGain, 0); break;
+    case 51: d.Fixed(&UsingMessage, 1); break;
+    case 53: d.Int(&SkillId, 1); break;
+    case 55: d.Int(&SwitchId, 1); break;
+    case 57: d.Byte(&UsableOnField, 1); break;
+    case 58: d.Byte(&UsableInBattle, 0); break;
+    case 61: HeroUsable.DescribeCount(d, forLoad); break;
+    case 62: HeroUsable.DescribeBlob(d, forLoad); break;
+    case 63: ConditionFlags.DescribeCount(d, forLoad); break;
+    case 64: ConditionFlags.DescribeBlob(d, forLoad); break;
+    case 65: AttributeFlags.DescribeCount(d, forLoad); break;
+    case 66: AttributeFlags.DescribeBlob(d, forLoad); break;
+    case 67: d.Int(&ConditionChance, 0); break;
+    default: break;
   }
 }
 

@@ -18,7 +18,8 @@ void TXelChipSetItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Str(&Graphic, true); break;
     case 3:
-      if (forLoad || !AllEqual(TerrainIds, 0, DefaultTerrain)) d.Fixed(TerrainIds, sizeof TerrainIds);
+      if (forLoad || !AllEqual(TerrainIds, 0, DefaultTerrain))
+        d.Fixed(TerrainIds, sizeof TerrainIds);
       break;
     case 4:
       if (forLoad || !AllEqual(LowerPassability, 0, PassAllDirections))

@@ -29,12 +29,24 @@ inline std::map<int, Bytes> ChunksOf(const Bytes& record) {
   return chunks;
 }
 
+// Saves Record, loads the bytes into Back (a fresh record of its class), checks that
+// Back saves the same bytes and returns the saved chunks.
+template <class R>
+std::map<int, Bytes> RoundTripChunks(const R& record, R& back) {
+  const Bytes saved = SaveBytes(record);
+  LoadBytes(back, saved);
+  EXPECT_EQ(SaveBytes(back), saved);
+  return ChunksOf(saved);
+}
+
 inline int32_t IntOf(const Bytes& payload) {
   TMemoryStream s(payload);
   return static_cast<int32_t>(ReadVarInt(s));
 }
 
-inline std::string StrOf(const Bytes& payload) { return std::string(payload.begin(), payload.end()); }
+inline std::string StrOf(const Bytes& payload) {
+  return std::string(payload.begin(), payload.end());
+}
 
 inline std::vector<int> IdsOf(const std::map<int, Bytes>& chunks) {
   std::vector<int> ids;

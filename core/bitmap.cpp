@@ -2,8 +2,9 @@
 
 #include <unordered_map>
 
+#include "core/atomic_file.h"
 #include "core/bmp_image.h"
-#include "core/file_bytes.h"
+#include "core/image_file.h"
 #include "core/image_messages.h"
 #include "core/stream.h"
 
@@ -215,14 +216,14 @@ void TBitmap::SaveToStream(TStream& stream) const {
 }
 
 void TBitmap::LoadFromFile(const std::string& file_name) {
-  TMemoryStream stream(ReadFileBytes(file_name));
+  TMemoryStream stream(ReadImageFileBytes(file_name));
   LoadFromStream(stream);
 }
 
 void TBitmap::SaveToFile(const std::string& file_name) const {
   TMemoryStream stream;
   SaveToStream(stream);
-  WriteFileAtomic(file_name, stream.Bytes());
+  WriteFileAtomically(file_name, stream.Bytes());
 }
 
 void ReduceToPalette(const std::vector<uint32_t>& colors, std::vector<uint8_t>& indexes,

@@ -102,7 +102,7 @@ public:
   // The bitmap's own file format is BMP; the PNG and XYZ classes override these.
   virtual void LoadFromStream(TStream& stream);
   virtual void SaveToStream(TStream& stream) const;
-  // Reads the whole file, or writes it atomically (temporary file, then rename).
+  // Reads the whole file, or replaces it atomically (temporary file, then rename).
   void LoadFromFile(const std::string& file_name);
   void SaveToFile(const std::string& file_name) const;
 

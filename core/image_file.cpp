@@ -2,9 +2,11 @@
 
 #include <cstring>
 
+#include "core/atomic_file.h"
 #include "core/bitmap.h"
 #include "core/bmp_image.h"
-#include "core/file_bytes.h"
+#include "core/file_messages.h"
+#include "core/file_utils.h"
 #include "core/image_messages.h"
 #include "core/png_image.h"
 #include "core/stream.h"
@@ -22,7 +24,17 @@ std::string LowerExtension(const std::string& file_name) {
   return ext;
 }
 
+// Far above any game graphic; a larger file is not read into memory.
+constexpr uint64_t kMaxImageFileBytes = uint64_t(1) << 28;
+
 } // namespace
+
+std::vector<uint8_t> ReadImageFileBytes(const std::string& file_name) {
+  std::string bytes;
+  if (!ReadFileBytes(file_name, bytes, kMaxImageFileBytes))
+    throw EFileError(FileMessage(SCannotOpenFile, file_name));
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
 
 void LoadBitmapFromImageStream(TBitmap& bitmap, TStream& stream) {
   const int64_t start = stream.GetPosition();
@@ -39,7 +51,7 @@ void LoadBitmapFromImageStream(TBitmap& bitmap, TStream& stream) {
 }
 
 void LoadBitmapFromImageFile(TBitmap& bitmap, const std::string& file_name) {
-  TMemoryStream stream(ReadFileBytes(file_name));
+  TMemoryStream stream(ReadImageFileBytes(file_name));
   LoadBitmapFromImageStream(bitmap, stream);
 }
 
@@ -52,5 +64,5 @@ void SaveBitmapToImageFile(const TBitmap& bitmap, const std::string& file_name) 
     WriteXyz(stream, bitmap);
   else
     WriteBmp(stream, bitmap);
-  WriteFileAtomic(file_name, stream.Bytes());
+  WriteFileAtomically(file_name, stream.Bytes());
 }

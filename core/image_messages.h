@@ -12,6 +12,3 @@ inline constexpr const char* SScanLineOutOfRange =
 // Our own texts for BMP files, in the style of the two above.
 inline constexpr const char* SInvalidBmpImage = "Invalid BMP Image";
 inline constexpr const char* SUnsupportedBmpImage = "Unsupported BMP Image";
-// Files that cannot be read or written; %s is the file name.
-inline constexpr const char* SCannotOpenFile = "Cannot open file %s";
-inline constexpr const char* SCannotCreateFile = "Cannot create file %s";

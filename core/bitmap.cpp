@@ -110,6 +110,14 @@ bool ImageSizeAllowed(int64_t width, int64_t height) {
          width * height <= kMaxImagePixels;
 }
 
+bool CheckNewSize(int& width, int& height, int old_width, int old_height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width == old_width && height == old_height) return false;
+  if (width > 0 && height > 0 && !ImageSizeAllowed(width, height)) throw EOutOfMemory();
+  return true;
+}
+
 EInvalidGraphicOperation::EInvalidGraphicOperation() : Exception(SScanLineOutOfRange) {}
 
 uint32_t Rgb565ToColor(uint16_t pixel) {
@@ -122,10 +130,7 @@ uint16_t ColorToRgb565(uint32_t color) {
 }
 
 void TBitmap::SetSize(int width, int height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  if (width == width_ && height == height_) return;
-  if (width > 0 && height > 0 && !ImageSizeAllowed(width, height)) throw EOutOfMemory();
+  if (!CheckNewSize(width, height, width_, height_)) return;
   width_ = width;
   height_ = height;
   row_bytes_ = RowBytesFor(format_, width);

@@ -39,6 +39,10 @@ inline constexpr int64_t kMaxImagePixels = int64_t(1) << 24;
 // True for 1..kMaxImageSide on both sides and at most kMaxImagePixels in all.
 bool ImageSizeAllowed(int64_t width, int64_t height);
 
+// For a resize of a pixel store: negative sizes become 0; false when the size stays the
+// same; EOutOfMemory for a size beyond the caps.
+bool CheckNewSize(int& width, int& height, int old_width, int old_height);
+
 // A scan line asked for outside the bitmap.
 class EInvalidGraphicOperation : public Exception {
 public:

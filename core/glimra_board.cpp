@@ -76,10 +76,7 @@ std::vector<int> ScaleTable(int from, int to, int64_t dest_start, int64_t dest_s
 } // namespace
 
 void TGlimraBoard::Resize(int width, int height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  if (width == width_ && height == height_) return;
-  if (width > 0 && height > 0 && !ImageSizeAllowed(width, height)) throw EOutOfMemory();
+  if (!CheckNewSize(width, height, width_, height_)) return;
   const int pitch = (width + 1) & ~1; // rows padded to four bytes
   std::vector<uint16_t> pixels(size_t(pitch) * size_t(height), 0);
   const int w = std::min(width, width_), h = std::min(height, height_);

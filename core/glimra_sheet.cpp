@@ -119,10 +119,7 @@ void TGlimraColorControl::SetAll(int tone_red, int tone_green, int tone_blue, in
 TGlimraSheet::TGlimraSheet() = default;
 
 void TGlimraSheet::SetSize(int width, int height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  if (width == width_ && height == height_) return;
-  if (width > 0 && height > 0 && !ImageSizeAllowed(width, height)) throw EOutOfMemory();
+  if (!CheckNewSize(width, height, width_, height_)) return;
   width_ = width;
   height_ = height;
   pixels_.assign(size_t(width) * size_t(height), 0);

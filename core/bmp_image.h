@@ -16,4 +16,5 @@ class TStream;
 // Image" for a compression or depth outside the list above, and EReadError when the data
 // ends early.
 void ReadBmp(TStream& stream, TBitmap& bitmap);
+// Raises EInvalidGraphic "Empty Bitmap" for a bitmap without pixels.
 void WriteBmp(TStream& stream, const TBitmap& bitmap);

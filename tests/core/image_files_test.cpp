@@ -281,4 +281,12 @@ TEST(ImageFiles, RoundTripThroughEveryFormatAndDispatch) {
   std::filesystem::remove_all(dir);
   TBitmap none;
   EXPECT_THROW(LoadBitmapFromImageFile(none, (dir / "missing.png").string()), EFileError);
+  for (const char* name : {"e.png", "e.xyz", "e.bmp"}) {  // no format can hold an empty bitmap
+    try {
+      SaveBitmapToImageFile(none, (dir / name).string());
+      ADD_FAILURE() << name;
+    } catch (const EInvalidGraphic& e) {
+      EXPECT_STREQ(e.what(), "Empty Bitmap");
+    }
+  }
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/catalog.h"
+#include "core/plain_catalog.h"
 #include "core/sound_record.h"
 
 inline constexpr int TestPlayerEquipmentSlots = 5;  // arms, shield, armor, helmet, other
@@ -51,14 +52,7 @@ class TXelTestPlayerItem : public TCatalogItem {
 };
 
 // The battle-test party; a missing member is nothing, not an error.
-class TXelTestPlayer : public TCatalog {
- public:
-  TXelTestPlayer() : TCatalog(&CreateCatalogItem<TXelTestPlayerItem>) {}
-  TXelTestPlayerItem* GetItem(int index) const {
-    return static_cast<TXelTestPlayerItem*>(TCatalog::GetItem(index));
-  }
-  TXelTestPlayerItem* Append() { return static_cast<TXelTestPlayerItem*>(TCatalog::Append()); }
-};
+using TXelTestPlayer = TXelPlainCatalog<TXelTestPlayerItem>;
 
 class TXelSystem : public TCatalogBaseItem {
  public:

@@ -187,14 +187,8 @@ void TXelMonGroupItem::Clear() {
 void TXelMonGroupItem::LoadFromStream(TStream& stream) {
   // The monster-group page and the battle test expect a first battle-event page, also
   // after a load that failed part-way and was kept by a lenient caller.
-  auto keepOnePage = [this] {
-    if (BattlePages.GetCount() == 0) BattlePages.Append();
-  };
-  try {
-    TCatalogItem::LoadFromStream(stream);
-  } catch (...) {
-    keepOnePage();
-    throw;
-  }
-  keepOnePage();
+  LoadThenSettle([&] { TCatalogItem::LoadFromStream(stream); },
+                 [this] {
+                   if (BattlePages.GetCount() == 0) BattlePages.Append();
+                 });
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/clipboard.h"
 #include "core/stream.h"
 
 TXelTestPlayerItem::TXelTestPlayerItem(int32_t id) : TCatalogItem(id) {
@@ -52,13 +51,8 @@ void TXelTestPlayerItem::Clear() {
 
 void TXelTestPlayerItem::LoadFromStream(TStream& stream) {
   // The last equipment field read is stored once the next chunk is asked for, or here.
-  try {
-    TCatalogItem::LoadFromStream(stream);
-  } catch (...) {
-    StoreLoadedEquipment();
-    throw;
-  }
-  StoreLoadedEquipment();
+  LoadThenSettle([&] { TCatalogItem::LoadFromStream(stream); },
+                 [this] { StoreLoadedEquipment(); });
 }
 
 int32_t TXelTestPlayerItem::GetEquipment(int slot) const {
@@ -161,43 +155,31 @@ void TXelSystem::Clear() {
   SaveCount = 0;
 }
 
-void TXelSystem::SaveRecord(TStream& stream) const { TCatalogBaseItem::SaveToStream(stream); }
-
 void TXelSystem::SaveToStream(TStream& stream) const {
-  ++SaveCount;
-  SaveRecord(stream);
+  // Wraps rather than overflows on a count that a file set to the largest value.
+  SaveCount = static_cast<int32_t>(static_cast<uint32_t>(SaveCount) + 1);
+  TCatalogBaseItem::SaveToStream(stream);
 }
 
 void TXelSystem::Assign(const TCatalogBaseItem& source) {
+  // A copy goes through a save, but it is no save of the database: neither record's
+  // count moves.
   const auto* system = dynamic_cast<const TXelSystem*>(&source);
-  if (!system) {
+  if (!system || system == this) {
     TCatalogBaseItem::Assign(source);
     return;
   }
-  if (system == this) return;
-  TMemoryStream stream;
-  system->SaveRecord(stream);
-  stream.SetPosition(0);
-  LoadFromStream(stream);
-}
-
-void TXelSystem::CopyToClipboard(uint32_t format) const {
-  TMemoryStream stream;
-  SaveRecord(stream);
-  PutClipboardBlock(format, 1, stream.Bytes());
+  const int32_t count = system->SaveCount;
+  TCatalogBaseItem::Assign(source);
+  system->SaveCount = count;
+  SaveCount = count;
 }
 
 void TXelSystem::LoadFromStream(TStream& stream) {
   // The count field is not believed: the party is what the party field holds, whole
   // 16-bit entries only.
-  auto settleParty = [this] { partyHeroIds_.resize(partyHeroIds_.size() / 2 * 2); };
-  try {
-    TCatalogBaseItem::LoadFromStream(stream);
-  } catch (...) {
-    settleParty();
-    throw;
-  }
-  settleParty();
+  LoadThenSettle([&] { TCatalogBaseItem::LoadFromStream(stream); },
+                 [this] { partyHeroIds_.resize(partyHeroIds_.size() / 2 * 2); });
 }
 
 void TXelSystem::SetPartyCount(int32_t count) {

@@ -60,14 +60,12 @@ class TXelSystem : public TCatalogBaseItem {
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 91; }
   void Clear() override;
-  // Copies the record as it stands; the source's SaveCount is not raised.
+  // Copies the record with its SaveCount; the source's count is not raised.
   void Assign(const TCatalogBaseItem& source) override;
   // The party count always follows what the party field really holds.
   void LoadFromStream(TStream& stream) override;
   // Raises SaveCount by one, then saves: every saved database counts its saves.
   void SaveToStream(TStream& stream) const override;
-  // Copies the record as it stands; SaveCount is not raised.
-  void CopyToClipboard(uint32_t format) const override;
 
   // Initial party: unsigned 16-bit hero ids.
   int32_t GetPartyCount() const { return static_cast<int32_t>(partyHeroIds_.size() / 2); }
@@ -128,8 +126,6 @@ class TXelSystem : public TCatalogBaseItem {
   mutable int32_t SaveCount;  // saves of the database
 
  private:
-  void SaveRecord(TStream& stream) const;
-
   std::vector<uint8_t> partyHeroIds_;
   // The party count field: what was loaded, or what is about to be saved.
   mutable int32_t partyCountField_ = 1;

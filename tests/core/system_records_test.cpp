@@ -56,6 +56,12 @@ TEST(SystemRecord, NewRecordSavesAsDerivedAndCountsItsSaves) {
   copy.Assign(back);
   EXPECT_EQ(back.SaveCount, 3);
   EXPECT_EQ(copy.SaveCount, 3);
+
+  // The largest count wraps: 5B 05 87 FF FF FF 7F is 0x7FFFFFFF, saved as the smallest.
+  LoadBytes(back, {0x5B, 0x05, 0x87, 0xFF, 0xFF, 0xFF, 0x7F, 0x00});
+  EXPECT_EQ(back.SaveCount, 0x7FFFFFFF);
+  SaveBytes(back);
+  EXPECT_EQ(back.SaveCount, INT32_MIN);
 }
 
 TEST(SystemRecord, EveryFieldRoundTrips) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "core/editor_mode.h"
 #include "core/errors.h"
 #include "core/monster_records.h"
 #include "record_checks.h"
@@ -266,25 +265,8 @@ TEST(MonGroupRecords, AGroupAlwaysKeepsABattlePage) {
 }
 
 TEST(MonsterRecords, CheckedAccessorsRaiseTheirMessages) {
-  TXelMonster monsters;
-  TXelMonGroup groups;
-  monsters.Append();
-  groups.Append();
-  try {
-    monsters.GetItemById(2);
-    ADD_FAILURE() << "no exception";
-  } catch (const Exception& e) {
-    EXPECT_STREQ(e.what(), "Invalid Enemy Chara");
-  }
-  try {
-    groups.GetItem(1);
-    ADD_FAILURE() << "no exception";
-  } catch (const Exception& e) {
-    EXPECT_STREQ(e.what(), "Invalid Monsters Group");
-  }
-  TApplicationTagScope editor(EditorModeTag);
-  EXPECT_EQ(monsters.GetItem(1), nullptr);
-  EXPECT_EQ(groups.GetItemById(2), nullptr);
+  ExpectInvalidItemMessage<TXelMonster>("Invalid Enemy Chara");
+  ExpectInvalidItemMessage<TXelMonGroup>("Invalid Monsters Group");
 }
 
 }  // namespace

@@ -1,0 +1,117 @@
+// The battle-animation table of the database. An animation keeps the bytes it was
+// loaded from or last saved as, so that an unchanged animation is written back as it
+// was and a reload of an unchanged database skips it without parsing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/catalog.h"
+#include "core/messages.h"
+#include "core/plain_catalog.h"
+#include "core/sound_record.h"
+
+// A sound and a flash at one frame.
+class TXelAnimationTimingItem : public TCatalogItem {
+ public:
+  explicit TXelAnimationTimingItem(int32_t id) : TCatalogItem(id) { Clear(); }
+  void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
+  int LastFieldId() const override { return 8; }
+  void Clear() override;
+
+  int32_t Frame;
+  TXelSound Sound;
+  uint8_t FlashScope;  // 0 none, 1 target, 2 screen
+  int32_t FlashRed;    // 0..31
+  int32_t FlashGreen;
+  int32_t FlashBlue;
+  int32_t FlashPower;
+  int32_t Reserved8;
+};
+
+using TXelAnimationTiming = TXelPlainCatalog<TXelAnimationTimingItem>;
+
+// One cell of a frame: a pattern of the 5 x 5 image grid placed and tinted.
+class TXelAnimationCellItem : public TCatalogItem {
+ public:
+  explicit TXelAnimationCellItem(int32_t id) : TCatalogItem(id) { Clear(); }
+  void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
+  int LastFieldId() const override { return 10; }
+  void Clear() override;
+
+  uint8_t Visible;
+  int32_t Pattern;
+  int32_t X;
+  int32_t Y;
+  int32_t Magnification;  // %
+  int32_t Red;            // colour in %
+  int32_t Green;
+  int32_t Blue;
+  int32_t Chroma;
+  int32_t Transparency;  // %
+};
+
+using TXelAnimationCell = TXelPlainCatalog<TXelAnimationCellItem>;
+
+// One frame of an animation.
+class TXelAnimationPatternItem : public TCatalogItem {
+ public:
+  explicit TXelAnimationPatternItem(int32_t id) : TCatalogItem(id) {}
+  void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
+  int LastFieldId() const override { return 1; }
+  void Clear() override { Cells.Clear(); }
+
+  TXelAnimationCell Cells;
+};
+
+using TXelAnimationPattern = TXelPlainCatalog<TXelAnimationPatternItem>;
+
+inline constexpr int NewAnimationFrames = 20;
+
+// Whoever changes an animation's fields sets NeedsSerialize to 1 first; until then a
+// save writes SavedBytes as they are.
+class TXelAnimationItem : public TCatalogItem {
+ public:
+  explicit TXelAnimationItem(int32_t id) : TCatalogItem(id) { Clear(); }
+  void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
+  int LastFieldId() const override { return 12; }
+  void Clear() override;
+  // Copies the source's current fields in full, never bytes it saved earlier: a copy
+  // edited by a tool dialog and handed back must carry its edits.
+  void Assign(const TCatalogBaseItem& source) override;
+  // With NeedsSerialize 0 the record is kept as it is when the stream holds exactly
+  // its SavedBytes (skipped over), and parsed in full otherwise.
+  void LoadFromStream(TStream& stream) override;
+  void SaveToStream(TStream& stream) const override;
+
+  int GetFrameCount() const { return Frames.GetCount(); }
+  // Adds empty frames or deletes frames at the end.
+  void SetFrameCount(int count);
+
+  std::string Name;
+  std::string Graphic;
+  TXelAnimationTiming Timings;
+  uint8_t Scope;
+  uint8_t YLine;
+  TXelAnimationPattern Frames;
+
+  // The record's saved form, valid while NeedsSerialize is 0.
+  mutable std::vector<uint8_t> SavedBytes;
+  mutable uint8_t NeedsSerialize;
+
+ private:
+  void LoadFields(TStream& stream);
+  bool SkipSavedBytes(TStream& stream) const;
+};
+
+// Loads in place: animations already held keep their objects, and those unchanged
+// since they were last parsed are skipped over by their saved bytes.
+class TXelAnimation : public TXelCatalog<TXelAnimationItem> {
+ public:
+  TXelAnimation() : TXelCatalog(SInvalidAnimation) {}
+  // The clipboard's copies are always parsed and written in full.
+  void LoadItemFromStream(int index, TStream& stream) override;
+  void SaveItemToStream(int index, TStream& stream) const override;
+  void LoadFromStream(TStream& stream) override;
+};

@@ -1,0 +1,108 @@
+#include "core/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include "core/errors.h"
+#include "core/file_messages.h"
+
+std::string FileMessage(const char* message, const std::string& path) {
+  std::string text(message);
+  const auto at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, path);
+  return text;
+}
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A name nobody else will choose: the target's name, hidden, with the process id, a
+// counter and a random part. O_EXCL refuses anything that is already there.
+std::string TemporaryNameFor(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  static const unsigned salt = std::random_device{}();
+  const auto slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  return folder + "." + name + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(counter++) +
+         "-" + std::to_string(salt);
+}
+
+class TTemporaryFile {
+public:
+  explicit TTemporaryFile(const std::string& target) {
+    for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
+      name_ = TemporaryNameFor(target);
+      fd_ = open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+      if (fd_ < 0 && errno != EEXIST) break;
+    }
+    if (fd_ < 0) throw EFileError(FileMessage(SCannotCreateFile, target));
+  }
+  ~TTemporaryFile() {
+    if (fd_ >= 0) close(fd_);
+    if (!renamed_) unlink(name_.c_str());
+  }
+  TTemporaryFile(const TTemporaryFile&) = delete;
+  TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+
+  int Fd() const { return fd_; }
+  const std::string& Name() const { return name_; }
+  // Closes the descriptor and reports whether the close succeeded (NFS reports late).
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return close(fd) == 0;
+  }
+  void MarkRenamed() { renamed_ = true; }
+
+private:
+  int fd_ = -1;
+  std::string name_;
+  bool renamed_ = false;
+};
+
+bool WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= size_t(n);
+  }
+  return true;
+}
+
+} // namespace
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  TTemporaryFile temp(path);
+  struct stat old;
+  if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(temp.Fd(), old.st_mode & 07777);
+  if (!WriteAll(temp.Fd(), bytes.data(), bytes.size()) || fsync(temp.Fd()) != 0 || !temp.Close())
+    throw EWriteError(FileMessage(SCannotWriteFile, path));
+  if (rename(temp.Name().c_str(), path.c_str()) != 0)
+    throw EFileError(FileMessage(SCannotReplaceFile, path));
+  temp.MarkRenamed();
+  // Makes the rename itself durable; a failure here no longer endangers the old data.
+  const int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    fsync(dir);
+    close(dir);
+  }
+}
+
+void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
+  WriteFileAtomically(path,
+                      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}

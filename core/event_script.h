@@ -1,0 +1,104 @@
+// Event scripts: a flat list of command lines, blocks expressed by depth alone.
+//
+// Line stream (the saved script blob and the script-lines clipboard payload): the lines
+// one after another, no count and no terminator; per line the compressed Code, Indent,
+// the Text as a compressed length and its bytes, the compressed parameter count and the
+// parameters (all compressed integers without a length byte; negatives take 5 groups).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/catalog_item.h"
+
+class TStream;
+
+// Command codes with a meaning to the data core itself.
+inline constexpr int32_t ScriptEndCode = 0;      // the last line of every script
+inline constexpr int32_t BlockBodyEndCode = 10;  // the last line of every block body
+
+class TXelEventScriptLine {
+ public:
+  void Assign(const TXelEventScriptLine& source) { *this = source; }
+  int32_t ParamCount() const { return static_cast<int32_t>(Params.size()); }
+  // Entries added hold 0; a negative count empties the parameters.
+  void SetParamCount(int32_t count);
+  // 0 for an index outside the parameters.
+  int32_t GetParam(int index) const;
+  // Ignored for an index outside the parameters.
+  void SetParam(int index, int32_t value);
+
+  // Raises EReadError on a cut or malformed line; counts and lengths are checked
+  // against the bytes that remain before anything is allocated.
+  void LoadFromStream(TStream& stream);
+  void SaveToStream(TStream& stream) const;
+
+  int32_t Code = 0;
+  int32_t Indent = 0;
+  std::string Text;
+  std::vector<int32_t> Params;
+};
+
+class TXelEventScriptList {
+ public:
+  TXelEventScriptList() = default;
+  TXelEventScriptList(const TXelEventScriptList&) = delete;
+  TXelEventScriptList& operator=(const TXelEventScriptList&) = delete;
+
+  int GetCount() const { return static_cast<int>(lines_.size()); }
+  // The line at Index, or nothing outside the list.
+  TXelEventScriptLine* GetItem(int index) const;
+  TXelEventScriptLine* Add(std::unique_ptr<TXelEventScriptLine> line);
+  // Appends a line with no parameters; for building scripts in code.
+  TXelEventScriptLine* Add(int32_t code, int32_t indent, std::string text = {});
+  // Nothing for an index outside the list.
+  void Delete(int index);
+  // Inserts copies of every line of Source before index At. The block keeps its inner
+  // structure and starts at the depth of the line it goes before (the last line when At
+  // is the count, 0 in an empty list), plus IndentDelta. At beyond the count or an empty
+  // Source is a programming error (EAssertionFailed).
+  void InsertLines(int at, const TXelEventScriptList& source, int32_t indentDelta);
+  void Clear() { lines_.clear(); }
+  // Clear, then parse lines until the bytes of the stream (or of its read limit) are
+  // used up. Raises EReadError on a cut line; the lines before it stay.
+  void LoadFromStream(TStream& stream);
+  void SaveToStream(TStream& stream) const;
+
+ private:
+  std::vector<std::unique_ptr<TXelEventScriptLine>> lines_;
+};
+
+// The record part of everything that carries a script (map event pages, common events,
+// battle-event pages). The script is saved as a blob (a size field and a bytes field
+// whose ids each descendant chooses); Script is the working form, parsed after every
+// load and rebuilt into the blob before every save.
+class TXelBaseEventPageItem : public TCatalogItem {
+ public:
+  // ScriptSizeId holds the blob's byte count, ScriptSizeId + 1 the blob itself.
+  TXelBaseEventPageItem(int32_t id, int scriptSizeId);
+
+  // Subclasses call this first from their own Clear.
+  void Clear() override;
+  void LoadFromStream(TStream& stream) override;
+  void SaveToStream(TStream& stream) const override;
+
+  // Parses ScriptData (its actual bytes, whatever ScriptSize says) into Script. A blob
+  // that holds no line gives the single end line. Raises EReadError on a cut blob.
+  void ParseScript();
+  // Writes Script into ScriptData and ScriptSize.
+  void BuildScript() const;
+
+  // The saved form, kept up to date by BuildScript only.
+  mutable int32_t ScriptSize = 0;
+  mutable std::vector<uint8_t> ScriptData;
+  TXelEventScriptList Script;
+
+ protected:
+  // Answers for the two script fields; true when Id was one of them.
+  bool ScriptVarData(int id, TCatalogVarData& d);
+
+ private:
+  int scriptSizeId_;
+};

@@ -1,0 +1,294 @@
+#include "core/file_utils.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "core/atomic_file.h"
+#include "core/code_page.h"
+#include "core/errors.h"
+#include "core/file_messages.h"
+
+namespace {
+
+std::string& ProgramFileOverride() {
+  static std::string path;
+  return path;
+}
+
+std::string StripTrailingSeparators(std::string path) {
+  while (path.size() > 1 && path.back() == '/')
+    path.pop_back();
+  return path;
+}
+
+// Position where the file name of Path begins.
+size_t NameStart(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? 0 : slash + 1;
+}
+
+} // namespace
+
+std::string GetProgramFile() {
+  if (!ProgramFileOverride().empty()) return ProgramFileOverride();
+  std::vector<char> buffer(4096);
+  const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+  if (n <= 0 || size_t(n) >= buffer.size()) return "";
+  return std::string(buffer.data(), size_t(n));
+}
+
+void OverrideProgramFile(const std::string& path) {
+  ProgramFileOverride() = path;
+}
+
+std::string GetProgramFolder() {
+  return ExtractFilePath(GetProgramFile());
+}
+
+std::string GetProgramIniPath() {
+  const std::string program = GetProgramFile();
+  if (IsFolderWritable(ExtractFilePath(program))) return ChangeFileExt(program, ".ini");
+  return GetUserConfigFolder() + ChangeFileExt(ExtractFileName(program), ".ini");
+}
+
+std::string GetHomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home && *home) return home;
+  if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+  return "/";
+}
+
+std::string GetUserConfigFolder() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  // A relative value is invalid and must be ignored.
+  std::string base = config && config[0] == '/' ? config : GetHomeFolder() + "/.config";
+  return IncludeTrailingBackslash(StripTrailingSeparators(base)) + "Orvane/";
+}
+
+std::string IncludeTrailingBackslash(const std::string& path) {
+  if (!path.empty() && path.back() == '/') return path;
+  return path + "/";
+}
+
+std::string ExtractFileName(const std::string& path) {
+  return path.substr(NameStart(path));
+}
+
+std::string ExtractFilePath(const std::string& path) {
+  return path.substr(0, NameStart(path));
+}
+
+std::string ExtractFileExt(const std::string& path) {
+  const auto dot = path.rfind('.');
+  if (dot == std::string::npos || dot < NameStart(path)) return "";
+  return path.substr(dot);
+}
+
+std::string ChangeFileExt(const std::string& path, const std::string& ext) {
+  return path.substr(0, path.size() - ExtractFileExt(path).size()) + ext;
+}
+
+std::string DataNameToPath(std::string_view name) {
+  std::string path = CodePageToUtf8(name);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
+bool FolderExists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool IsFolderWritable(const std::string& path) {
+  const std::string folder = path.empty() ? "." : path;
+  return FolderExists(folder) && access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+void ForceDirectories(const std::string& path, unsigned mode) {
+  const std::string full = StripTrailingSeparators(path);
+  if (full.empty()) return;
+  for (size_t end = full[0] == '/' ? 1 : 0; end != std::string::npos;) {
+    end = full.find('/', end + 1);
+    const std::string part = full.substr(0, end);
+    if (mkdir(part.c_str(), mode) != 0 && !(errno == EEXIST && FolderExists(part)))
+      throw EFileError(FileMessage(SCannotCreateFolder, path));
+  }
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes, uint64_t maxBytes) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return false;
+    throw EFileError(FileMessage(SCannotOpenFile, path));
+  }
+  bytes.clear();
+  char buffer[65536];
+  bool ok = true, tooLarge = false;
+  for (;;) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+    if (bytes.size() + uint64_t(n) > maxBytes) {
+      tooLarge = true;
+      break;
+    }
+    bytes.append(buffer, size_t(n));
+  }
+  close(fd);
+  if (tooLarge) throw EFileError(FileMessage(SFileTooLarge, path));
+  if (!ok) throw EFileError(FileMessage(SCannotReadFile, path));
+  return true;
+}
+
+std::string GetTempFolder() {
+  const char* tmp = std::getenv("TMPDIR");
+  const std::string base = StripTrailingSeparators(tmp && *tmp ? tmp : "/tmp");
+  const std::string folder = base + "/velmora-" + std::to_string(geteuid());
+  if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+    throw EFileError(FileMessage(SCannotCreateFolder, folder));
+  struct stat st;
+  if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid())
+    throw EFileError(FileMessage(SUnsafeTempFolder, folder));
+  if ((st.st_mode & 077) != 0 && chmod(folder.c_str(), 0700) != 0)
+    throw EFileError(FileMessage(SUnsafeTempFolder, folder));
+  return folder + "/";
+}
+
+std::string GetWorkingFolder() {
+  return GetTempFolder() + "VELM_TEMP/";
+}
+
+namespace {
+
+// Empties the folder open at Fd, going down through real folders only. Entries that
+// resist are left and reported; everything else still goes.
+bool EmptyFolderAt(int fd) {
+  const int listFd = dup(fd);
+  DIR* dir = listFd < 0 ? nullptr : fdopendir(listFd);
+  if (!dir) {
+    if (listFd >= 0) close(listFd);
+    return false;
+  }
+  std::vector<std::string> names;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  closedir(dir);
+  bool ok = true;
+  for (const std::string& name : names) {
+    struct stat st;
+    if (fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      ok = ok && errno == ENOENT;
+      continue;
+    }
+    if (S_ISDIR(st.st_mode)) {
+      const int sub = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (sub < 0) {
+        ok = false;
+        continue;
+      }
+      // Like clearing a read-only attribute: our own folder must let us remove entries.
+      if ((st.st_mode & S_IRWXU) != S_IRWXU) fchmod(sub, (st.st_mode & 07777) | S_IRWXU);
+      ok = EmptyFolderAt(sub) && ok;
+      close(sub);
+      if (unlinkat(fd, name.c_str(), AT_REMOVEDIR) != 0) ok = false;
+    } else if (unlinkat(fd, name.c_str(), 0) != 0) {
+      ok = false;
+    }
+  }
+  return ok;
+}
+
+} // namespace
+
+bool DeleteFolderTree(const std::string& folder) {
+  const std::string path = StripTrailingSeparators(folder);
+  struct stat st;
+  if (lstat(path.c_str(), &st) != 0) return errno == ENOENT;
+  if (S_ISLNK(st.st_mode)) return unlink(path.c_str()) == 0;
+  if (!S_ISDIR(st.st_mode)) return false;
+  const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  if ((st.st_mode & S_IRWXU) != S_IRWXU) fchmod(fd, (st.st_mode & 07777) | S_IRWXU);
+  const bool emptied = EmptyFolderAt(fd);
+  close(fd);
+  return rmdir(path.c_str()) == 0 && emptied;
+}
+
+int SplitFileToPieces(const std::string& fileName, const std::string& destFolder, int64_t firstSize,
+                      int64_t otherSize) {
+  if (firstSize <= 0 || otherSize <= 0) throw EFileError(SInvalidPieceSize);
+  const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw EFileError(FileMessage(SCannotOpenFile, fileName));
+  struct FdCloser {
+    int fd;
+    ~FdCloser() { close(fd); }
+  } closer{fd};
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    throw EFileError(FileMessage(SCannotReadFile, fileName));
+  // The size is taken once: a file that changes while it is cut is a read error, never a
+  // short piece.
+  int64_t remaining = st.st_size;
+  const std::string stem = IncludeTrailingBackslash(destFolder) + ExtractFileName(fileName);
+  std::string piece;
+  int n = 0;
+  while (remaining > 0) {
+    ++n;
+    const int64_t size = std::min(remaining, n == 1 ? firstSize : otherSize);
+    piece.resize(size_t(size));
+    for (int64_t done = 0; done < size;) {
+      const ssize_t got = read(fd, piece.data() + done, size_t(size - done));
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) throw EFileError(FileMessage(SCannotReadFile, fileName));
+      done += got;
+    }
+    char ext[16];
+    std::snprintf(ext, sizeof ext, ".%.3d", n);
+    WriteFileAtomically(ChangeFileExt(stem, ext), piece);
+    remaining -= size;
+  }
+  return n;
+}
+
+bool IsDriveReady(const std::string& path) {
+  return FolderExists(path.empty() ? "." : path);
+}
+
+bool IsDriveEmpty(const std::string& path) {
+  if (!IsDriveReady(path)) return false;
+  DIR* dir = opendir(path.empty() ? "." : path.c_str());
+  if (!dir) return false;
+  bool empty = true;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") {
+      empty = false;
+      break;
+    }
+  }
+  closedir(dir);
+  return empty;
+}
+
+bool IsFloppyDrive(const std::string&) {
+  return false;
+}
+
+void FindFloppyDrive(std::string&) {}

@@ -1,0 +1,80 @@
+// Paths, folders and files shared by every part of the editor.
+// Folder paths that are kept "with a trailing separator" end in '/'.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The running program file, from /proc/self/exe unless a test has set another one
+// (an empty Path goes back to the real one).
+std::string GetProgramFile();
+void OverrideProgramFile(const std::string& path);
+// The folder of the program file, with a trailing separator.
+std::string GetProgramFolder();
+// The program file's path with the extension ".ini" when the program folder is writable
+// (a portable set-up), otherwise the same name in the user's configuration folder.
+std::string GetProgramIniPath();
+// $XDG_CONFIG_HOME/Orvane/ (default ~/.config/Orvane/), with a trailing separator. Not
+// created here: writers create it when they first save.
+std::string GetUserConfigFolder();
+// The home folder: $HOME, else the password database.
+std::string GetHomeFolder();
+
+// Path unchanged when it ends in a separator, else Path + "/" (so "" becomes "/").
+std::string IncludeTrailingBackslash(const std::string& path);
+// The part after the last separator, and the part up to and including it.
+std::string ExtractFileName(const std::string& path);
+std::string ExtractFilePath(const std::string& path);
+// The extension with its dot ("" when none); only the file name part is looked at.
+std::string ExtractFileExt(const std::string& path);
+// Path with its extension replaced by Ext (which carries its dot), or Ext appended.
+std::string ChangeFileExt(const std::string& path, const std::string& ext);
+// A name from the game data (code-page bytes, '\' as separator) as a path on disk.
+std::string DataNameToPath(std::string_view name);
+
+bool FolderExists(const std::string& path);
+bool FileExists(const std::string& path);
+bool IsFolderWritable(const std::string& path);
+// Creates Path and its missing parents with Mode; raises EFileError when it cannot.
+void ForceDirectories(const std::string& path, unsigned mode = 0755);
+// The whole file into Bytes. False when the file does not exist; raises EFileError when
+// it cannot be read or holds more than MaxBytes.
+bool ReadFileBytes(const std::string& path, std::string& bytes, uint64_t maxBytes);
+
+// The user's private temporary folder, $TMPDIR/velmora-<uid>/ (TMPDIR defaulting to
+// /tmp), created with mode 0700. Raises EFileError when the name is taken by anything
+// but a real folder of ours, so that nobody can plant a link or read our files there.
+std::string GetTempFolder();
+// The working folder "VELM_TEMP" inside it (the path only; the main window makes it).
+std::string GetWorkingFolder();
+
+// Deletes Folder and everything in it, names beginning with "." included. A symbolic
+// link is removed as a link and never followed, so nothing outside the tree is touched.
+// True when the folder is gone afterwards (also when it never existed).
+bool DeleteFolderTree(const std::string& folder);
+
+// Cuts FileName into pieces of FirstSize bytes (the first) and OtherSize bytes (the
+// others; the last one holds what remains), written to DestFolder as the file's name
+// with the extension ".001", ".002" and so on. Returns the number of pieces. Raises
+// EFileError for a piece size of 0 and on any read or write error.
+int SplitFileToPieces(const std::string& fileName, const std::string& destFolder, int64_t firstSize,
+                      int64_t otherSize);
+
+inline int ClampInt(int value, int min, int max) {
+  return value < min ? min : value > max ? max : value;
+}
+inline bool IsLatinLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+inline bool IsDigitChar(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Drive tests for game disks. Linux has no drive letters and no floppy drives behind
+// them: a "drive" is the folder the path names, IsFloppyDrive is always false and
+// FindFloppyDrive leaves its argument as it is (so a disk goes to a folder, whole).
+bool IsDriveReady(const std::string& path);
+bool IsDriveEmpty(const std::string& path);
+bool IsFloppyDrive(const std::string& path);
+void FindFloppyDrive(std::string& drive);

@@ -1,0 +1,3 @@
+#include "core/project_path.h"
+
+std::string ProjectPath;

@@ -1,0 +1,154 @@
+#include "core/settings.h"
+
+#include "core/file_utils.h"
+#include "core/ini_file.h"
+#include "core/path_resolver.h"
+#include "core/project_path.h"
+
+namespace {
+
+// Opens the ini at Path, applies Change and saves it when it changed.
+template <class F> void ChangeIni(const std::string& path, F change) {
+  TIniFile ini(path);
+  change(ini);
+  ini.UpdateFile();
+}
+
+} // namespace
+
+std::string TSettings::FileName() {
+  return GetUserConfigFolder() + "VELMORA.ini";
+}
+
+std::string TSettings::DefaultsFileName() {
+  return GetProgramFolder() + DefaultsIniName;
+}
+
+namespace {
+
+// The store that holds Key: the user's file, or else the installer's defaults.
+TIniFile StoreWith(std::string_view key) {
+  TIniFile user(TSettings::FileName());
+  if (user.ValueExists(SettingsSection, key)) return user;
+  return TIniFile(TSettings::DefaultsFileName());
+}
+
+} // namespace
+
+bool TSettings::ValueExists(std::string_view key) const {
+  return StoreWith(key).ValueExists(SettingsSection, key);
+}
+
+std::string TSettings::ReadString(std::string_view key, std::string_view defaultValue) const {
+  return StoreWith(key).ReadString(SettingsSection, key, defaultValue);
+}
+
+int TSettings::ReadInteger(std::string_view key, int defaultValue) const {
+  return StoreWith(key).ReadInteger(SettingsSection, key, defaultValue);
+}
+
+bool TSettings::ReadBool(std::string_view key, bool defaultValue) const {
+  return ReadInteger(key, defaultValue ? 1 : 0) != 0;
+}
+
+void TSettings::WriteString(std::string_view key, std::string_view value) {
+  ForceDirectories(GetUserConfigFolder(), 0700);
+  ChangeIni(FileName(), [&](TIniFile& ini) { ini.WriteString(SettingsSection, key, value); });
+}
+
+void TSettings::WriteInteger(std::string_view key, int value) {
+  WriteString(key, std::to_string(value));
+}
+
+void TSettings::WriteBool(std::string_view key, bool value) {
+  WriteString(key, value ? "1" : "0");
+}
+
+void TSettings::DeleteValue(std::string_view key) {
+  if (!FileExists(FileName())) return;
+  ChangeIni(FileName(), [&](TIniFile& ini) { ini.DeleteKey(SettingsSection, key); });
+}
+
+TSettings& Settings() {
+  static TSettings settings;
+  return settings;
+}
+
+std::string GetRuntimePackagePath() {
+  const std::string path = Settings().ReadString("RuntimePackagePath", "");
+  return path.empty() ? path : IncludeTrailingBackslash(path);
+}
+
+bool GetFullScreenFlag() {
+  return Settings().ReadBool("FullScreenFlag", true);
+}
+void SetFullScreenFlag(bool flag) {
+  Settings().WriteBool("FullScreenFlag", flag);
+}
+bool GetShowTitleFlag() {
+  return Settings().ReadBool("ShowTitleFlag", false);
+}
+void SetShowTitleFlag(bool flag) {
+  Settings().WriteBool("ShowTitleFlag", flag);
+}
+
+std::string GetDefaultProjectBasePath() {
+  const std::string program = GetProgramFolder();
+  if (IsFolderWritable(program)) return program;
+  const std::string fallback = IncludeTrailingBackslash(GetHomeFolder()) + "VelmoraProjects/";
+  ForceDirectories(fallback);
+  return fallback;
+}
+
+namespace {
+
+// The default is only worked out when the key is absent: it may create a folder.
+template <class F> std::string ReadProgramIni(std::string_view key, F defaultValue) {
+  const TIniFile ini(GetProgramIniPath());
+  if (ini.ValueExists(ProgramIniSection, key)) return ini.ReadString(ProgramIniSection, key, "");
+  return defaultValue();
+}
+
+void WriteProgramIni(std::string_view key, const std::string& value) {
+  const std::string path = GetProgramIniPath();
+  ForceDirectories(ExtractFilePath(path), 0700);
+  ChangeIni(path, [&](TIniFile& ini) { ini.WriteString(ProgramIniSection, key, value); });
+}
+
+} // namespace
+
+std::string GetProjectBasePath() {
+  return ReadProgramIni("ProjectBasePath", GetDefaultProjectBasePath);
+}
+void SetProjectBasePath(const std::string& path) {
+  WriteProgramIni("ProjectBasePath", path);
+}
+std::string GetOpenedProjectFolder() {
+  return ReadProgramIni("OpenedProjectFolder", GetProgramFolder);
+}
+void SetOpenedProjectFolder(const std::string& path) {
+  WriteProgramIni("OpenedProjectFolder", path);
+}
+
+std::string GetProjectIniPath(const std::string& folder) {
+  return ResolvePath(IncludeTrailingBackslash(folder) + ProjectIniName).Path;
+}
+
+void WriteFullPackageFlag(bool flag) {
+  ChangeIni(ResolvePath(ProjectPath + ProjectIniName).Path, [&](TIniFile& ini) {
+    if (flag)
+      ini.WriteBool(ProjectIniSection, "FullPackageFlag", true);
+    else
+      ini.DeleteKey(ProjectIniSection, "FullPackageFlag");
+  });
+}
+
+std::string ReadGameTitle(const std::string& folder) {
+  return TIniFile(GetProjectIniPath(folder))
+      .ReadString(ProjectIniSection, "GameTitle", DefaultGameTitle);
+}
+
+void WriteGameTitle(const std::string& folder, std::string_view title) {
+  ChangeIni(GetProjectIniPath(folder),
+            [&](TIniFile& ini) { ini.WriteString(ProjectIniSection, "GameTitle", title); });
+}

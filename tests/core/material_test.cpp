@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "core/material.h"
+#include "core/project_path.h"
+#include "core/settings.h"
+#include "file_test_env.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class Materials : public FileTestEnv {
+protected:
+  void SetUp() override {
+    FileTestEnv::SetUp();
+    Mkdir("proj");
+    Mkdir("rtp");
+    ProjectPath = Path("proj/");
+    Settings().WriteString("RuntimePackagePath", Path("rtp"));
+  }
+  Names List(const char* folder, TExtensionTable extensions) {
+    Names items;
+    ListMaterialFiles(items, folder, extensions);
+    return items;
+  }
+};
+
+TEST_F(Materials, FindLooksInTheProjectFirstAndInTableOrderWithinAFolder) {
+  Put("proj/Music/Battle.wav", "p");
+  Put("rtp/Music/Battle.mid", "r");
+  std::string path;
+  EXPECT_TRUE(FindMaterialFile("Battle", "Music", MusicExtensions, path));
+  EXPECT_EQ(path, Path("proj/Music/Battle.wav"));
+  Put("proj/Music/Battle.mid", "p");
+  EXPECT_TRUE(FindMaterialFile("Battle", "Music", MusicExtensions, path));
+  EXPECT_EQ(path, Path("proj/Music/Battle.mid"));
+  Put("rtp/Music/Town.mid", "r");
+  EXPECT_TRUE(FindMaterialFile("Town", "Music", MusicExtensions, path));
+  EXPECT_EQ(path, Path("rtp/Music/Town.mid"));
+}
+
+TEST_F(Materials, FindMatchesNamesAndFoldersWithoutRegardToCase) {
+  Put("proj/charset/HERO.PNG", "h");
+  Put("rtp/CharSet/Caf\xC3\xA9.XYZ", "c");
+  std::string path;
+  EXPECT_TRUE(FindMaterialFile("hero", "CharSet", ImageExtensions, path));
+  EXPECT_EQ(path, Path("proj/charset/HERO.PNG"));
+  EXPECT_TRUE(FindMaterialFile("CAF\xC9", "CharSet", ImageExtensions, path)); // code-page name
+  EXPECT_EQ(path, Path("rtp/CharSet/Caf\xC3\xA9.XYZ"));
+}
+
+TEST_F(Materials, FindReturnsTheNameWhenThereIsNoFile) {
+  Put("rtp/Music/(OFF)x.mid", "r");
+  std::string path = "old";
+  EXPECT_FALSE(FindMaterialFile("(OFF)", "Music", MusicExtensions, path));
+  EXPECT_EQ(path, "(OFF)");
+  EXPECT_FALSE(FindMaterialFile("", "Music", MusicExtensions, path));
+  EXPECT_EQ(path, "");
+  // A folder is not a file, even with a material's name.
+  Mkdir("proj/Music/Song.mid");
+  EXPECT_FALSE(FindMaterialFile("Song", "Music", MusicExtensions, path));
+  // Names that would leave the material folder are not material names.
+  Put("proj/secret.wav", "s");
+  Put("proj/Sound/x.wav", "x");
+  EXPECT_FALSE(FindMaterialFile("../secret", "Sound", SoundExtensions, path));
+  EXPECT_EQ(path, "../secret");
+  EXPECT_FALSE(FindMaterialFile("..\\secret", "Sound", SoundExtensions, path));
+  // Without a package folder the project alone is searched.
+  Put("rtp/Sound/Only.wav", "o");
+  Settings().WriteString("RuntimePackagePath", "");
+  EXPECT_FALSE(FindMaterialFile("Only", "Sound", SoundExtensions, path));
+}
+
+TEST_F(Materials, ListShowsProjectNamesThenPackageOnlyNamesMarked) {
+  Put("proj/ChipSet/World.png", "");
+  Put("proj/ChipSet/Dungeon2.BMP", "");
+  Put("proj/ChipSet/Dungeon10.png", "");
+  Put("proj/ChipSet/notes.txt", "");
+  Put("proj/ChipSet/.hidden.png", "");
+  Mkdir("proj/ChipSet/Folder.png");
+  Put("rtp/chipset/world.xyz", ""); // in both (whatever the case): listed once, unmarked
+  Put("rtp/chipset/Basic.png", "");
+  Put("rtp/chipset/Dungeon.png", "");
+  EXPECT_EQ(List("ChipSet", ImageExtensions),
+            (Names{"Dungeon2", "Dungeon10", "World", "Basic <RTP>", "Dungeon <RTP>"}));
+}
+
+TEST_F(Materials, ListGivesEachNameOnceAndOnlySpellableNames) {
+  Put("proj/Sound/Door.wav", "");
+  Put("proj/Sound/DOOR.WAV", "");
+  Put("proj/Sound/door.wav", "");
+  Put("proj/Sound/snow\xE2\x98\x83.wav", ""); // no code-page spelling: never usable
+  Put("proj/Sound/Caf\xC3\xA9.wav", "");
+  EXPECT_EQ(List("Sound", SoundExtensions), (Names{"Caf\xE9", "DOOR"}));
+  Settings().WriteString("RuntimePackagePath", "");
+  EXPECT_EQ(List("Sound", SoundExtensions), (Names{"Caf\xE9", "DOOR"}));
+  EXPECT_EQ(List("Missing", SoundExtensions), Names{});
+}
+
+TEST(MaterialSort, TrailingNumbersCompareAsNumbers) {
+  Names names{"b10", "B2", "b", "a1", "B1", "a01", "c99999999999", "c100000000000", "c7"};
+  SortMaterialNames(names);
+  EXPECT_EQ(names,
+            (Names{"a01", "a1", "b", "B1", "B2", "b10", "c7", "c99999999999", "c100000000000"}));
+  // Keys are compared whole, in lower case: "tow0000000009" < "tower0000000000" <
+  // "town0000000000" < "town0000000001" < "town0000000002".
+  Names mixed{"Town", "town2", "TOWN1", "Tower", "Tow9"};
+  SortMaterialNames(mixed);
+  EXPECT_EQ(mixed, (Names{"Tow9", "Tower", "Town", "TOWN1", "town2"}));
+}
+
+TEST(RtpSuffix, MarksAndStrips) {
+  EXPECT_TRUE(HasRtpSuffix("Hero <RTP>"));
+  EXPECT_FALSE(HasRtpSuffix("Hero<RTP>"));
+  EXPECT_FALSE(HasRtpSuffix("<RTP>"));
+  EXPECT_EQ(StripRtpSuffix("Hero <RTP>"), "Hero");
+  EXPECT_EQ(StripRtpSuffix("Hero"), "Hero");
+  EXPECT_EQ(StripRtpSuffix(" <RTP> <RTP>"), " <RTP>");
+}
+
+} // namespace

@@ -79,7 +79,7 @@ void DrawMarchingAntsRect(QPainter& painter, int time, int speed, const QColor& 
   const int b = rect.top() + rect.height();
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setPen(QPen(penColor, 0, penStyle, Qt::FlatCap));
+  painter.setPen(QPen(penColor, 0, penStyle, Qt::SquareCap));
   painter.setBackgroundMode(Qt::OpaqueMode);
   painter.setBackground(brushColor);
   painter.setClipRect(rect);

@@ -1,13 +1,14 @@
 #include "framework/help.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
 
+#include "core/file_utils.h"
+
 QString HelpPagePath(int context) {
   const QString path =
-      QCoreApplication::applicationDirPath() + QStringLiteral("/help/%1.html").arg(context);
+      QString::fromStdString(GetProgramFolder()) + QStringLiteral("help/%1.html").arg(context);
   return QFileInfo(path).isFile() ? path : QString();
 }
 

@@ -13,10 +13,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include "core/file_utils.h"
 #include "framework/dial_edit.h"
 #include "framework/form_builder.h"
 #include "framework/harness/widget_harness.h"
@@ -202,13 +204,14 @@ TEST(FormXelBase, AContextMenuOpensOnlyOverTheControlUnderTheMouse) {
 }
 
 TEST(HelpCall, OpensTheInstalledPageOfTheContextAndOtherwiseNothing) {
-  TUrlCatcher catcher;
-  QDesktopServices::setUrlHandler("file", &catcher, "Open");
-  const QString folder = QCoreApplication::applicationDirPath() + "/help";
-  QDir().mkpath(folder);
-  QFile page(folder + "/10110.html");
+  QTemporaryDir folder;
+  OverrideProgramFile(folder.filePath("velmora").toStdString());
+  QDir(folder.path()).mkpath("help");
+  QFile page(folder.filePath("help/10110.html"));
   ASSERT_TRUE(page.open(QIODevice::WriteOnly));
   page.close();
+  TUrlCatcher catcher;
+  QDesktopServices::setUrlHandler("file", &catcher, "Open");
 
   ShowHelpContext(10120);
   EXPECT_TRUE(catcher.Opened.isEmpty());
@@ -216,12 +219,12 @@ TEST(HelpCall, OpensTheInstalledPageOfTheContextAndOtherwiseNothing) {
 
   TDemoCountForm form;
   form.HelpContext = 10110;
-  form.ButtonHelp->click();
+  QTest::keyClick(&form, Qt::Key_F1);
   ASSERT_EQ(catcher.Opened.size(), 1);
   EXPECT_EQ(catcher.Opened[0], QUrl::fromLocalFile(page.fileName()));
 
   QDesktopServices::unsetUrlHandler("file");
-  page.remove();
+  OverrideProgramFile("");
 }
 
 TEST(MessageBoxes, GoThroughTheProviderCaptionedWithTheApplicationTitle) {

@@ -5,8 +5,6 @@
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
-#include "framework/button_face.h"
-
 namespace {
 
 constexpr int DashButtonWidth = 15;
@@ -18,45 +16,33 @@ constexpr int AutoSizeBorderPixels = 8;
 
 // ---- TDashButton ----
 
-TDashButton::TDashButton(QWidget* parent) : QWidget(parent) {
-  resize(DashButtonWidth, DashButtonHeight);
-  setCursor(Qt::ArrowCursor);
-  setFocusPolicy(Qt::NoFocus);
-}
+TDashButton::TDashButton(QWidget* parent)
+    : TInnerButton(parent, DashButtonWidth, DashButtonHeight) {}
 
 void TDashButton::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  QWidget* box = parentWidget();
-  if (box && box->isEnabled() && box->focusPolicy() != Qt::NoFocus)
-    box->setFocus(Qt::MouseFocusReason);
-  pressed_ = true;
-  update();
+  FocusControl();
+  SetPressed(true);
 }
 
 void TDashButton::mouseMoveEvent(QMouseEvent* event) {
-  if (!(event->buttons() & Qt::LeftButton)) return;
-  const bool inside = rect().contains(event->position().toPoint());
-  if (inside != pressed_) {
-    pressed_ = inside;
-    update();
-  }
+  if (event->buttons() & Qt::LeftButton) SetPressed(rect().contains(event->position().toPoint()));
 }
 
 void TDashButton::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !pressed_) return;
-  pressed_ = false;
-  update();
-  // A release outside the button was already turned into pressed_ == false by the move;
-  // check here too in case no move arrived.
+  if (event->button() != Qt::LeftButton || !Pressed()) return;
+  SetPressed(false);
+  // Pressed() is already false when a move took the mouse out; check the release point
+  // too in case no move arrived.
   if (rect().contains(event->position().toPoint())) emit Clicked();
 }
 
 void TDashButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  const QRect r = PaintButtonFace(painter, *this, pressed_);
+  const QRect r = PaintFace(painter);
   const QPoint centre(r.left() + r.width() / 2, r.top() + r.height() / 2);
   for (int dx : {-3, 0, 3})
-    painter.fillRect(centre.x() + dx, centre.y(), 2, 2, GlyphColor(*this));
+    painter.fillRect(centre.x() + dx, centre.y(), 2, 2, GlyphColor());
 }
 
 // ---- TDashBox ----

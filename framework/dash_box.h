@@ -4,11 +4,12 @@
 
 #include <QWidget>
 
-class TDashButton : public QWidget {
+#include "framework/inner_button.h"
+
+class TDashButton : public TInnerButton {
   Q_OBJECT
 public:
   explicit TDashButton(QWidget* parent);
-  bool Pressed() const { return pressed_; }
 
 signals:
   void Clicked();
@@ -18,9 +19,6 @@ protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
-
-private:
-  bool pressed_ = false;
 };
 
 class TDashBox : public QWidget {

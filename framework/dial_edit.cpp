@@ -11,8 +11,6 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "framework/button_face.h"
-
 namespace {
 
 constexpr int DialWidth = 10;
@@ -32,54 +30,41 @@ bool IsEntryReason(Qt::FocusReason reason) {
   return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
-void FocusParentEdit(QWidget* button) {
-  QWidget* edit = button->parentWidget();
-  if (edit && edit->isEnabled() && edit->focusPolicy() != Qt::NoFocus && !edit->hasFocus())
-    edit->setFocus(Qt::OtherFocusReason);
-}
-
 } // namespace
 
 // ---- TDialButton ----
 
-TDialButton::TDialButton(QWidget* parent) : QWidget(parent) {
-  resize(DialWidth, DialHeight);
-  setCursor(Qt::ArrowCursor);
-  setFocusPolicy(Qt::NoFocus);
-}
+TDialButton::TDialButton(QWidget* parent) : TInnerButton(parent, DialWidth, DialHeight) {}
 
 void TDialButton::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) {
-    pressed_ = false;
-    update();
+    SetPressed(false);
     return;
   }
-  FocusParentEdit(this);
-  pressed_ = true;
+  FocusControl();
+  SetPressed(true);
   pressPosition_ = event->globalPosition().toPoint();
   emit DialStarted();
-  update();
   setCursor(Qt::SplitVCursor);
 }
 
 void TDialButton::mouseMoveEvent(QMouseEvent* event) {
   // Always measured from where the drag began, so the value never drifts.
-  if (pressed_) emit DialMoved(pressPosition_.y() - event->globalPosition().toPoint().y());
+  if (Pressed()) emit DialMoved(pressPosition_.y() - event->globalPosition().toPoint().y());
 }
 
 void TDialButton::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  pressed_ = false;
+  SetPressed(false);
   setCursor(Qt::ArrowCursor);
-  update();
 }
 
 void TDialButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  const QRect r = PaintButtonFace(painter, *this, pressed_).adjusted(1, 4, -1, -4);
+  const QRect r = PaintFace(painter).adjusted(1, 4, -1, -4);
   const int cx = r.left() + r.width() / 2;
   const int cy = r.top() + r.height() / 2;
-  painter.setPen(GlyphColor(*this));
+  painter.setPen(GlyphColor());
   painter.drawPolyline(QPolygon({QPoint(cx, r.top()), QPoint(r.left(), cy), QPoint(cx, r.bottom()),
                                  QPoint(r.right(), cy), QPoint(cx, r.top())}));
 }
@@ -87,11 +72,7 @@ void TDialButton::paintEvent(QPaintEvent*) {
 // ---- TSpinButton ----
 
 TSpinButton::TSpinButton(QWidget* parent, TDirection direction)
-    : QWidget(parent), direction_(direction) {
-  resize(SpinWidth, SpinHeight);
-  setCursor(Qt::ArrowCursor);
-  setFocusPolicy(Qt::NoFocus);
-}
+    : TInnerButton(parent, SpinWidth, SpinHeight), direction_(direction) {}
 
 TSpinButton::~TSpinButton() = default;
 
@@ -100,10 +81,9 @@ void TSpinButton::mousePressEvent(QMouseEvent* event) {
     Release();
     return;
   }
-  FocusParentEdit(this);
-  pressed_ = true;
+  FocusControl();
+  SetPressed(true);
   emit Spin();
-  update();
   repeatTimer_ = std::make_unique<QTimer>();
   connect(repeatTimer_.get(), &QTimer::timeout, this, &TSpinButton::RepeatTimerTimer);
   repeatTimer_->start(SpinFirstDelay);
@@ -119,21 +99,20 @@ void TSpinButton::RepeatTimerTimer() {
 }
 
 void TSpinButton::Release() {
-  pressed_ = false;
-  update();
+  SetPressed(false);
   repeatTimer_.reset();
 }
 
 void TSpinButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  const QRect r = PaintButtonFace(painter, *this, pressed_).adjusted(4, 1, -4, -1);
+  const QRect r = PaintFace(painter).adjusted(4, 1, -4, -1);
   const int cx = r.left() + r.width() / 2;
   QPolygon triangle;
   if (direction_ == sdUp)
     triangle << QPoint(cx, r.top()) << r.bottomLeft() << r.bottomRight();
   else
     triangle << QPoint(cx, r.bottom()) << r.topLeft() << r.topRight();
-  const QColor color = GlyphColor(*this);
+  const QColor color = GlyphColor();
   painter.setPen(color);
   painter.setBrush(color);
   painter.drawPolygon(triangle);

@@ -6,14 +6,15 @@
 #include <QPoint>
 #include <memory>
 
+#include "framework/inner_button.h"
+
 class QTimer;
 
 // The dial: dragging it up or down changes the value by Increment per pixel.
-class TDialButton : public QWidget {
+class TDialButton : public TInnerButton {
   Q_OBJECT
 public:
   explicit TDialButton(QWidget* parent);
-  bool Pressed() const { return pressed_; }
 
 signals:
   void DialStarted();
@@ -26,18 +27,16 @@ protected:
   void paintEvent(QPaintEvent* event) override;
 
 private:
-  bool pressed_ = false;
   QPoint pressPosition_;
 };
 
 // A spin button: one step at once, another after 400 ms, then one every 100 ms.
-class TSpinButton : public QWidget {
+class TSpinButton : public TInnerButton {
   Q_OBJECT
 public:
   enum TDirection { sdUp, sdDown };
   TSpinButton(QWidget* parent, TDirection direction);
   ~TSpinButton() override;
-  bool Pressed() const { return pressed_; }
   // The repeat timer exists only while the button is held.
   const QTimer* RepeatTimer() const { return repeatTimer_.get(); }
   void RepeatTimerTimer();
@@ -53,7 +52,6 @@ protected:
 private:
   void Release();
   TDirection direction_;
-  bool pressed_ = false;
   std::unique_ptr<QTimer> repeatTimer_;
 };
 

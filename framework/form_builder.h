@@ -19,6 +19,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <utility>
 #include <vector>
 
 class QCheckBox;

@@ -4,10 +4,11 @@
 // only over the control under the mouse (TXelApplication enforces it).
 #pragma once
 
+#include <QAbstractButton>
 #include <QDialog>
+#include <QPointer>
 #include <QWidget>
 
-class QAbstractButton;
 class QKeyEvent;
 
 // Modal results.
@@ -52,7 +53,7 @@ protected:
   void keyPressEvent(QKeyEvent* event) override;
 
 private:
-  QAbstractButton* cancelButton_ = nullptr;
+  QPointer<QAbstractButton> cancelButton_;
 };
 
 class TFormXelWidget : public QWidget, public TFormXelCommon {

@@ -1,0 +1,266 @@
+#include "core/bitmap.h"
+
+#include <unordered_map>
+
+#include "core/atomic_file.h"
+#include "core/bmp_image.h"
+#include "core/image_file.h"
+#include "core/image_messages.h"
+#include "core/stream.h"
+
+namespace {
+
+int RowBytesFor(TPixelFormat format, int width) {
+  return static_cast<int>(((int64_t(width) * BitsPerPixel(format) + 31) / 32) * 4);
+}
+
+uint8_t PackedIndex(const uint8_t* row, int x, int bits) {
+  switch (bits) {
+  case 1:
+    return (row[x >> 3] >> (7 - (x & 7))) & 1;
+  case 4:
+    return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15;
+  default:
+    return row[x];
+  }
+}
+
+void PutPackedIndex(uint8_t* row, int x, int bits, uint8_t index) {
+  switch (bits) {
+  case 1: {
+    const int shift = 7 - (x & 7);
+    row[x >> 3] = uint8_t((row[x >> 3] & ~(1 << shift)) | (index & 1) << shift);
+    break;
+  }
+  case 4: {
+    const int shift = (x & 1) ? 0 : 4;
+    row[x >> 1] = uint8_t((row[x >> 1] & ~(15 << shift)) | (index & 15) << shift);
+    break;
+  }
+  default:
+    row[x] = index;
+  }
+}
+
+uint32_t DirectColor(const uint8_t* row, int x, TPixelFormat format) {
+  switch (format) {
+  case TPixelFormat::pf16bit:
+    return Rgb565ToColor(GetLE16(row + 2 * x));
+  case TPixelFormat::pf24bit:
+    row += 3 * x;
+    return PackRgb(row[2], row[1], row[0]);
+  default:
+    row += 4 * x;
+    return PackRgb(row[2], row[1], row[0]);
+  }
+}
+
+void PutDirectColor(uint8_t* row, int x, TPixelFormat format, uint32_t color) {
+  const uint8_t r = uint8_t(color >> 16), g = uint8_t(color >> 8), b = uint8_t(color);
+  switch (format) {
+  case TPixelFormat::pf16bit:
+    PutLE16(row + 2 * x, ColorToRgb565(color));
+    break;
+  case TPixelFormat::pf24bit:
+    row += 3 * x;
+    row[0] = b, row[1] = g, row[2] = r;
+    break;
+  default:
+    row += 4 * x;
+    row[0] = b, row[1] = g, row[2] = r, row[3] = 0;
+  }
+}
+
+// The entry among the first Count palette entries closest to entry Index.
+uint8_t NearestEntry(const TPalette& palette, uint8_t index, int count) {
+  const TPaletteEntry& c = palette[index];
+  int best = 0;
+  int64_t best_distance = INT64_MAX;
+  for (int i = 0; i < count; ++i) {
+    const int dr = c.Red - palette[i].Red, dg = c.Green - palette[i].Green,
+              db = c.Blue - palette[i].Blue;
+    const int64_t d = int64_t(dr) * dr + int64_t(dg) * dg + int64_t(db) * db;
+    if (d < best_distance) best = i, best_distance = d;
+  }
+  return uint8_t(best);
+}
+
+} // namespace
+
+int BitsPerPixel(TPixelFormat format) {
+  switch (format) {
+  case TPixelFormat::pf1bit:
+    return 1;
+  case TPixelFormat::pf4bit:
+    return 4;
+  case TPixelFormat::pf8bit:
+    return 8;
+  case TPixelFormat::pf16bit:
+    return 16;
+  case TPixelFormat::pf24bit:
+    return 24;
+  case TPixelFormat::pf32bit:
+    return 32;
+  }
+  return 24;
+}
+
+bool ImageSizeAllowed(int64_t width, int64_t height) {
+  return width >= 1 && height >= 1 && width <= kMaxImageSide && height <= kMaxImageSide &&
+         width * height <= kMaxImagePixels;
+}
+
+bool CheckNewSize(int& width, int& height, int old_width, int old_height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width == old_width && height == old_height) return false;
+  if (width > 0 && height > 0 && !ImageSizeAllowed(width, height)) throw EOutOfMemory();
+  return true;
+}
+
+EInvalidGraphicOperation::EInvalidGraphicOperation() : Exception(SScanLineOutOfRange) {}
+
+uint32_t Rgb565ToColor(uint16_t pixel) {
+  const uint32_t r = pixel >> 11, g = (pixel >> 5) & 63, b = pixel & 31;
+  return PackRgb(uint8_t(r << 3 | r >> 2), uint8_t(g << 2 | g >> 4), uint8_t(b << 3 | b >> 2));
+}
+
+uint16_t ColorToRgb565(uint32_t color) {
+  return uint16_t(((color >> 19) & 31) << 11 | ((color >> 10) & 63) << 5 | ((color >> 3) & 31));
+}
+
+void TBitmap::SetSize(int width, int height) {
+  if (!CheckNewSize(width, height, width_, height_)) return;
+  width_ = width;
+  height_ = height;
+  row_bytes_ = RowBytesFor(format_, width);
+  pixels_.assign(size_t(row_bytes_) * size_t(height), 0);
+}
+
+void TBitmap::Reset(TPixelFormat format, int width, int height) {
+  width_ = height_ = row_bytes_ = 0;
+  pixels_.clear();
+  format_ = format;
+  palette_ = TPalette{};
+  SetSize(width, height);
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat format) {
+  if (format == format_) return;
+  const int new_row_bytes = RowBytesFor(format, width_);
+  std::vector<uint8_t> out(size_t(new_row_bytes) * size_t(height_), 0);
+  const int bits = BitsPerPixel(format);
+  if (IsIndexed(format)) {
+    std::vector<uint8_t> indexes(size_t(width_) * size_t(height_));
+    if (IsIndexed(format_)) {
+      for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+          indexes[size_t(y) * width_ + x] = IndexAt(x, y);
+    } else {
+      std::vector<uint32_t> colors(indexes.size());
+      for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+          colors[size_t(y) * width_ + x] = ColorAt(x, y);
+      ReduceToPalette(colors, indexes, palette_);
+    }
+    if (bits < 8) {
+      std::array<uint8_t, 256> narrow;
+      for (int i = 0; i < 256; ++i)
+        narrow[i] = i < (1 << bits) ? uint8_t(i) : NearestEntry(palette_, uint8_t(i), 1 << bits);
+      for (auto& index : indexes)
+        index = narrow[index];
+    }
+    for (int y = 0; y < height_; ++y) {
+      uint8_t* row = out.data() + size_t(y) * new_row_bytes;
+      for (int x = 0; x < width_; ++x)
+        PutPackedIndex(row, x, bits, indexes[size_t(y) * width_ + x]);
+    }
+  } else {
+    for (int y = 0; y < height_; ++y) {
+      uint8_t* row = out.data() + size_t(y) * new_row_bytes;
+      for (int x = 0; x < width_; ++x)
+        PutDirectColor(row, x, format, ColorAt(x, y));
+    }
+  }
+  format_ = format;
+  row_bytes_ = new_row_bytes;
+  pixels_ = std::move(out);
+}
+
+uint8_t* TBitmap::ScanLine(int y) {
+  return CheckedRow(pixels_.data(), y, height_, row_bytes_);
+}
+
+const uint8_t* TBitmap::ScanLine(int y) const {
+  return CheckedRow(pixels_.data(), y, height_, row_bytes_);
+}
+
+uint32_t TBitmap::ColorAt(int x, int y) const {
+  const uint8_t* row = ScanLine(y);
+  if (IsIndexed(format_)) {
+    const TPaletteEntry& e = palette_[PackedIndex(row, x, BitsPerPixel(format_))];
+    return PackRgb(e.Red, e.Green, e.Blue);
+  }
+  return DirectColor(row, x, format_);
+}
+
+uint8_t TBitmap::IndexAt(int x, int y) const {
+  return IsIndexed(format_) ? PackedIndex(ScanLine(y), x, BitsPerPixel(format_)) : 0;
+}
+
+void TBitmap::SetIndexAt(int x, int y, uint8_t index) {
+  if (IsIndexed(format_)) PutPackedIndex(ScanLine(y), x, BitsPerPixel(format_), index);
+}
+
+void TBitmap::LoadFromStream(TStream& stream) {
+  ReadBmp(stream, *this);
+}
+
+void TBitmap::SaveToStream(TStream& stream) const {
+  WriteBmp(stream, *this);
+}
+
+void TBitmap::LoadFromFile(const std::string& file_name) {
+  TMemoryStream stream(ReadImageFileBytes(file_name));
+  LoadFromStream(stream);
+}
+
+void TBitmap::SaveToFile(const std::string& file_name) const {
+  TMemoryStream stream;
+  SaveToStream(stream);
+  WriteFileAtomically(file_name, stream.Bytes());
+}
+
+void ReduceToPalette(const std::vector<uint32_t>& colors, std::vector<uint8_t>& indexes,
+                     TPalette& palette) {
+  indexes.resize(colors.size());
+  std::unordered_map<uint32_t, uint8_t> seen;
+  seen.reserve(512);
+  TPalette exact{};
+  bool fits = true;
+  for (size_t i = 0; i < colors.size() && fits; ++i) {
+    const uint32_t c = colors[i] & 0xFFFFFF;
+    auto it = seen.find(c);
+    if (it == seen.end()) {
+      if (seen.size() == 256) {
+        fits = false;
+        break;
+      }
+      const uint8_t index = uint8_t(seen.size());
+      exact[index] = TPaletteEntry{uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), 0};
+      it = seen.emplace(c, index).first;
+    }
+    indexes[i] = it->second;
+  }
+  if (fits) {
+    palette = exact;
+    return;
+  }
+  for (int i = 0; i < 256; ++i)
+    palette[i] = TPaletteEntry{uint8_t(((i >> 5) & 7) * 255 / 7), uint8_t(((i >> 2) & 7) * 255 / 7),
+                               uint8_t((i & 3) * 85), 0};
+  for (size_t i = 0; i < colors.size(); ++i) {
+    const uint32_t c = colors[i];
+    indexes[i] = uint8_t(((c >> 21) & 7) << 5 | ((c >> 13) & 7) << 2 | ((c >> 6) & 3));
+  }
+}

@@ -1,0 +1,203 @@
+#include "core/glimra_board.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "core/bitmap.h"
+#include "core/glimra_sheet.h"
+
+namespace {
+
+inline uint16_t Blend(uint16_t s, uint16_t d, int a) {
+  const int b = 257 - a;
+  const int r = (((s >> 11) & 31) * a + ((d >> 11) & 31) * b) >> 8;
+  const int g = (((s >> 5) & 63) * a + ((d >> 5) & 63) * b) >> 8;
+  const int bl = ((s & 31) * a + (d & 31) * b) >> 8;
+  return uint16_t(r << 11 | g << 5 | bl);
+}
+
+// The drawing rules of one sheet pixel, fixed for a whole call.
+struct TPixelRule {
+  const uint16_t* table;
+  bool transparent;
+  int alpha; // Opacity + 1; 256 = opaque
+
+  void Put(uint16_t& dst, uint8_t index) const {
+    if (transparent && index == 0) return;
+    dst = alpha >= 256 ? table[index] : Blend(table[index], dst, alpha);
+  }
+};
+
+TPixelRule PrepareSheet(TGlimraSheet& sheet, int brightness) {
+  if (sheet.Brightness != brightness) {
+    sheet.Brightness = brightness;
+    sheet.UpdateColorTable();
+  }
+  return TPixelRule{sheet.ColorTable().data(), sheet.Transparent,
+                    std::clamp(sheet.Opacity, 0, 255) + 1};
+}
+
+// A copy of SrcRect from a source of SrcW x SrcH to (X, Y) on a target of DstW x DstH,
+// clipped on both sides: cutting the start of one moves the start of the other along.
+struct TCopyArea {
+  int sx, sy, dx, dy, w, h;
+};
+
+bool ClipCopy(int x, int y, const TRect& src, int src_w, int src_h, int dst_w, int dst_h,
+              TCopyArea& out) {
+  int64_t sx = src.Left, sy = src.Top, dx = x, dy = y;
+  int64_t w = int64_t(src.Right) - src.Left, h = int64_t(src.Bottom) - src.Top;
+  if (sx < 0) dx -= sx, w += sx, sx = 0;
+  if (sy < 0) dy -= sy, h += sy, sy = 0;
+  w = std::min(w, src_w - sx);
+  h = std::min(h, src_h - sy);
+  if (dx < 0) sx -= dx, w += dx, dx = 0;
+  if (dy < 0) sy -= dy, h += dy, dy = 0;
+  w = std::min(w, dst_w - dx);
+  h = std::min(h, dst_h - dy);
+  if (w < 1 || h < 1) return false;
+  out = TCopyArea{int(sx), int(sy), int(dx), int(dy), int(w), int(h)};
+  return true;
+}
+
+// Destination positions From..To-1 mapped to source positions, -1 where the source
+// position falls outside 0..Limit-1.
+std::vector<int> ScaleTable(int from, int to, int64_t dest_start, int64_t dest_size,
+                            int64_t src_start, int64_t src_size, int limit) {
+  std::vector<int> table(size_t(std::max(0, to - from)));
+  for (int d = from; d < to; ++d) {
+    const int64_t s = src_start + (d - dest_start) * src_size / dest_size;
+    table[size_t(d - from)] = (s >= 0 && s < limit) ? int(s) : -1;
+  }
+  return table;
+}
+
+} // namespace
+
+void TGlimraBoard::Resize(int width, int height) {
+  if (!CheckNewSize(width, height, width_, height_)) return;
+  const int pitch = (width + 1) & ~1; // rows padded to four bytes
+  std::vector<uint16_t> pixels(size_t(pitch) * size_t(height), 0);
+  const int w = std::min(width, width_), h = std::min(height, height_);
+  for (int y = 0; y < h; ++y)
+    std::memcpy(&pixels[size_t(y) * pitch], &pixels_[size_t(y) * pitch_], size_t(w) * 2);
+  width_ = width;
+  height_ = height;
+  pitch_ = pitch;
+  pixels_ = std::move(pixels);
+}
+
+void TGlimraBoard::SetSize(int width, int height) {
+  Resize(width, height);
+  ClearBoard();
+}
+
+void TGlimraBoard::ClearBoard() {
+  std::fill(pixels_.begin(), pixels_.end(), 0);
+}
+
+uint16_t* TGlimraBoard::GetRow(int y) {
+  return CheckedRow(pixels_.data(), y, height_, pitch_);
+}
+
+const uint16_t* TGlimraBoard::GetRow(int y) const {
+  return CheckedRow(pixels_.data(), y, height_, pitch_);
+}
+
+TSurface16 TGlimraBoard::Surface() {
+  return TSurface16{Bits(), ptrdiff_t(pitch_) * 2, width_, height_};
+}
+
+void TGlimraBoard::Draw(const TSurface16& target, int x, int y) const {
+  const int x0 = std::max(x, 0), x1 = int(std::min<int64_t>(int64_t(x) + width_, target.Width));
+  const int y0 = std::max(y, 0), y1 = int(std::min<int64_t>(int64_t(y) + height_, target.Height));
+  if (x1 <= x0) return;
+  for (int ty = y0; ty < y1; ++ty)
+    std::memcpy(target.Row(ty) + x0, GetRow(ty - y) + (x0 - x), size_t(x1 - x0) * 2);
+}
+
+void TGlimraBoard::StretchDraw(const TSurface16& target, const TRect& rect) const {
+  const int64_t rw = int64_t(rect.Right) - rect.Left, rh = int64_t(rect.Bottom) - rect.Top;
+  if (rw <= 0 || rh <= 0 || width_ == 0 || height_ == 0) return;
+  const TRect r = Intersect(rect, TRect{0, 0, target.Width, target.Height});
+  if (r.IsEmpty()) return;
+  const auto cols = ScaleTable(r.Left, r.Right, rect.Left, rw, 0, width_, width_);
+  for (int ty = r.Top; ty < r.Bottom; ++ty) {
+    const uint16_t* src = GetRow(int((int64_t(ty) - rect.Top) * height_ / rh));
+    uint16_t* dst = target.Row(ty) + r.Left;
+    for (size_t i = 0; i < cols.size(); ++i)
+      dst[i] = src[cols[i]];
+  }
+}
+
+void TGlimraBoard::DrawBoard(int x, int y, const TGlimraBoard& source, const TRect& src_rect) {
+  TCopyArea a;
+  if (!ClipCopy(x, y, src_rect, source.width_, source.height_, width_, height_, a)) return;
+  const int sx = a.sx, sy = a.sy, w = a.w, h = a.h;
+  x = a.dx, y = a.dy;
+  // A copy within one board walks the rows so that no source row is overwritten first.
+  const bool upwards = &source == this && y > sy;
+  for (int i = 0; i < h; ++i) {
+    const int row = upwards ? h - 1 - i : i;
+    std::memmove(GetRow(y + row) + x, source.GetRow(sy + row) + sx, size_t(w) * 2);
+  }
+}
+
+void TGlimraBoard::DrawSheet(int x, int y, TGlimraSheet& sheet, const TRect& src_rect) {
+  TCopyArea a;
+  if (!ClipCopy(x, y, src_rect, sheet.Width(), sheet.Height(), width_, height_, a)) return;
+  const int sx = a.sx, sy = a.sy, w = a.w, h = a.h;
+  x = a.dx, y = a.dy;
+  const TPixelRule rule = PrepareSheet(sheet, Brightness);
+  for (int row = 0; row < h; ++row) {
+    const uint8_t* src = sheet.GetScanLine(sy + row) + sx;
+    uint16_t* dst = GetRow(y + row) + x;
+    if (rule.alpha >= 256 && !rule.transparent) {
+      for (int i = 0; i < w; ++i)
+        dst[i] = rule.table[src[i]];
+    } else {
+      for (int i = 0; i < w; ++i)
+        rule.Put(dst[i], src[i]);
+    }
+  }
+}
+
+void TGlimraBoard::StretchDrawSheet(const TRect& dest_rect, TGlimraSheet& sheet,
+                                    const TRect& src_rect) {
+  const int64_t dw = int64_t(dest_rect.Right) - dest_rect.Left;
+  const int64_t dh = int64_t(dest_rect.Bottom) - dest_rect.Top;
+  const int64_t sw = int64_t(src_rect.Right) - src_rect.Left;
+  const int64_t sh = int64_t(src_rect.Bottom) - src_rect.Top;
+  if (dw == sw && dh == sh) {
+    DrawSheet(dest_rect.Left, dest_rect.Top, sheet, src_rect);
+    return;
+  }
+  if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+  const TRect d = Intersect(dest_rect, TRect{0, 0, width_, height_});
+  if (d.IsEmpty()) return;
+  const auto cols =
+      ScaleTable(d.Left, d.Right, dest_rect.Left, dw, src_rect.Left, sw, sheet.Width());
+  const auto rows =
+      ScaleTable(d.Top, d.Bottom, dest_rect.Top, dh, src_rect.Top, sh, sheet.Height());
+  const TPixelRule rule = PrepareSheet(sheet, Brightness);
+  for (size_t r = 0; r < rows.size(); ++r) {
+    if (rows[r] < 0) continue;
+    const uint8_t* src = sheet.GetScanLine(rows[r]);
+    uint16_t* dst = GetRow(d.Top + int(r)) + d.Left;
+    for (size_t c = 0; c < cols.size(); ++c)
+      if (cols[c] >= 0) rule.Put(dst[c], src[cols[c]]);
+  }
+}
+
+void TGlimraBoard::DrawSheetCentered(double x, double y, double scale, int half_height,
+                                     int half_width, const TRect& src_rect, TGlimraSheet& sheet) {
+  // Far-off positions are clamped so the conversion to int stays defined.
+  auto round = [](double v) { return int(std::clamp(std::nearbyint(v), -1e9, 1e9)); };
+  const TRect dest{round(x - half_width * scale), round(y - half_height * scale),
+                   round(x + half_width * scale), round(y + half_height * scale)};
+  if (scale == 1.0)
+    DrawSheet(dest.Left, dest.Top, sheet, src_rect);
+  else
+    StretchDrawSheet(dest, sheet, src_rect);
+}

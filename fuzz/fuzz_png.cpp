@@ -1,0 +1,31 @@
+// The PNG reader on arbitrary bytes.
+#include "core/png_image.h"
+#include "fuzz_seeds.h"
+#include "image_fuzz.h"
+#include "tests/core/image_bytes.h"
+
+FuzzSeeds MakeFuzzSeeds() {
+  ImageBytes plte;
+  for (int i = 0; i < 8; ++i)
+    plte.insert(plte.end(), {uint8_t(30 * i), 7, uint8_t(255 - i)});
+  auto rows8 = PatternRows(9, 5, 1, 1);
+  for (auto& row : rows8)
+    for (auto& v : row)
+      v &= 7;
+  const auto rows24 = PatternRows(4, 6, 3, 2);
+  ImageBytes split = PngSignature();
+  Append(split, PngChunk("IHDR", IhdrData(9, 5, 3)));
+  Append(split, PngChunk("PLTE", plte));
+  const ImageBytes packed = Deflate(FilterRows(rows8, 1, {1, 4}));
+  Append(split, PngChunk("IDAT", ImageBytes(packed.begin(), packed.begin() + 5)));
+  Append(split, PngChunk("tIME", {1, 2, 3, 4, 5, 6, 7}));
+  Append(split, PngChunk("IDAT", ImageBytes(packed.begin() + 5, packed.end())));
+  Append(split, PngChunk("IEND", {}));
+  return {SimplePng(9, 5, 3, plte, FilterRows(rows8, 1, {0, 1, 2, 3, 4})),
+          SimplePng(4, 6, 2, {}, FilterRows(rows24, 3, {4, 3, 2, 1, 0})), split};
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  CheckImageRoundTrip<ReadPng, WritePng>(data, size);
+  return 0;
+}

@@ -9,6 +9,9 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "core/bitmap.h"
+#include "core/glimra_board.h"
+#include "core/raster.h"
 #include "framework/dash_box.h"
 #include "framework/dial_edit.h"
 #include "framework/framework_messages.h"
@@ -29,7 +32,59 @@ void SetBaseColor(QWidget* control, bool enabled) {
   control->setPalette(palette);
 }
 
+// A one-pixel outline with a clear inside.
+void FrameRect(const TSurface16& surface, const TRect& r, uint16_t value) {
+  if (r.IsEmpty()) return;
+  FillRect(surface, {r.Left, r.Top, r.Right, r.Top + 1}, value);
+  FillRect(surface, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, value);
+  FillRect(surface, {r.Left, r.Top, r.Left + 1, r.Bottom}, value);
+  FillRect(surface, {r.Right - 1, r.Top, r.Right, r.Bottom}, value);
+}
+
+TRect Inflated(const TRect& r, int by) {
+  return {r.Left - by, r.Top - by, r.Right + by, r.Bottom + by};
+}
+
 } // namespace
+
+void DrawSelectionFrame(TGlimraBoard& board, const QColor& color, const TRect& rect) {
+  constexpr uint16_t black = 0x0000;
+  constexpr uint16_t white = 0xFFFF;
+  const TSurface16 surface = board.Surface();
+  FrameRect(surface, rect, black);
+  FrameRect(surface, Inflated(rect, -3), black);
+  FrameRect(surface, Inflated(rect, -2), white);
+  FrameRect(surface, Inflated(rect, -1), ColorToRgb565(color.rgb() & 0xFFFFFF));
+}
+
+TRect ScaleRect(const TRect& rect, int factor) {
+  return {rect.Left * factor, rect.Top * factor, rect.Right * factor, rect.Bottom * factor};
+}
+
+TRect CellRectFromCorners(TPoint a, TPoint b) {
+  return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X) + 1, std::max(a.Y, b.Y) + 1};
+}
+
+TRect FitRectKeepingAspect(int boundsWidth, int boundsHeight, int imageWidth, int imageHeight) {
+  // An empty image has nothing to scale: an empty rectangle at the centre.
+  if (imageWidth <= 0 || imageHeight <= 0) return Bounds(boundsWidth / 2, boundsHeight / 2, 0, 0);
+  long long width = imageWidth;
+  long long height = imageHeight;
+  if (imageWidth > boundsWidth || imageHeight > boundsHeight) {
+    // bounds width / height < image width / height, without fractions.
+    if (static_cast<long long>(boundsWidth) * imageHeight <
+        static_cast<long long>(imageWidth) * boundsHeight) {
+      width = boundsWidth;
+      height = static_cast<long long>(imageHeight) * boundsWidth / imageWidth;
+    } else {
+      height = boundsHeight;
+      width = static_cast<long long>(imageWidth) * boundsHeight / imageHeight;
+    }
+  }
+  const int left = static_cast<int>((boundsWidth - width) / 2);
+  const int top = static_cast<int>((boundsHeight - height) / 2);
+  return Bounds(left, top, static_cast<int>(width), static_cast<int>(height));
+}
 
 int AutoScrollStep(int distance) {
   return std::clamp(distance / 2, 0, 20);

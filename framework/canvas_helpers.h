@@ -7,8 +7,23 @@
 #include <QString>
 #include <initializer_list>
 
+#include "core/geometry.h"
+
 class QPainter;
 class QWidget;
+class TGlimraBoard;
+
+// The frame of a selection on a board, four one-pixel outlines from the rectangle's edge
+// inwards: black, the given colour, white, black.
+void DrawSelectionFrame(TGlimraBoard& board, const QColor& color, const TRect& rect);
+
+// Every co-ordinate multiplied by factor (cells to pixels).
+TRect ScaleRect(const TRect& rect, int factor);
+// The cells from one corner cell to the other, both included.
+TRect CellRectFromCorners(TPoint a, TPoint b);
+// Where an image goes in a preview: its own size when it fits, else scaled down to fill
+// the limiting side; centred in the bounds either way.
+TRect FitRectKeepingAspect(int boundsWidth, int boundsHeight, int imageWidth, int imageHeight);
 
 // How far a drag auto-scrolls for a distance past a view edge: half of it, at most 20.
 int AutoScrollStep(int distance);

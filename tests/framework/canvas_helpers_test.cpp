@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <set>
 
+#include "core/glimra_board.h"
 #include "framework/dash_box.h"
 #include "framework/dial_edit.h"
 
@@ -21,6 +22,34 @@ QImage Canvas(int width, int height) {
 }
 
 } // namespace
+
+TEST(CanvasHelpers, RectangleArithmetic) {
+  EXPECT_EQ(CellRectFromCorners({5, 2}, {1, 7}), (TRect{1, 2, 6, 8}));
+  EXPECT_EQ(CellRectFromCorners({3, 3}, {3, 3}), (TRect{3, 3, 4, 4}));
+  EXPECT_EQ(ScaleRect({1, 2, 6, 8}, 16), (TRect{16, 32, 96, 128}));
+  EXPECT_EQ(FitRectKeepingAspect(160, 160, 320, 240), Bounds(0, 20, 160, 120));
+  EXPECT_EQ(FitRectKeepingAspect(160, 160, 100, 50), Bounds(30, 55, 100, 50));
+  EXPECT_EQ(FitRectKeepingAspect(160, 100, 100, 400), Bounds(67, 0, 25, 100));
+  EXPECT_EQ(FitRectKeepingAspect(160, 160, 0, 400), Bounds(80, 80, 0, 0));
+}
+
+TEST(CanvasHelpers, SelectionFrameIsBlackColourWhiteBlackFromTheEdgeIn) {
+  TGlimraBoard board;
+  board.SetSize(14, 14);
+  DrawSelectionFrame(board, QColor(255, 0, 0), TRect{1, 1, 13, 13});
+  const uint16_t* row = board.GetRow(6);
+  const uint16_t expected[14] = {0, 0x0000, 0xF800, 0xFFFF, 0x0000, 0,      0,
+                                 0, 0,      0x0000, 0xFFFF, 0xF800, 0x0000, 0};
+  for (int x = 0; x < 14; ++x)
+    EXPECT_EQ(row[x], expected[x]) << "x " << x;
+  EXPECT_EQ(board.GetRow(0)[6], 0);
+  EXPECT_EQ(board.GetRow(1)[6], 0x0000);
+  EXPECT_EQ(board.GetRow(2)[6], 0xF800);
+  EXPECT_EQ(board.GetRow(12)[6], 0x0000);
+  // A frame running off the board is cut at its edges.
+  DrawSelectionFrame(board, Qt::blue, TRect{-2, -2, 30, 30});
+  EXPECT_EQ(board.GetRow(0)[6], 0xFFFF);
+}
 
 TEST(CanvasHelpers, AutoScrollStepIsHalfTheDistanceUpToTwenty) {
   EXPECT_EQ(AutoScrollStep(50), 20);

@@ -13,7 +13,7 @@
 namespace {
 
 class MapFilesTest : public FileTestEnv {
- protected:
+protected:
   void SetUp() override {
     FileTestEnv::SetUp();
     Mkdir("proj");
@@ -52,7 +52,7 @@ TEST_F(MapFilesTest, SavingTheTreeMovesWorkingCopiesIntoTheProject) {
   map.LoadProjectMap(1);
   EXPECT_EQ(map.Id, 1);
   EXPECT_EQ(map.Width(), 100);
-  EXPECT_EQ(map.SaveCount, 2);  // once as working copy, once into the project
+  EXPECT_EQ(map.SaveCount, 2); // once as working copy, once into the project
 
   // Edit map 1, make map 2, switch between them through their working copies.
   map.LowerLayer.SetCell(99, 99, 5010);
@@ -103,9 +103,9 @@ TEST_F(MapFilesTest, ABrokenOrMissingWorkingCopyLeavesTheProjectMapAlone) {
   const std::string before = Get("proj/Map0001.lmu");
   TXelMapTreeItem* second = tree.AddMap(0, 2);
   second->Kind = mkMap;
-  second->Changed = true;  // no working copy at all
+  second->Changed = true; // no working copy at all
   tree.FindById(1)->Changed = true;
-  Put(WorkingCopy(1), "\x0AXelMapUnit\x02\x05");  // cut short
+  Put(WorkingCopy(1), "\x0AXelMapUnit\x02\x05"); // cut short
   tree.ActiveId = 2;
 
   try {
@@ -152,12 +152,12 @@ TEST_F(MapFilesTest, LoadingTheTreeDropsTheWorkingCopiesOfItsEntries) {
 TEST_F(MapFilesTest, MissingAndBrokenMapFilesInAndOutOfEditorMode) {
   TXelMap map;
   EXPECT_THROW(map.LoadProjectMap(5), EFileError);
-  Put("proj/Map0005.lmu", "\x0AXelMapUnit\x01\x01\x07\x02\x01");  // chipset 7, then cut
+  Put("proj/Map0005.lmu", "\x0AXelMapUnit\x01\x01\x07\x02\x01"); // chipset 7, then cut
   EXPECT_THROW(map.LoadProjectMap(5), EReadError);
 
   TApplicationTagScope editor(EditorModeTag);
   map.ChipSetId = 3;
-  map.LoadProjectMap(6);  // missing: the default map, quietly
+  map.LoadProjectMap(6); // missing: the default map, quietly
   EXPECT_EQ(map.ChipSetId, 1);
   EXPECT_EQ(map.Width(), 20);
   EXPECT_FALSE(map.IsLoadFailed());
@@ -201,4 +201,4 @@ TEST_F(MapFilesTest, ProjectMapsAreFoundWhateverTheirCase) {
   EXPECT_FALSE(Exists("proj/MAP0003.LMU"));
 }
 
-}  // namespace
+} // namespace

@@ -27,7 +27,8 @@ Bytes NewMapFileBytes() {
   b.insert(b.end(), {0x47, 0x84, 0x58});
   b.insert(b.end(), 600, 0x00);
   b.insert(b.end(), {0x48, 0x84, 0x58});
-  for (int i = 0; i < 300; ++i) b.insert(b.end(), {0x10, 0x27});
+  for (int i = 0; i < 300; ++i)
+    b.insert(b.end(), {0x10, 0x27});
   b.insert(b.end(), {0x51, 0x01, 0x00, 0x00});
   return b;
 }
@@ -46,7 +47,8 @@ void LoadMapBytes(TXelMap& map, const Bytes& bytes) {
 // A map record from hand-made chunks (no header), ended by 0.
 Bytes Record(std::initializer_list<Bytes> chunks) {
   Bytes b;
-  for (const Bytes& c : chunks) b.insert(b.end(), c.begin(), c.end());
+  for (const Bytes& c : chunks)
+    b.insert(b.end(), c.begin(), c.end());
   b.push_back(0x00);
   return b;
 }
@@ -85,16 +87,16 @@ TEST(MapLayer, CellsInsideOutsideAndWrapped) {
   EXPECT_EQ(layer.GetCell(0, 0), 7);
   layer.SetCell(19, 0, 4001);
   layer.SetCell(0, 14, 5000);
-  layer.SetCell(20, 0, 1);  // outside: ignored
+  layer.SetCell(20, 0, 1); // outside: ignored
   layer.SetCell(-1, 3, 1);
   EXPECT_EQ(layer.GetCell(19, 0), 4001);
   EXPECT_EQ(layer.GetCell(-1, 0), -1);
   EXPECT_EQ(layer.GetCell(0, 15), -1);
   layer.WrapX = 1;
   EXPECT_EQ(layer.GetCell(-1, 0), 4001);
-  EXPECT_EQ(layer.GetCell(-41, 0), 4001);  // any distance comes back
+  EXPECT_EQ(layer.GetCell(-41, 0), 4001); // any distance comes back
   EXPECT_EQ(layer.GetCell(39, 0), 4001);
-  EXPECT_EQ(layer.GetCell(0, -1), -1);  // no vertical wrap
+  EXPECT_EQ(layer.GetCell(0, -1), -1); // no vertical wrap
   layer.WrapY = 1;
   EXPECT_EQ(layer.GetCell(20, -1), 5000);
   EXPECT_EQ(std::count(layer.Cells().begin(), layer.Cells().end(), 7), 298);
@@ -108,7 +110,8 @@ TEST(MapLayer, CellsInsideOutsideAndWrapped) {
 TEST(MapLayer, ResizeKeepsTheTopLeftAndFillsNewCells) {
   TXelMapLayer upper(10000);
   for (int y = 0; y < 15; ++y)
-    for (int x = 0; x < 20; ++x) upper.SetCell(x, y, uint16_t(10000 + y * 20 + x));
+    for (int x = 0; x < 20; ++x)
+      upper.SetCell(x, y, uint16_t(10000 + y * 20 + x));
   TXelMapLayer small;
   small.Assign(upper);
   small.Resize(10, 10);
@@ -197,8 +200,8 @@ TEST(Map, EveryFieldRoundTrips) {
 }
 
 TEST(Map, SizesAndLayersFromAFileAreChecked) {
-  const Bytes good = Record({IntChunk(2, 3), IntChunk(3, 2), LayerChunk(71, 6, 4000),
-                             LayerChunk(72, 6, 10001)});
+  const Bytes good =
+      Record({IntChunk(2, 3), IntChunk(3, 2), LayerChunk(71, 6, 4000), LayerChunk(72, 6, 10001)});
   TXelMap map;
   LoadBytes(map, good);
   EXPECT_EQ(map.Width(), 3);
@@ -214,16 +217,16 @@ TEST(Map, SizesAndLayersFromAFileAreChecked) {
       Record({IntChunk(2, 0), LayerChunk(71, 0, 0)}),                   // width 0
       Record({IntChunk(3, -4)}),                                        // negative height
       Record({IntChunk(2, 100000), IntChunk(3, 100000)}),               // far too many cells
-      Record({IntChunk(2, 3), IntChunk(3, 2), LayerChunk(71, 5, 1)}),  // short layer
-      Record({IntChunk(2, 3), IntChunk(3, 2), LayerChunk(72, 7, 1)}),  // long layer
-      Record({LayerChunk(71, 300, 1), IntChunk(2, 3), IntChunk(3, 2)}),  // size after layer
+      Record({IntChunk(2, 3), IntChunk(3, 2), LayerChunk(71, 5, 1)}),   // short layer
+      Record({IntChunk(2, 3), IntChunk(3, 2), LayerChunk(72, 7, 1)}),   // long layer
+      Record({LayerChunk(71, 300, 1), IntChunk(2, 3), IntChunk(3, 2)}), // size after layer
   };
   for (const Bytes& bytes : hostile) {
     TXelMap bad;
     EXPECT_THROW(LoadBytes(bad, bytes), EReadError);
     ExpectConsistent(bad);
     TMemoryStream out;
-    bad.SaveToStream(out);  // still a map that saves
+    bad.SaveToStream(out); // still a map that saves
   }
 
   // A cut file leaves a consistent map too.
@@ -258,7 +261,8 @@ TEST(Map, SettersScrollTypeUnloadAndShift) {
   map.SetWidth(5);
   map.SetHeight(4);
   EXPECT_EQ(map.UpperLayer.Cells().size(), 20u);
-  for (int x = 0; x < 5; ++x) map.LowerLayer.SetCell(x, 0, uint16_t(5000 + x));
+  for (int x = 0; x < 5; ++x)
+    map.LowerLayer.SetCell(x, 0, uint16_t(5000 + x));
   map.UpperLayer.SetCell(0, 3, 10007);
   TXelEventItem* a = map.Events.GetOrCreate(1);
   a->X = 4;
@@ -268,15 +272,15 @@ TEST(Map, SettersScrollTypeUnloadAndShift) {
   b->Y = 0;
 
   map.Shift(1, 0);
-  EXPECT_EQ(a->X, 0);  // from the right edge round to the left
+  EXPECT_EQ(a->X, 0); // from the right edge round to the left
   EXPECT_EQ(a->Y, 3);
   EXPECT_EQ(b->X, 1);
   EXPECT_EQ(map.LowerLayer.GetCell(0, 0), 5004);
   EXPECT_EQ(map.LowerLayer.GetCell(1, 0), 5000);
   EXPECT_EQ(map.UpperLayer.GetCell(1, 3), 10007);
-  EXPECT_EQ(map.LowerLayer.WrapX, 1);  // the map's own wrap flags stay
+  EXPECT_EQ(map.LowerLayer.WrapX, 1); // the map's own wrap flags stay
 
-  map.Shift(-6, 1);  // more than the width back: -1 net, one row down
+  map.Shift(-6, 1); // more than the width back: -1 net, one row down
   EXPECT_EQ(a->X, 4);
   EXPECT_EQ(a->Y, 0);
   EXPECT_EQ(map.LowerLayer.GetCell(0, 1), 5000);
@@ -289,7 +293,7 @@ TEST(Map, SettersScrollTypeUnloadAndShift) {
   EXPECT_EQ(map.ChipSetId, 0);
   EXPECT_EQ(map.Events.GetCount(), 0);
   EXPECT_EQ(map.LowerLayer.GetCell(0, 0), -1);
-  map.Shift(3, 3);  // nothing to move, and no division by a zero size
+  map.Shift(3, 3); // nothing to move, and no division by a zero size
 
   map.Clear();
   EXPECT_EQ(map.Width(), 20);
@@ -313,12 +317,11 @@ struct TRecordingGraphics : TMapGraphics {
 };
 
 class MapGraphicsTest : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
     TRecordingGraphics::Log = &log;
-    previous = SetMapGraphicsFactory([]() -> std::unique_ptr<TMapGraphics> {
-      return std::make_unique<TRecordingGraphics>();
-    });
+    previous = SetMapGraphicsFactory(
+        []() -> std::unique_ptr<TMapGraphics> { return std::make_unique<TRecordingGraphics>(); });
     chipSets.GetOrCreate(1)->Graphic = "World";
     chipSets.GetOrCreate(2)->Graphic = "Town";
     ChipSetList = &chipSets;
@@ -338,7 +341,7 @@ TEST_F(MapGraphicsTest, LoadRebuildsTheChipSetAndTheCharacterSetsOfEveryPage) {
   source.ChipSetId = 2;
   TXelEventItem* ev = source.Events.GetOrCreate(1);
   ev->Pages.Items(0)->GraphicName = "Hero";
-  ev->Pages.Append();  // no graphic: not asked for
+  ev->Pages.Append(); // no graphic: not asked for
   ev->Pages.Append()->GraphicName = "Door";
   source.Events.GetOrCreate(4)->Pages.Items(0)->GraphicName = "Hero";
   const std::string file = ::testing::TempDir() + "graphics_map.lmu";
@@ -347,8 +350,8 @@ TEST_F(MapGraphicsTest, LoadRebuildsTheChipSetAndTheCharacterSetsOfEveryPage) {
   TXelMap map;
   log.clear();
   map.LoadFromFile(file);
-  EXPECT_EQ(log, (std::vector<std::string>{"chipset Town", "mark", "charset Hero",
-                                           "charset Door", "charset Hero", "purge"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"chipset Town", "mark", "charset Hero", "charset Door",
+                                           "charset Hero", "purge"}));
   log.clear();
   map.ChipSetId = 1;
   map.ReloadChipSet();
@@ -365,4 +368,4 @@ TEST_F(MapGraphicsTest, LoadRebuildsTheChipSetAndTheCharacterSetsOfEveryPage) {
   std::remove(file.c_str());
 }
 
-}  // namespace
+} // namespace

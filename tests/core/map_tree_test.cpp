@@ -25,8 +25,12 @@ void MakeFreshProjectTree(TXelMapTree& tree) {
   tree.ActiveId = 1;
 }
 
-void Append(Bytes& b, std::initializer_list<uint8_t> bytes) { b.insert(b.end(), bytes); }
-void Append(Bytes& b, const std::string& s) { b.insert(b.end(), s.begin(), s.end()); }
+void Append(Bytes& b, std::initializer_list<uint8_t> bytes) {
+  b.insert(b.end(), bytes);
+}
+void Append(Bytes& b, const std::string& s) {
+  b.insert(b.end(), s.begin(), s.end());
+}
 
 // Derived by hand from the field tables:
 //   0A "XelMapTree", then the entry list: count 02, and per entry its Id and record.
@@ -80,7 +84,8 @@ Bytes TreeFileWithOrder(const TXelMapTree& source, const std::vector<uint32_t>& 
   WriteVarString(s, "XelMapTree");
   source.SaveToStream(s);
   WriteVarInt(s, static_cast<int32_t>(order.size()));
-  for (uint32_t id : order) WriteVarInt(s, static_cast<int32_t>(id));
+  for (uint32_t id : order)
+    WriteVarInt(s, static_cast<int32_t>(id));
   WriteVarInt(s, 0);
   s.WriteByte(0);
   return s.Bytes();
@@ -88,7 +93,8 @@ Bytes TreeFileWithOrder(const TXelMapTree& source, const std::vector<uint32_t>& 
 
 std::vector<int32_t> OrderIds(const TXelMapTree& tree) {
   std::vector<int32_t> ids;
-  for (const TXelMapTreeItem* e : tree.Order()) ids.push_back(e->Id);
+  for (const TXelMapTreeItem* e : tree.Order())
+    ids.push_back(e->Id);
   return ids;
 }
 
@@ -98,7 +104,8 @@ void MakeSmallTree(TXelMapTree& tree) {
   tree.AddMap(0, 1)->Name = "A";
   tree.AddMap(1, 2)->Name = "A1";
   tree.AddMap(0, 3)->Name = "B";
-  for (int id = 1; id <= 3; ++id) tree.FindById(id)->Kind = mkMap;
+  for (int id = 1; id <= 3; ++id)
+    tree.FindById(id)->Kind = mkMap;
 }
 
 TEST(MapTree, FreshProjectTreeFileMatchesTheFieldTables) {
@@ -156,7 +163,7 @@ TEST(MapTree, EveryFieldRoundTrips) {
   EXPECT_EQ(back.FindById(4)->AreaRect.Bottom, 400);
   EXPECT_EQ(back.StartPosition.GetX(0), 7);
   EXPECT_EQ(back.StartPosition.GetY(3), -2);
-  EXPECT_EQ(back.StartPosition.GetY(4), 0);  // no such place
+  EXPECT_EQ(back.StartPosition.GetY(4), 0); // no such place
   EXPECT_EQ(OrderIds(back), (std::vector<int32_t>{0, 1, 2, 4, 3}));
   EXPECT_EQ(TreeFileBytes(back), saved);
 
@@ -213,7 +220,7 @@ TEST(MapTree, AddMapPlacesTheNewMapAfterItsParentsSubtree) {
 TEST(MapTree, DeleteMapTakesTheSubtreeAndItsStartPositions) {
   TXelMapTree tree;
   MakeSmallTree(tree);
-  tree.StartPosition.SetMapId(0, 2);  // the party starts on the sub-map
+  tree.StartPosition.SetMapId(0, 2); // the party starts on the sub-map
   tree.StartPosition.SetX(0, 5);
   tree.StartPosition.SetY(0, 6);
   tree.StartPosition.SetMapId(1, 3);
@@ -231,9 +238,9 @@ TEST(MapTree, DeleteMapTakesTheSubtreeAndItsStartPositions) {
   EXPECT_EQ(tree.StartPosition.GetMapId(1), 3);
   EXPECT_EQ(tree.StartPosition.GetX(1), 4);
 
-  tree.DeleteMap(42);  // not in the tree
+  tree.DeleteMap(42); // not in the tree
   EXPECT_EQ(tree.GetCount(), 2);
-  tree.AddMap(0, 2);  // an Id used again is no longer deleted
+  tree.AddMap(0, 2); // an Id used again is no longer deleted
   EXPECT_EQ(tree.DeletedIds(), (std::vector<int32_t>{1}));
 
   TXelMapTree changed;
@@ -291,7 +298,7 @@ TEST(MapTree, FillTreeViewShowsTheOrderThenTheEntriesItLeavesOut) {
   tree.SelectActiveNode(view);
   ASSERT_NE(view.Selected, nullptr);
   EXPECT_EQ(view.Selected->EntryId, 3);
-  tree.ActiveId = 8;  // has no node
+  tree.ActiveId = 8; // has no node
   tree.SelectActiveNode(view);
   EXPECT_EQ(view.Selected, nullptr);
 }
@@ -331,7 +338,7 @@ TEST(MapTree, HostileTreeFilesRaise) {
   // An order of a billion entries in a file of a few bytes.
   TMemoryStream s;
   WriteVarString(s, "XelMapTree");
-  s.WriteByte(0);  // no entries
+  s.WriteByte(0); // no entries
   WriteVarInt(s, 1000000000);
   s.WriteByte(0);
   EXPECT_THROW(LoadTreeBytes(tree, s.Bytes()), EReadError);
@@ -344,4 +351,4 @@ TEST(MapTree, HostileTreeFilesRaise) {
   }
 }
 
-}  // namespace
+} // namespace

@@ -9,7 +9,7 @@
 #include "core/tree_view.h"
 
 class TMemoryTreeView : public TTreeViewAccess {
- public:
+public:
   struct Node {
     std::string Text;
     int Image = 0;
@@ -52,7 +52,8 @@ class TMemoryTreeView : public TTreeViewAccess {
   TTreeNode* ParentNode(TTreeNode* node) const override { return AsHandle(AsNode(node)->Parent); }
   int NodeLevel(TTreeNode* handle) const override {
     int level = 0;
-    for (Node* p = AsNode(handle)->Parent; p; p = p->Parent) ++level;
+    for (Node* p = AsNode(handle)->Parent; p; p = p->Parent)
+      ++level;
     return level;
   }
   bool IsExpanded(TTreeNode* node) const override { return AsNode(node)->Expanded; }
@@ -85,7 +86,7 @@ class TMemoryTreeView : public TTreeViewAccess {
 
   Node* Selected = nullptr;
 
- private:
+private:
   static Node* AsNode(TTreeNode* handle) { return reinterpret_cast<Node*>(handle); }
   static TTreeNode* AsHandle(Node* node) { return reinterpret_cast<TTreeNode*>(node); }
 

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "core/map.h"
-#include "core/stream.h"
+#include "tests/core/file_form.h"
 
 namespace {
 
@@ -41,18 +41,12 @@ void Fill(TXelMap& map) {
   }
 }
 
-std::vector<uint8_t> SaveMap(const TXelMap& map) {
-  TMemoryStream s;
-  map.SaveMapFile(s);
-  return s.TakeBytes();
-}
-
 void BM_SaveMap500x500(benchmark::State& state) {
   TXelMap map;
   Fill(map);
   size_t bytes = 0;
   for (auto _ : state) {
-    auto saved = SaveMap(map);
+    auto saved = FileFormBytes(map);
     bytes = saved.size();
     benchmark::DoNotOptimize(saved.data());
   }
@@ -63,11 +57,10 @@ BENCHMARK(BM_SaveMap500x500)->Unit(benchmark::kMillisecond);
 void BM_LoadMap500x500(benchmark::State& state) {
   TXelMap source;
   Fill(source);
-  const auto bytes = SaveMap(source);
+  const auto bytes = FileFormBytes(source);
   TXelMap map;
   for (auto _ : state) {
-    TMemoryStream s(bytes);
-    map.LoadMapFile(s);
+    LoadFileForm(map, bytes);
     benchmark::DoNotOptimize(map.Width());
   }
   state.SetBytesProcessed(int64_t(state.iterations() * bytes.size()));

@@ -76,12 +76,12 @@ std::string TempMapPath(int32_t id) {
 
 // --- TXelBaseMapUnit ---
 
-void TXelBaseMapUnit::LoadMapFile(TStream& stream) {
+void TXelBaseMapUnit::LoadFromFileStream(TStream& stream) {
   if (ReadVarString(stream) != SMapHeader) throw EReadError();
   LoadFromStream(stream);
 }
 
-void TXelBaseMapUnit::SaveMapFile(TStream& stream) const {
+void TXelBaseMapUnit::SaveToFileStream(TStream& stream) const {
   WriteVarString(stream, SMapHeader);
   SaveToStream(stream);
 }
@@ -91,7 +91,7 @@ void TXelBaseMapUnit::LoadFromFileStrict(const std::string& fileName) {
   if (!ReadFileBytes(fileName, bytes, MaxMapFileBytes))
     throw EFileError(FileMessage(SCannotOpenFile, fileName));
   TMemoryStream stream(bytes.data(), bytes.size());
-  LoadMapFile(stream);
+  LoadFromFileStream(stream);
 }
 
 void TXelBaseMapUnit::LoadFromFile(const std::string& fileName) {
@@ -111,7 +111,7 @@ void TXelBaseMapUnit::LoadFromFile(const std::string& fileName) {
 void TXelBaseMapUnit::SaveToFile(const std::string& fileName) {
   if (IsLoadFailed()) throw Exception(LoadError);
   TMemoryStream stream;
-  SaveMapFile(stream);
+  SaveToFileStream(stream);
   WriteFileAtomically(fileName, stream.Bytes());
   Modified = false;
 }

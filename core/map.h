@@ -36,8 +36,8 @@ public:
   virtual void SaveToFile(const std::string& fileName);
 
   // The header string, then the record. Raises EReadError on a wrong header or record.
-  void LoadMapFile(TStream& stream);
-  void SaveMapFile(TStream& stream) const;
+  void LoadFromFileStream(TStream& stream);
+  void SaveToFileStream(TStream& stream) const;
   // Reads the file, raising on any failure (a missing file included) whatever the mode.
   void LoadFromFileStrict(const std::string& fileName);
 

@@ -304,7 +304,7 @@ void TXelMapTree::SelectActiveNode(TTreeViewAccess& view) const {
   view.SelectNode(nullptr);
 }
 
-void TXelMapTree::LoadTreeFile(TStream& stream) {
+void TXelMapTree::LoadFromFileStream(TStream& stream) {
   Clear();
   try {
     if (ReadVarString(stream) != SMapTreeHeader) throw EReadError();
@@ -329,7 +329,7 @@ void TXelMapTree::LoadTreeFile(TStream& stream) {
   }
 }
 
-void TXelMapTree::SaveTreeFile(TStream& stream) const {
+void TXelMapTree::SaveToFileStream(TStream& stream) const {
   WriteVarString(stream, SMapTreeHeader);
   SaveToStream(stream);
   WriteVarInt(stream, static_cast<int32_t>(order_.size()));
@@ -353,7 +353,7 @@ void TXelMapTree::LoadMapTree() {
     throw EFileError(FileMessage(SCannotOpenFile, path));
   }
   TMemoryStream stream(bytes.data(), bytes.size());
-  LoadTreeFile(stream);
+  LoadFromFileStream(stream);
 }
 
 void TXelMapTree::SaveMapTree() {
@@ -383,7 +383,7 @@ void TXelMapTree::SaveMapTree() {
   deletedIds_.clear();
 
   TMemoryStream stream;
-  SaveTreeFile(stream);
+  SaveToFileStream(stream);
   WriteFileAtomically(TreeFilePath(), stream.Bytes());
   if (!failures.empty()) throw Exception(failures);
 }

@@ -98,6 +98,8 @@ private:
   int32_t y_[PlaceCount];
 };
 
+// The order points at the entries, so entries leave the tree only through DeleteMap,
+// Clear and the loads, never through the list's own removal operations.
 class TXelMapTree : public TXelCatalog<TXelMapTreeItem> {
 public:
   TXelMapTree() : TXelCatalog(SInvalidMap) {}
@@ -130,8 +132,8 @@ public:
 
   // The file form. A wrong header or a malformed file raises EReadError; the tree is
   // then empty.
-  void LoadTreeFile(TStream& stream);
-  void SaveTreeFile(TStream& stream) const;
+  void LoadFromFileStream(TStream& stream);
+  void SaveToFileStream(TStream& stream) const;
   // Drops the working copies of the current entries, then reads the project's file.
   void LoadMapTree();
   // Moves every changed map from its working copy into the project, deletes the maps

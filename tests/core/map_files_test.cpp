@@ -45,7 +45,7 @@ TEST_F(MapFilesTest, SavingTheTreeMovesWorkingCopiesIntoTheProject) {
   EXPECT_FALSE(Exists(WorkingCopy(1)));
   EXPECT_FALSE(tree.IsModified());
   TMemoryStream treeBytes;
-  tree.SaveTreeFile(treeBytes);
+  tree.SaveToFileStream(treeBytes);
   EXPECT_EQ(Get("proj/KOVAX.lmt"), std::string(treeBytes.Bytes().begin(), treeBytes.Bytes().end()));
 
   TXelMap map;

@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "core/map.h"
 #include "core/var_int.h"
+#include "file_form.h"
 #include "record_checks.h"
 #include "sample_records.h"
 
@@ -22,7 +23,7 @@ namespace {
 //   48 84 58 + 300 x (10 27)           72 upper layer: 300 cells of 10000 = 0x2710
 //   51 01 00                           81 events: an empty list (count 0)
 //   SaveCount 0: not written; then the end mark 00.
-Bytes NewMapFileBytes() {
+Bytes NewFileFormBytes() {
   Bytes b = {0x0A, 'X', 'e', 'l', 'M', 'a', 'p', 'U', 'n', 'i', 't', 0x0B, 0x01, 0x00};
   b.insert(b.end(), {0x47, 0x84, 0x58});
   b.insert(b.end(), 600, 0x00);
@@ -31,17 +32,6 @@ Bytes NewMapFileBytes() {
     b.insert(b.end(), {0x10, 0x27});
   b.insert(b.end(), {0x51, 0x01, 0x00, 0x00});
   return b;
-}
-
-Bytes MapFileBytes(const TXelMap& map) {
-  TMemoryStream s;
-  map.SaveMapFile(s);
-  return s.Bytes();
-}
-
-void LoadMapBytes(TXelMap& map, const Bytes& bytes) {
-  TMemoryStream s(bytes);
-  map.LoadMapFile(s);
 }
 
 // A map record from hand-made chunks (no header), ended by 0.
@@ -137,7 +127,7 @@ TEST(MapLayer, ResizeKeepsTheTopLeftAndFillsNewCells) {
 
 TEST(Map, NewMapFileMatchesTheFieldTables) {
   TXelMap map(3);
-  EXPECT_EQ(MapFileBytes(map), NewMapFileBytes());
+  EXPECT_EQ(FileFormBytes(map), NewFileFormBytes());
   ExpectNoFieldAboveLastId(map);
 
   // Loading it over a changed map gives every default back.
@@ -145,13 +135,13 @@ TEST(Map, NewMapFileMatchesTheFieldTables) {
   back.SetWidth(50);
   back.ChipSetId = 4;
   back.SetScrollType(3);
-  LoadMapBytes(back, NewMapFileBytes());
+  LoadFileForm(back, NewFileFormBytes());
   EXPECT_EQ(back.Width(), 20);
   EXPECT_EQ(back.Height(), 15);
   EXPECT_EQ(back.ChipSetId, 1);
   EXPECT_EQ(back.ScrollType, 0);
   EXPECT_EQ(back.UpperLayer.GetCell(19, 14), 10000);
-  EXPECT_EQ(MapFileBytes(back), NewMapFileBytes());
+  EXPECT_EQ(FileFormBytes(back), NewFileFormBytes());
 }
 
 TEST(Map, EveryFieldRoundTrips) {
@@ -175,10 +165,10 @@ TEST(Map, EveryFieldRoundTrips) {
   ev->X = 32;
   ev->Y = 6;
   ev->Pages.Items(0)->GraphicName = "Chara1";
-  const Bytes saved = MapFileBytes(map);
+  const Bytes saved = FileFormBytes(map);
 
   TXelMap back;
-  LoadMapBytes(back, saved);
+  LoadFileForm(back, saved);
   EXPECT_EQ(back.Width(), 33);
   EXPECT_EQ(back.Height(), 7);
   EXPECT_EQ(back.ScrollType, 2);
@@ -191,12 +181,12 @@ TEST(Map, EveryFieldRoundTrips) {
   EXPECT_EQ(back.UpperLayer.GetCell(1, 0), 10000);
   ASSERT_NE(back.Events.FindById(5000), nullptr);
   EXPECT_EQ(back.Events.FindById(5000)->X, 32);
-  EXPECT_EQ(MapFileBytes(back), saved);
+  EXPECT_EQ(FileFormBytes(back), saved);
 
   // Assign goes through the same form.
   TXelMap copy;
   copy.Assign(map);
-  EXPECT_EQ(MapFileBytes(copy), saved);
+  EXPECT_EQ(FileFormBytes(copy), saved);
 }
 
 TEST(Map, SizesAndLayersFromAFileAreChecked) {
@@ -237,10 +227,10 @@ TEST(Map, SizesAndLayersFromAFileAreChecked) {
   ExpectConsistent(partial);
 
   TXelMap header;
-  Bytes wrong = NewMapFileBytes();
+  Bytes wrong = NewFileFormBytes();
   wrong[1] = 'x';
   try {
-    LoadMapBytes(header, wrong);
+    LoadFileForm(header, wrong);
     ADD_FAILURE() << "a wrong header loaded";
   } catch (const EReadError& e) {
     EXPECT_STREQ(e.what(), "A reading error from the stream");
@@ -299,7 +289,7 @@ TEST(Map, SettersScrollTypeUnloadAndShift) {
   EXPECT_EQ(map.Width(), 20);
   EXPECT_EQ(map.ChipSetId, 1);
   EXPECT_EQ(map.LowerLayer.WrapX, 0);
-  EXPECT_EQ(MapFileBytes(map), NewMapFileBytes());
+  EXPECT_EQ(FileFormBytes(map), NewFileFormBytes());
 }
 
 // Records what a map asks of its graphics.

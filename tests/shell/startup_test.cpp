@@ -1,0 +1,186 @@
+// Start-up as the author meets it: each case runs the real program in its own process,
+// on the offscreen platform, with private settings and temporary folders; message boxes
+// go to a log file instead of the screen.
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QWidget>
+#include <csignal>
+#include <filesystem>
+
+#include "core/file_utils.h"
+#include "framework/message_box.h"
+#include "shell/single_instance.h"
+#include "shell/startup.h"
+#include "shell_test_env.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Startup : public ShellTestEnv {
+protected:
+  void SetUp() override {
+    ShellTestEnv::SetUp();
+    // The program in a folder of its own, so its ini file and its neighbours are ours.
+    Mkdir("bin");
+    std::error_code error;
+    fs::create_hard_link(VELMORA_PROGRAM, Path("bin/velmora-studio"), error);
+    if (error) fs::copy_file(VELMORA_PROGRAM, Path("bin/velmora-studio"));
+    Mkdir("rtp");
+    fs::create_symlink(TUNARA_LIBRARY, Path("rtp/libtunara.so"));
+    SetRuntimePackage(Path("rtp"));
+  }
+  void TearDown() override {
+    if (process_.state() != QProcess::NotRunning) {
+      process_.kill();
+      process_.waitForFinished();
+    }
+    ShellTestEnv::TearDown();
+  }
+
+  void SetRuntimePackage(const std::string& folder) {
+    Put("config/Orvane/VELMORA.ini", "[VELMORA]\r\nRuntimePackagePath=" + folder + "\r\n");
+  }
+
+  QProcessEnvironment Environment() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VELMORA_MESSAGE_LOG", QString::fromStdString(Path("messages.log")));
+    env.insert("VELMORA_SOUND_LOG", QString::fromStdString(Path("sound.log")));
+    env.insert("VELMORA_SOUND", "null");
+    if (!screen_.empty()) env.insert("QT_QPA_PLATFORM", QString::fromStdString(screen_));
+    return env;
+  }
+
+  void Start(QProcess& process) {
+    process.setProcessEnvironment(Environment());
+    process.setProgram(QString::fromStdString(Path("bin/velmora-studio")));
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start();
+    ASSERT_TRUE(process.waitForStarted());
+  }
+
+  // Runs the program to its end; its exit code.
+  int Run() {
+    QProcess process;
+    Start(process);
+    EXPECT_TRUE(process.waitForFinished(20000));
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  }
+
+  // Relative to the scratch folder.
+  std::string WorkingFolder() const {
+    return "tmp/velmora-" + std::to_string(getuid()) + "/VELM_TEMP/";
+  }
+
+  bool WaitFor(const std::function<bool()>& condition, int ms = 60000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+      if (timer.elapsed() > ms) return false;
+      QTest::qWait(20);
+    }
+    return true;
+  }
+
+  void ExpectOnlyBox(const char* text) {
+    EXPECT_EQ(Get("messages.log"),
+              std::string("Velmora Studio\t") + text + "\t" + std::to_string(MB_OK) + "\n");
+    EXPECT_FALSE(Exists(WorkingFolder()));
+  }
+
+  std::string screen_;
+  QProcess process_;
+};
+
+} // namespace
+
+TEST(StartupChecks, DisplaySizeAndDepth) {
+  EXPECT_TRUE(DisplayIsUsable(800, 600, 24));
+  EXPECT_TRUE(DisplayIsUsable(800, 600, 16));
+  EXPECT_FALSE(DisplayIsUsable(800, 600, 15));
+  EXPECT_FALSE(DisplayIsUsable(1024, 576, 32));
+  EXPECT_FALSE(DisplayIsUsable(799, 768, 32));
+}
+
+TEST(StartupChecks, TheMessageLogAnswersWithTheDefaultButtonAndEscapesItsLines) {
+  EXPECT_EQ(DefaultAnswer(MB_OK), IDOK);
+  EXPECT_EQ(DefaultAnswer(MB_YESNO | MB_ICONQUESTION), IDYES);
+  EXPECT_EQ(DefaultAnswer(MB_YESNO | MB_DEFBUTTON2), IDNO);
+  EXPECT_EQ(DefaultAnswer(MB_YESNOCANCEL | MB_DEFBUTTON3), IDCANCEL);
+  EXPECT_EQ(DefaultAnswer(MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
+  EXPECT_EQ(TMessageLogBoxes::FormatLine("Cap", "a\tb\nc\\d", 52), "Cap\ta\\tb\\nc\\\\d\t52\n");
+}
+
+TEST_F(Startup, ATooSmallScreenIsRefused) {
+  Put("screen.json", R"({"screens": [{"name": "S", "x": 0, "y": 0, "width": 1024,
+                         "height": 576, "logicalDpi": 96}]})");
+  screen_ = "offscreen:configfile=" + Path("screen.json");
+  EXPECT_EQ(Run(), 1);
+  ExpectOnlyBox("Set your display to 800 x 600 High Color");
+}
+
+TEST_F(Startup, AnEmptyRuntimePackagePathIsRefused) {
+  SetRuntimePackage("");
+  EXPECT_EQ(Run(), 1);
+  ExpectOnlyBox("Velmora Studio Error: Install English RTP");
+}
+
+TEST_F(Startup, APackageWithoutTheSoundLibraryIsRefused) {
+  Mkdir("empty");
+  SetRuntimePackage(Path("empty"));
+  EXPECT_EQ(Run(), 1);
+  ExpectOnlyBox("Tunara.dll not found");
+}
+
+TEST_F(Startup, ANormalStartMakesAFreshWorkingFolderAndANormalExitRemovesIt) {
+  Put(WorkingFolder() + "Map0001.lmu", "left over");
+  Start(process_);
+  ASSERT_TRUE(WaitFor([&] { return Get("sound.log").find("TunaraInitWave") != std::string::npos; }));
+  EXPECT_TRUE(FolderExists(Path(WorkingFolder())));
+  EXPECT_FALSE(Exists(WorkingFolder() + "Map0001.lmu"));
+
+  // A second start quits at once without a word.
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(process_.state(), QProcess::Running);
+
+  kill(pid_t(process_.processId()), SIGTERM);
+  ASSERT_TRUE(process_.waitForFinished(60000));
+  EXPECT_EQ(process_.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(process_.exitCode(), 0);
+  EXPECT_FALSE(Exists(WorkingFolder()));
+  EXPECT_FALSE(Exists("messages.log"));
+  const std::string sound = Get("sound.log");
+  EXPECT_EQ(sound.find("TunaraCreate()\nTunaraInitWave()\n"), 0u) << sound;
+  EXPECT_NE(sound.find("TunaraRelease()"), std::string::npos);
+  // The placement and the test-play flags are kept.
+  EXPECT_NE(Get("config/Orvane/VELMORA.ini").find("FormXelMain_Placement="), std::string::npos);
+  EXPECT_NE(Get("config/Orvane/VELMORA.ini").find("FullScreenFlag=1"), std::string::npos);
+}
+
+TEST_F(Startup, ASecondStartBringsTheFirstEditorForward) {
+  // This process plays the running editor, minimised.
+  TSingleInstance first;
+  ASSERT_TRUE(first.Acquire());
+  QWidget window;
+  window.showMinimized();
+  int requests = 0;
+  ASSERT_TRUE(first.Listen([&] {
+    ++requests;
+    BringFormToFront(&window);
+  }));
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(WaitFor([&] { return requests == 1; }, 5000));
+  EXPECT_FALSE(window.isMinimized());
+  EXPECT_FALSE(Exists("messages.log"));
+}
+
+TEST_F(Startup, ASecondStartWhileTheFirstHasNoSocketYetJustQuits) {
+  TSingleInstance first;
+  ASSERT_TRUE(first.Acquire());
+  QElapsedTimer timer;
+  timer.start();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_FALSE(Exists("messages.log"));
+  EXPECT_FALSE(Exists(WorkingFolder()));
+}

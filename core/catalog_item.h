@@ -82,6 +82,20 @@ class TCatalogBaseItem {
   virtual void CopyToClipboard(uint32_t format) const;
 };
 
+// Runs Load, then Settle, also when Load raises (the error then goes on): for records
+// that must stay usable after a load that failed part-way and was kept by a lenient
+// caller.
+template <class Load, class Settle>
+void LoadThenSettle(Load&& load, Settle&& settle) {
+  try {
+    load();
+  } catch (...) {
+    settle();
+    throw;
+  }
+  settle();
+}
+
 // A record with a number in its list. The Id is written by the list, not as a chunk.
 class TCatalogItem : public TCatalogBaseItem {
  public:

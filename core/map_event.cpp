@@ -96,14 +96,8 @@ void TXelEventItem::Clear() {
 void TXelEventItem::LoadFromStream(TStream& stream) {
   // Everything that shows or runs an event expects a first page, also after a load
   // that failed part-way and was kept by a lenient caller.
-  auto keepOnePage = [this] {
-    if (Pages.GetCount() == 0) Pages.Append();
-  };
-  try {
-    TCatalogItem::LoadFromStream(stream);
-  } catch (...) {
-    keepOnePage();
-    throw;
-  }
-  keepOnePage();
+  LoadThenSettle([&] { TCatalogItem::LoadFromStream(stream); },
+                 [this] {
+                   if (Pages.GetCount() == 0) Pages.Append();
+                 });
 }

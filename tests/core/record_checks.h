@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "core/catalog_item.h"
+#include "core/editor_mode.h"
+#include "core/errors.h"
 
 inline void ExpectNoFieldAboveLastId(TCatalogBaseItem& record) {
   TCatalogVarData d;
@@ -16,4 +18,21 @@ inline void ExpectNoFieldAboveLastId(TCatalogBaseItem& record) {
                                 << record.LastFieldId();
     }
   }
+}
+
+// A database table's checked accessors: a missing item raises Message outside editor
+// mode and is nothing inside it.
+template <class List>
+void ExpectInvalidItemMessage(const char* message) {
+  List list;
+  list.Append();
+  EXPECT_NE(list.GetItemById(1), nullptr);
+  try {
+    list.GetItemById(2);
+    ADD_FAILURE() << "no exception for " << message;
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), message);
+  }
+  TApplicationTagScope editor(EditorModeTag);
+  EXPECT_EQ(list.GetItem(1), nullptr);
 }

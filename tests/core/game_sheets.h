@@ -58,3 +58,20 @@ inline void FillPiece(TBitmap& bitmap, int x0, int y0, int w, int h, uint8_t ind
     for (int x = x0; x < x0 + w; ++x)
       bitmap.SetIndexAt(x, y, index);
 }
+
+// A colour that the game palette never makes, to see which pixels a drawing left alone.
+inline constexpr uint16_t kBoardMarker = 0xFFFF;
+
+inline void FillBoard(TGlimraBoard& board, uint16_t value) {
+  auto canvas = board.GetCanvas();
+  canvas.BrushColor = value;
+  canvas.FillRect(TRect{0, 0, board.GetWidth(), board.GetHeight()});
+}
+
+// Whether every pixel of the board still holds the marker.
+inline bool BoardUntouched(const TGlimraBoard& board) {
+  for (int y = 0; y < board.GetHeight(); ++y)
+    for (int x = 0; x < board.GetWidth(); ++x)
+      if (board.GetRow(y)[x] != kBoardMarker) return false;
+  return true;
+}

@@ -53,7 +53,6 @@ constexpr TPoint kBlockOrigins[AutoTileBlockLast + 1] = {
     {0, 0},  {0, 0},  {0, 0},  {6, 8},  {8, 8},  {10, 8},  {0, 16},  {6, 16},  {0, 24},
     {6, 24}, {12, 0}, {18, 0}, {12, 8}, {18, 8}, {12, 16}, {18, 16}, {12, 24}, {18, 24}};
 
-constexpr int kTileIdWaterEnd = 3000;
 constexpr int kTileIdAnimated = 3000;
 constexpr int kTileIdAutoTile = 4000;
 constexpr int kTileIdLowerChip = 5000;
@@ -233,7 +232,7 @@ void TXelChipSetGraphic::DrawChip(TGlimraBoard& board, int x, int y, int tile_id
                                   bool dimmed, int size) {
   // Data never makes drawing fail: whatever has no picture is simply not drawn.
   if (!ChipSet || !loaded_ || size <= 0 || tile_id < 0 || tile_id >= kTileIdEnd) return;
-  if (tile_id < kTileIdWaterEnd) {
+  if (tile_id < kTileIdAnimated) {
     const int block = tile_id / 1000;
     TChipQuarters q = WaterQuarters(block, tile_id % 50);
     const int mask = (tile_id % 1000) / 50;

@@ -157,6 +157,17 @@ void TXelChipSetGraphic::LoadGraphic(const std::string& file_name) {
 }
 
 void TXelChipSetGraphic::Analyse() {
+  if (!loaded_) {
+    // What a scan of the cleared sheet gives, without the scan: every tile alike and clear.
+    for (int b = 0; b < LowerChipCount; ++b) {
+      Blocks[b].MatchingBlock = b < AutoTileBlockFirst ? 0 : AutoTileBlockFirst;
+      Blocks[b].Empty = b >= LowerChipBlockFirst;
+      Blocks[b].Filled = false;
+    }
+    for (TUpperChip& chip : UpperChips)
+      chip.Empty = true;
+    return;
+  }
   const bool water =
       Sheet.IsRectFilled(TRect{0, 0, 96, 64}) && Sheet.IsRectFilled(TRect{0, 64, 48, 128});
   for (int b = 0; b < AnimatedBlockFirst; ++b)

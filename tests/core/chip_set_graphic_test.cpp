@@ -210,6 +210,20 @@ TEST_F(ChipSetGraphic, MatchingBlocksAndFilledAndEmptyFlags) {
   g.LoadGraphic("Sea");
   EXPECT_FALSE(g.Blocks[1].Filled);
   EXPECT_TRUE(g.Blocks[3].Filled);
+
+  // An unloaded graphic has the flags that a scan of a clear image gives.
+  FillPiece(image_, 0, 0, 480, 256, 0);
+  SaveBitmapToImageFile(image_, Path("proj/ChipSet/Clear.png"));
+  TXelChipSetGraphic scanned, unloaded;
+  scanned.LoadGraphic("Clear");
+  ASSERT_TRUE(scanned.IsLoaded());
+  for (int b = 0; b < LowerChipCount; ++b) {
+    EXPECT_EQ(scanned.Blocks[b].MatchingBlock, unloaded.Blocks[b].MatchingBlock) << b;
+    EXPECT_EQ(scanned.Blocks[b].Empty, unloaded.Blocks[b].Empty) << b;
+    EXPECT_EQ(scanned.Blocks[b].Filled, unloaded.Blocks[b].Filled) << b;
+  }
+  for (int i = 0; i < UpperChipCount; ++i)
+    EXPECT_EQ(scanned.UpperChips[i].Empty, unloaded.UpperChips[i].Empty) << i;
 }
 
 TEST_F(ChipSetGraphic, TheDimmedSheetExistsAndDrawsOnlyInEditorMode) {

@@ -37,9 +37,10 @@ void TFakeGroupBox::SetBevelWidth(int value) {
 void TFakeGroupBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QPalette& colors = palette();
-  const QColor color = colors.color(QPalette::Window);
-  const QColor shadow = colors.color(QPalette::Dark);
-  const QColor highlight = colors.color(QPalette::Light);
+  // The system colours of the frame stay the same when the frame is disabled.
+  const QColor color = colors.color(QPalette::Active, QPalette::Window);
+  const QColor shadow = colors.color(QPalette::Active, QPalette::Dark);
+  const QColor highlight = colors.color(QPalette::Active, QPalette::Light);
   painter.setFont(font());
   const int half = (fontMetrics().height() - 1) / 2;
 
@@ -58,7 +59,7 @@ void TFakeGroupBox::paintEvent(QPaintEvent*) {
   // The caption's own background breaks the frame line behind it.
   painter.fillRect(bounds, color);
   if (isEnabled()) {
-    painter.setPen(colors.color(QPalette::WindowText));
+    painter.setPen(colors.color(QPalette::Active, QPalette::WindowText));
     painter.drawText(bounds, flags, title());
   } else {
     painter.setPen(highlight);

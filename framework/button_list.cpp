@@ -231,8 +231,8 @@ void TButtonList::mouseReleaseEvent(QMouseEvent* event) {
 void TButtonList::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
-      !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) &&
-      current_ < grid_.Count && ButtonState(current_) != bsDisabled) {
+      !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) && current_ < grid_.Count &&
+      ButtonState(current_) != bsDisabled) {
     // Enter chooses the current button, not the dialog's default button.
     Click();
     event->accept();

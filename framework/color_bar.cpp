@@ -53,7 +53,8 @@ TColorBar::TColorBar() {
 }
 
 void TColorBar::SetTone(int red, int green, int blue, int saturation) {
-  for (auto& bar : bars_) bar->Tone1.SetTone(red, green, blue, saturation);
+  for (auto& bar : bars_)
+    bar->Tone1.SetTone(red, green, blue, saturation);
 }
 
 void TColorBar::DrawAll(QPainter& painter) {

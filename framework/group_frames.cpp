@@ -27,7 +27,8 @@ constexpr std::array<QRgb, 5> CaptionLevels = {qRgb(0, 0, 0), qRgb(128, 128, 128
 
 // ---- TFakeGroupBox ----
 
-TFakeGroupBox::TFakeGroupBox(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+TFakeGroupBox::TFakeGroupBox(const QString& caption, QWidget* parent)
+    : QGroupBox(caption, parent) {}
 
 void TFakeGroupBox::SetBevelWidth(int value) {
   bevelWidth_ = value;

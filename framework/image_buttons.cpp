@@ -53,14 +53,14 @@ void TImageListEx::Draw(QPainter& painter, int x, int y, int index, bool enabled
   }
   QStyleOption option;
   option.palette = QApplication::palette();
-  painter.drawPixmap(
-      x, y, QApplication::style()->generatedIconPixmap(QIcon::Disabled, image, &option));
+  painter.drawPixmap(x, y,
+                     QApplication::style()->generatedIconPixmap(QIcon::Disabled, image, &option));
 }
 
 // ---- Placement ----
 
-TButtonPlacement PlaceImageAndCaption(QRect client, QSize image, QSize text,
-                                      TButtonLayout layout, int margin, int spacing) {
+TButtonPlacement PlaceImageAndCaption(QRect client, QSize image, QSize text, TButtonLayout layout,
+                                      int margin, int spacing) {
   const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
   const int clientSize = horizontal ? client.width() : client.height();
   const int imageSize = horizontal ? image.width() : image.height();
@@ -97,7 +97,8 @@ TButtonPlacement PlaceImageAndCaption(QRect client, QSize image, QSize text,
 
 // ---- TImageButton ----
 
-TImageButton::TImageButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+TImageButton::TImageButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent) {}
 
 void TImageButton::SetImages(TImageListEx* value) {
   if (value == images_) return;

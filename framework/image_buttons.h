@@ -48,8 +48,8 @@ struct TButtonPlacement {
 // Where an image and a caption go on a button: Margin is the gap from the edge the image
 // sits at (-1 centres image and caption together), Spacing the gap between them (-1
 // spreads them evenly).
-TButtonPlacement PlaceImageAndCaption(QRect client, QSize image, QSize text,
-                                      TButtonLayout layout, int margin, int spacing);
+TButtonPlacement PlaceImageAndCaption(QRect client, QSize image, QSize text, TButtonLayout layout,
+                                      int margin, int spacing);
 
 class TImageButton : public QPushButton {
   Q_OBJECT

@@ -2,8 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -119,7 +119,8 @@ TIconListBox::TIconListBox(QWidget* parent) : QListWidget(parent) {
 }
 
 void TIconListBox::SetGlyph(const QPixmap& glyph) {
-  glyph_ = glyph.copy(0, 0, std::min(glyph.width(), GlyphSize), std::min(glyph.height(), GlyphSize));
+  glyph_ =
+      glyph.copy(0, 0, std::min(glyph.width(), GlyphSize), std::min(glyph.height(), GlyphSize));
   viewport()->update();
 }
 
@@ -153,8 +154,8 @@ void TColorPicker::paintEvent(QPaintEvent*) {
   option.currentText.clear();
   painter.drawComplexControl(QStyle::CC_ComboBox, option);
   if (currentIndex() < 0) return;
-  const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                              QStyle::SC_ComboBoxEditField, this);
+  const QRect field =
+      style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
   // The edit part grows by a pixel before the swatch takes its own two off.
   DrawSwatch(&painter, field.adjusted(-1, -1, 1, 1), currentText());
 }

@@ -45,8 +45,8 @@ public:
     const int mark = list_->Marks(index.row());
     // A rank outside the five rank glyphs shows no mark.
     const bool rank = list_->Mode() == TMarkListBox::mmRank;
-    const int glyph = rank ? (mark >= 0 && mark < CheckMarkGlyph ? mark : -1)
-                           : (mark != 0 ? CheckMarkGlyph : -1);
+    const int glyph =
+        rank ? (mark >= 0 && mark < CheckMarkGlyph ? mark : -1) : (mark != 0 ? CheckMarkGlyph : -1);
     if (glyph >= 0) painter->drawImage(box.left() + 2, box.top() + 2, MarkGlyph(glyph));
 
     const QRect item = option.rect.adjusted(MarkCellWidth, 0, 0, 0);

@@ -49,7 +49,8 @@ void TScriptListBox::SetItems(const QStringList& items) {
 void TScriptListBox::SetScript(const TXelEventScriptList& script, TScriptLineTexts& texts) {
   QStringList lines;
   lines.reserve(script.GetCount());
-  for (int i = 0; i < script.GetCount(); ++i) lines.push_back(texts.LineText(*script.GetItem(i)));
+  for (int i = 0; i < script.GetCount(); ++i)
+    lines.push_back(texts.LineText(*script.GetItem(i)));
   SetItems(lines);
 }
 
@@ -285,9 +286,9 @@ void TScriptListBox::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TScriptListBox::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
-  const bool navigation = key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
-                          key == Qt::Key_End || key == Qt::Key_Home || key == Qt::Key_Left ||
-                          key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
+  const bool navigation = key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End ||
+                          key == Qt::Key_Home || key == Qt::Key_Left || key == Qt::Key_Up ||
+                          key == Qt::Key_Right || key == Qt::Key_Down;
   if (navigation && !captured_) Walk(key, ShiftHeld(event->modifiers()));
   // The list's own keys are used here; the rest go to the editor and then the dialog.
   if (navigation)

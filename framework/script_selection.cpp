@@ -24,7 +24,8 @@ TScriptSelection SelectWholeCommands(const std::vector<TScriptLineFacts>& lines,
   const int lo = std::min(itemIndex, anchor);
   const int hi = std::max(itemIndex, anchor);
   int m = LineFactsAt(lines, itemIndex).Indent;
-  for (int i = lo; i <= hi; ++i) m = std::min(m, LineFactsAt(lines, i).Indent);
+  for (int i = lo; i <= hi; ++i)
+    m = std::min(m, LineFactsAt(lines, i).Indent);
   const auto isHead = [&](int i) {
     const TScriptLineFacts facts = LineFactsAt(lines, i);
     return facts.Command && facts.Indent == m;

@@ -24,8 +24,7 @@ int RoundToInt(double value) {
 
 int SliderThumbCentre(int value, int min, int max, int clientWidth) {
   if (min >= max) return ThumbHalf;
-  return RoundToInt(double(clientWidth - ThumbWidth) * (double(value) - min) /
-                        (double(max) - min) +
+  return RoundToInt(double(clientWidth - ThumbWidth) * (double(value) - min) / (double(max) - min) +
                     ThumbHalf);
 }
 
@@ -72,7 +71,8 @@ void TSlider::SetPosition(int value) {
 }
 
 void TSlider::StepBy(int steps) {
-  const long long target = static_cast<long long>(position_) + static_cast<long long>(steps) * pageSize_;
+  const long long target =
+      static_cast<long long>(position_) + static_cast<long long>(steps) * pageSize_;
   SetPosition(static_cast<int>(std::clamp<long long>(target, INT_MIN, INT_MAX)));
 }
 
@@ -113,7 +113,8 @@ void TSlider::paintEvent(QPaintEvent*) {
     // walking a range of billions.
     const int left = SliderThumbCentre(min_, min_, max_, w);
     const int right = SliderThumbCentre(max_, min_, max_, w);
-    for (int x = left + 1; x < right; ++x) painter.drawLine(x, 19, x, 21);
+    for (int x = left + 1; x < right; ++x)
+      painter.drawLine(x, 19, x, 21);
   } else {
     for (long long v = static_cast<long long>(min_) + pageSize_; v < max_; v += pageSize_)
       tick(static_cast<int>(v), 22);
@@ -132,12 +133,13 @@ void TSlider::DrawThumb(QPainter& painter) {
   const QColor face = colors.color(QPalette::Button);
   const QColor light = colors.color(QPalette::Light);
   const bool lit = captured_ || (hasFocus() && blinkPhase_);
-  const QColor fill = lit ? QColor((face.red() + light.red()) / 2, (face.green() + light.green()) / 2,
-                                   (face.blue() + light.blue()) / 2)
-                          : face;
+  const QColor fill =
+      lit ? QColor((face.red() + light.red()) / 2, (face.green() + light.green()) / 2,
+                   (face.blue() + light.blue()) / 2)
+          : face;
 
-  const QPolygon outline({QPoint(l, 0), QPoint(rt, 0), QPoint(rt, shoulder), QPoint(cx, bottom),
-                          QPoint(l, shoulder)});
+  const QPolygon outline(
+      {QPoint(l, 0), QPoint(rt, 0), QPoint(rt, shoulder), QPoint(cx, bottom), QPoint(l, shoulder)});
   painter.setPen(Qt::NoPen);
   painter.setBrush(fill);
   painter.drawPolygon(outline);

@@ -62,7 +62,8 @@ TEST_F(MarkList, RanksGoRoundWithTheRightButtonForwardAndTheLeftBack) {
   EXPECT_EQ(marks.at(1).at(0).toInt(), 1);
   // A click on the text changes no mark.
   const QRect text = list.visualRect(list.model()->index(2, 0));
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(text.left() + 20, text.center().y()));
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                    QPoint(text.left() + 20, text.center().y()));
   EXPECT_EQ(list.Marks(2), 0);
   EXPECT_EQ(list.currentRow(), 2);
   EXPECT_EQ(marks.count(), 2);

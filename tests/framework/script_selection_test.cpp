@@ -24,7 +24,8 @@ const std::vector<std::u16string> SampleTexts = {
 
 std::vector<TScriptLineFacts> SampleFacts() {
   std::vector<TScriptLineFacts> facts;
-  for (const auto& text : SampleTexts) facts.push_back(ReadScriptLineFacts(text));
+  for (const auto& text : SampleTexts)
+    facts.push_back(ReadScriptLineFacts(text));
   return facts;
 }
 

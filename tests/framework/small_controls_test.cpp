@@ -48,7 +48,8 @@ TEST_F(FixedMemo, TypingThatNeedsAFifthLineIsRefused) {
   EXPECT_EQ(memo.Text(), "one\ntwo\nthree\nfour");
   EXPECT_EQ(memo.textCursor().position(), memo.Text().size());
   // A long word on the last line wraps into a fifth line: refused from there on.
-  for (int i = 0; i < 200; ++i) QTest::keyClick(&memo, Qt::Key_W);
+  for (int i = 0; i < 200; ++i)
+    QTest::keyClick(&memo, Qt::Key_W);
   EXPECT_LE(memo.LineCount(), 4);
   EXPECT_TRUE(memo.Text().startsWith("one\ntwo\nthree\nfourw"));
   EXPECT_LT(memo.Text().count(QLatin1Char('w')), 200);
@@ -99,7 +100,8 @@ TEST(DeluxeLabel, FourPixelsMakeOneOfFiveGreys) {
   large.setPixel(2, 0, lit);
   large.setPixel(4, 0, lit);
   large.setPixel(5, 1, qRgb(1, 0, 0)); // any colour but black counts
-  for (const QPoint p : {QPoint(6, 0), QPoint(7, 0), QPoint(6, 1)}) large.setPixel(p, lit);
+  for (const QPoint p : {QPoint(6, 0), QPoint(7, 0), QPoint(6, 1)})
+    large.setPixel(p, lit);
   for (const QPoint p : {QPoint(8, 0), QPoint(9, 0), QPoint(8, 1), QPoint(9, 1)})
     large.setPixel(p, lit);
   const QImage small = ReduceByLitQuarters(large);
@@ -168,7 +170,8 @@ TEST(ImageAndCaption, PlacementFollowsLayoutMarginAndSpacing) {
 TEST(ImageListEx, AStripIsCutIntoSquareCellsMaskedByTheirCornerPixel) {
   QImage strip = Solid(16, 48, qRgb(255, 0, 255));
   strip.setPixel(3, 3, qRgb(0, 0, 255));
-  for (int y = 16; y < 32; ++y) strip.setPixel(8, y, qRgb(0, 255, 0)); // corner stays magenta
+  for (int y = 16; y < 32; ++y)
+    strip.setPixel(8, y, qRgb(0, 255, 0)); // corner stays magenta
   strip.setPixel(0, 47, qRgb(1, 2, 3));
   TImageListEx images;
   images.LoadFromStrip(strip);
@@ -260,7 +263,8 @@ TEST(SmartListBox, ARightClickSelectsTheEntryBeforeTheMenuOpens) {
   EXPECT_EQ(clicks.count(), 1);
   menu.hide();
   list->AutoPopup = false;
-  QTest::mouseClick(list->viewport(), Qt::RightButton, {}, QPoint(5, list->viewport()->height() - 2));
+  QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                    QPoint(5, list->viewport()->height() - 2));
   EXPECT_EQ(list->currentRow(), 2);
   EXPECT_FALSE(menu.isVisible());
 }

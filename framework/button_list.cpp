@@ -277,17 +277,6 @@ void TButtonList::focusInEvent(QFocusEvent* event) {
 }
 
 void TButtonList::focusOutEvent(QFocusEvent* event) {
-  CancelMode();
   QWidget::focusOutEvent(event);
   update();
-}
-
-void TButtonList::hideEvent(QHideEvent* event) {
-  CancelMode();
-  QWidget::hideEvent(event);
-}
-
-void TButtonList::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::EnabledChange && !isEnabled()) CancelMode();
-  QWidget::changeEvent(event);
 }

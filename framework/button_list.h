@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/cancel_mode.h"
+
 // The grid's arithmetic: Columns x Rows cells of ButtonWidth x ButtonHeight, filled down
 // the first column, then down the next.
 struct TButtonGrid {
@@ -71,8 +73,6 @@ protected:
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
-  void changeEvent(QEvent* event) override;
 
 private:
   void Layout();
@@ -92,4 +92,5 @@ private:
   int current_ = 0;
   bool captured_ = false;
   bool spacePressed_ = false;
+  TCancelModeWatcher cancelModeWatcher_{this, [this] { CancelMode(); }};
 };

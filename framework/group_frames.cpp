@@ -4,10 +4,6 @@
 #include <QPainter>
 #include <array>
 
-namespace {
-
-// A frame Width pixels wide: TopLeft along the top and left edges, BottomRight along the
-// others.
 void DrawFrame3D(QPainter& painter, QRect r, const QColor& topLeft, const QColor& bottomRight,
                  int width) {
   for (int i = 0; i < width && r.width() > 0 && r.height() > 0; ++i) {
@@ -18,6 +14,8 @@ void DrawFrame3D(QPainter& painter, QRect r, const QColor& topLeft, const QColor
     r.adjust(1, 1, -1, -1);
   }
 }
+
+namespace {
 
 constexpr std::array<QRgb, 5> CaptionLevels = {qRgb(0, 0, 0), qRgb(128, 128, 128),
                                                qRgb(160, 160, 164), qRgb(192, 192, 192),

@@ -8,6 +8,13 @@
 #include <QLabel>
 #include <QWidget>
 
+class QPainter;
+
+// A frame Width pixels wide: TopLeft along the top and left edges, BottomRight along the
+// others.
+void DrawFrame3D(QPainter& painter, QRect r, const QColor& topLeft, const QColor& bottomRight,
+                 int width);
+
 // Every group frame of the forms. The caption breaks the frame line; a disabled frame
 // shows it embossed.
 class TFakeGroupBox : public QGroupBox {

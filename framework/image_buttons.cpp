@@ -11,17 +11,9 @@
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
-namespace {
+#include "framework/group_frames.h"
 
-// A one-pixel edge: TopLeft along the top and left, BottomRight along the others.
-void DrawEdge(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
-  painter.fillRect(r.left(), r.top(), r.width() - 1, 1, topLeft);
-  painter.fillRect(r.left(), r.top(), 1, r.height() - 1, topLeft);
-  painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
-  painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
-}
-
-} // namespace
+namespace {} // namespace
 
 // ---- TImageListEx ----
 
@@ -265,9 +257,9 @@ void TMenuButton::paintEvent(QPaintEvent*) {
     if (pushed || (mouseInControl_ && isEnabled())) {
       if (!transparent_) painter.fillRect(r, face);
       if (pushed)
-        DrawEdge(painter, r, shadow, highlight);
+        DrawFrame3D(painter, r, shadow, highlight, 1);
       else
-        DrawEdge(painter, r, highlight, shadow);
+        DrawFrame3D(painter, r, highlight, shadow, 1);
     } else if (!transparent_) {
       painter.fillRect(r, face);
     }
@@ -335,14 +327,8 @@ void TMenuButton::leaveEvent(QEvent* event) {
   if (!mouseHeld_) update();
 }
 
-void TMenuButton::hideEvent(QHideEvent* event) {
-  mouseHeld_ = false;
-  QWidget::hideEvent(event);
-}
-
 void TMenuButton::changeEvent(QEvent* event) {
   if (event->type() == QEvent::EnabledChange) {
-    if (!isEnabled()) mouseHeld_ = false;
     UpdateTracking();
     update();
   }

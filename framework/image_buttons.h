@@ -9,6 +9,8 @@
 #include <QRect>
 #include <vector>
 
+#include "framework/cancel_mode.h"
+
 class QPainter;
 
 // A list of equal-sized images; a disabled image is drawn from DisabledImages when that
@@ -118,7 +120,6 @@ protected:
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
   void changeEvent(QEvent* event) override;
 
 private:
@@ -137,4 +138,5 @@ private:
   int imageIndex_ = -1;
   QPointer<QMenu> dropdownMenu_;
   TState state_ = bsUp;
+  TCancelModeWatcher cancelModeWatcher_{this, [this] { mouseHeld_ = false; }};
 };

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStylePainter>
+
 #include <QStyledItemDelegate>
 
 namespace {
@@ -99,16 +100,6 @@ void TSmartListBox::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if (viewport()->rect().contains(at) && popupMenu_ && AutoPopup)
     popupMenu_->popup(viewport()->mapToGlobal(at));
-}
-
-void TSmartListBox::focusOutEvent(QFocusEvent* event) {
-  rightPressed_ = false;
-  QListWidget::focusOutEvent(event);
-}
-
-void TSmartListBox::hideEvent(QHideEvent* event) {
-  rightPressed_ = false;
-  QListWidget::hideEvent(event);
 }
 
 // ---- TIconListBox ----

@@ -10,6 +10,8 @@
 #include <QPixmap>
 #include <QPointer>
 
+#include "framework/cancel_mode.h"
+
 class TSmartListBox : public QListWidget {
   Q_OBJECT
 public:
@@ -26,12 +28,11 @@ signals:
 protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
 
 private:
   QPointer<QMenu> popupMenu_;
   bool rightPressed_ = false;
+  TCancelModeWatcher cancelModeWatcher_{this, [this] { rightPressed_ = false; }};
 };
 
 // Lines of 16 pixels, each with the same 14 x 14 glyph before its text.

@@ -304,18 +304,11 @@ void TScriptListBox::focusInEvent(QFocusEvent* event) {
 }
 
 void TScriptListBox::focusOutEvent(QFocusEvent* event) {
-  CancelMode();
   QAbstractScrollArea::focusOutEvent(event);
   viewport()->update();
 }
 
-void TScriptListBox::hideEvent(QHideEvent* event) {
-  CancelMode();
-  QAbstractScrollArea::hideEvent(event);
-}
-
 void TScriptListBox::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::EnabledChange && !isEnabled()) CancelMode();
   if (event->type() == QEvent::FontChange) UpdateScrollBar();
   QAbstractScrollArea::changeEvent(event);
 }

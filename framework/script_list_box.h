@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <vector>
 
+#include "framework/cancel_mode.h"
 #include "framework/script_selection.h"
 
 class QKeyEvent;
@@ -89,7 +90,6 @@ protected:
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
   void changeEvent(QEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
 
@@ -114,4 +114,5 @@ private:
   bool captured_ = false;
   // Where the held mouse was last seen, in viewport co-ordinates.
   int dragY_ = 0;
+  TCancelModeWatcher cancelModeWatcher_{this, [this] { CancelMode(); }};
 };

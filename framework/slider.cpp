@@ -219,21 +219,12 @@ void TSlider::focusInEvent(QFocusEvent* event) {
 }
 
 void TSlider::focusOutEvent(QFocusEvent* event) {
-  CancelMode();
   QWidget::focusOutEvent(event);
   blinkPhase_ = false;
   update();
 }
 
-void TSlider::hideEvent(QHideEvent* event) {
-  CancelMode();
-  QWidget::hideEvent(event);
-}
-
 void TSlider::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::EnabledChange) {
-    if (!isEnabled()) CancelMode();
-    update();
-  }
+  if (event->type() == QEvent::EnabledChange) update();
   QWidget::changeEvent(event);
 }

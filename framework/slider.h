@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include "framework/cancel_mode.h"
+
 class QTimer;
 
 // The slider's geometry in client pixels. The thumb's centre runs from 4 to width - 5.
@@ -47,7 +49,6 @@ protected:
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
   void changeEvent(QEvent* event) override;
 
 private:
@@ -65,4 +66,5 @@ private:
   QTimer* blinkTimer_;
   bool blinkPhase_ = false;
   bool captured_ = false;
+  TCancelModeWatcher cancelModeWatcher_{this, [this] { CancelMode(); }};
 };

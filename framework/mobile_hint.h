@@ -8,7 +8,7 @@
 #include <QPoint>
 #include <QPointer>
 
-class QLabel;
+#include <QLabel>
 
 // The rows of a cursor image below its hot spot that show anything: the last row with a
 // visible pixel, counted from the top, minus the hot spot's row. A cursor that shows

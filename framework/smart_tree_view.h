@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QTreeWidget>
 
-class QMenu;
+#include <QMenu>
 
 class TSmartTreeView : public QTreeWidget {
   Q_OBJECT

@@ -51,21 +51,6 @@ int PageLeft(QWidget* page) {
   return page && owner && owner != page ? page->mapTo(owner, QPoint(0, 0)).x() : 0;
 }
 
-void BuildCountForm(TFormXelBase* form, const char* name, const char* caption,
-                    const char* group, int minValue, int maxValue, TDialEdit*& edit,
-                    QPushButton*& ok, QPushButton*& cancel) {
-  TFormBuilder b(form, name, QString::fromLatin1(caption), 217, 73);
-  b.BeginRow();
-  b.BeginGroup("GroupBox1", QString::fromLatin1(group));
-  edit = b.DialEdit("DialEdit1", minValue, maxValue, 1);
-  b.End();
-  b.BeginColumn();
-  ok = b.OkButton();
-  cancel = b.CancelButton();
-  b.End();
-  b.End();
-}
-
 } // namespace
 
 QString FormatCatalogLine(int id, const std::string& name) {
@@ -176,53 +161,61 @@ void RedrawListLine(QListWidget* list, const TCatalog& catalog, TCatalogLine lin
   if (QListWidgetItem* item = list->item(row)) item->setText(line(catalog, row));
 }
 
-// ---- TFormDataMaxChange ----
+// ---- TFormDataCount ----
 
-TFormDataMaxChange::TFormDataMaxChange(QWidget* owner) : TFormXelBase(owner) {
-  BuildCountForm(this, "FormDataMaxChange", SDataMaxChangeCaption, SDataMaxChangeGroup, -10,
-                 30000, DialEdit1, ButtonOk, ButtonCancel);
-  connect(ButtonOk, &QPushButton::clicked, this, &TFormDataMaxChange::ButtonOkClick);
+TFormDataCount::TFormDataCount(QWidget* owner, const char* name, const char* caption,
+                               const char* group, int minValue, int maxValue)
+    : TFormXelBase(owner) {
+  TFormBuilder b(this, name, QString::fromLatin1(caption), 217, 73);
+  b.BeginRow();
+  b.BeginGroup("GroupBox1", QString::fromLatin1(group));
+  DialEdit1 = b.DialEdit("DialEdit1", minValue, maxValue, 1);
+  b.End();
+  b.BeginColumn();
+  ButtonOk = b.OkButton();
+  ButtonCancel = b.CancelButton();
+  b.End();
+  b.End();
+  connect(ButtonOk, &QPushButton::clicked, this, &TFormDataCount::ButtonOkClick);
 }
 
-void TFormDataMaxChange::showEvent(QShowEvent* event) {
+void TFormDataCount::showEvent(QShowEvent* event) {
   TFormXelBase::showEvent(event);
   FormShow();
 }
 
-void TFormDataMaxChange::FormShow() {
+void TFormDataCount::FormShow() {
   DialEdit1->SetValue(Count);
 }
 
+void TFormDataCount::ButtonOkClick() {
+  Count = DialEdit1->Value();
+  done(mrOk);
+}
+
+// ---- TFormDataMaxChange ----
+
+TFormDataMaxChange::TFormDataMaxChange(QWidget* owner)
+    : TFormDataCount(owner, "FormDataMaxChange", SDataMaxChangeCaption, SDataMaxChangeGroup, -10,
+                     30000) {}
+
 void TFormDataMaxChange::ButtonOkClick() {
   GuardHandler(this, [this] {
-    const int value = DialEdit1->Value();
-    if (value < Count && ShowMessageBox(QString::fromLatin1(SDataMaxChangeLoss),
-                                        MB_YESNO | MB_ICONEXCLAMATION, this) != IDYES)
+    if (DialEdit1->Value() < Count &&
+        ShowMessageBox(QString::fromLatin1(SDataMaxChangeLoss), MB_YESNO | MB_ICONEXCLAMATION,
+                       this) != IDYES)
       return;
-    Count = value;
-    done(mrOk);
+    TFormDataCount::ButtonOkClick();
   });
 }
 
 // ---- TFormDataMultiCopy ----
 
-TFormDataMultiCopy::TFormDataMultiCopy(QWidget* owner) : TFormXelBase(owner) {
-  BuildCountForm(this, "FormDataMultiCopy", SDataMultiCopyCaption, SDataMultiCopyGroup, 1,
-                 MaxMultiCopy, DialEdit1, ButtonOk, ButtonCancel);
-  connect(ButtonOk, &QPushButton::clicked, this, &TFormDataMultiCopy::ButtonOkClick);
-}
-
-void TFormDataMultiCopy::showEvent(QShowEvent* event) {
-  TFormXelBase::showEvent(event);
-  FormShow();
-}
+TFormDataMultiCopy::TFormDataMultiCopy(QWidget* owner)
+    : TFormDataCount(owner, "FormDataMultiCopy", SDataMultiCopyCaption, SDataMultiCopyGroup, 1,
+                     MaxMultiCopy) {}
 
 void TFormDataMultiCopy::FormShow() {
   DialEdit1->SetMaxValue(Maximum);
-  DialEdit1->SetValue(Count);
-}
-
-void TFormDataMultiCopy::ButtonOkClick() {
-  Count = DialEdit1->Value();
-  done(mrOk);
+  TFormDataCount::FormShow();
 }

@@ -77,42 +77,40 @@ template <class Item> void RedrawListLine(QListWidget* list, const TXelCatalog<I
   RedrawListLine(list, catalog, &CatalogLineOf<Item>);
 }
 
-// "Data Maximum (30,000)": the new number of entries, -10 .. 30000.
-class TFormDataMaxChange : public TFormXelBase {
+// The two count dialogs: a group with DialEdit1, "&Ok" and "Cancel".
+class TFormDataCount : public TFormXelBase {
   Q_OBJECT
 public:
-  explicit TFormDataMaxChange(QWidget* owner = nullptr);
-
-  // In: the current count; out: the chosen one.
+  // In: the value shown at first; out: the chosen one.
   int Count = 0;
 
-  void FormShow();
-  void ButtonOkClick();
+  virtual void FormShow();
+  virtual void ButtonOkClick();
 
   TDialEdit* DialEdit1;
   QPushButton* ButtonOk;
   QPushButton* ButtonCancel;
 
 protected:
+  TFormDataCount(QWidget* owner, const char* name, const char* caption, const char* group,
+                 int minValue, int maxValue);
   void showEvent(QShowEvent* event) override;
 };
 
+// "Data Maximum (30,000)": the new number of entries, -10 .. 30000.
+class TFormDataMaxChange : public TFormDataCount {
+  Q_OBJECT
+public:
+  explicit TFormDataMaxChange(QWidget* owner = nullptr);
+  // A smaller count asks before it is taken.
+  void ButtonOkClick() override;
+};
+
 // "Multi Copy": how many entries to copy, 1 .. Maximum.
-class TFormDataMultiCopy : public TFormXelBase {
+class TFormDataMultiCopy : public TFormDataCount {
   Q_OBJECT
 public:
   explicit TFormDataMultiCopy(QWidget* owner = nullptr);
-
-  int Count = 1;
   int Maximum = 1;
-
-  void FormShow();
-  void ButtonOkClick();
-
-  TDialEdit* DialEdit1;
-  QPushButton* ButtonOk;
-  QPushButton* ButtonCancel;
-
-protected:
-  void showEvent(QShowEvent* event) override;
+  void FormShow() override;
 };

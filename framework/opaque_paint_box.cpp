@@ -15,22 +15,24 @@ TOpaquePaintBox::TOpaquePaintBox(QWidget* parent) : QWidget(parent), color_(AppW
 void TOpaquePaintBox::SetOpaque(bool value) {
   opaque_ = value;
   ApplyBackground();
-  update();
 }
 
 void TOpaquePaintBox::SetColor(const QColor& value) {
   color_ = value;
   ApplyBackground();
-  update();
+}
+
+void ApplyOpaqueBackground(QWidget* surface, bool opaque, const QColor& color) {
+  surface->setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+  surface->setAutoFillBackground(!opaque);
+  QPalette palette = surface->palette();
+  palette.setColor(QPalette::Window, color);
+  surface->setPalette(palette);
+  surface->update();
 }
 
 void TOpaquePaintBox::ApplyBackground() {
-  // An opaque box leaves every pixel to its owner; otherwise Qt fills it with Color first.
-  setAttribute(Qt::WA_OpaquePaintEvent, opaque_);
-  setAutoFillBackground(!opaque_);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, color_);
-  setPalette(palette);
+  ApplyOpaqueBackground(this, opaque_, color_);
 }
 
 void TOpaquePaintBox::paintEvent(QPaintEvent*) {

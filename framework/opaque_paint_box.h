@@ -9,6 +9,9 @@ class QPainter;
 
 // The colour of empty work areas behind documents and previews.
 QColor AppWorkSpaceColor();
+// An opaque surface leaves every pixel to its owner's painting; otherwise Qt first fills
+// it with Color.
+void ApplyOpaqueBackground(QWidget* surface, bool opaque, const QColor& color);
 
 class TOpaquePaintBox : public QWidget {
   Q_OBJECT

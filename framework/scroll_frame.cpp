@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "framework/opaque_paint_box.h"
+
 namespace {
 
 constexpr int FixedBarSize = 16;
@@ -133,13 +135,7 @@ void TScrollFrame::SetTabStop(bool value) {
 }
 
 void TScrollFrame::ApplyBackground() {
-  QWidget* client = viewport();
-  client->setAttribute(Qt::WA_OpaquePaintEvent, opaque_);
-  client->setAutoFillBackground(!opaque_);
-  QPalette palette = client->palette();
-  palette.setColor(QPalette::Window, color_);
-  client->setPalette(palette);
-  client->update();
+  ApplyOpaqueBackground(viewport(), opaque_, color_);
 }
 
 QSize TScrollFrame::ClientSize() const {

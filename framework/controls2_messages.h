@@ -17,7 +17,8 @@ inline constexpr const char* SPictureLabel = "Picture:";
 inline constexpr const char* SPictureSize = " (%1x%2)";
 inline constexpr const char* SPictureNone = "(None)";
 // Save dialogs ask before replacing a file.
-inline constexpr const char* SReplaceFileQuestion = "%1 already exists.\nDo you want to replace it?";
+inline constexpr const char* SReplaceFileQuestion =
+    "%1 already exists.\nDo you want to replace it?";
 
 // File operations.
 inline constexpr const char* SFileOperationProgress = "Copying files...";

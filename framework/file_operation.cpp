@@ -116,7 +116,8 @@ void MoveTree(const fs::path& source, const fs::path& target) {
   } else {
     fs::rename(source, target, ec);
     if (!ec) return;
-    if (ec != std::errc::cross_device_link) throw fs::filesystem_error(ec.message(), source, target, ec);
+    if (ec != std::errc::cross_device_link)
+      throw fs::filesystem_error(ec.message(), source, target, ec);
     CopyTree(source, target);
   }
   if (!DeleteFolderTree(source.string())) fs::remove(source);
@@ -195,7 +196,8 @@ bool TFileOperation::Execute(TFileOperationFunc func) {
       return false;
     }
   } else {
-    for (const QString& source : sources) pairs.push_back({source, QString()});
+    for (const QString& source : sources)
+      pairs.push_back({source, QString()});
   }
 
   std::unique_ptr<QProgressDialog> progress;
@@ -222,8 +224,8 @@ bool TFileOperation::Execute(TFileOperationFunc func) {
       }
       if (QFileInfo(pair.Target).exists() || QFileInfo(pair.Target).isSymLink()) {
         if (func == FO_RENAME) {
-          fail(pair.Source, QString::fromStdString(
-                                std::make_error_code(std::errc::file_exists).message()));
+          fail(pair.Source,
+               QString::fromStdString(std::make_error_code(std::errc::file_exists).message()));
           break;
         }
         if (Options & foRenameOnCollision) {

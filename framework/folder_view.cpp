@@ -30,7 +30,8 @@ bool StartsWith(const std::string& value, const char* prefix) {
 std::string Unescape(const std::string& field) {
   std::string out;
   for (size_t k = 0; k < field.size(); ++k) {
-    if (field[k] == '\\' && k + 3 < field.size() && IsDigitChar(field[k + 1]) && IsDigitChar(field[k + 2]) && IsDigitChar(field[k + 3])) {
+    if (field[k] == '\\' && k + 3 < field.size() && IsDigitChar(field[k + 1]) &&
+        IsDigitChar(field[k + 2]) && IsDigitChar(field[k + 3])) {
       out += static_cast<char>((field[k + 1] - '0') * 64 + (field[k + 2] - '0') * 8 +
                                (field[k + 3] - '0'));
       k += 3;

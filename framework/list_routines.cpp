@@ -109,7 +109,8 @@ void RefillCatalogList(QListWidget* list, TCatalog& catalog, TCatalogLine line) 
   list->clear();
   QStringList lines;
   lines.reserve(catalog.GetCount());
-  for (int k = 0; k < catalog.GetCount(); ++k) lines << line(catalog, k);
+  for (int k = 0; k < catalog.GetCount(); ++k)
+    lines << line(catalog, k);
   list->addItems(lines);
   list->setUpdatesEnabled(true);
   list->setCurrentRow(selected >= 0 && selected < list->count() ? selected : list->count() - 1);
@@ -131,7 +132,8 @@ bool ChangeCatalogMaximum(QWidget* page, QListWidget* list, TCatalog& catalog, T
   if (page) page->repaint();
   TBusyCursor busy;
   // By id, so that a list with gaps ends exactly at the chosen id.
-  for (int id = oldMaximum + 1; id <= dialog.Count; ++id) catalog.GetOrCreate(id);
+  for (int id = oldMaximum + 1; id <= dialog.Count; ++id)
+    catalog.GetOrCreate(id);
   while (catalog.GetCount() > 0 && LastId(catalog) > dialog.Count)
     catalog.DeleteById(LastId(catalog));
   RefillCatalogList(list, catalog, line);
@@ -201,9 +203,8 @@ TFormDataMaxChange::TFormDataMaxChange(QWidget* owner)
 
 void TFormDataMaxChange::ButtonOkClick() {
   GuardHandler(this, [this] {
-    if (DialEdit1->Value() < Count &&
-        ShowMessageBox(QString::fromLatin1(SDataMaxChangeLoss), MB_YESNO | MB_ICONEXCLAMATION,
-                       this) != IDYES)
+    if (DialEdit1->Value() < Count && ShowMessageBox(QString::fromLatin1(SDataMaxChangeLoss),
+                                                     MB_YESNO | MB_ICONEXCLAMATION, this) != IDYES)
       return;
     TFormDataCount::ButtonOkClick();
   });

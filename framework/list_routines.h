@@ -69,8 +69,8 @@ bool ChangeCatalogMaximum(QWidget* page, QListWidget* list, TXelCatalog<Item>& c
   return ChangeCatalogMaximum(page, list, catalog, &CatalogLineOf<Item>);
 }
 template <class Item>
-bool MultiCopyCatalog(QWidget* page, QListWidget* list, TXelCatalog<Item>& catalog,
-                      uint32_t format, const TCatalogItem* currentEntry) {
+bool MultiCopyCatalog(QWidget* page, QListWidget* list, TXelCatalog<Item>& catalog, uint32_t format,
+                      const TCatalogItem* currentEntry) {
   return MultiCopyCatalog(page, list, catalog, format, currentEntry, &CatalogLineOf<Item>);
 }
 template <class Item> void RedrawListLine(QListWidget* list, const TXelCatalog<Item>& catalog) {

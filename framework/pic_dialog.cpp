@@ -24,7 +24,8 @@ QImage ToQImage(const TBitmap& bitmap) {
   QImage image(bitmap.Width(), bitmap.Height(), QImage::Format_RGB32);
   for (int y = 0; y < bitmap.Height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < bitmap.Width(); ++x) line[x] = 0xFF000000u | bitmap.ColorAt(x, y);
+    for (int x = 0; x < bitmap.Width(); ++x)
+      line[x] = 0xFF000000u | bitmap.ColorAt(x, y);
   }
   return image;
 }

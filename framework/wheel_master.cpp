@@ -170,8 +170,8 @@ void TWheelMaster::Start(QAbstractScrollArea* control) {
   if (!origin_) origin_ = new TWheelMasterWindow(this);
   QWidget* top = control->window();
   origin_->setParent(top);
-  origin_->setGeometry(QRect(top->mapFromGlobal(start_) - QPoint(3, 3),
-                             QSize(OriginSize, OriginSize)));
+  origin_->setGeometry(
+      QRect(top->mapFromGlobal(start_) - QPoint(3, 3), QSize(OriginSize, OriginSize)));
   origin_->show();
   origin_->raise();
   origin_->setFocus(Qt::OtherFocusReason);

@@ -48,8 +48,7 @@ TEST_F(FileOperationFiles, OneDestinationPerSourceCopiesUnderNewNamesWithoutAski
   EXPECT_EQ(Read("dst/new/Setup.exe"), "library");
   EXPECT_TRUE(boxes.Boxes().empty());
   // No temporary file is left beside the copies.
-  EXPECT_EQ(QDir(Path("dst")).entryList(QDir::Files),
-            QStringList({"Setup.ini", "UNLHA32.DLL"}));
+  EXPECT_EQ(QDir(Path("dst")).entryList(QDir::Files), QStringList({"Setup.ini", "UNLHA32.DLL"}));
 }
 
 TEST_F(FileOperationFiles, AFailingCopyReportsFailureAndTellsTheAuthor) {

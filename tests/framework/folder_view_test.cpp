@@ -22,10 +22,13 @@ TEST(MountTable, KindsComeFromDeviceTypeAndPlace) {
                                             "/dev/sr0 /mnt/cd iso9660 ro 0 0\n"
                                             "broken-line\n");
   ASSERT_EQ(table.size(), 7u);
-  const std::pair<const char*, TDisplayDrive> expected[] = {
-      {"/", ddFixed},           {"/proc", ddUnknown},         {"/dev/shm", ddRamDisk},
-      {"/mnt/net share", ddRemote}, {"/mnt/floppy", ddRemovable}, {"/media/stick", ddRemovable},
-      {"/mnt/cd", ddCDRom}};
+  const std::pair<const char*, TDisplayDrive> expected[] = {{"/", ddFixed},
+                                                            {"/proc", ddUnknown},
+                                                            {"/dev/shm", ddRamDisk},
+                                                            {"/mnt/net share", ddRemote},
+                                                            {"/mnt/floppy", ddRemovable},
+                                                            {"/media/stick", ddRemovable},
+                                                            {"/mnt/cd", ddCDRom}};
   for (size_t k = 0; k < table.size(); ++k) {
     EXPECT_EQ(table[k].Path, expected[k].first);
     EXPECT_EQ(table[k].Kind, expected[k].second) << table[k].Path;
@@ -54,7 +57,8 @@ protected:
     QStringList names;
     QTreeWidgetItem* node = view.currentItem();
     view.expandItem(node);
-    for (int k = 0; k < node->childCount(); ++k) names << node->child(k)->text(0);
+    for (int k = 0; k < node->childCount(); ++k)
+      names << node->child(k)->text(0);
     return names;
   }
 
@@ -127,7 +131,8 @@ TEST(SmartTreeView, ARightClickSelectsTheNodeAndOpensTheMenuForIt) {
 TEST(MobileHint, VisibleCursorHeightCountsDownToTheLastShownRow) {
   QImage image(32, 32, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
-  for (int y = 0; y < 20; ++y) image.setPixel(3, y, qRgba(0, 0, 0, 255));
+  for (int y = 0; y < 20; ++y)
+    image.setPixel(3, y, qRgba(0, 0, 0, 255));
   EXPECT_EQ(VisibleCursorHeight(image, 0), 20);
   EXPECT_EQ(VisibleCursorHeight(image, 5), 15);
   image.fill(Qt::transparent);
@@ -139,7 +144,8 @@ TEST(MobileHint, TheHintStandsJustBelowTheCursorAndHides) {
   shape.fill(Qt::transparent);
   {
     QImage rows = shape.toImage();
-    for (int y = 0; y < 12; ++y) rows.setPixel(0, y, qRgba(0, 0, 0, 255));
+    for (int y = 0; y < 12; ++y)
+      rows.setPixel(0, y, qRgba(0, 0, 0, 255));
     shape = QPixmap::fromImage(rows);
   }
   QApplication::setOverrideCursor(QCursor(shape, 0, 2));

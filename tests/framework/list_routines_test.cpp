@@ -22,12 +22,14 @@ TXelSwitchItem* AddSwitch(TXelSwitch& list, int id, const std::string& name) {
 }
 
 void FillSwitches(TXelSwitch& list, int count) {
-  for (int id = 1; id <= count; ++id) AddSwitch(list, id, "S" + std::to_string(id));
+  for (int id = 1; id <= count; ++id)
+    AddSwitch(list, id, "S" + std::to_string(id));
 }
 
 std::vector<int> Ids(const TCatalog& list) {
   std::vector<int> ids;
-  for (int k = 0; k < list.GetCount(); ++k) ids.push_back(list.GetItem(k)->Id);
+  for (int k = 0; k < list.GetCount(); ++k)
+    ids.push_back(list.GetItem(k)->Id);
   return ids;
 }
 
@@ -173,7 +175,8 @@ TEST_F(ListPage, LoweringTheMaximumAsksAndNoKeepsTheDialogOpen) {
 }
 
 TEST_F(ListPage, MaximumChangesWorkByIdOnListsWithGapsAndCancelChangesNothing) {
-  for (int id : {1, 2, 5, 9}) AddSwitch(switches, id, "x");
+  for (int id : {1, 2, 5, 9})
+    AddSwitch(switches, id, "x");
   RefillCatalogList(DataList, switches);
   WhenModal([](QWidget* dialog) {
     auto* edit = FindControl<TDialEdit>(dialog, "DialEdit1");

@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QTimer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 

@@ -104,6 +104,8 @@ void TCatalog::LoadFromStream(TStream& stream) {
   try {
     // Every item takes at least two bytes (its Id and the record's end mark).
     const uint32_t count = ReadVarCount(stream, 2);
+    // Bounded by the bytes left, so a hostile count cannot reserve much.
+    items_.reserve(count);
     // Items arrive in ascending Id order in every file the editor writes; a list with
     // its Ids out of order still loads as GetOrCreate would build it (a repeated Id
     // reloads the same item), but in n log n rather than quadratic time.

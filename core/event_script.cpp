@@ -132,13 +132,16 @@ void TXelBaseEventPageItem::ParseScript() {
   auto keepEndLine = [this] {
     if (Script.GetCount() == 0) Script.Add(ScriptEndCode, 0);
   };
-  TMemoryStream blob(ScriptData.data(), ScriptData.size());
+  // The blob is lent to the stream and taken back, not copied.
+  TMemoryStream blob(std::move(ScriptData));
   try {
     Script.LoadFromStream(blob);
   } catch (...) {
+    ScriptData = blob.TakeBytes();
     keepEndLine();
     throw;
   }
+  ScriptData = blob.TakeBytes();
   keepEndLine();
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 #include <string_view>
 
 // The running program file, from /proc/self/exe unless a test has set another one
@@ -41,6 +42,7 @@ void ForceDirectories(const std::string& path, unsigned mode = 0755);
 // The whole file into Bytes. False when the file does not exist; raises EFileError when
 // it cannot be read or holds more than MaxBytes.
 bool ReadFileBytes(const std::string& path, std::string& bytes, uint64_t maxBytes);
+bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes);
 
 // The user's private temporary folder, $TMPDIR/velmora-<uid>/ (TMPDIR defaulting to
 // /tmp), created with mode 0700. Raises EFileError when the name is taken by anything

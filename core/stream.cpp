@@ -24,7 +24,9 @@ void TStream::ReadBuffer(void* buffer, size_t count) {
   if (Read(buffer, count) != count) throw EReadError();
 }
 
-uint8_t TStream::ReadByte() {
+void ThrowReadError() { throw EReadError(); }
+
+uint8_t TStream::ReadByteSlow() {
   uint8_t b;
   if (Read(&b, 1) != 1) throw EReadError();
   return b;
@@ -39,7 +41,9 @@ TReadLimit::TReadLimit(TStream& stream, uint64_t length) : stream_(stream), save
 TReadLimit::~TReadLimit() { stream_.limit_ = saved_; }
 
 TMemoryStream::TMemoryStream(const void* bytes, size_t count)
-    : data_(static_cast<const uint8_t*>(bytes), static_cast<const uint8_t*>(bytes) + count) {}
+    : data_(static_cast<const uint8_t*>(bytes), static_cast<const uint8_t*>(bytes) + count) {
+  ShowMemory();
+}
 
 void TMemoryStream::SetPosition(int64_t position) {
   pos_ = static_cast<size_t>(std::clamp<int64_t>(position, 0, GetSize()));

@@ -22,7 +22,7 @@ class TStream {
   size_t Read(void* buffer, size_t count);
   // Reads exactly Count bytes or raises EReadError.
   void ReadBuffer(void* buffer, size_t count);
-  uint8_t ReadByte();
+  inline uint8_t ReadByte();
   void Write(const void* buffer, size_t count) { DoWrite(buffer, count); }
   void WriteBuffer(const void* buffer, size_t count) { DoWrite(buffer, count); }
   void WriteByte(uint8_t value) { DoWrite(&value, 1); }
@@ -37,10 +37,30 @@ class TStream {
   virtual size_t DoRead(void* buffer, size_t count) = 0;
   virtual void DoWrite(const void* buffer, size_t count) = 0;
 
+  // A stream that holds its bytes in memory shows them here, so that the byte-by-byte
+  // reads of compressed integers need no virtual call.
+  const std::vector<uint8_t>* memory_ = nullptr;
+  size_t* memoryPos_ = nullptr;
+
  private:
   friend class TReadLimit;
+  uint8_t ReadByteSlow();
   int64_t limit_ = std::numeric_limits<int64_t>::max();
 };
+
+[[noreturn]] void ThrowReadError();
+
+inline uint8_t TStream::ReadByte() {
+  if (memory_) {
+    const size_t pos = *memoryPos_;
+    if (pos < memory_->size() && static_cast<int64_t>(pos) < limit_) {
+      *memoryPos_ = pos + 1;
+      return (*memory_)[pos];
+    }
+    ThrowReadError();
+  }
+  return ReadByteSlow();
+}
 
 // Confines reads to the next Length bytes for its lifetime and restores the previous
 // limit afterwards. Raises EReadError when fewer than Length bytes remain.
@@ -63,9 +83,12 @@ class TReadLimit {
 // A growable stream in memory.
 class TMemoryStream final : public TStream {
  public:
-  TMemoryStream() = default;
-  explicit TMemoryStream(std::vector<uint8_t> bytes) : data_(std::move(bytes)) {}
+  TMemoryStream() { ShowMemory(); }
+  explicit TMemoryStream(std::vector<uint8_t> bytes) : data_(std::move(bytes)) { ShowMemory(); }
   TMemoryStream(const void* bytes, size_t count);
+  // The base class points at our members: no copies or moves.
+  TMemoryStream(const TMemoryStream&) = delete;
+  TMemoryStream& operator=(const TMemoryStream&) = delete;
 
   int64_t GetSize() const override { return static_cast<int64_t>(data_.size()); }
   int64_t GetPosition() const override { return static_cast<int64_t>(pos_); }
@@ -82,6 +105,11 @@ class TMemoryStream final : public TStream {
   void DoWrite(const void* buffer, size_t count) override;
 
  private:
+  void ShowMemory() {
+    memory_ = &data_;
+    memoryPos_ = &pos_;
+  }
+
   std::vector<uint8_t> data_;
   size_t pos_ = 0;
 };

@@ -1,0 +1,234 @@
+#include "core/database.h"
+
+#include <sys/stat.h>
+
+#include <optional>
+
+#include "core/animation_record.h"
+#include "core/atomic_file.h"
+#include "core/attribute_records.h"
+#include "core/busy_cursor.h"
+#include "core/chipset_record.h"
+#include "core/database_tables.h"
+#include "core/editor_mode.h"
+#include "core/errors.h"
+#include "core/file_messages.h"
+#include "core/file_utils.h"
+#include "core/hero_records.h"
+#include "core/monster_records.h"
+#include "core/path_resolver.h"
+#include "core/project_path.h"
+#include "core/stream.h"
+#include "core/switch_records.h"
+#include "core/system_records.h"
+#include "core/var_int.h"
+#include "core/vocabulary_record.h"
+
+TXelDataBase* GlobalDataBase = nullptr;
+
+namespace {
+
+constexpr int FirstTableId = 11;
+constexpr int LastTableId = 25;
+// A database file far beyond any real game is refused rather than read into memory.
+constexpr uint64_t MaxDataBaseFileSize = uint64_t(1) << 30;
+
+// Every list of the database starts with one entry at its defaults.
+template <class List>
+void ResetList(List& list) {
+  list.Clear();
+  list.Append();
+}
+
+}  // namespace
+
+TFileStamp GetFileStamp(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) throw EFileError(FileMessage(SCannotOpenFile, path));
+  return TFileStamp{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+                    static_cast<int64_t>(st.st_size), static_cast<int64_t>(st.st_mtim.tv_sec),
+                    static_cast<int64_t>(st.st_mtim.tv_nsec)};
+}
+
+TXelDataBase::TXelDataBase()
+    : players_(std::make_unique<TXelPlayer>()),
+      skills_(std::make_unique<TXelSkill>()),
+      items_(std::make_unique<TXelItem>()),
+      monsters_(std::make_unique<TXelMonster>()),
+      monGroups_(std::make_unique<TXelMonGroup>()),
+      grounds_(std::make_unique<TXelGround>()),
+      attribs_(std::make_unique<TXelAttrib>()),
+      statuses_(std::make_unique<TXelStatus>()),
+      animations_(std::make_unique<TXelAnimation>()),
+      chipSets_(std::make_unique<TXelChipSet>()),
+      vocabulary_(std::make_unique<TXelVocabulary>()),
+      system_(std::make_unique<TXelSystem>()),
+      switches_(std::make_unique<TXelSwitch>()),
+      variables_(std::make_unique<TXelVariable>()),
+      commonEvents_(std::make_unique<TXelCommonEvent>()) {
+  Publish(true);
+  Reset();
+}
+
+TXelDataBase::~TXelDataBase() {
+  Publish(false);
+  if (GlobalDataBase == this) GlobalDataBase = nullptr;
+}
+
+// Makes our tables the process-wide ones, or withdraws those that are still ours.
+void TXelDataBase::Publish(bool own) {
+  auto set = [own](auto*& global, auto* mine) {
+    if (own)
+      global = mine;
+    else if (global == mine)
+      global = nullptr;
+  };
+  set(PlayerList, players_.get());
+  set(SkillList, skills_.get());
+  set(ItemList, items_.get());
+  set(MonsterList, monsters_.get());
+  set(MonGroupList, monGroups_.get());
+  set(GroundList, grounds_.get());
+  set(AttribList, attribs_.get());
+  set(StatusList, statuses_.get());
+  set(AnimationList, animations_.get());
+  set(ChipSetList, chipSets_.get());
+  set(VocabularyData, vocabulary_.get());
+  set(SystemData, system_.get());
+  set(SwitchList, switches_.get());
+  set(VariableList, variables_.get());
+  set(CommonEventList, commonEvents_.get());
+}
+
+void TXelDataBase::Reset() {
+  ResetList(*players_);
+  ResetList(*skills_);
+  ResetList(*items_);
+  ResetList(*monsters_);
+  ResetList(*monGroups_);
+  ResetList(*grounds_);
+  ResetList(*attribs_);
+  ResetList(*statuses_);
+  ResetList(*animations_);
+  ResetList(*chipSets_);
+  vocabulary_->Clear();
+  system_->Clear();
+  ResetList(*switches_);
+  ResetList(*variables_);
+  ResetList(*commonEvents_);
+  cached_ = TFileStamp{};
+}
+
+void TXelDataBase::LoadTable(int id, TStream& stream) {
+  switch (id) {
+    case 11: players_->LoadFromStream(stream); break;
+    case 12: skills_->LoadFromStream(stream); break;
+    case 13: items_->LoadFromStream(stream); break;
+    case 14: monsters_->LoadFromStream(stream); break;
+    case 15: monGroups_->LoadFromStream(stream); break;
+    case 16: grounds_->LoadFromStream(stream); break;
+    case 17: attribs_->LoadFromStream(stream); break;
+    case 18: statuses_->LoadFromStream(stream); break;
+    case 19: animations_->LoadFromStream(stream); break;
+    case 20: chipSets_->LoadFromStream(stream); break;
+    case 21: vocabulary_->LoadFromStream(stream); break;
+    case 22: system_->LoadFromStream(stream); break;
+    case 23: switches_->LoadFromStream(stream); break;
+    case 24: variables_->LoadFromStream(stream); break;
+    case 25: commonEvents_->LoadFromStream(stream); break;
+    default: break;
+  }
+}
+
+void TXelDataBase::SaveTable(int id, TStream& stream) {
+  switch (id) {
+    case 11: players_->SaveToStream(stream); break;
+    case 12: skills_->SaveToStream(stream); break;
+    case 13: items_->SaveToStream(stream); break;
+    case 14: monsters_->SaveToStream(stream); break;
+    case 15: monGroups_->SaveToStream(stream); break;
+    case 16: grounds_->SaveToStream(stream); break;
+    case 17: attribs_->SaveToStream(stream); break;
+    case 18: statuses_->SaveToStream(stream); break;
+    case 19: animations_->SaveToStream(stream); break;
+    case 20: chipSets_->SaveToStream(stream); break;
+    case 21: vocabulary_->SaveToStream(stream); break;
+    case 22: system_->SaveToStream(stream); break;
+    case 23: switches_->SaveToStream(stream); break;
+    case 24: variables_->SaveToStream(stream); break;
+    case 25: commonEvents_->SaveToStream(stream); break;
+    default: break;
+  }
+}
+
+void TXelDataBase::LoadFromStream(TStream& stream) {
+  if (ReadVarString(stream) != DataBaseHeader) throw EReadError();
+  while (stream.Remaining() > 0) {
+    const uint32_t id = ReadVarInt(stream);
+    const uint32_t size = ReadVarInt(stream);
+    TReadLimit chunk(stream, size);
+    if (id >= FirstTableId && id <= LastTableId) LoadTable(static_cast<int>(id), stream);
+    stream.SetPosition(chunk.End());
+  }
+}
+
+void TXelDataBase::SaveToStream(TStream& stream) {
+  WriteVarString(stream, DataBaseHeader);
+  TMemoryStream table;
+  for (int id = FirstTableId; id <= LastTableId; ++id) {
+    table.SetPosition(0);
+    table.SetSize(0);
+    SaveTable(id, table);
+    WriteVarInt(stream, id);
+    WriteVarInt(stream, static_cast<int32_t>(table.GetSize()));
+    stream.WriteBuffer(table.Memory(), static_cast<size_t>(table.GetSize()));
+  }
+}
+
+bool TXelDataBase::LoadDataBaseFile(const std::string& fileName) {
+  lastLoadError_.clear();
+  try {
+    const TFileStamp stamp = GetFileStamp(fileName);
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(fileName, bytes, MaxDataBaseFileSize))
+      throw EFileError(FileMessage(SCannotReadFile, fileName));
+    if (!(stamp == cached_)) Reset();
+    // The stamp is taken before reading: a file rewritten meanwhile is reset next time.
+    cached_ = stamp;
+    TMemoryStream stream(std::move(bytes));
+    LoadFromStream(stream);
+    return true;
+  } catch (const std::exception& e) {
+    // After a failed load the tables no longer match any file.
+    cached_ = TFileStamp{};
+    if (!IsEditorMode()) throw;
+    lastLoadError_ = e.what();
+    return false;
+  }
+}
+
+void TXelDataBase::SaveDataBaseFile(const std::string& fileName) {
+  TMemoryStream stream;
+  SaveToStream(stream);
+  try {
+    WriteFileAtomically(fileName, stream.Bytes());
+  } catch (...) {
+    cached_ = TFileStamp{};
+    throw;
+  }
+  cached_ = GetFileStamp(fileName);
+}
+
+bool TXelDataBase::LoadProjectDataBase() {
+  std::optional<TBusyCursor> busy;
+  if (IsEditorMode()) busy.emplace();
+  return LoadDataBaseFile(ResolvePath(ProjectPath + DataBaseFileName).Path);
+}
+
+void TXelDataBase::SaveProjectDataBase() {
+  std::optional<TBusyCursor> busy;
+  if (IsEditorMode()) busy.emplace();
+  // A project from a case-blind file system may spell the file differently; rewrite
+  // that file rather than add a second one beside it.
+  SaveDataBaseFile(ResolvePath(ProjectPath + DataBaseFileName).Path);
+}

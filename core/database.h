@@ -1,0 +1,109 @@
+// The game database: fifteen tables held for the whole process (core/database_tables.h)
+// and saved together as one file, "KOVAX.ldb": the header string "XelDataBase", then
+// one chunk per table, ids 11 to 25, with no terminator.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/database_tables.h"
+
+class TStream;
+
+inline constexpr const char* DataBaseFileName = "KOVAX.ldb";
+inline constexpr const char* DataBaseHeader = "XelDataBase";
+
+// What identifies one version of a file on disk: its size, its modification time to
+// the nanosecond and its inode (every atomic save makes a new one). Equal stamps mean
+// the file was not rewritten in between.
+struct TFileStamp {
+  uint64_t Device = 0;
+  uint64_t Inode = 0;
+  int64_t Size = 0;
+  int64_t ModifiedSeconds = 0;
+  int64_t ModifiedNanoseconds = 0;
+  bool operator==(const TFileStamp&) const = default;
+};
+
+// The stamp of the file at Path; raises EFileError when it cannot be read.
+TFileStamp GetFileStamp(const std::string& path);
+
+class TXelDataBase {
+ public:
+  // Creates the tables, makes them the process-wide ones, then Reset.
+  TXelDataBase();
+  // Frees the tables; the process-wide pointers that were ours become null.
+  ~TXelDataBase();
+  TXelDataBase(const TXelDataBase&) = delete;
+  TXelDataBase& operator=(const TXelDataBase&) = delete;
+
+  // Every list emptied and given exactly one entry (Id 1, at its defaults); vocabulary
+  // and system cleared; the file cache forgotten.
+  void Reset();
+  // Raises EReadError on a wrong header or a malformed table; the table that failed is
+  // left empty and the tables after it keep what they held.
+  void LoadFromStream(TStream& stream);
+  // Raises the system record's save count by one, as every save does.
+  void SaveToStream(TStream& stream);
+
+  // Loads FileName. When the file is the one loaded or saved last (same stamp), the
+  // tables are not reset first, so unchanged battle animations are kept as parsed.
+  // Outside editor mode every error is raised. In editor mode the error is swallowed
+  // (the tables keep what they hold) but reported: the result is false and
+  // LastLoadError() says why, so the editor can warn instead of saving a partial load
+  // over the file.
+  bool LoadDataBaseFile(const std::string& fileName);
+  // Writes the file atomically; a failure raises and leaves the old file untouched.
+  void SaveDataBaseFile(const std::string& fileName);
+  // The same for "KOVAX.ldb" in the open project, with the hourglass in editor mode.
+  bool LoadProjectDataBase();
+  void SaveProjectDataBase();
+
+  // Message of the last failed load, empty after a successful one.
+  const std::string& LastLoadError() const { return lastLoadError_; }
+  const TFileStamp& CachedStamp() const { return cached_; }
+
+  TXelPlayer& Players() { return *players_; }
+  TXelSkill& Skills() { return *skills_; }
+  TXelItem& Items() { return *items_; }
+  TXelMonster& Monsters() { return *monsters_; }
+  TXelMonGroup& MonGroups() { return *monGroups_; }
+  TXelGround& Grounds() { return *grounds_; }
+  TXelAttrib& Attribs() { return *attribs_; }
+  TXelStatus& Statuses() { return *statuses_; }
+  TXelAnimation& Animations() { return *animations_; }
+  TXelChipSet& ChipSets() { return *chipSets_; }
+  TXelVocabulary& Vocabulary() { return *vocabulary_; }
+  TXelSystem& System() { return *system_; }
+  TXelSwitch& Switches() { return *switches_; }
+  TXelVariable& Variables() { return *variables_; }
+  TXelCommonEvent& CommonEvents() { return *commonEvents_; }
+
+ private:
+  void LoadTable(int id, TStream& stream);
+  void SaveTable(int id, TStream& stream);
+  void Publish(bool own);
+
+  std::unique_ptr<TXelPlayer> players_;
+  std::unique_ptr<TXelSkill> skills_;
+  std::unique_ptr<TXelItem> items_;
+  std::unique_ptr<TXelMonster> monsters_;
+  std::unique_ptr<TXelMonGroup> monGroups_;
+  std::unique_ptr<TXelGround> grounds_;
+  std::unique_ptr<TXelAttrib> attribs_;
+  std::unique_ptr<TXelStatus> statuses_;
+  std::unique_ptr<TXelAnimation> animations_;
+  std::unique_ptr<TXelChipSet> chipSets_;
+  std::unique_ptr<TXelVocabulary> vocabulary_;
+  std::unique_ptr<TXelSystem> system_;
+  std::unique_ptr<TXelSwitch> switches_;
+  std::unique_ptr<TXelVariable> variables_;
+  std::unique_ptr<TXelCommonEvent> commonEvents_;
+
+  TFileStamp cached_;
+  std::string lastLoadError_;
+};
+
+// The database of the running editor, made by the main window.
+extern TXelDataBase* GlobalDataBase;

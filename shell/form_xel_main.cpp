@@ -1,7 +1,5 @@
 #include "shell/form_xel_main.h"
 
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 #include "core/atomic_file.h"
 #include "core/database.h"
@@ -13,9 +11,11 @@
 #include "core/map_tree.h"
 #include "core/settings.h"
 #include "core/sound_library.h"
+#include "framework/align_layout.h"
 #include "framework/error_guard.h"
 #include "framework/form_arranger.h"
 #include "framework/message_box.h"
+#include "framework/smart_splitter.h"
 #include "framework/window_placement.h"
 #include "shell/project_manager.h"
 #include "shell/shell_pictures.h"
@@ -27,6 +27,7 @@ namespace {
 constexpr int MainFormWidth = 800;
 constexpr int LeftColumnWidth = 214;
 constexpr int MapTreeHeight = 164;
+constexpr int MapTreeMinHeight = 52;
 
 QWidget* AddPanel(QWidget* parent, const char* name) {
   auto* panel = new QWidget(parent);
@@ -47,21 +48,30 @@ TFormXelMain::~TFormXelMain() {
 
 void TFormXelMain::CreateLayout() {
   auto* client = AddPanel(this, "ClientPanel");
-  auto* row = new QHBoxLayout(client);
-  row->setContentsMargins(0, 0, 0, 0);
-  row->setSpacing(4);
+  auto* layout = new TAlignLayout(client);
   Panel1 = AddPanel(client, "Panel1");
-  Panel1->setFixedWidth(LeftColumnWidth);
-  auto* column = new QVBoxLayout(Panel1);
-  column->setContentsMargins(0, 0, 0, 0);
-  Panel3 = AddPanel(Panel1, "Panel3");
-  Panel2 = AddPanel(Panel1, "Panel2");
-  Panel2->setFixedHeight(MapTreeHeight);
-  column->addWidget(Panel3, 1);
-  column->addWidget(Panel2);
+  Panel1->resize(LeftColumnWidth, Panel1->height());
+  layout->AddControl(Panel1, alLeft);
+  Splitter1 = new TSmartSplitter(client, alLeft);
+  Splitter1->setObjectName(QStringLiteral("Splitter1"));
+  // The column keeps the palette's width: this splitter neither drags nor rescales it.
+  Splitter1->setEnabled(false);
+  Splitter1->SetAutoResize(false);
+  layout->AddControl(Splitter1, alLeft);
   MapArea = AddPanel(client, "MapArea");
-  row->addWidget(Panel1);
-  row->addWidget(MapArea, 1);
+  layout->AddControl(MapArea, alClient);
+
+  auto* column = new TAlignLayout(Panel1);
+  Panel2 = AddPanel(Panel1, "Panel2");
+  Panel2->resize(Panel2->width(), MapTreeHeight);
+  column->AddControl(Panel2, alBottom);
+  Splitter2 = new TSmartSplitter(Panel1, alBottom);
+  Splitter2->setObjectName(QStringLiteral("Splitter2"));
+  Splitter2->SetMinSize(MapTreeMinHeight);
+  Splitter2->SetPercentage(50.0);
+  column->AddControl(Splitter2, alBottom);
+  Panel3 = AddPanel(Panel1, "Panel3");
+  column->AddControl(Panel3, alClient);
   setCentralWidget(client);
 }
 
@@ -85,7 +95,7 @@ void TFormXelMain::FormCreate() {
   ShowTitleFlag = GetShowTitleFlag();
   resize(MainFormWidth, height());
   FormArranger = new TFormArranger(this);
-  FormArranger->KeyName = "Orvane/VELMORA";
+  FormArranger->KeyName = "Orvane\\VELMORA";
   FormArranger->Restore(true);
   ProjectManager = std::make_unique<TProjectManager>(this);
   ProjectManager->OpenLastProject();

@@ -10,6 +10,7 @@
 
 class TFormArranger;
 class TProjectManager;
+class TSmartSplitter;
 class TXelMap;
 class TXelMapTree;
 
@@ -29,10 +30,13 @@ public:
   bool FullScreenFlag = true;
   bool ShowTitleFlag = false;
 
-  // The left column (palette above, map tree below) and the map area beside it.
+  // The left column (Panel3 for the tile palette above Splitter2, Panel2 for the map tree
+  // below it), the fixed Splitter1 beside it, and the map area filling the rest.
   QWidget* Panel1;
   QWidget* Panel2;
   QWidget* Panel3;
+  TSmartSplitter* Splitter1;
+  TSmartSplitter* Splitter2;
   QWidget* MapArea;
   TFormArranger* FormArranger;
 

@@ -22,6 +22,7 @@
 #include "framework/dash_box.h"
 #include "framework/dial_edit.h"
 #include "framework/error_guard.h"
+#include "framework/folder_view.h"
 #include "framework/form_builder.h"
 #include "framework/message_box.h"
 #include "framework/qt_text.h"
@@ -63,6 +64,17 @@ bool RenameFolderNoReplace(const std::string& from, const std::string& to) {
   struct stat st;
   if (lstat(to.c_str(), &st) == 0) return false;
   return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool IsOnOpticalDisc(const std::string& path) {
+  const TMountPoint* best = nullptr;
+  const TMountTable mounts = ReadMountTable();
+  for (const TMountPoint& mount : mounts) {
+    const std::string folder = IncludeTrailingBackslash(mount.Path);
+    if (path.compare(0, folder.size(), folder) != 0) continue;
+    if (!best || mount.Path.size() > best->Path.size()) best = &mount;
+  }
+  return best && best->Kind == ddCDRom;
 }
 
 // ---- TFormProjectNew ----
@@ -312,6 +324,7 @@ void TFormProjectRename::ButtonOkClick() {
 TFormProjectBasePath::TFormProjectBasePath(QWidget* owner) : TFormXelBase(owner) {
   TFormBuilder b(this, "FormProjectBasePath", QString::fromLatin1(SProjectBasePathCaption), 385,
                  305);
+  FolderView1 = b.Add<TFolderView>("FolderView1");
   Edit1 = b.Add<QLineEdit>("Edit1");
   Edit1->setMaxLength(MaxPathLength);
   b.BeginRow();
@@ -319,6 +332,7 @@ TFormProjectBasePath::TFormProjectBasePath(QWidget* owner) : TFormXelBase(owner)
   ButtonOk = b.OkButton();
   ButtonCancel = b.CancelButton();
   b.End();
+  connect(FolderView1, &QTreeWidget::currentItemChanged, this, [this] { FolderView1Change(); });
   connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
   connect(ButtonOk, &QPushButton::clicked, this, [this] { GuardHandler(this, [this] { ButtonOkClick(); }); });
   Edit1Change();
@@ -332,6 +346,12 @@ void TFormProjectBasePath::showEvent(QShowEvent* event) {
 void TFormProjectBasePath::FormShow() {
   TBusyCursor busy;
   Edit1->setText(PathText(Path));
+  FolderView1->SetSelectedPath(PathText(Path));
+}
+
+void TFormProjectBasePath::FolderView1Change() {
+  const QString path = FolderView1->GetSelectedPath();
+  if (!path.isEmpty()) Edit1->setText(path);
 }
 
 void TFormProjectBasePath::Edit1Change() {
@@ -342,7 +362,7 @@ void TFormProjectBasePath::Edit1Change() {
 void TFormProjectBasePath::ButtonOkClick() {
   const std::string path = IncludeTrailingBackslash(
       TextPath(QDir::cleanPath(QFileInfo(Edit1->text()).absoluteFilePath())));
-  if (IsFloppyDrive(path)) {
+  if (IsFloppyDrive(path) || IsOnOpticalDisc(path)) {
     ShowErrorBox(QString::fromLatin1(SCannotSetUpPath), this);
     return;
   }

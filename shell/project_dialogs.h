@@ -11,6 +11,7 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TDashBox;
+class TFolderView;
 class TOverEdit;
 
 // Proposes the first "Project<n>" that is not a folder under the base folder yet, and
@@ -103,17 +104,22 @@ public:
   // In: the folder to start at. Out on OK: the chosen folder with a trailing separator.
   std::string Path;
 
+  TFolderView* FolderView1;
   QLineEdit* Edit1;
   QPushButton* ButtonOk;
   QPushButton* ButtonCancel;
 
   void FormShow();
+  void FolderView1Change();
   void Edit1Change();
   void ButtonOkClick();
 
 protected:
   void showEvent(QShowEvent* event) override;
 };
+
+// Whether Path lies on a mounted CD or DVD (the longest mount point that holds it).
+bool IsOnOpticalDisc(const std::string& path);
 
 // Renames From to To unless To exists in any form, even as an empty folder.
 bool RenameFolderNoReplace(const std::string& from, const std::string& to);

@@ -16,6 +16,7 @@
 #include "core/sound_library.h"
 #include "framework/error_guard.h"
 #include "framework/framework_messages.h"
+#include "shell/data_module.h"
 #include "shell/form_xel_main.h"
 #include "shell/shell_messages.h"
 #include "shell/shell_pictures.h"
@@ -95,7 +96,10 @@ int RunEditor(QApplication& application) {
   int result;
   {
     const auto main = std::make_unique<TFormXelMain>();
+    TDataModule1 dataModule;
+    DataModule1 = &dataModule;
     result = application.exec();
+    DataModule1 = nullptr;
   }
   FormSplash = nullptr;
   return result;

@@ -8,7 +8,9 @@
 #include "core/map_tree.h"
 #include "framework/harness/widget_harness.h"
 #include "framework/window_placement.h"
+#include "shell/data_module.h"
 #include "shell/project_manager.h"
+#include "framework/smart_splitter.h"
 #include "shell/splash.h"
 #include "shell/shell_pictures.h"
 #include "shell_test_env.h"
@@ -77,6 +79,34 @@ TEST_F(MainWindow, AWorkingFolderThatCannotBeMadeIsReported) {
                 " is not private");
   // What was in the way is left alone at exit.
   EXPECT_EQ(Get("tmp/velmora-" + std::to_string(getuid())), "in the way");
+}
+
+TEST_F(MainWindow, TheLeftColumnHoldsThePalettePlaceAboveTheMapTreePlace) {
+  TFormXelMain form;
+  QTest::qWait(0);
+  EXPECT_EQ(form.Panel1->width(), 214);
+  EXPECT_EQ(form.Panel1->x(), 0);
+  EXPECT_GT(form.MapArea->x(), form.Panel1->width());
+  EXPECT_LT(form.Panel3->y(), form.Splitter2->y());
+  EXPECT_LT(form.Splitter2->y(), form.Panel2->y());
+  EXPECT_EQ(form.Panel2->y() + form.Panel2->height(), form.Panel1->height());
+  EXPECT_EQ(form.Splitter2->MinSize(), 52);
+  EXPECT_FALSE(form.Splitter1->isEnabled());
+}
+
+TEST(DataModule, HoldsEveryToolGlyphWithItsDisabledTwin) {
+  TDataModule1 module;
+  EXPECT_EQ(module.ImageListEx1.Count(), ToolGlyphCount);
+  EXPECT_EQ(module.ImageListEx2.Count(), ToolGlyphCount);
+  EXPECT_EQ(module.ImageListEx1.DisabledImages, &module.ImageListEx2);
+  for (int i = 0; i < ToolGlyphCount; ++i) {
+    const QImage normal = module.ImageListEx1.Image(i).toImage();
+    const QImage disabled = module.ImageListEx2.Image(i).toImage();
+    ASSERT_EQ(normal.size(), QSize(16, 16));
+    // The mask colour is see-through and every glyph draws something.
+    EXPECT_EQ(qAlpha(normal.pixel(0, 15)), 0) << i;
+    EXPECT_NE(normal, disabled) << i;
+  }
 }
 
 TEST(Splash, HidesAtTheFirstTickAndLendsItsPictureToTheAboutBox) {

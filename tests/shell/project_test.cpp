@@ -10,6 +10,7 @@
 #include "core/project_path.h"
 #include "framework/dash_box.h"
 #include "framework/dial_edit.h"
+#include "framework/folder_view.h"
 #include "framework/harness/widget_harness.h"
 #include "shell/project_dialogs.h"
 #include "shell_test_env.h"
@@ -292,7 +293,10 @@ TEST_F(Projects, TheBasePathDialogAcceptsOnlyAnExistingAbsoluteFolder) {
   dialog.Path = Path("chosen");
   ShowAndActivate(&dialog);
   EXPECT_EQ(dialog.Edit1->text().toStdString(), Path("chosen"));
+  EXPECT_EQ(dialog.FolderView1->GetSelectedPath().toStdString(), Path("chosen"));
   EXPECT_TRUE(dialog.ButtonOk->isEnabled());
+  dialog.FolderView1->SetSelectedPath(QString::fromStdString(Path("base")));
+  EXPECT_EQ(dialog.Edit1->text().toStdString(), Path("base"));
   dialog.Edit1->setText("chosen");
   EXPECT_FALSE(dialog.ButtonOk->isEnabled());
   dialog.Edit1->setText(QString::fromStdString(Path("missing")));

@@ -1,6 +1,5 @@
 #include "shell/form_xel_main.h"
 
-
 #include "core/atomic_file.h"
 #include "core/database.h"
 #include "core/editor_mode.h"

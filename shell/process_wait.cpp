@@ -29,7 +29,8 @@ TFormProcessWait::TFormProcessWait(QWidget* owner) : TFormXelBase(owner) {
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1);
-  connect(Timer1, &QTimer::timeout, this, [this] { GuardHandler(this, [this] { Timer1Timer(); }); });
+  connect(Timer1, &QTimer::timeout, this,
+          [this] { GuardHandler(this, [this] { Timer1Timer(); }); });
   Timer1->start();
 
   Action_AltF4 = new QAction(this);

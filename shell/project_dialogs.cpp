@@ -54,6 +54,20 @@ void AddNameFields(TFormBuilder& b, TOverEdit*& folderEdit, TOverEdit*& titleEdi
   titleEdit->setMaxLength(MaxNameLength);
 }
 
+// The OK and Cancel buttons in a column of their own at the right.
+void AddButtonColumn(TFormBuilder& b, QPushButton*& ok, QPushButton*& cancel) {
+  b.BeginColumn();
+  ok = b.OkButton();
+  cancel = b.CancelButton();
+  b.Stretch();
+  b.End();
+}
+
+// A slot that runs the form's handler inside the error guard.
+template <class Form> auto Guarded(Form* form, void (Form::*handler)()) {
+  return [form, handler] { GuardHandler(form, [form, handler] { (form->*handler)(); }); };
+}
+
 } // namespace
 
 bool RenameFolderNoReplace(const std::string& from, const std::string& to) {
@@ -88,14 +102,10 @@ TFormProjectNew::TFormProjectNew(QWidget* owner) : TFormXelBase(owner) {
   DashBox1 = b.DashBox("DashBox1");
   b.End();
   b.End();
-  b.BeginColumn();
-  ButtonOk = b.OkButton();
-  ButtonCancel = b.CancelButton();
-  b.Stretch();
+  AddButtonColumn(b, ButtonOk, ButtonCancel);
   b.End();
-  b.End();
-  connect(DashBox1, &TDashBox::Clicked, this, [this] { GuardHandler(this, [this] { DashBox1Click(); }); });
-  connect(ButtonOk, &QPushButton::clicked, this, [this] { GuardHandler(this, [this] { ButtonOkClick(); }); });
+  connect(DashBox1, &TDashBox::Clicked, this, Guarded(this, &TFormProjectNew::DashBox1Click));
+  connect(ButtonOk, &QPushButton::clicked, this, Guarded(this, &TFormProjectNew::ButtonOkClick));
 }
 
 void TFormProjectNew::showEvent(QShowEvent* event) {
@@ -171,14 +181,14 @@ TFormProjectOpen::TFormProjectOpen(QWidget* owner) : TFormXelBase(owner) {
   ListView1->setIconSize(QSize(16, 16));
   ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-  auto guarded = [this](void (TFormProjectOpen::*handler)()) {
-    return [this, handler] { GuardHandler(this, [this, handler] { (this->*handler)(); }); };
-  };
-  connect(DashBox1, &TDashBox::Clicked, this, guarded(&TFormProjectOpen::DashBox1Click));
-  connect(ButtonOk, &QPushButton::clicked, this, guarded(&TFormProjectOpen::ButtonOkClick));
-  connect(ButtonRename, &QPushButton::clicked, this, guarded(&TFormProjectOpen::ButtonRenameClick));
-  connect(ButtonDelete, &QPushButton::clicked, this, guarded(&TFormProjectOpen::ButtonDeleteClick));
-  connect(ListView1, &QTreeWidget::itemDoubleClicked, this, guarded(&TFormProjectOpen::ButtonOkClick));
+  connect(DashBox1, &TDashBox::Clicked, this, Guarded(this, &TFormProjectOpen::DashBox1Click));
+  connect(ButtonOk, &QPushButton::clicked, this, Guarded(this, &TFormProjectOpen::ButtonOkClick));
+  connect(ButtonRename, &QPushButton::clicked, this,
+          Guarded(this, &TFormProjectOpen::ButtonRenameClick));
+  connect(ButtonDelete, &QPushButton::clicked, this,
+          Guarded(this, &TFormProjectOpen::ButtonDeleteClick));
+  connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
+          Guarded(this, &TFormProjectOpen::ButtonOkClick));
 
   GuardHandler(this, [this] {
     DashBox1->SetText(PathText(ProjectBaseFolder()));
@@ -293,15 +303,11 @@ TFormProjectRename::TFormProjectRename(QWidget* owner, const std::string& baseFo
   AddNameFields(b, OverEdit1, OverEdit2);
   b.Stretch();
   b.End();
-  b.BeginColumn();
-  ButtonOk = b.OkButton();
-  ButtonCancel = b.CancelButton();
-  b.Stretch();
-  b.End();
+  AddButtonColumn(b, ButtonOk, ButtonCancel);
   b.End();
   OverEdit1->setText(PathText(oldName));
   OverEdit2->setText(ToQString(title));
-  connect(ButtonOk, &QPushButton::clicked, this, [this] { GuardHandler(this, [this] { ButtonOkClick(); }); });
+  connect(ButtonOk, &QPushButton::clicked, this, Guarded(this, &TFormProjectRename::ButtonOkClick));
 }
 
 void TFormProjectRename::ButtonOkClick() {
@@ -334,7 +340,8 @@ TFormProjectBasePath::TFormProjectBasePath(QWidget* owner) : TFormXelBase(owner)
   b.End();
   connect(FolderView1, &QTreeWidget::currentItemChanged, this, [this] { FolderView1Change(); });
   connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
-  connect(ButtonOk, &QPushButton::clicked, this, [this] { GuardHandler(this, [this] { ButtonOkClick(); }); });
+  connect(ButtonOk, &QPushButton::clicked, this,
+          Guarded(this, &TFormProjectBasePath::ButtonOkClick));
   Edit1Change();
 }
 

@@ -47,7 +47,10 @@ QCursor MakeCursor(int slot) {
       p.drawLine(x, y - arm, x, y + arm);
     }
   };
-  auto outline = [&p] { p.setPen(QPen(Qt::black, 1)); p.setBrush(Qt::white); };
+  auto outline = [&p] {
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+  };
   QPoint hot(8, 8);
   switch (slot) {
   case 1: // select
@@ -75,11 +78,13 @@ QCursor MakeCursor(int slot) {
   case 4: // pen
     cross(8, 8, 6);
     outline();
-    p.drawPolygon(QPolygon({QPoint(13, 13), QPoint(16, 12), QPoint(28, 24), QPoint(25, 27), QPoint(12, 16)}));
+    p.drawPolygon(
+        QPolygon({QPoint(13, 13), QPoint(16, 12), QPoint(28, 24), QPoint(25, 27), QPoint(12, 16)}));
     break;
   case 6: // pick
     outline();
-    p.drawPolygon(QPolygon({QPoint(1, 1), QPoint(4, 1), QPoint(14, 11), QPoint(11, 14), QPoint(1, 4)}));
+    p.drawPolygon(
+        QPolygon({QPoint(1, 1), QPoint(4, 1), QPoint(14, 11), QPoint(11, 14), QPoint(1, 4)}));
     p.setBrush(Qt::black);
     p.drawRect(12, 12, 6, 6);
     hot = QPoint(1, 1);
@@ -140,36 +145,163 @@ void DrawGlyph(QPainter& p, int glyph) {
     }
   };
   switch (glyph) {
-  case tgProjectNew: page(paper); p.setPen(green); p.drawLine(10, 3, 10, 7); p.drawLine(8, 5, 12, 5); break;
-  case tgProjectOpen: folder(); p.setBrush(paper); p.drawLine(3, 13, 6, 7); break;
-  case tgProjectClose: folder(); p.setPen(QPen(red, 2)); p.drawLine(5, 6, 11, 12); p.drawLine(11, 6, 5, 12); break;
-  case tgProjectPack: p.setBrush(QColor(180, 140, 96)); p.drawRect(2, 5, 12, 9); p.drawLine(2, 5, 5, 2); p.drawLine(14, 5, 11, 2); p.drawLine(5, 2, 11, 2); break;
-  case tgExit: p.setBrush(QColor(150, 110, 70)); p.drawRect(4, 1, 8, 14); p.setPen(Ink); p.drawPoint(10, 8); break;
-  case tgMapSave: p.setBrush(blue); p.drawRect(1, 1, 13, 13); p.setBrush(paper); p.drawRect(4, 1, 7, 5); p.drawRect(3, 9, 9, 5); break;
-  case tgMapRevert: p.setPen(QPen(blue, 2)); p.drawArc(3, 3, 10, 10, 90 * 16, 270 * 16); p.drawLine(8, 3, 5, 1); p.drawLine(8, 3, 5, 5); break;
-  case tgModeLower: p.setBrush(green); p.drawRect(1, 8, 13, 6); p.setBrush(Qt::NoBrush); p.drawRect(3, 2, 9, 5); break;
-  case tgModeUpper: p.setBrush(Qt::NoBrush); p.drawRect(1, 8, 13, 6); p.setBrush(green); p.drawRect(3, 2, 9, 5); break;
-  case tgModeEvent: p.setBrush(paper); p.drawRect(1, 1, 13, 13); letter("E", red); break;
-  case tgScale1: scale(1); break;
-  case tgScale2: scale(2); break;
-  case tgScale4: scale(4); break;
-  case tgScale8: scale(6); break;
-  case tgDataBase: p.setBrush(QColor(140, 160, 190)); p.drawRect(2, 3, 11, 10); p.drawEllipse(2, 1, 11, 4); p.drawEllipse(2, 11, 11, 4); break;
-  case tgMaterial: p.setBrush(paper); p.drawRect(1, 2, 13, 11); p.setBrush(green); p.drawEllipse(3, 5, 4, 4); p.setBrush(blue); p.drawRect(8, 7, 5, 5); break;
-  case tgSelectMusic: p.setBrush(Ink); p.drawEllipse(2, 10, 4, 3); p.drawEllipse(9, 8, 4, 3); p.drawLine(6, 11, 6, 2); p.drawLine(13, 9, 13, 1); p.drawLine(6, 2, 13, 1); break;
-  case tgTestPlay: p.setBrush(green); p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(13, 8), QPoint(4, 14)})); break;
-  case tgFullScreen: p.setBrush(paper); p.drawRect(1, 2, 13, 10); p.setBrush(blue); p.drawRect(3, 4, 9, 6); p.drawLine(5, 14, 10, 14); break;
-  case tgShowTitle: p.setBrush(paper); p.drawRect(1, 2, 13, 10); letter("T", blue); break;
-  case tgHelpContents: p.setBrush(blue); p.drawRect(2, 1, 11, 13); letter("?", Qt::white); break;
-  case tgHelpAbout: p.setBrush(paper); p.drawEllipse(1, 1, 13, 13); letter("i", blue); break;
-  case tgUndo: p.setPen(QPen(blue, 2)); p.drawArc(3, 4, 10, 9, 0, 180 * 16); p.drawLine(3, 9, 1, 6); p.drawLine(3, 9, 6, 7); break;
-  case tgToolSelect: p.setPen(QPen(Ink, 1, Qt::DotLine)); p.drawRect(2, 2, 11, 11); break;
-  case tgToolZoom: p.setBrush(paper); p.drawEllipse(1, 1, 9, 9); p.setPen(QPen(Ink, 2)); p.drawLine(9, 9, 14, 14); break;
-  case tgToolPen: p.setBrush(yellow); p.drawPolygon(QPolygon({QPoint(2, 14), QPoint(3, 10), QPoint(11, 2), QPoint(14, 5), QPoint(6, 13)})); break;
-  case tgToolRectangle: p.setBrush(Qt::NoBrush); p.drawRect(2, 3, 11, 9); break;
-  case tgToolEllipse: p.setBrush(Qt::NoBrush); p.drawEllipse(1, 3, 13, 9); break;
-  case tgToolFill: p.setBrush(paper); p.drawPolygon(QPolygon({QPoint(2, 7), QPoint(8, 2), QPoint(14, 8), QPoint(8, 14)})); p.setBrush(blue); p.drawEllipse(1, 10, 3, 4); break;
-  default: break;
+  case tgProjectNew:
+    page(paper);
+    p.setPen(green);
+    p.drawLine(10, 3, 10, 7);
+    p.drawLine(8, 5, 12, 5);
+    break;
+  case tgProjectOpen:
+    folder();
+    p.setBrush(paper);
+    p.drawLine(3, 13, 6, 7);
+    break;
+  case tgProjectClose:
+    folder();
+    p.setPen(QPen(red, 2));
+    p.drawLine(5, 6, 11, 12);
+    p.drawLine(11, 6, 5, 12);
+    break;
+  case tgProjectPack:
+    p.setBrush(QColor(180, 140, 96));
+    p.drawRect(2, 5, 12, 9);
+    p.drawLine(2, 5, 5, 2);
+    p.drawLine(14, 5, 11, 2);
+    p.drawLine(5, 2, 11, 2);
+    break;
+  case tgExit:
+    p.setBrush(QColor(150, 110, 70));
+    p.drawRect(4, 1, 8, 14);
+    p.setPen(Ink);
+    p.drawPoint(10, 8);
+    break;
+  case tgMapSave:
+    p.setBrush(blue);
+    p.drawRect(1, 1, 13, 13);
+    p.setBrush(paper);
+    p.drawRect(4, 1, 7, 5);
+    p.drawRect(3, 9, 9, 5);
+    break;
+  case tgMapRevert:
+    p.setPen(QPen(blue, 2));
+    p.drawArc(3, 3, 10, 10, 90 * 16, 270 * 16);
+    p.drawLine(8, 3, 5, 1);
+    p.drawLine(8, 3, 5, 5);
+    break;
+  case tgModeLower:
+    p.setBrush(green);
+    p.drawRect(1, 8, 13, 6);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(3, 2, 9, 5);
+    break;
+  case tgModeUpper:
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(1, 8, 13, 6);
+    p.setBrush(green);
+    p.drawRect(3, 2, 9, 5);
+    break;
+  case tgModeEvent:
+    p.setBrush(paper);
+    p.drawRect(1, 1, 13, 13);
+    letter("E", red);
+    break;
+  case tgScale1:
+    scale(1);
+    break;
+  case tgScale2:
+    scale(2);
+    break;
+  case tgScale4:
+    scale(4);
+    break;
+  case tgScale8:
+    scale(6);
+    break;
+  case tgDataBase:
+    p.setBrush(QColor(140, 160, 190));
+    p.drawRect(2, 3, 11, 10);
+    p.drawEllipse(2, 1, 11, 4);
+    p.drawEllipse(2, 11, 11, 4);
+    break;
+  case tgMaterial:
+    p.setBrush(paper);
+    p.drawRect(1, 2, 13, 11);
+    p.setBrush(green);
+    p.drawEllipse(3, 5, 4, 4);
+    p.setBrush(blue);
+    p.drawRect(8, 7, 5, 5);
+    break;
+  case tgSelectMusic:
+    p.setBrush(Ink);
+    p.drawEllipse(2, 10, 4, 3);
+    p.drawEllipse(9, 8, 4, 3);
+    p.drawLine(6, 11, 6, 2);
+    p.drawLine(13, 9, 13, 1);
+    p.drawLine(6, 2, 13, 1);
+    break;
+  case tgTestPlay:
+    p.setBrush(green);
+    p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(13, 8), QPoint(4, 14)}));
+    break;
+  case tgFullScreen:
+    p.setBrush(paper);
+    p.drawRect(1, 2, 13, 10);
+    p.setBrush(blue);
+    p.drawRect(3, 4, 9, 6);
+    p.drawLine(5, 14, 10, 14);
+    break;
+  case tgShowTitle:
+    p.setBrush(paper);
+    p.drawRect(1, 2, 13, 10);
+    letter("T", blue);
+    break;
+  case tgHelpContents:
+    p.setBrush(blue);
+    p.drawRect(2, 1, 11, 13);
+    letter("?", Qt::white);
+    break;
+  case tgHelpAbout:
+    p.setBrush(paper);
+    p.drawEllipse(1, 1, 13, 13);
+    letter("i", blue);
+    break;
+  case tgUndo:
+    p.setPen(QPen(blue, 2));
+    p.drawArc(3, 4, 10, 9, 0, 180 * 16);
+    p.drawLine(3, 9, 1, 6);
+    p.drawLine(3, 9, 6, 7);
+    break;
+  case tgToolSelect:
+    p.setPen(QPen(Ink, 1, Qt::DotLine));
+    p.drawRect(2, 2, 11, 11);
+    break;
+  case tgToolZoom:
+    p.setBrush(paper);
+    p.drawEllipse(1, 1, 9, 9);
+    p.setPen(QPen(Ink, 2));
+    p.drawLine(9, 9, 14, 14);
+    break;
+  case tgToolPen:
+    p.setBrush(yellow);
+    p.drawPolygon(
+        QPolygon({QPoint(2, 14), QPoint(3, 10), QPoint(11, 2), QPoint(14, 5), QPoint(6, 13)}));
+    break;
+  case tgToolRectangle:
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(2, 3, 11, 9);
+    break;
+  case tgToolEllipse:
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(1, 3, 13, 9);
+    break;
+  case tgToolFill:
+    p.setBrush(paper);
+    p.drawPolygon(QPolygon({QPoint(2, 7), QPoint(8, 2), QPoint(14, 8), QPoint(8, 14)}));
+    p.setBrush(blue);
+    p.drawEllipse(1, 10, 3, 4);
+    break;
+  default:
+    break;
   }
 }
 
@@ -282,7 +414,8 @@ TBitmap StartPosBitmap(int index) {
   palette[1] = {0, 0, 0, 0};
   palette[2] = {255, 255, 255, 0};
   for (int m = 0; m < 5; ++m)
-    palette[size_t(3 + m)] = {uint8_t(Fills[m] >> 16), uint8_t(Fills[m] >> 8), uint8_t(Fills[m]), 0};
+    palette[size_t(3 + m)] = {uint8_t(Fills[m] >> 16), uint8_t(Fills[m] >> 8), uint8_t(Fills[m]),
+                              0};
   const int scale = cell / 8;
   const int inset = (cell - 5 * scale) / 2;
   for (int m = 0; m < 5; ++m) {

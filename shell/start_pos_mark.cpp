@@ -21,11 +21,20 @@ TStartPosMark::~TStartPosMark() = default;
 void TStartPosMark::Draw(TGlimraBoard& board, int x, int y, int cellSize, int mark, bool dim) {
   int index;
   switch (cellSize) {
-  case 32: index = 0; break;
-  case 16: index = 1; break;
-  case 8: index = 2; break;
-  case 4: index = 3; break;
-  default: return;
+  case 32:
+    index = 0;
+    break;
+  case 16:
+    index = 1;
+    break;
+  case 8:
+    index = 2;
+    break;
+  case 4:
+    index = 3;
+    break;
+  default:
+    return;
   }
   TGlimraSheet& sheet = *sheets_[size_t(index)];
   sheet.Opacity = dim ? 128 : 255;

@@ -112,9 +112,9 @@ bool DisplayIsUsable(int width, int height, int depth) {
 }
 
 int DefaultAnswer(int flags) {
-  static constexpr int Buttons[][3] = {
-      {IDOK, IDOK, IDOK},           {IDOK, IDCANCEL, IDOK},    {IDABORT, IDRETRY, IDIGNORE},
-      {IDYES, IDNO, IDCANCEL},      {IDYES, IDNO, IDYES},      {IDRETRY, IDCANCEL, IDRETRY}};
+  static constexpr int Buttons[][3] = {{IDOK, IDOK, IDOK},           {IDOK, IDCANCEL, IDOK},
+                                       {IDABORT, IDRETRY, IDIGNORE}, {IDYES, IDNO, IDCANCEL},
+                                       {IDYES, IDNO, IDYES},         {IDRETRY, IDCANCEL, IDRETRY}};
   const int kind = flags & 0x0F;
   if (kind > MB_RETRYCANCEL) return IDOK;
   const int index = (flags & MB_DEFBUTTON3) ? 2 : (flags & MB_DEFBUTTON2) ? 1 : 0;

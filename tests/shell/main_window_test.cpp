@@ -7,12 +7,12 @@
 #include "core/map.h"
 #include "core/map_tree.h"
 #include "framework/harness/widget_harness.h"
+#include "framework/smart_splitter.h"
 #include "framework/window_placement.h"
 #include "shell/data_module.h"
 #include "shell/project_manager.h"
-#include "framework/smart_splitter.h"
-#include "shell/splash.h"
 #include "shell/shell_pictures.h"
+#include "shell/splash.h"
 #include "shell_test_env.h"
 
 namespace {

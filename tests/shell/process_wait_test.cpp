@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -31,8 +31,7 @@ TEST(ProcessWait, ClosesWhenTheRuntimeEndsAndRefusesEveryOtherWay) {
   QElapsedTimer timer;
   timer.start();
   // A stand-in runtime that runs for 200 ms.
-  EXPECT_TRUE(RunProcessAndWait(&owner, "Test Play - Close", "sleep", {"0.2"},
-                                QDir::tempPath()));
+  EXPECT_TRUE(RunProcessAndWait(&owner, "Test Play - Close", "sleep", {"0.2"}, QDir::tempPath()));
   EXPECT_GE(timer.elapsed(), 200);
   EXPECT_LT(timer.elapsed(), 5000);
   EXPECT_TRUE(stillOpen);
@@ -52,7 +51,8 @@ TEST(ProcessWait, NoProcessOrOneThatNeverStartedEndsTheWaitAtOnce) {
 
 TEST(ProcessWait, TheRuntimeRunsInTheGivenFolderWithItsArguments) {
   QTemporaryDir folder;
-  EXPECT_TRUE(RunProcessAndWait(nullptr, "x", "sh", {"-c", "pwd > out.txt; echo \"$1\" >> out.txt", "sh", "a b"},
+  EXPECT_TRUE(RunProcessAndWait(nullptr, "x", "sh",
+                                {"-c", "pwd > out.txt; echo \"$1\" >> out.txt", "sh", "a b"},
                                 folder.path()));
   QFile out(folder.filePath("out.txt"));
   ASSERT_TRUE(out.open(QIODevice::ReadOnly));

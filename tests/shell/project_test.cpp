@@ -30,8 +30,8 @@ protected:
     manager.OnCreateProject = [this](TProjectManager*, const std::string& title, bool& ok) {
       events.push_back("create " + title + " in " + ProjectPath);
       if (throwOnCreate) throw Exception("no room");
-      Put("base/" + ExtractFileName(ProjectPath.substr(0, ProjectPath.size() - 1)) +
-              "/KOVAX.exe", "runtime");
+      Put("base/" + ExtractFileName(ProjectPath.substr(0, ProjectPath.size() - 1)) + "/KOVAX.exe",
+          "runtime");
       ok = createOk;
     };
     manager.OnOpenProject = [this](TProjectManager*, bool& ok) {
@@ -274,8 +274,9 @@ TEST_F(Projects, DeletingAsksFirstTakesHiddenFilesAndNeverFollowsLinks) {
   boxes.Answer(IDNO);
   dialog.ButtonDeleteClick();
   ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text,
-            QStringLiteral("Delete 'Doomed'. A deleted project can't be restored again. Delete it?"));
+  EXPECT_EQ(
+      boxes.Boxes()[0].text,
+      QStringLiteral("Delete 'Doomed'. A deleted project can't be restored again. Delete it?"));
   EXPECT_EQ(boxes.Boxes()[0].flags, 52);
   EXPECT_TRUE(Exists("base/Doomed/KOVAX.exe"));
 

@@ -136,7 +136,8 @@ TEST_F(Startup, APackageWithoutTheSoundLibraryIsRefused) {
 TEST_F(Startup, ANormalStartMakesAFreshWorkingFolderAndANormalExitRemovesIt) {
   Put(WorkingFolder() + "Map0001.lmu", "left over");
   Start(process_);
-  ASSERT_TRUE(WaitFor([&] { return Get("sound.log").find("TunaraInitWave") != std::string::npos; }));
+  ASSERT_TRUE(
+      WaitFor([&] { return Get("sound.log").find("TunaraInitWave") != std::string::npos; }));
   EXPECT_TRUE(FolderExists(Path(WorkingFolder())));
   EXPECT_FALSE(Exists(WorkingFolder() + "Map0001.lmu"));
 

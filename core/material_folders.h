@@ -3,7 +3,7 @@
 #pragma once
 
 inline constexpr const char* MaterialFolderNames[] = {
-    "Backdrop", "Battle",   "CharSet", "ChipSet", "FaceSet", "GameOver", "Monster",
-    "Movie",    "Music",    "Panorama", "Picture", "Sound",  "System",   "Title"};
+    "Backdrop", "Battle", "CharSet",  "ChipSet", "FaceSet", "GameOver", "Monster",
+    "Movie",    "Music",  "Panorama", "Picture", "Sound",   "System",   "Title"};
 inline constexpr int MaterialFolderCount = 14;
 static_assert(sizeof(MaterialFolderNames) / sizeof(MaterialFolderNames[0]) == MaterialFolderCount);

@@ -53,7 +53,8 @@ void SetPalette(TIndexedPainter& p) {
   p.SetRamp(Leaf, 8, 0x0A3214, 0x50A046);
   const uint32_t accents[AccentCount] = {0xDC2828, 0xFADC28, 0xFAFAFA, 0xFA8CB4,
                                          0x9646C8, 0xFA961E, 0x4678FA, 0x141414};
-  for (int i = 0; i < AccentCount; ++i) p.SetColor(Accent + i, accents[i]);
+  for (int i = 0; i < AccentCount; ++i)
+    p.SetColor(Accent + i, accents[i]);
   p.SetRamp(Bark, 8, 0x321E0F, 0x825A32);
   p.SetRamp(Roof, 8, 0x1E285A, 0x6E8CDC);
   p.SetRamp(Crystal, 8, 0x3C145A, 0xC8A0FA);
@@ -70,15 +71,23 @@ int ShoreDistance(int row, int right, int u, int v) {
   const int fromLeft = u, fromRight = 7 - u, fromTop = v, fromBottom = 7 - v;
   const int side = right ? fromRight : fromLeft;
   switch (row) {
-  case 0: return std::min(side, fromTop);
-  case 1: return std::min(side, fromBottom);
+  case 0:
+    return std::min(side, fromTop);
+  case 1:
+    return std::min(side, fromBottom);
   case 2:
-  case 3: return side;
-  case 4: return fromTop;
-  case 5: return fromBottom;
-  case 6: return std::max(side, fromTop);
-  case 7: return std::max(side, fromBottom);
-  default: return 99;
+  case 3:
+    return side;
+  case 4:
+    return fromTop;
+  case 5:
+    return fromBottom;
+  case 6:
+    return std::max(side, fromTop);
+  case 7:
+    return std::max(side, fromBottom);
+  default:
+    return 99;
   }
 }
 
@@ -161,18 +170,18 @@ struct TChipTheme {
 
 // One row of six lower chips per theme.
 constexpr TChipTheme LowerThemes[24] = {
-    {Grass, TChipStyle::Speckle},      {Grass, TChipStyle::Flowers},
-    {Dirt, TChipStyle::Speckle},       {Sand, TChipStyle::Speckle},
-    {Snow, TChipStyle::Speckle},       {Stone, TChipStyle::Grid},
-    {Wood, TChipStyle::PlanksAcross},  {Carpet, TChipStyle::Grid},
-    {Tile, TChipStyle::Checker},       {Brick, TChipStyle::Bricks},
-    {Stone, TChipStyle::Bricks},       {Wood, TChipStyle::PlanksDown},
-    {Roof, TChipStyle::Bricks},        {Dirt, TChipStyle::Steps},
-    {Stone, TChipStyle::PlanksDown},   {Swamp, TChipStyle::Speckle},
-    {Lava, TChipStyle::Speckle},       {Crystal, TChipStyle::Checker},
-    {Gold, TChipStyle::Grid},          {Bark, TChipStyle::PlanksDown},
-    {Stone, TChipStyle::Steps},        {Sand, TChipStyle::Grid},
-    {Leaf, TChipStyle::Flowers},       {Deep, TChipStyle::Speckle},
+    {Grass, TChipStyle::Speckle},     {Grass, TChipStyle::Flowers},
+    {Dirt, TChipStyle::Speckle},      {Sand, TChipStyle::Speckle},
+    {Snow, TChipStyle::Speckle},      {Stone, TChipStyle::Grid},
+    {Wood, TChipStyle::PlanksAcross}, {Carpet, TChipStyle::Grid},
+    {Tile, TChipStyle::Checker},      {Brick, TChipStyle::Bricks},
+    {Stone, TChipStyle::Bricks},      {Wood, TChipStyle::PlanksDown},
+    {Roof, TChipStyle::Bricks},       {Dirt, TChipStyle::Steps},
+    {Stone, TChipStyle::PlanksDown},  {Swamp, TChipStyle::Speckle},
+    {Lava, TChipStyle::Speckle},      {Crystal, TChipStyle::Checker},
+    {Gold, TChipStyle::Grid},         {Bark, TChipStyle::PlanksDown},
+    {Stone, TChipStyle::Steps},       {Sand, TChipStyle::Grid},
+    {Leaf, TChipStyle::Flowers},      {Deep, TChipStyle::Speckle},
 };
 
 void DrawLowerChip(TIndexedPainter& p, int x0, int y0, int theme, int variant) {
@@ -182,7 +191,8 @@ void DrawLowerChip(TIndexedPainter& p, int x0, int y0, int theme, int variant) {
   p.Speckle(x0, y0, 16, 16, base + 1, 3, seed);
   const int dark = t.Ramp + variant % 2;
   switch (t.Style) {
-  case TChipStyle::Speckle: break;
+  case TChipStyle::Speckle:
+    break;
   case TChipStyle::Flowers:
     for (int k = 0; k < 2 + variant; ++k) {
       const uint32_t h = PixelHash(k, variant, seed);
@@ -196,17 +206,20 @@ void DrawLowerChip(TIndexedPainter& p, int x0, int y0, int theme, int variant) {
     }
     break;
   case TChipStyle::PlanksAcross:
-    for (int i = 0; i < 16; i += 4) p.FillRect(x0, y0 + i, 16, 1, dark);
+    for (int i = 0; i < 16; i += 4)
+      p.FillRect(x0, y0 + i, 16, 1, dark);
     p.FillRect(x0 + 3 + 2 * variant, y0 + 1, 1, 3, dark);
     break;
   case TChipStyle::PlanksDown:
-    for (int i = 0; i < 16; i += 4) p.FillRect(x0 + i, y0, 1, 16, dark);
+    for (int i = 0; i < 16; i += 4)
+      p.FillRect(x0 + i, y0, 1, 16, dark);
     break;
   case TChipStyle::Bricks:
     for (int row = 0; row < 4; ++row) {
       p.FillRect(x0, y0 + 4 * row + 3, 16, 1, dark);
       const int shift = row % 2 ? 4 : 0;
-      for (int i = shift; i < 16; i += 8) p.FillRect(x0 + i, y0 + 4 * row, 1, 3, dark);
+      for (int i = shift; i < 16; i += 8)
+        p.FillRect(x0 + i, y0 + 4 * row, 1, 3, dark);
     }
     break;
   case TChipStyle::Checker:
@@ -225,37 +238,37 @@ void DrawLowerChip(TIndexedPainter& p, int x0, int y0, int theme, int variant) {
 
 // Upper chips stand on index 0, which the map shows through.
 void DrawUpperChip(TIndexedPainter& p, int x0, int y0, int chip) {
-  if (chip == 0) return;  // upper chip 0 is every map's empty upper cell
+  if (chip == 0) return; // upper chip 0 is every map's empty upper cell
   const int group = (chip / 6) % 8;
   const int shade = group % 3;
   const uint32_t seed = 2000 + chip;
   switch (chip % 6) {
-  case 0:  // tree
+  case 0: // tree
     p.FillRect(x0 + 6, y0 + 10, 4, 6, Bark + 2 + shade);
     p.FillEllipse(x0 + 1, y0 + 0, 14, 12, Leaf + 1);
     p.FillEllipse(x0 + 2, y0 + 1, 12, 10, Leaf + 3 + shade);
     p.FillEllipse(x0 + 4, y0 + 2, 5, 4, Leaf + 6);
     break;
-  case 1:  // bush with berries
+  case 1: // bush with berries
     p.FillEllipse(x0 + 1, y0 + 5, 14, 10, Leaf + 2 + shade);
     for (int k = 0; k < 3; ++k) {
       const uint32_t h = PixelHash(k, chip, seed);
       p.FillRect(x0 + 3 + h % 9, y0 + 7 + (h >> 8) % 5, 2, 2, Accent + group % 6);
     }
     break;
-  case 2:  // rock
+  case 2: // rock
     p.FillEllipse(x0 + 2, y0 + 5, 12, 10, Stone + 1);
     p.FillEllipse(x0 + 3, y0 + 6, 10, 8, Stone + 3 + shade);
     p.FillRect(x0 + 5, y0 + 7, 3, 2, Stone + 7);
     break;
-  case 3:  // flowers
+  case 3: // flowers
     for (int k = 0; k < 4; ++k) {
       const int fx = x0 + 2 + 3 * k, fy = y0 + 4 + (k % 2) * 5;
       p.FillRect(fx + 1, fy + 2, 1, 5, Grass + 2);
       p.FillRect(fx, fy, 3, 2, Accent + (group + k) % 6);
     }
     break;
-  case 4:  // barrel or chest
+  case 4: // barrel or chest
     if (group % 2) {
       p.FillRect(x0 + 2, y0 + 5, 12, 10, Wood + 3 + shade);
       p.FrameRect(x0 + 2, y0 + 5, 12, 10, Wood);
@@ -267,7 +280,7 @@ void DrawUpperChip(TIndexedPainter& p, int x0, int y0, int chip) {
       p.FillRect(x0 + 3, y0 + 12, 10, 1, Bark + 1);
     }
     break;
-  case 5:  // crystal
+  case 5: // crystal
     p.FillEllipse(x0 + 4, y0 + 1, 8, 15, Crystal + 2 + shade);
     p.FillEllipse(x0 + 6, y0 + 3, 3, 7, Crystal + 7);
     break;
@@ -279,14 +292,14 @@ void DrawUpperChip(TIndexedPainter& p, int x0, int y0, int chip) {
 TBitmap DrawChipSet() {
   TIndexedPainter p(480, 256);
   SetPalette(p);
-  DrawWaterColumn(p, 0, 16, Grass);  // water with grassy shores, shared water and deep sea
-  DrawWaterColumn(p, 48, 8, Sand);   // the second water's sandy shores
+  DrawWaterColumn(p, 0, 16, Grass); // water with grassy shores, shared water and deep sea
+  DrawWaterColumn(p, 48, 8, Sand);  // the second water's sandy shores
   DrawAnimatedStrips(p);
   // Terrain blocks 6..17 at their origins (pixels).
   constexpr int origins[12][2] = {{0, 128},  {48, 128},  {0, 192},  {48, 192},
                                   {96, 0},   {144, 0},   {96, 64},  {144, 64},
                                   {96, 128}, {144, 128}, {96, 192}, {144, 192}};
-  constexpr int ramps[12] = {Grass, Dirt, Sand, Snow, Stone, Leaf,
+  constexpr int ramps[12] = {Grass, Dirt,   Sand, Snow, Stone, Leaf,
                              Swamp, Carpet, Tile, Wood, Brick, Crystal};
   for (int b = 0; b < 12; ++b)
     DrawTerrainBlock(p, origins[b][0], origins[b][1], ramps[b], 500 + b);

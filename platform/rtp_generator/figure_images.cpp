@@ -9,14 +9,14 @@ constexpr uint32_t KeyColor = 0x208060;
 
 // Shared by the character set and the face set.
 constexpr int Outline = 1;
-constexpr int Skin = 2;  // 4 shades
+constexpr int Skin = 2; // 4 shades
 constexpr int Eye = 6;
 constexpr int White = 7;
-constexpr int Hair = 8;    // 8 colours of 3 shades
-constexpr int Cloth = 32;  // 8 colours of 4 shades
-constexpr int Wood = 64;   // 8 shades
-constexpr int Sail = 72;   // 4 shades
-constexpr int Balloon = 76; // 8 shades
+constexpr int Hair = 8;      // 8 colours of 3 shades
+constexpr int Cloth = 32;    // 8 colours of 4 shades
+constexpr int Wood = 64;     // 8 shades
+constexpr int Sail = 72;     // 4 shades
+constexpr int Balloon = 76;  // 8 shades
 constexpr int Backdrop = 96; // 4 pastel colours of 4 shades
 
 constexpr uint32_t HairColors[8] = {0x5A3214, 0xE6C850, 0x282828, 0xB43C1E,
@@ -26,7 +26,8 @@ constexpr uint32_t ClothColors[8] = {0x3264C8, 0xC83232, 0x32A050, 0x8C3CB4,
 
 uint32_t Darken(uint32_t rgb, int percent) {
   uint32_t out = 0;
-  for (int shift : {16, 8, 0}) out |= (((rgb >> shift) & 0xFF) * percent / 100) << shift;
+  for (int shift : {16, 8, 0})
+    out |= (((rgb >> shift) & 0xFF) * percent / 100) << shift;
   return out;
 }
 
@@ -44,7 +45,8 @@ void SetFigurePalette(TIndexedPainter& p) {
   p.SetRamp(Sail, 4, 0xB4B4A0, 0xFFFFF0);
   p.SetRamp(Balloon, 8, 0x6E0A0A, 0xFA7860);
   const uint32_t pastels[4] = {0xB4D2F0, 0xF0D2B4, 0xC8F0C8, 0xE6C8F0};
-  for (int c = 0; c < 4; ++c) p.SetRamp(Backdrop + 4 * c, 4, Darken(pastels[c], 80), pastels[c]);
+  for (int c = 0; c < 4; ++c)
+    p.SetRamp(Backdrop + 4 * c, 4, Darken(pastels[c], 80), pastels[c]);
 }
 
 // One walking person in a 24 x 32 cell. Direction 0 up, 1 right, 2 down, 3 left;
@@ -163,7 +165,7 @@ TBitmap DrawFaceSet() {
     p.FillEllipse(x + 7, y + 2, 34, 30, hair);
     p.FillEllipse(x + 10, y + 6, 28, 32, skin);
     p.FillEllipse(x + 9, y + 3, 30, 12, hair + 1);
-    if (f % 2) p.FillRect(x + 9, y + 8, 4, 18, hair + 1);  // long hair at the sides
+    if (f % 2) p.FillRect(x + 9, y + 8, 4, 18, hair + 1); // long hair at the sides
     if (f % 2) p.FillRect(x + 35, y + 8, 4, 18, hair + 1);
     for (int side = 0; side < 2; ++side) {
       const int ex = x + 16 + 11 * side;
@@ -171,7 +173,7 @@ TBitmap DrawFaceSet() {
       p.FillRect(ex + 1 + side, y + 20, 2, 4, Eye);
     }
     p.FillRect(x + 20, y + 31, 8, 1, Outline);
-    if (f % 3 == 0) p.FillRect(x + 21, y + 32, 6, 1, skin - 1);  // a smile
+    if (f % 3 == 0) p.FillRect(x + 21, y + 32, 6, 1, skin - 1); // a smile
   }
   return p.Bitmap();
 }

@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
     } else if (command == "defaults" && argc == 4) {
       WriteDefaultsFile(argv[2], argv[3]);
     } else {
-      std::fprintf(stderr, "usage: %s rtp <folder> | database <file> | defaults <file> <rtp folder>\n",
+      std::fprintf(stderr,
+                   "usage: %s rtp <folder> | database <file> | defaults <file> <rtp folder>\n",
                    argv[0]);
       return 2;
     }

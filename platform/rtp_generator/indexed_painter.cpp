@@ -48,7 +48,8 @@ uint8_t TIndexedPainter::IndexAt(int x, int y) const {
 
 void TIndexedPainter::FillRect(int x, int y, int w, int h, int index) {
   for (int py = y; py < y + h; ++py)
-    for (int px = x; px < x + w; ++px) Pixel(px, py, index);
+    for (int px = x; px < x + w; ++px)
+      Pixel(px, py, index);
 }
 
 void TIndexedPainter::FrameRect(int x, int y, int w, int h, int index) {
@@ -84,10 +85,12 @@ void TIndexedPainter::Speckle(int x, int y, int w, int h, int first, int count, 
 }
 
 void TIndexedPainter::VerticalGradient(int x, int y, int w, int h, int first, int count) {
-  for (int py = 0; py < h; ++py) FillRect(x, y + py, w, 1, first + py * count / h);
+  for (int py = 0; py < h; ++py)
+    FillRect(x, y + py, w, 1, first + py * count / h);
 }
 
 void TIndexedPainter::CopyRect(int sx, int sy, int w, int h, int dx, int dy) {
   for (int py = 0; py < h; ++py)
-    for (int px = 0; px < w; ++px) Pixel(dx + px, dy + py, IndexAt(sx + px, sy + py));
+    for (int px = 0; px < w; ++px)
+      Pixel(dx + px, dy + py, IndexAt(sx + px, sy + py));
 }

@@ -3,6 +3,7 @@
 // writes the same bytes. The sound library is copied in beside them by the build.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,8 @@ TBitmap DrawPanorama();
 TBitmap DrawMonster();
 TBitmap DrawBattleGraphic();
 
+// A wave file of mono 16-bit PCM samples at Rate samples a second.
+std::string MonoPcmWave(const std::vector<int16_t>& samples, uint32_t rate);
 // A mono 16-bit PCM wave file at 22050 Hz: a short two-tone chime that dies away.
 std::string SynthesizeChimeWave();
 // A standard MIDI file (format 0): a short tune of melody and bass.

@@ -22,7 +22,8 @@ const std::vector<TGeneratedImage>& GeneratedImages() {
 
 void WriteRuntimePackage(const std::string& folder) {
   const std::string root = IncludeTrailingBackslash(folder);
-  for (const char* name : MaterialFolderNames) ForceDirectories(root + name);
+  for (const char* name : MaterialFolderNames)
+    ForceDirectories(root + name);
   for (const TGeneratedImage& image : GeneratedImages())
     SaveBitmapToImageFile(image.Draw(), root + image.Folder + "/" + image.Name + ".png");
   WriteFileAtomically(root + "Sound/" + RtpName::Sound + ".wav", SynthesizeChimeWave());

@@ -43,18 +43,20 @@ TBitmap DrawSystemGraphic() {
                                   0x3CA096, 0x8C50C8, 0xBEF03C, 0xE6D2AA, 0x5A5A5A};
   for (int i = 0; i < 20; ++i) {
     const uint32_t c = fonts[i];
-    const uint32_t dark = ((c >> 16 & 0xFF) * 3 / 5) << 16 | ((c >> 8 & 0xFF) * 3 / 5) << 8 |
-                          (c & 0xFF) * 3 / 5;
+    const uint32_t dark =
+        ((c >> 16 & 0xFF) * 3 / 5) << 16 | ((c >> 8 & 0xFF) * 3 / 5) << 8 | (c & 0xFF) * 3 / 5;
     p.SetRamp(Fonts + 4 * i, 4, c, dark);
     p.VerticalGradient(16 * (i % 10), 48 + 16 * (i / 10), 16, 16, Fonts + 4 * i, 4);
   }
   // Window background, window frame (hollow), selection cursor (hollow), two arrows.
   p.VerticalGradient(0, 0, 32, 32, Back, 16);
-  for (int k = 0; k < 3; ++k) p.FrameRect(32 + k, k, 32 - 2 * k, 32 - 2 * k, Frame + 7 - 3 * k);
-  for (int k = 0; k < 2; ++k) p.FrameRect(64 + k, k, 32 - 2 * k, 32 - 2 * k, Cursor + 3 - 2 * k);
+  for (int k = 0; k < 3; ++k)
+    p.FrameRect(32 + k, k, 32 - 2 * k, 32 - 2 * k, Frame + 7 - 3 * k);
+  for (int k = 0; k < 2; ++k)
+    p.FrameRect(64 + k, k, 32 - 2 * k, 32 - 2 * k, Cursor + 3 - 2 * k);
   for (int r = 0; r < 4; ++r) {
-    p.FillRect(104 - r, 2 + r, 1 + 2 * r, 1, Arrow);   // up
-    p.FillRect(104 - r, 13 - r, 1 + 2 * r, 1, Arrow);  // down
+    p.FillRect(104 - r, 2 + r, 1 + 2 * r, 1, Arrow);  // up
+    p.FillRect(104 - r, 13 - r, 1 + 2 * r, 1, Arrow); // down
   }
   // The shadow behind text and the background tile of the menu.
   p.FillRect(112, 0, 16, 16, Frame);
@@ -74,7 +76,8 @@ TBitmap DrawTitle() {
   p.SetColor(Star, 0xFFFFFF);
   p.VerticalGradient(0, 0, 320, 180, Sky, 32);
   Stars(p, 90, Star, 11);
-  for (int k = 0; k < 4; ++k) p.FillEllipse(200 - 3 * k, 120 - 3 * k, 48 + 6 * k, 48 + 6 * k, Sun + 7 - 2 * k);
+  for (int k = 0; k < 4; ++k)
+    p.FillEllipse(200 - 3 * k, 120 - 3 * k, 48 + 6 * k, 48 + 6 * k, Sun + 7 - 2 * k);
   for (int x = 0; x < 320; ++x) {
     const int far = 120 + Zigzag(x, 90) * 2 / 3 + Zigzag(x + 20, 38) / 3;
     const int near = 170 + Zigzag(x + 45, 70) / 2 + Zigzag(x, 26) / 4;
@@ -130,7 +133,8 @@ TBitmap DrawBackdrop() {
     p.FillRect(x, top, 1, 100 - top, Hill + 2 + (x / 7) % 2);
   }
   p.Speckle(0, 100, 320, 60, Grass + 3, 4, 21);
-  for (int y = 104; y < 160; y += 10 + (y - 100) / 6) p.FillRect(0, y, 320, 1, Grass + 2);
+  for (int y = 104; y < 160; y += 10 + (y - 100) / 6)
+    p.FillRect(0, y, 320, 1, Grass + 2);
   return p.Bitmap();
 }
 
@@ -168,9 +172,10 @@ TBitmap DrawBattleGraphic() {
           p.Pixel(cx + x, cy + y, Spark + 15);
       }
     // Sparks flying out in eight directions.
-    constexpr int dirs[8][2] = {{2, 0}, {-2, 0}, {0, 2}, {0, -2}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}};
+    constexpr int dirs[8][2] = {{2, 0}, {-2, 0}, {0, 2},  {0, -2},
+                                {1, 1}, {-1, 1}, {1, -1}, {-1, -1}};
     for (const auto& d : dirs) {
-      const int reach = (r + 6) / 2 < 22 ? (r + 6) / 2 : 22;  // stays inside the cell
+      const int reach = (r + 6) / 2 < 22 ? (r + 6) / 2 : 22; // stays inside the cell
       p.FillRect(cx + d[0] * reach - 1, cy + d[1] * reach - 1, 3, 3, Spark + brightness / 2 + 8);
     }
   }

@@ -15,7 +15,7 @@
 #include "platform/rtp_generator/rtp_materials.h"
 
 std::vector<uint8_t> MakeTemplateDataBase() {
-  TXelDataBase db;  // reset: one entry at its defaults in every list
+  TXelDataBase db; // reset: one entry at its defaults in every list
   db.ChipSets().GetItemById(1)->Graphic = RtpName::ChipSet;
   TXelPlayerItem& hero = *db.Players().GetItemById(1);
   hero.WalkGraphic = RtpName::CharSet;

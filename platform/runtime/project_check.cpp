@@ -62,6 +62,7 @@ std::vector<std::string> CheckProjectFiles(const std::string& folder, TRuntimeTe
   for (fs::directory_iterator it(root, error), end; !error && it != end; it.increment(error))
     if (IsMapFileName(it->path().filename().string())) maps.push_back(it->path());
   std::sort(maps.begin(), maps.end());
-  for (const fs::path& map : maps) check(map, MapFileHeader, "a map file");
+  for (const fs::path& map : maps)
+    check(map, MapFileHeader, "a map file");
   return problems;
 }

@@ -9,11 +9,20 @@ std::string FormatRuntimeLogLine(const std::vector<std::string>& fields) {
     if (i) line += '\t';
     for (char c : fields[i]) {
       switch (c) {
-      case '\t': line += "\\t"; break;
-      case '\n': line += "\\n"; break;
-      case '\r': line += "\\r"; break;
-      case '\\': line += "\\\\"; break;
-      default: line += c;
+      case '\t':
+        line += "\\t";
+        break;
+      case '\n':
+        line += "\\n";
+        break;
+      case '\r':
+        line += "\\r";
+        break;
+      case '\\':
+        line += "\\\\";
+        break;
+      default:
+        line += c;
       }
     }
   }
@@ -30,11 +39,20 @@ std::vector<std::string> ParseRuntimeLogLine(std::string_view line) {
     } else if (c == '\\' && i + 1 < line.size()) {
       const char e = line[++i];
       switch (e) {
-      case 't': fields.back() += '\t'; break;
-      case 'n': fields.back() += '\n'; break;
-      case 'r': fields.back() += '\r'; break;
-      case '\\': fields.back() += '\\'; break;
-      default: fields.back() += std::string{'\\', e};
+      case 't':
+        fields.back() += '\t';
+        break;
+      case 'n':
+        fields.back() += '\n';
+        break;
+      case 'r':
+        fields.back() += '\r';
+        break;
+      case '\\':
+        fields.back() += '\\';
+        break;
+      default:
+        fields.back() += std::string{'\\', e};
       }
     } else {
       fields.back() += c;

@@ -66,10 +66,9 @@ int main(int argc, char** argv) {
 
   const auto request = ParseRuntimeArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!request) {
-    std::fprintf(stderr,
-                 "KOVAX: this stand-in for the game runtime only accepts\n"
-                 "  TestPlay ShowTitle|HideTitle FullScreen|Window\n"
-                 "  BattleTest HideTitle FullScreen|Window <monster group id>\n");
+    std::fprintf(stderr, "KOVAX: this stand-in for the game runtime only accepts\n"
+                         "  TestPlay ShowTitle|HideTitle FullScreen|Window\n"
+                         "  BattleTest HideTitle FullScreen|Window <monster group id>\n");
     return 2;
   }
   const std::vector<std::string> problems = CheckProjectFiles(folder, request->Test);
@@ -80,7 +79,8 @@ int main(int argc, char** argv) {
   window.setWindowTitle(request->Test == TRuntimeTest::TestPlay ? "KOVAX - Test Play"
                                                                 : "KOVAX - Battle Test");
   auto* layout = new QVBoxLayout(&window);
-  for (const std::string& line : DescribeRuntimeRequest(*request)) AddLabel(layout, line);
+  for (const std::string& line : DescribeRuntimeRequest(*request))
+    AddLabel(layout, line);
   AddLabel(layout, "Project folder: " + folder);
   AddLabel(layout, "The game runtime is not part of this editor. This stand-in only checks the "
                    "project's data files; close it to return to the editor.");

@@ -50,8 +50,8 @@ std::vector<std::string> DescribeRuntimeRequest(const TRuntimeRequest& request) 
     lines.push_back("A test play was asked for.");
     lines.push_back(request.ShowTitle ? "Title screen: shown." : "Title screen: skipped.");
   } else {
-    lines.push_back("A battle test against monster group " + std::to_string(request.MonsterGroupId) +
-                    " was asked for.");
+    lines.push_back("A battle test against monster group " +
+                    std::to_string(request.MonsterGroupId) + " was asked for.");
   }
   lines.push_back(screen);
   return lines;

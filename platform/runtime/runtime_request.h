@@ -14,7 +14,7 @@ struct TRuntimeRequest {
   TRuntimeTest Test = TRuntimeTest::TestPlay;
   bool ShowTitle = false;
   bool FullScreen = false;
-  int MonsterGroupId = 0;  // battle tests only
+  int MonsterGroupId = 0; // battle tests only
   bool operator==(const TRuntimeRequest&) const = default;
 };
 

@@ -25,7 +25,8 @@ inline TChildResult RunChild(const std::string& program, const std::vector<std::
                              const std::string& folder,
                              const std::vector<std::pair<std::string, std::string>>& env = {}) {
   const std::string outputPath =
-      (std::filesystem::temp_directory_path() / ("velmora-child-" + std::to_string(getpid()))).string();
+      (std::filesystem::temp_directory_path() / ("velmora-child-" + std::to_string(getpid())))
+          .string();
   const pid_t pid = fork();
   if (pid == 0) {
     const int out = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -33,7 +34,8 @@ inline TChildResult RunChild(const std::string& program, const std::vector<std::
     for (const auto& [name, value] : env)
       value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : args)
+      argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     execv(program.c_str(), argv.data());
     _exit(127);

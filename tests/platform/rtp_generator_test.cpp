@@ -55,8 +55,12 @@ bool RectHas(const TBitmap& b, int x, int y, int w, int h, bool wantZero) {
       if ((b.IndexAt(px, py) == 0) == wantZero) return true;
   return false;
 }
-bool IsFilled(const TBitmap& b, int x, int y, int w, int h) { return !RectHas(b, x, y, w, h, true); }
-bool IsClear(const TBitmap& b, int x, int y, int w, int h) { return !RectHas(b, x, y, w, h, false); }
+bool IsFilled(const TBitmap& b, int x, int y, int w, int h) {
+  return !RectHas(b, x, y, w, h, true);
+}
+bool IsClear(const TBitmap& b, int x, int y, int w, int h) {
+  return !RectHas(b, x, y, w, h, false);
+}
 bool SameRects(const TBitmap& b, int ax, int ay, int bx, int by, int w, int h) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
@@ -71,7 +75,8 @@ TEST(RuntimePackage, GeneratorWritesTheSameBytesAsTheBuildEveryTime) {
   for (const TTempDir* dir : {&a, &b}) {
     const auto rtp = RunChild(VELMORA_GENERATOR, {"rtp", dir->Path + "/rtp"}, dir->Path);
     ASSERT_EQ(rtp.ExitCode, 0) << rtp.Output;
-    const auto db = RunChild(VELMORA_GENERATOR, {"database", dir->Path + "/KOVAX.ldb.dat"}, dir->Path);
+    const auto db =
+        RunChild(VELMORA_GENERATOR, {"database", dir->Path + "/KOVAX.ldb.dat"}, dir->Path);
     ASSERT_EQ(db.ExitCode, 0) << db.Output;
   }
   const auto first = FilesUnder(a.Path + "/rtp");
@@ -89,14 +94,16 @@ TEST(RuntimePackage, GeneratorWritesTheSameBytesAsTheBuildEveryTime) {
   for (const TGeneratedImage& image : GeneratedImages())
     expected.insert(std::string(image.Folder) + "/" + image.Name + ".png");
   std::set<std::string> names;
-  for (const auto& [name, bytes] : first) names.insert(name);
+  for (const auto& [name, bytes] : first)
+    names.insert(name);
   EXPECT_EQ(names, expected);
   for (const char* folder : MaterialFolderNames)
     EXPECT_TRUE(fs::is_directory(RtpDir + "/" + folder)) << folder;
 
   EXPECT_EQ(RunChild(VELMORA_GENERATOR, {"rtp"}, a.Path).ExitCode, 2);
-  EXPECT_EQ(RunChild(VELMORA_GENERATOR, {"database", "/nonexistent/x/KOVAX.ldb.dat"}, a.Path).ExitCode,
-            1);
+  EXPECT_EQ(
+      RunChild(VELMORA_GENERATOR, {"database", "/nonexistent/x/KOVAX.ldb.dat"}, a.Path).ExitCode,
+      1);
 }
 
 TEST(RuntimePackage, ImagesAre8BitPngsOfTheSizesTheEditorExpectsAndPassPngfix) {
@@ -126,8 +133,9 @@ TEST(RuntimePackage, ChipSetFollowsTheTileLayout) {
   // Water, animated tiles and terrain blocks have no transparent pixel.
   EXPECT_TRUE(IsFilled(b, 0, 0, 96, 64));
   EXPECT_TRUE(IsFilled(b, 0, 64, 48, 64));
-  for (int x : {48, 64, 80}) EXPECT_TRUE(IsFilled(b, x, 64, 16, 64)) << x;
-  constexpr int origins[12][2] = {{0, 16}, {6, 16}, {0, 24}, {6, 24}, {12, 0},  {18, 0},
+  for (int x : {48, 64, 80})
+    EXPECT_TRUE(IsFilled(b, x, 64, 16, 64)) << x;
+  constexpr int origins[12][2] = {{0, 16}, {6, 16}, {0, 24},  {6, 24},  {12, 0},  {18, 0},
                                   {12, 8}, {18, 8}, {12, 16}, {18, 16}, {12, 24}, {18, 24}};
   for (int block = 0; block < 12; ++block) {
     const int x = 8 * origins[block][0], y = 8 * origins[block][1];
@@ -161,8 +169,8 @@ TEST(RuntimePackage, CharacterSetCellsStandOnTransparentGroundAndAnimate) {
       const int y = 128 * (c / 4) + 32 * direction;
       for (int pattern = 0; pattern < 3; ++pattern) {
         const int x = 72 * (c % 4) + 24 * pattern;
-        SCOPED_TRACE(testing::Message() << "character " << c << " direction " << direction
-                                        << " pattern " << pattern);
+        SCOPED_TRACE(testing::Message()
+                     << "character " << c << " direction " << direction << " pattern " << pattern);
         EXPECT_EQ(b.IndexAt(x, y), 0);
         EXPECT_EQ(b.IndexAt(x + 23, y + 31), 0);
         EXPECT_FALSE(IsClear(b, x, y, 24, 32));
@@ -176,7 +184,8 @@ TEST(RuntimePackage, SystemGraphicHasTwentyDistinctTextColours) {
   const TBitmap b = LoadImage(RtpDir + "/System/Frame.png");
   std::set<uint32_t> colours;
   for (int row = 0; row < 2; ++row)
-    for (int column = 0; column < 10; ++column) colours.insert(b.ColorAt(16 * column, 56 + 16 * row));
+    for (int column = 0; column < 10; ++column)
+      colours.insert(b.ColorAt(16 * column, 56 + 16 * row));
   EXPECT_EQ(colours.size(), 20u);
 }
 
@@ -184,12 +193,14 @@ namespace {
 
 uint32_t LE(const std::string& s, size_t at, int bytes) {
   uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<uint8_t>(s.at(at + i));
+  for (int i = bytes - 1; i >= 0; --i)
+    v = v << 8 | static_cast<uint8_t>(s.at(at + i));
   return v;
 }
 uint32_t BE(const std::string& s, size_t at, int bytes) {
   uint32_t v = 0;
-  for (int i = 0; i < bytes; ++i) v = v << 8 | static_cast<uint8_t>(s.at(at + i));
+  for (int i = 0; i < bytes; ++i)
+    v = v << 8 | static_cast<uint8_t>(s.at(at + i));
   return v;
 }
 
@@ -202,10 +213,10 @@ TEST(RuntimePackage, ChimeIsAMonoPcmWaveThatStartsSoftlyAndDiesAway) {
   EXPECT_EQ(LE(w, 4, 4), w.size() - 8);
   EXPECT_EQ(w.substr(8, 8), "WAVEfmt ");
   EXPECT_EQ(LE(w, 16, 4), 16u);
-  EXPECT_EQ(LE(w, 20, 2), 1u);      // PCM
-  EXPECT_EQ(LE(w, 22, 2), 1u);      // mono
-  EXPECT_EQ(LE(w, 24, 4), 22050u);  // rate
-  EXPECT_EQ(LE(w, 28, 4), 44100u);  // bytes a second
+  EXPECT_EQ(LE(w, 20, 2), 1u);     // PCM
+  EXPECT_EQ(LE(w, 22, 2), 1u);     // mono
+  EXPECT_EQ(LE(w, 24, 4), 22050u); // rate
+  EXPECT_EQ(LE(w, 28, 4), 44100u); // bytes a second
   EXPECT_EQ(LE(w, 32, 2), 2u);
   EXPECT_EQ(LE(w, 34, 2), 16u);
   EXPECT_EQ(w.substr(36, 4), "data");
@@ -214,7 +225,8 @@ TEST(RuntimePackage, ChimeIsAMonoPcmWaveThatStartsSoftlyAndDiesAway) {
   EXPECT_EQ(sample(0), 0);
   auto energy = [&](size_t from, size_t count) {
     double sum = 0;
-    for (size_t i = from; i < from + count; ++i) sum += double(sample(i)) * sample(i);
+    for (size_t i = from; i < from + count; ++i)
+      sum += double(sample(i)) * sample(i);
     return std::sqrt(sum / count);
   };
   const double start = energy(0, 2205), end = energy(11025 - 2205, 2205);
@@ -236,7 +248,7 @@ TEST(RuntimePackage, ThemeIsAWellFormedSingleTrackMidiFile) {
   // Walk the events (we never use running status), pairing note-ons with note-offs.
   size_t at = 22;
   uint32_t tick = 0;
-  std::map<int, int> sounding;  // channel * 128 + note -> count
+  std::map<int, int> sounding; // channel * 128 + note -> count
   std::set<int> programmedChannels;
   int notes = 0;
   bool ended = false;
@@ -273,10 +285,11 @@ TEST(RuntimePackage, ThemeIsAWellFormedSingleTrackMidiFile) {
   }
   EXPECT_TRUE(ended);
   EXPECT_EQ(at, m.size());
-  for (const auto& [key, count] : sounding) EXPECT_EQ(count, 0) << key;
+  for (const auto& [key, count] : sounding)
+    EXPECT_EQ(count, 0) << key;
   EXPECT_EQ(programmedChannels, (std::set<int>{0, 1}));
   EXPECT_GT(notes, 20);
-  EXPECT_EQ(tick, 8u * 384 - 4);  // eight bars of 4/4, the last note released just before
+  EXPECT_EQ(tick, 8u * 384 - 4); // eight bars of 4/4, the last note released just before
 }
 
 // The editor as it starts from the build's program folder: no user settings yet.

@@ -38,7 +38,8 @@ protected:
   std::vector<std::vector<std::string>> LogLines() {
     std::vector<std::vector<std::string>> lines;
     const std::string text = ReadWholeFile(Log);
-    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+         start = end + 1)
       lines.push_back(ParseRuntimeLogLine(text.substr(start, end - start + 1)));
     return lines;
   }
@@ -77,11 +78,13 @@ TEST(RuntimeArguments, AcceptsExactlyTheTestPlayAndBattleTestCommandLines) {
       {"BattleTest", "HideTitle", "Window", "100000"},
       {"BattleTest", "HideTitle", "Window", "1", "2"},
   };
-  for (const Args& args : refused) EXPECT_FALSE(ParseRuntimeArguments(args)) << ::testing::PrintToString(args);
+  for (const Args& args : refused)
+    EXPECT_FALSE(ParseRuntimeArguments(args)) << ::testing::PrintToString(args);
 
-  EXPECT_EQ(DescribeRuntimeRequest(*ParseRuntimeArguments({"BattleTest", "HideTitle", "Window", "7"})),
-            (std::vector<std::string>{"A battle test against monster group 7 was asked for.",
-                                      "Screen: a window was asked for."}));
+  EXPECT_EQ(
+      DescribeRuntimeRequest(*ParseRuntimeArguments({"BattleTest", "HideTitle", "Window", "7"})),
+      (std::vector<std::string>{"A battle test against monster group 7 was asked for.",
+                                "Screen: a window was asked for."}));
 }
 
 TEST(RuntimeLog, FieldsSurviveTabsLineBreaksAndBackslashes) {
@@ -129,8 +132,10 @@ TEST_F(RuntimeProject, LogsExactlyItsCommandLineAndEndsWhenClosed) {
   const auto lines = LogLines();
   ASSERT_EQ(lines.size(), 3u);
   const std::string folder = fs::canonical(Folder).string();
-  EXPECT_EQ(lines[0], (std::vector<std::string>{folder, program, "TestPlay", "HideTitle", "FullScreen"}));
-  EXPECT_EQ(lines[1], (std::vector<std::string>{folder, program, "BattleTest", "HideTitle", "Window", "3"}));
+  EXPECT_EQ(lines[0],
+            (std::vector<std::string>{folder, program, "TestPlay", "HideTitle", "FullScreen"}));
+  EXPECT_EQ(lines[1],
+            (std::vector<std::string>{folder, program, "BattleTest", "HideTitle", "Window", "3"}));
   EXPECT_EQ(lines[2], (std::vector<std::string>{folder, program, "TestPlay", "Window"}));
 }
 

@@ -22,10 +22,12 @@ protected:
     fs::copy_file(std::string(VELMORA_PROGRAM_DIR) + "/Setup.exe.dat", Disk + "/Setup.exe");
     Extractor = Temp / "fake-lha";
     WriteFileBytes(Extractor, "#!/bin/sh\n"
-                              "echo \"$1\" >> \"" + Temp.Path + "/calls\"\n"
-                              "[ \"$1\" = t ] && exit 0\n"
-                              "dir=${1#xfw=}\n"
-                              "cp \"$2\" \"$dir/KOVAX.exe\"\n");
+                              "echo \"$1\" >> \"" +
+                                  Temp.Path +
+                                  "/calls\"\n"
+                                  "[ \"$1\" = t ] && exit 0\n"
+                                  "dir=${1#xfw=}\n"
+                                  "cp \"$2\" \"$dir/KOVAX.exe\"\n");
     fs::permissions(Extractor, fs::perms::owner_all);
   }
 
@@ -76,10 +78,13 @@ TEST_F(SetupDisk, JoinsFloppyPiecesInOrderIntoTheGivenFolder) {
 TEST_F(SetupDisk, RefusesBadSettingsAndMissingFiles) {
   EXPECT_EQ(Run().Output, "Setup: Setup.ini is missing beside the setup program.\n");
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"[Setup]\r\nProjectName=../evil\r\n", "Setup: Setup.ini names no valid project (ProjectName=../evil).\n"},
-      {"[Setup]\r\nProjectName=..\r\n", "Setup: Setup.ini names no valid project (ProjectName=..).\n"},
+      {"[Setup]\r\nProjectName=../evil\r\n",
+       "Setup: Setup.ini names no valid project (ProjectName=../evil).\n"},
+      {"[Setup]\r\nProjectName=..\r\n",
+       "Setup: Setup.ini names no valid project (ProjectName=..).\n"},
       {"[Setup]\r\nGameTitle=X\r\n", "Setup: Setup.ini names no valid project (ProjectName=).\n"},
-      {"[Setup]\r\nProjectName=Q\r\nDiskNumber=2x\r\n", "Setup: Setup.ini has an invalid DiskNumber (2x).\n"},
+      {"[Setup]\r\nProjectName=Q\r\nDiskNumber=2x\r\n",
+       "Setup: Setup.ini has an invalid DiskNumber (2x).\n"},
       {"[Setup]\r\nProjectName=Q\r\n", "Setup: the archive Q.lzh is missing.\n"},
   };
   for (const auto& [ini, message] : cases) {

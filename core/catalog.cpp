@@ -120,7 +120,7 @@ void TCatalog::LoadFromStream(TStream& stream) {
       std::stable_sort(items_.begin(), items_.end(),
                        [](const auto& a, const auto& b) { return a->Id < b->Id; });
       // Of items sharing an Id the last loaded wins, as a reload of the same item would.
-      std::vector<std::unique_ptr<TCatalogItem>> unique;
+      TCatalogItemVector unique;
       unique.reserve(items_.size());
       for (auto& item : items_) {
         if (!unique.empty() && unique.back()->Id == item->Id)

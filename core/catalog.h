@@ -24,6 +24,10 @@ std::unique_ptr<TCatalogItem> CreateCatalogItem(int32_t id) {
   return std::make_unique<ItemT>(id);
 }
 
+// The items of a list, in Id order.
+using TCatalogItemVector =
+    std::vector<std::unique_ptr<TCatalogItem>, TPoolAllocator<std::unique_ptr<TCatalogItem>>>;
+
 // A paste never creates an Id above this.
 inline constexpr int32_t MaxPasteId = 5000;
 
@@ -73,7 +77,7 @@ class TCatalog {
   size_t InsertPosition(int32_t id) const;
 
   TCatalogItemClass itemClass_;
-  std::vector<std::unique_ptr<TCatalogItem>> items_;
+  TCatalogItemVector items_;
 };
 
 // A list of one record class with the checked accessors: outside editor mode a missing

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/small_object_pool.h"
+
 class TStream;
 class TCatalog;
 class TCatalogBaseItem;
@@ -53,7 +55,7 @@ struct TCatalogVarData {
   void Record(TCatalogBaseItem* data);
 };
 
-class TCatalogBaseItem {
+class TCatalogBaseItem : public TPooledObject {
  public:
   TCatalogBaseItem() = default;
   virtual ~TCatalogBaseItem() = default;

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr const char* MapTreeFileName = "KOVAX.lmt";
+constexpr const char* MapTreeFileName = SMapTreeFileName;
 constexpr const char* MapTreeHeader = SMapTreeHeader;
 constexpr const char* MapFileHeader = SMapHeader;
 

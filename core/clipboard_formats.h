@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-class TXelEventItem;
-class TXelEventScriptList;
-class TXelMap;
-class TXelMapTreeItem;
-class TXelMoveRouteItem;
+#include "core/event_script.h"
+#include "core/map.h"
+#include "core/map_event.h"
+#include "core/map_tree.h"
+#include "core/move_route.h"
 
 enum : uint32_t {
   cfMapRegion = 562,        // the map editor's chip selection, its own cell block

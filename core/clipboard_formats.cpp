@@ -17,8 +17,9 @@ bool IsStartMark(uint32_t tag) { return tag >= StartMarkParty && tag <= StartMar
 // Reads the stream of a block with Parse, which gets a stream over exactly the payload
 // and gives its result or nothing. Nothing as well when the payload is not used up or a
 // read fails on the way.
-template <class Result, class Parse>
-std::optional<Result> ParseStreamBlock(const std::vector<uint8_t>& block, Parse&& parse) {
+template <class Result>
+std::optional<Result> ParseStreamBlock(const std::vector<uint8_t>& block,
+                                       std::optional<Result> (*parse)(TStream&)) {
   auto payload = ParseClipboardStream(block);
   if (!payload) return std::nullopt;
   TMemoryStream stream(std::move(*payload));
@@ -40,6 +41,47 @@ std::unique_ptr<T> ReadRecord(TStream& stream, Args... args) {
   return record;
 }
 
+std::optional<TMapEventClip> ReadMapEvent(TStream& stream) {
+  const uint32_t tag = ReadVarInt(stream);
+  TMapEventClip clip;
+  clip.Tag = static_cast<int32_t>(tag);
+  if (IsStartMark(tag)) return clip;
+  if (tag != 0) return std::nullopt;
+  clip.Event = ReadRecord<TXelEventItem>(stream, 0);
+  if (!clip.Event) return std::nullopt;
+  return clip;
+}
+
+std::optional<std::unique_ptr<TXelEventScriptList>> ReadScriptLines(TStream& stream) {
+  auto lines = std::make_unique<TXelEventScriptList>();
+  lines->LoadFromStream(stream);
+  // Nothing to insert, or a depth no script has: not lines the editor copied.
+  if (lines->GetCount() == 0) return std::nullopt;
+  for (int k = 0; k < lines->GetCount(); ++k)
+    if (lines->GetItem(k)->Indent < 0) return std::nullopt;
+  return lines;
+}
+
+std::optional<TXelMoveRouteItem> ReadMoveCommand(TStream& stream) {
+  TXelMoveRouteItem command;
+  command.LoadFromStream(stream);
+  // Only codes that have a name are move commands.
+  std::string name;
+  MoveCommandName(command.Code, name);
+  if (name.empty()) return std::nullopt;
+  return command;
+}
+
+std::optional<TMapTreeMapClip> ReadMapTreeMap(TStream& stream) {
+  TMapTreeMapClip clip;
+  clip.Name = ReadVarString(stream);
+  clip.Map = ReadRecord<TXelMap>(stream, 0);
+  if (!clip.Map) return std::nullopt;
+  clip.Item = ReadRecord<TXelMapTreeItem>(stream, 0);
+  if (!clip.Item) return std::nullopt;
+  return clip;
+}
+
 }  // namespace
 
 std::vector<uint8_t> BuildEventClip(const TXelEventItem& event) {
@@ -58,16 +100,7 @@ std::vector<uint8_t> BuildStartMarkClip(int32_t tag) {
 }
 
 std::optional<TMapEventClip> ParseMapEventClip(const std::vector<uint8_t>& block) {
-  return ParseStreamBlock<TMapEventClip>(block, [](TStream& stream) -> std::optional<TMapEventClip> {
-    const uint32_t tag = ReadVarInt(stream);
-    TMapEventClip clip;
-    clip.Tag = static_cast<int32_t>(tag);
-    if (IsStartMark(tag)) return clip;
-    if (tag != 0) return std::nullopt;
-    clip.Event = ReadRecord<TXelEventItem>(stream, 0);
-    if (!clip.Event) return std::nullopt;
-    return clip;
-  });
+  return ParseStreamBlock<TMapEventClip>(block, ReadMapEvent);
 }
 
 std::vector<uint8_t> BuildScriptLinesClip(const TXelEventScriptList& script, int first,
@@ -79,17 +112,8 @@ std::vector<uint8_t> BuildScriptLinesClip(const TXelEventScriptList& script, int
 }
 
 std::unique_ptr<TXelEventScriptList> ParseScriptLinesClip(const std::vector<uint8_t>& block) {
-  auto parsed = ParseStreamBlock<std::unique_ptr<TXelEventScriptList>>(
-      block, [](TStream& stream) -> std::optional<std::unique_ptr<TXelEventScriptList>> {
-        auto lines = std::make_unique<TXelEventScriptList>();
-        lines->LoadFromStream(stream);
-        // Nothing to insert, or a depth no script has: not lines the editor copied.
-        if (lines->GetCount() == 0) return std::nullopt;
-        for (int k = 0; k < lines->GetCount(); ++k)
-          if (lines->GetItem(k)->Indent < 0) return std::nullopt;
-        return lines;
-      });
-  return parsed ? std::move(*parsed) : nullptr;
+  auto lines = ParseStreamBlock<std::unique_ptr<TXelEventScriptList>>(block, ReadScriptLines);
+  return lines ? std::move(*lines) : nullptr;
 }
 
 std::vector<uint8_t> BuildMoveCommandClip(const TXelMoveRouteItem& command) {
@@ -99,16 +123,7 @@ std::vector<uint8_t> BuildMoveCommandClip(const TXelMoveRouteItem& command) {
 }
 
 std::optional<TXelMoveRouteItem> ParseMoveCommandClip(const std::vector<uint8_t>& block) {
-  return ParseStreamBlock<TXelMoveRouteItem>(
-      block, [](TStream& stream) -> std::optional<TXelMoveRouteItem> {
-        TXelMoveRouteItem command;
-        command.LoadFromStream(stream);
-        // Only codes that have a name are move commands.
-        std::string name;
-        MoveCommandName(command.Code, name);
-        if (name.empty()) return std::nullopt;
-        return command;
-      });
+  return ParseStreamBlock<TXelMoveRouteItem>(block, ReadMoveCommand);
 }
 
 std::vector<uint8_t> BuildMapTreeMapClip(const std::string& name, const TXelMap& map,
@@ -121,14 +136,5 @@ std::vector<uint8_t> BuildMapTreeMapClip(const std::string& name, const TXelMap&
 }
 
 std::optional<TMapTreeMapClip> ParseMapTreeMapClip(const std::vector<uint8_t>& block) {
-  return ParseStreamBlock<TMapTreeMapClip>(
-      block, [](TStream& stream) -> std::optional<TMapTreeMapClip> {
-        TMapTreeMapClip clip;
-        clip.Name = ReadVarString(stream);
-        clip.Map = ReadRecord<TXelMap>(stream, 0);
-        if (!clip.Map) return std::nullopt;
-        clip.Item = ReadRecord<TXelMapTreeItem>(stream, 0);
-        if (!clip.Item) return std::nullopt;
-        return clip;
-      });
+  return ParseStreamBlock<TMapTreeMapClip>(block, ReadMapTreeMap);
 }

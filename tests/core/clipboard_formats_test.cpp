@@ -10,7 +10,7 @@
 namespace {
 
 class ClipboardFormats : public ::testing::Test {
- protected:
+protected:
   void SetUp() override { SetClipboardProvider(&clipboard); }
   void TearDown() override { SetClipboardProvider(nullptr); }
   TMemoryClipboard clipboard;
@@ -55,13 +55,15 @@ void ExpectTableTravels(const List& source, uint32_t format) {
   SCOPED_TRACE(format);
   source.CopyToClipboard(format, 0, 3);
   Bytes records;
-  for (int i = 0; i < 3; ++i) records = Concat(records, SaveBytes(*source.Items(i)));
+  for (int i = 0; i < 3; ++i)
+    records = Concat(records, SaveBytes(*source.Items(i)));
   EXPECT_EQ(ClipboardBytes(format), Concat(Header(records.size(), 3), records));
   List target;
   target.Append();
   ASSERT_EQ(target.PasteFromClipboard(format, 1), 3);
   ASSERT_EQ(target.GetCount(), 4);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(SaveBytes(*target.Items(i + 1)), SaveBytes(*source.Items(i)));
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(SaveBytes(*target.Items(i + 1)), SaveBytes(*source.Items(i)));
 
   source.Items(2)->CopyToClipboard(format);
   ASSERT_EQ(target.PasteFromClipboard(format, 1), 1);
@@ -136,9 +138,9 @@ TEST_F(ClipboardFormats, EncounterRowsAndActionPatternsShareTheirNumberButNotThe
   action.Priority = 50;
   action.CopyToClipboard(cfListRow);
   // Kind, Behavior and ConditionType are fixed bytes and always written; SkillId 12.
-  EXPECT_EQ(ClipboardBytes(cfListRow), (Bytes{13, 0, 0, 0, 1, 0, 0, 0, 0x01, 0x01, 0x01, 0x02,
-                                              0x01, 0x00, 0x03, 0x01, 0x0C, 0x05, 0x01, 0x00,
-                                              0x00}));
+  EXPECT_EQ(ClipboardBytes(cfListRow),
+            (Bytes{13,   0,    0,    0,    1,    0,    0,    0,    0x01, 0x01, 0x01,
+                   0x02, 0x01, 0x00, 0x03, 0x01, 0x0C, 0x05, 0x01, 0x00, 0x00}));
   EXPECT_FALSE(pastedRow.PasteFromClipboard(cfListRow));
   EXPECT_EQ(pastedRow.MonGroupId, 7);
   TXelMonsterActItem pastedAction(2);
@@ -166,13 +168,14 @@ TEST_F(ClipboardFormats, RecordBlocksThatAreNotExactlyOneRecordAreRefused) {
     block.resize(cut);
     refused(block);
   }
-  refused(Concat(Header(record.size(), 2), record));         // count 2 for one record
+  refused(Concat(Header(record.size(), 2), record));                      // count 2 for one record
   refused(Concat(Header(record.size() + 1, 1), Concat(record, {0x00})));  // bytes after it
   // Kind as a two-byte chunk; fields out of order; a field the class does not have.
-  refused(Concat(Header(14, 1), {0x01, 0x02, 0x01, 0x00, 0x02, 0x01, 0x00, 0x03, 0x01, 0x0C,
-                                  0x05, 0x01, 0x00, 0x00}));
+  refused(Concat(Header(14, 1), {0x01, 0x02, 0x01, 0x00, 0x02, 0x01, 0x00, 0x03, 0x01, 0x0C, 0x05,
+                                 0x01, 0x00, 0x00}));
   refused(Concat(Header(10, 1), {0x02, 0x01, 0x00, 0x01, 0x01, 0x01, 0x05, 0x01, 0x00, 0x00}));
-  refused(Concat(Header(13, 1), Concat({0x0E, 0x01, 0x01}, Bytes(record.begin() + 3, record.end()))));
+  refused(
+      Concat(Header(13, 1), Concat({0x0E, 0x01, 0x01}, Bytes(record.begin() + 3, record.end()))));
   // Bytes beyond the size field are slack, as in a rounded-up memory block.
   clipboard.SetData(cfListRow, Concat(Concat(Header(record.size(), 1), record), {0xEE, 0xEE}));
   EXPECT_TRUE(target.PasteFromClipboard(cfListRow));
@@ -181,7 +184,8 @@ TEST_F(ClipboardFormats, RecordBlocksThatAreNotExactlyOneRecordAreRefused) {
 
 TEST_F(ClipboardFormats, AListPasteChangesNothingUnlessEveryItemIsOne) {
   TXelMonsterAct source, target;
-  for (int k = 1; k <= 3; ++k) source.GetOrCreate(k)->SkillId = k + 10;
+  for (int k = 1; k <= 3; ++k)
+    source.GetOrCreate(k)->SkillId = k + 10;
   target.GetOrCreate(1)->SkillId = 99;
   source.CopyToClipboard(cfListRow, 0, 3);
   Bytes block = ClipboardBytes(cfListRow);
@@ -224,7 +228,8 @@ TEST_F(ClipboardFormats, AnEventOrAStartMarkTravelsAsAStream) {
   // Another tag, a mark with more after it, a cut event, a size beyond the data.
   EXPECT_FALSE(ParseMapEventClip({1, 0, 0, 0, 0x05}));
   EXPECT_FALSE(ParseMapEventClip({4, 0, 0, 0, 0x83, 0xD4, 0x62, 0x00}));
-  EXPECT_FALSE(ParseMapEventClip(Concat(StreamHeader(record.size()), Concat({0x00}, Bytes(record.begin(), record.end() - 1)))));
+  EXPECT_FALSE(ParseMapEventClip(Concat(StreamHeader(record.size()),
+                                        Concat({0x00}, Bytes(record.begin(), record.end() - 1)))));
   EXPECT_FALSE(ParseMapEventClip({9, 0, 0, 0, 0x00, 0x00}));
   EXPECT_FALSE(ParseMapEventClip({}));
 }
@@ -247,7 +252,8 @@ TEST_F(ClipboardFormats, ScriptLinesAndAMoveCommandTravelAsStreams) {
   EXPECT_EQ(pasted->GetItem(1)->GetParam(1), -1);
   // No line, a cut line, a negative indent.
   EXPECT_FALSE(ParseScriptLinesClip({0, 0, 0, 0}));
-  EXPECT_FALSE(ParseScriptLinesClip(Concat(Bytes{12, 0, 0, 0}, Bytes(lines.begin(), lines.end() - 1))));
+  EXPECT_FALSE(
+      ParseScriptLinesClip(Concat(Bytes{12, 0, 0, 0}, Bytes(lines.begin(), lines.end() - 1))));
   EXPECT_FALSE(ParseScriptLinesClip({8, 0, 0, 0, 0x0A, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F, 0x00, 0x00}));
 
   TXelMoveRouteItem sound;
@@ -280,8 +286,8 @@ TEST_F(ClipboardFormats, AMapWithItsTreeEntryTravelsAsAStream) {
   item.Kind = mkMap;
   item.EncounterSteps = 40;
   item.Encounters.GetOrCreate(1)->MonGroupId = 2;
-  const Bytes payload = Concat(Concat({0x07, 'M', 'A', 'P', '0', '0', '0', '6'}, SaveBytes(map)),
-                               SaveBytes(item));
+  const Bytes payload =
+      Concat(Concat({0x07, 'M', 'A', 'P', '0', '0', '0', '6'}, SaveBytes(map)), SaveBytes(item));
   const Bytes block = BuildMapTreeMapClip(item.Name, map, item);
   EXPECT_EQ(block, Concat(StreamHeader(payload.size()), payload));
   auto clip = ParseMapTreeMapClip(block);
@@ -296,7 +302,8 @@ TEST_F(ClipboardFormats, AMapWithItsTreeEntryTravelsAsAStream) {
     const Bytes cut(payload.begin(), payload.begin() + static_cast<ptrdiff_t>(size));
     ASSERT_FALSE(ParseMapTreeMapClip(Concat(StreamHeader(size), cut))) << size;
   }
-  EXPECT_FALSE(ParseMapTreeMapClip(Concat(StreamHeader(payload.size() + 1), Concat(payload, {0x00}))));
+  EXPECT_FALSE(
+      ParseMapTreeMapClip(Concat(StreamHeader(payload.size() + 1), Concat(payload, {0x00}))));
 }
 
 }  // namespace

@@ -1,20 +1,31 @@
 #include "core/map_graphics.h"
 
+#include "core/char_set_graphic.h"
+#include "core/chip_set_graphic.h"
+
 namespace {
 
-class TNoMapGraphics final : public TMapGraphics {
+// The chipset graphic and the character-set cache of one map.
+class TXelMapGraphics final : public TMapGraphics {
 public:
-  void ReloadChipSet(const TXelChipSetItem*) override {}
-  void ClearChipSetGraphic() override {}
-  void MarkAllCharSetsUnused() override {}
-  void LoadCharSet(const std::string&) override {}
-  void PurgeUnusedCharSets() override {}
-  TXelChipSetGraphic* ChipSetGraphic() override { return nullptr; }
-  TXelCharSetGraphic* CharSetGraphic() override { return nullptr; }
+  void ReloadChipSet(const TXelChipSetItem* chipSet) override {
+    chipSet_.Clear();
+    chipSet_.SetChipSet(chipSet);
+  }
+  void ClearChipSetGraphic() override { chipSet_.Clear(); }
+  void MarkAllCharSetsUnused() override { charSets_.MarkAllUnused(); }
+  void LoadCharSet(const std::string& name) override { charSets_.LoadCharSet(name); }
+  void PurgeUnusedCharSets() override { charSets_.PurgeUnused(); }
+  TXelChipSetGraphic* ChipSetGraphic() override { return &chipSet_; }
+  TXelCharSetGraphic* CharSetGraphic() override { return &charSets_; }
+
+private:
+  TXelChipSetGraphic chipSet_;
+  TXelCharSetGraphic charSets_;
 };
 
 std::unique_ptr<TMapGraphics> DefaultMapGraphics() {
-  return std::make_unique<TNoMapGraphics>();
+  return std::make_unique<TXelMapGraphics>();
 }
 
 TMapGraphicsFactory g_factory = nullptr;

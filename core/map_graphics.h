@@ -1,6 +1,7 @@
 // The chipset and character-set graphics that a map owns. A map reaches them only
-// through this interface, so the graphics library plugs in by supplying the factory
-// below; until it does, maps get graphics that hold and draw nothing.
+// through this interface: by default a TXelChipSetGraphic and a TXelCharSetGraphic of
+// its own, and whatever the factory below makes once one is installed (tests record the
+// calls this way).
 #pragma once
 
 #include <memory>
@@ -24,7 +25,7 @@ public:
   virtual void LoadCharSet(const std::string& name) = 0;
   virtual void PurgeUnusedCharSets() = 0;
 
-  // The graphics themselves, for drawing; nothing while no graphics library is linked.
+  // The graphics themselves, for drawing.
   virtual TXelChipSetGraphic* ChipSetGraphic() = 0;
   virtual TXelCharSetGraphic* CharSetGraphic() = 0;
 };

@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libsdl2-dev libfluidsynth-dev timgm6mb-soundfont
+  lhasa
 )
 
 missing=()

@@ -277,6 +277,7 @@ public:
     if (limit < size_t(MinMatch)) return 0;
     int chain = better >= GoodLength ? MaxChain / 4 : MaxChain;
     int best = std::max(better, MinMatch - 1);
+    if (best >= static_cast<int>(limit)) return 0; // nothing longer fits
     int found = 0;
     const uint8_t* here = Data + pos;
     int32_t cand = Prev[pos & (WindowSize - 1)];

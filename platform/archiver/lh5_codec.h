@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace lh5 {
@@ -26,6 +27,13 @@ inline constexpr int MaxCodeLength = 16;
 // Packs Size bytes. Stops early and returns false when the packed form would not be
 // smaller than the data, which is then better stored as it is.
 bool Lh5Encode(const uint8_t* data, size_t size, std::vector<uint8_t>& packed);
+
+using TByteSink = std::function<void(const uint8_t* bytes, size_t size)>;
+
+// Unpacks exactly Size bytes, handing them to Sink piece by piece in order, so that the
+// memory used does not grow with Size. False for any malformed stream: a bad table, a
+// distance before the start, a match past the end, or bits beyond the packed data.
+bool Lh5Decode(const uint8_t* packed, size_t packedSize, uint64_t size, const TByteSink& sink);
 
 // Unpacks exactly Size bytes into Out. False for any malformed stream: a bad table, a
 // distance before the start, a match past the end, or bits beyond the packed data.

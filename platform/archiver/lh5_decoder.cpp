@@ -101,10 +101,22 @@ class TLh5Decoder {
 public:
   TLh5Decoder(const uint8_t* packed, size_t size) : Bits(packed, size) {}
 
-  bool Run(uint8_t* out, size_t size) {
-    size_t written = 0;
+  // Unpacks into a buffer that keeps the window before the newest bytes, handing the
+  // older ones to Sink whenever it fills.
+  bool Run(uint64_t size, const TByteSink& sink) {
+    constexpr size_t Chunk = 65536;
+    std::vector<uint8_t> buffer(WindowSize + Chunk + MaxMatch);
+    size_t fill = 0;   // bytes in the buffer
+    size_t window = 0; // of them, bytes already handed on and kept only as history
+    uint64_t done = 0; // bytes handed on
     uint32_t blockLeft = 0;
-    while (written < size) {
+    while (done + (fill - window) < size) {
+      if (fill >= WindowSize + Chunk) {
+        sink(buffer.data() + window, fill - window);
+        done += fill - window;
+        std::memmove(buffer.data(), buffer.data() + fill - WindowSize, WindowSize);
+        fill = window = WindowSize;
+      }
       if (blockLeft == 0) {
         blockLeft = Bits.Get(16);
         if (!ReadPtLengths(T, NT, TBit, 3) || !ReadCLengths() || !ReadPtLengths(P, NP, PBit, -1) ||
@@ -113,23 +125,25 @@ public:
         continue;
       }
       --blockLeft;
+      const uint64_t written = done + (fill - window);
       const int c = C.Decode(Bits);
       if (c < 256) {
-        out[written++] = static_cast<uint8_t>(c);
+        buffer[fill++] = static_cast<uint8_t>(c);
       } else {
         const size_t len = static_cast<size_t>(c) - 256 + MinMatch;
         uint32_t p = P.Decode(Bits);
         if (p > 1) p = (1u << (p - 1)) + Bits.Get(p - 1);
         const size_t distance = p + 1;
         if (distance > written || len > size - written) return false;
-        uint8_t* to = out + written;
+        uint8_t* to = buffer.data() + fill;
         const uint8_t* from = to - distance;
         for (size_t i = 0; i < len; ++i)
           to[i] = from[i];
-        written += len;
+        fill += len;
       }
       if (Bits.Overrun()) return false;
     }
+    if (fill > window) sink(buffer.data() + window, fill - window);
     return true;
   }
 
@@ -191,6 +205,13 @@ private:
 
 } // namespace
 
+bool Lh5Decode(const uint8_t* packed, size_t packedSize, uint64_t size, const TByteSink& sink) {
+  return TLh5Decoder(packed, packedSize).Run(size, sink);
+}
+
 bool Lh5Decode(const uint8_t* packed, size_t packedSize, uint8_t* out, size_t size) {
-  return TLh5Decoder(packed, packedSize).Run(out, size);
+  return Lh5Decode(packed, packedSize, size, [&out](const uint8_t* bytes, size_t n) {
+    std::memcpy(out, bytes, n);
+    out += n;
+  });
 }

@@ -198,25 +198,23 @@ std::vector<TArchiveMember> CheckArchive(const uint8_t* data, size_t size) {
   } catch (const EArchiverError& e) {
     throw EArchiverError(UnlhaCheckFailed, e.what());
   }
-  std::vector<uint8_t> unpacked;
   for (const TArchiveMember& m : members) {
     const TLhaMember& h = m.Header;
     const uint8_t* packed = data + m.Offset + h.HeaderSize;
-    const uint8_t* bytes = nullptr;
+    uint16_t crc = 0;
     if (h.Method == MethodStored) {
       if (h.PackedSize != h.OriginalSize)
         throw EArchiverError(UnlhaCheckFailed, "Damaged data of " + h.Name);
-      bytes = packed;
+      crc = LhaCrc16(packed, h.PackedSize);
     } else if (h.Method == MethodLh5) {
-      unpacked.resize(h.OriginalSize);
-      if (!Lh5Decode(packed, h.PackedSize, unpacked.data(), unpacked.size()))
-        throw EArchiverError(UnlhaCheckFailed, "Damaged data of " + h.Name);
-      bytes = unpacked.data();
+      const bool ok =
+          Lh5Decode(packed, h.PackedSize, h.OriginalSize,
+                    [&crc](const uint8_t* bytes, size_t n) { crc = LhaCrc16(bytes, n, crc); });
+      if (!ok) throw EArchiverError(UnlhaCheckFailed, "Damaged data of " + h.Name);
     } else {
       continue;
     }
-    if (LhaCrc16(bytes, h.OriginalSize) != h.Crc)
-      throw EArchiverError(UnlhaCheckFailed, "CRC error in " + h.Name);
+    if (crc != h.Crc) throw EArchiverError(UnlhaCheckFailed, "CRC error in " + h.Name);
   }
   return members;
 }

@@ -140,6 +140,8 @@ bool HasWildcard(const std::string& s) {
 }
 
 void AddEntry(TCollector& out, const std::string& base, const std::string& entry) {
+  // No name on disk holds a NUL; the system calls would see only the part before it.
+  if (base.find('\0') != std::string::npos || entry.find('\0') != std::string::npos) return;
   std::vector<std::string> parts;
   size_t start = 0;
   while (start <= entry.size()) {
@@ -201,12 +203,12 @@ bool MatchWildcard(std::string_view pattern, std::string_view name) {
   // Greedy with one step back to the last '*': linear in practice, never exponential.
   size_t pi = 0, ni = 0, star = std::string::npos, mark = 0;
   while (ni < n.size()) {
-    if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
-      ++pi;
-      ++ni;
-    } else if (pi < p.size() && p[pi] == '*') {
+    if (pi < p.size() && p[pi] == '*') {
       star = pi++;
       mark = ni;
+    } else if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
+      ++pi;
+      ++ni;
     } else if (star != std::string::npos) {
       pi = star + 1;
       ni = ++mark;

@@ -30,7 +30,7 @@ struct TArchiveSource {
 
 // What the lines name on disk, in list order. A name without wildcards that is not
 // spelled as on disk is matched ignoring case; an entry that matches nothing is skipped,
-// as is one that would climb out of its base folder with "..". With Recurse a folder
-// brings everything in it along, each folder as an entry of its own. A path that comes
-// again (ignoring case) replaces the earlier one in its place.
+// as is one that would climb out of its base folder with ".." or that holds a NUL. With Recurse a
+// folder brings everything in it along, each folder as an entry of its own. A path that comes again
+// (ignoring case) replaces the earlier one in its place.
 std::vector<TArchiveSource> CollectSources(const std::vector<TListLine>& lines, bool recurse);

@@ -383,6 +383,8 @@ TEST(ListFile, WildcardsMatchAsWindowsDoes) {
   EXPECT_FALSE(MatchWildcard("Map????.lmu", "Map001.lmu"));
   EXPECT_FALSE(MatchWildcard("Map????.lmu", "Map00001.lmu"));
   EXPECT_TRUE(MatchWildcard("*", ""));
+  EXPECT_TRUE(MatchWildcard("*", "a*b")); // a star in a name is only a character there
+  EXPECT_FALSE(MatchWildcard("a*", "b*"));
   EXPECT_TRUE(MatchWildcard("*.png", "a.b.PNG"));
   EXPECT_TRUE(MatchWildcard("a*b*c", "aXbYbZc"));
   EXPECT_FALSE(MatchWildcard("a*b*c", "aXbYbZ"));
@@ -405,12 +407,14 @@ TEST(ListFile, CollectsFromDiskInListOrder) {
 
   const auto lines = ParseListFile("\"" + dir / "Base" +
                                    "\"\nchipset\nkovax.ini\nnothing\n"
-                                   "../outside\nOther\nchipset/a.PNG\n");
+                                   "../outside\nOther\nchipset/a.PNG\n" +
+                                   std::string("ChipSet\0/x\n", 11));
   std::vector<std::string> names;
   for (const auto& s : CollectSources(lines, true))
     names.push_back(s.Name + (s.IsFolder ? "/" : ""));
   // The folder first, then its contents in byte order; the link back up and the pipe are
-  // left out, "nothing" and the climb out of the base are skipped, and the later
+  // left out, "nothing", the climb out of the base and the name holding a NUL (which
+  // the system would read as "ChipSet") are skipped, and the later
   // "chipset/a.PNG" replaces "ChipSet/A.png" in its place.
   const std::vector<std::string> expected = {"ChipSet/",       "ChipSet/A.png", "ChipSet/Deep/",
                                              "ChipSet/Deep/z", "ChipSet/b.png", "KOVAX.ini",

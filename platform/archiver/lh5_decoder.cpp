@@ -148,15 +148,22 @@ public:
   }
 
 private:
-  bool ReadPtLengths(TDecodeTable& table, int nn, int countBits, int special) {
+  // The count of code lengths that follow. A count of 0 is followed instead by the one
+  // symbol the table has, whose code then takes no bits. -1 for a count or symbol out of
+  // range.
+  int ReadLengthCount(TDecodeTable& table, int nn, int countBits) {
     const int n = static_cast<int>(Bits.Get(countBits));
     if (n == 0) {
       const int c = static_cast<int>(Bits.Get(countBits));
-      if (c >= nn) return false;
+      if (c >= nn) return -1;
       table.Single(c);
-      return true;
     }
-    if (n > nn) return false;
+    return n > nn ? -1 : n;
+  }
+
+  bool ReadPtLengths(TDecodeTable& table, int nn, int countBits, int special) {
+    const int n = ReadLengthCount(table, nn, countBits);
+    if (n <= 0) return n == 0;
     uint8_t len[NT] = {};
     for (int i = 0; i < n;) {
       int c = static_cast<int>(Bits.Get(3));
@@ -174,14 +181,8 @@ private:
   }
 
   bool ReadCLengths() {
-    const int n = static_cast<int>(Bits.Get(CBit));
-    if (n == 0) {
-      const int c = static_cast<int>(Bits.Get(CBit));
-      if (c >= NC) return false;
-      C.Single(c);
-      return true;
-    }
-    if (n > NC) return false;
+    const int n = ReadLengthCount(C, NC, CBit);
+    if (n <= 0) return n == 0;
     uint8_t len[NC] = {};
     for (int i = 0; i < n;) {
       const int c = T.Decode(Bits);

@@ -209,6 +209,25 @@ TEST_F(ArchiverTest, AddsToAnExistingArchiveReplacingMembersInPlace) {
   EXPECT_NE(out.find("second b, a longer text"), std::string::npos) << out;
 }
 
+TEST_F(ArchiverTest, StoresNamesInTheWindowsCodePage) {
+  // "Héros" in a folder "Dossier ÿ": é is 0xE9 in the code page; ÿ is 0xFF, which would
+  // read as a separator inside a folder name, so there it becomes '_'. Characters the code
+  // page lacks become '?'.
+  fs::create_directories(Dir / "Dossier \xC3\xBF");
+  WriteFileBytes(Dir / "Dossier \xC3\xBF/H\xC3\xA9ros \xC3\xBF.txt", "hero");
+  WriteFileBytes(Dir / "\xE2\x98\x83.txt", "snowman");
+  WriteFileBytes(Dir / "list", "\"" + Dir.Path + "\"\nDossier*\n*.txt\n");
+  const std::string archive = Dir / "names.lzh";
+  ASSERT_EQ(RunArchiver("a -r2 \"" + archive + "\" @" + Dir / "list"), 0);
+  const std::string bytes = ReadAll(archive);
+  std::vector<std::string> names;
+  for (const auto& m : ScanArchive(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()))
+    names.push_back(m.Header.Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Dossier _", "Dossier _/H\xE9ros \xFF.txt", "?.txt"}));
+  std::string out;
+  EXPECT_EQ(Shell("lhasa t " + Quote(archive), out), 0) << out;
+}
+
 TEST_F(ArchiverTest, BadCommandsAndUnreadableListsFailWithoutWriting) {
   WriteFileBytes(Dir / "f", "data");
   WriteFileBytes(Dir / "list", "\"" + Dir.Path + "\"\nf\n");

@@ -104,6 +104,8 @@ void TCatalog::LoadFromStream(TStream& stream) {
   try {
     // Every item takes at least two bytes (its Id and the record's end mark).
     const uint32_t count = ReadVarCount(stream, 2);
+    // Bounded by the bytes left, so a hostile count cannot reserve much.
+    items_.reserve(count);
     // Items arrive in ascending Id order in every file the editor writes; a list with
     // its Ids out of order still loads as GetOrCreate would build it (a repeated Id
     // reloads the same item), but in n log n rather than quadratic time.
@@ -118,7 +120,7 @@ void TCatalog::LoadFromStream(TStream& stream) {
       std::stable_sort(items_.begin(), items_.end(),
                        [](const auto& a, const auto& b) { return a->Id < b->Id; });
       // Of items sharing an Id the last loaded wins, as a reload of the same item would.
-      std::vector<std::unique_ptr<TCatalogItem>> unique;
+      TCatalogItemVector unique;
       unique.reserve(items_.size());
       for (auto& item : items_) {
         if (!unique.empty() && unique.back()->Id == item->Id)
@@ -160,12 +162,12 @@ int TCatalog::PasteFromClipboard(uint32_t format, int index) {
   // Every record takes at least one byte; a larger count cannot be genuine.
   if (block->Count > stream.GetSize()) return 0;
 
-  // Parse every item before touching the list.
-  try {
-    for (uint32_t k = 0; k < block->Count; ++k) itemClass_(1)->LoadFromStream(stream);
-  } catch (const Exception&) {
-    return 0;
-  }
+  // Check every item before touching the list.
+  auto scratch = itemClass_(1);
+  const TClipboardRecordReader reader(*scratch);
+  for (uint32_t k = 0; k < block->Count; ++k)
+    if (!reader.Read(stream, *scratch)) return 0;
+  if (stream.Remaining() != 0) return 0;
 
   stream.SetPosition(0);
   int pasted = 0;

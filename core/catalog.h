@@ -24,6 +24,10 @@ std::unique_ptr<TCatalogItem> CreateCatalogItem(int32_t id) {
   return std::make_unique<ItemT>(id);
 }
 
+// The items of a list, in Id order.
+using TCatalogItemVector =
+    std::vector<std::unique_ptr<TCatalogItem>, TPoolAllocator<std::unique_ptr<TCatalogItem>>>;
+
 // A paste never creates an Id above this.
 inline constexpr int32_t MaxPasteId = 5000;
 
@@ -42,8 +46,9 @@ class TCatalog {
   virtual void LoadFromStream(TStream& stream);
   virtual void SaveToStream(TStream& stream) const;
   // Pastes the clipboard's run of items over the Ids Index+1, Index+2 ... (never
-  // above 5000) and returns how many were pasted. Every item is parsed first: a
-  // malformed block changes nothing and returns 0.
+  // above 5000) and returns how many were pasted. Every item is checked first: a
+  // block that is not Count records of the list's class (TClipboardRecordReader)
+  // filling its size exactly changes nothing and returns 0.
   virtual int PasteFromClipboard(uint32_t format, int index);
   // Copies Count items from list index Index (records only, no Ids).
   virtual void CopyToClipboard(uint32_t format, int index, int count) const;
@@ -73,7 +78,7 @@ class TCatalog {
   size_t InsertPosition(int32_t id) const;
 
   TCatalogItemClass itemClass_;
-  std::vector<std::unique_ptr<TCatalogItem>> items_;
+  TCatalogItemVector items_;
 };
 
 // A list of one record class with the checked accessors: outside editor mode a missing

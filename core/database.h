@@ -7,22 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "core/database_tables.h"
+
 class TStream;
-class TXelPlayer;
-class TXelSkill;
-class TXelItem;
-class TXelMonster;
-class TXelMonGroup;
-class TXelGround;
-class TXelAttrib;
-class TXelStatus;
-class TXelAnimation;
-class TXelChipSet;
-class TXelVocabulary;
-class TXelSystem;
-class TXelSwitch;
-class TXelVariable;
-class TXelCommonEvent;
 
 inline constexpr const char* DataBaseFileName = "KOVAX.ldb";
 inline constexpr const char* DataBaseHeader = "XelDataBase";

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/catalog_item.h"
+#include "core/small_object_pool.h"
 
 class TStream;
 
@@ -19,7 +20,10 @@ class TStream;
 inline constexpr int32_t ScriptEndCode = 0;      // the last line of every script
 inline constexpr int32_t BlockBodyEndCode = 10;  // the last line of every block body
 
-class TXelEventScriptLine {
+// A line's integer parameters.
+using TParamList = std::vector<int32_t, TPoolAllocator<int32_t>>;
+
+class TXelEventScriptLine : public TPooledObject {
  public:
   void Assign(const TXelEventScriptLine& source) { *this = source; }
   int32_t ParamCount() const { return static_cast<int32_t>(Params.size()); }
@@ -38,7 +42,7 @@ class TXelEventScriptLine {
   int32_t Code = 0;
   int32_t Indent = 0;
   std::string Text;
-  std::vector<int32_t> Params;
+  TParamList Params;
 };
 
 class TXelEventScriptList {
@@ -67,7 +71,9 @@ class TXelEventScriptList {
   void SaveToStream(TStream& stream) const;
 
  private:
-  std::vector<std::unique_ptr<TXelEventScriptLine>> lines_;
+  std::vector<std::unique_ptr<TXelEventScriptLine>,
+              TPoolAllocator<std::unique_ptr<TXelEventScriptLine>>>
+      lines_;
 };
 
 // The record part of everything that carries a script (map event pages, common events,

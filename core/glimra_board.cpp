@@ -62,16 +62,21 @@ bool ClipCopy(int x, int y, const TRect& src, int src_w, int src_h, int dst_w, i
 }
 
 // Destination positions From..To-1 mapped to source positions, -1 where the source
-// position falls outside 0..Limit-1.
-std::vector<int> ScaleTable(int from, int to, int64_t dest_start, int64_t dest_size,
-                            int64_t src_start, int64_t src_size, int limit) {
-  std::vector<int> table(size_t(std::max(0, to - from)));
+// position falls outside 0..Limit-1. The table lives in Buffer, which callers keep per
+// thread: maps are drawn cell by cell at every scale, and a table per cell must not
+// cost an allocation.
+const std::vector<int>& ScaleTable(std::vector<int>& buffer, int from, int to,
+                                   int64_t dest_start, int64_t dest_size, int64_t src_start,
+                                   int64_t src_size, int limit) {
+  buffer.resize(size_t(std::max(0, to - from)));
   for (int d = from; d < to; ++d) {
     const int64_t s = src_start + (d - dest_start) * src_size / dest_size;
-    table[size_t(d - from)] = (s >= 0 && s < limit) ? int(s) : -1;
+    buffer[size_t(d - from)] = (s >= 0 && s < limit) ? int(s) : -1;
   }
-  return table;
+  return buffer;
 }
+
+thread_local std::vector<int> g_colTable, g_rowTable;
 
 } // namespace
 
@@ -122,7 +127,7 @@ void TGlimraBoard::StretchDraw(const TSurface16& target, const TRect& rect) cons
   if (rw <= 0 || rh <= 0 || width_ == 0 || height_ == 0) return;
   const TRect r = Intersect(rect, TRect{0, 0, target.Width, target.Height});
   if (r.IsEmpty()) return;
-  const auto cols = ScaleTable(r.Left, r.Right, rect.Left, rw, 0, width_, width_);
+  const auto& cols = ScaleTable(g_colTable, r.Left, r.Right, rect.Left, rw, 0, width_, width_);
   for (int ty = r.Top; ty < r.Bottom; ++ty) {
     const uint16_t* src = GetRow(int((int64_t(ty) - rect.Top) * height_ / rh));
     uint16_t* dst = target.Row(ty) + r.Left;
@@ -176,10 +181,10 @@ void TGlimraBoard::StretchDrawSheet(const TRect& dest_rect, TGlimraSheet& sheet,
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
   const TRect d = Intersect(dest_rect, TRect{0, 0, width_, height_});
   if (d.IsEmpty()) return;
-  const auto cols =
-      ScaleTable(d.Left, d.Right, dest_rect.Left, dw, src_rect.Left, sw, sheet.Width());
-  const auto rows =
-      ScaleTable(d.Top, d.Bottom, dest_rect.Top, dh, src_rect.Top, sh, sheet.Height());
+  const auto& cols = ScaleTable(g_colTable, d.Left, d.Right, dest_rect.Left, dw, src_rect.Left,
+                                sw, sheet.Width());
+  const auto& rows = ScaleTable(g_rowTable, d.Top, d.Bottom, dest_rect.Top, dh, src_rect.Top, sh,
+                                sheet.Height());
   const TPixelRule rule = PrepareSheet(sheet, Brightness);
   for (size_t r = 0; r < rows.size(); ++r) {
     if (rows[r] < 0) continue;

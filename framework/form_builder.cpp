@@ -10,6 +10,7 @@
 #include "framework/dash_box.h"
 #include "framework/dial_edit.h"
 #include "framework/form_xel_base.h"
+#include "framework/group_frames.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ void TFormBuilder::BeginColumn() {
 }
 
 QGroupBox* TFormBuilder::BeginGroup(const char* name, const QString& caption) {
-  auto* group = new QGroupBox(caption, Container());
+  auto* group = new TFakeGroupBox(caption, Container());
   Place(group, name);
   Begin(new QVBoxLayout(group), group);
   return group;

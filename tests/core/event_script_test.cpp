@@ -72,10 +72,10 @@ TEST(ScriptLine, ParametersBeyondTheCountReadAsZeroAndIgnoreWrites) {
   EXPECT_EQ(line.GetParam(-1), 0);
   line.SetParam(7, 42);
   line.SetParam(-1, 42);
-  EXPECT_EQ(line.Params, (std::vector<int32_t>{0, 0, 9}));
+  EXPECT_EQ(line.Params, (TParamList{0, 0, 9}));
   // Growing adds zeros, shrinking drops the tail.
   line.SetParamCount(5);
-  EXPECT_EQ(line.Params, (std::vector<int32_t>{0, 0, 9, 0, 0}));
+  EXPECT_EQ(line.Params, (TParamList{0, 0, 9, 0, 0}));
   line.SetParamCount(1);
   EXPECT_EQ(line.ParamCount(), 1);
   EXPECT_EQ(line.GetParam(2), 0);

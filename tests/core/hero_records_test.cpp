@@ -329,7 +329,9 @@ void ExpectCountFollowsBlob(TIdByteArray R::*array, int countId, uint8_t readBey
     LoadBytes(record, k.stream);
     EXPECT_EQ((record.*array).GetCount(), k.count);
     EXPECT_EQ((record.*array).Get(k.count + 1), readBeyond);
-    if (k.count > 0) EXPECT_EQ((record.*array).Get(1), 7);
+    if (k.count > 0) {
+      EXPECT_EQ((record.*array).Get(1), 7);
+    }
     const auto chunks = ChunksOf(SaveBytes(record));
     EXPECT_EQ(chunks.count(countId) ? IntOf(chunks.at(countId)) : 0, k.count);
     EXPECT_EQ(chunks.at(countId + 1).size(), static_cast<size_t>(k.count));

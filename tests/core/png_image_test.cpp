@@ -195,7 +195,9 @@ TEST(PngWriter, LargeColourImageSplitsDataIntoFullChunks) {
   ImageBytes data;
   for (size_t i = 1; i + 1 < chunks.size(); ++i) {
     ASSERT_EQ(chunks[i].first, "IDAT");
-    if (i + 2 < chunks.size()) EXPECT_EQ(chunks[i].second.size(), 65536u) << i;
+    if (i + 2 < chunks.size()) {
+      EXPECT_EQ(chunks[i].second.size(), 65536u) << i;
+    }
     Append(data, chunks[i].second);
   }
   const ImageBytes plain = Inflate(data, 150 * 601);

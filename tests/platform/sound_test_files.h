@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/rtp_generator/rtp_materials.h"
+
 // A fresh private folder, removed with its contents afterwards.
 class TTempDir {
 public:
@@ -29,11 +31,6 @@ public:
   std::string Path;
 };
 
-inline void PutLE(std::string& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i)
-    out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
 inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -41,24 +38,11 @@ inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 // A mono 16-bit wave of a sine at half of full scale.
 inline std::string SineWave(double frequency, double seconds, uint32_t rate = 22050) {
-  uint32_t frames = static_cast<uint32_t>(seconds * rate);
-  std::string out = "RIFF";
-  PutLE(out, 36 + frames * 2, 4);
-  out += "WAVEfmt ";
-  PutLE(out, 16, 4);
-  PutLE(out, 1, 2); // PCM
-  PutLE(out, 1, 2); // mono
-  PutLE(out, rate, 4);
-  PutLE(out, rate * 2, 4);
-  PutLE(out, 2, 2);
-  PutLE(out, 16, 2);
-  out += "data";
-  PutLE(out, frames * 2, 4);
-  for (uint32_t i = 0; i < frames; ++i) {
-    double v = 0.5 * std::sin(2 * 3.14159265358979 * frequency * i / rate);
-    PutLE(out, static_cast<uint16_t>(static_cast<int16_t>(v * 32767)), 2);
-  }
-  return out;
+  std::vector<int16_t> samples(static_cast<size_t>(seconds * rate));
+  for (size_t i = 0; i < samples.size(); ++i)
+    samples[i] =
+        static_cast<int16_t>(0.5 * std::sin(2 * 3.14159265358979 * frequency * i / rate) * 32767);
+  return MonoPcmWave(samples, rate);
 }
 
 // Format 0, 96 ticks a quarter at the default 120 bpm: a piano middle C held for one

@@ -1,0 +1,78 @@
+// Load and save of a 500 x 500 map with 1,000 events (each with two pages, a short
+// script and a route), as map files in memory.
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "core/map.h"
+#include "tests/core/file_form.h"
+
+namespace {
+
+void Fill(TXelMap& map) {
+  std::mt19937 rng(2024);
+  map.SetWidth(500);
+  map.SetHeight(500);
+  for (int y = 0; y < 500; ++y) {
+    for (int x = 0; x < 500; ++x) {
+      map.LowerLayer.SetCell(x, y, uint16_t(4000 + rng() % 1144));
+      map.UpperLayer.SetCell(x, y, uint16_t(10000 + rng() % 144));
+    }
+  }
+  for (int id = 1; id <= 1000; ++id) {
+    TXelEventItem* ev = map.Events.GetOrCreate(id);
+    ev->Name = "EV" + std::to_string(id);
+    ev->X = int32_t(rng() % 500);
+    ev->Y = int32_t(rng() % 500);
+    for (int p = 0; p < 2; ++p) {
+      TXelEventPageItem* page = p == 0 ? ev->Pages.Items(0) : ev->Pages.Append();
+      page->GraphicName = "Chara" + std::to_string(rng() % 8);
+      TXelEventScriptList lines;
+      for (int k = 0; k < 10; ++k) {
+        TXelEventScriptLine* line = lines.Add(10110 + int32_t(rng() % 1000), 0, "Hello there");
+        line->SetParamCount(3);
+        line->SetParam(0, int32_t(rng() % 5000));
+      }
+      page->Script.InsertLines(0, lines, 0);
+      auto step = std::make_unique<TXelMoveRouteItem>();
+      step->Code = int32_t(rng() % 32);
+      page->MoveRoute.Add(std::move(step));
+    }
+  }
+}
+
+void BM_SaveMap500x500(benchmark::State& state) {
+  TXelMap map;
+  Fill(map);
+  size_t bytes = 0;
+  for (auto _ : state) {
+    auto saved = FileFormBytes(map);
+    bytes = saved.size();
+    benchmark::DoNotOptimize(saved.data());
+  }
+  state.SetBytesProcessed(int64_t(state.iterations() * bytes));
+}
+BENCHMARK(BM_SaveMap500x500)->Unit(benchmark::kMillisecond);
+
+void BM_LoadMap500x500(benchmark::State& state) {
+  TXelMap source;
+  Fill(source);
+  const auto bytes = FileFormBytes(source);
+  TXelMap map;
+  for (auto _ : state) {
+    LoadFileForm(map, bytes);
+    benchmark::DoNotOptimize(map.Width());
+  }
+  state.SetBytesProcessed(int64_t(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_LoadMap500x500)->Unit(benchmark::kMillisecond);
+
+void BM_ShiftMap500x500(benchmark::State& state) {
+  TXelMap map;
+  Fill(map);
+  for (auto _ : state)
+    map.Shift(3, -2);
+}
+BENCHMARK(BM_ShiftMap500x500)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,376 @@
+#include "core/map.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+#include "core/atomic_file.h"
+#include "core/busy_cursor.h"
+#include "core/chipset_record.h"
+#include "core/database_tables.h"
+#include "core/editor_mode.h"
+#include "core/errors.h"
+#include "core/file_messages.h"
+#include "core/file_utils.h"
+#include "core/map_messages.h"
+#include "core/path_resolver.h"
+#include "core/project_path.h"
+#include "core/stream.h"
+#include "core/var_int.h"
+
+static_assert(std::endian::native == std::endian::little,
+              "layer cells are copied as little-endian 16-bit values");
+
+namespace {
+
+// Map files are a few megabytes at the very most; anything far beyond is not a map.
+constexpr uint64_t MaxMapFileBytes = uint64_t(256) << 20;
+
+constexpr int LowerLayerId = 71;
+constexpr int UpperLayerId = 72;
+
+// V mod Size in 0..Size-1 for any V (Size > 0).
+int32_t Wrap(int64_t v, int32_t size) {
+  const int64_t r = v % size;
+  return static_cast<int32_t>(r < 0 ? r + size : r);
+}
+
+void ShiftLayer(TXelMapLayer& layer, int dx, int dy) {
+  const int w = layer.Width(), h = layer.Height();
+  if (w <= 0 || h <= 0) return;
+  const std::vector<uint16_t> source = layer.Cells();
+  const int sx = Wrap(dx, w), sy = Wrap(dy, h);
+  uint16_t* cells = layer.CellData();
+  for (int y = 0; y < h; ++y) {
+    const uint16_t* from = source.data() + size_t(Wrap(int64_t(y) - sy, h)) * size_t(w);
+    uint16_t* to = cells + size_t(y) * size_t(w);
+    // Cell x takes source x - sx: the row rotated right by sx.
+    std::copy(from, from + (w - sx), to + sx);
+    std::copy(from + (w - sx), from + w, to);
+  }
+}
+
+void RemoveFile(const std::string& path) {
+  unlink(path.c_str());
+}
+
+} // namespace
+
+std::string MapFileName(int32_t id) {
+  char name[32];
+  std::snprintf(name, sizeof name, "Map%.4d.lmu", id);
+  return name;
+}
+
+std::string ProjectMapPath(int32_t id) {
+  return ResolvePath(ProjectPath + MapFileName(id)).Path;
+}
+
+std::string TempMapPath(int32_t id) {
+  return GetWorkingFolder() + MapFileName(id);
+}
+
+// --- TXelBaseMapUnit ---
+
+void TXelBaseMapUnit::LoadFromFileStream(TStream& stream) {
+  if (ReadVarString(stream) != SMapHeader) throw EReadError();
+  LoadFromStream(stream);
+}
+
+void TXelBaseMapUnit::SaveToFileStream(TStream& stream) const {
+  WriteVarString(stream, SMapHeader);
+  SaveToStream(stream);
+}
+
+void TXelBaseMapUnit::LoadFromFileStrict(const std::string& fileName) {
+  std::string bytes;
+  if (!ReadFileBytes(fileName, bytes, MaxMapFileBytes))
+    throw EFileError(FileMessage(SCannotOpenFile, fileName));
+  TMemoryStream stream(bytes.data(), bytes.size());
+  LoadFromFileStream(stream);
+}
+
+void TXelBaseMapUnit::LoadFromFile(const std::string& fileName) {
+  Clear();
+  LoadError.clear();
+  if (IsEditorMode() && !FileExists(fileName)) return;
+  try {
+    LoadFromFileStrict(fileName);
+  } catch (const Exception& e) {
+    if (!IsEditorMode()) throw;
+    // Keep what was read so the author can see it, but remember that the file holds
+    // more than this: saving it back would lose the rest.
+    LoadError = FileMessage(SPartialMapNotSaved, ExtractFileName(fileName)) + "\n" + e.what();
+  }
+}
+
+void TXelBaseMapUnit::SaveToFile(const std::string& fileName) {
+  if (IsLoadFailed()) throw Exception(LoadError);
+  TMemoryStream stream;
+  SaveToFileStream(stream);
+  WriteFileAtomically(fileName, stream.Bytes());
+  Modified = false;
+}
+
+// --- TXelMap ---
+
+TXelMap::TXelMap(int32_t id)
+    : TXelBaseMapUnit(id), LowerLayer(0), UpperLayer(10000), graphics_(CreateMapGraphics()) {
+  TXelMap::Clear();
+}
+
+TXelMap::~TXelMap() = default;
+
+void TXelMap::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  switch (id) {
+  case 1:
+    d.Int(&ChipSetId, 1);
+    break;
+  case 2:
+    d.Int(&width_, DefaultMapWidth);
+    break;
+  case 3:
+    d.Int(&height_, DefaultMapHeight);
+    break;
+  case 11:
+    d.Fixed(&ScrollType, 1);
+    break;
+  case 31:
+    d.Byte(&UsePanorama, 0);
+    break;
+  case 32:
+    d.Str(&PanoramaName, true);
+    break;
+  case 33:
+    d.Byte(&HorizontalPan, 0);
+    break;
+  case 34:
+    d.Byte(&VerticalPan, 0);
+    break;
+  case 35:
+    d.Byte(&HorizontalAutoScroll, 0);
+    break;
+  case 36:
+    d.Int(&HorizontalSpeed, 0);
+    break;
+  case 37:
+    d.Byte(&VerticalAutoScroll, 0);
+    break;
+  case 38:
+    d.Int(&VerticalSpeed, 0);
+    break;
+  case LowerLayerId:
+  case UpperLayerId: {
+    const int k = id - LowerLayerId;
+    if (forLoad) {
+      // Taken whole; SettleLoadedLayers checks it against the size once all is read.
+      layerLoaded_[k] = true;
+      d.Blob(&loadedCells_[k], 0);
+    } else {
+      TXelMapLayer& layer = k == 0 ? LowerLayer : UpperLayer;
+      d.Fixed(layer.CellData(), static_cast<int32_t>(layer.Cells().size() * 2));
+    }
+    break;
+  }
+  case 81:
+    d.Catalog(&Events);
+    break;
+  case 91:
+    d.Int(&SaveCount, 0);
+    break;
+  default:
+    break;
+  }
+}
+
+void TXelMap::Clear() {
+  Modified = false;
+  LoadError.clear();
+  ChipSetId = 1;
+  width_ = DefaultMapWidth;
+  height_ = DefaultMapHeight;
+  UsePanorama = 0;
+  PanoramaName.clear();
+  HorizontalPan = 0;
+  VerticalPan = 0;
+  HorizontalAutoScroll = 0;
+  HorizontalSpeed = 0;
+  VerticalAutoScroll = 0;
+  VerticalSpeed = 0;
+  SaveCount = 0;
+  LowerLayer.Reset();
+  UpperLayer.Reset();
+  // No scrolling, so no wrap either.
+  SetScrollType(0);
+  Events.Clear();
+}
+
+bool TXelMap::SettleLoadedLayers() {
+  const int64_t cells = int64_t(width_) * int64_t(height_);
+  const bool sizeOk = width_ >= 1 && height_ >= 1 && cells <= MaxMapCells;
+  if (!sizeOk) {
+    width_ = DefaultMapWidth;
+    height_ = DefaultMapHeight;
+  }
+  bool ok = sizeOk;
+  for (int k = 0; k < 2; ++k) {
+    TXelMapLayer& layer = k == 0 ? LowerLayer : UpperLayer;
+    layer.Resize(width_, height_);
+    layer.Fill();
+    std::vector<uint8_t> bytes;
+    bytes.swap(loadedCells_[k]);
+    if (!layerLoaded_[k]) continue; // no chunk: the layer holds its FillValue
+    layerLoaded_[k] = false;
+    if (sizeOk && bytes.size() == layer.Cells().size() * 2)
+      std::memcpy(layer.CellData(), bytes.data(), bytes.size());
+    else
+      ok = false;
+  }
+  return ok;
+}
+
+void TXelMap::LoadFromStream(TStream& stream) {
+  for (int k = 0; k < 2; ++k) {
+    loadedCells_[k].clear();
+    layerLoaded_[k] = false;
+  }
+  try {
+    TXelBaseMapUnit::LoadFromStream(stream);
+  } catch (...) {
+    SettleLoadedLayers();
+    throw;
+  }
+  if (!SettleLoadedLayers()) throw EReadError();
+}
+
+void TXelMap::SaveToStream(TStream& stream) const {
+  const size_t cells = size_t(std::max(width_, 0)) * size_t(std::max(height_, 0));
+  XelAssert(LowerLayer.Cells().size() == cells && UpperLayer.Cells().size() == cells,
+            "map layers differ from the map size", "map", __LINE__);
+  TXelBaseMapUnit::SaveToStream(stream);
+}
+
+void TXelMap::LoadFromFile(const std::string& fileName) {
+  std::optional<TBusyCursor> busy;
+  if (IsEditorMode()) busy.emplace();
+  TXelBaseMapUnit::LoadFromFile(fileName);
+  SetScrollType(ScrollType);
+  RebuildChipSetGraphic();
+  LoadCharSets();
+}
+
+void TXelMap::SaveToFile(const std::string& fileName) {
+  ++SaveCount;
+  try {
+    TXelBaseMapUnit::SaveToFile(fileName);
+  } catch (...) {
+    --SaveCount; // nothing was saved
+    throw;
+  }
+}
+
+void TXelMap::SetWidth(int width) {
+  LowerLayer.SetWidth(width);
+  UpperLayer.SetWidth(width);
+  width_ = LowerLayer.Width();
+}
+
+void TXelMap::SetHeight(int height) {
+  LowerLayer.SetHeight(height);
+  UpperLayer.SetHeight(height);
+  height_ = LowerLayer.Height();
+}
+
+void TXelMap::SetScrollType(uint8_t scrollType) {
+  ScrollType = scrollType;
+  const uint8_t wrapX = IsLoopHorizontal() ? 1 : 0;
+  const uint8_t wrapY = IsLoopVertical() ? 1 : 0;
+  LowerLayer.WrapX = UpperLayer.WrapX = wrapX;
+  LowerLayer.WrapY = UpperLayer.WrapY = wrapY;
+}
+
+void TXelMap::Unload() {
+  Modified = false;
+  LoadError.clear();
+  SetId(0);
+  width_ = 0;
+  height_ = 0;
+  LowerLayer.Resize(0, 0);
+  UpperLayer.Resize(0, 0);
+  Events.Clear();
+  ChipSetId = 0;
+}
+
+void TXelMap::Shift(int dx, int dy) {
+  if (width_ <= 0 || height_ <= 0) return;
+  ShiftLayer(LowerLayer, dx, dy);
+  ShiftLayer(UpperLayer, dx, dy);
+  for (int i = 0; i < Events.GetCount(); ++i) {
+    TXelEventItem* event = Events.Items(i);
+    event->X = Wrap(int64_t(event->X) + dx, width_);
+    event->Y = Wrap(int64_t(event->Y) + dy, height_);
+  }
+}
+
+void TXelMap::RebuildChipSetGraphic() {
+  // Without a database there is no chipset to bind.
+  const TXelChipSetItem* chipSet = ChipSetList ? ChipSetList->GetItemById(ChipSetId) : nullptr;
+  graphics_->ReloadChipSet(chipSet);
+}
+
+void TXelMap::ReloadChipSet() {
+  std::optional<TBusyCursor> busy;
+  if (IsEditorMode()) busy.emplace();
+  RebuildChipSetGraphic();
+}
+
+void TXelMap::ClearChipSetGraphic() {
+  graphics_->ClearChipSetGraphic();
+}
+
+void TXelMap::LoadCharSets() {
+  graphics_->MarkAllCharSetsUnused();
+  for (int i = 0; i < Events.GetCount(); ++i) {
+    const TXelEventPage& pages = Events.Items(i)->Pages;
+    for (int k = 0; k < pages.GetCount(); ++k) {
+      const std::string& name = pages.Items(k)->GraphicName;
+      if (!name.empty()) graphics_->LoadCharSet(name);
+    }
+  }
+  graphics_->PurgeUnusedCharSets();
+}
+
+void TXelMap::LoadProjectMap(int32_t id) {
+  LoadFromFile(ProjectMapPath(id));
+  SetId(id);
+}
+
+void TXelMap::SaveProjectMap(int32_t id) {
+  SaveToFile(ProjectMapPath(id));
+  SetId(id);
+}
+
+void TXelMap::DeleteProjectMap(int32_t id) {
+  RemoveFile(ProjectMapPath(id));
+  SetId(id);
+}
+
+void TXelMap::LoadTempMap(int32_t id) {
+  LoadFromFile(TempMapPath(id));
+  SetId(id);
+}
+
+void TXelMap::SaveTempMap(int32_t id) {
+  ForceDirectories(GetWorkingFolder(), 0700);
+  SaveToFile(TempMapPath(id));
+  SetId(id);
+}
+
+void TXelMap::DeleteTempMap(int32_t id) {
+  RemoveFile(TempMapPath(id));
+  SetId(id);
+}

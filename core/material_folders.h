@@ -1,0 +1,9 @@
+// The fourteen material folders of a project and of the run-time package, in the order
+// projects create them and lists show them.
+#pragma once
+
+inline constexpr const char* MaterialFolderNames[] = {
+    "Backdrop", "Battle", "CharSet",  "ChipSet", "FaceSet", "GameOver", "Monster",
+    "Movie",    "Music",  "Panorama", "Picture", "Sound",   "System",   "Title"};
+inline constexpr int MaterialFolderCount = 14;
+static_assert(sizeof(MaterialFolderNames) / sizeof(MaterialFolderNames[0]) == MaterialFolderCount);

@@ -1,0 +1,43 @@
+// A multi-line text field that holds exactly the lines it shows: lines wrap at its
+// width, and typing or pasting that would need another line is refused. Ctrl+Enter and
+// Escape are the dialog's OK and Cancel.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QTextEdit>
+
+// The lines Text needs when wrapped (at word boundaries, or anywhere in a word longer
+// than a line) to WrapWidth pixels in Font. An empty text is one line, and so is the
+// empty line after a final line break.
+int CountWrappedLines(const QString& text, const QFont& font, int wrapWidth);
+
+class TFixedMemo : public QTextEdit {
+  Q_OBJECT
+public:
+  explicit TFixedMemo(QWidget* parent = nullptr);
+
+  // (Height - 6) div the line height of the font.
+  int MaxLines() const;
+  // The lines the current text takes.
+  int LineCount() const;
+  QString Text() const { return toPlainText(); }
+  // Inserts Text in place of the selection the way a paste does: refused when it needs
+  // more lines than fit; a final line break that would take the last line is dropped.
+  void PasteText(const QString& text);
+
+signals:
+  void Cancel();
+  void CtrlReturn();
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  int WrapWidth() const;
+  // Runs an edit and takes it back when the text no longer fits.
+  template <class Edit> void EditWithinLines(Edit&& edit);
+};

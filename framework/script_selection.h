@@ -1,0 +1,47 @@
+// The rules of the event-script list that need no window: what a line's text says about
+// it, the selection that always covers whole commands, the keyboard walk from command to
+// command, and the scrolling limits. A line knows only its indent (pairs of blanks in
+// front) and whether it starts a command (the text after the indent begins with "<>").
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+struct TScriptLineFacts {
+  int Indent = 0;
+  bool Command = false;
+};
+
+// Reads the two facts from a line's display text.
+TScriptLineFacts ReadScriptLineFacts(std::u16string_view text);
+
+// The facts of line Index; indent 0 and no command outside the list.
+TScriptLineFacts LineFactsAt(const std::vector<TScriptLineFacts>& lines, int index);
+
+struct TScriptSelection {
+  int Start = -1;
+  int End = -1;
+  friend bool operator==(const TScriptSelection&, const TScriptSelection&) = default;
+};
+
+// The selected lines for the caret line ItemIndex and the Shift anchor (both within the
+// list): from the first command of the lowest indent in the range to the end of the last
+// one, with its continuation lines and nested blocks up to the next command of its own
+// level. The script's last line is selected only when it is the caret line and selected
+// alone. -1 and -1 when the range holds no command of its lowest indent.
+TScriptSelection SelectWholeCommands(const std::vector<TScriptLineFacts>& lines, int itemIndex,
+                                     int anchor);
+
+// The first command line after From, or -1.
+int NextCommandLine(const std::vector<TScriptLineFacts>& lines, int from);
+// The last command line before From, or -1.
+int PrevCommandLine(const std::vector<TScriptLineFacts>& lines, int from);
+
+// The top line limited so that the last page is full: at most Count - VisibleLines, at
+// least 0.
+int ClampTopLine(int value, int count, int visibleLines);
+
+// How many lines a drag that holds the mouse at client height Y scrolls each tick:
+// -1 or -2 above the control (2 when more than a line above), +1 or +2 below the whole
+// visible lines, 0 inside.
+int DragScrollLines(int y, int lineHeight, int visibleLines);

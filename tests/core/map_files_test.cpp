@@ -1,0 +1,197 @@
+// Maps and the map tree on disk: project copies, working copies and the tree file.
+#include <gtest/gtest.h>
+
+#include "core/editor_mode.h"
+#include "core/errors.h"
+#include "core/file_utils.h"
+#include "core/map.h"
+#include "core/map_tree.h"
+#include "core/project_path.h"
+#include "file_form.h"
+#include "file_test_env.h"
+
+namespace {
+
+class MapFilesTest : public FileTestEnv {
+protected:
+  void SetUp() override {
+    FileTestEnv::SetUp();
+    Mkdir("proj");
+    ProjectPath = Path("proj/");
+  }
+
+  // A fresh project as the project code makes it: root and map 1 (100 x 100) saved.
+  void MakeProject(TXelMapTree& tree) {
+    tree.AddMap(0, 0)->Name = "Untitled";
+    TXelMapTreeItem* map = tree.AddMap(0, 1);
+    map->Kind = mkMap;
+    map->Name = "MAP0001";
+    map->Changed = true;
+    TXelMap current;
+    current.SetWidth(100);
+    current.SetHeight(100);
+    current.SaveTempMap(1);
+    tree.ActiveId = 1;
+    tree.SaveMapTree();
+  }
+
+  std::string WorkingCopy(int id) { return TempMapPath(id).substr(root_.size()); }
+};
+
+TEST_F(MapFilesTest, SavingTheTreeMovesWorkingCopiesIntoTheProject) {
+  TXelMapTree tree;
+  MakeProject(tree);
+  ASSERT_TRUE(Exists("proj/Map0001.lmu"));
+  EXPECT_FALSE(Exists(WorkingCopy(1)));
+  EXPECT_FALSE(tree.IsModified());
+  const auto treeBytes = FileFormBytes(tree);
+  EXPECT_EQ(Get("proj/KOVAX.lmt"), std::string(treeBytes.begin(), treeBytes.end()));
+
+  TXelMap map;
+  map.LoadProjectMap(1);
+  EXPECT_EQ(map.Width(), 100);
+  EXPECT_EQ(map.SaveCount, 2); // once as working copy, once into the project
+
+  // Edit map 1, make map 2, switch between them through their working copies.
+  map.LowerLayer.SetCell(99, 99, 5010);
+  map.SaveTempMap(1);
+  tree.FindById(1)->Changed = true;
+  TXelMapTreeItem* second = tree.AddMap(1, 2);
+  second->Kind = mkMap;
+  second->Changed = true;
+  map.Clear();
+  map.ChipSetId = 2;
+  map.SaveTempMap(2);
+
+  map.LoadTempMap(1);
+  EXPECT_EQ(map.LowerLayer.GetCell(99, 99), 5010);
+  map.LoadProjectMap(1);
+  EXPECT_EQ(map.LowerLayer.GetCell(99, 99), 0);
+  map.LoadTempMap(2);
+  EXPECT_EQ(map.ChipSetId, 2);
+  EXPECT_EQ(map.Id, 2);
+
+  tree.SaveMapTree();
+  EXPECT_FALSE(tree.IsModified());
+  EXPECT_FALSE(Exists(WorkingCopy(2)));
+  map.LoadProjectMap(1);
+  EXPECT_EQ(map.LowerLayer.GetCell(99, 99), 5010);
+  EXPECT_EQ(map.SaveCount, 4);
+  map.LoadProjectMap(2);
+  EXPECT_EQ(map.ChipSetId, 2);
+
+  // Deleted maps leave the project with the next save.
+  tree.DeleteMap(2);
+  EXPECT_TRUE(Exists("proj/Map0002.lmu"));
+  tree.SaveMapTree();
+  EXPECT_FALSE(Exists("proj/Map0002.lmu"));
+  TXelMapTree loaded;
+  loaded.LoadMapTree();
+  EXPECT_EQ(FileFormBytes(loaded), FileFormBytes(tree));
+}
+
+TEST_F(MapFilesTest, ABrokenOrMissingWorkingCopyLeavesTheProjectMapAlone) {
+  TXelMapTree tree;
+  MakeProject(tree);
+  const std::string before = Get("proj/Map0001.lmu");
+  TXelMapTreeItem* second = tree.AddMap(0, 2);
+  second->Kind = mkMap;
+  second->Changed = true; // no working copy at all
+  tree.FindById(1)->Changed = true;
+  Put(WorkingCopy(1), "\x0AXelMapUnit\x02\x05"); // cut short
+  tree.ActiveId = 2;
+
+  try {
+    tree.SaveMapTree();
+    ADD_FAILURE() << "a broken working copy was saved without a word";
+  } catch (const Exception& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "The working copy Map0001.lmu could not be read; the project keeps its saved map\n"
+              "The working copy Map0002.lmu could not be read; the project keeps its saved map");
+  }
+  EXPECT_EQ(Get("proj/Map0001.lmu"), before);
+  EXPECT_FALSE(Exists("proj/Map0002.lmu"));
+  EXPECT_TRUE(Exists(WorkingCopy(1)));
+  EXPECT_TRUE(tree.FindById(1)->Changed);
+  EXPECT_TRUE(tree.IsModified());
+  // The rest was saved: the tree file knows the new map and the active one.
+  TXelMapTree loaded;
+  loaded.LoadMapTree();
+  EXPECT_EQ(loaded.ActiveId, 2);
+  EXPECT_NE(loaded.FindById(2), nullptr);
+}
+
+TEST_F(MapFilesTest, LoadingTheTreeDropsTheWorkingCopiesOfItsEntries) {
+  TXelMapTree tree;
+  MakeProject(tree);
+  TXelMap map;
+  map.SaveTempMap(1);
+  tree.FindById(1)->Changed = true;
+  tree.LoadMapTree();
+  EXPECT_FALSE(Exists(WorkingCopy(1)));
+  EXPECT_FALSE(tree.IsModified());
+
+  Put("proj/KOVAX.lmt", "\x0AXelMapTreX");
+  EXPECT_THROW(tree.LoadMapTree(), EReadError);
+  EXPECT_EQ(tree.GetCount(), 0);
+
+  // An empty tree writes nothing.
+  std::filesystem::remove(Path("proj/KOVAX.lmt"));
+  tree.SaveMapTree();
+  EXPECT_FALSE(Exists("proj/KOVAX.lmt"));
+  EXPECT_THROW(tree.LoadMapTree(), EFileError);
+}
+
+TEST_F(MapFilesTest, MissingAndBrokenMapFilesInAndOutOfEditorMode) {
+  TXelMap map;
+  EXPECT_THROW(map.LoadProjectMap(5), EFileError);
+  Put("proj/Map0005.lmu", "\x0AXelMapUnit\x01\x01\x07\x02\x01"); // chipset 7, then cut
+  EXPECT_THROW(map.LoadProjectMap(5), EReadError);
+
+  TApplicationTagScope editor(EditorModeTag);
+  map.ChipSetId = 3;
+  map.LoadProjectMap(6); // missing: the default map, quietly
+  EXPECT_EQ(map.ChipSetId, 1);
+  EXPECT_EQ(map.Width(), 20);
+  EXPECT_FALSE(map.IsLoadFailed());
+
+  // A file that is there but does not load is kept as read, reported, and not saved
+  // over until the author accepts it.
+  const std::string broken = Get("proj/Map0005.lmu");
+  map.LoadProjectMap(5);
+  EXPECT_EQ(map.ChipSetId, 7);
+  EXPECT_EQ(map.Id, 5);
+  ASSERT_TRUE(map.IsLoadFailed());
+  EXPECT_EQ(map.LoadError, "Map0005.lmu could not be read completely; the map is not saved until "
+                           "the author accepts it\nA reading error from the stream");
+  map.Modified = true;
+  EXPECT_THROW(map.SaveProjectMap(5), Exception);
+  EXPECT_THROW(map.SaveTempMap(5), Exception);
+  EXPECT_EQ(Get("proj/Map0005.lmu"), broken);
+  EXPECT_EQ(map.SaveCount, 0);
+  EXPECT_TRUE(map.Modified);
+  map.AcceptPartialMap();
+  map.SaveProjectMap(5);
+  EXPECT_FALSE(map.Modified);
+  map.LoadProjectMap(5);
+  EXPECT_FALSE(map.IsLoadFailed());
+  EXPECT_EQ(map.ChipSetId, 7);
+  EXPECT_EQ(map.SaveCount, 1);
+}
+
+TEST_F(MapFilesTest, ProjectMapsAreFoundWhateverTheirCase) {
+  TXelMap source;
+  source.ChipSetId = 4;
+  source.SaveToFile(Path("proj/MAP0003.LMU"));
+  TXelMap map;
+  map.LoadProjectMap(3);
+  EXPECT_EQ(map.ChipSetId, 4);
+  map.SaveProjectMap(3);
+  EXPECT_FALSE(Exists("proj/Map0003.lmu"));
+  map.LoadFromFile(Path("proj/MAP0003.LMU"));
+  EXPECT_EQ(map.SaveCount, 2);
+  map.DeleteProjectMap(3);
+  EXPECT_FALSE(Exists("proj/MAP0003.LMU"));
+}
+
+} // namespace

@@ -1,0 +1,328 @@
+#include "framework/script_list_box.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+#include "core/event_script.h"
+#include "framework/harness/widget_harness.h"
+
+namespace {
+
+const QStringList SampleLines = {
+    "<>Message: Hi",      // 0
+    ":       : more",     // 1 continuation
+    "<>Branch if Switch", // 2
+    "  <>Play Sound",     // 3
+    "  <>Wait",           // 4
+    "  <>",               // 5
+    ":Else",              // 6
+    "  <>",               // 7
+    ":End",               // 8
+    "<>Show Picture",     // 9
+    "<>",                 // 10 the script's last line
+};
+
+// A window with the list above an edit that can take the focus away from it.
+class ScriptListWindow : public ::testing::Test {
+protected:
+  void SetUp() override {
+    auto* layout = new QVBoxLayout(&window);
+    list = new TScriptListBox(&window);
+    other = new QLineEdit(&window);
+    layout->addWidget(list);
+    layout->addWidget(other);
+    list->SetItems(SampleLines);
+    ShowAndActivate(&window);
+    ShowLines(20);
+    list->setFocus();
+  }
+
+  // Makes exactly Lines whole lines visible.
+  void ShowLines(int lines) {
+    const int outside = list->height() - list->viewport()->height();
+    list->setFixedHeight(outside + lines * list->LineHeight() + list->LineHeight() / 2);
+    QApplication::processEvents();
+    ASSERT_EQ(list->VisibleLines(), lines);
+  }
+
+  QPoint LineCentre(int index) const { return list->ItemRect(index).center(); }
+
+  void Click(int index, Qt::KeyboardModifiers modifiers = {},
+             Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(list->viewport(), button, modifiers, LineCentre(index));
+  }
+
+  void MoveHeldMouse(int y) {
+    const QPointF at(5, y);
+    QMouseEvent move(QEvent::MouseMove, at, list->viewport()->mapToGlobal(at), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &move);
+  }
+
+  QColor PixelAtLine(int index) {
+    const QImage image = list->viewport()->grab().toImage();
+    return image.pixelColor(list->viewport()->width() - 6, LineCentre(index).y());
+  }
+
+  QWidget window;
+  TScriptListBox* list = nullptr;
+  QLineEdit* other = nullptr;
+};
+
+class TPrefixTexts : public TScriptLineTexts {
+public:
+  QString LineText(const TXelEventScriptLine& line) override {
+    return QString(line.Indent * 2, QLatin1Char(' ')) + (line.Code >= 20000 ? ":" : "<>") +
+           QString::fromStdString(line.Text);
+  }
+};
+
+} // namespace
+
+TEST(ScriptListBox, ANewListIsEmptyAndKeepsNoCaretWhileEmpty) {
+  TScriptListBox list;
+  EXPECT_EQ(list.size(), QSize(121, 97));
+  EXPECT_EQ(list.ItemIndex(), -1);
+  EXPECT_EQ(list.SelStart(), 0);
+  EXPECT_EQ(list.SelEnd(), 0);
+  list.SetItemIndex(3);
+  EXPECT_EQ(list.ItemIndex(), -1);
+  EXPECT_EQ(list.SelStart(), -1);
+  list.SetItems({});
+  EXPECT_EQ(list.ItemIndex(), -1);
+  list.SetItems({"<>"});
+  EXPECT_EQ(list.ItemIndex(), 0);
+  EXPECT_EQ(list.SelStart(), 0);
+  EXPECT_EQ(list.SelEnd(), 0);
+}
+
+TEST(ScriptListBox, LinesComeFromTheScriptThroughTheTextSource) {
+  TXelEventScriptList script;
+  script.Add(10110, 0, "Message");
+  script.Add(20110, 0, "more");
+  script.Add(0, 0);
+  TPrefixTexts texts;
+  TScriptListBox list;
+  list.SetScript(script, texts);
+  EXPECT_EQ(list.Items(), QStringList({"<>Message", ":more", "<>"}));
+  EXPECT_EQ(list.SelStart(), 0);
+  EXPECT_EQ(list.SelEnd(), 1);
+}
+
+TEST_F(ScriptListWindow, ClickOnABranchSelectsTheWholeCommand) {
+  Click(2);
+  EXPECT_EQ(list->ItemIndex(), 2);
+  EXPECT_EQ(list->SelStart(), 2);
+  EXPECT_EQ(list->SelEnd(), 8);
+  Click(6);
+  EXPECT_EQ(list->ItemIndex(), 6);
+  EXPECT_EQ(list->SelStart(), -1);
+  EXPECT_EQ(list->SelEnd(), -1);
+  // Below the last line is the last line.
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 11 * list->LineHeight() + 3));
+  EXPECT_EQ(list->ItemIndex(), 10);
+  EXPECT_EQ(list->SelStart(), 10);
+  EXPECT_EQ(list->SelEnd(), 10);
+}
+
+TEST_F(ScriptListWindow, ShiftClickExtendsFromTheAnchor) {
+  Click(4);
+  Click(0, Qt::ShiftModifier);
+  EXPECT_EQ(list->ItemIndex(), 0);
+  EXPECT_EQ(list->SelStart(), 0);
+  EXPECT_EQ(list->SelEnd(), 8);
+  // The anchor stays at 4: down to the last line only the picture is of the lowest indent.
+  Click(10, Qt::ShiftModifier);
+  EXPECT_EQ(list->SelStart(), 9);
+  EXPECT_EQ(list->SelEnd(), 9);
+  // A plain click starts afresh.
+  Click(9);
+  EXPECT_EQ(list->SelStart(), 9);
+  EXPECT_EQ(list->SelEnd(), 9);
+}
+
+TEST_F(ScriptListWindow, RightClickInsideTheSelectionKeepsIt) {
+  Click(2);
+  Click(4, {}, Qt::RightButton);
+  EXPECT_EQ(list->ItemIndex(), 2);
+  EXPECT_EQ(list->SelEnd(), 8);
+  Click(9, {}, Qt::RightButton);
+  EXPECT_EQ(list->ItemIndex(), 9);
+  EXPECT_FALSE(list->ScrollTimer()->isActive());
+}
+
+TEST_F(ScriptListWindow, ArrowKeysWalkTheCommandsAndShiftExtends) {
+  list->SetItemIndex(0);
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(list->ItemIndex(), 2);
+  QTest::keyClick(list, Qt::Key_Right);
+  EXPECT_EQ(list->ItemIndex(), 3);
+  QTest::keyClick(list, Qt::Key_Up);
+  QTest::keyClick(list, Qt::Key_Left);
+  EXPECT_EQ(list->ItemIndex(), 0);
+  QTest::keyClick(list, Qt::Key_Left);
+  EXPECT_EQ(list->ItemIndex(), 0);
+
+  QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(list->SelStart(), 0);
+  EXPECT_EQ(list->SelEnd(), 8);
+  QTest::keyClick(list, Qt::Key_End, Qt::ShiftModifier);
+  EXPECT_EQ(list->ItemIndex(), 10);
+  EXPECT_EQ(list->SelEnd(), 9);
+  QTest::keyClick(list, Qt::Key_End);
+  EXPECT_EQ(list->SelStart(), 10);
+  QTest::keyClick(list, Qt::Key_Home);
+  EXPECT_EQ(list->ItemIndex(), 0);
+  EXPECT_EQ(list->SelEnd(), 1);
+}
+
+TEST_F(ScriptListWindow, PageKeysMoveHalfAPageThenToTheNextCommand) {
+  ShowLines(4);
+  list->SetItemIndex(0);
+  QTest::keyClick(list, Qt::Key_PageDown);
+  EXPECT_EQ(list->ItemIndex(), 3); // 0 + 2 is line 2; the next command after it is 3
+  QTest::keyClick(list, Qt::Key_PageDown);
+  EXPECT_EQ(list->ItemIndex(), 7);
+  EXPECT_GE(list->TopIndex(), 4); // scrolled so that the caret line shows
+  QTest::keyClick(list, Qt::Key_PageUp);
+  EXPECT_EQ(list->ItemIndex(), 4);
+  list->SetItemIndex(1);
+  QTest::keyClick(list, Qt::Key_PageUp);
+  EXPECT_EQ(list->ItemIndex(), 0);
+}
+
+TEST_F(ScriptListWindow, ItemIndexIsLimitedAndRepeatsOnlyOnTheLastLine) {
+  list->SetItemIndex(1000);
+  EXPECT_EQ(list->ItemIndex(), 10);
+  list->SetItemIndex(-5);
+  EXPECT_EQ(list->ItemIndex(), 0);
+
+  list->SetItemIndex(2);
+  list->SetSelEnd(5);
+  list->SetItemIndex(2);
+  EXPECT_EQ(list->SelEnd(), 5);
+  list->SetItemIndex(10);
+  list->SetSelStart(0);
+  list->SetSelEnd(9);
+  list->SetItemIndex(10);
+  EXPECT_EQ(list->SelStart(), 10);
+  EXPECT_EQ(list->SelEnd(), 10);
+}
+
+TEST_F(ScriptListWindow, RefillingKeepsTheCaretLineWithinTheNewList) {
+  list->SetItemIndex(9);
+  list->SetItems(SampleLines.mid(0, 3) + QStringList{"<>"});
+  EXPECT_EQ(list->ItemIndex(), 3);
+  EXPECT_EQ(list->SelStart(), 3);
+  list->SetItemIndex(0);
+  list->SetItems(SampleLines);
+  EXPECT_EQ(list->ItemIndex(), 0);
+  EXPECT_EQ(list->SelEnd(), 1);
+}
+
+TEST_F(ScriptListWindow, AShortListDisablesTheScrollBarAndStaysAtTheTop) {
+  EXPECT_FALSE(list->verticalScrollBar()->isEnabled());
+  list->SetTopIndex(5);
+  EXPECT_EQ(list->TopIndex(), 0);
+  ShowLines(4);
+  EXPECT_TRUE(list->verticalScrollBar()->isEnabled());
+  list->SetTopIndex(50);
+  EXPECT_EQ(list->TopIndex(), 7);
+  // Scrolling leaves the caret where it is.
+  list->SetItemIndex(7);
+  list->SetTopIndex(0);
+  EXPECT_EQ(list->ItemIndex(), 7);
+}
+
+TEST_F(ScriptListWindow, DraggingAboveAndBelowScrollsOnEachTimerTick) {
+  ShowLines(4);
+  list->SetTopIndex(5);
+  QTest::mousePress(list->viewport(), Qt::LeftButton, {}, LineCentre(5));
+  EXPECT_TRUE(list->ScrollTimer()->isActive());
+  EXPECT_EQ(list->ScrollTimer()->interval(), 50);
+
+  MoveHeldMouse(-3);
+  EXPECT_EQ(list->ItemIndex(), 5); // outside the list the move itself selects nothing
+  list->TimerTimer();
+  EXPECT_EQ(list->TopIndex(), 4);
+  EXPECT_EQ(list->ItemIndex(), 4);
+  MoveHeldMouse(-list->LineHeight() - 1);
+  list->TimerTimer();
+  EXPECT_EQ(list->TopIndex(), 2);
+  EXPECT_EQ(list->ItemIndex(), 2);
+
+  // Below the viewport (which shows half a line more) but within a line of the last
+  // whole line.
+  MoveHeldMouse(list->viewport()->height() + 1);
+  list->TimerTimer();
+  EXPECT_EQ(list->TopIndex(), 3);
+  EXPECT_EQ(list->ItemIndex(), 6);
+  MoveHeldMouse(6 * list->LineHeight());
+  list->TimerTimer();
+  EXPECT_EQ(list->TopIndex(), 5);
+  EXPECT_EQ(list->ItemIndex(), 8);
+
+  // Moving inside picks the line under the mouse, whatever its x.
+  MoveHeldMouse(list->ItemRect(9).center().y());
+  EXPECT_EQ(list->ItemIndex(), 9);
+
+  QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, LineCentre(9));
+  EXPECT_FALSE(list->ScrollTimer()->isActive());
+  const int top = list->TopIndex();
+  MoveHeldMouse(-3);
+  list->TimerTimer();
+  EXPECT_EQ(list->TopIndex(), top);
+}
+
+TEST_F(ScriptListWindow, LosingTheFocusOrHidingEndsADrag) {
+  QTest::mousePress(list->viewport(), Qt::LeftButton, {}, LineCentre(2));
+  EXPECT_TRUE(list->MouseCaptured());
+  other->setFocus();
+  EXPECT_FALSE(list->MouseCaptured());
+  EXPECT_FALSE(list->ScrollTimer()->isActive());
+  QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, LineCentre(2));
+
+  list->setFocus();
+  QTest::mousePress(list->viewport(), Qt::LeftButton, {}, LineCentre(2));
+  list->hide();
+  EXPECT_FALSE(list->ScrollTimer()->isActive());
+}
+
+TEST_F(ScriptListWindow, DoubleClickReportsWithoutMovingTheCaret) {
+  QSignalSpy doubleClicks(list, &TScriptListBox::DblClick);
+  Click(2);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, LineCentre(2));
+  EXPECT_GE(doubleClicks.count(), 1);
+  EXPECT_FALSE(list->MouseCaptured());
+  EXPECT_EQ(list->ItemIndex(), 2);
+}
+
+TEST_F(ScriptListWindow, TheSelectionShowsOnlyWhileTheListHasTheFocus) {
+  Click(2);
+  const QColor highlight = list->palette().color(QPalette::Highlight);
+  const QColor base = list->palette().color(QPalette::Base);
+  EXPECT_EQ(PixelAtLine(4), highlight);
+  EXPECT_EQ(PixelAtLine(9), base);
+  other->setFocus();
+  EXPECT_EQ(PixelAtLine(4), base);
+  EXPECT_EQ(PixelAtLine(2), base);
+}
+
+TEST_F(ScriptListWindow, OtherKeysReachTheEditorUnused) {
+  std::vector<int> keys;
+  QObject::connect(list, &TScriptListBox::KeyDown, list,
+                   [&](QKeyEvent* event) { keys.push_back(event->key()); });
+  list->SetItemIndex(0);
+  QTest::keyClick(list, Qt::Key_Space);
+  QTest::keyClick(list, Qt::Key_Down);
+  ASSERT_EQ(keys.size(), 2u);
+  EXPECT_EQ(keys[0], Qt::Key_Space);
+  EXPECT_EQ(list->ItemIndex(), 2);
+}

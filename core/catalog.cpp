@@ -162,12 +162,12 @@ int TCatalog::PasteFromClipboard(uint32_t format, int index) {
   // Every record takes at least one byte; a larger count cannot be genuine.
   if (block->Count > stream.GetSize()) return 0;
 
-  // Parse every item before touching the list.
-  try {
-    for (uint32_t k = 0; k < block->Count; ++k) itemClass_(1)->LoadFromStream(stream);
-  } catch (const Exception&) {
-    return 0;
-  }
+  // Check every item before touching the list.
+  auto scratch = itemClass_(1);
+  const TClipboardRecordReader reader(*scratch);
+  for (uint32_t k = 0; k < block->Count; ++k)
+    if (!reader.Read(stream, *scratch)) return 0;
+  if (stream.Remaining() != 0) return 0;
 
   stream.SetPosition(0);
   int pasted = 0;

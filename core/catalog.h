@@ -46,8 +46,9 @@ class TCatalog {
   virtual void LoadFromStream(TStream& stream);
   virtual void SaveToStream(TStream& stream) const;
   // Pastes the clipboard's run of items over the Ids Index+1, Index+2 ... (never
-  // above 5000) and returns how many were pasted. Every item is parsed first: a
-  // malformed block changes nothing and returns 0.
+  // above 5000) and returns how many were pasted. Every item is checked first: a
+  // block that is not Count records of the list's class (TClipboardRecordReader)
+  // filling its size exactly changes nothing and returns 0.
   virtual int PasteFromClipboard(uint32_t format, int index);
   // Copies Count items from list index Index (records only, no Ids).
   virtual void CopyToClipboard(uint32_t format, int index, int count) const;

@@ -253,17 +253,100 @@ void TCatalogBaseItem::CopyToClipboard(uint32_t format) const {
 
 bool TCatalogBaseItem::PasteFromClipboard(uint32_t format) {
   auto block = GetClipboardBlock(format);
-  if (!block) return false;
-  // Keep the record as it was when the block turns out to be malformed.
+  if (!block || block->Count != 1) return false;
+  // Keep the record as it was when the block turns out not to be one of ours.
   TMemoryStream backup;
   SaveToStream(backup);
+  Clear();
+  const TClipboardRecordReader reader(*this);
   TMemoryStream stream(std::move(block->Data));
+  if (reader.Read(stream, *this) && stream.Remaining() == 0) return true;
+  backup.SetPosition(0);
+  LoadFromStream(backup);
+  return false;
+}
+
+namespace {
+
+// Kinds that a save writes whatever the field holds.
+bool AlwaysWritten(const TCatalogVarData& d) {
+  switch (d.Kind) {
+    case ckFixed:
+    case ckBlob:
+    case ckCatalog:
+    case ckRecord:
+      return true;
+    case ckString:
+      return !d.SkipEmpty;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+TClipboardRecordReader::TClipboardRecordReader(TCatalogBaseItem& cleared) {
+  // Taken from an actual save, so fields a class leaves out while they hold their
+  // defaults (a chipset's chip arrays) are not asked for.
+  TMemoryStream saved;
+  cleared.SaveToStream(saved);
+  saved.SetPosition(0);
+  TCatalogVarData d;
+  for (;;) {
+    const uint32_t id = ReadVarInt(saved);
+    if (id == 0) break;
+    saved.Seek(ReadVarInt(saved));
+    d.Kind = ckNone;
+    cleared.GetVarData(static_cast<int>(id), d, false);
+    if (AlwaysWritten(d)) required_.push_back(static_cast<int>(id));
+  }
+}
+
+bool TClipboardRecordReader::Read(TStream& stream, TCatalogBaseItem& target) const {
+  const int64_t start = stream.GetPosition();
   try {
-    LoadFromStream(stream);
-    return true;
+    target.LoadFromStream(stream);
   } catch (const Exception&) {
-    backup.SetPosition(0);
-    LoadFromStream(backup);
     return false;
   }
+  const int64_t end = stream.GetPosition();
+  stream.SetPosition(start);
+  if (!ChunksFit(stream, end, target)) return false;
+  // Asking a record for its fields may touch its load state (a map's layers), so the
+  // record that is handed on is loaded once more, untouched.
+  stream.SetPosition(start);
+  try {
+    target.LoadFromStream(stream);
+  } catch (const Exception&) {
+    return false;
+  }
+  return stream.GetPosition() == end;
+}
+
+bool TClipboardRecordReader::ChunksFit(TStream& stream, int64_t end,
+                                       TCatalogBaseItem& target) const {
+  TCatalogVarData d;
+  size_t next = 0;  // the first required field not met yet
+  uint32_t last = 0;
+  try {
+    for (;;) {
+      const uint32_t id = ReadVarInt(stream);
+      if (id == 0) break;
+      if (id <= last || id > 999) return false;
+      last = id;
+      const uint32_t length = ReadVarInt(stream);
+      d.Kind = ckNone;
+      target.GetVarData(static_cast<int>(id), d, true);
+      if (d.Kind == ckNone) return false;
+      const bool sized = d.Kind == ckFixed || d.Kind == ckByte || d.Kind == ckDouble;
+      if (sized && int64_t(length) != d.Size) return false;
+      if (next < required_.size() && required_[next] < static_cast<int>(id)) return false;
+      if (next < required_.size() && required_[next] == static_cast<int>(id)) ++next;
+      stream.RequireRemaining(length);
+      stream.Seek(length);
+    }
+  } catch (const Exception&) {
+    return false;
+  }
+  return next == required_.size() && stream.GetPosition() == end;
 }

@@ -79,9 +79,30 @@ class TCatalogBaseItem : public TPooledObject {
   virtual void LoadFromStream(TStream& stream);
   virtual void SaveToStream(TStream& stream) const;
   // Loads the record from the clipboard block of Format. False, and the record
-  // unchanged, when the format is absent or its block does not parse.
+  // unchanged, when the format is absent or its block is not one record of this class
+  // (TClipboardRecordReader) filling the block's size exactly.
   virtual bool PasteFromClipboard(uint32_t format);
   virtual void CopyToClipboard(uint32_t format) const;
+};
+
+// Reads records from clipboard blocks. Only the editor writes these blocks, so a record
+// that a file load would take leniently is refused here instead of pasted half-right:
+// it must parse in full, its chunks must come in ascending id order and each be a field
+// the class reads (a fixed, byte or double field at its exact size), and it must carry
+// every field the class always writes. The last rule tells apart classes whose fields
+// overlap, such as an encounter row and a monster's action pattern.
+class TClipboardRecordReader {
+ public:
+  // Cleared: a record of the expected class holding its defaults.
+  explicit TClipboardRecordReader(TCatalogBaseItem& cleared);
+  // Loads the record at the stream's position into Target, a record of the same class.
+  // False when it is not such a record; Target is then partly loaded.
+  bool Read(TStream& stream, TCatalogBaseItem& target) const;
+
+ private:
+  bool ChunksFit(TStream& stream, int64_t end, TCatalogBaseItem& target) const;
+
+  std::vector<int> required_;
 };
 
 // Runs Load, then Settle, also when Load raises (the error then goes on): for records

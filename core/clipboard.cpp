@@ -1,5 +1,7 @@
 #include "core/clipboard.h"
 
+#include <algorithm>
+
 #include "core/stream.h"
 
 namespace {
@@ -52,4 +54,23 @@ std::optional<TClipboardBlock> GetClipboardBlock(uint32_t format) {
   auto bytes = Clipboard().GetData(format);
   if (!bytes) return std::nullopt;
   return ParseClipboardBlock(*bytes);
+}
+
+std::vector<uint8_t> MakeClipboardStream(const std::vector<uint8_t>& stream) {
+  std::vector<uint8_t> block(stream.size() + 4);
+  PutLE32(block.data(), static_cast<uint32_t>(stream.size()));
+  std::copy(stream.begin(), stream.end(), block.begin() + 4);
+  return block;
+}
+
+std::optional<std::vector<uint8_t>> ParseClipboardStream(const std::vector<uint8_t>& bytes) {
+  if (bytes.size() < 4) return std::nullopt;
+  const uint32_t size = GetLE32(bytes.data());
+  if (size > bytes.size() - 4) return std::nullopt;
+  return std::vector<uint8_t>(bytes.begin() + 4, bytes.begin() + 4 + size);
+}
+
+std::vector<uint8_t> ClipboardBytes(uint32_t format) {
+  auto bytes = Clipboard().GetData(format);
+  return bytes ? std::move(*bytes) : std::vector<uint8_t>();
 }

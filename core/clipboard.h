@@ -49,3 +49,12 @@ std::optional<TClipboardBlock> ParseClipboardBlock(const std::vector<uint8_t>& b
 
 void PutClipboardBlock(uint32_t format, uint32_t count, const std::vector<uint8_t>& records);
 std::optional<TClipboardBlock> GetClipboardBlock(uint32_t format);
+
+// Stream blocks: [u32 size][size bytes of a stream whose form depends on the format].
+std::vector<uint8_t> MakeClipboardStream(const std::vector<uint8_t>& stream);
+// Nothing when the block is shorter than its header or than its size field says.
+std::optional<std::vector<uint8_t>> ParseClipboardStream(const std::vector<uint8_t>& bytes);
+
+// The block of Format as it stands, empty when the format is absent (an empty block
+// parses as nothing in every format).
+std::vector<uint8_t> ClipboardBytes(uint32_t format);

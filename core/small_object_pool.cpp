@@ -18,6 +18,9 @@ void* TSmallObjectPool::Allocate(std::size_t size) {
   const std::size_t k = ClassOf(size);
   if (TFreeNode* node = free_[k]) {
     free_[k] = node->Next;
+    // Freed pieces lie scattered and cold; fetching the next one now hides most of the
+    // miss that the next request of this size would take.
+    if (free_[k]) __builtin_prefetch(free_[k], 1);
     return node;
   }
   const std::size_t bytes = (k + 1) * Granule;

@@ -8,14 +8,15 @@
 
 #include "core/database.h"
 #include "core/errors.h"
+#include "core/map_messages.h"
 #include "core/stream.h"
 #include "core/var_int.h"
 
 namespace {
 
-constexpr const char* MapTreeFileName = "KOVAX.lmt";
-constexpr const char* MapTreeHeader = "XelMapTree";
-constexpr const char* MapFileHeader = "XelMapUnit";
+constexpr const char* MapTreeFileName = SMapTreeFileName;
+constexpr const char* MapTreeHeader = SMapTreeHeader;
+constexpr const char* MapFileHeader = SMapHeader;
 
 // A problem line for Path, or nothing when the file begins with Header.
 std::optional<std::string> CheckHeader(const std::filesystem::path& path, const std::string& header,

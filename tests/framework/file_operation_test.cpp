@@ -120,11 +120,11 @@ TEST_F(FileOperationFiles, MoveRenameAndDelete) {
   EXPECT_EQ(Read("dst/sub/inner.txt"), "inner");
 
   operation.SourceFiles = {Path("src/Setup.ini")};
-  operation.DestFiles = {Path("src/RPG_RT.ini")};
+  operation.DestFiles = {Path("src/Game.ini")};
   EXPECT_TRUE(operation.Execute(FO_RENAME));
-  EXPECT_EQ(Read("src/RPG_RT.ini"), "[Setup]\r\n");
+  EXPECT_EQ(Read("src/Game.ini"), "[Setup]\r\n");
   // Renaming onto an existing name fails and keeps both files.
-  operation.SourceFiles = {Path("src/RPG_RT.ini")};
+  operation.SourceFiles = {Path("src/Game.ini")};
   operation.DestFiles = {Path("src/UNLHA32.DLL")};
   EXPECT_FALSE(operation.Execute(FO_RENAME));
   EXPECT_EQ(Read("src/UNLHA32.DLL"), "library");

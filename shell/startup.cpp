@@ -14,6 +14,7 @@
 #include "core/busy_cursor.h"
 #include "core/settings.h"
 #include "core/sound_library.h"
+#include "core/unlha_library.h"
 #include "framework/error_guard.h"
 #include "framework/framework_messages.h"
 #include "shell/data_module.h"
@@ -83,6 +84,7 @@ int CheckSurroundings() {
   const std::string runtimePackage = GetRuntimePackagePath();
   if (runtimePackage.empty()) return Refuse(SInstallRtp);
   if (!LoadSoundLibrary(runtimePackage)) return Refuse(STunaraNotFound);
+  if (!UnlhaLibrary) return Refuse(SUnlhaNotFound);
   return 0;
 }
 
@@ -138,6 +140,7 @@ int ProgramMain(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("velmora-studio"));
   QApplication::setWindowIcon(ProgramIcon());
   SetBusyHook(&ShowBusyCursor);
+  LoadUnlhaLibrary();
   std::unique_ptr<TMessageLogBoxes> messageLog;
   if (const char* logFile = std::getenv("VELMORA_MESSAGE_LOG"); logFile && *logFile) {
     messageLog = std::make_unique<TMessageLogBoxes>(logFile);
@@ -162,6 +165,7 @@ int ProgramMain(int argc, char** argv) {
     result = 1;
   }
   FreeSoundLibrary();
+  FreeUnlhaLibrary();
   SetBusyHook(nullptr);
   SetMessageBoxProvider(nullptr);
   return result;

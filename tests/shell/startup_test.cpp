@@ -27,6 +27,7 @@ protected:
     std::error_code error;
     fs::create_hard_link(VELMORA_PROGRAM, Path("bin/velmora-studio"), error);
     if (error) fs::copy_file(VELMORA_PROGRAM, Path("bin/velmora-studio"));
+    fs::create_symlink(UNLHA_LIBRARY, Path("bin/libunlha32.so"));
     Mkdir("rtp");
     fs::create_symlink(TUNARA_LIBRARY, Path("rtp/libtunara.so"));
     SetRuntimePackage(Path("rtp"));
@@ -131,6 +132,12 @@ TEST_F(Startup, APackageWithoutTheSoundLibraryIsRefused) {
   SetRuntimePackage(Path("empty"));
   EXPECT_EQ(Run(), 1);
   ExpectOnlyBox("Tunara.dll not found");
+}
+
+TEST_F(Startup, AProgramFolderWithoutTheArchiverLibraryIsRefused) {
+  fs::remove(Path("bin/libunlha32.so"));
+  EXPECT_EQ(Run(), 1);
+  ExpectOnlyBox("Unlha32.dll not found");
 }
 
 TEST_F(Startup, ANormalStartMakesAFreshWorkingFolderAndANormalExitRemovesIt) {

@@ -1,5 +1,8 @@
 #include "shell/form_xel_main.h"
 
+#include <QFont>
+#include <QToolTip>
+
 #include "core/atomic_file.h"
 #include "core/database.h"
 #include "core/editor_mode.h"
@@ -79,6 +82,7 @@ void TFormXelMain::FormCreate() {
   SetMainForm(this);
   setWindowTitle(ApplicationTitle());
   setWindowIcon(ProgramIcon());
+  QToolTip::setFont(QFont(QStringLiteral("Arial")));
   CreateLayout();
   LoadScreenCursors();
   SetApplicationTag(EditorModeTag);

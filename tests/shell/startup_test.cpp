@@ -186,8 +186,6 @@ TEST_F(Startup, ASecondStartBringsTheFirstEditorForward) {
 TEST_F(Startup, ASecondStartWhileTheFirstHasNoSocketYetJustQuits) {
   TSingleInstance first;
   ASSERT_TRUE(first.Acquire());
-  QElapsedTimer timer;
-  timer.start();
   EXPECT_EQ(Run(), 0);
   EXPECT_FALSE(Exists("messages.log"));
   EXPECT_FALSE(Exists(WorkingFolder()));

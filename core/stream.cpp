@@ -45,7 +45,7 @@ TMemoryStream::TMemoryStream(const void* bytes, size_t count)
   ShowMemory();
 }
 
-void TMemoryStream::SetPosition(int64_t position) {
+void TMemoryStream::DoSetPosition(int64_t position) {
   pos_ = static_cast<size_t>(std::clamp<int64_t>(position, 0, GetSize()));
 }
 

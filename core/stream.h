@@ -13,10 +13,10 @@ class TStream {
  public:
   virtual ~TStream() = default;
 
-  virtual int64_t GetSize() const = 0;
-  virtual int64_t GetPosition() const = 0;
+  int64_t GetSize() const { return memory_ ? int64_t(memory_->size()) : DoGetSize(); }
+  int64_t GetPosition() const { return memory_ ? int64_t(*memoryPos_) : DoGetPosition(); }
   // Moves to Position, clamped to 0..GetSize().
-  virtual void SetPosition(int64_t position) = 0;
+  void SetPosition(int64_t position);
 
   // Reads up to Count bytes, never past the size or the current read limit.
   size_t Read(void* buffer, size_t count);
@@ -34,11 +34,15 @@ class TStream {
   void Seek(int64_t offset) { SetPosition(GetPosition() + offset); }
 
  protected:
+  virtual int64_t DoGetSize() const = 0;
+  virtual int64_t DoGetPosition() const = 0;
+  virtual void DoSetPosition(int64_t position) = 0;
   virtual size_t DoRead(void* buffer, size_t count) = 0;
   virtual void DoWrite(const void* buffer, size_t count) = 0;
 
   // A stream that holds its bytes in memory shows them here, so that the byte-by-byte
-  // reads of compressed integers need no virtual call.
+  // reads of compressed integers and the position moves of every chunk need no virtual
+  // call.
   const std::vector<uint8_t>* memory_ = nullptr;
   size_t* memoryPos_ = nullptr;
 
@@ -49,6 +53,12 @@ class TStream {
 };
 
 [[noreturn]] void ThrowReadError();
+
+inline void TStream::SetPosition(int64_t position) {
+  if (!memory_) return DoSetPosition(position);
+  const int64_t size = int64_t(memory_->size());
+  *memoryPos_ = size_t(position < 0 ? 0 : position > size ? size : position);
+}
 
 inline uint8_t TStream::ReadByte() {
   if (memory_) {
@@ -90,9 +100,6 @@ class TMemoryStream final : public TStream {
   TMemoryStream(const TMemoryStream&) = delete;
   TMemoryStream& operator=(const TMemoryStream&) = delete;
 
-  int64_t GetSize() const override { return static_cast<int64_t>(data_.size()); }
-  int64_t GetPosition() const override { return static_cast<int64_t>(pos_); }
-  void SetPosition(int64_t position) override;
 
   void Clear();
   void SetSize(size_t size);
@@ -101,6 +108,9 @@ class TMemoryStream final : public TStream {
   const uint8_t* Memory() const { return data_.data(); }
 
  protected:
+  int64_t DoGetSize() const override { return static_cast<int64_t>(data_.size()); }
+  int64_t DoGetPosition() const override { return static_cast<int64_t>(pos_); }
+  void DoSetPosition(int64_t position) override;
   size_t DoRead(void* buffer, size_t count) override;
   void DoWrite(const void* buffer, size_t count) override;
 

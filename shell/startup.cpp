@@ -17,6 +17,7 @@
 #include "core/unlha_library.h"
 #include "framework/error_guard.h"
 #include "framework/framework_messages.h"
+#include "framework/qt_clipboard.h"
 #include "shell/data_module.h"
 #include "shell/form_xel_main.h"
 #include "shell/shell_messages.h"
@@ -140,6 +141,9 @@ int ProgramMain(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("velmora-studio"));
   QApplication::setWindowIcon(ProgramIcon());
   SetBusyHook(&ShowBusyCursor);
+  // Copies and pastes of records go through the desktop's clipboard.
+  TQtClipboard clipboard;
+  SetClipboardProvider(&clipboard);
   LoadUnlhaLibrary();
   std::unique_ptr<TMessageLogBoxes> messageLog;
   if (const char* logFile = std::getenv("VELMORA_MESSAGE_LOG"); logFile && *logFile) {
@@ -167,6 +171,7 @@ int ProgramMain(int argc, char** argv) {
   FreeSoundLibrary();
   FreeUnlhaLibrary();
   SetBusyHook(nullptr);
+  SetClipboardProvider(nullptr);
   SetMessageBoxProvider(nullptr);
   return result;
 }

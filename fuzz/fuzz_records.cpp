@@ -10,6 +10,7 @@
 #include "core/errors.h"
 #include "core/hero_records.h"
 #include "fuzz_seeds.h"
+#include "fuzz_tables.h"
 #include "tests/core/sample_records.h"
 
 namespace {
@@ -100,17 +101,6 @@ FuzzSeeds MakeFuzzSeeds() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Bytes input(data, data + size);
-  CheckAll(input, false);
-  // Again with a database whose tables cut the per-condition and per-attribute arrays.
-  TXelStatus conditions;
-  TXelAttrib attributes;
-  conditions.Append();
-  conditions.Append();
-  attributes.Append();
-  StatusList = &conditions;
-  AttribList = &attributes;
-  CheckAll(input, true);
-  StatusList = nullptr;
-  AttribList = nullptr;
+  WithAndWithoutSmallTables([&](bool settle) { CheckAll(input, settle); });
   return 0;
 }

@@ -11,6 +11,7 @@
 #include "core/system_records.h"
 #include "core/vocabulary_record.h"
 #include "fuzz_seeds.h"
+#include "fuzz_tables.h"
 #include "tests/core/sample_records.h"
 
 namespace {
@@ -97,17 +98,6 @@ FuzzSeeds MakeFuzzSeeds() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Bytes input(data, data + size);
-  CheckAll(input, false);
-  // Again with a database whose tables cut the monsters' rank arrays.
-  TXelStatus conditions;
-  TXelAttrib attributes;
-  conditions.Append();
-  conditions.Append();
-  attributes.Append();
-  StatusList = &conditions;
-  AttribList = &attributes;
-  CheckAll(input, true);
-  StatusList = nullptr;
-  AttribList = nullptr;
+  WithAndWithoutSmallTables([&](bool settle) { CheckAll(input, settle); });
   return 0;
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "framework/form_xel_base.h"
+#include "framework/controls/form_xel_base.h"
 
 class QLineEdit;
 class QPushButton;

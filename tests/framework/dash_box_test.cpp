@@ -1,12 +1,12 @@
-#include "framework/dash_box.h"
+#include "framework/controls/dash_box.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "framework/canvas_helpers.h"
-#include "framework/form_builder.h"
-#include "framework/form_xel_base.h"
+#include "framework/controls/canvas_helpers.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/form_xel_base.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {

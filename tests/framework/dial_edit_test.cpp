@@ -1,4 +1,4 @@
-#include "framework/dial_edit.h"
+#include "framework/controls/dial_edit.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -10,8 +10,8 @@
 #include <climits>
 #include <gtest/gtest.h>
 
-#include "framework/form_builder.h"
-#include "framework/form_xel_base.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/form_xel_base.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {

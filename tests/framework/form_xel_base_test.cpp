@@ -1,4 +1,4 @@
-#include "framework/form_xel_base.h"
+#include "framework/controls/form_xel_base.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -19,12 +19,12 @@
 #include <gtest/gtest.h>
 
 #include "core/file_utils.h"
-#include "framework/dial_edit.h"
-#include "framework/form_builder.h"
+#include "framework/controls/dial_edit.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/help.h"
+#include "framework/controls/message_box.h"
+#include "framework/controls/window_placement.h"
 #include "framework/harness/widget_harness.h"
-#include "framework/help.h"
-#include "framework/message_box.h"
-#include "framework/window_placement.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "core/file_utils.h"
-#include "framework/message_box.h"
+#include "framework/controls/message_box.h"
 #include "shell/single_instance.h"
 #include "shell/startup.h"
 #include "shell_test_env.h"

@@ -1,9 +1,9 @@
 #include "shell/game_disk_editor.h"
 
-#include "framework/file_operation.h"
-#include "framework/message_box.h"
-#include "framework/qt_text.h"
-#include "framework/window_placement.h"
+#include "framework/controls/file_operation.h"
+#include "framework/controls/message_box.h"
+#include "framework/controls/qt_text.h"
+#include "framework/controls/window_placement.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "core/settings.h"
 #include "core/unlha_library.h"
-#include "framework/file_operation.h"
+#include "framework/controls/file_operation.h"
 #include "framework/harness/widget_harness.h"
 #include "platform/child_process.h"
 #include "shell/game_disk_editor.h"

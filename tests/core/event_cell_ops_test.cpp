@@ -161,12 +161,7 @@ TEST_F(EventCellOps, HostileEventBlocksChangeNothing) {
   TXelEventItem event(1);
   event.Name = "Door";
   const Bytes good = BuildEventClip(event);
-  auto block = [](Bytes stream) {
-    Bytes b = {0, 0, 0, 0};
-    PutLE32(b.data(), static_cast<uint32_t>(stream.size()));
-    b.insert(b.end(), stream.begin(), stream.end());
-    return b;
-  };
+  const auto block = MakeClipboardStream;
   const Bytes hostile[] = {
       {},                                             // nothing
       {0x03, 0x00, 0x00},                             // a cut size field
@@ -189,7 +184,7 @@ TEST_F(EventCellOps, HostileEventBlocksChangeNothing) {
   }
   EXPECT_EQ(changes, 0);
   // The well-formed block does paste.
-  clipboard.SetData(cfMapEvent, block(Bytes(good.begin() + 4, good.end())));
+  clipboard.SetData(cfMapEvent, good);
   EXPECT_TRUE(ops.PasteAt(6, 6));
   EXPECT_EQ(map.Events.FindById(1)->Name, "Door");
 }
@@ -210,13 +205,11 @@ TEST_F(EventCellOps, ATeleportEventErasesTeleportsAndShowsOnHeroTouch) {
   EXPECT_EQ(stored->Y, 4);
   const TXelEventPageItem& page = *stored->Pages.Items(0);
   EXPECT_EQ(page.Trigger, 1);
-  ASSERT_EQ(page.Script.GetCount(), 4);
-  const int32_t codes[] = {11010, 10810, 11020, 0};
-  const int32_t firstParams[] = {-1, 12, -1, 0};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(page.Script.GetItem(i)->Code, codes[i]);
-    EXPECT_EQ(page.Script.GetItem(i)->GetParam(0), firstParams[i]);
-  }
+  std::vector<std::pair<int32_t, int32_t>> lines; // code, first parameter
+  for (int i = 0; i < page.Script.GetCount(); ++i)
+    lines.emplace_back(page.Script.GetItem(i)->Code, page.Script.GetItem(i)->GetParam(0));
+  EXPECT_EQ(lines, (std::vector<std::pair<int32_t, int32_t>>{
+                       {11010, -1}, {10810, 12}, {11020, -1}, {0, 0}}));
   EXPECT_EQ(changes, 1);
 }
 

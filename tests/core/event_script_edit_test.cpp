@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <tuple>
 
 #include "core/clipboard_formats.h"
 #include "core/event_script_edit.h"
@@ -46,9 +45,9 @@ public:
   // Commands at depth 0, then the terminator.
   TRows Script(int commands) {
     TRows rows;
-    for (int i = 0; i < commands; ++i)
+    while (commands-- > 0)
       Command(rows, 0);
-    rows.push_back({ScriptEndCode, 0, ""});
+    rows.push_back({ScriptEndCode, 0});
     return rows;
   }
   // One command with its head at depth 0, as a dialog hands it back.
@@ -60,53 +59,26 @@ public:
   int Pick(int n) { return static_cast<int>(rng_() % static_cast<uint32_t>(n)); }
 
 private:
-  void Add(TRows& rows, int32_t code, int32_t indent) {
-    rows.push_back({code, indent, "L" + std::to_string(next_++)});
-  }
-  void Body(TRows& rows, int32_t indent) {
-    for (int n = indent < 3 ? Pick(3) : 0; n > 0; --n)
-      Command(rows, indent);
-    rows.push_back({BlockBodyEndCode, indent, ""});
-  }
-  void Command(TRows& rows, int32_t d) {
-    switch (Pick(9)) {
-    case 0: // a message with continuation lines
-      Add(rows, 10110, d);
+  void Command(TRows& rows, int32_t depth) {
+    // Body marks where a block body goes: a few commands one deeper, then a code-10 line.
+    constexpr int32_t Body = -1;
+    static const std::vector<int32_t> shapes[] = {{10110},
+                                                  {10110, 20110, 20110},
+                                                  {12010, Body, 22011},
+                                                  {13110},
+                                                  {12010, Body, 22010, Body, 22011},
+                                                  {12210, Body, 22210},
+                                                  {12410, 22410},
+                                                  {10140, 20140, Body, 20140, Body, 20141},
+                                                  {13310, Body, 23310, Body, 23311}};
+    for (int32_t code : shapes[Pick(depth < 3 ? 9 : 2)]) {
+      if (code != Body) {
+        rows.push_back({code, depth, "L" + std::to_string(next_++)});
+        continue;
+      }
       for (int n = Pick(3); n > 0; --n)
-        Add(rows, 20110, d);
-      break;
-    case 1: // a conditional branch, with or without its else case
-      Add(rows, 12010, d);
-      Body(rows, d + 1);
-      if (Pick(2)) Add(rows, 22010, d), Body(rows, d + 1);
-      Add(rows, 22011, d);
-      break;
-    case 2: // choices
-      Add(rows, 10140, d);
-      for (int n = 1 + Pick(3); n > 0; --n)
-        Add(rows, 20140, d), Body(rows, d + 1);
-      Add(rows, 20141, d);
-      break;
-    case 3: // a loop
-      Add(rows, 12210, d);
-      Body(rows, d + 1);
-      Add(rows, 22210, d);
-      break;
-    case 4: // a battle branch
-      Add(rows, 13310, d);
-      Body(rows, d + 1);
-      if (Pick(2)) Add(rows, 23310, d), Body(rows, d + 1);
-      Add(rows, 23311, d);
-      break;
-    case 5:
-      Add(rows, 13110, d);
-      break;
-    case 6:
-      Add(rows, 12410, d), Add(rows, 22410, d);
-      break;
-    default:
-      Add(rows, 10210 + 10 * Pick(3), d);
-      break;
+        Command(rows, depth + 1);
+      rows.push_back({BlockBodyEndCode, depth + 1});
     }
   }
 
@@ -141,9 +113,8 @@ TRows Rebased(TRows lines, int32_t depth) {
 
 TEST(ScriptEdit, TheCheckOfWellFormedScriptsRefusesEachBrokenRule) {
   TXelEventScriptList script;
-  const TRows good = {{10110, 0, ""}, {20110, 0, ""}, {12010, 0, ""}, {12210, 1, ""},
-                      {10, 2, ""},    {22210, 1, ""}, {10, 1, ""},    {22010, 0, ""},
-                      {10, 1, ""},    {22011, 0, ""}, {0, 0, ""}};
+  const TRows good = {{10110, 0}, {20110, 0}, {12010, 0}, {12210, 1}, {10, 2}, {22210, 1},
+                      {10, 1},    {22010, 0}, {10, 1},    {22011, 0}, {0, 0}};
   Fill(script, good);
   EXPECT_TRUE(IsWellFormedScript(script));
   struct TCase {
@@ -153,16 +124,16 @@ TEST(ScriptEdit, TheCheckOfWellFormedScriptsRefusesEachBrokenRule) {
     bool Insert;
   };
   const TCase cases[] = {
-      {"terminator not last", 10, {10110, 0, ""}, false},
-      {"terminator inside", 1, {0, 0, ""}, false},
-      {"terminator deeper", 10, {0, 1, ""}, false},
-      {"body without its end line", 6, {10210, 1, ""}, false},
-      {"body two levels deeper", 4, {10, 3, ""}, false},
-      {"end line outside a body", 0, {10, 0, ""}, true},
-      {"branch of another command", 9, {22210, 0, ""}, false},
-      {"branch line first", 0, {20110, 0, ""}, true},
-      {"branch line deeper than its head", 1, {20110, 1, ""}, false},
-      {"first line deeper", 0, {10110, 1, ""}, false},
+      {"terminator not last", 10, {10110, 0}, false},
+      {"terminator inside", 1, {0, 0}, false},
+      {"terminator deeper", 10, {0, 1}, false},
+      {"body without its end line", 6, {10210, 1}, false},
+      {"body two levels deeper", 4, {10, 3}, false},
+      {"end line outside a body", 0, {10, 0}, true},
+      {"branch of another command", 9, {22210, 0}, false},
+      {"branch line first", 0, {20110, 0}, true},
+      {"branch line deeper than its head", 1, {20110, 1}, false},
+      {"first line deeper", 0, {10110, 1}, false},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Broken);
@@ -178,13 +149,9 @@ TEST(ScriptEdit, TheCheckOfWellFormedScriptsRefusesEachBrokenRule) {
 
 TEST(ScriptEdit, MenuStatesFollowTheSelectedCommands) {
   TXelEventScriptList script;
-  Fill(script, {{10110, 0, ""}, // 0
-                {12010, 0, ""}, // 1
-                {10110, 1, ""}, // 2
-                {10, 1, ""},    // 3
-                {22011, 0, ""}, // 4
-                {11410, 0, ""}, // 5
-                {0, 0, ""}});   // 6
+  // Lines 0 to 6: a command, a branch with one command in its body, another command,
+  // the terminator.
+  Fill(script, {{10110, 0}, {12010, 0}, {10110, 1}, {10, 1}, {22011, 0}, {11410, 0}, {0, 0}});
   struct TCase {
     TScriptLineRange Selection;
     const char* Expected; // Insert Edit Cut Copy Paste Delete SelectAll, as 0 and 1
@@ -213,7 +180,7 @@ TEST(ScriptEdit, MenuStatesFollowTheSelectedCommands) {
   EXPECT_FALSE(ScriptMenuState(script, {0, 0}, false).Paste);
   EXPECT_EQ(SelectAllLines(script).First, 0);
   EXPECT_EQ(SelectAllLines(script).Last, 5);
-  Fill(script, {{0, 0, ""}});
+  Fill(script, {{0, 0}});
   EXPECT_FALSE(ScriptMenuState(script, {0, 0}, true).SelectAll);
   EXPECT_EQ(SelectAllLines(script).First, -1);
 }
@@ -297,42 +264,22 @@ TEST(ScriptEdit, SeededRandomEditsKeepScriptsWellFormed) {
 }
 
 TEST(ScriptEdit, PasteFromABattleEventDropsBattleOnlyCommandsWithTheirBodies) {
+  // A message, two battle commands (one a branch), a branch holding one, a comment.
+  const TRows battleRows = {{10110, 0}, {13110, 0}, {13310, 0}, {10210, 1}, {10, 1},    {23310, 0},
+                            {11410, 1}, {10, 1},    {23311, 0}, {12010, 0}, {13410, 1}, {10110, 1},
+                            {10, 1},    {22011, 0}, {12410, 0}, {22410, 0}, {0, 0}};
   TXelEventScriptList battle;
-  Fill(battle, {{10110, 0, "Hi"},
-                {13110, 0, ""},
-                {13310, 0, ""},
-                {10210, 1, ""},
-                {10, 1, ""},
-                {23310, 0, ""},
-                {11410, 1, ""},
-                {10, 1, ""},
-                {23311, 0, ""},
-                {12010, 0, ""},
-                {13410, 1, ""},
-                {10110, 1, "In"},
-                {10, 1, ""},
-                {22011, 0, ""},
-                {12410, 0, "Note"},
-                {22410, 0, "More"},
-                {0, 0, ""}});
+  Fill(battle, battleRows);
   const std::vector<uint8_t> block = BuildScriptLinesClip(battle, 0, battle.GetCount());
 
   // Pasted into the body of a branch: what is left goes in one level deeper.
   TXelEventScriptList script;
-  const TRows target = {{12210, 0, ""}, {10, 1, ""}, {22210, 0, ""}, {0, 0, ""}};
+  const TRows target = {{12210, 0}, {10, 1}, {22210, 0}, {0, 0}};
   Fill(script, target);
   ASSERT_EQ(PasteScriptLines(script, {1, 1}, block, IsBattleOnlyOrEndCode), 7);
-  EXPECT_EQ(Rows(script), (TRows{{12210, 0, ""},
-                                 {10110, 1, "Hi"},
-                                 {12010, 1, ""},
-                                 {10110, 2, "In"},
-                                 {10, 2, ""},
-                                 {22011, 1, ""},
-                                 {12410, 1, "Note"},
-                                 {22410, 1, "More"},
-                                 {10, 1, ""},
-                                 {22210, 0, ""},
-                                 {0, 0, ""}}));
+  const TRows left = {{12210, 0}, {10110, 1}, {12010, 1}, {10110, 2}, {10, 2}, {22011, 1},
+                      {12410, 1}, {22410, 1}, {10, 1},    {22210, 0}, {0, 0}};
+  EXPECT_EQ(Rows(script), left);
 
   // Nothing left after the filter, a block that does not parse, and lines that are not
   // whole commands: nothing goes in.
@@ -342,13 +289,13 @@ TEST(ScriptEdit, PasteFromABattleEventDropsBattleOnlyCommandsWithTheirBodies) {
     EXPECT_EQ(PasteScriptLines(script, {1, 1}, bytes, IsBattleOnlyOrEndCode), 0);
     EXPECT_EQ(Rows(script), target);
   };
-  Fill(lines, {{13110, 0, ""}, {13310, 0, ""}, {10, 1, ""}, {23311, 0, ""}, {0, 0, ""}});
+  Fill(lines, {{13110, 0}, {13310, 0}, {10, 1}, {23311, 0}, {0, 0}});
   refused(BuildScriptLinesClip(lines, 0, lines.GetCount()));
   refused({});
   refused({9, 0, 0, 0, 0xCE, 0x7E, 0x00});
-  Fill(lines, {{10110, 2, ""}, {10110, 0, ""}});
+  Fill(lines, {{10110, 2}, {10110, 0}});
   refused(BuildScriptLinesClip(lines, 0, 2));
-  Fill(lines, {{12010, 0, ""}, {10110, 1, ""}, {22011, 0, ""}});
+  Fill(lines, {{12010, 0}, {10110, 1}, {22011, 0}});
   refused(BuildScriptLinesClip(lines, 0, 3));
 }
 

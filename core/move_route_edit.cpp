@@ -69,6 +69,11 @@ bool DeleteMoveCommand(TXelMoveRoute& route, int selectedLine) {
   return true;
 }
 
+void ClearMoveCommands(TXelMoveRoute& route) {
+  while (route.GetCount() > 0)
+    route.Delete(route.GetCount() - 1);
+}
+
 std::vector<uint8_t> CopyMoveCommand(const TXelMoveRoute& route, int selectedLine) {
   if (!IsCommandLine(route, selectedLine)) return {};
   return BuildMoveCommandClip(*route.GetItem(selectedLine));

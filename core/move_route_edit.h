@@ -35,6 +35,8 @@ bool InsertMoveCommand(TXelMoveRoute& route, int selectedLine, const TXelMoveRou
 // Removes the command on the selected line; the same line number stays selected. False
 // on the last line.
 bool DeleteMoveCommand(TXelMoveRoute& route, int selectedLine);
+// Clear All: every command goes, the route's flags stay (unlike the record's Clear).
+void ClearMoveCommands(TXelMoveRoute& route);
 // The clipboard block (567) of the command on the selected line; empty on the last line.
 std::vector<uint8_t> CopyMoveCommand(const TXelMoveRoute& route, int selectedLine);
 // Inserts the command of a 567 block like a button does. False when the block is not one

@@ -63,6 +63,13 @@ TEST(MoveRouteEdit, CommandsGoBeforeTheSelectedLineAndNeverBeyondTwoHundred) {
   // A code with no name is no move command.
   EXPECT_FALSE(PasteMoveCommand(route, 0, Bytes{0x01, 0x00, 0x00, 0x00, 0x63}));
   EXPECT_EQ(route.GetCount(), MaxMoveCommands - 1);
+
+  route.Repeat = false;
+  route.Skippable = true;
+  ClearMoveCommands(route);
+  EXPECT_EQ(route.GetCount(), 0);
+  EXPECT_FALSE(route.Repeat);
+  EXPECT_TRUE(route.Skippable);
 }
 
 } // namespace

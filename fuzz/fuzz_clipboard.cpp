@@ -6,6 +6,7 @@
 
 #include "core/clipboard.h"
 #include "core/clipboard_formats.h"
+#include "core/event_script_edit.h"
 #include "core/hero_records.h"
 #include "core/monster_records.h"
 #include "fuzz_seeds.h"
@@ -27,8 +28,7 @@ void CheckStreamBlock(const Bytes& block, Parse parse, Build build) {
   }
 }
 
-template <class T>
-void CheckRecordPaste(TMemoryClipboard& clipboard, const Bytes& block) {
+template <class T> void CheckRecordPaste(TMemoryClipboard& clipboard, const Bytes& block) {
   clipboard.SetData(cfListRow, block);
   T first(1);
   if (!first.PasteFromClipboard(cfListRow)) return;
@@ -52,6 +52,19 @@ void CheckListPaste(TMemoryClipboard& clipboard, const Bytes& block) {
   if (SaveBytes(third) != SaveBytes(second)) std::abort();
 }
 
+// A paste into a loop's empty body, filtered or not, leaves the script well formed.
+void CheckScriptPaste(const Bytes& block) {
+  for (TScriptLineFilter filter : {TScriptLineFilter{nullptr}, &IsBattleOnlyOrEndCode}) {
+    TXelEventScriptList script;
+    script.Add(12210, 0);
+    script.Add(BlockBodyEndCode, 1);
+    script.Add(22210, 0);
+    script.Add(ScriptEndCode, 0);
+    PasteScriptLines(script, {1, 1}, block, filter);
+    if (!IsWellFormedScript(script)) std::abort();
+  }
+}
+
 Bytes LinesBytes(const TXelEventScriptList& lines) {
   return BuildScriptLinesClip(lines, 0, lines.GetCount());
 }
@@ -64,7 +77,7 @@ Bytes MapBytes(const TMapTreeMapClip& clip) {
   return BuildMapTreeMapClip(clip.Name, *clip.Map, *clip.Item);
 }
 
-}  // namespace
+} // namespace
 
 FuzzSeeds MakeFuzzSeeds() {
   TMemoryClipboard clipboard;
@@ -113,6 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Bytes block(data, data + size);
   CheckStreamBlock(block, ParseMapEventClip, MapEventBytes);
   CheckStreamBlock(block, ParseScriptLinesClip, LinesBytes);
+  CheckScriptPaste(block);
   CheckStreamBlock(block, ParseMoveCommandClip, BuildMoveCommandClip);
   CheckStreamBlock(block, ParseMapTreeMapClip, MapBytes);
 

@@ -1,0 +1,200 @@
+#include "core/event_script_edit.h"
+
+#include <memory>
+
+#include "core/clipboard_formats.h"
+
+namespace {
+
+const TXelEventScriptLine& Line(const TXelEventScriptList& script, int index) {
+  return *script.GetItem(index);
+}
+
+bool StartsCommand(int32_t code) {
+  return code < BranchCodeBase;
+}
+
+// The head a branch or continuation line belongs to: its code less 10000, last digit 0.
+int32_t BranchHeadCode(int32_t code) {
+  return (code - 10000) / 10 * 10;
+}
+
+// Lines First..Last are whole commands at the depth of line First. Checked without
+// recursion: a hostile block may nest as deep as it has lines.
+bool RunIsWellFormed(const TXelEventScriptList& lines, int first, int last) {
+  struct Level {
+    int64_t Indent;
+    bool Body;    // a block body, which a code-10 line must end
+    int32_t Head; // the command being read at this depth; 0 before the first
+  };
+  std::vector<Level> open{{Line(lines, first).Indent, false, 0}};
+  for (int i = first; i <= last; ++i) {
+    const TXelEventScriptLine& line = Line(lines, i);
+    const int64_t indent = line.Indent;
+    if (indent == open.back().Indent + 1) {
+      // A body opens only under a command of the depth above.
+      if (open.back().Head == 0) return false;
+      open.push_back({indent, true, 0});
+    } else if (indent != open.back().Indent) {
+      return false; // a jump of more than one level, or a body left without its end line
+    }
+    Level& level = open.back();
+    if (line.Code == ScriptEndCode) return false;
+    if (line.Code == BlockBodyEndCode) {
+      if (!level.Body) return false;
+      open.pop_back();
+    } else if (!StartsCommand(line.Code)) {
+      if (level.Head == 0 || BranchHeadCode(line.Code) != level.Head) return false;
+    } else {
+      level.Head = line.Code;
+    }
+  }
+  return open.size() == 1;
+}
+
+// Removes lines First..Last, from the back so that each removal moves the fewest lines.
+void DeleteLines(TXelEventScriptList& script, int first, int last) {
+  for (int i = last; i >= first; --i)
+    script.Delete(i);
+}
+
+} // namespace
+
+bool IsBattleOnlyOrEndCode(int32_t code) {
+  switch (code) {
+  case ScriptEndCode:
+  case 13110:
+  case 13120:
+  case 13130:
+  case 13150:
+  case 13210:
+  case 13260:
+  case 13310:
+  case 13410:
+  case 23310:
+  case 23311:
+    return true;
+  default:
+    return false;
+  }
+}
+
+int CommandLastLine(const TXelEventScriptList& script, int head) {
+  if (head < 0 || head >= script.GetCount()) return -1;
+  const int32_t depth = Line(script, head).Indent;
+  int next = head + 1;
+  for (; next < script.GetCount(); ++next) {
+    const TXelEventScriptLine& line = Line(script, next);
+    if (line.Indent < depth || (line.Indent == depth && StartsCommand(line.Code))) break;
+  }
+  return next - 1;
+}
+
+bool IsWholeCommandSelection(const TXelEventScriptList& script, TScriptLineRange selection) {
+  if (selection.First < 0 || selection.First > selection.Last ||
+      selection.Last >= script.GetCount())
+    return false;
+  const TXelEventScriptLine& first = Line(script, selection.First);
+  if (!StartsCommand(first.Code)) return false;
+  for (int head = selection.First;;) {
+    const int last = CommandLastLine(script, head);
+    if (last == selection.Last) return true;
+    if (last > selection.Last) return false;
+    head = last + 1;
+    // The next line starts a command, or lies shallower than the selection.
+    if (Line(script, head).Indent != first.Indent) return false;
+  }
+}
+
+bool IsWellFormedScript(const TXelEventScriptList& script) {
+  const int count = script.GetCount();
+  if (count == 0) return false;
+  const TXelEventScriptLine& end = Line(script, count - 1);
+  if (end.Code != ScriptEndCode || end.Indent != 0) return false;
+  return count == 1 || (Line(script, 0).Indent == 0 && RunIsWellFormed(script, 0, count - 2));
+}
+
+bool IsWholeCommandRun(const TXelEventScriptList& lines) {
+  return lines.GetCount() > 0 && RunIsWellFormed(lines, 0, lines.GetCount() - 1);
+}
+
+TScriptMenuState ScriptMenuState(const TXelEventScriptList& script, TScriptLineRange selection,
+                                 bool clipboardHasLines) {
+  TScriptMenuState state;
+  state.SelectAll = script.GetCount() > 1;
+  if (!IsWholeCommandSelection(script, selection)) return state;
+  state.Insert = state.Edit = state.Cut = state.Copy = state.Delete = true;
+  state.Paste = clipboardHasLines;
+  const int32_t depth = Line(script, selection.First).Indent;
+  for (int i = selection.First; i <= selection.Last; ++i) {
+    const TXelEventScriptLine& line = Line(script, i);
+    if (line.Indent != depth) continue;
+    if (line.Code == ScriptEndCode || line.Code == BlockBodyEndCode)
+      state.Edit = state.Cut = state.Copy = state.Delete = false;
+    if (i > selection.First && StartsCommand(line.Code)) state.Insert = state.Edit = false;
+  }
+  return state;
+}
+
+TScriptLineRange SelectAllLines(const TXelEventScriptList& script) {
+  if (script.GetCount() <= 1) return {};
+  return {0, script.GetCount() - 2};
+}
+
+int InsertScriptLines(TXelEventScriptList& script, TScriptLineRange selection,
+                      const TXelEventScriptList& lines) {
+  if (lines.GetCount() == 0 || !ScriptMenuState(script, selection, false).Insert) return 0;
+  script.InsertLines(selection.First, lines, 0);
+  return lines.GetCount();
+}
+
+int ReplaceScriptLines(TXelEventScriptList& script, TScriptLineRange selection,
+                       const TXelEventScriptList& lines) {
+  if (lines.GetCount() == 0 || !ScriptMenuState(script, selection, false).Edit) return 0;
+  // Inserted before the old command first, so they take the depth of its first line.
+  const int added = lines.GetCount();
+  script.InsertLines(selection.First, lines, 0);
+  DeleteLines(script, selection.First + added, selection.Last + added);
+  return added;
+}
+
+bool DeleteScriptLines(TXelEventScriptList& script, TScriptLineRange selection) {
+  if (!ScriptMenuState(script, selection, false).Delete) return false;
+  DeleteLines(script, selection.First, selection.Last);
+  return true;
+}
+
+std::vector<uint8_t> CopyScriptLines(const TXelEventScriptList& script,
+                                     TScriptLineRange selection) {
+  if (!ScriptMenuState(script, selection, false).Copy) return {};
+  return BuildScriptLinesClip(script, selection.First, selection.Last - selection.First + 1);
+}
+
+void DropScriptCommands(TXelEventScriptList& lines, TScriptLineFilter dropped) {
+  std::vector<std::unique_ptr<TXelEventScriptLine>> kept;
+  bool changed = false;
+  for (int i = 0; i < lines.GetCount();) {
+    if (dropped(Line(lines, i).Code)) {
+      i = CommandLastLine(lines, i) + 1;
+      changed = true;
+    } else {
+      kept.push_back(std::make_unique<TXelEventScriptLine>(Line(lines, i++)));
+    }
+  }
+  if (!changed) return;
+  lines.Clear();
+  for (auto& line : kept)
+    lines.Add(std::move(line));
+}
+
+int PasteScriptLines(TXelEventScriptList& script, TScriptLineRange selection,
+                     const std::vector<uint8_t>& block, TScriptLineFilter dropped) {
+  if (!IsWholeCommandSelection(script, selection)) return 0;
+  std::unique_ptr<TXelEventScriptList> lines = ParseScriptLinesClip(block);
+  if (!lines) return 0;
+  if (dropped) DropScriptCommands(*lines, dropped);
+  // Lines that are not whole commands would break the blocks around them.
+  if (!IsWholeCommandRun(*lines)) return 0;
+  script.InsertLines(selection.First, *lines, 0);
+  return lines->GetCount();
+}

@@ -74,49 +74,20 @@ constexpr string_view VariableCompares[] = {" (=)", " (>=)", " (<=)", " (>)", " 
 constexpr string_view HaveNames[] = {" (Have)", " (Do not have)"};
 
 // From -1 (the default transition) on.
-constexpr string_view EraseTransitions[] = {"Default Transition",
-                                            "Fade-Out",
-                                            "Whole Random Blocks",
-                                            "Random Blocks Up",
-                                            "Random Blocks Down",
-                                            "Blind Close",
-                                            "Hi-Low Stripe",
-                                            "Left-Right Stripe",
-                                            "Outside-Inside",
-                                            "Inside-Outside",
-                                            "Scroll Up",
-                                            "Scroll Down",
-                                            "Scroll Left",
-                                            "Scroll Right",
-                                            "Hi-LowDiv",
-                                            "Left-Right Div",
-                                            "HiLow,LfRt Div",
-                                            "Zoom In",
-                                            "Mosaic",
-                                            "Roster Scroll",
-                                            "Instant Erase",
-                                            "Do Not Erase"};
-constexpr string_view ShowTransitions[] = {"Default Transition",
-                                           "Fade-in",
-                                           "Random Blocks Whole",
-                                           "Random Blocks Up",
-                                           "Random Blocks Down",
-                                           "Blind Open",
-                                           "Up-Down Stripe",
-                                           "Left-Right Stripe",
-                                           "Outside-Center",
-                                           "Center-Outside",
-                                           "Scroll Down",
-                                           "Scroll Up",
-                                           "Scroll Right",
-                                           "Empty LeftScroll",
-                                           "VerticalComb",
-                                           "HorisontComb",
-                                           "Hi-Low ContrFrom",
-                                           "Zoom Out",
-                                           "Mosaic",
-                                           "Roster Scroll",
-                                           "Instant"};
+// clang-format off
+constexpr string_view EraseTransitions[] = {
+    "Default Transition", "Fade-Out", "Whole Random Blocks", "Random Blocks Up",
+    "Random Blocks Down", "Blind Close", "Hi-Low Stripe", "Left-Right Stripe", "Outside-Inside",
+    "Inside-Outside", "Scroll Up", "Scroll Down", "Scroll Left", "Scroll Right", "Hi-LowDiv",
+    "Left-Right Div", "HiLow,LfRt Div", "Zoom In", "Mosaic", "Roster Scroll", "Instant Erase",
+    "Do Not Erase"};
+constexpr string_view ShowTransitions[] = {
+    "Default Transition", "Fade-in", "Random Blocks Whole", "Random Blocks Up",
+    "Random Blocks Down", "Blind Open", "Up-Down Stripe", "Left-Right Stripe", "Outside-Center",
+    "Center-Outside", "Scroll Down", "Scroll Up", "Scroll Right", "Empty LeftScroll",
+    "VerticalComb", "HorisontComb", "Hi-Low ContrFrom", "Zoom Out", "Mosaic", "Roster Scroll",
+    "Instant"};
+// clang-format on
 constexpr int64_t FirstTransition = -1;
 
 // What the event lists call the hero, the vehicles and the running event, from 10001 on.

@@ -9,8 +9,6 @@ inline constexpr const char* SDataMultiCopyCaption = "Multi Copy";
 inline constexpr const char* SDataMultiCopyGroup = "How many";
 inline constexpr const char* SDataMaxChangeLoss =
     "All fields above the Max Field Number will be lost. Continue?";
-// The name of an entry that does not exist.
-inline constexpr const char* SMissingEntryName = "?";
 
 // The picture-preview open dialog.
 inline constexpr const char* SPictureLabel = "Picture:";

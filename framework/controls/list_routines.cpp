@@ -4,14 +4,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "core/animation_record.h"
-#include "core/attribute_records.h"
 #include "core/busy_cursor.h"
-#include "core/chipset_record.h"
-#include "core/database_tables.h"
-#include "core/hero_records.h"
-#include "core/monster_records.h"
-#include "core/switch_records.h"
 #include "framework/controls/controls2_messages.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/error_guard.h"
@@ -24,16 +17,6 @@ namespace {
 
 // A copy of more entries than a paste could ever place is refused by the dialog.
 constexpr int MaxMultiCopy = 5000;
-
-template <class List> std::string NameById(const List* list, int id) {
-  const auto* item = list ? list->FindById(id) : nullptr;
-  return item ? item->Name : std::string(SMissingEntryName);
-}
-
-template <class List> std::string CaptionById(const List* list, int id) {
-  const auto* item = list ? list->FindById(id) : nullptr;
-  return item ? item->GetCaption() : std::string(SMissingEntryName);
-}
 
 // The highest id of the catalog: its count for the dense database lists.
 int LastId(const TCatalog& catalog) {
@@ -55,37 +38,6 @@ int PageLeft(QWidget* page) {
 
 QString FormatCatalogLine(int id, const std::string& name) {
   return QStringLiteral("%1:").arg(id, 4, 10, QLatin1Char('0')) + ToQString(name);
-}
-
-std::string SwitchNameById(int id) {
-  return CaptionById(SwitchList, id);
-}
-std::string VariableNameById(int id) {
-  return CaptionById(VariableList, id);
-}
-std::string HeroNameById(int id) {
-  return NameById(PlayerList, id);
-}
-std::string SkillNameById(int id) {
-  return NameById(SkillList, id);
-}
-std::string ItemNameById(int id) {
-  return NameById(ItemList, id);
-}
-std::string MonsterGroupNameById(int id) {
-  return NameById(MonGroupList, id);
-}
-std::string ConditionNameById(int id) {
-  return NameById(StatusList, id);
-}
-std::string AnimationNameById(int id) {
-  return NameById(AnimationList, id);
-}
-std::string ChipSetNameById(int id) {
-  return NameById(ChipSetList, id);
-}
-std::string CommonEventNameById(int id) {
-  return NameById(CommonEventList, id);
 }
 
 int ListTopIndex(const QListWidget* list) {

@@ -1,6 +1,7 @@
 // What every database page does with its catalog's list box: one "%.4d:%s" line per
 // entry, refilling, restoring the position, changing the number of entries, copying
-// several entries at once and renewing one line; and the name of an entry by its id.
+// several entries at once and renewing one line. The names of entries by id come from
+// the core.
 #pragma once
 
 #include <QListWidget>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "core/catalog.h"
+#include "core/database_names.h"
 #include "framework/controls/form_xel_base.h"
 
 class QPushButton;
@@ -28,19 +30,6 @@ template <class Item> QString CatalogLineOf(const TCatalog& catalog, int index) 
 template <class Item> QString CatalogItemLine(const TXelCatalog<Item>& catalog, int index) {
   return CatalogLineOf<Item>(catalog, index);
 }
-
-// Names by id from the database tables; "?" when the entry (or the table) is missing.
-// Switches and variables give their caption ("0012:Door open", or "0012" without name).
-std::string SwitchNameById(int id);
-std::string VariableNameById(int id);
-std::string HeroNameById(int id);
-std::string SkillNameById(int id);
-std::string ItemNameById(int id);
-std::string MonsterGroupNameById(int id);
-std::string ConditionNameById(int id);
-std::string AnimationNameById(int id);
-std::string ChipSetNameById(int id);
-std::string CommonEventNameById(int id);
 
 // The first line shown in a list box (0 when it is empty).
 int ListTopIndex(const QListWidget* list);

@@ -9,6 +9,8 @@
 #include <algorithm>
 
 #include "core/event_script.h"
+#include "core/event_script_converter.h"
+#include "framework/controls/qt_text.h"
 
 namespace {
 
@@ -46,11 +48,12 @@ void TScriptListBox::SetItems(const QStringList& items) {
   ItemsChanged();
 }
 
-void TScriptListBox::SetScript(const TXelEventScriptList& script, TScriptLineTexts& texts) {
+void TScriptListBox::SetScript(const TXelEventScriptList& script,
+                               const TEventScriptConverter& converter) {
   QStringList lines;
   lines.reserve(script.GetCount());
   for (int i = 0; i < script.GetCount(); ++i)
-    lines.push_back(texts.LineText(*script.GetItem(i)));
+    lines.push_back(ToQString(converter.Convert(*script.GetItem(i))));
   SetItems(lines);
 }
 

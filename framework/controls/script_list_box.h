@@ -14,16 +14,8 @@
 
 class QKeyEvent;
 class QTimer;
-class TXelEventScriptLine;
+class TEventScriptConverter;
 class TXelEventScriptList;
-
-// Gives the display text of one script line (indent, "<>" or ":" and the command's
-// words); the event editor supplies the converter.
-class TScriptLineTexts {
-public:
-  virtual ~TScriptLineTexts() = default;
-  virtual QString LineText(const TXelEventScriptLine& line) = 0;
-};
 
 class TScriptListBox : public QAbstractScrollArea {
   Q_OBJECT
@@ -35,8 +27,8 @@ public:
   int Count() const { return static_cast<int>(items_.size()); }
   // Replaces the lines and re-applies the caret line (kept, limited to the new last line).
   void SetItems(const QStringList& items);
-  // Fills the lines with the display texts of a script.
-  void SetScript(const TXelEventScriptList& script, TScriptLineTexts& texts);
+  // Fills the lines with the display texts of a script, through its owner's converter.
+  void SetScript(const TXelEventScriptList& script, const TEventScriptConverter& converter);
 
   int ItemIndex() const { return itemIndex_; }
   // Moves the caret and recomputes the selection; with Shift held it extends from the

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "core/event_script.h"
+#include "core/event_script_converter.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {
@@ -76,14 +77,6 @@ protected:
   QLineEdit* other = nullptr;
 };
 
-class TPrefixTexts : public TScriptLineTexts {
-public:
-  QString LineText(const TXelEventScriptLine& line) override {
-    return QString(line.Indent * 2, QLatin1Char(' ')) + (line.Code >= 20000 ? ":" : "<>") +
-           QString::fromStdString(line.Text);
-  }
-};
-
 } // namespace
 
 TEST(ScriptListBox, ANewListIsEmptyAndKeepsNoCaretWhileEmpty) {
@@ -103,15 +96,16 @@ TEST(ScriptListBox, ANewListIsEmptyAndKeepsNoCaretWhileEmpty) {
   EXPECT_EQ(list.SelEnd(), 0);
 }
 
-TEST(ScriptListBox, LinesComeFromTheScriptThroughTheTextSource) {
+TEST(ScriptListBox, LinesComeFromTheScriptThroughTheConverter) {
   TXelEventScriptList script;
-  script.Add(10110, 0, "Message");
+  script.Add(10110, 0, "Caf\xE9");
   script.Add(20110, 0, "more");
   script.Add(0, 0);
-  TPrefixTexts texts;
+  TEventScriptConverter converter;
   TScriptListBox list;
-  list.SetScript(script, texts);
-  EXPECT_EQ(list.Items(), QStringList({"<>Message", ":more", "<>"}));
+  list.SetScript(script, converter);
+  EXPECT_EQ(list.Items(),
+            QStringList({QString::fromUtf8("<>Message: Café"), ":          :more", "<>"}));
   EXPECT_EQ(list.SelStart(), 0);
   EXPECT_EQ(list.SelEnd(), 1);
 }

@@ -285,6 +285,11 @@ TDashBox* TFormBuilder::ValueBox(const char* name, TField<std::string> text) {
                    [](const std::string& value) { return ToQString(value); });
 }
 
+TDashBox* TFormBuilder::ValueBox(const char* name, TField<QString> text) {
+  return ShowInBox(Add<TDashBox>(name), std::move(text),
+                   [](const QString& value) { return value; });
+}
+
 QPushButton* TFormBuilder::OkButton() {
   QPushButton* button = Button("ButtonOk", QStringLiteral("&Ok"));
   button->setDefault(true);

@@ -85,6 +85,7 @@ public:
   // Clicked opens the picker, stores the result in the field and calls UpdateControls.
   TDashBox* ValueBox(const char* name, TField<int> id, std::function<QString(int)> text);
   TDashBox* ValueBox(const char* name, TField<std::string> text);
+  TDashBox* ValueBox(const char* name, TField<QString> text);
 
   // The standard buttons: "&Ok" (the default button; it runs the form's ButtonOkClick),
   // "Cancel" (Escape and the title-bar close press it; it closes with mrCancel), "&Help"

@@ -154,8 +154,8 @@ public:
   // to check and hand back their values first.
   virtual void ButtonOkClick();
 
-  // The button that Escape and the title-bar close press; it closes with mrCancel.
-  void SetCancelButton(QAbstractButton* button);
+  // The button that Escape and the title-bar close press; it closes with ModalResult.
+  void SetCancelButton(QAbstractButton* button, int modalResult = mrCancel);
   QAbstractButton* CancelButton() const { return cancelButton_; }
 
   // Escape and the title-bar close act as the cancel button; without an enabled one the

@@ -34,24 +34,18 @@ public:
   explicit TDemoCountForm(QWidget* owner = nullptr, bool withHelp = true, bool withCancel = true)
       : TFormXelBase(owner) {
     TFormBuilder b(this, "FormDemoCount", "Data Maximum (30,000)", 217, 73);
-    b.BeginRow();
-    b.BeginGroup("GroupBox1", "Max Data Num.");
-    DialEdit1 = b.DialEdit("DialEdit1", -10, 30000, 1);
-    b.End();
-    b.BeginColumn();
-    ButtonOk = b.OkButton();
-    if (withCancel) ButtonCancel = b.CancelButton();
-    if (withHelp) ButtonHelp = b.HelpButton();
-    b.End();
-    b.End();
-    connect(ButtonOk, &QPushButton::clicked, this, &TDemoCountForm::ButtonOkClick);
-  }
-  void ButtonOkClick() {
-    Count = DialEdit1->Value();
-    done(mrOk);
+    b.Row([&] {
+      b.Group("GroupBox1", "Max Data Num.",
+              [&] { DialEdit1 = b.DialEdit("DialEdit1", -10, 30000, &Count); });
+      b.Column([&] {
+        ButtonOk = b.OkButton();
+        if (withCancel) ButtonCancel = b.CancelButton();
+        if (withHelp) ButtonHelp = b.HelpButton();
+      });
+    });
   }
 
-  int Count = 0;
+  int Count = 1;
   TDialEdit* DialEdit1;
   QPushButton* ButtonOk;
   QPushButton* ButtonCancel = nullptr;
@@ -264,6 +258,15 @@ TEST(MessageBoxes, TheRealBoxMatchesItsFlags) {
   EXPECT_EQ(error->icon(), QMessageBox::Critical);
   EXPECT_EQ(error->standardButtons(), QMessageBox::Ok);
   EXPECT_EQ(MessageBoxAnswer(*error), IDCANCEL); // not closed by a button
+}
+
+TEST(MessageBoxes, TheLogAnswersWithTheDefaultButtonAndEscapesItsLines) {
+  EXPECT_EQ(DefaultAnswer(MB_OK), IDOK);
+  EXPECT_EQ(DefaultAnswer(MB_YESNO | MB_ICONQUESTION), IDYES);
+  EXPECT_EQ(DefaultAnswer(MB_YESNO | MB_DEFBUTTON2), IDNO);
+  EXPECT_EQ(DefaultAnswer(MB_YESNOCANCEL | MB_DEFBUTTON3), IDCANCEL);
+  EXPECT_EQ(DefaultAnswer(MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
+  EXPECT_EQ(TMessageLogBoxes::FormatLine("Cap", "a\tb\nc\\d", 52), "Cap\ta\\tb\\nc\\\\d\t52\n");
 }
 
 TEST(WindowPlacement, AMessageBoxIsCentredOverItsOwnerAndKeptOnTheScreen) {

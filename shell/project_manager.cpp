@@ -1,5 +1,7 @@
 #include "shell/project_manager.h"
 
+#include <QString>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
@@ -34,6 +36,8 @@ bool SetCurrentFolder(const std::string& folder) {
 }
 
 bool IsValidFolderName(const std::string& name) {
+  // A name of blanks only would make a folder whose name looks empty in every list.
+  if (!name.empty() && name.find_first_not_of(" \t") == std::string::npos) return false;
   return name.find_first_of("\\/:?*<>|\"") == std::string::npos;
 }
 
@@ -150,6 +154,13 @@ std::vector<TProjectListing> ListProjects(const std::string& base) {
     projects.push_back({name, title});
   }
   closedir(dir);
+  // Directory order is arbitrary on Linux; the author expects the names in order.
+  std::sort(
+      projects.begin(), projects.end(), [](const TProjectListing& a, const TProjectListing& b) {
+        const int order = QString::fromStdString(a.FolderName)
+                              .compare(QString::fromStdString(b.FolderName), Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a.FolderName < b.FolderName;
+      });
   return projects;
 }
 

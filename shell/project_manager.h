@@ -75,8 +75,7 @@ struct TProjectListing {
   std::string FolderName; // as on disk (UTF-8)
   std::string Title;      // code page; "Untitled" when the project has none
 };
-// Every project folder under Base whose name does not begin with ".", in the order the
-// file system gives them.
+// Every project folder under Base whose name does not begin with ".", by name ignoring case.
 std::vector<TProjectListing> ListProjects(const std::string& base);
 
 // Gives the project OldName under Base the name NewName and writes Title into it; the

@@ -1,5 +1,6 @@
 #include "shell/shell_pictures.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -316,6 +317,17 @@ constexpr std::array<std::array<uint8_t, 5>, 5> MarkLetters = {{
 
 } // namespace
 
+QFont FitFontToBox(QFont font, const QString& text, QSize box, int largestPixelSize) {
+  // The installed fonts differ from machine to machine: shrink until the text fits.
+  for (int size = largestPixelSize; size > 6; --size) {
+    font.setPixelSize(size);
+    const QFontMetrics metrics(font);
+    if (metrics.horizontalAdvance(text) <= box.width() && metrics.height() <= box.height())
+      return font;
+  }
+  font.setPixelSize(6);
+  return font;
+}
 QImage SplashPicture() {
   QImage image(512, 256, QImage::Format_RGB32);
   QPainter p(&image);
@@ -331,17 +343,16 @@ QImage SplashPicture() {
   p.drawEllipse(QRectF(220, 196, 420, 150));
   DrawEmblem(p, QRectF(32, 40, 128, 128));
   QFont title;
-  title.setPixelSize(40);
   title.setBold(true);
-  p.setFont(title);
+  const QRect titleBox(176, 72, 320, 56);
+  const QString titleText = QStringLiteral("Velmora Studio");
+  p.setFont(FitFontToBox(title, titleText, titleBox.size(), 40));
   p.setPen(QColor(248, 240, 220));
-  p.drawText(QRect(176, 72, 320, 56), Qt::AlignLeft | Qt::AlignVCenter,
-             QStringLiteral("Velmora Studio"));
-  QFont sub;
-  sub.setPixelSize(16);
-  p.setFont(sub);
-  p.drawText(QRect(180, 126, 320, 24), Qt::AlignLeft | Qt::AlignVCenter,
-             QStringLiteral("Role-playing game editor"));
+  p.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter, titleText);
+  const QRect subBox(180, 126, 320, 24);
+  const QString subText = QStringLiteral("Role-playing game editor");
+  p.setFont(FitFontToBox(QFont(), subText, subBox.size(), 16));
+  p.drawText(subBox, Qt::AlignLeft | Qt::AlignVCenter, subText);
   return image;
 }
 

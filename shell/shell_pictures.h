@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QCursor>
+#include <QFont>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -12,6 +13,8 @@ class TBitmap;
 
 // 512 x 256.
 QImage SplashPicture();
+// The font at the largest pixel size, up to LargestPixelSize, at which Text fits in Box.
+QFont FitFontToBox(QFont font, const QString& text, QSize box, int largestPixelSize);
 // 32 x 32.
 QPixmap ProgramIconPixmap();
 QIcon ProgramIcon();

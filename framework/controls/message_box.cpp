@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <vector>
 
 #include "framework/controls/framework_messages.h"
@@ -66,6 +69,9 @@ QString Escaped(QString text) {
       .replace(QLatin1Char('\n'), QLatin1String("\\n"));
 }
 
+// Room in the title bar beside the caption: the icon and the close button.
+constexpr int CaptionAllowance = 96;
+
 } // namespace
 
 std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const QString& caption,
@@ -97,6 +103,15 @@ std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const QString& cap
     QPushButton* button = box->addButton(buttons[i].button);
     button->setProperty("answer", buttons[i].id);
     if (i == defaultIndex) box->setDefaultButton(button);
+  }
+  // The box sizes itself to its text only; a short text under a long caption would cut
+  // the caption in the title bar, so a spacer keeps the box as wide as the caption needs.
+  if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+    const int captionWidth =
+        QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(caption) +
+        CaptionAllowance;
+    grid->addItem(new QSpacerItem(captionWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
   }
   return box;
 }

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -256,6 +257,11 @@ TEST(MessageBoxes, TheRealBoxMatchesItsFlags) {
 
   auto error = BuildMessageBox(nullptr, "t", "x", MB_ICONHAND);
   EXPECT_EQ(error->icon(), QMessageBox::Critical);
+  // A short text under a long caption: the box is still as wide as the caption.
+  const QString caption = QString("Velmora Studio ").repeated(4);
+  auto narrow = BuildMessageBox(nullptr, caption, "x", MB_ICONHAND);
+  EXPECT_GE(narrow->sizeHint().width(),
+            QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(caption));
   EXPECT_EQ(error->standardButtons(), QMessageBox::Ok);
   EXPECT_EQ(MessageBoxAnswer(*error), IDCANCEL); // not closed by a button
 }

@@ -14,6 +14,7 @@
 #include "shell/shell_pictures.h"
 #include "shell/splash.h"
 #include "shell_test_env.h"
+#include <QFontMetrics>
 
 namespace {
 
@@ -101,6 +102,18 @@ TEST(DataModule, HoldsEveryToolGlyphWithItsDisabledTwin) {
   EXPECT_EQ(module.ImageListEx1.DisabledImages, &module.ImageListEx2);
   // The mask colour is see-through.
   EXPECT_EQ(qAlpha(module.ImageListEx1.Image(tgToolPen).toImage().pixel(0, 15)), 0);
+}
+
+TEST(Splash, TitleTextsShrinkToFitTheirBoxWithTheInstalledFonts) {
+  QFont bold;
+  bold.setBold(true);
+  for (const auto& [text, box] : {std::pair{QStringLiteral("Velmora Studio"), QSize(320, 56)},
+                                  std::pair{QString(12, 'W'), QSize(100, 20)}}) {
+    const QFont font = FitFontToBox(bold, text, box, 40);
+    EXPECT_LE(QFontMetrics(font).horizontalAdvance(text), box.width()) << text.toStdString();
+    EXPECT_LE(QFontMetrics(font).height(), box.height());
+    EXPECT_TRUE(font.bold());
+  }
 }
 
 TEST(Splash, HidesAtTheFirstTickAndLendsItsPictureToTheAboutBox) {

@@ -187,9 +187,10 @@ void TFormBuilder::Radios(TField<int> index, const TContent& content) {
       [group, index] {
         if (index.Present() && group->checkedId() >= 0) index.Set(group->checkedId());
       }));
-  QObject::connect(group, &QButtonGroup::idToggled, form_, [&form, &added](int, bool checked) {
-    if (checked) form.TakeControlValue(added);
-  });
+  QObject::connect(group, &QButtonGroup::idToggled, form.Connections(),
+                   [&form, &added](int, bool checked) {
+                     if (checked) form.TakeControlValue(added);
+                   });
 }
 
 QRadioButton* TFormBuilder::Radio(const char* name, const QString& caption) {

@@ -137,5 +137,6 @@ template <class Control, class Signal>
 void TFormBuilder::Connect(Control* control, Signal changed, std::unique_ptr<TBinding> binding) {
   TFormXelCommon& form = Form();
   TBinding& added = form.AddBinding(std::move(binding));
-  QObject::connect(control, changed, form_, [&form, &added] { form.TakeControlValue(added); });
+  QObject::connect(control, changed, form.Connections(),
+                   [&form, &added] { form.TakeControlValue(added); });
 }

@@ -86,21 +86,6 @@ private:
   TGlimraColorControl saved2_{nullptr};
 };
 
-int ScaleIndex(int size) {
-  switch (size) {
-  case 32:
-    return 0;
-  case 16:
-    return 1;
-  case 8:
-    return 2;
-  case 4:
-    return 3;
-  default:
-    return -1;
-  }
-}
-
 bool UsesDimSheet(const TXelChipSetGraphic& graphic, bool dimmed) {
   return dimmed && graphic.DimSheet && IsEditorMode();
 }
@@ -129,15 +114,9 @@ int TChipTileCache::TileCount() const {
   return count;
 }
 
-TChipTileCache::TScaleCache* TChipTileCache::ScaleFor(int size) {
-  const int index = ScaleIndex(size);
-  if (index < 0) return nullptr;
-  TScaleCache& c = scales_[size_t(index)];
-  if (c.Entries.empty()) {
-    c.Size = size;
-    c.Entries.assign(kTileIdEnd, kUnbuilt);
-  }
-  return &c;
+void TChipTileCache::StartScale(TScaleCache& cache, int size) {
+  cache.Size = size;
+  cache.Entries.assign(kTileIdEnd, kUnbuilt);
 }
 
 TGlimraSheet& TChipTileCache::SourceSheet(TXelChipSetGraphic& graphic, bool dimmed) {
@@ -172,12 +151,6 @@ bool TChipTileCache::Prepare(TXelChipSetGraphic& graphic, int counter) {
   return SyncColors(graphic);
 }
 
-int32_t TChipTileCache::Entry(TXelChipSetGraphic& graphic, TScaleCache& cache, int tile_id) {
-  int32_t& entry = cache.Entries[size_t(tile_id)];
-  if (entry == kUnbuilt) entry = Build(graphic, cache, tile_id);
-  return entry;
-}
-
 int32_t TChipTileCache::Build(TXelChipSetGraphic& graphic, TScaleCache& cache, int tile_id) {
   const int size = cache.Size;
   TGlimraBoard& probe = *probe_;
@@ -199,8 +172,14 @@ int32_t TChipTileCache::Build(TXelChipSetGraphic& graphic, TScaleCache& cache, i
   const int per_row = kPageSide / size;
   const int per_page = per_row * per_row;
   const int index = int(cache.Slots.size());
-  const TSlot slot{index / per_page,
-                   TPoint{(index % per_row) * size, (index % per_page / per_row) * size}};
+  TSlot slot{index / per_page,
+             TPoint{(index % per_row) * size, (index % per_page / per_row) * size}};
+  int zeros = 0;
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      zeros += probe.GetRow(y)[x] == 0;
+  slot.NoZero = zeros == 0;
+  slot.AllZero = zeros == size * size;
   if (slot.Page == int(cache.Pages.size())) {
     for (auto* pages : {&cache.Pages, &cache.DimPages}) {
       auto page = std::make_unique<TGlimraSheet>();
@@ -241,7 +220,32 @@ void TChipTileCache::DrawChip(TXelChipSetGraphic& graphic, TGlimraBoard& board, 
   const TGlimraSheet& source = dim ? *graphic.DimSheet : graphic.Sheet;
   page.Transparent = source.Transparent;
   page.Opacity = source.Opacity;
-  board.DrawSheet(x, y, page, Bounds(slot.At.X, slot.At.Y, size, size));
+  if (page.Opacity < 255 || x < 0 || y < 0 || x > board.GetWidth() - size ||
+      y > board.GetHeight() - size) {
+    board.DrawSheet(x, y, page, Bounds(slot.At.X, slot.At.Y, size, size));
+    return;
+  }
+  // An opaque square wholly on the board: DrawSheet's copy without its clipping, which
+  // costs more than the copy itself on small scales.
+  if (page.Brightness != board.Brightness) {
+    page.Brightness = board.Brightness;
+    page.UpdateColorTable();
+  }
+  if (page.Transparent && slot.AllZero) return;
+  const bool every_pixel = !page.Transparent || slot.NoZero;
+  const uint16_t* table = page.ColorTable().data();
+  const uint8_t* from = page.Pixels().data() + size_t(slot.At.Y) * kPageSide + size_t(slot.At.X);
+  uint16_t* to = board.GetRow(y) + x;
+  const ptrdiff_t stride = board.RowStride() / 2;
+  for (int row = 0; row < size; ++row, from += kPageSide, to += stride) {
+    if (every_pixel) {
+      for (int i = 0; i < size; ++i)
+        to[i] = table[from[i]];
+    } else {
+      for (int i = 0; i < size; ++i)
+        if (from[i]) to[i] = table[from[i]];
+    }
+  }
 }
 
 bool TChipTileCache::CoversSquare(TXelChipSetGraphic& graphic, int tile_id, bool dimmed, int size) {

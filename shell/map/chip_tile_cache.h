@@ -48,6 +48,9 @@ private:
   struct TSlot {
     int Page = 0;
     TPoint At;
+    // Palette index 0 nowhere, or everywhere (then a transparent sheet draws nothing).
+    bool NoZero = false;
+    bool AllZero = false;
   };
   enum : int32_t { kUnbuilt = -1, kNothing = -2, kUncached = -3 };
   struct TScaleCache {
@@ -58,8 +61,19 @@ private:
     std::vector<std::unique_ptr<TGlimraSheet>> DimPages; // the same, dimmed colours
   };
 
-  TScaleCache* ScaleFor(int size);
-  int32_t Entry(TXelChipSetGraphic& graphic, TScaleCache& cache, int tile_id);
+  TScaleCache* ScaleFor(int size) {
+    const int index = size == 32 ? 0 : size == 16 ? 1 : size == 8 ? 2 : size == 4 ? 3 : -1;
+    if (index < 0) return nullptr;
+    TScaleCache& c = scales_[size_t(index)];
+    if (c.Entries.empty()) StartScale(c, size);
+    return &c;
+  }
+  void StartScale(TScaleCache& cache, int size);
+  int32_t Entry(TXelChipSetGraphic& graphic, TScaleCache& cache, int tile_id) {
+    int32_t& entry = cache.Entries[size_t(tile_id)];
+    if (entry == kUnbuilt) entry = Build(graphic, cache, tile_id);
+    return entry;
+  }
   int32_t Build(TXelChipSetGraphic& graphic, TScaleCache& cache, int tile_id);
   TGlimraSheet& SourceSheet(TXelChipSetGraphic& graphic, bool dimmed);
   bool SyncColors(TXelChipSetGraphic& graphic);

@@ -60,8 +60,9 @@ void TXelEventMap::Draw(TGlimraBoard& board, int x, int y, bool dim, int id, int
     marks_.Draw(board, x, y, size, id - StartMarkId, dim);
     return;
   }
-  const TXelEventItem* event = map_->Events.FindById(id);
-  if (!dim && (size == 16 || size == 32) && event) {
+  const TXelEventItem* event =
+      !dim && (size == 16 || size == 32) ? map_->Events.FindById(id) : nullptr;
+  if (event) {
     DrawEventGraphic(board, x, y, *event, size);
     return;
   }

@@ -56,33 +56,28 @@ void TMapViewPainter::SetViewSize(TPoint size) {
   ready_ = false;
 }
 
-TXelChipSetGraphic* TMapViewPainter::ChipSet() const {
-  return map_ ? map_->Graphics().ChipSetGraphic() : nullptr;
-}
-
 void TMapViewPainter::BeginPass() {
-  TXelChipSetGraphic* chips = ChipSet();
-  cacheReady_ = UseTileCache && chips && cache_.Prepare(*chips, Counter);
+  chips_ = map_ ? map_->Graphics().ChipSetGraphic() : nullptr;
+  panoramaShown_ = ShowsPanorama();
+  cacheReady_ = UseTileCache && chips_ && cache_.Prepare(*chips_, Counter);
 }
 
 void TMapViewPainter::DrawTile(TGlimraBoard& board, int left, int top, int tile_id, bool dimmed) {
-  TXelChipSetGraphic* chips = ChipSet();
-  if (!chips) return;
   if (cacheReady_)
-    cache_.DrawChip(*chips, board, left, top, tile_id, dimmed, scale_);
-  else
-    chips->DrawChip(board, left, top, tile_id, Counter, dimmed, scale_);
+    cache_.DrawChip(*chips_, board, left, top, tile_id, dimmed, scale_);
+  else if (chips_)
+    chips_->DrawChip(board, left, top, tile_id, Counter, dimmed, scale_);
 }
 
 bool TMapViewPainter::TileCoversSquare(int tile_id, bool dimmed) {
-  TXelChipSetGraphic* chips = ChipSet();
-  return cacheReady_ && chips && cache_.CoversSquare(*chips, tile_id, dimmed, scale_);
+  return cacheReady_ && cache_.CoversSquare(*chips_, tile_id, dimmed, scale_);
 }
 
 void TMapViewPainter::PaintCell(TGlimraBoard& board, int x, int y, int left, int top) {
-  const bool panorama = ShowsPanorama();
-  const int lower = map_->LowerLayer.GetCell(x, y);
-  if (TXelChipSetGraphic* chips = ChipSet()) chips->SetTransparent(panorama);
+  const bool panorama = panoramaShown_;
+  const size_t cell = size_t(y) * size_t(map_->Width()) + size_t(x);
+  const int lower = map_->LowerLayer.Cells()[cell];
+  if (chips_) chips_->SetTransparent(panorama);
   if (panorama || !TileCoversSquare(lower, false))
     FillRect(board.Surface(), Bounds(left, top, scale_, scale_), 0);
   if (panorama)
@@ -90,8 +85,8 @@ void TMapViewPainter::PaintCell(TGlimraBoard& board, int x, int y, int left, int
         Bounds(left, top, scale_, scale_), panorama_,
         Bounds(x * kPanoramaCell, y * kPanoramaCell, kPanoramaCell, kPanoramaCell));
   DrawTile(board, left, top, lower, false);
-  if (TXelChipSetGraphic* chips = ChipSet()) chips->SetTransparent(true);
-  DrawTile(board, left, top, map_->UpperLayer.GetCell(x, y), false);
+  if (chips_) chips_->SetTransparent(true);
+  DrawTile(board, left, top, map_->UpperLayer.Cells()[cell], false);
   const int id = eventMap_.Get(x, y);
   if (id > 0) eventMap_.Draw(board, left, top, true, id, scale_);
 }
@@ -108,7 +103,11 @@ void TMapViewPainter::PaintCellRect(const TRect& cells) {
 void TMapViewPainter::PaintPixels(const TRect& wanted) {
   const TRect r = Intersect(wanted, TRect{0, 0, front_.GetWidth(), front_.GetHeight()});
   if (r.IsEmpty()) return;
-  FillRect(front_.Surface(), r, 0);
+  // Cells clear what they need themselves; only what lies beyond the map is cleared here.
+  const TRect map_pixels =
+      map_ ? CellsToPixels(TRect{0, 0, map_->Width(), map_->Height()}, boardScroll_, scale_)
+           : TRect{};
+  if (Intersect(r, map_pixels) != r) FillRect(front_.Surface(), r, 0);
   PaintCellRect(TRect{FloorDiv(r.Left + boardScroll_.X, scale_),
                       FloorDiv(r.Top + boardScroll_.Y, scale_),
                       FloorDiv(r.Right - 1 + boardScroll_.X, scale_) + 1,

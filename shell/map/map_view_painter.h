@@ -69,15 +69,17 @@ public:
   int Counter = 0;
 
 protected:
-  // Draws cell (X, Y) of the map into the square at (Left, Top) of Board, touching no pixel
-  // outside it. The viewer's cells: the panorama, the lower tile, the upper tile over it,
-  // and the plain dimmed mark of an event or start position.
+  // Draws cell (X, Y) of the map into the square at (Left, Top) of Board: every pixel of
+  // the square is set whatever it held before, and no pixel outside it is touched. The viewer's
+  // cells: the panorama, the lower tile, the upper tile over it, and the plain dimmed mark of an
+  // event or start position.
   virtual void PaintCell(TGlimraBoard& board, int x, int y, int left, int top);
   // A tile as the chipset graphic would draw it (nothing without a chipset graphic).
   void DrawTile(TGlimraBoard& board, int left, int top, int tile_id, bool dimmed);
   // Whether that tile covers its whole square opaquely (so nothing must be cleared first).
   bool TileCoversSquare(int tile_id, bool dimmed);
-  TXelChipSetGraphic* ChipSet() const;
+  // The map's chipset graphic, as the current drawing pass found it.
+  TXelChipSetGraphic* ChipSet() const { return chips_; }
 
 private:
   // Starts a drawing pass: decides whether the tile cache can serve it.
@@ -93,6 +95,8 @@ private:
   TPoint boardScroll_; // the position the front board shows
   bool ready_ = false;
   bool cacheReady_ = false;
+  TXelChipSetGraphic* chips_ = nullptr;
+  bool panoramaShown_ = false;
   TGlimraBoard front_;
   TGlimraBoard back_;
   TGlimraSheet panorama_;

@@ -1,5 +1,7 @@
 #include "core/chip_palette.h"
 
+#include <algorithm>
+
 #include "core/chip_set_graphic.h"
 
 namespace {
@@ -62,6 +64,16 @@ TPoint ChipIdToPaletteCell(int page, int id) {
     return CellOfIndex(index, rows);
   }
   return CellOfIndex(index, rows);
+}
+
+TRect PaletteDragSelection(int page, TPoint anchor, TPoint cell) {
+  constexpr int kReach = 5;
+  if (page != 0 && page != 1) return Bounds(anchor.X, anchor.Y, 1, 1);
+  cell.X = std::clamp(cell.X, 0, PaletteColumns - 1);
+  cell.Y = std::clamp(std::clamp(cell.Y, 0, std::max(PaletteRows(page) - 1, 0)), anchor.Y - kReach,
+                      anchor.Y + kReach);
+  return TRect{std::min(anchor.X, cell.X), std::min(anchor.Y, cell.Y),
+               std::max(anchor.X, cell.X) + 1, std::max(anchor.Y, cell.Y) + 1};
 }
 
 int ChipPaletteForm(int id) {

@@ -37,6 +37,11 @@ int PaletteCellToChipId(int page, int x, int y);
 // terrain ids from 4600) have no cell.
 TPoint ChipIdToPaletteCell(int page, int id);
 
+// The selection of a palette drag from cell Anchor to cell Cell of Page: the rectangle
+// spanned by both (included), Cell clamped to the page and its row to Anchor's +-5, so a
+// block is at most 6 x 6; the event page (2) keeps the one anchor cell.
+TRect PaletteDragSelection(int page, TPoint anchor, TPoint cell);
+
 // The palette form of a lower-layer id that a pick from the map gives: water
 // (id div 1000) * 1000 + 49, animated and autotiles (id div 50) * 50 + 49, others as they
 // are.

@@ -18,8 +18,11 @@
 //                        rectangle PickDrag gave
 //   cancel               CancelStroke
 //   select tool          Lift on button up; BeginMove and MoveSelection while dragging the
-//                        block; ClearSelection, CopySelection, Paste, SelectAll; a held block
-//                        is lifted again (Lift (Selection)) after a pen change
+//                        block; ClearSelection, SelectAll; a held block is lifted again
+//                        (Lift (Selection)) after a pen change
+//   clipboard            Copy: Clipboard().SetData (cfMapRegion, CopySelection ()); "&Paste"
+//                        only while IsMapRegionClip (ClipboardBytes (cfMapRegion)); Paste of
+//                        the parsed block
 //   Ctrl+Z               UndoLast
 // After each call TakeDirty tells which cells to repaint (its rectangle may reach past the
 // map's edges; on a looping map the editor repaints the wrapped copies too).

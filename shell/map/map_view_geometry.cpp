@@ -47,6 +47,11 @@ int ViewAfterScroll(int view, int old_scroll, int new_scroll, int scale) {
   return view + FloorDiv((new_scroll - old_scroll) * FullMapScale, scale);
 }
 
+TPoint PasteTopLeft(TPoint visible, TPoint scroll, int scale, int w, int h) {
+  return TPoint{FloorDiv(visible.X / 2 + scroll.X, scale) - w / 2,
+                FloorDiv(visible.Y / 2 + scroll.Y, scale) - h / 2};
+}
+
 std::vector<TRect> LoopedCellRects(const TRect& rect, int map_width, int map_height, bool loop_x,
                                    bool loop_y) {
   // Shifts along one axis: none, and one map size back or on where the rectangle reaches

@@ -5,7 +5,8 @@
 // The viewer window calls these: CellOfPixel and NearestCorner for the mouse,
 // CellsToPixels to invalidate cells (through LoopedCellRects on a looping map),
 // LayoutMapView after a load, a resize or a zoom, ScrollForView in SetScale and after a
-// load, ViewAfterScroll when the frame scrolls (into the active tree item's ViewX/ViewY).
+// load, ViewAfterScroll when the frame scrolls (into the active tree item's ViewX/ViewY);
+// the editor PasteTopLeft for a pasted block.
 #pragma once
 
 #include <vector>
@@ -40,6 +41,10 @@ int ScrollForView(int view, int client_size, int scale);
 // The view position after the frame scrolled from OldScroll to NewScroll: at full scale
 // the scroll position itself, else moved by the change converted to full scale.
 int ViewAfterScroll(int view, int old_scroll, int new_scroll, int scale);
+
+// Where a pasted block of W x H cells goes: centred on the view, ((visible width div 2 +
+// scroll) div scale - W div 2, likewise down).
+TPoint PasteTopLeft(TPoint visible, TPoint scroll, int scale, int w, int h);
 
 // Rect (cells) and its copies shifted by the map's size along each looping axis, each
 // clipped to the map; the parts outside the map on an axis that does not loop are gone.

@@ -14,6 +14,7 @@
 //                     RepaintAll
 //   frame scrolled    SetScroll, UpdateBoards
 //   cells changed     RepaintCells (wrapped copies on looping maps included)
+//   events changed    SetMap again (the event map is rebuilt), RepaintAll
 //   paint event       Front() through BoardToImage
 #pragma once
 

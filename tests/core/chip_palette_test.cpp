@@ -89,6 +89,20 @@ TEST(ChipPalette, IdsToCells) {
         EXPECT_EQ(ChipIdToPaletteCell(page, PaletteCellToChipId(page, x, y)), (TPoint{x, y}));
 }
 
+TEST(ChipPalette, DragSelection) {
+  struct Row {
+    int page;
+    TPoint anchor, cell;
+    TRect selection;
+  };
+  for (const Row& r :
+       {Row{0, {2, 10}, {2, 20}, {2, 10, 3, 16}}, // at most six rows
+        Row{0, {2, 10}, {9, 4}, {2, 5, 6, 11}}, Row{1, {3, 2}, {-4, -9}, {0, 0, 4, 3}},
+        Row{0, {0, 25}, {0, 40}, {0, 25, 1, 27}},
+        Row{2, {3, 2}, {5, 6}, {3, 2, 4, 3}}}) // the event page: one cell
+    EXPECT_EQ(PaletteDragSelection(r.page, r.anchor, r.cell), r.selection) << r.page;
+}
+
 TEST(ChipPalette, PickAndLiftForms) {
   struct Row {
     int id, palette, base;

@@ -43,6 +43,7 @@ TEST(MapViewGeometry, CellsPixelsAndLayout) {
   EXPECT_EQ(centred.Visible, (TPoint{640, 480}));
   EXPECT_EQ(centred.Offset, (TPoint{80, 60}));
   EXPECT_EQ(centred.Range, (TPoint{640, 480}));
+  EXPECT_EQ(PasteTopLeft(TPoint{640, 480}, TPoint{40, 0}, 32, 30, 5), (TPoint{-4, 5}));
   const TMapViewLayout clipped = LayoutMapView(20, 15, 32, TPoint{400, 300});
   EXPECT_EQ(clipped.Visible, (TPoint{400, 300}));
   EXPECT_EQ(clipped.Offset, (TPoint{0, 0}));

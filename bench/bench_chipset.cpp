@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_folder.h"
 #include "core/chip_set_graphic.h"
 #include "core/glimra_board.h"
 #include "core/image_file.h"
@@ -23,23 +24,18 @@ constexpr int kBoardHeight = 1080;
 // A chipset graphic loaded from a generated image in a scratch project folder.
 struct TChipSetFixture {
   TChipSetFixture() {
-    std::string dir = (std::filesystem::temp_directory_path() / "velmora-bench-XXXXXX").string();
-    if (!mkdtemp(dir.data())) std::abort();
-    root = dir;
-    setenv("XDG_CONFIG_HOME", dir.c_str(), 1); // no settings of the user are read
+    const std::filesystem::path& root = folder.Root();
     std::filesystem::create_directories(root / "ChipSet");
     TBitmap image = MakeGameBitmap(ChipSetWidth, ChipSetHeight, 5);
     FillPiece(image, 192, 0, 16, 16, 0); // one empty lower chip
     SaveBitmapToImageFile(image, (root / "ChipSet" / "Bench.png").string());
-    ProjectPath = dir + "/";
+    ProjectPath = folder.AsProjectPath();
     item.Graphic = "Bench";
     graphic.SetChipSet(&item);
     if (!graphic.IsLoaded()) std::abort();
     ProjectPath.clear();
   }
-  ~TChipSetFixture() { std::filesystem::remove_all(root); }
-
-  std::filesystem::path root;
+  TBenchFolder folder;
   TXelChipSetItem item{1};
   TXelChipSetGraphic graphic;
 };

@@ -2,12 +2,15 @@
 // or a paste accepts must, copied again, be accepted again, and settle to the same
 // bytes by the second round (a value at its save default can read back as the class's
 // initial value once, such as a condition's hero 0).
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/clipboard.h"
 #include "core/clipboard_formats.h"
 #include "core/event_script_edit.h"
 #include "core/hero_records.h"
+#include "core/map_edit_engine.h"
+#include "core/map_region_clip.h"
 #include "core/monster_records.h"
 #include "fuzz_seeds.h"
 #include "tests/core/sample_records.h"
@@ -77,6 +80,24 @@ Bytes MapBytes(const TMapTreeMapClip& clip) {
   return BuildMapTreeMapClip(clip.Name, *clip.Map, *clip.Item);
 }
 
+// A map block pasted onto a small map across its edges: everything stays inside, and the
+// block copied back out is the one pasted.
+void CheckMapRegion(const Bytes& block) {
+  const auto clip = ParseMapRegionClip(block);
+  if (!clip) return;
+  TXelMap map;
+  TMapEditEngine engine;
+  engine.SetMap(&map);
+  engine.SetMode(emLowerLayer);
+  engine.Paste(*clip, TPoint{-clip->Width / 2, 3});
+  engine.MoveSelection(5, -7);
+  if (map.LowerLayer.Cells().size() != size_t(map.Width()) * size_t(map.Height())) std::abort();
+  const Bytes copied = engine.CopySelection();
+  if (copied.size() != 4 + 4 * clip->Lower.size() ||
+      !std::equal(copied.begin(), copied.end(), block.begin()))
+    std::abort();
+}
+
 } // namespace
 
 FuzzSeeds MakeFuzzSeeds() {
@@ -118,6 +139,12 @@ FuzzSeeds MakeFuzzSeeds() {
   heroes.CopyToClipboard(cfHero, 0, 2);
   seeds.push_back(ClipboardBytes(cfHero));
 
+  TXelMapLayer lower(0), upper(10000);
+  lower.Resize(3, 2);
+  upper.Resize(3, 2);
+  lower.SetCell(2, 1, 4046);
+  seeds.push_back(BuildMapRegionClip(lower, upper));
+
   SetClipboardProvider(nullptr);
   return seeds;
 }
@@ -129,6 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckScriptPaste(block);
   CheckStreamBlock(block, ParseMoveCommandClip, BuildMoveCommandClip);
   CheckStreamBlock(block, ParseMapTreeMapClip, MapBytes);
+  CheckMapRegion(block);
 
   TMemoryClipboard clipboard;
   SetClipboardProvider(&clipboard);

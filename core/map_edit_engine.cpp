@@ -1,0 +1,484 @@
+#include "core/map_edit_engine.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/chip_palette.h"
+#include "core/chip_set_graphic.h"
+#include "core/map.h"
+#include "core/map_region_clip.h"
+
+namespace {
+
+constexpr int kPresetVariant = 48;
+constexpr int kAllBits = 255;
+// Mask values: drawn shapes are white; seed-fill candidates are marked first.
+constexpr uint16_t kMaskWhite = 0xFFFF;
+constexpr uint16_t kMaskCandidate = 3;
+constexpr uint16_t kMaskBorder = 1;
+constexpr uint16_t kMaskInner = 2;
+
+// The shape code (bit per neighbour that differs) of each of the 50 variants.
+constexpr uint8_t kVariantToCode[50] = {
+    0,  1,  2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15, 25,
+    27, 29, 31,  35,  39,  43,  47,  70,  78,  71,  79,  140, 141, 142, 143, 95, 175,
+    59, 63, 103, 111, 206, 207, 157, 159, 127, 191, 223, 239, 255, 0,   0,   0};
+
+// The variant that shows each shape code.
+// clang-format off
+constexpr uint8_t kCodeToVariant[256] = {
+    0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 16, 17, 17, 18, 18, 19, 19, 16, 16, 17, 17, 18, 18, 19, 19,
+    20, 20, 20, 20, 21, 21, 21, 21, 22, 22, 22, 22, 23, 23, 23, 23, 34, 34, 34, 34, 35, 35, 35, 35, 34, 34, 34, 34, 35, 35, 35, 35,
+    24, 26, 24, 26, 24, 26, 24, 26, 25, 27, 25, 27, 25, 27, 25, 27, 32, 32, 32, 32, 32, 32, 32, 32, 32, 32, 32, 32, 32, 32, 32, 32,
+    36, 36, 36, 36, 36, 36, 36, 36, 37, 37, 37, 37, 37, 37, 37, 37, 42, 42, 42, 42, 42, 42, 42, 42, 42, 42, 42, 42, 42, 42, 42, 42,
+    28, 29, 30, 31, 28, 29, 30, 31, 28, 29, 30, 31, 28, 29, 30, 31, 40, 40, 41, 41, 40, 40, 41, 41, 40, 40, 41, 41, 40, 40, 41, 41,
+    33, 33, 33, 33, 33, 33, 33, 33, 33, 33, 33, 33, 33, 33, 33, 33, 43, 43, 43, 43, 43, 43, 43, 43, 43, 43, 43, 43, 43, 43, 43, 43,
+    38, 39, 38, 39, 38, 39, 38, 39, 38, 39, 38, 39, 38, 39, 38, 39, 44, 44, 44, 44, 44, 44, 44, 44, 44, 44, 44, 44, 44, 44, 44, 44,
+    45, 45, 45, 45, 45, 45, 45, 45, 45, 45, 45, 45, 45, 45, 45, 45, 46, 46, 46, 46, 46, 46, 46, 46, 46, 46, 46, 46, 46, 46, 46, 46,
+};
+// clang-format on
+
+// The eight neighbours (y grows downwards): their shape-code bit, and the bits of their
+// own code that look back at the centre cell.
+struct TNeighbour {
+  int Dx, Dy, Bit, LookBack;
+};
+enum { nNW, nN, nNE, nW, nE, nSW, nS, nSE };
+constexpr TNeighbour kNeighbours[8] = {{-1, -1, 1, 4},  {0, -1, 32, 140}, {1, -1, 2, 8},
+                                       {-1, 0, 16, 70}, {1, 0, 64, 25},   {-1, 1, 8, 2},
+                                       {0, 1, 128, 35}, {1, 1, 4, 1}};
+
+int Mod(int value, int divisor) {
+  const int m = value % divisor;
+  return m < 0 ? m + divisor : m;
+}
+
+TRect Grow(const TRect& r, int by) {
+  return TRect{r.Left - by, r.Top - by, r.Right + by, r.Bottom + by};
+}
+
+TRect Union(const TRect& a, const TRect& b) {
+  if (a.IsEmpty()) return b;
+  if (b.IsEmpty()) return a;
+  return TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+               std::max(a.Bottom, b.Bottom)};
+}
+
+} // namespace
+
+TPickDrag PickDrag(TPoint start, TPoint cell, int map_width, int map_height) {
+  const int span = TXelCurrentChip::MaxSize - 1;
+  cell.X =
+      std::clamp(std::clamp(cell.X, 0, std::max(map_width - 1, 0)), start.X - span, start.X + span);
+  cell.Y = std::clamp(std::clamp(cell.Y, 0, std::max(map_height - 1, 0)), start.Y - span,
+                      start.Y + span);
+  return TPickDrag{ShapeRect(start, cell),
+                   TPoint{std::max(0, cell.X - start.X), std::max(0, cell.Y - start.Y)}};
+}
+
+TRect ShapeRect(TPoint a, TPoint b) {
+  return TRect{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X) + 1,
+               std::max(a.Y, b.Y) + 1};
+}
+
+TMapEditEngine::TMapEditEngine() {
+  SetMap(nullptr);
+}
+
+int TMapEditEngine::Width() const {
+  return map_ ? map_->Width() : 0;
+}
+
+int TMapEditEngine::Height() const {
+  return map_ ? map_->Height() : 0;
+}
+
+TRect TMapEditEngine::MapRect() const {
+  return TRect{0, 0, Width(), Height()};
+}
+
+bool TMapEditEngine::Inside(int x, int y) const {
+  return x >= 0 && y >= 0 && x < Width() && y < Height();
+}
+
+void TMapEditEngine::SetMap(TXelMap* map) {
+  map_ = map;
+  chipSet_ = map ? map->Graphics().ChipSetGraphic() : nullptr;
+  const int w = Width(), h = Height();
+  mask_.assign(size_t(w) * size_t(h), 0);
+  for (TXelMapLayer* layer : {&BaseLower, &BaseUpper, &FloatLower, &FloatUpper})
+    layer->Resize(0, 0);
+  if (map) {
+    BaseLower.Assign(map->LowerLayer);
+    BaseUpper.Assign(map->UpperLayer);
+  }
+  Undo.Resize(w, h);
+  DropSelection();
+  dirty_ = {};
+}
+
+void TMapEditEngine::SetMode(int mode) {
+  mode_ = std::clamp(mode, int(emLowerLayer), int(emNoMap));
+  if (mode_ == emEvents) {
+    DropSelection();
+    Undo.ClearCount();
+  }
+}
+
+int TMapEditEngine::MatchingBlock(int block) const {
+  if (block < 0 || block > AutoTileBlockLast) return -1;
+  // Without a chipset graphic no terrain matches another.
+  if (!chipSet_) return block < AutoTileBlockFirst ? 0 : -1;
+  return chipSet_->Blocks[size_t(block)].MatchingBlock;
+}
+
+int TMapEditEngine::Resolve(int x, int y, int mask, int id) const {
+  const TXelMapLayer& lower = map_->LowerLayer;
+  const int b = ChipIdToIndex(id);
+  int blocks[8];
+  int code = 0;
+  for (int i = 0; i < 8; ++i) {
+    const TNeighbour& n = kNeighbours[i];
+    const int nb = ChipIdToIndex(lower.GetCell(x + n.Dx, y + n.Dy));
+    blocks[i] = nb;
+    // Two blocks below the terrains (water and animated tiles) always join.
+    const bool different = nb == -1 ? EdgeFlag
+                                    : nb != b && MatchingBlock(nb) != b &&
+                                          (b >= AutoTileBlockFirst || nb >= AutoTileBlockFirst);
+    if (different) code |= n.Bit;
+  }
+  const int keep = id < LowerChipId ? kVariantToCode[id % 50] : 0;
+  code = (code & mask) | (keep & ~mask & kAllBits);
+  int result = ChipIndexToId(b);
+  if (result < LowerChipId) result += kCodeToVariant[code];
+  if (b < AnimatedBlockFirst) {
+    // Water shows where it meets the other kind of water: deep water opens towards
+    // shallow water, shallow water towards deep water.
+    bool open[8];
+    for (int i = 0; i < 8; ++i)
+      open[i] = b == 2 ? blocks[i] < 2 : blocks[i] == 2;
+    if (b != 2) {
+      open[nNW] = !(code & kNeighbours[nNW].Bit);
+      open[nNE] = !(code & kNeighbours[nNE].Bit);
+      open[nSW] = !(code & kNeighbours[nSW].Bit);
+      open[nSE] = !(code & kNeighbours[nSE].Bit);
+    }
+    const int corners =
+        (open[nNW] && open[nN] && open[nW] ? 1 : 0) + (open[nNE] && open[nN] && open[nE] ? 2 : 0) +
+        (open[nSW] && open[nS] && open[nW] ? 4 : 0) + (open[nSE] && open[nS] && open[nE] ? 8 : 0);
+    result += corners * 50;
+  }
+  return result;
+}
+
+void TMapEditEngine::PutChipResolved(int x, int y, bool redraw, bool autotile, int mask, int id) {
+  if (!Inside(x, y)) return;
+  if (RawFlag) autotile = false;
+  TXelMapLayer* layer;
+  if (mode_ == emUpperLayer) {
+    layer = &map_->UpperLayer;
+  } else if (mode_ == emLowerLayer) {
+    layer = &map_->LowerLayer;
+    if (id < LowerChipId && id % 50 == PaletteFormVariant) id -= PaletteFormVariant;
+    if (autotile) id = Resolve(x, y, mask, id);
+  } else {
+    return;
+  }
+  if (layer->GetCell(x, y) == id) return;
+  layer->SetCell(x, y, uint16_t(id));
+  if (redraw) MarkDirty(Bounds(x, y, 1, 1));
+}
+
+void TMapEditEngine::PutChipWrapped(int x, int y, bool redraw, bool autotile, int mask, int id) {
+  if (!map_) return;
+  if (map_->IsLoopHorizontal() && Width() > 0) x = Mod(x, Width());
+  if (map_->IsLoopVertical() && Height() > 0) y = Mod(y, Height());
+  PutChipResolved(x, y, redraw, autotile, mask, id);
+}
+
+int TMapEditEngine::PenTile(int x, int y) const {
+  const TXelCurrentChip& pen = Pen();
+  return pen.GetCell(Mod(x - StrokeOrigin.X, pen.Width()), Mod(y - StrokeOrigin.Y, pen.Height()));
+}
+
+void TMapEditEngine::PutChipAndNeighbours(int x, int y) {
+  if (!map_) return;
+  PutChipWrapped(x, y, true, true, kAllBits, PenTile(x, y));
+  if (mode_ != emLowerLayer) return;
+  for (const TNeighbour& n : kNeighbours) {
+    const int current = map_->LowerLayer.GetCell(x + n.Dx, y + n.Dy);
+    if (current >= 0) PutChipWrapped(x + n.Dx, y + n.Dy, true, true, n.LookBack, current);
+  }
+}
+
+void TMapEditEngine::PutPen(int left, int top) {
+  const TXelCurrentChip& pen = Pen();
+  for (int j = 0; j < pen.Height(); ++j)
+    for (int i = 0; i < pen.Width(); ++i)
+      if (Inside(left + i, top + j)) PutChipAndNeighbours(left + i, top + j);
+}
+
+void TMapEditEngine::PenLine(TPoint p, TPoint q) {
+  const TXelCurrentChip& pen = Pen();
+  MarkDirty(TRect{std::min(p.X, q.X) - 1, std::min(p.Y, q.Y) - 1,
+                  std::max(p.X, q.X) + pen.Width() + 1, std::max(p.Y, q.Y) + pen.Height() + 1});
+  const int dx = std::abs(q.X - p.X), dy = std::abs(q.Y - p.Y);
+  const int sx = q.X < p.X ? -1 : 1, sy = q.Y < p.Y ? -1 : 1;
+  const bool along_x = dy <= dx;
+  const int major = along_x ? dx : dy, minor = along_x ? dy : dx;
+  int error = major / 2;
+  TPoint at = p;
+  for (int i = 0; i <= major; ++i) {
+    PutPen(at.X, at.Y);
+    (along_x ? at.X : at.Y) += along_x ? sx : sy;
+    error -= minor;
+    if (error < 0) {
+      (along_x ? at.Y : at.X) += along_x ? sy : sx;
+      error += major;
+    }
+  }
+}
+
+TSurface16 TMapEditEngine::MaskSurface() {
+  return TSurface16{reinterpret_cast<uint8_t*>(mask_.data()), ptrdiff_t(Width()) * 2, Width(),
+                    Height()};
+}
+
+void TMapEditEngine::ClearMask() {
+  std::fill(mask_.begin(), mask_.end(), 0);
+}
+
+uint16_t TMapEditEngine::MaskAt(int x, int y) const {
+  return Inside(x, y) ? mask_[size_t(y) * size_t(Width()) + size_t(x)] : 0;
+}
+
+void TMapEditEngine::DrawShape(bool ellipse, const TRect& shape, const TRect& previous) {
+  if (!map_ || shape.IsEmpty()) return;
+  ClearMask();
+  const TSurface16 surface = MaskSurface();
+  if (ellipse && shape.Width() > 2 && shape.Height() > 2)
+    DrawEllipse(surface, shape, kMaskWhite, kMaskWhite);
+  else
+    FillRect(surface, shape, kMaskWhite);
+  ApplyShapeMask(Grow(Union(shape, previous), 1), true);
+}
+
+void TMapEditEngine::SeedFill(int x, int y) {
+  if (!Inside(x, y) || (mode_ != emLowerLayer && mode_ != emUpperLayer)) return;
+  const bool lower = mode_ == emLowerLayer;
+  const TXelMapLayer& layer = lower ? map_->LowerLayer : map_->UpperLayer;
+  // Lower cells join by block, so every variant of an autotile belongs to the region.
+  auto key = [lower](int id) { return lower ? ChipIdToIndex(id) : id; };
+  const int start = key(layer.GetCell(x, y));
+  const std::vector<uint16_t>& cells = layer.Cells();
+  for (size_t i = 0; i < cells.size(); ++i)
+    mask_[i] = key(cells[i]) == start ? kMaskCandidate : 0;
+  FloodFillSurface(MaskSurface(), x, y, kMaskCandidate, kMaskWhite);
+  for (uint16_t& m : mask_)
+    if (m == kMaskCandidate) m = 0;
+  ApplyShapeMask(MapRect(), false);
+}
+
+void TMapEditEngine::ApplyShapeMask(const TRect& area_wanted, bool restore_outside) {
+  if (!map_) return;
+  const TRect area = Intersect(area_wanted, MapRect());
+  if (area.IsEmpty()) return;
+  const int w = Width(), h = Height();
+  // Pass 1: cells whose eight neighbours (wrapping at the edges) are all in the shape are
+  // inner cells, which need no work on their neighbours.
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x) {
+      uint16_t& m = Mask(x, y);
+      if (!m) continue;
+      bool inner = true;
+      for (const TNeighbour& n : kNeighbours)
+        if (!Mask(Mod(x + n.Dx, w), Mod(y + n.Dy, h))) {
+          inner = false;
+          break;
+        }
+      m = inner ? kMaskInner : kMaskBorder;
+    }
+  // Pass 2: cells outside the shape back from the stroke base; shape cells take the pen's
+  // block first, so that every cell resolved next sees its neighbours' final block.
+  TXelMapLayer& layer = mode_ == emUpperLayer ? map_->UpperLayer : map_->LowerLayer;
+  const TXelMapLayer& base = mode_ == emUpperLayer ? BaseUpper : BaseLower;
+  const bool base_fits = base.Width() == w && base.Height() == h;
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x) {
+      if (!Mask(x, y)) {
+        if (restore_outside && base_fits) layer.SetCell(x, y, uint16_t(base.GetCell(x, y)));
+      } else if (mode_ == emLowerLayer) {
+        const int block = ChipIdToIndex(PenTile(x, y));
+        if (ChipIdToIndex(layer.GetCell(x, y)) != block)
+          layer.SetCell(x, y, uint16_t(ChipIndexToId(block) + kPresetVariant));
+      }
+    }
+  // Pass 3: the pen itself.
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x) {
+      const uint16_t m = Mask(x, y);
+      if (m == kMaskBorder)
+        PutChipAndNeighbours(x, y);
+      else if (m == kMaskInner)
+        PutChipResolved(x, y, false, true, kAllBits, PenTile(x, y));
+    }
+  MarkDirty(area);
+}
+
+void TMapEditEngine::BeginStroke(TPoint cell, TPoint pen_offset) {
+  if (!map_) return;
+  BaseLower.Assign(map_->LowerLayer);
+  BaseUpper.Assign(map_->UpperLayer);
+  StrokeOrigin = TPoint{cell.X - pen_offset.X, cell.Y - pen_offset.Y};
+}
+
+void TMapEditEngine::EndStroke() {
+  if (!map_) return;
+  Undo.RecordLayers(BaseLower, BaseUpper);
+  map_->Modified = true;
+}
+
+void TMapEditEngine::CancelStroke() {
+  if (!map_ || BaseLower.Width() != Width() || BaseLower.Height() != Height()) return;
+  map_->LowerLayer.Assign(BaseLower);
+  map_->UpperLayer.Assign(BaseUpper);
+  MarkDirty(MapRect());
+}
+
+void TMapEditEngine::PickPen(const TRect& rect_wanted, bool exact) {
+  if (!map_ || mode_ == emNoMap) return;
+  const TRect rect = Intersect(rect_wanted, MapRect());
+  if (rect.IsEmpty()) return;
+  TXelCurrentChip& pen = Pen();
+  pen.SetSize(rect.Width(), rect.Height());
+  for (int j = 0; j < pen.Height(); ++j)
+    for (int i = 0; i < pen.Width(); ++i) {
+      const int x = rect.Left + i, y = rect.Top + j;
+      int id =
+          mode_ == emLowerLayer ? map_->LowerLayer.GetCell(x, y) : map_->UpperLayer.GetCell(x, y);
+      if (mode_ == emLowerLayer && !exact) id = ChipPaletteForm(id);
+      pen.SetCell(i, j, uint16_t(id));
+    }
+}
+
+void TMapEditEngine::DropSelection() {
+  Selection = {};
+  Held = false;
+}
+
+void TMapEditEngine::Lift(const TRect& rect) {
+  if (!map_ || rect.IsEmpty()) return;
+  Selection = rect;
+  // A block pasted over the edge keeps its own tiles where it lies beyond the map.
+  if (FloatLower.Width() != rect.Width() || FloatLower.Height() != rect.Height()) {
+    FloatLower.Resize(0, 0);
+    FloatUpper.Resize(0, 0);
+    FloatLower.Resize(rect.Width(), rect.Height());
+    FloatUpper.Resize(rect.Width(), rect.Height());
+  }
+  const TRect inside = Intersect(rect, MapRect());
+  const int left_behind = ChipBaseForm(Pens[emLowerLayer].GetCell(0, 0));
+  for (int y = inside.Top; y < inside.Bottom; ++y)
+    for (int x = inside.Left; x < inside.Right; ++x) {
+      FloatLower.SetCell(x - rect.Left, y - rect.Top, uint16_t(map_->LowerLayer.GetCell(x, y)));
+      FloatUpper.SetCell(x - rect.Left, y - rect.Top, uint16_t(map_->UpperLayer.GetCell(x, y)));
+      BaseLower.SetCell(x, y, uint16_t(left_behind));
+      BaseUpper.SetCell(x, y, map_->UpperLayer.FillValue);
+    }
+  Held = true;
+}
+
+void TMapEditEngine::SelectAll() {
+  Lift(MapRect());
+  MarkDirty(MapRect());
+}
+
+void TMapEditEngine::BeginMove() {
+  if (!map_ || !Held) return;
+  Held = false;
+  Undo.Record(*map_);
+  map_->Modified = true;
+}
+
+void TMapEditEngine::MoveSelection(int dx, int dy) {
+  if (!map_ || Selection.IsEmpty() || (dx == 0 && dy == 0)) return;
+  const TRect from = Selection;
+  const TRect to{from.Left + dx, from.Top + dy, from.Right + dx, from.Bottom + dy};
+  const TRect left = Intersect(from, MapRect());
+  for (int y = left.Top; y < left.Bottom; ++y)
+    for (int x = left.Left; x < left.Right; ++x)
+      if (!to.Contains(x, y)) {
+        map_->LowerLayer.SetCell(x, y, uint16_t(BaseLower.GetCell(x, y)));
+        map_->UpperLayer.SetCell(x, y, uint16_t(BaseUpper.GetCell(x, y)));
+      }
+  const TRect landed = Intersect(to, MapRect());
+  for (int y = landed.Top; y < landed.Bottom; ++y)
+    for (int x = landed.Left; x < landed.Right; ++x) {
+      map_->LowerLayer.SetCell(x, y, uint16_t(FloatLower.GetCell(x - to.Left, y - to.Top)));
+      map_->UpperLayer.SetCell(x, y, uint16_t(FloatUpper.GetCell(x - to.Left, y - to.Top)));
+    }
+  Selection = to;
+  MarkDirty(Union(from, to));
+}
+
+void TMapEditEngine::ClearSelection() {
+  if (!map_ || Selection.IsEmpty()) return;
+  Undo.Record(*map_);
+  map_->Modified = true;
+  const TRect r = Intersect(Selection, MapRect());
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) {
+      map_->LowerLayer.SetCell(x, y, uint16_t(BaseLower.GetCell(x, y)));
+      map_->UpperLayer.SetCell(x, y, uint16_t(BaseUpper.GetCell(x, y)));
+    }
+  MarkDirty(Selection);
+  DropSelection();
+}
+
+std::vector<uint8_t> TMapEditEngine::CopySelection() {
+  if (Selection.IsEmpty()) return {};
+  MarkDirty(Selection);
+  DropSelection();
+  return BuildMapRegionClip(FloatLower, FloatUpper);
+}
+
+void TMapEditEngine::Paste(const TMapRegionClip& clip, TPoint top_left) {
+  const size_t cells = size_t(std::max(clip.Width, 0)) * size_t(std::max(clip.Height, 0));
+  if (!map_ || cells == 0 || clip.Lower.size() != cells || clip.Upper.size() != cells) return;
+  FloatLower.Resize(0, 0);
+  FloatUpper.Resize(0, 0);
+  FloatLower.Resize(clip.Width, clip.Height);
+  FloatUpper.Resize(clip.Width, clip.Height);
+  std::copy(clip.Lower.begin(), clip.Lower.end(), FloatLower.CellData());
+  std::copy(clip.Upper.begin(), clip.Upper.end(), FloatUpper.CellData());
+  Selection = Bounds(top_left.X, top_left.Y, clip.Width, clip.Height);
+  Held = false;
+  BaseLower.Assign(map_->LowerLayer);
+  BaseUpper.Assign(map_->UpperLayer);
+  Undo.Record(*map_);
+  map_->Modified = true;
+  const TRect r = Intersect(Selection, MapRect());
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) {
+      map_->LowerLayer.SetCell(x, y, uint16_t(FloatLower.GetCell(x - top_left.X, y - top_left.Y)));
+      map_->UpperLayer.SetCell(x, y, uint16_t(FloatUpper.GetCell(x - top_left.X, y - top_left.Y)));
+    }
+  MarkDirty(Selection);
+}
+
+bool TMapEditEngine::UndoLast() {
+  if (!map_ || !Undo.Undo(*map_)) return false;
+  DropSelection();
+  MarkDirty(MapRect());
+  return true;
+}
+
+void TMapEditEngine::MarkDirty(const TRect& rect) {
+  dirty_ = Union(dirty_, rect);
+}
+
+TRect TMapEditEngine::TakeDirty() {
+  const TRect r = dirty_;
+  dirty_ = {};
+  return r;
+}

@@ -1,0 +1,256 @@
+#include "shell/map/chip_tile_cache.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/chip_set_graphic.h"
+#include "core/editor_mode.h"
+#include "core/glimra_board.h"
+#include "core/glimra_sheet.h"
+
+namespace {
+
+constexpr int kTileIdEnd = 20000;
+constexpr int kPageSide = 256;
+// A probe pixel that no palette index gives back.
+constexpr uint16_t kNotDrawn = 0xFFFF;
+
+bool SameTone(const TGlimraColorControl& a, const TGlimraColorControl& b) {
+  return a.ToneRed() == b.ToneRed() && a.ToneGreen() == b.ToneGreen() &&
+         a.ToneBlue() == b.ToneBlue() && a.Saturation() == b.Saturation() &&
+         a.FlashRed() == b.FlashRed() && a.FlashGreen() == b.FlashGreen() &&
+         a.FlashBlue() == b.FlashBlue() && a.FlashLevel() == b.FlashLevel();
+}
+
+void CopyTone(TGlimraColorControl& to, const TGlimraColorControl& from) {
+  to.SetAll(from.ToneRed(), from.ToneGreen(), from.ToneBlue(), from.Saturation(), from.FlashRed(),
+            from.FlashGreen(), from.FlashBlue(), from.FlashLevel(), false);
+}
+
+// Gives the sheet the colours of Source; true when their colour tables are then equal.
+bool MatchColors(TGlimraSheet& sheet, const TGlimraSheet& source) {
+  const bool same = std::memcmp(sheet.Palette().data(), source.Palette().data(),
+                                sizeof(TPaletteEntry) * 256) == 0 &&
+                    SameTone(sheet.Tone1, source.Tone1) && SameTone(sheet.Tone2, source.Tone2) &&
+                    sheet.Brightness == source.Brightness;
+  if (!same) {
+    sheet.Palette() = source.Palette();
+    CopyTone(sheet.Tone1, source.Tone1);
+    CopyTone(sheet.Tone2, source.Tone2);
+    sheet.Brightness = source.Brightness;
+    sheet.UpdateColorTable();
+  }
+  return sheet.ColorTable() == source.ColorTable();
+}
+
+// For the life of the probe, the chipset sheet draws every palette index as its own value
+// (red 0, green index div 32, blue index mod 32), opaque and untoned; afterwards it is
+// exactly as it was.
+class TIndexProbe {
+public:
+  explicit TIndexProbe(TGlimraSheet& sheet)
+      : sheet_(sheet), palette_(sheet.Palette()), brightness_(sheet.Brightness),
+        transparent_(sheet.Transparent), opacity_(sheet.Opacity) {
+    CopyTone(saved1_, sheet.Tone1);
+    CopyTone(saved2_, sheet.Tone2);
+    for (int i = 0; i < 256; ++i)
+      sheet.Palette()[size_t(i)] =
+          TPaletteEntry{0, uint8_t((i >> 5) << 2), uint8_t((i & 31) << 3), 0};
+    sheet.Tone1.Reset(false);
+    sheet.Tone2.Reset(false);
+    sheet.Brightness = 100;
+    sheet.Transparent = false;
+    sheet.Opacity = 255;
+    sheet.UpdateColorTable();
+  }
+  ~TIndexProbe() {
+    sheet_.Palette() = palette_;
+    CopyTone(sheet_.Tone1, saved1_);
+    CopyTone(sheet_.Tone2, saved2_);
+    sheet_.Brightness = brightness_;
+    sheet_.Transparent = transparent_;
+    sheet_.Opacity = opacity_;
+    sheet_.UpdateColorTable();
+  }
+  TIndexProbe(const TIndexProbe&) = delete;
+  TIndexProbe& operator=(const TIndexProbe&) = delete;
+
+private:
+  TGlimraSheet& sheet_;
+  TPalette palette_;
+  int brightness_;
+  bool transparent_;
+  int opacity_;
+  // Only hold the values: a control without an owner never rebuilds a table.
+  TGlimraColorControl saved1_{nullptr};
+  TGlimraColorControl saved2_{nullptr};
+};
+
+bool UsesDimSheet(const TXelChipSetGraphic& graphic, bool dimmed) {
+  return dimmed && graphic.DimSheet && IsEditorMode();
+}
+
+} // namespace
+
+TChipTileCache::TChipTileCache() : probe_(std::make_unique<TGlimraBoard>()) {}
+
+TChipTileCache::~TChipTileCache() = default;
+
+void TChipTileCache::Clear() {
+  for (TScaleCache& c : scales_) {
+    c.Entries.clear();
+    c.Slots.clear();
+    c.Pages.clear();
+    c.DimPages.clear();
+  }
+  graphic_ = nullptr;
+  pixels_.clear();
+}
+
+int TChipTileCache::TileCount() const {
+  int count = 0;
+  for (const TScaleCache& c : scales_)
+    count += int(c.Slots.size());
+  return count;
+}
+
+void TChipTileCache::StartScale(TScaleCache& cache, int size) {
+  cache.Size = size;
+  cache.Entries.assign(kTileIdEnd, kUnbuilt);
+}
+
+TGlimraSheet& TChipTileCache::SourceSheet(TXelChipSetGraphic& graphic, bool dimmed) {
+  return UsesDimSheet(graphic, dimmed) ? *graphic.DimSheet : graphic.Sheet;
+}
+
+bool TChipTileCache::SyncColors(TXelChipSetGraphic& graphic) {
+  bool ok = true;
+  for (TScaleCache& c : scales_) {
+    for (auto& page : c.Pages)
+      ok = MatchColors(*page, graphic.Sheet) && ok;
+    if (graphic.DimSheet)
+      for (auto& page : c.DimPages)
+        ok = MatchColors(*page, *graphic.DimSheet) && ok;
+  }
+  return ok;
+}
+
+bool TChipTileCache::Prepare(TXelChipSetGraphic& graphic, int counter) {
+  if (!graphic.ChipSet || !graphic.IsLoaded()) return false;
+  const std::vector<uint8_t>& pixels = graphic.Sheet.Pixels();
+  if (graphic_ != &graphic || counter != counter_ ||
+      seaSpeed_ != graphic.ChipSet->SeaAnimationSpeed ||
+      seaType_ != graphic.ChipSet->SeaAnimationType || pixels != pixels_) {
+    Clear();
+    graphic_ = &graphic;
+    pixels_ = pixels;
+    counter_ = counter;
+    seaSpeed_ = graphic.ChipSet->SeaAnimationSpeed;
+    seaType_ = graphic.ChipSet->SeaAnimationType;
+  }
+  return SyncColors(graphic);
+}
+
+int32_t TChipTileCache::Build(TXelChipSetGraphic& graphic, TScaleCache& cache, int tile_id) {
+  const int size = cache.Size;
+  TGlimraBoard& probe = *probe_;
+  probe.SetSize(size, size);
+  FillRect(probe.Surface(), Bounds(0, 0, size, size), kNotDrawn);
+  const std::array<uint16_t, 256> colors = graphic.Sheet.ColorTable();
+  {
+    TIndexProbe session(graphic.Sheet);
+    graphic.DrawChip(probe, 0, 0, tile_id, counter_, false, size);
+  }
+  if (graphic.Sheet.ColorTable() != colors) return kUncached; // not as it was: draw directly
+  int drawn = 0;
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      drawn += probe.GetRow(y)[x] != kNotDrawn;
+  if (drawn == 0) return kNothing;
+  if (drawn != size * size) return kUncached;
+
+  const int per_row = kPageSide / size;
+  const int per_page = per_row * per_row;
+  const int index = int(cache.Slots.size());
+  TSlot slot{index / per_page,
+             TPoint{(index % per_row) * size, (index % per_page / per_row) * size}};
+  int zeros = 0;
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      zeros += probe.GetRow(y)[x] == 0;
+  slot.NoZero = zeros == 0;
+  slot.AllZero = zeros == size * size;
+  if (slot.Page == int(cache.Pages.size())) {
+    for (auto* pages : {&cache.Pages, &cache.DimPages}) {
+      auto page = std::make_unique<TGlimraSheet>();
+      page->SetSize(kPageSide, kPageSide);
+      pages->push_back(std::move(page));
+    }
+    // A new page starts with the chipset's colours, as Prepare left the others.
+    if (!MatchColors(*cache.Pages.back(), graphic.Sheet) ||
+        (graphic.DimSheet && !MatchColors(*cache.DimPages.back(), *graphic.DimSheet)))
+      return kUncached;
+  }
+  for (TGlimraSheet* page :
+       {cache.Pages[size_t(slot.Page)].get(), cache.DimPages[size_t(slot.Page)].get()})
+    for (int y = 0; y < size; ++y) {
+      uint8_t* row = page->GetScanLine(slot.At.Y + y) + slot.At.X;
+      const uint16_t* drawn_row = probe.GetRow(y);
+      for (int x = 0; x < size; ++x)
+        row[x] = uint8_t(drawn_row[x]);
+    }
+  cache.Slots.push_back(slot);
+  return index;
+}
+
+void TChipTileCache::DrawChip(TXelChipSetGraphic& graphic, TGlimraBoard& board, int x, int y,
+                              int tile_id, bool dimmed, int size) {
+  TScaleCache* cache = ScaleFor(size);
+  const int32_t entry = cache && tile_id >= 0 && tile_id < kTileIdEnd && graphic_ == &graphic
+                            ? Entry(graphic, *cache, tile_id)
+                            : kUncached;
+  if (entry == kNothing) return;
+  if (entry < 0) {
+    graphic.DrawChip(board, x, y, tile_id, counter_, dimmed, size);
+    return;
+  }
+  const TSlot& slot = cache->Slots[size_t(entry)];
+  const bool dim = UsesDimSheet(graphic, dimmed);
+  TGlimraSheet& page = dim ? *cache->DimPages[size_t(slot.Page)] : *cache->Pages[size_t(slot.Page)];
+  const TGlimraSheet& source = dim ? *graphic.DimSheet : graphic.Sheet;
+  page.Transparent = source.Transparent;
+  page.Opacity = source.Opacity;
+  if (page.Opacity < 255 || x < 0 || y < 0 || x > board.GetWidth() - size ||
+      y > board.GetHeight() - size) {
+    board.DrawSheet(x, y, page, Bounds(slot.At.X, slot.At.Y, size, size));
+    return;
+  }
+  // An opaque square wholly on the board: DrawSheet's copy without its clipping, which
+  // costs more than the copy itself on small scales.
+  if (page.Brightness != board.Brightness) {
+    page.Brightness = board.Brightness;
+    page.UpdateColorTable();
+  }
+  if (page.Transparent && slot.AllZero) return;
+  const bool every_pixel = !page.Transparent || slot.NoZero;
+  const uint16_t* table = page.ColorTable().data();
+  const uint8_t* from = page.Pixels().data() + size_t(slot.At.Y) * kPageSide + size_t(slot.At.X);
+  uint16_t* to = board.GetRow(y) + x;
+  const ptrdiff_t stride = board.RowStride() / 2;
+  for (int row = 0; row < size; ++row, from += kPageSide, to += stride) {
+    if (every_pixel) {
+      for (int i = 0; i < size; ++i)
+        to[i] = table[from[i]];
+    } else {
+      for (int i = 0; i < size; ++i)
+        if (from[i]) to[i] = table[from[i]];
+    }
+  }
+}
+
+bool TChipTileCache::CoversSquare(TXelChipSetGraphic& graphic, int tile_id, bool dimmed, int size) {
+  TScaleCache* cache = ScaleFor(size);
+  if (!cache || tile_id < 0 || tile_id >= kTileIdEnd || graphic_ != &graphic) return false;
+  const TGlimraSheet& source = SourceSheet(graphic, dimmed);
+  return Entry(graphic, *cache, tile_id) >= 0 && !source.Transparent && source.Opacity >= 255;
+}

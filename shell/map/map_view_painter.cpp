@@ -1,0 +1,150 @@
+#include "shell/map/map_view_painter.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include "core/chip_set_graphic.h"
+#include "core/map.h"
+#include "core/map_tree.h"
+#include "core/material_image.h"
+#include "shell/map/map_view_geometry.h"
+
+namespace {
+
+// Panorama pixels per cell when the panorama stands still under the map.
+constexpr int kPanoramaCell = 16;
+
+} // namespace
+
+TMapViewPainter::TMapViewPainter() {
+  panorama_.AutoSize = true;
+  panorama_.Transparent = true;
+}
+
+TMapViewPainter::~TMapViewPainter() = default;
+
+void TMapViewPainter::SetMap(TXelMapTree* tree, TXelMap* map) {
+  tree_ = tree;
+  map_ = map;
+  eventMap_.Build(tree, map);
+  ready_ = false;
+}
+
+void TMapViewPainter::LoadPanorama() {
+  const bool loaded =
+      map_ && LoadMaterialSheet(panorama_, map_->PanoramaName, "Panorama", /*raise_errors=*/false);
+  if (!loaded) panorama_.SetSize(0, 0);
+  panorama_.Transparent = true;
+  ready_ = false;
+}
+
+bool TMapViewPainter::ShowsPanorama() const {
+  return map_ && map_->UsePanorama && !map_->HorizontalPan && !map_->VerticalPan &&
+         map_->Width() > 0 && panorama_.Width() == map_->Width() * kPanoramaCell &&
+         panorama_.Height() == map_->Height() * kPanoramaCell;
+}
+
+void TMapViewPainter::SetScale(int scale) {
+  if (scale == scale_) return;
+  scale_ = scale;
+  ready_ = false;
+}
+
+void TMapViewPainter::SetViewSize(TPoint size) {
+  front_.SetSize(size.X, size.Y);
+  back_.SetSize(size.X, size.Y);
+  ready_ = false;
+}
+
+void TMapViewPainter::BeginPass() {
+  chips_ = map_ ? map_->Graphics().ChipSetGraphic() : nullptr;
+  panoramaShown_ = ShowsPanorama();
+  cacheReady_ = UseTileCache && chips_ && cache_.Prepare(*chips_, Counter);
+}
+
+void TMapViewPainter::DrawTile(TGlimraBoard& board, int left, int top, int tile_id, bool dimmed) {
+  if (cacheReady_)
+    cache_.DrawChip(*chips_, board, left, top, tile_id, dimmed, scale_);
+  else if (chips_)
+    chips_->DrawChip(board, left, top, tile_id, Counter, dimmed, scale_);
+}
+
+bool TMapViewPainter::TileCoversSquare(int tile_id, bool dimmed) {
+  return cacheReady_ && cache_.CoversSquare(*chips_, tile_id, dimmed, scale_);
+}
+
+void TMapViewPainter::PaintCell(TGlimraBoard& board, int x, int y, int left, int top) {
+  const bool panorama = panoramaShown_;
+  const size_t cell = size_t(y) * size_t(map_->Width()) + size_t(x);
+  const int lower = map_->LowerLayer.Cells()[cell];
+  if (chips_) chips_->SetTransparent(panorama);
+  if (panorama || !TileCoversSquare(lower, false))
+    FillRect(board.Surface(), Bounds(left, top, scale_, scale_), 0);
+  if (panorama)
+    board.StretchDrawSheet(
+        Bounds(left, top, scale_, scale_), panorama_,
+        Bounds(x * kPanoramaCell, y * kPanoramaCell, kPanoramaCell, kPanoramaCell));
+  DrawTile(board, left, top, lower, false);
+  if (chips_) chips_->SetTransparent(true);
+  DrawTile(board, left, top, map_->UpperLayer.Cells()[cell], false);
+  const int id = eventMap_.Get(x, y);
+  if (id > 0) eventMap_.Draw(board, left, top, true, id, scale_);
+}
+
+void TMapViewPainter::PaintCellRect(const TRect& cells) {
+  if (!map_) return;
+  const TRect visible = Intersect(
+      cells, VisibleCells(boardScroll_, ViewSize(), scale_, map_->Width(), map_->Height()));
+  for (int y = visible.Top; y < visible.Bottom; ++y)
+    for (int x = visible.Left; x < visible.Right; ++x)
+      PaintCell(front_, x, y, x * scale_ - boardScroll_.X, y * scale_ - boardScroll_.Y);
+}
+
+void TMapViewPainter::PaintPixels(const TRect& wanted) {
+  const TRect r = Intersect(wanted, TRect{0, 0, front_.GetWidth(), front_.GetHeight()});
+  if (r.IsEmpty()) return;
+  // Cells clear what they need themselves; only what lies beyond the map is cleared here.
+  const TRect map_pixels =
+      map_ ? CellsToPixels(TRect{0, 0, map_->Width(), map_->Height()}, boardScroll_, scale_)
+           : TRect{};
+  if (Intersect(r, map_pixels) != r) FillRect(front_.Surface(), r, 0);
+  PaintCellRect(TRect{FloorDiv(r.Left + boardScroll_.X, scale_),
+                      FloorDiv(r.Top + boardScroll_.Y, scale_),
+                      FloorDiv(r.Right - 1 + boardScroll_.X, scale_) + 1,
+                      FloorDiv(r.Bottom - 1 + boardScroll_.Y, scale_) + 1});
+}
+
+void TMapViewPainter::RepaintAll() {
+  BeginPass();
+  boardScroll_ = scroll_;
+  ready_ = true;
+  PaintPixels(TRect{0, 0, front_.GetWidth(), front_.GetHeight()});
+}
+
+void TMapViewPainter::UpdateBoards() {
+  if (!ready_) {
+    RepaintAll();
+    return;
+  }
+  const int dx = scroll_.X - boardScroll_.X, dy = scroll_.Y - boardScroll_.Y;
+  if (dx == 0 && dy == 0) return;
+  const int w = front_.GetWidth(), h = front_.GetHeight();
+  if (std::abs(dx) >= w || std::abs(dy) >= h) {
+    RepaintAll();
+    return;
+  }
+  BeginPass();
+  std::swap(front_, back_);
+  front_.DrawBoard(-dx, -dy, back_, TRect{0, 0, w, h});
+  boardScroll_ = scroll_;
+  if (dx != 0) PaintPixels(dx > 0 ? TRect{w - dx, 0, w, h} : TRect{0, 0, -dx, h});
+  if (dy != 0) PaintPixels(dy > 0 ? TRect{0, h - dy, w, h} : TRect{0, 0, w, -dy});
+}
+
+void TMapViewPainter::RepaintCells(const TRect& cells) {
+  if (!ready_ || !map_ || cells.IsEmpty()) return;
+  BeginPass();
+  for (const TRect& r : LoopedCellRects(cells, map_->Width(), map_->Height(),
+                                        map_->IsLoopHorizontal(), map_->IsLoopVertical()))
+    PaintCellRect(r);
+}

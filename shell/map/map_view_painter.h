@@ -1,0 +1,106 @@
+// TMapViewPainter: the visible part of a map drawn on two boards (front and back) at one
+// of the four scales, without a window.
+//
+// Each cell is drawn alone and wholly inside its square, so a cell looks the same however
+// the boards were reached: a full repaint, or the boards brought up to a new scroll
+// position by swapping them, copying the old picture shifted and drawing only the strips
+// that came into view.
+//
+// The viewer window owns one (the editor and the position pickers a subclass that draws
+// cells their own way) and calls:
+//   map loaded        SetMap, LoadPanorama, then SetScale / SetViewSize from the layout,
+//                     SetScroll and RepaintAll
+//   resize, zoom      SetViewSize (the layout's visible size), SetScale, SetScroll,
+//                     RepaintAll
+//   frame scrolled    SetScroll, UpdateBoards
+//   cells changed     RepaintCells (wrapped copies on looping maps included)
+//   events changed    SetMap again (the event map is rebuilt), RepaintAll
+//   paint event       Front() through BoardToImage
+#pragma once
+
+#include "core/geometry.h"
+#include "core/glimra_board.h"
+#include "core/glimra_sheet.h"
+#include "shell/map/chip_tile_cache.h"
+#include "shell/map/event_map.h"
+
+class TXelMap;
+class TXelMapTree;
+class TXelChipSetGraphic;
+
+class TMapViewPainter {
+public:
+  TMapViewPainter();
+  virtual ~TMapViewPainter();
+  TMapViewPainter(const TMapViewPainter&) = delete;
+  TMapViewPainter& operator=(const TMapViewPainter&) = delete;
+
+  // The map and its tree (either may be nullptr); the event map is built from them.
+  void SetMap(TXelMapTree* tree, TXelMap* map);
+  TXelMap* Map() const { return map_; }
+  TXelMapTree* MapTree() const { return tree_; }
+  // The map's panorama from the "Panorama" materials (none when it has none or it fails).
+  void LoadPanorama();
+  // Whether cells show the panorama under transparent lower tiles: the map uses one, the
+  // picture has exactly 16 pixels a cell and the panorama does not pan.
+  bool ShowsPanorama() const;
+
+  int Scale() const { return scale_; }
+  void SetScale(int scale);
+  TPoint ViewSize() const { return TPoint{front_.GetWidth(), front_.GetHeight()}; }
+  // Both boards sized to the visible area.
+  void SetViewSize(TPoint size);
+  TPoint Scroll() const { return scroll_; }
+  void SetScroll(TPoint scroll) { scroll_ = scroll; }
+
+  // Every visible cell drawn anew at the current scroll position.
+  void RepaintAll();
+  // The boards brought to the current scroll position, drawing only what came into view.
+  void UpdateBoards();
+  // The cells of Rect (and their wrapped copies on a looping map) drawn anew where visible.
+  void RepaintCells(const TRect& cells);
+
+  const TGlimraBoard& Front() const { return front_; }
+  TXelEventMap& EventMap() { return eventMap_; }
+  const TGlimraSheet& Panorama() const { return panorama_; }
+
+  // Draw through the cache of pre-scaled tiles (the same pixels, faster).
+  bool UseTileCache = true;
+  // The animation step tiles are drawn at.
+  int Counter = 0;
+
+protected:
+  // Draws cell (X, Y) of the map into the square at (Left, Top) of Board: every pixel of
+  // the square is set whatever it held before, and no pixel outside it is touched. The viewer's
+  // cells: the panorama, the lower tile, the upper tile over it, and the plain dimmed mark of an
+  // event or start position.
+  virtual void PaintCell(TGlimraBoard& board, int x, int y, int left, int top);
+  // A tile as the chipset graphic would draw it (nothing without a chipset graphic).
+  void DrawTile(TGlimraBoard& board, int left, int top, int tile_id, bool dimmed);
+  // Whether that tile covers its whole square opaquely (so nothing must be cleared first).
+  bool TileCoversSquare(int tile_id, bool dimmed);
+  // The map's chipset graphic, as the current drawing pass found it.
+  TXelChipSetGraphic* ChipSet() const { return chips_; }
+
+private:
+  // Starts a drawing pass: decides whether the tile cache can serve it.
+  void BeginPass();
+  // The cells under a pixel rectangle of the front board, drawn anew after clearing it.
+  void PaintPixels(const TRect& pixels);
+  void PaintCellRect(const TRect& cells);
+
+  TXelMapTree* tree_ = nullptr;
+  TXelMap* map_ = nullptr;
+  int scale_ = 32;
+  TPoint scroll_;
+  TPoint boardScroll_; // the position the front board shows
+  bool ready_ = false;
+  bool cacheReady_ = false;
+  TXelChipSetGraphic* chips_ = nullptr;
+  bool panoramaShown_ = false;
+  TGlimraBoard front_;
+  TGlimraBoard back_;
+  TGlimraSheet panorama_;
+  TXelEventMap eventMap_;
+  TChipTileCache cache_;
+};

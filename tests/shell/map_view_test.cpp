@@ -1,0 +1,287 @@
+// The map view without its window: coordinates, the event map, the boards brought up to
+// scroll positions, the tile cache against direct drawing, and drawing that never raises.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "core/chip_set_graphic.h"
+#include "core/editor_mode.h"
+#include "core/file_test_env.h"
+#include "core/game_sheets.h"
+#include "core/generated_map.h"
+#include "core/image_file.h"
+#include "core/map.h"
+#include "core/map_tree.h"
+#include "shell/map/board_frames.h"
+#include "shell/map/chip_tile_cache.h"
+#include "shell/map/event_map.h"
+#include "shell/map/map_view_geometry.h"
+#include "shell/map/map_view_painter.h"
+
+namespace {
+
+std::vector<uint16_t> Pixels(const TGlimraBoard& board) {
+  std::vector<uint16_t> p;
+  for (int y = 0; y < board.GetHeight(); ++y)
+    p.insert(p.end(), board.GetRow(y), board.GetRow(y) + board.GetWidth());
+  return p;
+}
+
+TEST(MapViewGeometry, CellsPixelsAndLayout) {
+  // Scale 16, scroll 8: the first cell shows its right half.
+  EXPECT_EQ(CellOfPixel(7, 8, 16), 0);
+  EXPECT_EQ(CellOfPixel(8, 8, 16), 1);
+  EXPECT_EQ(CellOfPixel(-9, 8, 16), -1);
+  EXPECT_EQ(CellOfPixel(-25, 8, 16), -2);
+  EXPECT_EQ(NearestCorner(7, 8, 16), 1);
+  EXPECT_EQ(NearestCorner(-9, 0, 16), -1);
+  EXPECT_EQ(CellsToPixels(TRect{1, 2, 3, 4}, TPoint{8, 0}, 16), (TRect{8, 32, 40, 64}));
+
+  const TMapViewLayout centred = LayoutMapView(20, 15, 32, TPoint{800, 600});
+  EXPECT_EQ(centred.Visible, (TPoint{640, 480}));
+  EXPECT_EQ(centred.Offset, (TPoint{80, 60}));
+  EXPECT_EQ(centred.Range, (TPoint{640, 480}));
+  EXPECT_EQ(PasteTopLeft(TPoint{640, 480}, TPoint{40, 0}, 32, 30, 5), (TPoint{-4, 5}));
+  const TMapViewLayout clipped = LayoutMapView(20, 15, 32, TPoint{400, 300});
+  EXPECT_EQ(clipped.Visible, (TPoint{400, 300}));
+  EXPECT_EQ(clipped.Offset, (TPoint{0, 0}));
+}
+
+TEST(MapViewGeometry, ZoomKeepsTheViewCentre) {
+  // 1/1 -> 1/2 -> 1/1 with an odd view position: the scroll positions follow the view, and
+  // the frame reporting the position it was given moves the view by nothing.
+  const int view = 1001, client = 800;
+  const int full = ScrollForView(view, client, 32);
+  const int half = ScrollForView(view, client, 16);
+  EXPECT_EQ(full, 1001);
+  EXPECT_EQ(half, 300); // (1401 * 16) div 32 - 400
+  EXPECT_EQ(ViewAfterScroll(view, half, half, 16), view);
+  EXPECT_EQ(ScrollForView(ViewAfterScroll(view, half, half, 16), client, 32), full);
+  EXPECT_EQ(ViewAfterScroll(view, 300, 310, 16), 1021);
+  EXPECT_EQ(ViewAfterScroll(view, 300, 290, 8), 961);
+  EXPECT_EQ(ViewAfterScroll(view, 300, 777, 32), 777);
+  EXPECT_EQ(ScrollForView(0, 801, 4), -350); // floor: (400 * 4) div 32 - 400
+}
+
+TEST(MapViewGeometry, LoopingMapsRepaintTheWrappedCopies) {
+  using Rects = std::vector<TRect>;
+  EXPECT_EQ(LoopedCellRects(TRect{-1, 2, 2, 3}, 20, 15, true, false),
+            (Rects{{0, 2, 2, 3}, {19, 2, 20, 3}}));
+  EXPECT_EQ(LoopedCellRects(TRect{-1, 2, 2, 3}, 20, 15, false, true), (Rects{{0, 2, 2, 3}}));
+  EXPECT_EQ(LoopedCellRects(TRect{19, 14, 21, 16}, 20, 15, true, true),
+            (Rects{{19, 14, 20, 15}, {0, 14, 1, 15}, {19, 0, 20, 1}, {0, 0, 1, 1}}));
+}
+
+TEST(BoardFrames, AreaAndPointFrames) {
+  TGlimraBoard board;
+  board.SetSize(20, 20);
+  FillRect(board.Surface(), TRect{0, 0, 20, 20}, 0x1234);
+  DrawAreaFrame(board, TRect{7, 7, 13, 13});
+  const uint16_t yellow = 0xFFF0, grey = 0x2104; // 0x80FFFF and 0x202020 as RGB565
+  const uint16_t row[] = {yellow, grey, 0x1234, 0x1234, 0x1234, yellow, grey, 0x1234};
+  for (int x = 0; x < 8; ++x)
+    EXPECT_EQ(board.GetRow(10)[x], row[x]) << x;
+  EXPECT_EQ(board.GetRow(19)[10], yellow);
+  DrawPointFrame(board, TRect{7, 7, 13, 13});
+  EXPECT_EQ(board.GetRow(3)[10], grey);
+  EXPECT_EQ(board.GetRow(4)[10], 0xFFFF);
+  EXPECT_EQ(board.GetRow(6)[10], grey);
+  EXPECT_EQ(board.GetRow(7)[10], 0x1234);
+}
+
+class MapView : public FileTestEnv {
+protected:
+  void SetUp() override {
+    FileTestEnv::SetUp();
+    ProjectPath = Path("proj/");
+    TBitmap chips = MakeGameBitmap(ChipSetWidth, ChipSetHeight, 11);
+    FillPiece(chips, 192, 0, 16, 16, 0);   // lower chip 5000 empty
+    FillPiece(chips, 288, 128, 16, 16, 0); // upper chip 10000 empty
+    FillPiece(chips, 0, 0, 12, 12, 0);     // some see-through water
+    Mkdir("proj/ChipSet");
+    Mkdir("proj/CharSet");
+    SaveBitmapToImageFile(chips, Path("proj/ChipSet/Tiles.png"));
+    SaveBitmapToImageFile(MakeGameBitmap(288, 256, 3), Path("proj/CharSet/Folk.png"));
+    item_.Graphic = "Tiles";
+    map_ = MakeMap(100, 80, 300);
+  }
+
+  std::unique_ptr<TXelMap> MakeMap(int w, int h, int events, uint8_t scroll_type = 0) {
+    auto map = std::make_unique<TXelMap>(1);
+    GenerateMap(*map, w, h, events, "Folk", &tree_);
+    map->SetScrollType(scroll_type);
+    map->Graphics().ReloadChipSet(&item_);
+    map->LoadCharSets();
+    return map;
+  }
+
+  void Show(TMapViewPainter& painter, TXelMap& map, int scale, TPoint client, bool cache = true) {
+    painter.UseTileCache = cache;
+    painter.SetMap(&tree_, &map);
+    painter.SetScale(scale);
+    painter.SetViewSize(LayoutMapView(map.Width(), map.Height(), scale, client).Visible);
+    painter.RepaintAll();
+  }
+
+  TApplicationTagScope editor_{EditorModeTag}; // the dimmed sheet exists
+  TXelChipSetItem item_{1};
+  TXelMapTree tree_;
+  std::unique_ptr<TXelMap> map_;
+};
+
+TEST_F(MapView, EventMapCells) {
+  TXelMap map(7);
+  map.Events.GetOrCreate(1)->X = 3, map.Events.GetOrCreate(1)->Y = 3;
+  map.Events.GetOrCreate(2)->X = 5, map.Events.GetOrCreate(2)->Y = 5;
+  map.Events.GetOrCreate(3)->X = 50; // outside the map
+  map.Events.GetOrCreate(70000)->X = 6, map.Events.GetOrCreate(70000)->Y = 6;
+  TXelMapTree tree;
+  tree.StartPosition.SetMapId(0, 7);
+  tree.StartPosition.SetX(0, 3), tree.StartPosition.SetY(0, 3);
+  tree.StartPosition.SetMapId(1, 8); // another map's boat
+  tree.StartPosition.SetX(1, 4), tree.StartPosition.SetY(1, 4);
+  tree.StartPosition.SetMapId(3, 7);
+  tree.StartPosition.SetX(3, 20), tree.StartPosition.SetY(3, 0); // just outside
+  TXelEventMap events;
+  EXPECT_EQ(events.Get(0, 0), -1); // nothing built yet
+  events.Build(&tree, &map);
+  EXPECT_EQ(events.Get(3, 3), 60001);
+  EXPECT_EQ(events.Get(5, 5), 2);
+  EXPECT_EQ(events.Get(6, 6), 0);
+  EXPECT_EQ(events.Get(4, 4), 0);
+  int marked = 0;
+  for (int y = 0; y < 15; ++y)
+    for (int x = 0; x < 20; ++x)
+      marked += events.Get(x, y) != 0;
+  EXPECT_EQ(marked, 2);
+  for (const TPoint p : {TPoint{-1, 0}, TPoint{20, 0}, TPoint{0, 15}})
+    EXPECT_EQ(events.Get(p.X, p.Y), -1);
+}
+
+TEST_F(MapView, EventMarksAtEveryScale) {
+  TXelEventMap events;
+  TStartPosMark marks;
+  // Id drawn by the event map against Mark drawn directly, at (2, 2) of a fresh board.
+  auto same_as_mark = [&](int id, bool dim, int size, int mark) {
+    TGlimraBoard board, expected;
+    board.SetSize(40, 40);
+    expected.SetSize(40, 40);
+    events.Draw(board, 2, 2, dim, id, size);
+    if (mark >= 0) marks.Draw(expected, 2, 2, size, mark, dim);
+    return Pixels(board) == Pixels(expected);
+  };
+  EXPECT_TRUE(same_as_mark(1, false, 32, -1)); // no map: nothing
+  map_->Events.GetOrCreate(1)->Pages.Items(0)->GraphicName = "Folk";
+  map_->Events.GetOrCreate(2)->Pages.Items(0)->GraphicName.clear();
+  events.Build(&tree_, map_.get());
+  for (const int size : {8, 4}) // small scales show the plain mark even in event mode
+    for (const bool dim : {false, true})
+      EXPECT_TRUE(same_as_mark(1, dim, size, TStartPosMark::smEvent)) << size;
+  EXPECT_TRUE(same_as_mark(60003, true, 32, TStartPosMark::smShip));
+  for (const int id : {1, 2}) { // a character, a tile: framed in white
+    TGlimraBoard board;
+    board.SetSize(32, 32);
+    events.Draw(board, 0, 0, false, id, 32);
+    EXPECT_EQ(board.GetRow(4)[4], 0xFFFF);
+    EXPECT_EQ(board.GetRow(26)[26], 0xFFFF);
+    EXPECT_EQ(board.GetRow(3)[3], 0);
+    EXPECT_NE(board.GetRow(10)[10], 0);
+  }
+  map_->Events.DeleteById(1); // an event that is gone shows the plain mark
+  EXPECT_TRUE(same_as_mark(1, false, 32, TStartPosMark::smEvent));
+}
+
+TEST_F(MapView, BoardsBroughtToAScrollPositionEqualAFullRepaint) {
+  std::mt19937 rng(7);
+  for (const uint8_t scroll_type : {0, 3})
+    for (const int scale : {32, 16, 8, 4}) {
+      auto map = MakeMap(100, 80, 300, scroll_type);
+      for (int i = 0; i < 800; ++i) // tiles without a picture leave their cells to be cleared
+        map->LowerLayer.SetCell(int(rng() % 100), int(rng() % 80), 65535);
+      TMapViewPainter stepped, whole;
+      Show(stepped, *map, scale, TPoint{300, 200});
+      Show(whole, *map, scale, TPoint{300, 200});
+      const TMapViewLayout layout = LayoutMapView(100, 80, scale, TPoint{300, 200});
+      const TPoint max{layout.Range.X - layout.Visible.X, layout.Range.Y - layout.Visible.Y};
+      TPoint scroll;
+      for (int step = 0; step < 30; ++step) {
+        const int kinds[] = {1, scale, layout.Visible.X, int(rng() % 97)};
+        const int dx = kinds[rng() % 4] * (rng() % 2 ? 1 : -1);
+        const int dy = kinds[rng() % 4] * (rng() % 3 - 1);
+        scroll = TPoint{std::clamp(scroll.X + dx, 0, max.X), std::clamp(scroll.Y + dy, 0, max.Y)};
+        stepped.SetScroll(scroll);
+        stepped.UpdateBoards();
+        whole.SetScroll(scroll);
+        whole.RepaintAll();
+        ASSERT_EQ(Pixels(stepped.Front()), Pixels(whole.Front()))
+            << "scale " << scale << " loop " << int(scroll_type) << " step " << step;
+      }
+      // A change on the left edge repainted through its copy beyond the right edge.
+      const int col = scroll.X / scale;
+      for (int y = 0; y < 80; ++y)
+        map->LowerLayer.SetCell(col, y, 5003);
+      stepped.RepaintCells(TRect{col + 100, 0, col + 101, 80});
+      whole.RepaintAll();
+      EXPECT_EQ(Pixels(stepped.Front()) == Pixels(whole.Front()), scroll_type == 3) << scale;
+    }
+}
+
+TEST_F(MapView, TileCacheDrawsTheBytesOfDrawChip) {
+  TXelChipSetGraphic& graphic = *map_->Graphics().ChipSetGraphic();
+  TChipTileCache cache;
+  TGlimraBoard direct, cached;
+  for (const int size : {32, 16, 8, 4})
+    for (const int brightness : {100, 70})
+      for (const int variant : {0, 1, 2, 3}) {
+        const bool dimmed = variant & 1, transparent = variant & 2;
+        graphic.SetTransparent(transparent);
+        graphic.SetOpacityLevel(variant == 3 ? 3 : 0);
+        ASSERT_TRUE(cache.Prepare(graphic, 0));
+        for (TGlimraBoard* b : {&direct, &cached}) {
+          b->SetSize(64 * size, 2 * size);
+          b->Brightness = brightness;
+          FillRect(b->Surface(), TRect{0, 0, 64 * size, 2 * size}, 0x5A5A);
+        }
+        for (int id = variant; id < 20100; id += 157)
+          for (int i = 0; i < 2; ++i) { // one whole, one cut by the board's edge
+            const int x = ((id / 157) % 64) * size - i * size / 2, y = i * size + i * 3;
+            graphic.DrawChip(direct, x, y, id, 0, dimmed, size);
+            cache.DrawChip(graphic, cached, x, y, id, dimmed, size);
+          }
+        ASSERT_EQ(Pixels(direct), Pixels(cached)) << size << " " << brightness << " " << variant;
+      }
+  EXPECT_GT(cache.TileCount(), 4 * 100); // drawn from the cache, not passed on
+  graphic.SetOpacityLevel(0);
+  // Whole views through the painter, with and without the cache.
+  for (const int scale : {32, 16, 8, 4}) {
+    TMapViewPainter with, without;
+    Show(with, *map_, scale, TPoint{333, 222}, true);
+    Show(without, *map_, scale, TPoint{333, 222}, false);
+    EXPECT_EQ(Pixels(with.Front()), Pixels(without.Front())) << scale;
+  }
+}
+
+TEST_F(MapView, PaintingNeverRaises) {
+  for (const TPoint p : {TPoint{0, 0}, TPoint{1, 0}, TPoint{2, 0}, TPoint{3, 0}}) {
+    const uint16_t ids[] = {5144, 9999, 20000, 65535};
+    map_->LowerLayer.SetCell(p.X, p.Y, ids[p.X]);
+    map_->UpperLayer.SetCell(p.X, p.Y + 1, ids[p.X]);
+  }
+  TMapViewPainter painter;
+  Show(painter, *map_, 32, TPoint{300, 200});
+  map_->Events.Clear(); // the event map is stale now
+  for (const int scale : {32, 16, 8, 4}) {
+    painter.SetScale(scale);
+    EXPECT_NO_THROW(painter.RepaintAll());
+  }
+  map_->Graphics().ReloadChipSet(nullptr); // unbound: the background and the marks only
+  EXPECT_NO_THROW(painter.RepaintAll());
+  map_->Graphics().ClearChipSetGraphic();
+  painter.SetMap(nullptr, nullptr);
+  EXPECT_NO_THROW(painter.RepaintAll());
+  EXPECT_NO_THROW(painter.RepaintCells(TRect{0, 0, 5, 5}));
+}
+
+} // namespace

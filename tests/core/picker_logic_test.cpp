@@ -4,7 +4,6 @@
 #include "core/list_picker_kinds.h"
 #include "core/music_playback.h"
 #include "core/name_picker.h"
-#include "core/sound_record.h"
 #include "core/switch_records.h"
 
 namespace {
@@ -32,21 +31,6 @@ TEST(ListPickerLogic, NamesSelectTheirOwnEntryThenThePackageEntryElseTheFallback
         << row.name;
   }
   EXPECT_EQ(MaterialEntryToSelect({}, "Hill"), -1);
-}
-
-TEST(ListPickerLogic, TheSelectionStandsOnTheSeventhLineOrTheFifthForMovies) {
-  EXPECT_EQ(ListTopIndexFor(20, PicturePickerKind.LinesAboveSelection), 14);
-  EXPECT_EQ(ListTopIndexFor(20, MoviePickerKind.LinesAboveSelection), 16);
-  EXPECT_EQ(ListTopIndexFor(3, PicturePickerKind.LinesAboveSelection), 0);
-  EXPECT_EQ(ListTopIndexFor(-1, MoviePickerKind.LinesAboveSelection), 0);
-}
-
-TEST(ListPickerLogic, PreviewBoardsFollowTheKindOfPreview) {
-  EXPECT_EQ(PreviewBoardRect(BackdropPickerKind, 320, 160), Bounds(0, 0, 320, 160));
-  EXPECT_EQ(PreviewBoardRect(BattlePickerKind, 240, 240), Bounds(0, 0, 240, 240));
-  EXPECT_EQ(PreviewBoardRect(ChipSetPickerKind, 240, 128), Bounds(0, 0, 240, 128));
-  EXPECT_EQ(PreviewBoardRect(PicturePickerKind, 320, 240), Bounds(0, 0, 320, 240));
-  EXPECT_TRUE(PreviewBoardRect(MoviePickerKind, 100, 100).IsEmpty());
 }
 
 TEST(NamePickerLogic, GroupsOfTwentyWithAShortLastGroup) {
@@ -187,24 +171,6 @@ TEST(MusicPickerLogic, SliderPositionsAndValues) {
   EXPECT_EQ(SoundSliderPosition(S::Tempo, 40), 0);
   EXPECT_EQ(SoundSliderPosition(S::FadeIn, 99999), 10);
   EXPECT_EQ(SoundSliderPosition(S::Balance, -30), 0);
-}
-
-TEST(MusicPickerLogic, MusicSlidersFollowIntoThePlayingStateSoundSlidersDoNot) {
-  ResetPlayingMusic();
-  TXelMusic music;
-  ApplyMusicSlider(music, TSoundSlider::Tempo, 10, false);
-  ApplyMusicSlider(music, TSoundSlider::FadeIn, 3, false);
-  EXPECT_EQ(music.Tempo, 150);
-  EXPECT_EQ(PlayingMusicTempo, 150);
-  EXPECT_EQ(music.FadeIn, 3000);
-  EXPECT_EQ(PlayingMusicFadeIn, 3000);
-  TXelSound sound;
-  ApplySoundSlider(sound, TSoundSlider::Volume, 2);
-  EXPECT_EQ(sound.Volume, 20);
-  EXPECT_EQ(PlayingMusicVolume, 100);
-  ResetPlayingMusic();
-  EXPECT_EQ(PlayingMusicName, "(OFF)");
-  EXPECT_EQ(PlayingMusicTempo, 100);
 }
 
 } // namespace

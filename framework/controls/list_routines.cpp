@@ -138,17 +138,24 @@ void RestoreListPosition(QListWidget* list, int topIndex, int itemIndex) {
   list->setCurrentRow(itemIndex >= 0 && itemIndex < list->count() ? itemIndex : 0);
 }
 
+bool AskDataMaximum(QWidget* owner, int dx, int dy, int& count) {
+  TFormDataMaxChange dialog(owner);
+  dialog.Count = count;
+  if (!dialog.ExecuteAt(dx, dy)) return false;
+  count = dialog.Count;
+  return true;
+}
+
 bool ChangeCatalogMaximum(QWidget* page, QListWidget* list, TCatalog& catalog, TCatalogLine line) {
-  TFormDataMaxChange dialog(PageOwner(page));
   const int oldMaximum = LastId(catalog);
-  dialog.Count = oldMaximum;
-  if (!dialog.ExecuteAt(PageLeft(page) + 14, 410)) return false;
+  int maximum = oldMaximum;
+  if (!AskDataMaximum(PageOwner(page), PageLeft(page) + 14, 410, maximum)) return false;
   if (page) page->repaint();
   TBusyCursor busy;
   // By id, so that a list with gaps ends exactly at the chosen id.
-  for (int id = oldMaximum + 1; id <= dialog.Count; ++id)
+  for (int id = oldMaximum + 1; id <= maximum; ++id)
     catalog.GetOrCreate(id);
-  while (catalog.GetCount() > 0 && LastId(catalog) > dialog.Count)
+  while (catalog.GetCount() > 0 && LastId(catalog) > maximum)
     catalog.DeleteById(LastId(catalog));
   RefillCatalogList(list, catalog, line);
   return true;

@@ -38,6 +38,10 @@ void SetListTopIndex(QListWidget* list, int topIndex);
 void RefillCatalogList(QListWidget* list, TCatalog& catalog, TCatalogLine line);
 // Sets the top line, then the selection; an out-of-range selection selects line 0.
 void RestoreListPosition(QListWidget* list, int topIndex, int itemIndex);
+// Asks for a new number of entries in "Data Maximum (30,000)", placed at (dx, dy) from
+// Owner's client origin and showing Count; a smaller one is confirmed first. True and the
+// new number in Count when the author chose OK.
+bool AskDataMaximum(QWidget* owner, int dx, int dy, int& count);
 // Asks for a new highest id: a higher one adds default entries, a lower one deletes the
 // entries above it after a warning. True when the author confirmed.
 bool ChangeCatalogMaximum(QWidget* page, QListWidget* list, TCatalog& catalog, TCatalogLine line);

@@ -1,23 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "core/material.h"
-#include "core/project_path.h"
-#include "core/settings.h"
-#include "file_test_env.h"
+#include "material_test_env.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
 
-class Materials : public FileTestEnv {
+class Materials : public MaterialTestEnv {
 protected:
-  void SetUp() override {
-    FileTestEnv::SetUp();
-    Mkdir("proj");
-    Mkdir("rtp");
-    ProjectPath = Path("proj/");
-    Settings().WriteString("RuntimePackagePath", Path("rtp"));
-  }
   Names List(const char* folder, TExtensionTable extensions) {
     Names items;
     ListMaterialFiles(items, folder, extensions);

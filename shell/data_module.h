@@ -2,7 +2,7 @@
 // counterparts.
 #pragma once
 
-#include "framework/image_buttons.h"
+#include "framework/controls/image_buttons.h"
 
 class TDataModule1 {
 public:

@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "framework/error_guard.h"
-#include "framework/window_placement.h"
+#include "framework/controls/error_guard.h"
+#include "framework/controls/window_placement.h"
 #include "shell/shell_messages.h"
 
 TFormProcessWait::TFormProcessWait(QWidget* owner) : TFormXelBase(owner) {

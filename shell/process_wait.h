@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-#include "framework/form_xel_base.h"
+#include "framework/controls/form_xel_base.h"
 
 class QAction;
 class QLabel;

@@ -7,7 +7,7 @@
 #include "core/path_resolver.h"
 #include "core/project_path.h"
 #include "core/settings.h"
-#include "framework/window_placement.h"
+#include "framework/controls/window_placement.h"
 #include "shell/project_dialogs.h"
 #include "shell/shell_messages.h"
 

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "framework/form_xel_base.h"
+#include "framework/controls/form_xel_base.h"
 
 class QLabel;
 class QPushButton;

@@ -5,7 +5,7 @@
 #include <QString>
 #include <string>
 
-#include "framework/message_box.h"
+#include "framework/controls/message_box.h"
 
 // The display is usable from 800 x 600 logical pixels and 16 bits per pixel on.
 bool DisplayIsUsable(int width, int height, int depth);

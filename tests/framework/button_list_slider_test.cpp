@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-#include "framework/button_list.h"
-#include "framework/form_builder.h"
-#include "framework/form_xel_base.h"
+#include "framework/controls/button_list.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/form_xel_base.h"
+#include "framework/controls/slider.h"
 #include "framework/harness/widget_harness.h"
-#include "framework/slider.h"
 
 namespace {
 

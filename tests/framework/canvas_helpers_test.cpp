@@ -1,4 +1,4 @@
-#include "framework/canvas_helpers.h"
+#include "framework/controls/canvas_helpers.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -10,8 +10,8 @@
 #include <set>
 
 #include "core/glimra_board.h"
-#include "framework/dash_box.h"
-#include "framework/dial_edit.h"
+#include "framework/controls/dash_box.h"
+#include "framework/controls/dial_edit.h"
 
 namespace {
 

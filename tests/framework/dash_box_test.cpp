@@ -1,12 +1,12 @@
-#include "framework/dash_box.h"
+#include "framework/controls/dash_box.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "framework/canvas_helpers.h"
-#include "framework/form_builder.h"
-#include "framework/form_xel_base.h"
+#include "framework/controls/canvas_helpers.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/form_xel_base.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {
@@ -16,7 +16,7 @@ class TPickForm : public TFormXelBase {
 public:
   TPickForm() {
     TFormBuilder b(this, "FormPickTest", "Pick", 200, 80);
-    DashBox1 = b.DashBox("DashBox1");
+    DashBox1 = b.Add<TDashBox>("DashBox1");
     b.OkButton();
     connect(DashBox1, &TDashBox::Clicked, this, &TPickForm::DashBox1Click);
   }

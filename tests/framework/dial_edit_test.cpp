@@ -1,4 +1,4 @@
-#include "framework/dial_edit.h"
+#include "framework/controls/dial_edit.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -10,8 +10,8 @@
 #include <climits>
 #include <gtest/gtest.h>
 
-#include "framework/form_builder.h"
-#include "framework/form_xel_base.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/form_xel_base.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {
@@ -21,11 +21,11 @@ class TDialForm : public TFormXelBase {
 public:
   TDialForm() {
     TFormBuilder b(this, "FormDialTest", "Dial test", 220, 90);
-    DialEdit1 = b.DialEdit("DialEdit1", 0, 100, 0);
-    DialEdit2 = b.DialEdit("DialEdit2", 0, 100, 0);
+    // Unbound, so that the tests see the control alone (range 0 .. 100).
+    DialEdit1 = b.Add<TDialEdit>("DialEdit1");
+    DialEdit2 = b.Add<TDialEdit>("DialEdit2");
     ButtonOk = b.OkButton();
     b.CancelButton();
-    connect(ButtonOk, &QPushButton::clicked, this, [this] { done(mrOk); });
   }
   TDialEdit* DialEdit1;
   TDialEdit* DialEdit2;

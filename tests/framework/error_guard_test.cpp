@@ -1,4 +1,4 @@
-#include "framework/error_guard.h"
+#include "framework/controls/error_guard.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -6,8 +6,8 @@
 #include <new>
 
 #include "core/errors.h"
-#include "framework/form_builder.h"
-#include "framework/form_xel_base.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/form_xel_base.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {
@@ -17,14 +17,11 @@ public:
   TFailingForm() {
     TFormBuilder b(this, "FormFailing", "Failing", 200, 80);
     ButtonOk = b.OkButton();
-    connect(ButtonOk, &QPushButton::clicked, this, &TFailingForm::ButtonOkClick);
   }
-  void ButtonOkClick() {
-    GuardHandler(this, [this] {
-      ++Clicks;
-      if (Clicks == 1) throw EReadError();
-      done(mrOk);
-    });
+  void ButtonOkClick() override {
+    ++Clicks;
+    if (Clicks == 1) throw EReadError();
+    done(mrOk);
   }
   int Clicks = 0;
   QPushButton* ButtonOk;

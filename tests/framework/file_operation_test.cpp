@@ -1,4 +1,4 @@
-#include "framework/file_operation.h"
+#include "framework/controls/file_operation.h"
 
 #include <QDir>
 #include <QFile>

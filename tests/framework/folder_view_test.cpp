@@ -1,4 +1,4 @@
-#include "framework/folder_view.h"
+#include "framework/controls/folder_view.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,9 +8,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "framework/controls/mobile_hint.h"
+#include "framework/controls/smart_tree_view.h"
 #include "framework/harness/widget_harness.h"
-#include "framework/mobile_hint.h"
-#include "framework/smart_tree_view.h"
 
 TEST(MountTable, KindsComeFromDeviceTypeAndPlace) {
   const TMountTable table = ParseMountTable("/dev/sda1 / ext4 rw 0 0\n"

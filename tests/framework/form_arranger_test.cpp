@@ -1,9 +1,9 @@
-#include "framework/form_arranger.h"
+#include "framework/controls/form_arranger.h"
 
 #include <gtest/gtest.h>
 
 #include "core/settings.h"
-#include "framework/form_xel_base.h"
+#include "framework/controls/form_xel_base.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "framework/form_xel_base.h"
+#include "framework/controls/form_xel_base.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -19,12 +19,12 @@
 #include <gtest/gtest.h>
 
 #include "core/file_utils.h"
-#include "framework/dial_edit.h"
-#include "framework/form_builder.h"
+#include "framework/controls/dial_edit.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/help.h"
+#include "framework/controls/message_box.h"
+#include "framework/controls/window_placement.h"
 #include "framework/harness/widget_harness.h"
-#include "framework/help.h"
-#include "framework/message_box.h"
-#include "framework/window_placement.h"
 
 namespace {
 
@@ -34,24 +34,18 @@ public:
   explicit TDemoCountForm(QWidget* owner = nullptr, bool withHelp = true, bool withCancel = true)
       : TFormXelBase(owner) {
     TFormBuilder b(this, "FormDemoCount", "Data Maximum (30,000)", 217, 73);
-    b.BeginRow();
-    b.BeginGroup("GroupBox1", "Max Data Num.");
-    DialEdit1 = b.DialEdit("DialEdit1", -10, 30000, 1);
-    b.End();
-    b.BeginColumn();
-    ButtonOk = b.OkButton();
-    if (withCancel) ButtonCancel = b.CancelButton();
-    if (withHelp) ButtonHelp = b.HelpButton();
-    b.End();
-    b.End();
-    connect(ButtonOk, &QPushButton::clicked, this, &TDemoCountForm::ButtonOkClick);
-  }
-  void ButtonOkClick() {
-    Count = DialEdit1->Value();
-    done(mrOk);
+    b.Row([&] {
+      b.Group("GroupBox1", "Max Data Num.",
+              [&] { DialEdit1 = b.DialEdit("DialEdit1", -10, 30000, &Count); });
+      b.Column([&] {
+        ButtonOk = b.OkButton();
+        if (withCancel) ButtonCancel = b.CancelButton();
+        if (withHelp) ButtonHelp = b.HelpButton();
+      });
+    });
   }
 
-  int Count = 0;
+  int Count = 1;
   TDialEdit* DialEdit1;
   QPushButton* ButtonOk;
   QPushButton* ButtonCancel = nullptr;

@@ -1,4 +1,4 @@
-#include "framework/list_routines.h"
+#include "framework/controls/list_routines.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -10,7 +10,7 @@
 #include "core/database_tables.h"
 #include "core/hero_records.h"
 #include "core/switch_records.h"
-#include "framework/dial_edit.h"
+#include "framework/controls/dial_edit.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {

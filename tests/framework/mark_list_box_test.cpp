@@ -1,4 +1,4 @@
-#include "framework/mark_list_box.h"
+#include "framework/controls/mark_list_box.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "framework/pic_dialog.h"
+#include "framework/controls/pic_dialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,8 +14,8 @@
 
 #include "core/bitmap.h"
 #include "core/image_file.h"
+#include "framework/controls/opaque_paint_box.h"
 #include "framework/harness/widget_harness.h"
-#include "framework/opaque_paint_box.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "framework/qt_clipboard.h"
+#include "framework/controls/qt_clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -32,7 +32,7 @@ TEST_F(QtClipboard, ABlockIsOneMimeTypeHoldingExactlyItsBytes) {
   TXelPlayerItem hero(1);
   hero.Name = "Alex";
   hero.MaxLevel = 60;
-  hero.CopyToClipboard(0x10000 + cfHero);  // only the low 16 bits name the format
+  hero.CopyToClipboard(0x10000 + cfHero); // only the low 16 bits name the format
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(data, nullptr);
   EXPECT_EQ(data->formats(), QStringList{"application/x-velmora-574"});
@@ -75,4 +75,4 @@ TEST_F(QtClipboard, ATruncatedBlockFromElsewhereIsRefused) {
   EXPECT_EQ(target.Name, "Kept");
 }
 
-}  // namespace
+} // namespace

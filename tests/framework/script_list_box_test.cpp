@@ -1,4 +1,4 @@
-#include "framework/script_list_box.h"
+#include "framework/controls/script_list_box.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "framework/script_selection.h"
+#include "framework/controls/script_selection.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "framework/scroll_frame.h"
+#include "framework/controls/scroll_frame.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+#include "framework/controls/opaque_paint_box.h"
+#include "framework/controls/wheel_master.h"
 #include "framework/harness/widget_harness.h"
-#include "framework/opaque_paint_box.h"
-#include "framework/wheel_master.h"
 
 TEST(ScrollFrameBar, PositionStaysWithinRangeMinusPageAndAFullPageDisablesTheBar) {
   TScrollFrame frame;

@@ -7,12 +7,12 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-#include "framework/color_bar.h"
-#include "framework/fixed_memo.h"
-#include "framework/group_frames.h"
+#include "framework/controls/color_bar.h"
+#include "framework/controls/fixed_memo.h"
+#include "framework/controls/group_frames.h"
+#include "framework/controls/image_buttons.h"
+#include "framework/controls/list_boxes.h"
 #include "framework/harness/widget_harness.h"
-#include "framework/image_buttons.h"
-#include "framework/list_boxes.h"
 
 namespace {
 

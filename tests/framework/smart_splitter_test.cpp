@@ -1,10 +1,10 @@
-#include "framework/smart_splitter.h"
+#include "framework/controls/smart_splitter.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "framework/align_layout.h"
+#include "framework/controls/align_layout.h"
 #include "framework/harness/widget_harness.h"
 
 TEST(SplitterPanelSize, RoundsTheShareAndKeepsBothSidesAtLeastMinSize) {

@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "core/file_utils.h"
-#include "framework/message_box.h"
+#include "framework/controls/message_box.h"
 #include "shell/single_instance.h"
 #include "shell/startup.h"
 #include "shell_test_env.h"
@@ -145,8 +145,10 @@ TEST_F(Startup, ANormalStartMakesAFreshWorkingFolderAndANormalExitRemovesIt) {
   Start(process_);
   ASSERT_TRUE(
       WaitFor([&] { return Get("sound.log").find("TunaraInitWave") != std::string::npos; }));
-  EXPECT_TRUE(FolderExists(Path(WorkingFolder())));
-  EXPECT_FALSE(Exists(WorkingFolder() + "Map0001.lmu"));
+  // The working folder is made right after the sound library starts.
+  EXPECT_TRUE(WaitFor([&] {
+    return FolderExists(Path(WorkingFolder())) && !Exists(WorkingFolder() + "Map0001.lmu");
+  }));
 
   // A second start quits at once without a word.
   EXPECT_EQ(Run(), 0);

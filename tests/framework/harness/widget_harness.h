@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "framework/message_box.h"
+#include "framework/controls/message_box.h"
 
 struct TRecordedBox {
   QWidget* parent;

@@ -1,0 +1,225 @@
+#include "framework/controls/list_routines.h"
+
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "core/animation_record.h"
+#include "core/attribute_records.h"
+#include "core/busy_cursor.h"
+#include "core/chipset_record.h"
+#include "core/database_tables.h"
+#include "core/hero_records.h"
+#include "core/monster_records.h"
+#include "core/switch_records.h"
+#include "framework/controls/controls2_messages.h"
+#include "framework/controls/dial_edit.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/form_registry.h"
+#include "framework/controls/message_box.h"
+#include "framework/controls/qt_text.h"
+
+namespace {
+
+// A copy of more entries than a paste could ever place is refused by the dialog.
+constexpr int MaxMultiCopy = 5000;
+
+template <class List> std::string NameById(const List* list, int id) {
+  const auto* item = list ? list->FindById(id) : nullptr;
+  return item ? item->Name : std::string(SMissingEntryName);
+}
+
+template <class List> std::string CaptionById(const List* list, int id) {
+  const auto* item = list ? list->FindById(id) : nullptr;
+  return item ? item->GetCaption() : std::string(SMissingEntryName);
+}
+
+// The highest id of the catalog: its count for the dense database lists.
+int LastId(const TCatalog& catalog) {
+  const TCatalogItem* last = catalog.GetItem(catalog.GetCount() - 1);
+  return last ? last->Id : 0;
+}
+
+QWidget* PageOwner(QWidget* page) {
+  return page ? page->window() : nullptr;
+}
+
+// The page's left edge in its owner window's client co-ordinates.
+int PageLeft(QWidget* page) {
+  QWidget* owner = PageOwner(page);
+  return page && owner && owner != page ? page->mapTo(owner, QPoint(0, 0)).x() : 0;
+}
+
+// The two count dialogs: a group with DialEdit1, "&Ok" and "Cancel". Count is what the
+// caller hands in and takes back after OK.
+class TFormDataCount : public TFormXelBase {
+public:
+  int Count = 0;
+  int CallerData() const { return Count; }
+
+  void FormShow() override {
+    count_ = Count;
+    UpdateControls();
+  }
+  void ButtonOkClick() override {
+    Count = count_;
+    done(mrOk);
+  }
+
+protected:
+  TFormDataCount(QWidget* owner, const char* name, const char* caption, const char* group,
+                 int minValue, int maxValue)
+      : TFormXelBase(owner) {
+    TFormBuilder b(this, name, QString::fromLatin1(caption), 217, 73);
+    b.Row([&] {
+      b.Group("GroupBox1", QString::fromLatin1(group),
+              [&] { DialEdit1 = b.DialEdit("DialEdit1", minValue, maxValue, &count_); });
+      b.Column([&] {
+        b.OkButton();
+        b.CancelButton();
+      });
+    });
+  }
+
+  int count_ = 1;
+  TDialEdit* DialEdit1;
+};
+
+// "Data Maximum (30,000)": the new number of entries, -10 .. 30000. A smaller count asks
+// before it is taken.
+class TFormDataMaxChange : public TFormDataCount {
+public:
+  explicit TFormDataMaxChange(QWidget* owner)
+      : TFormDataCount(owner, "FormDataMaxChange", SDataMaxChangeCaption, SDataMaxChangeGroup, -10,
+                       30000) {}
+  void ButtonOkClick() override {
+    if (count_ < Count && ShowMessageBox(QString::fromLatin1(SDataMaxChangeLoss),
+                                         MB_YESNO | MB_ICONEXCLAMATION, this) != IDYES)
+      return;
+    TFormDataCount::ButtonOkClick();
+  }
+};
+VELMORA_REGISTER_FORM(TFormDataMaxChange, TFormGroup::Dialog, 0);
+
+// "Multi Copy": how many entries to copy, 1 .. Maximum.
+class TFormDataMultiCopy : public TFormDataCount {
+public:
+  explicit TFormDataMultiCopy(QWidget* owner)
+      : TFormDataCount(owner, "FormDataMultiCopy", SDataMultiCopyCaption, SDataMultiCopyGroup, 1,
+                       MaxMultiCopy) {}
+  int Maximum = 1;
+  void FormShow() override {
+    DialEdit1->SetMaxValue(Maximum);
+    TFormDataCount::FormShow();
+  }
+};
+VELMORA_REGISTER_FORM(TFormDataMultiCopy, TFormGroup::Dialog, 0);
+
+} // namespace
+
+QString FormatCatalogLine(int id, const std::string& name) {
+  return QStringLiteral("%1:").arg(id, 4, 10, QLatin1Char('0')) + ToQString(name);
+}
+
+std::string SwitchNameById(int id) {
+  return CaptionById(SwitchList, id);
+}
+std::string VariableNameById(int id) {
+  return CaptionById(VariableList, id);
+}
+std::string HeroNameById(int id) {
+  return NameById(PlayerList, id);
+}
+std::string SkillNameById(int id) {
+  return NameById(SkillList, id);
+}
+std::string ItemNameById(int id) {
+  return NameById(ItemList, id);
+}
+std::string MonsterGroupNameById(int id) {
+  return NameById(MonGroupList, id);
+}
+std::string ConditionNameById(int id) {
+  return NameById(StatusList, id);
+}
+std::string AnimationNameById(int id) {
+  return NameById(AnimationList, id);
+}
+std::string ChipSetNameById(int id) {
+  return NameById(ChipSetList, id);
+}
+std::string CommonEventNameById(int id) {
+  return NameById(CommonEventList, id);
+}
+
+int ListTopIndex(const QListWidget* list) {
+  const QModelIndex top = list->indexAt(QPoint(1, 1));
+  return top.isValid() ? top.row() : 0;
+}
+
+void SetListTopIndex(QListWidget* list, int topIndex) {
+  if (topIndex < 0 || topIndex >= list->count()) return;
+  list->scrollToItem(list->item(topIndex), QAbstractItemView::PositionAtTop);
+}
+
+void RefillCatalogList(QListWidget* list, TCatalog& catalog, TCatalogLine line) {
+  TBusyCursor busy;
+  if (catalog.GetCount() == 0) catalog.GetOrCreate(1);
+  const int top = ListTopIndex(list);
+  const int selected = list->currentRow();
+  // The page binds its entry itself afterwards; a refill is no click on the list.
+  const QSignalBlocker blocker(list);
+  list->setUpdatesEnabled(false);
+  list->clear();
+  QStringList lines;
+  lines.reserve(catalog.GetCount());
+  for (int k = 0; k < catalog.GetCount(); ++k)
+    lines << line(catalog, k);
+  list->addItems(lines);
+  list->setUpdatesEnabled(true);
+  list->setCurrentRow(selected >= 0 && selected < list->count() ? selected : list->count() - 1);
+  SetListTopIndex(list, top);
+}
+
+void RestoreListPosition(QListWidget* list, int topIndex, int itemIndex) {
+  SetListTopIndex(list, topIndex);
+  const QSignalBlocker blocker(list);
+  list->setCurrentRow(itemIndex >= 0 && itemIndex < list->count() ? itemIndex : 0);
+}
+
+bool ChangeCatalogMaximum(QWidget* page, QListWidget* list, TCatalog& catalog, TCatalogLine line) {
+  TFormDataMaxChange dialog(PageOwner(page));
+  const int oldMaximum = LastId(catalog);
+  dialog.Count = oldMaximum;
+  if (!dialog.ExecuteAt(PageLeft(page) + 14, 410)) return false;
+  if (page) page->repaint();
+  TBusyCursor busy;
+  // By id, so that a list with gaps ends exactly at the chosen id.
+  for (int id = oldMaximum + 1; id <= dialog.Count; ++id)
+    catalog.GetOrCreate(id);
+  while (catalog.GetCount() > 0 && LastId(catalog) > dialog.Count)
+    catalog.DeleteById(LastId(catalog));
+  RefillCatalogList(list, catalog, line);
+  return true;
+}
+
+bool MultiCopyCatalog(QWidget* page, QListWidget* list, TCatalog& catalog, uint32_t format,
+                      const TCatalogItem* currentEntry, TCatalogLine line) {
+  const int index = catalog.IndexOf(currentEntry);
+  if (index < 0) return false;
+  TFormDataMultiCopy dialog(PageOwner(page));
+  // The entries from the current one to the end of the list.
+  dialog.Maximum = std::min(catalog.GetCount() - index, MaxMultiCopy);
+  dialog.Count = dialog.Maximum;
+  if (!dialog.ExecuteAt(PageLeft(page) + 14, 32)) return false;
+  if (page) page->repaint();
+  TBusyCursor busy;
+  catalog.CopyToClipboard(format, index, std::clamp(dialog.Count, 1, dialog.Maximum));
+  RefillCatalogList(list, catalog, line);
+  return true;
+}
+
+void RedrawListLine(QListWidget* list, const TCatalog& catalog, TCatalogLine line) {
+  // Qt repaints just the changed line by itself.
+  const int row = list->currentRow();
+  if (QListWidgetItem* item = list->item(row)) item->setText(line(catalog, row));
+}

@@ -1,0 +1,76 @@
+// What every database page does with its catalog's list box: one "%.4d:%s" line per
+// entry, refilling, restoring the position, changing the number of entries, copying
+// several entries at once and renewing one line; and the name of an entry by its id.
+#pragma once
+
+#include <QListWidget>
+#include <QString>
+#include <cstdint>
+#include <string>
+
+#include "core/catalog.h"
+
+class QWidget;
+
+// The list line of an entry: its id in four digits, a colon and its name.
+QString FormatCatalogLine(int id, const std::string& name);
+
+// Makes the list line of the entry at a list index; one per kind of catalog.
+using TCatalogLine = QString (*)(const TCatalog& catalog, int index);
+
+template <class Item> QString CatalogLineOf(const TCatalog& catalog, int index) {
+  const auto* item = static_cast<const Item*>(catalog.GetItem(index));
+  return item ? FormatCatalogLine(item->Id, item->Name) : QString();
+}
+
+template <class Item> QString CatalogItemLine(const TXelCatalog<Item>& catalog, int index) {
+  return CatalogLineOf<Item>(catalog, index);
+}
+
+// Names by id from the database tables; "?" when the entry (or the table) is missing.
+// Switches and variables give their caption ("0012:Door open", or "0012" without name).
+std::string SwitchNameById(int id);
+std::string VariableNameById(int id);
+std::string HeroNameById(int id);
+std::string SkillNameById(int id);
+std::string ItemNameById(int id);
+std::string MonsterGroupNameById(int id);
+std::string ConditionNameById(int id);
+std::string AnimationNameById(int id);
+std::string ChipSetNameById(int id);
+std::string CommonEventNameById(int id);
+
+// The first line shown in a list box (0 when it is empty).
+int ListTopIndex(const QListWidget* list);
+void SetListTopIndex(QListWidget* list, int topIndex);
+
+// Rebuilds the list from the catalog (an empty catalog first gets entry 1), keeping the
+// top line and the selection; a selection that no longer exists becomes the last line.
+void RefillCatalogList(QListWidget* list, TCatalog& catalog, TCatalogLine line);
+// Sets the top line, then the selection; an out-of-range selection selects line 0.
+void RestoreListPosition(QListWidget* list, int topIndex, int itemIndex);
+// Asks for a new highest id: a higher one adds default entries, a lower one deletes the
+// entries above it after a warning. True when the author confirmed.
+bool ChangeCatalogMaximum(QWidget* page, QListWidget* list, TCatalog& catalog, TCatalogLine line);
+// Asks how many entries from the current one on to copy to the clipboard under Format.
+// True when entries were copied.
+bool MultiCopyCatalog(QWidget* page, QListWidget* list, TCatalog& catalog, uint32_t format,
+                      const TCatalogItem* currentEntry, TCatalogLine line);
+// Renews the text of the selected line.
+void RedrawListLine(QListWidget* list, const TCatalog& catalog, TCatalogLine line);
+
+template <class Item> void RefillCatalogList(QListWidget* list, TXelCatalog<Item>& catalog) {
+  RefillCatalogList(list, catalog, &CatalogLineOf<Item>);
+}
+template <class Item>
+bool ChangeCatalogMaximum(QWidget* page, QListWidget* list, TXelCatalog<Item>& catalog) {
+  return ChangeCatalogMaximum(page, list, catalog, &CatalogLineOf<Item>);
+}
+template <class Item>
+bool MultiCopyCatalog(QWidget* page, QListWidget* list, TXelCatalog<Item>& catalog, uint32_t format,
+                      const TCatalogItem* currentEntry) {
+  return MultiCopyCatalog(page, list, catalog, format, currentEntry, &CatalogLineOf<Item>);
+}
+template <class Item> void RedrawListLine(QListWidget* list, const TXelCatalog<Item>& catalog) {
+  RedrawListLine(list, catalog, &CatalogLineOf<Item>);
+}

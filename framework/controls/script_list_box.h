@@ -1,0 +1,118 @@
+// The list in which every event script is shown and selected. Its lines are the display
+// texts of a script, already indented; the selection always covers whole commands with
+// their continuation lines and nested blocks, which the editors' cut, copy, delete and
+// edit rely on. A left-button drag moves the caret and scrolls every 50 ms while the mouse
+// is held above or below the list.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QStringList>
+#include <vector>
+
+#include "framework/controls/cancel_mode.h"
+#include "framework/controls/script_selection.h"
+
+class QKeyEvent;
+class QTimer;
+class TXelEventScriptLine;
+class TXelEventScriptList;
+
+// Gives the display text of one script line (indent, "<>" or ":" and the command's
+// words); the event editor supplies the converter.
+class TScriptLineTexts {
+public:
+  virtual ~TScriptLineTexts() = default;
+  virtual QString LineText(const TXelEventScriptLine& line) = 0;
+};
+
+class TScriptListBox : public QAbstractScrollArea {
+  Q_OBJECT
+public:
+  explicit TScriptListBox(QWidget* parent = nullptr);
+  ~TScriptListBox() override;
+
+  const QStringList& Items() const { return items_; }
+  int Count() const { return static_cast<int>(items_.size()); }
+  // Replaces the lines and re-applies the caret line (kept, limited to the new last line).
+  void SetItems(const QStringList& items);
+  // Fills the lines with the display texts of a script.
+  void SetScript(const TXelEventScriptList& script, TScriptLineTexts& texts);
+
+  int ItemIndex() const { return itemIndex_; }
+  // Moves the caret and recomputes the selection; with Shift held it extends from the
+  // anchor.
+  void SetItemIndex(int value);
+  int SelStart() const { return selStart_; }
+  int SelEnd() const { return selEnd_; }
+  // Set the selection's ends directly (select all); SetSelStart also moves the anchor.
+  void SetSelStart(int value);
+  void SetSelEnd(int value);
+  int TopIndex() const;
+  void SetTopIndex(int value);
+
+  int LineIndent(int index) const { return LineFactsAt(facts_, index).Indent; }
+  bool IsCommandLine(int index) const { return LineFactsAt(facts_, index).Command; }
+  int LineHeight() const;
+  // Whole lines only.
+  int VisibleLines() const;
+
+  void NextCommand();
+  void PrevCommand();
+  void PageDown();
+  void PageUp();
+
+  // The line under a viewport point: -1 outside the viewport; below the last line Count,
+  // or -1 when Existing.
+  int ItemAtPos(QPoint point, bool existing) const;
+  QRect ItemRect(int index) const;
+
+  const QTimer* ScrollTimer() const { return timer_; }
+  bool MouseCaptured() const { return captured_; }
+  // One tick of the drag auto-scroll; the timer calls it every 50 ms while the left
+  // button is held.
+  void TimerTimer();
+
+signals:
+  // The editors bind their own actions to these; each comes after the list's own
+  // handling.
+  void DblClick();
+  // Keys other than the list's own arrive ignored; an editor that uses one accepts it.
+  void KeyDown(QKeyEvent* event);
+  void MouseDown(Qt::MouseButton button, QPoint position);
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+
+private:
+  // The selection rule; Shift says whether the caret extends the selection.
+  void ApplyItemIndex(int value, bool shift);
+  // The caret move of a navigation key (arrows, pages, Home, End).
+  void Walk(int key, bool shift);
+  void ItemsChanged();
+  void UpdateScrollBar();
+  // Ends a drag: capture released, timer stopped.
+  void CancelMode();
+  void DrawItem(QPainter& painter, int index);
+
+  QStringList items_;
+  std::vector<TScriptLineFacts> facts_;
+  int itemIndex_ = -1;
+  int anchor_ = -1;
+  int selStart_ = 0;
+  int selEnd_ = 0;
+  QTimer* timer_;
+  bool captured_ = false;
+  // Where the held mouse was last seen, in viewport co-ordinates.
+  int dragY_ = 0;
+  TCancelModeWatcher cancelModeWatcher_{this, [this] { CancelMode(); }};
+};

@@ -1,0 +1,9 @@
+#include "core/errors.h"
+#include "database/page.h"
+#include "events/palette.h"
+#include "framework/controls/dial_edit.h"
+#include "platform/sound.h"
+#include "shell/main.h"
+#include <QString>
+#include <QtCore/QList>
+#include <string>

@@ -1,0 +1,2 @@
+#include "events/palette.h"
+#include "shell/main.h"

@@ -1,0 +1,2 @@
+#include "database/page.h"
+#include "shell/main.h"

@@ -1,0 +1,3 @@
+#include "database/page.h"
+#include "events/palette.h"
+#include "framework/controls/dial_edit.h"

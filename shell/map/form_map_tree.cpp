@@ -3,11 +3,11 @@
 #include <QAction>
 #include <QDrag>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QTreeWidgetItemIterator>
-#include <QVBoxLayout>
 #include <optional>
 
 #include "core/atomic_file.h"
@@ -18,10 +18,11 @@
 #include "core/map_tree.h"
 #include "core/project_path.h"
 #include "core/settings.h"
-#include "framework/error_guard.h"
-#include "framework/message_box.h"
-#include "framework/qt_text.h"
-#include "framework/smart_tree_view.h"
+#include "framework/controls/error_guard.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/message_box.h"
+#include "framework/controls/qt_text.h"
+#include "framework/controls/smart_tree_view.h"
 #include "shell/map/map_tree_messages.h"
 #include "shell/map/map_tree_rules.h"
 
@@ -74,7 +75,7 @@ QImage NodeImage(int kind) {
 // key opening the current popup at the tree's top-left.
 class TMapTreeView : public TSmartTreeView {
 public:
-  explicit TMapTreeView(TFormMapTree* form) : TSmartTreeView(form), form_(form) {
+  TMapTreeView(TFormMapTree* form, QWidget* parent) : TSmartTreeView(parent), form_(form) {
     setHeaderHidden(true);
     setDragEnabled(true);
     setAcceptDrops(true);
@@ -158,20 +159,17 @@ private:
 };
 
 TFormMapTree::TFormMapTree(QWidget* parent) : TFormXelWidget(parent) {
-  setObjectName(QStringLiteral("FormMapTree"));
   for (int kind : {mkRoot, mkMap, mkArea})
     ImageList1.Add(NodeImage(kind), Qt::white);
-  TreeView1 = new TMapTreeView(this);
-  TreeView1->setObjectName(QStringLiteral("TreeView1"));
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(TreeView1);
+  TFormBuilder b(this, "FormMapTree", QString(), 160, 240);
+  TreeView1 = b.Add<TMapTreeView>("TreeView1", this);
+  // Docked: the tree fills the window to its edges.
+  layout()->setContentsMargins(0, 0, 0, 0);
   CreateMenus();
 
-  connect(TreeView1, &QTreeWidget::currentItemChanged, this,
-          [this](QTreeWidgetItem* node) { GuardHandler(this, [&] { TreeView1Change(node); }); });
-  connect(TreeView1, &QTreeWidget::itemClicked, this,
-          [this] { GuardHandler(this, [&] { TreeView1Click(); }); });
+  On(TreeView1, &QTreeWidget::currentItemChanged,
+     [this](QTreeWidgetItem* node, QTreeWidgetItem*) { TreeView1Change(node); });
+  On(TreeView1, &QTreeWidget::itemClicked, &TFormMapTree::TreeView1Click);
 }
 
 TFormMapTree::~TFormMapTree() {
@@ -182,18 +180,6 @@ TFormMapTree::~TFormMapTree() {
 void TFormMapTree::SetEditorClientSize(int width, int height) {
   editorWidth_ = width;
   editorHeight_ = height;
-}
-
-template <class Body> void TFormMapTree::Quietly(Body&& body) {
-  const bool was = quiet_;
-  quiet_ = true;
-  try {
-    body();
-  } catch (...) {
-    quiet_ = was;
-    throw;
-  }
-  quiet_ = was;
 }
 
 // --- menus ---
@@ -232,17 +218,13 @@ void TFormMapTree::CreateMenus() {
   QAction* deleteArea =
       AddMenuItem(PopupMenu3, "MenuDelete3", SMenuDelete, QKeySequence(Qt::Key_Delete));
 
-  auto on = [this](QAction* item, void (TFormMapTree::*handler)()) {
-    connect(item, &QAction::triggered, this,
-            [this, handler] { GuardHandler(this, [&] { (this->*handler)(); }); });
-  };
-  on(copy, &TFormMapTree::MenuCopyClick);
-  on(pasteRootItem_, &TFormMapTree::MenuPasteClick);
-  on(pasteMapItem_, &TFormMapTree::MenuPasteClick);
-  on(deleteMap, &TFormMapTree::MenuDeleteClick);
-  on(deleteArea, &TFormMapTree::MenuDeleteClick);
+  On(copy, &QAction::triggered, &TFormMapTree::MenuCopyClick);
+  On(pasteRootItem_, &QAction::triggered, &TFormMapTree::MenuPasteClick);
+  On(pasteMapItem_, &QAction::triggered, &TFormMapTree::MenuPasteClick);
+  On(deleteMap, &QAction::triggered, &TFormMapTree::MenuDeleteClick);
+  On(deleteArea, &QAction::triggered, &TFormMapTree::MenuDeleteClick);
   for (QMenu* menu : {PopupMenu1, PopupMenu2, PopupMenu3})
-    connect(menu, &QMenu::aboutToShow, this, [this] { RefreshMenuStates(); });
+    On(menu, &QMenu::aboutToShow, &TFormMapTree::RefreshMenuStates);
 }
 
 void TFormMapTree::RefreshMenuStates() {
@@ -279,7 +261,8 @@ void TFormMapTree::SetLocked(bool locked) {
 void TFormMapTree::ClearNodes() {
   TreeView1->Walk.reset();
   TreeView1->DropPending();
-  Quietly([&] { TreeView1->clear(); });
+  TUpdatingScope updating(*this);
+  TreeView1->clear();
 }
 
 TTreeNode* TFormMapTree::AddNode(TTreeNode* parent, const std::string& text, int imageIndex,
@@ -397,16 +380,15 @@ void TFormMapTree::MapSelected() {
 // --- selection ---
 
 void TFormMapTree::TreeView1Change(QTreeWidgetItem* node) {
-  if (quiet_ || !node || !tree_ || !map_) return;
+  if (!node || !tree_ || !map_) return;
   TBusyCursor busy;
   try {
     StoreCurrentMap();
   } catch (...) {
     // The map stays where it was, and so does the selection.
-    Quietly([&] {
-      for (TTreeNode* n = FirstNode(); n; n = NextNode(n))
-        if (NodeEntryId(n) == tree_->ActiveId) TreeView1->setCurrentItem(AsItem(n));
-    });
+    TUpdatingScope updating(*this);
+    for (TTreeNode* n = FirstNode(); n; n = NextNode(n))
+      if (NodeEntryId(n) == tree_->ActiveId) TreeView1->setCurrentItem(AsItem(n));
     throw;
   }
   const int32_t id = NodeEntryId(AsNode(node));
@@ -479,10 +461,11 @@ void TFormMapTree::MenuDeleteClick() {
     map_->Modified = false;
   // The tree removes the entries while the order still lists them; only then is the
   // node that took the selection loaded.
-  Quietly([&] {
+  {
+    TUpdatingScope updating(*this);
     TreeView1->Walk.reset();
     delete node;
-  });
+  }
   tree_->DeleteMap(id);
   if (QTreeWidgetItem* current = TreeView1->currentItem()) {
     TreeView1Change(current);
@@ -513,7 +496,8 @@ void TFormMapTree::TreeView1DragDrop(QTreeWidgetItem* target) {
     for (int i = 0; i < item->childCount(); ++i)
       stack.push_back(item->child(i));
   }
-  Quietly([&] {
+  {
+    TUpdatingScope updating(*this);
     TreeView1->Walk.reset();
     QTreeWidgetItem* from = node->parent();
     if (from)
@@ -524,7 +508,7 @@ void TFormMapTree::TreeView1DragDrop(QTreeWidgetItem* target) {
     for (const auto& [item, expanded] : expansion)
       item->setExpanded(expanded);
     TreeView1->setCurrentItem(node);
-  });
+  }
   tree_->ReadTreeView(*this);
   if (TXelMapTreeItem* root = tree_->FindById(0)) root->Changed = true;
 }

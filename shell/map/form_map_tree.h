@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "core/tree_view.h"
-#include "framework/form_xel_base.h"
-#include "framework/image_buttons.h"
+#include "framework/controls/form_xel_base.h"
+#include "framework/controls/image_buttons.h"
 
 class QAction;
 class QMenu;
@@ -91,8 +91,6 @@ private:
   void RefreshMenuStates();
   void WriteOrderBack();
   void MapSelected();
-  // Runs Body with the tree's change signals ignored.
-  template <class Body> void Quietly(Body&& body);
 
   friend class TMapTreeView;
 
@@ -111,5 +109,4 @@ private:
   int editorWidth_ = 0;
   int editorHeight_ = 0;
   bool locked_ = false;
-  bool quiet_ = false;
 };

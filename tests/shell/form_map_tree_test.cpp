@@ -13,8 +13,8 @@
 #include "core/clipboard_formats.h"
 #include "core/errors.h"
 #include "core/stream.h"
+#include "framework/controls/smart_tree_view.h"
 #include "framework/harness/widget_harness.h"
-#include "framework/smart_tree_view.h"
 #include "map_project.h"
 
 namespace {

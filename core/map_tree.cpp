@@ -1,5 +1,7 @@
 #include "core/map_tree.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <bit>
 #include <unordered_map>
@@ -166,6 +168,7 @@ void TXelMapStartPosition::SetY(int index, int32_t y) {
 void TXelMapTree::Clear() {
   order_.clear();
   deletedIds_.clear();
+  StartPosition.Clear();
   TCatalog::Clear();
 }
 
@@ -341,9 +344,10 @@ void TXelMapTree::SaveToFileStream(TStream& stream) const {
 
 void TXelMapTree::LoadMapTree() {
   deletedIds_.clear();
-  TXelMap scratch;
+  // The working folder is checked once, not once for each of thousands of entries.
+  const std::string workingFolder = items_.empty() ? std::string() : GetWorkingFolder();
   for (size_t i = 0; i < items_.size(); ++i) {
-    scratch.DeleteTempMap(Entry(i)->Id);
+    unlink((workingFolder + MapFileName(Entry(i)->Id)).c_str());
     Entry(i)->Changed = false;
   }
   const std::string path = TreeFilePath();

@@ -227,6 +227,14 @@ TEST(MapTree, DeleteMapTakesTheSubtreeAndItsStartPositions) {
   MakeSmallTree(changed);
   changed.FindById(3)->Changed = true;
   EXPECT_TRUE(changed.IsModified());
+
+  // A cleared tree keeps no start on a map it no longer has.
+  changed.StartPosition.SetMapId(3, 2);
+  changed.StartPosition.SetX(3, 9);
+  changed.Clear();
+  EXPECT_FALSE(changed.IsModified());
+  EXPECT_EQ(changed.StartPosition.GetMapId(3), 0);
+  EXPECT_EQ(changed.StartPosition.GetX(3), 0);
 }
 
 TEST(MapTree, OrderWithMissingOrRepeatedIds) {

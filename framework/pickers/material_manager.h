@@ -101,6 +101,7 @@ void SetTransparentColor(TBitmap& bitmap, const TBitmap& kept, uint8_t index);
 // The dialog's memory for the whole run.
 struct TMaterialManagerMemory {
   int FolderIndex = 0;
-  TImportFormat ImportFormat = ifPng;
+  // A TImportFormat.
+  int ImportFormat = ifPng;
 };
 TMaterialManagerMemory& MaterialManagerMemory();

@@ -8,21 +8,9 @@
 #include "core/errors.h"
 #include "core/image_file.h"
 #include "core/path_resolver.h"
+#include "material_pictures.h"
 
 namespace {
-
-// A bitmap whose pixel (x, y) holds index (x + 3y) mod Colours, with a palette of
-// distinct greys, in an indexed format.
-TBitmap IndexedPicture(TPixelFormat format, int width, int height, int colours) {
-  TBitmap bitmap;
-  bitmap.Reset(format, width, height);
-  for (int i = 0; i < colours; ++i)
-    bitmap.Palette()[i] = {uint8_t(10 + i), uint8_t(20 + i), uint8_t(30 + i), 0};
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      bitmap.SetIndexAt(x, y, uint8_t((x + 3 * y) % colours));
-  return bitmap;
-}
 
 const TMaterialFolderInfo& Folder(const char* name) {
   for (const TMaterialFolderInfo& folder : MaterialManagerFolders)

@@ -25,23 +25,9 @@
 
 namespace {
 
-// Runs Body on the modal dialog of that kind once the next call has opened it.
-template <class Dialog> void OnModal(std::function<void(Dialog*)> body) {
-  QTimer::singleShot(0, [body] {
-    for (int i = 0; i < 400; ++i) {
-      if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-        body(dialog);
-        return;
-      }
-      QTest::qWait(5);
-    }
-    ADD_FAILURE() << "no modal dialog opened";
-  });
-}
-
 // Chooses File in the file dialog that opens next; Then runs once it has closed.
 void ChooseFile(const std::string& file, std::function<void()> then = {}) {
-  OnModal<TCenterOpenDialog>([file, then](TCenterOpenDialog* dialog) {
+  OnNextModal<TCenterOpenDialog>([file, then](TCenterOpenDialog* dialog) {
     if (then) then();
     dialog->selectFile(QString::fromStdString(file));
     static_cast<QDialog*>(dialog)->accept();
@@ -104,7 +90,7 @@ protected:
   // is handed to Transparent; without one it must not open.
   void Import(const std::string& file, std::function<void(TFormMaterialBase2*)> transparent = {}) {
     ChooseFile(Path(file), [transparent] {
-      if (transparent) OnModal<TFormMaterialBase2>(transparent);
+      if (transparent) OnNextModal<TFormMaterialBase2>(transparent);
     });
     QTimer watchdog;
     if (!transparent) {
@@ -332,7 +318,7 @@ TEST_F(MaterialBase, ExportDeleteAndWhatTheDialogLeavesBehind) {
 
   // The file dialog starts in the remembered folder.
   SelectMaterial("Hero");
-  OnModal<TCenterOpenDialog>([this](TCenterOpenDialog* dialog) {
+  OnNextModal<TCenterOpenDialog>([this](TCenterOpenDialog* dialog) {
     EXPECT_EQ(dialog->directory().absolutePath().toStdString(), Path("in"));
     EXPECT_EQ(dialog->windowTitle(), "Export");
     dialog->selectFile(QString::fromStdString(Path("out/Hero.bmp")));

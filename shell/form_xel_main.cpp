@@ -1,6 +1,8 @@
 #include "shell/form_xel_main.h"
 
 #include <QFont>
+#include <QKeyEvent>
+#include <QShowEvent>
 #include <QToolTip>
 
 #include "core/atomic_file.h"
@@ -19,6 +21,7 @@
 #include "framework/controls/message_box.h"
 #include "framework/controls/smart_splitter.h"
 #include "framework/controls/window_placement.h"
+#include "shell/project_dialogs.h"
 #include "shell/project_manager.h"
 #include "shell/shell_pictures.h"
 
@@ -39,7 +42,7 @@ QWidget* AddPanel(QWidget* parent, const char* name) {
 
 } // namespace
 
-TFormXelMain::TFormXelMain(QWidget* parent) : QMainWindow(parent) {
+TFormXelMain::TFormXelMain(QWidget* parent) : QMainWindow(parent), TFormXelCommon(this, 0) {
   setObjectName(QStringLiteral("FormXelMain"));
   FormCreate();
 }
@@ -101,9 +104,36 @@ void TFormXelMain::FormCreate() {
   FormArranger->KeyName = "Orvane\\VELMORA";
   FormArranger->Restore(true);
   ProjectManager = std::make_unique<TProjectManager>(this);
+  WireProjectDialogs();
   ProjectManager->OpenLastProject();
   show();
   if (windowState() == Qt::WindowNoState) KeepFormOnScreen(this);
+}
+
+void TFormXelMain::keyPressEvent(QKeyEvent* event) {
+  if (!HandleFormKey(event)) QMainWindow::keyPressEvent(event);
+}
+
+void TFormXelMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  HandleShow(event);
+}
+
+void TFormXelMain::WireProjectDialogs() {
+  ProjectManager->QueryNewProject = [this](TProjectManager*, std::string& folderName,
+                                           std::string& title) {
+    TFormProjectNew dialog(this);
+    if (!dialog.Execute()) return false;
+    folderName = dialog.FolderName;
+    title = dialog.Title;
+    return true;
+  };
+  ProjectManager->QueryOpenProject = [this](TProjectManager*, std::string& folderName) {
+    TFormProjectOpen dialog(this);
+    if (!dialog.Execute()) return false;
+    folderName = dialog.ChosenFolder;
+    return true;
+  };
 }
 
 void TFormXelMain::MakeWorkingFolder() {

@@ -8,13 +8,16 @@
 #include <memory>
 #include <string>
 
+#include "framework/controls/form_xel_base.h"
+
 class TFormArranger;
 class TProjectManager;
 class TSmartSplitter;
 class TXelMap;
 class TXelMapTree;
 
-class TFormXelMain : public QMainWindow {
+// On the form toolkit's base like every other window: handlers through On, F1, FormShow.
+class TFormXelMain : public QMainWindow, public TFormXelCommon {
   Q_OBJECT
 public:
   explicit TFormXelMain(QWidget* parent = nullptr);
@@ -40,8 +43,14 @@ public:
   QWidget* MapArea;
   TFormArranger* FormArranger;
 
+protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
 private:
   void FormCreate();
+  // The project manager asks the author through the project dialogs.
+  void WireProjectDialogs();
   void FormDestroy() noexcept;
   void CreateLayout();
   void MakeWorkingFolder();

@@ -3,41 +3,36 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QProcess>
 #include <QTimer>
-#include <QVBoxLayout>
 
-#include "framework/controls/error_guard.h"
-#include "framework/controls/window_placement.h"
+#include "framework/controls/form_builder.h"
 #include "shell/shell_messages.h"
 
 TFormProcessWait::TFormProcessWait(QWidget* owner) : TFormXelBase(owner) {
-  setObjectName(QStringLiteral("FormProcessWait"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  Panel1 = new QLabel(QString::fromLatin1(SProcessWaitText), this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setAlignment(Qt::AlignCenter);
-  Panel1->setFrameShape(QFrame::Panel);
-  Panel1->setFrameShadow(QFrame::Raised);
-  Panel1->setWordWrap(true);
-  layout->addWidget(Panel1);
-  resize(180, 48);
+  TFormBuilder b(this, "FormProcessWait", QString(), 180, 48);
+  layout()->setContentsMargins(0, 0, 0, 0);
+  QLabel* panel = b.Label("Panel1", QString::fromLatin1(SProcessWaitText));
+  panel->setAlignment(Qt::AlignCenter);
+  panel->setFrameShape(QFrame::Panel);
+  panel->setFrameShadow(QFrame::Raised);
+  panel->setWordWrap(true);
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1);
-  connect(Timer1, &QTimer::timeout, this,
-          [this] { GuardHandler(this, [this] { Timer1Timer(); }); });
+  On(Timer1, &QTimer::timeout, &TFormProcessWait::Timer1Timer);
   Timer1->start();
 
-  Action_AltF4 = new QAction(this);
-  Action_AltF4->setObjectName(QStringLiteral("Action_AltF4"));
-  Action_AltF4->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-  addAction(Action_AltF4);
-  connect(Action_AltF4, &QAction::triggered, this, &TFormProcessWait::Action_AltF4Execute);
+  // Alt+F4 is taken here, so it closes nothing.
+  auto* altF4 = new QAction(this);
+  altF4->setObjectName(QStringLiteral("Action_AltF4"));
+  altF4->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+  addAction(altF4);
+  On(altF4, &QAction::triggered, &TFormProcessWait::Action_AltF4Execute);
 }
 
 void TFormProcessWait::Timer1Timer() {
@@ -65,9 +60,8 @@ bool RunProcessAndWait(QWidget* owner, const QString& caption, const QString& pr
   process.start();
   if (!process.waitForStarted()) return false;
   TFormProcessWait wait(owner);
-  CenterFormOverOwner(&wait);
   wait.setWindowTitle(caption);
   wait.Process = &process;
-  wait.exec();
+  wait.Execute();
   return true;
 }

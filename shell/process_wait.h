@@ -7,8 +7,6 @@
 
 #include "framework/controls/form_xel_base.h"
 
-class QAction;
-class QLabel;
 class QProcess;
 class QTimer;
 
@@ -20,15 +18,14 @@ public:
   // The process to wait for; none counts as ended.
   QProcess* Process = nullptr;
 
-  QLabel* Panel1;
-  QTimer* Timer1;
-  QAction* Action_AltF4;
-
   void Timer1Timer();
   void Action_AltF4Execute() {}
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+
+private:
+  QTimer* Timer1;
 };
 
 // Starts Program with Arguments in WorkingFolder and waits for it in the wait window over

@@ -2,31 +2,20 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QShowEvent>
 #include <QTreeWidget>
-#include <cerrno>
-#include <cstdio>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 #include "core/busy_cursor.h"
+#include "core/errors.h"
 #include "core/file_utils.h"
 #include "core/settings.h"
 #include "framework/controls/dash_box.h"
-#include "framework/controls/dial_edit.h"
-#include "framework/controls/error_guard.h"
 #include "framework/controls/folder_view.h"
 #include "framework/controls/form_builder.h"
+#include "framework/controls/form_registry.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/qt_text.h"
-#include "framework/controls/window_placement.h"
 #include "shell/project_manager.h"
 #include "shell/shell_messages.h"
 #include "shell/shell_pictures.h"
@@ -36,6 +25,7 @@ namespace {
 constexpr int MaxNameLength = 40;
 constexpr int MaxPathLength = 250;
 
+// Folder names and paths are UTF-8 on disk; game titles are code-page text.
 QString PathText(const std::string& path) {
   return QString::fromStdString(path);
 }
@@ -44,126 +34,99 @@ std::string TextPath(const QString& text) {
   return text.toStdString();
 }
 
+QString Text(const char* text) {
+  return QString::fromLatin1(text);
+}
+
 // The two name fields of the new-project and rename dialogs, with their labels.
-void AddNameFields(TFormBuilder& b, TOverEdit*& folderEdit, TOverEdit*& titleEdit) {
-  b.Label("Label1", QString::fromLatin1(SFolderNameLabel));
-  folderEdit = b.Add<TOverEdit>("OverEdit1");
-  folderEdit->setMaxLength(MaxNameLength);
-  b.Label("Label2", QString::fromLatin1(SGameTitleLabel));
-  titleEdit = b.Add<TOverEdit>("OverEdit2");
-  titleEdit->setMaxLength(MaxNameLength);
+void AddNameFields(TFormBuilder& b, QString* folder, std::string* title) {
+  b.Label("Label1", Text(SFolderNameLabel));
+  b.Edit("OverEdit1", folder, MaxNameLength);
+  b.Label("Label2", Text(SGameTitleLabel));
+  b.Edit("OverEdit2", title, MaxNameLength);
 }
 
 // The OK and Cancel buttons in a column of their own at the right.
-void AddButtonColumn(TFormBuilder& b, QPushButton*& ok, QPushButton*& cancel) {
+void AddButtonColumn(TFormBuilder& b) {
   b.Column([&] {
-    ok = b.OkButton();
-    cancel = b.CancelButton();
+    b.OkButton();
+    b.CancelButton();
     b.Stretch();
   });
 }
 
-// A slot that runs the form's handler inside the error guard.
-template <class Form> auto Guarded(Form* form, void (Form::*handler)()) {
-  return [form, handler] { GuardHandler(form, [form, handler] { (form->*handler)(); }); };
-}
-
 } // namespace
 
-bool RenameFolderNoReplace(const std::string& from, const std::string& to) {
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-  if (errno != EINVAL && errno != ENOSYS) return false;
-  // A file system without the flag: check first (a race here only makes the rename fail
-  // on a target that appeared meanwhile, as plain rename refuses a non-empty folder).
-  struct stat st;
-  if (lstat(to.c_str(), &st) == 0) return false;
-  return std::rename(from.c_str(), to.c_str()) == 0;
-}
-
-bool IsOnOpticalDisc(const std::string& path) {
-  const TMountPoint* best = nullptr;
-  const TMountTable mounts = ReadMountTable();
-  for (const TMountPoint& mount : mounts) {
-    const std::string folder = IncludeTrailingBackslash(mount.Path);
-    if (path.compare(0, folder.size(), folder) != 0) continue;
-    if (!best || mount.Path.size() > best->Path.size()) best = &mount;
-  }
-  return best && best->Kind == ddCDRom;
+bool ChooseProjectBasePath(QWidget* owner, QString& path) {
+  TFormProjectBasePath dialog(owner);
+  dialog.Path = TextPath(path);
+  if (!dialog.Execute()) return false;
+  SetProjectBasePath(dialog.Path);
+  path = PathText(dialog.Path);
+  return true;
 }
 
 // ---- TFormProjectNew ----
 
 TFormProjectNew::TFormProjectNew(QWidget* owner) : TFormXelBase(owner) {
-  TFormBuilder b(this, "FormProjectNew", QString::fromLatin1(SProjectNewCaption), 385, 145);
+  TFormBuilder b(this, "FormProjectNew", Text(SProjectNewCaption), 385, 145);
   b.Row([&] {
     b.Column([&] {
-      AddNameFields(b, OverEdit1, OverEdit2);
-      b.Group("GroupBox1", QString::fromLatin1(SProjectBasePathCaption),
-              [&] { DashBox1 = b.Add<TDashBox>("DashBox1"); });
+      AddNameFields(b, &folder_, &title_);
+      b.Group("GroupBox1", Text(SProjectBasePathCaption), [&] {
+        On(b.ValueBox("DashBox1", &base_), &TDashBox::Clicked, &TFormProjectNew::DashBox1Click);
+      });
     });
-    AddButtonColumn(b, ButtonOk, ButtonCancel);
+    AddButtonColumn(b);
   });
-  connect(DashBox1, &TDashBox::Clicked, this, Guarded(this, &TFormProjectNew::DashBox1Click));
 }
 
 void TFormProjectNew::FormShow() {
   const std::string base = ProjectBaseFolder();
-  int n = 1;
-  while (FolderExists(base + SNewProjectFolderPrefix + std::to_string(n)))
-    ++n;
-  OverEdit1->setText(QString::fromLatin1(SNewProjectFolderPrefix) + QString::number(n));
-  OverEdit2->setText(QString::fromLatin1(DefaultGameTitle));
-  DashBox1->SetText(PathText(base));
+  base_ = PathText(base);
+  folder_ = PathText(ProposeProjectFolderName(base));
+  title_ = DefaultGameTitle;
+  UpdateControls();
 }
 
 void TFormProjectNew::DashBox1Click() {
-  TFormProjectBasePath dialog(this);
-  dialog.Path = TextPath(DashBox1->Text());
-  CenterFormOverOwner(&dialog);
-  if (dialog.exec() != mrOk) return;
-  SetProjectBasePath(dialog.Path);
-  DashBox1->SetText(PathText(dialog.Path));
+  // The proposed folder name stays as it is.
+  if (ChooseProjectBasePath(this, base_)) UpdateControls();
 }
 
 void TFormProjectNew::ButtonOkClick() {
-  const std::string name = TextPath(OverEdit1->text());
-  const std::string title = FromQString(OverEdit2->text());
-  if (!IsValidFolderName(name)) {
-    ShowErrorBox(QString::fromLatin1(SBadFolderNameChar), this);
-    return;
-  }
   const std::string base = ProjectBaseFolder();
-  if (mkdir((base + name).c_str(), 0755) != 0) {
-    ShowErrorBox(QString::fromLatin1(SCannotMakeProjectFolder), this);
-    return;
-  }
+  MakeProjectFolder(base, TextPath(folder_));
   SetProjectBasePath(base);
-  FolderName = name;
-  Title = title;
+  FolderName = TextPath(folder_);
+  Title = title_;
   done(mrOk);
 }
+
+VELMORA_REGISTER_FORM(TFormProjectNew, TFormGroup::Dialog, 0);
 
 // ---- TFormProjectOpen ----
 
 TFormProjectOpen::TFormProjectOpen(QWidget* owner) : TFormXelBase(owner) {
-  TFormBuilder b(this, "FormProjectOpen", QString::fromLatin1(SProjectOpenCaption), 385, 245);
-  b.Group("GroupBox1", QString::fromLatin1(SProjectBasePathCaption),
-          [&] { DashBox1 = b.Add<TDashBox>("DashBox1"); });
+  TFormBuilder b(this, "FormProjectOpen", Text(SProjectOpenCaption), 385, 245);
+  b.Group("GroupBox1", Text(SProjectBasePathCaption), [&] {
+    On(b.ValueBox("DashBox1", &base_), &TDashBox::Clicked, &TFormProjectOpen::DashBox1Click);
+  });
   b.Row([&] {
     ListView1 = b.Add<QTreeWidget>("ListView1");
     b.Column([&] {
-      ButtonOk = b.Button("ButtonOk", QStringLiteral("&Open"));
-      ButtonOk->setDefault(true);
-      ButtonRename = b.Button("ButtonRename", QStringLiteral("&Rename..."));
-      ButtonDelete = b.Button("ButtonDelete", QStringLiteral("&Delete..."));
+      b.OkButton()->setText(QStringLiteral("&Open"));
+      On(b.Button("ButtonRename", QStringLiteral("&Rename...")), &QPushButton::clicked,
+         &TFormProjectOpen::ButtonRenameClick);
+      On(b.Button("ButtonDelete", QStringLiteral("&Delete...")), &QPushButton::clicked,
+         &TFormProjectOpen::ButtonDeleteClick);
       b.Stretch();
-      ButtonCancel = b.CancelButton();
+      b.CancelButton();
     });
   });
 
   ListView1->setColumnCount(2);
-  ListView1->setHeaderLabels(
-      {QString::fromLatin1(SFolderNameLabel), QString::fromLatin1(SGameTitleLabel)});
+  ListView1->setHeaderLabels({Text(SFolderNameLabel), Text(SGameTitleLabel)});
   ListView1->setRootIsDecorated(false);
   ListView1->setItemsExpandable(false);
   ListView1->setUniformRowHeights(true);
@@ -172,42 +135,22 @@ TFormProjectOpen::TFormProjectOpen(QWidget* owner) : TFormXelBase(owner) {
   ListView1->setColumnWidth(0, 88);
   ListView1->setIconSize(QSize(16, 16));
   ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-
-  connect(DashBox1, &TDashBox::Clicked, this, Guarded(this, &TFormProjectOpen::DashBox1Click));
-  connect(ButtonOk, &QPushButton::clicked, this, Guarded(this, &TFormProjectOpen::ButtonOkClick));
-  connect(ButtonRename, &QPushButton::clicked, this,
-          Guarded(this, &TFormProjectOpen::ButtonRenameClick));
-  connect(ButtonDelete, &QPushButton::clicked, this,
-          Guarded(this, &TFormProjectOpen::ButtonDeleteClick));
-  connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
-          Guarded(this, &TFormProjectOpen::ButtonOkClick));
+  On(ListView1, &QTreeWidget::itemDoubleClicked, &TFormProjectOpen::ButtonOkClick);
 
   GuardHandler(this, [this] {
-    DashBox1->SetText(PathText(ProjectBaseFolder()));
+    base_ = PathText(ProjectBaseFolder());
+    UpdateControls();
     FillList();
   });
 }
 
 void TFormProjectOpen::FillList() {
   ListView1->clear();
-  const std::string base = ProjectBaseFolder();
   const QIcon icon(FolderIconPixmap());
-  if (DIR* dir = opendir(base.c_str())) {
-    while (const dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name.empty() || name[0] == '.') continue;
-      const std::string folder = base + name;
-      if (!FolderExists(folder) || !IsProjectFolder(folder)) continue;
-      std::string title;
-      try {
-        title = ReadGameTitle(folder);
-      } catch (const std::exception&) {
-        title = DefaultGameTitle;
-      }
-      auto* item = new QTreeWidgetItem(ListView1, {PathText(name), ToQString(title)});
-      item->setIcon(0, icon);
-    }
-    closedir(dir);
+  for (const TProjectListing& project : ListProjects(ProjectBaseFolder())) {
+    auto* item =
+        new QTreeWidgetItem(ListView1, {PathText(project.FolderName), ToQString(project.Title)});
+    item->setIcon(0, icon);
   }
   if (ListView1->topLevelItemCount() > 0) SelectItem(ListView1->topLevelItem(0));
   FitTitleColumn();
@@ -238,12 +181,8 @@ void TFormProjectOpen::resizeEvent(QResizeEvent* event) {
 }
 
 void TFormProjectOpen::DashBox1Click() {
-  TFormProjectBasePath dialog(this);
-  dialog.Path = TextPath(DashBox1->Text());
-  CenterFormOverOwner(&dialog);
-  if (dialog.exec() != mrOk || dialog.Path == TextPath(DashBox1->Text())) return;
-  SetProjectBasePath(dialog.Path);
-  DashBox1->SetText(PathText(dialog.Path));
+  if (!ChooseProjectBasePath(this, base_)) return;
+  UpdateControls();
   FillList();
 }
 
@@ -258,10 +197,11 @@ void TFormProjectOpen::ButtonOkClick() {
 void TFormProjectOpen::ButtonRenameClick() {
   QTreeWidgetItem* item = ListView1->currentItem();
   if (!item || !item->isSelected()) return;
-  TFormProjectRename dialog(this, ProjectBaseFolder(), TextPath(item->text(0)),
-                            FromQString(item->text(1)));
-  CenterFormOverOwner(&dialog);
-  if (dialog.exec() != mrOk) return;
+  TFormProjectRename dialog(this);
+  dialog.BaseFolder = ProjectBaseFolder();
+  dialog.OldName = TextPath(item->text(0));
+  dialog.Title = FromQString(item->text(1));
+  if (!dialog.Execute()) return;
   FillList();
   SelectItem(FindItem(PathText(dialog.FolderName)));
 }
@@ -270,112 +210,92 @@ void TFormProjectOpen::ButtonDeleteClick() {
   QTreeWidgetItem* item = ListView1->currentItem();
   if (!item || !item->isSelected()) return;
   const QString name = item->text(0);
-  if (ShowMessageBox(QString::fromLatin1(SDeleteProjectQuery).arg(name),
-                     MB_YESNO | MB_ICONEXCLAMATION, this) != IDYES)
+  if (ShowMessageBox(Text(SDeleteProjectQuery).arg(name), MB_YESNO | MB_ICONEXCLAMATION, this) !=
+      IDYES)
     return;
   bool deleted;
   {
     TBusyCursor busy;
-    const std::string base = ProjectBaseFolder();
-    SetCurrentFolder(base);
-    deleted = DeleteFolderTree(base + TextPath(name));
+    deleted = DeleteProject(ProjectBaseFolder(), TextPath(name));
     FillList();
   }
-  if (!deleted) ShowErrorBox(QString::fromLatin1(SCannotDeleteProjectFolder), this);
+  if (!deleted) throw Exception(SCannotDeleteProjectFolder);
 }
+
+VELMORA_REGISTER_FORM(TFormProjectOpen, TFormGroup::Dialog, 0);
 
 // ---- TFormProjectRename ----
 
-TFormProjectRename::TFormProjectRename(QWidget* owner, const std::string& baseFolder,
-                                       const std::string& oldName, const std::string& title)
-    : TFormXelBase(owner), baseFolder_(IncludeTrailingBackslash(baseFolder)), oldName_(oldName) {
-  TFormBuilder b(this, "FormProjectRename", QString::fromLatin1(SProjectRenameCaption), 281, 137);
+TFormProjectRename::TFormProjectRename(QWidget* owner) : TFormXelBase(owner) {
+  TFormBuilder b(this, "FormProjectRename", Text(SProjectRenameCaption), 281, 137);
   b.Row([&] {
     b.Column([&] {
-      AddNameFields(b, OverEdit1, OverEdit2);
+      AddNameFields(b, &folder_, &title_);
       b.Stretch();
     });
-    AddButtonColumn(b, ButtonOk, ButtonCancel);
+    AddButtonColumn(b);
   });
-  OverEdit1->setText(PathText(oldName));
-  OverEdit2->setText(ToQString(title));
+}
+
+void TFormProjectRename::FormShow() {
+  folder_ = PathText(OldName);
+  title_ = Title;
+  UpdateControls();
 }
 
 void TFormProjectRename::ButtonOkClick() {
-  const std::string name = TextPath(OverEdit1->text());
-  if (!IsValidFolderName(name)) {
-    ShowErrorBox(QString::fromLatin1(SBadFolderNameChar), this);
-    return;
-  }
-  if (name != oldName_ && !RenameFolderNoReplace(baseFolder_ + oldName_, baseFolder_ + name)) {
-    ShowErrorBox(QString::fromLatin1(SCannotRenameProjectFolder), this);
-    return;
-  }
+  const std::string name = TextPath(folder_);
+  RenameProject(BaseFolder, OldName, name, title_);
   FolderName = name;
-  WriteGameTitle(baseFolder_ + name, FromQString(OverEdit2->text()));
   done(mrOk);
 }
+
+VELMORA_REGISTER_FORM(TFormProjectRename, TFormGroup::Dialog, 0);
 
 // ---- TFormProjectBasePath ----
 
 TFormProjectBasePath::TFormProjectBasePath(QWidget* owner) : TFormXelBase(owner) {
-  TFormBuilder b(this, "FormProjectBasePath", QString::fromLatin1(SProjectBasePathCaption), 385,
-                 305);
+  TFormBuilder b(this, "FormProjectBasePath", Text(SProjectBasePathCaption), 385, 305);
   FolderView1 = b.Add<TFolderView>("FolderView1");
-  Edit1 = b.Add<QLineEdit>("Edit1");
-  Edit1->setMaxLength(MaxPathLength);
+  b.Edit("Edit1", &path_, MaxPathLength);
+  QPushButton* ok = nullptr;
   b.Row([&] {
     b.Stretch();
-    ButtonOk = b.OkButton();
-    ButtonCancel = b.CancelButton();
+    ok = b.OkButton();
+    b.CancelButton();
   });
-  connect(FolderView1, &QTreeWidget::currentItemChanged, this, [this] { FolderView1Change(); });
-  connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
-  Edit1Change();
+  On(FolderView1, &QTreeWidget::currentItemChanged, &TFormProjectBasePath::FolderView1Change);
+  EnableWhen({ok}, [this] {
+    const std::string path = TextPath(path_);
+    return !path.empty() && path[0] == '/' && FolderExists(path);
+  });
 }
 
 void TFormProjectBasePath::FormShow() {
   TBusyCursor busy;
-  Edit1->setText(PathText(Path));
-  FolderView1->SetSelectedPath(PathText(Path));
+  path_ = PathText(Path);
+  UpdateControls();
+  FolderView1->SetSelectedPath(path_);
 }
 
 void TFormProjectBasePath::FolderView1Change() {
   const QString path = FolderView1->GetSelectedPath();
-  if (!path.isEmpty()) Edit1->setText(path);
-}
-
-void TFormProjectBasePath::Edit1Change() {
-  const std::string text = TextPath(Edit1->text());
-  ButtonOk->setEnabled(!text.empty() && text[0] == '/' && FolderExists(text));
+  if (path.isEmpty()) return;
+  path_ = path;
+  UpdateControls();
 }
 
 void TFormProjectBasePath::ButtonOkClick() {
-  const std::string path = IncludeTrailingBackslash(
-      TextPath(QDir::cleanPath(QFileInfo(Edit1->text()).absoluteFilePath())));
-  if (IsFloppyDrive(path) || IsOnOpticalDisc(path)) {
-    ShowErrorBox(QString::fromLatin1(SCannotSetUpPath), this);
-    return;
-  }
-  if (!IsDriveReady(path)) {
-    ShowErrorBox(QString::fromLatin1(SDeviceNotReady), this);
-    return;
-  }
+  const std::string path =
+      IncludeTrailingBackslash(TextPath(QDir::cleanPath(QFileInfo(path_).absoluteFilePath())));
+  CheckProjectBasePath(path);
   if (!FolderExists(path)) {
-    if (ShowYesNoBox(QString::fromLatin1(SCreateFolderQuery), this) == IDNO) return;
-    {
-      TBusyCursor busy;
-      try {
-        ForceDirectories(path);
-      } catch (const std::exception&) {
-        // Reported below as the folder that could not be made.
-      }
-    }
-    if (!FolderExists(path)) {
-      ShowErrorBox(QString::fromLatin1(SCannotMakeFolder), this);
-      return;
-    }
+    if (ShowYesNoBox(Text(SCreateFolderQuery), this) == IDNO) return;
+    TBusyCursor busy;
+    MakeProjectBaseFolder(path);
   }
   Path = path;
   done(mrOk);
 }
+
+VELMORA_REGISTER_FORM(TFormProjectBasePath, TFormGroup::Dialog, 0);

@@ -1,18 +1,16 @@
 // The project dialogs: making a new project, choosing one to open (and renaming or
-// deleting it there), and choosing the projects base folder.
+// deleting it there), and choosing the projects base folder. The main window opens them;
+// what they do to the folders is the project manager's.
 #pragma once
 
+#include <QString>
 #include <string>
 
 #include "framework/controls/form_xel_base.h"
 
-class QLineEdit;
-class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
-class TDashBox;
 class TFolderView;
-class TOverEdit;
 
 // Proposes the first "Project<n>" that is not a folder under the base folder yet, and
 // makes the one the author settles on.
@@ -25,15 +23,14 @@ public:
   std::string FolderName;
   std::string Title;
 
-  TOverEdit* OverEdit1;
-  TOverEdit* OverEdit2;
-  TDashBox* DashBox1;
-  QPushButton* ButtonOk;
-  QPushButton* ButtonCancel;
-
   void FormShow() override;
   void DashBox1Click();
   void ButtonOkClick() override;
+
+private:
+  QString folder_;
+  std::string title_;
+  QString base_;
 };
 
 // Lists the projects under the base folder with their game titles.
@@ -45,17 +42,8 @@ public:
   // The result on OK: the chosen project's folder name.
   std::string ChosenFolder;
 
-  TDashBox* DashBox1;
-  QTreeWidget* ListView1;
-  QPushButton* ButtonOk;
-  QPushButton* ButtonRename;
-  QPushButton* ButtonDelete;
-  QPushButton* ButtonCancel;
-
   // Refills the list from the base folder; the first item becomes the current one.
   void FillList();
-  // The item of that folder name, or nothing.
-  QTreeWidgetItem* FindItem(const QString& folderName) const;
   void DashBox1Click();
   void ButtonOkClick() override;
   void ButtonRenameClick();
@@ -65,31 +53,33 @@ protected:
   void resizeEvent(QResizeEvent* event) override;
 
 private:
+  QTreeWidgetItem* FindItem(const QString& folderName) const;
   void FitTitleColumn();
   void SelectItem(QTreeWidgetItem* item);
+
+  QString base_;
+  QTreeWidget* ListView1;
 };
 
 // Renames a project's folder and changes its game title.
 class TFormProjectRename : public TFormXelBase {
   Q_OBJECT
 public:
-  // BaseFolder (with a trailing separator) holds OldName, whose title is Title.
-  TFormProjectRename(QWidget* owner, const std::string& baseFolder, const std::string& oldName,
-                     const std::string& title);
+  explicit TFormProjectRename(QWidget* owner = nullptr);
 
-  // The new folder name on OK.
+  // In: the base folder, the project's folder name and its title. Out on OK: the new
+  // folder name.
+  std::string BaseFolder;
+  std::string OldName;
+  std::string Title;
   std::string FolderName;
 
-  TOverEdit* OverEdit1;
-  TOverEdit* OverEdit2;
-  QPushButton* ButtonOk;
-  QPushButton* ButtonCancel;
-
+  void FormShow() override;
   void ButtonOkClick() override;
 
 private:
-  std::string baseFolder_;
-  std::string oldName_;
+  QString folder_;
+  std::string title_;
 };
 
 // Chooses the projects base folder, making it when it does not exist.
@@ -100,20 +90,17 @@ public:
 
   // In: the folder to start at. Out on OK: the chosen folder with a trailing separator.
   std::string Path;
-
-  TFolderView* FolderView1;
-  QLineEdit* Edit1;
-  QPushButton* ButtonOk;
-  QPushButton* ButtonCancel;
+  std::string CallerData() const { return Path; }
 
   void FormShow() override;
   void FolderView1Change();
-  void Edit1Change();
   void ButtonOkClick() override;
+
+private:
+  QString path_;
+  TFolderView* FolderView1;
 };
 
-// Whether Path lies on a mounted CD or DVD (the longest mount point that holds it).
-bool IsOnOpticalDisc(const std::string& path);
-
-// Renames From to To unless To exists in any form, even as an empty folder.
-bool RenameFolderNoReplace(const std::string& from, const std::string& to);
+// The base folder dialog over Owner, starting at Path; on OK the chosen folder becomes the
+// projects base folder and Path. True when the author chose one.
+bool ChooseProjectBasePath(QWidget* owner, QString& path);

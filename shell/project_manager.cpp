@@ -1,5 +1,10 @@
 #include "shell/project_manager.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/errors.h"
@@ -7,8 +12,7 @@
 #include "core/path_resolver.h"
 #include "core/project_path.h"
 #include "core/settings.h"
-#include "framework/controls/window_placement.h"
-#include "shell/project_dialogs.h"
+#include "framework/controls/folder_view.h"
 #include "shell/shell_messages.h"
 
 namespace {
@@ -106,13 +110,97 @@ void TProjectManager::ForgetProject() {
 }
 
 void TProjectManager::ShowNewProjectDialog() {
-  TFormProjectNew dialog(Owner);
-  CenterFormOverOwner(&dialog);
-  if (dialog.exec() == mrOk) NewProject(dialog.FolderName, dialog.Title);
+  std::string folderName, title;
+  if (QueryNewProject && QueryNewProject(this, folderName, title)) NewProject(folderName, title);
 }
 
 void TProjectManager::ShowOpenProjectDialog() {
-  TFormProjectOpen dialog(Owner);
-  CenterFormOverOwner(&dialog);
-  if (dialog.exec() == mrOk) OpenProject(dialog.ChosenFolder);
+  std::string folderName;
+  if (QueryOpenProject && QueryOpenProject(this, folderName)) OpenProject(folderName);
+}
+
+std::string ProposeProjectFolderName(const std::string& base) {
+  int n = 1;
+  while (FolderExists(base + SNewProjectFolderPrefix + std::to_string(n)))
+    ++n;
+  return SNewProjectFolderPrefix + std::to_string(n);
+}
+
+void MakeProjectFolder(const std::string& base, const std::string& folderName) {
+  if (!IsValidFolderName(folderName)) throw Exception(SBadFolderNameChar);
+  if (folderName.empty() || mkdir((base + folderName).c_str(), 0755) != 0)
+    throw Exception(SCannotMakeProjectFolder);
+}
+
+std::vector<TProjectListing> ListProjects(const std::string& base) {
+  std::vector<TProjectListing> projects;
+  DIR* dir = opendir(base.c_str());
+  if (!dir) return projects;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.empty() || name[0] == '.') continue;
+    const std::string folder = base + name;
+    if (!FolderExists(folder) || !IsProjectFolder(folder)) continue;
+    std::string title;
+    try {
+      title = ReadGameTitle(folder);
+    } catch (const std::exception&) {
+      title = DefaultGameTitle;
+    }
+    projects.push_back({name, title});
+  }
+  closedir(dir);
+  return projects;
+}
+
+void RenameProject(const std::string& base, const std::string& oldName, const std::string& newName,
+                   const std::string& title) {
+  if (!IsValidFolderName(newName)) throw Exception(SBadFolderNameChar);
+  // An empty name would stand for the base folder itself.
+  if (newName.empty() || oldName.empty()) throw Exception(SCannotRenameProjectFolder);
+  const std::string folder = IncludeTrailingBackslash(base);
+  if (newName != oldName && !RenameFolderNoReplace(folder + oldName, folder + newName))
+    throw Exception(SCannotRenameProjectFolder);
+  WriteGameTitle(folder + newName, title);
+}
+
+bool DeleteProject(const std::string& base, const std::string& folderName) {
+  if (!NamesOneSubFolder(folderName)) return false;
+  SetCurrentFolder(base);
+  return DeleteFolderTree(base + folderName);
+}
+
+void CheckProjectBasePath(const std::string& path) {
+  if (IsFloppyDrive(path) || IsOnOpticalDisc(path)) throw Exception(SCannotSetUpPath);
+  if (!IsDriveReady(path)) throw Exception(SDeviceNotReady);
+}
+
+void MakeProjectBaseFolder(const std::string& path) {
+  try {
+    ForceDirectories(path);
+  } catch (const std::exception&) {
+    // Reported below as the folder that could not be made.
+  }
+  if (!FolderExists(path)) throw Exception(SCannotMakeFolder);
+}
+
+bool RenameFolderNoReplace(const std::string& from, const std::string& to) {
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without the flag: check first (a race here only makes the rename fail
+  // on a target that appeared meanwhile, as plain rename refuses a non-empty folder).
+  struct stat st;
+  if (lstat(to.c_str(), &st) == 0) return false;
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool IsOnOpticalDisc(const std::string& path) {
+  const TMountPoint* best = nullptr;
+  const TMountTable mounts = ReadMountTable();
+  for (const TMountPoint& mount : mounts) {
+    const std::string folder = IncludeTrailingBackslash(mount.Path);
+    if (path.compare(0, folder.size(), folder) != 0) continue;
+    if (!best || mount.Path.size() > best->Path.size()) best = &mount;
+  }
+  return best && best->Kind == ddCDRom;
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -37,6 +38,13 @@ public:
   // The project that was open when the editor last closed; every error is swallowed.
   void OpenLastProject();
 
+  // The main window opens the project dialogs: the manager asks through these two (each
+  // true when the author chose), so it knows nothing of the dialogs.
+  std::function<bool(TProjectManager* sender, std::string& folderName, std::string& title)>
+      QueryNewProject;
+  std::function<bool(TProjectManager* sender, std::string& folderName)> QueryOpenProject;
+
+  // Asks for a new project and makes it; asks for a project and opens it.
   void ShowNewProjectDialog();
   void ShowOpenProjectDialog();
 
@@ -53,3 +61,40 @@ bool SetCurrentFolder(const std::string& folder);
 bool IsValidFolderName(const std::string& name);
 // Folder counts as a project when it holds "KOVAX.exe" (in any case).
 bool IsProjectFolder(const std::string& folder);
+
+// What the project dialogs do to the folders; each failure raises the message the dialog
+// shows, so the dialog stays open.
+
+// The first "Project<n>" (n from 1) that is not a folder under Base yet.
+std::string ProposeProjectFolderName(const std::string& base);
+// Makes the folder of a new project under Base; raises on a forbidden character or when
+// the folder cannot be made (it exists already, or the name is empty).
+void MakeProjectFolder(const std::string& base, const std::string& folderName);
+
+struct TProjectListing {
+  std::string FolderName; // as on disk (UTF-8)
+  std::string Title;      // code page; "Untitled" when the project has none
+};
+// Every project folder under Base whose name does not begin with ".", in the order the
+// file system gives them.
+std::vector<TProjectListing> ListProjects(const std::string& base);
+
+// Gives the project OldName under Base the name NewName and writes Title into it; the
+// same name only rewrites the title. Raises on a forbidden character, an empty name, or
+// when the target exists in any form.
+void RenameProject(const std::string& base, const std::string& oldName, const std::string& newName,
+                   const std::string& title);
+// Deletes the project folder with everything in it, never following links; false when
+// that failed.
+bool DeleteProject(const std::string& base, const std::string& folderName);
+
+// Refuses a projects base folder on a floppy drive or an optical disc, or on a device that
+// is not ready.
+void CheckProjectBasePath(const std::string& path);
+// Makes a missing base folder; raises when it still does not exist afterwards.
+void MakeProjectBaseFolder(const std::string& path);
+
+// Whether Path lies on a mounted CD or DVD (the longest mount point that holds it).
+bool IsOnOpticalDisc(const std::string& path);
+// Renames From to To unless To exists in any form, even as an empty folder.
+bool RenameFolderNoReplace(const std::string& from, const std::string& to);

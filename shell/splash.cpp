@@ -1,34 +1,35 @@
 #include "shell/splash.h"
 
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
+#include "framework/controls/form_builder.h"
+#include "framework/controls/form_registry.h"
 #include "shell/shell_messages.h"
 #include "shell/shell_pictures.h"
 
 TFormSplash* FormSplash = nullptr;
 
 TFormSplash::TFormSplash(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
-  setObjectName(QStringLiteral("FormSplash"));
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  ImageSplash = new QLabel(this);
-  ImageSplash->setObjectName(QStringLiteral("ImageSplash"));
-  ImageSplash->setPixmap(QPixmap::fromImage(SplashPicture()));
-  layout->addWidget(ImageSplash);
+    : TFormXelWidget(parent, 0, Qt::SplashScreen | Qt::FramelessWindowHint) {
+  const QPixmap picture = QPixmap::fromImage(SplashPicture());
+  TFormBuilder b(this, "FormSplash", QString(), picture.width(), picture.height());
+  layout()->setContentsMargins(0, 0, 0, 0);
+  b.Label("ImageSplash", QString())->setPixmap(picture);
   // The client takes the picture's size.
-  setFixedSize(ImageSplash->pixmap().size());
+  setFixedSize(picture.size());
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1);
-  connect(Timer1, &QTimer::timeout, this, &TFormSplash::Timer1Timer);
+  On(Timer1, &QTimer::timeout, &TFormSplash::Timer1Timer);
   Timer1->start();
+}
+
+QPixmap TFormSplash::Picture() const {
+  return findChild<QLabel*>(QStringLiteral("ImageSplash"))->pixmap();
 }
 
 void TFormSplash::Timer1Timer() {
@@ -37,35 +38,22 @@ void TFormSplash::Timer1Timer() {
 }
 
 TFormAboutBox::TFormAboutBox(QWidget* owner) : TFormXelBase(owner) {
-  setObjectName(QStringLiteral("FormAboutBox"));
-  setWindowTitle(QString::fromLatin1(SAboutCaption));
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  ImageSplash = new QLabel(this);
-  ImageSplash->setObjectName(QStringLiteral("ImageSplash"));
-  ImageSplash->setFixedSize(512, 256);
-  ImageSplash->setPixmap(FormSplash ? FormSplash->ImageSplash->pixmap()
-                                    : QPixmap::fromImage(SplashPicture()));
-  layout->addWidget(ImageSplash);
-
-  auto* panel = new QFrame(this);
-  panel->setObjectName(QStringLiteral("Panel1"));
-  auto* row = new QHBoxLayout(panel);
-  row->setContentsMargins(6, 4, 6, 4);
-  ImageIcon = new QLabel(panel);
-  ImageIcon->setObjectName(QStringLiteral("ImageIcon"));
-  ImageIcon->setFixedSize(32, 32);
-  ImageIcon->setPixmap(ProgramIconPixmap());
-  row->addWidget(ImageIcon);
-  row->addStretch();
-  ButtonOk = new QPushButton(QStringLiteral("&Ok"), panel);
-  ButtonOk->setObjectName(QStringLiteral("ButtonOk"));
-  ButtonOk->setDefault(true);
-  row->addWidget(ButtonOk);
-  layout->addWidget(panel);
-  SetCancelButton(ButtonOk);
-  disconnect(ButtonOk, nullptr, this, nullptr);
-  connect(ButtonOk, &QPushButton::clicked, this, [this] { done(mrOk); });
-  resize(513, 298);
+  TFormBuilder b(this, "FormAboutBox", QString::fromLatin1(SAboutCaption), 513, 298);
+  layout()->setContentsMargins(0, 0, 0, 0);
+  layout()->setSpacing(0);
+  QLabel* splash = b.Label("ImageSplash", QString());
+  splash->setFixedSize(512, 256);
+  splash->setPixmap(FormSplash ? FormSplash->Picture() : QPixmap::fromImage(SplashPicture()));
+  QPushButton* ok = nullptr;
+  b.Row([&] {
+    b.Label("ImageIcon", QString())->setPixmap(ProgramIconPixmap());
+    b.Stretch();
+    ok = b.OkButton();
+  });
+  static_cast<QBoxLayout*>(layout())->itemAt(1)->layout()->setContentsMargins(6, 4, 6, 4);
+  findChild<QLabel*>(QStringLiteral("ImageIcon"))->setFixedSize(32, 32);
+  // Escape and the title-bar close press the one button, which closes with OK.
+  SetCancelButton(ok, mrOk);
 }
+
+VELMORA_REGISTER_FORM(TFormAboutBox, TFormGroup::Dialog, 0);

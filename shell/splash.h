@@ -2,24 +2,24 @@
 // same picture.
 #pragma once
 
-#include <QWidget>
+#include <QPixmap>
 
 #include "framework/controls/form_xel_base.h"
 
-class QLabel;
-class QPushButton;
 class QTimer;
 
-class TFormSplash : public QWidget {
+class TFormSplash : public TFormXelWidget {
   Q_OBJECT
 public:
   explicit TFormSplash(QWidget* parent = nullptr);
 
-  QLabel* ImageSplash;
-  QTimer* Timer1;
-
+  // The picture, which the about box shows too.
+  QPixmap Picture() const;
   // Fires once the message loop runs: hides the splash, which stays in memory.
   void Timer1Timer();
+
+private:
+  QTimer* Timer1;
 };
 
 // The splash window of this run, or nothing.
@@ -29,8 +29,4 @@ class TFormAboutBox : public TFormXelBase {
   Q_OBJECT
 public:
   explicit TFormAboutBox(QWidget* owner = nullptr);
-
-  QLabel* ImageSplash;
-  QLabel* ImageIcon;
-  QPushButton* ButtonOk;
 };

@@ -1,7 +1,6 @@
 #include "shell/startup.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <cerrno>
@@ -17,6 +16,7 @@
 #include "core/unlha_library.h"
 #include "framework/controls/error_guard.h"
 #include "framework/controls/framework_messages.h"
+#include "framework/controls/message_box.h"
 #include "framework/controls/qt_clipboard.h"
 #include "shell/data_module.h"
 #include "shell/form_xel_main.h"
@@ -71,12 +71,6 @@ int Refuse(const char* text) {
   return 1;
 }
 
-QString Escaped(QString text) {
-  return text.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
-      .replace(QLatin1Char('\t'), QLatin1String("\\t"))
-      .replace(QLatin1Char('\n'), QLatin1String("\\n"));
-}
-
 // The checks that stand before any window; 0 when the editor may start.
 int CheckSurroundings() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -112,28 +106,6 @@ int RunEditor(QApplication& application) {
 
 bool DisplayIsUsable(int width, int height, int depth) {
   return depth >= 16 && width >= 800 && height >= 600;
-}
-
-int DefaultAnswer(int flags) {
-  static constexpr int Buttons[][3] = {{IDOK, IDOK, IDOK},           {IDOK, IDCANCEL, IDOK},
-                                       {IDABORT, IDRETRY, IDIGNORE}, {IDYES, IDNO, IDCANCEL},
-                                       {IDYES, IDNO, IDYES},         {IDRETRY, IDCANCEL, IDRETRY}};
-  const int kind = flags & 0x0F;
-  if (kind > MB_RETRYCANCEL) return IDOK;
-  const int index = (flags & MB_DEFBUTTON3) ? 2 : (flags & MB_DEFBUTTON2) ? 1 : 0;
-  return Buttons[kind][index];
-}
-
-QString TMessageLogBoxes::FormatLine(const QString& caption, const QString& text, int flags) {
-  return Escaped(caption) + QLatin1Char('\t') + Escaped(text) + QLatin1Char('\t') +
-         QString::number(flags) + QLatin1Char('\n');
-}
-
-int TMessageLogBoxes::Show(QWidget*, const QString& caption, const QString& text, int flags) {
-  QFile file(QString::fromStdString(fileName_));
-  if (file.open(QIODevice::Append | QIODevice::WriteOnly))
-    file.write(FormatLine(caption, text, flags).toUtf8());
-  return DefaultAnswer(flags);
 }
 
 int ProgramMain(int argc, char** argv) {

@@ -187,9 +187,10 @@ void TFormBuilder::Radios(TField<int> index, const TContent& content) {
       [group, index] {
         if (index.Present() && group->checkedId() >= 0) index.Set(group->checkedId());
       }));
-  QObject::connect(group, &QButtonGroup::idToggled, form_, [&form, &added](int, bool checked) {
-    if (checked) form.TakeControlValue(added);
-  });
+  QObject::connect(group, &QButtonGroup::idToggled, form.Connections(),
+                   [&form, &added](int, bool checked) {
+                     if (checked) form.TakeControlValue(added);
+                   });
 }
 
 QRadioButton* TFormBuilder::Radio(const char* name, const QString& caption) {
@@ -283,6 +284,11 @@ TDashBox* TFormBuilder::ValueBox(const char* name, TField<int> id,
 TDashBox* TFormBuilder::ValueBox(const char* name, TField<std::string> text) {
   return ShowInBox(Add<TDashBox>(name), std::move(text),
                    [](const std::string& value) { return ToQString(value); });
+}
+
+TDashBox* TFormBuilder::ValueBox(const char* name, TField<QString> text) {
+  return ShowInBox(Add<TDashBox>(name), std::move(text),
+                   [](const QString& value) { return value; });
 }
 
 QPushButton* TFormBuilder::OkButton() {

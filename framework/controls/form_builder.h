@@ -85,6 +85,7 @@ public:
   // Clicked opens the picker, stores the result in the field and calls UpdateControls.
   TDashBox* ValueBox(const char* name, TField<int> id, std::function<QString(int)> text);
   TDashBox* ValueBox(const char* name, TField<std::string> text);
+  TDashBox* ValueBox(const char* name, TField<QString> text);
 
   // The standard buttons: "&Ok" (the default button; it runs the form's ButtonOkClick),
   // "Cancel" (Escape and the title-bar close press it; it closes with mrCancel), "&Help"
@@ -136,5 +137,6 @@ template <class Control, class Signal>
 void TFormBuilder::Connect(Control* control, Signal changed, std::unique_ptr<TBinding> binding) {
   TFormXelCommon& form = Form();
   TBinding& added = form.AddBinding(std::move(binding));
-  QObject::connect(control, changed, form_, [&form, &added] { form.TakeControlValue(added); });
+  QObject::connect(control, changed, form.Connections(),
+                   [&form, &added] { form.TakeControlValue(added); });
 }

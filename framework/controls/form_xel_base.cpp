@@ -121,9 +121,9 @@ void TFormXelBase::ButtonOkClick() {
   done(mrOk);
 }
 
-void TFormXelBase::SetCancelButton(QAbstractButton* button) {
+void TFormXelBase::SetCancelButton(QAbstractButton* button, int modalResult) {
   cancelButton_ = button;
-  connect(button, &QAbstractButton::clicked, this, [this] { done(mrCancel); });
+  connect(button, &QAbstractButton::clicked, this, [this, modalResult] { done(modalResult); });
 }
 
 void TFormXelBase::reject() {

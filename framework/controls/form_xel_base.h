@@ -55,7 +55,7 @@ public:
   // guard, not at all while Updating is set, and the EnableWhen rules follow it.
   template <class Sender, class Signal, class Handler>
   QMetaObject::Connection On(Sender* sender, Signal signal, Handler handler) {
-    return QObject::connect(sender, signal, self_, [this, handler](const auto&... args) {
+    return QObject::connect(sender, signal, Connections(), [this, handler](const auto&... args) {
       RunHandler([&] { CallHandler(handler, args...); });
     });
   }
@@ -76,6 +76,9 @@ public:
   // A bound control changed: its field takes the value (not while Updating).
   void TakeControlValue(TBinding& binding);
   QWidget* FormWidget() const { return self_; }
+  // The context of every connection to a handler or binding: it goes before the bindings
+  // do, so a control that signals while the form is taken down reaches nothing.
+  QObject* Connections() const { return connections_.get(); }
 
 protected:
   TFormXelCommon(QWidget* self, int helpContext);
@@ -123,6 +126,7 @@ private:
   bool shown_ = false;
   std::vector<std::unique_ptr<TBinding>> bindings_;
   std::vector<TEnableRule> enableRules_;
+  std::unique_ptr<QObject> connections_ = std::make_unique<QObject>();
 };
 
 // Sets the form's Updating flag for its lifetime (nested scopes keep it set).
@@ -154,8 +158,8 @@ public:
   // to check and hand back their values first.
   virtual void ButtonOkClick();
 
-  // The button that Escape and the title-bar close press; it closes with mrCancel.
-  void SetCancelButton(QAbstractButton* button);
+  // The button that Escape and the title-bar close press; it closes with ModalResult.
+  void SetCancelButton(QAbstractButton* button, int modalResult = mrCancel);
   QAbstractButton* CancelButton() const { return cancelButton_; }
 
   // Escape and the title-bar close act as the cancel button; without an enabled one the

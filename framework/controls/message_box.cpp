@@ -1,10 +1,10 @@
 #include "framework/controls/message_box.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <utility>
 #include <vector>
 
 #include "framework/controls/framework_messages.h"
@@ -34,6 +34,38 @@ public:
 TQtMessageBoxes qtBoxes;
 TMessageBoxProvider* provider = &qtBoxes;
 
+struct TBoxButton {
+  QMessageBox::StandardButton button;
+  int id;
+};
+
+// The buttons of a box in order, by the low nibble of its flags.
+const std::vector<TBoxButton>& BoxButtons(int flags) {
+  using B = QMessageBox::StandardButton;
+  static const std::vector<TBoxButton> kinds[] = {
+      {{B::Ok, IDOK}},
+      {{B::Ok, IDOK}, {B::Cancel, IDCANCEL}},
+      {{B::Abort, IDABORT}, {B::Retry, IDRETRY}, {B::Ignore, IDIGNORE}},
+      {{B::Yes, IDYES}, {B::No, IDNO}, {B::Cancel, IDCANCEL}},
+      {{B::Yes, IDYES}, {B::No, IDNO}},
+      {{B::Retry, IDRETRY}, {B::Cancel, IDCANCEL}},
+  };
+  const int kind = flags & 0x0F;
+  return kind <= MB_RETRYCANCEL ? kinds[kind] : kinds[MB_OK];
+}
+
+// The default button's place; a place the box does not have is the first button.
+size_t DefaultButtonIndex(int flags) {
+  const size_t index = (flags & MB_DEFBUTTON3) ? 2 : (flags & MB_DEFBUTTON2) ? 1 : 0;
+  return index < BoxButtons(flags).size() ? index : 0;
+}
+
+QString Escaped(QString text) {
+  return text.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+      .replace(QLatin1Char('\t'), QLatin1String("\\t"))
+      .replace(QLatin1Char('\n'), QLatin1String("\\n"));
+}
+
 } // namespace
 
 std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const QString& caption,
@@ -59,33 +91,11 @@ std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const QString& cap
   default:
     break;
   }
-  using B = QMessageBox::StandardButton;
-  std::vector<std::pair<B, int>> buttons;
-  switch (flags & 0x0F) {
-  case MB_OKCANCEL:
-    buttons = {{B::Ok, IDOK}, {B::Cancel, IDCANCEL}};
-    break;
-  case MB_ABORTRETRYIGNORE:
-    buttons = {{B::Abort, IDABORT}, {B::Retry, IDRETRY}, {B::Ignore, IDIGNORE}};
-    break;
-  case MB_YESNOCANCEL:
-    buttons = {{B::Yes, IDYES}, {B::No, IDNO}, {B::Cancel, IDCANCEL}};
-    break;
-  case MB_YESNO:
-    buttons = {{B::Yes, IDYES}, {B::No, IDNO}};
-    break;
-  case MB_RETRYCANCEL:
-    buttons = {{B::Retry, IDRETRY}, {B::Cancel, IDCANCEL}};
-    break;
-  default:
-    buttons = {{B::Ok, IDOK}};
-    break;
-  }
-  size_t defaultIndex = (flags & MB_DEFBUTTON3) ? 2 : (flags & MB_DEFBUTTON2) ? 1 : 0;
-  if (defaultIndex >= buttons.size()) defaultIndex = 0;
+  const std::vector<TBoxButton>& buttons = BoxButtons(flags);
+  const size_t defaultIndex = DefaultButtonIndex(flags);
   for (size_t i = 0; i < buttons.size(); ++i) {
-    QPushButton* button = box->addButton(buttons[i].first);
-    button->setProperty("answer", buttons[i].second);
+    QPushButton* button = box->addButton(buttons[i].button);
+    button->setProperty("answer", buttons[i].id);
     if (i == defaultIndex) box->setDefaultButton(button);
   }
   return box;
@@ -124,4 +134,20 @@ int ShowInfoBox(const QString& text, QWidget* parent) {
 
 int ShowYesNoBox(const QString& text, QWidget* parent) {
   return ShowMessageBox(text, MB_ICONQUESTION | MB_YESNO, parent);
+}
+
+int DefaultAnswer(int flags) {
+  return BoxButtons(flags)[DefaultButtonIndex(flags)].id;
+}
+
+QString TMessageLogBoxes::FormatLine(const QString& caption, const QString& text, int flags) {
+  return Escaped(caption) + QLatin1Char('\t') + Escaped(text) + QLatin1Char('\t') +
+         QString::number(flags) + QLatin1Char('\n');
+}
+
+int TMessageLogBoxes::Show(QWidget*, const QString& caption, const QString& text, int flags) {
+  QFile file(QString::fromStdString(fileName_));
+  if (file.open(QIODevice::Append | QIODevice::WriteOnly))
+    file.write(FormatLine(caption, text, flags).toUtf8());
+  return DefaultAnswer(flags);
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <memory>
+#include <string>
+#include <utility>
 
 class QMessageBox;
 class QWidget;
@@ -36,6 +38,23 @@ public:
   virtual ~TMessageBoxProvider() = default;
   // Shows one box and returns the id of the button that closed it.
   virtual int Show(QWidget* parent, const QString& caption, const QString& text, int flags) = 0;
+};
+
+// The button a box answers with when nobody presses one: its default button.
+int DefaultAnswer(int flags);
+
+// Appends every box to a file instead of showing it, one line each: the caption, the text
+// and the flags, separated by tabs (tabs, line breaks and backslashes in the texts
+// escaped as \t, \n and \\), and answers with the box's default button. Start-up
+// installs it when VELMORA_MESSAGE_LOG names a file, so scripted runs never wait on a box.
+class TMessageLogBoxes : public TMessageBoxProvider {
+public:
+  explicit TMessageLogBoxes(std::string fileName) : fileName_(std::move(fileName)) {}
+  int Show(QWidget* parent, const QString& caption, const QString& text, int flags) override;
+  static QString FormatLine(const QString& caption, const QString& text, int flags);
+
+private:
+  std::string fileName_;
 };
 
 // Installs a provider (nullptr: the real boxes) and returns the one it replaces.

@@ -108,18 +108,17 @@ TEST_P(FormContract, BuildsAndShowsWithUniqueNames) {
   EXPECT_TRUE(boxes.Boxes().empty());
 }
 
-TEST_P(FormContract, CancelEscapeAndCloseEndWithCancelAndLeaveTheCallersData) {
+TEST_P(FormContract, EscapeAndClosePressTheCancelButtonAndCancelLeavesTheCallersData) {
   struct TWay {
     const char* name;
-    bool needsCancelButton;
     std::function<void(TFormXelBase&)> close;
   };
   const TWay ways[] = {
-      {"Cancel", true,
-       [](TFormXelBase& f) { QTest::mouseClick(f.CancelButton(), Qt::LeftButton); }},
-      {"Escape", false, [](TFormXelBase& f) { QTest::keyClick(&f, Qt::Key_Escape); }},
-      {"title-bar close", false, [](TFormXelBase& f) { f.close(); }},
+      {"Cancel", [](TFormXelBase& f) { QTest::mouseClick(f.CancelButton(), Qt::LeftButton); }},
+      {"Escape", [](TFormXelBase& f) { QTest::keyClick(&f, Qt::Key_Escape); }},
+      {"title-bar close", [](TFormXelBase& f) { f.close(); }},
   };
+  int cancelResult = mrCancel; // what the cancel button gives; the about box's is OK
   for (const TWay& way : ways) {
     SCOPED_TRACE(way.name);
     const auto widget = Make();
@@ -128,14 +127,14 @@ TEST_P(FormContract, CancelEscapeAndCloseEndWithCancelAndLeaveTheCallersData) {
     const TCallerDataCheck unchanged = GetParam()->RecordCallerData(form);
     ShowAndActivate(form);
     const bool cancellable = form->CancelButton() != nullptr;
-    if (!cancellable && way.needsCancelButton) continue;
+    if (!cancellable && &way == &ways[0]) continue;
     ChangeEveryValue(form);
     way.close(*form);
     EXPECT_EQ(form->isVisible(), !cancellable);
-    if (cancellable) {
-      EXPECT_EQ(form->result(), mrCancel);
-    }
-    if (unchanged) {
+    if (!cancellable) continue;
+    if (&way == &ways[0]) cancelResult = form->result();
+    EXPECT_EQ(form->result(), cancelResult);
+    if (unchanged && cancelResult == mrCancel) {
       EXPECT_TRUE(unchanged());
     }
   }
@@ -185,7 +184,7 @@ TEST_P(FormContract, AThrowingHandlerEndsInTheErrorBoxAndTheFormGoesOn) {
   EXPECT_TRUE(widget->isVisible());
   if (auto* dialog = dynamic_cast<TFormXelBase*>(form); dialog && dialog->CancelButton()) {
     dialog->CancelButton()->click();
-    EXPECT_EQ(dialog->result(), mrCancel);
+    EXPECT_FALSE(dialog->isVisible());
   }
 }
 

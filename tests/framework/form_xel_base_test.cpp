@@ -260,6 +260,15 @@ TEST(MessageBoxes, TheRealBoxMatchesItsFlags) {
   EXPECT_EQ(MessageBoxAnswer(*error), IDCANCEL); // not closed by a button
 }
 
+TEST(MessageBoxes, TheLogAnswersWithTheDefaultButtonAndEscapesItsLines) {
+  EXPECT_EQ(DefaultAnswer(MB_OK), IDOK);
+  EXPECT_EQ(DefaultAnswer(MB_YESNO | MB_ICONQUESTION), IDYES);
+  EXPECT_EQ(DefaultAnswer(MB_YESNO | MB_DEFBUTTON2), IDNO);
+  EXPECT_EQ(DefaultAnswer(MB_YESNOCANCEL | MB_DEFBUTTON3), IDCANCEL);
+  EXPECT_EQ(DefaultAnswer(MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
+  EXPECT_EQ(TMessageLogBoxes::FormatLine("Cap", "a\tb\nc\\d", 52), "Cap\ta\\tb\\nc\\\\d\t52\n");
+}
+
 TEST(WindowPlacement, AMessageBoxIsCentredOverItsOwnerAndKeptOnTheScreen) {
   TDemoCountForm owner;
   owner.resize(300, 200);

@@ -111,6 +111,7 @@ TEST(Splash, HidesAtTheFirstTickAndLendsItsPictureToTheAboutBox) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return !splash.isVisible(); }, 2000));
   TFormAboutBox about;
   EXPECT_EQ(about.windowTitle(), QStringLiteral("Velmora Studio version info"));
-  EXPECT_EQ(about.ImageSplash->pixmap().toImage(), splash.ImageSplash->pixmap().toImage());
+  EXPECT_EQ(FindControl<QLabel>(&about, "ImageSplash")->pixmap().toImage(),
+            splash.Picture().toImage());
   FormSplash = nullptr;
 }

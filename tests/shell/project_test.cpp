@@ -51,13 +51,31 @@ protected:
   bool createOk = true, openOk = true, throwOnCreate = false, throwOnOpen = false;
 };
 
-QStringList ListedFolders(const TFormProjectOpen& dialog) {
+QTreeWidget* List(const QWidget* dialog) {
+  return FindControl<QTreeWidget>(dialog, "ListView1");
+}
+
+QStringList ListedFolders(const QWidget* dialog) {
   QStringList names;
-  for (int i = 0; i < dialog.ListView1->topLevelItemCount(); ++i)
-    names << dialog.ListView1->topLevelItem(i)->text(0) + "|" +
-                 dialog.ListView1->topLevelItem(i)->text(1);
+  for (int i = 0; i < List(dialog)->topLevelItemCount(); ++i)
+    names << List(dialog)->topLevelItem(i)->text(0) + "|" + List(dialog)->topLevelItem(i)->text(1);
   names.sort();
   return names;
+}
+
+// Makes the line of that folder the current one.
+void Choose(const QWidget* dialog, const QString& folderName) {
+  const auto items = List(dialog)->findItems(folderName, Qt::MatchExactly, 0);
+  ASSERT_EQ(items.size(), 1);
+  List(dialog)->setCurrentItem(items[0]);
+}
+
+TOverEdit* Edit(const QWidget* dialog, const char* name) {
+  return FindControl<TOverEdit>(dialog, name);
+}
+
+void ClickOk(const QWidget* dialog) {
+  QTest::mouseClick(FindControl<QPushButton>(dialog, "ButtonOk"), Qt::LeftButton);
 }
 
 } // namespace
@@ -171,28 +189,32 @@ TEST_F(Projects, TheNewProjectDialogProposesAFreeNameAndMakesTheFolder) {
   TFormProjectNew dialog;
   ShowAndActivate(&dialog);
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Create New Project"));
-  EXPECT_EQ(dialog.OverEdit1->text(), QStringLiteral("Project3"));
-  EXPECT_EQ(dialog.OverEdit2->text(), QStringLiteral("Untitled"));
-  EXPECT_EQ(dialog.DashBox1->Text().toStdString(), Path("base/"));
-  EXPECT_EQ(dialog.OverEdit1->maxLength(), 40);
+  EXPECT_EQ(Edit(&dialog, "OverEdit1")->text(), QStringLiteral("Project3"));
+  EXPECT_EQ(Edit(&dialog, "OverEdit2")->text(), QStringLiteral("Untitled"));
+  EXPECT_EQ(FindControl<TDashBox>(&dialog, "DashBox1")->Text().toStdString(), Path("base/"));
+  EXPECT_EQ(Edit(&dialog, "OverEdit1")->maxLength(), 40);
 
   TScriptedMessageBoxes boxes;
   for (const char* bad : {"a/b", "a\\b", "a:b", "a?b", "a*b", "a<b", "a>b", "a|b", "a\"b"}) {
-    dialog.OverEdit1->setText(QString::fromLatin1(bad));
-    QTest::mouseClick(dialog.ButtonOk, Qt::LeftButton);
+    Edit(&dialog, "OverEdit1")->setText(QString::fromLatin1(bad));
+    ClickOk(&dialog);
   }
-  dialog.OverEdit1->setText("Project2");
-  QTest::mouseClick(dialog.ButtonOk, Qt::LeftButton);
-  ASSERT_EQ(boxes.Boxes().size(), 10u);
+  for (const char* taken : {"Project2", ""}) {
+    Edit(&dialog, "OverEdit1")->setText(taken);
+    ClickOk(&dialog);
+  }
+  ASSERT_EQ(boxes.Boxes().size(), 11u);
   EXPECT_EQ(boxes.Boxes()[0].text,
             QStringLiteral("The character which can't be used for the folder name is contained"));
   EXPECT_EQ(boxes.Boxes()[0].flags, 16);
+  EXPECT_EQ(boxes.Boxes()[0].parent, &dialog);
   EXPECT_EQ(boxes.Boxes()[9].text, QStringLiteral("A project folder can't be made"));
+  EXPECT_EQ(boxes.Boxes()[10].text, QStringLiteral("A project folder can't be made"));
   EXPECT_TRUE(dialog.isVisible());
 
-  dialog.OverEdit1->setText(QString::fromUtf8("Héros"));
-  dialog.OverEdit2->setText(QString::fromUtf8("Café"));
-  QTest::mouseClick(dialog.ButtonOk, Qt::LeftButton);
+  Edit(&dialog, "OverEdit1")->setText(QString::fromUtf8("Héros"));
+  Edit(&dialog, "OverEdit2")->setText(QString::fromUtf8("Café"));
+  ClickOk(&dialog);
   EXPECT_EQ(dialog.result(), mrOk);
   EXPECT_TRUE(FolderExists(Path("base/H\xC3\xA9ros")));
   EXPECT_EQ(dialog.FolderName, "H\xC3\xA9ros");
@@ -207,14 +229,14 @@ TEST_F(Projects, TheOpenDialogListsOnlyProjectsWithTheirTitles) {
   Put("base/NotAProject/KOVAX.ldb", "db");
   Put("base/Loose.txt", "x");
   TFormProjectOpen dialog;
-  EXPECT_EQ(ListedFolders(dialog),
+  EXPECT_EQ(ListedFolders(&dialog),
             QStringList({"Alpha|First Game", "Beta|Untitled", "Gamma|Untitled"}));
-  ASSERT_NE(dialog.ListView1->currentItem(), nullptr);
-  EXPECT_EQ(dialog.ListView1->currentItem(), dialog.ListView1->topLevelItem(0));
-  EXPECT_TRUE(dialog.ListView1->currentItem()->isSelected());
+  ASSERT_NE(List(&dialog)->currentItem(), nullptr);
+  EXPECT_EQ(List(&dialog)->currentItem(), List(&dialog)->topLevelItem(0));
+  EXPECT_TRUE(List(&dialog)->currentItem()->isSelected());
 
-  dialog.ListView1->setCurrentItem(dialog.FindItem("Beta"));
-  QTest::mouseClick(dialog.ButtonOk, Qt::LeftButton);
+  Choose(&dialog, "Beta");
+  ClickOk(&dialog);
   EXPECT_EQ(dialog.result(), mrOk);
   EXPECT_EQ(dialog.ChosenFolder, "Beta");
 }
@@ -224,43 +246,49 @@ TEST_F(Projects, RenamingRefusesAnyExistingTargetAndRewritesTheTitle) {
   Mkdir("base/Empty");
   TScriptedMessageBoxes boxes;
   {
-    TFormProjectRename dialog(nullptr, Path("base"), "Alpha", "Old");
-    EXPECT_EQ(dialog.OverEdit1->text(), QStringLiteral("Alpha"));
-    EXPECT_EQ(dialog.OverEdit2->text(), QStringLiteral("Old"));
-    dialog.OverEdit1->setText("Empty");
-    QTest::mouseClick(dialog.ButtonOk, Qt::LeftButton);
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text,
-              QStringLiteral("The name change of the project folder can't be done"));
-    EXPECT_EQ(dialog.result(), 0);
+    TFormProjectRename dialog;
+    dialog.BaseFolder = Path("base");
+    dialog.OldName = "Alpha";
+    dialog.Title = "Old";
+    ShowAndActivate(&dialog);
+    EXPECT_EQ(Edit(&dialog, "OverEdit1")->text(), QStringLiteral("Alpha"));
+    EXPECT_EQ(Edit(&dialog, "OverEdit2")->text(), QStringLiteral("Old"));
+    for (const char* taken : {"Empty", ""}) {
+      Edit(&dialog, "OverEdit1")->setText(taken);
+      ClickOk(&dialog);
+      EXPECT_EQ(boxes.Boxes().back().text,
+                QStringLiteral("The name change of the project folder can't be done"));
+    }
+    EXPECT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(Exists("base/Alpha/KOVAX.exe"));
     EXPECT_EQ(ReadGameTitle(Path("base/Alpha")), "Old");
 
-    dialog.OverEdit1->setText("a:b");
-    QTest::mouseClick(dialog.ButtonOk, Qt::LeftButton);
+    Edit(&dialog, "OverEdit1")->setText("a:b");
+    ClickOk(&dialog);
     EXPECT_EQ(boxes.Boxes().back().text,
               QStringLiteral("The character which can't be used for the folder name is contained"));
 
     // The same name with a new title only rewrites the title.
-    dialog.OverEdit1->setText("Alpha");
-    dialog.OverEdit2->setText("New");
-    QTest::mouseClick(dialog.ButtonOk, Qt::LeftButton);
+    Edit(&dialog, "OverEdit1")->setText("Alpha");
+    Edit(&dialog, "OverEdit2")->setText("New");
+    ClickOk(&dialog);
     EXPECT_EQ(dialog.result(), mrOk);
     EXPECT_EQ(ReadGameTitle(Path("base/Alpha")), "New");
   }
   TFormProjectOpen open;
-  open.ListView1->setCurrentItem(open.FindItem("Alpha"));
+  Choose(&open, "Alpha");
   OnNextModal<TFormProjectRename>([](TFormProjectRename* rename) {
-    rename->OverEdit1->setText("Omega");
-    rename->OverEdit2->setText("Last");
-    QTest::mouseClick(rename->ButtonOk, Qt::LeftButton);
+    Edit(rename, "OverEdit1")->setText("Omega");
+    Edit(rename, "OverEdit2")->setText("Last");
+    ClickOk(rename);
   });
   open.ButtonRenameClick();
   EXPECT_FALSE(Exists("base/Alpha"));
   EXPECT_EQ(ReadGameTitle(Path("base/Omega")), "Last");
-  ASSERT_NE(open.ListView1->currentItem(), nullptr);
-  EXPECT_EQ(open.ListView1->currentItem()->text(0), QStringLiteral("Omega"));
-  EXPECT_EQ(open.ListView1->currentItem()->text(1), QStringLiteral("Last"));
+  ASSERT_NE(List(&open)->currentItem(), nullptr);
+  EXPECT_EQ(List(&open)->currentItem()->text(0), QStringLiteral("Omega"));
+  EXPECT_EQ(List(&open)->currentItem()->text(1), QStringLiteral("Last"));
 }
 
 TEST_F(Projects, DeletingAsksFirstTakesHiddenFilesAndNeverFollowsLinks) {
@@ -269,7 +297,7 @@ TEST_F(Projects, DeletingAsksFirstTakesHiddenFilesAndNeverFollowsLinks) {
   Put("outside/keep.txt", "keep");
   std::filesystem::create_directory_symlink(Path("outside"), Path("base/Doomed/Link"));
   TFormProjectOpen dialog;
-  dialog.ListView1->setCurrentItem(dialog.FindItem("Doomed"));
+  Choose(&dialog, "Doomed");
   TScriptedMessageBoxes boxes;
   boxes.Answer(IDNO);
   dialog.ButtonDeleteClick();
@@ -284,7 +312,7 @@ TEST_F(Projects, DeletingAsksFirstTakesHiddenFilesAndNeverFollowsLinks) {
   dialog.ButtonDeleteClick();
   EXPECT_FALSE(Exists("base/Doomed"));
   EXPECT_EQ(Get("outside/keep.txt"), "keep");
-  EXPECT_EQ(dialog.ListView1->topLevelItemCount(), 0);
+  EXPECT_EQ(List(&dialog)->topLevelItemCount(), 0);
   EXPECT_EQ(boxes.Boxes().size(), 2u);
 }
 
@@ -293,18 +321,21 @@ TEST_F(Projects, TheBasePathDialogAcceptsOnlyAnExistingAbsoluteFolder) {
   TFormProjectBasePath dialog;
   dialog.Path = Path("chosen");
   ShowAndActivate(&dialog);
-  EXPECT_EQ(dialog.Edit1->text().toStdString(), Path("chosen"));
-  EXPECT_EQ(dialog.FolderView1->GetSelectedPath().toStdString(), Path("chosen"));
-  EXPECT_TRUE(dialog.ButtonOk->isEnabled());
-  dialog.FolderView1->SetSelectedPath(QString::fromStdString(Path("base")));
-  EXPECT_EQ(dialog.Edit1->text().toStdString(), Path("base"));
-  dialog.Edit1->setText("chosen");
-  EXPECT_FALSE(dialog.ButtonOk->isEnabled());
-  dialog.Edit1->setText(QString::fromStdString(Path("missing")));
-  EXPECT_FALSE(dialog.ButtonOk->isEnabled());
-  dialog.Edit1->setText(QString::fromStdString(Path("base/../chosen")));
-  EXPECT_TRUE(dialog.ButtonOk->isEnabled());
-  QTest::mouseClick(dialog.ButtonOk, Qt::LeftButton);
+  auto* edit = FindControl<QLineEdit>(&dialog, "Edit1");
+  auto* folders = FindControl<TFolderView>(&dialog, "FolderView1");
+  auto* ok = FindControl<QPushButton>(&dialog, "ButtonOk");
+  EXPECT_EQ(edit->text().toStdString(), Path("chosen"));
+  EXPECT_EQ(folders->GetSelectedPath().toStdString(), Path("chosen"));
+  EXPECT_TRUE(ok->isEnabled());
+  folders->SetSelectedPath(QString::fromStdString(Path("base")));
+  EXPECT_EQ(edit->text().toStdString(), Path("base"));
+  edit->setText("chosen");
+  EXPECT_FALSE(ok->isEnabled());
+  edit->setText(QString::fromStdString(Path("missing")));
+  EXPECT_FALSE(ok->isEnabled());
+  edit->setText(QString::fromStdString(Path("base/../chosen")));
+  EXPECT_TRUE(ok->isEnabled());
+  QTest::mouseClick(ok, Qt::LeftButton);
   EXPECT_EQ(dialog.result(), mrOk);
   EXPECT_EQ(dialog.Path, Path("chosen/"));
 }
@@ -314,11 +345,28 @@ TEST_F(Projects, ChoosingAnotherBaseFolderInTheOpenDialogRefillsTheList) {
   Put("elsewhere/There/KOVAX.exe", "runtime");
   TFormProjectOpen dialog;
   OnNextModal<TFormProjectBasePath>([this](TFormProjectBasePath* base) {
-    base->Edit1->setText(QString::fromStdString(Path("elsewhere")));
-    QTest::mouseClick(base->ButtonOk, Qt::LeftButton);
+    FindControl<QLineEdit>(base, "Edit1")->setText(QString::fromStdString(Path("elsewhere")));
+    ClickOk(base);
   });
   dialog.DashBox1Click();
-  EXPECT_EQ(ListedFolders(dialog), QStringList({"There|Untitled"}));
+  EXPECT_EQ(ListedFolders(&dialog), QStringList({"There|Untitled"}));
   EXPECT_EQ(GetProjectBasePath(), Path("elsewhere/"));
-  EXPECT_EQ(dialog.DashBox1->Text().toStdString(), Path("elsewhere/"));
+  EXPECT_EQ(FindControl<TDashBox>(&dialog, "DashBox1")->Text().toStdString(), Path("elsewhere/"));
+}
+
+TEST_F(Projects, TheManagerAsksThroughTheDialogsItIsGiven) {
+  TProjectManager manager(nullptr);
+  Wire(manager);
+  manager.ShowNewProjectDialog(); // nobody to ask: nothing happens
+  EXPECT_TRUE(events.empty());
+  manager.QueryNewProject = [this](TProjectManager*, std::string& folder, std::string& title) {
+    Mkdir("base/Asked");
+    folder = "Asked";
+    title = "Answered";
+    return true;
+  };
+  manager.ShowNewProjectDialog();
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[0], "create Answered in " + Path("base/Asked/"));
+  EXPECT_TRUE(manager.IsOpen);
 }

@@ -104,15 +104,6 @@ TEST(StartupChecks, DisplaySizeAndDepth) {
   EXPECT_FALSE(DisplayIsUsable(799, 768, 32));
 }
 
-TEST(StartupChecks, TheMessageLogAnswersWithTheDefaultButtonAndEscapesItsLines) {
-  EXPECT_EQ(DefaultAnswer(MB_OK), IDOK);
-  EXPECT_EQ(DefaultAnswer(MB_YESNO | MB_ICONQUESTION), IDYES);
-  EXPECT_EQ(DefaultAnswer(MB_YESNO | MB_DEFBUTTON2), IDNO);
-  EXPECT_EQ(DefaultAnswer(MB_YESNOCANCEL | MB_DEFBUTTON3), IDCANCEL);
-  EXPECT_EQ(DefaultAnswer(MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
-  EXPECT_EQ(TMessageLogBoxes::FormatLine("Cap", "a\tb\nc\\d", 52), "Cap\ta\\tb\\nc\\\\d\t52\n");
-}
-
 TEST_F(Startup, ATooSmallScreenIsRefused) {
   Put("screen.json", R"({"screens": [{"name": "S", "x": 0, "y": 0, "width": 1024,
                          "height": 576, "logicalDpi": 96}]})");

@@ -334,6 +334,17 @@ TEST_F(MaterialBase, ExportDeleteAndWhatTheDialogLeavesBehind) {
   }
   EXPECT_EQ(Get("out/Hero.bmp").substr(0, 2), "BM");
 
+  // Exported onto itself: after the replace question nothing is written (a rewrite would
+  // give the file a new inode).
+  struct stat before, after;
+  ASSERT_EQ(stat(Path("proj/Picture/Hero.png").c_str(), &before), 0);
+  boxes.Answer(IDYES);
+  Export("proj/Picture/Hero.png");
+  ASSERT_EQ(stat(Path("proj/Picture/Hero.png").c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_TRUE(boxes.Boxes()[0].text.contains("Hero.png already exists"));
+
   // A package entry: exported, never deleted.
   SelectMaterial("Shared <RTP>");
   EXPECT_TRUE(Find<QPushButton>("ButtonExport")->isEnabled());
@@ -344,9 +355,9 @@ TEST_F(MaterialBase, ExportDeleteAndWhatTheDialogLeavesBehind) {
   SelectMaterial("Hero");
   boxes.Answer(IDNO);
   QTest::mouseClick(Find<QPushButton>("ButtonDelete"), Qt::LeftButton);
-  ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, "Do you want to erase 'Hero.png'?");
-  EXPECT_EQ(boxes.Boxes()[0].flags, 52);
+  ASSERT_EQ(boxes.Boxes().size(), 2u);
+  EXPECT_EQ(boxes.Boxes()[1].text, "Do you want to erase 'Hero.png'?");
+  EXPECT_EQ(boxes.Boxes()[1].flags, 52);
   EXPECT_TRUE(Exists("proj/Picture/Hero.png"));
   boxes.Answer(IDYES);
   QTest::mouseClick(Find<QPushButton>("ButtonDelete"), Qt::LeftButton);

@@ -86,10 +86,18 @@ bool WriteAll(int fd, const char* data, size_t size) {
 } // namespace
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  WriteFileAtomicallyWith(path, [&](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
+}
+
+void WriteFileAtomicallyWith(const std::string& path, const std::function<bool(int fd)>& fill,
+                             std::optional<unsigned> mode) {
   TTemporaryFile temp(path);
   struct stat old;
-  if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(temp.Fd(), old.st_mode & 07777);
-  if (!WriteAll(temp.Fd(), bytes.data(), bytes.size()) || fsync(temp.Fd()) != 0 || !temp.Close())
+  if (mode)
+    fchmod(temp.Fd(), *mode & 07777);
+  else if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+    fchmod(temp.Fd(), old.st_mode & 07777);
+  if (!fill(temp.Fd()) || fsync(temp.Fd()) != 0 || !temp.Close())
     throw EWriteError(FileMessage(SCannotWriteFile, path));
   if (rename(temp.Name().c_str(), path.c_str()) != 0)
     throw EFileError(FileMessage(SCannotReplaceFile, path));

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +14,11 @@
 // and no temporary file is left. A file that existed keeps its permission bits.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes);
+// The same for content written by Fill onto the open temporary file (false: it could not
+// write), so large files need not be held in memory. Mode, when given, becomes the new
+// file's permission bits.
+void WriteFileAtomicallyWith(const std::string& path, const std::function<bool(int fd)>& fill,
+                             std::optional<unsigned> mode = std::nullopt);
 
 // Fills Message's "%s" with Path (the texts of file_messages.h).
 std::string FileMessage(const char* message, const std::string& path);

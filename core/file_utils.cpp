@@ -30,6 +30,11 @@ std::string StripTrailingSeparators(std::string path) {
   return path;
 }
 
+struct FdCloser {
+  int fd;
+  ~FdCloser() { close(fd); }
+};
+
 // Position where the file name of Path begins.
 size_t NameStart(const std::string& path) {
   const auto slash = path.rfind('/');
@@ -163,7 +168,7 @@ bool ReadFileInto(const std::string& path, Buffer& bytes, uint64_t maxBytes) {
   return true;
 }
 
-}  // namespace
+} // namespace
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, uint64_t maxBytes) {
   return ReadFileInto(path, bytes, maxBytes);
@@ -171,6 +176,45 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, uint64_t maxByte
 
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes) {
   return ReadFileInto(path, bytes, maxBytes);
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  struct stat first, second;
+  return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool CopyFileReplacing(const std::string& source, const std::string& target) {
+  const int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) throw EFileError(FileMessage(SCannotOpenFile, source));
+  FdCloser closer{in};
+  struct stat from, to;
+  if (fstat(in, &from) != 0 || !S_ISREG(from.st_mode))
+    throw EFileError(FileMessage(SCannotOpenFile, source));
+  // Replacing a file by itself would truncate the only copy before reading it.
+  if (stat(target.c_str(), &to) == 0 && to.st_dev == from.st_dev && to.st_ino == from.st_ino)
+    return false;
+  const auto copy = [&](int out) {
+    char buffer[65536];
+    for (;;) {
+      const ssize_t n = read(in, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw EFileError(FileMessage(SCannotReadFile, source));
+      if (n == 0) return true;
+      for (ssize_t done = 0; done < n;) {
+        const ssize_t put = write(out, buffer + done, size_t(n - done));
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        done += put;
+      }
+    }
+  };
+  try {
+    WriteFileAtomicallyWith(target, copy, (from.st_mode & 0666) | S_IRUSR | S_IWUSR);
+  } catch (const EWriteError& e) {
+    throw EFileError(e.what());
+  }
+  return true;
 }
 
 std::string GetTempFolder() {
@@ -254,10 +298,7 @@ int SplitFileToPieces(const std::string& fileName, const std::string& destFolder
   if (firstSize <= 0 || otherSize <= 0) throw EFileError(SInvalidPieceSize);
   const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw EFileError(FileMessage(SCannotOpenFile, fileName));
-  struct FdCloser {
-    int fd;
-    ~FdCloser() { close(fd); }
-  } closer{fd};
+  FdCloser closer{fd};
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
     throw EFileError(FileMessage(SCannotReadFile, fileName));

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 // The running program file, from /proc/self/exe unless a test has set another one
 // (an empty Path goes back to the real one).
@@ -43,6 +43,15 @@ void ForceDirectories(const std::string& path, unsigned mode = 0755);
 // it cannot be read or holds more than MaxBytes.
 bool ReadFileBytes(const std::string& path, std::string& bytes, uint64_t maxBytes);
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes);
+
+// True when both paths name the same existing file (same device and inode), however they
+// are spelt and whatever links lead there.
+bool IsSameFile(const std::string& a, const std::string& b);
+// Copies Source over Target: the bytes go to a temporary file beside Target, which is then
+// renamed over it, and the copy is readable and writable by its owner whatever the
+// source's permissions. A copy of a file onto itself is refused: false, nothing written.
+// Raises EFileError when anything fails; Target is then as it was.
+bool CopyFileReplacing(const std::string& source, const std::string& target);
 
 // The user's private temporary folder, $TMPDIR/velmora-<uid>/ (TMPDIR defaulting to
 // /tmp), created with mode 0700. Raises EFileError when the name is taken by anything

@@ -23,6 +23,7 @@
 #include "framework/controls/window_placement.h"
 #include "shell/project_dialogs.h"
 #include "shell/project_manager.h"
+#include "shell/project_pack.h"
 #include "shell/shell_pictures.h"
 
 TFormXelMain* FormXelMain = nullptr;
@@ -133,6 +134,10 @@ void TFormXelMain::WireProjectDialogs() {
     if (!dialog.Execute()) return false;
     folderName = dialog.ChosenFolder;
     return true;
+  };
+  ProjectManager->GameDiskDialog = [this](TProjectManager*) {
+    TFormProjectPack dialog(this);
+    dialog.Execute();
   };
 }
 

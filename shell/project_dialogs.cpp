@@ -16,6 +16,7 @@
 #include "framework/controls/form_registry.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/qt_text.h"
+#include "shell/game_disk.h"
 #include "shell/project_manager.h"
 #include "shell/shell_messages.h"
 #include "shell/shell_pictures.h"
@@ -254,8 +255,12 @@ VELMORA_REGISTER_FORM(TFormProjectRename, TFormGroup::Dialog, 0);
 
 // ---- TFormProjectBasePath ----
 
-TFormProjectBasePath::TFormProjectBasePath(QWidget* owner) : TFormXelBase(owner) {
-  TFormBuilder b(this, "FormProjectBasePath", Text(SProjectBasePathCaption), 385, 305);
+TFormProjectBasePath::TFormProjectBasePath(QWidget* owner)
+    : TFormProjectBasePath(owner, "FormProjectBasePath", SProjectBasePathCaption) {}
+
+TFormProjectBasePath::TFormProjectBasePath(QWidget* owner, const char* name, const char* caption)
+    : TFormXelBase(owner) {
+  TFormBuilder b(this, name, Text(caption), 385, 305);
   FolderView1 = b.Add<TFolderView>("FolderView1");
   b.Edit("Edit1", &path_, MaxPathLength);
   QPushButton* ok = nullptr;
@@ -265,10 +270,16 @@ TFormProjectBasePath::TFormProjectBasePath(QWidget* owner) : TFormXelBase(owner)
     b.CancelButton();
   });
   On(FolderView1, &QTreeWidget::currentItemChanged, &TFormProjectBasePath::FolderView1Change);
-  EnableWhen({ok}, [this] {
-    const std::string path = TextPath(path_);
-    return !path.empty() && path[0] == '/' && FolderExists(path);
-  });
+  EnableWhen({ok}, [this] { return PathAllowed(TextPath(path_)); });
+}
+
+bool TFormProjectBasePath::PathAllowed(const std::string& path) const {
+  return !path.empty() && path[0] == '/' && FolderExists(path);
+}
+
+bool TFormProjectBasePath::CheckPath(const std::string& path) {
+  CheckProjectBasePath(path);
+  return false;
 }
 
 void TFormProjectBasePath::FormShow() {
@@ -288,8 +299,7 @@ void TFormProjectBasePath::FolderView1Change() {
 void TFormProjectBasePath::ButtonOkClick() {
   const std::string path =
       IncludeTrailingBackslash(TextPath(QDir::cleanPath(QFileInfo(path_).absoluteFilePath())));
-  CheckProjectBasePath(path);
-  if (!FolderExists(path)) {
+  if (!CheckPath(path) && !FolderExists(path)) {
     if (ShowYesNoBox(Text(SCreateFolderQuery), this) == IDNO) return;
     TBusyCursor busy;
     MakeProjectBaseFolder(path);
@@ -299,3 +309,20 @@ void TFormProjectBasePath::ButtonOkClick() {
 }
 
 VELMORA_REGISTER_FORM(TFormProjectBasePath, TFormGroup::Dialog, 0);
+
+// ---- TFormProjectDiskPath ----
+
+TFormProjectDiskPath::TFormProjectDiskPath(QWidget* owner)
+    : TFormProjectBasePath(owner, "FormProjectDiskPath", SProjectDiskPathCaption) {}
+
+bool TFormProjectDiskPath::PathAllowed(const std::string& path) const {
+  // The folder need not exist yet: OK offers to make it.
+  return !path.empty() && path[0] == '/';
+}
+
+bool TFormProjectDiskPath::CheckPath(const std::string& path) {
+  TSystemDrive drive;
+  return CheckGameDiskPath(path, drive, Mounts());
+}
+
+VELMORA_REGISTER_FORM(TFormProjectDiskPath, TFormGroup::Dialog, 0);

@@ -6,11 +6,11 @@
 #include <QString>
 #include <string>
 
+#include "framework/controls/folder_view.h"
 #include "framework/controls/form_xel_base.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
-class TFolderView;
 
 // Proposes the first "Project<n>" that is not a folder under the base folder yet, and
 // makes the one the author settles on.
@@ -96,9 +96,33 @@ public:
   void FolderView1Change();
   void ButtonOkClick() override;
 
+protected:
+  // The folder tree, the path and OK, under another name and caption.
+  TFormProjectBasePath(QWidget* owner, const char* name, const char* caption);
+  // Whether OK may be pressed for the typed path: an existing absolute folder here.
+  virtual bool PathAllowed(const std::string& path) const;
+  // Refuses a place the folder cannot go by raising the message to show; true when the
+  // place is taken as it is, without the checks and the making of the folder.
+  virtual bool CheckPath(const std::string& path);
+
 private:
   QString path_;
   TFolderView* FolderView1;
+};
+
+// Chooses where a game disk goes: any absolute folder, made when it does not exist, but
+// neither on an optical disc nor on a floppy drive except at its root.
+class TFormProjectDiskPath : public TFormProjectBasePath {
+  Q_OBJECT
+public:
+  explicit TFormProjectDiskPath(QWidget* owner = nullptr);
+
+  // The mounted volumes the checks look at.
+  TMountTableSource Mounts = &ReadMountTable;
+
+protected:
+  bool PathAllowed(const std::string& path) const override;
+  bool CheckPath(const std::string& path) override;
 };
 
 // The base folder dialog over Owner, starting at Path; on OK the chosen folder becomes the

@@ -15,6 +15,7 @@
 #include "core/project_path.h"
 #include "core/settings.h"
 #include "framework/controls/folder_view.h"
+#include "shell/game_disk.h"
 #include "shell/shell_messages.h"
 
 namespace {
@@ -23,6 +24,17 @@ namespace {
 // removing a failed project can never reach the base folder itself or beyond it.
 bool NamesOneSubFolder(const std::string& name) {
   return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
+// The longest mount point that holds Path, or none.
+const TMountPoint* MountHolding(const std::string& path, const TMountTable& mounts) {
+  const TMountPoint* best = nullptr;
+  for (const TMountPoint& mount : mounts) {
+    const std::string folder = IncludeTrailingBackslash(mount.Path);
+    if (path.compare(0, folder.size(), folder) != 0) continue;
+    if (!best || mount.Path.size() > best->Path.size()) best = &mount;
+  }
+  return best;
 }
 
 } // namespace
@@ -111,6 +123,10 @@ void TProjectManager::ForgetProject() {
   SetCurrentFolder(ProjectBaseFolder());
   ProjectPath.clear();
   ProjectFolderName.clear();
+}
+
+void TProjectManager::ShowGameDiskDialog() {
+  if (IsOpen && GameDiskDialog) GameDiskDialog(this);
 }
 
 void TProjectManager::ShowNewProjectDialog() {
@@ -206,12 +222,26 @@ bool RenameFolderNoReplace(const std::string& from, const std::string& to) {
 }
 
 bool IsOnOpticalDisc(const std::string& path) {
-  const TMountPoint* best = nullptr;
-  const TMountTable mounts = ReadMountTable();
-  for (const TMountPoint& mount : mounts) {
-    const std::string folder = IncludeTrailingBackslash(mount.Path);
-    if (path.compare(0, folder.size(), folder) != 0) continue;
-    if (!best || mount.Path.size() > best->Path.size()) best = &mount;
+  return IsOnOpticalDisc(path, ReadMountTable());
+}
+
+bool IsOnOpticalDisc(const std::string& path, const TMountTable& mounts) {
+  const TMountPoint* mount = MountHolding(path, mounts);
+  return mount && mount->Kind == ddCDRom;
+}
+
+std::string DriveRootOf(const std::string& path, const TMountTable& mounts) {
+  const TMountPoint* mount = MountHolding(path, mounts);
+  return IncludeTrailingBackslash(mount ? mount->Path : "/");
+}
+
+bool CheckGameDiskPath(const std::string& path, TGameDiskDrive& drive, const TMountTable& mounts) {
+  const std::string folder = IncludeTrailingBackslash(path);
+  if (drive.IsFloppyDrive(folder)) {
+    if (folder != DriveRootOf(folder, mounts)) throw Exception(SCannotSetUpPass);
+    return true;
   }
-  return best && best->Kind == ddCDRom;
+  if (IsOnOpticalDisc(folder, mounts)) throw Exception(SCannotSetUpPass);
+  if (!IsDriveReady(DriveRootOf(folder, mounts))) throw Exception(SDeviceNotReady);
+  return false;
 }

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/controls/folder_view.h"
+
 class QWidget;
+class TGameDiskDrive;
 
 class TProjectManager {
 public:
@@ -43,10 +46,14 @@ public:
   std::function<bool(TProjectManager* sender, std::string& folderName, std::string& title)>
       QueryNewProject;
   std::function<bool(TProjectManager* sender, std::string& folderName)> QueryOpenProject;
+  // Runs the game disk dialog.
+  std::function<void(TProjectManager* sender)> GameDiskDialog;
 
   // Asks for a new project and makes it; asks for a project and opens it.
   void ShowNewProjectDialog();
   void ShowOpenProjectDialog();
+  // Packs the open project into a game disk through the dialog; nothing without a project.
+  void ShowGameDiskDialog();
 
 private:
   // Back to the base folder with no project set.
@@ -93,7 +100,16 @@ void CheckProjectBasePath(const std::string& path);
 // Makes a missing base folder; raises when it still does not exist afterwards.
 void MakeProjectBaseFolder(const std::string& path);
 
-// Whether Path lies on a mounted CD or DVD (the longest mount point that holds it).
+// Whether Path lies on a mounted CD or DVD (the longest mount point that holds it), of the
+// system's mounts or of Mounts.
 bool IsOnOpticalDisc(const std::string& path);
+bool IsOnOpticalDisc(const std::string& path, const TMountTable& mounts);
+// The root of the drive Path lies on: the longest mount point of Mounts that holds it, or
+// "/" when none does; with a trailing separator.
+std::string DriveRootOf(const std::string& path, const TMountTable& mounts);
+// Refuses a game disk destination on an optical disc, anywhere on a floppy drive but its
+// root ("It can't be set up in the specified pass"), or on a drive whose root is missing
+// ("Device not ready"). True for a floppy drive's root, which needs no further checks.
+bool CheckGameDiskPath(const std::string& path, TGameDiskDrive& drive, const TMountTable& mounts);
 // Renames From to To unless To exists in any form, even as an empty folder.
 bool RenameFolderNoReplace(const std::string& from, const std::string& to);

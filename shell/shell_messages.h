@@ -17,6 +17,8 @@ inline constexpr const char* SCannotDeleteProjectFolder = "The project folder ca
 inline constexpr const char* SDeleteProjectQuery =
     "Delete '%1'. A deleted project can't be restored again. Delete it?";
 inline constexpr const char* SCannotSetUpPath = "It can't be set up in the specified path";
+// The game disk's destination dialog has its own spelling of the refusal.
+inline constexpr const char* SCannotSetUpPass = "It can't be set up in the specified pass";
 inline constexpr const char* SDeviceNotReady = "Device not ready";
 inline constexpr const char* SCreateFolderQuery = "A folder doesn't exist. Create it?";
 inline constexpr const char* SCannotMakeFolder = "A folder couldn't be made";
@@ -26,6 +28,13 @@ inline constexpr const char* SProjectNewCaption = "Create New Project";
 inline constexpr const char* SProjectOpenCaption = "Open Project";
 inline constexpr const char* SProjectRenameCaption = "Change Name";
 inline constexpr const char* SProjectBasePathCaption = "Default Project Path";
+inline constexpr const char* SProjectDiskPathCaption = "Choose Disk Path";
+inline constexpr const char* SProjectPackCaption = "Pack Project";
+inline constexpr const char* SProjectPackLabel = "Packing Game Data and Making Setup File...";
+inline constexpr const char* SProjectPackPathGroup = "Choose Path";
+inline constexpr const char* SProjectPackOptionsGroup = "Options";
+inline constexpr const char* SProjectPackIncludeRtp = "Include all RTP files in the Game Disk";
+inline constexpr const char* SProjectPackStart = "Start";
 inline constexpr const char* SFolderNameLabel = "Folder Name";
 inline constexpr const char* SGameTitleLabel = "Game Title";
 inline constexpr const char* SNewProjectFolderPrefix = "Project";

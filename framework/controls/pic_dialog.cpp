@@ -1,6 +1,7 @@
 #include "framework/controls/pic_dialog.h"
 
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
@@ -40,6 +41,16 @@ QRect PicturePreviewRect(QSize box, QSize picture) {
   return fits ? drawn : QRect(QPoint(0, 0), drawn.size());
 }
 
+std::vector<TDialogFilterItem> ParseDialogFilter(const QString& filter) {
+  std::vector<TDialogFilterItem> items;
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    if (parts[i].isEmpty()) continue;
+    items.push_back({parts[i], parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)});
+  }
+  return items;
+}
+
 // ---- TCenterOpenDialog ----
 
 TCenterOpenDialog::TCenterOpenDialog(QWidget* owner) : QFileDialog(owner) {
@@ -48,6 +59,30 @@ TCenterOpenDialog::TCenterOpenDialog(QWidget* owner) : QFileDialog(owner) {
   setFileMode(QFileDialog::ExistingFile);
   setAcceptMode(QFileDialog::AcceptOpen);
   setSizeGripEnabled(false);
+  connect(this, &QFileDialog::filterSelected, this, &TCenterOpenDialog::UseFilter);
+}
+
+void TCenterOpenDialog::SetFilter(const QString& filter) {
+  filter_ = ParseDialogFilter(filter);
+  QStringList descriptions;
+  for (const TDialogFilterItem& item : filter_)
+    descriptions << item.Description;
+  setNameFilters(descriptions);
+  UseFilter(selectedNameFilter());
+}
+
+void TCenterOpenDialog::SetDefaultExt(const QString& ext) {
+  setDefaultSuffix(ext.startsWith(QLatin1Char('.')) ? ext.mid(1) : ext);
+}
+
+void TCenterOpenDialog::UseFilter(const QString& description) {
+  // Qt reads the patterns from the description and only knows blanks between them, so
+  // a description like "Image files (*.bmp;*.png)" would match nothing: the patterns
+  // of the filter itself are given to the list instead.
+  auto* model = findChild<QFileSystemModel*>();
+  if (!model) return;
+  for (const TDialogFilterItem& item : filter_)
+    if (item.Description == description) model->setNameFilters(item.Patterns);
 }
 
 bool TCenterOpenDialog::Execute() {

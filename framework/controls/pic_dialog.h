@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QRect>
+#include <QStringList>
+#include <vector>
 
 class QLabel;
 class QFrame;
@@ -14,6 +16,15 @@ class TOpaquePaintBox;
 // fits, otherwise scaled down keeping its aspect from the box's top-left corner.
 QRect PicturePreviewRect(QSize box, QSize picture);
 
+// One entry of a file filter: what the box shows and the name patterns it stands for.
+struct TDialogFilterItem {
+  QString Description;
+  QStringList Patterns;
+  friend bool operator==(const TDialogFilterItem&, const TDialogFilterItem&) = default;
+};
+// A filter written as description|patterns| pairs, the patterns separated by ';'.
+std::vector<TDialogFilterItem> ParseDialogFilter(const QString& filter);
+
 class TCenterOpenDialog : public QFileDialog {
   Q_OBJECT
 public:
@@ -21,6 +32,15 @@ public:
   // Runs the box; true when a file was chosen.
   bool Execute();
   QString FileName() const;
+  // The filter as description|patterns| pairs; the descriptions are shown as they stand.
+  void SetFilter(const QString& filter);
+  // Added to a name typed without an extension (given with or without its dot).
+  void SetDefaultExt(const QString& ext);
+
+private:
+  void UseFilter(const QString& description);
+
+  std::vector<TDialogFilterItem> filter_;
 
 protected:
   void showEvent(QShowEvent* event) override;

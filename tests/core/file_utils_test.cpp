@@ -181,6 +181,51 @@ TEST_F(FileUtils, SplitFileToPiecesRefusesWhatItCannotDo) {
   EXPECT_THROW(SplitFileToPieces(Path("adir"), Path(""), 1, 1), EFileError);
 }
 
+TEST_F(FileUtils, CopyFileReplacingCopiesWholeAndLeavesTheCopyWritable) {
+  // More than one read buffer, so the copy loop goes round.
+  std::string data(200000, '\0');
+  std::mt19937 random(11);
+  for (char& c : data)
+    c = char(random());
+  Put("in/theme.mid", data);
+  chmod(Path("in/theme.mid").c_str(), 0444);
+  Put("out/theme.mid", "older and shorter");
+  chmod(Path("out/theme.mid").c_str(), 0400);
+  EXPECT_TRUE(CopyFileReplacing(Path("in/theme.mid"), Path("out/theme.mid")));
+  EXPECT_EQ(Get("out/theme.mid"), data);
+  struct stat st;
+  ASSERT_EQ(stat(Path("out/theme.mid").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
+  // Nothing is left beside the target but the target.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("out")), {}), 1);
+}
+
+TEST_F(FileUtils, CopyFileReplacingRefusesAFileOntoItselfHoweverNamed) {
+  Put("m/a.wav", "only copy");
+  std::filesystem::create_hard_link(Path("m/a.wav"), Path("m/hard.wav"));
+  std::filesystem::create_symlink(Path("m/a.wav"), Path("m/soft.wav"));
+  for (const std::string& target :
+       {Path("m/a.wav"), Path("m/../m/./a.wav"), Path("m/hard.wav"), Path("m/soft.wav")}) {
+    EXPECT_TRUE(IsSameFile(Path("m/a.wav"), target)) << target;
+    EXPECT_FALSE(CopyFileReplacing(Path("m/a.wav"), target)) << target;
+    EXPECT_EQ(Get("m/a.wav"), "only copy");
+  }
+  EXPECT_FALSE(IsSameFile(Path("m/a.wav"), Path("m/none.wav")));
+}
+
+TEST_F(FileUtils, CopyFileReplacingReportsFailuresAndKeepsTheTarget) {
+  Put("src.wav", "new");
+  Put("dst.wav", "old");
+  Mkdir("folder");
+  EXPECT_THROW(CopyFileReplacing(Path("none.wav"), Path("dst.wav")), EFileError);
+  EXPECT_THROW(CopyFileReplacing(Path("folder"), Path("dst.wav")), EFileError);
+  EXPECT_THROW(CopyFileReplacing(Path("src.wav"), Path("no/such/dst.wav")), EFileError);
+  // A folder in the target's place cannot be replaced by a file.
+  EXPECT_THROW(CopyFileReplacing(Path("src.wav"), Path("folder")), EFileError);
+  EXPECT_EQ(Get("dst.wav"), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("folder")), {}), 0);
+}
+
 TEST_F(FileUtils, DrivesAreFolders) {
   Mkdir("empty");
   Put("full/x", "x");

@@ -113,6 +113,52 @@ TEST(CenterSaveDialog, SavingOverAnExistingFileAsksFirst) {
   EXPECT_EQ(boxes.Boxes().size(), 2u);
 }
 
+TEST(DialogFilter, PairsOfDescriptionAndPatterns) {
+  const auto items =
+      ParseDialogFilter("MIDI file (*.mid)|*.mid|Image files (*.bmp;*.png)|*.bmp;*.png|");
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0], (TDialogFilterItem{"MIDI file (*.mid)", {"*.mid"}}));
+  EXPECT_EQ(items[1], (TDialogFilterItem{"Image files (*.bmp;*.png)", {"*.bmp", "*.png"}}));
+  EXPECT_TRUE(ParseDialogFilter("").empty());
+}
+
+TEST(CenterOpenDialog, AFilterOfSeveralPatternsListsEachOfThem) {
+  QTemporaryDir temp;
+  for (const char* name : {"a.bmp", "b.PNG", "c.txt"}) {
+    QFile file(temp.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  QWidget owner;
+  ShowAndActivate(&owner);
+  TCenterOpenDialog dialog(&owner);
+  dialog.SetFilter("Image files (*.bmp;*.png)|*.bmp;*.png|Text (*.txt)|*.txt|");
+  dialog.setDirectory(temp.path());
+  dialog.open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_EQ(dialog.nameFilters(), QStringList({"Image files (*.bmp;*.png)", "Text (*.txt)"}));
+  auto* files = dialog.findChild<QListView*>("listView");
+  ASSERT_TRUE(files);
+  const auto shown = [&] {
+    QStringList names;
+    const QModelIndex root = files->rootIndex();
+    for (int row = 0; row < files->model()->rowCount(root); ++row)
+      if (files->model()->flags(files->model()->index(row, 0, root)) & Qt::ItemIsEnabled)
+        names << files->model()->index(row, 0, root).data().toString();
+    names.sort();
+    return names;
+  };
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        return shown() == QStringList({"a.bmp", "b.PNG"});
+      },
+      3000))
+      << shown().join(',').toStdString();
+  dialog.selectNameFilter("Text (*.txt)");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == QStringList({"c.txt"}); }, 3000))
+      << shown().join(',').toStdString();
+  dialog.reject();
+}
+
 TEST(OpenPictureDialogEx, ThePreviewShowsTheSelectedPictureAndItsSize) {
   QTemporaryDir temp;
   SavePicture(temp.filePath("Hero.png"), 640, 480, 200, 40, 10);

@@ -3,16 +3,22 @@
 // every failure reported as stopped, and the floppy branch with a scripted drive.
 #include "shell/game_disk.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <filesystem>
 #include <map>
 #include <random>
 
 #include "core/settings.h"
 #include "core/unlha_library.h"
+#include "framework/controls/dash_box.h"
 #include "framework/controls/file_operation.h"
 #include "framework/harness/widget_harness.h"
 #include "platform/child_process.h"
 #include "shell/game_disk_editor.h"
+#include "shell/project_dialogs.h"
+#include "shell/project_pack.h"
 #include "shell_test_env.h"
 
 namespace fs = std::filesystem;
@@ -187,6 +193,28 @@ TEST_F(GameDisk, ToAFolderHoldsTheSetupAndTheWholeArchiveThatSetupInstalls) {
       RunChild(Path("disk out/Setup.exe"), {Path("installed")}, Path("disk out"));
   ASSERT_EQ(setup.ExitCode, 0) << setup.Output;
   EXPECT_EQ(ReadTree(Path("installed")), Project);
+}
+
+TEST_F(GameDisk, ThePackDialogTakesTheChosenFolderAndMakesTheDisk) {
+  TFormProjectPack dialog;
+  ShowAndActivate(&dialog);
+  auto* destination = FindControl<TDashBox>(&dialog, "DashBox1");
+  EXPECT_EQ(destination->Text().toStdString(), Path("home/"));
+  EXPECT_FALSE(FindControl<QCheckBox>(&dialog, "CheckBox1")->isChecked());
+  OnNextModal<TFormProjectDiskPath>([this](TFormProjectDiskPath* path) {
+    FindControl<QLineEdit>(path, "Edit1")->setText(QString::fromStdString(Path("disk out")));
+    QTest::mouseClick(FindControl<QPushButton>(path, "ButtonOk"), Qt::LeftButton);
+  });
+  Boxes.Answer(IDYES); // make the folder
+  dialog.DashBox1Click();
+  EXPECT_EQ(destination->Text().toStdString(), Path("disk out/"));
+
+  QTest::mouseClick(FindControl<QPushButton>(&dialog, "ButtonStart"), Qt::LeftButton);
+  EXPECT_EQ(dialog.result(), mrOk);
+  EXPECT_EQ(BoxTexts(Boxes),
+            (std::vector<std::string>{"36 A folder doesn't exist. Create it?", Completed}));
+  EXPECT_EQ(Get("disk out/Setup.ini"), SetupIni(0));
+  EXPECT_EQ(Extract(Path("disk out/Quest Game.lzh")), Project);
 }
 
 TEST_F(GameDisk, WithThePackageTheArchiveCarriesItAndTheFlag) {

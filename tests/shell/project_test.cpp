@@ -2,6 +2,7 @@
 // as the author would.
 #include "shell/project_manager.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -338,6 +339,62 @@ TEST_F(Projects, TheBasePathDialogAcceptsOnlyAnExistingAbsoluteFolder) {
   QTest::mouseClick(ok, Qt::LeftButton);
   EXPECT_EQ(dialog.result(), mrOk);
   EXPECT_EQ(dialog.Path, Path("chosen/"));
+}
+
+TEST_F(Projects, TheDiskPathDialogRefusesDiscsAndAbsentDrivesAndMakesMissingFolders) {
+  Mkdir("cd");
+  Mkdir("disks");
+  TFormProjectDiskPath dialog;
+  // A disc in a drive, and a stick whose mount point is gone.
+  dialog.Mounts = [this] {
+    return ParseMountTable("/dev/sr0 " + Path("cd") + " iso9660 ro 0 0\n/dev/sdz1 " +
+                           Path("stick") + " vfat rw 0 0\n");
+  };
+  dialog.Path = Path("disks/");
+  ShowAndActivate(&dialog);
+  auto* edit = FindControl<QLineEdit>(&dialog, "Edit1");
+  auto* ok = FindControl<QPushButton>(&dialog, "ButtonOk");
+  EXPECT_EQ(dialog.windowTitle(), "Choose Disk Path");
+  EXPECT_TRUE(ok->isEnabled());
+  edit->setText("disks");
+  EXPECT_FALSE(ok->isEnabled());
+
+  TScriptedMessageBoxes boxes;
+  const std::pair<const char*, const char*> refusals[] = {
+      {"cd/game", "It can't be set up in the specified pass"}, {"stick/game", "Device not ready"}};
+  for (const auto& [path, text] : refusals) {
+    edit->setText(QString::fromStdString(Path(path)));
+    ClickOk(&dialog);
+    ASSERT_FALSE(boxes.Boxes().empty());
+    EXPECT_EQ(boxes.Boxes().back().text, text);
+    EXPECT_EQ(boxes.Boxes().back().flags, MB_ICONHAND);
+    EXPECT_TRUE(dialog.isVisible());
+  }
+
+  // A folder that does not exist yet is offered for making.
+  edit->setText(QString::fromStdString(Path("disks/new game")));
+  boxes.Answer(IDNO);
+  ClickOk(&dialog);
+  EXPECT_EQ(boxes.Boxes().back().text, "A folder doesn't exist. Create it?");
+  EXPECT_FALSE(Exists("disks/new game"));
+  boxes.Answer(IDYES);
+  ClickOk(&dialog);
+  EXPECT_TRUE(FolderExists(Path("disks/new game")));
+  EXPECT_EQ(dialog.result(), mrOk);
+  EXPECT_EQ(dialog.Path, Path("disks/new game/"));
+}
+
+TEST_F(Projects, TheDiskPathDialogSaysWhenTheFolderCannotBeMade) {
+  Put("plain", "a file, not a folder");
+  TFormProjectDiskPath dialog;
+  dialog.Path = Path("plain/sub");
+  ShowAndActivate(&dialog);
+  TScriptedMessageBoxes boxes;
+  boxes.Answer(IDYES);
+  ClickOk(&dialog);
+  ASSERT_EQ(boxes.Boxes().size(), 2u);
+  EXPECT_EQ(boxes.Boxes()[1].text, "A folder couldn't be made");
+  EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST_F(Projects, ChoosingAnotherBaseFolderInTheOpenDialogRefillsTheList) {

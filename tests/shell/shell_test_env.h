@@ -13,6 +13,7 @@
 
 #include "core/file_test_env.h"
 #include "core/settings.h"
+#include "framework/harness/widget_harness.h"
 
 class ShellTestEnv : public FileTestEnv {
 protected:
@@ -47,18 +48,3 @@ private:
   std::string savedCwd_;
   std::optional<std::string> savedRuntime_;
 };
-
-// Runs Body on the modal dialog that the next call opens, once it is showing, so a test
-// can drive a nested dialog without blocking.
-template <class Dialog> void OnNextModal(std::function<void(Dialog*)> body) {
-  QTimer::singleShot(0, [body] {
-    for (int i = 0; i < 200; ++i) {
-      if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-        body(dialog);
-        return;
-      }
-      QTest::qWait(5);
-    }
-    ADD_FAILURE() << "no modal dialog opened";
-  });
-}

@@ -2,9 +2,13 @@
 // name, and showing a form so that QTest can drive it.
 #pragma once
 
+#include <QApplication>
 #include <QString>
+#include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -47,3 +51,18 @@ template <class Control = QWidget> Control* FindControl(const QWidget* form, con
 
 // Shows the form and waits until it is the active window, so keys reach it.
 void ShowAndActivate(QWidget* form);
+
+// Runs Body on the modal dialog that the next call opens, once it is showing, so a test
+// can drive a nested dialog without blocking.
+template <class Dialog> void OnNextModal(std::function<void(Dialog*)> body) {
+  QTimer::singleShot(0, [body] {
+    for (int i = 0; i < 200; ++i) {
+      if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+        body(dialog);
+        return;
+      }
+      QTest::qWait(5);
+    }
+    ADD_FAILURE() << "no modal dialog opened";
+  });
+}

@@ -1,0 +1,68 @@
+#include "shell/project_pack.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "framework/controls/dash_box.h"
+#include "framework/controls/file_operation.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/form_registry.h"
+#include "shell/game_disk.h"
+#include "shell/game_disk_editor.h"
+#include "shell/project_dialogs.h"
+#include "shell/shell_messages.h"
+
+namespace {
+
+QString Text(const char* text) {
+  return QString::fromLatin1(text);
+}
+
+} // namespace
+
+TFormProjectPack::TFormProjectPack(QWidget* owner) : TFormXelBase(owner) {
+  TFormBuilder b(this, "FormProjectPack", Text(SProjectPackCaption), 385, 193);
+  b.Label("Label1", Text(SProjectPackLabel));
+  b.Row([&] {
+    b.Column([&] {
+      b.Group("GroupBox1", Text(SProjectPackPathGroup), [&] {
+        On(b.ValueBox("DashBox1", &destination_), &TDashBox::Clicked,
+           &TFormProjectPack::DashBox1Click);
+      });
+      b.Group("GroupBox2", Text(SProjectPackOptionsGroup),
+              [&] { b.CheckBox("CheckBox1", Text(SProjectPackIncludeRtp), &includeRtp_); });
+    });
+    b.Column([&] {
+      On(b.Button("ButtonStart", Text(SProjectPackStart)), &QPushButton::clicked,
+         &TFormProjectPack::ButtonStartClick);
+      b.CancelButton();
+      b.Stretch();
+    });
+  });
+  FileOperation1 = new TFileOperation(this);
+  FileOperation1->setObjectName(QStringLiteral("FileOperation1"));
+}
+
+void TFormProjectPack::FormShow() {
+  TSystemDrive drive;
+  destination_ = QString::fromStdString(DefaultGameDiskDestination(drive));
+  includeRtp_ = GetIncludeRtpOption();
+  UpdateControls();
+}
+
+void TFormProjectPack::DashBox1Click() {
+  TFormProjectDiskPath dialog(this);
+  dialog.Path = destination_.toStdString();
+  if (!dialog.Execute()) return;
+  destination_ = QString::fromStdString(dialog.Path);
+  UpdateControls();
+}
+
+void TFormProjectPack::ButtonStartClick() {
+  setEnabled(false);
+  const bool made =
+      TEditorGameDisk(this, *FileOperation1).Start(destination_.toStdString(), includeRtp_);
+  done(made ? mrOk : mrCancel);
+}
+
+VELMORA_REGISTER_FORM(TFormProjectPack, TFormGroup::Dialog, 0);

@@ -47,20 +47,20 @@ std::string TextPath(const QString& text) {
 // The two name fields of the new-project and rename dialogs, with their labels.
 void AddNameFields(TFormBuilder& b, TOverEdit*& folderEdit, TOverEdit*& titleEdit) {
   b.Label("Label1", QString::fromLatin1(SFolderNameLabel));
-  folderEdit = b.OverEdit("OverEdit1");
+  folderEdit = b.Add<TOverEdit>("OverEdit1");
   folderEdit->setMaxLength(MaxNameLength);
   b.Label("Label2", QString::fromLatin1(SGameTitleLabel));
-  titleEdit = b.OverEdit("OverEdit2");
+  titleEdit = b.Add<TOverEdit>("OverEdit2");
   titleEdit->setMaxLength(MaxNameLength);
 }
 
 // The OK and Cancel buttons in a column of their own at the right.
 void AddButtonColumn(TFormBuilder& b, QPushButton*& ok, QPushButton*& cancel) {
-  b.BeginColumn();
-  ok = b.OkButton();
-  cancel = b.CancelButton();
-  b.Stretch();
-  b.End();
+  b.Column([&] {
+    ok = b.OkButton();
+    cancel = b.CancelButton();
+    b.Stretch();
+  });
 }
 
 // A slot that runs the form's handler inside the error guard.
@@ -95,22 +95,15 @@ bool IsOnOpticalDisc(const std::string& path) {
 
 TFormProjectNew::TFormProjectNew(QWidget* owner) : TFormXelBase(owner) {
   TFormBuilder b(this, "FormProjectNew", QString::fromLatin1(SProjectNewCaption), 385, 145);
-  b.BeginRow();
-  b.BeginColumn();
-  AddNameFields(b, OverEdit1, OverEdit2);
-  b.BeginGroup("GroupBox1", QString::fromLatin1(SProjectBasePathCaption));
-  DashBox1 = b.DashBox("DashBox1");
-  b.End();
-  b.End();
-  AddButtonColumn(b, ButtonOk, ButtonCancel);
-  b.End();
+  b.Row([&] {
+    b.Column([&] {
+      AddNameFields(b, OverEdit1, OverEdit2);
+      b.Group("GroupBox1", QString::fromLatin1(SProjectBasePathCaption),
+              [&] { DashBox1 = b.Add<TDashBox>("DashBox1"); });
+    });
+    AddButtonColumn(b, ButtonOk, ButtonCancel);
+  });
   connect(DashBox1, &TDashBox::Clicked, this, Guarded(this, &TFormProjectNew::DashBox1Click));
-  connect(ButtonOk, &QPushButton::clicked, this, Guarded(this, &TFormProjectNew::ButtonOkClick));
-}
-
-void TFormProjectNew::showEvent(QShowEvent* event) {
-  TFormXelBase::showEvent(event);
-  if (!event->spontaneous()) GuardHandler(this, [this] { FormShow(); });
 }
 
 void TFormProjectNew::FormShow() {
@@ -154,20 +147,19 @@ void TFormProjectNew::ButtonOkClick() {
 
 TFormProjectOpen::TFormProjectOpen(QWidget* owner) : TFormXelBase(owner) {
   TFormBuilder b(this, "FormProjectOpen", QString::fromLatin1(SProjectOpenCaption), 385, 245);
-  b.BeginGroup("GroupBox1", QString::fromLatin1(SProjectBasePathCaption));
-  DashBox1 = b.DashBox("DashBox1");
-  b.End();
-  b.BeginRow();
-  ListView1 = b.Add<QTreeWidget>("ListView1");
-  b.BeginColumn();
-  ButtonOk = b.Button("ButtonOk", QStringLiteral("&Open"));
-  ButtonOk->setDefault(true);
-  ButtonRename = b.Button("ButtonRename", QStringLiteral("&Rename..."));
-  ButtonDelete = b.Button("ButtonDelete", QStringLiteral("&Delete..."));
-  b.Stretch();
-  ButtonCancel = b.CancelButton();
-  b.End();
-  b.End();
+  b.Group("GroupBox1", QString::fromLatin1(SProjectBasePathCaption),
+          [&] { DashBox1 = b.Add<TDashBox>("DashBox1"); });
+  b.Row([&] {
+    ListView1 = b.Add<QTreeWidget>("ListView1");
+    b.Column([&] {
+      ButtonOk = b.Button("ButtonOk", QStringLiteral("&Open"));
+      ButtonOk->setDefault(true);
+      ButtonRename = b.Button("ButtonRename", QStringLiteral("&Rename..."));
+      ButtonDelete = b.Button("ButtonDelete", QStringLiteral("&Delete..."));
+      b.Stretch();
+      ButtonCancel = b.CancelButton();
+    });
+  });
 
   ListView1->setColumnCount(2);
   ListView1->setHeaderLabels(
@@ -298,16 +290,15 @@ TFormProjectRename::TFormProjectRename(QWidget* owner, const std::string& baseFo
                                        const std::string& oldName, const std::string& title)
     : TFormXelBase(owner), baseFolder_(IncludeTrailingBackslash(baseFolder)), oldName_(oldName) {
   TFormBuilder b(this, "FormProjectRename", QString::fromLatin1(SProjectRenameCaption), 281, 137);
-  b.BeginRow();
-  b.BeginColumn();
-  AddNameFields(b, OverEdit1, OverEdit2);
-  b.Stretch();
-  b.End();
-  AddButtonColumn(b, ButtonOk, ButtonCancel);
-  b.End();
+  b.Row([&] {
+    b.Column([&] {
+      AddNameFields(b, OverEdit1, OverEdit2);
+      b.Stretch();
+    });
+    AddButtonColumn(b, ButtonOk, ButtonCancel);
+  });
   OverEdit1->setText(PathText(oldName));
   OverEdit2->setText(ToQString(title));
-  connect(ButtonOk, &QPushButton::clicked, this, Guarded(this, &TFormProjectRename::ButtonOkClick));
 }
 
 void TFormProjectRename::ButtonOkClick() {
@@ -333,21 +324,14 @@ TFormProjectBasePath::TFormProjectBasePath(QWidget* owner) : TFormXelBase(owner)
   FolderView1 = b.Add<TFolderView>("FolderView1");
   Edit1 = b.Add<QLineEdit>("Edit1");
   Edit1->setMaxLength(MaxPathLength);
-  b.BeginRow();
-  b.Stretch();
-  ButtonOk = b.OkButton();
-  ButtonCancel = b.CancelButton();
-  b.End();
+  b.Row([&] {
+    b.Stretch();
+    ButtonOk = b.OkButton();
+    ButtonCancel = b.CancelButton();
+  });
   connect(FolderView1, &QTreeWidget::currentItemChanged, this, [this] { FolderView1Change(); });
   connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
-  connect(ButtonOk, &QPushButton::clicked, this,
-          Guarded(this, &TFormProjectBasePath::ButtonOkClick));
   Edit1Change();
-}
-
-void TFormProjectBasePath::showEvent(QShowEvent* event) {
-  TFormXelBase::showEvent(event);
-  if (!event->spontaneous()) GuardHandler(this, [this] { FormShow(); });
 }
 
 void TFormProjectBasePath::FormShow() {

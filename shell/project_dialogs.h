@@ -31,12 +31,9 @@ public:
   QPushButton* ButtonOk;
   QPushButton* ButtonCancel;
 
-  void FormShow();
+  void FormShow() override;
   void DashBox1Click();
-  void ButtonOkClick();
-
-protected:
-  void showEvent(QShowEvent* event) override;
+  void ButtonOkClick() override;
 };
 
 // Lists the projects under the base folder with their game titles.
@@ -60,7 +57,7 @@ public:
   // The item of that folder name, or nothing.
   QTreeWidgetItem* FindItem(const QString& folderName) const;
   void DashBox1Click();
-  void ButtonOkClick();
+  void ButtonOkClick() override;
   void ButtonRenameClick();
   void ButtonDeleteClick();
 
@@ -88,7 +85,7 @@ public:
   QPushButton* ButtonOk;
   QPushButton* ButtonCancel;
 
-  void ButtonOkClick();
+  void ButtonOkClick() override;
 
 private:
   std::string baseFolder_;
@@ -109,13 +106,10 @@ public:
   QPushButton* ButtonOk;
   QPushButton* ButtonCancel;
 
-  void FormShow();
+  void FormShow() override;
   void FolderView1Change();
   void Edit1Change();
-  void ButtonOkClick();
-
-protected:
-  void showEvent(QShowEvent* event) override;
+  void ButtonOkClick() override;
 };
 
 // Whether Path lies on a mounted CD or DVD (the longest mount point that holds it).

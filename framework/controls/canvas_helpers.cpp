@@ -96,6 +96,10 @@ QString FormatIntRange(int a, int b) {
 }
 
 void EnableControls(std::initializer_list<QWidget*> controls, bool enabled) {
+  EnableControls(std::vector<QWidget*>(controls), enabled);
+}
+
+void EnableControls(const std::vector<QWidget*>& controls, bool enabled) {
   for (QWidget* control : controls) {
     control->setEnabled(enabled);
     if (qobject_cast<QLabel*>(control)) continue;

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 #include <initializer_list>
+#include <vector>
 
 #include "core/geometry.h"
 
@@ -36,6 +37,7 @@ QString FormatIntRange(int a, int b);
 // button colour when disabled; disabling blanks them (a combo box shows no item, the
 // edits and value boxes no text), so the inactive alternative of a dialog shows nothing
 // while the dialog keeps its values.
+void EnableControls(const std::vector<QWidget*>& controls, bool enabled);
 void EnableControls(std::initializer_list<QWidget*> controls, bool enabled);
 
 // Fills the painter's clip box (the whole device without clipping) with the hatched

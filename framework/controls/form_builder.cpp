@@ -1,74 +1,138 @@
 #include "framework/controls/form_builder.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <stdexcept>
 
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/controls/fixed_memo.h"
 #include "framework/controls/group_frames.h"
+#include "framework/controls/qt_text.h"
+#include "framework/controls/slider.h"
 
 namespace {
 
 constexpr int FormMargin = 8;
 constexpr int ControlSpacing = 6;
 
+QString Name(const char* name) {
+  return QString::fromLatin1(name);
+}
+
 } // namespace
 
 TFormBuilder::TFormBuilder(QWidget* form, const char* name, const QString& caption, int clientWidth,
                            int clientHeight)
     : form_(form) {
-  form->setObjectName(QString::fromLatin1(name));
+  form->setObjectName(Name(name));
   form->setWindowTitle(caption);
   auto* root = new QVBoxLayout(form);
   root->setContentsMargins(FormMargin, FormMargin, FormMargin, FormMargin);
   root->setSpacing(ControlSpacing);
   levels_.push_back({root, form});
-  // The layout still grows the form when the texts need more room than that.
   form->resize(clientWidth, clientHeight);
 }
 
-void TFormBuilder::Begin(QBoxLayout* layout, QWidget* container) {
-  layout->setSpacing(ControlSpacing);
-  levels_.push_back({layout, container});
-}
-
-void TFormBuilder::BeginRow() {
-  auto* row = new QHBoxLayout();
-  levels_.back().layout->addLayout(row);
-  row->setContentsMargins(0, 0, 0, 0);
-  Begin(row, Container());
-}
-
-void TFormBuilder::BeginColumn() {
-  auto* column = new QVBoxLayout();
-  levels_.back().layout->addLayout(column);
-  column->setContentsMargins(0, 0, 0, 0);
-  Begin(column, Container());
-}
-
-QGroupBox* TFormBuilder::BeginGroup(const char* name, const QString& caption) {
-  auto* group = new TFakeGroupBox(caption, Container());
-  Place(group, name);
-  Begin(new QVBoxLayout(group), group);
-  return group;
-}
-
-void TFormBuilder::End() {
-  if (levels_.size() > 1) levels_.pop_back();
-}
-
-void TFormBuilder::Stretch() {
-  levels_.back().layout->addStretch();
+TFormXelCommon& TFormBuilder::Form() const {
+  auto* form = dynamic_cast<TFormXelCommon*>(form_);
+  if (!form) throw std::logic_error("bound controls need a form of the toolkit");
+  return *form;
 }
 
 void TFormBuilder::Place(QWidget* control, const char* name) {
-  control->setObjectName(QString::fromLatin1(name));
-  levels_.back().layout->addWidget(control);
+  control->setObjectName(Name(name));
+  TLevel& level = levels_.back();
+  if (level.tabs) throw std::logic_error("a tab control holds only Tab pages");
+  if (auto* grid = qobject_cast<QGridLayout*>(level.layout)) {
+    grid->addWidget(control, level.placed / level.gridColumns, level.placed % level.gridColumns);
+    ++level.placed;
+  } else {
+    static_cast<QBoxLayout*>(level.layout)->addWidget(control);
+  }
+}
+
+void TFormBuilder::Nest(TLevel level, const TContent& content) {
+  if (level.layout) {
+    level.layout->setSpacing(ControlSpacing);
+    if (level.container == Container()) {
+      // A layout of its own inside the current one, at the next place.
+      level.layout->setContentsMargins(0, 0, 0, 0);
+      TLevel& outer = levels_.back();
+      if (outer.tabs) throw std::logic_error("a tab control holds only Tab pages");
+      if (auto* grid = qobject_cast<QGridLayout*>(outer.layout)) {
+        grid->addLayout(level.layout, outer.placed / outer.gridColumns,
+                        outer.placed % outer.gridColumns);
+        ++outer.placed;
+      } else {
+        static_cast<QBoxLayout*>(outer.layout)->addLayout(level.layout);
+      }
+    }
+  }
+  levels_.push_back(level);
+  // The level ends with its content even when a mistake in it throws.
+  struct TPop {
+    std::vector<TLevel>& levels;
+    ~TPop() { levels.pop_back(); }
+  } pop{levels_};
+  content();
+}
+
+void TFormBuilder::Row(const TContent& content) {
+  Nest({new QHBoxLayout(), Container()}, content);
+}
+
+void TFormBuilder::Column(const TContent& content) {
+  Nest({new QVBoxLayout(), Container()}, content);
+}
+
+void TFormBuilder::Grid(int columns, const TContent& content) {
+  if (columns < 1) throw std::logic_error("a grid needs a column");
+  TLevel level{new QGridLayout(), Container()};
+  level.gridColumns = columns;
+  Nest(level, content);
+}
+
+QGroupBox* TFormBuilder::Group(const char* name, const QString& caption, const TContent& content) {
+  auto* group = new TFakeGroupBox(caption, Container());
+  Place(group, name);
+  Nest({new QVBoxLayout(group), group}, content);
+  return group;
+}
+
+QTabWidget* TFormBuilder::Tabs(const char* name, const TContent& content) {
+  auto* tabs = new QTabWidget(Container());
+  Place(tabs, name);
+  TLevel level{nullptr, tabs};
+  level.tabs = tabs;
+  Nest(level, content);
+  return tabs;
+}
+
+QWidget* TFormBuilder::Tab(const char* name, const QString& caption, const TContent& content) {
+  QTabWidget* tabs = levels_.back().tabs;
+  if (!tabs) throw std::logic_error("a Tab page belongs directly into Tabs");
+  auto* page = new QWidget(tabs);
+  page->setObjectName(Name(name));
+  tabs->addTab(page, caption);
+  Nest({new QVBoxLayout(page), page}, content);
+  return page;
+}
+
+void TFormBuilder::Stretch() {
+  TLevel& level = levels_.back();
+  if (auto* box = qobject_cast<QBoxLayout*>(level.layout))
+    box->addStretch();
+  else
+    ++level.placed; // in a grid: an empty cell
 }
 
 QLabel* TFormBuilder::Label(const char* name, const QString& caption) {
@@ -79,39 +143,153 @@ QPushButton* TFormBuilder::Button(const char* name, const QString& caption) {
   return Add<QPushButton>(name, caption);
 }
 
-QCheckBox* TFormBuilder::CheckBox(const char* name, const QString& caption) {
-  return Add<QCheckBox>(name, caption);
-}
-
-QRadioButton* TFormBuilder::RadioButton(const char* name, const QString& caption) {
-  return Add<QRadioButton>(name, caption);
-}
-
-QComboBox* TFormBuilder::ComboBox(const char* name, const QStringList& items) {
-  auto* combo = Add<QComboBox>(name);
-  combo->addItems(items);
-  return combo;
-}
-
-TDialEdit* TFormBuilder::DialEdit(const char* name, int minValue, int maxValue, int value) {
+TDialEdit* TFormBuilder::DialEdit(const char* name, int minValue, int maxValue, TField<int> value) {
   auto* edit = Add<TDialEdit>(name);
   edit->SetMinValue(minValue);
   edit->SetMaxValue(maxValue);
-  edit->SetValue(value);
-  return edit;
+  return Bind(
+      edit, &QLineEdit::textChanged, std::move(value), [](TDialEdit* c, int v) { c->SetValue(v); },
+      [](TDialEdit* c) { return c->Value(); });
 }
 
-TOverEdit* TFormBuilder::OverEdit(const char* name) {
-  return Add<TOverEdit>(name);
+QCheckBox* TFormBuilder::CheckBox(const char* name, const QString& caption, TField<bool> checked) {
+  return Bind(
+      Add<QCheckBox>(name, caption), &QCheckBox::toggled, std::move(checked),
+      [](QCheckBox* c, bool v) { c->setChecked(v); }, [](QCheckBox* c) { return c->isChecked(); });
 }
 
-TDashBox* TFormBuilder::DashBox(const char* name) {
-  return Add<TDashBox>(name);
+void TFormBuilder::Radios(TField<int> index, const TContent& content) {
+  auto* group = new QButtonGroup(form_);
+  {
+    struct TRestore {
+      QButtonGroup*& current;
+      QButtonGroup* outer;
+      ~TRestore() { current = outer; }
+    } restore{radios_, radios_};
+    radios_ = group;
+    content();
+  }
+  TFormXelCommon& form = Form();
+  TBinding& added = form.AddBinding(std::make_unique<TBinding>(
+      group->buttons().value(0),
+      [group, index] {
+        if (!index.Present()) return;
+        if (QAbstractButton* button = group->button(index.Get())) {
+          button->setChecked(true);
+          return;
+        }
+        // An exclusive group keeps one button checked; none is checked for no index.
+        group->setExclusive(false);
+        for (QAbstractButton* button : group->buttons())
+          button->setChecked(false);
+        group->setExclusive(true);
+      },
+      [group, index] {
+        if (index.Present() && group->checkedId() >= 0) index.Set(group->checkedId());
+      }));
+  QObject::connect(group, &QButtonGroup::idToggled, form_, [&form, &added](int, bool checked) {
+    if (checked) form.TakeControlValue(added);
+  });
+}
+
+QRadioButton* TFormBuilder::Radio(const char* name, const QString& caption) {
+  if (!radios_) throw std::logic_error("a Radio button belongs inside Radios");
+  auto* button = Add<QRadioButton>(name, caption);
+  radios_->addButton(button, static_cast<int>(radios_->buttons().size()));
+  return button;
+}
+
+QGroupBox* TFormBuilder::RadioGroup(const char* name, const QString& caption,
+                                    const QStringList& items, TField<int> index, int columns) {
+  return Group(name, caption, [&] {
+    Radios(std::move(index), [&] {
+      Grid(columns, [&] {
+        for (int i = 0; i < items.size(); ++i)
+          Radio((std::string(name) + "_" + std::to_string(i)).c_str(), items[i]);
+      });
+    });
+  });
+}
+
+QComboBox* TFormBuilder::ComboBox(const char* name, const QStringList& items, TField<int> index) {
+  auto* combo = Add<QComboBox>(name);
+  combo->addItems(items);
+  return Bind(
+      combo, &QComboBox::currentIndexChanged, std::move(index),
+      [](QComboBox* c, int v) { c->setCurrentIndex(v); },
+      [](QComboBox* c) { return c->currentIndex(); });
+}
+
+QListWidget* TFormBuilder::ListBox(const char* name, const QStringList& items, TField<int> index) {
+  auto* list = Add<QListWidget>(name);
+  list->addItems(items);
+  return Bind(
+      list, &QListWidget::currentRowChanged, std::move(index),
+      [](QListWidget* c, int v) { c->setCurrentRow(v); },
+      [](QListWidget* c) { return c->currentRow(); });
+}
+
+TSlider* TFormBuilder::Slider(const char* name, int minValue, int maxValue, TField<int> position) {
+  auto* slider = Add<TSlider>(name);
+  slider->SetMin(minValue);
+  slider->SetMax(maxValue);
+  return Bind(
+      slider, &TSlider::Change, std::move(position), [](TSlider* c, int v) { c->SetPosition(v); },
+      [](TSlider* c) { return c->Position(); });
+}
+
+TOverEdit* TFormBuilder::Edit(const char* name, TField<std::string> text, int maxLength) {
+  auto* edit = Add<TOverEdit>(name);
+  if (maxLength > 0) edit->setMaxLength(maxLength);
+  return Bind(
+      edit, &QLineEdit::textChanged, std::move(text),
+      [](TOverEdit* c, const std::string& v) { c->setText(ToQString(v)); },
+      [](TOverEdit* c) { return FromQString(c->text()); });
+}
+
+TOverEdit* TFormBuilder::Edit(const char* name, TField<QString> text, int maxLength) {
+  auto* edit = Add<TOverEdit>(name);
+  if (maxLength > 0) edit->setMaxLength(maxLength);
+  return Bind(
+      edit, &QLineEdit::textChanged, std::move(text),
+      [](TOverEdit* c, const QString& v) { c->setText(v); },
+      [](TOverEdit* c) { return c->text(); });
+}
+
+TFixedMemo* TFormBuilder::Memo(const char* name, TField<std::string> text) {
+  return Bind(
+      Add<TFixedMemo>(name), &QTextEdit::textChanged, std::move(text),
+      [](TFixedMemo* c, const std::string& v) { c->setPlainText(ToQString(v)); },
+      [](TFixedMemo* c) { return FromQString(c->Text()); });
+}
+
+template <class V, class Text>
+TDashBox* TFormBuilder::ShowInBox(TDashBox* box, TField<V> field, Text text) {
+  // The box only shows the field: the picker handler stores the new value.
+  Form().AddBinding(std::make_unique<TBinding>(
+      box,
+      [box, field, text] {
+        if (field.Present()) box->SetText(text(field.Get()));
+      },
+      [] {}));
+  return box;
+}
+
+TDashBox* TFormBuilder::ValueBox(const char* name, TField<int> id,
+                                 std::function<QString(int)> text) {
+  return ShowInBox(Add<TDashBox>(name), std::move(id), std::move(text));
+}
+
+TDashBox* TFormBuilder::ValueBox(const char* name, TField<std::string> text) {
+  return ShowInBox(Add<TDashBox>(name), std::move(text),
+                   [](const std::string& value) { return ToQString(value); });
 }
 
 QPushButton* TFormBuilder::OkButton() {
   QPushButton* button = Button("ButtonOk", QStringLiteral("&Ok"));
   button->setDefault(true);
+  if (auto* dialog = dynamic_cast<TFormXelBase*>(form_))
+    dialog->On(button, &QPushButton::clicked, [dialog] { dialog->ButtonOkClick(); });
   return button;
 }
 
@@ -124,6 +302,12 @@ QPushButton* TFormBuilder::CancelButton() {
 QPushButton* TFormBuilder::HelpButton() {
   QPushButton* button = Button("ButtonHelp", QStringLiteral("&Help"));
   if (auto* common = dynamic_cast<TFormXelCommon*>(form_))
-    QObject::connect(button, &QPushButton::clicked, form_, [common] { common->ButtonHelpClick(); });
+    common->On(button, &QPushButton::clicked, [common] { common->ButtonHelpClick(); });
   return button;
+}
+
+void TFormBuilder::StandardButtons(bool withHelp) {
+  OkButton();
+  CancelButton();
+  if (withHelp) HelpButton();
 }

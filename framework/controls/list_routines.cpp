@@ -1,17 +1,15 @@
 #include "framework/controls/list_routines.h"
 
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
 
 #include "core/busy_cursor.h"
 #include "framework/controls/controls2_messages.h"
 #include "framework/controls/dial_edit.h"
-#include "framework/controls/error_guard.h"
 #include "framework/controls/form_builder.h"
+#include "framework/controls/form_registry.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/qt_text.h"
-#include "framework/controls/window_placement.h"
 
 namespace {
 
@@ -33,6 +31,71 @@ int PageLeft(QWidget* page) {
   QWidget* owner = PageOwner(page);
   return page && owner && owner != page ? page->mapTo(owner, QPoint(0, 0)).x() : 0;
 }
+
+// The two count dialogs: a group with DialEdit1, "&Ok" and "Cancel". Count is what the
+// caller hands in and takes back after OK.
+class TFormDataCount : public TFormXelBase {
+public:
+  int Count = 0;
+  int CallerData() const { return Count; }
+
+  void FormShow() override {
+    count_ = Count;
+    UpdateControls();
+  }
+  void ButtonOkClick() override {
+    Count = count_;
+    done(mrOk);
+  }
+
+protected:
+  TFormDataCount(QWidget* owner, const char* name, const char* caption, const char* group,
+                 int minValue, int maxValue)
+      : TFormXelBase(owner) {
+    TFormBuilder b(this, name, QString::fromLatin1(caption), 217, 73);
+    b.Row([&] {
+      b.Group("GroupBox1", QString::fromLatin1(group),
+              [&] { DialEdit1 = b.DialEdit("DialEdit1", minValue, maxValue, &count_); });
+      b.Column([&] {
+        b.OkButton();
+        b.CancelButton();
+      });
+    });
+  }
+
+  int count_ = 1;
+  TDialEdit* DialEdit1;
+};
+
+// "Data Maximum (30,000)": the new number of entries, -10 .. 30000. A smaller count asks
+// before it is taken.
+class TFormDataMaxChange : public TFormDataCount {
+public:
+  explicit TFormDataMaxChange(QWidget* owner)
+      : TFormDataCount(owner, "FormDataMaxChange", SDataMaxChangeCaption, SDataMaxChangeGroup, -10,
+                       30000) {}
+  void ButtonOkClick() override {
+    if (count_ < Count && ShowMessageBox(QString::fromLatin1(SDataMaxChangeLoss),
+                                         MB_YESNO | MB_ICONEXCLAMATION, this) != IDYES)
+      return;
+    TFormDataCount::ButtonOkClick();
+  }
+};
+VELMORA_REGISTER_FORM(TFormDataMaxChange, TFormGroup::Dialog, 0);
+
+// "Multi Copy": how many entries to copy, 1 .. Maximum.
+class TFormDataMultiCopy : public TFormDataCount {
+public:
+  explicit TFormDataMultiCopy(QWidget* owner)
+      : TFormDataCount(owner, "FormDataMultiCopy", SDataMultiCopyCaption, SDataMultiCopyGroup, 1,
+                       MaxMultiCopy) {}
+  int Maximum = 1;
+  void FormShow() override {
+    DialEdit1->SetMaxValue(Maximum);
+    TFormDataCount::FormShow();
+  }
+};
+VELMORA_REGISTER_FORM(TFormDataMultiCopy, TFormGroup::Dialog, 0);
 
 } // namespace
 
@@ -79,8 +142,7 @@ bool ChangeCatalogMaximum(QWidget* page, QListWidget* list, TCatalog& catalog, T
   TFormDataMaxChange dialog(PageOwner(page));
   const int oldMaximum = LastId(catalog);
   dialog.Count = oldMaximum;
-  PlaceFormRelativeToOwner(&dialog, PageLeft(page) + 14, 410);
-  if (dialog.exec() != mrOk) return false;
+  if (!dialog.ExecuteAt(PageLeft(page) + 14, 410)) return false;
   if (page) page->repaint();
   TBusyCursor busy;
   // By id, so that a list with gaps ends exactly at the chosen id.
@@ -100,8 +162,7 @@ bool MultiCopyCatalog(QWidget* page, QListWidget* list, TCatalog& catalog, uint3
   // The entries from the current one to the end of the list.
   dialog.Maximum = std::min(catalog.GetCount() - index, MaxMultiCopy);
   dialog.Count = dialog.Maximum;
-  PlaceFormRelativeToOwner(&dialog, PageLeft(page) + 14, 32);
-  if (dialog.exec() != mrOk) return false;
+  if (!dialog.ExecuteAt(PageLeft(page) + 14, 32)) return false;
   if (page) page->repaint();
   TBusyCursor busy;
   catalog.CopyToClipboard(format, index, std::clamp(dialog.Count, 1, dialog.Maximum));
@@ -113,62 +174,4 @@ void RedrawListLine(QListWidget* list, const TCatalog& catalog, TCatalogLine lin
   // Qt repaints just the changed line by itself.
   const int row = list->currentRow();
   if (QListWidgetItem* item = list->item(row)) item->setText(line(catalog, row));
-}
-
-// ---- TFormDataCount ----
-
-TFormDataCount::TFormDataCount(QWidget* owner, const char* name, const char* caption,
-                               const char* group, int minValue, int maxValue)
-    : TFormXelBase(owner) {
-  TFormBuilder b(this, name, QString::fromLatin1(caption), 217, 73);
-  b.BeginRow();
-  b.BeginGroup("GroupBox1", QString::fromLatin1(group));
-  DialEdit1 = b.DialEdit("DialEdit1", minValue, maxValue, 1);
-  b.End();
-  b.BeginColumn();
-  ButtonOk = b.OkButton();
-  ButtonCancel = b.CancelButton();
-  b.End();
-  b.End();
-  connect(ButtonOk, &QPushButton::clicked, this, &TFormDataCount::ButtonOkClick);
-}
-
-void TFormDataCount::showEvent(QShowEvent* event) {
-  TFormXelBase::showEvent(event);
-  FormShow();
-}
-
-void TFormDataCount::FormShow() {
-  DialEdit1->SetValue(Count);
-}
-
-void TFormDataCount::ButtonOkClick() {
-  Count = DialEdit1->Value();
-  done(mrOk);
-}
-
-// ---- TFormDataMaxChange ----
-
-TFormDataMaxChange::TFormDataMaxChange(QWidget* owner)
-    : TFormDataCount(owner, "FormDataMaxChange", SDataMaxChangeCaption, SDataMaxChangeGroup, -10,
-                     30000) {}
-
-void TFormDataMaxChange::ButtonOkClick() {
-  GuardHandler(this, [this] {
-    if (DialEdit1->Value() < Count && ShowMessageBox(QString::fromLatin1(SDataMaxChangeLoss),
-                                                     MB_YESNO | MB_ICONEXCLAMATION, this) != IDYES)
-      return;
-    TFormDataCount::ButtonOkClick();
-  });
-}
-
-// ---- TFormDataMultiCopy ----
-
-TFormDataMultiCopy::TFormDataMultiCopy(QWidget* owner)
-    : TFormDataCount(owner, "FormDataMultiCopy", SDataMultiCopyCaption, SDataMultiCopyGroup, 1,
-                     MaxMultiCopy) {}
-
-void TFormDataMultiCopy::FormShow() {
-  DialEdit1->SetMaxValue(Maximum);
-  TFormDataCount::FormShow();
 }

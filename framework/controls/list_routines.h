@@ -11,10 +11,8 @@
 
 #include "core/catalog.h"
 #include "core/database_names.h"
-#include "framework/controls/form_xel_base.h"
 
-class QPushButton;
-class TDialEdit;
+class QWidget;
 
 // The list line of an entry: its id in four digits, a colon and its name.
 QString FormatCatalogLine(int id, const std::string& name);
@@ -65,41 +63,3 @@ bool MultiCopyCatalog(QWidget* page, QListWidget* list, TXelCatalog<Item>& catal
 template <class Item> void RedrawListLine(QListWidget* list, const TXelCatalog<Item>& catalog) {
   RedrawListLine(list, catalog, &CatalogLineOf<Item>);
 }
-
-// The two count dialogs: a group with DialEdit1, "&Ok" and "Cancel".
-class TFormDataCount : public TFormXelBase {
-  Q_OBJECT
-public:
-  // In: the value shown at first; out: the chosen one.
-  int Count = 0;
-
-  virtual void FormShow();
-  virtual void ButtonOkClick();
-
-  TDialEdit* DialEdit1;
-  QPushButton* ButtonOk;
-  QPushButton* ButtonCancel;
-
-protected:
-  TFormDataCount(QWidget* owner, const char* name, const char* caption, const char* group,
-                 int minValue, int maxValue);
-  void showEvent(QShowEvent* event) override;
-};
-
-// "Data Maximum (30,000)": the new number of entries, -10 .. 30000.
-class TFormDataMaxChange : public TFormDataCount {
-  Q_OBJECT
-public:
-  explicit TFormDataMaxChange(QWidget* owner = nullptr);
-  // A smaller count asks before it is taken.
-  void ButtonOkClick() override;
-};
-
-// "Multi Copy": how many entries to copy, 1 .. Maximum.
-class TFormDataMultiCopy : public TFormDataCount {
-  Q_OBJECT
-public:
-  explicit TFormDataMultiCopy(QWidget* owner = nullptr);
-  int Maximum = 1;
-  void FormShow() override;
-};

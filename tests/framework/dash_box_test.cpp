@@ -16,7 +16,7 @@ class TPickForm : public TFormXelBase {
 public:
   TPickForm() {
     TFormBuilder b(this, "FormPickTest", "Pick", 200, 80);
-    DashBox1 = b.DashBox("DashBox1");
+    DashBox1 = b.Add<TDashBox>("DashBox1");
     b.OkButton();
     connect(DashBox1, &TDashBox::Clicked, this, &TPickForm::DashBox1Click);
   }

@@ -17,14 +17,11 @@ public:
   TFailingForm() {
     TFormBuilder b(this, "FormFailing", "Failing", 200, 80);
     ButtonOk = b.OkButton();
-    connect(ButtonOk, &QPushButton::clicked, this, &TFailingForm::ButtonOkClick);
   }
-  void ButtonOkClick() {
-    GuardHandler(this, [this] {
-      ++Clicks;
-      if (Clicks == 1) throw EReadError();
-      done(mrOk);
-    });
+  void ButtonOkClick() override {
+    ++Clicks;
+    if (Clicks == 1) throw EReadError();
+    done(mrOk);
   }
   int Clicks = 0;
   QPushButton* ButtonOk;

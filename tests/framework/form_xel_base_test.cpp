@@ -34,24 +34,18 @@ public:
   explicit TDemoCountForm(QWidget* owner = nullptr, bool withHelp = true, bool withCancel = true)
       : TFormXelBase(owner) {
     TFormBuilder b(this, "FormDemoCount", "Data Maximum (30,000)", 217, 73);
-    b.BeginRow();
-    b.BeginGroup("GroupBox1", "Max Data Num.");
-    DialEdit1 = b.DialEdit("DialEdit1", -10, 30000, 1);
-    b.End();
-    b.BeginColumn();
-    ButtonOk = b.OkButton();
-    if (withCancel) ButtonCancel = b.CancelButton();
-    if (withHelp) ButtonHelp = b.HelpButton();
-    b.End();
-    b.End();
-    connect(ButtonOk, &QPushButton::clicked, this, &TDemoCountForm::ButtonOkClick);
-  }
-  void ButtonOkClick() {
-    Count = DialEdit1->Value();
-    done(mrOk);
+    b.Row([&] {
+      b.Group("GroupBox1", "Max Data Num.",
+              [&] { DialEdit1 = b.DialEdit("DialEdit1", -10, 30000, &Count); });
+      b.Column([&] {
+        ButtonOk = b.OkButton();
+        if (withCancel) ButtonCancel = b.CancelButton();
+        if (withHelp) ButtonHelp = b.HelpButton();
+      });
+    });
   }
 
-  int Count = 0;
+  int Count = 1;
   TDialEdit* DialEdit1;
   QPushButton* ButtonOk;
   QPushButton* ButtonCancel = nullptr;

@@ -145,8 +145,10 @@ TEST_F(Startup, ANormalStartMakesAFreshWorkingFolderAndANormalExitRemovesIt) {
   Start(process_);
   ASSERT_TRUE(
       WaitFor([&] { return Get("sound.log").find("TunaraInitWave") != std::string::npos; }));
-  EXPECT_TRUE(FolderExists(Path(WorkingFolder())));
-  EXPECT_FALSE(Exists(WorkingFolder() + "Map0001.lmu"));
+  // The working folder is made right after the sound library starts.
+  EXPECT_TRUE(WaitFor([&] {
+    return FolderExists(Path(WorkingFolder())) && !Exists(WorkingFolder() + "Map0001.lmu");
+  }));
 
   // A second start quits at once without a word.
   EXPECT_EQ(Run(), 0);

@@ -2,10 +2,15 @@
 // name, and showing a form so that QTest can drive it.
 #pragma once
 
+#include <QList>
+#include <QObject>
 #include <QString>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QWidget>
 #include <deque>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <vector>
 
 #include "framework/controls/message_box.h"
@@ -47,3 +52,21 @@ template <class Control = QWidget> Control* FindControl(const QWidget* form, con
 
 // Shows the form and waits until it is the active window, so keys reach it.
 void ShowAndActivate(QWidget* form);
+
+// Help pages of the given contexts beside a stand-in program file, while it lives, and
+// the URLs that the help call opens meanwhile.
+class THelpPages : public QObject {
+  Q_OBJECT
+public:
+  explicit THelpPages(std::initializer_list<int> contexts);
+  ~THelpPages() override;
+
+  QUrl PageUrl(int context) const;
+  QList<QUrl> Opened;
+
+public slots:
+  void Open(const QUrl& url) { Opened.append(url); }
+
+private:
+  QTemporaryDir folder_;
+};

@@ -75,74 +75,82 @@ const char* const MapPaletteList =
 const char* const BattlePaletteList =
     R"(10110 ("Show Message..."), 10130 ("Select Face..."), 10210 ("Change Switch..."), 10220 ("Change Variable..."), 10320 ("Add Item..."), 10330 ("Change Party..."), 10440 ("Change Skill..."), 10450 ("Change Equipment..."), 10460 ("Change HP..."), 10470 ("Change MP..."), 10480 ("Change Condition..."), 10490 ("Full Recovery..."), 13110 ("Change Enemy HP"), 13120 ("Change Enemy MP"), 13130 ("Change Enemy Condition..."), 13150 ("Enemy Encounter..."), 13210 ("Change Battle BG..."), 11030 ("Set Screen Tone..."), 11040 ("Flash Screen..."), 11050 ("Shake Screen..."), 13260 ("Show Battle Animation..."), 11410 ("Wait..."), 11510 ("Play BGM..."), 11520 ("Fade-Out BGM..."), 11550 ("Play Sound Effect..."), 13310 ("Fork Conditions..."), 12310 ("Stop Parallel Events"), 12410 ("Comment..."), 12420 ("Game Over"), 13410 ("Stop Battle..."))";
 
-std::vector<std::pair<int, QString>> ParseList(const char* list) {
-  std::vector<std::pair<int, QString>> entries;
+// One "code caption" line per button, as the Part lists them.
+std::string PartButtons(const char* list) {
+  std::string buttons;
   static const QRegularExpression entry(R"re((\d+) \("([^"]*)"\))re");
   for (const auto& match : entry.globalMatch(QString::fromLatin1(list)))
-    entries.emplace_back(match.captured(1).toInt(), match.captured(2));
-  return entries;
+    buttons += (match.captured(1) + " " + match.captured(2) + "\n").toStdString();
+  return buttons;
 }
 
-// What a dialog saw when the palette opened it.
+// The same, as the palette shows them: each caption must follow one blank.
+std::string ShownButtons(QWidget* palette, std::span<const TPaletteCommand> table,
+                         std::initializer_list<const char*> lists) {
+  std::string buttons;
+  size_t index = 0;
+  for (const char* list : lists)
+    for (const QString& item : FindControl<TButtonList>(palette, list)->Items()) {
+      const int32_t code = index < table.size() ? table[index++].Code : 0;
+      buttons +=
+          std::to_string(code) + (item.startsWith(' ') ? "" : "!") + item.toStdString() + "\n";
+    }
+  return buttons;
+}
+
+using TContext = std::tuple<int32_t, const TXelEventItem*, const TXelMapTree*, const TXelMap*,
+                            const TXelMonGroupItem*>;
+
+// What a dialog saw when a palette opened it.
 struct TSeen {
   int32_t Code;
   QWidget* Owner;
   QPoint Centre;
   const TXelEventScriptList* ScriptList;
-  int32_t EventId;
-  const TXelEventItem* Event;
-  const TXelMapTree* MapTree;
-  const TXelMap* Map;
-  const TXelMonGroupItem* MonsterGroup;
+  TContext Context;
 };
 
-// Answers every dialog the palettes open, in order, instead of running its loop.
+// Answers every dialog the palettes open, in order, instead of running its loop: shows
+// it, lets Change work on it, and presses OK or Cancel.
 class TScriptedDialogs {
 public:
-  using TAnswer = std::function<bool(TFormEvCmdBase&)>;
+  using TChange = std::function<void(TFormEvCmdBase&)>;
 
-  void Answer(TAnswer answer) { answers_.push_back(std::move(answer)); }
+  void Answer(bool ok, TChange change = {}) { answers_.push_back({ok, std::move(change)}); }
   const std::vector<TSeen>& Seen() const { return seen_; }
 
-  // Shows the dialog, lets Change work on it, then presses OK or Cancel.
-  static TAnswer Ok(std::function<void(TFormEvCmdBase&)> change = {}) {
-    return Close("ButtonOk", std::move(change));
-  }
-  static TAnswer Cancel(std::function<void(TFormEvCmdBase&)> change = {}) {
-    return Close("ButtonCancel", std::move(change));
-  }
-
 private:
-  static TAnswer Close(const char* button, std::function<void(TFormEvCmdBase&)> change) {
-    return [button, change](TFormEvCmdBase& form) {
-      ShowAndActivate(&form);
-      if (change) change(form);
-      QTest::mouseClick(FindControl<QPushButton>(&form, button), Qt::LeftButton);
-      return form.result() == mrOk;
-    };
-  }
-
   bool Open(TFormXelBase& form) {
-    auto& dialog = dynamic_cast<TFormEvCmdBase&>(form);
-    seen_.push_back({dialog.Code(), dialog.parentWidget(), dialog.frameGeometry().center(),
-                     dialog.ScriptList, dialog.EventId, dialog.Event, dialog.MapTree, dialog.Map,
-                     dialog.MonsterGroup});
+    auto& d = dynamic_cast<TFormEvCmdBase&>(form);
+    seen_.push_back({d.Code(),
+                     d.parentWidget(),
+                     d.frameGeometry().center(),
+                     d.ScriptList,
+                     {d.EventId, d.Event, d.MapTree, d.Map, d.MonsterGroup}});
     if (answers_.empty()) {
-      ADD_FAILURE() << "no answer for the dialog of " << dialog.Code();
+      ADD_FAILURE() << "no answer for the dialog of " << d.Code();
       return false;
     }
-    TAnswer answer = std::move(answers_.front());
+    const auto [ok, change] = answers_.front();
     answers_.pop_front();
-    return answer(dialog);
+    ShowAndActivate(&d);
+    if (change) change(d);
+    QTest::mouseClick(FindControl<QPushButton>(&d, ok ? "ButtonOk" : "ButtonCancel"),
+                      Qt::LeftButton);
+    return d.result() == mrOk;
   }
 
-  std::deque<TAnswer> answers_;
+  std::deque<std::pair<bool, TChange>> answers_;
   std::vector<TSeen> seen_;
   TScopedModalOpener opener_{[this](TFormXelBase& form, const auto&) { return Open(form); }};
 };
 
 void SetNumber(TFormEvCmdBase& form, int value) {
   FindControl<TDialEdit>(&form, "DialEdit1")->SetValue(value);
+}
+
+int Number(TFormEvCmdBase& form) {
+  return FindControl<TDialEdit>(&form, "DialEdit1")->Value();
 }
 
 std::vector<int32_t> HeadParams(const TXelEventScriptList& lines) {
@@ -173,38 +181,17 @@ protected:
 
 } // namespace
 
-TEST_F(CommandPalette, ButtonsCarryThePartsCaptionsEachAfterOneBlank) {
+TEST_F(CommandPalette, ButtonsCarryThePartsCommandsAndCaptionsEachAfterOneBlank) {
   TFormEvCmdList palette(&owner);
   TFormEvCmdList2 battle(&owner);
+  EXPECT_EQ(ShownButtons(&palette, MapEventCommands, {"ButtonList1", "ButtonList2", "ButtonList3"}),
+            PartButtons(MapPaletteList));
+  EXPECT_EQ(ShownButtons(&battle, BattleEventCommands, {"ButtonList1"}),
+            PartButtons(BattlePaletteList));
   EXPECT_EQ(palette.windowTitle(), "Event Commands");
   EXPECT_EQ(battle.windowTitle(), "Event Commands");
   auto* pages = FindControl<QTabWidget>(&palette, "PageControl1");
   ASSERT_EQ(pages->count(), 3);
-  struct TPalette {
-    QWidget* form;
-    std::vector<const char*> lists;
-    std::span<const TPaletteCommand> table;
-    const char* partList;
-  };
-  const TPalette palettes[] = {
-      {&palette, {"ButtonList1", "ButtonList2", "ButtonList3"}, MapEventCommands, MapPaletteList},
-      {&battle, {"ButtonList1"}, BattleEventCommands, BattlePaletteList},
-  };
-  for (const TPalette& p : palettes) {
-    const auto expected = ParseList(p.partList);
-    ASSERT_EQ(expected.size(), p.lists.size() * PaletteButtonsPerPage);
-    ASSERT_EQ(p.table.size(), expected.size());
-    for (size_t page = 0; page < p.lists.size(); ++page) {
-      const QStringList items = FindControl<TButtonList>(p.form, p.lists[page])->Items();
-      ASSERT_EQ(items.size(), PaletteButtonsPerPage);
-      for (int button = 0; button < PaletteButtonsPerPage; ++button) {
-        const size_t index = page * PaletteButtonsPerPage + button;
-        EXPECT_EQ(items[button], " " + expected[index].second);
-        EXPECT_EQ(p.table[index].Code, expected[index].first)
-            << expected[index].second.toStdString();
-      }
-    }
-  }
   for (int page = 0; page < 3; ++page) {
     EXPECT_EQ(pages->tabText(page), QString::number(page + 1));
     EXPECT_EQ(pages->widget(page)->objectName(), QString("TabSheet%1").arg(page + 1));
@@ -215,39 +202,32 @@ TEST_F(CommandPalette, ACancelledDialogKeepsThePaletteOpenAndItsButtonRemembered
   {
     TFormEvCmdList palette(&owner);
     ShowAndActivate(&palette);
-    EXPECT_EQ(FindControl<QTabWidget>(&palette, "PageControl1")->currentIndex(), 0);
-    EXPECT_EQ(palette.focusWidget(), FindControl<TButtonList>(&palette, "ButtonList1"));
     auto* pages = FindControl<QTabWidget>(&palette, "PageControl1");
+    EXPECT_EQ(pages->currentIndex(), 0);
+    EXPECT_EQ(palette.focusWidget(), FindControl<TButtonList>(&palette, "ButtonList1"));
     pages->setCurrentIndex(1);
     EXPECT_EQ(palette.focusWidget(), pages->focusProxy());
-    dialogs.Answer(TScriptedDialogs::Cancel());
+    dialogs.Answer(false);
     Press(&palette, "ButtonList2", 29); // "Wait..."
+    // A command whose dialog has not landed opens nothing and is not remembered.
+    Press(&palette, "ButtonList2", 0);
     ASSERT_EQ(dialogs.Seen().size(), 1u);
     EXPECT_EQ(dialogs.Seen()[0].Code, 11410);
     EXPECT_TRUE(palette.isVisible());
     EXPECT_EQ(palette.ScriptList.GetCount(), 0);
-    // A command whose dialog has not landed opens nothing and is not remembered.
-    Press(&palette, "ButtonList2", 0);
-    EXPECT_EQ(dialogs.Seen().size(), 1u);
-    EXPECT_TRUE(palette.isVisible());
+    TFormEvCmdList2 battle(&owner);
+    ShowAndActivate(&battle);
+    dialogs.Answer(false);
+    Press(&battle, "ButtonList1", 12); // "Change Enemy HP"
   }
   TFormEvCmdList again(&owner);
+  TFormEvCmdList2 battle(&owner);
   ShowAndActivate(&again);
+  ShowAndActivate(&battle);
   EXPECT_EQ(FindControl<QTabWidget>(&again, "PageControl1")->currentIndex(), 1);
   auto* wait = FindControl<TButtonList>(&again, "ButtonList2");
   EXPECT_EQ(wait->FocusedButton(), 29);
   EXPECT_EQ(again.focusWidget(), wait);
-
-  // Each palette remembers its own button; a new run starts both at the first one.
-  {
-    TFormEvCmdList2 battle(&owner);
-    ShowAndActivate(&battle);
-    EXPECT_EQ(FindControl<TButtonList>(&battle, "ButtonList1")->FocusedButton(), 0);
-    dialogs.Answer(TScriptedDialogs::Cancel());
-    Press(&battle, "ButtonList1", 12); // "Change Enemy HP"
-  }
-  TFormEvCmdList2 battle(&owner);
-  ShowAndActivate(&battle);
   EXPECT_EQ(FindControl<TButtonList>(&battle, "ButtonList1")->FocusedButton(), 12);
   ResetLastUsedRecords();
   TFormEvCmdList fresh(&owner);
@@ -259,17 +239,17 @@ TEST_F(CommandPalette, OkClosesThePaletteWithTheLinesAndTheDataChangedFlag) {
   TFormEvCmdList palette(&owner);
   ShowAndActivate(&palette);
   // A cancelled dialog that renamed a database entry still marks the database changed.
-  dialogs.Answer(TScriptedDialogs::Cancel([](TFormEvCmdBase& form) {
+  dialogs.Answer(false, [](TFormEvCmdBase& form) {
     SetNumber(form, 40);
     form.DataChanged = true;
-  }));
+  });
   Press(&palette, "ButtonList1", 1); // "Message Style..."
   EXPECT_TRUE(palette.DataChanged);
   EXPECT_TRUE(palette.isVisible());
-  dialogs.Answer(TScriptedDialogs::Ok([](TFormEvCmdBase& form) {
-    EXPECT_EQ(FindControl<TDialEdit>(&form, "DialEdit1")->Value(), 3); // Cancel kept nothing
+  dialogs.Answer(true, [](TFormEvCmdBase& form) {
+    EXPECT_EQ(Number(form), 3); // the cancelled 40 was not kept
     SetNumber(form, 41);
-  }));
+  });
   Press(&palette, "ButtonList1", 1);
   EXPECT_FALSE(palette.isVisible());
   EXPECT_EQ(palette.result(), mrOk);
@@ -278,19 +258,17 @@ TEST_F(CommandPalette, OkClosesThePaletteWithTheLinesAndTheDataChangedFlag) {
   EXPECT_EQ(palette.ScriptList.GetItem(0)->Code, 10120);
   EXPECT_EQ(HeadParams(palette.ScriptList), (std::vector<int32_t>{41, 0}));
 
-  // The next new command starts from the last OK; an edited one from its own line.
+  // A new command starts from the last OK, an edited one from its own line.
   TFormEvCmdList next(&owner);
   ShowAndActivate(&next);
-  dialogs.Answer(TScriptedDialogs::Ok([](TFormEvCmdBase& form) {
-    EXPECT_EQ(FindControl<TDialEdit>(&form, "DialEdit1")->Value(), 41);
-  }));
+  dialogs.Answer(true, [](TFormEvCmdBase& form) { EXPECT_EQ(Number(form), 41); });
   Press(&next, "ButtonList1", 1);
   TFormEvCmdList editor(&owner);
   editor.ScriptList.Add(10120, 2)->Params = {7, 1};
-  dialogs.Answer(TScriptedDialogs::Ok([](TFormEvCmdBase& form) {
-    EXPECT_EQ(FindControl<TDialEdit>(&form, "DialEdit1")->Value(), 7);
+  dialogs.Answer(true, [](TFormEvCmdBase& form) {
+    EXPECT_EQ(Number(form), 7);
     EXPECT_TRUE(FindControl<QCheckBox>(&form, "CheckBox1")->isChecked());
-  }));
+  });
   EXPECT_TRUE(editor.EditByCode());
   EXPECT_EQ(editor.ScriptList.GetItem(0)->Indent, 0);
   EXPECT_EQ(HeadParams(editor.ScriptList), (std::vector<int32_t>{7, 1}));
@@ -310,26 +288,15 @@ TEST_F(CommandPalette, EachPaletteHandsOverItsOwnContext) {
   battle.MonsterGroup = &group;
   for (TEvCmdPalette* p : std::initializer_list<TEvCmdPalette*>{&palette, &battle}) {
     ShowAndActivate(p);
-    dialogs.Answer(TScriptedDialogs::Cancel());
+    dialogs.Answer(false);
     Press(p, "ButtonList1", p == &palette ? 1 : 21); // 10120 / 11410
   }
   ASSERT_EQ(dialogs.Seen().size(), 2u);
-  const TSeen& mapSide = dialogs.Seen()[0];
-  EXPECT_EQ(mapSide.Owner, &palette);
-  EXPECT_EQ(mapSide.ScriptList, &palette.ScriptList);
-  EXPECT_EQ(mapSide.EventId, 7);
-  EXPECT_EQ(mapSide.Event, &event);
-  EXPECT_EQ(mapSide.MapTree, &tree);
-  EXPECT_EQ(mapSide.Map, &map);
-  EXPECT_EQ(mapSide.MonsterGroup, nullptr);
-  const TSeen& battleSide = dialogs.Seen()[1];
-  EXPECT_EQ(battleSide.Code, 11410);
-  EXPECT_EQ(battleSide.ScriptList, &battle.ScriptList);
-  EXPECT_EQ(battleSide.EventId, 0);
-  EXPECT_EQ(battleSide.Event, nullptr);
-  EXPECT_EQ(battleSide.MapTree, nullptr);
-  EXPECT_EQ(battleSide.Map, nullptr);
-  EXPECT_EQ(battleSide.MonsterGroup, &group);
+  EXPECT_EQ(dialogs.Seen()[0].Owner, &palette);
+  EXPECT_EQ(dialogs.Seen()[0].ScriptList, &palette.ScriptList);
+  EXPECT_EQ(dialogs.Seen()[0].Context, TContext(7, &event, &tree, &map, nullptr));
+  EXPECT_EQ(dialogs.Seen()[1].ScriptList, &battle.ScriptList);
+  EXPECT_EQ(dialogs.Seen()[1].Context, TContext(0, nullptr, nullptr, nullptr, &group));
 }
 
 TEST_F(CommandPalette, EditByCodeOpensOnlyTheDialogsOfThePalettesOwnCodes) {
@@ -342,7 +309,7 @@ TEST_F(CommandPalette, EditByCodeOpensOnlyTheDialogsOfThePalettesOwnCodes) {
   EXPECT_FALSE(palette.EditByCode());
   EXPECT_TRUE(dialogs.Seen().empty());
 
-  dialogs.Answer(TScriptedDialogs::Ok([](TFormEvCmdBase& form) { SetNumber(form, 6); }));
+  dialogs.Answer(true, [](TFormEvCmdBase& form) { SetNumber(form, 6); });
   EXPECT_TRUE(battle.EditByCode());
   EXPECT_FALSE(battle.isVisible());
   ASSERT_EQ(dialogs.Seen().size(), 1u);
@@ -352,7 +319,7 @@ TEST_F(CommandPalette, EditByCodeOpensOnlyTheDialogsOfThePalettesOwnCodes) {
   EXPECT_LE(offset.manhattanLength(), 2);
   EXPECT_EQ(HeadParams(battle.ScriptList), (std::vector<int32_t>{6, 0}));
 
-  dialogs.Answer(TScriptedDialogs::Cancel([](TFormEvCmdBase& form) { SetNumber(form, 9); }));
+  dialogs.Answer(false, [](TFormEvCmdBase& form) { SetNumber(form, 9); });
   EXPECT_FALSE(battle.EditByCode());
   EXPECT_EQ(HeadParams(battle.ScriptList), (std::vector<int32_t>{6, 0}));
 }
@@ -361,8 +328,7 @@ TEST_F(CommandPalette, F1OnACommandDialogAsksForItsHeadCode) {
   THelpPages help({10120});
   TFormEvCmdList palette(&owner);
   ShowAndActivate(&palette);
-  dialogs.Answer(
-      TScriptedDialogs::Cancel([](TFormEvCmdBase& form) { QTest::keyClick(&form, Qt::Key_F1); }));
+  dialogs.Answer(false, [](TFormEvCmdBase& form) { QTest::keyClick(&form, Qt::Key_F1); });
   Press(&palette, "ButtonList1", 1);
   ASSERT_EQ(help.Opened.size(), 1);
   EXPECT_EQ(help.Opened[0], help.PageUrl(10120));

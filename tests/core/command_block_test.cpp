@@ -59,6 +59,9 @@ TEST(CommandBlock, SplitsAtTheHeadsDepthAndKeepsEveryBodyWhole) {
     SCOPED_TRACE(row.block);
     EXPECT_EQ(Notation(SplitCommandBlock(Lines(row.block))), row.sections);
   }
+  const auto sections = SplitCommandBlock(Lines("0:10710 0:20711 1:10110 1:10 0:20713"));
+  EXPECT_EQ(Notation(*FindBlockBody(sections, 20711)), "1:10110 1:10");
+  EXPECT_EQ(FindBlockBody(sections, 20710), nullptr);
 }
 
 TEST(CommandBlock, WritesABodyBackOneLevelUnderTheLastLine) {
@@ -81,17 +84,4 @@ TEST(CommandBlock, WritesABodyBackOneLevelUnderTheLastLine) {
     AppendBlockBody(lines, row.body ? &body : nullptr);
     EXPECT_EQ(Notation(lines), row.written);
   }
-}
-
-TEST(CommandBlock, ABlockSplitAndWrittenBackAtDepthZeroKeepsItsShape) {
-  const auto sections =
-      SplitCommandBlock(Lines("3:10140 3:20140 4:10110 4:10 3:20140 4:10 3:20141"));
-  TXelEventScriptList written;
-  for (const TBlockSection& section : sections) {
-    written.Add(section.Line.Code, 0);
-    if (section.Line.Code == 20140) AppendBlockBody(written, &section.Body);
-  }
-  EXPECT_EQ(Notation(written), "0:10140 0:20140 1:10110 1:10 0:20140 1:10 0:20141");
-  EXPECT_EQ(Notation(*FindBlockBody(sections, 20140)), "4:10110 4:10");
-  EXPECT_EQ(FindBlockBody(sections, 20710), nullptr);
 }

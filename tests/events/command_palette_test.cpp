@@ -67,7 +67,7 @@ VELMORA_REGISTER_FORM(TFormEvCmdProbe13110, TFormGroup::Command, 13110,
 
 namespace {
 
-// The Part's two lists, as written there.
+// The two command lists, word for word, in the order of their buttons.
 const char* const MapPaletteList =
     R"(10110 ("Show Message..."), 10120 ("Message Style..."), 10130 ("Select Message Face..."), 10140 ("Show Choice..."), 10150 ("Input Number..."), 10210 ("Change Switch..."), 10220 ("Change Variable..."), 10230 ("Timer Operations..."), 10310 ("Change Money Held..."), 10320 ("Add/Drop Item..."), 10330 ("Change Party..."), 10410 ("Change EXP..."), 10420 ("Change Level..."), 10430 ("Change Ability..."), 10440 ("Change Skill..."), 10450 ("Change Equipment..."), 10460 ("Change HP..."), 10470 ("Change MP..."), 10480 ("Change Condition..."), 10490 ("Full Recovery..."), 10500 ("Take Damage..."), 10610 ("Change Hero Name..."), 10620 ("Change Hero Degree..."), 10630 ("Set Hero Walk GFX..."), 10640 ("Change Hero Face..."), 10650 ("Change Vehicle GFX..."), 10660 ("Change System BGM..."), 10670 ("Change System Sound Effects..."), 10680 ("Change System Graphic..."), 10690 ("Change Screen Transition...")
 10710 ("Start Battle..."), 10720 ("Call Shop..."), 10730 ("Call Inn..."), 10740 ("Enter Hero Name..."), 10810 ("Teleport..."), 10820 ("Memory Place..."), 10830 ("Goto Memorized Place..."), 10840 ("Ride Vehicle / Dismount"), 10850 ("Set Vehicle Place..."), 10860 ("Set Event Place..."), 10870 ("Swap 2 Events..."), 10910 ("Get Terrain ID..."), 10920 ("Get Event ID..."), 11010 ("Erase Screen..."), 11020 ("Show Screen..."), 11030 ("Set Screen Tone..."), 11040 ("Flash Screen..."), 11050 ("Shake Screen..."), 11060 ("Pan Screen..."), 11070 ("Call Weather Effect..."), 11110 ("Show Picture..."), 11120 ("Move Picture..."), 11130 ("Erase Picture..."), 11210 ("Show Battle Animation..."), 11310 ("Set Hero Transperency..."), 11320 ("Flash Event..."), 11330 ("Move Event..."), 11340 ("Wait Until Moved"), 11350 ("Stop All Movement"), 11410 ("Wait...")
@@ -75,8 +75,8 @@ const char* const MapPaletteList =
 const char* const BattlePaletteList =
     R"(10110 ("Show Message..."), 10130 ("Select Face..."), 10210 ("Change Switch..."), 10220 ("Change Variable..."), 10320 ("Add Item..."), 10330 ("Change Party..."), 10440 ("Change Skill..."), 10450 ("Change Equipment..."), 10460 ("Change HP..."), 10470 ("Change MP..."), 10480 ("Change Condition..."), 10490 ("Full Recovery..."), 13110 ("Change Enemy HP"), 13120 ("Change Enemy MP"), 13130 ("Change Enemy Condition..."), 13150 ("Enemy Encounter..."), 13210 ("Change Battle BG..."), 11030 ("Set Screen Tone..."), 11040 ("Flash Screen..."), 11050 ("Shake Screen..."), 13260 ("Show Battle Animation..."), 11410 ("Wait..."), 11510 ("Play BGM..."), 11520 ("Fade-Out BGM..."), 11550 ("Play Sound Effect..."), 13310 ("Fork Conditions..."), 12310 ("Stop Parallel Events"), 12410 ("Comment..."), 12420 ("Game Over"), 13410 ("Stop Battle..."))";
 
-// One "code caption" line per button, as the Part lists them.
-std::string PartButtons(const char* list) {
+// One "code caption" line per button, as the lists give them.
+std::string ListedButtons(const char* list) {
   std::string buttons;
   static const QRegularExpression entry(R"re((\d+) \("([^"]*)"\))re");
   for (const auto& match : entry.globalMatch(QString::fromLatin1(list)))
@@ -181,13 +181,13 @@ protected:
 
 } // namespace
 
-TEST_F(CommandPalette, ButtonsCarryThePartsCommandsAndCaptionsEachAfterOneBlank) {
+TEST_F(CommandPalette, ButtonsCarryTheListedCommandsAndCaptionsEachAfterOneBlank) {
   TFormEvCmdList palette(&owner);
   TFormEvCmdList2 battle(&owner);
   EXPECT_EQ(ShownButtons(&palette, MapEventCommands, {"ButtonList1", "ButtonList2", "ButtonList3"}),
-            PartButtons(MapPaletteList));
+            ListedButtons(MapPaletteList));
   EXPECT_EQ(ShownButtons(&battle, BattleEventCommands, {"ButtonList1"}),
-            PartButtons(BattlePaletteList));
+            ListedButtons(BattlePaletteList));
   EXPECT_EQ(palette.windowTitle(), "Event Commands");
   EXPECT_EQ(battle.windowTitle(), "Event Commands");
   auto* pages = FindControl<QTabWidget>(&palette, "PageControl1");

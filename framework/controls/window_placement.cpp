@@ -73,9 +73,13 @@ void PlaceFormRelativeToOwner(QWidget* form, int dx, int dy) {
 }
 
 void CenterFormOverOwner(QWidget* form) {
+  CenterFormOver(form, OwnerWindow(form));
+}
+
+void CenterFormOver(QWidget* form, const QWidget* reference) {
   QPoint topLeft = form->frameGeometry().topLeft();
-  if (QWidget* owner = OwnerWindow(form))
-    topLeft = CentredOver(owner->frameGeometry(), form->frameGeometry().size());
+  if (reference)
+    topLeft = CentredOver(reference->window()->frameGeometry(), form->frameGeometry().size());
   MoveFrameTo(form, topLeft);
 }
 

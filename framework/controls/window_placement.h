@@ -23,6 +23,8 @@ void KeepFormOnScreen(QWidget* form);
 void PlaceFormRelativeToOwner(QWidget* form, int dx, int dy);
 // Centres the form over its owner window.
 void CenterFormOverOwner(QWidget* form);
+// Centres the form over Reference's window; a form without a reference stays put.
+void CenterFormOver(QWidget* form, const QWidget* reference);
 // Sends a fresh mouse move to the widget under the cursor, so it can update its cursor.
 void RefreshMouseCursor();
 

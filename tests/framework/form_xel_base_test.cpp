@@ -14,12 +14,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 #include <gtest/gtest.h>
 
-#include "core/file_utils.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/form_builder.h"
 #include "framework/controls/help.h"
@@ -64,15 +61,6 @@ protected:
     ++Requests;
     event->accept();
   }
-};
-
-// Receives the URLs that the help call opens.
-class TUrlCatcher : public QObject {
-  Q_OBJECT
-public:
-  QList<QUrl> Opened;
-public slots:
-  void Open(const QUrl& url) { Opened.append(url); }
 };
 
 QRect WorkArea() {
@@ -199,27 +187,17 @@ TEST(FormXelBase, AContextMenuOpensOnlyOverTheControlUnderTheMouse) {
 }
 
 TEST(HelpCall, OpensTheInstalledPageOfTheContextAndOtherwiseNothing) {
-  QTemporaryDir folder;
-  OverrideProgramFile(folder.filePath("velmora").toStdString());
-  QDir(folder.path()).mkpath("help");
-  QFile page(folder.filePath("help/10110.html"));
-  ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-  page.close();
-  TUrlCatcher catcher;
-  QDesktopServices::setUrlHandler("file", &catcher, "Open");
+  THelpPages help({10110});
 
   ShowHelpContext(10120);
-  EXPECT_TRUE(catcher.Opened.isEmpty());
+  EXPECT_TRUE(help.Opened.isEmpty());
   EXPECT_EQ(HelpPagePath(10120), "");
 
   TDemoCountForm form;
   form.HelpContext = 10110;
   QTest::keyClick(&form, Qt::Key_F1);
-  ASSERT_EQ(catcher.Opened.size(), 1);
-  EXPECT_EQ(catcher.Opened[0], QUrl::fromLocalFile(page.fileName()));
-
-  QDesktopServices::unsetUrlHandler("file");
-  OverrideProgramFile("");
+  ASSERT_EQ(help.Opened.size(), 1);
+  EXPECT_EQ(help.Opened[0], help.PageUrl(10110));
 }
 
 TEST(MessageBoxes, GoThroughTheProviderCaptionedWithTheApplicationTitle) {
@@ -355,5 +333,3 @@ TEST(WindowPlacement, RefreshMouseCursorSendsAMoveToTheWidgetUnderTheMouse) {
   RefreshMouseCursor();
   EXPECT_EQ(probe.Moves, before + 1);
 }
-
-#include "form_xel_base_test.moc"

@@ -1,6 +1,11 @@
 #include "framework/harness/widget_harness.h"
 
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
 #include <QTest>
+
+#include "core/file_utils.h"
 
 namespace {
 
@@ -43,4 +48,23 @@ void ShowAndActivate(QWidget* form) {
   form->show();
   form->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+}
+
+THelpPages::THelpPages(std::initializer_list<int> contexts) {
+  OverrideProgramFile(folder_.filePath("velmora").toStdString());
+  QDir(folder_.path()).mkpath("help");
+  for (int context : contexts) {
+    QFile page(PageUrl(context).toLocalFile());
+    EXPECT_TRUE(page.open(QIODevice::WriteOnly));
+  }
+  QDesktopServices::setUrlHandler("file", this, "Open");
+}
+
+THelpPages::~THelpPages() {
+  QDesktopServices::unsetUrlHandler("file");
+  OverrideProgramFile("");
+}
+
+QUrl THelpPages::PageUrl(int context) const {
+  return QUrl::fromLocalFile(folder_.filePath(QStringLiteral("help/%1.html").arg(context)));
 }

@@ -3,13 +3,18 @@
 #pragma once
 
 #include <QApplication>
+#include <QList>
+#include <QObject>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <vector>
 
 #include "framework/controls/message_box.h"
@@ -66,3 +71,21 @@ template <class Dialog> void OnNextModal(std::function<void(Dialog*)> body) {
     ADD_FAILURE() << "no modal dialog opened";
   });
 }
+
+// Help pages of the given contexts beside a stand-in program file, while it lives, and
+// the URLs that the help call opens meanwhile.
+class THelpPages : public QObject {
+  Q_OBJECT
+public:
+  explicit THelpPages(std::initializer_list<int> contexts);
+  ~THelpPages() override;
+
+  QUrl PageUrl(int context) const;
+  QList<QUrl> Opened;
+
+public slots:
+  void Open(const QUrl& url) { Opened.append(url); }
+
+private:
+  QTemporaryDir folder_;
+};

@@ -166,6 +166,7 @@ void TXelMapStartPosition::SetY(int index, int32_t y) {
 void TXelMapTree::Clear() {
   order_.clear();
   deletedIds_.clear();
+  StartPosition.Clear();
   TCatalog::Clear();
 }
 

@@ -104,7 +104,8 @@ class TXelMapTree : public TXelCatalog<TXelMapTreeItem> {
 public:
   TXelMapTree() : TXelCatalog(SInvalidMap) {}
 
-  // Entries, order and deleted Ids emptied (nothing is left for a save to delete).
+  // Entries, order, deleted Ids (nothing is left for a save to delete) and the start
+  // positions emptied: no start may name a map of a tree that is gone.
   void Clear();
   // The entry list; the order is emptied first, since it points into the list.
   void LoadFromStream(TStream& stream) override;

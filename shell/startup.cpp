@@ -92,12 +92,13 @@ int RunEditor(QApplication& application) {
   splash->repaint();
   int result;
   {
-    const auto main = std::make_unique<TFormXelMain>();
+    // The tool bars of the main window take their glyphs from the data module.
     TDataModule1 dataModule;
     DataModule1 = &dataModule;
+    const auto main = std::make_unique<TFormXelMain>();
     result = application.exec();
-    DataModule1 = nullptr;
   }
+  DataModule1 = nullptr;
   FormSplash = nullptr;
   return result;
 }

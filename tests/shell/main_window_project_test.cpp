@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolTip>
 #include <filesystem>
 #include <sstream>
 
@@ -310,6 +312,25 @@ TEST_F(MainWindowProjects, TheStatusBarShowsTheCellTheMapAndTheLongHint) {
   EXPECT_EQ(form.StatusPanels[0]->text(), " there are hero and data such as item editors.");
   EXPECT_TRUE(form.StatusBar->currentMessage().isEmpty());
   EXPECT_EQ(form.Action_ToolDataBase->toolTip(), "A data base ");
+
+  // While another window drags, neither its hints nor tool tips show.
+  ShowAndActivate(&form);
+  QWidget* button = form.ToolBar1->widgetForAction(form.Action_ProjectNew);
+  auto toolTip = [button] {
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(button, &help);
+    return QToolTip::isVisible();
+  };
+  QWidget other;
+  other.show();
+  other.grabMouse();
+  QStatusTipEvent drag(QStringLiteral("Select Tool"));
+  QApplication::sendEvent(&form, &drag);
+  EXPECT_NE(form.StatusPanels[0]->text(), "Select Tool");
+  EXPECT_FALSE(toolTip());
+  other.releaseMouse();
+  EXPECT_TRUE(toolTip());
+  QToolTip::hideText();
 }
 
 TEST_F(MainWindowProjects, AFailedAllocationEndsTheRunAndOtherErrorsDoNot) {

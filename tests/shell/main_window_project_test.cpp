@@ -243,6 +243,12 @@ TEST_F(MainWindowProjects, AProjectWithABrokenTreeIsClosedAgainAndNothingOfItIsS
 TEST_F(MainWindowProjects, ActionsFollowTheProjectTheModeAndTheMapChanges) {
   TFormXelMain form;
   Create(form);
+  // The idle update alone follows the new project.
+  QEventLoop idle;
+  QTimer::singleShot(20, &idle, &QEventLoop::quit);
+  idle.exec();
+  EXPECT_TRUE(form.Action_ProjectClose->isEnabled());
+  EXPECT_FALSE(form.Action_ProjectNew->isEnabled());
   const std::vector<std::string> open = Enabled(form);
   EXPECT_EQ(open.size(), 24u); // all but New, Open, Save, Revert and Undo
   for (const char* name : {"Action_ProjectNew", "Action_MapSave", "Action_MapToolUndo"})
@@ -260,6 +266,14 @@ TEST_F(MainWindowProjects, ActionsFollowTheProjectTheModeAndTheMapChanges) {
   const std::vector<std::string> changed = Enabled(form);
   EXPECT_EQ(std::count(changed.begin(), changed.end(), "Action_MapSave"), 1);
   EXPECT_EQ(std::count(changed.begin(), changed.end(), "Action_MapRevert"), 1);
+  // The editor's own zoom (its zoom tool) moves the check marks along.
+  for (const auto& [size, zoom] :
+       {std::pair{8, form.Action_MapScale3}, std::pair{4, form.Action_MapScale4},
+        std::pair{32, form.Action_MapScale1}}) {
+    form.MapEditorScaleChanged(size);
+    EXPECT_TRUE(zoom->isChecked()) << size;
+  }
+
   boxes.Answer(IDNO);
   Execute(form, form.Action_MapRevert);
   ASSERT_EQ(boxes.Boxes().size(), 1u);

@@ -377,25 +377,19 @@ bool TFormXelMain::QuerySaveBeforeRun() {
 
 bool TFormXelMain::QuerySaveMaps() {
   if (!ProjectManager->IsOpen) return true;
+  // Only a failed save of changed maps keeps the editor open: what merely keeps the
+  // author's place (the tree's order, the mode and zoom) is reported and the close goes on,
+  // so a project that cannot be written never traps the editor.
   bool goOn = true;
-  try {
-    if (!IsMapsModified()) {
-      MapTree->SaveMapTree();
-    } else {
-      const int answer = ShowMessageBox(QString::fromLatin1(SMapsChangedQuery),
-                                        MB_YESNOCANCEL | MB_ICONEXCLAMATION, this);
-      if (answer == IDYES) {
-        Action_MapSaveExecute();
-        goOn = !IsMapsModified();
-      } else {
-        goOn = answer == IDNO;
-      }
-    }
-  } catch (...) {
-    WriteMapEditSettings(EditMode, ScaleIndex());
-    throw;
+  if (!IsMapsModified()) {
+    GuardHandler(this, [this] { MapTree->SaveMapTree(); });
+  } else {
+    const int answer = ShowMessageBox(QString::fromLatin1(SMapsChangedQuery),
+                                      MB_YESNOCANCEL | MB_ICONEXCLAMATION, this);
+    if (answer == IDYES) GuardHandler(this, [this] { Action_MapSaveExecute(); });
+    goOn = answer == IDNO || (answer == IDYES && !IsMapsModified());
   }
-  WriteMapEditSettings(EditMode, ScaleIndex());
+  GuardHandler(this, [this] { WriteMapEditSettings(EditMode, ScaleIndex()); });
   return goOn;
 }
 

@@ -111,8 +111,8 @@ public:
   bool IsMapsModified() const;
   // The checked zoom: 0 for 1/1 .. 3 for 1/8.
   int ScaleIndex() const;
-  // Asks before map changes are lost at a close; false when the author cancelled. Keeps
-  // the mode and zoom in the project's ini in every case.
+  // Asks before map changes are lost at a close; false when the author cancelled or the
+  // maps could not be saved. Keeps the mode and zoom in the project's ini in every case.
   bool QuerySaveMaps();
   // Asks to save changed maps before a game disk or a test play; false stops it.
   bool QuerySaveBeforeRun();

@@ -307,7 +307,15 @@ TEST_F(MainWindowProjects, ClosingRewritesTheTreeAndKeepsModeAndZoomEvenWhenCanc
   EXPECT_EQ(boxes.Boxes()[0].flags, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
   EXPECT_EQ(Get(Project("KOVAX.ini")),
             "[KOVAX]\r\nGameTitle=Untitled\r\nMapEditMode=1\r\nMapEditZoom=2\r\n");
+
+  // A project that cannot be written: the failures are shown and the editor still closes.
   form.Map->Modified = false;
+  for (const char* file : {"KOVAX.lmt", "KOVAX.ini"}) {
+    fs::remove(Path(Project(file)));
+    Mkdir(Project(file) + "/in the way");
+  }
+  EXPECT_TRUE(form.close());
+  EXPECT_EQ(boxes.Boxes().size(), 3u);
 }
 
 TEST_F(MainWindowProjects, TheStatusBarShowsTheCellTheMapAndTheLongHint) {

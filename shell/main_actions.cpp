@@ -232,6 +232,7 @@ void TFormXelMain::CreateToolBars() {
   AddActions(ToolBar2, {Action_MapToolUndo, nullptr, Action_MapToolSelect, Action_MapToolZoom,
                         Action_MapToolPen, Action_MapToolRectangle, Action_MapToolEllipse,
                         Action_MapToolSeedFill});
+  ToolBar2->resize(ToolBar2->width(), ToolBar2->sizeHint().height());
   static_cast<TAlignLayout*>(Panel1->layout())->AddControl(ToolBar2, alTop);
 }
 

@@ -5,11 +5,13 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 
 #include "framework/controls/align_layout.h"
 #include "shell/data_module.h"
 #include "shell/form_xel_main.h"
 #include "shell/project_manager.h"
+#include "shell/shell_messages.h"
 #include "shell/shell_pictures.h"
 
 namespace {
@@ -232,6 +234,10 @@ void TFormXelMain::CreateToolBars() {
   AddActions(ToolBar2, {Action_MapToolUndo, nullptr, Action_MapToolSelect, Action_MapToolZoom,
                         Action_MapToolPen, Action_MapToolRectangle, Action_MapToolEllipse,
                         Action_MapToolSeedFill});
+  // Seven buttons fit the palette's width only when packed as tightly as the design's.
+  ToolBar2->setIconSize(QSize(ToolGlyphSize, ToolGlyphSize));
+  ToolBar2->setStyleSheet(QStringLiteral("QToolButton { padding: 1px; margin: 0px; }"));
+  ToolBar2->layout()->setSpacing(0);
   ToolBar2->resize(ToolBar2->width(), ToolBar2->sizeHint().height());
   static_cast<TAlignLayout*>(Panel1->layout())->AddControl(ToolBar2, alTop);
 }
@@ -240,7 +246,10 @@ void TFormXelMain::CreateStatusBar() {
   StatusBar = statusBar();
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
   StatusBar->setSizeGripEnabled(true);
-  const int widths[] = {320, 144, 0};
+  int widths[] = {320, 144, 0};
+  // The mode panel fits its longest text with the fonts at hand.
+  for (const char* text : {SLowerLayerMode, SUpperLayerMode, SEventMode})
+    widths[1] = std::max(widths[1], StatusBar->fontMetrics().horizontalAdvance(text) + 8);
   for (int i = 0; i < 3; ++i) {
     auto* panel = new QLabel(StatusBar);
     panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));

@@ -595,7 +595,7 @@ void TFormXelMain::Action_HelpContentsExecute() {
 
 void TFormXelMain::Action_HelpAboutExecute() {
   TFormAboutBox about(this);
-  about.exec();
+  about.Execute();
 }
 
 // --- window events ---

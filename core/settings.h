@@ -62,4 +62,8 @@ std::string GetProjectIniPath(const std::string& folder);
 // True writes "FullPackageFlag" into the open project's ini; False deletes the key.
 void WriteFullPackageFlag(bool flag);
 std::string ReadGameTitle(const std::string& folder);
+// The map editor's mode and zoom index of the open project ("MapEditMode", "MapEditZoom";
+// 0 when absent), read when it opens and written when it closes.
+void ReadMapEditSettings(int& mode, int& zoom);
+void WriteMapEditSettings(int mode, int zoom);
 void WriteGameTitle(const std::string& folder, std::string_view title);

@@ -43,3 +43,11 @@ inline constexpr const char* SNewProjectFolderPrefix = "Project";
 inline constexpr const char* STestPlayCloseCaption = "Test Play - Close";
 inline constexpr const char* SProcessWaitText = "Close the game to return to the editor.";
 inline constexpr const char* SAboutCaption = "Velmora Studio version info";
+
+// The main window.
+inline constexpr const char* SMapsChangedQuery = "Maps were changed. Save them?";
+inline constexpr const char* SDiscardChangesQuery = "Discard all changes. Ok?";
+inline constexpr const char* STestPlayFailed = "Initialization failed. Test play impossible";
+inline constexpr const char* SLowerLayerMode = "Lower Layer editing mode";
+inline constexpr const char* SUpperLayerMode = "Upper Layer editing mode";
+inline constexpr const char* SEventMode = "Event editing mode";

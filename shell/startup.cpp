@@ -18,8 +18,11 @@
 #include "framework/controls/framework_messages.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/qt_clipboard.h"
+#include "framework/pickers/form_material_base.h"
+#include "framework/pickers/sel_music.h"
 #include "shell/data_module.h"
 #include "shell/form_xel_main.h"
+#include "shell/main_window_docks.h"
 #include "shell/shell_messages.h"
 #include "shell/shell_pictures.h"
 #include "shell/single_instance.h"
@@ -92,12 +95,22 @@ int RunEditor(QApplication& application) {
   splash->repaint();
   int result;
   {
-    const auto main = std::make_unique<TFormXelMain>();
+    // The tool bars of the main window take their glyphs from the data module.
     TDataModule1 dataModule;
     DataModule1 = &dataModule;
+    MainWindowTools().MaterialManager = [](QWidget* owner) {
+      TFormMaterialBase dialog(owner);
+      dialog.Execute();
+    };
+    MainWindowTools().MusicSelector = [](QWidget* owner) {
+      TFormSelMusic dialog(owner);
+      dialog.ListenOnly = 1;
+      dialog.Execute();
+    };
+    const auto main = std::make_unique<TFormXelMain>();
     result = application.exec();
-    DataModule1 = nullptr;
   }
+  DataModule1 = nullptr;
   FormSplash = nullptr;
   return result;
 }

@@ -15,6 +15,8 @@
 
 namespace {
 
+std::function<void()> outOfMemoryHandler;
+
 QString CurrentExceptionText() {
   try {
     throw;
@@ -43,8 +45,24 @@ QWidget* ControlUnderMouse() {
 
 } // namespace
 
+void SetOutOfMemoryHandler(std::function<void()> handler) {
+  outOfMemoryHandler = std::move(handler);
+}
+
 void ShowCurrentException(QWidget* parent) noexcept {
   try {
+    bool outOfMemory = false;
+    try {
+      throw;
+    } catch (const std::bad_alloc&) {
+      outOfMemory = true;
+    } catch (...) {
+    }
+    if (outOfMemory && outOfMemoryHandler) {
+      ShowErrorBox(QString::fromLatin1(SShortOfMemory), parent);
+      outOfMemoryHandler();
+      return;
+    }
     ShowErrorBox(CurrentExceptionText(), parent);
   } catch (...) {
     // Nothing is left to report with when the error box itself fails.

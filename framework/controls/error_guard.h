@@ -4,11 +4,16 @@
 #pragma once
 
 #include <QApplication>
+#include <functional>
 
 class TCBTHooker;
 
 // Shows the exception being handled in the error box. Call it only inside a catch block.
+// A failed allocation, once a handler is installed, shows "It is short of memory" and
+// then calls the handler, which ends the run in order.
 void ShowCurrentException(QWidget* parent) noexcept;
+// Installs the handler (an empty one removes it).
+void SetOutOfMemoryHandler(std::function<void()> handler);
 
 // Runs body; an exception from it is shown in the error box over parent.
 template <class Body> void GuardHandler(QWidget* parent, Body&& body) noexcept {

@@ -6,6 +6,8 @@ inline constexpr const char* SApplicationTitle = "Velmora Studio ";
 
 // Shown by the error guard for a failure that carries no text of its own.
 inline constexpr const char* SUnknownError = "An unexpected error occurred";
+// Shown for a failed allocation before the run ends.
+inline constexpr const char* SShortOfMemory = "It is short of memory";
 
 // Joins the two ends of an integer range, as in "3-7".
 inline constexpr const char* SIntRangeSeparator = "-";

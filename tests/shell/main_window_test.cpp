@@ -1,5 +1,7 @@
 #include "shell/form_xel_main.h"
 
+#include <QToolBar>
+
 #include <QLabel>
 
 #include "core/database.h"
@@ -50,18 +52,18 @@ TEST_F(MainWindow, CreationBuildsTheWorkingSetAndDestructionTakesItDown) {
     EXPECT_FALSE(form.ProjectManager->IsOpen);
     EXPECT_EQ(Settings().ReadString("ApplicationPath", ""), Path("prog/"));
     form.FullScreenFlag = false;
-    form.setGeometry(20, 30, 760, 540);
+    form.setGeometry(20, 10, 740, 580);
   }
   EXPECT_EQ(GlobalDataBase, nullptr);
   EXPECT_EQ(FormXelMain, nullptr);
   EXPECT_FALSE(FolderExists(WorkingFolder()));
   EXPECT_FALSE(GetFullScreenFlag());
   EXPECT_TRUE(GetShowTitleFlag());
-  EXPECT_EQ(Settings().ReadString("FormXelMain_Placement", ""), "20,30,760,540,1");
+  EXPECT_EQ(Settings().ReadString("FormXelMain_Placement", ""), "20,10,740,580,1");
 
   // The next start comes back where the last one ended.
   TFormXelMain next;
-  EXPECT_EQ(next.geometry(), QRect(20, 30, 760, 540));
+  EXPECT_EQ(next.geometry(), QRect(20, 10, 740, 580));
 }
 
 TEST_F(MainWindow, AWorkingFolderThatCannotBeMadeIsReported) {

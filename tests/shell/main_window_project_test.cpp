@@ -1,0 +1,459 @@
+// The main window with projects: making, opening and closing them, what its actions
+// allow meanwhile, the save questions and test plays.
+#include <QAction>
+#include <QEventLoop>
+#include <QLabel>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolTip>
+#include <filesystem>
+#include <sstream>
+
+#include "core/editor_mode.h"
+#include "core/errors.h"
+#include "core/map.h"
+#include "core/map_edit_engine.h"
+#include "core/map_tree.h"
+#include "core/sound_library.h"
+#include "framework/harness/widget_harness.h"
+#include "platform/runtime/runtime_log.h"
+#include "shell/form_xel_main.h"
+#include "shell/project_manager.h"
+#include "shell_test_env.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class MainWindowProjects : public ShellTestEnv {
+protected:
+  void SetUp() override {
+    ShellTestEnv::SetUp();
+    Mkdir(BaseName);
+    SetProjectBasePath(Path(BaseName + "/"));
+    for (const char* name : {"KOVAX.exe.dat", "KOVAX.ldb.dat"})
+      fs::copy_file(std::string(VELMORA_PROGRAM_DIR) + "/" + name,
+                    Path(std::string("prog/") + name));
+  }
+
+  std::string Project(const std::string& file = "") const { return BaseName + "/Game/" + file; }
+  void Create(TFormXelMain& form, const std::string& folder = "Game") {
+    Mkdir(BaseName + "/" + folder);
+    form.ProjectManager->NewProject(folder, "Untitled");
+  }
+  // The map's only change: one stroke of the pen.
+  static void Stroke(TFormXelMain& form) {
+    TMapEditEngine engine;
+    engine.SetMap(form.Map.get());
+    engine.SetMode(emUpperLayer);
+    engine.Pen().SetCell(0, 0, 10005);
+    engine.BeginStroke({3, 4}, {0, 0});
+    engine.PutPen(3, 4);
+    engine.EndStroke();
+  }
+  // An action as the author runs it: enabled by the idle update first.
+  static void Execute(TFormXelMain& form, QAction* action) {
+    form.ActionList1Update();
+    action->trigger();
+  }
+  static std::vector<std::string> Enabled(TFormXelMain& form) {
+    form.ActionList1Update();
+    std::vector<std::string> names;
+    for (const QAction* action : form.findChildren<QAction*>(Qt::FindDirectChildrenOnly))
+      if (action->isEnabled() && action->objectName().startsWith("Action_"))
+        names.push_back(action->objectName().toStdString());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  std::string BaseName = "base";
+  TApplicationTagScope tag{0};
+  TScriptedMessageBoxes boxes;
+};
+
+// Chunk helpers for the golden files below: a chunk is its id, its length and its bytes
+// (ids and lengths here are below 128, so one byte each, except the layers').
+std::string Chunk(int id, const std::string& payload) {
+  return std::string(1, char(id)) + char(payload.size()) + payload;
+}
+std::string Str(const std::string& text) {
+  return std::string(1, char(text.size())) + text;
+}
+const std::string Z(1, '\0');
+
+// An integer field's chunk is its id, the count of its 7-bit groups (also the chunk's
+// length) and the groups.
+//
+// A map tree entry (the record of its list, after its Id): Name (1), Depth (3, only when
+// not 0), Kind (4, fixed byte), MusicMode (11), Music (12: the record of FileName "(OFF)"
+// and its end), BackgroundMode (21), TeleportMode (31), EscapeMode (32), SaveMode (33), the
+// empty encounter list (41: count 0), EncounterSteps at its default 25 (left out), AreaRect
+// (51: 16 zero bytes), the end. Fixed fields, records and lists are always written.
+std::string TreeEntry(const std::string& name, int depth, char kind, char modes) {
+  std::string bytes = Chunk(1, name);
+  if (depth) bytes += Chunk(3, std::string(1, char(depth)));
+  bytes += Chunk(4, std::string(1, kind)) + Chunk(11, std::string(1, modes));
+  bytes += Chunk(12, Chunk(1, "(OFF)") + Z);
+  for (int id : {21, 31, 32, 33})
+    bytes += Chunk(id, std::string(1, modes));
+  return bytes + Chunk(41, Z) + Chunk(51, std::string(16, '\0')) + Z;
+}
+
+// "KOVAX.lmt" of a fresh project: the header string, the list (count 2; Id 0 the root
+// "Untitled" at depth 0 with modes 0; Id 1 "MAP0001" at depth 1, kind 1, modes 1), the order
+// (count 2: 0, 1), the active map 1 and the start positions all at 0 (the empty record).
+// 11 + 1 + (1 + 60) + (1 + 62) + 3 + 1 + 1 = 141 bytes.
+std::string FreshTree() {
+  return Str("XelMapTree") + "\x02" + Z + TreeEntry("Untitled", 0, 0, 0) + "\x01" +
+         TreeEntry("MAP0001", 1, 1, 1) + "\x02" + Z + "\x01" + "\x01" + Z;
+}
+
+// "Map0001.lmu": the header string, Width 100 (2) and Height 100 (3), ScrollType (11), the lower
+// layer (71: 20,000 bytes of tile 0, length 0x81 0x9C 0x20), the upper layer (72: tile 10000 =
+// 0x2710, little-endian), the empty event list (81), SaveCount 2 (91: the working copy, then the
+// project copy) and the end. ChipSetId 1 is the default. 11 + 3 + 3 + 3 + 20,004 + 20,004 + 3 + 3 +
+// 1 = 40,035 bytes.
+std::string FreshMap() {
+  std::string upper;
+  for (int i = 0; i < 10000; ++i)
+    upper += "\x10\x27";
+  const std::string length = "\x81\x9C\x20";
+  return Str("XelMapUnit") + Chunk(2, "\x64") + Chunk(3, "\x64") + Chunk(11, Z) + "\x47" + length +
+         std::string(20000, '\0') + "\x48" + length + upper + Chunk(81, Z) + Chunk(91, "\x02") + Z;
+}
+
+} // namespace
+
+TEST_F(MainWindowProjects, ANewProjectGetsItsFoldersTemplatesTitleTreeAndFirstMap) {
+  TFormXelMain form;
+  Create(form);
+  ASSERT_TRUE(form.ProjectManager->IsOpen);
+  for (const char* folder :
+       {"Backdrop", "Battle", "CharSet", "ChipSet", "FaceSet", "GameOver", "Monster", "Movie",
+        "Music", "Panorama", "Picture", "Sound", "System", "Title"})
+    EXPECT_TRUE(FolderExists(Path(Project(folder)))) << folder;
+  EXPECT_EQ(Get(Project("KOVAX.exe")), Get("prog/KOVAX.exe.dat"));
+  EXPECT_EQ(fs::status(Path(Project("KOVAX.exe"))).permissions() & fs::perms::all, fs::perms(0755));
+  EXPECT_EQ(Get(Project("KOVAX.ldb")), Get("prog/KOVAX.ldb.dat"));
+  EXPECT_EQ(ReadGameTitle(Path(Project())), "Untitled");
+  EXPECT_EQ(FreshTree().size(), 141u);
+  EXPECT_EQ(Get(Project("KOVAX.lmt")), FreshTree());
+  EXPECT_EQ(FreshMap().size(), 40035u);
+  EXPECT_EQ(Get(Project("Map0001.lmu")), FreshMap());
+
+  // A start set in one project is not carried into the next one.
+  form.MapTree->StartPosition.SetMapId(0, 1);
+  form.MapTree->StartPosition.SetX(0, 5);
+  Execute(form, form.Action_ProjectClose);
+  EXPECT_NE(Get(Project("KOVAX.lmt")), FreshTree());
+  Create(form, "Next");
+  EXPECT_EQ(Get(BaseName + "/Next/KOVAX.lmt"), FreshTree());
+}
+
+TEST_F(MainWindowProjects, AProjectThatCannotBeLaidOutIsRemovedAndReported) {
+  // A missing template, and a template that the project's file already is (the program
+  // folder taken as the projects' base): neither is copied, and nothing stays.
+  for (const std::string& row : {"missing", "itself"}) {
+    TFormXelMain form;
+    Mkdir(Project());
+    if (row == "missing")
+      fs::remove(Path("prog/KOVAX.ldb.dat"));
+    else
+      fs::create_symlink(Path("prog/KOVAX.exe.dat"), Path(Project("KOVAX.exe")));
+    try {
+      form.ProjectManager->NewProject("Game", "Untitled");
+      ADD_FAILURE() << row;
+    } catch (const Exception& e) {
+      EXPECT_STREQ(e.what(), "Project Making Failure") << row;
+    }
+    EXPECT_FALSE(Exists(Project())) << row;
+    EXPECT_FALSE(form.ProjectManager->IsOpen) << row;
+  }
+  EXPECT_GT(Get("prog/KOVAX.exe.dat").size(), 0u);
+}
+
+TEST_F(MainWindowProjects, OpeningRestoresTheModeAndZoomAndAlwaysTakesThePen) {
+  TFormXelMain form;
+  Create(form);
+  Execute(form, form.Action_ProjectClose);
+  struct Row {
+    std::string ini;
+    QAction* mode;
+    QAction* zoom;
+    const char* status;
+  };
+  const Row rows[] = {
+      {"[KOVAX]\r\nMapEditMode=2\r\nMapEditZoom=3\r\n", form.Action_MapModeEvent,
+       form.Action_MapScale4, "Event editing mode"},
+      {"[KOVAX]\r\nMapEditMode=1\r\nMapEditZoom=1\r\n", form.Action_MapModeLayer2,
+       form.Action_MapScale2, "Upper Layer editing mode"},
+      {"", form.Action_MapModeLayer1, form.Action_MapScale1, "Lower Layer editing mode"},
+  };
+  for (const Row& row : rows) {
+    if (row.ini.empty())
+      fs::remove(Path(Project("KOVAX.ini")));
+    else
+      Put(Project("KOVAX.ini"), row.ini);
+    form.Action_MapToolSelect->setChecked(true);
+    form.ProjectManager->OpenProject("Game");
+    ASSERT_TRUE(form.ProjectManager->IsOpen) << row.status;
+    EXPECT_TRUE(row.mode->isChecked()) << row.status;
+    EXPECT_TRUE(row.zoom->isChecked()) << row.status;
+    EXPECT_EQ(form.StatusPanels[1]->text().toStdString(), row.status);
+    EXPECT_TRUE(form.Action_MapToolPen->isChecked()) << row.status;
+    Execute(form, form.Action_ProjectClose);
+    EXPECT_EQ(form.EditMode, emNoMap);
+  }
+  // What the last row found is written back at its close.
+  EXPECT_EQ(Get(Project("KOVAX.ini")), "[KOVAX]\r\nMapEditMode=0\r\nMapEditZoom=0\r\n");
+}
+
+TEST_F(MainWindowProjects, AProjectWithABrokenTreeIsClosedAgainAndNothingOfItIsSaved) {
+  {
+    TFormXelMain form;
+    Create(form);
+    Execute(form, form.Action_MapModeEvent);
+    Execute(form, form.Action_ProjectClose);
+  }
+  Put(Project("KOVAX.lmt"), "broken");
+  const std::string ini = Get(Project("KOVAX.ini"));
+  TFormXelMain form;
+  form.ProjectManager->QueryOpenProject = [](TProjectManager*, std::string& folder) {
+    folder = "Game";
+    return true;
+  };
+  form.ActionList1Update();
+  Execute(form, form.Action_ProjectOpen);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "A reading error from the stream");
+  EXPECT_TRUE(ProjectPath.empty());
+  EXPECT_FALSE(form.ProjectManager->IsOpen);
+  EXPECT_EQ(form.EditMode, emNoMap);
+  EXPECT_FALSE(form.MapTree->HasItems());
+  EXPECT_TRUE(form.StatusPanels[1]->text().isEmpty());
+  EXPECT_EQ(Enabled(form),
+            (std::vector<std::string>{"Action_Exit", "Action_HelpAbout", "Action_HelpContents",
+                                      "Action_ProjectNew", "Action_ProjectOpen"}));
+  EXPECT_TRUE(form.close());
+  EXPECT_EQ(Get(Project("KOVAX.lmt")), "broken");
+  EXPECT_EQ(Get(Project("KOVAX.ini")), ini);
+}
+
+TEST_F(MainWindowProjects, ActionsFollowTheProjectTheModeAndTheMapChanges) {
+  TFormXelMain form;
+  Create(form);
+  // The idle update alone follows the new project.
+  QEventLoop idle;
+  QTimer::singleShot(20, &idle, &QEventLoop::quit);
+  idle.exec();
+  EXPECT_TRUE(form.Action_ProjectClose->isEnabled());
+  EXPECT_FALSE(form.Action_ProjectNew->isEnabled());
+  const std::vector<std::string> open = Enabled(form);
+  EXPECT_EQ(open.size(), 24u); // all but New, Open, Save, Revert and Undo
+  for (const char* name : {"Action_ProjectNew", "Action_MapSave", "Action_MapToolUndo"})
+    EXPECT_EQ(std::count(open.begin(), open.end(), name), 0) << name;
+
+  // F7: event mode, where no map tool works.
+  ShowAndActivate(&form);
+  QTest::keyClick(&form, Qt::Key_F7);
+  EXPECT_TRUE(form.Action_MapModeEvent->isChecked());
+  const std::vector<std::string> events = Enabled(form);
+  EXPECT_EQ(events.size(), 18u);
+  EXPECT_EQ(std::count(events.begin(), events.end(), "Action_MapToolPen"), 0);
+
+  Stroke(form);
+  const std::vector<std::string> changed = Enabled(form);
+  EXPECT_EQ(std::count(changed.begin(), changed.end(), "Action_MapSave"), 1);
+  EXPECT_EQ(std::count(changed.begin(), changed.end(), "Action_MapRevert"), 1);
+  // The editor's own zoom (its zoom tool) moves the check marks along.
+  for (const auto& [size, zoom] :
+       {std::pair{8, form.Action_MapScale3}, std::pair{4, form.Action_MapScale4},
+        std::pair{32, form.Action_MapScale1}}) {
+    form.MapEditorScaleChanged(size);
+    EXPECT_TRUE(zoom->isChecked()) << size;
+  }
+
+  boxes.Answer(IDNO);
+  Execute(form, form.Action_MapRevert);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "Discard all changes. Ok?");
+  EXPECT_EQ(boxes.Boxes()[0].flags, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_TRUE(form.Map->Modified);
+}
+
+TEST_F(MainWindowProjects, ClosingRewritesTheTreeAndKeepsModeAndZoomEvenWhenCancelled) {
+  {
+    TFormXelMain form;
+    Create(form);
+    Execute(form, form.Action_MapScale3);
+    Put(Project("KOVAX.lmt"), "stale");
+    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(Get(Project("KOVAX.lmt")), FreshTree());
+    EXPECT_EQ(Get(Project("KOVAX.ini")),
+              "[KOVAX]\r\nGameTitle=Untitled\r\nMapEditMode=0\r\nMapEditZoom=2\r\n");
+  }
+  TFormXelMain form;
+  ShowAndActivate(&form);
+  ASSERT_TRUE(form.ProjectManager->IsOpen); // the last project comes back
+  Execute(form, form.Action_MapModeLayer2);
+  Stroke(form);
+  boxes.Answer(IDCANCEL);
+  EXPECT_FALSE(form.close());
+  EXPECT_TRUE(form.isVisible());
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "Maps were changed. Save them?");
+  EXPECT_EQ(boxes.Boxes()[0].flags, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+  EXPECT_EQ(Get(Project("KOVAX.ini")),
+            "[KOVAX]\r\nGameTitle=Untitled\r\nMapEditMode=1\r\nMapEditZoom=2\r\n");
+
+  // A project that cannot be written: the failures are shown and the editor still closes.
+  form.Map->Modified = false;
+  for (const char* file : {"KOVAX.lmt", "KOVAX.ini"}) {
+    fs::remove(Path(Project(file)));
+    Mkdir(Project(file) + "/in the way");
+  }
+  EXPECT_TRUE(form.close());
+  EXPECT_EQ(boxes.Boxes().size(), 3u);
+}
+
+TEST_F(MainWindowProjects, TheStatusBarShowsTheCellTheMapAndTheLongHint) {
+  TFormXelMain form;
+  Create(form);
+  form.MapTreeMapSelected();
+  for (const auto& [cell, text] :
+       {std::pair{QPoint(5, 7), "(005,007) MAP0001"},
+        std::pair{QPoint(99, 99), "(099,099) MAP0001"}, std::pair{QPoint(100, 7), " MAP0001"},
+        std::pair{QPoint(3, -1), " MAP0001"}}) {
+    form.MapEditorCursorMoved(cell);
+    EXPECT_EQ(form.StatusPanels[2]->text().toStdString(), text);
+  }
+  QStatusTipEvent tip(form.Action_ToolDataBase->statusTip());
+  QApplication::sendEvent(&form, &tip);
+  EXPECT_EQ(form.StatusPanels[0]->text(), " there are hero and data such as item editors.");
+  EXPECT_TRUE(form.StatusBar->currentMessage().isEmpty());
+  EXPECT_EQ(form.Action_ToolDataBase->toolTip(), "A data base ");
+
+  // While another window drags, neither its hints nor tool tips show.
+  ShowAndActivate(&form);
+  QWidget* button = form.ToolBar1->widgetForAction(form.Action_ProjectNew);
+  auto toolTip = [button] {
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(button, &help);
+    return QToolTip::isVisible();
+  };
+  QWidget other;
+  other.show();
+  other.grabMouse();
+  QStatusTipEvent drag(QStringLiteral("Select Tool"));
+  QApplication::sendEvent(&form, &drag);
+  EXPECT_NE(form.StatusPanels[0]->text(), "Select Tool");
+  EXPECT_FALSE(toolTip());
+  other.releaseMouse();
+  EXPECT_TRUE(toolTip());
+  QToolTip::hideText();
+}
+
+TEST_F(MainWindowProjects, AFailedAllocationEndsTheRunAndOtherErrorsDoNot) {
+  TFormXelMain form;
+  Create(form);
+  form.ActionList1Update();
+  for (const bool memory : {false, true}) {
+    MainWindowTools().MusicSelector = [memory](QWidget*) {
+      if (memory) throw std::bad_alloc();
+      throw Exception("broken");
+    };
+    QEventLoop loop;
+    QTimer::singleShot(0, [&] { Execute(form, form.Action_ToolSelectMusic); });
+    QTimer::singleShot(300, &loop, [&] { loop.exit(7); });
+    EXPECT_EQ(loop.exec(), memory ? 1 : 7);
+    EXPECT_EQ(boxes.Boxes().back().text.toStdString(), memory ? "It is short of memory" : "broken");
+    EXPECT_EQ(boxes.Boxes().back().flags, 16);
+  }
+  MainWindowTools().MusicSelector = nullptr;
+  // The run goes on in the later tests: a loop of the application's own clears the end.
+  QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+  QCoreApplication::exec();
+}
+
+namespace {
+
+// Test plays with the stand-in runtime and the sound library's recording backend, in a
+// projects folder whose name has blanks.
+class MainWindowTestPlay : public MainWindowProjects {
+protected:
+  void SetUp() override {
+    BaseName = "my games";
+    MainWindowProjects::SetUp();
+    ASSERT_TRUE(LoadSoundLibrary(fs::path(TUNARA_LIBRARY).parent_path().string()));
+    setenv("VELMORA_SOUND_LOG", Path("sound.log").c_str(), 1);
+    setenv("VELMORA_RUNTIME_LOG", Path("runtime.log").c_str(), 1);
+    setenv("VELMORA_RUNTIME_EXIT_MS", "50", 1);
+  }
+  void TearDown() override {
+    FreeSoundLibrary();
+    for (const char* name : {"VELMORA_SOUND_LOG", "VELMORA_RUNTIME_LOG", "VELMORA_RUNTIME_EXIT_MS"})
+      unsetenv(name);
+    MainWindowProjects::TearDown();
+  }
+  // The sound calls since the last look.
+  std::string SoundCalls() {
+    const std::string log = Get("sound.log");
+    std::string calls = log.substr(soundSeen_);
+    soundSeen_ = log.size();
+    return calls;
+  }
+  std::vector<std::vector<std::string>> Runs() {
+    std::vector<std::vector<std::string>> runs;
+    std::istringstream in(Get("runtime.log"));
+    for (std::string line; std::getline(in, line);)
+      runs.push_back(ParseRuntimeLogLine(line));
+    return runs;
+  }
+
+private:
+  size_t soundSeen_ = 0;
+};
+
+} // namespace
+
+TEST_F(MainWindowTestPlay, RunsTheProjectsRuntimeWithoutTheEditorsSound) {
+  TFormXelMain form;
+  Create(form);
+  ShowAndActivate(&form);
+  form.ActionList1Update();
+  SoundCalls();
+  const std::string sequence = "TunaraRelease()\nTunaraCreate()\nTunaraInitWave()\n";
+  Execute(form, form.Action_GameTestPlay);
+  EXPECT_EQ(SoundCalls(), sequence);
+  Execute(form, form.Action_GameFullScreen);
+  Execute(form, form.Action_GameShowTitle);
+  Execute(form, form.Action_GameTestPlay);
+  EXPECT_EQ(SoundCalls(), sequence);
+  const std::string folder = Path(Project());
+  const std::vector<std::vector<std::string>> expected = {
+      {folder.substr(0, folder.size() - 1), folder + "KOVAX.exe", "TestPlay", "HideTitle",
+       "FullScreen"},
+      {folder.substr(0, folder.size() - 1), folder + "KOVAX.exe", "TestPlay", "ShowTitle",
+       "Window"}};
+  EXPECT_EQ(Runs(), expected);
+  EXPECT_TRUE(boxes.Boxes().empty());
+
+  // Declining to save starts nothing and leaves the sound alone.
+  Stroke(form);
+  boxes.Answer(IDNO);
+  Execute(form, form.Action_GameTestPlay);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].flags, MB_YESNO | MB_ICONEXCLAMATION);
+  EXPECT_EQ(SoundCalls(), "");
+  EXPECT_EQ(Runs().size(), 2u);
+  form.Map->Modified = false;
+
+  // Without a runtime: the error box, and the sound comes back all the same.
+  fs::remove(Path(Project("KOVAX.exe")));
+  Execute(form, form.Action_GameTestPlay);
+  EXPECT_EQ(boxes.Boxes().back().text, "Initialization failed. Test play impossible");
+  EXPECT_EQ(boxes.Boxes().back().flags, 16);
+  EXPECT_EQ(SoundCalls(), sequence);
+}

@@ -20,14 +20,6 @@
 namespace {
 
 constexpr int kAutoScrollMs = 40;
-// The auto-scroll starts this many pixels inside the map area's edges.
-constexpr int kAutoScrollEdge = 16;
-
-int AutoScrollDelta(int p, int size) {
-  if (p < kAutoScrollEdge) return -2 * AutoScrollStep(kAutoScrollEdge - p);
-  if (p > size - kAutoScrollEdge) return 2 * AutoScrollStep(p - size + kAutoScrollEdge);
-  return 0;
-}
 
 } // namespace
 
@@ -236,7 +228,7 @@ void TFormMapViewer::AutoScrollTimerTimer() {
 }
 
 void TFormMapViewer::AutoScrollFrom(QPoint pixel) {
-  const int dx = AutoScrollDelta(pixel.x(), PaintBox->width());
-  const int dy = AutoScrollDelta(pixel.y(), PaintBox->height());
+  const int dx = 2 * EdgeAutoScrollStep(pixel.x(), PaintBox->width());
+  const int dy = 2 * EdgeAutoScrollStep(pixel.y(), PaintBox->height());
   if (dx != 0 || dy != 0) MapFrame->ScrollBy(dx, dy);
 }

@@ -50,6 +50,10 @@ public:
   TPoint CursorCell() const { return cursorCell_; }
   TPoint PenOffset() const { return penOffset_; }
 
+  // The installed event operations (nullptr when none are); the status bar names cells
+  // with their NameAt.
+  TMapEventOperations* EventOperations() const { return events_.get(); }
+
   // Call-backs to the owner (OnScaleChanged is the viewer's).
   std::function<void(TFormMapEditor*)> OnSizeChanged;
   std::function<void(TFormMapEditor*)> OnCursorMoved;

@@ -288,8 +288,10 @@ void TFormMapEditor::MoveCursorTo(TPoint cell) {
                                                      engine_.Pen().Width(), engine_.Pen().Height());
   const bool moved = !(cell == cursorCell_);
   if (rect != cursorRect_) {
+    // Only the old and the new frame are shown again, not the whole canvas.
+    for (const TRect& r : {cursorRect_, rect})
+      if (!r.IsEmpty()) PaintBox->update(PixelRect(r));
     cursorRect_ = rect;
-    PaintBox->update();
   }
   cursorCell_ = cell;
   if (moved && OnCursorMoved) OnCursorMoved(this);

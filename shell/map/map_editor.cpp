@@ -110,7 +110,22 @@ TFormMapEditor::TFormMapEditor(QWidget* parent)
   On(qApp, &QGuiApplication::applicationStateChanged, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive) FinishMouseOperation();
   });
+  PaintBox->installEventFilter(this);
   RefreshCursor();
+}
+
+bool TFormMapEditor::eventFilter(QObject* watched, QEvent* event) {
+  // The mouse left the canvas: no pen frame, and the status bar shows no cell. The event
+  // mode's cell is chosen by clicks and keys and stays.
+  if (watched == PaintBox && event->type() == QEvent::Leave && LayerMode() && !Busy())
+    GuardHandler(this, [this] {
+      cursorRect_ = TRect{-1, -1, -1, -1};
+      PaintBox->update();
+      if (cursorCell_ == TPoint{-1, -1}) return;
+      cursorCell_ = TPoint{-1, -1};
+      if (OnCursorMoved) OnCursorMoved(this);
+    });
+  return TFormMapViewer::eventFilter(watched, event);
 }
 
 TFormMapEditor::~TFormMapEditor() = default;

@@ -80,6 +80,7 @@ protected:
   void PaintBoxMouseUp(QMouseEvent* event) override;
   void PaintOver(QPainter& canvas) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   friend class TMapEditorPainter;

@@ -8,6 +8,7 @@
 
 #include "core/clipboard.h"
 #include "core/clipboard_formats.h"
+#include "framework/controls/scroll_frame.h"
 #include "framework/harness/widget_harness.h"
 #include "shell/map/event_map.h"
 #include "shell/map/map_editor.h"
@@ -143,6 +144,12 @@ TEST_F(MapEditor, PenStrokesAreUndoneByCtrlZAndCancelledByAnotherButton) {
   Release({10, 8});
   EXPECT_EQ(Painted(), 4);
   EXPECT_EQ(editor_->UndoCount(), 1);
+  // Leaving the canvas hides the pen frame and the cell.
+  EXPECT_EQ(editor_->CursorCell(), (TPoint{10, 8}));
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(box_, &leave);
+  EXPECT_EQ(editor_->CursorCell(), (TPoint{-1, -1}));
+  EXPECT_TRUE(editor_->CursorRect().IsEmpty());
 }
 
 TEST_F(MapEditor, ADoubleClickStartsNoStrokeAndTheNextPressDraws) {
@@ -170,6 +177,26 @@ TEST_F(MapEditor, ShapesFollowTheDragAndFillsStayInTheirRegion) {
   EXPECT_EQ(Lower(2, 2), 5001);
   EXPECT_EQ(Lower(3, 3), 5001);
   EXPECT_EQ(Lower(0, 0), kPlain);
+}
+
+TEST_F(MapEditor, TheZoomToolKeepsTheClickedPointUnderTheMouse) {
+  map_.SetWidth(100);
+  map_.SetHeight(80);
+  editor_->MapLoaded();
+  editor_->SetScale(16);
+  FindControl<TScrollFrame>(editor_.get(), "MapFrame")->ScrollBy(200, 150);
+  editor_->SetEditTool(etZoom);
+  int cursor_moves = 0;
+  editor_->OnCursorMoved = [&](TFormMapEditor*) { ++cursor_moves; };
+  const QPoint pixel(300, 200);
+  const TPoint cell = editor_->CellAt(pixel); // (30, 21) at scroll (200, 150)
+  QTest::mouseClick(box_, Qt::LeftButton, {}, pixel);
+  EXPECT_EQ(editor_->Scale(), 32);
+  EXPECT_EQ(editor_->CellAt(pixel), cell);
+  QTest::mouseClick(box_, Qt::RightButton, {}, pixel);
+  EXPECT_EQ(editor_->Scale(), 16);
+  EXPECT_EQ(editor_->CellAt(pixel), cell);
+  EXPECT_EQ(cursor_moves, 0); // the zoom tool has no pen frame
 }
 
 TEST_F(MapEditor, APickWaitsForTheDelayAndTakesPaletteForms) {

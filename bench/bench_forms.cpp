@@ -16,20 +16,11 @@
 #include <array>
 #include <string>
 
+#include "bench/bench_application.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/form_builder.h"
 
 namespace {
-
-// Widgets need the application object; the benchmarks run without a display.
-void NeedApplication() {
-  if (QApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "bench_forms";
-  static char* argv[] = {name, nullptr};
-  static QApplication application(argc, argv);
-}
 
 struct TValues {
   std::array<int, 24> Numbers{};

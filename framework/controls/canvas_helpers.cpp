@@ -90,6 +90,13 @@ int AutoScrollStep(int distance) {
   return std::clamp(distance / 2, 0, 20);
 }
 
+int EdgeAutoScrollStep(int position, int size) {
+  constexpr int edge = 16;
+  if (position < edge) return -AutoScrollStep(edge - position);
+  if (position > size - edge) return AutoScrollStep(position - size + edge);
+  return 0;
+}
+
 QString FormatIntRange(int a, int b) {
   if (a == b) return QString::number(a);
   return QString::number(a) + QString::fromLatin1(SIntRangeSeparator) + QString::number(b);

@@ -28,6 +28,10 @@ TRect FitRectKeepingAspect(int boundsWidth, int boundsHeight, int imageWidth, in
 
 // How far a drag auto-scrolls for a distance past a view edge: half of it, at most 20.
 int AutoScrollStep(int distance);
+// A drag's auto-scroll along one axis for the mouse at Position of a view Size pixels
+// long: AutoScrollStep of how far the mouse is within 16 pixels of an edge or beyond it,
+// negative towards the start, 0 in between.
+int EdgeAutoScrollStep(int position, int size);
 
 // "a" when both ends are equal, else "a-b".
 QString FormatIntRange(int a, int b);

@@ -18,12 +18,19 @@ TRect Shrink(const TRect& r, int by) {
 }
 
 // Rings from the outermost (just outside Rect) inwards.
-void DrawRings(TGlimraBoard& board, const TRect& rect, std::initializer_list<uint32_t> rings) {
-  TRect ring = Shrink(rect, -int(rings.size()));
-  for (const uint32_t color : rings) {
-    if (color != kKeep) FrameBoardRect(board, ring, BgrToRgb565(color));
+std::vector<TFrameRing> Rings(const TRect& rect, std::initializer_list<uint32_t> colors) {
+  std::vector<TFrameRing> rings;
+  TRect ring = Shrink(rect, -int(colors.size()));
+  for (const uint32_t color : colors) {
+    if (color != kKeep) rings.push_back(TFrameRing{ring, color});
     ring = Shrink(ring, 1);
   }
+  return rings;
+}
+
+void DrawRings(TGlimraBoard& board, const std::vector<TFrameRing>& rings) {
+  for (const TFrameRing& ring : rings)
+    FrameBoardRect(board, ring.Rect, BgrToRgb565(ring.Color));
 }
 
 } // namespace
@@ -41,10 +48,18 @@ uint16_t BgrToRgb565(uint32_t bgr) {
   return ColorToRgb565(PackRgb(uint8_t(bgr), uint8_t(bgr >> 8), uint8_t(bgr >> 16)));
 }
 
+std::vector<TFrameRing> AreaFrameRings(const TRect& rect) {
+  return Rings(rect, {kLightYellow, kDarkGrey, kKeep, kKeep, kKeep, kLightYellow, kDarkGrey});
+}
+
+std::vector<TFrameRing> PointFrameRings(const TRect& rect) {
+  return Rings(rect, {kDarkGrey, kWhite, kWhite, kDarkGrey});
+}
+
 void DrawAreaFrame(TGlimraBoard& board, const TRect& rect) {
-  DrawRings(board, rect, {kLightYellow, kDarkGrey, kKeep, kKeep, kKeep, kLightYellow, kDarkGrey});
+  DrawRings(board, AreaFrameRings(rect));
 }
 
 void DrawPointFrame(TGlimraBoard& board, const TRect& rect) {
-  DrawRings(board, rect, {kDarkGrey, kWhite, kWhite, kDarkGrey});
+  DrawRings(board, PointFrameRings(rect));
 }

@@ -14,6 +14,11 @@ namespace {
 // Panorama pixels per cell when the panorama stands still under the map.
 constexpr int kPanoramaCell = 16;
 
+void SetChipOpacity(TXelChipSetGraphic& chips, int opacity) {
+  chips.Sheet.Opacity = opacity;
+  if (chips.DimSheet) chips.DimSheet->Opacity = opacity;
+}
+
 } // namespace
 
 TMapViewPainter::TMapViewPainter() {
@@ -74,21 +79,29 @@ bool TMapViewPainter::TileCoversSquare(int tile_id, bool dimmed) {
 }
 
 void TMapViewPainter::PaintCell(TGlimraBoard& board, int x, int y, int left, int top) {
+  PaintLayers(board, x, y, left, top, false, false, 255);
+  const int id = eventMap_.Get(x, y);
+  if (id > 0) eventMap_.Draw(board, left, top, true, id, scale_);
+}
+
+void TMapViewPainter::PaintLayers(TGlimraBoard& board, int x, int y, int left, int top,
+                                  bool dim_lower, bool dim_upper, int upper_opacity) {
   const bool panorama = panoramaShown_;
   const size_t cell = size_t(y) * size_t(map_->Width()) + size_t(x);
   const int lower = map_->LowerLayer.Cells()[cell];
   if (chips_) chips_->SetTransparent(panorama);
-  if (panorama || !TileCoversSquare(lower, false))
+  if (panorama || !TileCoversSquare(lower, dim_lower))
     FillRect(board.Surface(), Bounds(left, top, scale_, scale_), 0);
   if (panorama)
     board.StretchDrawSheet(
         Bounds(left, top, scale_, scale_), panorama_,
         Bounds(x * kPanoramaCell, y * kPanoramaCell, kPanoramaCell, kPanoramaCell));
-  DrawTile(board, left, top, lower, false);
+  DrawTile(board, left, top, lower, dim_lower);
   if (chips_) chips_->SetTransparent(true);
-  DrawTile(board, left, top, map_->UpperLayer.Cells()[cell], false);
-  const int id = eventMap_.Get(x, y);
-  if (id > 0) eventMap_.Draw(board, left, top, true, id, scale_);
+  const bool see_through = chips_ && upper_opacity != 255;
+  if (see_through) SetChipOpacity(*chips_, upper_opacity);
+  DrawTile(board, left, top, map_->UpperLayer.Cells()[cell], dim_upper);
+  if (see_through) SetChipOpacity(*chips_, 255);
 }
 
 void TMapViewPainter::PaintCellRect(const TRect& cells) {

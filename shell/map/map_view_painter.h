@@ -75,6 +75,10 @@ protected:
   // cells: the panorama, the lower tile, the upper tile over it, and the plain dimmed mark of an
   // event or start position.
   virtual void PaintCell(TGlimraBoard& board, int x, int y, int left, int top);
+  // The panorama, the lower tile and the upper tile over it at Upper_opacity (0..255); a
+  // layer's Dim flag draws its tile in the graphic's second style.
+  void PaintLayers(TGlimraBoard& board, int x, int y, int left, int top, bool dim_lower,
+                   bool dim_upper, int upper_opacity);
   // A tile as the chipset graphic would draw it (nothing without a chipset graphic).
   void DrawTile(TGlimraBoard& board, int left, int top, int tile_id, bool dimmed);
   // Whether that tile covers its whole square opaquely (so nothing must be cleared first).

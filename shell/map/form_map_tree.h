@@ -19,6 +19,7 @@ class QTreeWidgetItem;
 class TSmartTreeView;
 class TXelMap;
 class TXelMapTree;
+class TXelMapTreeItem;
 class TMapTreeView;
 
 class TFormMapTree : public TFormXelWidget, private TTreeViewAccess {
@@ -40,6 +41,9 @@ public:
 
   // Areas are shown in the tree.
   bool IncludeAreas = true;
+  // Set while the call-back runs after the current map's own properties changed: the
+  // editor keeps its scroll position.
+  bool KeepView = false;
   // Fires after a node was selected and its map loaded, and after the tree was cleared.
   std::function<void(TFormMapTree*)> OnMapSelected;
 
@@ -65,6 +69,11 @@ public:
   void MenuCopyClick();
   void MenuPasteClick();
   void MenuDeleteClick();
+  void MenuNewMapClick();
+  void MenuMapPropertiesClick();
+  void MenuNewAreaClick();
+  void MenuAreaPropertiesClick();
+  void MenuShiftMapClick();
   // Dragging: whether the node being dragged may go onto Target, and the drop.
   bool TreeView1DragOver(QTreeWidgetItem* target);
   void TreeView1DragDrop(QTreeWidgetItem* target);
@@ -91,6 +100,11 @@ private:
   void RefreshMenuStates();
   void WriteOrderBack();
   void MapSelected();
+  // The selected node and its entry, when the entry is of Kind.
+  QTreeWidgetItem* SelectedNodeOf(uint8_t kind) const;
+  // A node for the new entry under the selected one, then selected; Quietly: without
+  // loading its map.
+  void AddSelectedChild(const TXelMapTreeItem& item, bool quietly);
 
   friend class TMapTreeView;
 

@@ -6,28 +6,14 @@
 #include <random>
 #include <vector>
 
-#include "core/chip_set_graphic.h"
-#include "core/editor_mode.h"
-#include "core/file_test_env.h"
-#include "core/game_sheets.h"
-#include "core/generated_map.h"
-#include "core/image_file.h"
-#include "core/map.h"
-#include "core/map_tree.h"
 #include "shell/map/board_frames.h"
 #include "shell/map/chip_tile_cache.h"
 #include "shell/map/event_map.h"
 #include "shell/map/map_view_geometry.h"
 #include "shell/map/map_view_painter.h"
+#include "shell/map_view_scene.h"
 
 namespace {
-
-std::vector<uint16_t> Pixels(const TGlimraBoard& board) {
-  std::vector<uint16_t> p;
-  for (int y = 0; y < board.GetHeight(); ++y)
-    p.insert(p.end(), board.GetRow(y), board.GetRow(y) + board.GetWidth());
-  return p;
-}
 
 TEST(MapViewGeometry, CellsPixelsAndLayout) {
   // Scale 16, scroll 8: the first cell shows its right half.
@@ -91,30 +77,11 @@ TEST(BoardFrames, AreaAndPointFrames) {
   EXPECT_EQ(board.GetRow(7)[10], 0x1234);
 }
 
-class MapView : public FileTestEnv {
+class MapView : public MapViewScene {
 protected:
   void SetUp() override {
-    FileTestEnv::SetUp();
-    ProjectPath = Path("proj/");
-    TBitmap chips = MakeGameBitmap(ChipSetWidth, ChipSetHeight, 11);
-    FillPiece(chips, 192, 0, 16, 16, 0);   // lower chip 5000 empty
-    FillPiece(chips, 288, 128, 16, 16, 0); // upper chip 10000 empty
-    FillPiece(chips, 0, 0, 12, 12, 0);     // some see-through water
-    Mkdir("proj/ChipSet");
-    Mkdir("proj/CharSet");
-    SaveBitmapToImageFile(chips, Path("proj/ChipSet/Tiles.png"));
-    SaveBitmapToImageFile(MakeGameBitmap(288, 256, 3), Path("proj/CharSet/Folk.png"));
-    item_.Graphic = "Tiles";
+    MapViewScene::SetUp();
     map_ = MakeMap(100, 80, 300);
-  }
-
-  std::unique_ptr<TXelMap> MakeMap(int w, int h, int events, uint8_t scroll_type = 0) {
-    auto map = std::make_unique<TXelMap>(1);
-    GenerateMap(*map, w, h, events, "Folk", &tree_);
-    map->SetScrollType(scroll_type);
-    map->Graphics().ReloadChipSet(&item_);
-    map->LoadCharSets();
-    return map;
   }
 
   void Show(TMapViewPainter& painter, TXelMap& map, int scale, TPoint client, bool cache = true) {
@@ -125,9 +92,6 @@ protected:
     painter.RepaintAll();
   }
 
-  TApplicationTagScope editor_{EditorModeTag}; // the dimmed sheet exists
-  TXelChipSetItem item_{1};
-  TXelMapTree tree_;
   std::unique_ptr<TXelMap> map_;
 };
 

@@ -1,0 +1,242 @@
+#include "shell/map/map_viewer.h"
+
+#include <QCursor>
+#include <QLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include "core/map.h"
+#include "core/map_tree.h"
+#include "framework/controls/canvas_helpers.h"
+#include "framework/controls/color_bar.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/opaque_paint_box.h"
+#include "framework/controls/scroll_frame.h"
+#include "framework/controls/wheel_master.h"
+#include "shell/map/map_view_geometry.h"
+#include "shell/map/map_view_painter.h"
+
+namespace {
+
+constexpr int kAutoScrollMs = 40;
+// The auto-scroll starts this many pixels inside the map area's edges.
+constexpr int kAutoScrollEdge = 16;
+
+int AutoScrollDelta(int p, int size) {
+  if (p < kAutoScrollEdge) return -2 * AutoScrollStep(kAutoScrollEdge - p);
+  if (p > size - kAutoScrollEdge) return 2 * AutoScrollStep(p - size + kAutoScrollEdge);
+  return 0;
+}
+
+} // namespace
+
+TFormMapViewer::TFormMapViewer(QWidget* parent, std::unique_ptr<TMapViewPainter> painter)
+    : TFormXelWidget(parent),
+      painter_(painter ? std::move(painter) : std::make_unique<TMapViewPainter>()) {
+  TFormBuilder b(this, "FormMapViewer", QString(), 400, 300);
+  MapFrame = b.Add<TScrollFrame>("MapFrame");
+  layout()->setContentsMargins(0, 0, 0, 0);
+  MapFrame->SetOpaque(true);
+  MapFrame->HorzScrollBar()->SetIncrement(32);
+  MapFrame->VertScrollBar()->SetIncrement(32);
+  Background = new TOpaquePaintBox(MapFrame->viewport());
+  Background->setObjectName("Background");
+  PaintBox = new TOpaquePaintBox(Background);
+  PaintBox->setObjectName("PaintBox");
+  PaintBox->setMouseTracking(true);
+  DummyPaintBox = new TOpaquePaintBox(Background);
+  DummyPaintBox->setObjectName("DummyPaintBox");
+  DummyPaintBox->setGeometry(0, 0, 0, 0);
+  AutoScrollTimer = new QTimer(this);
+  AutoScrollTimer->setObjectName("AutoScrollTimer");
+  AutoScrollTimer->setInterval(kAutoScrollMs);
+  WheelMaster1 = new TWheelMaster(this);
+  WheelMaster1->setObjectName("WheelMaster1");
+
+  On(MapFrame, &TScrollFrame::Change, &TFormMapViewer::MapFrameChange);
+  On(MapFrame, &TScrollFrame::Resize, &TFormMapViewer::MapFrameResize);
+  // Painting needs the painter itself, which On would hand over as const; it never raises.
+  connect(Background, &TOpaquePaintBox::Paint, Connections(),
+          [this](QPainter& canvas) { FillHatchedBackground(canvas, scroll_.X, scroll_.Y); });
+  On(Background, &TOpaquePaintBox::MouseDown, [this](QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) WheelMaster1->Start(MapFrame);
+  });
+  connect(PaintBox, &TOpaquePaintBox::Paint, Connections(),
+          [this](QPainter& canvas) { PaintBoxPaint(canvas); });
+  On(PaintBox, &TOpaquePaintBox::MouseDown, &TFormMapViewer::PaintBoxMouseDown);
+  On(PaintBox, &TOpaquePaintBox::MouseMove, &TFormMapViewer::PaintBoxMouseMove);
+  On(PaintBox, &TOpaquePaintBox::MouseUp, &TFormMapViewer::PaintBoxMouseUp);
+  On(AutoScrollTimer, &QTimer::timeout, &TFormMapViewer::AutoScrollTimerTimer);
+  Layout();
+}
+
+TFormMapViewer::~TFormMapViewer() = default;
+
+int TFormMapViewer::Scale() const {
+  return painter_->Scale();
+}
+
+TPoint TFormMapViewer::View() const {
+  if (const TXelMapTreeItem* item = tree_ ? tree_->GetActiveItem() : nullptr)
+    return TPoint{item->ViewX, item->ViewY};
+  return ownView_;
+}
+
+void TFormMapViewer::SetView(TPoint view) {
+  if (TXelMapTreeItem* item = tree_ ? tree_->GetActiveItem() : nullptr) {
+    item->ViewX = view.X;
+    item->ViewY = view.Y;
+  } else {
+    ownView_ = view;
+  }
+}
+
+TPoint TFormMapViewer::ClientSize() const {
+  const QSize size = MapFrame->ClientSize();
+  return TPoint{size.width(), size.height()};
+}
+
+TXelEventMap& TFormMapViewer::EventMap() {
+  return painter_->EventMap();
+}
+
+TPoint TFormMapViewer::CellAt(QPoint pixel) const {
+  return TPoint{CellOfPixel(pixel.x(), scroll_.X, Scale()),
+                CellOfPixel(pixel.y(), scroll_.Y, Scale())};
+}
+
+TPoint TFormMapViewer::CornerAt(QPoint pixel) const {
+  return TPoint{NearestCorner(pixel.x(), scroll_.X, Scale()),
+                NearestCorner(pixel.y(), scroll_.Y, Scale())};
+}
+
+void TFormMapViewer::SetScale(int scale) {
+  if (scale == Scale()) return;
+  const TPoint view = View(), client = ClientSize();
+  scroll_ = TPoint{ScrollForView(view.X, client.X, scale), ScrollForView(view.Y, client.Y, scale)};
+  painter_->SetScale(scale);
+  Layout();
+  RepaintAll();
+  if (OnScaleChanged) OnScaleChanged(this);
+}
+
+void TFormMapViewer::Layout() {
+  const bool shown = map_ && map_->Width() > 0 && painter_->Map() == map_;
+  const TMapViewLayout layout =
+      LayoutMapView(shown ? map_->Width() : 0, shown ? map_->Height() : 0, Scale(), ClientSize());
+  const TPoint client = ClientSize();
+  Background->setGeometry(0, 0, client.X, client.Y);
+  PaintBox->setGeometry(layout.Offset.X, layout.Offset.Y, layout.Visible.X, layout.Visible.Y);
+  PaintBox->setVisible(layout.Visible.X > 0 && layout.Visible.Y > 0);
+  painter_->SetViewSize(layout.Visible);
+  layingOut_ = true;
+  TScrollFrameBar* bars[] = {MapFrame->HorzScrollBar(), MapFrame->VertScrollBar()};
+  const int ranges[] = {layout.Range.X, layout.Range.Y};
+  const int pages[] = {client.X, client.Y};
+  const int positions[] = {scroll_.X, scroll_.Y};
+  for (int i = 0; i < 2; ++i) {
+    bars[i]->SetRange(ranges[i]);
+    bars[i]->SetPageSize(pages[i]);
+    bars[i]->SetPosition(positions[i]);
+  }
+  layingOut_ = false;
+  // The bars keep the position inside the map; the view centre stays where it was asked.
+  TakeFramePosition();
+  painter_->SetScroll(scroll_);
+  Background->update();
+}
+
+void TFormMapViewer::TakeFramePosition() {
+  scroll_ = TPoint{MapFrame->HorzScrollBar()->Position(), MapFrame->VertScrollBar()->Position()};
+}
+
+void TFormMapViewer::MapFrameChange() {
+  if (layingOut_) return;
+  const TPoint old = scroll_;
+  TakeFramePosition();
+  if (scroll_ == old) return;
+  const TPoint view = View();
+  SetView(TPoint{ViewAfterScroll(view.X, old.X, scroll_.X, Scale()),
+                 ViewAfterScroll(view.Y, old.Y, scroll_.Y, Scale())});
+  UpdateBoards();
+  Background->update();
+}
+
+void TFormMapViewer::MapFrameResize() {
+  Layout();
+  RepaintAll();
+}
+
+void TFormMapViewer::PaintCell(int x, int y) {
+  RepaintCells(TRect{x, y, x + 1, y + 1});
+}
+
+void TFormMapViewer::RepaintCells(const TRect& cells) {
+  painter_->RepaintCells(cells);
+  // Copies on a looping map may lie anywhere on the boards.
+  if (map_ && (map_->IsLoopHorizontal() || map_->IsLoopVertical()))
+    RequestRepaint();
+  else
+    RequestRepaint(CellsToPixels(cells, scroll_, Scale()));
+}
+
+void TFormMapViewer::UpdateBoards() {
+  painter_->SetScroll(scroll_);
+  painter_->UpdateBoards();
+  RequestRepaint();
+}
+
+void TFormMapViewer::RepaintAll() {
+  painter_->SetScroll(scroll_);
+  painter_->RepaintAll();
+  RequestRepaint();
+}
+
+void TFormMapViewer::MapLoaded() {
+  scroll_ = TPoint{};
+  painter_->SetMap(tree_, map_);
+  if (tree_ && tree_->GetActiveItem()) {
+    if (KeepView) {
+      TakeFramePosition();
+    } else {
+      const TPoint view = View(), client = ClientSize();
+      scroll_ = TPoint{ScrollForView(view.X, client.X, Scale()),
+                       ScrollForView(view.Y, client.Y, Scale())};
+    }
+  }
+  Layout();
+  painter_->LoadPanorama();
+  RepaintAll();
+}
+
+void TFormMapViewer::RequestRepaint() {
+  repaintPending_ = true;
+  PaintBox->update();
+}
+
+void TFormMapViewer::RequestRepaint(const TRect& pixels) {
+  if (pixels.IsEmpty()) return;
+  repaintPending_ = true;
+  PaintBox->update(pixels.Left, pixels.Top, pixels.Width(), pixels.Height());
+}
+
+void TFormMapViewer::PaintBoxPaint(QPainter& canvas) {
+  repaintPending_ = false;
+  canvas.drawImage(0, 0, BoardToImage(painter_->Front()));
+  PaintOver(canvas);
+}
+
+void TFormMapViewer::PaintBoxMouseDown(QMouseEvent* event) {
+  if (event->button() == Qt::MiddleButton) WheelMaster1->Start(MapFrame);
+}
+
+void TFormMapViewer::AutoScrollTimerTimer() {
+  AutoScrollFrom(PaintBox->mapFromGlobal(QCursor::pos()));
+}
+
+void TFormMapViewer::AutoScrollFrom(QPoint pixel) {
+  const int dx = AutoScrollDelta(pixel.x(), PaintBox->width());
+  const int dy = AutoScrollDelta(pixel.y(), PaintBox->height());
+  if (dx != 0 || dy != 0) MapFrame->ScrollBy(dx, dy);
+}

@@ -341,14 +341,23 @@ void TFormMapTree::LoadMapTreeView() {
     ChoosePopupMenu(nullptr);
     throw;
   }
-  tree_->FillTreeView(*this, IncludeAreas);
-  tree_->SelectActiveNode(*this);
+  ShowMapTree();
   // No node of the active Id: nothing is selected, so no map of the last project stays.
   if (!TreeView1->currentItem()) {
     map_->Unload();
     ChoosePopupMenu(nullptr);
     MapSelected();
   }
+}
+
+void TFormMapTree::ShowMapTree() {
+  tree_->FillTreeView(*this, IncludeAreas);
+  tree_->SelectActiveNode(*this);
+}
+
+int32_t TFormMapTree::SelectedId() const {
+  QTreeWidgetItem* node = TreeView1->currentItem();
+  return node ? NodeEntryId(AsNode(node)) : -1;
 }
 
 void TFormMapTree::StoreCurrentMap() {

@@ -51,6 +51,11 @@ public:
   // selects the active map, which loads it. A tree file that cannot be read raises; the
   // tree, the view and the current map are then empty.
   void LoadMapTreeView();
+  // Fills the view from the tree as it stands and selects the active entry, which loads
+  // its map (the map pickers show the tree their caller works on).
+  void ShowMapTree();
+  // The node selected now: its entry's Id, or -1 for none.
+  int32_t SelectedId() const;
   // A changed current map goes to its working copy, and its entry is marked changed.
   void StoreCurrentMap();
   // Stores the current map, then saves every changed map and the tree file.

@@ -28,6 +28,7 @@
 #include "framework/controls/scroll_frame.h"
 #include "framework/pickers/sel_material_list.h"
 #include "framework/pickers/sel_music.h"
+#include "shell/map/map_pickers.h"
 
 int32_t LastEncounterGroup = 1;
 int LastShiftDirection = 0;
@@ -473,7 +474,25 @@ void TFormEDArea::ButtonOkClick() {
 }
 
 void TFormEDArea::DashBox1Click() {
-  // The area picker is a map view; until it exists the rectangle is the one handed in.
+  // The picker's view moves the active entry's view position; the map editor keeps its own.
+  TXelMapTreeItem* active = MapTree ? MapTree->FindById(MapTree->ActiveId) : nullptr;
+  struct TKeepView {
+    TXelMapTreeItem* item;
+    int32_t x, y;
+    ~TKeepView() {
+      if (item) {
+        item->ViewX = x;
+        item->ViewY = y;
+      }
+    }
+  } keep{active, active ? active->ViewX : 0, active ? active->ViewY : 0};
+  TFormMapSetArea picker(this);
+  picker.MapTree = MapTree;
+  picker.Map = Map;
+  picker.AreaRect = v.AreaRect;
+  if (!picker.Execute()) return;
+  v.AreaRect = picker.AreaRect;
+  UpdateControls();
 }
 
 // ---- TFormMapShift ----

@@ -130,22 +130,26 @@ void TFormSelMaterialList::IconListBox1Click() {
 }
 
 void TFormSelMaterialList::ScrollFrame1Paint(QPainter& canvas) {
-  const QSize client = ScrollFrame1->ClientSize();
-  const TRect boardRect = PreviewBoardRect(kind_, client.width(), client.height());
+  DrawMaterialPreview(canvas, kind_, *sheet_, ScrollFrame1->ClientSize());
+}
+
+void DrawMaterialPreview(QPainter& canvas, const TListPickerKind& kind, TGlimraSheet& sheet,
+                         QSize client) {
+  const TRect boardRect = PreviewBoardRect(kind, client.width(), client.height());
   TGlimraBoard board;
   board.SetSize(boardRect.Width(), boardRect.Height());
-  const TRect whole = sheet_->GetBoundsRect();
-  switch (kind_.Preview) {
+  const TRect whole = sheet.GetBoundsRect();
+  switch (kind.Preview) {
   case TPreviewKind::OneToOne:
-    board.DrawSheet(0, 0, *sheet_, whole);
+    board.DrawSheet(0, 0, sheet, whole);
     break;
   case TPreviewKind::Half:
-    board.StretchDrawSheet(boardRect, *sheet_, whole);
+    board.StretchDrawSheet(boardRect, sheet, whole);
     break;
   case TPreviewKind::Fitted:
     board.StretchDrawSheet(
         FitRectKeepingAspect(boardRect.Width(), boardRect.Height(), whole.Width(), whole.Height()),
-        *sheet_, whole);
+        sheet, whole);
     break;
   case TPreviewKind::None:
     return;

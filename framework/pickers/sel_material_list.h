@@ -3,6 +3,7 @@
 // the nine pickers; each class only names its row of the kinds table.
 #pragma once
 
+#include <QSize>
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,6 +30,9 @@ int ShowMaterialEntries(QListWidget* list, const std::vector<std::string>& items
                         std::string_view name, int linesAbove, int fallback = 0, int first = 0);
 // The selected entry without the package mark; Empty when nothing is selected.
 std::string SelectedMaterialName(const QListWidget* list, std::string_view empty = {});
+// The sheet drawn into a preview of Client size as the picker of Kind shows it.
+void DrawMaterialPreview(QPainter& canvas, const TListPickerKind& kind, TGlimraSheet& sheet,
+                         QSize client);
 
 class TFormSelMaterialList : public TFormXelBase {
   Q_OBJECT

@@ -23,6 +23,8 @@
 #include "framework/controls/message_box.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/smart_tree_view.h"
+#include "shell/map/map_dialogs.h"
+#include "shell/map/map_properties.h"
 #include "shell/map/map_tree_messages.h"
 #include "shell/map/map_tree_rules.h"
 
@@ -196,25 +198,25 @@ QAction* TFormMapTree::AddMenuItem(QMenu* menu, const char* name, const char* ca
 void TFormMapTree::CreateMenus() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-  AddMenuItem(PopupMenu1, "MenuNewMap1", SMenuNewMap);
+  QAction* newMap1 = AddMenuItem(PopupMenu1, "MenuNewMap1", SMenuNewMap);
   pasteRootItem_ = AddMenuItem(PopupMenu1, "MenuPaste1", SMenuPaste, QKeySequence("Ctrl+V"));
 
   PopupMenu2 = new QMenu(this);
   PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-  AddMenuItem(PopupMenu2, "MenuMapProperties", SMenuMapProperties);
-  AddMenuItem(PopupMenu2, "MenuNewMap2", SMenuNewMap);
-  AddMenuItem(PopupMenu2, "MenuNewArea", SMenuNewArea);
+  QAction* properties = AddMenuItem(PopupMenu2, "MenuMapProperties", SMenuMapProperties);
+  QAction* newMap2 = AddMenuItem(PopupMenu2, "MenuNewMap2", SMenuNewMap);
+  QAction* newArea = AddMenuItem(PopupMenu2, "MenuNewArea", SMenuNewArea);
   PopupMenu2->addSeparator();
   QAction* copy = AddMenuItem(PopupMenu2, "MenuCopy", SMenuCopy, QKeySequence("Ctrl+C"));
   pasteMapItem_ = AddMenuItem(PopupMenu2, "MenuPaste2", SMenuPaste, QKeySequence("Ctrl+V"));
   QAction* deleteMap =
       AddMenuItem(PopupMenu2, "MenuDelete2", SMenuDelete, QKeySequence(Qt::Key_Delete));
   PopupMenu2->addSeparator();
-  AddMenuItem(PopupMenu2, "MenuShiftMap", SMenuShiftMap, QKeySequence("Ctrl+H"));
+  QAction* shift = AddMenuItem(PopupMenu2, "MenuShiftMap", SMenuShiftMap, QKeySequence("Ctrl+H"));
 
   PopupMenu3 = new QMenu(this);
   PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
-  AddMenuItem(PopupMenu3, "MenuAreaProperties", SMenuAreaProperties);
+  QAction* areaProperties = AddMenuItem(PopupMenu3, "MenuAreaProperties", SMenuAreaProperties);
   QAction* deleteArea =
       AddMenuItem(PopupMenu3, "MenuDelete3", SMenuDelete, QKeySequence(Qt::Key_Delete));
 
@@ -223,6 +225,12 @@ void TFormMapTree::CreateMenus() {
   On(pasteMapItem_, &QAction::triggered, &TFormMapTree::MenuPasteClick);
   On(deleteMap, &QAction::triggered, &TFormMapTree::MenuDeleteClick);
   On(deleteArea, &QAction::triggered, &TFormMapTree::MenuDeleteClick);
+  On(newMap1, &QAction::triggered, &TFormMapTree::MenuNewMapClick);
+  On(newMap2, &QAction::triggered, &TFormMapTree::MenuNewMapClick);
+  On(properties, &QAction::triggered, &TFormMapTree::MenuMapPropertiesClick);
+  On(newArea, &QAction::triggered, &TFormMapTree::MenuNewAreaClick);
+  On(areaProperties, &QAction::triggered, &TFormMapTree::MenuAreaPropertiesClick);
+  On(shift, &QAction::triggered, &TFormMapTree::MenuShiftMapClick);
   for (QMenu* menu : {PopupMenu1, PopupMenu2, PopupMenu3})
     On(menu, &QMenu::aboutToShow, &TFormMapTree::RefreshMenuStates);
 }
@@ -333,14 +341,23 @@ void TFormMapTree::LoadMapTreeView() {
     ChoosePopupMenu(nullptr);
     throw;
   }
-  tree_->FillTreeView(*this, IncludeAreas);
-  tree_->SelectActiveNode(*this);
+  ShowMapTree();
   // No node of the active Id: nothing is selected, so no map of the last project stays.
   if (!TreeView1->currentItem()) {
     map_->Unload();
     ChoosePopupMenu(nullptr);
     MapSelected();
   }
+}
+
+void TFormMapTree::ShowMapTree() {
+  tree_->FillTreeView(*this, IncludeAreas);
+  tree_->SelectActiveNode(*this);
+}
+
+int32_t TFormMapTree::SelectedId() const {
+  QTreeWidgetItem* node = TreeView1->currentItem();
+  return node ? NodeEntryId(AsNode(node)) : -1;
 }
 
 void TFormMapTree::StoreCurrentMap() {
@@ -511,4 +528,134 @@ void TFormMapTree::TreeView1DragDrop(QTreeWidgetItem* target) {
   }
   tree_->ReadTreeView(*this);
   if (TXelMapTreeItem* root = tree_->FindById(0)) root->Changed = true;
+}
+
+// --- new maps and areas, properties, shift ---
+
+QTreeWidgetItem* TFormMapTree::SelectedNodeOf(uint8_t kind) const {
+  QTreeWidgetItem* node = tree_ ? TreeView1->currentItem() : nullptr;
+  const TXelMapTreeItem* item = node ? tree_->FindById(NodeEntryId(AsNode(node))) : nullptr;
+  return item && item->Kind == kind ? node : nullptr;
+}
+
+void TFormMapTree::AddSelectedChild(const TXelMapTreeItem& item, bool quietly) {
+  QTreeWidgetItem* parent = TreeView1->currentItem();
+  TTreeNode* added = AddNode(AsNode(parent), item.Name, item.Kind, item.Id);
+  parent->setExpanded(true);
+  if (!quietly) {
+    SelectNode(added);
+    return;
+  }
+  {
+    TUpdatingScope updating(*this);
+    SelectNode(added);
+  }
+  ChoosePopupMenu(AsItem(added));
+  WriteOrderBack();
+}
+
+void TFormMapTree::MenuNewMapClick() {
+  QTreeWidgetItem* node = SelectedNodeOf(mkRoot);
+  if (!node) node = SelectedNodeOf(mkMap);
+  if (!node) return;
+  const int32_t parentId = NodeEntryId(AsNode(node));
+  const int32_t id = FindFreeMapId(*tree_);
+  if (id == 0) return;
+  TFormEDMap dialog(this);
+  dialog.IsNewMap = true;
+  dialog.IsTopLevel = parentId == 0;
+  dialog.MapId = id;
+  dialog.Properties.MapName = DefaultMapName(id);
+  if (parentId != 0) dialog.Properties.ChipSetId = map_->ChipSetId;
+  if (!dialog.Execute()) return;
+  StoreCurrentMap();
+  TXelMapTreeItem* item = tree_->AddMap(parentId, id);
+  tree_->ActiveId = id;
+  item->Kind = mkMap;
+  WriteMapTreeSettings(dialog.Properties, *item);
+  AddSelectedChild(*item, true);
+  map_->Clear();
+  map_->SetId(id);
+  WriteMapSettings(dialog.Properties, *map_);
+  map_->ReloadChipSet();
+  map_->LoadCharSets();
+  MapSelected();
+}
+
+void TFormMapTree::MenuMapPropertiesClick() {
+  QTreeWidgetItem* node = SelectedNodeOf(mkMap);
+  if (!node) return;
+  TXelMapTreeItem* item = tree_->FindById(NodeEntryId(AsNode(node)));
+  TFormEDMap dialog(this);
+  dialog.IsNewMap = false;
+  dialog.IsTopLevel = item->ParentId == 0;
+  dialog.MapId = item->Id;
+  dialog.Properties = ReadMapProperties(*item, *map_);
+  if (!dialog.Execute()) return;
+  node->setText(0, ToQString(dialog.Properties.MapName));
+  WriteMapTreeSettings(dialog.Properties, *item);
+  WriteMapSettings(dialog.Properties, *map_);
+  FitMapContents(*map_, tree_->StartPosition, item->Id);
+  map_->ReloadChipSet();
+  KeepView = true;
+  struct TClear {
+    bool& flag;
+    ~TClear() { flag = false; }
+  } clear{KeepView};
+  MapSelected();
+}
+
+void TFormMapTree::MenuNewAreaClick() {
+  QTreeWidgetItem* node = SelectedNodeOf(mkMap);
+  if (!node) return;
+  const int32_t mapId = NodeEntryId(AsNode(node));
+  const int32_t id = FindFreeMapId(*tree_);
+  if (id == 0) return;
+  TFormEDArea dialog(this);
+  dialog.IsNewArea = true;
+  dialog.AreaId = id;
+  dialog.MapTree = tree_;
+  dialog.Map = map_;
+  dialog.Properties.AreaName = DefaultAreaName(id);
+  dialog.Properties.AreaRect = {0, 0, map_->Width(), map_->Height()};
+  if (!dialog.Execute()) return;
+  StoreCurrentMap();
+  TXelMapTreeItem* item = tree_->AddMap(mapId, id);
+  item->Kind = mkArea;
+  WriteAreaProperties(dialog.Properties, *item);
+  item->Changed = true;
+  AddSelectedChild(*item, false);
+}
+
+void TFormMapTree::MenuAreaPropertiesClick() {
+  QTreeWidgetItem* node = SelectedNodeOf(mkArea);
+  if (!node) return;
+  TXelMapTreeItem* item = tree_->FindById(NodeEntryId(AsNode(node)));
+  TFormEDArea dialog(this);
+  dialog.IsNewArea = false;
+  dialog.AreaId = item->Id;
+  dialog.MapTree = tree_;
+  dialog.Map = map_;
+  dialog.Properties = ReadAreaProperties(*item);
+  if (!dialog.Execute()) return;
+  node->setText(0, ToQString(dialog.Properties.AreaName));
+  WriteAreaProperties(dialog.Properties, *item);
+  item->Changed = true;
+  MapSelected();
+}
+
+void TFormMapTree::MenuShiftMapClick() {
+  QTreeWidgetItem* node = SelectedNodeOf(mkMap);
+  if (!node) return;
+  TXelMapTreeItem* item = tree_->FindById(NodeEntryId(AsNode(node)));
+  TFormMapShift dialog(this);
+  dialog.MapWidth = map_->Width();
+  dialog.MapHeight = map_->Height();
+  if (!dialog.Execute()) return;
+  map_->Shift(dialog.ShiftX, dialog.ShiftY);
+  ShiftStartPositions(tree_->StartPosition, item->Id, dialog.ShiftX, dialog.ShiftY, map_->Width(),
+                      map_->Height());
+  map_->SaveTempMap(item->Id);
+  item->Changed = true;
+  MapSelected();
 }

@@ -19,6 +19,7 @@ class QTreeWidgetItem;
 class TSmartTreeView;
 class TXelMap;
 class TXelMapTree;
+class TXelMapTreeItem;
 class TMapTreeView;
 
 class TFormMapTree : public TFormXelWidget, private TTreeViewAccess {
@@ -40,6 +41,9 @@ public:
 
   // Areas are shown in the tree.
   bool IncludeAreas = true;
+  // Set while the call-back runs after the current map's own properties changed: the
+  // editor keeps its scroll position.
+  bool KeepView = false;
   // Fires after a node was selected and its map loaded, and after the tree was cleared.
   std::function<void(TFormMapTree*)> OnMapSelected;
 
@@ -47,6 +51,11 @@ public:
   // selects the active map, which loads it. A tree file that cannot be read raises; the
   // tree, the view and the current map are then empty.
   void LoadMapTreeView();
+  // Fills the view from the tree as it stands and selects the active entry, which loads
+  // its map (the map pickers show the tree their caller works on).
+  void ShowMapTree();
+  // The node selected now: its entry's Id, or -1 for none.
+  int32_t SelectedId() const;
   // A changed current map goes to its working copy, and its entry is marked changed.
   void StoreCurrentMap();
   // Stores the current map, then saves every changed map and the tree file.
@@ -65,6 +74,11 @@ public:
   void MenuCopyClick();
   void MenuPasteClick();
   void MenuDeleteClick();
+  void MenuNewMapClick();
+  void MenuMapPropertiesClick();
+  void MenuNewAreaClick();
+  void MenuAreaPropertiesClick();
+  void MenuShiftMapClick();
   // Dragging: whether the node being dragged may go onto Target, and the drop.
   bool TreeView1DragOver(QTreeWidgetItem* target);
   void TreeView1DragDrop(QTreeWidgetItem* target);
@@ -91,6 +105,11 @@ private:
   void RefreshMenuStates();
   void WriteOrderBack();
   void MapSelected();
+  // The selected node and its entry, when the entry is of Kind.
+  QTreeWidgetItem* SelectedNodeOf(uint8_t kind) const;
+  // A node for the new entry under the selected one, then selected; Quietly: without
+  // loading its map.
+  void AddSelectedChild(const TXelMapTreeItem& item, bool quietly);
 
   friend class TMapTreeView;
 

@@ -20,10 +20,20 @@ int32_t FindFreeMapId(const TXelMapTree& tree) {
   return candidate <= MaxMapTreeId ? candidate : 0;
 }
 
-std::string DefaultMapName(int32_t id) {
+namespace {
+std::string NameOfId(const char* format, int32_t id) {
   char name[32];
-  std::snprintf(name, sizeof name, SDefaultMapName, id);
+  std::snprintf(name, sizeof name, format, id);
   return name;
+}
+} // namespace
+
+std::string DefaultMapName(int32_t id) {
+  return NameOfId(SDefaultMapName, id);
+}
+
+std::string DefaultAreaName(int32_t id) {
+  return NameOfId(SDefaultAreaName, id);
 }
 
 std::string PastedMapName(const std::string& copiedName, int32_t newId) {

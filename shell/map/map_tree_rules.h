@@ -20,8 +20,9 @@ inline constexpr int32_t MaxMapTreeId = 9999;
 // The smallest Id from 1 to 9999 that no entry has; 0 when all are taken.
 int32_t FindFreeMapId(const TXelMapTree& tree);
 
-// "MAP%.4d" of the Id.
+// "MAP%.4d" and "AREA%.4d" of the Id.
 std::string DefaultMapName(int32_t id);
+std::string DefaultAreaName(int32_t id);
 // A copied name of the default form ("MAP" and four characters reading as a number of
 // at least 1, nothing more) becomes the default name of the new Id; any other stays.
 std::string PastedMapName(const std::string& copiedName, int32_t newId);

@@ -3,8 +3,12 @@
 #include "shell/map/form_map_tree.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTreeWidgetItemIterator>
 
 #include "core/clipboard.h"
@@ -12,8 +16,10 @@
 #include "core/editor_mode.h"
 #include "core/errors.h"
 #include "core/stream.h"
+#include "framework/controls/dial_edit.h"
 #include "framework/controls/smart_tree_view.h"
 #include "framework/harness/widget_harness.h"
+#include "shell/map/map_dialogs.h"
 #include "shell_test_env.h"
 
 namespace {
@@ -357,6 +363,131 @@ TEST_F(MapTreeWindow, UnreadableTreeFilesGiveOneMessageAndLeaveNothingLoaded) {
     tree.AddMap(0, 0);
     AddEntry(0, 1, "MAP0001", mkMap);
   }
+}
+
+// Map bytes and entry bytes, to tell that nothing changed.
+std::vector<uint8_t> RecordBytes(const TCatalogBaseItem& record) {
+  TMemoryStream stream;
+  record.SaveToStream(stream);
+  return stream.Bytes();
+}
+
+TEST_F(MapTreeWindow, MapPropertiesCancelChangesNothingAndOkFitsTheMap) {
+  Load();
+  map.SetWidth(30);
+  map.SetHeight(30);
+  for (const auto& [id, x, y] : {std::tuple{1, 3, 3}, {2, 25, 3}, {3, 3, 20}}) {
+    TXelEventItem* event = map.Events.GetOrCreate(id);
+    event->X = x;
+    event->Y = y;
+  }
+  map.UsePanorama = 1;
+  map.PanoramaName = "Sky";
+  tree.StartPosition.SetMapId(0, 1);
+  tree.StartPosition.SetX(0, 25);
+  tree.StartPosition.SetMapId(1, 1);
+  tree.StartPosition.SetX(1, 4);
+  const std::vector<uint8_t> mapBefore = RecordBytes(map),
+                             itemBefore = RecordBytes(*tree.FindById(1));
+
+  OnNextModal<TFormEDMap>([](TFormEDMap* dialog) {
+    FindControl<TDialEdit>(dialog, "DialEdit1")->SetValue(20);
+    FindControl<QCheckBox>(dialog, "CheckBox1")->click();
+    FindControl<QPushButton>(dialog, "ButtonCancel")->click();
+  });
+  Item("MenuMapProperties")->trigger();
+  EXPECT_EQ(RecordBytes(map), mapBefore);
+  EXPECT_EQ(RecordBytes(*tree.FindById(1)), itemBefore);
+
+  OnNextModal<TFormEDMap>([](TFormEDMap* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), "The setup of the map - ID:0001");
+    FindControl<QWidget>(dialog, "OverEdit1")->setFocus();
+    QTest::keyClicks(FindControl<QWidget>(dialog, "OverEdit1"), "Port");
+    FindControl<TDialEdit>(dialog, "DialEdit1")->SetValue(20);
+    FindControl<TDialEdit>(dialog, "DialEdit2")->SetValue(15);
+    FindControl<QCheckBox>(dialog, "CheckBox1")->click();
+    FindControl<QPushButton>(dialog, "ButtonOk")->click();
+  });
+  bool keptView = false;
+  form->OnMapSelected = [&](TFormMapTree* sender) { keptView = sender->KeepView; };
+  Item("MenuMapProperties")->trigger();
+  EXPECT_TRUE(keptView);
+  EXPECT_FALSE(form->KeepView);
+  EXPECT_EQ(map.Width(), 20);
+  EXPECT_EQ(map.Events.GetCount(), 1);
+  EXPECT_EQ(map.PanoramaName, "");
+  EXPECT_TRUE(map.Modified);
+  EXPECT_EQ(tree.StartPosition.GetMapId(0), 0);
+  EXPECT_EQ(tree.StartPosition.GetX(0), 0);
+  EXPECT_EQ(tree.StartPosition.GetMapId(1), 1);
+  EXPECT_EQ(Node(1)->text(0).toStdString(), tree.FindById(1)->Name);
+  EXPECT_NE(tree.FindById(1)->Name, "MAP0001");
+}
+
+TEST_F(MapTreeWindow, NewMapsAndAreasComeFromTheirDialogs) {
+  Load();
+  Select(0);
+  OnNextModal<TFormEDMap>([](TFormEDMap* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), "The preparation of the map - ID:0002");
+    EXPECT_FALSE(FindControl<QWidget>(dialog, "RadioButtonC1")->isEnabled());
+    FindControl<TDialEdit>(dialog, "DialEdit1")->SetValue(33);
+    FindControl<QPushButton>(dialog, "ButtonOk")->click();
+  });
+  Item("MenuNewMap1")->trigger();
+  const TXelMapTreeItem* added = tree.FindById(2);
+  ASSERT_TRUE(added);
+  EXPECT_EQ(added->Name, "MAP0002");
+  EXPECT_EQ(added->Kind, mkMap);
+  EXPECT_EQ(added->TeleportMode, 1);
+  EXPECT_EQ(tree.ActiveId, 2);
+  EXPECT_EQ(view->currentItem(), Node(2));
+  EXPECT_EQ(map.Id, 2);
+  EXPECT_EQ(map.Width(), 33);
+  EXPECT_EQ(PopupName(), "PopupMenu2");
+
+  // Cancel adds nothing.
+  OnNextModal<TFormEDArea>(
+      [](TFormEDArea* dialog) { FindControl<QPushButton>(dialog, "ButtonCancel")->click(); });
+  Item("MenuNewArea")->trigger();
+  EXPECT_FALSE(tree.FindById(3));
+
+  OnNextModal<TFormEDArea>([](TFormEDArea* dialog) {
+    EXPECT_EQ(FindControl<QLabel>(dialog, "Label2")->text(), "(000,000) - (032,014)");
+    FindControl<QPushButton>(dialog, "ButtonOk")->click();
+  });
+  Item("MenuNewArea")->trigger();
+  const TXelMapTreeItem* area = tree.FindById(3);
+  ASSERT_TRUE(area);
+  EXPECT_EQ(area->Name, "AREA0003");
+  EXPECT_EQ(area->Kind, mkArea);
+  EXPECT_EQ(area->ParentId, 2);
+  EXPECT_TRUE(area->Changed);
+  EXPECT_EQ(view->currentItem(), Node(3));
+  EXPECT_EQ(Outline(), "Quest\n  MAP0001\n  MAP0002\n    AREA0003\n");
+}
+
+TEST_F(MapTreeWindow, ShiftMovesTheMapAndItsStartPositionsWithWrap) {
+  Load();
+  map.LowerLayer.SetCell(1, 2, 500);
+  TXelEventItem* event = map.Events.GetOrCreate(1);
+  event->X = 2;
+  tree.StartPosition.SetMapId(0, 1);
+  tree.StartPosition.SetX(0, 1);
+  tree.StartPosition.SetY(0, 2);
+  OnNextModal<TFormMapShift>([](TFormMapShift* dialog) {
+    FindControl<QRadioButton>(dialog, "RadioButton2")->click();
+    FindControl<TDialEdit>(dialog, "DialEdit1")->SetValue(3);
+    FindControl<QPushButton>(dialog, "ButtonOk")->click();
+  });
+  Item("MenuShiftMap")->trigger();
+  EXPECT_EQ(map.LowerLayer.GetCell(98, 2), 500);
+  EXPECT_EQ(map.Events.FindById(1)->X, 99);
+  EXPECT_EQ(tree.StartPosition.GetX(0), 98);
+  EXPECT_EQ(tree.StartPosition.GetY(0), 2);
+  EXPECT_TRUE(tree.FindById(1)->Changed);
+  TXelMap copy;
+  copy.LoadTempMap(1);
+  EXPECT_EQ(copy.LowerLayer.GetCell(98, 2), 500);
 }
 
 } // namespace

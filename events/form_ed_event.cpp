@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -666,6 +667,13 @@ bool TFormEDEvent::eventFilter(QObject* watched, QEvent* event) {
     }
     break;
   }
+  case QEvent::KeyPress:
+    // The menu key is ours: the application's context-menu rule follows the mouse.
+    if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Menu) {
+      PopupMenu1->popup(ListBox1->mapToGlobal(QPoint(0, 0)));
+      return true;
+    }
+    break;
   case QEvent::ContextMenu:
     // The key opens the menu at the list's corner; the mouse has its own way above.
     if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard)

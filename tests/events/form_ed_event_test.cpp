@@ -1,10 +1,12 @@
 // The event editor offscreen; its pickers and the palette are answered through the modal
 // opener.
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include "core/clipboard.h"
@@ -145,6 +147,38 @@ TEST_F(EventEditor, TwoSelectedCommandsCanBeCutButNotEditedOrInsertedInto) {
   EXPECT_EQ(list->ItemIndex(), 1);
   FindControl<QPushButton>(form.get(), "ButtonOk")->click();
   EXPECT_EQ(stored_.Pages.Items(0)->Script.GetCount(), 2);
+}
+
+TEST_F(EventEditor, WheelNotchesScrollOneLineAndTheMenuKeyOpensAtTheListsCorner) {
+  TXelEventItem event(7);
+  TXelEventScriptList& script = event.Pages.Items(0)->Script;
+  script.Clear();
+  for (int i = 0; i < 200; ++i)
+    script.Add(WaitCode, 0);
+  script.Add(ScriptEndCode, 0);
+  auto form = Open(event);
+  auto* list = FindControl<TScriptListBox>(form.get(), "ListBox1");
+  auto wheel = [list](int delta) {
+    const QPointF at(10, 10);
+    QWheelEvent turn(at, list->viewport()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {},
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->viewport(), &turn);
+  };
+  // Half notches add up; a notch down is one line down.
+  wheel(-60);
+  EXPECT_EQ(list->TopIndex(), 0);
+  wheel(-60);
+  EXPECT_EQ(list->TopIndex(), 1);
+  wheel(-360);
+  wheel(120);
+  EXPECT_EQ(list->TopIndex(), 3);
+
+  auto* menu = FindControl<QMenu>(form.get(), "PopupMenu1");
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Menu);
+  EXPECT_TRUE(menu->isVisible());
+  EXPECT_EQ(menu->pos(), list->mapToGlobal(QPoint(0, 0)));
+  menu->hide();
 }
 
 TEST_F(EventEditor, APickersRenameIsUndoneByCancelAndSavedByOk) {

@@ -133,7 +133,7 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
   };
   b.Row([&] {
     b.Label("Label1", "Name");
-    b.Edit("OverEdit1", &Event.Name, 20);
+    b.Edit("OverEdit1", &Event.Name);
     b.Stretch();
     On(b.Button("ButtonNewPage", "New Page"), &QPushButton::clicked,
        &TFormEDEvent::ButtonNewPageClick);

@@ -1,0 +1,238 @@
+// The event editor offscreen; its pickers and the palette are answered through the modal
+// opener.
+#include <QApplication>
+#include <QComboBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+#include "core/clipboard.h"
+#include "core/clipboard_formats.h"
+#include "core/database.h"
+#include "core/database_names.h"
+#include "core/file_test_env.h"
+#include "core/glimra_board.h"
+#include "core/map.h"
+#include "core/switch_records.h"
+#include "events/event_page_preview.h"
+#include "events/form_ed_event.h"
+#include "events/form_ev_cmd_list.h"
+#include "events/modal_opener.h"
+#include "framework/controls/dash_box.h"
+#include "framework/controls/script_list_box.h"
+#include "framework/harness/widget_harness.h"
+#include "framework/pickers/sel_switch.h"
+
+namespace {
+
+constexpr int32_t WaitCode = 11410;
+
+TEST(EventPagePreview, FramesAndIntervalsFollowAnimationAndSpeed) {
+  struct TRow {
+    int32_t index;
+    int animation, pattern, direction, counter;
+    TRect frame;
+  };
+  const TRow rows[] = {
+      {0, 0, 1, 2, 3, Bounds(24, 64, 24, 32)},  // pattern and direction
+      {5, 1, 0, 0, 0, Bounds(96, 128, 24, 32)}, // stepping: 24, 0, 24, 48
+      {5, 3, 0, 0, 3, Bounds(120, 128, 24, 32)},
+      {2, 5, 2, 0, 2, Bounds(192, 64, 24, 32)},     // the spin walks the rows
+      {99, 8, 9, -3, -1, Bounds(264, 128, 24, 32)}, // out of range: clamped
+  };
+  for (const TRow& r : rows)
+    EXPECT_EQ(PreviewFrame(r.index, r.animation, r.pattern, r.direction, r.counter), r.frame)
+        << r.index << " " << r.animation;
+  EXPECT_EQ(PreviewInterval(5, 1), 400);
+  EXPECT_EQ(PreviewInterval(5, 6), 66);
+  EXPECT_EQ(PreviewInterval(0, 3), 166);
+  EXPECT_EQ(PreviewInterval(0, 0), 266);
+  EXPECT_EQ(PreviewTileId(2147483647), 20000);
+}
+
+class EventEditor : public FileTestEnv {
+protected:
+  void SetUp() override {
+    FileTestEnv::SetUp();
+    GlobalDataBase = &database_;
+    Clipboard().SetData(cfMapRegion, {});
+  }
+
+  std::unique_ptr<TFormEDEvent> Open(const TXelEventItem& event) {
+    auto form = std::make_unique<TFormEDEvent>();
+    form->Map = &map_;
+    form->EventId = 7;
+    form->Event.Assign(event);
+    form->OnApply = [this, f = form.get()] { stored_.Assign(f->Event); };
+    ShowAndActivate(form.get());
+    return form;
+  }
+
+  static bool Enabled(QWidget* form, const char* name) {
+    return FindControl<QWidget>(form, name)->isEnabled();
+  }
+
+  void TearDown() override {
+    GlobalDataBase = nullptr;
+    FileTestEnv::TearDown();
+  }
+
+  TXelDataBase database_;
+  TXelMap map_;
+  TXelEventItem stored_{0};
+};
+
+TEST_F(EventEditor, PageButtonsStopAtOneHundredAndAtOnePage) {
+  TXelEventItem event(7);
+  event.Pages.Items(0)->GraphicName = "Walker";
+  event.Pages.Items(0)->Script.Add(WaitCode, 0);
+  auto form = Open(event);
+  EXPECT_FALSE(Enabled(form.get(), "ButtonDeletePage"));
+  EXPECT_FALSE(Enabled(form.get(), "ButtonApply"));
+  FindControl<QPushButton>(form.get(), "ButtonNewPage")->click();
+  auto* tabs = FindControl<QTabBar>(form.get(), "TabControl1");
+  EXPECT_EQ(tabs->count(), 2);
+  EXPECT_EQ(tabs->currentIndex(), 1);
+  EXPECT_TRUE(Enabled(form.get(), "ButtonDeletePage"));
+  EXPECT_TRUE(Enabled(form.get(), "ButtonApply"));
+  // The new page takes the settings, not the script.
+  EXPECT_EQ(form->Event.Pages.FindById(2)->GraphicName, "Walker");
+  EXPECT_EQ(form->Event.Pages.FindById(2)->Script.GetCount(), 1);
+
+  for (int id = 2; id <= MaxEventPages; ++id)
+    event.Pages.GetOrCreate(id);
+  event.Pages.Items(0)->CopyToClipboard(cfEventPage);
+  auto full = Open(event);
+  EXPECT_FALSE(Enabled(full.get(), "ButtonNewPage"));
+  EXPECT_FALSE(Enabled(full.get(), "ButtonPastePage"));
+  EXPECT_TRUE(Enabled(full.get(), "ButtonCopyPage"));
+  // Shift+Ctrl+Tab wraps round to the last page.
+  QTest::keyClick(full.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(FindControl<QTabBar>(full.get(), "TabControl1")->currentIndex(), 99);
+}
+
+TEST_F(EventEditor, TwoSelectedCommandsCanBeCutButNotEditedOrInsertedInto) {
+  TXelEventItem event(7);
+  TXelEventScriptList& script = event.Pages.Items(0)->Script;
+  script.Clear();
+  script.Add(WaitCode, 0);
+  script.Add(WaitCode, 0);
+  script.Add(ScriptEndCode, 0);
+  auto form = Open(event);
+  auto* list = FindControl<TScriptListBox>(form.get(), "ListBox1");
+  ASSERT_EQ(list->Count(), 3);
+  list->SetSelStart(0);
+  list->SetSelEnd(1);
+  emit FindControl<QMenu>(form.get(), "PopupMenu1")->aboutToShow();
+  const std::pair<const char*, bool> expected[] = {
+      {"MenuInsert", false}, {"MenuEdit", false},  {"MenuCut", true},      {"MenuCopy", true},
+      {"MenuPaste", false},  {"MenuDelete", true}, {"MenuSelectAll", true}};
+  for (const auto& [item, enabled] : expected)
+    EXPECT_EQ(FindControl<QAction>(form.get(), item)->isEnabled(), enabled) << item;
+  emit FindControl<QMenu>(form.get(), "PopupMenu1")->aboutToHide();
+
+  FindControl<QAction>(form.get(), "MenuCut")->trigger();
+  EXPECT_EQ(list->Count(), 1);
+  EXPECT_TRUE(Clipboard().HasFormat(cfScriptLines));
+  // Insert: the palette's lines go in before the caret, which moves after them.
+  TScopedModalOpener opener([](TFormXelBase& form, const auto&) {
+    dynamic_cast<TFormEvCmdList&>(form).ScriptList.Add(WaitCode, 0);
+    return true;
+  });
+  FindControl<QAction>(form.get(), "MenuInsert")->trigger();
+  EXPECT_EQ(list->Count(), 2);
+  EXPECT_EQ(list->ItemIndex(), 1);
+  FindControl<QPushButton>(form.get(), "ButtonOk")->click();
+  EXPECT_EQ(stored_.Pages.Items(0)->Script.GetCount(), 2);
+}
+
+TEST_F(EventEditor, WheelNotchesScrollOneLineAndTheMenuKeyOpensAtTheListsCorner) {
+  TXelEventItem event(7);
+  TXelEventScriptList& script = event.Pages.Items(0)->Script;
+  script.Clear();
+  for (int i = 0; i < 200; ++i)
+    script.Add(WaitCode, 0);
+  script.Add(ScriptEndCode, 0);
+  auto form = Open(event);
+  auto* list = FindControl<TScriptListBox>(form.get(), "ListBox1");
+  auto wheel = [list](int delta) {
+    const QPointF at(10, 10);
+    QWheelEvent turn(at, list->viewport()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {},
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->viewport(), &turn);
+  };
+  // Half notches add up; a notch down is one line down.
+  wheel(-60);
+  EXPECT_EQ(list->TopIndex(), 0);
+  wheel(-60);
+  EXPECT_EQ(list->TopIndex(), 1);
+  wheel(-360);
+  wheel(120);
+  EXPECT_EQ(list->TopIndex(), 3);
+
+  auto* menu = FindControl<QMenu>(form.get(), "PopupMenu1");
+  // High enough on the screen that the menu needs no shift to fit.
+  form->move(0, 0);
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Menu);
+  EXPECT_TRUE(menu->isVisible());
+  EXPECT_EQ(menu->pos(), list->mapToGlobal(QPoint(0, 0)));
+  menu->hide();
+}
+
+TEST_F(EventEditor, APickersRenameIsUndoneByCancelAndSavedByOk) {
+  Mkdir("project");
+  ProjectPath = Path("project/");
+  database_.Switches().GetOrCreate(1)->Name = "Door Open";
+  database_.SaveProjectDataBase();
+  const std::string onDisk = Get("project/KOVAX.ldb");
+  TXelEventItem event(7);
+  event.Pages.Items(0)->Condition.Flags = ecSwitchA;
+  TScopedModalOpener opener([](TFormXelBase& form, const auto&) {
+    auto& picker = dynamic_cast<TFormSelSwitch&>(form);
+    GlobalDataBase->Switches().GetItemById(1)->Name = "Renamed";
+    picker.NamesChanged = 1;
+    return false;
+  });
+  for (const bool ok : {false, true}) {
+    auto form = Open(event);
+    emit FindControl<TDashBox>(form.get(), "DashBoxAA")->Clicked();
+    EXPECT_TRUE(form->DataChanged);
+    FindControl<QPushButton>(form.get(), ok ? "ButtonOk" : "ButtonCancel")->click();
+    EXPECT_EQ(SwitchNameById(1), ok ? "0001:Renamed" : "0001:Door Open");
+    EXPECT_EQ(Get("project/KOVAX.ldb") == onDisk, !ok);
+  }
+}
+
+TEST_F(EventEditor, FieldsOutOfRangeSelectNothingAndStayOnOk) {
+  TXelEventItem event(7);
+  TXelEventPageItem& page = *event.Pages.Items(0);
+  page.GraphicName = "Missing";
+  page.MoveSpeed = 9;
+  page.MoveFrequency = 0;
+  page.MoveType = 12;
+  page.Trigger = 9;
+  page.Priority = 7;
+  page.AnimationType = 8;
+  page.Direction = 7;
+  page.Pattern = -4;
+  auto form = Open(event);
+  for (const char* combo :
+       {"ComboBoxC1", "ComboBoxC2", "ComboBoxD", "ComboBoxE", "ComboBoxF", "ComboBoxG"})
+    EXPECT_EQ(FindControl<QComboBox>(form.get(), combo)->currentIndex(), -1) << combo;
+  EXPECT_EQ(form->Timer()->interval(), 100);
+  form->Timer1Timer();
+  TGlimraBoard board;
+  form->DrawPreview(board);
+  EXPECT_EQ(board.GetWidth(), 56);
+  FindControl<QPushButton>(form.get(), "ButtonOk")->click();
+  const TXelEventPageItem& kept = *stored_.Pages.Items(0);
+  EXPECT_EQ(std::tuple(kept.MoveSpeed, kept.MoveFrequency, kept.MoveType, kept.Trigger,
+                       kept.Priority, kept.AnimationType, kept.Direction, kept.Pattern),
+            std::tuple(9, 0, uint8_t{12}, uint8_t{9}, uint8_t{7}, uint8_t{8}, uint8_t{7}, -4));
+}
+
+} // namespace

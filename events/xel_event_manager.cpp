@@ -8,15 +8,17 @@
 #include "events/modal_opener.h"
 #include "framework/controls/form_registry.h"
 #include "framework/controls/window_placement.h"
+#include "shell/map/map_dialogs.h"
 
 namespace {
 
 constexpr int32_t TeleportCode = 10810;
 
-// The vehicle choice is the map position dialog of the vehicles. Until that dialog is in
-// the editor nothing is chosen, and a vehicle's start stays where it is.
-int NoVehicleChosen(QWidget*) {
-  return 0;
+// The vehicle is chosen in the vehicle dialog; 0 when it was cancelled.
+int AskVehicle(QWidget* owner) {
+  TFormMapShipPos dialog(owner);
+  CenterFormOverOwner(&dialog);
+  return OpenModal(dialog) ? dialog.Vehicle : 0;
 }
 
 // The map editor reaches the manager only through the interface it declares.
@@ -27,7 +29,7 @@ int NoVehicleChosen(QWidget*) {
 
 } // namespace
 
-TXelEventManager::TXelEventManager(QWidget* owner) : ChooseVehicle(NoVehicleChosen), owner_(owner) {
+TXelEventManager::TXelEventManager(QWidget* owner) : ChooseVehicle(AskVehicle), owner_(owner) {
   cells_.OnChange = [this] {
     if (OnChange) OnChange();
   };

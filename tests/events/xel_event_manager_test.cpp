@@ -1,6 +1,7 @@
 // The event manager offscreen: the event editor it opens is answered through the modal
 // opener.
 #include <QPushButton>
+#include <QRadioButton>
 #include <gtest/gtest.h>
 
 #include "core/database.h"
@@ -10,6 +11,7 @@
 #include "events/modal_opener.h"
 #include "events/xel_event_manager.h"
 #include "framework/harness/widget_harness.h"
+#include "shell/map/map_dialogs.h"
 
 namespace {
 
@@ -54,11 +56,24 @@ TEST_F(EventManager, EditAtOpensTheEditorOnANewEventAndOkStoresItOnTheCell) {
   manager_.SetPartyStart(1, 1);
   manager_.EditAt(1, 1, 0);
   EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST_F(EventManager, TheVehicleStartGoesWhereTheVehicleDialogSays) {
+  bool ok = false;
+  TScopedModalOpener opener([&](TFormXelBase& form, const auto&) {
+    auto& dialog = dynamic_cast<TFormMapShipPos&>(form);
+    ShowAndActivate(&dialog);
+    FindControl<QRadioButton>(&dialog, "RadioButton2")->click();
+    FindControl<QPushButton>(&dialog, ok ? "ButtonOk" : "ButtonCancel")->click();
+    return dialog.result() == mrOk;
+  });
   manager_.SetVehicleStart(2, 2);
   EXPECT_EQ(tree_.StartPosition.GetMapId(2), 0);
-  manager_.ChooseVehicle = [](QWidget*) { return 2; };
+  EXPECT_EQ(changes_, 0);
+  ok = true;
   manager_.SetVehicleStart(2, 2);
   EXPECT_EQ(manager_.NameAt(2, 2), "Ship");
+  EXPECT_EQ(changes_, 1);
 }
 
 TEST_F(EventManager, TheProgramInstallsItForTheMapEditor) {

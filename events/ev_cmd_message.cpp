@@ -60,11 +60,16 @@ void WriteCommand(const TMessageValues& v, TXelEventScriptList& lines) {
     lines.Add(20110, 0, v.Lines[i]);
 }
 
-// A one-pixel guide over the memo: painted under the text, so it shows only where no
-// text covers it.
-struct TGuideLine {
-  int X;
-  QPalette::ColorRole Role;
+// A one-pixel guide line over the memo (Line1, Line2) that marks where a message line
+// gets long: painted in the button-face colour in the memo under the text, so the text
+// stays dark where it crosses the line, and a press on the line reaches the memo.
+class TGuideLine : public QObject {
+public:
+  TGuideLine(QObject* parent, const char* name, int x) : QObject(parent), X(x) {
+    setObjectName(QString::fromLatin1(name));
+  }
+  const int X; // in the form's client area
+  static constexpr int Height = 50;
 };
 
 class TFormEvCmd10110 : public TFormEvCmdFresh<TMessageValues> {
@@ -75,6 +80,7 @@ public:
       b.Tabs("TabControl1",
              [&] { b.Tab("TabSheet1", "", [&] { FixedMemo1 = b.Memo("FixedMemo1", &v.Text); }); });
     });
+    GuideLines = {new TGuideLine(this, "Line1", 276), new TGuideLine(this, "Line2", 360)};
     FixedMemo1->SetMaxLines(MessageLines);
     FixedMemo1->setMinimumSize(650, 70);
     FixedMemo1->viewport()->installEventFilter(this);
@@ -96,14 +102,15 @@ protected:
       // Drawn before the memo's own painting, so the text lies over the lines.
       QPainter painter(FixedMemo1->viewport());
       const int left = FixedMemo1->mapTo(this, QPoint(0, 0)).x();
-      for (const TGuideLine& line : GuideLines)
-        painter.fillRect(line.X - left, 0, 1, 50, palette().color(line.Role));
+      for (const TGuideLine* line : GuideLines)
+        painter.fillRect(line->X - left, 0, 1, TGuideLine::Height,
+                         palette().color(QPalette::Button));
     }
     return TFormEvCmdFresh::eventFilter(watched, event);
   }
 
 private:
-  static constexpr TGuideLine GuideLines[2] = {{276, QPalette::Mid}, {360, QPalette::Dark}};
+  std::vector<TGuideLine*> GuideLines;
   TFixedMemo* FixedMemo1;
 };
 VELMORA_REGISTER_FORM(TFormEvCmd10110, TFormGroup::Command, 10110);

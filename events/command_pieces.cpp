@@ -198,9 +198,16 @@ QStringList HeroNames() {
   return NamesOf(PlayerList);
 }
 
-QComboBox* CatalogCombo(TFormBuilder& b, const char* name, const QStringList& names, int* id) {
+QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names) {
   auto* combo = b.Add<QComboBox>(name);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo->setMinimumContentsLength(16);
   combo->addItems(names);
+  return combo;
+}
+
+QComboBox* CatalogCombo(TFormBuilder& b, const char* name, const QStringList& names, int* id) {
+  auto* combo = ListCombo(b, name, names);
   const int count = static_cast<int>(names.size());
   return BindIdCombo(
       b, combo, id,
@@ -213,8 +220,7 @@ QComboBox* CatalogCombo(TFormBuilder& b, const char* name, const QStringList& na
 
 QComboBox* IdCombo(TFormBuilder& b, const char* name, const TIdChoices& choices, int* id,
                    int32_t fallback) {
-  auto* combo = b.Add<QComboBox>(name);
-  combo->addItems(choices.Names);
+  auto* combo = ListCombo(b, name, choices.Names);
   return BindIdCombo(
       b, combo, id,
       [choices, fallback](int32_t& shown) {

@@ -95,6 +95,10 @@ void CommandLayout(TFormBuilder& b, const std::function<void()>& controls);
 TDashBox* SwitchBox(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id);
 TDashBox* VariableBox(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id);
 
+// A combo over a whole database list: its width comes from a fixed number of characters,
+// not from measuring thousands of names when it is first shown.
+QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names);
+
 // A combo of the names of a catalog: id = position + 1. When filled, an id below 1 or
 // above the count becomes 1.
 QComboBox* CatalogCombo(TFormBuilder& b, const char* name, const QStringList& names, int* id);

@@ -199,7 +199,7 @@ private:
       });
       b.Column([&] {
         b.Row([&] {
-          ComboBoxC7A = b.Add<QComboBox>("ComboBoxC7A");
+          ComboBoxC7A = ListCombo(b, "ComboBoxC7A", {});
           ComboBoxC7B = b.Add<QComboBox>("ComboBoxC7B");
         });
         b.Label("Label3", "Down=2 Left=4 Right=6 Up=8");

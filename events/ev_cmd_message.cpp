@@ -42,6 +42,13 @@ struct TMessageValues {
   bool operator==(const TMessageValues&) const = default;
 };
 
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i)
+    text += (i ? "\n" : "") + lines[i];
+  return text;
+}
+
 void ReadCommand(const TXelEventScriptList& lines, TMessageValues& v) {
   v.Lines.clear();
   if (lines.GetCount() == 1 && lines.GetItem(0)->Text.empty()) return;
@@ -49,9 +56,7 @@ void ReadCommand(const TXelEventScriptList& lines, TMessageValues& v) {
     if (i > 0 && lines.GetItem(i)->Code != 20110) break;
     v.Lines.push_back(lines.GetItem(i)->Text);
   }
-  v.Text.clear();
-  for (const std::string& line : v.Lines)
-    v.Text += (&line == &v.Lines.front() ? "" : "\n") + line;
+  v.Text = JoinLines(v.Lines);
 }
 
 void WriteCommand(const TMessageValues& v, TXelEventScriptList& lines) {
@@ -89,10 +94,13 @@ public:
   }
 
   void ButtonOkClick() override {
-    v.Lines.clear();
-    for (const QString& line : FixedMemo1->Lines())
-      v.Lines.push_back(FromQString(line));
-    if (FixedMemo1->toPlainText().isEmpty()) v.Lines.clear();
+    // An untouched message keeps its lines, even where this font would wrap them.
+    if (v.Text != JoinLines(v.Lines)) {
+      v.Lines.clear();
+      for (const QString& line : FixedMemo1->Lines())
+        v.Lines.push_back(FromQString(line));
+      if (v.Text.empty()) v.Lines.clear();
+    }
     TFormEvCmdFresh::ButtonOkClick();
   }
 

@@ -189,19 +189,25 @@ protected:
 
 TEST_F(CommandDialogs, MessageCommands) {
   // NEW, ROUNDTRIP, ACTION
-  RunTable(10110, {
-                      {Map, "", R"(0 10110 "" [])"},
-                      {Map, R"(2 10110 "Hello" [] | 2 20110 "" [] | 2 20110 "there" [])", ""},
-                      {Map, R"(0 10110 "" [])", ""},
-                      {Map, "", R"(0 10110 "a" [] | 0 20110 "b" [] | 0 20110 "c" [])",
-                       [](TFormEvCmdBase& f) {
-                         auto* memo = FindControl<TFixedMemo>(&f, "FixedMemo1");
-                         for (const char* line : {"a", "b", "c"}) {
-                           if (*line != 'a') QTest::keyClick(memo, Qt::Key_Return);
-                           QTest::keyClicks(memo, line);
-                         }
-                       }},
-                  });
+  RunTable(
+      10110,
+      {
+          {Map, "", R"(0 10110 "" [])"},
+          {Map, R"(2 10110 "Hello" [] | 2 20110 "" [] | 2 20110 "there" [])", ""},
+          {Map, R"(0 10110 "" [])", ""},
+          {Map, "0 10110 \"" + std::string(300, 'w') + "\" []", ""}, // longer than the memo
+          {Map,
+           R"(0 10110 "x" [] | 0 20110 "2" [] | 0 20110 "3" [] | 0 20110 "4" [] | 0 20110 "5" [])",
+           R"(0 10110 "x" [] | 0 20110 "2" [] | 0 20110 "3" [] | 0 20110 "4" [])"},
+          {Map, "", R"(0 10110 "a" [] | 0 20110 "b" [] | 0 20110 "c" [])",
+           [](TFormEvCmdBase& f) {
+             auto* memo = FindControl<TFixedMemo>(&f, "FixedMemo1");
+             for (const char* line : {"a", "b", "c"}) {
+               if (*line != 'a') QTest::keyClick(memo, Qt::Key_Return);
+               QTest::keyClicks(memo, line);
+             }
+           }},
+      });
   RunTable(10120, {
                       {Map, "", R"(0 10120 "" [0,2,1,0])"},
                       {Map, R"(1 10120 "" [1,0,0,1])", ""},

@@ -19,6 +19,7 @@
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/fixed_memo.h"
 #include "framework/controls/form_registry.h"
+#include "framework/controls/scroll_frame.h"
 #include "framework/harness/widget_harness.h"
 #include "framework/pickers/sel_cell.h"
 #include "framework/pickers/sel_switch.h"
@@ -391,6 +392,25 @@ TEST_F(CommandDialogs, OnlyTheChosenFormsControlsAreEnabled) {
   EXPECT_EQ(FindControl<QComboBox>(form.get(), "ComboBox1")->currentIndex(), -1);
   Clicks({"RadioButton1"})(*form);
   EXPECT_EQ(FindControl<QComboBox>(form.get(), "ComboBox1")->currentIndex(), 2);
+}
+
+// Ctrl+Return in the memo is OK and Escape is Cancel; a double click on the face
+// preview opens the face picker.
+TEST_F(CommandDialogs, MemoKeysAndFacePreview) {
+  for (auto [key, modifiers, result] : {std::tuple{Qt::Key_Return, Qt::ControlModifier, mrOk},
+                                        std::tuple{Qt::Key_Escape, Qt::NoModifier, mrCancel}}) {
+    auto form = Open(10110, Map, "");
+    auto* memo = FindControl<TFixedMemo>(form.get(), "FixedMemo1");
+    QTest::keyClicks(memo, "Hi");
+    QTest::keyClick(memo, key, modifiers);
+    EXPECT_EQ(form->result(), result);
+    EXPECT_EQ(FormatLines(*form->ScriptList), result == mrOk ? R"(0 10110 "Hi" [])" : "");
+  }
+  auto form = Open(10130, Map, "");
+  emit FindControl<TScrollFrame>(form.get(), "ScrollFrame1")->DblClick();
+  EXPECT_EQ(pickers.Opened, 1);
+  Click(*form, "ButtonOk");
+  EXPECT_EQ(FormatLines(*form->ScriptList), R"(0 10130 "Face2" [5,0,0])");
 }
 
 TEST_F(CommandDialogs, EventAndEnemyListsFollowTheContext) {

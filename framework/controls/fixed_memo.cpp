@@ -24,7 +24,7 @@ QString NormalisedBreaks(QString text) {
 
 } // namespace
 
-int CountWrappedLines(const QString& text, const QFont& font, int wrapWidth) {
+QStringList WrappedLines(const QString& text, const QFont& font, int wrapWidth) {
   QTextDocument document;
   document.setDefaultFont(font);
   document.setDocumentMargin(0);
@@ -33,13 +33,21 @@ int CountWrappedLines(const QString& text, const QFont& font, int wrapWidth) {
   document.setDefaultTextOption(option);
   document.setPlainText(text);
   document.setTextWidth(std::max(wrapWidth, 1));
-  int lines = 0;
+  QStringList lines;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     // Asking for the block's rectangle lays it out.
     document.documentLayout()->blockBoundingRect(block);
-    lines += std::max(block.layout()->lineCount(), 1);
+    const QTextLayout* layout = block.layout();
+    if (layout->lineCount() == 0) lines.push_back(QString());
+    for (int i = 0; i < layout->lineCount(); ++i)
+      lines.push_back(
+          block.text().mid(layout->lineAt(i).textStart(), layout->lineAt(i).textLength()));
   }
   return lines;
+}
+
+int CountWrappedLines(const QString& text, const QFont& font, int wrapWidth) {
+  return static_cast<int>(WrappedLines(text, font, wrapWidth).size());
 }
 
 TFixedMemo::TFixedMemo(QWidget* parent) : QTextEdit(parent) {
@@ -54,11 +62,16 @@ TFixedMemo::TFixedMemo(QWidget* parent) : QTextEdit(parent) {
 }
 
 int TFixedMemo::MaxLines() const {
+  if (fixedMaxLines_ > 0) return fixedMaxLines_;
   return (height() - HeightOutsideLines) / std::max(QFontMetrics(font()).height(), 1);
 }
 
 int TFixedMemo::WrapWidth() const {
   return viewport()->width() - 2 * DocumentMargin;
+}
+
+QStringList TFixedMemo::Lines() const {
+  return WrappedLines(toPlainText(), font(), WrapWidth());
 }
 
 int TFixedMemo::LineCount() const {

@@ -5,20 +5,28 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <QTextEdit>
 
 // The lines Text needs when wrapped (at word boundaries, or anywhere in a word longer
 // than a line) to WrapWidth pixels in Font. An empty text is one line, and so is the
 // empty line after a final line break.
 int CountWrappedLines(const QString& text, const QFont& font, int wrapWidth);
+// The same lines' texts: each wrapped line as it shows (a break between words leaves the
+// blank at the end of the line), an empty one for an empty text line.
+QStringList WrappedLines(const QString& text, const QFont& font, int wrapWidth);
 
 class TFixedMemo : public QTextEdit {
   Q_OBJECT
 public:
   explicit TFixedMemo(QWidget* parent = nullptr);
 
-  // (Height - 6) div the line height of the font.
+  // (Height - 6) div the line height of the font, or the number set.
   int MaxLines() const;
+  // Fixes the number of lines whatever the font; 0 goes back to the height.
+  void SetMaxLines(int lines) { fixedMaxLines_ = lines; }
+  // The texts of the lines as wrapped now.
+  QStringList Lines() const;
   // The lines the current text takes.
   int LineCount() const;
   QString Text() const { return toPlainText(); }
@@ -40,4 +48,6 @@ private:
   int WrapWidth() const;
   // Runs an edit and takes it back when the text no longer fits.
   template <class Edit> void EditWithinLines(Edit&& edit);
+
+  int fixedMaxLines_ = 0;
 };

@@ -195,8 +195,14 @@ void TFormBuilder::Radios(TField<int> index, const TContent& content) {
 
 QRadioButton* TFormBuilder::Radio(const char* name, const QString& caption) {
   if (!radios_) throw std::logic_error("a Radio button belongs inside Radios");
+  return Radio(name, caption, static_cast<int>(radios_->buttons().size()));
+}
+
+QRadioButton* TFormBuilder::Radio(const char* name, const QString& caption, int tag) {
+  if (!radios_) throw std::logic_error("a Radio button belongs inside Radios");
+  if (radios_->button(tag)) throw std::logic_error("two Radio buttons with one Tag");
   auto* button = Add<QRadioButton>(name, caption);
-  radios_->addButton(button, static_cast<int>(radios_->buttons().size()));
+  radios_->addButton(button, tag);
   return button;
 }
 

@@ -71,6 +71,8 @@ public:
   // each takes the next index from 0 on. No button is checked for an index of none.
   void Radios(TField<int> index, const TContent& content);
   QRadioButton* Radio(const char* name, const QString& caption);
+  // A button whose Tag (the field's value while it is checked) is given, not the next.
+  QRadioButton* Radio(const char* name, const QString& caption, int tag);
   // A framed group of radio buttons named Name_0, Name_1 ... in Columns columns.
   QGroupBox* RadioGroup(const char* name, const QString& caption, const QStringList& items,
                         TField<int> index, int columns = 1);

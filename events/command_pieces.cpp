@@ -1,0 +1,316 @@
+#include "events/command_pieces.h"
+
+#include <QComboBox>
+#include <QPainter>
+#include <QRadioButton>
+#include <memory>
+
+#include "core/cell_picker.h"
+#include "core/database_tables.h"
+#include "core/glimra_board.h"
+#include "core/glimra_sheet.h"
+#include "core/hero_records.h"
+#include "core/map.h"
+#include "core/map_event.h"
+#include "core/material_image.h"
+#include "core/monster_records.h"
+#include "core/switch_records.h"
+#include "events/form_ev_cmd_base.h"
+#include "events/modal_opener.h"
+#include "framework/controls/color_bar.h"
+#include "framework/controls/dash_box.h"
+#include "framework/controls/dial_edit.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/list_routines.h"
+#include "framework/controls/qt_text.h"
+#include "framework/controls/scroll_frame.h"
+#include "framework/pickers/sel_switch.h"
+
+void ReadFixedOrVariable(int32_t kind, int32_t value, TFixedOrVariable& v) {
+  v.Kind = kind;
+  (kind == 0 ? v.Fixed : kind == 1 ? v.Variable : v.Unknown) = value;
+}
+
+int32_t FixedOrVariableValue(const TFixedOrVariable& v) {
+  return v.Kind == 0 ? v.Fixed : v.Kind == 1 ? v.Variable : v.Unknown;
+}
+
+void ReadTarget(const TXelEventScriptLine& head, TTargetValues& t) {
+  t.Mode = head.GetParam(0);
+  if (t.Mode == 2) {
+    t.Variable = head.GetParam(1);
+    return;
+  }
+  t.Single = t.From = head.GetParam(1);
+  t.To = head.GetParam(2);
+}
+
+void WriteTarget(const TTargetValues& t, TParamList& params) {
+  params.push_back(t.Mode);
+  switch (t.Mode) {
+  case 0:
+    params.insert(params.end(), {t.Single, t.Single});
+    break;
+  case 1:
+    params.insert(params.end(), {t.From, t.To});
+    break;
+  case 2:
+    params.insert(params.end(), {t.Variable, 0});
+    break;
+  default: // as read
+    params.insert(params.end(), {t.Single, t.To});
+  }
+}
+
+void TIdChoices::Add(const QString& name, int32_t id) {
+  Names.push_back(name);
+  Ids.push_back(id);
+}
+
+int TIdChoices::IndexOf(int32_t id) const {
+  for (size_t i = 0; i < Ids.size(); ++i)
+    if (Ids[i] == id) return static_cast<int>(i);
+  return -1;
+}
+
+TIdChoices EventChoices(const TXelMap* map, int32_t eventId, const TXelEventItem* event,
+                        bool allFixedEntries) {
+  TIdChoices choices;
+  if (allFixedEntries) {
+    int32_t id = HeroEventId;
+    for (const char* name : {"Hero", "Boat", "Ship", "Airship"})
+      choices.Add(QString::fromLatin1(name), id++);
+  }
+  choices.Add(QStringLiteral("this Event"), ThisEventId);
+  if (!map) return choices;
+  // The catalog keeps its entries in id order.
+  for (int i = 0; i < map->Events.GetCount(); ++i) {
+    const TXelEventItem* item = map->Events.Items(i);
+    if (item->Id < 1 || item->Id > 5000) continue;
+    const TXelEventItem* shown = item->Id == eventId && event ? event : item;
+    choices.Add(ToQString(shown->Name), item->Id);
+  }
+  return choices;
+}
+
+TIdChoices EnemyChoices(const TXelMonGroupItem* group, bool withAllGroup) {
+  TIdChoices choices;
+  if (withAllGroup) choices.Add(QStringLiteral("All Group"), -1);
+  if (!group) return choices;
+  for (int i = 0; i < group->Members.GetCount(); ++i) {
+    const auto* monster =
+        MonsterList ? MonsterList->FindById(group->Members.GetItem(i)->MonsterId) : nullptr;
+    choices.Add(QString::number(i + 1) + ":" + (monster ? ToQString(monster->Name) : QString()), i);
+  }
+  return choices;
+}
+
+namespace {
+
+template <class List> QString NamedItemText(const List* list, int id) {
+  const auto* item = list ? list->FindById(id) : nullptr;
+  return item ? FormatCatalogLine(id, item->Name) : QString();
+}
+
+template <class List> QStringList NamesOf(const List* list) {
+  QStringList names;
+  for (int i = 0; list && i < list->GetCount(); ++i)
+    names.push_back(ToQString(list->Items(i)->Name));
+  return names;
+}
+
+template <class Picker> bool PickName(TFormEvCmdBase& form, int& lastId, int& id) {
+  lastId = id; // the picker opens on the id last confirmed
+  Picker picker(&form);
+  const bool ok = OpenModal(picker);
+  if (picker.NamesChanged) form.DataChanged = true;
+  if (ok) id = picker.SelectedId;
+  return ok;
+}
+
+template <class Picker>
+TDashBox* NameBox(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
+                  QString (*text)(int), int& lastId) {
+  TDashBox* box = b.ValueBox(name, id, text);
+  form.On(box, &TDashBox::Clicked, [&form, &lastId, id] {
+    if (PickName<Picker>(form, lastId, *id)) form.UpdateControls();
+  });
+  return box;
+}
+
+// The choice of a combo bound to an id through Ids.
+QComboBox* BindIdCombo(TFormBuilder& b, QComboBox* combo, int* id,
+                       std::function<int(int32_t&)> indexOf, std::function<int32_t(int)> idAt) {
+  return b.Bind(
+      combo, &QComboBox::currentIndexChanged, TField<int>(id),
+      [id, indexOf](QComboBox* c, int value) {
+        int32_t shown = value;
+        const int index = indexOf(shown);
+        *id = shown; // the fallback, when the stored id is not listed
+        c->setCurrentIndex(index);
+      },
+      [idAt](QComboBox* c) { return c->currentIndex() < 0 ? 1 : idAt(c->currentIndex()); });
+}
+
+} // namespace
+
+QString SwitchBoxText(int id) {
+  return NamedItemText(SwitchList, id);
+}
+QString VariableBoxText(int id) {
+  return NamedItemText(VariableList, id);
+}
+int SwitchCount() {
+  return std::max(1, SwitchList ? SwitchList->GetCount() : 0);
+}
+int VariableCount() {
+  return std::max(1, VariableList ? VariableList->GetCount() : 0);
+}
+
+void CommandLayout(TFormBuilder& b, const std::function<void()>& controls) {
+  b.Row([&] {
+    b.Column(controls);
+    b.Column([&] {
+      b.StandardButtons();
+      b.Stretch();
+    });
+  });
+}
+
+bool PickSwitch(TFormEvCmdBase& form, int& id) {
+  return PickName<TFormSelSwitch>(form, LastSwitchId, id);
+}
+bool PickVariable(TFormEvCmdBase& form, int& id) {
+  return PickName<TFormSelVariable>(form, LastVariableId, id);
+}
+
+TDashBox* SwitchBox(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id) {
+  return NameBox<TFormSelSwitch>(form, b, name, id, &SwitchBoxText, LastSwitchId);
+}
+TDashBox* VariableBox(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id) {
+  return NameBox<TFormSelVariable>(form, b, name, id, &VariableBoxText, LastVariableId);
+}
+
+QStringList ItemNames() {
+  return NamesOf(ItemList);
+}
+QStringList HeroNames() {
+  return NamesOf(PlayerList);
+}
+
+QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names) {
+  auto* combo = b.Add<QComboBox>(name);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo->setMinimumContentsLength(16);
+  combo->addItems(names);
+  return combo;
+}
+
+QComboBox* CatalogCombo(TFormBuilder& b, const char* name, const QStringList& names, int* id) {
+  auto* combo = ListCombo(b, name, names);
+  const int count = static_cast<int>(names.size());
+  return BindIdCombo(
+      b, combo, id,
+      [count](int32_t& shown) {
+        if (shown < 1 || shown > count) shown = 1;
+        return shown <= count ? shown - 1 : -1;
+      },
+      [](int index) { return index + 1; });
+}
+
+QComboBox* IdCombo(TFormBuilder& b, const char* name, const TIdChoices& choices, int* id,
+                   int32_t fallback) {
+  auto* combo = ListCombo(b, name, choices.Names);
+  return BindIdCombo(
+      b, combo, id,
+      [choices, fallback](int32_t& shown) {
+        if (choices.IndexOf(shown) < 0) shown = fallback;
+        return choices.IndexOf(shown);
+      },
+      [ids = choices.Ids](int index) { return ids[index]; });
+}
+
+void FixedOrVariableGroup(TFormEvCmdBase& form, TFormBuilder& b, const TFixedOrVariableNames& names,
+                          TFixedOrVariable& v,
+                          const std::function<std::vector<QWidget*>()>& fixedControls,
+                          std::function<bool()> enabled) {
+  std::vector<QWidget*> fixed;
+  TDashBox* box = nullptr;
+  b.Radios(&v.Kind, [&] {
+    b.Grid(2, [&] {
+      b.Radio(names.FixedRadio, names.FixedCaption);
+      fixed = fixedControls();
+      b.Radio(names.VariableRadio, names.VariableCaption);
+      box = VariableBox(form, b, names.VariableBox, &v.Variable);
+    });
+  });
+  if (!enabled) enabled = [] { return true; };
+  form.EnableWhen(fixed, [&v, enabled] { return enabled() && v.Kind == 0; });
+  form.EnableWhen({box}, [&v, enabled] { return enabled() && v.Kind == 1; });
+}
+
+void TargetGroup(TFormEvCmdBase& form, TFormBuilder& b, const QString& caption, TTargetValues& t,
+                 bool switches) {
+  TDashBox* single = nullptr;
+  TDialEdit* from = nullptr;
+  TDialEdit* to = nullptr;
+  TDashBox* variable = nullptr;
+  b.Group("GroupBox1", caption, [&] {
+    b.Radios(&t.Mode, [&] {
+      b.Grid(2, [&] {
+        b.Radio("RadioButton1", QStringLiteral("One"));
+        single = switches ? SwitchBox(form, b, "DashBox1", &t.Single)
+                          : VariableBox(form, b, "DashBox1", &t.Single);
+        b.Radio("RadioButton2", QStringLiteral("Range"));
+        b.Row([&] {
+          // The range ends at the last entry of the database.
+          const int count = switches ? SwitchCount() : VariableCount();
+          from = b.DialEdit("DialEdit1", 1, count, &t.From);
+          b.Label("Label1", QStringLiteral("To"));
+          to = b.DialEdit("DialEdit2", 1, count, &t.To);
+        });
+        b.Radio("RadioButton3", QStringLiteral("Variable"));
+        variable = VariableBox(form, b, "DashBox2", &t.Variable);
+      });
+    });
+  });
+  form.EnableWhen({single}, [&t] { return t.Mode == 0; });
+  form.EnableWhen({from, to}, [&t] { return t.Mode == 1; });
+  form.EnableWhen({variable}, [&t] { return t.Mode == 2; });
+}
+
+TScrollFrame* FacePreview(TFormEvCmdBase& form, TFormBuilder& b, const char* name,
+                          const std::string& fileName, const int& index, const uint8_t& mirror) {
+  constexpr int CellSize = 48;
+  auto* view = b.Add<TScrollFrame>(name);
+  view->HorzScrollBar()->SetVisible(false);
+  view->VertScrollBar()->SetVisible(false);
+  view->setFixedSize(2 * CellSize + 2 * view->frameWidth(), 2 * CellSize + 2 * view->frameWidth());
+  struct TLoaded {
+    TGlimraSheet Sheet;
+    std::string Name;
+    bool Valid = false;
+  };
+  auto loaded = std::make_shared<TLoaded>();
+  // Painting is no handler: it runs also while Updating.
+  QObject::connect(
+      view, &TScrollFrame::Paint, form.Connections(),
+      [=, &form, &fileName, &index, &mirror](QPainter& canvas) {
+        GuardHandler(&form, [&] {
+          if (fileName.empty()) return;
+          if (!loaded->Valid || loaded->Name != fileName) {
+            loaded->Name = fileName;
+            loaded->Valid = LoadMaterialSheet(loaded->Sheet, fileName, "FaceSet", false);
+          }
+          if (!loaded->Valid) return;
+          TGlimraBoard board;
+          board.SetSize(CellSize, CellSize);
+          board.StretchDrawSheet(TRect{0, 0, CellSize, CellSize}, loaded->Sheet,
+                                 FaceRect(index >= 0 && index < FaceCount ? index : 0));
+          QImage image = BoardToImage(board);
+          if (mirror) image = image.mirrored(true, false);
+          canvas.drawImage(QRect(QPoint(0, 0), view->ClientSize()), image);
+        });
+      });
+  return view;
+}

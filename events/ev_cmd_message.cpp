@@ -1,0 +1,342 @@
+// The message commands: show a message, its window options, its face, choices and number
+// input.
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+
+#include "core/command_block.h"
+#include "events/command_pieces.h"
+#include "events/form_ev_cmd_base.h"
+#include "events/modal_opener.h"
+#include "framework/controls/dial_edit.h"
+#include "framework/controls/fixed_memo.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/form_registry.h"
+#include "framework/controls/qt_text.h"
+#include "framework/controls/scroll_frame.h"
+#include "framework/pickers/sel_cell.h"
+
+namespace {
+
+// A dialog without a last-used record: every new command starts from the defaults.
+template <class Values> class TFormEvCmdFresh : public TFormEvCmd<Values> {
+protected:
+  using TFormEvCmd<Values>::TFormEvCmd;
+  void LoadLastUsed() override { this->v = Values{}; }
+  void StoreLastUsed() override {}
+};
+
+// ---- 10110 ----
+
+constexpr int MessageLines = 4;
+
+struct TMessageValues {
+  std::string Text;
+  // The memo's lines as wrapped when OK was pressed.
+  std::vector<std::string> Lines;
+  bool operator==(const TMessageValues&) const = default;
+};
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i)
+    text += (i ? "\n" : "") + lines[i];
+  return text;
+}
+
+void ReadCommand(const TXelEventScriptList& lines, TMessageValues& v) {
+  v.Lines.clear();
+  if (lines.GetCount() == 1 && lines.GetItem(0)->Text.empty()) return;
+  for (int i = 0; i < MessageLines && i < lines.GetCount(); ++i) {
+    if (i > 0 && lines.GetItem(i)->Code != 20110) break;
+    v.Lines.push_back(lines.GetItem(i)->Text);
+  }
+  v.Text = JoinLines(v.Lines);
+}
+
+void WriteCommand(const TMessageValues& v, TXelEventScriptList& lines) {
+  lines.Add(10110, 0, v.Lines.empty() ? std::string() : v.Lines.front());
+  for (size_t i = 1; i < v.Lines.size(); ++i)
+    lines.Add(20110, 0, v.Lines[i]);
+}
+
+// A one-pixel guide line over the memo (Line1, Line2) that marks where a message line
+// gets long: painted in the button-face colour in the memo under the text, so the text
+// stays dark where it crosses the line, and a press on the line reaches the memo.
+class TGuideLine : public QObject {
+public:
+  TGuideLine(QObject* parent, const char* name, int x) : QObject(parent), X(x) {
+    setObjectName(QString::fromLatin1(name));
+  }
+  const int X; // in the form's client area
+  static constexpr int Height = 50;
+};
+
+class TFormEvCmd10110 : public TFormEvCmdFresh<TMessageValues> {
+public:
+  explicit TFormEvCmd10110(QWidget* owner) : TFormEvCmdFresh(owner, 10110) {
+    TFormBuilder b(this, "FormEvCmd10110", "Show Message", 682, 133);
+    CommandLayout(b, [&] {
+      b.Tabs("TabControl1",
+             [&] { b.Tab("TabSheet1", "", [&] { FixedMemo1 = b.Memo("FixedMemo1", &v.Text); }); });
+    });
+    GuideLines = {new TGuideLine(this, "Line1", 276), new TGuideLine(this, "Line2", 360)};
+    FixedMemo1->SetMaxLines(MessageLines);
+    FixedMemo1->setMinimumSize(650, 70);
+    FixedMemo1->viewport()->installEventFilter(this);
+    On(FixedMemo1, &TFixedMemo::Cancel, [this] { CancelButton()->click(); });
+    On(FixedMemo1, &TFixedMemo::CtrlReturn, [this] { ButtonOkClick(); });
+  }
+
+  void ButtonOkClick() override {
+    // An untouched message keeps its lines, even where this font would wrap them.
+    if (v.Text != JoinLines(v.Lines)) {
+      v.Lines.clear();
+      for (const QString& line : FixedMemo1->Lines())
+        v.Lines.push_back(FromQString(line));
+      if (v.Text.empty()) v.Lines.clear();
+    }
+    TFormEvCmdFresh::ButtonOkClick();
+  }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == FixedMemo1->viewport() && event->type() == QEvent::Paint) {
+      // Drawn before the memo's own painting, so the text lies over the lines.
+      QPainter painter(FixedMemo1->viewport());
+      const int left = FixedMemo1->mapTo(this, QPoint(0, 0)).x();
+      for (const TGuideLine* line : GuideLines)
+        painter.fillRect(line->X - left, 0, 1, TGuideLine::Height,
+                         palette().color(QPalette::Button));
+    }
+    return TFormEvCmdFresh::eventFilter(watched, event);
+  }
+
+private:
+  std::vector<TGuideLine*> GuideLines;
+  TFixedMemo* FixedMemo1;
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10110, TFormGroup::Command, 10110);
+
+// ---- 10120 ----
+
+struct TMessageOptionValues {
+  int Format = 0;
+  int Position = 2;
+  uint8_t KeepHero = 1;
+  uint8_t Continue = 0;
+  bool operator==(const TMessageOptionValues&) const = default;
+};
+
+void ReadCommand(const TXelEventScriptList& lines, TMessageOptionValues& v) {
+  const TXelEventScriptLine& head = *lines.GetItem(0);
+  v.Format = head.GetParam(0);
+  v.Position = head.GetParam(1);
+  v.KeepHero = static_cast<uint8_t>(head.GetParam(2));
+  v.Continue = static_cast<uint8_t>(head.GetParam(3));
+}
+
+void WriteCommand(const TMessageOptionValues& v, TXelEventScriptList& lines) {
+  lines.Add(10120, 0)->Params = {v.Format, v.Position, v.KeepHero, v.Continue};
+}
+
+class TFormEvCmd10120 : public TFormEvCmd<TMessageOptionValues> {
+public:
+  explicit TFormEvCmd10120(QWidget* owner) : TFormEvCmd(owner, 10120) {
+    TFormBuilder b(this, "FormEvCmd10120", "Change Message Options", 325, 169);
+    CommandLayout(b, [&] {
+      b.Row([&] {
+        b.RadioGroup("GroupBox1", "Window Format", {"Norm", "Trans"}, &v.Format);
+        b.RadioGroup("GroupBox2", "Window Position", {"Top", "Mid", "Bottom"}, &v.Position);
+      });
+      b.Group("GroupBox3", "Options", [&] {
+        b.CheckBox("CheckBox1", "Prevent Hero from hiding", &v.KeepHero);
+        b.CheckBox("CheckBox2", "Allow other events to continue", &v.Continue);
+      });
+    });
+  }
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10120, TFormGroup::Command, 10120,
+                      LastUsedRecord<TMessageOptionValues>());
+
+// ---- 10130 ----
+
+struct TFaceValues {
+  std::string FileName;
+  int Index = 0;
+  int Position = 0;
+  uint8_t Flip = 0;
+  bool operator==(const TFaceValues&) const = default;
+};
+
+void ReadCommand(const TXelEventScriptList& lines, TFaceValues& v) {
+  const TXelEventScriptLine& head = *lines.GetItem(0);
+  v.FileName = head.Text;
+  v.Index = head.GetParam(0);
+  v.Position = head.GetParam(1);
+  v.Flip = static_cast<uint8_t>(head.GetParam(2));
+}
+
+void WriteCommand(const TFaceValues& v, TXelEventScriptList& lines) {
+  lines.Add(10130, 0, v.FileName)->Params = {v.Index, v.Position, v.Flip};
+}
+
+class TFormEvCmd10130 : public TFormEvCmd<TFaceValues> {
+public:
+  explicit TFormEvCmd10130(QWidget* owner) : TFormEvCmd(owner, 10130) {
+    TFormBuilder b(this, "FormEvCmd10130", "Set Message Face", 305, 189);
+    QPushButton* set = nullptr;
+    QPushButton* erase = nullptr;
+    CommandLayout(b, [&] {
+      b.Group("GroupBox1", "Select Face Graphic", [&] {
+        b.Row([&] {
+          ScrollFrame1 = FacePreview(*this, b, "ScrollFrame1", v.FileName, v.Index, v.Flip);
+          b.Column([&] {
+            set = b.Button("ButtonSet", "Set...");
+            erase = b.Button("ButtonErase", "Erase");
+            b.Stretch();
+          });
+        });
+      });
+      b.Row([&] {
+        b.RadioGroup("GroupBox2", "Display Position", {"Left", "Right"}, &v.Position);
+        b.Group("GroupBox3", "Options",
+                [&] { b.CheckBox("CheckBox1", "Flip Horizontal", &v.Flip); });
+      });
+    });
+    On(set, &QPushButton::clicked, &TFormEvCmd10130::ButtonSetClick);
+    On(ScrollFrame1, &TScrollFrame::DblClick, &TFormEvCmd10130::ButtonSetClick);
+    On(erase, &QPushButton::clicked, [this] {
+      v.FileName.clear();
+      v.Index = 0;
+      UpdateControls();
+    });
+  }
+
+  void ButtonSetClick() {
+    TFormSelFace picker(this);
+    picker.FileName = v.FileName;
+    picker.FaceIndex = v.Index;
+    if (!OpenModal(picker)) return;
+    v.FileName = picker.FileName;
+    v.Index = picker.FaceIndex;
+    UpdateControls();
+  }
+
+protected:
+  void UpdateOwnControls() override { ScrollFrame1->viewport()->update(); }
+  void BoundValueChanged(QWidget*) override { ScrollFrame1->viewport()->update(); }
+
+private:
+  TScrollFrame* ScrollFrame1;
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10130, TFormGroup::Command, 10130, LastUsedRecord<TFaceValues>());
+
+// ---- 10140 ----
+
+constexpr int ChoiceCount = 4;
+constexpr int CancelBranch = 4; // P0 of the cancel branch's line
+constexpr int AddCaseMode = 5;
+
+struct TChoiceValues {
+  std::string Choices[ChoiceCount] = {"Yes", "No", "", ""};
+  int CancelMode = 2;
+  // The bodies of the four choices and the cancel branch, as read.
+  std::shared_ptr<TXelEventScriptList> Bodies[ChoiceCount + 1];
+  bool operator==(const TChoiceValues& o) const {
+    return std::equal(std::begin(Choices), std::end(Choices), std::begin(o.Choices)) &&
+           CancelMode == o.CancelMode;
+  }
+};
+
+void ReadCommand(const TXelEventScriptList& lines, TChoiceValues& v) {
+  v = TChoiceValues{};
+  std::fill(std::begin(v.Choices), std::end(v.Choices), std::string());
+  v.CancelMode = lines.GetItem(0)->GetParam(0);
+  for (const TBlockSection& section : SplitCommandBlock(lines)) {
+    if (section.Line.Code != 20140) continue;
+    // A branch line of no known branch is dropped with its body.
+    const int branch = section.Line.GetParam(0);
+    if (branch < 0 || branch > CancelBranch) continue;
+    if (branch < ChoiceCount) v.Choices[branch] = section.Line.Text;
+    auto body = std::make_shared<TXelEventScriptList>();
+    if (section.Body.GetCount() > 0) body->InsertLines(0, section.Body, 0);
+    v.Bodies[branch] = std::move(body);
+  }
+}
+
+void WriteCommand(const TChoiceValues& v, TXelEventScriptList& lines) {
+  int count = 1;
+  for (int i = 1; i < ChoiceCount; ++i)
+    if (!v.Choices[i].empty()) count = i + 1;
+  std::string joined;
+  for (int i = 0; i < count; ++i)
+    joined += (i ? "/" : "") + v.Choices[i];
+  lines.Add(10140, 0, joined)->Params = {v.CancelMode};
+  const auto branch = [&](int index, const std::string& text) {
+    lines.Add(20140, 0, text)->Params = {index};
+    AppendBlockBody(lines, v.Bodies[index].get());
+  };
+  for (int i = 0; i < count; ++i)
+    branch(i, v.Choices[i]);
+  if (v.CancelMode == AddCaseMode) branch(CancelBranch, "");
+  lines.Add(20141, 0);
+}
+
+class TFormEvCmd10140 : public TFormEvCmdFresh<TChoiceValues> {
+public:
+  explicit TFormEvCmd10140(QWidget* owner) : TFormEvCmdFresh(owner, 10140) {
+    TFormBuilder b(this, "FormEvCmd10140", "Show Choices", 377, 237);
+    CommandLayout(b, [&] {
+      b.Grid(2, [&] {
+        for (int i = 0; i < ChoiceCount; ++i) {
+          const std::string n = std::to_string(i + 1);
+          b.Group(("GroupBox" + n).c_str(), QString::fromStdString("Choice " + n),
+                  [&] { b.Edit(("OverEdit" + n).c_str(), &v.Choices[i], 32); });
+        }
+      });
+      b.RadioGroup("GroupBox5", "Cancel Case",
+                   {"Ignore", "Choose 1", "Choose 2", "Choose 3", "Choose 4", "Add Case"},
+                   &v.CancelMode, 3);
+    });
+  }
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10140, TFormGroup::Command, 10140);
+
+// ---- 10150 ----
+
+struct TInputNumberValues {
+  int Digits = 1;
+  int Variable = 1;
+  bool operator==(const TInputNumberValues&) const = default;
+};
+
+void ReadCommand(const TXelEventScriptList& lines, TInputNumberValues& v) {
+  v.Digits = lines.GetItem(0)->GetParam(0);
+  v.Variable = lines.GetItem(0)->GetParam(1);
+}
+
+void WriteCommand(const TInputNumberValues& v, TXelEventScriptList& lines) {
+  lines.Add(10150, 0)->Params = {v.Digits, v.Variable};
+}
+
+class TFormEvCmd10150 : public TFormEvCmd<TInputNumberValues> {
+public:
+  explicit TFormEvCmd10150(QWidget* owner) : TFormEvCmd(owner, 10150) {
+    TFormBuilder b(this, "FormEvCmd10150", "Input Number", 321, 105);
+    CommandLayout(b, [&] {
+      b.Group("GroupBox1", "# of Digits", [&] { b.DialEdit("DialEdit1", 1, 6, &v.Digits); });
+      b.Group("GroupBox2", "Store it into Variable",
+              [&] { VariableBox(*this, b, "DashBox1", &v.Variable); });
+    });
+  }
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10150, TFormGroup::Command, 10150,
+                      LastUsedRecord<TInputNumberValues>());
+
+} // namespace

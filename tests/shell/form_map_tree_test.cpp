@@ -33,7 +33,7 @@ protected:
     form->resize(300, 500);
     form->SetMapTree(&tree);
     form->SetMap(&map);
-    form->OnMapSelected = [this](TFormMapTree*) { ++selections; };
+    form->OnMapSelected = [this](TMapTreeDock*) { ++selections; };
     view = FindControl<TSmartTreeView>(form.get(), "TreeView1");
   }
   void TearDown() override {

@@ -16,6 +16,7 @@
 #include "core/map_edit_engine.h"
 #include "core/map_tree.h"
 #include "core/sound_library.h"
+#include "framework/controls/scroll_frame.h"
 #include "framework/harness/widget_harness.h"
 #include "platform/runtime/runtime_log.h"
 #include "shell/form_xel_main.h"
@@ -466,6 +467,19 @@ TEST_F(MainWindowDocks, TheWindowsPassTheirCallBacksOnThroughTheMainWindow) {
   EXPECT_EQ(Lower(5, 7), 0);
   form->ActionList1Update();
   EXPECT_FALSE(form->Action_MapToolUndo->isEnabled());
+
+  // A reload the tree asks to keep the view keeps the editor's scroll position once; the
+  // next one goes to the map's kept view position.
+  FindControl<TScrollFrame>(editor, "MapFrame")->ScrollBy(96, 64);
+  const TPoint scrolled = editor->ScrollPos();
+  ASSERT_NE(scrolled, (TPoint{0, 0}));
+  form->MapTree->GetActiveItem()->ViewX = form->MapTree->GetActiveItem()->ViewY = 0;
+  form->MapTreeWindow->KeepView = true;
+  form->MapTreeWindow->OnMapSelected(form->MapTreeWindow);
+  EXPECT_EQ(editor->ScrollPos(), scrolled);
+  EXPECT_FALSE(form->MapTreeWindow->KeepView);
+  form->MapTreeWindow->OnMapSelected(form->MapTreeWindow);
+  EXPECT_EQ(editor->ScrollPos(), (TPoint{0, 0}));
 }
 
 TEST_F(MainWindowDocks, DeactivationEndsTheStrokeAndThePaletteDrag) {

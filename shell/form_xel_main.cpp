@@ -39,6 +39,9 @@
 #include "framework/controls/qt_text.h"
 #include "framework/controls/smart_splitter.h"
 #include "framework/controls/window_placement.h"
+#include "shell/map/chip_selector.h"
+#include "shell/map/form_map_tree.h"
+#include "shell/map/map_editor.h"
 #include "shell/process_wait.h"
 #include "shell/project_dialogs.h"
 #include "shell/project_manager.h"
@@ -69,6 +72,13 @@ bool CopyTemplate(const std::string& source, const std::string& target, mode_t m
     return false;
   }
   return chmod(target.c_str(), mode) == 0;
+}
+
+// A docked window filling its place.
+template <class TWindow> TWindow* FillPlace(QWidget* place) {
+  auto* window = new TWindow(place);
+  (new TAlignLayout(place))->AddControl(window, alClient);
+  return window;
 }
 
 QWidget* AddPanel(QWidget* parent, const char* name) {
@@ -161,6 +171,7 @@ void TFormXelMain::FormCreate() {
   MakeWorkingFolder();
   MapTree = std::make_unique<TXelMapTree>();
   Map = std::make_unique<TXelMap>();
+  CreateDockedWindows();
   FullScreenFlag = GetFullScreenFlag();
   Action_GameFullScreen->setChecked(FullScreenFlag);
   ShowTitleFlag = GetShowTitleFlag();
@@ -254,6 +265,25 @@ void TFormXelMain::FormDestroy() noexcept {
 
 // --- docking ---
 
+void TFormXelMain::CreateDockedWindows() {
+  auto* editor = FillPlace<TFormMapEditor>(MapArea);
+  editor->SetMapTree(MapTree.get());
+  editor->SetMap(Map.get());
+  DockMapEditor(editor);
+  editor->show();
+
+  auto* palette = FillPlace<TFormChipSelector>(Panel3);
+  palette->SetMap(Map.get());
+  DockChipSelector(palette);
+  palette->show();
+
+  auto* tree = FillPlace<TFormMapTree>(Panel2);
+  tree->SetMapTree(MapTree.get());
+  tree->SetMap(Map.get());
+  DockMapTree(tree);
+  tree->show();
+}
+
 void TFormXelMain::DockMapEditor(TMapEditorDock* editor) {
   MapEditor = editor;
   editor->OnSizeChanged = [this](TMapEditorDock*) { MapEditorSizeChanged(); };
@@ -332,8 +362,7 @@ void TFormXelMain::MapTreeMapSelected() {
 // --- the state the actions follow ---
 
 bool TFormXelMain::IsMapsModified() const {
-  if (MapTreeWindow) return MapTreeWindow->IsMapsModified();
-  return Map->Modified || MapTree->IsModified();
+  return MapTreeWindow->IsMapsModified();
 }
 
 int TFormXelMain::ScaleIndex() const {
@@ -484,10 +513,7 @@ void TFormXelMain::ProjectOpened(TProjectManager*, bool& ok) {
     repaint();
     if (TXelCharSetGraphic* charSets = Map->Graphics().CharSetGraphic()) charSets->Clear();
     GlobalDataBase->LoadProjectDataBase();
-    if (MapTreeWindow)
-      MapTreeWindow->LoadMapTreeView();
-    else
-      MapTree->LoadMapTree();
+    MapTreeWindow->LoadMapTreeView();
     if (ChipSelector) ChipSelector->ResetPalette();
     int mode, zoom;
     ReadMapEditSettings(mode, zoom);
@@ -515,12 +541,7 @@ void TFormXelMain::ProjectOpened(TProjectManager*, bool& ok) {
 
 void TFormXelMain::ProjectClosing(TProjectManager*) {
   GlobalDataBase->Reset();
-  if (MapTreeWindow) {
-    MapTreeWindow->ClearTree();
-  } else {
-    MapTree->Clear();
-    Map->Unload();
-  }
+  MapTreeWindow->ClearTree();
   EditMode = emNoMap;
   if (MapEditor) MapEditor->SetEditMode(emNoMap);
   if (ChipSelector) ChipSelector->ShowPage(emNoMap);

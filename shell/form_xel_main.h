@@ -159,6 +159,8 @@ protected:
 
 private:
   void FormCreate();
+  // The map editor in MapArea, the tile palette in Panel3 and the map tree in Panel2.
+  void CreateDockedWindows();
   void CreateActions();
   void CreateMenus();
   void CreateToolBars();

@@ -11,6 +11,7 @@
 
 #include "core/chip_palette.h"
 #include "core/chip_set_graphic.h"
+#include "core/current_chip.h"
 #include "core/map.h"
 #include "framework/controls/canvas_helpers.h"
 #include "framework/controls/color_bar.h"
@@ -100,7 +101,7 @@ void TFormChipSelector::SetPage(int page) {
   if (dragging_) CancelDrag();
   page_ = page;
   Rebuild();
-  if (OnChange) OnChange(this);
+  if (OnSelectionMade) OnSelectionMade(this);
 }
 
 void TFormChipSelector::Rebuild() {
@@ -155,6 +156,23 @@ void TFormChipSelector::SetSelection(const TRect& selection) {
   PaintBox->update();
 }
 
+void TFormChipSelector::SelectTile(int id) {
+  const TPoint cell = ChipIdToPaletteCell(page_, id);
+  SetSelection(cell.X < 0 ? TRect{} : Bounds(cell.X, cell.Y, 1, 1));
+}
+
+bool TFormChipSelector::SelectedBlock(TXelCurrentChip& pen) const {
+  const TRect selection = GetSelection();
+  // The empty page stands for no tiles: its default cell is no selection either.
+  if (selection.IsEmpty() || Rows() == 0) return false;
+  pen.SetSize(selection.Width(), selection.Height());
+  for (int y = 0; y < pen.Height(); ++y)
+    for (int x = 0; x < pen.Width(); ++x)
+      pen.SetCell(x, y,
+                  uint16_t(PaletteCellToChipId(page_, selection.Left + x, selection.Top + y)));
+  return true;
+}
+
 void TFormChipSelector::PaintBoxPaint(QPainter& canvas) {
   if (!MapLoaded()) return;
   const TPoint scroll = ScrollPos();
@@ -205,7 +223,7 @@ void TFormChipSelector::EndDrag() {
   dragging_ = false;
   Timer1->stop();
   Timer2->stop();
-  if (OnChange) OnChange(this);
+  if (OnSelectionMade) OnSelectionMade(this);
 }
 
 void TFormChipSelector::CancelDrag() {

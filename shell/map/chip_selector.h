@@ -11,6 +11,7 @@
 #include "core/geometry.h"
 #include "core/glimra_board.h"
 #include "framework/controls/form_xel_base.h"
+#include "shell/main_window_docks.h"
 
 class QMouseEvent;
 class QPainter;
@@ -20,7 +21,7 @@ class TScrollFrame;
 class TWheelMaster;
 class TXelMap;
 
-class TFormChipSelector : public TFormXelWidget {
+class TFormChipSelector : public TFormXelWidget, public TChipSelectorDock {
   Q_OBJECT
 public:
   static constexpr int CellSize = 32;
@@ -39,7 +40,7 @@ public:
   // Every page back to the top with the first cell selected; then the empty page 3.
   void Reset();
   int Page() const { return page_; }
-  // Another page: shown, and OnChange fires.
+  // Another page: shown, and OnSelectionMade fires.
   void SetPage(int page);
   // The page fitted to the map (also after a map was loaded) and drawn.
   void Rebuild();
@@ -54,8 +55,16 @@ public:
   // application is deactivated).
   void EndDrag();
 
-  // Fires when a drag ends and when the page changes.
-  std::function<void(TFormChipSelector*)> OnChange;
+  // What the main window asks (OnSelectionMade fires when a drag ends and when the page
+  // changes).
+  void ShowPage(int mode) override { SetPage(mode); }
+  void ResetPalette() override { Reset(); }
+  void ReloadPalette() override { Rebuild(); }
+  void SelectTile(int id) override;
+  void ClearSelection() override { SetSelection(TRect{}); }
+  void FinishDrag() override { EndDrag(); }
+  bool SelectedBlock(TXelCurrentChip& pen) const override;
+  int PaletteWidth() const override { return width(); }
 
   const TGlimraBoard& Board() const { return board_; }
 

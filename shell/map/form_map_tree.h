@@ -12,6 +12,7 @@
 #include "core/tree_view.h"
 #include "framework/controls/form_xel_base.h"
 #include "framework/controls/image_buttons.h"
+#include "shell/main_window_docks.h"
 
 class QAction;
 class QMenu;
@@ -22,7 +23,7 @@ class TXelMapTree;
 class TXelMapTreeItem;
 class TMapTreeView;
 
-class TFormMapTree : public TFormXelWidget, private TTreeViewAccess {
+class TFormMapTree : public TFormXelWidget, public TMapTreeDock, private TTreeViewAccess {
   Q_OBJECT
 public:
   explicit TFormMapTree(QWidget* parent = nullptr);
@@ -37,20 +38,15 @@ public:
   // none). Not owned.
   void SetHeldMap(const TXelMap* map) { heldMap_ = map; }
   // The map editor's visible client size in pixels; areas are centred in it.
-  void SetEditorClientSize(int width, int height);
+  void SetEditorClientSize(int width, int height) override;
 
   // Areas are shown in the tree.
   bool IncludeAreas = true;
-  // Set while the call-back runs after the current map's own properties changed: the
-  // editor keeps its scroll position.
-  bool KeepView = false;
-  // Fires after a node was selected and its map loaded, and after the tree was cleared.
-  std::function<void(TFormMapTree*)> OnMapSelected;
 
   // Reads the project's "KOVAX.lmt" (dropping every working copy), fills the tree and
   // selects the active map, which loads it. A tree file that cannot be read raises; the
   // tree, the view and the current map are then empty.
-  void LoadMapTreeView();
+  void LoadMapTreeView() override;
   // Fills the view from the tree as it stands and selects the active entry, which loads
   // its map (the map pickers show the tree their caller works on).
   void ShowMapTree();
@@ -59,10 +55,10 @@ public:
   // A changed current map goes to its working copy, and its entry is marked changed.
   void StoreCurrentMap();
   // Stores the current map, then saves every changed map and the tree file.
-  void SaveMaps();
+  void SaveMaps() override;
   // Empties the tree and the view and unloads the map.
-  void ClearTree();
-  bool IsMapsModified() const;
+  void ClearTree() override;
+  bool IsMapsModified() const override;
   // While locked, no popup menu opens, nodes are not dragged and the node order is not
   // written back to the tree.
   void SetLocked(bool locked);

@@ -102,7 +102,7 @@ TFormMapEditor::TFormMapEditor(QWidget* parent)
   On(PaintBox, &TOpaquePaintBox::RightDblClick, [this] {
     if (!LayerMode() || tool_ == etZoom) return;
     SetEditMode(EditMode() == emLowerLayer ? emUpperLayer : emLowerLayer);
-    if (OnLayerSwitch) OnLayerSwitch(this);
+    if (OnLayerSwitchWanted) OnLayerSwitchWanted(this);
   });
   On(MapFrame, &TScrollFrame::Resize, [this] {
     if (OnSizeChanged) OnSizeChanged(this);
@@ -110,6 +110,9 @@ TFormMapEditor::TFormMapEditor(QWidget* parent)
   On(qApp, &QGuiApplication::applicationStateChanged, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive) FinishMouseOperation();
   });
+  TFormMapViewer::OnScaleChanged = [this](TFormMapViewer*) {
+    if (TMapEditorDock::OnScaleChanged) TMapEditorDock::OnScaleChanged(this, Scale());
+  };
   PaintBox->installEventFilter(this);
   RefreshCursor();
 }
@@ -123,7 +126,7 @@ bool TFormMapEditor::eventFilter(QObject* watched, QEvent* event) {
       PaintBox->update();
       if (cursorCell_ == TPoint{-1, -1}) return;
       cursorCell_ = TPoint{-1, -1};
-      if (OnCursorMoved) OnCursorMoved(this);
+      ReportCursor();
     });
   return TFormMapViewer::eventFilter(watched, event);
 }
@@ -183,7 +186,7 @@ void TFormMapEditor::SetEditMode(int mode) {
     DropSelection();
   }
   RefreshCursor();
-  if (OnCursorMoved) OnCursorMoved(this);
+  ReportCursor();
   RepaintAll();
 }
 
@@ -211,6 +214,21 @@ void TFormMapEditor::RefreshCursor() {
     PaintBox->setCursor(ScreenCursor(kToolCursorSlots[tool_]));
   else
     PaintBox->unsetCursor();
+}
+
+void TFormMapEditor::MapLoaded(bool keepView) {
+  KeepView = keepView;
+  MapLoaded();
+  KeepView = false;
+}
+
+QSize TFormMapEditor::VisibleClientSize() const {
+  const TPoint size = ClientSize();
+  return QSize(size.X, size.Y);
+}
+
+void TFormMapEditor::ReportCursor() {
+  if (OnCursorMoved) OnCursorMoved(this, QPoint(cursorCell_.X, cursorCell_.Y));
 }
 
 void TFormMapEditor::MapLoaded() {
@@ -309,7 +327,7 @@ void TFormMapEditor::MoveCursorTo(TPoint cell) {
     cursorRect_ = rect;
   }
   cursorCell_ = cell;
-  if (moved && OnCursorMoved) OnCursorMoved(this);
+  if (moved) ReportCursor();
 }
 
 void TFormMapEditor::PaintBoxMouseDown(QMouseEvent* event) {
@@ -473,7 +491,7 @@ void TFormMapEditor::FinishMouseOperation() {
     TriggerTimer->stop();
     const bool exact = QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
     engine_.PickPen(cursorRect_, exact);
-    if (OnPickFromMap) OnPickFromMap(this);
+    if (OnPickedFromMap) OnPickedFromMap(this);
   }
   if (moving_) {
     moving_ = false;
@@ -647,7 +665,7 @@ void TFormMapEditor::UndoLast() {
 void TFormMapEditor::EventMouseDown(QMouseEvent* event, TPoint cell) {
   if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) return;
   MoveCursorTo(cell);
-  if (OnCursorMoved) OnCursorMoved(this);
+  ReportCursor();
   if (event->button() == Qt::LeftButton) {
     if (EventMap().Get(cell.X, cell.Y) > 0) {
       eventDrag_ = true;
@@ -679,7 +697,7 @@ void TFormMapEditor::EventMouseUp() {
   ViewPainter().SetMap(MapTree(), Map());
   Map()->Modified = true;
   RepaintAll();
-  if (OnCursorMoved) OnCursorMoved(this);
+  ReportCursor();
 }
 
 void TFormMapEditor::PopupMenu2Popup() {
@@ -720,9 +738,8 @@ void TFormMapEditor::EventMenuClick(QAction* item) {
     events_->SetPartyStart(x, y);
   else if (item == Menu_SetShipPosition)
     events_->SetVehicleStart(x, y);
-  if ((item == Menu_Event_Cut || item == Menu_Event_Paste || item == Menu_Event_Delete) &&
-      OnCursorMoved)
-    OnCursorMoved(this);
+  if (item == Menu_Event_Cut || item == Menu_Event_Paste || item == Menu_Event_Delete)
+    ReportCursor();
 }
 
 // ---- keys ----

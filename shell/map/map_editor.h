@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "core/map_edit_engine.h"
+#include "shell/main_window_docks.h"
 #include "shell/map/map_viewer.h"
 
 class QAction;
@@ -20,29 +21,34 @@ class TMapEventOperations;
 // Tools of the layer modes.
 enum TMapEditTool : uint8_t { etSelect, etZoom, etPen, etRectangle, etEllipse, etSeedFill };
 
-class TFormMapEditor : public TFormMapViewer {
+class TFormMapEditor : public TFormMapViewer, public TMapEditorDock {
   Q_OBJECT
 public:
   explicit TFormMapEditor(QWidget* parent = nullptr);
   ~TFormMapEditor() override;
 
-  int EditMode() const { return engine_.Mode(); }
-  void SetEditMode(int mode);
+  int EditMode() const override { return engine_.Mode(); }
+  void SetEditMode(int mode) override;
   int EditTool() const { return tool_; }
-  void SetEditTool(int tool);
+  void SetEditTool(int tool) override;
+  void SetScale(int cellSize) override { TFormMapViewer::SetScale(cellSize); }
   // After the pen block of the current mode was filled (from the palette).
-  void PenChanged();
+  void PenChanged() override;
+  TXelCurrentChip& Pen() override { return engine_.Pen(); }
   // The pen blocks of modes 0..3 and the rest of the layer work.
   TMapEditEngine& Engine() { return engine_; }
   // Takes back the last change of the layers.
-  void UndoLast();
-  int UndoCount() const { return engine_.Undo.Count(); }
+  void UndoLast() override;
+  int UndoCount() const override { return engine_.Undo.Count(); }
   // Nothing left to undo (after Save and Revert).
-  void ClearUndo() { engine_.Undo.ClearCount(); }
-  void DropSelection();
+  void ResetUndo() override { engine_.Undo.ClearCount(); }
+  void DropSelection() override;
   // Ends a mouse operation as its button's release does (also when the main window is
   // deactivated).
-  void FinishMouseOperation();
+  void FinishMouseOperation() override;
+  void MapLoaded(bool keepView) override;
+  void Redraw() override { RepaintAll(); }
+  QSize VisibleClientSize() const override;
 
   // Cells under the pen frame, the cell under the mouse ((-1, -1) outside) and the pen
   // offset (the mouse's cell in the pen block).
@@ -53,12 +59,6 @@ public:
   // The installed event operations (nullptr when none are); the status bar names cells
   // with their NameAt.
   TMapEventOperations* EventOperations() const { return events_.get(); }
-
-  // Call-backs to the owner (OnScaleChanged is the viewer's).
-  std::function<void(TFormMapEditor*)> OnSizeChanged;
-  std::function<void(TFormMapEditor*)> OnCursorMoved;
-  std::function<void(TFormMapEditor*)> OnPickFromMap;
-  std::function<void(TFormMapEditor*)> OnLayerSwitch;
 
   void MapLoaded() override;
 
@@ -89,6 +89,8 @@ private:
   bool Busy() const { return stroke_ || pick_ || moving_ || eventDrag_; }
   void Flush();
   void RefreshCursor();
+  // Tells the owner the cell under the cursor.
+  void ReportCursor();
   void MoveCursorTo(TPoint cell);
   void CancelMouseOperation();
   void ZoomAt(QPoint pixel, bool in);

@@ -246,7 +246,7 @@ TFormMapSetPlace::TFormMapSetPlace(QWidget* owner)
   setter_->OnDblClick = [this](TFormMapPosSetter* setter) {
     if (setter->Position().X >= 0) ButtonOk->click();
   };
-  tree_->OnMapSelected = [this](TFormMapTree*) { TreeChange(); };
+  tree_->OnMapSelected = [this](TMapTreeDock*) { TreeChange(); };
 }
 
 TFormMapSetPlace::~TFormMapSetPlace() {

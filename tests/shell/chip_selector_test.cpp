@@ -23,7 +23,7 @@ protected:
     palette_.resize(palette_.width(), 400);
     palette_.show();
     QApplication::processEvents();
-    palette_.OnChange = [this](TFormChipSelector*) { ++changes_; };
+    palette_.OnSelectionMade = [this](TChipSelectorDock*) { ++changes_; };
     palette_.SetPage(0);
     changes_ = 0;
     box_ = FindControl<QWidget>(&palette_, "PaintBox");

@@ -39,7 +39,7 @@ protected:
     form->resize(300, 500);
     form->SetMapTree(&tree);
     form->SetMap(&map);
-    form->OnMapSelected = [this](TFormMapTree*) { ++selections; };
+    form->OnMapSelected = [this](TMapTreeDock*) { ++selections; };
     view = FindControl<TSmartTreeView>(form.get(), "TreeView1");
   }
   void TearDown() override {
@@ -409,7 +409,7 @@ TEST_F(MapTreeWindow, MapPropertiesCancelChangesNothingAndOkFitsTheMap) {
     FindControl<QPushButton>(dialog, "ButtonOk")->click();
   });
   bool keptView = false;
-  form->OnMapSelected = [&](TFormMapTree* sender) { keptView = sender->KeepView; };
+  form->OnMapSelected = [&](TMapTreeDock* sender) { keptView = sender->KeepView; };
   Item("MenuMapProperties")->trigger();
   EXPECT_TRUE(keptView);
   EXPECT_FALSE(form->KeepView);

@@ -16,9 +16,12 @@
 #include "core/map_edit_engine.h"
 #include "core/map_tree.h"
 #include "core/sound_library.h"
+#include "framework/controls/scroll_frame.h"
 #include "framework/harness/widget_harness.h"
 #include "platform/runtime/runtime_log.h"
 #include "shell/form_xel_main.h"
+#include "shell/map/chip_selector.h"
+#include "shell/map/map_editor.h"
 #include "shell/project_manager.h"
 #include "shell_test_env.h"
 
@@ -90,10 +93,13 @@ const std::string Z(1, '\0');
 // and its end), BackgroundMode (21), TeleportMode (31), EscapeMode (32), SaveMode (33), the
 // empty encounter list (41: count 0), EncounterSteps at its default 25 (left out), AreaRect
 // (51: 16 zero bytes), the end. Fixed fields, records and lists are always written.
-std::string TreeEntry(const std::string& name, int depth, char kind, char modes) {
+std::string TreeEntry(const std::string& name, int depth, char kind, char modes,
+                      bool expanded = false) {
   std::string bytes = Chunk(1, name);
   if (depth) bytes += Chunk(3, std::string(1, char(depth)));
-  bytes += Chunk(4, std::string(1, kind)) + Chunk(11, std::string(1, modes));
+  bytes += Chunk(4, std::string(1, kind));
+  if (expanded) bytes += Chunk(7, "\x01");
+  bytes += Chunk(11, std::string(1, modes));
   bytes += Chunk(12, Chunk(1, "(OFF)") + Z);
   for (int id : {21, 31, 32, 33})
     bytes += Chunk(id, std::string(1, modes));
@@ -104,8 +110,9 @@ std::string TreeEntry(const std::string& name, int depth, char kind, char modes)
 // "Untitled" at depth 0 with modes 0; Id 1 "MAP0001" at depth 1, kind 1, modes 1), the order
 // (count 2: 0, 1), the active map 1 and the start positions all at 0 (the empty record).
 // 11 + 1 + (1 + 60) + (1 + 62) + 3 + 1 + 1 = 141 bytes.
-std::string FreshTree() {
-  return Str("XelMapTree") + "\x02" + Z + TreeEntry("Untitled", 0, 0, 0) + "\x01" +
+// Once shown in the tree, the root is kept expanded (Expanded, 7), as the author sees it.
+std::string FreshTree(bool shown = false) {
+  return Str("XelMapTree") + "\x02" + Z + TreeEntry("Untitled", 0, 0, 0, shown) + "\x01" +
          TreeEntry("MAP0001", 1, 1, 1) + "\x02" + Z + "\x01" + "\x01" + Z;
 }
 
@@ -182,14 +189,19 @@ TEST_F(MainWindowProjects, OpeningRestoresTheModeAndZoomAndAlwaysTakesThePen) {
     QAction* mode;
     QAction* zoom;
     const char* status;
+    int editorMode;
+    int cellSize;
   };
   const Row rows[] = {
       {"[KOVAX]\r\nMapEditMode=2\r\nMapEditZoom=3\r\n", form.Action_MapModeEvent,
-       form.Action_MapScale4, "Event editing mode"},
+       form.Action_MapScale4, "Event editing mode", emEvents, 4},
       {"[KOVAX]\r\nMapEditMode=1\r\nMapEditZoom=1\r\n", form.Action_MapModeLayer2,
-       form.Action_MapScale2, "Upper Layer editing mode"},
-      {"", form.Action_MapModeLayer1, form.Action_MapScale1, "Lower Layer editing mode"},
+       form.Action_MapScale2, "Upper Layer editing mode", emUpperLayer, 16},
+      {"", form.Action_MapModeLayer1, form.Action_MapScale1, "Lower Layer editing mode",
+       emLowerLayer, 32},
   };
+  auto* editor = dynamic_cast<TFormMapEditor*>(form.MapEditor);
+  ASSERT_NE(editor, nullptr);
   for (const Row& row : rows) {
     if (row.ini.empty())
       fs::remove(Path(Project("KOVAX.ini")));
@@ -202,6 +214,9 @@ TEST_F(MainWindowProjects, OpeningRestoresTheModeAndZoomAndAlwaysTakesThePen) {
     EXPECT_TRUE(row.zoom->isChecked()) << row.status;
     EXPECT_EQ(form.StatusPanels[1]->text().toStdString(), row.status);
     EXPECT_TRUE(form.Action_MapToolPen->isChecked()) << row.status;
+    EXPECT_EQ(editor->EditMode(), row.editorMode);
+    EXPECT_EQ(editor->Scale(), row.cellSize);
+    EXPECT_EQ(editor->EditTool(), etPen);
     Execute(form, form.Action_ProjectClose);
     EXPECT_EQ(form.EditMode, emNoMap);
   }
@@ -226,7 +241,8 @@ TEST_F(MainWindowProjects, AProjectWithABrokenTreeIsClosedAgainAndNothingOfItIsS
   form.ActionList1Update();
   Execute(form, form.Action_ProjectOpen);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, "A reading error from the stream");
+  EXPECT_EQ(boxes.Boxes()[0].text, "Error in KOVAX.lmt, the Map Tree file. This project is "
+                                   "probably protected, and can't be read");
   EXPECT_TRUE(ProjectPath.empty());
   EXPECT_FALSE(form.ProjectManager->IsOpen);
   EXPECT_EQ(form.EditMode, emNoMap);
@@ -290,7 +306,7 @@ TEST_F(MainWindowProjects, ClosingRewritesTheTreeAndKeepsModeAndZoomEvenWhenCanc
     Put(Project("KOVAX.lmt"), "stale");
     EXPECT_TRUE(form.close());
     EXPECT_TRUE(boxes.Boxes().empty());
-    EXPECT_EQ(Get(Project("KOVAX.lmt")), FreshTree());
+    EXPECT_EQ(Get(Project("KOVAX.lmt")), FreshTree(true));
     EXPECT_EQ(Get(Project("KOVAX.ini")),
               "[KOVAX]\r\nGameTitle=Untitled\r\nMapEditMode=0\r\nMapEditZoom=2\r\n");
   }
@@ -353,6 +369,153 @@ TEST_F(MainWindowProjects, TheStatusBarShowsTheCellTheMapAndTheLongHint) {
   other.releaseMouse();
   EXPECT_TRUE(toolTip());
   QToolTip::hideText();
+}
+
+namespace {
+
+// The docked windows of a new project's window, and the mouse on their canvases at cells.
+class MainWindowDocks : public MainWindowProjects {
+protected:
+  void SetUp() override {
+    MainWindowProjects::SetUp();
+    form = std::make_unique<TFormXelMain>();
+    Create(*form);
+    ShowAndActivate(form.get());
+    editor = dynamic_cast<TFormMapEditor*>(form->MapEditor);
+    palette = dynamic_cast<TFormChipSelector*>(form->ChipSelector);
+    ASSERT_TRUE(editor && palette);
+    canvas = FindControl<QWidget>(editor, "PaintBox");
+    paletteBox = FindControl<QWidget>(palette, "PaintBox");
+  }
+  void TearDown() override {
+    form.reset();
+    MainWindowProjects::TearDown();
+  }
+  static QPoint At(int x, int y) { return QPoint(x * 32 + 16, y * 32 + 16); }
+  // Moves count only once the canvas has shown the last one.
+  void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+    canvas->repaint();
+    QTest::mouseMove(canvas, At(x, y));
+    QTest::mouseClick(canvas, button, {}, At(x, y));
+    canvas->repaint();
+  }
+  // A drag on the palette from cell (0, Top) to cell (Right, Bottom).
+  void PaletteDrag(int top, int right, int bottom) {
+    QTest::mousePress(paletteBox, Qt::LeftButton, {}, At(0, top));
+    palette->Timer1Timer();
+    QTest::mouseMove(paletteBox, At(right, bottom));
+    QTest::mouseRelease(paletteBox, Qt::LeftButton, {}, At(right, bottom));
+  }
+  int Lower(int x, int y) const { return form->Map->LowerLayer.GetCell(x, y); }
+
+  std::unique_ptr<TFormXelMain> form;
+  TFormMapEditor* editor = nullptr;
+  TFormChipSelector* palette = nullptr;
+  QWidget* canvas = nullptr;
+  QWidget* paletteBox = nullptr;
+};
+
+} // namespace
+
+TEST_F(MainWindowDocks, TheWindowsPassTheirCallBacksOnThroughTheMainWindow) {
+  // The tree's selection named the map and loaded it into the editor; the column fits the
+  // palette.
+  EXPECT_EQ(form->MapName, "MAP0001");
+  EXPECT_EQ(editor->Painter().Map(), form->Map.get());
+  EXPECT_EQ(form->Panel1->width(), palette->width());
+
+  // A 2 x 2 block from the palette's plain chips becomes the pen, and a stroke with it.
+  PaletteDrag(3, 1, 4);
+  const TXelCurrentChip& pen = editor->Engine().Pen();
+  ASSERT_EQ(pen.Width(), 2);
+  ASSERT_EQ(pen.Height(), 2);
+  EXPECT_EQ(pen.GetCell(0, 0), 5000);
+  EXPECT_EQ(pen.GetCell(1, 1), 5007);
+  Click(5, 7);
+  EXPECT_EQ(Lower(5, 7), 5000);
+  EXPECT_EQ(Lower(6, 8), 5007);
+  const std::vector<std::string> enabled = Enabled(*form);
+  for (const char* name : {"Action_MapSave", "Action_MapRevert", "Action_MapToolUndo"})
+    EXPECT_EQ(std::count(enabled.begin(), enabled.end(), name), 1) << name;
+  EXPECT_EQ(form->StatusPanels[2]->text(), "(005,007) MAP0001");
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(canvas, &leave);
+  EXPECT_EQ(form->StatusPanels[2]->text(), " MAP0001");
+
+  // A pick of one cell selects its palette cell; a pick of two clears the selection.
+  Click(6, 8, Qt::RightButton);
+  EXPECT_EQ(palette->GetSelection(), Bounds(1, 4, 1, 1));
+  QTest::mousePress(canvas, Qt::RightButton, {}, At(5, 7));
+  editor->TriggerTimerTimer();
+  QTest::mouseMove(canvas, At(6, 7));
+  QTest::mouseRelease(canvas, Qt::RightButton, {}, At(6, 7));
+  EXPECT_TRUE(palette->GetSelection().IsEmpty());
+
+  // The right double click switches the layer: the action, its page and status follow.
+  QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(At(2, 2)),
+                    canvas->mapToGlobal(QPointF(At(2, 2))), Qt::RightButton, Qt::RightButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(canvas, &twice);
+  EXPECT_TRUE(form->Action_MapModeLayer2->isChecked());
+  EXPECT_EQ(palette->Page(), emUpperLayer);
+  EXPECT_TRUE(palette->GetSelection().IsEmpty());
+  EXPECT_EQ(form->StatusPanels[1]->text(), "Upper Layer editing mode");
+
+  // Undo follows the editor's count.
+  Execute(*form, form->Action_MapModeLayer1);
+  Execute(*form, form->Action_MapToolUndo);
+  EXPECT_EQ(Lower(5, 7), 0);
+  form->ActionList1Update();
+  EXPECT_FALSE(form->Action_MapToolUndo->isEnabled());
+
+  // A reload the tree asks to keep the view keeps the editor's scroll position once; the
+  // next one goes to the map's kept view position.
+  FindControl<TScrollFrame>(editor, "MapFrame")->ScrollBy(96, 64);
+  const TPoint scrolled = editor->ScrollPos();
+  ASSERT_NE(scrolled, (TPoint{0, 0}));
+  form->MapTree->GetActiveItem()->ViewX = form->MapTree->GetActiveItem()->ViewY = 0;
+  form->MapTreeWindow->KeepView = true;
+  form->MapTreeWindow->OnMapSelected(form->MapTreeWindow);
+  EXPECT_EQ(editor->ScrollPos(), scrolled);
+  EXPECT_FALSE(form->MapTreeWindow->KeepView);
+  form->MapTreeWindow->OnMapSelected(form->MapTreeWindow);
+  EXPECT_EQ(editor->ScrollPos(), (TPoint{0, 0}));
+}
+
+TEST_F(MainWindowDocks, DeactivationEndsTheStrokeAndThePaletteDrag) {
+  QWidget other;
+  QTest::mousePress(canvas, Qt::LeftButton, {}, At(3, 3));
+  ASSERT_EQ(editor->UndoCount(), 0);
+  ShowAndActivate(&other);
+  EXPECT_EQ(editor->UndoCount(), 1);
+  QTest::mouseMove(canvas, At(8, 5));
+  EXPECT_EQ(Lower(8, 5), 0);
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, At(8, 5));
+
+  ShowAndActivate(form.get());
+  QTest::mousePress(paletteBox, Qt::LeftButton, {}, At(0, 3));
+  ASSERT_TRUE(palette->Dragging());
+  ShowAndActivate(&other);
+  EXPECT_FALSE(palette->Dragging());
+  EXPECT_EQ(editor->Engine().Pen().GetCell(0, 0), 5000);
+}
+
+TEST_F(MainWindowDocks, SaveWritesTheMapsAndRevertTakesBackTheRest) {
+  PaletteDrag(3, 0, 3);
+  Click(5, 7);
+  Execute(*form, form->Action_MapSave);
+  EXPECT_FALSE(form->IsMapsModified());
+  EXPECT_EQ(editor->UndoCount(), 0);
+  EXPECT_NE(Get(Project("Map0001.lmu")), FreshMap());
+
+  Click(8, 5);
+  boxes.Answer(IDYES);
+  Execute(*form, form->Action_MapRevert);
+  EXPECT_EQ(boxes.Boxes().back().text, "Discard all changes. Ok?");
+  EXPECT_EQ(Lower(8, 5), 0);
+  EXPECT_EQ(Lower(5, 7), 5000);
+  EXPECT_FALSE(form->IsMapsModified());
+  EXPECT_EQ(editor->UndoCount(), 0);
 }
 
 TEST_F(MainWindowProjects, AFailedAllocationEndsTheRunAndOtherErrorsDoNot) {

@@ -12,6 +12,7 @@
 #include "framework/controls/window_placement.h"
 #include "framework/harness/widget_harness.h"
 #include "shell/data_module.h"
+#include "shell/map/chip_selector.h"
 #include "shell/project_manager.h"
 #include "shell/shell_pictures.h"
 #include "shell/splash.h"
@@ -84,10 +85,18 @@ TEST_F(MainWindow, AWorkingFolderThatCannotBeMadeIsReported) {
   EXPECT_EQ(Get("tmp/velmora-" + std::to_string(getuid())), "in the way");
 }
 
-TEST_F(MainWindow, TheLeftColumnHoldsThePalettePlaceAboveTheMapTreePlace) {
+TEST_F(MainWindow, TheLeftColumnHoldsThePaletteAboveTheMapTree) {
   TFormXelMain form;
   QTest::qWait(0);
-  EXPECT_EQ(form.Panel1->width(), 214);
+  // Each docked window fills its place; the column has the palette's width.
+  for (const auto& [place, name] :
+       {std::pair{form.MapArea, "FormMapEditor"}, std::pair{form.Panel3, "FormChipSelector"},
+        std::pair{form.Panel2, "FormMapTree"}}) {
+    const auto* docked = place->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+    ASSERT_NE(docked, nullptr) << name;
+    EXPECT_EQ(docked->geometry(), place->rect()) << name;
+  }
+  EXPECT_EQ(form.Panel1->width(), TFormChipSelector().width());
   EXPECT_EQ(form.Panel1->x(), 0);
   EXPECT_GT(form.MapArea->x(), form.Panel1->width());
   EXPECT_LT(form.Panel3->y(), form.Splitter2->y());

@@ -187,7 +187,7 @@ TEST_F(MapEditor, TheZoomToolKeepsTheClickedPointUnderTheMouse) {
   FindControl<TScrollFrame>(editor_.get(), "MapFrame")->ScrollBy(200, 150);
   editor_->SetEditTool(etZoom);
   int cursor_moves = 0;
-  editor_->OnCursorMoved = [&](TFormMapEditor*) { ++cursor_moves; };
+  editor_->OnCursorMoved = [&](TMapEditorDock*, QPoint) { ++cursor_moves; };
   const QPoint pixel(300, 200);
   const TPoint cell = editor_->CellAt(pixel); // (30, 21) at scroll (200, 150)
   QTest::mouseClick(box_, Qt::LeftButton, {}, pixel);
@@ -204,7 +204,7 @@ TEST_F(MapEditor, APickWaitsForTheDelayAndTakesPaletteForms) {
   map_.LowerLayer.SetCell(2, 4, 1234);
   editor_->SetEditTool(etPen);
   int picks = 0;
-  editor_->OnPickFromMap = [&](TFormMapEditor*) { ++picks; };
+  editor_->OnPickedFromMap = [&](TMapEditorDock*) { ++picks; };
   Press({3, 4}, Qt::RightButton);
   Move({0, 4}); // too early: ignored
   EXPECT_EQ(editor_->CursorRect(), (TRect{3, 4, 4, 5}));

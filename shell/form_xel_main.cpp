@@ -311,8 +311,9 @@ void TFormXelMain::MapEditorSizeChanged() {
 }
 
 void TFormXelMain::MapEditorCursorMoved(QPoint cell) {
-  StatusPanels[2]->setText(
-      ToQString(CursorStatusText(cell.x(), cell.y(), Map->Width(), Map->Height(), MapName)));
+  std::string text = CursorStatusText(cell.x(), cell.y(), Map->Width(), Map->Height(), MapName);
+  if (MapEditor && MapEditor->EditMode() == 2) text += " " + MapEditor->EventNameAt(cell);
+  StatusPanels[2]->setText(ToQString(text));
   StatusPanels[2]->repaint();
 }
 

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QSize>
 #include <functional>
+#include <string>
 
 class QWidget;
 class TXelCurrentChip;
@@ -40,6 +41,8 @@ public:
   virtual void PenChanged() = 0;
   // The visible client size of the canvas in pixels.
   virtual QSize VisibleClientSize() const = 0;
+  // The name of the event or start mark on Cell; empty for none.
+  virtual std::string EventNameAt(QPoint cell) const = 0;
 
   std::function<void(TMapEditorDock*)> OnSizeChanged;
   // Cell is the map cell under the cursor; outside the map when the cursor left it.

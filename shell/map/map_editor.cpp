@@ -222,6 +222,10 @@ void TFormMapEditor::MapLoaded(bool keepView) {
   KeepView = false;
 }
 
+std::string TFormMapEditor::EventNameAt(QPoint cell) const {
+  return events_ ? events_->NameAt(cell.x(), cell.y()) : std::string();
+}
+
 QSize TFormMapEditor::VisibleClientSize() const {
   const TPoint size = ClientSize();
   return QSize(size.X, size.Y);

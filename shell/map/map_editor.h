@@ -32,6 +32,7 @@ public:
   int EditTool() const { return tool_; }
   void SetEditTool(int tool) override;
   void SetScale(int cellSize) override { TFormMapViewer::SetScale(cellSize); }
+  std::string EventNameAt(QPoint cell) const override;
   // After the pen block of the current mode was filled (from the palette).
   void PenChanged() override;
   TXelCurrentChip& Pen() override { return engine_.Pen(); }

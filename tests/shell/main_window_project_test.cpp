@@ -22,6 +22,7 @@
 #include "shell/form_xel_main.h"
 #include "shell/map/chip_selector.h"
 #include "shell/map/map_editor.h"
+#include "shell/map/map_event_operations.h"
 #include "shell/project_manager.h"
 #include "shell_test_env.h"
 
@@ -374,10 +375,27 @@ TEST_F(MainWindowProjects, TheStatusBarShowsTheCellTheMapAndTheLongHint) {
 namespace {
 
 // The docked windows of a new project's window, and the mouse on their canvases at cells.
+// The event operations come from the events library, which this program does not link: the
+// status bar only asks them for the name on a cell.
+class TNamingOperations : public TMapEventOperations {
+public:
+  void SetMap(TXelMapTree*, TXelMap*) override {}
+  std::string NameAt(int x, int y) override { return x == 5 && y == 7 ? "Door" : ""; }
+  void EditAt(int, int, int) override {}
+  void CutAt(int, int) override {}
+  void CopyAt(int, int) override {}
+  void PasteAt(int, int) override {}
+  void DeleteAt(int, int) override {}
+  void NewTeleportEvent(int, int) override {}
+  void SetPartyStart(int, int) override {}
+  void SetVehicleStart(int, int) override {}
+};
+
 class MainWindowDocks : public MainWindowProjects {
 protected:
   void SetUp() override {
     MainWindowProjects::SetUp();
+    InstallMapEventOperations([](QWidget*) { return std::make_unique<TNamingOperations>(); });
     form = std::make_unique<TFormXelMain>();
     Create(*form);
     ShowAndActivate(form.get());
@@ -389,6 +407,7 @@ protected:
   }
   void TearDown() override {
     form.reset();
+    InstallMapEventOperations(nullptr);
     MainWindowProjects::TearDown();
   }
   static QPoint At(int x, int y) { return QPoint(x * 32 + 16, y * 32 + 16); }
@@ -480,6 +499,13 @@ TEST_F(MainWindowDocks, TheWindowsPassTheirCallBacksOnThroughTheMainWindow) {
   EXPECT_FALSE(form->MapTreeWindow->KeepView);
   form->MapTreeWindow->OnMapSelected(form->MapTreeWindow);
   EXPECT_EQ(editor->ScrollPos(), (TPoint{0, 0}));
+
+  // In event mode the name of what stands on the cell follows the map's.
+  Execute(*form, form->Action_MapModeEvent);
+  Click(5, 7);
+  EXPECT_EQ(form->StatusPanels[2]->text(), "(005,007) MAP0001 Door");
+  Click(6, 7);
+  EXPECT_EQ(form->StatusPanels[2]->text(), "(006,007) MAP0001 ");
 }
 
 TEST_F(MainWindowDocks, DeactivationEndsTheStrokeAndThePaletteDrag) {

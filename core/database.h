@@ -3,12 +3,15 @@
 // one chunk per table, ids 11 to 25, with no terminator.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "core/database_tables.h"
 
+class TCatalog;
+class TCatalogBaseItem;
 class TStream;
 
 inline constexpr const char* DataBaseFileName = "KOVAX.ldb";
@@ -30,7 +33,7 @@ struct TFileStamp {
 TFileStamp GetFileStamp(const std::string& path);
 
 class TXelDataBase {
- public:
+public:
   // Creates the tables, makes them the process-wide ones, then Reset.
   TXelDataBase();
   // Frees the tables; the process-wide pointers that were ours become null.
@@ -80,9 +83,17 @@ class TXelDataBase {
   TXelVariable& Variables() { return *variables_; }
   TXelCommonEvent& CommonEvents() { return *commonEvents_; }
 
- private:
-  void LoadTable(int id, TStream& stream);
-  void SaveTable(int id, TStream& stream);
+private:
+  // A table in its stream form: a list, or (vocabulary and system) a single record.
+  struct TTable {
+    TCatalog* List = nullptr;
+    TCatalogBaseItem* Record = nullptr;
+    void LoadFromStream(TStream& stream) const;
+    void SaveToStream(TStream& stream) const;
+  };
+  static constexpr int TableCount = 15;
+  // In chunk order, ids 11 to 25.
+  std::array<TTable, TableCount> Tables() const;
   void Publish(bool own);
 
   std::unique_ptr<TXelPlayer> players_;

@@ -8,6 +8,7 @@
 #include "core/var_int.h"
 
 void TXelAnimationTimingItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Int(&Frame, 0); break;
     case 2: d.Record(&Sound); break;
@@ -19,6 +20,7 @@ void TXelAnimationTimingItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 8: d.Int(&Reserved8, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelAnimationTimingItem::Clear() {
@@ -30,6 +32,7 @@ void TXelAnimationTimingItem::Clear() {
 }
 
 void TXelAnimationCellItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Byte(&Visible, 1); break;
     case 2: d.Int(&Pattern, 0); break;
@@ -43,6 +46,7 @@ void TXelAnimationCellItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 10: d.Int(&Transparency, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelAnimationCellItem::Clear() {
@@ -59,6 +63,7 @@ void TXelAnimationPatternItem::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelAnimationItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Str(&Graphic, true); break;
@@ -68,6 +73,7 @@ void TXelAnimationItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 12: d.Catalog(&Frames); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelAnimationItem::Clear() {
@@ -77,21 +83,24 @@ void TXelAnimationItem::Clear() {
   Scope = 0;
   YLine = 2;
   Frames.Clear();
-  for (int k = 0; k < NewAnimationFrames; ++k) Frames.Append();
+  for (int k = 0; k < NewAnimationFrames; ++k)
+    Frames.Append();
   SavedBytes.clear();
   NeedsSerialize = 1;
 }
 
 void TXelAnimationItem::SetFrameCount(int count) {
   count = std::max(count, 0);
-  while (Frames.GetCount() < count) Frames.Append();
-  while (Frames.GetCount() > count) Frames.DeleteById(Frames.GetItem(Frames.GetCount() - 1)->Id);
+  while (Frames.GetCount() < count)
+    Frames.Append();
+  while (Frames.GetCount() > count)
+    Frames.DeleteById(Frames.GetItem(Frames.GetCount() - 1)->Id);
   NeedsSerialize = 1;
 }
 
 void TXelAnimationItem::LoadFields(TStream& stream) {
   const int64_t start = stream.GetPosition();
-  TCatalogItem::LoadFromStream(stream);  // a failed load leaves NeedsSerialize set
+  TCatalogItem::LoadFromStream(stream); // a failed load leaves NeedsSerialize set
   const int64_t end = stream.GetPosition();
   SavedBytes.resize(static_cast<size_t>(end - start));
   stream.SetPosition(start);
@@ -173,7 +182,8 @@ void TXelAnimation::LoadFromStream(TStream& stream) {
     // rather than list searches so that no stream makes the load quadratic.
     std::unordered_map<int32_t, std::unique_ptr<TCatalogItem>> held;
     held.reserve(items_.size());
-    for (auto& item : items_) held.try_emplace(item->Id, std::move(item));
+    for (auto& item : items_)
+      held.try_emplace(item->Id, std::move(item));
     items_.clear();
     std::unordered_map<int32_t, TCatalogItem*> loaded;
     bool ordered = true;

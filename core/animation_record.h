@@ -14,7 +14,7 @@
 
 // A sound and a flash at one frame.
 class TXelAnimationTimingItem : public TCatalogItem {
- public:
+public:
   explicit TXelAnimationTimingItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 8; }
@@ -22,8 +22,8 @@ class TXelAnimationTimingItem : public TCatalogItem {
 
   int32_t Frame;
   TXelSound Sound;
-  uint8_t FlashScope;  // 0 none, 1 target, 2 screen
-  int32_t FlashRed;    // 0..31
+  uint8_t FlashScope; // 0 none, 1 target, 2 screen
+  int32_t FlashRed;   // 0..31
   int32_t FlashGreen;
   int32_t FlashBlue;
   int32_t FlashPower;
@@ -34,7 +34,7 @@ using TXelAnimationTiming = TXelPlainCatalog<TXelAnimationTimingItem>;
 
 // One cell of a frame: a pattern of the 5 x 5 image grid placed and tinted.
 class TXelAnimationCellItem : public TCatalogItem {
- public:
+public:
   explicit TXelAnimationCellItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 10; }
@@ -44,19 +44,19 @@ class TXelAnimationCellItem : public TCatalogItem {
   int32_t Pattern;
   int32_t X;
   int32_t Y;
-  int32_t Magnification;  // %
-  int32_t Red;            // colour in %
+  int32_t Magnification; // %
+  int32_t Red;           // colour in %
   int32_t Green;
   int32_t Blue;
   int32_t Chroma;
-  int32_t Transparency;  // %
+  int32_t Transparency; // %
 };
 
 using TXelAnimationCell = TXelPlainCatalog<TXelAnimationCellItem>;
 
 // One frame of an animation.
 class TXelAnimationPatternItem : public TCatalogItem {
- public:
+public:
   explicit TXelAnimationPatternItem(int32_t id) : TCatalogItem(id) {}
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 1; }
@@ -72,7 +72,7 @@ inline constexpr int NewAnimationFrames = 20;
 // Whoever changes an animation's fields sets NeedsSerialize to 1 first; until then a
 // save writes SavedBytes as they are.
 class TXelAnimationItem : public TCatalogItem {
- public:
+public:
   explicit TXelAnimationItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 12; }
@@ -100,7 +100,7 @@ class TXelAnimationItem : public TCatalogItem {
   mutable std::vector<uint8_t> SavedBytes;
   mutable uint8_t NeedsSerialize;
 
- private:
+private:
   void LoadFields(TStream& stream);
   bool SkipSavedBytes(TStream& stream) const;
 };
@@ -108,7 +108,7 @@ class TXelAnimationItem : public TCatalogItem {
 // Loads in place: animations already held keep their objects, and those unchanged
 // since they were last parsed are skipped over by their saved bytes.
 class TXelAnimation : public TXelCatalog<TXelAnimationItem> {
- public:
+public:
   TXelAnimation() : TXelCatalog(SInvalidAnimation) {}
   // The clipboard's copies are always parsed and written in full.
   void LoadItemFromStream(int index, TStream& stream) override;

@@ -1,6 +1,7 @@
 #include "core/attribute_records.h"
 
 void TXelAttribItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Fixed(&Kind, 1); break;
@@ -11,6 +12,7 @@ void TXelAttribItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 15: d.Int(&RateE, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelAttribItem::Clear() {
@@ -24,6 +26,7 @@ void TXelAttribItem::Clear() {
 }
 
 void TXelStatusItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2:
@@ -67,6 +70,7 @@ void TXelStatusItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 68: d.Int(&MpStepPoints, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelStatusItem::Clear() {
@@ -115,6 +119,7 @@ void TXelStatusItem::LoadFromStream(TStream& stream) {
 }
 
 void TXelGroundItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Int(&Damage, 0); break;
@@ -127,6 +132,7 @@ void TXelGroundItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 11: d.Fixed(&CharacterDisplay, 1); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelGroundItem::Clear() {

@@ -244,7 +244,7 @@ void ReadBmp(TStream& stream, TBitmap& bitmap) {
 }
 
 void WriteBmp(TStream& stream, const TBitmap& bitmap) {
-  if (bitmap.Empty()) throw EInvalidGraphic(SEmptyBitmap);  // no reader would take it back
+  if (bitmap.Empty()) throw EInvalidGraphic(SEmptyBitmap); // no reader would take it back
   const TPixelFormat format = bitmap.PixelFormat();
   const int bits = BitsPerPixel(format);
   const uint32_t palette_count = bits <= 8 ? 1u << bits : 0;

@@ -21,8 +21,8 @@ TCatalogItem* TCatalog::FindById(int32_t id) const {
 }
 
 size_t TCatalog::InsertPosition(int32_t id) const {
-  auto it = std::find_if(items_.begin(), items_.end(),
-                         [id](const auto& item) { return item->Id >= id; });
+  auto it =
+      std::find_if(items_.begin(), items_.end(), [id](const auto& item) { return item->Id >= id; });
   return static_cast<size_t>(it - items_.begin());
 }
 
@@ -52,7 +52,8 @@ TCatalogItem* TCatalog::InsertAt(int32_t id) {
     return items_.back().get();
   }
   const size_t pos = InsertPosition(id);
-  for (size_t i = pos; i < items_.size(); ++i) items_[i]->SetId(items_[i]->Id + 1);
+  for (size_t i = pos; i < items_.size(); ++i)
+    items_[i]->SetId(items_[i]->Id + 1);
   auto it = items_.insert(items_.begin() + static_cast<ptrdiff_t>(pos), itemClass_(id));
   return it->get();
 }
@@ -72,10 +73,10 @@ void TCatalog::DeleteById(int32_t id) {
 
 void TCatalog::SortAndRenumber(
     const std::function<int(const TCatalogItem*, const TCatalogItem*)>& compare) {
-  std::stable_sort(items_.begin(), items_.end(), [&](const auto& a, const auto& b) {
-    return compare(a.get(), b.get()) < 0;
-  });
-  for (size_t i = 0; i < items_.size(); ++i) items_[i]->SetId(static_cast<int32_t>(i + 1));
+  std::stable_sort(items_.begin(), items_.end(),
+                   [&](const auto& a, const auto& b) { return compare(a.get(), b.get()) < 0; });
+  for (size_t i = 0; i < items_.size(); ++i)
+    items_[i]->SetId(static_cast<int32_t>(i + 1));
 }
 
 int TCatalog::IndexOf(const TCatalogItem* item) const {
@@ -96,7 +97,8 @@ void TCatalog::SaveItemToStream(int index, TStream& stream) const {
 void TCatalog::Assign(const TCatalog& source) {
   if (&source == this) return;
   Clear();
-  for (const auto& item : source.items_) GetOrCreate(item->Id)->Assign(*item);
+  for (const auto& item : source.items_)
+    GetOrCreate(item->Id)->Assign(*item);
 }
 
 void TCatalog::LoadFromStream(TStream& stream) {

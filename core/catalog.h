@@ -19,8 +19,7 @@ class TStream;
 // Makes a new item of the list's class with the given Id.
 using TCatalogItemClass = std::unique_ptr<TCatalogItem> (*)(int32_t id);
 
-template <class ItemT>
-std::unique_ptr<TCatalogItem> CreateCatalogItem(int32_t id) {
+template <class ItemT> std::unique_ptr<TCatalogItem> CreateCatalogItem(int32_t id) {
   return std::make_unique<ItemT>(id);
 }
 
@@ -32,7 +31,7 @@ using TCatalogItemVector =
 inline constexpr int32_t MaxPasteId = 5000;
 
 class TCatalog {
- public:
+public:
   explicit TCatalog(TCatalogItemClass itemClass) : itemClass_(itemClass) {}
   virtual ~TCatalog() = default;
   TCatalog(const TCatalog&) = delete;
@@ -73,7 +72,7 @@ class TCatalog {
 
   TCatalogItemClass ItemClass() const { return itemClass_; }
 
- protected:
+protected:
   // Position at which an item with Id belongs: before the first item whose Id >= Id.
   size_t InsertPosition(int32_t id) const;
 
@@ -83,9 +82,8 @@ class TCatalog {
 
 // A list of one record class with the checked accessors: outside editor mode a missing
 // item raises the list's message; in editor mode the accessors return nothing.
-template <class ItemT>
-class TXelCatalog : public TCatalog {
- public:
+template <class ItemT> class TXelCatalog : public TCatalog {
+public:
   ItemT* GetItem(int index) const { return Checked(TCatalog::GetItem(index)); }
   ItemT* GetItemById(int32_t id) const { return Checked(TCatalog::FindById(id)); }
 
@@ -98,11 +96,11 @@ class TXelCatalog : public TCatalog {
 
   const char* InvalidItemMessage() const { return message_; }
 
- protected:
+protected:
   explicit TXelCatalog(const char* invalidItemMessage)
       : TCatalog(&CreateCatalogItem<ItemT>), message_(invalidItemMessage) {}
 
- private:
+private:
   ItemT* Checked(TCatalogItem* item) const {
     if (!item && !IsEditorMode()) throw Exception(message_);
     return static_cast<ItemT*>(item);

@@ -42,18 +42,26 @@ void TCatalogVarData::Byte(uint8_t* data, uint8_t defaultValue) {
   ByteDefault = defaultValue;
 }
 
-void TCatalogVarData::Fixed(void* data, int32_t size) { Raw(ckFixed, data, size); }
+void TCatalogVarData::Fixed(void* data, int32_t size) {
+  Raw(ckFixed, data, size);
+}
 
-void TCatalogVarData::Blob(std::vector<uint8_t>* data, int32_t size) { Raw(ckBlob, data, size); }
+void TCatalogVarData::Blob(std::vector<uint8_t>* data, int32_t size) {
+  Raw(ckBlob, data, size);
+}
 
 void TCatalogVarData::Double(double* data, double defaultValue) {
   Raw(ckDouble, data, sizeof(double));
   FloatDefault = defaultValue;
 }
 
-void TCatalogVarData::Catalog(TCatalog* data) { Raw(ckCatalog, data, 0); }
+void TCatalogVarData::Catalog(TCatalog* data) {
+  Raw(ckCatalog, data, 0);
+}
 
-void TCatalogVarData::Record(TCatalogBaseItem* data) { Raw(ckRecord, data, 0); }
+void TCatalogVarData::Record(TCatalogBaseItem* data) {
+  Raw(ckRecord, data, 0);
+}
 
 namespace {
 
@@ -68,7 +76,7 @@ void WriteChunkHead(TStream& stream, int id, uint32_t length) {
 // them. One scratch stream per nesting depth, reused, so saving allocates nothing in
 // the steady state.
 class TScratchStreams {
- public:
+public:
   TMemoryStream& Enter() {
     if (depth_ == streams_.size()) streams_.push_back(std::make_unique<TMemoryStream>());
     TMemoryStream& s = *streams_[depth_++];
@@ -78,7 +86,7 @@ class TScratchStreams {
   }
   void Leave() { --depth_; }
 
- private:
+private:
   std::vector<std::unique_ptr<TMemoryStream>> streams_;
   size_t depth_ = 0;
 };
@@ -86,7 +94,7 @@ class TScratchStreams {
 thread_local TScratchStreams g_scratch;
 
 class TScratchGuard {
- public:
+public:
   TScratchGuard() : stream(g_scratch.Enter()) {}
   ~TScratchGuard() { g_scratch.Leave(); }
   TMemoryStream& stream;
@@ -105,106 +113,106 @@ void WriteNested(TStream& stream, int id, const TCatalogVarData& d) {
 
 void WriteField(TStream& stream, int id, const TCatalogVarData& d) {
   switch (d.Kind) {
-    case ckInt: {
-      const int32_t value = *static_cast<const int32_t*>(d.Data);
-      if (value == d.IntDefault) return;
-      uint8_t buf[5];
-      const int n = EncodeVarInt(static_cast<uint32_t>(id), buf);
-      stream.WriteBuffer(buf, n);
-      WriteVarInt(stream, value, true);
-      return;
-    }
-    case ckFixed: {
-      const uint32_t size = static_cast<uint32_t>(std::max(d.Size, 0));
-      WriteChunkHead(stream, id, size);
-      stream.WriteBuffer(d.Data, size);
-      return;
-    }
-    case ckBlob: {
-      // Never more than the block holds: a size field that claims more (a damaged
-      // file) must not make the save invent or over-read bytes.
-      const auto* block = static_cast<const std::vector<uint8_t>*>(d.Data);
-      const size_t size = std::min<size_t>(static_cast<size_t>(std::max(d.Size, 0)), block->size());
-      WriteChunkHead(stream, id, static_cast<uint32_t>(size));
-      stream.WriteBuffer(block->data(), size);
-      return;
-    }
-    case ckString: {
-      const auto* s = static_cast<const std::string*>(d.Data);
-      if (d.SkipEmpty && s->empty()) return;
-      WriteChunkHead(stream, id, static_cast<uint32_t>(s->size()));
-      stream.WriteBuffer(s->data(), s->size());
-      return;
-    }
-    case ckCatalog:
-    case ckRecord:
-      WriteNested(stream, id, d);
-      return;
-    case ckByte: {
-      const uint8_t value = d.BoolField ? uint8_t(*static_cast<const bool*>(d.Data) ? 1 : 0)
-                                        : *static_cast<const uint8_t*>(d.Data);
-      if (value == d.ByteDefault) return;
-      WriteChunkHead(stream, id, 1);
-      stream.WriteByte(value);
-      return;
-    }
-    case ckDouble: {
-      const double value = *static_cast<const double*>(d.Data);
-      if (value == d.FloatDefault) return;
-      WriteChunkHead(stream, id, sizeof(double));
-      stream.WriteBuffer(&value, sizeof(double));
-      return;
-    }
-    default:
-      return;
+  case ckInt: {
+    const int32_t value = *static_cast<const int32_t*>(d.Data);
+    if (value == d.IntDefault) return;
+    uint8_t buf[5];
+    const int n = EncodeVarInt(static_cast<uint32_t>(id), buf);
+    stream.WriteBuffer(buf, n);
+    WriteVarInt(stream, value, true);
+    return;
+  }
+  case ckFixed: {
+    const uint32_t size = static_cast<uint32_t>(std::max(d.Size, 0));
+    WriteChunkHead(stream, id, size);
+    stream.WriteBuffer(d.Data, size);
+    return;
+  }
+  case ckBlob: {
+    // Never more than the block holds: a size field that claims more (a damaged
+    // file) must not make the save invent or over-read bytes.
+    const auto* block = static_cast<const std::vector<uint8_t>*>(d.Data);
+    const size_t size = std::min<size_t>(static_cast<size_t>(std::max(d.Size, 0)), block->size());
+    WriteChunkHead(stream, id, static_cast<uint32_t>(size));
+    stream.WriteBuffer(block->data(), size);
+    return;
+  }
+  case ckString: {
+    const auto* s = static_cast<const std::string*>(d.Data);
+    if (d.SkipEmpty && s->empty()) return;
+    WriteChunkHead(stream, id, static_cast<uint32_t>(s->size()));
+    stream.WriteBuffer(s->data(), s->size());
+    return;
+  }
+  case ckCatalog:
+  case ckRecord:
+    WriteNested(stream, id, d);
+    return;
+  case ckByte: {
+    const uint8_t value = d.BoolField ? uint8_t(*static_cast<const bool*>(d.Data) ? 1 : 0)
+                                      : *static_cast<const uint8_t*>(d.Data);
+    if (value == d.ByteDefault) return;
+    WriteChunkHead(stream, id, 1);
+    stream.WriteByte(value);
+    return;
+  }
+  case ckDouble: {
+    const double value = *static_cast<const double*>(d.Data);
+    if (value == d.FloatDefault) return;
+    WriteChunkHead(stream, id, sizeof(double));
+    stream.WriteBuffer(&value, sizeof(double));
+    return;
+  }
+  default:
+    return;
   }
 }
 
 // Reads the payload of one chunk into the field. The stream is limited to the chunk.
 void ReadField(TStream& stream, const TCatalogVarData& d, uint32_t length) {
   switch (d.Kind) {
-    case ckInt:
-      *static_cast<int32_t*>(d.Data) = static_cast<int32_t>(ReadVarInt(stream));
-      return;
-    case ckFixed:
-      if (d.Size >= 0 && length == static_cast<uint32_t>(d.Size)) stream.ReadBuffer(d.Data, length);
-      return;
-    case ckBlob: {
-      auto* block = static_cast<std::vector<uint8_t>*>(d.Data);
-      block->resize(length);
-      stream.ReadBuffer(block->data(), length);
-      return;
+  case ckInt:
+    *static_cast<int32_t*>(d.Data) = static_cast<int32_t>(ReadVarInt(stream));
+    return;
+  case ckFixed:
+    if (d.Size >= 0 && length == static_cast<uint32_t>(d.Size)) stream.ReadBuffer(d.Data, length);
+    return;
+  case ckBlob: {
+    auto* block = static_cast<std::vector<uint8_t>*>(d.Data);
+    block->resize(length);
+    stream.ReadBuffer(block->data(), length);
+    return;
+  }
+  case ckString: {
+    auto* s = static_cast<std::string*>(d.Data);
+    s->resize(length);
+    stream.ReadBuffer(s->data(), length);
+    return;
+  }
+  case ckCatalog:
+    static_cast<TCatalog*>(d.Data)->LoadFromStream(stream);
+    return;
+  case ckRecord:
+    static_cast<TCatalogBaseItem*>(d.Data)->LoadFromStream(stream);
+    return;
+  case ckByte:
+    if (length == 1) {
+      const uint8_t value = stream.ReadByte();
+      if (d.BoolField)
+        *static_cast<bool*>(d.Data) = value != 0;
+      else
+        *static_cast<uint8_t*>(d.Data) = value;
     }
-    case ckString: {
-      auto* s = static_cast<std::string*>(d.Data);
-      s->resize(length);
-      stream.ReadBuffer(s->data(), length);
-      return;
-    }
-    case ckCatalog:
-      static_cast<TCatalog*>(d.Data)->LoadFromStream(stream);
-      return;
-    case ckRecord:
-      static_cast<TCatalogBaseItem*>(d.Data)->LoadFromStream(stream);
-      return;
-    case ckByte:
-      if (length == 1) {
-        const uint8_t value = stream.ReadByte();
-        if (d.BoolField)
-          *static_cast<bool*>(d.Data) = value != 0;
-        else
-          *static_cast<uint8_t*>(d.Data) = value;
-      }
-      return;
-    case ckDouble:
-      if (length == sizeof(double)) stream.ReadBuffer(d.Data, sizeof(double));
-      return;
-    default:
-      return;
+    return;
+  case ckDouble:
+    if (length == sizeof(double)) stream.ReadBuffer(d.Data, sizeof(double));
+    return;
+  default:
+    return;
   }
 }
 
-}  // namespace
+} // namespace
 
 void TCatalogBaseItem::SaveToStream(TStream& stream) const {
   // GetVarData hands out pointers to the fields; saving only reads through them.
@@ -271,19 +279,19 @@ namespace {
 // Kinds that a save writes whatever the field holds.
 bool AlwaysWritten(const TCatalogVarData& d) {
   switch (d.Kind) {
-    case ckFixed:
-    case ckBlob:
-    case ckCatalog:
-    case ckRecord:
-      return true;
-    case ckString:
-      return !d.SkipEmpty;
-    default:
-      return false;
+  case ckFixed:
+  case ckBlob:
+  case ckCatalog:
+  case ckRecord:
+    return true;
+  case ckString:
+    return !d.SkipEmpty;
+  default:
+    return false;
   }
 }
 
-}  // namespace
+} // namespace
 
 TClipboardRecordReader::TClipboardRecordReader(TCatalogBaseItem& cleared) {
   // Taken from an actual save, so fields a class leaves out while they hold their
@@ -326,7 +334,7 @@ bool TClipboardRecordReader::Read(TStream& stream, TCatalogBaseItem& target) con
 bool TClipboardRecordReader::ChunksFit(TStream& stream, int64_t end,
                                        TCatalogBaseItem& target) const {
   TCatalogVarData d;
-  size_t next = 0;  // the first required field not met yet
+  size_t next = 0; // the first required field not met yet
   uint32_t last = 0;
   try {
     for (;;) {

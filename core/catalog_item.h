@@ -18,15 +18,15 @@ class TCatalog;
 class TCatalogBaseItem;
 
 enum TCatalogKind : uint8_t {
-  ckInt = 0,      // int32_t, written with a length byte; default skipped
-  ckFixed = 1,    // Size bytes, always written; read only when the length matches
-  ckBlob = 2,     // std::vector<uint8_t>, Size bytes written; resized to the chunk on load
-  ckString = 3,   // std::string of raw code-page bytes
-  ckCatalog = 4,  // nested TCatalog
-  ckRecord = 5,   // nested TCatalogBaseItem
-  ckByte = 6,     // one byte (uint8_t or bool); default skipped
-  ckDouble = 7,   // 8-byte float; default skipped
-  ckNone = 8,     // not a field of this record
+  ckInt = 0,     // int32_t, written with a length byte; default skipped
+  ckFixed = 1,   // Size bytes, always written; read only when the length matches
+  ckBlob = 2,    // std::vector<uint8_t>, Size bytes written; resized to the chunk on load
+  ckString = 3,  // std::string of raw code-page bytes
+  ckCatalog = 4, // nested TCatalog
+  ckRecord = 5,  // nested TCatalogBaseItem
+  ckByte = 6,    // one byte (uint8_t or bool); default skipped
+  ckDouble = 7,  // 8-byte float; default skipped
+  ckNone = 8,    // not a field of this record
 };
 
 // How one field is saved and loaded. The store presets Kind = ckNone before it asks a
@@ -39,7 +39,7 @@ struct TCatalogVarData {
   uint8_t ByteDefault = 0;
   double FloatDefault = 0.0;
   bool SkipEmpty = false;
-  bool BoolField = false;  // a kind-6 field held as a C++ bool
+  bool BoolField = false; // a kind-6 field held as a C++ bool
 
   void Raw(uint8_t kind, void* data, int32_t size);
   void Int(int32_t* data, int32_t defaultValue);
@@ -56,7 +56,7 @@ struct TCatalogVarData {
 };
 
 class TCatalogBaseItem : public TPooledObject {
- public:
+public:
   TCatalogBaseItem() = default;
   virtual ~TCatalogBaseItem() = default;
   TCatalogBaseItem(const TCatalogBaseItem&) = delete;
@@ -92,14 +92,14 @@ class TCatalogBaseItem : public TPooledObject {
 // every field the class always writes. The last rule tells apart classes whose fields
 // overlap, such as an encounter row and a monster's action pattern.
 class TClipboardRecordReader {
- public:
+public:
   // Cleared: a record of the expected class holding its defaults.
   explicit TClipboardRecordReader(TCatalogBaseItem& cleared);
   // Loads the record at the stream's position into Target, a record of the same class.
   // False when it is not such a record; Target is then partly loaded.
   bool Read(TStream& stream, TCatalogBaseItem& target) const;
 
- private:
+private:
   bool ChunksFit(TStream& stream, int64_t end, TCatalogBaseItem& target) const;
 
   std::vector<int> required_;
@@ -108,8 +108,7 @@ class TClipboardRecordReader {
 // Runs Load, then Settle, also when Load raises (the error then goes on): for records
 // that must stay usable after a load that failed part-way and was kept by a lenient
 // caller.
-template <class Load, class Settle>
-void LoadThenSettle(Load&& load, Settle&& settle) {
+template <class Load, class Settle> void LoadThenSettle(Load&& load, Settle&& settle) {
   try {
     load();
   } catch (...) {
@@ -121,7 +120,7 @@ void LoadThenSettle(Load&& load, Settle&& settle) {
 
 // A record with a number in its list. The Id is written by the list, not as a chunk.
 class TCatalogItem : public TCatalogBaseItem {
- public:
+public:
   explicit TCatalogItem(int32_t id) : Id(id) {}
   virtual void SetId(int32_t id) { Id = id; }
 

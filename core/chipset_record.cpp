@@ -11,9 +11,10 @@ template <class T, size_t N> bool AllEqual(const T (&values)[N], size_t from, T 
   return std::all_of(values + from, values + N, [value](T v) { return v == value; });
 }
 
-}  // namespace
+} // namespace
 
 void TXelChipSetItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Str(&Graphic, true); break;
@@ -34,6 +35,7 @@ void TXelChipSetItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 12: d.Int(&SeaAnimationSpeed, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelChipSetItem::Clear() {

@@ -15,7 +15,7 @@ constexpr int InsertPositionCheckLine = 393;
 constexpr int InsertSourceCheckLine = 394;
 constexpr const char* AssertionText = "Assertion failure";
 
-}  // namespace
+} // namespace
 
 void TXelEventScriptLine::SetParamCount(int32_t count) {
   Params.resize(static_cast<size_t>(std::max(count, 0)), 0);
@@ -39,7 +39,8 @@ void TXelEventScriptLine::LoadFromStream(TStream& stream) {
   // refused before the parameters are allocated.
   const uint32_t count = ReadVarCount(stream, 1);
   Params.resize(count);
-  for (auto& param : Params) param = static_cast<int32_t>(ReadVarInt(stream));
+  for (auto& param : Params)
+    param = static_cast<int32_t>(ReadVarInt(stream));
 }
 
 void TXelEventScriptLine::SaveToStream(TStream& stream) const {
@@ -47,7 +48,8 @@ void TXelEventScriptLine::SaveToStream(TStream& stream) const {
   WriteVarInt(stream, Indent);
   WriteVarString(stream, Text);
   WriteVarInt(stream, ParamCount());
-  for (int32_t param : Params) WriteVarInt(stream, param);
+  for (int32_t param : Params)
+    WriteVarInt(stream, param);
 }
 
 TXelEventScriptLine* TXelEventScriptList::GetItem(int index) const {
@@ -101,7 +103,8 @@ void TXelEventScriptList::LoadFromStream(TStream& stream) {
 }
 
 void TXelEventScriptList::SaveToStream(TStream& stream) const {
-  for (const auto& line : lines_) line->SaveToStream(stream);
+  for (const auto& line : lines_)
+    line->SaveToStream(stream);
 }
 
 TXelBaseEventPageItem::TXelBaseEventPageItem(int32_t id, int scriptSizeId)

@@ -17,14 +17,14 @@
 class TStream;
 
 // Command codes with a meaning to the data core itself.
-inline constexpr int32_t ScriptEndCode = 0;      // the last line of every script
-inline constexpr int32_t BlockBodyEndCode = 10;  // the last line of every block body
+inline constexpr int32_t ScriptEndCode = 0;     // the last line of every script
+inline constexpr int32_t BlockBodyEndCode = 10; // the last line of every block body
 
 // A line's integer parameters.
 using TParamList = std::vector<int32_t, TPoolAllocator<int32_t>>;
 
 class TXelEventScriptLine : public TPooledObject {
- public:
+public:
   void Assign(const TXelEventScriptLine& source) { *this = source; }
   int32_t ParamCount() const { return static_cast<int32_t>(Params.size()); }
   // Entries added hold 0; a negative count empties the parameters.
@@ -46,7 +46,7 @@ class TXelEventScriptLine : public TPooledObject {
 };
 
 class TXelEventScriptList {
- public:
+public:
   TXelEventScriptList() = default;
   TXelEventScriptList(const TXelEventScriptList&) = delete;
   TXelEventScriptList& operator=(const TXelEventScriptList&) = delete;
@@ -70,7 +70,7 @@ class TXelEventScriptList {
   void LoadFromStream(TStream& stream);
   void SaveToStream(TStream& stream) const;
 
- private:
+private:
   std::vector<std::unique_ptr<TXelEventScriptLine>,
               TPoolAllocator<std::unique_ptr<TXelEventScriptLine>>>
       lines_;
@@ -81,7 +81,7 @@ class TXelEventScriptList {
 // whose ids each descendant chooses); Script is the working form, parsed after every
 // load and rebuilt into the blob before every save.
 class TXelBaseEventPageItem : public TCatalogItem {
- public:
+public:
   // ScriptSizeId holds the blob's byte count, ScriptSizeId + 1 the blob itself.
   TXelBaseEventPageItem(int32_t id, int scriptSizeId);
 
@@ -101,10 +101,10 @@ class TXelBaseEventPageItem : public TCatalogItem {
   mutable std::vector<uint8_t> ScriptData;
   TXelEventScriptList Script;
 
- protected:
+protected:
   // Answers for the two script fields; true when Id was one of them.
   bool ScriptVarData(int id, TCatalogVarData& d);
 
- private:
+private:
   int scriptSizeId_;
 };

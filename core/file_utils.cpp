@@ -163,7 +163,7 @@ bool ReadFileInto(const std::string& path, Buffer& bytes, uint64_t maxBytes) {
   return true;
 }
 
-}  // namespace
+} // namespace
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, uint64_t maxBytes) {
   return ReadFileInto(path, bytes, maxBytes);

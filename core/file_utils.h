@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 // The running program file, from /proc/self/exe unless a test has set another one
 // (an empty Path goes back to the real one).

@@ -65,9 +65,9 @@ bool ClipCopy(int x, int y, const TRect& src, int src_w, int src_h, int dst_w, i
 // position falls outside 0..Limit-1. The table lives in Buffer, which callers keep per
 // thread: maps are drawn cell by cell at every scale, and a table per cell must not
 // cost an allocation.
-const std::vector<int>& ScaleTable(std::vector<int>& buffer, int from, int to,
-                                   int64_t dest_start, int64_t dest_size, int64_t src_start,
-                                   int64_t src_size, int limit) {
+const std::vector<int>& ScaleTable(std::vector<int>& buffer, int from, int to, int64_t dest_start,
+                                   int64_t dest_size, int64_t src_start, int64_t src_size,
+                                   int limit) {
   buffer.resize(size_t(std::max(0, to - from)));
   for (int d = from; d < to; ++d) {
     const int64_t s = src_start + (d - dest_start) * src_size / dest_size;
@@ -181,10 +181,10 @@ void TGlimraBoard::StretchDrawSheet(const TRect& dest_rect, TGlimraSheet& sheet,
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
   const TRect d = Intersect(dest_rect, TRect{0, 0, width_, height_});
   if (d.IsEmpty()) return;
-  const auto& cols = ScaleTable(g_colTable, d.Left, d.Right, dest_rect.Left, dw, src_rect.Left,
-                                sw, sheet.Width());
-  const auto& rows = ScaleTable(g_rowTable, d.Top, d.Bottom, dest_rect.Top, dh, src_rect.Top, sh,
-                                sheet.Height());
+  const auto& cols =
+      ScaleTable(g_colTable, d.Left, d.Right, dest_rect.Left, dw, src_rect.Left, sw, sheet.Width());
+  const auto& rows =
+      ScaleTable(g_rowTable, d.Top, d.Bottom, dest_rect.Top, dh, src_rect.Top, sh, sheet.Height());
   const TPixelRule rule = PrepareSheet(sheet, Brightness);
   for (size_t r = 0; r < rows.size(); ++r) {
     if (rows[r] < 0) continue;

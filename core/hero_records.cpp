@@ -23,14 +23,16 @@ bool ValidCurvePoint(int parameter, int level) {
   return parameter >= 0 && parameter < HeroParameterCount && level >= 1 && level <= HeroMaxLevel;
 }
 
-}  // namespace
+} // namespace
 
 void TXelPlayerLearningItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Int(&Level, 1); break;
     case 2: d.Int(&SkillId, 1); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelPlayerLearningItem::Clear() {
@@ -39,6 +41,7 @@ void TXelPlayerLearningItem::Clear() {
 }
 
 void TXelPlayerItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Str(&Title, true); break;
@@ -70,6 +73,7 @@ void TXelPlayerItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 74: AttributeRanks.DescribeBlob(d, forLoad); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelPlayerItem::Clear() {
@@ -125,6 +129,7 @@ void TXelPlayerItem::SetEquipment(int slot, int itemId) {
 }
 
 void TXelSkillItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Str(&Description, true); break;
@@ -159,6 +164,7 @@ void TXelSkillItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 45: d.Byte(&LowerResistance, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelSkillItem::Clear() {
@@ -189,6 +195,7 @@ void TXelSkillItem::Clear() {
 }
 
 void TXelItemItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Str(&Description, true); break;
@@ -239,6 +246,7 @@ void TXelItemItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 67: d.Int(&ConditionChance, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelItemItem::Clear() {

@@ -1,6 +1,7 @@
 #include "core/map_event.h"
 
 void TXelEventCondition::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Fixed(&Flags, 1); break;
     case 2: d.Int(&SwitchAId, 1); break;
@@ -12,6 +13,7 @@ void TXelEventCondition::GetVarData(int id, TCatalogVarData& d, bool) {
     case 8: d.Int(&TimerSeconds, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelEventCondition::Clear() {
@@ -28,7 +30,7 @@ void TXelEventCondition::Clear() {
 namespace {
 // The page's script blob lives in fields 51 (size) and 52 (bytes).
 constexpr int PageScriptSizeId = 51;
-}  // namespace
+} // namespace
 
 TXelEventPageItem::TXelEventPageItem(int32_t id) : TXelBaseEventPageItem(id, PageScriptSizeId) {
   TXelEventPageItem::Clear();
@@ -36,6 +38,7 @@ TXelEventPageItem::TXelEventPageItem(int32_t id) : TXelBaseEventPageItem(id, Pag
 
 void TXelEventPageItem::GetVarData(int id, TCatalogVarData& d, bool) {
   if (ScriptVarData(id, d)) return;
+  // clang-format off
   switch (id) {
     case 2: d.Record(&Condition); break;
     case 21: d.Str(&GraphicName, true); break;
@@ -53,6 +56,7 @@ void TXelEventPageItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 41: d.Record(&MoveRoute); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelEventPageItem::Clear() {
@@ -73,9 +77,12 @@ void TXelEventPageItem::Clear() {
   MoveRoute.Clear();
 }
 
-TXelEventItem::TXelEventItem(int32_t id) : TCatalogItem(id) { TXelEventItem::Clear(); }
+TXelEventItem::TXelEventItem(int32_t id) : TCatalogItem(id) {
+  TXelEventItem::Clear();
+}
 
 void TXelEventItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Int(&X, 0); break;
@@ -83,6 +90,7 @@ void TXelEventItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 5: d.Catalog(&Pages); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelEventItem::Clear() {

@@ -1,6 +1,7 @@
 #include "core/monster_records.h"
 
 void TXelMonsterActItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Fixed(&Kind, 1); break;
     case 2: d.Fixed(&Behavior, 1); break;
@@ -17,6 +18,7 @@ void TXelMonsterActItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 13: d.Int(&Priority, 50); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelMonsterActItem::Clear() {
@@ -36,6 +38,7 @@ void TXelMonsterActItem::Clear() {
 }
 
 void TXelMonsterItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Str(&Graphic, true); break;
@@ -62,6 +65,7 @@ void TXelMonsterItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 42: d.Catalog(&Actions); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelMonsterItem::Clear() {
@@ -90,6 +94,7 @@ void TXelMonsterItem::Clear() {
 }
 
 void TXelMonGroupMonsterItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Int(&MonsterId, 1); break;
     case 2: d.Int(&X, 0); break;
@@ -97,6 +102,7 @@ void TXelMonGroupMonsterItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 4: d.Byte(&Invisible, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelMonGroupMonsterItem::Clear() {
@@ -107,6 +113,7 @@ void TXelMonGroupMonsterItem::Clear() {
 }
 
 void TXelBattleEventTrigger::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Fixed(&Flags, 1); break;
     case 2: d.Int(&SwitchAId, 1); break;
@@ -125,6 +132,7 @@ void TXelBattleEventTrigger::GetVarData(int id, TCatalogVarData& d, bool) {
     case 15: d.Int(&HeroHpMax, 100); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelBattleEventTrigger::Clear() {
@@ -148,7 +156,7 @@ void TXelBattleEventTrigger::Clear() {
 namespace {
 // The battle-event page's script blob lives in fields 11 (size) and 12 (bytes).
 constexpr int BattlePageScriptSizeId = 11;
-}  // namespace
+} // namespace
 
 TXelBattleEventPageItem::TXelBattleEventPageItem(int32_t id)
     : TXelBaseEventPageItem(id, BattlePageScriptSizeId) {
@@ -166,6 +174,7 @@ void TXelBattleEventPageItem::Clear() {
 }
 
 void TXelMonGroupItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Catalog(&Members); break;
@@ -174,6 +183,7 @@ void TXelMonGroupItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 11: d.Catalog(&BattlePages); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelMonGroupItem::Clear() {

@@ -1,6 +1,7 @@
 #include "core/sound_record.h"
 
 void TXelMusic::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&FileName, false); break;
     case 2: d.Int(&FadeIn, 0); break;
@@ -9,6 +10,7 @@ void TXelMusic::GetVarData(int id, TCatalogVarData& d, bool) {
     case 5: d.Int(&Balance, 50); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelMusic::Clear() {
@@ -32,6 +34,7 @@ void TXelMusic::Assign(const TCatalogBaseItem& source) {
 }
 
 void TXelSound::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&FileName, false); break;
     case 3: d.Int(&Volume, 100); break;
@@ -39,6 +42,7 @@ void TXelSound::GetVarData(int id, TCatalogVarData& d, bool) {
     case 5: d.Int(&Balance, 50); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelSound::Clear() {

@@ -24,7 +24,9 @@ void TStream::ReadBuffer(void* buffer, size_t count) {
   if (Read(buffer, count) != count) throw EReadError();
 }
 
-void ThrowReadError() { throw EReadError(); }
+void ThrowReadError() {
+  throw EReadError();
+}
 
 uint8_t TStream::ReadByteSlow() {
   uint8_t b;
@@ -38,7 +40,9 @@ TReadLimit::TReadLimit(TStream& stream, uint64_t length) : stream_(stream), save
   stream.limit_ = end_;
 }
 
-TReadLimit::~TReadLimit() { stream_.limit_ = saved_; }
+TReadLimit::~TReadLimit() {
+  stream_.limit_ = saved_;
+}
 
 TMemoryStream::TMemoryStream(const void* bytes, size_t count)
     : data_(static_cast<const uint8_t*>(bytes), static_cast<const uint8_t*>(bytes) + count) {

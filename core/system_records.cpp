@@ -11,6 +11,7 @@ TXelTestPlayerItem::TXelTestPlayerItem(int32_t id) : TCatalogItem(id) {
 void TXelTestPlayerItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
   constexpr int firstEquipmentId = 11;
   if (forLoad) StoreLoadedEquipment();
+  // clang-format off
   switch (id) {
     case 1: d.Int(&HeroId, 1); break;
     case 2: d.Int(&Level, 1); break;
@@ -32,6 +33,7 @@ void TXelTestPlayerItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     }
     default: break;
   }
+  // clang-format on
 }
 
 void TXelTestPlayerItem::StoreLoadedEquipment() {
@@ -51,8 +53,7 @@ void TXelTestPlayerItem::Clear() {
 
 void TXelTestPlayerItem::LoadFromStream(TStream& stream) {
   // The last equipment field read is stored once the next chunk is asked for, or here.
-  LoadThenSettle([&] { TCatalogItem::LoadFromStream(stream); },
-                 [this] { StoreLoadedEquipment(); });
+  LoadThenSettle([&] { TCatalogItem::LoadFromStream(stream); }, [this] { StoreLoadedEquipment(); });
 }
 
 int32_t TXelTestPlayerItem::GetEquipment(int slot) const {
@@ -66,6 +67,7 @@ void TXelTestPlayerItem::SetEquipment(int slot, int32_t itemId) {
 }
 
 void TXelSystem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 11: d.Str(&BoatGraphic, true); break;
     case 12: d.Str(&ShipGraphic, true); break;
@@ -116,6 +118,7 @@ void TXelSystem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 91: d.Int(&SaveCount, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelSystem::Clear() {
@@ -135,10 +138,9 @@ void TXelSystem::Clear() {
   for (TXelMusic* music : {&TitleMusic, &BattleMusic, &BattleEndMusic, &InnMusic, &BoatMusic,
                            &ShipMusic, &AirshipMusic, &GameOverMusic})
     music->Clear();
-  for (TXelSound* sound :
-       {&CursorSound, &DecisionSound, &CancelSound, &BuzzerSound, &BattleStartSound,
-        &EscapeSound, &EnemyAttackSound, &EnemyDamageSound, &HeroDamageSound, &EvasionSound,
-        &EnemyDieSound, &ItemUseSound})
+  for (TXelSound* sound : {&CursorSound, &DecisionSound, &CancelSound, &BuzzerSound,
+                           &BattleStartSound, &EscapeSound, &EnemyAttackSound, &EnemyDamageSound,
+                           &HeroDamageSound, &EvasionSound, &EnemyDieSound, &ItemUseSound})
     sound->Clear();
   TeleportErase = 0;
   TeleportShow = 0;

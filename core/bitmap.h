@@ -41,7 +41,7 @@ bool ImageSizeAllowed(int64_t width, int64_t height);
 
 // For a resize of a pixel store: negative sizes become 0; false when the size stays the
 // same; EOutOfMemory for a size beyond the caps.
-bool CheckNewSize(int& width, int& height, int old_width, int old_height);
+bool CheckNewSize(int& width, int& height, int oldWidth, int oldHeight);
 
 // A scan line asked for outside the bitmap.
 class EInvalidGraphicOperation : public Exception {
@@ -107,8 +107,8 @@ public:
   virtual void LoadFromStream(TStream& stream);
   virtual void SaveToStream(TStream& stream) const;
   // Reads the whole file, or replaces it atomically (temporary file, then rename).
-  void LoadFromFile(const std::string& file_name);
-  void SaveToFile(const std::string& file_name) const;
+  void LoadFromFile(const std::string& fileName);
+  void SaveToFile(const std::string& fileName) const;
 
 private:
   int width_ = 0;

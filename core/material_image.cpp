@@ -15,7 +15,7 @@ void LoadMaterialBitmap(TBitmap& bitmap, const std::string& name, const char* fo
 }
 
 bool LoadMaterialSheet(TGlimraSheet& sheet, const std::string& name, const char* folder,
-                       bool raise_errors) {
+                       bool raiseErrors) {
   sheet.Clear();
   if (name.empty()) return false;
   try {
@@ -25,7 +25,7 @@ bool LoadMaterialSheet(TGlimraSheet& sheet, const std::string& name, const char*
     return true;
   } catch (const Exception&) {
     sheet.Clear();
-    if (raise_errors) throw;
+    if (raiseErrors) throw;
     return false;
   }
 }

@@ -108,7 +108,7 @@ TEST(Splash, HidesAtTheFirstTickAndLendsItsPictureToTheAboutBox) {
   FormSplash = &splash;
   splash.show();
   EXPECT_EQ(splash.size(), QSize(512, 256));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !splash.isVisible(); }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !splash.isVisible(); }, 20000));
   TFormAboutBox about;
   EXPECT_EQ(about.windowTitle(), QStringLiteral("Velmora Studio version info"));
   EXPECT_EQ(about.ImageSplash->pixmap().toImage(), splash.ImageSplash->pixmap().toImage());

@@ -10,6 +10,7 @@
 
 #include "core/file_utils.h"
 #include "framework/message_box.h"
+#include "shell/display_check.h"
 #include "shell/single_instance.h"
 #include "shell/startup.h"
 #include "shell_test_env.h"
@@ -138,6 +139,32 @@ TEST_F(Startup, AProgramFolderWithoutTheArchiverLibraryIsRefused) {
   fs::remove(Path("bin/libunlha32.so"));
   EXPECT_EQ(Run(), 1);
   ExpectOnlyBox("Unlha32.dll not found");
+}
+
+TEST_F(Startup, WithoutAReachableDisplayItSaysSoOnOneLineAndEnds) {
+  struct {
+    const char* platform;
+    const char* display; // DISPLAY, or WAYLAND_DISPLAY for Wayland; nullptr: not set
+  } rows[] = {{"xcb", nullptr}, {"xcb", ":97"}, {"wayland", "velmora-no-compositor"}};
+  for (const auto& row : rows) {
+    QProcessEnvironment env = Environment();
+    env.insert("QT_QPA_PLATFORM", row.platform);
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(Path("tmp")));
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    if (row.display)
+      env.insert(row.platform[0] == 'x' ? "DISPLAY" : "WAYLAND_DISPLAY", row.display);
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setProgram(QString::fromStdString(Path("bin/velmora-studio")));
+    process.start();
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << row.platform;
+    EXPECT_EQ(process.exitCode(), 1) << row.platform;
+    EXPECT_EQ(process.readAllStandardError().toStdString(), std::string(NoDisplayMessage) + "\n");
+  }
+  EXPECT_FALSE(Exists("messages.log"));
+  EXPECT_FALSE(Exists(WorkingFolder()));
 }
 
 TEST_F(Startup, ANormalStartMakesAFreshWorkingFolderAndANormalExitRemovesIt) {

@@ -23,14 +23,6 @@ void TXelAnimationTimingItem::GetVarData(int id, TCatalogVarData& d, bool) {
   // clang-format on
 }
 
-void TXelAnimationTimingItem::Clear() {
-  Frame = 0;
-  Sound.Clear();
-  FlashScope = 0;
-  FlashRed = FlashGreen = FlashBlue = FlashPower = 31;
-  Reserved8 = 0;
-}
-
 void TXelAnimationCellItem::GetVarData(int id, TCatalogVarData& d, bool) {
   // clang-format off
   switch (id) {
@@ -47,15 +39,6 @@ void TXelAnimationCellItem::GetVarData(int id, TCatalogVarData& d, bool) {
     default: break;
   }
   // clang-format on
-}
-
-void TXelAnimationCellItem::Clear() {
-  Visible = 1;
-  Pattern = 0;
-  X = 0;
-  Y = 0;
-  Magnification = Red = Green = Blue = Chroma = 100;
-  Transparency = 0;
 }
 
 void TXelAnimationPatternItem::GetVarData(int id, TCatalogVarData& d, bool) {
@@ -77,12 +60,8 @@ void TXelAnimationItem::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelAnimationItem::Clear() {
-  Name.clear();
-  Graphic.clear();
-  Timings.Clear();
-  Scope = 0;
+  ClearFields();
   YLine = 2;
-  Frames.Clear();
   for (int k = 0; k < NewAnimationFrames; ++k)
     Frames.Append();
   SavedBytes.clear();

@@ -18,7 +18,7 @@ public:
   explicit TXelAnimationTimingItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 8; }
-  void Clear() override;
+  void Clear() override { ClearFields(); }
 
   int32_t Frame;
   TXelSound Sound;
@@ -38,7 +38,7 @@ public:
   explicit TXelAnimationCellItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 10; }
-  void Clear() override;
+  void Clear() override { ClearFields(); }
 
   uint8_t Visible;
   int32_t Pattern;

@@ -15,16 +15,6 @@ void TXelAttribItem::GetVarData(int id, TCatalogVarData& d, bool) {
   // clang-format on
 }
 
-void TXelAttribItem::Clear() {
-  Name.clear();
-  Kind = 0;
-  RateA = 300;
-  RateB = 200;
-  RateC = 100;
-  RateD = 50;
-  RateE = 0;
-}
-
 void TXelStatusItem::GetVarData(int id, TCatalogVarData& d, bool) {
   // clang-format off
   switch (id) {
@@ -74,33 +64,13 @@ void TXelStatusItem::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelStatusItem::Clear() {
-  const bool first = Id == 1;
-  Name.clear();
-  Kind = first ? 1 : 0;
-  Color = first ? 5 : 6;
-  Priority = first ? 100 : 50;
-  Restriction = first ? 1 : 0;
-  ChanceA = 100;
-  ChanceB = 80;
-  ChanceC = 60;
-  ChanceD = 30;
-  ChanceE = 0;
-  HealTurns = 0;
-  HealChance = 0;
-  ShockHealChance = 0;
-  HalveAttack = HalveDefense = HalveMind = HalveAgility = 0;
-  HitRate = 100;
-  BlockSkills = 0;
-  BlockSkillRate = 0;
-  BlockMagic = 0;
-  BlockMagicRate = 0;
-  AllyMessage.clear();
-  EnemyMessage.clear();
-  AlreadyMessage.clear();
-  AffectedMessage.clear();
-  RecoveryMessage.clear();
-  HpTurnPercent = HpTurnPoints = HpStepCount = HpStepPoints = 0;
-  MpTurnPercent = MpTurnPoints = MpStepCount = MpStepPoints = 0;
+  ClearFields();
+  if (Id == 1) {
+    Kind = 1;
+    Color = 5;
+    Priority = 100;
+    Restriction = 1;
+  }
 }
 
 void TXelStatusItem::LoadFromStream(TStream& stream) {
@@ -133,16 +103,4 @@ void TXelGroundItem::GetVarData(int id, TCatalogVarData& d, bool) {
     default: break;
   }
   // clang-format on
-}
-
-void TXelGroundItem::Clear() {
-  Name.clear();
-  Damage = 0;
-  EncounterRate = 100;
-  BattleBackground.clear();
-  BoatPassable = 0;
-  ShipPassable = 0;
-  AirshipPassable = 1;
-  AirshipLanding = 1;
-  CharacterDisplay = 0;
 }

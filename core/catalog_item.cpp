@@ -13,56 +13,6 @@
 static_assert(std::endian::native == std::endian::little,
               "fixed and double fields are copied as little-endian bytes");
 
-void TCatalogVarData::Raw(uint8_t kind, void* data, int32_t size) {
-  Kind = kind;
-  Data = data;
-  Size = size;
-  IntDefault = 0x7FFFFFFF;
-  BoolField = false;
-}
-
-void TCatalogVarData::Int(int32_t* data, int32_t defaultValue) {
-  Raw(ckInt, data, 0);
-  IntDefault = defaultValue;
-}
-
-void TCatalogVarData::Bool(bool* data, bool defaultValue) {
-  Raw(ckByte, data, 1);
-  ByteDefault = defaultValue ? 1 : 0;
-  BoolField = true;
-}
-
-void TCatalogVarData::Str(std::string* data, bool skipEmpty) {
-  Raw(ckString, data, 0);
-  SkipEmpty = skipEmpty;
-}
-
-void TCatalogVarData::Byte(uint8_t* data, uint8_t defaultValue) {
-  Raw(ckByte, data, 1);
-  ByteDefault = defaultValue;
-}
-
-void TCatalogVarData::Fixed(void* data, int32_t size) {
-  Raw(ckFixed, data, size);
-}
-
-void TCatalogVarData::Blob(std::vector<uint8_t>* data, int32_t size) {
-  Raw(ckBlob, data, size);
-}
-
-void TCatalogVarData::Double(double* data, double defaultValue) {
-  Raw(ckDouble, data, sizeof(double));
-  FloatDefault = defaultValue;
-}
-
-void TCatalogVarData::Catalog(TCatalog* data) {
-  Raw(ckCatalog, data, 0);
-}
-
-void TCatalogVarData::Record(TCatalogBaseItem* data) {
-  Raw(ckRecord, data, 0);
-}
-
 namespace {
 
 void WriteChunkHead(TStream& stream, int id, uint32_t length) {
@@ -241,6 +191,43 @@ void TCatalogBaseItem::LoadFromStream(TStream& stream) {
       ReadField(stream, d, length);
     }
     stream.SetPosition(chunk.End());
+  }
+}
+
+void TCatalogBaseItem::ClearFields() {
+  TCatalogVarData d;
+  const int last = std::clamp(LastFieldId(), 0, 999);
+  for (int id = 1; id <= last; ++id) {
+    d.Kind = ckNone;
+    GetVarData(id, d, false);
+    switch (d.Kind) {
+    case ckInt:
+      *static_cast<int32_t*>(d.Data) = d.IntDefault;
+      break;
+    case ckByte:
+      if (d.BoolField)
+        *static_cast<bool*>(d.Data) = d.ByteDefault != 0;
+      else
+        *static_cast<uint8_t*>(d.Data) = d.ByteDefault;
+      break;
+    case ckDouble:
+      *static_cast<double*>(d.Data) = d.FloatDefault;
+      break;
+    case ckString:
+      static_cast<std::string*>(d.Data)->clear();
+      break;
+    case ckFixed:
+      if (d.Size > 0) std::memset(d.Data, 0, static_cast<size_t>(d.Size));
+      break;
+    case ckCatalog:
+      static_cast<TCatalog*>(d.Data)->Clear();
+      break;
+    case ckRecord:
+      static_cast<TCatalogBaseItem*>(d.Data)->Clear();
+      break;
+    default:
+      break;
+    }
   }
 }
 

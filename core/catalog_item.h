@@ -41,18 +41,41 @@ struct TCatalogVarData {
   bool SkipEmpty = false;
   bool BoolField = false; // a kind-6 field held as a C++ bool
 
-  void Raw(uint8_t kind, void* data, int32_t size);
-  void Int(int32_t* data, int32_t defaultValue);
-  void Bool(bool* data, bool defaultValue);
-  void Str(std::string* data, bool skipEmpty);
+  // Inline: a load asks for one descriptor per chunk and a Clear for one per field.
+  void Raw(uint8_t kind, void* data, int32_t size) {
+    Kind = kind;
+    Data = data;
+    Size = size;
+    IntDefault = 0x7FFFFFFF;
+    BoolField = false;
+  }
+  void Int(int32_t* data, int32_t defaultValue) {
+    Raw(ckInt, data, 0);
+    IntDefault = defaultValue;
+  }
+  void Bool(bool* data, bool defaultValue) {
+    Raw(ckByte, data, 1);
+    ByteDefault = defaultValue ? 1 : 0;
+    BoolField = true;
+  }
+  void Str(std::string* data, bool skipEmpty) {
+    Raw(ckString, data, 0);
+    SkipEmpty = skipEmpty;
+  }
 
   // Typed forms of Raw for the other kinds.
-  void Byte(uint8_t* data, uint8_t defaultValue);
-  void Fixed(void* data, int32_t size);
-  void Blob(std::vector<uint8_t>* data, int32_t size);
-  void Double(double* data, double defaultValue);
-  void Catalog(TCatalog* data);
-  void Record(TCatalogBaseItem* data);
+  void Byte(uint8_t* data, uint8_t defaultValue) {
+    Raw(ckByte, data, 1);
+    ByteDefault = defaultValue;
+  }
+  void Fixed(void* data, int32_t size) { Raw(ckFixed, data, size); }
+  void Blob(std::vector<uint8_t>* data, int32_t size) { Raw(ckBlob, data, size); }
+  void Double(double* data, double defaultValue) {
+    Raw(ckDouble, data, sizeof(double));
+    FloatDefault = defaultValue;
+  }
+  void Catalog(TCatalog* data) { Raw(ckCatalog, data, 0); }
+  void Record(TCatalogBaseItem* data) { Raw(ckRecord, data, 0); }
 };
 
 class TCatalogBaseItem : public TPooledObject {
@@ -83,6 +106,14 @@ public:
   // (TClipboardRecordReader) filling the block's size exactly.
   virtual bool PasteFromClipboard(uint32_t format);
   virtual void CopyToClipboard(uint32_t format) const;
+
+protected:
+  // Sets every field to what its description makes the default: ints, bytes and
+  // doubles to their defaults, strings emptied, fixed fields zeroed, nested lists and
+  // records cleared. Blobs are left to the arrays that own them. A record's Clear calls
+  // this, then sets what its field table sets apart (a Clear value other than the save
+  // default, arrays, default items of lists).
+  void ClearFields();
 };
 
 // Reads records from clipboard blocks. Only the editor writes these blocks, so a record

@@ -39,14 +39,11 @@ void TXelChipSetItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 }
 
 void TXelChipSetItem::Clear() {
-  Name.clear();
-  Graphic.clear();
+  ClearFields();
   std::fill_n(TerrainIds, LowerChipCount, DefaultTerrain);
   std::fill_n(LowerPassability, LowerChipCount, PassAllDirections);
   std::fill_n(UpperPassability, UpperChipCount, PassAllDirections);
   UpperPassability[0] = DefaultUpperChip0;
-  SeaAnimationType = 0;
-  SeaAnimationSpeed = 0;
 }
 
 int TXelChipSetItem::GetChipTerrain(int index) const {

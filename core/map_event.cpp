@@ -17,14 +17,8 @@ void TXelEventCondition::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelEventCondition::Clear() {
-  Flags = 0;
-  SwitchAId = 1;
-  SwitchBId = 1;
-  VariableId = 1;
-  VariableValue = 0;
-  ItemId = 1;
+  ClearFields();
   HeroId = 1;
-  TimerSeconds = 0;
 }
 
 namespace {
@@ -60,21 +54,9 @@ void TXelEventPageItem::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelEventPageItem::Clear() {
+  ClearFields();
   TXelBaseEventPageItem::Clear();
-  Condition.Clear();
-  GraphicName.clear();
-  GraphicIndex = 0;
   Direction = 2;
-  Pattern = 1;
-  Transparent = 0;
-  MoveType = 0;
-  MoveFrequency = 3;
-  Trigger = 0;
-  Priority = 0;
-  ForbidOverlap = 0;
-  AnimationType = 0;
-  MoveSpeed = 3;
-  MoveRoute.Clear();
 }
 
 TXelEventItem::TXelEventItem(int32_t id) : TCatalogItem(id) {
@@ -94,10 +76,7 @@ void TXelEventItem::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelEventItem::Clear() {
-  Name.clear();
-  X = 0;
-  Y = 0;
-  Pages.Clear();
+  ClearFields();
   Pages.Append();
 }
 

@@ -21,22 +21,6 @@ void TXelMonsterActItem::GetVarData(int id, TCatalogVarData& d, bool) {
   // clang-format on
 }
 
-void TXelMonsterActItem::Clear() {
-  Kind = 0;
-  Behavior = 0;
-  SkillId = 1;
-  TransformId = 1;
-  ConditionType = 0;
-  ConditionMin = 0;
-  ConditionMax = 0;
-  ConditionSwitchId = 1;
-  TurnSwitchOn = 0;
-  OnSwitchId = 1;
-  TurnSwitchOff = 0;
-  OffSwitchId = 1;
-  Priority = 50;
-}
-
 void TXelMonsterItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
   // clang-format off
   switch (id) {
@@ -69,27 +53,9 @@ void TXelMonsterItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 }
 
 void TXelMonsterItem::Clear() {
-  Name.clear();
-  Graphic.clear();
-  Hue = 0;
-  MaxHp = 10;
-  MaxMp = 10;
-  Attack = 10;
-  Defense = 10;
-  Mind = 10;
-  Agility = 10;
-  Transparent = 0;
-  Experience = 0;
-  Money = 0;
-  ItemId = 0;
-  ItemChance = 100;
-  CriticalEnabled = 0;
-  CriticalChance = 30;
-  UsuallyMiss = 0;
-  Flying = 0;
+  ClearFields();
   ConditionRanks.Clear();
   AttributeRanks.Clear();
-  Actions.Clear();
   Actions.Append();
 }
 
@@ -103,13 +69,6 @@ void TXelMonGroupMonsterItem::GetVarData(int id, TCatalogVarData& d, bool) {
     default: break;
   }
   // clang-format on
-}
-
-void TXelMonGroupMonsterItem::Clear() {
-  MonsterId = 1;
-  X = 0;
-  Y = 0;
-  Invisible = 0;
 }
 
 void TXelBattleEventTrigger::GetVarData(int id, TCatalogVarData& d, bool) {
@@ -135,24 +94,6 @@ void TXelBattleEventTrigger::GetVarData(int id, TCatalogVarData& d, bool) {
   // clang-format on
 }
 
-void TXelBattleEventTrigger::Clear() {
-  Flags = 0;
-  SwitchAId = 1;
-  SwitchBId = 1;
-  VariableId = 1;
-  VariableValue = 0;
-  TurnA = 0;
-  TurnB = 0;
-  ExhaustionMin = 0;
-  ExhaustionMax = 100;
-  MonsterIndex = 0;
-  MonsterHpMin = 0;
-  MonsterHpMax = 100;
-  HeroId = 1;
-  HeroHpMin = 0;
-  HeroHpMax = 100;
-}
-
 namespace {
 // The battle-event page's script blob lives in fields 11 (size) and 12 (bytes).
 constexpr int BattlePageScriptSizeId = 11;
@@ -169,7 +110,7 @@ void TXelBattleEventPageItem::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelBattleEventPageItem::Clear() {
-  Trigger.Clear();
+  ClearFields();
   TXelBaseEventPageItem::Clear();
 }
 
@@ -187,10 +128,8 @@ void TXelMonGroupItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 }
 
 void TXelMonGroupItem::Clear() {
-  Name.clear();
-  Members.Clear();
+  ClearFields();
   TerrainFlags.Clear();
-  BattlePages.Clear();
   BattlePages.Append();
 }
 

@@ -123,10 +123,8 @@ void TXelMoveRoute::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelMoveRoute::Clear() {
-  CommandSize = 0;
+  ClearFields();
   CommandData.clear();
-  Repeat = true;
-  Skippable = false;
   commands_.clear();
 }
 

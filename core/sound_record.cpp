@@ -14,11 +14,8 @@ void TXelMusic::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelMusic::Clear() {
+  ClearFields();
   FileName = SoundOffName;
-  FadeIn = 0;
-  Volume = 100;
-  Tempo = 100;
-  Balance = 50;
 }
 
 void TXelMusic::Assign(const TCatalogBaseItem& source) {
@@ -46,10 +43,8 @@ void TXelSound::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelSound::Clear() {
+  ClearFields();
   FileName = SoundOffName;
-  Volume = 100;
-  Tempo = 100;
-  Balance = 50;
 }
 
 void TXelSound::Assign(const TCatalogBaseItem& source) {

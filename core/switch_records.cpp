@@ -39,9 +39,7 @@ void TXelCommonEventItem::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelCommonEventItem::Clear() {
+  ClearFields();
   TXelBaseEventPageItem::Clear();
-  Name.clear();
   Trigger = CommonEventCalledTrigger;
-  UseSwitch = 0;
-  SwitchId = 1;
 }

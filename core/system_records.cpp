@@ -45,8 +45,7 @@ void TXelTestPlayerItem::StoreLoadedEquipment() {
 }
 
 void TXelTestPlayerItem::Clear() {
-  HeroId = 1;
-  Level = 1;
+  ClearFields();
   std::fill(slots_, slots_ + TestPlayerEquipmentSlots, uint16_t{0});
   loadedSlot_ = -1;
 }
@@ -122,39 +121,12 @@ void TXelSystem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 }
 
 void TXelSystem::Clear() {
-  BoatGraphic.clear();
-  ShipGraphic.clear();
-  AirshipGraphic.clear();
-  BoatIndex = 0;
-  ShipIndex = 0;
-  AirshipIndex = 0;
-  TitleGraphic.clear();
-  GameOverGraphic.clear();
-  SystemGraphic.clear();
+  ClearFields();
   partyHeroIds_.clear();
   SetPartyCount(1);
   SetPartyMember(0, 1);
   partyCountField_ = 1;
-  for (TXelMusic* music : {&TitleMusic, &BattleMusic, &BattleEndMusic, &InnMusic, &BoatMusic,
-                           &ShipMusic, &AirshipMusic, &GameOverMusic})
-    music->Clear();
-  for (TXelSound* sound : {&CursorSound, &DecisionSound, &CancelSound, &BuzzerSound,
-                           &BattleStartSound, &EscapeSound, &EnemyAttackSound, &EnemyDamageSound,
-                           &HeroDamageSound, &EvasionSound, &EnemyDieSound, &ItemUseSound})
-    sound->Clear();
-  TeleportErase = 0;
-  TeleportShow = 0;
-  BattleStartErase = 0;
-  BattleStartShow = 0;
-  BattleEndErase = 0;
-  BattleEndShow = 0;
-  Wallpaper = 0;
-  Font = 0;
-  AnimationTestTarget = 1;
   AnimationSnapToGrid = 1;
-  TestBackground.clear();
-  TestParty.Clear();
-  SaveCount = 0;
 }
 
 void TXelSystem::SaveToStream(TStream& stream) const {

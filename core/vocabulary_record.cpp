@@ -68,10 +68,5 @@ void TXelVocabulary::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelVocabulary::Clear() {
-  for (auto& term : terms_)
-    term.clear();
-  for (auto& shop : shops_)
-    shop.Clear();
-  for (auto& inn : inns_)
-    inn.Clear();
+  ClearFields();
 }

@@ -2,9 +2,6 @@
 
 #include <unordered_map>
 
-#include "core/atomic_file.h"
-#include "core/bmp_image.h"
-#include "core/image_file.h"
 #include "core/image_messages.h"
 #include "core/stream.h"
 
@@ -210,25 +207,6 @@ uint8_t TBitmap::IndexAt(int x, int y) const {
 
 void TBitmap::SetIndexAt(int x, int y, uint8_t index) {
   if (IsIndexed(format_)) PutPackedIndex(ScanLine(y), x, BitsPerPixel(format_), index);
-}
-
-void TBitmap::LoadFromStream(TStream& stream) {
-  ReadBmp(stream, *this);
-}
-
-void TBitmap::SaveToStream(TStream& stream) const {
-  WriteBmp(stream, *this);
-}
-
-void TBitmap::LoadFromFile(const std::string& fileName) {
-  TMemoryStream stream(ReadImageFileBytes(fileName));
-  LoadFromStream(stream);
-}
-
-void TBitmap::SaveToFile(const std::string& fileName) const {
-  TMemoryStream stream;
-  SaveToStream(stream);
-  WriteFileAtomically(fileName, stream.Bytes());
 }
 
 void ReduceToPalette(const std::vector<uint32_t>& colors, std::vector<uint8_t>& indexes,

@@ -1,7 +1,5 @@
 #include "core/database.h"
 
-#include <sys/stat.h>
-
 #include <optional>
 
 #include "core/animation_record.h"
@@ -33,14 +31,6 @@ constexpr int FirstTableId = 11;
 constexpr uint64_t MaxDataBaseFileSize = uint64_t(1) << 30;
 
 } // namespace
-
-TFileStamp GetFileStamp(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) throw EFileError(FileMessage(SCannotOpenFile, path));
-  return TFileStamp{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
-                    static_cast<int64_t>(st.st_size), static_cast<int64_t>(st.st_mtim.tv_sec),
-                    static_cast<int64_t>(st.st_mtim.tv_nsec)};
-}
 
 TXelDataBase::TXelDataBase()
     : players_(std::make_unique<TXelPlayer>()), skills_(std::make_unique<TXelSkill>()),

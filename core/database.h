@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/database_tables.h"
+#include "core/file_utils.h"
 
 class TCatalog;
 class TCatalogBaseItem;
@@ -16,21 +17,6 @@ class TStream;
 
 inline constexpr const char* DataBaseFileName = "KOVAX.ldb";
 inline constexpr const char* DataBaseHeader = "XelDataBase";
-
-// What identifies one version of a file on disk: its size, its modification time to
-// the nanosecond and its inode (every atomic save makes a new one). Equal stamps mean
-// the file was not rewritten in between.
-struct TFileStamp {
-  uint64_t Device = 0;
-  uint64_t Inode = 0;
-  int64_t Size = 0;
-  int64_t ModifiedSeconds = 0;
-  int64_t ModifiedNanoseconds = 0;
-  bool operator==(const TFileStamp&) const = default;
-};
-
-// The stamp of the file at Path; raises EFileError when it cannot be read.
-TFileStamp GetFileStamp(const std::string& path);
 
 class TXelDataBase {
 public:

@@ -1,8 +1,8 @@
 #include "core/material_image.h"
 
-#include "core/atomic_file.h"
 #include "core/bitmap.h"
 #include "core/file_messages.h"
+#include "core/file_utils.h"
 #include "core/glimra_sheet.h"
 #include "core/image_file.h"
 #include "core/material.h"

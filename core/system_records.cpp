@@ -122,9 +122,7 @@ void TXelSystem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 
 void TXelSystem::Clear() {
   ClearFields();
-  partyHeroIds_.clear();
-  SetPartyCount(1);
-  SetPartyMember(0, 1);
+  partyHeroIds_.assign({1, 0}); // hero 1 alone, a 16-bit little-endian id
   partyCountField_ = 1;
   AnimationSnapToGrid = 1;
 }

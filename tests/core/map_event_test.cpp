@@ -4,6 +4,7 @@
 #include "core/errors.h"
 #include "core/map_event.h"
 #include "record_checks.h"
+#include "record_chunks.h"
 #include "sample_records.h"
 
 namespace {
@@ -23,10 +24,7 @@ const Bytes NewPageBytes = {0x02, 0x07, 0x01, 0x01, 0x00, 0x07, 0x01, 0x01, 0x00
 
 // A new event: field 5 = the page list (count 1, Id 1, the 45 page bytes), 47 = 0x2F.
 Bytes NewEventBytes() {
-  Bytes b = {0x05, 0x2F, 0x01, 0x01};
-  b.insert(b.end(), NewPageBytes.begin(), NewPageBytes.end());
-  b.push_back(0x00);
-  return b;
+  return Join({{0x05, 0x2F, 0x01, 0x01}, NewPageBytes, {0x00}});
 }
 
 std::unique_ptr<TXelMoveRouteItem> Command(int32_t code) {

@@ -61,7 +61,7 @@ TEST(PngReader, PaletteImageWithEveryFilterSplitDataAndAncillaryChunks) {
   const ImageBytes packed = Deflate(FilterRows(rows, 1, {0, 1, 2, 3, 4}));
   ImageBytes png = PngSignature();
   Append(png, PngChunk("IHDR", IhdrData(16, 16, 3)));
-  Append(png, PngChunk("tEXt", {'T', 'i', 't', 'l', 'e', 0, 'x'}, /*bad_crc=*/true));
+  Append(png, PngChunk("tEXt", {'T', 'i', 't', 'l', 'e', 0, 'x'}, /*badCrc=*/true));
   Append(png, PngChunk("PLTE", kPlte16));
   // The data arrives one byte a chunk, with empty chunks in between.
   for (uint8_t b : packed) {

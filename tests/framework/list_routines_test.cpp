@@ -23,7 +23,7 @@ TXelSwitchItem* AddSwitch(TXelSwitch& list, int id, const std::string& name) {
 
 void FillSwitches(TXelSwitch& list, int count) {
   for (int id = 1; id <= count; ++id)
-    AddSwitch(list, id, "S" + std::to_string(id));
+    AddSwitch(list, id, std::string("S").append(std::to_string(id)));
 }
 
 std::vector<int> Ids(const TCatalog& list) {

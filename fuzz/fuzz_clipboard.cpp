@@ -75,7 +75,7 @@ FuzzSeeds MakeFuzzSeeds() {
   event.Name = "EV0001";
   event.X = 5;
   TXelEventPageItem* page = event.Pages.GetItem(0);
-  page->GraphicName = "Chara";
+  page->GraphicName = "Walker";
   page->Script.Clear();
   page->Script.Add(10110, 0, "Hello")->SetParamCount(3);
   page->Script.Add(ScriptEndCode, 0);
@@ -100,7 +100,7 @@ FuzzSeeds MakeFuzzSeeds() {
   action.CopyToClipboard(cfListRow);
   seeds.push_back(ClipboardBytes(cfListRow));
   TXelPlayer heroes;
-  heroes.Append()->Name = "Alex";
+  heroes.Append()->Name = "Mira";
   heroes.Append()->SetParameter(hpAttack, 10, 99);
   heroes.CopyToClipboard(cfHero, 0, 2);
   seeds.push_back(ClipboardBytes(cfHero));

@@ -82,7 +82,7 @@ void FillSeedEvents(TXelEvent& events) {
   TXelEventPageItem* page = ev->Pages.Append();
   page->Condition.Flags = ecVariable | ecHero;
   page->Condition.VariableValue = -5;
-  page->GraphicName = "Chara";
+  page->GraphicName = "Walker";
   TXelEventScriptList lines;
   TXelEventScriptLine* say = lines.Add(10110, 0, "Hello");
   say->SetParamCount(2);

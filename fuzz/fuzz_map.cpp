@@ -20,7 +20,7 @@ FuzzSeeds MakeFuzzSeeds() {
   busy.UpperLayer.SetCell(0, 0, 10001);
   TXelEventItem* ev = busy.Events.GetOrCreate(2);
   ev->X = 8;
-  ev->Pages.Items(0)->GraphicName = "Chara";
+  ev->Pages.Items(0)->GraphicName = "Walker";
   busy.SaveCount = 3;
   return {FileFormBytes(plain), FileFormBytes(busy)};
 }

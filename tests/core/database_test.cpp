@@ -151,12 +151,12 @@ class DataBaseFile : public FileTestEnv {
 
 TEST_F(DataBaseFile, SavesAndLoadsTheProjectFile) {
   TXelDataBase db;
-  db.Items().GetOrCreate(1)->Name = "Potion";
+  db.Items().GetOrCreate(1)->Name = "Tonic";
   db.SaveProjectDataBase();
   EXPECT_TRUE(Exists("project/KOVAX.ldb"));
   TXelDataBase other;
   EXPECT_TRUE(other.LoadProjectDataBase());
-  EXPECT_EQ(other.Items().GetItemById(1)->Name, "Potion");
+  EXPECT_EQ(other.Items().GetItemById(1)->Name, "Tonic");
   EXPECT_EQ(other.System().SaveCount, 1);
   // A project from a case-blind file system: the file is found and rewritten in place.
   std::filesystem::rename(Path("project/KOVAX.ldb"), Path("project/kovax.LDB"));

@@ -70,7 +70,7 @@ TEST(EventRecords, EveryFieldRoundTripsThroughAnEventList) {
   p->Condition.SwitchAId = 7;
   p->Condition.HeroId = 4;
   p->Condition.TimerSeconds = 90;
-  p->GraphicName = "Chara1";
+  p->GraphicName = "Walk1";
   p->GraphicIndex = 5;
   p->Direction = 3;
   p->Pattern = 0;
@@ -91,7 +91,7 @@ TEST(EventRecords, EveryFieldRoundTripsThroughAnEventList) {
   EXPECT_EQ(q->Condition.SwitchAId, 7);
   EXPECT_EQ(q->Condition.HeroId, 4);
   EXPECT_EQ(q->Condition.TimerSeconds, 90);
-  EXPECT_EQ(q->GraphicName, "Chara1");
+  EXPECT_EQ(q->GraphicName, "Walk1");
   EXPECT_EQ(q->Direction, 3);
   EXPECT_EQ(q->Pattern, 0);
   EXPECT_EQ(q->Trigger, 4);

@@ -70,8 +70,8 @@ TEST(MonsterRecords, NewRecordsSaveAsDerived) {
 
 TEST(MonsterRecords, EveryMonsterFieldIsSavedUnderItsIdAndReloads) {
   TXelMonsterItem m(4);
-  m.Name = "Slime";
-  m.Graphic = "Slime1";
+  m.Name = "Blob";
+  m.Graphic = "Blob1";
   m.Hue = 1003;
   m.MaxHp = 1004;
   m.MaxMp = 1005;
@@ -112,8 +112,8 @@ TEST(MonsterRecords, EveryMonsterFieldIsSavedUnderItsIdAndReloads) {
   const auto chunks = RoundTripChunks(m, back);
   EXPECT_EQ(IdsOf(chunks), (std::vector<int>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
                                              13, 14, 21, 22, 26, 28, 31, 32, 33, 34, 42}));
-  EXPECT_EQ(StrOf(chunks.at(1)), "Slime");
-  EXPECT_EQ(StrOf(chunks.at(2)), "Slime1");
+  EXPECT_EQ(StrOf(chunks.at(1)), "Blob");
+  EXPECT_EQ(StrOf(chunks.at(2)), "Blob1");
   ExpectIdValues(chunks, {3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 22}, {10, 21, 26, 28});
   EXPECT_EQ(chunks.at(32), (Bytes{4, 0}));
   EXPECT_EQ(chunks.at(34), (Bytes{0}));
@@ -197,7 +197,7 @@ TEST(MonGroupRecords, TerrainFlagsAreNeverCut) {
 TEST(MonGroupRecords, EveryFieldRoundTrips) {
   TXelMonGroup groups;
   TXelMonGroupItem* g = groups.GetOrCreate(2);
-  g->Name = "Slime*2";
+  g->Name = "Blob*2";
   TXelMonGroupMonsterItem* member = g->Members.Append();
   member->MonsterId = 1001;
   member->X = 1002;
@@ -235,7 +235,7 @@ TEST(MonGroupRecords, EveryFieldRoundTrips) {
   LoadBytes(back, saved);
   EXPECT_EQ(SaveBytes(back), saved);
   const TXelMonGroupItem* gb = back.GetItemById(2);
-  EXPECT_EQ(gb->Name, "Slime*2");
+  EXPECT_EQ(gb->Name, "Blob*2");
   ASSERT_EQ(gb->Members.GetCount(), 1);
   EXPECT_EQ(gb->Members.GetItem(0)->Y, 1003);
   ASSERT_EQ(gb->BattlePages.GetCount(), 2);

@@ -45,7 +45,7 @@ void TXelAnimationPatternItem::GetVarData(int id, TCatalogVarData& d, bool) {
   if (id == 1) d.Catalog(&Cells);
 }
 
-void TXelAnimationItem::GetVarData(int id, TCatalogVarData& d, bool) {
+void TXelAnimationItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
   // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
@@ -53,19 +53,23 @@ void TXelAnimationItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 6: d.Catalog(&Timings); break;
     case 9: d.Fixed(&Scope, 1); break;
     case 10: d.Fixed(&YLine, 1); break;
-    case 12: d.Catalog(&Frames); break;
+    case 12: d.Catalog(&Frames); framesRead_ = framesRead_ || forLoad; break;
     default: break;
   }
   // clang-format on
 }
 
 void TXelAnimationItem::Clear() {
-  ClearFields();
+  ClearFields<TXelAnimationItem>();
   YLine = 2;
-  for (int k = 0; k < NewAnimationFrames; ++k)
-    Frames.Append();
+  if (!loadingFields_) AddDefaultFrames();
   SavedBytes.clear();
   NeedsSerialize = 1;
+}
+
+void TXelAnimationItem::AddDefaultFrames() {
+  for (int k = 0; k < NewAnimationFrames; ++k)
+    Frames.Append();
 }
 
 void TXelAnimationItem::SetFrameCount(int count) {
@@ -79,7 +83,14 @@ void TXelAnimationItem::SetFrameCount(int count) {
 
 void TXelAnimationItem::LoadFields(TStream& stream) {
   const int64_t start = stream.GetPosition();
-  TCatalogItem::LoadFromStream(stream); // a failed load leaves NeedsSerialize set
+  loadingFields_ = true;
+  framesRead_ = false;
+  // A failed load leaves NeedsSerialize set.
+  LoadThenSettle([&] { TCatalogItem::LoadFromStream(stream); },
+                 [this] {
+                   loadingFields_ = false;
+                   if (!framesRead_ && Frames.GetCount() == 0) AddDefaultFrames();
+                 });
   const int64_t end = stream.GetPosition();
   SavedBytes.resize(static_cast<size_t>(end - start));
   stream.SetPosition(start);
@@ -165,19 +176,28 @@ void TXelAnimation::LoadFromStream(TStream& stream) {
       held.try_emplace(item->Id, std::move(item));
     items_.clear();
     std::unordered_map<int32_t, TCatalogItem*> loaded;
+    const TCatalogItem* fresh = nullptr; // made for this item of the stream
     bool ordered = true;
     for (uint32_t k = 0; k < count; ++k) {
       const int32_t id = static_cast<int32_t>(ReadVarInt(stream));
       TCatalogItem*& item = loaded[id];
       if (!item) {
         auto found = held.find(id);
-        items_.push_back(found != held.end() && found->second ? std::move(found->second)
-                                                              : itemClass_(id));
+        if (found != held.end() && found->second) {
+          items_.push_back(std::move(found->second));
+        } else {
+          items_.push_back(std::make_unique<TXelAnimationItem>(id, TXelAnimationItem::TForLoad{}));
+          fresh = items_.back().get();
+        }
         if (items_.size() > 1 && items_[items_.size() - 2]->Id > id) ordered = false;
         item = items_.back().get();
       }
       // A repeated Id loads the same item again, as GetOrCreate would.
-      item->LoadFromStream(stream);
+      if (item == fresh)
+        LoadNewItem(*item, stream);
+      else
+        item->LoadFromStream(stream);
+      fresh = nullptr;
     }
     if (!ordered)
       std::sort(items_.begin(), items_.end(),

@@ -18,7 +18,7 @@ public:
   explicit TXelAnimationTimingItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 8; }
-  void Clear() override { ClearFields(); }
+  void Clear() override { ClearFields<TXelAnimationTimingItem>(); }
 
   int32_t Frame;
   TXelSound Sound;
@@ -38,7 +38,7 @@ public:
   explicit TXelAnimationCellItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 10; }
-  void Clear() override { ClearFields(); }
+  void Clear() override { ClearFields<TXelAnimationCellItem>(); }
 
   uint8_t Visible;
   int32_t Pattern;
@@ -74,6 +74,14 @@ inline constexpr int NewAnimationFrames = 20;
 class TXelAnimationItem : public TCatalogItem {
 public:
   explicit TXelAnimationItem(int32_t id) : TCatalogItem(id) { Clear(); }
+  // Made for a load, which brings the frames (or adds the default ones when the record
+  // has none), so none are made first.
+  struct TForLoad {};
+  TXelAnimationItem(int32_t id, TForLoad) : TCatalogItem(id) {
+    loadingFields_ = true;
+    Clear();
+    loadingFields_ = false;
+  }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 12; }
   void Clear() override;
@@ -101,8 +109,14 @@ public:
   mutable uint8_t NeedsSerialize;
 
 private:
+  void AddDefaultFrames();
   void LoadFields(TStream& stream);
   bool SkipSavedBytes(TStream& stream) const;
+
+  // While fields load, Clear makes no default frames: the record's frame list replaces
+  // them, and only a record without one gets them afterwards.
+  bool loadingFields_ = false;
+  bool framesRead_ = false;
 };
 
 // Loads in place: animations already held keep their objects, and those unchanged

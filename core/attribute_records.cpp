@@ -64,13 +64,14 @@ void TXelStatusItem::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelStatusItem::Clear() {
-  ClearFields();
-  if (Id == 1) {
-    Kind = 1;
-    Color = 5;
-    Priority = 100;
-    Restriction = 1;
-  }
+  ClearFields<TXelStatusItem>();
+  // Condition 1 starts apart; its described defaults depend on the object, so both
+  // colour and priority are set here for every condition.
+  const bool first = Id == 1;
+  Kind = first ? 1 : 0;
+  Color = first ? 5 : 6;
+  Priority = first ? 100 : 50;
+  Restriction = first ? 1 : 0;
 }
 
 void TXelStatusItem::LoadFromStream(TStream& stream) {

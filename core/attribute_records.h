@@ -12,7 +12,7 @@ public:
   explicit TXelAttribItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 15; }
-  void Clear() override { ClearFields(); }
+  void Clear() override { ClearFields<TXelAttribItem>(); }
 
   std::string Name;
   uint8_t Kind; // 0 weapon, 1 magic
@@ -87,7 +87,7 @@ public:
   explicit TXelGroundItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 11; }
-  void Clear() override { ClearFields(); }
+  void Clear() override { ClearFields<TXelGroundItem>(); }
 
   std::string Name;
   int32_t Damage;

@@ -116,7 +116,7 @@ void TCatalog::LoadFromStream(TStream& stream) {
       const int32_t id = static_cast<int32_t>(ReadVarInt(stream));
       if (!items_.empty() && id <= items_.back()->Id) ordered = false;
       items_.push_back(itemClass_(id));
-      items_.back()->LoadFromStream(stream);
+      LoadNewItem(*items_.back(), stream);
     }
     if (!ordered) {
       std::stable_sort(items_.begin(), items_.end(),

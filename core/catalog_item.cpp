@@ -177,8 +177,24 @@ void TCatalogBaseItem::SaveToStream(TStream& stream) const {
   stream.WriteByte(0);
 }
 
+namespace {
+// The record that LoadNewItem hands to a load, taken back by its first step.
+thread_local const TCatalogBaseItem* g_newItem = nullptr;
+} // namespace
+
+void LoadNewItem(TCatalogBaseItem& item, TStream& stream) {
+  g_newItem = &item;
+  struct TForget {
+    ~TForget() { g_newItem = nullptr; }
+  } forget;
+  item.LoadFromStream(stream);
+}
+
 void TCatalogBaseItem::LoadFromStream(TStream& stream) {
-  Clear();
+  if (g_newItem == this)
+    g_newItem = nullptr;
+  else
+    Clear();
   TCatalogVarData d;
   for (;;) {
     const uint32_t id = ReadVarInt(stream);
@@ -194,40 +210,121 @@ void TCatalogBaseItem::LoadFromStream(TStream& stream) {
   }
 }
 
-void TCatalogBaseItem::ClearFields() {
+void TCatalogBaseItem::ClearField(const TCatalogVarData& d) {
+  switch (d.Kind) {
+  case ckInt:
+    *static_cast<int32_t*>(d.Data) = d.IntDefault;
+    break;
+  case ckByte:
+    if (d.BoolField)
+      *static_cast<bool*>(d.Data) = d.ByteDefault != 0;
+    else
+      *static_cast<uint8_t*>(d.Data) = d.ByteDefault;
+    break;
+  case ckDouble:
+    *static_cast<double*>(d.Data) = d.FloatDefault;
+    break;
+  case ckString:
+    static_cast<std::string*>(d.Data)->clear();
+    break;
+  case ckFixed:
+    if (d.Size > 0) std::memset(d.Data, 0, static_cast<size_t>(d.Size));
+    break;
+  case ckCatalog:
+    static_cast<TCatalog*>(d.Data)->Clear();
+    break;
+  case ckRecord:
+    static_cast<TCatalogBaseItem*>(d.Data)->Clear();
+    break;
+  default:
+    break;
+  }
+}
+
+void TCatalogBaseItem::ClearFieldsOneByOne() {
   TCatalogVarData d;
   const int last = std::clamp(LastFieldId(), 0, 999);
   for (int id = 1; id <= last; ++id) {
     d.Kind = ckNone;
     GetVarData(id, d, false);
-    switch (d.Kind) {
-    case ckInt:
-      *static_cast<int32_t*>(d.Data) = d.IntDefault;
-      break;
-    case ckByte:
-      if (d.BoolField)
-        *static_cast<bool*>(d.Data) = d.ByteDefault != 0;
-      else
-        *static_cast<uint8_t*>(d.Data) = d.ByteDefault;
-      break;
-    case ckDouble:
-      *static_cast<double*>(d.Data) = d.FloatDefault;
-      break;
-    case ckString:
-      static_cast<std::string*>(d.Data)->clear();
-      break;
-    case ckFixed:
-      if (d.Size > 0) std::memset(d.Data, 0, static_cast<size_t>(d.Size));
-      break;
-    case ckCatalog:
-      static_cast<TCatalog*>(d.Data)->Clear();
-      break;
-    case ckRecord:
-      static_cast<TCatalogBaseItem*>(d.Data)->Clear();
-      break;
-    default:
-      break;
-    }
+    ClearField(d);
+  }
+}
+
+namespace {
+
+// The bytes a plain field holds at its default; false for the other kinds.
+bool PlainDefault(const TCatalogVarData& d, std::vector<char>& bytes) {
+  switch (d.Kind) {
+  case ckInt:
+    bytes.resize(sizeof(int32_t));
+    std::memcpy(bytes.data(), &d.IntDefault, sizeof(int32_t));
+    return true;
+  case ckByte:
+    bytes.assign(1, static_cast<char>(d.BoolField ? d.ByteDefault != 0 : d.ByteDefault));
+    return true;
+  case ckDouble:
+    bytes.resize(sizeof(double));
+    std::memcpy(bytes.data(), &d.FloatDefault, sizeof(double));
+    return true;
+  case ckFixed:
+    bytes.assign(static_cast<size_t>(std::max(d.Size, 0)), 0);
+    return true;
+  default:
+    return false;
+  }
+}
+
+} // namespace
+
+void TCatalogBaseItem::BuildFieldTable(TFieldTable& table, size_t size) {
+  table.Built = true;
+  table.Usable = false;
+  const char* const self = reinterpret_cast<const char*>(this);
+  struct TPlain {
+    size_t Offset;
+    std::vector<char> Bytes;
+  };
+  std::vector<TPlain> plain;
+  TCatalogVarData d;
+  std::vector<char> bytes;
+  const int last = std::clamp(LastFieldId(), 0, 999);
+  for (int id = 1; id <= last; ++id) {
+    d.Kind = ckNone;
+    GetVarData(id, d, false);
+    if (d.Kind == ckNone || d.Kind == ckBlob) continue;
+    const char* at = static_cast<const char*>(d.Data);
+    const size_t extent = d.Kind == ckFixed ? static_cast<size_t>(std::max(d.Size, 0)) : 1;
+    if (at < self || at + extent > self + size) return;
+    const auto offset = static_cast<size_t>(at - self);
+    if (PlainDefault(d, bytes))
+      plain.push_back({offset, bytes});
+    else
+      table.Entries.push_back({d, offset});
+  }
+  std::sort(plain.begin(), plain.end(),
+            [](const TPlain& a, const TPlain& b) { return a.Offset < b.Offset; });
+  for (const TPlain& field : plain) {
+    auto& runs = table.Runs;
+    if (runs.empty() || runs.back().Offset + runs.back().Length != field.Offset)
+      runs.push_back({field.Offset, 0, table.Image.size()});
+    runs.back().Length += field.Bytes.size();
+    table.Image.insert(table.Image.end(), field.Bytes.begin(), field.Bytes.end());
+  }
+  table.Usable = true;
+}
+
+void TCatalogBaseItem::ClearFields(TFieldTable& table, const std::type_info& type, size_t size) {
+  if (typeid(*this) != type) return ClearFieldsOneByOne();
+  if (!table.Built) BuildFieldTable(table, size);
+  if (!table.Usable) return ClearFieldsOneByOne();
+  char* const self = reinterpret_cast<char*>(this);
+  for (const auto& run : table.Runs)
+    std::memcpy(self + run.Offset, table.Image.data() + run.ImageOffset, run.Length);
+  for (const auto& entry : table.Entries) {
+    TCatalogVarData d = entry.Described;
+    d.Data = self + entry.Offset;
+    ClearField(d);
   }
 }
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "core/small_object_pool.h"
@@ -113,8 +114,45 @@ protected:
   // records cleared. Blobs are left to the arrays that own them. A record's Clear calls
   // this, then sets what its field table sets apart (a Clear value other than the save
   // default, arrays, default items of lists).
-  void ClearFields();
+  //
+  // Record is the class whose Clear calls it. Its description is read once into a table
+  // of offsets and defaults that later calls only apply, so a Clear makes no call per
+  // field. The table serves objects of exactly that class whose fields all lie inside
+  // the object; any other (a subclass, a field kept elsewhere) is asked field by field.
+  // Defaults that differ from object to object must be set by hand after the call.
+  template <class Record> void ClearFields() {
+    static TFieldTable table;
+    ClearFields(table, typeid(Record), sizeof(Record));
+  }
+
+private:
+  struct TFieldTable {
+    struct TEntry {
+      TCatalogVarData Described; // as GetVarData answered, Data aside
+      size_t Offset;             // of the field within the object
+    };
+    // Adjacent plain fields (ints, bytes, doubles, fixed) are set as runs of bytes
+    // copied from Image.
+    struct TRun {
+      size_t Offset;
+      size_t Length;
+      size_t ImageOffset;
+    };
+    bool Built = false;
+    bool Usable = false;
+    std::vector<TEntry> Entries; // strings, lists and records
+    std::vector<TRun> Runs;
+    std::vector<char> Image;
+  };
+  void BuildFieldTable(TFieldTable& table, size_t size);
+  void ClearFields(TFieldTable& table, const std::type_info& type, size_t size);
+  void ClearField(const TCatalogVarData& d);
+  void ClearFieldsOneByOne();
 };
+
+// Loads Item, which was just made and so holds its defaults already, without the Clear
+// that a load begins with: a large list then clears each of its records once, not twice.
+void LoadNewItem(TCatalogBaseItem& item, TStream& stream);
 
 // Reads records from clipboard blocks. Only the editor writes these blocks, so a record
 // that a file load would take leniently is refused here instead of pasted half-right:

@@ -39,7 +39,7 @@ void TXelChipSetItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 }
 
 void TXelChipSetItem::Clear() {
-  ClearFields();
+  ClearFields<TXelChipSetItem>();
   std::fill_n(TerrainIds, LowerChipCount, DefaultTerrain);
   std::fill_n(LowerPassability, LowerChipCount, PassAllDirections);
   std::fill_n(UpperPassability, UpperChipCount, PassAllDirections);

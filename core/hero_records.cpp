@@ -72,7 +72,7 @@ void TXelPlayerItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 }
 
 void TXelPlayerItem::Clear() {
-  ClearFields();
+  ClearFields<TXelPlayerItem>();
   const uint16_t* defaults[] = {HpMpCurve,          HpMpCurve,        AttackDefenseCurve,
                                 AttackDefenseCurve, MindAgilityCurve, MindAgilityCurve};
   for (int p = 0; p < HeroParameterCount; ++p)
@@ -141,7 +141,7 @@ void TXelSkillItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 }
 
 void TXelSkillItem::Clear() {
-  ClearFields();
+  ClearFields<TXelSkillItem>();
   ConditionFlags.Clear();
   AttributeFlags.Clear();
 }
@@ -202,7 +202,7 @@ void TXelItemItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 }
 
 void TXelItemItem::Clear() {
-  ClearFields();
+  ClearFields<TXelItemItem>();
   HeroUsable.Clear();
   ConditionFlags.Clear();
   AttributeFlags.Clear();

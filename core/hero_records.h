@@ -16,7 +16,7 @@ public:
   explicit TXelPlayerLearningItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 2; }
-  void Clear() override { ClearFields(); }
+  void Clear() override { ClearFields<TXelPlayerLearningItem>(); }
 
   int32_t Level;
   int32_t SkillId;

@@ -190,7 +190,7 @@ void TXelMap::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 void TXelMap::Clear() {
   Modified = false;
   LoadError.clear();
-  ClearFields();
+  ClearFields<TXelMap>();
   LowerLayer.Reset();
   UpperLayer.Reset();
   // No scrolling, so no wrap either.

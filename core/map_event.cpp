@@ -17,7 +17,7 @@ void TXelEventCondition::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelEventCondition::Clear() {
-  ClearFields();
+  ClearFields<TXelEventCondition>();
   HeroId = 1;
 }
 
@@ -54,7 +54,7 @@ void TXelEventPageItem::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelEventPageItem::Clear() {
-  ClearFields();
+  ClearFields<TXelEventPageItem>();
   TXelBaseEventPageItem::Clear();
   Direction = 2;
 }
@@ -76,7 +76,7 @@ void TXelEventItem::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelEventItem::Clear() {
-  ClearFields();
+  ClearFields<TXelEventItem>();
   Pages.Append();
 }
 

@@ -131,7 +131,7 @@ void TXelMapStartPosition::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelMapStartPosition::Clear() {
-  ClearFields();
+  ClearFields<TXelMapStartPosition>();
 }
 
 namespace {

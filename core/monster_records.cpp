@@ -53,7 +53,7 @@ void TXelMonsterItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 }
 
 void TXelMonsterItem::Clear() {
-  ClearFields();
+  ClearFields<TXelMonsterItem>();
   ConditionRanks.Clear();
   AttributeRanks.Clear();
   Actions.Append();
@@ -110,7 +110,7 @@ void TXelBattleEventPageItem::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelBattleEventPageItem::Clear() {
-  ClearFields();
+  ClearFields<TXelBattleEventPageItem>();
   TXelBaseEventPageItem::Clear();
 }
 
@@ -128,7 +128,7 @@ void TXelMonGroupItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 }
 
 void TXelMonGroupItem::Clear() {
-  ClearFields();
+  ClearFields<TXelMonGroupItem>();
   TerrainFlags.Clear();
   BattlePages.Append();
 }

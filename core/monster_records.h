@@ -19,7 +19,7 @@ public:
   explicit TXelMonsterActItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 13; }
-  void Clear() override { ClearFields(); }
+  void Clear() override { ClearFields<TXelMonsterActItem>(); }
 
   uint8_t Kind;     // "Subject": basic behaviour, skill or transformation (choice index)
   uint8_t Behavior; // basic behaviour (choice index)
@@ -88,7 +88,7 @@ public:
   explicit TXelMonGroupMonsterItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 4; }
-  void Clear() override { ClearFields(); }
+  void Clear() override { ClearFields<TXelMonGroupMonsterItem>(); }
 
   int32_t MonsterId;
   int32_t X; // screen position
@@ -115,7 +115,7 @@ public:
   TXelBattleEventTrigger() { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 15; }
-  void Clear() override { ClearFields(); }
+  void Clear() override { ClearFields<TXelBattleEventTrigger>(); }
 
   uint8_t Flags;
   int32_t SwitchAId;

@@ -123,7 +123,7 @@ void TXelMoveRoute::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelMoveRoute::Clear() {
-  ClearFields();
+  ClearFields<TXelMoveRoute>();
   CommandData.clear();
   commands_.clear();
 }

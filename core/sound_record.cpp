@@ -14,7 +14,7 @@ void TXelMusic::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelMusic::Clear() {
-  ClearFields();
+  ClearFields<TXelMusic>();
   FileName = SoundOffName;
 }
 
@@ -43,7 +43,7 @@ void TXelSound::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelSound::Clear() {
-  ClearFields();
+  ClearFields<TXelSound>();
   FileName = SoundOffName;
 }
 

@@ -34,6 +34,15 @@ uint8_t TStream::ReadByteSlow() {
   return b;
 }
 
+uint32_t TStream::ReadVarUIntSlow() {
+  uint32_t value = 0;
+  for (;;) {
+    const uint8_t b = ReadByte();
+    value = (value << 7) + (b & 0x7F);
+    if ((b & 0x80) == 0) return value;
+  }
+}
+
 TReadLimit::TReadLimit(TStream& stream, uint64_t length) : stream_(stream), saved_(stream.limit_) {
   stream.RequireRemaining(length);
   end_ = stream.GetPosition() + static_cast<int64_t>(length);

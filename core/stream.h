@@ -23,6 +23,9 @@ public:
   // Reads exactly Count bytes or raises EReadError.
   void ReadBuffer(void* buffer, size_t count);
   inline uint8_t ReadByte();
+  // One compressed integer of the record format (var_int.h), read straight from memory
+  // when the stream holds its bytes there. Raises EReadError when the bytes end inside it.
+  inline uint32_t ReadVarUInt();
   void Write(const void* buffer, size_t count) { DoWrite(buffer, count); }
   void WriteBuffer(const void* buffer, size_t count) { DoWrite(buffer, count); }
   void WriteByte(uint8_t value) { DoWrite(&value, 1); }
@@ -49,6 +52,7 @@ protected:
 private:
   friend class TReadLimit;
   uint8_t ReadByteSlow();
+  uint32_t ReadVarUIntSlow();
   int64_t limit_ = std::numeric_limits<int64_t>::max();
 };
 
@@ -70,6 +74,25 @@ inline uint8_t TStream::ReadByte() {
     ThrowReadError();
   }
   return ReadByteSlow();
+}
+
+inline uint32_t TStream::ReadVarUInt() {
+  if (!memory_) return ReadVarUIntSlow();
+  const uint8_t* const data = memory_->data();
+  const size_t size = memory_->size();
+  const size_t end = limit_ < int64_t(size) ? size_t(limit_) : size;
+  size_t pos = *memoryPos_;
+  uint32_t value = 0;
+  while (pos < end) {
+    const uint8_t b = data[pos++];
+    value = (value << 7) + (b & 0x7F);
+    if ((b & 0x80) == 0) {
+      *memoryPos_ = pos;
+      return value;
+    }
+  }
+  *memoryPos_ = pos;
+  ThrowReadError();
 }
 
 // Confines reads to the next Length bytes for its lifetime and restores the previous

@@ -39,7 +39,7 @@ void TXelCommonEventItem::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelCommonEventItem::Clear() {
-  ClearFields();
+  ClearFields<TXelCommonEventItem>();
   TXelBaseEventPageItem::Clear();
   Trigger = CommonEventCalledTrigger;
 }

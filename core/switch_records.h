@@ -14,7 +14,7 @@ public:
   explicit TXelNamedItem(int32_t id) : TCatalogItem(id) {}
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 1; }
-  void Clear() override { ClearFields(); }
+  void Clear() override { ClearFields<TXelNamedItem>(); }
 
   // "0012:Door open", or "0012" alone while the name is empty.
   std::string GetCaption() const;

@@ -45,7 +45,7 @@ void TXelTestPlayerItem::StoreLoadedEquipment() {
 }
 
 void TXelTestPlayerItem::Clear() {
-  ClearFields();
+  ClearFields<TXelTestPlayerItem>();
   std::fill(slots_, slots_ + TestPlayerEquipmentSlots, uint16_t{0});
   loadedSlot_ = -1;
 }
@@ -121,7 +121,7 @@ void TXelSystem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 }
 
 void TXelSystem::Clear() {
-  ClearFields();
+  ClearFields<TXelSystem>();
   partyHeroIds_.assign({1, 0}); // hero 1 alone, a 16-bit little-endian id
   partyCountField_ = 1;
   AnimationSnapToGrid = 1;

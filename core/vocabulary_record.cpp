@@ -68,5 +68,5 @@ void TXelVocabulary::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelVocabulary::Clear() {
-  ClearFields();
+  ClearFields<TXelVocabulary>();
 }

@@ -185,6 +185,11 @@ void TXelAnimation::LoadFromStream(TStream& stream) {
         auto found = held.find(id);
         if (found != held.end() && found->second) {
           items_.push_back(std::move(found->second));
+        } else if (auto kept = TakeKeptItem()) {
+          // Kept aside by a Clear: parsed in full under its new Id.
+          kept->SetId(id);
+          static_cast<TXelAnimationItem&>(*kept).NeedsSerialize = 1;
+          items_.push_back(std::move(kept));
         } else {
           items_.push_back(std::make_unique<TXelAnimationItem>(id, TXelAnimationItem::TForLoad{}));
           fresh = items_.back().get();

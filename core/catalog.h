@@ -52,7 +52,10 @@ public:
   // Copies Count items from list index Index (records only, no Ids).
   virtual void CopyToClipboard(uint32_t format, int index, int count) const;
 
-  void Clear() { items_.clear(); }
+  // Empties the list. Items a list may reuse are kept aside, out of sight, for the
+  // items it makes next, so that a reload of a large list neither frees nor allocates
+  // its records one by one.
+  void Clear();
   int GetCount() const { return static_cast<int>(items_.size()); }
   // The item at Index, or nothing when Index is out of range.
   TCatalogItem* GetItem(int index) const;
@@ -76,8 +79,19 @@ protected:
   // Position at which an item with Id belongs: before the first item whose Id >= Id.
   size_t InsertPosition(int32_t id) const;
 
+  // An item with Id, taken from those kept aside (cleared) or made afresh.
+  std::unique_ptr<TCatalogItem> NewItem(int32_t id);
+  // An item kept aside, as it was, or nothing.
+  std::unique_ptr<TCatalogItem> TakeKeptItem();
+
   TCatalogItemClass itemClass_;
   TCatalogItemVector items_;
+  // Whether Clear and SetId make a kept item as good as a new one. A list whose items'
+  // Clear resets only some fields (map-tree entries) makes every item afresh.
+  bool reuseItems_ = true;
+
+private:
+  TCatalogItemVector spare_;
 };
 
 // A list of one record class with the checked accessors: outside editor mode a missing

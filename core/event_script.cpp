@@ -34,7 +34,10 @@ void TXelEventScriptLine::SetParam(int index, int32_t value) {
 void TXelEventScriptLine::LoadFromStream(TStream& stream) {
   Code = static_cast<int32_t>(ReadVarInt(stream));
   Indent = static_cast<int32_t>(ReadVarInt(stream));
-  Text = ReadVarString(stream);
+  // Read into the string it holds, which keeps its storage when a line is reloaded.
+  const uint32_t length = ReadVarCount(stream);
+  Text.resize(length);
+  stream.ReadBuffer(Text.data(), length);
   // Every parameter takes at least one byte, so a count beyond the bytes left is
   // refused before the parameters are allocated.
   const uint32_t count = ReadVarCount(stream, 1);
@@ -94,9 +97,17 @@ void TXelEventScriptList::InsertLines(int at, const TXelEventScriptList& source,
 }
 
 void TXelEventScriptList::LoadFromStream(TStream& stream) {
-  Clear();
+  for (auto it = lines_.rbegin(); it != lines_.rend(); ++it)
+    spare_.push_back(std::move(*it));
+  lines_.clear();
   while (stream.Remaining() > 0) {
-    auto line = std::make_unique<TXelEventScriptLine>();
+    std::unique_ptr<TXelEventScriptLine> line;
+    if (spare_.empty()) {
+      line = std::make_unique<TXelEventScriptLine>();
+    } else {
+      line = std::move(spare_.back());
+      spare_.pop_back();
+    }
     line->LoadFromStream(stream);
     lines_.push_back(std::move(line));
   }

@@ -2,6 +2,10 @@
 // or a paste accepts must, copied again, be accepted again, and settle to the same
 // bytes by the second round (a value at its save default can read back as the class's
 // initial value once, such as a condition's hero 0).
+
+// Real inputs of this kind run larger than libFuzzer's default cap.
+#define FUZZ_MAX_LEN 65536
+
 #include <cstdlib>
 
 #include "core/clipboard.h"
@@ -27,8 +31,7 @@ void CheckStreamBlock(const Bytes& block, Parse parse, Build build) {
   }
 }
 
-template <class T>
-void CheckRecordPaste(TMemoryClipboard& clipboard, const Bytes& block) {
+template <class T> void CheckRecordPaste(TMemoryClipboard& clipboard, const Bytes& block) {
   clipboard.SetData(cfListRow, block);
   T first(1);
   if (!first.PasteFromClipboard(cfListRow)) return;
@@ -64,7 +67,7 @@ Bytes MapBytes(const TMapTreeMapClip& clip) {
   return BuildMapTreeMapClip(clip.Name, *clip.Map, *clip.Item);
 }
 
-}  // namespace
+} // namespace
 
 FuzzSeeds MakeFuzzSeeds() {
   TMemoryClipboard clipboard;

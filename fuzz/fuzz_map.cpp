@@ -1,5 +1,9 @@
 // Loads a map file from arbitrary bytes. Whatever happens the map stays consistent (it
 // shifts, reads its cells and saves), and what it saves reloads to a fixed point.
+
+// Real inputs of this kind run larger than libFuzzer's default cap.
+#define FUZZ_MAX_LEN 262144
+
 #include <cstdlib>
 
 #include "core/errors.h"

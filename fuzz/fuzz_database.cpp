@@ -38,8 +38,9 @@ FuzzSeeds MakeFuzzSeeds() {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static TXelDataBase db;
-  db.Reset();
+  // Made for each input: a database kept from input to input would keep the records it
+  // reuses, and libFuzzer would then run its leak check after every input that needed more.
+  TXelDataBase db;
   TMemoryStream in(data, size);
   try {
     db.LoadFromStream(in);

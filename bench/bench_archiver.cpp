@@ -47,11 +47,11 @@ TProject MakeProject() {
       (fs::temp_directory_path() / ("velmora-bench-archiver-" + std::to_string(getpid()))).string();
   fs::remove_all(p.Root);
   std::mt19937 rng(2024);
-  static const char* words[] = {"Slime",  "Hero",   "Potion", "Sword", "Castle", "Forest",
-                                "Dragon", "Knight", "Ether",  "Cave",  "Village"};
+  static const char* words[] = {"Stone", "Hero",  "River",   "Sword", "Castle", "Forest",
+                                "Cloud", "Tower", "Lantern", "Cave",  "Village"};
 
   for (int m = 1; m <= 40; ++m) {
-    std::string map = "\x0aLcfMapUnit";
+    std::string map = "\x0aXelMapUnit";
     const int w = 160, h = 150;
     for (int layer = 0; layer < 2; ++layer)
       for (int y = 0; y < h; ++y)
@@ -69,7 +69,7 @@ TProject MakeProject() {
         map);
   }
 
-  std::string db = "\x0bLcfDataBase";
+  std::string db = "\x0bXelDataBase";
   while (db.size() < 2000000) {
     db += char(1 + rng() % 60);
     db += char(rng() % 40);

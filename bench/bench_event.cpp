@@ -19,7 +19,7 @@ void Fill(TXelEvent& events) {
     ev->Y = static_cast<int32_t>(rng() % 500);
     for (int p = 0; p < 3; ++p) {
       TXelEventPageItem* page = p == 0 ? ev->Pages.Items(0) : ev->Pages.Append();
-      page->GraphicName = "Chara1";
+      page->GraphicName = "Walk1";
       page->Condition.Flags = ecSwitchA;
       page->Condition.SwitchAId = static_cast<int32_t>(rng() % 5000);
       TXelEventScriptList lines;

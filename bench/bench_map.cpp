@@ -26,7 +26,7 @@ void Fill(TXelMap& map) {
     ev->Y = int32_t(rng() % 500);
     for (int p = 0; p < 2; ++p) {
       TXelEventPageItem* page = p == 0 ? ev->Pages.Items(0) : ev->Pages.Append();
-      page->GraphicName = "Chara" + std::to_string(rng() % 8);
+      page->GraphicName = "Walker" + std::to_string(rng() % 8);
       TXelEventScriptList lines;
       for (int k = 0; k < 10; ++k) {
         TXelEventScriptLine* line = lines.Add(10110 + int32_t(rng() % 1000), 0, "Hello there");

@@ -33,10 +33,10 @@ TXelAnimationGraphic::TXelAnimationGraphic(TAnimationSoundSink& sink) : sink_(&s
   Sheet.Transparent = true;
 }
 
-void TXelAnimationGraphic::SetAnimation(const TXelAnimationItem* item, bool clear_only) {
+void TXelAnimationGraphic::SetAnimation(const TXelAnimationItem* item, bool clearOnly) {
   Animation = item;
   LoadGraphic(item ? item->Graphic : std::string());
-  BuildFlashTables(clear_only);
+  BuildFlashTables(clearOnly);
 }
 
 void TXelAnimationGraphic::LoadGraphic(const std::string& name) {
@@ -45,12 +45,12 @@ void TXelAnimationGraphic::LoadGraphic(const std::string& name) {
   LoadMaterialSheet(Sheet, name, "Battle", !IsEditorMode());
 }
 
-void TXelAnimationGraphic::BuildFlashTables(bool clear_only) {
+void TXelAnimationGraphic::BuildFlashTables(bool clearOnly) {
   if (!Animation) return;
   const size_t size = size_t(Animation->GetFrameCount()) + kFlashTableSlack;
   TargetFlash.assign(size, TAnimationFlash{});
   ScreenFlash.assign(size, TAnimationFlash{});
-  if (clear_only) return;
+  if (clearOnly) return;
   for (int i = 0; i < Animation->Timings.GetCount(); ++i) {
     const TXelAnimationTimingItem* t = Animation->Timings.GetItem(i);
     std::vector<TAnimationFlash>* table = t->FlashScope == 1   ? &TargetFlash
@@ -101,14 +101,14 @@ void TXelAnimationGraphic::ApplyScreenFlash(TGlimraSheet& sheet, int frame) cons
   ApplyFlash(sheet.Tone2, ScreenFlash, frame);
 }
 
-void TXelAnimationGraphic::DrawCell(TGlimraBoard& board, int x, int y, bool with_screen_flash,
+void TXelAnimationGraphic::DrawCell(TGlimraBoard& board, int x, int y, bool withScreenFlash,
                                     int cell, int frame) {
   if (!Animation) return;
   const TXelAnimationPatternItem* f = Animation->Frames.GetItem(frame);
   const TXelAnimationCellItem* c = f ? f->Cells.GetItem(cell) : nullptr;
   TRect source;
   if (!c || c->Magnification <= 0 || !PatternRect(c->Pattern, source)) return;
-  if (with_screen_flash)
+  if (withScreenFlash)
     ApplyScreenFlash(Sheet, frame);
   else
     Sheet.Tone2.Reset();

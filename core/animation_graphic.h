@@ -38,13 +38,13 @@ public:
   TXelAnimationGraphic& operator=(const TXelAnimationGraphic&) = delete;
 
   // Binds Item (nothing for nullptr), loads its graphic and builds the flash tables.
-  void SetAnimation(const TXelAnimationItem* item, bool clear_only);
+  void SetAnimation(const TXelAnimationItem* item, bool clearOnly);
   // When Name differs from FileName: the sheet cleared and loaded from the "Battle"
   // materials; a failure is raised only outside editor mode.
   void LoadGraphic(const std::string& name);
   // Both tables sized to the frame count + 10 and zeroed; unless ClearOnly, each timing
   // that flashes fills the six entries from its frame on with fading power.
-  void BuildFlashTables(bool clear_only);
+  void BuildFlashTables(bool clearOnly);
   // The colour of palette entry 0 as 0x00RRGGBB.
   uint32_t GetBackgroundColor() const;
   // Opacity 255, both colour controls reset, the colour table rebuilt.
@@ -56,7 +56,7 @@ public:
   void ApplyTargetFlash(TGlimraSheet& sheet, int frame) const;
   void ApplyScreenFlash(TGlimraSheet& sheet, int frame) const;
   // Cell Cell of frame Frame centred at (X + cell X, Y + cell Y).
-  void DrawCell(TGlimraBoard& board, int x, int y, bool with_screen_flash, int cell, int frame);
+  void DrawCell(TGlimraBoard& board, int x, int y, bool withScreenFlash, int cell, int frame);
   // Every visible cell of Frame, in list order, with the screen flash.
   void DrawFrame(TGlimraBoard& board, int x, int y, int frame);
   // The sound of every timing at Frame whose file is found; "(OFF)" is never played.

@@ -8,6 +8,7 @@
 #include "core/var_int.h"
 
 void TXelAnimationTimingItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Int(&Frame, 0); break;
     case 2: d.Record(&Sound); break;
@@ -19,17 +20,11 @@ void TXelAnimationTimingItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 8: d.Int(&Reserved8, 0); break;
     default: break;
   }
-}
-
-void TXelAnimationTimingItem::Clear() {
-  Frame = 0;
-  Sound.Clear();
-  FlashScope = 0;
-  FlashRed = FlashGreen = FlashBlue = FlashPower = 31;
-  Reserved8 = 0;
+  // clang-format on
 }
 
 void TXelAnimationCellItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Byte(&Visible, 1); break;
     case 2: d.Int(&Pattern, 0); break;
@@ -43,55 +38,59 @@ void TXelAnimationCellItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 10: d.Int(&Transparency, 0); break;
     default: break;
   }
-}
-
-void TXelAnimationCellItem::Clear() {
-  Visible = 1;
-  Pattern = 0;
-  X = 0;
-  Y = 0;
-  Magnification = Red = Green = Blue = Chroma = 100;
-  Transparency = 0;
+  // clang-format on
 }
 
 void TXelAnimationPatternItem::GetVarData(int id, TCatalogVarData& d, bool) {
   if (id == 1) d.Catalog(&Cells);
 }
 
-void TXelAnimationItem::GetVarData(int id, TCatalogVarData& d, bool) {
+void TXelAnimationItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Str(&Graphic, true); break;
     case 6: d.Catalog(&Timings); break;
     case 9: d.Fixed(&Scope, 1); break;
     case 10: d.Fixed(&YLine, 1); break;
-    case 12: d.Catalog(&Frames); break;
+    case 12: d.Catalog(&Frames); framesRead_ = framesRead_ || forLoad; break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelAnimationItem::Clear() {
-  Name.clear();
-  Graphic.clear();
-  Timings.Clear();
-  Scope = 0;
+  ClearFields<TXelAnimationItem>();
   YLine = 2;
-  Frames.Clear();
-  for (int k = 0; k < NewAnimationFrames; ++k) Frames.Append();
+  if (!loadingFields_) AddDefaultFrames();
   SavedBytes.clear();
   NeedsSerialize = 1;
 }
 
+void TXelAnimationItem::AddDefaultFrames() {
+  for (int k = 0; k < NewAnimationFrames; ++k)
+    Frames.Append();
+}
+
 void TXelAnimationItem::SetFrameCount(int count) {
   count = std::max(count, 0);
-  while (Frames.GetCount() < count) Frames.Append();
-  while (Frames.GetCount() > count) Frames.DeleteById(Frames.GetItem(Frames.GetCount() - 1)->Id);
+  while (Frames.GetCount() < count)
+    Frames.Append();
+  while (Frames.GetCount() > count)
+    Frames.DeleteById(Frames.GetItem(Frames.GetCount() - 1)->Id);
   NeedsSerialize = 1;
 }
 
 void TXelAnimationItem::LoadFields(TStream& stream) {
   const int64_t start = stream.GetPosition();
-  TCatalogItem::LoadFromStream(stream);  // a failed load leaves NeedsSerialize set
+  loadingFields_ = true;
+  framesRead_ = false;
+  // A failed load leaves NeedsSerialize set.
+  LoadThenSettle([&] { TCatalogItem::LoadFromStream(stream); },
+                 [this] {
+                   loadingFields_ = false;
+                   if (!framesRead_ && Frames.GetCount() == 0) AddDefaultFrames();
+                 });
   const int64_t end = stream.GetPosition();
   SavedBytes.resize(static_cast<size_t>(end - start));
   stream.SetPosition(start);
@@ -173,22 +172,37 @@ void TXelAnimation::LoadFromStream(TStream& stream) {
     // rather than list searches so that no stream makes the load quadratic.
     std::unordered_map<int32_t, std::unique_ptr<TCatalogItem>> held;
     held.reserve(items_.size());
-    for (auto& item : items_) held.try_emplace(item->Id, std::move(item));
+    for (auto& item : items_)
+      held.try_emplace(item->Id, std::move(item));
     items_.clear();
     std::unordered_map<int32_t, TCatalogItem*> loaded;
+    const TCatalogItem* fresh = nullptr; // made for this item of the stream
     bool ordered = true;
     for (uint32_t k = 0; k < count; ++k) {
       const int32_t id = static_cast<int32_t>(ReadVarInt(stream));
       TCatalogItem*& item = loaded[id];
       if (!item) {
         auto found = held.find(id);
-        items_.push_back(found != held.end() && found->second ? std::move(found->second)
-                                                              : itemClass_(id));
+        if (found != held.end() && found->second) {
+          items_.push_back(std::move(found->second));
+        } else if (auto kept = TakeKeptItem()) {
+          // Kept aside by a Clear: parsed in full under its new Id.
+          kept->SetId(id);
+          static_cast<TXelAnimationItem&>(*kept).NeedsSerialize = 1;
+          items_.push_back(std::move(kept));
+        } else {
+          items_.push_back(std::make_unique<TXelAnimationItem>(id, TXelAnimationItem::TForLoad{}));
+          fresh = items_.back().get();
+        }
         if (items_.size() > 1 && items_[items_.size() - 2]->Id > id) ordered = false;
         item = items_.back().get();
       }
       // A repeated Id loads the same item again, as GetOrCreate would.
-      item->LoadFromStream(stream);
+      if (item == fresh)
+        LoadNewItem(*item, stream);
+      else
+        item->LoadFromStream(stream);
+      fresh = nullptr;
     }
     if (!ordered)
       std::sort(items_.begin(), items_.end(),

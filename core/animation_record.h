@@ -14,16 +14,16 @@
 
 // A sound and a flash at one frame.
 class TXelAnimationTimingItem : public TCatalogItem {
- public:
+public:
   explicit TXelAnimationTimingItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 8; }
-  void Clear() override;
+  void Clear() override { ClearFields<TXelAnimationTimingItem>(); }
 
   int32_t Frame;
   TXelSound Sound;
-  uint8_t FlashScope;  // 0 none, 1 target, 2 screen
-  int32_t FlashRed;    // 0..31
+  uint8_t FlashScope; // 0 none, 1 target, 2 screen
+  int32_t FlashRed;   // 0..31
   int32_t FlashGreen;
   int32_t FlashBlue;
   int32_t FlashPower;
@@ -34,29 +34,29 @@ using TXelAnimationTiming = TXelPlainCatalog<TXelAnimationTimingItem>;
 
 // One cell of a frame: a pattern of the 5 x 5 image grid placed and tinted.
 class TXelAnimationCellItem : public TCatalogItem {
- public:
+public:
   explicit TXelAnimationCellItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 10; }
-  void Clear() override;
+  void Clear() override { ClearFields<TXelAnimationCellItem>(); }
 
   uint8_t Visible;
   int32_t Pattern;
   int32_t X;
   int32_t Y;
-  int32_t Magnification;  // %
-  int32_t Red;            // colour in %
+  int32_t Magnification; // %
+  int32_t Red;           // colour in %
   int32_t Green;
   int32_t Blue;
   int32_t Chroma;
-  int32_t Transparency;  // %
+  int32_t Transparency; // %
 };
 
 using TXelAnimationCell = TXelPlainCatalog<TXelAnimationCellItem>;
 
 // One frame of an animation.
 class TXelAnimationPatternItem : public TCatalogItem {
- public:
+public:
   explicit TXelAnimationPatternItem(int32_t id) : TCatalogItem(id) {}
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 1; }
@@ -72,8 +72,16 @@ inline constexpr int NewAnimationFrames = 20;
 // Whoever changes an animation's fields sets NeedsSerialize to 1 first; until then a
 // save writes SavedBytes as they are.
 class TXelAnimationItem : public TCatalogItem {
- public:
+public:
   explicit TXelAnimationItem(int32_t id) : TCatalogItem(id) { Clear(); }
+  // Made for a load, which brings the frames (or adds the default ones when the record
+  // has none), so none are made first.
+  struct TForLoad {};
+  TXelAnimationItem(int32_t id, TForLoad) : TCatalogItem(id) {
+    loadingFields_ = true;
+    Clear();
+    loadingFields_ = false;
+  }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 12; }
   void Clear() override;
@@ -100,15 +108,21 @@ class TXelAnimationItem : public TCatalogItem {
   mutable std::vector<uint8_t> SavedBytes;
   mutable uint8_t NeedsSerialize;
 
- private:
+private:
+  void AddDefaultFrames();
   void LoadFields(TStream& stream);
   bool SkipSavedBytes(TStream& stream) const;
+
+  // While fields load, Clear makes no default frames: the record's frame list replaces
+  // them, and only a record without one gets them afterwards.
+  bool loadingFields_ = false;
+  bool framesRead_ = false;
 };
 
 // Loads in place: animations already held keep their objects, and those unchanged
 // since they were last parsed are skipped over by their saved bytes.
 class TXelAnimation : public TXelCatalog<TXelAnimationItem> {
- public:
+public:
   TXelAnimation() : TXelCatalog(SInvalidAnimation) {}
   // The clipboard's copies are always parsed and written in full.
   void LoadItemFromStream(int index, TStream& stream) override;

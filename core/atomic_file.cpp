@@ -4,20 +4,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <random>
 
 #include "core/errors.h"
 #include "core/file_messages.h"
-
-std::string FileMessage(const char* message, const std::string& path) {
-  std::string text(message);
-  const auto at = text.find("%s");
-  if (at != std::string::npos) text.replace(at, 2, path);
-  return text;
-}
+#include "core/file_utils.h"
 
 namespace {
 
@@ -113,4 +109,40 @@ void WriteFileAtomicallyWith(const std::string& path, const std::function<bool(i
 void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
   WriteFileAtomically(path,
                       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+int SplitFileToPieces(const std::string& fileName, const std::string& destFolder, int64_t firstSize,
+                      int64_t otherSize) {
+  if (firstSize <= 0 || otherSize <= 0) throw EFileError(SInvalidPieceSize);
+  const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw EFileError(FileMessage(SCannotOpenFile, fileName));
+  struct FdCloser {
+    int fd;
+    ~FdCloser() { close(fd); }
+  } closer{fd};
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    throw EFileError(FileMessage(SCannotReadFile, fileName));
+  // The size is taken once: a file that changes while it is cut is a read error, never a
+  // short piece.
+  int64_t remaining = st.st_size;
+  const std::string stem = IncludeTrailingBackslash(destFolder) + ExtractFileName(fileName);
+  std::string piece;
+  int n = 0;
+  while (remaining > 0) {
+    ++n;
+    const int64_t size = std::min(remaining, n == 1 ? firstSize : otherSize);
+    piece.resize(size_t(size));
+    for (int64_t done = 0; done < size;) {
+      const ssize_t got = read(fd, piece.data() + done, size_t(size - done));
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) throw EFileError(FileMessage(SCannotReadFile, fileName));
+      done += got;
+    }
+    char ext[16];
+    std::snprintf(ext, sizeof ext, ".%.3d", n);
+    WriteFileAtomically(ChangeFileExt(stem, ext), piece);
+    remaining -= size;
+  }
+  return n;
 }

@@ -20,5 +20,9 @@ void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& by
 void WriteFileAtomicallyWith(const std::string& path, const std::function<bool(int fd)>& fill,
                              std::optional<unsigned> mode = std::nullopt);
 
-// Fills Message's "%s" with Path (the texts of file_messages.h).
-std::string FileMessage(const char* message, const std::string& path);
+// Cuts FileName into pieces of FirstSize bytes (the first) and OtherSize bytes (the
+// others; the last one holds what remains), written to DestFolder as the file's name
+// with the extension ".001", ".002" and so on. Returns the number of pieces. Raises
+// EFileError for a piece size of 0 and on any read or write error.
+int SplitFileToPieces(const std::string& fileName, const std::string& destFolder, int64_t firstSize,
+                      int64_t otherSize);

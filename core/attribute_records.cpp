@@ -1,6 +1,7 @@
 #include "core/attribute_records.h"
 
 void TXelAttribItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Fixed(&Kind, 1); break;
@@ -11,19 +12,11 @@ void TXelAttribItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 15: d.Int(&RateE, 0); break;
     default: break;
   }
-}
-
-void TXelAttribItem::Clear() {
-  Name.clear();
-  Kind = 0;
-  RateA = 300;
-  RateB = 200;
-  RateC = 100;
-  RateD = 50;
-  RateE = 0;
+  // clang-format on
 }
 
 void TXelStatusItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2:
@@ -67,36 +60,18 @@ void TXelStatusItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 68: d.Int(&MpStepPoints, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelStatusItem::Clear() {
+  ClearFields<TXelStatusItem>();
+  // Condition 1 starts apart; its described defaults depend on the object, so both
+  // colour and priority are set here for every condition.
   const bool first = Id == 1;
-  Name.clear();
   Kind = first ? 1 : 0;
   Color = first ? 5 : 6;
   Priority = first ? 100 : 50;
   Restriction = first ? 1 : 0;
-  ChanceA = 100;
-  ChanceB = 80;
-  ChanceC = 60;
-  ChanceD = 30;
-  ChanceE = 0;
-  HealTurns = 0;
-  HealChance = 0;
-  ShockHealChance = 0;
-  HalveAttack = HalveDefense = HalveMind = HalveAgility = 0;
-  HitRate = 100;
-  BlockSkills = 0;
-  BlockSkillRate = 0;
-  BlockMagic = 0;
-  BlockMagicRate = 0;
-  AllyMessage.clear();
-  EnemyMessage.clear();
-  AlreadyMessage.clear();
-  AffectedMessage.clear();
-  RecoveryMessage.clear();
-  HpTurnPercent = HpTurnPoints = HpStepCount = HpStepPoints = 0;
-  MpTurnPercent = MpTurnPoints = MpStepCount = MpStepPoints = 0;
 }
 
 void TXelStatusItem::LoadFromStream(TStream& stream) {
@@ -115,6 +90,7 @@ void TXelStatusItem::LoadFromStream(TStream& stream) {
 }
 
 void TXelGroundItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Int(&Damage, 0); break;
@@ -127,16 +103,5 @@ void TXelGroundItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 11: d.Fixed(&CharacterDisplay, 1); break;
     default: break;
   }
-}
-
-void TXelGroundItem::Clear() {
-  Name.clear();
-  Damage = 0;
-  EncounterRate = 100;
-  BattleBackground.clear();
-  BoatPassable = 0;
-  ShipPassable = 0;
-  AirshipPassable = 1;
-  AirshipLanding = 1;
-  CharacterDisplay = 0;
+  // clang-format on
 }

@@ -8,14 +8,14 @@
 #include "core/messages.h"
 
 class TXelAttribItem : public TCatalogItem {
- public:
+public:
   explicit TXelAttribItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 15; }
-  void Clear() override;
+  void Clear() override { ClearFields<TXelAttribItem>(); }
 
   std::string Name;
-  uint8_t Kind;  // 0 weapon, 1 magic
+  uint8_t Kind; // 0 weapon, 1 magic
   // Rate of effect in % for the ranks A..E.
   int32_t RateA;
   int32_t RateB;
@@ -25,14 +25,14 @@ class TXelAttribItem : public TCatalogItem {
 };
 
 class TXelAttrib : public TXelCatalog<TXelAttribItem> {
- public:
+public:
   TXelAttrib() : TXelCatalog(SInvalidAttrib) {}
 };
 
 // A condition. Condition 1 is special: it starts with its own kind, colour, priority
 // and restriction, and never carries the "already" and "affected" messages.
 class TXelStatusItem : public TCatalogItem {
- public:
+public:
   explicit TXelStatusItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 68; }
@@ -78,16 +78,16 @@ class TXelStatusItem : public TCatalogItem {
 };
 
 class TXelStatus : public TXelCatalog<TXelStatusItem> {
- public:
+public:
   TXelStatus() : TXelCatalog(SInvalidStatus) {}
 };
 
 class TXelGroundItem : public TCatalogItem {
- public:
+public:
   explicit TXelGroundItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 11; }
-  void Clear() override;
+  void Clear() override { ClearFields<TXelGroundItem>(); }
 
   std::string Name;
   int32_t Damage;
@@ -102,6 +102,6 @@ class TXelGroundItem : public TCatalogItem {
 };
 
 class TXelGround : public TXelCatalog<TXelGroundItem> {
- public:
+public:
   TXelGround() : TXelCatalog(SInvalidGround) {}
 };

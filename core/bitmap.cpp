@@ -2,9 +2,6 @@
 
 #include <unordered_map>
 
-#include "core/atomic_file.h"
-#include "core/bmp_image.h"
-#include "core/image_file.h"
 #include "core/image_messages.h"
 #include "core/stream.h"
 
@@ -75,12 +72,12 @@ void PutDirectColor(uint8_t* row, int x, TPixelFormat format, uint32_t color) {
 uint8_t NearestEntry(const TPalette& palette, uint8_t index, int count) {
   const TPaletteEntry& c = palette[index];
   int best = 0;
-  int64_t best_distance = INT64_MAX;
+  int64_t bestDistance = INT64_MAX;
   for (int i = 0; i < count; ++i) {
     const int dr = c.Red - palette[i].Red, dg = c.Green - palette[i].Green,
               db = c.Blue - palette[i].Blue;
     const int64_t d = int64_t(dr) * dr + int64_t(dg) * dg + int64_t(db) * db;
-    if (d < best_distance) best = i, best_distance = d;
+    if (d < bestDistance) best = i, bestDistance = d;
   }
   return uint8_t(best);
 }
@@ -110,10 +107,10 @@ bool ImageSizeAllowed(int64_t width, int64_t height) {
          width * height <= kMaxImagePixels;
 }
 
-bool CheckNewSize(int& width, int& height, int old_width, int old_height) {
+bool CheckNewSize(int& width, int& height, int oldWidth, int oldHeight) {
   width = std::max(width, 0);
   height = std::max(height, 0);
-  if (width == old_width && height == old_height) return false;
+  if (width == oldWidth && height == oldHeight) return false;
   if (width > 0 && height > 0 && !ImageSizeAllowed(width, height)) throw EOutOfMemory();
   return true;
 }
@@ -147,8 +144,8 @@ void TBitmap::Reset(TPixelFormat format, int width, int height) {
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
   if (format == format_) return;
-  const int new_row_bytes = RowBytesFor(format, width_);
-  std::vector<uint8_t> out(size_t(new_row_bytes) * size_t(height_), 0);
+  const int newRowBytes = RowBytesFor(format, width_);
+  std::vector<uint8_t> out(size_t(newRowBytes) * size_t(height_), 0);
   const int bits = BitsPerPixel(format);
   if (IsIndexed(format)) {
     std::vector<uint8_t> indexes(size_t(width_) * size_t(height_));
@@ -171,19 +168,19 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
         index = narrow[index];
     }
     for (int y = 0; y < height_; ++y) {
-      uint8_t* row = out.data() + size_t(y) * new_row_bytes;
+      uint8_t* row = out.data() + size_t(y) * newRowBytes;
       for (int x = 0; x < width_; ++x)
         PutPackedIndex(row, x, bits, indexes[size_t(y) * width_ + x]);
     }
   } else {
     for (int y = 0; y < height_; ++y) {
-      uint8_t* row = out.data() + size_t(y) * new_row_bytes;
+      uint8_t* row = out.data() + size_t(y) * newRowBytes;
       for (int x = 0; x < width_; ++x)
         PutDirectColor(row, x, format, ColorAt(x, y));
     }
   }
   format_ = format;
-  row_bytes_ = new_row_bytes;
+  row_bytes_ = newRowBytes;
   pixels_ = std::move(out);
 }
 
@@ -210,25 +207,6 @@ uint8_t TBitmap::IndexAt(int x, int y) const {
 
 void TBitmap::SetIndexAt(int x, int y, uint8_t index) {
   if (IsIndexed(format_)) PutPackedIndex(ScanLine(y), x, BitsPerPixel(format_), index);
-}
-
-void TBitmap::LoadFromStream(TStream& stream) {
-  ReadBmp(stream, *this);
-}
-
-void TBitmap::SaveToStream(TStream& stream) const {
-  WriteBmp(stream, *this);
-}
-
-void TBitmap::LoadFromFile(const std::string& file_name) {
-  TMemoryStream stream(ReadImageFileBytes(file_name));
-  LoadFromStream(stream);
-}
-
-void TBitmap::SaveToFile(const std::string& file_name) const {
-  TMemoryStream stream;
-  SaveToStream(stream);
-  WriteFileAtomically(file_name, stream.Bytes());
 }
 
 void ReduceToPalette(const std::vector<uint32_t>& colors, std::vector<uint8_t>& indexes,

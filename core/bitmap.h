@@ -14,8 +14,6 @@
 
 #include "core/errors.h"
 
-class TStream;
-
 enum class TPixelFormat : uint8_t { pf1bit, pf4bit, pf8bit, pf16bit, pf24bit, pf32bit };
 
 int BitsPerPixel(TPixelFormat format);
@@ -41,7 +39,7 @@ bool ImageSizeAllowed(int64_t width, int64_t height);
 
 // For a resize of a pixel store: negative sizes become 0; false when the size stays the
 // same; EOutOfMemory for a size beyond the caps.
-bool CheckNewSize(int& width, int& height, int old_width, int old_height);
+bool CheckNewSize(int& width, int& height, int oldWidth, int oldHeight);
 
 // A scan line asked for outside the bitmap.
 class EInvalidGraphicOperation : public Exception {
@@ -66,11 +64,6 @@ uint16_t ColorToRgb565(uint32_t color);
 
 class TBitmap {
 public:
-  TBitmap() = default;
-  virtual ~TBitmap() = default;
-  TBitmap(const TBitmap&) = default;
-  TBitmap& operator=(const TBitmap&) = default;
-
   int Width() const { return width_; }
   int Height() const { return height_; }
   bool Empty() const { return width_ == 0 || height_ == 0; }
@@ -102,13 +95,6 @@ public:
   // The palette index of a pixel of an indexed bitmap (0 for direct colour).
   uint8_t IndexAt(int x, int y) const;
   void SetIndexAt(int x, int y, uint8_t index);
-
-  // The bitmap's own file format is BMP; the PNG and XYZ classes override these.
-  virtual void LoadFromStream(TStream& stream);
-  virtual void SaveToStream(TStream& stream) const;
-  // Reads the whole file, or replaces it atomically (temporary file, then rename).
-  void LoadFromFile(const std::string& file_name);
-  void SaveToFile(const std::string& file_name) const;
 
 private:
   int width_ = 0;

@@ -43,13 +43,13 @@ struct TBmpHeader {
   int64_t height = 0;
   int bits = 0;
   uint32_t compression = kRgb;
-  uint32_t colors_used = 0;
+  uint32_t colorsUsed = 0;
   uint32_t masks[3] = {0, 0, 0};
   bool core = false;
-  bool top_down = false;
+  bool topDown = false;
 };
 
-void DecodeRle(const std::vector<uint8_t>& data, TBitmap& bitmap, bool four_bits) {
+void DecodeRle(const std::vector<uint8_t>& data, TBitmap& bitmap, bool fourBits) {
   const int width = bitmap.Width(), height = bitmap.Height();
   int x = 0, line = 0; // line counts from the bottom row
   size_t p = 0;
@@ -66,7 +66,7 @@ void DecodeRle(const std::vector<uint8_t>& data, TBitmap& bitmap, bool four_bits
     const uint8_t value = next();
     if (count > 0) {
       for (int i = 0; i < count && x < width; ++i)
-        put(four_bits ? ((i & 1) ? value & 15 : value >> 4) : value);
+        put(fourBits ? ((i & 1) ? value & 15 : value >> 4) : value);
       continue;
     }
     switch (value) {
@@ -81,11 +81,11 @@ void DecodeRle(const std::vector<uint8_t>& data, TBitmap& bitmap, bool four_bits
       line += next();
       break;
     default: { // absolute run, padded to a 16-bit boundary
-      const size_t bytes = four_bits ? (value + 1) / 2 : value;
+      const size_t bytes = fourBits ? (value + 1) / 2 : value;
       if (p + bytes > data.size()) throw EReadError();
       for (int i = 0; i < value; ++i) {
-        const uint8_t b = data[p + (four_bits ? i / 2 : i)];
-        if (x < width) put(four_bits ? ((i & 1) ? b & 15 : b >> 4) : b);
+        const uint8_t b = data[p + (fourBits ? i / 2 : i)];
+        if (x < width) put(fourBits ? ((i & 1) ? b & 15 : b >> 4) : b);
       }
       p += bytes + (bytes & 1);
     }
@@ -94,32 +94,32 @@ void DecodeRle(const std::vector<uint8_t>& data, TBitmap& bitmap, bool four_bits
   }
 }
 
-TBmpHeader ReadHeaders(TStream& stream, uint32_t& data_offset) {
+TBmpHeader ReadHeaders(TStream& stream, uint32_t& dataOffset) {
   uint8_t file[14];
   stream.ReadBuffer(file, sizeof file);
   if (file[0] != 'B' || file[1] != 'M') Invalid();
-  data_offset = GetLE32(file + 10);
+  dataOffset = GetLE32(file + 10);
 
-  uint8_t size_bytes[4];
-  stream.ReadBuffer(size_bytes, 4);
-  const uint32_t header_size = GetLE32(size_bytes);
+  uint8_t sizeBytes[4];
+  stream.ReadBuffer(sizeBytes, 4);
+  const uint32_t headerSize = GetLE32(sizeBytes);
   TBmpHeader h;
-  if (header_size == 12) {
+  if (headerSize == 12) {
     uint8_t b[8];
     stream.ReadBuffer(b, sizeof b);
     h.core = true;
     h.width = GetLE16(b);
     h.height = GetLE16(b + 2);
     h.bits = GetLE16(b + 6);
-  } else if (header_size >= 40 && header_size <= 1024) {
-    std::vector<uint8_t> b(header_size - 4);
+  } else if (headerSize >= 40 && headerSize <= 1024) {
+    std::vector<uint8_t> b(headerSize - 4);
     stream.ReadBuffer(b.data(), b.size());
     h.width = int32_t(GetLE32(b.data()));
     h.height = int32_t(GetLE32(b.data() + 4));
     h.bits = GetLE16(b.data() + 10);
     h.compression = GetLE32(b.data() + 12);
-    h.colors_used = GetLE32(b.data() + 28);
-    if (header_size >= 52) {
+    h.colorsUsed = GetLE32(b.data() + 28);
+    if (headerSize >= 52) {
       for (int i = 0; i < 3; ++i)
         h.masks[i] = GetLE32(b.data() + 36 + 4 * i);
     } else if (h.compression == kBitFields) {
@@ -132,7 +132,7 @@ TBmpHeader ReadHeaders(TStream& stream, uint32_t& data_offset) {
     Invalid();
   }
   if (h.height < 0) {
-    h.top_down = true;
+    h.topDown = true;
     h.height = -h.height;
   }
   if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
@@ -152,7 +152,7 @@ TBmpHeader ReadHeaders(TStream& stream, uint32_t& data_offset) {
   default:
     Unsupported();
   }
-  if ((h.compression == kRle8 || h.compression == kRle4) && h.top_down) Invalid();
+  if ((h.compression == kRle8 || h.compression == kRle4) && h.topDown) Invalid();
   if (!ImageSizeAllowed(h.width, h.height)) Invalid();
   if (h.compression == kRgb && h.bits == 16) {
     h.masks[0] = 0x7C00, h.masks[1] = 0x03E0, h.masks[2] = 0x001F;
@@ -166,12 +166,12 @@ TBmpHeader ReadHeaders(TStream& stream, uint32_t& data_offset) {
 
 void ReadBmp(TStream& stream, TBitmap& bitmap) {
   const int64_t start = stream.GetPosition();
-  uint32_t data_offset = 0;
-  const TBmpHeader h = ReadHeaders(stream, data_offset);
+  uint32_t dataOffset = 0;
+  const TBmpHeader h = ReadHeaders(stream, dataOffset);
 
   TPalette palette{};
   if (h.bits <= 8) {
-    const uint32_t count = h.colors_used ? h.colors_used : 1u << h.bits;
+    const uint32_t count = h.colorsUsed ? h.colorsUsed : 1u << h.bits;
     if (count > 256) Invalid();
     const int entry = h.core ? 3 : 4;
     std::vector<uint8_t> b(size_t(count) * entry);
@@ -179,17 +179,17 @@ void ReadBmp(TStream& stream, TBitmap& bitmap) {
     for (uint32_t i = 0; i < count; ++i)
       palette[i] = TPaletteEntry{b[i * entry + 2], b[i * entry + 1], b[i * entry], 0};
   }
-  if (data_offset != 0) {
+  if (dataOffset != 0) {
     // The pixels may not start inside the headers, nor past the end of the file.
-    if (int64_t(data_offset) < 14 + 12) Invalid();
-    if (int64_t(data_offset) > stream.GetSize() - start) throw EReadError();
-    stream.SetPosition(start + data_offset);
+    if (int64_t(dataOffset) < 14 + 12) Invalid();
+    if (int64_t(dataOffset) > stream.GetSize() - start) throw EReadError();
+    stream.SetPosition(start + dataOffset);
   }
 
   const int width = int(h.width), height = int(h.height);
   const TChannel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
   TPixelFormat format;
-  bool copy_rows = true;
+  bool copyRows = true;
   switch (h.bits) {
   case 1:
     format = TPixelFormat::pf1bit;
@@ -201,14 +201,14 @@ void ReadBmp(TStream& stream, TBitmap& bitmap) {
     format = TPixelFormat::pf8bit;
     break;
   case 16:
-    copy_rows = h.masks[0] == 0xF800 && h.masks[1] == 0x07E0 && h.masks[2] == 0x001F;
-    format = copy_rows ? TPixelFormat::pf16bit : TPixelFormat::pf24bit;
+    copyRows = h.masks[0] == 0xF800 && h.masks[1] == 0x07E0 && h.masks[2] == 0x001F;
+    format = copyRows ? TPixelFormat::pf16bit : TPixelFormat::pf24bit;
     break;
   case 24:
     format = TPixelFormat::pf24bit;
     break;
   default:
-    copy_rows = h.masks[0] == 0xFF0000 && h.masks[1] == 0xFF00 && h.masks[2] == 0xFF;
+    copyRows = h.masks[0] == 0xFF0000 && h.masks[1] == 0xFF00 && h.masks[2] == 0xFF;
     format = TPixelFormat::pf32bit;
   }
 
@@ -221,16 +221,16 @@ void ReadBmp(TStream& stream, TBitmap& bitmap) {
     return;
   }
 
-  const size_t row_bytes = size_t(((int64_t(width) * h.bits + 31) / 32) * 4);
-  stream.RequireRemaining(uint64_t(row_bytes) * uint64_t(height));
+  const size_t rowBytes = size_t(((int64_t(width) * h.bits + 31) / 32) * 4);
+  stream.RequireRemaining(uint64_t(rowBytes) * uint64_t(height));
   bitmap.Reset(format, width, height);
   bitmap.Palette() = palette;
-  std::vector<uint8_t> row(row_bytes);
+  std::vector<uint8_t> row(rowBytes);
   for (int i = 0; i < height; ++i) {
-    stream.ReadBuffer(row.data(), row_bytes);
-    uint8_t* out = bitmap.ScanLine(h.top_down ? i : height - 1 - i);
-    if (copy_rows) {
-      std::memcpy(out, row.data(), std::min<size_t>(row_bytes, size_t(bitmap.RowBytes())));
+    stream.ReadBuffer(row.data(), rowBytes);
+    uint8_t* out = bitmap.ScanLine(h.topDown ? i : height - 1 - i);
+    if (copyRows) {
+      std::memcpy(out, row.data(), std::min<size_t>(rowBytes, size_t(bitmap.RowBytes())));
       continue;
     }
     const int step = h.bits / 8;
@@ -244,17 +244,17 @@ void ReadBmp(TStream& stream, TBitmap& bitmap) {
 }
 
 void WriteBmp(TStream& stream, const TBitmap& bitmap) {
-  if (bitmap.Empty()) throw EInvalidGraphic(SEmptyBitmap);  // no reader would take it back
+  if (bitmap.Empty()) throw EInvalidGraphic(SEmptyBitmap); // no reader would take it back
   const TPixelFormat format = bitmap.PixelFormat();
   const int bits = BitsPerPixel(format);
-  const uint32_t palette_count = bits <= 8 ? 1u << bits : 0;
+  const uint32_t paletteCount = bits <= 8 ? 1u << bits : 0;
   const bool fields = format == TPixelFormat::pf16bit;
-  const uint32_t offset = 14 + 40 + palette_count * 4 + (fields ? 12 : 0);
-  const uint32_t image_size = uint32_t(bitmap.RowBytes()) * uint32_t(bitmap.Height());
+  const uint32_t offset = 14 + 40 + paletteCount * 4 + (fields ? 12 : 0);
+  const uint32_t imageSize = uint32_t(bitmap.RowBytes()) * uint32_t(bitmap.Height());
 
   std::vector<uint8_t> head(offset, 0);
   head[0] = 'B', head[1] = 'M';
-  PutLE32(&head[2], offset + image_size);
+  PutLE32(&head[2], offset + imageSize);
   PutLE32(&head[10], offset);
   uint8_t* info = &head[14];
   PutLE32(info, 40);
@@ -263,12 +263,12 @@ void WriteBmp(TStream& stream, const TBitmap& bitmap) {
   PutLE16(info + 12, 1);
   PutLE16(info + 14, uint16_t(bits));
   PutLE32(info + 16, fields ? kBitFields : kRgb);
-  PutLE32(info + 20, image_size);
+  PutLE32(info + 20, imageSize);
   uint8_t* after = info + 40;
   if (fields) {
     PutLE32(after, 0xF800), PutLE32(after + 4, 0x07E0), PutLE32(after + 8, 0x001F);
   }
-  for (uint32_t i = 0; i < palette_count; ++i) {
+  for (uint32_t i = 0; i < paletteCount; ++i) {
     const TPaletteEntry& e = bitmap.Palette()[i];
     after[4 * i] = e.Blue, after[4 * i + 1] = e.Green, after[4 * i + 2] = e.Red;
   }

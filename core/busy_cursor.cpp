@@ -3,9 +3,11 @@
 namespace {
 TBusyHook g_hook = nullptr;
 int g_depth = 0;
-}  // namespace
+} // namespace
 
-void SetBusyHook(TBusyHook hook) { g_hook = hook; }
+void SetBusyHook(TBusyHook hook) {
+  g_hook = hook;
+}
 
 TBusyCursor::TBusyCursor() {
   if (g_depth++ == 0 && g_hook) g_hook(true);

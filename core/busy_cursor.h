@@ -10,7 +10,7 @@ void SetBusyHook(TBusyHook hook);
 // Busy for its lifetime. Nested scopes call the hook only at the outermost level, so the
 // previous cursor comes back exactly once.
 class TBusyCursor {
- public:
+public:
   TBusyCursor();
   ~TBusyCursor();
   TBusyCursor(const TBusyCursor&) = delete;

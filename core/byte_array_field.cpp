@@ -10,14 +10,17 @@ namespace {
 // Item count of the table an array is cut to, or -1 when none is set.
 int TableCount(TIdArrayTrim trim) {
   switch (trim) {
-    case TIdArrayTrim::Conditions: return StatusList ? StatusList->GetCount() : -1;
-    case TIdArrayTrim::Attributes: return AttribList ? AttribList->GetCount() : -1;
-    case TIdArrayTrim::Never: break;
+  case TIdArrayTrim::Conditions:
+    return StatusList ? StatusList->GetCount() : -1;
+  case TIdArrayTrim::Attributes:
+    return AttribList ? AttribList->GetCount() : -1;
+  case TIdArrayTrim::Never:
+    break;
   }
   return -1;
 }
 
-}  // namespace
+} // namespace
 
 void TIdByteArray::SetCount(int32_t count) {
   bytes_.resize(static_cast<size_t>(std::max(count, 0)), fill_);
@@ -51,7 +54,8 @@ void TIdByteArray::DescribeBlob(TCatalogVarData& d, bool forLoad) {
 int32_t TIdByteArray::SavedCount() const {
   int32_t count = GetCount();
   if (trim_ != TIdArrayTrim::Never) {
-    while (count > 0 && bytes_[static_cast<size_t>(count - 1)] == readBeyond_) --count;
+    while (count > 0 && bytes_[static_cast<size_t>(count - 1)] == readBeyond_)
+      --count;
     const int table = TableCount(trim_);
     if (table >= 0) count = std::min(count, table);
   }

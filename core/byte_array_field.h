@@ -13,7 +13,7 @@
 enum class TIdArrayTrim { Never, Conditions, Attributes };
 
 class TIdByteArray {
- public:
+public:
   // Fill: the value of entries that SetCount adds. ReadBeyond: what an id outside the
   // array reads as; a trimmed array also drops its trailing entries of this value on
   // save, so that a reload reads them back the same.
@@ -38,7 +38,7 @@ class TIdByteArray {
   // has items.
   int32_t SavedCount() const;
 
- private:
+private:
   uint8_t fill_;
   uint8_t readBeyond_;
   TIdArrayTrim trim_;

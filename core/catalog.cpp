@@ -6,6 +6,29 @@
 #include "core/stream.h"
 #include "core/var_int.h"
 
+void TCatalog::Clear() {
+  // Last item first, so that the first comes back first.
+  if (reuseItems_)
+    for (auto it = items_.rbegin(); it != items_.rend(); ++it)
+      spare_.push_back(std::move(*it));
+  items_.clear();
+}
+
+std::unique_ptr<TCatalogItem> TCatalog::TakeKeptItem() {
+  if (spare_.empty()) return nullptr;
+  auto item = std::move(spare_.back());
+  spare_.pop_back();
+  return item;
+}
+
+std::unique_ptr<TCatalogItem> TCatalog::NewItem(int32_t id) {
+  auto item = TakeKeptItem();
+  if (!item) return itemClass_(id);
+  item->SetId(id);
+  item->Clear();
+  return item;
+}
+
 TCatalogItem* TCatalog::GetItem(int index) const {
   if (index < 0 || index >= GetCount()) return nullptr;
   return items_[static_cast<size_t>(index)].get();
@@ -21,14 +44,14 @@ TCatalogItem* TCatalog::FindById(int32_t id) const {
 }
 
 size_t TCatalog::InsertPosition(int32_t id) const {
-  auto it = std::find_if(items_.begin(), items_.end(),
-                         [id](const auto& item) { return item->Id >= id; });
+  auto it =
+      std::find_if(items_.begin(), items_.end(), [id](const auto& item) { return item->Id >= id; });
   return static_cast<size_t>(it - items_.begin());
 }
 
 TCatalogItem* TCatalog::GetOrCreate(int32_t id) {
   if (TCatalogItem* found = FindById(id)) return found;
-  auto item = itemClass_(id);
+  auto item = NewItem(id);
   TCatalogItem* raw = item.get();
   if (items_.empty() || id > items_.back()->Id) {
     items_.push_back(std::move(item));
@@ -42,18 +65,19 @@ TCatalogItem* TCatalog::GetOrCreate(int32_t id) {
 
 TCatalogItem* TCatalog::Append() {
   const int32_t id = items_.empty() ? 1 : items_.back()->Id + 1;
-  items_.push_back(itemClass_(id));
+  items_.push_back(NewItem(id));
   return items_.back().get();
 }
 
 TCatalogItem* TCatalog::InsertAt(int32_t id) {
   if (items_.empty() || id > items_.back()->Id) {
-    items_.push_back(itemClass_(id));
+    items_.push_back(NewItem(id));
     return items_.back().get();
   }
   const size_t pos = InsertPosition(id);
-  for (size_t i = pos; i < items_.size(); ++i) items_[i]->SetId(items_[i]->Id + 1);
-  auto it = items_.insert(items_.begin() + static_cast<ptrdiff_t>(pos), itemClass_(id));
+  for (size_t i = pos; i < items_.size(); ++i)
+    items_[i]->SetId(items_[i]->Id + 1);
+  auto it = items_.insert(items_.begin() + static_cast<ptrdiff_t>(pos), NewItem(id));
   return it->get();
 }
 
@@ -72,10 +96,10 @@ void TCatalog::DeleteById(int32_t id) {
 
 void TCatalog::SortAndRenumber(
     const std::function<int(const TCatalogItem*, const TCatalogItem*)>& compare) {
-  std::stable_sort(items_.begin(), items_.end(), [&](const auto& a, const auto& b) {
-    return compare(a.get(), b.get()) < 0;
-  });
-  for (size_t i = 0; i < items_.size(); ++i) items_[i]->SetId(static_cast<int32_t>(i + 1));
+  std::stable_sort(items_.begin(), items_.end(),
+                   [&](const auto& a, const auto& b) { return compare(a.get(), b.get()) < 0; });
+  for (size_t i = 0; i < items_.size(); ++i)
+    items_[i]->SetId(static_cast<int32_t>(i + 1));
 }
 
 int TCatalog::IndexOf(const TCatalogItem* item) const {
@@ -96,11 +120,16 @@ void TCatalog::SaveItemToStream(int index, TStream& stream) const {
 void TCatalog::Assign(const TCatalog& source) {
   if (&source == this) return;
   Clear();
-  for (const auto& item : source.items_) GetOrCreate(item->Id)->Assign(*item);
+  for (const auto& item : source.items_)
+    GetOrCreate(item->Id)->Assign(*item);
 }
 
 void TCatalog::LoadFromStream(TStream& stream) {
   Clear();
+  // Kept items are reloaded in the order they held, so a reload walks memory as the
+  // first load did; those the stream does not need are freed at the end.
+  TCatalogItemVector reuse;
+  reuse.swap(spare_);
   try {
     // Every item takes at least two bytes (its Id and the record's end mark).
     const uint32_t count = ReadVarCount(stream, 2);
@@ -113,8 +142,15 @@ void TCatalog::LoadFromStream(TStream& stream) {
     for (uint32_t k = 0; k < count; ++k) {
       const int32_t id = static_cast<int32_t>(ReadVarInt(stream));
       if (!items_.empty() && id <= items_.back()->Id) ordered = false;
-      items_.push_back(itemClass_(id));
-      items_.back()->LoadFromStream(stream);
+      if (!reuse.empty()) {
+        items_.push_back(std::move(reuse.back()));
+        reuse.pop_back();
+        items_.back()->SetId(id);
+        items_.back()->LoadFromStream(stream);
+      } else {
+        items_.push_back(itemClass_(id));
+        LoadNewItem(*items_.back(), stream);
+      }
     }
     if (!ordered) {
       std::stable_sort(items_.begin(), items_.end(),

@@ -19,8 +19,7 @@ class TStream;
 // Makes a new item of the list's class with the given Id.
 using TCatalogItemClass = std::unique_ptr<TCatalogItem> (*)(int32_t id);
 
-template <class ItemT>
-std::unique_ptr<TCatalogItem> CreateCatalogItem(int32_t id) {
+template <class ItemT> std::unique_ptr<TCatalogItem> CreateCatalogItem(int32_t id) {
   return std::make_unique<ItemT>(id);
 }
 
@@ -32,7 +31,7 @@ using TCatalogItemVector =
 inline constexpr int32_t MaxPasteId = 5000;
 
 class TCatalog {
- public:
+public:
   explicit TCatalog(TCatalogItemClass itemClass) : itemClass_(itemClass) {}
   virtual ~TCatalog() = default;
   TCatalog(const TCatalog&) = delete;
@@ -53,7 +52,10 @@ class TCatalog {
   // Copies Count items from list index Index (records only, no Ids).
   virtual void CopyToClipboard(uint32_t format, int index, int count) const;
 
-  void Clear() { items_.clear(); }
+  // Empties the list. Items a list may reuse are kept aside, out of sight, for the
+  // items it makes next, so that a reload of a large list neither frees nor allocates
+  // its records one by one.
+  void Clear();
   int GetCount() const { return static_cast<int>(items_.size()); }
   // The item at Index, or nothing when Index is out of range.
   TCatalogItem* GetItem(int index) const;
@@ -73,19 +75,29 @@ class TCatalog {
 
   TCatalogItemClass ItemClass() const { return itemClass_; }
 
- protected:
+protected:
   // Position at which an item with Id belongs: before the first item whose Id >= Id.
   size_t InsertPosition(int32_t id) const;
 
+  // An item with Id, taken from those kept aside (cleared) or made afresh.
+  std::unique_ptr<TCatalogItem> NewItem(int32_t id);
+  // An item kept aside, as it was, or nothing.
+  std::unique_ptr<TCatalogItem> TakeKeptItem();
+
   TCatalogItemClass itemClass_;
   TCatalogItemVector items_;
+  // Whether Clear and SetId make a kept item as good as a new one. A list whose items'
+  // Clear resets only some fields (map-tree entries) makes every item afresh.
+  bool reuseItems_ = true;
+
+private:
+  TCatalogItemVector spare_;
 };
 
 // A list of one record class with the checked accessors: outside editor mode a missing
 // item raises the list's message; in editor mode the accessors return nothing.
-template <class ItemT>
-class TXelCatalog : public TCatalog {
- public:
+template <class ItemT> class TXelCatalog : public TCatalog {
+public:
   ItemT* GetItem(int index) const { return Checked(TCatalog::GetItem(index)); }
   ItemT* GetItemById(int32_t id) const { return Checked(TCatalog::FindById(id)); }
 
@@ -98,11 +110,11 @@ class TXelCatalog : public TCatalog {
 
   const char* InvalidItemMessage() const { return message_; }
 
- protected:
+protected:
   explicit TXelCatalog(const char* invalidItemMessage)
       : TCatalog(&CreateCatalogItem<ItemT>), message_(invalidItemMessage) {}
 
- private:
+private:
   ItemT* Checked(TCatalogItem* item) const {
     if (!item && !IsEditorMode()) throw Exception(message_);
     return static_cast<ItemT*>(item);

@@ -13,48 +13,6 @@
 static_assert(std::endian::native == std::endian::little,
               "fixed and double fields are copied as little-endian bytes");
 
-void TCatalogVarData::Raw(uint8_t kind, void* data, int32_t size) {
-  Kind = kind;
-  Data = data;
-  Size = size;
-  IntDefault = 0x7FFFFFFF;
-  BoolField = false;
-}
-
-void TCatalogVarData::Int(int32_t* data, int32_t defaultValue) {
-  Raw(ckInt, data, 0);
-  IntDefault = defaultValue;
-}
-
-void TCatalogVarData::Bool(bool* data, bool defaultValue) {
-  Raw(ckByte, data, 1);
-  ByteDefault = defaultValue ? 1 : 0;
-  BoolField = true;
-}
-
-void TCatalogVarData::Str(std::string* data, bool skipEmpty) {
-  Raw(ckString, data, 0);
-  SkipEmpty = skipEmpty;
-}
-
-void TCatalogVarData::Byte(uint8_t* data, uint8_t defaultValue) {
-  Raw(ckByte, data, 1);
-  ByteDefault = defaultValue;
-}
-
-void TCatalogVarData::Fixed(void* data, int32_t size) { Raw(ckFixed, data, size); }
-
-void TCatalogVarData::Blob(std::vector<uint8_t>* data, int32_t size) { Raw(ckBlob, data, size); }
-
-void TCatalogVarData::Double(double* data, double defaultValue) {
-  Raw(ckDouble, data, sizeof(double));
-  FloatDefault = defaultValue;
-}
-
-void TCatalogVarData::Catalog(TCatalog* data) { Raw(ckCatalog, data, 0); }
-
-void TCatalogVarData::Record(TCatalogBaseItem* data) { Raw(ckRecord, data, 0); }
-
 namespace {
 
 void WriteChunkHead(TStream& stream, int id, uint32_t length) {
@@ -68,7 +26,7 @@ void WriteChunkHead(TStream& stream, int id, uint32_t length) {
 // them. One scratch stream per nesting depth, reused, so saving allocates nothing in
 // the steady state.
 class TScratchStreams {
- public:
+public:
   TMemoryStream& Enter() {
     if (depth_ == streams_.size()) streams_.push_back(std::make_unique<TMemoryStream>());
     TMemoryStream& s = *streams_[depth_++];
@@ -78,7 +36,7 @@ class TScratchStreams {
   }
   void Leave() { --depth_; }
 
- private:
+private:
   std::vector<std::unique_ptr<TMemoryStream>> streams_;
   size_t depth_ = 0;
 };
@@ -86,7 +44,7 @@ class TScratchStreams {
 thread_local TScratchStreams g_scratch;
 
 class TScratchGuard {
- public:
+public:
   TScratchGuard() : stream(g_scratch.Enter()) {}
   ~TScratchGuard() { g_scratch.Leave(); }
   TMemoryStream& stream;
@@ -105,106 +63,106 @@ void WriteNested(TStream& stream, int id, const TCatalogVarData& d) {
 
 void WriteField(TStream& stream, int id, const TCatalogVarData& d) {
   switch (d.Kind) {
-    case ckInt: {
-      const int32_t value = *static_cast<const int32_t*>(d.Data);
-      if (value == d.IntDefault) return;
-      uint8_t buf[5];
-      const int n = EncodeVarInt(static_cast<uint32_t>(id), buf);
-      stream.WriteBuffer(buf, n);
-      WriteVarInt(stream, value, true);
-      return;
-    }
-    case ckFixed: {
-      const uint32_t size = static_cast<uint32_t>(std::max(d.Size, 0));
-      WriteChunkHead(stream, id, size);
-      stream.WriteBuffer(d.Data, size);
-      return;
-    }
-    case ckBlob: {
-      // Never more than the block holds: a size field that claims more (a damaged
-      // file) must not make the save invent or over-read bytes.
-      const auto* block = static_cast<const std::vector<uint8_t>*>(d.Data);
-      const size_t size = std::min<size_t>(static_cast<size_t>(std::max(d.Size, 0)), block->size());
-      WriteChunkHead(stream, id, static_cast<uint32_t>(size));
-      stream.WriteBuffer(block->data(), size);
-      return;
-    }
-    case ckString: {
-      const auto* s = static_cast<const std::string*>(d.Data);
-      if (d.SkipEmpty && s->empty()) return;
-      WriteChunkHead(stream, id, static_cast<uint32_t>(s->size()));
-      stream.WriteBuffer(s->data(), s->size());
-      return;
-    }
-    case ckCatalog:
-    case ckRecord:
-      WriteNested(stream, id, d);
-      return;
-    case ckByte: {
-      const uint8_t value = d.BoolField ? uint8_t(*static_cast<const bool*>(d.Data) ? 1 : 0)
-                                        : *static_cast<const uint8_t*>(d.Data);
-      if (value == d.ByteDefault) return;
-      WriteChunkHead(stream, id, 1);
-      stream.WriteByte(value);
-      return;
-    }
-    case ckDouble: {
-      const double value = *static_cast<const double*>(d.Data);
-      if (value == d.FloatDefault) return;
-      WriteChunkHead(stream, id, sizeof(double));
-      stream.WriteBuffer(&value, sizeof(double));
-      return;
-    }
-    default:
-      return;
+  case ckInt: {
+    const int32_t value = *static_cast<const int32_t*>(d.Data);
+    if (value == d.IntDefault) return;
+    uint8_t buf[5];
+    const int n = EncodeVarInt(static_cast<uint32_t>(id), buf);
+    stream.WriteBuffer(buf, n);
+    WriteVarInt(stream, value, true);
+    return;
+  }
+  case ckFixed: {
+    const uint32_t size = static_cast<uint32_t>(std::max(d.Size, 0));
+    WriteChunkHead(stream, id, size);
+    stream.WriteBuffer(d.Data, size);
+    return;
+  }
+  case ckBlob: {
+    // Never more than the block holds: a size field that claims more (a damaged
+    // file) must not make the save invent or over-read bytes.
+    const auto* block = static_cast<const std::vector<uint8_t>*>(d.Data);
+    const size_t size = std::min<size_t>(static_cast<size_t>(std::max(d.Size, 0)), block->size());
+    WriteChunkHead(stream, id, static_cast<uint32_t>(size));
+    stream.WriteBuffer(block->data(), size);
+    return;
+  }
+  case ckString: {
+    const auto* s = static_cast<const std::string*>(d.Data);
+    if (d.SkipEmpty && s->empty()) return;
+    WriteChunkHead(stream, id, static_cast<uint32_t>(s->size()));
+    stream.WriteBuffer(s->data(), s->size());
+    return;
+  }
+  case ckCatalog:
+  case ckRecord:
+    WriteNested(stream, id, d);
+    return;
+  case ckByte: {
+    const uint8_t value = d.BoolField ? uint8_t(*static_cast<const bool*>(d.Data) ? 1 : 0)
+                                      : *static_cast<const uint8_t*>(d.Data);
+    if (value == d.ByteDefault) return;
+    WriteChunkHead(stream, id, 1);
+    stream.WriteByte(value);
+    return;
+  }
+  case ckDouble: {
+    const double value = *static_cast<const double*>(d.Data);
+    if (value == d.FloatDefault) return;
+    WriteChunkHead(stream, id, sizeof(double));
+    stream.WriteBuffer(&value, sizeof(double));
+    return;
+  }
+  default:
+    return;
   }
 }
 
 // Reads the payload of one chunk into the field. The stream is limited to the chunk.
 void ReadField(TStream& stream, const TCatalogVarData& d, uint32_t length) {
   switch (d.Kind) {
-    case ckInt:
-      *static_cast<int32_t*>(d.Data) = static_cast<int32_t>(ReadVarInt(stream));
-      return;
-    case ckFixed:
-      if (d.Size >= 0 && length == static_cast<uint32_t>(d.Size)) stream.ReadBuffer(d.Data, length);
-      return;
-    case ckBlob: {
-      auto* block = static_cast<std::vector<uint8_t>*>(d.Data);
-      block->resize(length);
-      stream.ReadBuffer(block->data(), length);
-      return;
+  case ckInt:
+    *static_cast<int32_t*>(d.Data) = static_cast<int32_t>(ReadVarInt(stream));
+    return;
+  case ckFixed:
+    if (d.Size >= 0 && length == static_cast<uint32_t>(d.Size)) stream.ReadBuffer(d.Data, length);
+    return;
+  case ckBlob: {
+    auto* block = static_cast<std::vector<uint8_t>*>(d.Data);
+    block->resize(length);
+    stream.ReadBuffer(block->data(), length);
+    return;
+  }
+  case ckString: {
+    auto* s = static_cast<std::string*>(d.Data);
+    s->resize(length);
+    stream.ReadBuffer(s->data(), length);
+    return;
+  }
+  case ckCatalog:
+    static_cast<TCatalog*>(d.Data)->LoadFromStream(stream);
+    return;
+  case ckRecord:
+    static_cast<TCatalogBaseItem*>(d.Data)->LoadFromStream(stream);
+    return;
+  case ckByte:
+    if (length == 1) {
+      const uint8_t value = stream.ReadByte();
+      if (d.BoolField)
+        *static_cast<bool*>(d.Data) = value != 0;
+      else
+        *static_cast<uint8_t*>(d.Data) = value;
     }
-    case ckString: {
-      auto* s = static_cast<std::string*>(d.Data);
-      s->resize(length);
-      stream.ReadBuffer(s->data(), length);
-      return;
-    }
-    case ckCatalog:
-      static_cast<TCatalog*>(d.Data)->LoadFromStream(stream);
-      return;
-    case ckRecord:
-      static_cast<TCatalogBaseItem*>(d.Data)->LoadFromStream(stream);
-      return;
-    case ckByte:
-      if (length == 1) {
-        const uint8_t value = stream.ReadByte();
-        if (d.BoolField)
-          *static_cast<bool*>(d.Data) = value != 0;
-        else
-          *static_cast<uint8_t*>(d.Data) = value;
-      }
-      return;
-    case ckDouble:
-      if (length == sizeof(double)) stream.ReadBuffer(d.Data, sizeof(double));
-      return;
-    default:
-      return;
+    return;
+  case ckDouble:
+    if (length == sizeof(double)) stream.ReadBuffer(d.Data, sizeof(double));
+    return;
+  default:
+    return;
   }
 }
 
-}  // namespace
+} // namespace
 
 void TCatalogBaseItem::SaveToStream(TStream& stream) const {
   // GetVarData hands out pointers to the fields; saving only reads through them.
@@ -219,8 +177,24 @@ void TCatalogBaseItem::SaveToStream(TStream& stream) const {
   stream.WriteByte(0);
 }
 
+namespace {
+// The record that LoadNewItem hands to a load, taken back by its first step.
+thread_local const TCatalogBaseItem* g_newItem = nullptr;
+} // namespace
+
+void LoadNewItem(TCatalogBaseItem& item, TStream& stream) {
+  g_newItem = &item;
+  struct TForget {
+    ~TForget() { g_newItem = nullptr; }
+  } forget;
+  item.LoadFromStream(stream);
+}
+
 void TCatalogBaseItem::LoadFromStream(TStream& stream) {
-  Clear();
+  if (g_newItem == this)
+    g_newItem = nullptr;
+  else
+    Clear();
   TCatalogVarData d;
   for (;;) {
     const uint32_t id = ReadVarInt(stream);
@@ -233,6 +207,124 @@ void TCatalogBaseItem::LoadFromStream(TStream& stream) {
       ReadField(stream, d, length);
     }
     stream.SetPosition(chunk.End());
+  }
+}
+
+void TCatalogBaseItem::ClearField(const TCatalogVarData& d) {
+  switch (d.Kind) {
+  case ckInt:
+    *static_cast<int32_t*>(d.Data) = d.IntDefault;
+    break;
+  case ckByte:
+    if (d.BoolField)
+      *static_cast<bool*>(d.Data) = d.ByteDefault != 0;
+    else
+      *static_cast<uint8_t*>(d.Data) = d.ByteDefault;
+    break;
+  case ckDouble:
+    *static_cast<double*>(d.Data) = d.FloatDefault;
+    break;
+  case ckString:
+    static_cast<std::string*>(d.Data)->clear();
+    break;
+  case ckFixed:
+    if (d.Size > 0) std::memset(d.Data, 0, static_cast<size_t>(d.Size));
+    break;
+  case ckCatalog:
+    static_cast<TCatalog*>(d.Data)->Clear();
+    break;
+  case ckRecord:
+    static_cast<TCatalogBaseItem*>(d.Data)->Clear();
+    break;
+  default:
+    break;
+  }
+}
+
+void TCatalogBaseItem::ClearFieldsOneByOne() {
+  TCatalogVarData d;
+  const int last = std::clamp(LastFieldId(), 0, 999);
+  for (int id = 1; id <= last; ++id) {
+    d.Kind = ckNone;
+    GetVarData(id, d, false);
+    ClearField(d);
+  }
+}
+
+namespace {
+
+// The bytes a plain field holds at its default; false for the other kinds.
+bool PlainDefault(const TCatalogVarData& d, std::vector<char>& bytes) {
+  switch (d.Kind) {
+  case ckInt:
+    bytes.resize(sizeof(int32_t));
+    std::memcpy(bytes.data(), &d.IntDefault, sizeof(int32_t));
+    return true;
+  case ckByte:
+    bytes.assign(1, static_cast<char>(d.BoolField ? d.ByteDefault != 0 : d.ByteDefault));
+    return true;
+  case ckDouble:
+    bytes.resize(sizeof(double));
+    std::memcpy(bytes.data(), &d.FloatDefault, sizeof(double));
+    return true;
+  case ckFixed:
+    bytes.assign(static_cast<size_t>(std::max(d.Size, 0)), 0);
+    return true;
+  default:
+    return false;
+  }
+}
+
+} // namespace
+
+void TCatalogBaseItem::BuildFieldTable(TFieldTable& table, size_t size) {
+  table.Built = true;
+  table.Usable = false;
+  const char* const self = reinterpret_cast<const char*>(this);
+  struct TPlain {
+    size_t Offset;
+    std::vector<char> Bytes;
+  };
+  std::vector<TPlain> plain;
+  TCatalogVarData d;
+  std::vector<char> bytes;
+  const int last = std::clamp(LastFieldId(), 0, 999);
+  for (int id = 1; id <= last; ++id) {
+    d.Kind = ckNone;
+    GetVarData(id, d, false);
+    if (d.Kind == ckNone || d.Kind == ckBlob) continue;
+    const char* at = static_cast<const char*>(d.Data);
+    const size_t extent = d.Kind == ckFixed ? static_cast<size_t>(std::max(d.Size, 0)) : 1;
+    if (at < self || at + extent > self + size) return;
+    const auto offset = static_cast<size_t>(at - self);
+    if (PlainDefault(d, bytes))
+      plain.push_back({offset, bytes});
+    else
+      table.Entries.push_back({d, offset});
+  }
+  std::sort(plain.begin(), plain.end(),
+            [](const TPlain& a, const TPlain& b) { return a.Offset < b.Offset; });
+  for (const TPlain& field : plain) {
+    auto& runs = table.Runs;
+    if (runs.empty() || runs.back().Offset + runs.back().Length != field.Offset)
+      runs.push_back({field.Offset, 0, table.Image.size()});
+    runs.back().Length += field.Bytes.size();
+    table.Image.insert(table.Image.end(), field.Bytes.begin(), field.Bytes.end());
+  }
+  table.Usable = true;
+}
+
+void TCatalogBaseItem::ClearFields(TFieldTable& table, const std::type_info& type, size_t size) {
+  if (typeid(*this) != type) return ClearFieldsOneByOne();
+  if (!table.Built) BuildFieldTable(table, size);
+  if (!table.Usable) return ClearFieldsOneByOne();
+  char* const self = reinterpret_cast<char*>(this);
+  for (const auto& run : table.Runs)
+    std::memcpy(self + run.Offset, table.Image.data() + run.ImageOffset, run.Length);
+  for (const auto& entry : table.Entries) {
+    TCatalogVarData d = entry.Described;
+    d.Data = self + entry.Offset;
+    ClearField(d);
   }
 }
 
@@ -271,19 +363,19 @@ namespace {
 // Kinds that a save writes whatever the field holds.
 bool AlwaysWritten(const TCatalogVarData& d) {
   switch (d.Kind) {
-    case ckFixed:
-    case ckBlob:
-    case ckCatalog:
-    case ckRecord:
-      return true;
-    case ckString:
-      return !d.SkipEmpty;
-    default:
-      return false;
+  case ckFixed:
+  case ckBlob:
+  case ckCatalog:
+  case ckRecord:
+    return true;
+  case ckString:
+    return !d.SkipEmpty;
+  default:
+    return false;
   }
 }
 
-}  // namespace
+} // namespace
 
 TClipboardRecordReader::TClipboardRecordReader(TCatalogBaseItem& cleared) {
   // Taken from an actual save, so fields a class leaves out while they hold their
@@ -326,7 +418,7 @@ bool TClipboardRecordReader::Read(TStream& stream, TCatalogBaseItem& target) con
 bool TClipboardRecordReader::ChunksFit(TStream& stream, int64_t end,
                                        TCatalogBaseItem& target) const {
   TCatalogVarData d;
-  size_t next = 0;  // the first required field not met yet
+  size_t next = 0; // the first required field not met yet
   uint32_t last = 0;
   try {
     for (;;) {

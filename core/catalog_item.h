@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "core/small_object_pool.h"
@@ -18,15 +19,15 @@ class TCatalog;
 class TCatalogBaseItem;
 
 enum TCatalogKind : uint8_t {
-  ckInt = 0,      // int32_t, written with a length byte; default skipped
-  ckFixed = 1,    // Size bytes, always written; read only when the length matches
-  ckBlob = 2,     // std::vector<uint8_t>, Size bytes written; resized to the chunk on load
-  ckString = 3,   // std::string of raw code-page bytes
-  ckCatalog = 4,  // nested TCatalog
-  ckRecord = 5,   // nested TCatalogBaseItem
-  ckByte = 6,     // one byte (uint8_t or bool); default skipped
-  ckDouble = 7,   // 8-byte float; default skipped
-  ckNone = 8,     // not a field of this record
+  ckInt = 0,     // int32_t, written with a length byte; default skipped
+  ckFixed = 1,   // Size bytes, always written; read only when the length matches
+  ckBlob = 2,    // std::vector<uint8_t>, Size bytes written; resized to the chunk on load
+  ckString = 3,  // std::string of raw code-page bytes
+  ckCatalog = 4, // nested TCatalog
+  ckRecord = 5,  // nested TCatalogBaseItem
+  ckByte = 6,    // one byte (uint8_t or bool); default skipped
+  ckDouble = 7,  // 8-byte float; default skipped
+  ckNone = 8,    // not a field of this record
 };
 
 // How one field is saved and loaded. The store presets Kind = ckNone before it asks a
@@ -39,24 +40,47 @@ struct TCatalogVarData {
   uint8_t ByteDefault = 0;
   double FloatDefault = 0.0;
   bool SkipEmpty = false;
-  bool BoolField = false;  // a kind-6 field held as a C++ bool
+  bool BoolField = false; // a kind-6 field held as a C++ bool
 
-  void Raw(uint8_t kind, void* data, int32_t size);
-  void Int(int32_t* data, int32_t defaultValue);
-  void Bool(bool* data, bool defaultValue);
-  void Str(std::string* data, bool skipEmpty);
+  // Inline: a load asks for one descriptor per chunk and a Clear for one per field.
+  void Raw(uint8_t kind, void* data, int32_t size) {
+    Kind = kind;
+    Data = data;
+    Size = size;
+    IntDefault = 0x7FFFFFFF;
+    BoolField = false;
+  }
+  void Int(int32_t* data, int32_t defaultValue) {
+    Raw(ckInt, data, 0);
+    IntDefault = defaultValue;
+  }
+  void Bool(bool* data, bool defaultValue) {
+    Raw(ckByte, data, 1);
+    ByteDefault = defaultValue ? 1 : 0;
+    BoolField = true;
+  }
+  void Str(std::string* data, bool skipEmpty) {
+    Raw(ckString, data, 0);
+    SkipEmpty = skipEmpty;
+  }
 
   // Typed forms of Raw for the other kinds.
-  void Byte(uint8_t* data, uint8_t defaultValue);
-  void Fixed(void* data, int32_t size);
-  void Blob(std::vector<uint8_t>* data, int32_t size);
-  void Double(double* data, double defaultValue);
-  void Catalog(TCatalog* data);
-  void Record(TCatalogBaseItem* data);
+  void Byte(uint8_t* data, uint8_t defaultValue) {
+    Raw(ckByte, data, 1);
+    ByteDefault = defaultValue;
+  }
+  void Fixed(void* data, int32_t size) { Raw(ckFixed, data, size); }
+  void Blob(std::vector<uint8_t>* data, int32_t size) { Raw(ckBlob, data, size); }
+  void Double(double* data, double defaultValue) {
+    Raw(ckDouble, data, sizeof(double));
+    FloatDefault = defaultValue;
+  }
+  void Catalog(TCatalog* data) { Raw(ckCatalog, data, 0); }
+  void Record(TCatalogBaseItem* data) { Raw(ckRecord, data, 0); }
 };
 
 class TCatalogBaseItem : public TPooledObject {
- public:
+public:
   TCatalogBaseItem() = default;
   virtual ~TCatalogBaseItem() = default;
   TCatalogBaseItem(const TCatalogBaseItem&) = delete;
@@ -83,7 +107,52 @@ class TCatalogBaseItem : public TPooledObject {
   // (TClipboardRecordReader) filling the block's size exactly.
   virtual bool PasteFromClipboard(uint32_t format);
   virtual void CopyToClipboard(uint32_t format) const;
+
+protected:
+  // Sets every field to what its description makes the default: ints, bytes and
+  // doubles to their defaults, strings emptied, fixed fields zeroed, nested lists and
+  // records cleared. Blobs are left to the arrays that own them. A record's Clear calls
+  // this, then sets what its field table sets apart (a Clear value other than the save
+  // default, arrays, default items of lists).
+  //
+  // Record is the class whose Clear calls it. Its description is read once into a table
+  // of offsets and defaults that later calls only apply, so a Clear makes no call per
+  // field. The table serves objects of exactly that class whose fields all lie inside
+  // the object; any other (a subclass, a field kept elsewhere) is asked field by field.
+  // Defaults that differ from object to object must be set by hand after the call.
+  template <class Record> void ClearFields() {
+    static TFieldTable table;
+    ClearFields(table, typeid(Record), sizeof(Record));
+  }
+
+private:
+  struct TFieldTable {
+    struct TEntry {
+      TCatalogVarData Described; // as GetVarData answered, Data aside
+      size_t Offset;             // of the field within the object
+    };
+    // Adjacent plain fields (ints, bytes, doubles, fixed) are set as runs of bytes
+    // copied from Image.
+    struct TRun {
+      size_t Offset;
+      size_t Length;
+      size_t ImageOffset;
+    };
+    bool Built = false;
+    bool Usable = false;
+    std::vector<TEntry> Entries; // strings, lists and records
+    std::vector<TRun> Runs;
+    std::vector<char> Image;
+  };
+  void BuildFieldTable(TFieldTable& table, size_t size);
+  void ClearFields(TFieldTable& table, const std::type_info& type, size_t size);
+  void ClearField(const TCatalogVarData& d);
+  void ClearFieldsOneByOne();
 };
+
+// Loads Item, which was just made and so holds its defaults already, without the Clear
+// that a load begins with: a large list then clears each of its records once, not twice.
+void LoadNewItem(TCatalogBaseItem& item, TStream& stream);
 
 // Reads records from clipboard blocks. Only the editor writes these blocks, so a record
 // that a file load would take leniently is refused here instead of pasted half-right:
@@ -92,14 +161,14 @@ class TCatalogBaseItem : public TPooledObject {
 // every field the class always writes. The last rule tells apart classes whose fields
 // overlap, such as an encounter row and a monster's action pattern.
 class TClipboardRecordReader {
- public:
+public:
   // Cleared: a record of the expected class holding its defaults.
   explicit TClipboardRecordReader(TCatalogBaseItem& cleared);
   // Loads the record at the stream's position into Target, a record of the same class.
   // False when it is not such a record; Target is then partly loaded.
   bool Read(TStream& stream, TCatalogBaseItem& target) const;
 
- private:
+private:
   bool ChunksFit(TStream& stream, int64_t end, TCatalogBaseItem& target) const;
 
   std::vector<int> required_;
@@ -108,8 +177,7 @@ class TClipboardRecordReader {
 // Runs Load, then Settle, also when Load raises (the error then goes on): for records
 // that must stay usable after a load that failed part-way and was kept by a lenient
 // caller.
-template <class Load, class Settle>
-void LoadThenSettle(Load&& load, Settle&& settle) {
+template <class Load, class Settle> void LoadThenSettle(Load&& load, Settle&& settle) {
   try {
     load();
   } catch (...) {
@@ -121,7 +189,7 @@ void LoadThenSettle(Load&& load, Settle&& settle) {
 
 // A record with a number in its list. The Id is written by the list, not as a chunk.
 class TCatalogItem : public TCatalogBaseItem {
- public:
+public:
   explicit TCatalogItem(int32_t id) : Id(id) {}
   virtual void SetId(int32_t id) { Id = id; }
 

@@ -4,9 +4,9 @@
 #include "core/editor_mode.h"
 #include "core/material_image.h"
 
-TRect CharSetCellRect(int char_index, int direction, int pattern) {
-  return Bounds((char_index % 4) * 72 + pattern * CharCellWidth,
-                (char_index / 4) * 128 + direction * CharCellHeight, CharCellWidth, CharCellHeight);
+TRect CharSetCellRect(int charIndex, int direction, int pattern) {
+  return Bounds((charIndex % 4) * 72 + pattern * CharCellWidth,
+                (charIndex / 4) * 128 + direction * CharCellHeight, CharCellWidth, CharCellHeight);
 }
 
 void TXelCharSetGraphic::Clear() {

@@ -21,7 +21,7 @@ inline constexpr int CharCellHeight = 32;
 
 // The cell of character CharIndex (0..7) facing Direction (0..3) in pattern Pattern
 // (0..2), in pixels of the character set.
-TRect CharSetCellRect(int char_index, int direction, int pattern);
+TRect CharSetCellRect(int charIndex, int direction, int pattern);
 
 class TXelCharSetGraphic {
 public:

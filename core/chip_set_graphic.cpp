@@ -129,17 +129,17 @@ void TXelChipSetGraphic::SetChipSet(const TXelChipSetItem* item) {
   LoadGraphic(item ? item->Graphic : std::string());
 }
 
-void TXelChipSetGraphic::LoadGraphic(const std::string& file_name) {
-  if (file_name == FileName) return;
-  FileName = file_name;
+void TXelChipSetGraphic::LoadGraphic(const std::string& fileName) {
+  if (fileName == FileName) return;
+  FileName = fileName;
   Sheet.Clear();
   if (DimSheet) DimSheet->Clear();
   loaded_ = false;
   std::exception_ptr error;
-  if (!file_name.empty()) {
+  if (!fileName.empty()) {
     try {
       TBitmap bitmap;
-      LoadMaterialBitmap(bitmap, file_name, "ChipSet");
+      LoadMaterialBitmap(bitmap, fileName, "ChipSet");
       Sheet.LoadFromBitmap(bitmap);
       if (DimSheet) {
         DimSheet->LoadFromBitmap(bitmap);
@@ -222,31 +222,30 @@ void TXelChipSetGraphic::DrawTile(TGlimraBoard& board, int x, int y, TPoint orig
 }
 
 void TXelChipSetGraphic::DrawAutoTile(TGlimraBoard& board, int x, int y, TPoint origin,
-                                      const TChipQuarters& q, int half_size, bool dimmed) {
+                                      const TChipQuarters& q, int halfSize, bool dimmed) {
   TGlimraSheet& sheet = SheetFor(dimmed);
   const TPoint first = q[0];
   if (q[1] == TPoint{first.X + 1, first.Y} && q[2] == TPoint{first.X, first.Y + 1} &&
       q[3] == TPoint{first.X + 1, first.Y + 1}) {
-    board.StretchDrawSheet(Bounds(x, y, 2 * half_size, 2 * half_size), sheet,
+    board.StretchDrawSheet(Bounds(x, y, 2 * halfSize, 2 * halfSize), sheet,
                            TileRect(TPoint{origin.X + first.X, origin.Y + first.Y}));
     return;
   }
   for (int i = 0; i < 4; ++i) {
     const TRect source = Bounds((origin.X + q[i].X) * 8, (origin.Y + q[i].Y) * 8, 8, 8);
     board.StretchDrawSheet(
-        Bounds(x + (i % 2) * half_size, y + (i / 2) * half_size, half_size, half_size), sheet,
-        source);
+        Bounds(x + (i % 2) * halfSize, y + (i / 2) * halfSize, halfSize, halfSize), sheet, source);
   }
 }
 
-void TXelChipSetGraphic::DrawChip(TGlimraBoard& board, int x, int y, int tile_id, int counter,
+void TXelChipSetGraphic::DrawChip(TGlimraBoard& board, int x, int y, int tileId, int counter,
                                   bool dimmed, int size) {
   // Data never makes drawing fail: whatever has no picture is simply not drawn.
-  if (!ChipSet || !loaded_ || size <= 0 || tile_id < 0 || tile_id >= kTileIdEnd) return;
-  if (tile_id < kTileIdAnimated) {
-    const int block = tile_id / 1000;
-    TChipQuarters q = WaterQuarters(block, tile_id % 50);
-    const int mask = (tile_id % 1000) / 50;
+  if (!ChipSet || !loaded_ || size <= 0 || tileId < 0 || tileId >= kTileIdEnd) return;
+  if (tileId < kTileIdAnimated) {
+    const int block = tileId / 1000;
+    TChipQuarters q = WaterQuarters(block, tileId % 50);
+    const int mask = (tileId % 1000) / 50;
     const TChipQuarters edge = WaterEdgeQuarters(block);
     for (int i = 0; i < 4; ++i)
       if (mask & (1 << i)) q[i] = edge[i];
@@ -256,24 +255,24 @@ void TXelChipSetGraphic::DrawChip(TGlimraBoard& board, int x, int y, int tile_id
     for (TPoint& p : q)
       p.X += step;
     DrawAutoTile(board, x, y, Blocks[block].Origin, q, size / 2, dimmed);
-  } else if (tile_id < kTileIdAutoTile) {
-    const int block = (tile_id - kTileIdAnimated) / 50 + AnimatedBlockFirst;
+  } else if (tileId < kTileIdAutoTile) {
+    const int block = (tileId - kTileIdAnimated) / 50 + AnimatedBlockFirst;
     if (block >= AutoTileBlockFirst) return;
     // The four frames of an animated tile lie one under the other in its 16 x 64 column.
     const TPoint origin = Blocks[block].Origin;
     DrawTile(board, x, y, TPoint{origin.X, origin.Y + Mod(counter / 6, 4) * 2}, size, dimmed);
-  } else if (tile_id < kTileIdLowerChip) {
-    const int block = (tile_id - kTileIdAutoTile) / 50 + AutoTileBlockFirst;
+  } else if (tileId < kTileIdLowerChip) {
+    const int block = (tileId - kTileIdAutoTile) / 50 + AutoTileBlockFirst;
     if (block > AutoTileBlockLast) return;
-    DrawAutoTile(board, x, y, Blocks[block].Origin, AutoTileQuarters(tile_id % 50), size / 2,
+    DrawAutoTile(board, x, y, Blocks[block].Origin, AutoTileQuarters(tileId % 50), size / 2,
                  dimmed);
-  } else if (tile_id < kTileIdUpperChip) {
-    const int block = tile_id - kTileIdLowerChip + LowerChipBlockFirst;
+  } else if (tileId < kTileIdUpperChip) {
+    const int block = tileId - kTileIdLowerChip + LowerChipBlockFirst;
     if (block >= LowerChipCount) return;
     if (Blocks[block].Empty && SheetFor(dimmed).Transparent) return;
     DrawTile(board, x, y, Blocks[block].Origin, size, dimmed);
   } else {
-    const TUpperChip& chip = UpperChips[std::min(tile_id - kTileIdUpperChip, UpperChipCount - 1)];
+    const TUpperChip& chip = UpperChips[std::min(tileId - kTileIdUpperChip, UpperChipCount - 1)];
     if (chip.Empty && SheetFor(dimmed).Transparent) return;
     DrawTile(board, x, y, chip.Origin, size, dimmed);
   }

@@ -68,7 +68,7 @@ public:
   // Nothing when FileName is the one held. Otherwise looks the image up in the "ChipSet"
   // materials and loads it; outside editor mode a failure is raised, after the graphic
   // has been left cleared and consistent.
-  void LoadGraphic(const std::string& file_name);
+  void LoadGraphic(const std::string& fileName);
   // Whether the image loaded; until it does, nothing draws.
   bool IsLoaded() const { return loaded_; }
 
@@ -81,13 +81,13 @@ public:
 
   // Draws TileId into the square (X, Y, Size, Size). Counter drives the water and the
   // animated tiles; Dimmed selects the dimmed sheet (editor mode only).
-  void DrawChip(TGlimraBoard& board, int x, int y, int tile_id, int counter, bool dimmed, int size);
+  void DrawChip(TGlimraBoard& board, int x, int y, int tileId, int counter, bool dimmed, int size);
   // The 16 x 16 tile at Origin (8-pixel units) stretched into (X, Y, Size, Size).
   void DrawTile(TGlimraBoard& board, int x, int y, TPoint origin, int size, bool dimmed);
   // A tile composed of Quarters of the block at Origin, each quarter into a square of
   // HalfSize; four quarters that form one whole tile are drawn as that tile.
   void DrawAutoTile(TGlimraBoard& board, int x, int y, TPoint origin, const TChipQuarters& quarters,
-                    int half_size, bool dimmed);
+                    int halfSize, bool dimmed);
 
   const TXelChipSetItem* ChipSet = nullptr;
   std::string FileName;

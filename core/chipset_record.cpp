@@ -11,9 +11,10 @@ template <class T, size_t N> bool AllEqual(const T (&values)[N], size_t from, T 
   return std::all_of(values + from, values + N, [value](T v) { return v == value; });
 }
 
-}  // namespace
+} // namespace
 
 void TXelChipSetItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Str(&Graphic, true); break;
@@ -34,17 +35,15 @@ void TXelChipSetItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 12: d.Int(&SeaAnimationSpeed, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelChipSetItem::Clear() {
-  Name.clear();
-  Graphic.clear();
+  ClearFields<TXelChipSetItem>();
   std::fill_n(TerrainIds, LowerChipCount, DefaultTerrain);
   std::fill_n(LowerPassability, LowerChipCount, PassAllDirections);
   std::fill_n(UpperPassability, UpperChipCount, PassAllDirections);
   UpperPassability[0] = DefaultUpperChip0;
-  SeaAnimationType = 0;
-  SeaAnimationSpeed = 0;
 }
 
 int TXelChipSetItem::GetChipTerrain(int index) const {

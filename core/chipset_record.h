@@ -22,7 +22,7 @@ inline constexpr uint8_t PassSquare = 0x20;
 inline constexpr uint8_t PassCounter = 0x40;
 
 class TXelChipSetItem : public TCatalogItem {
- public:
+public:
   explicit TXelChipSetItem(int32_t id) : TCatalogItem(id) { Clear(); }
   // The three chip arrays are left out of a save while they hold their defaults.
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
@@ -39,14 +39,14 @@ class TXelChipSetItem : public TCatalogItem {
 
   std::string Name;
   std::string Graphic;
-  uint16_t TerrainIds[LowerChipCount];  // little-endian 16-bit in the file
+  uint16_t TerrainIds[LowerChipCount]; // little-endian 16-bit in the file
   uint8_t LowerPassability[LowerChipCount];
   uint8_t UpperPassability[UpperChipCount];
-  int32_t SeaAnimationType;   // 0 "1-2-3-2", 1 "1-2-3"
-  int32_t SeaAnimationSpeed;  // 0 slow, 1 fast
+  int32_t SeaAnimationType;  // 0 "1-2-3-2", 1 "1-2-3"
+  int32_t SeaAnimationSpeed; // 0 slow, 1 fast
 };
 
 class TXelChipSet : public TXelCatalog<TXelChipSetItem> {
- public:
+public:
   TXelChipSet() : TXelCatalog(SInvalidChipSet) {}
 };

@@ -7,7 +7,7 @@
 namespace {
 TMemoryClipboard g_builtinClipboard;
 TClipboardProvider* g_provider = nullptr;
-}  // namespace
+} // namespace
 
 bool TMemoryClipboard::HasFormat(uint32_t format) const {
   return blocks_.count(ClipboardFormatNumber(format)) != 0;
@@ -24,9 +24,13 @@ void TMemoryClipboard::SetData(uint32_t format, std::vector<uint8_t> bytes) {
   blocks_[ClipboardFormatNumber(format)] = std::move(bytes);
 }
 
-void SetClipboardProvider(TClipboardProvider* provider) { g_provider = provider; }
+void SetClipboardProvider(TClipboardProvider* provider) {
+  g_provider = provider;
+}
 
-TClipboardProvider& Clipboard() { return g_provider ? *g_provider : g_builtinClipboard; }
+TClipboardProvider& Clipboard() {
+  return g_provider ? *g_provider : g_builtinClipboard;
+}
 
 std::vector<uint8_t> MakeClipboardBlock(uint32_t count, const std::vector<uint8_t>& records) {
   std::vector<uint8_t> block(records.size() + 8);

@@ -9,7 +9,7 @@
 #include <vector>
 
 class TClipboardProvider {
- public:
+public:
   virtual ~TClipboardProvider() = default;
   virtual bool HasFormat(uint32_t format) const = 0;
   // The block of Format, or nothing when the format is absent or cannot be read.
@@ -20,13 +20,13 @@ class TClipboardProvider {
 
 // A clipboard held in memory.
 class TMemoryClipboard : public TClipboardProvider {
- public:
+public:
   bool HasFormat(uint32_t format) const override;
   std::optional<std::vector<uint8_t>> GetData(uint32_t format) const override;
   void SetData(uint32_t format, std::vector<uint8_t> bytes) override;
   void Clear() { blocks_.clear(); }
 
- private:
+private:
   std::map<uint32_t, std::vector<uint8_t>> blocks_;
 };
 
@@ -35,12 +35,14 @@ void SetClipboardProvider(TClipboardProvider* provider);
 TClipboardProvider& Clipboard();
 
 // Private formats are numbers that are never registered; only their low 16 bits count.
-inline uint32_t ClipboardFormatNumber(uint32_t format) { return format & 0xFFFF; }
+inline uint32_t ClipboardFormatNumber(uint32_t format) {
+  return format & 0xFFFF;
+}
 
 // Record and list blocks: [u32 size][u32 count][size bytes of records].
 struct TClipboardBlock {
   uint32_t Count = 0;
-  std::vector<uint8_t> Data;  // exactly the size bytes after the header
+  std::vector<uint8_t> Data; // exactly the size bytes after the header
 };
 
 std::vector<uint8_t> MakeClipboardBlock(uint32_t count, const std::vector<uint8_t>& records);

@@ -12,7 +12,9 @@
 
 namespace {
 
-bool IsStartMark(uint32_t tag) { return tag >= StartMarkParty && tag <= StartMarkAirship; }
+bool IsStartMark(uint32_t tag) {
+  return tag >= StartMarkParty && tag <= StartMarkAirship;
+}
 
 // Reads the stream of a block with Parse, which gets a stream over exactly the payload
 // and gives its result or nothing. Nothing as well when the payload is not used up or a
@@ -32,8 +34,7 @@ std::optional<Result> ParseStreamBlock(const std::vector<uint8_t>& block,
 }
 
 // A record of T read with the clipboard's checks, or nothing.
-template <class T, class... Args>
-std::unique_ptr<T> ReadRecord(TStream& stream, Args... args) {
+template <class T, class... Args> std::unique_ptr<T> ReadRecord(TStream& stream, Args... args) {
   auto cleared = std::make_unique<T>(args...);
   const TClipboardRecordReader reader(*cleared);
   auto record = std::make_unique<T>(args...);
@@ -82,7 +83,7 @@ std::optional<TMapTreeMapClip> ReadMapTreeMap(TStream& stream) {
   return clip;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<uint8_t> BuildEventClip(const TXelEventItem& event) {
   TMemoryStream stream;
@@ -103,8 +104,7 @@ std::optional<TMapEventClip> ParseMapEventClip(const std::vector<uint8_t>& block
   return ParseStreamBlock<TMapEventClip>(block, ReadMapEvent);
 }
 
-std::vector<uint8_t> BuildScriptLinesClip(const TXelEventScriptList& script, int first,
-                                          int count) {
+std::vector<uint8_t> BuildScriptLinesClip(const TXelEventScriptList& script, int first, int count) {
   TMemoryStream stream;
   for (int k = 0; k < count; ++k)
     if (const TXelEventScriptLine* line = script.GetItem(first + k)) line->SaveToStream(stream);

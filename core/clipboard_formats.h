@@ -19,18 +19,18 @@
 #include "core/move_route.h"
 
 enum : uint32_t {
-  cfMapRegion = 562,        // the map editor's chip selection, its own cell block
-  cfMapEvent = 563,         // stream: one map event or one start mark
-  cfEventPage = 564,        // record: TXelEventPageItem
-  cfBattleEventPage = 565,  // record: TXelBattleEventPageItem
-  cfScriptLines = 566,      // stream: event-script lines
-  cfMoveCommand = 567,      // stream: one move-route command
-  cfMapTreeMap = 568,       // stream: one map with its tree entry
-  cfListRow = 569,          // record: TXelEncountItem or TXelMonsterActItem
-  cfAnimationTiming = 570,  // record: TXelAnimationTimingItem
+  cfMapRegion = 562,       // the map editor's chip selection, its own cell block
+  cfMapEvent = 563,        // stream: one map event or one start mark
+  cfEventPage = 564,       // record: TXelEventPageItem
+  cfBattleEventPage = 565, // record: TXelBattleEventPageItem
+  cfScriptLines = 566,     // stream: event-script lines
+  cfMoveCommand = 567,     // stream: one move-route command
+  cfMapTreeMap = 568,      // stream: one map with its tree entry
+  cfListRow = 569,         // record: TXelEncountItem or TXelMonsterActItem
+  cfAnimationTiming = 570, // record: TXelAnimationTimingItem
   // 571 is not used.
-  cfAnimationFrame = 572,  // record: TXelAnimationPatternItem
-  cfAnimationCell = 573,   // record: TXelAnimationCellItem
+  cfAnimationFrame = 572, // record: TXelAnimationPatternItem
+  cfAnimationCell = 573,  // record: TXelAnimationCellItem
   // Database entries: a record block (Copy) or a list block (Multi Copy).
   cfHero = 574,
   cfSkill = 575,
@@ -54,7 +54,7 @@ inline constexpr int32_t StartMarkAirship = 60004;
 // 563: the compressed tag, then for tag 0 the event's record.
 struct TMapEventClip {
   int32_t Tag = 0;
-  std::unique_ptr<TXelEventItem> Event;  // with tag 0 only
+  std::unique_ptr<TXelEventItem> Event; // with tag 0 only
 };
 std::vector<uint8_t> BuildEventClip(const TXelEventItem& event);
 // Tag is one of the four start marks.
@@ -62,8 +62,7 @@ std::vector<uint8_t> BuildStartMarkClip(int32_t tag);
 std::optional<TMapEventClip> ParseMapEventClip(const std::vector<uint8_t>& block);
 
 // 566: the line stream of Count lines of Script from index First (those that exist).
-std::vector<uint8_t> BuildScriptLinesClip(const TXelEventScriptList& script, int first,
-                                          int count);
+std::vector<uint8_t> BuildScriptLinesClip(const TXelEventScriptList& script, int first, int count);
 // At least one line, none with a negative indent.
 std::unique_ptr<TXelEventScriptList> ParseScriptLinesClip(const std::vector<uint8_t>& block);
 

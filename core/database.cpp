@@ -1,7 +1,5 @@
 #include "core/database.h"
 
-#include <sys/stat.h>
-
 #include <optional>
 
 #include "core/animation_record.h"
@@ -29,42 +27,19 @@ TXelDataBase* GlobalDataBase = nullptr;
 namespace {
 
 constexpr int FirstTableId = 11;
-constexpr int LastTableId = 25;
 // A database file far beyond any real game is refused rather than read into memory.
 constexpr uint64_t MaxDataBaseFileSize = uint64_t(1) << 30;
 
-// Every list of the database starts with one entry at its defaults.
-template <class List>
-void ResetList(List& list) {
-  list.Clear();
-  list.Append();
-}
-
-}  // namespace
-
-TFileStamp GetFileStamp(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) throw EFileError(FileMessage(SCannotOpenFile, path));
-  return TFileStamp{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
-                    static_cast<int64_t>(st.st_size), static_cast<int64_t>(st.st_mtim.tv_sec),
-                    static_cast<int64_t>(st.st_mtim.tv_nsec)};
-}
+} // namespace
 
 TXelDataBase::TXelDataBase()
-    : players_(std::make_unique<TXelPlayer>()),
-      skills_(std::make_unique<TXelSkill>()),
-      items_(std::make_unique<TXelItem>()),
-      monsters_(std::make_unique<TXelMonster>()),
-      monGroups_(std::make_unique<TXelMonGroup>()),
-      grounds_(std::make_unique<TXelGround>()),
-      attribs_(std::make_unique<TXelAttrib>()),
-      statuses_(std::make_unique<TXelStatus>()),
-      animations_(std::make_unique<TXelAnimation>()),
-      chipSets_(std::make_unique<TXelChipSet>()),
-      vocabulary_(std::make_unique<TXelVocabulary>()),
-      system_(std::make_unique<TXelSystem>()),
-      switches_(std::make_unique<TXelSwitch>()),
-      variables_(std::make_unique<TXelVariable>()),
+    : players_(std::make_unique<TXelPlayer>()), skills_(std::make_unique<TXelSkill>()),
+      items_(std::make_unique<TXelItem>()), monsters_(std::make_unique<TXelMonster>()),
+      monGroups_(std::make_unique<TXelMonGroup>()), grounds_(std::make_unique<TXelGround>()),
+      attribs_(std::make_unique<TXelAttrib>()), statuses_(std::make_unique<TXelStatus>()),
+      animations_(std::make_unique<TXelAnimation>()), chipSets_(std::make_unique<TXelChipSet>()),
+      vocabulary_(std::make_unique<TXelVocabulary>()), system_(std::make_unique<TXelSystem>()),
+      switches_(std::make_unique<TXelSwitch>()), variables_(std::make_unique<TXelVariable>()),
       commonEvents_(std::make_unique<TXelCommonEvent>()) {
   Publish(true);
   Reset();
@@ -101,64 +76,47 @@ void TXelDataBase::Publish(bool own) {
 }
 
 void TXelDataBase::Reset() {
-  ResetList(*players_);
-  ResetList(*skills_);
-  ResetList(*items_);
-  ResetList(*monsters_);
-  ResetList(*monGroups_);
-  ResetList(*grounds_);
-  ResetList(*attribs_);
-  ResetList(*statuses_);
-  ResetList(*animations_);
-  ResetList(*chipSets_);
-  vocabulary_->Clear();
-  system_->Clear();
-  ResetList(*switches_);
-  ResetList(*variables_);
-  ResetList(*commonEvents_);
+  for (const TTable& table : Tables()) {
+    if (table.List) {
+      table.List->Clear();
+      table.List->Append();
+    } else {
+      table.Record->Clear();
+    }
+  }
   cached_ = TFileStamp{};
 }
 
-void TXelDataBase::LoadTable(int id, TStream& stream) {
-  switch (id) {
-    case 11: players_->LoadFromStream(stream); break;
-    case 12: skills_->LoadFromStream(stream); break;
-    case 13: items_->LoadFromStream(stream); break;
-    case 14: monsters_->LoadFromStream(stream); break;
-    case 15: monGroups_->LoadFromStream(stream); break;
-    case 16: grounds_->LoadFromStream(stream); break;
-    case 17: attribs_->LoadFromStream(stream); break;
-    case 18: statuses_->LoadFromStream(stream); break;
-    case 19: animations_->LoadFromStream(stream); break;
-    case 20: chipSets_->LoadFromStream(stream); break;
-    case 21: vocabulary_->LoadFromStream(stream); break;
-    case 22: system_->LoadFromStream(stream); break;
-    case 23: switches_->LoadFromStream(stream); break;
-    case 24: variables_->LoadFromStream(stream); break;
-    case 25: commonEvents_->LoadFromStream(stream); break;
-    default: break;
-  }
+std::array<TXelDataBase::TTable, TXelDataBase::TableCount> TXelDataBase::Tables() const {
+  return {{{players_.get()},
+           {skills_.get()},
+           {items_.get()},
+           {monsters_.get()},
+           {monGroups_.get()},
+           {grounds_.get()},
+           {attribs_.get()},
+           {statuses_.get()},
+           {animations_.get()},
+           {chipSets_.get()},
+           {nullptr, vocabulary_.get()},
+           {nullptr, system_.get()},
+           {switches_.get()},
+           {variables_.get()},
+           {commonEvents_.get()}}};
 }
 
-void TXelDataBase::SaveTable(int id, TStream& stream) {
-  switch (id) {
-    case 11: players_->SaveToStream(stream); break;
-    case 12: skills_->SaveToStream(stream); break;
-    case 13: items_->SaveToStream(stream); break;
-    case 14: monsters_->SaveToStream(stream); break;
-    case 15: monGroups_->SaveToStream(stream); break;
-    case 16: grounds_->SaveToStream(stream); break;
-    case 17: attribs_->SaveToStream(stream); break;
-    case 18: statuses_->SaveToStream(stream); break;
-    case 19: animations_->SaveToStream(stream); break;
-    case 20: chipSets_->SaveToStream(stream); break;
-    case 21: vocabulary_->SaveToStream(stream); break;
-    case 22: system_->SaveToStream(stream); break;
-    case 23: switches_->SaveToStream(stream); break;
-    case 24: variables_->SaveToStream(stream); break;
-    case 25: commonEvents_->SaveToStream(stream); break;
-    default: break;
-  }
+void TXelDataBase::TTable::LoadFromStream(TStream& stream) const {
+  if (List)
+    List->LoadFromStream(stream);
+  else
+    Record->LoadFromStream(stream);
+}
+
+void TXelDataBase::TTable::SaveToStream(TStream& stream) const {
+  if (List)
+    List->SaveToStream(stream);
+  else
+    Record->SaveToStream(stream);
 }
 
 void TXelDataBase::LoadFromStream(TStream& stream) {
@@ -167,7 +125,9 @@ void TXelDataBase::LoadFromStream(TStream& stream) {
     const uint32_t id = ReadVarInt(stream);
     const uint32_t size = ReadVarInt(stream);
     TReadLimit chunk(stream, size);
-    if (id >= FirstTableId && id <= LastTableId) LoadTable(static_cast<int>(id), stream);
+    if (id >= FirstTableId && id < FirstTableId + TableCount) {
+      Tables()[id - FirstTableId].LoadFromStream(stream);
+    }
     stream.SetPosition(chunk.End());
   }
 }
@@ -175,13 +135,15 @@ void TXelDataBase::LoadFromStream(TStream& stream) {
 void TXelDataBase::SaveToStream(TStream& stream) {
   WriteVarString(stream, DataBaseHeader);
   TMemoryStream table;
-  for (int id = FirstTableId; id <= LastTableId; ++id) {
+  int id = FirstTableId;
+  for (const TTable& each : Tables()) {
     table.SetPosition(0);
     table.SetSize(0);
-    SaveTable(id, table);
+    each.SaveToStream(table);
     WriteVarInt(stream, id);
     WriteVarInt(stream, static_cast<int32_t>(table.GetSize()));
     stream.WriteBuffer(table.Memory(), static_cast<size_t>(table.GetSize()));
+    ++id;
   }
 }
 

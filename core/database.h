@@ -3,34 +3,23 @@
 // one chunk per table, ids 11 to 25, with no terminator.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "core/database_tables.h"
+#include "core/file_utils.h"
 
+class TCatalog;
+class TCatalogBaseItem;
 class TStream;
 
 inline constexpr const char* DataBaseFileName = "KOVAX.ldb";
 inline constexpr const char* DataBaseHeader = "XelDataBase";
 
-// What identifies one version of a file on disk: its size, its modification time to
-// the nanosecond and its inode (every atomic save makes a new one). Equal stamps mean
-// the file was not rewritten in between.
-struct TFileStamp {
-  uint64_t Device = 0;
-  uint64_t Inode = 0;
-  int64_t Size = 0;
-  int64_t ModifiedSeconds = 0;
-  int64_t ModifiedNanoseconds = 0;
-  bool operator==(const TFileStamp&) const = default;
-};
-
-// The stamp of the file at Path; raises EFileError when it cannot be read.
-TFileStamp GetFileStamp(const std::string& path);
-
 class TXelDataBase {
- public:
+public:
   // Creates the tables, makes them the process-wide ones, then Reset.
   TXelDataBase();
   // Frees the tables; the process-wide pointers that were ours become null.
@@ -80,9 +69,17 @@ class TXelDataBase {
   TXelVariable& Variables() { return *variables_; }
   TXelCommonEvent& CommonEvents() { return *commonEvents_; }
 
- private:
-  void LoadTable(int id, TStream& stream);
-  void SaveTable(int id, TStream& stream);
+private:
+  // A table in its stream form: a list, or (vocabulary and system) a single record.
+  struct TTable {
+    TCatalog* List = nullptr;
+    TCatalogBaseItem* Record = nullptr;
+    void LoadFromStream(TStream& stream) const;
+    void SaveToStream(TStream& stream) const;
+  };
+  static constexpr int TableCount = 15;
+  // In chunk order, ids 11 to 25.
+  std::array<TTable, TableCount> Tables() const;
   void Publish(bool own);
 
   std::unique_ptr<TXelPlayer> players_;

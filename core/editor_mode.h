@@ -11,12 +11,12 @@ bool IsEditorMode();
 
 // Sets the tag for a scope and restores the previous one; for tests and tools.
 class TApplicationTagScope {
- public:
+public:
   explicit TApplicationTagScope(int tag);
   ~TApplicationTagScope();
   TApplicationTagScope(const TApplicationTagScope&) = delete;
   TApplicationTagScope& operator=(const TApplicationTagScope&) = delete;
 
- private:
+private:
   int saved_;
 };

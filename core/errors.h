@@ -7,49 +7,49 @@
 
 // Base of every error the editor raises on purpose.
 class Exception : public std::runtime_error {
- public:
+public:
   explicit Exception(const std::string& message) : std::runtime_error(message) {}
 };
 
 // A truncated or malformed stream.
 class EReadError : public Exception {
- public:
+public:
   EReadError();
   explicit EReadError(const std::string& message) : Exception(message) {}
 };
 
 // A write that could not be completed (disk full, closed file).
 class EWriteError : public Exception {
- public:
+public:
   explicit EWriteError(const std::string& message) : Exception(message) {}
 };
 
 // A file that could not be opened, created or replaced.
 class EFileError : public Exception {
- public:
+public:
   explicit EFileError(const std::string& message) : Exception(message) {}
 };
 
 // A bad or unsupported image.
 class EInvalidGraphic : public Exception {
- public:
+public:
   explicit EInvalidGraphic(const std::string& message) : Exception(message) {}
 };
 
 // zlib reported a failure while packing or unpacking image data.
 class EZlibError : public Exception {
- public:
+public:
   EZlibError();
 };
 
 class EOutOfMemory : public Exception {
- public:
+public:
   EOutOfMemory();
 };
 
 // An internal consistency check failed; the message names the source unit and line.
 class EAssertionFailed : public Exception {
- public:
+public:
   EAssertionFailed(const std::string& message, const std::string& unit, int line);
 };
 

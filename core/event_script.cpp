@@ -15,7 +15,7 @@ constexpr int InsertPositionCheckLine = 393;
 constexpr int InsertSourceCheckLine = 394;
 constexpr const char* AssertionText = "Assertion failure";
 
-}  // namespace
+} // namespace
 
 void TXelEventScriptLine::SetParamCount(int32_t count) {
   Params.resize(static_cast<size_t>(std::max(count, 0)), 0);
@@ -34,12 +34,16 @@ void TXelEventScriptLine::SetParam(int index, int32_t value) {
 void TXelEventScriptLine::LoadFromStream(TStream& stream) {
   Code = static_cast<int32_t>(ReadVarInt(stream));
   Indent = static_cast<int32_t>(ReadVarInt(stream));
-  Text = ReadVarString(stream);
+  // Read into the string it holds, which keeps its storage when a line is reloaded.
+  const uint32_t length = ReadVarCount(stream);
+  Text.resize(length);
+  stream.ReadBuffer(Text.data(), length);
   // Every parameter takes at least one byte, so a count beyond the bytes left is
   // refused before the parameters are allocated.
   const uint32_t count = ReadVarCount(stream, 1);
   Params.resize(count);
-  for (auto& param : Params) param = static_cast<int32_t>(ReadVarInt(stream));
+  for (auto& param : Params)
+    param = static_cast<int32_t>(ReadVarInt(stream));
 }
 
 void TXelEventScriptLine::SaveToStream(TStream& stream) const {
@@ -47,7 +51,8 @@ void TXelEventScriptLine::SaveToStream(TStream& stream) const {
   WriteVarInt(stream, Indent);
   WriteVarString(stream, Text);
   WriteVarInt(stream, ParamCount());
-  for (int32_t param : Params) WriteVarInt(stream, param);
+  for (int32_t param : Params)
+    WriteVarInt(stream, param);
 }
 
 TXelEventScriptLine* TXelEventScriptList::GetItem(int index) const {
@@ -92,16 +97,25 @@ void TXelEventScriptList::InsertLines(int at, const TXelEventScriptList& source,
 }
 
 void TXelEventScriptList::LoadFromStream(TStream& stream) {
-  Clear();
+  for (auto it = lines_.rbegin(); it != lines_.rend(); ++it)
+    spare_.push_back(std::move(*it));
+  lines_.clear();
   while (stream.Remaining() > 0) {
-    auto line = std::make_unique<TXelEventScriptLine>();
+    std::unique_ptr<TXelEventScriptLine> line;
+    if (spare_.empty()) {
+      line = std::make_unique<TXelEventScriptLine>();
+    } else {
+      line = std::move(spare_.back());
+      spare_.pop_back();
+    }
     line->LoadFromStream(stream);
     lines_.push_back(std::move(line));
   }
 }
 
 void TXelEventScriptList::SaveToStream(TStream& stream) const {
-  for (const auto& line : lines_) line->SaveToStream(stream);
+  for (const auto& line : lines_)
+    line->SaveToStream(stream);
 }
 
 TXelBaseEventPageItem::TXelBaseEventPageItem(int32_t id, int scriptSizeId)

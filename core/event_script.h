@@ -66,16 +66,22 @@ public:
   // is the count, 0 in an empty list), plus IndentDelta. At beyond the count or an empty
   // Source is a programming error (EAssertionFailed).
   void InsertLines(int at, const TXelEventScriptList& source, int32_t indentDelta);
-  void Clear() { lines_.clear(); }
+  void Clear() {
+    lines_.clear();
+    spare_.clear();
+  }
   // Clear, then parse lines until the bytes of the stream (or of its read limit) are
-  // used up. Raises EReadError on a cut line; the lines before it stay.
+  // used up. Raises EReadError on a cut line; the lines before it stay. The line
+  // objects already held are filled again rather than freed and made anew, so a reload
+  // of a script allocates nothing; those left over are kept for the next load.
   void LoadFromStream(TStream& stream);
   void SaveToStream(TStream& stream) const;
 
 private:
-  std::vector<std::unique_ptr<TXelEventScriptLine>,
-              TPoolAllocator<std::unique_ptr<TXelEventScriptLine>>>
-      lines_;
+  using TLines = std::vector<std::unique_ptr<TXelEventScriptLine>,
+                             TPoolAllocator<std::unique_ptr<TXelEventScriptLine>>>;
+  TLines lines_;
+  TLines spare_; // last to be used first
 };
 
 // The record part of everything that carries a script (map event pages, common events,

@@ -53,6 +53,24 @@ bool IsSameFile(const std::string& a, const std::string& b);
 // Raises EFileError when anything fails; Target is then as it was.
 bool CopyFileReplacing(const std::string& source, const std::string& target);
 
+// Fills Message's "%s" with Path (the texts of file_messages.h).
+std::string FileMessage(const char* message, const std::string& path);
+
+// What identifies one version of a file on disk: its size, its modification time to
+// the nanosecond and its inode (every atomic save makes a new one). Equal stamps mean
+// the file was not rewritten in between.
+struct TFileStamp {
+  uint64_t Device = 0;
+  uint64_t Inode = 0;
+  int64_t Size = 0;
+  int64_t ModifiedSeconds = 0;
+  int64_t ModifiedNanoseconds = 0;
+  bool operator==(const TFileStamp&) const = default;
+};
+
+// The stamp of the file at Path; raises EFileError when it cannot be read.
+TFileStamp GetFileStamp(const std::string& path);
+
 // The user's private temporary folder, $TMPDIR/velmora-<uid>/ (TMPDIR defaulting to
 // /tmp), created with mode 0700. Raises EFileError when the name is taken by anything
 // but a real folder of ours, so that nobody can plant a link or read our files there.
@@ -64,13 +82,6 @@ std::string GetWorkingFolder();
 // link is removed as a link and never followed, so nothing outside the tree is touched.
 // True when the folder is gone afterwards (also when it never existed).
 bool DeleteFolderTree(const std::string& folder);
-
-// Cuts FileName into pieces of FirstSize bytes (the first) and OtherSize bytes (the
-// others; the last one holds what remains), written to DestFolder as the file's name
-// with the extension ".001", ".002" and so on. Returns the number of pieces. Raises
-// EFileError for a piece size of 0 and on any read or write error.
-int SplitFileToPieces(const std::string& fileName, const std::string& destFolder, int64_t firstSize,
-                      int64_t otherSize);
 
 inline int ClampInt(int value, int min, int max) {
   return value < min ? min : value > max ? max : value;

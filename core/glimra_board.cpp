@@ -44,18 +44,18 @@ struct TCopyArea {
   int sx, sy, dx, dy, w, h;
 };
 
-bool ClipCopy(int x, int y, const TRect& src, int src_w, int src_h, int dst_w, int dst_h,
+bool ClipCopy(int x, int y, const TRect& src, int srcW, int srcH, int dstW, int dstH,
               TCopyArea& out) {
   int64_t sx = src.Left, sy = src.Top, dx = x, dy = y;
   int64_t w = int64_t(src.Right) - src.Left, h = int64_t(src.Bottom) - src.Top;
   if (sx < 0) dx -= sx, w += sx, sx = 0;
   if (sy < 0) dy -= sy, h += sy, sy = 0;
-  w = std::min(w, src_w - sx);
-  h = std::min(h, src_h - sy);
+  w = std::min(w, srcW - sx);
+  h = std::min(h, srcH - sy);
   if (dx < 0) sx -= dx, w += dx, dx = 0;
   if (dy < 0) sy -= dy, h += dy, dy = 0;
-  w = std::min(w, dst_w - dx);
-  h = std::min(h, dst_h - dy);
+  w = std::min(w, dstW - dx);
+  h = std::min(h, dstH - dy);
   if (w < 1 || h < 1) return false;
   out = TCopyArea{int(sx), int(sy), int(dx), int(dy), int(w), int(h)};
   return true;
@@ -65,12 +65,11 @@ bool ClipCopy(int x, int y, const TRect& src, int src_w, int src_h, int dst_w, i
 // position falls outside 0..Limit-1. The table lives in Buffer, which callers keep per
 // thread: maps are drawn cell by cell at every scale, and a table per cell must not
 // cost an allocation.
-const std::vector<int>& ScaleTable(std::vector<int>& buffer, int from, int to,
-                                   int64_t dest_start, int64_t dest_size, int64_t src_start,
-                                   int64_t src_size, int limit) {
+const std::vector<int>& ScaleTable(std::vector<int>& buffer, int from, int to, int64_t destStart,
+                                   int64_t destSize, int64_t srcStart, int64_t srcSize, int limit) {
   buffer.resize(size_t(std::max(0, to - from)));
   for (int d = from; d < to; ++d) {
-    const int64_t s = src_start + (d - dest_start) * src_size / dest_size;
+    const int64_t s = srcStart + (d - destStart) * srcSize / destSize;
     buffer[size_t(d - from)] = (s >= 0 && s < limit) ? int(s) : -1;
   }
   return buffer;
@@ -136,9 +135,9 @@ void TGlimraBoard::StretchDraw(const TSurface16& target, const TRect& rect) cons
   }
 }
 
-void TGlimraBoard::DrawBoard(int x, int y, const TGlimraBoard& source, const TRect& src_rect) {
+void TGlimraBoard::DrawBoard(int x, int y, const TGlimraBoard& source, const TRect& srcRect) {
   TCopyArea a;
-  if (!ClipCopy(x, y, src_rect, source.width_, source.height_, width_, height_, a)) return;
+  if (!ClipCopy(x, y, srcRect, source.width_, source.height_, width_, height_, a)) return;
   const int sx = a.sx, sy = a.sy, w = a.w, h = a.h;
   x = a.dx, y = a.dy;
   // A copy within one board walks the rows so that no source row is overwritten first.
@@ -149,9 +148,9 @@ void TGlimraBoard::DrawBoard(int x, int y, const TGlimraBoard& source, const TRe
   }
 }
 
-void TGlimraBoard::DrawSheet(int x, int y, TGlimraSheet& sheet, const TRect& src_rect) {
+void TGlimraBoard::DrawSheet(int x, int y, TGlimraSheet& sheet, const TRect& srcRect) {
   TCopyArea a;
-  if (!ClipCopy(x, y, src_rect, sheet.Width(), sheet.Height(), width_, height_, a)) return;
+  if (!ClipCopy(x, y, srcRect, sheet.Width(), sheet.Height(), width_, height_, a)) return;
   const int sx = a.sx, sy = a.sy, w = a.w, h = a.h;
   x = a.dx, y = a.dy;
   const TPixelRule rule = PrepareSheet(sheet, Brightness);
@@ -168,23 +167,23 @@ void TGlimraBoard::DrawSheet(int x, int y, TGlimraSheet& sheet, const TRect& src
   }
 }
 
-void TGlimraBoard::StretchDrawSheet(const TRect& dest_rect, TGlimraSheet& sheet,
-                                    const TRect& src_rect) {
-  const int64_t dw = int64_t(dest_rect.Right) - dest_rect.Left;
-  const int64_t dh = int64_t(dest_rect.Bottom) - dest_rect.Top;
-  const int64_t sw = int64_t(src_rect.Right) - src_rect.Left;
-  const int64_t sh = int64_t(src_rect.Bottom) - src_rect.Top;
+void TGlimraBoard::StretchDrawSheet(const TRect& destRect, TGlimraSheet& sheet,
+                                    const TRect& srcRect) {
+  const int64_t dw = int64_t(destRect.Right) - destRect.Left;
+  const int64_t dh = int64_t(destRect.Bottom) - destRect.Top;
+  const int64_t sw = int64_t(srcRect.Right) - srcRect.Left;
+  const int64_t sh = int64_t(srcRect.Bottom) - srcRect.Top;
   if (dw == sw && dh == sh) {
-    DrawSheet(dest_rect.Left, dest_rect.Top, sheet, src_rect);
+    DrawSheet(destRect.Left, destRect.Top, sheet, srcRect);
     return;
   }
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
-  const TRect d = Intersect(dest_rect, TRect{0, 0, width_, height_});
+  const TRect d = Intersect(destRect, TRect{0, 0, width_, height_});
   if (d.IsEmpty()) return;
-  const auto& cols = ScaleTable(g_colTable, d.Left, d.Right, dest_rect.Left, dw, src_rect.Left,
-                                sw, sheet.Width());
-  const auto& rows = ScaleTable(g_rowTable, d.Top, d.Bottom, dest_rect.Top, dh, src_rect.Top, sh,
-                                sheet.Height());
+  const auto& cols =
+      ScaleTable(g_colTable, d.Left, d.Right, destRect.Left, dw, srcRect.Left, sw, sheet.Width());
+  const auto& rows =
+      ScaleTable(g_rowTable, d.Top, d.Bottom, destRect.Top, dh, srcRect.Top, sh, sheet.Height());
   const TPixelRule rule = PrepareSheet(sheet, Brightness);
   for (size_t r = 0; r < rows.size(); ++r) {
     if (rows[r] < 0) continue;
@@ -195,14 +194,14 @@ void TGlimraBoard::StretchDrawSheet(const TRect& dest_rect, TGlimraSheet& sheet,
   }
 }
 
-void TGlimraBoard::DrawSheetCentered(double x, double y, double scale, int half_height,
-                                     int half_width, const TRect& src_rect, TGlimraSheet& sheet) {
+void TGlimraBoard::DrawSheetCentered(double x, double y, double scale, int halfHeight,
+                                     int halfWidth, const TRect& srcRect, TGlimraSheet& sheet) {
   // Far-off positions are clamped so the conversion to int stays defined.
   auto round = [](double v) { return int(std::clamp(std::nearbyint(v), -1e9, 1e9)); };
-  const TRect dest{round(x - half_width * scale), round(y - half_height * scale),
-                   round(x + half_width * scale), round(y + half_height * scale)};
+  const TRect dest{round(x - halfWidth * scale), round(y - halfHeight * scale),
+                   round(x + halfWidth * scale), round(y + halfHeight * scale)};
   if (scale == 1.0)
-    DrawSheet(dest.Left, dest.Top, sheet, src_rect);
+    DrawSheet(dest.Left, dest.Top, sheet, srcRect);
   else
-    StretchDrawSheet(dest, sheet, src_rect);
+    StretchDrawSheet(dest, sheet, srcRect);
 }

@@ -54,22 +54,22 @@ public:
   void StretchDraw(const TSurface16& target, const TRect& rect) const;
   // Opaque copy of SrcRect of Source (which may be this board) to (X, Y), clipped
   // against both boards.
-  void DrawBoard(int x, int y, const TGlimraBoard& source, const TRect& src_rect);
+  void DrawBoard(int x, int y, const TGlimraBoard& source, const TRect& srcRect);
   // SrcRect of the sheet to (X, Y). SrcRect is clipped to the sheet and the destination
   // to the board: a part cut off on one side moves the other's start along with it, so
   // drawing at X = -5 shows the source from its sixth column on at X = 0.
-  void DrawSheet(int x, int y, TGlimraSheet& sheet, const TRect& src_rect);
+  void DrawSheet(int x, int y, TGlimraSheet& sheet, const TRect& srcRect);
   // SrcRect of the sheet scaled into DestRect: destination column x takes source column
   // SrcRect.Left + (x - DestRect.Left) x SrcWidth div DestWidth, and rows likewise.
   // Equal sizes draw as DrawSheet; empty or inverted rectangles draw nothing; source
   // pixels outside the sheet are not drawn.
-  void StretchDrawSheet(const TRect& dest_rect, TGlimraSheet& sheet, const TRect& src_rect);
+  void StretchDrawSheet(const TRect& destRect, TGlimraSheet& sheet, const TRect& srcRect);
   // SrcRect drawn centred on (X, Y) with half sizes scaled by Scale: the destination runs
   // from round(X - HalfWidth x Scale), round(Y - HalfHeight x Scale) to
   // round(X + HalfWidth x Scale), round(Y + HalfHeight x Scale), rounding halves to even.
   // Scale 1 draws unscaled at the top-left corner.
-  void DrawSheetCentered(double x, double y, double scale, int half_height, int half_width,
-                         const TRect& src_rect, TGlimraSheet& sheet);
+  void DrawSheetCentered(double x, double y, double scale, int halfHeight, int halfWidth,
+                         const TRect& srcRect, TGlimraSheet& sheet);
 
 private:
   void Resize(int width, int height);

@@ -107,12 +107,12 @@ void TGlimraColorControl::SetFlash(int red, int green, int blue, int level, bool
         update);
 }
 
-void TGlimraColorControl::SetAll(int tone_red, int tone_green, int tone_blue, int saturation,
-                                 int flash_red, int flash_green, int flash_blue, int flash_level,
+void TGlimraColorControl::SetAll(int toneRed, int toneGreen, int toneBlue, int saturation,
+                                 int flashRed, int flashGreen, int flashBlue, int flashLevel,
                                  bool update) {
-  Store({Clamp(tone_red, 0, 200), Clamp(tone_green, 0, 200), Clamp(tone_blue, 0, 200),
-         Clamp(saturation, 0, 200), Clamp(flash_red, 0, 31), Clamp(flash_green, 0, 31),
-         Clamp(flash_blue, 0, 31), Clamp(flash_level, 0, 32)},
+  Store({Clamp(toneRed, 0, 200), Clamp(toneGreen, 0, 200), Clamp(toneBlue, 0, 200),
+         Clamp(saturation, 0, 200), Clamp(flashRed, 0, 31), Clamp(flashGreen, 0, 31),
+         Clamp(flashBlue, 0, 31), Clamp(flashLevel, 0, 32)},
         update);
 }
 
@@ -132,9 +132,9 @@ void TGlimraSheet::Clear() {
 }
 
 void TGlimraSheet::UpdateColorTable() {
-  const int tone_r = Clamp(Tone1.ToneRed() + Tone2.ToneRed() - 100, 0, 200);
-  const int tone_g = Clamp(Tone1.ToneGreen() + Tone2.ToneGreen() - 100, 0, 200);
-  const int tone_b = Clamp(Tone1.ToneBlue() + Tone2.ToneBlue() - 100, 0, 200);
+  const int toneR = Clamp(Tone1.ToneRed() + Tone2.ToneRed() - 100, 0, 200);
+  const int toneG = Clamp(Tone1.ToneGreen() + Tone2.ToneGreen() - 100, 0, 200);
+  const int toneB = Clamp(Tone1.ToneBlue() + Tone2.ToneBlue() - 100, 0, 200);
   const int sat = Clamp(Tone1.Saturation() + Tone2.Saturation() - 100, 0, 200);
   for (int i = 0; i < 256; ++i) {
     int r = palette_[i].Red >> 3, g = palette_[i].Green >> 2, b = palette_[i].Blue >> 3;
@@ -151,9 +151,9 @@ void TGlimraSheet::UpdateColorTable() {
         b = Clamp(((200 - sat) * b + (sat - 100) * b2) / 100, 0, 31);
       }
     }
-    r = Scale(r, tone_r, 31);
-    g = Scale(g, tone_g, 63);
-    b = Scale(b, tone_b, 31);
+    r = Scale(r, toneR, 31);
+    g = Scale(g, toneG, 63);
+    b = Scale(b, toneB, 31);
     Flash(Tone1, r, g, b);
     Flash(Tone2, r, g, b);
     r = Scale(r, Brightness, 31);
@@ -200,16 +200,16 @@ void TGlimraSheet::LoadFromBitmap(const TBitmap& bitmap, TPoint origin) {
   UpdateColorTable();
 }
 
-void TGlimraSheet::LoadFromFileAt(const std::string& file_name, TPoint origin, bool raise_errors) {
+void TGlimraSheet::LoadFromFileAt(const std::string& fileName, TPoint origin, bool raiseErrors) {
   Clear();
-  if (file_name.empty()) return;
+  if (fileName.empty()) return;
   try {
     TBitmap bitmap;
-    LoadBitmapFromImageFile(bitmap, file_name);
+    LoadBitmapFromImageFile(bitmap, fileName);
     LoadFromBitmap(bitmap, origin);
   } catch (const Exception&) {
     Clear();
-    if (raise_errors) throw;
+    if (raiseErrors) throw;
   }
 }
 

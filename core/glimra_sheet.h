@@ -32,8 +32,8 @@ public:
   void Reset(bool update = true);
   void SetTone(int red, int green, int blue, int saturation, bool update = true);
   void SetFlash(int red, int green, int blue, int level, bool update = true);
-  void SetAll(int tone_red, int tone_green, int tone_blue, int saturation, int flash_red,
-              int flash_green, int flash_blue, int flash_level, bool update = true);
+  void SetAll(int toneRed, int toneGreen, int toneBlue, int saturation, int flashRed,
+              int flashGreen, int flashBlue, int flashLevel, bool update = true);
 
   int ToneRed() const { return v_[0]; }
   int ToneGreen() const { return v_[1]; }
@@ -90,9 +90,9 @@ public:
   void LoadFromBitmap(const TBitmap& bitmap, TPoint origin = {});
   // Clear, then (for a non-empty name) LoadBitmapFromImageFile and LoadFromBitmap. Errors
   // reach the caller only with RaiseErrors; otherwise the sheet stays cleared.
-  void LoadFromFileAt(const std::string& file_name, TPoint origin, bool raise_errors);
-  void LoadFromFile(const std::string& file_name, bool raise_errors) {
-    LoadFromFileAt(file_name, TPoint{}, raise_errors);
+  void LoadFromFileAt(const std::string& fileName, TPoint origin, bool raiseErrors);
+  void LoadFromFile(const std::string& fileName, bool raiseErrors) {
+    LoadFromFileAt(fileName, TPoint{}, raiseErrors);
   }
   void FlipHorizontal();
 

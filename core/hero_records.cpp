@@ -23,22 +23,20 @@ bool ValidCurvePoint(int parameter, int level) {
   return parameter >= 0 && parameter < HeroParameterCount && level >= 1 && level <= HeroMaxLevel;
 }
 
-}  // namespace
+} // namespace
 
 void TXelPlayerLearningItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Int(&Level, 1); break;
     case 2: d.Int(&SkillId, 1); break;
     default: break;
   }
-}
-
-void TXelPlayerLearningItem::Clear() {
-  Level = 1;
-  SkillId = 1;
+  // clang-format on
 }
 
 void TXelPlayerItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Str(&Title, true); break;
@@ -70,36 +68,15 @@ void TXelPlayerItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 74: AttributeRanks.DescribeBlob(d, forLoad); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelPlayerItem::Clear() {
-  Name.clear();
-  Title.clear();
-  WalkGraphic.clear();
-  WalkIndex = 0;
-  WalkTransparent = 0;
-  InitialLevel = 1;
-  MaxLevel = 50;
-  CriticalEnabled = 1;
-  CriticalChance = 30;
-  FaceGraphic.clear();
-  FaceIndex = 0;
-  TwoSwords = 0;
-  EquipmentFixed = 0;
-  ControlByAi = 0;
-  StrongDefense = 0;
+  ClearFields<TXelPlayerItem>();
   const uint16_t* defaults[] = {HpMpCurve,          HpMpCurve,        AttackDefenseCurve,
                                 AttackDefenseCurve, MindAgilityCurve, MindAgilityCurve};
   for (int p = 0; p < HeroParameterCount; ++p)
     std::copy_n(defaults[p], HeroMaxLevel, Curves + p * HeroMaxLevel);
-  ExpBase = 30;
-  ExpExtra = 30;
-  ExpCorrection = 0;
-  std::fill_n(InitialEquipment, HeroEquipmentSlots, 0);
-  UnarmedAnimation = 1;
-  Learning.Clear();
-  UseSkillSlotName = 0;
-  SkillSlotName.clear();
   ConditionRanks.Clear();
   AttributeRanks.Clear();
 }
@@ -125,6 +102,7 @@ void TXelPlayerItem::SetEquipment(int slot, int itemId) {
 }
 
 void TXelSkillItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Str(&Description, true); break;
@@ -159,36 +137,17 @@ void TXelSkillItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 45: d.Byte(&LowerResistance, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelSkillItem::Clear() {
-  Name.clear();
-  Description.clear();
-  UsingMessage1.clear();
-  UsingMessage2.clear();
-  FailureMessage = 0;
-  Kind = 0;
-  MpCost = 0;
-  EffectRange = 0;
-  SwitchId = 1;
-  BattleAnimation = 1;
-  Sound.Clear();
-  UsableOnField = 1;
-  UsableInBattle = 0;
-  PhysicalRate = 0;
-  MindRate = 3;
-  Variance = 4;
-  BaseEffect = 0;
-  SuccessRate = 100;
-  AffectHp = AffectMp = AffectAttack = AffectDefense = AffectMind = AffectAgility = 0;
-  Absorb = 0;
-  IgnoreDefense = 0;
+  ClearFields<TXelSkillItem>();
   ConditionFlags.Clear();
   AttributeFlags.Clear();
-  LowerResistance = 0;
 }
 
 void TXelItemItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Str(&Description, true); break;
@@ -239,34 +198,12 @@ void TXelItemItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 67: d.Int(&ConditionChance, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelItemItem::Clear() {
-  Name.clear();
-  Description.clear();
-  Kind = 0;
-  Price = 0;
-  Uses = 1;
-  AttackBonus = DefenseBonus = MindBonus = AgilityBonus = 0;
-  TwoHanded = 0;
-  MpCost = 0;
-  HitChance = 90;
-  CriticalChance = 0;
-  BattleAnimation = 1;
-  Preemptive = AttackTwice = AttackAll = IgnoreEvasion = 0;
-  PreventCritical = RaiseEvasion = HalfMp = NoTerrainDamage = 0;
-  WholeParty = 0;
-  HpRecoveryPercent = HpRecoveryPoints = MpRecoveryPercent = MpRecoveryPoints = 0;
-  FieldOnly = 0;
-  OnlyUnconscious = 0;
-  MaxHpGain = MaxMpGain = AttackGain = DefenseGain = MindGain = AgilityGain = 0;
-  UsingMessage = 0;
-  SkillId = 1;
-  SwitchId = 1;
-  UsableOnField = 1;
-  UsableInBattle = 0;
+  ClearFields<TXelItemItem>();
   HeroUsable.Clear();
   ConditionFlags.Clear();
   AttributeFlags.Clear();
-  ConditionChance = 0;
 }

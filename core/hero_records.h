@@ -12,11 +12,11 @@
 
 // A skill a hero learns on reaching a level.
 class TXelPlayerLearningItem : public TCatalogItem {
- public:
+public:
   explicit TXelPlayerLearningItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 2; }
-  void Clear() override;
+  void Clear() override { ClearFields<TXelPlayerLearningItem>(); }
 
   int32_t Level;
   int32_t SkillId;
@@ -28,10 +28,10 @@ using TXelPlayerLearning = TXelPlainCatalog<TXelPlayerLearningItem>;
 enum THeroParameter { hpMaxHp, hpMaxMp, hpAttack, hpDefense, hpMind, hpAgility };
 inline constexpr int HeroParameterCount = 6;
 inline constexpr int HeroMaxLevel = 50;
-inline constexpr int HeroEquipmentSlots = 5;  // arms, shield, armor, helmet, other
+inline constexpr int HeroEquipmentSlots = 5; // arms, shield, armor, helmet, other
 
 class TXelPlayerItem : public TCatalogItem {
- public:
+public:
   explicit TXelPlayerItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 74; }
@@ -82,12 +82,12 @@ class TXelPlayerItem : public TCatalogItem {
 };
 
 class TXelPlayer : public TXelCatalog<TXelPlayerItem> {
- public:
+public:
   TXelPlayer() : TXelCatalog(SInvalidHero) {}
 };
 
 class TXelSkillItem : public TCatalogItem {
- public:
+public:
   explicit TXelSkillItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 45; }
@@ -133,12 +133,12 @@ class TXelSkillItem : public TCatalogItem {
 };
 
 class TXelSkill : public TXelCatalog<TXelSkillItem> {
- public:
+public:
   TXelSkill() : TXelCatalog(SInvalidSkill) {}
 };
 
 class TXelItemItem : public TCatalogItem {
- public:
+public:
   explicit TXelItemItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 67; }
@@ -202,6 +202,6 @@ class TXelItemItem : public TCatalogItem {
 };
 
 class TXelItem : public TXelCatalog<TXelItemItem> {
- public:
+public:
   TXelItem() : TXelCatalog(SInvalidItem) {}
 };

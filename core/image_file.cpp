@@ -14,11 +14,11 @@
 
 namespace {
 
-std::string LowerExtension(const std::string& file_name) {
-  const auto slash = file_name.find_last_of("/\\");
-  const auto dot = file_name.rfind('.');
+std::string LowerExtension(const std::string& fileName) {
+  const auto slash = fileName.find_last_of("/\\");
+  const auto dot = fileName.rfind('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  std::string ext = file_name.substr(dot);
+  std::string ext = fileName.substr(dot);
   for (char& c : ext)
     if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
   return ext;
@@ -29,10 +29,10 @@ constexpr uint64_t kMaxImageFileBytes = uint64_t(1) << 28;
 
 } // namespace
 
-std::vector<uint8_t> ReadImageFileBytes(const std::string& file_name) {
+std::vector<uint8_t> ReadImageFileBytes(const std::string& fileName) {
   std::string bytes;
-  if (!ReadFileBytes(file_name, bytes, kMaxImageFileBytes))
-    throw EFileError(FileMessage(SCannotOpenFile, file_name));
+  if (!ReadFileBytes(fileName, bytes, kMaxImageFileBytes))
+    throw EFileError(FileMessage(SCannotOpenFile, fileName));
   return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
@@ -50,13 +50,13 @@ void LoadBitmapFromImageStream(TBitmap& bitmap, TStream& stream) {
   if (bitmap.Empty()) throw EInvalidGraphic(SEmptyBitmap);
 }
 
-void LoadBitmapFromImageFile(TBitmap& bitmap, const std::string& file_name) {
-  TMemoryStream stream(ReadImageFileBytes(file_name));
+void LoadBitmapFromImageFile(TBitmap& bitmap, const std::string& fileName) {
+  TMemoryStream stream(ReadImageFileBytes(fileName));
   LoadBitmapFromImageStream(bitmap, stream);
 }
 
-void SaveBitmapToImageFile(const TBitmap& bitmap, const std::string& file_name) {
-  const std::string ext = LowerExtension(file_name);
+void SaveBitmapToImageFile(const TBitmap& bitmap, const std::string& fileName) {
+  const std::string ext = LowerExtension(fileName);
   TMemoryStream stream;
   if (ext == ".png")
     WritePng(stream, bitmap);
@@ -64,5 +64,5 @@ void SaveBitmapToImageFile(const TBitmap& bitmap, const std::string& file_name) 
     WriteXyz(stream, bitmap);
   else
     WriteBmp(stream, bitmap);
-  WriteFileAtomically(file_name, stream.Bytes());
+  WriteFileAtomically(fileName, stream.Bytes());
 }

@@ -23,10 +23,10 @@ inline constexpr TImageFormatInfo kRegisteredImageFormats[] = {
 
 // The bytes of an image file; raises EFileError when it is missing, unreadable or larger
 // than any image file can sensibly be.
-std::vector<uint8_t> ReadImageFileBytes(const std::string& file_name);
+std::vector<uint8_t> ReadImageFileBytes(const std::string& fileName);
 
 void LoadBitmapFromImageStream(TBitmap& bitmap, TStream& stream);
-void LoadBitmapFromImageFile(TBitmap& bitmap, const std::string& file_name);
+void LoadBitmapFromImageFile(TBitmap& bitmap, const std::string& fileName);
 // ".png" -> PNG, ".xyz" -> XYZ (the extension compared without case), anything else -> BMP.
 // The file is replaced atomically.
-void SaveBitmapToImageFile(const TBitmap& bitmap, const std::string& file_name);
+void SaveBitmapToImageFile(const TBitmap& bitmap, const std::string& fileName);

@@ -190,23 +190,11 @@ void TXelMap::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
 void TXelMap::Clear() {
   Modified = false;
   LoadError.clear();
-  ChipSetId = 1;
-  width_ = DefaultMapWidth;
-  height_ = DefaultMapHeight;
-  UsePanorama = 0;
-  PanoramaName.clear();
-  HorizontalPan = 0;
-  VerticalPan = 0;
-  HorizontalAutoScroll = 0;
-  HorizontalSpeed = 0;
-  VerticalAutoScroll = 0;
-  VerticalSpeed = 0;
-  SaveCount = 0;
+  ClearFields<TXelMap>();
   LowerLayer.Reset();
   UpperLayer.Reset();
   // No scrolling, so no wrap either.
   SetScrollType(0);
-  Events.Clear();
 }
 
 bool TXelMap::SettleLoadedLayers() {

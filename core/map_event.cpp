@@ -1,6 +1,7 @@
 #include "core/map_event.h"
 
 void TXelEventCondition::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Fixed(&Flags, 1); break;
     case 2: d.Int(&SwitchAId, 1); break;
@@ -12,23 +13,18 @@ void TXelEventCondition::GetVarData(int id, TCatalogVarData& d, bool) {
     case 8: d.Int(&TimerSeconds, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelEventCondition::Clear() {
-  Flags = 0;
-  SwitchAId = 1;
-  SwitchBId = 1;
-  VariableId = 1;
-  VariableValue = 0;
-  ItemId = 1;
+  ClearFields<TXelEventCondition>();
   HeroId = 1;
-  TimerSeconds = 0;
 }
 
 namespace {
 // The page's script blob lives in fields 51 (size) and 52 (bytes).
 constexpr int PageScriptSizeId = 51;
-}  // namespace
+} // namespace
 
 TXelEventPageItem::TXelEventPageItem(int32_t id) : TXelBaseEventPageItem(id, PageScriptSizeId) {
   TXelEventPageItem::Clear();
@@ -36,6 +32,7 @@ TXelEventPageItem::TXelEventPageItem(int32_t id) : TXelBaseEventPageItem(id, Pag
 
 void TXelEventPageItem::GetVarData(int id, TCatalogVarData& d, bool) {
   if (ScriptVarData(id, d)) return;
+  // clang-format off
   switch (id) {
     case 2: d.Record(&Condition); break;
     case 21: d.Str(&GraphicName, true); break;
@@ -53,29 +50,21 @@ void TXelEventPageItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 41: d.Record(&MoveRoute); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelEventPageItem::Clear() {
+  ClearFields<TXelEventPageItem>();
   TXelBaseEventPageItem::Clear();
-  Condition.Clear();
-  GraphicName.clear();
-  GraphicIndex = 0;
   Direction = 2;
-  Pattern = 1;
-  Transparent = 0;
-  MoveType = 0;
-  MoveFrequency = 3;
-  Trigger = 0;
-  Priority = 0;
-  ForbidOverlap = 0;
-  AnimationType = 0;
-  MoveSpeed = 3;
-  MoveRoute.Clear();
 }
 
-TXelEventItem::TXelEventItem(int32_t id) : TCatalogItem(id) { TXelEventItem::Clear(); }
+TXelEventItem::TXelEventItem(int32_t id) : TCatalogItem(id) {
+  TXelEventItem::Clear();
+}
 
 void TXelEventItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Int(&X, 0); break;
@@ -83,13 +72,11 @@ void TXelEventItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 5: d.Catalog(&Pages); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelEventItem::Clear() {
-  Name.clear();
-  X = 0;
-  Y = 0;
-  Pages.Clear();
+  ClearFields<TXelEventItem>();
   Pages.Append();
 }
 

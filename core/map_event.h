@@ -24,7 +24,7 @@ enum : uint8_t {
 // Clear sets it to 1, so a cleared condition writes it, and a record without it loads
 // as 1.
 class TXelEventCondition : public TCatalogBaseItem {
- public:
+public:
   TXelEventCondition() { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 8; }
@@ -34,27 +34,27 @@ class TXelEventCondition : public TCatalogBaseItem {
   int32_t SwitchAId;
   int32_t SwitchBId;
   int32_t VariableId;
-  int32_t VariableValue;  // the variable must be at least this
+  int32_t VariableValue; // the variable must be at least this
   int32_t ItemId;
   int32_t HeroId;
-  int32_t TimerSeconds;  // the timer at or below this
+  int32_t TimerSeconds; // the timer at or below this
 };
 
 class TXelEventPageItem : public TXelBaseEventPageItem {
- public:
+public:
   explicit TXelEventPageItem(int32_t id);
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 52; }
   void Clear() override;
 
   TXelEventCondition Condition;
-  std::string GraphicName;  // empty: no graphic, or the tile GraphicIndex
+  std::string GraphicName; // empty: no graphic, or the tile GraphicIndex
   int32_t GraphicIndex;
-  uint8_t Direction;  // 0 up, 1 right, 2 down, 3 left
-  int32_t Pattern;    // 0..2
+  uint8_t Direction; // 0 up, 1 right, 2 down, 3 left
+  int32_t Pattern;   // 0..2
   uint8_t Transparent;
   uint8_t MoveType;
-  int32_t MoveFrequency;  // 1..8
+  int32_t MoveFrequency; // 1..8
   uint8_t Trigger;
   uint8_t Priority;
   uint8_t ForbidOverlap;
@@ -64,14 +64,14 @@ class TXelEventPageItem : public TXelBaseEventPageItem {
 };
 
 class TXelEventPage : public TXelCatalog<TXelEventPageItem> {
- public:
+public:
   TXelEventPage() : TXelCatalog(SInvalidEventPage) {}
 };
 
 // A map event. It always holds at least one page: Clear leaves page 1, and a load
 // that brings none gives it a default page.
 class TXelEventItem : public TCatalogItem {
- public:
+public:
   explicit TXelEventItem(int32_t id);
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 5; }
@@ -86,6 +86,6 @@ class TXelEventItem : public TCatalogItem {
 
 // The events of one map, by Id 1..5000 with gaps.
 class TXelEvent : public TXelCatalog<TXelEventItem> {
- public:
+public:
   TXelEvent() : TXelCatalog(SInvalidEvent) {}
 };

@@ -133,8 +133,7 @@ void TXelMapStartPosition::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelMapStartPosition::Clear() {
-  for (int i = 0; i < PlaceCount; ++i)
-    mapId_[i] = x_[i] = y_[i] = 0;
+  ClearFields<TXelMapStartPosition>();
 }
 
 namespace {

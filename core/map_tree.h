@@ -102,7 +102,7 @@ private:
 // Clear and the loads, never through the list's own removal operations.
 class TXelMapTree : public TXelCatalog<TXelMapTreeItem> {
 public:
-  TXelMapTree() : TXelCatalog(SInvalidMap) {}
+  TXelMapTree() : TXelCatalog(SInvalidMap) { reuseItems_ = false; }
 
   // Entries, order, deleted Ids (nothing is left for a save to delete) and the start
   // positions emptied: no start may name a map of a tree that is gone.

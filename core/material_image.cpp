@@ -1,8 +1,8 @@
 #include "core/material_image.h"
 
-#include "core/atomic_file.h"
 #include "core/bitmap.h"
 #include "core/file_messages.h"
+#include "core/file_utils.h"
 #include "core/glimra_sheet.h"
 #include "core/image_file.h"
 #include "core/material.h"
@@ -15,7 +15,7 @@ void LoadMaterialBitmap(TBitmap& bitmap, const std::string& name, const char* fo
 }
 
 bool LoadMaterialSheet(TGlimraSheet& sheet, const std::string& name, const char* folder,
-                       bool raise_errors) {
+                       bool raiseErrors) {
   sheet.Clear();
   if (name.empty()) return false;
   try {
@@ -25,7 +25,7 @@ bool LoadMaterialSheet(TGlimraSheet& sheet, const std::string& name, const char*
     return true;
   } catch (const Exception&) {
     sheet.Clear();
-    if (raise_errors) throw;
+    if (raiseErrors) throw;
     return false;
   }
 }

@@ -15,4 +15,4 @@ void LoadMaterialBitmap(TBitmap& bitmap, const std::string& name, const char* fo
 // whether it loaded; a failure leaves the sheet cleared and is raised only with
 // RaiseErrors.
 bool LoadMaterialSheet(TGlimraSheet& sheet, const std::string& name, const char* folder,
-                       bool raise_errors);
+                       bool raiseErrors);

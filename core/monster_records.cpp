@@ -1,6 +1,7 @@
 #include "core/monster_records.h"
 
 void TXelMonsterActItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Fixed(&Kind, 1); break;
     case 2: d.Fixed(&Behavior, 1); break;
@@ -17,25 +18,11 @@ void TXelMonsterActItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 13: d.Int(&Priority, 50); break;
     default: break;
   }
-}
-
-void TXelMonsterActItem::Clear() {
-  Kind = 0;
-  Behavior = 0;
-  SkillId = 1;
-  TransformId = 1;
-  ConditionType = 0;
-  ConditionMin = 0;
-  ConditionMax = 0;
-  ConditionSwitchId = 1;
-  TurnSwitchOn = 0;
-  OnSwitchId = 1;
-  TurnSwitchOff = 0;
-  OffSwitchId = 1;
-  Priority = 50;
+  // clang-format on
 }
 
 void TXelMonsterItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Str(&Graphic, true); break;
@@ -62,34 +49,18 @@ void TXelMonsterItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 42: d.Catalog(&Actions); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelMonsterItem::Clear() {
-  Name.clear();
-  Graphic.clear();
-  Hue = 0;
-  MaxHp = 10;
-  MaxMp = 10;
-  Attack = 10;
-  Defense = 10;
-  Mind = 10;
-  Agility = 10;
-  Transparent = 0;
-  Experience = 0;
-  Money = 0;
-  ItemId = 0;
-  ItemChance = 100;
-  CriticalEnabled = 0;
-  CriticalChance = 30;
-  UsuallyMiss = 0;
-  Flying = 0;
+  ClearFields<TXelMonsterItem>();
   ConditionRanks.Clear();
   AttributeRanks.Clear();
-  Actions.Clear();
   Actions.Append();
 }
 
 void TXelMonGroupMonsterItem::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Int(&MonsterId, 1); break;
     case 2: d.Int(&X, 0); break;
@@ -97,16 +68,11 @@ void TXelMonGroupMonsterItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 4: d.Byte(&Invisible, 0); break;
     default: break;
   }
-}
-
-void TXelMonGroupMonsterItem::Clear() {
-  MonsterId = 1;
-  X = 0;
-  Y = 0;
-  Invisible = 0;
+  // clang-format on
 }
 
 void TXelBattleEventTrigger::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Fixed(&Flags, 1); break;
     case 2: d.Int(&SwitchAId, 1); break;
@@ -125,30 +91,13 @@ void TXelBattleEventTrigger::GetVarData(int id, TCatalogVarData& d, bool) {
     case 15: d.Int(&HeroHpMax, 100); break;
     default: break;
   }
-}
-
-void TXelBattleEventTrigger::Clear() {
-  Flags = 0;
-  SwitchAId = 1;
-  SwitchBId = 1;
-  VariableId = 1;
-  VariableValue = 0;
-  TurnA = 0;
-  TurnB = 0;
-  ExhaustionMin = 0;
-  ExhaustionMax = 100;
-  MonsterIndex = 0;
-  MonsterHpMin = 0;
-  MonsterHpMax = 100;
-  HeroId = 1;
-  HeroHpMin = 0;
-  HeroHpMax = 100;
+  // clang-format on
 }
 
 namespace {
 // The battle-event page's script blob lives in fields 11 (size) and 12 (bytes).
 constexpr int BattlePageScriptSizeId = 11;
-}  // namespace
+} // namespace
 
 TXelBattleEventPageItem::TXelBattleEventPageItem(int32_t id)
     : TXelBaseEventPageItem(id, BattlePageScriptSizeId) {
@@ -161,11 +110,12 @@ void TXelBattleEventPageItem::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelBattleEventPageItem::Clear() {
-  Trigger.Clear();
+  ClearFields<TXelBattleEventPageItem>();
   TXelBaseEventPageItem::Clear();
 }
 
 void TXelMonGroupItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 2: d.Catalog(&Members); break;
@@ -174,13 +124,12 @@ void TXelMonGroupItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 11: d.Catalog(&BattlePages); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelMonGroupItem::Clear() {
-  Name.clear();
-  Members.Clear();
+  ClearFields<TXelMonGroupItem>();
   TerrainFlags.Clear();
-  BattlePages.Clear();
   BattlePages.Append();
 }
 

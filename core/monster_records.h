@@ -15,17 +15,17 @@
 
 // One action pattern of a monster.
 class TXelMonsterActItem : public TCatalogItem {
- public:
+public:
   explicit TXelMonsterActItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 13; }
-  void Clear() override;
+  void Clear() override { ClearFields<TXelMonsterActItem>(); }
 
-  uint8_t Kind;      // "Subject": basic behaviour, skill or transformation (choice index)
-  uint8_t Behavior;  // basic behaviour (choice index)
+  uint8_t Kind;     // "Subject": basic behaviour, skill or transformation (choice index)
+  uint8_t Behavior; // basic behaviour (choice index)
   int32_t SkillId;
-  int32_t TransformId;    // monster to transform into
-  uint8_t ConditionType;  // "Action Conditions" (choice index)
+  int32_t TransformId;   // monster to transform into
+  uint8_t ConditionType; // "Action Conditions" (choice index)
   int32_t ConditionMin;
   int32_t ConditionMax;
   int32_t ConditionSwitchId;
@@ -39,7 +39,7 @@ class TXelMonsterActItem : public TCatalogItem {
 using TXelMonsterAct = TXelPlainCatalog<TXelMonsterActItem>;
 
 class TXelMonsterItem : public TCatalogItem {
- public:
+public:
   explicit TXelMonsterItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 42; }
@@ -55,8 +55,8 @@ class TXelMonsterItem : public TCatalogItem {
   void SetAttributeRank(int32_t id, uint8_t rank) { AttributeRanks.Set(id, rank); }
 
   std::string Name;
-  std::string Graphic;  // monster image file
-  int32_t Hue;          // hue rotation of the image in degrees
+  std::string Graphic; // monster image file
+  int32_t Hue;         // hue rotation of the image in degrees
   int32_t MaxHp;
   int32_t MaxMp;
   int32_t Attack;
@@ -66,10 +66,10 @@ class TXelMonsterItem : public TCatalogItem {
   uint8_t Transparent;
   int32_t Experience;
   int32_t Money;
-  int32_t ItemId;      // item dropped, 0 none
-  int32_t ItemChance;  // %
+  int32_t ItemId;     // item dropped, 0 none
+  int32_t ItemChance; // %
   uint8_t CriticalEnabled;
-  int32_t CriticalChance;  // once every N times
+  int32_t CriticalChance; // once every N times
   uint8_t UsuallyMiss;
   uint8_t Flying;
   TIdByteArray ConditionRanks{1, 1, TIdArrayTrim::Conditions};
@@ -78,22 +78,22 @@ class TXelMonsterItem : public TCatalogItem {
 };
 
 class TXelMonster : public TXelCatalog<TXelMonsterItem> {
- public:
+public:
   TXelMonster() : TXelCatalog(SInvalidMonster) {}
 };
 
 // A monster placed in a group.
 class TXelMonGroupMonsterItem : public TCatalogItem {
- public:
+public:
   explicit TXelMonGroupMonsterItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 4; }
-  void Clear() override;
+  void Clear() override { ClearFields<TXelMonGroupMonsterItem>(); }
 
   int32_t MonsterId;
-  int32_t X;  // screen position
+  int32_t X; // screen position
   int32_t Y;
-  uint8_t Invisible;  // hidden when the battle starts
+  uint8_t Invisible; // hidden when the battle starts
 };
 
 using TXelMonGroupMonster = TXelPlainCatalog<TXelMonGroupMonsterItem>;
@@ -111,31 +111,31 @@ enum : uint8_t {
 
 // When a battle-event page runs.
 class TXelBattleEventTrigger : public TCatalogBaseItem {
- public:
+public:
   TXelBattleEventTrigger() { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 15; }
-  void Clear() override;
+  void Clear() override { ClearFields<TXelBattleEventTrigger>(); }
 
   uint8_t Flags;
   int32_t SwitchAId;
   int32_t SwitchBId;
   int32_t VariableId;
-  int32_t VariableValue;  // the variable at least this
-  int32_t TurnA;          // every TurnA turns ...
-  int32_t TurnB;          // ... starting from turn TurnB
-  int32_t ExhaustionMin;  // %
+  int32_t VariableValue; // the variable at least this
+  int32_t TurnA;         // every TurnA turns ...
+  int32_t TurnB;         // ... starting from turn TurnB
+  int32_t ExhaustionMin; // %
   int32_t ExhaustionMax;
-  int32_t MonsterIndex;  // monster of the group
-  int32_t MonsterHpMin;  // %
+  int32_t MonsterIndex; // monster of the group
+  int32_t MonsterHpMin; // %
   int32_t MonsterHpMax;
   int32_t HeroId;
-  int32_t HeroHpMin;  // %
+  int32_t HeroHpMin; // %
   int32_t HeroHpMax;
 };
 
 class TXelBattleEventPageItem : public TXelBaseEventPageItem {
- public:
+public:
   explicit TXelBattleEventPageItem(int32_t id);
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 12; }
@@ -149,7 +149,7 @@ using TXelBattleEventPage = TXelPlainCatalog<TXelBattleEventPageItem>;
 // A monster group. It always holds at least one battle-event page: Clear leaves page 1,
 // and a load that brings none gives it a default page.
 class TXelMonGroupItem : public TCatalogItem {
- public:
+public:
   explicit TXelMonGroupItem(int32_t id) : TCatalogItem(id) { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 11; }
@@ -168,6 +168,6 @@ class TXelMonGroupItem : public TCatalogItem {
 };
 
 class TXelMonGroup : public TXelCatalog<TXelMonGroupItem> {
- public:
+public:
   TXelMonGroup() : TXelCatalog(SInvalidMonGroup) {}
 };

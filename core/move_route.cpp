@@ -54,9 +54,11 @@ constexpr std::array<const char*, 42> MoveCommandNames = {
     "TranslucencyDown",    // 41
 };
 
-int32_t ReadInt(TStream& stream) { return static_cast<int32_t>(ReadVarInt(stream)); }
+int32_t ReadInt(TStream& stream) {
+  return static_cast<int32_t>(ReadVarInt(stream));
+}
 
-}  // namespace
+} // namespace
 
 void MoveCommandName(int32_t code, std::string& text) {
   if (code >= 0 && code < static_cast<int32_t>(MoveCommandNames.size()))
@@ -67,48 +69,49 @@ void TXelMoveRouteItem::LoadFromStream(TStream& stream) {
   Clear();
   Code = ReadInt(stream);
   switch (Code) {
-    case mcSwitchOn:
-    case mcSwitchOff:
-      SwitchId = ReadInt(stream);
-      break;
-    case mcChangeGraphic:
-      GraphicName = ReadVarString(stream);
-      GraphicIndex = ReadInt(stream);
-      break;
-    case mcPlaySound:
-      SoundName = ReadVarString(stream);
-      Volume = ReadInt(stream);
-      Tempo = ReadInt(stream);
-      Balance = ReadInt(stream);
-      break;
-    default:
-      break;
+  case mcSwitchOn:
+  case mcSwitchOff:
+    SwitchId = ReadInt(stream);
+    break;
+  case mcChangeGraphic:
+    GraphicName = ReadVarString(stream);
+    GraphicIndex = ReadInt(stream);
+    break;
+  case mcPlaySound:
+    SoundName = ReadVarString(stream);
+    Volume = ReadInt(stream);
+    Tempo = ReadInt(stream);
+    Balance = ReadInt(stream);
+    break;
+  default:
+    break;
   }
 }
 
 void TXelMoveRouteItem::SaveToStream(TStream& stream) const {
   WriteVarInt(stream, Code);
   switch (Code) {
-    case mcSwitchOn:
-    case mcSwitchOff:
-      WriteVarInt(stream, SwitchId);
-      break;
-    case mcChangeGraphic:
-      WriteVarString(stream, GraphicName);
-      WriteVarInt(stream, GraphicIndex);
-      break;
-    case mcPlaySound:
-      WriteVarString(stream, SoundName);
-      WriteVarInt(stream, Volume);
-      WriteVarInt(stream, Tempo);
-      WriteVarInt(stream, Balance);
-      break;
-    default:
-      break;
+  case mcSwitchOn:
+  case mcSwitchOff:
+    WriteVarInt(stream, SwitchId);
+    break;
+  case mcChangeGraphic:
+    WriteVarString(stream, GraphicName);
+    WriteVarInt(stream, GraphicIndex);
+    break;
+  case mcPlaySound:
+    WriteVarString(stream, SoundName);
+    WriteVarInt(stream, Volume);
+    WriteVarInt(stream, Tempo);
+    WriteVarInt(stream, Balance);
+    break;
+  default:
+    break;
   }
 }
 
 void TXelMoveRoute::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 11: d.Int(&CommandSize, 0); break;
     case 12: d.Blob(&CommandData, CommandSize); break;
@@ -116,13 +119,12 @@ void TXelMoveRoute::GetVarData(int id, TCatalogVarData& d, bool) {
     case 22: d.Bool(&Skippable, false); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelMoveRoute::Clear() {
-  CommandSize = 0;
+  ClearFields<TXelMoveRoute>();
   CommandData.clear();
-  Repeat = true;
-  Skippable = false;
   commands_.clear();
 }
 
@@ -148,7 +150,8 @@ void TXelMoveRoute::ParseCommands() {
 
 void TXelMoveRoute::BuildCommands() const {
   TMemoryStream bytes;
-  for (const auto& item : commands_) item->SaveToStream(bytes);
+  for (const auto& item : commands_)
+    item->SaveToStream(bytes);
   CommandData = bytes.TakeBytes();
   CommandSize = static_cast<int32_t>(CommandData.size());
 }

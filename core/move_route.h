@@ -28,7 +28,7 @@ enum TMoveCode : int32_t {
 void MoveCommandName(int32_t code, std::string& text);
 
 class TXelMoveRouteItem {
- public:
+public:
   void Clear() { *this = TXelMoveRouteItem(); }
   // Clear, then one command. Raises EReadError on a cut command.
   void LoadFromStream(TStream& stream);
@@ -47,7 +47,7 @@ class TXelMoveRouteItem {
 // Fields: 11 CommandSize, 12 CommandData (always written), 21 Repeat, 22 Skippable.
 // Commands is the working form; every save rebuilds CommandData from it first.
 class TXelMoveRoute : public TCatalogBaseItem {
- public:
+public:
   TXelMoveRoute() { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 22; }
@@ -79,6 +79,6 @@ class TXelMoveRoute : public TCatalogBaseItem {
   bool Repeat = true;
   bool Skippable = false;
 
- private:
+private:
   std::vector<std::unique_ptr<TXelMoveRouteItem>> commands_;
 };

@@ -5,7 +5,7 @@
 #include "core/catalog.h"
 
 template <class ItemT> class TXelPlainCatalog : public TCatalog {
- public:
+public:
   TXelPlainCatalog() : TCatalog(&CreateCatalogItem<ItemT>) {}
 
   ItemT* GetItem(int index) const { return static_cast<ItemT*>(TCatalog::GetItem(index)); }

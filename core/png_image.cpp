@@ -132,13 +132,13 @@ private:
     uint8_t b[13];
     stream_.ReadBuffer(b, 13);
     const uint32_t width = GetBE32(b), height = GetBE32(b + 4);
-    const uint8_t depth = b[8], color_type = b[9];
-    if ((color_type != 2 && color_type != 3) || depth != 8) Unsupported();
+    const uint8_t depth = b[8], colorType = b[9];
+    if ((colorType != 2 && colorType != 3) || depth != 8) Unsupported();
     if (b[12] != 0) Unsupported();
     if (b[10] != 0 || b[11] != 0) Invalid(); // no other compression or filter method exists
     if (!ImageSizeAllowed(width, height)) Invalid();
     have_header_ = true;
-    palette_image_ = color_type == 3;
+    palette_image_ = colorType == 3;
     bpp_ = palette_image_ ? 1 : 3;
     width_ = int(width);
     height_ = int(height);
@@ -251,8 +251,8 @@ void ReadPng(TStream& stream, TBitmap& bitmap) {
 void WritePng(TStream& stream, const TBitmap& source) {
   if (source.Empty()) throw EInvalidGraphic(SEmptyBitmap);
   TBitmap bitmap = source;
-  const bool palette_image = IsIndexed(bitmap.PixelFormat());
-  bitmap.SetPixelFormat(palette_image ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
+  const bool paletteImage = IsIndexed(bitmap.PixelFormat());
+  bitmap.SetPixelFormat(paletteImage ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
   TDeflater deflater;
   z_stream& z = deflater.z;
 
@@ -261,10 +261,10 @@ void WritePng(TStream& stream, const TBitmap& source) {
   PutBE32(header, uint32_t(bitmap.Width()));
   PutBE32(header + 4, uint32_t(bitmap.Height()));
   header[8] = 8;
-  header[9] = palette_image ? 3 : 2;
+  header[9] = paletteImage ? 3 : 2;
   header[10] = header[11] = header[12] = 0;
   WriteChunk(stream, "IHDR", header, 13);
-  if (palette_image) {
+  if (paletteImage) {
     uint8_t plte[768];
     for (int i = 0; i < 256; ++i) {
       const TPaletteEntry& e = bitmap.Palette()[i];
@@ -289,15 +289,15 @@ void WritePng(TStream& stream, const TBitmap& source) {
       if (flush == Z_FINISH ? rc == Z_STREAM_END : z.avail_in == 0) return;
     }
   };
-  const size_t row_size = size_t(bitmap.Width()) * (palette_image ? 1 : 3);
-  std::vector<uint8_t> row(row_size + 1);
+  const size_t rowSize = size_t(bitmap.Width()) * (paletteImage ? 1 : 3);
+  std::vector<uint8_t> row(rowSize + 1);
   for (int y = 0; y < bitmap.Height(); ++y) {
     const uint8_t* line = bitmap.ScanLine(y);
     row[0] = 0;
-    if (palette_image) {
-      std::memcpy(row.data() + 1, line, row_size);
+    if (paletteImage) {
+      std::memcpy(row.data() + 1, line, rowSize);
     } else {
-      for (size_t i = 0; i < row_size; i += 3)
+      for (size_t i = 0; i < rowSize; i += 3)
         row[1 + i] = line[i + 2], row[2 + i] = line[i + 1], row[3 + i] = line[i];
     }
     z.next_in = row.data();

@@ -16,14 +16,8 @@
 
 #include "core/bitmap.h"
 
+class TStream;
+
 void ReadPng(TStream& stream, TBitmap& bitmap);
 // Raises EInvalidGraphic "Empty Bitmap" for a bitmap without pixels (no valid PNG has one).
 void WritePng(TStream& stream, const TBitmap& bitmap);
-
-// A bitmap whose file format is PNG.
-class TGlimraPng : public TBitmap {
-public:
-  using TBitmap::TBitmap;
-  void LoadFromStream(TStream& stream) override { ReadPng(stream, *this); }
-  void SaveToStream(TStream& stream) const override { WritePng(stream, *this); }
-};

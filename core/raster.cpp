@@ -50,39 +50,38 @@ void DrawEllipse(const TSurface16& surface, const TRect& rect, uint16_t outline,
     if (span.Left >= span.Right) continue;
     const TSpan above = EllipseSpan(rect, row - 1), below = EllipseSpan(rect, row + 1);
     // Inside both neighbouring rows' spans a pixel is interior; elsewhere it is outline.
-    const int inner_left = std::max({above.Left, below.Left, span.Left + 1});
-    const int inner_right = std::min({above.Right, below.Right, span.Right - 1});
+    const int innerLeft = std::max({above.Left, below.Left, span.Left + 1});
+    const int innerRight = std::min({above.Right, below.Right, span.Right - 1});
     uint16_t* p = surface.Row(y);
     const int from = std::max(span.Left, 0), to = std::min(span.Right, surface.Width);
     for (int x = from; x < to; ++x)
-      p[x] = (x >= inner_left && x < inner_right) ? fill : outline;
+      p[x] = (x >= innerLeft && x < innerRight) ? fill : outline;
   }
 }
 
-void FloodFillSurface(const TSurface16& surface, int x, int y, uint16_t surface_value,
+void FloodFillSurface(const TSurface16& surface, int x, int y, uint16_t surfaceValue,
                       uint16_t value) {
-  if (!surface.Contains(x, y) || surface.Row(y)[x] != surface_value || surface_value == value)
-    return;
+  if (!surface.Contains(x, y) || surface.Row(y)[x] != surfaceValue || surfaceValue == value) return;
   // Scanline fill: each popped seed fills its whole run and seeds the runs above and below.
   std::vector<TPoint> seeds{{x, y}};
   while (!seeds.empty()) {
     const TPoint seed = seeds.back();
     seeds.pop_back();
     uint16_t* row = surface.Row(seed.Y);
-    if (row[seed.X] != surface_value) continue;
+    if (row[seed.X] != surfaceValue) continue;
     int left = seed.X, right = seed.X + 1;
-    while (left > 0 && row[left - 1] == surface_value)
+    while (left > 0 && row[left - 1] == surfaceValue)
       --left;
-    while (right < surface.Width && row[right] == surface_value)
+    while (right < surface.Width && row[right] == surfaceValue)
       ++right;
     std::fill(row + left, row + right, value);
     for (const int ny : {seed.Y - 1, seed.Y + 1}) {
       if (ny < 0 || ny >= surface.Height) continue;
       const uint16_t* next = surface.Row(ny);
       for (int nx = left; nx < right; ++nx) {
-        if (next[nx] != surface_value) continue;
+        if (next[nx] != surfaceValue) continue;
         seeds.push_back({nx, ny});
-        while (nx + 1 < right && next[nx + 1] == surface_value)
+        while (nx + 1 < right && next[nx + 1] == surfaceValue)
           ++nx;
       }
     }

@@ -45,7 +45,7 @@ void DrawEllipse(const TSurface16& surface, const TRect& rect, uint16_t outline,
 // Gives Value to every pixel that has the colour Surface and is connected to (X, Y)
 // across or up and down; nothing when (X, Y) is outside or has another colour. Iterative,
 // so any region size is safe.
-void FloodFillSurface(const TSurface16& surface, int x, int y, uint16_t surface_value,
+void FloodFillSurface(const TSurface16& surface, int x, int y, uint16_t surfaceValue,
                       uint16_t value);
 
 // A pen and a brush over a surface: the drawing calls that the editor makes on a
@@ -65,7 +65,7 @@ public:
   void Rectangle(const TRect& rect) const;
   void Ellipse(const TRect& rect) const { DrawEllipse(Surface, rect, PenColor, BrushColor); }
   // The brush over the region of colour SurfaceValue connected to (X, Y).
-  void FloodFill(int x, int y, uint16_t surface_value) const {
-    FloodFillSurface(Surface, x, y, surface_value, BrushColor);
+  void FloodFill(int x, int y, uint16_t surfaceValue) const {
+    FloodFillSurface(Surface, x, y, surfaceValue, BrushColor);
   }
 };

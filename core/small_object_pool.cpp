@@ -11,7 +11,8 @@
 #endif
 
 TSmallObjectPool::~TSmallObjectPool() {
-  for (char* block : blocks_) ::operator delete(block);
+  for (char* block : blocks_)
+    ::operator delete(block);
 }
 
 void* TSmallObjectPool::Allocate(std::size_t size) {
@@ -51,8 +52,12 @@ void TSmallObjectPool::Release(void* p, std::size_t size) noexcept {
 
 #ifdef VELMORA_POOL_DISABLED
 
-void* PoolAllocate(std::size_t size) { return ::operator new(size); }
-void PoolFree(void* p, std::size_t) noexcept { ::operator delete(p); }
+void* PoolAllocate(std::size_t size) {
+  return ::operator new(size);
+}
+void PoolFree(void* p, std::size_t) noexcept {
+  ::operator delete(p);
+}
 
 #else
 
@@ -63,7 +68,7 @@ TSmallObjectPool& ThreadPool() {
   thread_local TSmallObjectPool* pool = new TSmallObjectPool;
   return *pool;
 }
-}  // namespace
+} // namespace
 
 void* PoolAllocate(std::size_t size) {
   if (size == 0 || size > TSmallObjectPool::MaxPooledSize) return ::operator new(size);

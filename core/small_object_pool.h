@@ -16,7 +16,7 @@ void PoolFree(void* p, std::size_t size) noexcept;
 // Per-size free lists of 16-byte granules up to MaxPooledSize, carved from 64 KiB blocks.
 // Not thread-safe: PoolAllocate keeps one per thread.
 class TSmallObjectPool {
- public:
+public:
   static constexpr std::size_t Granule = 16;
   static constexpr std::size_t MaxPooledSize = 512;
   static constexpr std::size_t BlockSize = 64 * 1024;
@@ -31,7 +31,7 @@ class TSmallObjectPool {
   void Release(void* p, std::size_t size) noexcept;
   std::size_t BlockCount() const { return blocks_.size(); }
 
- private:
+private:
   struct TFreeNode {
     TFreeNode* Next;
   };
@@ -45,16 +45,13 @@ class TSmallObjectPool {
 
 // An allocator for the small arrays of those objects (parameters, item tables); arrays
 // above the pooled sizes go to the general allocator.
-template <class T>
-struct TPoolAllocator {
+template <class T> struct TPoolAllocator {
   using value_type = T;
   TPoolAllocator() = default;
-  template <class U>
-  TPoolAllocator(const TPoolAllocator<U>&) noexcept {}
+  template <class U> TPoolAllocator(const TPoolAllocator<U>&) noexcept {}
   T* allocate(std::size_t n) { return static_cast<T*>(PoolAllocate(n * sizeof(T))); }
   void deallocate(T* p, std::size_t n) noexcept { PoolFree(p, n * sizeof(T)); }
-  template <class U>
-  bool operator==(const TPoolAllocator<U>&) const noexcept { return true; }
+  template <class U> bool operator==(const TPoolAllocator<U>&) const noexcept { return true; }
 };
 
 // Base of classes whose objects come from the pool (delete passes the object's size).

@@ -1,6 +1,7 @@
 #include "core/sound_record.h"
 
 void TXelMusic::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&FileName, false); break;
     case 2: d.Int(&FadeIn, 0); break;
@@ -9,14 +10,12 @@ void TXelMusic::GetVarData(int id, TCatalogVarData& d, bool) {
     case 5: d.Int(&Balance, 50); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelMusic::Clear() {
+  ClearFields<TXelMusic>();
   FileName = SoundOffName;
-  FadeIn = 0;
-  Volume = 100;
-  Tempo = 100;
-  Balance = 50;
 }
 
 void TXelMusic::Assign(const TCatalogBaseItem& source) {
@@ -32,6 +31,7 @@ void TXelMusic::Assign(const TCatalogBaseItem& source) {
 }
 
 void TXelSound::GetVarData(int id, TCatalogVarData& d, bool) {
+  // clang-format off
   switch (id) {
     case 1: d.Str(&FileName, false); break;
     case 3: d.Int(&Volume, 100); break;
@@ -39,13 +39,12 @@ void TXelSound::GetVarData(int id, TCatalogVarData& d, bool) {
     case 5: d.Int(&Balance, 50); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelSound::Clear() {
+  ClearFields<TXelSound>();
   FileName = SoundOffName;
-  Volume = 100;
-  Tempo = 100;
-  Balance = 50;
 }
 
 void TXelSound::Assign(const TCatalogBaseItem& source) {

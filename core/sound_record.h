@@ -13,7 +13,7 @@ inline constexpr const char* SoundOffName = "(OFF)";
 // A music setting: file name without extension, fade-in in ms, volume and tempo in %,
 // balance 0 (left) .. 100 (right).
 class TXelMusic : public TCatalogBaseItem {
- public:
+public:
   TXelMusic() { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 5; }
@@ -29,7 +29,7 @@ class TXelMusic : public TCatalogBaseItem {
 
 // A sound-effect setting: a music setting without the fade-in.
 class TXelSound : public TCatalogBaseItem {
- public:
+public:
   TXelSound() { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 5; }

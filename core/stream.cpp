@@ -24,12 +24,23 @@ void TStream::ReadBuffer(void* buffer, size_t count) {
   if (Read(buffer, count) != count) throw EReadError();
 }
 
-void ThrowReadError() { throw EReadError(); }
+void ThrowReadError() {
+  throw EReadError();
+}
 
 uint8_t TStream::ReadByteSlow() {
   uint8_t b;
   if (Read(&b, 1) != 1) throw EReadError();
   return b;
+}
+
+uint32_t TStream::ReadVarUIntSlow() {
+  uint32_t value = 0;
+  for (;;) {
+    const uint8_t b = ReadByte();
+    value = (value << 7) + (b & 0x7F);
+    if ((b & 0x80) == 0) return value;
+  }
 }
 
 TReadLimit::TReadLimit(TStream& stream, uint64_t length) : stream_(stream), saved_(stream.limit_) {
@@ -38,7 +49,9 @@ TReadLimit::TReadLimit(TStream& stream, uint64_t length) : stream_(stream), save
   stream.limit_ = end_;
 }
 
-TReadLimit::~TReadLimit() { stream_.limit_ = saved_; }
+TReadLimit::~TReadLimit() {
+  stream_.limit_ = saved_;
+}
 
 TMemoryStream::TMemoryStream(const void* bytes, size_t count)
     : data_(static_cast<const uint8_t*>(bytes), static_cast<const uint8_t*>(bytes) + count) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 class TStream {
- public:
+public:
   virtual ~TStream() = default;
 
   int64_t GetSize() const { return memory_ ? int64_t(memory_->size()) : DoGetSize(); }
@@ -23,6 +23,9 @@ class TStream {
   // Reads exactly Count bytes or raises EReadError.
   void ReadBuffer(void* buffer, size_t count);
   inline uint8_t ReadByte();
+  // One compressed integer of the record format (var_int.h), read straight from memory
+  // when the stream holds its bytes there. Raises EReadError when the bytes end inside it.
+  inline uint32_t ReadVarUInt();
   void Write(const void* buffer, size_t count) { DoWrite(buffer, count); }
   void WriteBuffer(const void* buffer, size_t count) { DoWrite(buffer, count); }
   void WriteByte(uint8_t value) { DoWrite(&value, 1); }
@@ -33,7 +36,7 @@ class TStream {
   void RequireRemaining(uint64_t count) const;
   void Seek(int64_t offset) { SetPosition(GetPosition() + offset); }
 
- protected:
+protected:
   virtual int64_t DoGetSize() const = 0;
   virtual int64_t DoGetPosition() const = 0;
   virtual void DoSetPosition(int64_t position) = 0;
@@ -46,9 +49,10 @@ class TStream {
   const std::vector<uint8_t>* memory_ = nullptr;
   size_t* memoryPos_ = nullptr;
 
- private:
+private:
   friend class TReadLimit;
   uint8_t ReadByteSlow();
+  uint32_t ReadVarUIntSlow();
   int64_t limit_ = std::numeric_limits<int64_t>::max();
 };
 
@@ -72,10 +76,29 @@ inline uint8_t TStream::ReadByte() {
   return ReadByteSlow();
 }
 
+inline uint32_t TStream::ReadVarUInt() {
+  if (!memory_) return ReadVarUIntSlow();
+  const uint8_t* const data = memory_->data();
+  const size_t size = memory_->size();
+  const size_t end = limit_ < int64_t(size) ? size_t(limit_) : size;
+  size_t pos = *memoryPos_;
+  uint32_t value = 0;
+  while (pos < end) {
+    const uint8_t b = data[pos++];
+    value = (value << 7) + (b & 0x7F);
+    if ((b & 0x80) == 0) {
+      *memoryPos_ = pos;
+      return value;
+    }
+  }
+  *memoryPos_ = pos;
+  ThrowReadError();
+}
+
 // Confines reads to the next Length bytes for its lifetime and restores the previous
 // limit afterwards. Raises EReadError when fewer than Length bytes remain.
 class TReadLimit {
- public:
+public:
   TReadLimit(TStream& stream, uint64_t length);
   ~TReadLimit();
   TReadLimit(const TReadLimit&) = delete;
@@ -84,7 +107,7 @@ class TReadLimit {
   // The position just after the limited window.
   int64_t End() const { return end_; }
 
- private:
+private:
   TStream& stream_;
   int64_t saved_;
   int64_t end_;
@@ -92,7 +115,7 @@ class TReadLimit {
 
 // A growable stream in memory.
 class TMemoryStream final : public TStream {
- public:
+public:
   TMemoryStream() { ShowMemory(); }
   explicit TMemoryStream(std::vector<uint8_t> bytes) : data_(std::move(bytes)) { ShowMemory(); }
   TMemoryStream(const void* bytes, size_t count);
@@ -100,21 +123,20 @@ class TMemoryStream final : public TStream {
   TMemoryStream(const TMemoryStream&) = delete;
   TMemoryStream& operator=(const TMemoryStream&) = delete;
 
-
   void Clear();
   void SetSize(size_t size);
   const std::vector<uint8_t>& Bytes() const { return data_; }
   std::vector<uint8_t> TakeBytes();
   const uint8_t* Memory() const { return data_.data(); }
 
- protected:
+protected:
   int64_t DoGetSize() const override { return static_cast<int64_t>(data_.size()); }
   int64_t DoGetPosition() const override { return static_cast<int64_t>(pos_); }
   void DoSetPosition(int64_t position) override;
   size_t DoRead(void* buffer, size_t count) override;
   void DoWrite(const void* buffer, size_t count) override;
 
- private:
+private:
   void ShowMemory() {
     memory_ = &data_;
     memoryPos_ = &pos_;
@@ -128,7 +150,9 @@ class TMemoryStream final : public TStream {
 inline uint32_t GetLE32(const uint8_t* p) {
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
-inline uint16_t GetLE16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+inline uint16_t GetLE16(const uint8_t* p) {
+  return uint16_t(p[0] | p[1] << 8);
+}
 inline void PutLE32(uint8_t* p, uint32_t v) {
   p[0] = uint8_t(v);
   p[1] = uint8_t(v >> 8);

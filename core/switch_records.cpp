@@ -18,7 +18,7 @@ namespace {
 constexpr int CommonEventScriptSizeId = 21;
 // "Call" among the start conditions: a new common event runs only when called.
 constexpr uint8_t CommonEventCalledTrigger = 5;
-}  // namespace
+} // namespace
 
 TXelCommonEventItem::TXelCommonEventItem(int32_t id)
     : TXelBaseEventPageItem(id, CommonEventScriptSizeId) {
@@ -27,6 +27,7 @@ TXelCommonEventItem::TXelCommonEventItem(int32_t id)
 
 void TXelCommonEventItem::GetVarData(int id, TCatalogVarData& d, bool) {
   if (ScriptVarData(id, d)) return;
+  // clang-format off
   switch (id) {
     case 1: d.Str(&Name, true); break;
     case 11: d.Fixed(&Trigger, 1); break;
@@ -34,12 +35,11 @@ void TXelCommonEventItem::GetVarData(int id, TCatalogVarData& d, bool) {
     case 13: d.Int(&SwitchId, 1); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelCommonEventItem::Clear() {
+  ClearFields<TXelCommonEventItem>();
   TXelBaseEventPageItem::Clear();
-  Name.clear();
   Trigger = CommonEventCalledTrigger;
-  UseSwitch = 0;
-  SwitchId = 1;
 }

@@ -10,11 +10,11 @@
 
 // A switch or variable: nothing but a name under its number.
 class TXelNamedItem : public TCatalogItem {
- public:
+public:
   explicit TXelNamedItem(int32_t id) : TCatalogItem(id) {}
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 1; }
-  void Clear() override { Name.clear(); }
+  void Clear() override { ClearFields<TXelNamedItem>(); }
 
   // "0012:Door open", or "0012" alone while the name is empty.
   std::string GetCaption() const;
@@ -23,41 +23,41 @@ class TXelNamedItem : public TCatalogItem {
 };
 
 class TXelSwitchItem : public TXelNamedItem {
- public:
+public:
   explicit TXelSwitchItem(int32_t id) : TXelNamedItem(id) {}
 };
 
 class TXelVariableItem : public TXelNamedItem {
- public:
+public:
   explicit TXelVariableItem(int32_t id) : TXelNamedItem(id) {}
 };
 
 class TXelSwitch : public TXelCatalog<TXelSwitchItem> {
- public:
+public:
   TXelSwitch() : TXelCatalog(SInvalidSwitch) {}
 };
 
 class TXelVariable : public TXelCatalog<TXelVariableItem> {
- public:
+public:
   TXelVariable() : TXelCatalog(SInvalidVariable) {}
 };
 
 // A script that runs by itself (auto start or parallel), or when called, optionally
 // only while a switch is ON.
 class TXelCommonEventItem : public TXelBaseEventPageItem {
- public:
+public:
   explicit TXelCommonEventItem(int32_t id);
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 22; }
   void Clear() override;
 
   std::string Name;
-  uint8_t Trigger;    // "Event Start Condition" choice index
-  uint8_t UseSwitch;  // the appearance switch is in use
+  uint8_t Trigger;   // "Event Start Condition" choice index
+  uint8_t UseSwitch; // the appearance switch is in use
   int32_t SwitchId;
 };
 
 class TXelCommonEvent : public TXelCatalog<TXelCommonEventItem> {
- public:
+public:
   TXelCommonEvent() : TXelCatalog(SInvalidCommonEvent) {}
 };

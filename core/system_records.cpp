@@ -11,6 +11,7 @@ TXelTestPlayerItem::TXelTestPlayerItem(int32_t id) : TCatalogItem(id) {
 void TXelTestPlayerItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
   constexpr int firstEquipmentId = 11;
   if (forLoad) StoreLoadedEquipment();
+  // clang-format off
   switch (id) {
     case 1: d.Int(&HeroId, 1); break;
     case 2: d.Int(&Level, 1); break;
@@ -32,6 +33,7 @@ void TXelTestPlayerItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     }
     default: break;
   }
+  // clang-format on
 }
 
 void TXelTestPlayerItem::StoreLoadedEquipment() {
@@ -43,16 +45,14 @@ void TXelTestPlayerItem::StoreLoadedEquipment() {
 }
 
 void TXelTestPlayerItem::Clear() {
-  HeroId = 1;
-  Level = 1;
+  ClearFields<TXelTestPlayerItem>();
   std::fill(slots_, slots_ + TestPlayerEquipmentSlots, uint16_t{0});
   loadedSlot_ = -1;
 }
 
 void TXelTestPlayerItem::LoadFromStream(TStream& stream) {
   // The last equipment field read is stored once the next chunk is asked for, or here.
-  LoadThenSettle([&] { TCatalogItem::LoadFromStream(stream); },
-                 [this] { StoreLoadedEquipment(); });
+  LoadThenSettle([&] { TCatalogItem::LoadFromStream(stream); }, [this] { StoreLoadedEquipment(); });
 }
 
 int32_t TXelTestPlayerItem::GetEquipment(int slot) const {
@@ -66,6 +66,7 @@ void TXelTestPlayerItem::SetEquipment(int slot, int32_t itemId) {
 }
 
 void TXelSystem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
+  // clang-format off
   switch (id) {
     case 11: d.Str(&BoatGraphic, true); break;
     case 12: d.Str(&ShipGraphic, true); break;
@@ -116,43 +117,14 @@ void TXelSystem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 91: d.Int(&SaveCount, 0); break;
     default: break;
   }
+  // clang-format on
 }
 
 void TXelSystem::Clear() {
-  BoatGraphic.clear();
-  ShipGraphic.clear();
-  AirshipGraphic.clear();
-  BoatIndex = 0;
-  ShipIndex = 0;
-  AirshipIndex = 0;
-  TitleGraphic.clear();
-  GameOverGraphic.clear();
-  SystemGraphic.clear();
-  partyHeroIds_.clear();
-  SetPartyCount(1);
-  SetPartyMember(0, 1);
+  ClearFields<TXelSystem>();
+  partyHeroIds_.assign({1, 0}); // hero 1 alone, a 16-bit little-endian id
   partyCountField_ = 1;
-  for (TXelMusic* music : {&TitleMusic, &BattleMusic, &BattleEndMusic, &InnMusic, &BoatMusic,
-                           &ShipMusic, &AirshipMusic, &GameOverMusic})
-    music->Clear();
-  for (TXelSound* sound :
-       {&CursorSound, &DecisionSound, &CancelSound, &BuzzerSound, &BattleStartSound,
-        &EscapeSound, &EnemyAttackSound, &EnemyDamageSound, &HeroDamageSound, &EvasionSound,
-        &EnemyDieSound, &ItemUseSound})
-    sound->Clear();
-  TeleportErase = 0;
-  TeleportShow = 0;
-  BattleStartErase = 0;
-  BattleStartShow = 0;
-  BattleEndErase = 0;
-  BattleEndShow = 0;
-  Wallpaper = 0;
-  Font = 0;
-  AnimationTestTarget = 1;
   AnimationSnapToGrid = 1;
-  TestBackground.clear();
-  TestParty.Clear();
-  SaveCount = 0;
 }
 
 void TXelSystem::SaveToStream(TStream& stream) const {

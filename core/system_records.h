@@ -11,7 +11,7 @@
 #include "core/plain_catalog.h"
 #include "core/sound_record.h"
 
-inline constexpr int TestPlayerEquipmentSlots = 5;  // arms, shield, armor, helmet, other
+inline constexpr int TestPlayerEquipmentSlots = 5; // arms, shield, armor, helmet, other
 
 // One hero of the battle-test party.
 //
@@ -22,7 +22,7 @@ inline constexpr int TestPlayerEquipmentSlots = 5;  // arms, shield, armor, helm
 // and the field after it puts slot k+1 right. Files in use hold these values, so they
 // are written and read exactly so, in the order the fields come.
 class TXelTestPlayerItem : public TCatalogItem {
- public:
+public:
   explicit TXelTestPlayerItem(int32_t id);
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 15; }
@@ -37,7 +37,7 @@ class TXelTestPlayerItem : public TCatalogItem {
   int32_t HeroId;
   int32_t Level;
 
- private:
+private:
   // Puts a loaded equipment field over its two slots.
   void StoreLoadedEquipment();
 
@@ -55,7 +55,7 @@ class TXelTestPlayerItem : public TCatalogItem {
 using TXelTestPlayer = TXelPlainCatalog<TXelTestPlayerItem>;
 
 class TXelSystem : public TCatalogBaseItem {
- public:
+public:
   TXelSystem() { TXelSystem::Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 91; }
@@ -116,16 +116,16 @@ class TXelSystem : public TCatalogBaseItem {
   uint8_t BattleEndErase;
   uint8_t BattleEndShow;
 
-  int32_t Wallpaper;  // wallpaper mode of the system graphic (0/1)
-  int32_t Font;       // 0/1
+  int32_t Wallpaper; // wallpaper mode of the system graphic (0/1)
+  int32_t Font;      // 0/1
   // Preferences of the database pages.
-  int32_t AnimationTestTarget;  // "Test Victim" list index + 1
-  uint8_t AnimationSnapToGrid;  // cells move in steps of 8 pixels when set
-  std::string TestBackground;   // battle background of the monster-group preview
+  int32_t AnimationTestTarget; // "Test Victim" list index + 1
+  uint8_t AnimationSnapToGrid; // cells move in steps of 8 pixels when set
+  std::string TestBackground;  // battle background of the monster-group preview
   TXelTestPlayer TestParty;
-  mutable int32_t SaveCount;  // saves of the database
+  mutable int32_t SaveCount; // saves of the database
 
- private:
+private:
   std::vector<uint8_t> partyHeroIds_;
   // The party count field: what was loaded, or what is about to be saved.
   mutable int32_t partyCountField_ = 1;

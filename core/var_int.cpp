@@ -21,15 +21,6 @@ int EncodeVarInt(uint32_t value, uint8_t* out) {
   return n;
 }
 
-uint32_t ReadVarInt(TStream& stream) {
-  uint32_t value = 0;
-  for (;;) {
-    const uint8_t b = stream.ReadByte();
-    value = (value << 7) + (b & 0x7F);
-    if ((b & 0x80) == 0) return value;
-  }
-}
-
 void WriteVarInt(TStream& stream, int32_t value, bool withLengthByte) {
   uint8_t buf[6];
   const int n = EncodeVarInt(static_cast<uint32_t>(value), buf + 1);

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-class TStream;
+#include "core/stream.h"
 
 // Number of 7-bit groups the value needs (1..5).
 int VarIntSize(uint32_t value);
@@ -15,7 +15,9 @@ int VarIntSize(uint32_t value);
 int EncodeVarInt(uint32_t value, uint8_t* out);
 
 // Reads one compressed integer; raises EReadError when the stream ends inside it.
-uint32_t ReadVarInt(TStream& stream);
+inline uint32_t ReadVarInt(TStream& stream) {
+  return stream.ReadVarUInt();
+}
 // Writes Value; with WithLengthByte, one plain byte holding the group count first.
 void WriteVarInt(TStream& stream, int32_t value, bool withLengthByte = false);
 

@@ -1,5 +1,8 @@
 #include "core/vocabulary_record.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // Field ids of the shop and inn sets: shop k from 41 + 13k, inn k from 80 + 5k.
@@ -12,23 +15,20 @@ constexpr bool IsRecordTermId(int id) {
   if (id >= 1 && id <= 37) return true;
   if (id >= 101 && id <= 108) return true;
   if (id >= 123 && id <= 140) return true;
-  switch (id) {
-    case 92: case 93: case 95: case 110: case 112: case 114: case 115: case 117:
-    case 146: case 147: case 148: case 151: case 152: case 153:
-      return true;
-    default:
-      return false;
-  }
+  constexpr int OtherIds[] = {92, 93, 95, 110, 112, 114, 115, 117, 146, 147, 148, 151, 152, 153};
+  return std::find(std::begin(OtherIds), std::end(OtherIds), id) != std::end(OtherIds);
 }
 
-}  // namespace
+} // namespace
 
 void TXelVocabularyShop::Clear() {
-  for (auto& text : Texts) text.clear();
+  for (auto& text : Texts)
+    text.clear();
 }
 
 void TXelVocabularyInn::Clear() {
-  for (auto& text : Texts) text.clear();
+  for (auto& text : Texts)
+    text.clear();
 }
 
 TXelVocabularyShop* TXelVocabulary::GetShop(int index) {
@@ -68,7 +68,5 @@ void TXelVocabulary::GetVarData(int id, TCatalogVarData& d, bool) {
 }
 
 void TXelVocabulary::Clear() {
-  for (auto& term : terms_) term.clear();
-  for (auto& shop : shops_) shop.Clear();
-  for (auto& inn : inns_) inn.Clear();
+  ClearFields<TXelVocabulary>();
 }

@@ -10,7 +10,7 @@
 
 // The eleven messages of one shop style.
 class TXelVocabularyShop {
- public:
+public:
   static constexpr int Count = 11;
   void Clear();
   std::array<std::string, Count> Texts;
@@ -18,14 +18,14 @@ class TXelVocabularyShop {
 
 // The five messages of one inn style.
 class TXelVocabularyInn {
- public:
+public:
   static constexpr int Count = 5;
   void Clear();
   std::array<std::string, Count> Texts;
 };
 
 class TXelVocabulary : public TCatalogBaseItem {
- public:
+public:
   static constexpr int ShopCount = 3;
   static constexpr int InnCount = 2;
   static constexpr int LastId = 153;
@@ -43,7 +43,7 @@ class TXelVocabulary : public TCatalogBaseItem {
   std::string* Text(int id);
   const std::string* Text(int id) const;
 
- private:
+private:
   // Texts of the record itself, by field id; only the known ids are used.
   std::array<std::string, LastId + 1> terms_;
   std::array<TXelVocabularyShop, ShopCount> shops_;

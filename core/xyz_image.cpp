@@ -25,14 +25,14 @@ void ReadXyz(TStream& stream, TBitmap& bitmap) {
   const int width = GetLE16(head + 4), height = GetLE16(head + 6);
   if (!ImageSizeAllowed(width, height)) throw EInvalidGraphic(SInvalidXyzImage);
 
-  const size_t packed_size = size_t(stream.Remaining());
-  const size_t plain_size = kPaletteBytes + size_t(width) * size_t(height);
-  if (plain_size > packed_size * kMaxInflateRatio) throw EZlibError();
-  std::vector<uint8_t> packed(packed_size);
-  stream.ReadBuffer(packed.data(), packed_size);
-  std::vector<uint8_t> plain(plain_size);
-  uLongf got = plain_size;
-  if (uncompress(plain.data(), &got, packed.data(), packed_size) != Z_OK || got != plain_size)
+  const size_t packedSize = size_t(stream.Remaining());
+  const size_t plainSize = kPaletteBytes + size_t(width) * size_t(height);
+  if (plainSize > packedSize * kMaxInflateRatio) throw EZlibError();
+  std::vector<uint8_t> packed(packedSize);
+  stream.ReadBuffer(packed.data(), packedSize);
+  std::vector<uint8_t> plain(plainSize);
+  uLongf got = plainSize;
+  if (uncompress(plain.data(), &got, packed.data(), packedSize) != Z_OK || got != plainSize)
     throw EZlibError();
 
   bitmap.Reset(TPixelFormat::pf8bit, width, height);
@@ -54,14 +54,14 @@ void WriteXyz(TStream& stream, const TBitmap& source) {
   }
   for (int y = 0; y < height; ++y)
     std::memcpy(plain.data() + kPaletteBytes + size_t(y) * width, bitmap.ScanLine(y), width);
-  uLongf packed_size = compressBound(plain.size());
-  std::vector<uint8_t> packed(packed_size);
-  if (compress2(packed.data(), &packed_size, plain.data(), plain.size(), Z_DEFAULT_COMPRESSION) !=
+  uLongf packedSize = compressBound(plain.size());
+  std::vector<uint8_t> packed(packedSize);
+  if (compress2(packed.data(), &packedSize, plain.data(), plain.size(), Z_DEFAULT_COMPRESSION) !=
       Z_OK)
     throw EZlibError();
   uint8_t head[8] = {'X', 'Y', 'Z', '1'};
   PutLE16(head + 4, uint16_t(width));
   PutLE16(head + 6, uint16_t(height));
   stream.WriteBuffer(head, 8);
-  stream.WriteBuffer(packed.data(), packed_size);
+  stream.WriteBuffer(packed.data(), packedSize);
 }

@@ -6,16 +6,10 @@
 
 #include "core/bitmap.h"
 
+class TStream;
+
 // Raises EInvalidGraphic "Invalid XYZ Image" for a wrong signature or a zero or oversized
 // size, and "Zlib Error" when the data does not inflate to exactly palette and pixels.
 void ReadXyz(TStream& stream, TBitmap& bitmap);
 // Converts to pf8bit first (see ReduceToPalette). Raises "Empty Bitmap" for no pixels.
 void WriteXyz(TStream& stream, const TBitmap& bitmap);
-
-// A bitmap whose file format is XYZ.
-class TGlimraXyz : public TBitmap {
-public:
-  using TBitmap::TBitmap;
-  void LoadFromStream(TStream& stream) override { ReadXyz(stream, *this); }
-  void SaveToStream(TStream& stream) const override { WriteXyz(stream, *this); }
-};

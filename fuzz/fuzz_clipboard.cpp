@@ -2,6 +2,10 @@
 // or a paste accepts must, copied again, be accepted again, and settle to the same
 // bytes by the second round (a value at its save default can read back as the class's
 // initial value once, such as a condition's hero 0).
+
+// Real inputs of this kind run larger than libFuzzer's default cap.
+#define FUZZ_MAX_LEN 65536
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -109,7 +113,7 @@ FuzzSeeds MakeFuzzSeeds() {
   event.Name = "EV0001";
   event.X = 5;
   TXelEventPageItem* page = event.Pages.GetItem(0);
-  page->GraphicName = "Chara";
+  page->GraphicName = "Walker";
   page->Script.Clear();
   page->Script.Add(10110, 0, "Hello")->SetParamCount(3);
   page->Script.Add(ScriptEndCode, 0);
@@ -134,7 +138,7 @@ FuzzSeeds MakeFuzzSeeds() {
   action.CopyToClipboard(cfListRow);
   seeds.push_back(ClipboardBytes(cfListRow));
   TXelPlayer heroes;
-  heroes.Append()->Name = "Alex";
+  heroes.Append()->Name = "Mira";
   heroes.Append()->SetParameter(hpAttack, 10, 99);
   heroes.CopyToClipboard(cfHero, 0, 2);
   seeds.push_back(ClipboardBytes(cfHero));

@@ -1,5 +1,9 @@
 // Loads a map's event list, an event page, a script line stream and a move-command
 // stream from arbitrary bytes; whatever loads must save and reload to the same bytes.
+
+// Real inputs of this kind run larger than libFuzzer's default cap.
+#define FUZZ_MAX_LEN 65536
+
 #include <cstdlib>
 
 #include "core/errors.h"
@@ -19,12 +23,12 @@ void SettleHeroIds(TXelEventPageItem& page) {
 void SettleHeroIds(TXelEvent& events) {
   for (int i = 0; i < events.GetCount(); ++i) {
     TXelEventPage& pages = events.Items(i)->Pages;
-    for (int k = 0; k < pages.GetCount(); ++k) SettleHeroIds(*pages.Items(k));
+    for (int k = 0; k < pages.GetCount(); ++k)
+      SettleHeroIds(*pages.Items(k));
   }
 }
 
-template <class Make>
-void CheckRecordRoundTrip(const uint8_t* data, size_t size, Make make) {
+template <class Make> void CheckRecordRoundTrip(const uint8_t* data, size_t size, Make make) {
   auto first = make();
   TMemoryStream in(data, size);
   try {
@@ -82,7 +86,7 @@ void FillSeedEvents(TXelEvent& events) {
   TXelEventPageItem* page = ev->Pages.Append();
   page->Condition.Flags = ecVariable | ecHero;
   page->Condition.VariableValue = -5;
-  page->GraphicName = "Chara";
+  page->GraphicName = "Walker";
   TXelEventScriptList lines;
   TXelEventScriptLine* say = lines.Add(10110, 0, "Hello");
   say->SetParamCount(2);
@@ -101,7 +105,7 @@ void FillSeedEvents(TXelEvent& events) {
   events.GetOrCreate(5000);
 }
 
-}  // namespace
+} // namespace
 
 FuzzSeeds MakeFuzzSeeds() {
   TXelEvent events;
@@ -114,8 +118,7 @@ FuzzSeeds MakeFuzzSeeds() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckRecordRoundTrip(data, size, [] { return std::make_unique<TXelEvent>(); });
-  CheckRecordRoundTrip(
-      data, size, [] { return std::make_unique<TXelEventPageItem>(1); });
+  CheckRecordRoundTrip(data, size, [] { return std::make_unique<TXelEventPageItem>(1); });
   CheckScriptRoundTrip(data, size);
   CheckCommandRoundTrip(data, size);
   return 0;

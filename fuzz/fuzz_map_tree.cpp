@@ -1,6 +1,10 @@
 // Loads a map-tree file from arbitrary bytes, in and out of editor mode, shows it in a
 // tree view, reads the view back, adds and deletes maps; whatever loads saves and
 // reloads to a fixed point after one round.
+
+// Real inputs of this kind run larger than libFuzzer's default cap.
+#define FUZZ_MAX_LEN 65536
+
 #include <cstdlib>
 
 #include "core/editor_mode.h"

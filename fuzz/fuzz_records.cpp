@@ -1,6 +1,10 @@
 // Loads each database table of heroes, skills, items, attributes, conditions, terrain,
 // chipsets and battle animations from arbitrary bytes; whatever loads must save and
 // reload to the same bytes, and a reload in place must end as a fresh load does.
+
+// Real inputs of this kind run larger than libFuzzer's default cap.
+#define FUZZ_MAX_LEN 65536
+
 #include <cstdlib>
 
 #include "core/animation_record.h"
@@ -17,8 +21,7 @@ namespace {
 
 // Settle: with a database set, cutting an array to the table's size can leave default
 // entries at its end, which the next save drops; one more save is then stable.
-template <class List>
-void CheckRoundTrip(const Bytes& data, bool settle) {
+template <class List> void CheckRoundTrip(const Bytes& data, bool settle) {
   List first;
   try {
     LoadBytes(first, data);
@@ -41,6 +44,9 @@ void CheckAll(const Bytes& data, bool settle) {
   CheckRoundTrip<TXelPlayer>(data, settle);
   CheckRoundTrip<TXelSkill>(data, settle);
   CheckRoundTrip<TXelItem>(data, settle);
+  // The other tables hold no per-id arrays: the database's tables change nothing there,
+  // so one pass is enough.
+  if (settle) return;
   CheckRoundTrip<TXelAttrib>(data, false);
   CheckRoundTrip<TXelStatus>(data, false);
   CheckRoundTrip<TXelGround>(data, false);
@@ -48,7 +54,7 @@ void CheckAll(const Bytes& data, bool settle) {
   CheckRoundTrip<TXelAnimation>(data, false);
 }
 
-}  // namespace
+} // namespace
 
 FuzzSeeds MakeFuzzSeeds() {
   FuzzSeeds seeds = {{0x00}, {0x01, 0x01, 0x00}};

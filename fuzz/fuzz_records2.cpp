@@ -1,6 +1,10 @@
 // Loads the system and vocabulary records and the switch, variable, common-event,
 // monster and monster-group tables from arbitrary bytes; whatever loads must save and
 // reload to the same bytes.
+
+// Real inputs of this kind run larger than libFuzzer's default cap.
+#define FUZZ_MAX_LEN 65536
+
 #include <cstdlib>
 
 #include "core/attribute_records.h"
@@ -18,16 +22,14 @@ namespace {
 
 // Every save of the system record counts itself; take the count back to what was
 // loaded before saving again.
-template <class T>
-void UndoSaveCount(T&) {}
+template <class T> void UndoSaveCount(T&) {}
 void UndoSaveCount(TXelSystem& system) {
   system.SaveCount = static_cast<int32_t>(static_cast<uint32_t>(system.SaveCount) - 1);
 }
 
 // Settle: with a database set, cutting an array to the table's size can leave default
 // entries at its end, which the next save drops; one more save is then stable.
-template <class T>
-void CheckRoundTrip(const Bytes& data, bool settle) {
+template <class T> void CheckRoundTrip(const Bytes& data, bool settle) {
   T first;
   try {
     LoadBytes(first, data);
@@ -53,7 +55,7 @@ void CheckAll(const Bytes& data, bool settle) {
   CheckRoundTrip<TXelCommonEvent>(data, false);
 }
 
-}  // namespace
+} // namespace
 
 FuzzSeeds MakeFuzzSeeds() {
   FuzzSeeds seeds = {{0x00}, {0x01, 0x01, 0x00}};

@@ -13,7 +13,29 @@ using FuzzSeeds = std::vector<std::vector<uint8_t>>;
 
 FuzzSeeds MakeFuzzSeeds();
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
+#ifdef FUZZ_MAX_LEN
+#include <cstring>
+
+// A target whose real inputs (databases, maps, images, archives) are larger than
+// libFuzzer's default cap of 4096 bytes defines FUZZ_MAX_LEN before including this file;
+// the option is then added unless the command line gives one.
+inline void AddFuzzMaxLen(int* argc, char*** argv) {
+  for (int i = 1; i < *argc; ++i)
+    if (std::strncmp((*argv)[i], "-max_len=", 9) == 0) return;
+  static std::string option = "-max_len=" + std::to_string(FUZZ_MAX_LEN);
+  static std::vector<char*> args;
+  args.assign(*argv, *argv + *argc);
+  args.insert(args.begin() + 1, option.data());
+  args.push_back(nullptr);
+  ++*argc;
+  *argv = args.data();
+}
+#endif
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+#ifdef FUZZ_MAX_LEN
+  AddFuzzMaxLen(argc, argv);
+#endif
   const char* dir = std::getenv("FUZZ_SEED_DIR");
   if (!dir) return 0;
   int n = 0;

@@ -5,8 +5,7 @@
 #include "core/attribute_records.h"
 #include "core/database_tables.h"
 
-template <class Check>
-void WithAndWithoutSmallTables(Check check) {
+template <class Check> void WithAndWithoutSmallTables(Check check) {
   check(false);
   TXelStatus conditions;
   TXelAttrib attributes;

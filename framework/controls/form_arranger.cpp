@@ -44,6 +44,15 @@ QRect PullOntoScreen(QRect rect) {
   return rect;
 }
 
+// The frame around the form's client area, as far as the window system has told it yet
+// (nothing before the window exists or without a window manager).
+QMargins FrameMargins(const QWidget* form) {
+  const QRect frame = form->frameGeometry();
+  const QRect client = form->geometry();
+  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+          frame.bottom() - client.bottom()};
+}
+
 } // namespace
 
 std::string FormatPlacement(const TPlacement& placement) {
@@ -90,7 +99,13 @@ void TFormArranger::Restore(bool useShowCommand) {
   const std::optional<TPlacement> placement =
       ParsePlacement(Settings().ReadString(ValueName(), ""));
   if (!placement) return;
-  form_->setGeometry(PullOntoScreen(placement->NormalRect));
+  // The record holds the frame's corner, so the whole frame, title bar included, is
+  // pulled onto the screen; a move places the frame, not the client area.
+  const QMargins margins = FrameMargins(form_);
+  const QRect& stored = placement->NormalRect;
+  const QRect frame = PullOntoScreen(QRect(stored.topLeft(), stored.size().grownBy(margins)));
+  form_->resize(frame.size().shrunkBy(margins));
+  form_->move(frame.topLeft());
   if (!useShowCommand) return;
   switch (placement->ShowState) {
   case StateMinimised:
@@ -108,8 +123,11 @@ void TFormArranger::Restore(bool useShowCommand) {
 void TFormArranger::Save() {
   if (KeyName.empty()) return;
   TPlacement placement;
-  placement.NormalRect =
+  const QRect normal =
       form_->normalGeometry().isValid() ? form_->normalGeometry() : form_->geometry();
+  const QMargins margins = FrameMargins(form_);
+  placement.NormalRect =
+      QRect(normal.topLeft() - QPoint(margins.left(), margins.top()), normal.size());
   const Qt::WindowStates state = form_->windowState();
   placement.ShowState = state & Qt::WindowMinimized   ? StateMinimised
                         : state & Qt::WindowMaximized ? StateMaximised

@@ -105,7 +105,10 @@ public:
   // older ones to Sink whenever it fills.
   bool Run(uint64_t size, const TByteSink& sink) {
     constexpr size_t Chunk = 65536;
-    std::vector<uint8_t> buffer(WindowSize + Chunk + MaxMatch);
+    // The thread's buffer, kept from call to call and zeroed again: a small stream then
+    // costs one memset, not a fresh large block.
+    thread_local std::vector<uint8_t> buffer(WindowSize + Chunk + MaxMatch);
+    std::memset(buffer.data(), 0, buffer.size());
     size_t fill = 0;   // bytes in the buffer
     size_t window = 0; // of them, bytes already handed on and kept only as history
     uint64_t done = 0; // bytes handed on

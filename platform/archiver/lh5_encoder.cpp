@@ -261,8 +261,13 @@ private:
 
 class TMatchFinder {
 public:
+  // The chains start empty (-1 in every byte). The tables are the thread's, kept from
+  // call to call: a small file then costs two memsets, not two fresh large blocks.
   TMatchFinder(const uint8_t* data, size_t size)
-      : Data(data), Size(size), Head(size_t(1) << HashBits, -1), Prev(WindowSize, -1) {}
+      : Data(data), Size(size), Head(Tables().Head), Prev(Tables().Prev) {
+    std::memset(Head.data(), 0xFF, Head.size() * sizeof(int32_t));
+    std::memset(Prev.data(), 0xFF, Prev.size() * sizeof(int32_t));
+  }
 
   void Insert(size_t pos) {
     if (pos + MinMatch > Size) return;
@@ -307,10 +312,19 @@ private:
     return (v * 2654435761u) >> (32 - HashBits);
   }
 
+  struct TTables {
+    std::vector<int32_t> Head = std::vector<int32_t>(size_t(1) << HashBits);
+    std::vector<int32_t> Prev = std::vector<int32_t>(WindowSize);
+  };
+  static TTables& Tables() {
+    thread_local TTables tables;
+    return tables;
+  }
+
   const uint8_t* Data;
   size_t Size;
-  std::vector<int32_t> Head;
-  std::vector<int32_t> Prev;
+  std::vector<int32_t>& Head;
+  std::vector<int32_t>& Prev;
 };
 
 } // namespace
@@ -322,8 +336,9 @@ bool Lh5Encode(const uint8_t* data, size_t size, std::vector<uint8_t>& packed) {
   TBlockWriter block(bits);
   TMatchFinder finder(data, size);
   std::vector<uint16_t> codes, positions;
-  codes.reserve(BlockCodes);
-  positions.reserve(BlockCodes);
+  // A block holds at most one code per input byte.
+  codes.reserve(std::min(BlockCodes, size));
+  positions.reserve(std::min(BlockCodes, size));
 
   auto literal = [&](uint8_t b) { codes.push_back(b); };
   auto match = [&](int len, size_t distance) {

@@ -14,6 +14,7 @@
 #include "core/busy_cursor.h"
 #include "core/clipboard.h"
 #include "core/clipboard_formats.h"
+#include "core/file_utils.h"
 #include "core/map.h"
 #include "core/map_tree.h"
 #include "core/project_path.h"

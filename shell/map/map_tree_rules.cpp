@@ -50,7 +50,7 @@ namespace {
 
 uint8_t NodeKind(const TXelMapTree& tree, const TTreeViewAccess& view, TTreeNode* node) {
   const TXelMapTreeItem* entry = tree.FindById(view.NodeEntryId(node));
-  return entry ? entry->Kind : mkRoot;
+  return entry ? entry->Kind : uint8_t(mkRoot);
 }
 
 } // namespace

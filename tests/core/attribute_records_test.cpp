@@ -175,7 +175,7 @@ TEST(ChipSetRecord, ChipArraysAreWrittenOnlyWhenTheyDifferFromTheDefaults) {
 
   c.SetLowerPassability(161, 0x10);
   c.SetUpperPassability(143, 0x40);
-  c.Name = "World";
+  c.Name = "Meadow";
   c.Graphic = "Basis";
   c.SeaAnimationType = 1011;
   c.SeaAnimationSpeed = 1012;

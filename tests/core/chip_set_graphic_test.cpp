@@ -30,8 +30,8 @@ protected:
     CopyPiece(image_, 48, 192, 64, 128, 16, 16); // block 7's second tile = block 9's first
     CopyPiece(image_, 48, 192, 144, 0, 16, 16);  // ... and so is block 11's first
     Mkdir("proj/ChipSet");
-    SaveBitmapToImageFile(image_, Path("proj/ChipSet/World.png"));
-    item_.Graphic = "World";
+    SaveBitmapToImageFile(image_, Path("proj/ChipSet/Meadow.png"));
+    item_.Graphic = "Meadow";
     board_.SetSize(64, 64);
     FillBoard(board_, kBoardMarker);
   }
@@ -279,12 +279,12 @@ TEST_F(ChipSetGraphic, IdsWithoutAPictureAndMissingGraphicsDrawNothing) {
   }
   EXPECT_TRUE(BoardUntouched(board_));
   // A name with a folder part never reaches a file outside the chipset folder.
-  Put("proj/Escape.png", Get("proj/ChipSet/World.png"));
+  Put("proj/Escape.png", Get("proj/ChipSet/Meadow.png"));
   EXPECT_THROW(g.LoadGraphic("../Escape"), EFileError);
   EXPECT_FALSE(g.IsLoaded());
 
   // Clear unbinds; the same chipset loads again afterwards.
-  item_.Graphic = "World";
+  item_.Graphic = "Meadow";
   g.Clear();
   EXPECT_EQ(g.ChipSet, nullptr);
   EXPECT_EQ(g.FileName, "");

@@ -99,7 +99,7 @@ TEST_F(ClipboardFormats, PagesAndAnimationPartsTravelAsRecordBlocks) {
   TXelEventPageItem page(1);
   page.Condition.Flags = ecSwitchA | ecTimer;
   page.Condition.TimerSeconds = 90;
-  page.GraphicName = "Chara1";
+  page.GraphicName = "Walk1";
   page.Trigger = 3;
   page.Script.Clear();
   page.Script.Add(10110, 0, "Hello")->SetParamCount(2);

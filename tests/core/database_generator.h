@@ -98,7 +98,7 @@ class TDataBaseGenerator {
 
   void FillMonster(TXelMonsterItem& monster, int i) {
     monster.Name = Name("Monster", i);
-    monster.Graphic = "Slime";
+    monster.Graphic = "Blob";
     monster.MaxHp = Rand(10, 9999);
     monster.Experience = Rand(1, 999);
     for (int k = 1; k <= 4; ++k) monster.Actions.GetOrCreate(k)->SkillId = Rand(1, 100);

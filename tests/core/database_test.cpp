@@ -36,8 +36,7 @@ void AppendChunk(Bytes& out, int id, const Bytes& table) {
 }
 
 // A list holding one new entry: count 1, Id 1, the entry's record.
-template <class Item>
-Bytes OneEntryList() {
+template <class Item> Bytes OneEntryList() {
   Item item(1);
   Bytes list = {0x01, 0x01};
   const Bytes record = SaveBytes(item);
@@ -95,7 +94,7 @@ TEST(DataBase, SkipsUnknownChunksAndRefusesAWrongHeader) {
   TXelDataBase db;
   db.Switches().GetOrCreate(2)->Name = "Door";
   Bytes bytes = SaveDataBase(db);
-  bytes.insert(bytes.end(), {0x1E, 0x02, 0xAA, 0xBB});  // chunk 30, two bytes
+  bytes.insert(bytes.end(), {0x1E, 0x02, 0xAA, 0xBB}); // chunk 30, two bytes
   TXelDataBase back;
   LoadDataBase(back, bytes);
   EXPECT_EQ(back.Switches().GetItemById(2)->Name, "Door");
@@ -140,8 +139,29 @@ TEST(DataBase, AGeneratedLargeDatabaseRoundTripsApartFromTheSaveCount) {
   EXPECT_EQ(SaveDataBase(back), first);
 }
 
+TEST(DataBase, AReloadIntoTheRecordsItHoldsEqualsALoadIntoNewOnes) {
+  // A reload fills the records, frames and script lines it holds (and those a Reset put
+  // aside) rather than making new ones: nothing of the earlier file may show through.
+  const auto fileOf = [](uint32_t seed, int count) {
+    TXelDataBase db;
+    TDataBaseGenerator(seed).Fill(db, count);
+    return SaveDataBase(db);
+  };
+  const Bytes big = fileOf(2024, 120), small = fileOf(7, 30);
+  for (const bool reset : {true, false}) {
+    TXelDataBase db;
+    for (const Bytes* file : {&big, &small, &big, &small}) {
+      if (reset) db.Reset();
+      LoadDataBase(db, *file);
+      TXelDataBase fresh;
+      LoadDataBase(fresh, *file);
+      EXPECT_EQ(SaveDataBase(db), SaveDataBase(fresh)) << reset;
+    }
+  }
+}
+
 class DataBaseFile : public FileTestEnv {
- protected:
+protected:
   void SetUp() override {
     FileTestEnv::SetUp();
     Mkdir("project");
@@ -151,12 +171,12 @@ class DataBaseFile : public FileTestEnv {
 
 TEST_F(DataBaseFile, SavesAndLoadsTheProjectFile) {
   TXelDataBase db;
-  db.Items().GetOrCreate(1)->Name = "Potion";
+  db.Items().GetOrCreate(1)->Name = "Tonic";
   db.SaveProjectDataBase();
   EXPECT_TRUE(Exists("project/KOVAX.ldb"));
   TXelDataBase other;
   EXPECT_TRUE(other.LoadProjectDataBase());
-  EXPECT_EQ(other.Items().GetItemById(1)->Name, "Potion");
+  EXPECT_EQ(other.Items().GetItemById(1)->Name, "Tonic");
   EXPECT_EQ(other.System().SaveCount, 1);
   // A project from a case-blind file system: the file is found and rewritten in place.
   std::filesystem::rename(Path("project/KOVAX.ldb"), Path("project/kovax.LDB"));
@@ -216,7 +236,8 @@ TEST_F(DataBaseFile, AFailedSaveRaisesAndLeavesTheOldFile) {
   const std::string file = Path("project/KOVAX.ldb");
   db.SaveDataBaseFile(file);
   const std::string old = Get("project/KOVAX.ldb");
-  for (int i = 1; i <= 200; ++i) db.Switches().GetOrCreate(i)->Name = std::string(50, 's');
+  for (int i = 1; i <= 200; ++i)
+    db.Switches().GetOrCreate(i)->Name = std::string(50, 's');
   // A file size limit makes the write fail half-way, as a full disk would; running as
   // root, a read-only folder would not stop the write.
   rlimit saved;
@@ -234,4 +255,4 @@ TEST_F(DataBaseFile, AFailedSaveRaisesAndLeavesTheOldFile) {
   EXPECT_THROW(db.SaveDataBaseFile(Path("missing/KOVAX.ldb")), Exception);
 }
 
-}  // namespace
+} // namespace

@@ -9,6 +9,8 @@
 namespace {
 
 struct TRow {
+  TRow(int32_t code, int32_t indent, std::string text = {})
+      : Code(code), Indent(indent), Text(std::move(text)) {}
   int32_t Code;
   int32_t Indent;
   std::string Text;

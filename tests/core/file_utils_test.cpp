@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <random>
 
+#include "core/atomic_file.h"
 #include "core/errors.h"
 #include "core/file_utils.h"
 #include "file_test_env.h"

@@ -50,16 +50,16 @@ TEST(HeroRecord, NewHeroWritesOnlyItsAlwaysWrittenFields) {
 
 TEST(HeroRecord, EveryFieldIsSavedUnderItsIdAndReloads) {
   TXelPlayerItem h(3);
-  h.Name = "Alex";
-  h.Title = "Knight";
-  h.WalkGraphic = "Hero1";
+  h.Name = "Mira";
+  h.Title = "Warden";
+  h.WalkGraphic = "Walk1";
   h.WalkIndex = 1004;
   h.WalkTransparent = 5;
   h.InitialLevel = 1007;
   h.MaxLevel = 1008;
   h.CriticalEnabled = 9;
   h.CriticalChance = 1010;
-  h.FaceGraphic = "Face1";
+  h.FaceGraphic = "Mien1";
   h.FaceIndex = 1016;
   h.TwoSwords = 21;
   h.EquipmentFixed = 22;
@@ -90,10 +90,10 @@ TEST(HeroRecord, EveryFieldIsSavedUnderItsIdAndReloads) {
                                 51, 56, 63, 66, 67, 71, 72, 73, 74};
   EXPECT_EQ(IdsOf(chunks), ids);
   ExpectIdValues(chunks, {4, 7, 8, 10, 16, 41, 42, 43, 56}, {5, 9, 21, 22, 23, 24, 66});
-  EXPECT_EQ(StrOf(chunks.at(1)), "Alex");
-  EXPECT_EQ(StrOf(chunks.at(2)), "Knight");
-  EXPECT_EQ(StrOf(chunks.at(3)), "Hero1");
-  EXPECT_EQ(StrOf(chunks.at(15)), "Face1");
+  EXPECT_EQ(StrOf(chunks.at(1)), "Mira");
+  EXPECT_EQ(StrOf(chunks.at(2)), "Warden");
+  EXPECT_EQ(StrOf(chunks.at(3)), "Walk1");
+  EXPECT_EQ(StrOf(chunks.at(15)), "Mien1");
   EXPECT_EQ(StrOf(chunks.at(67)), "Magic");
   // Max MP level 1 at entry 50, Agility level 50 at entry 299.
   EXPECT_EQ(chunks.at(31)[100], 0xE7);
@@ -184,7 +184,7 @@ TEST(ItemRecord, NewAndFullItemsSaveEveryFieldUnderItsId) {
                                     0x01, 0x00, 0x3E, 0x00, 0x40, 0x00, 0x42, 0x00, 0x00}));
   ExpectNoFieldAboveLastId(item);
 
-  item.Name = "Potion";
+  item.Name = "Tonic";
   item.Description = "Heals";
   item.Kind = 3;
   item.Price = 1005;
@@ -241,7 +241,7 @@ TEST(ItemRecord, NewAndFullItemsSaveEveryFieldUnderItsId) {
                  {5, 6, 11, 12, 13, 14, 16, 17, 18, 20, 32, 33, 34, 35, 41, 42, 43, 44, 45, 46, 53,
                   55, 67},
                  {3, 15, 21, 22, 23, 24, 25, 26, 27, 28, 31, 37, 38, 51, 57, 58});
-  EXPECT_EQ(StrOf(chunks.at(1)) + StrOf(chunks.at(2)), "PotionHeals");
+  EXPECT_EQ(StrOf(chunks.at(1)) + StrOf(chunks.at(2)), "TonicHeals");
   EXPECT_EQ(chunks.at(62), (Bytes{0, 0}));  // never trimmed, even when all 0
   EXPECT_EQ(chunks.at(64), (Bytes{1}));
   EXPECT_EQ(chunks.at(66), (Bytes{0, 0, 1}));

@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -44,14 +45,18 @@ inline ImageBytes Inflate(const ImageBytes& packed, size_t expected) {
 }
 
 // One PNG chunk: big-endian length, type, data and the CRC-32 of type and data (spoilt
-// on request).
-inline ImageBytes PngChunk(const std::string& type, const ImageBytes& data, bool bad_crc = false) {
-  ImageBytes out;
-  AppendBE32(out, uint32_t(data.size()));
-  out.insert(out.end(), type.begin(), type.end());
-  Append(out, data);
-  uLong crc = crc32(0, out.data() + 4, uInt(4 + data.size()));
-  AppendBE32(out, uint32_t(bad_crc ? ~crc : crc));
+// on request). Sized first: GCC 12 warns falsely about appends to a fresh vector here.
+inline ImageBytes PngChunk(const std::string& type, const ImageBytes& data, bool badCrc = false) {
+  const auto putBE32 = [](uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+      p[i] = uint8_t(v >> (24 - 8 * i));
+  };
+  ImageBytes out(12 + data.size());
+  putBE32(out.data(), uint32_t(data.size()));
+  std::copy_n(type.begin(), 4, out.begin() + 4);
+  std::copy(data.begin(), data.end(), out.begin() + 8);
+  const uLong crc = crc32(0, out.data() + 4, uInt(4 + data.size()));
+  putBE32(out.data() + 8 + data.size(), uint32_t(badCrc ? ~crc : crc));
   return out;
 }
 
@@ -59,12 +64,12 @@ inline ImageBytes PngSignature() {
   return {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 }
 
-inline ImageBytes IhdrData(uint32_t width, uint32_t height, uint8_t color_type, uint8_t depth = 8,
+inline ImageBytes IhdrData(uint32_t width, uint32_t height, uint8_t colorType, uint8_t depth = 8,
                            uint8_t interlace = 0) {
   ImageBytes d;
   AppendBE32(d, width);
   AppendBE32(d, height);
-  d.insert(d.end(), {depth, color_type, 0, 0, interlace});
+  d.insert(d.end(), {depth, colorType, 0, 0, interlace});
   return d;
 }
 
@@ -108,10 +113,10 @@ inline std::vector<ImageBytes> PatternRows(int width, int height, int bpp, uint3
 }
 
 // A whole PNG: IHDR, an optional PLTE, the image data in one IDAT, IEND.
-inline ImageBytes SimplePng(uint32_t width, uint32_t height, uint8_t color_type,
+inline ImageBytes SimplePng(uint32_t width, uint32_t height, uint8_t colorType,
                             const ImageBytes& plte, const ImageBytes& filtered) {
   ImageBytes png = PngSignature();
-  Append(png, PngChunk("IHDR", IhdrData(width, height, color_type)));
+  Append(png, PngChunk("IHDR", IhdrData(width, height, colorType)));
   if (!plte.empty()) Append(png, PngChunk("PLTE", plte));
   Append(png, PngChunk("IDAT", Deflate(filtered)));
   Append(png, PngChunk("IEND", {}));
@@ -120,11 +125,11 @@ inline ImageBytes SimplePng(uint32_t width, uint32_t height, uint8_t color_type,
 
 // A BMP file header followed by a 40-byte info header; the caller appends the rest.
 inline ImageBytes BmpHead(int32_t width, int32_t height, uint16_t bits, uint32_t compression,
-                          uint32_t data_offset, uint32_t colors_used = 0) {
+                          uint32_t dataOffset, uint32_t colorsUsed = 0) {
   ImageBytes b = {'B', 'M'};
   AppendLE32(b, 0); // file size: readers do not need it
   AppendLE32(b, 0);
-  AppendLE32(b, data_offset);
+  AppendLE32(b, dataOffset);
   AppendLE32(b, 40);
   AppendLE32(b, uint32_t(width));
   AppendLE32(b, uint32_t(height));
@@ -134,7 +139,7 @@ inline ImageBytes BmpHead(int32_t width, int32_t height, uint16_t bits, uint32_t
   AppendLE32(b, 0);
   AppendLE32(b, 0);
   AppendLE32(b, 0);
-  AppendLE32(b, colors_used);
+  AppendLE32(b, colorsUsed);
   AppendLE32(b, 0);
   return b;
 }

@@ -4,6 +4,7 @@
 #include "core/errors.h"
 #include "core/map_event.h"
 #include "record_checks.h"
+#include "record_chunks.h"
 #include "sample_records.h"
 
 namespace {
@@ -23,10 +24,7 @@ const Bytes NewPageBytes = {0x02, 0x07, 0x01, 0x01, 0x00, 0x07, 0x01, 0x01, 0x00
 
 // A new event: field 5 = the page list (count 1, Id 1, the 45 page bytes), 47 = 0x2F.
 Bytes NewEventBytes() {
-  Bytes b = {0x05, 0x2F, 0x01, 0x01};
-  b.insert(b.end(), NewPageBytes.begin(), NewPageBytes.end());
-  b.push_back(0x00);
-  return b;
+  return Join({{0x05, 0x2F, 0x01, 0x01}, NewPageBytes, {0x00}});
 }
 
 std::unique_ptr<TXelMoveRouteItem> Command(int32_t code) {
@@ -72,7 +70,7 @@ TEST(EventRecords, EveryFieldRoundTripsThroughAnEventList) {
   p->Condition.SwitchAId = 7;
   p->Condition.HeroId = 4;
   p->Condition.TimerSeconds = 90;
-  p->GraphicName = "Chara1";
+  p->GraphicName = "Walk1";
   p->GraphicIndex = 5;
   p->Direction = 3;
   p->Pattern = 0;
@@ -93,7 +91,7 @@ TEST(EventRecords, EveryFieldRoundTripsThroughAnEventList) {
   EXPECT_EQ(q->Condition.SwitchAId, 7);
   EXPECT_EQ(q->Condition.HeroId, 4);
   EXPECT_EQ(q->Condition.TimerSeconds, 90);
-  EXPECT_EQ(q->GraphicName, "Chara1");
+  EXPECT_EQ(q->GraphicName, "Walk1");
   EXPECT_EQ(q->Direction, 3);
   EXPECT_EQ(q->Pattern, 0);
   EXPECT_EQ(q->Trigger, 4);

@@ -21,9 +21,9 @@ protected:
     ProjectPath = Path("proj/");
     Mkdir("proj/ChipSet");
     Mkdir("proj/CharSet");
-    SaveBitmapToImageFile(MakeGameBitmap(480, 256, 1), Path("proj/ChipSet/World.png"));
+    SaveBitmapToImageFile(MakeGameBitmap(480, 256, 1), Path("proj/ChipSet/Meadow.png"));
     SaveBitmapToImageFile(MakeGameBitmap(288, 256, 2), Path("proj/CharSet/Hero.png"));
-    chipSets_.GetOrCreate(1)->Graphic = "World";
+    chipSets_.GetOrCreate(1)->Graphic = "Meadow";
     ChipSetList = &chipSets_;
   }
   void TearDown() override {

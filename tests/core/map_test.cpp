@@ -164,7 +164,7 @@ TEST(Map, EveryFieldRoundTrips) {
   TXelEventItem* ev = map.Events.GetOrCreate(5000);
   ev->X = 32;
   ev->Y = 6;
-  ev->Pages.Items(0)->GraphicName = "Chara1";
+  ev->Pages.Items(0)->GraphicName = "Walk1";
   const Bytes saved = FileFormBytes(map);
 
   TXelMap back;
@@ -290,7 +290,7 @@ protected:
     TRecordingGraphics::Log = &log;
     previous = SetMapGraphicsFactory(
         []() -> std::unique_ptr<TMapGraphics> { return std::make_unique<TRecordingGraphics>(); });
-    chipSets.GetOrCreate(1)->Graphic = "World";
+    chipSets.GetOrCreate(1)->Graphic = "Meadow";
     chipSets.GetOrCreate(2)->Graphic = "Town";
     ChipSetList = &chipSets;
   }
@@ -324,7 +324,7 @@ TEST_F(MapGraphicsTest, LoadRebuildsTheChipSetAndTheCharacterSetsOfEveryPage) {
   map.ChipSetId = 1;
   map.ReloadChipSet();
   map.ClearChipSetGraphic();
-  EXPECT_EQ(log, (std::vector<std::string>{"chipset World", "clear"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"chipset Meadow", "clear"}));
 
   // Outside editor mode a chipset the database lacks is an error; in it, nothing bound.
   map.ChipSetId = 9;

@@ -63,17 +63,17 @@ TEST_F(Materials, FindReturnsTheNameWhenThereIsNoFile) {
 }
 
 TEST_F(Materials, ListShowsProjectNamesThenPackageOnlyNamesMarked) {
-  Put("proj/ChipSet/World.png", "");
-  Put("proj/ChipSet/Dungeon2.BMP", "");
-  Put("proj/ChipSet/Dungeon10.png", "");
+  Put("proj/ChipSet/Meadow.png", "");
+  Put("proj/ChipSet/Cellar2.BMP", "");
+  Put("proj/ChipSet/Cellar10.png", "");
   Put("proj/ChipSet/notes.txt", "");
   Put("proj/ChipSet/.hidden.png", "");
   Mkdir("proj/ChipSet/Folder.png");
-  Put("rtp/chipset/world.xyz", ""); // in both (whatever the case): listed once, unmarked
-  Put("rtp/chipset/Basic.png", "");
-  Put("rtp/chipset/Dungeon.png", "");
+  Put("rtp/chipset/meadow.xyz", ""); // in both (whatever the case): listed once, unmarked
+  Put("rtp/chipset/Bare.png", "");
+  Put("rtp/chipset/Cellar.png", "");
   EXPECT_EQ(List("ChipSet", ImageExtensions),
-            (Names{"Dungeon2", "Dungeon10", "World", "Basic <RTP>", "Dungeon <RTP>"}));
+            (Names{"Cellar2", "Cellar10", "Meadow", "Bare <RTP>", "Cellar <RTP>"}));
 }
 
 TEST_F(Materials, ListGivesEachNameOnceAndOnlySpellableNames) {
@@ -95,9 +95,9 @@ TEST(MaterialSort, TrailingNumbersCompareAsNumbers) {
             (Names{"a01", "a1", "b", "B1", "B2", "b10", "c7", "c99999999999", "c100000000000"}));
   // Keys are compared whole, in lower case: "tow0000000009" < "tower0000000000" <
   // "town0000000000" < "town0000000001" < "town0000000002".
-  Names mixed{"Town", "town2", "TOWN1", "Tower", "Tow9"};
+  Names mixed{"Pond", "pond2", "POND1", "Poler", "Pol9"};
   SortMaterialNames(mixed);
-  EXPECT_EQ(mixed, (Names{"Tow9", "Tower", "Town", "TOWN1", "town2"}));
+  EXPECT_EQ(mixed, (Names{"Pol9", "Poler", "Pond", "POND1", "pond2"}));
 }
 
 TEST(RtpSuffix, MarksAndStrips) {

@@ -14,10 +14,7 @@ const Bytes NewActionBytes = {0x01, 0x01, 0x00, 0x02, 0x01, 0x00, 0x05, 0x01, 0x
 // A new monster: 20 00 and 22 00 (both rank blobs, always written, empty), then
 // 2A 0C: the action list of one pattern (count 1, Id 1, the 10 pattern bytes), 00.
 Bytes NewMonsterBytes() {
-  Bytes b = {0x20, 0x00, 0x22, 0x00, 0x2A, 0x0C, 0x01, 0x01};
-  b.insert(b.end(), NewActionBytes.begin(), NewActionBytes.end());
-  b.push_back(0x00);
-  return b;
+  return Join({{0x20, 0x00, 0x22, 0x00, 0x2A, 0x0C, 0x01, 0x01}, NewActionBytes, {0x00}});
 }
 
 // A new battle-event page: 02 04 [01 01 00 00] (the trigger: Flags only, Fixed),
@@ -28,10 +25,7 @@ const Bytes NewBattlePageBytes = {0x02, 0x04, 0x01, 0x01, 0x00, 0x00, 0x0B, 0x01
 // A new group: 02 01 00 (no members), 05 00 (terrain blob, empty), 0B 12 (the page
 // list: count 1, Id 1, the 16 page bytes), 00.
 Bytes NewGroupBytes() {
-  Bytes b = {0x02, 0x01, 0x00, 0x05, 0x00, 0x0B, 0x12, 0x01, 0x01};
-  b.insert(b.end(), NewBattlePageBytes.begin(), NewBattlePageBytes.end());
-  b.push_back(0x00);
-  return b;
+  return Join({{0x02, 0x01, 0x00, 0x05, 0x00, 0x0B, 0x12, 0x01, 0x01}, NewBattlePageBytes, {0x00}});
 }
 
 TEST(MonsterRecords, NewRecordsSaveAsDerived) {
@@ -44,7 +38,8 @@ TEST(MonsterRecords, NewRecordsSaveAsDerived) {
   TXelMonGroupItem group(1);
   EXPECT_EQ(SaveBytes(*group.BattlePages.GetItem(0)), NewBattlePageBytes);
   EXPECT_EQ(SaveBytes(group), NewGroupBytes());
-  for (int terrain : {1, 2, 162}) EXPECT_EQ(group.GetTerrainFlag(terrain), 1);
+  for (int terrain : {1, 2, 162})
+    EXPECT_EQ(group.GetTerrainFlag(terrain), 1);
 
   TXelMonGroupMonsterItem member(1);
   EXPECT_EQ(SaveBytes(member), Bytes{0x00});
@@ -75,8 +70,8 @@ TEST(MonsterRecords, NewRecordsSaveAsDerived) {
 
 TEST(MonsterRecords, EveryMonsterFieldIsSavedUnderItsIdAndReloads) {
   TXelMonsterItem m(4);
-  m.Name = "Slime";
-  m.Graphic = "Slime1";
+  m.Name = "Blob";
+  m.Graphic = "Blob1";
   m.Hue = 1003;
   m.MaxHp = 1004;
   m.MaxMp = 1005;
@@ -115,10 +110,10 @@ TEST(MonsterRecords, EveryMonsterFieldIsSavedUnderItsIdAndReloads) {
 
   TXelMonsterItem back(1);
   const auto chunks = RoundTripChunks(m, back);
-  EXPECT_EQ(IdsOf(chunks), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 21,
-                                             22, 26, 28, 31, 32, 33, 34, 42}));
-  EXPECT_EQ(StrOf(chunks.at(1)), "Slime");
-  EXPECT_EQ(StrOf(chunks.at(2)), "Slime1");
+  EXPECT_EQ(IdsOf(chunks), (std::vector<int>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
+                                             13, 14, 21, 22, 26, 28, 31, 32, 33, 34, 42}));
+  EXPECT_EQ(StrOf(chunks.at(1)), "Blob");
+  EXPECT_EQ(StrOf(chunks.at(2)), "Blob1");
   ExpectIdValues(chunks, {3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 22}, {10, 21, 26, 28});
   EXPECT_EQ(chunks.at(32), (Bytes{4, 0}));
   EXPECT_EQ(chunks.at(34), (Bytes{0}));
@@ -138,10 +133,10 @@ TEST(MonsterRecords, RankArraysReadBeyondAndAreCutOnSave) {
   EXPECT_EQ(m.GetConditionRank(1), 1);
   EXPECT_EQ(m.GetAttributeRank(1), 2);
   m.SetConditionRankCount(4);
-  m.SetConditionRank(3, 3);  // 1, 1, 3, 1
+  m.SetConditionRank(3, 3); // 1, 1, 3, 1
   m.SetAttributeRankCount(4);
-  m.SetAttributeRank(2, 0);  // 2, 0, 2, 2
-  m.SetConditionRank(5, 0);  // outside: ignored
+  m.SetAttributeRank(2, 0); // 2, 0, 2, 2
+  m.SetConditionRank(5, 0); // outside: ignored
   EXPECT_EQ(m.GetConditionRank(5), 1);
 
   // Without a database only the trailing read-beyond entries go.
@@ -150,7 +145,7 @@ TEST(MonsterRecords, RankArraysReadBeyondAndAreCutOnSave) {
   EXPECT_EQ(chunks.at(32), (Bytes{1, 1, 3}));
   EXPECT_EQ(IntOf(chunks.at(33)), 2);
   EXPECT_EQ(chunks.at(34), (Bytes{2, 0}));
-  EXPECT_EQ(m.ConditionRanks.GetCount(), 4);  // the record itself keeps its entries
+  EXPECT_EQ(m.ConditionRanks.GetCount(), 4); // the record itself keeps its entries
 
   // With two conditions and one attribute in the database, also no entries beyond them.
   {
@@ -192,7 +187,7 @@ TEST(MonsterRecords, CountsThatDisagreeWithTheirBlobsFollowTheBlob) {
 TEST(MonGroupRecords, TerrainFlagsAreNeverCut) {
   TXelMonGroupItem g(1);
   g.SetTerrainFlagCount(5);
-  g.SetTerrainFlag(3, 0);  // 1, 1, 0, 1, 1
+  g.SetTerrainFlag(3, 0); // 1, 1, 0, 1, 1
   TTestTables tables(1, 1);
   const auto chunks = ChunksOf(SaveBytes(g));
   EXPECT_EQ(IntOf(chunks.at(4)), 5);
@@ -202,7 +197,7 @@ TEST(MonGroupRecords, TerrainFlagsAreNeverCut) {
 TEST(MonGroupRecords, EveryFieldRoundTrips) {
   TXelMonGroup groups;
   TXelMonGroupItem* g = groups.GetOrCreate(2);
-  g->Name = "Slime*2";
+  g->Name = "Blob*2";
   TXelMonGroupMonsterItem* member = g->Members.Append();
   member->MonsterId = 1001;
   member->X = 1002;
@@ -240,7 +235,7 @@ TEST(MonGroupRecords, EveryFieldRoundTrips) {
   LoadBytes(back, saved);
   EXPECT_EQ(SaveBytes(back), saved);
   const TXelMonGroupItem* gb = back.GetItemById(2);
-  EXPECT_EQ(gb->Name, "Slime*2");
+  EXPECT_EQ(gb->Name, "Blob*2");
   ASSERT_EQ(gb->Members.GetCount(), 1);
   EXPECT_EQ(gb->Members.GetItem(0)->Y, 1003);
   ASSERT_EQ(gb->BattlePages.GetCount(), 2);
@@ -269,4 +264,4 @@ TEST(MonsterRecords, CheckedAccessorsRaiseTheirMessages) {
   ExpectInvalidItemMessage<TXelMonGroup>("Invalid Monsters Group");
 }
 
-}  // namespace
+} // namespace

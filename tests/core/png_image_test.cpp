@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/image_file.h"
 #include "core/png_image.h"
 #include "core/stream.h"
 #include "tests/core/image_bytes.h"
@@ -60,7 +61,7 @@ TEST(PngReader, PaletteImageWithEveryFilterSplitDataAndAncillaryChunks) {
   const ImageBytes packed = Deflate(FilterRows(rows, 1, {0, 1, 2, 3, 4}));
   ImageBytes png = PngSignature();
   Append(png, PngChunk("IHDR", IhdrData(16, 16, 3)));
-  Append(png, PngChunk("tEXt", {'T', 'i', 't', 'l', 'e', 0, 'x'}, /*bad_crc=*/true));
+  Append(png, PngChunk("tEXt", {'T', 'i', 't', 'l', 'e', 0, 'x'}, /*badCrc=*/true));
   Append(png, PngChunk("PLTE", kPlte16));
   // The data arrives one byte a chunk, with empty chunks in between.
   for (uint8_t b : packed) {
@@ -229,9 +230,7 @@ TEST(PngWriter, OutputPassesPngfixAndEmptyBitmapIsRefused) {
   int n = 0;
   for (const TBitmap* b : {&palette, &colour}) {
     const auto path = dir / ("out" + std::to_string(n++) + ".png");
-    TGlimraPng png;
-    static_cast<TBitmap&>(png) = *b;
-    png.SaveToFile(path.string());
+    SaveBitmapToImageFile(*b, path.string());
     const std::string command = "pngfix -q '" + path.string() + "' >/dev/null 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << "pngfix rejects " << path;
   }

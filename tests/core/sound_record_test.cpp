@@ -19,13 +19,13 @@ TEST(SoundRecords, ClearedRecordsWriteOnlyTheOffName) {
 
 TEST(SoundRecords, EveryFieldRoundTripsAndAssignCopiesDirectly) {
   TXelMusic music;
-  music.FileName = "Battle1";
+  music.FileName = "Fanfare";
   music.FadeIn = 1500;
   music.Volume = 80;
   music.Tempo = 150;
   music.Balance = 0;
-  // 1 "Battle1" | 2 FadeIn 1500 (8B 5C) | 3 Volume 80 | 4 Tempo 150 (81 16) | 5 Balance 0
-  const Bytes expected = {0x01, 0x07, 'B', 'a', 't', 't', 'l', 'e', '1', 0x02, 0x02, 0x8B,
+  // 1 "Fanfare" | 2 FadeIn 1500 (8B 5C) | 3 Volume 80 | 4 Tempo 150 (81 16) | 5 Balance 0
+  const Bytes expected = {0x01, 0x07, 'F', 'a', 'n', 'f', 'a', 'r', 'e', 0x02, 0x02, 0x8B,
                           0x5C, 0x03, 0x01, 0x50, 0x04, 0x02, 0x81, 0x16, 0x05, 0x01, 0x00, 0x00};
   EXPECT_EQ(SaveBytes(music), expected);
   TXelMusic back;

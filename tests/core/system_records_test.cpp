@@ -74,7 +74,7 @@ TEST(SystemRecord, EveryFieldRoundTrips) {
   system.AirshipIndex = 3;
   system.TitleGraphic = "Title1";
   system.GameOverGraphic = "Over";
-  system.SystemGraphic = "System1";
+  system.SystemGraphic = "Frame1";
   system.SetPartyCount(3);
   system.SetPartyMember(0, 4);
   system.SetPartyMember(1, 300);
@@ -102,7 +102,7 @@ TEST(SystemRecord, EveryFieldRoundTrips) {
   EXPECT_EQ(back.SaveCount, 100);
   EXPECT_EQ(back.AirshipGraphic, "Vehicle2");
   EXPECT_EQ(back.AirshipIndex, 3);
-  EXPECT_EQ(back.SystemGraphic, "System1");
+  EXPECT_EQ(back.SystemGraphic, "Frame1");
   ASSERT_EQ(back.GetPartyCount(), 3);
   EXPECT_EQ(back.GetPartyMember(1), 300);
   EXPECT_EQ(back.GameOverMusic.FadeIn, 2000);

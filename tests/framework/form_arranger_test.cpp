@@ -55,6 +55,26 @@ TEST_F(FormArranger, APlacementOffEveryScreenIsPulledBackOntoOne) {
   EXPECT_EQ(form.geometry(), QRect(0, 0, 800, 600));
 }
 
+TEST_F(FormArranger, TheWholeFrameIsRestoredOntoTheScreenAndSavedWhereItIs) {
+  // Saved where no window manager drew a frame: the client area in the very corner.
+  Settings().WriteString(ValueName, "0,0,300,200,1");
+  for (const bool shown : {false, true}) {
+    TFormXelBase next;
+    next.setObjectName("FormArrangerTest");
+    TFormArranger nextArranger(&next);
+    nextArranger.KeyName = "Orvane\\VELMORA";
+    if (shown) next.show(); // the frame is known before the restore
+    nextArranger.Restore(false);
+    next.show();
+    ASSERT_NE(next.frameGeometry(), next.geometry()) << "the platform draws no frame";
+    EXPECT_EQ(next.frameGeometry().topLeft(), QPoint(0, 0)) << shown;
+    EXPECT_EQ(next.size(), QSize(300, 200)) << shown;
+    // Saved again it stays put: the record holds the frame's corner.
+    nextArranger.Save();
+    EXPECT_EQ(Settings().ReadString(ValueName, ""), "0,0,300,200,1") << shown;
+  }
+}
+
 TEST_F(FormArranger, AMissingOrMalformedValueLeavesTheFormWhereItIs) {
   form.setGeometry(33, 44, 210, 120);
   arranger->Restore(true);

@@ -23,7 +23,7 @@ TXelSwitchItem* AddSwitch(TXelSwitch& list, int id, const std::string& name) {
 
 void FillSwitches(TXelSwitch& list, int count) {
   for (int id = 1; id <= count; ++id)
-    AddSwitch(list, id, "S" + std::to_string(id));
+    AddSwitch(list, id, std::string("S").append(std::to_string(id)));
 }
 
 std::vector<int> Ids(const TCatalog& list) {
@@ -81,13 +81,13 @@ TEST(CatalogLines, NamesByIdGiveAQuestionMarkForWhatIsMissing) {
   AddSwitch(switches, 1, "Door open");
   switches.GetOrCreate(3);
   TXelPlayer heroes;
-  heroes.GetOrCreate(2)->Name = "Alex";
+  heroes.GetOrCreate(2)->Name = "Mira";
   SwitchList = &switches;
   PlayerList = &heroes;
   EXPECT_EQ(SwitchNameById(1), "0001:Door open");
   EXPECT_EQ(SwitchNameById(3), "0003");
   EXPECT_EQ(SwitchNameById(2), "?");
-  EXPECT_EQ(HeroNameById(2), "Alex");
+  EXPECT_EQ(HeroNameById(2), "Mira");
   EXPECT_EQ(HeroNameById(0), "?");
   // Outside editor mode too: a name lookup never raises.
   EXPECT_EQ(HeroNameById(9999), "?");

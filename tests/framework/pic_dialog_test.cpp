@@ -188,7 +188,7 @@ TEST(OpenPictureDialogEx, ThePreviewShowsTheSelectedPictureAndItsSize) {
             chip = files->model()->index(row, 0, root);
         return chip.isValid();
       },
-      3000));
+      20000));
   files->setCurrentIndex(chip);
   EXPECT_EQ(dialog.PictureLabel->text(), "Picture: (20x10)");
 

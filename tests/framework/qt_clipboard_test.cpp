@@ -30,7 +30,7 @@ QByteArray Qt(const Bytes& bytes) {
 
 TEST_F(QtClipboard, ABlockIsOneMimeTypeHoldingExactlyItsBytes) {
   TXelPlayerItem hero(1);
-  hero.Name = "Alex";
+  hero.Name = "Mira";
   hero.MaxLevel = 60;
   hero.CopyToClipboard(0x10000 + cfHero); // only the low 16 bits name the format
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -62,7 +62,7 @@ TEST_F(QtClipboard, ABlockIsOneMimeTypeHoldingExactlyItsBytes) {
 
 TEST_F(QtClipboard, ATruncatedBlockFromElsewhereIsRefused) {
   TXelPlayerItem hero(1);
-  hero.Name = "Alex";
+  hero.Name = "Mira";
   hero.CopyToClipboard(cfHero);
   QByteArray bytes = QGuiApplication::clipboard()->mimeData()->data(ClipboardMimeType(cfHero));
   auto* data = new QMimeData;

@@ -241,7 +241,7 @@ TEST(SmartListBox, ARightClickSelectsTheEntryBeforeTheMenuOpens) {
   auto* layout = new QVBoxLayout(&window);
   auto* list = new TSmartListBox(&window);
   layout->addWidget(list);
-  list->addItems({"0001:Alex", "0002:Brian", "0003:Carol"});
+  list->addItems({"0001:Mira", "0002:Tobin", "0003:Wren"});
   list->setCurrentRow(0);
   QMenu menu;
   menu.addAction("Copy");

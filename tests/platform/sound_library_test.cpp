@@ -239,15 +239,18 @@ TEST_F(SoundLibrary, SilenceKeepsTimeLoopsAndFadesOut) {
   std::string wave = Dir / "tone.wav"; // 0.1 s
   auto& t = Tunara;
   ASSERT_EQ(t.TunaraCreate(), 1);
+  // Passes of 0.05 s at double speed (0.1 s before the speed is set): 5 of them take at
+  // least 250 ms.
+  auto begun = std::chrono::steady_clock::now();
   ASSERT_EQ(t.TunaraPlayMusic(wave.c_str()), 1);
   t.TunaraSetMusicSpeed(200);
-  std::this_thread::sleep_for(260ms); // over 5 passes of 0.05 s at double speed
-  EXPECT_GE(t.TunaraGetMusicLooping(), 5);
+  ASSERT_TRUE(WaitUntil([&] { return t.TunaraGetMusicLooping() >= 5; }));
+  EXPECT_GE(std::chrono::steady_clock::now() - begun, 240ms);
   EXPECT_EQ(t.TunaraGetMusicPlaying(), 1);
+  begun = std::chrono::steady_clock::now();
   t.TunaraFadeOutMusic(150);
-  EXPECT_EQ(t.TunaraGetMusicPlaying(), 1);
-  std::this_thread::sleep_for(250ms);
-  EXPECT_EQ(t.TunaraGetMusicPlaying(), 0);
+  ASSERT_TRUE(WaitUntil([&] { return t.TunaraGetMusicPlaying() == 0; }));
+  EXPECT_GE(std::chrono::steady_clock::now() - begun, 140ms);
 }
 
 TEST_F(SoundLibrary, FallsBackToSilenceWhenNoDeviceOpens) {
@@ -258,9 +261,8 @@ TEST_F(SoundLibrary, FallsBackToSilenceWhenNoDeviceOpens) {
   EXPECT_EQ(t.TunaraPlayMusic((Dir / "note.mid").c_str()), 1);
   EXPECT_EQ(t.TunaraGetMusicPlaying(), 1);
   t.TunaraFadeOutMusic(50);
-  std::this_thread::sleep_for(150ms);
-  // Silence runs by the clock: the fade ended though no device ever pulled samples.
-  EXPECT_EQ(t.TunaraGetMusicPlaying(), 0);
+  // Silence runs by the clock: the fade ends though no device ever pulls samples.
+  EXPECT_TRUE(WaitUntil([&] { return t.TunaraGetMusicPlaying() == 0; }));
 }
 
 } // namespace

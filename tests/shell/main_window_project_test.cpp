@@ -162,7 +162,7 @@ TEST_F(MainWindowProjects, ANewProjectGetsItsFoldersTemplatesTitleTreeAndFirstMa
 TEST_F(MainWindowProjects, AProjectThatCannotBeLaidOutIsRemovedAndReported) {
   // A missing template, and a template that the project's file already is (the program
   // folder taken as the projects' base): neither is copied, and nothing stays.
-  for (const std::string& row : {"missing", "itself"}) {
+  for (const std::string row : {"missing", "itself"}) {
     TFormXelMain form;
     Mkdir(Project());
     if (row == "missing")

@@ -73,7 +73,7 @@ TEST_F(MapViewer, ASmallMapIsCentredAndCellsCountFromTheScrollPosition) {
   viewer->MapLoaded();
   FindControl<TScrollFrame>(viewer.get(), "MapFrame")->ScrollBy(8, 0);
   EXPECT_EQ(viewer->ScrollPos().X, 8);
-  for (const auto [pixel, cell] : {std::pair{7, 0}, {8, 1}, {-9, -1}})
+  for (const auto& [pixel, cell] : {std::pair{7, 0}, {8, 1}, {-9, -1}})
     EXPECT_EQ(viewer->CellAt(QPoint(pixel, 0)).X, cell) << pixel;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
@@ -18,22 +17,26 @@
 TEST(ProcessWait, ClosesWhenTheRuntimeEndsAndRefusesEveryOtherWay) {
   QWidget owner;
   ShowAndActivate(&owner);
-  bool stillOpen = false;
-  QTimer::singleShot(60, [&] {
+  QTemporaryDir folder;
+  bool acted = false, stillOpen = false;
+  // Acts once the wait window shows, however long the start takes; the stand-in runtime
+  // runs until the file "stop" appears, so the window cannot close before that.
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
     auto* wait = qobject_cast<TFormProcessWait*>(QApplication::activeModalWidget());
-    ASSERT_NE(wait, nullptr);
+    if (!wait || acted) return;
+    acted = true;
     EXPECT_EQ(wait->windowTitle(), QStringLiteral("Test Play - Close"));
     QTest::keyClick(wait, Qt::Key_Escape);
     wait->close();
     QTest::keyClick(wait, Qt::Key_F4, Qt::AltModifier);
     stillOpen = wait->isVisible();
+    QFile stop(folder.filePath("stop"));
+    ASSERT_TRUE(stop.open(QIODevice::WriteOnly));
   });
-  QElapsedTimer timer;
-  timer.start();
-  // A stand-in runtime that runs for 200 ms.
-  EXPECT_TRUE(RunProcessAndWait(&owner, "Test Play - Close", "sleep", {"0.2"}, QDir::tempPath()));
-  EXPECT_GE(timer.elapsed(), 200);
-  EXPECT_LT(timer.elapsed(), 5000);
+  poll.start(5);
+  EXPECT_TRUE(RunProcessAndWait(&owner, "Test Play - Close", "sh",
+                                {"-c", "while [ ! -e stop ]; do sleep 0.01; done"}, folder.path()));
   EXPECT_TRUE(stillOpen);
 }
 

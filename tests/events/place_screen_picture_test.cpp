@@ -276,6 +276,8 @@ TEST_F(PlaceScreenPicture, ScreenCommands) {
   EXPECT_EQ(Run(11030, {"", "x"}), R"(0 11030 "" [100,100,100,100,10,0])");
   EXPECT_EQ(Run(11050, {"", "x"}), R"(0 11050 "" [5,5,2,0])");
   EXPECT_EQ(Run(11060, {"", "x"}), R"(0 11060 "" [0,0,1,4,0])");
+  EXPECT_EQ(Run(11120, {"", "x"}),
+            R"(0 11120 "" [1,0,160,120,0,100,0,0,100,100,100,100,0,0,10,0])");
 
   // "Left" reopens checked; the tone slider follows its dial and the dial its slider.
   form = Make(11060, R"(0 11060 "" [2,3,1,4,1])", false);

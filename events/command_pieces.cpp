@@ -12,6 +12,7 @@
 #include "core/hero_records.h"
 #include "core/map.h"
 #include "core/map_event.h"
+#include "core/map_tree.h"
 #include "core/material_image.h"
 #include "core/monster_records.h"
 #include "core/switch_records.h"
@@ -24,7 +25,9 @@
 #include "framework/controls/list_routines.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
+#include "framework/controls/slider.h"
 #include "framework/pickers/sel_switch.h"
+#include "shell/map/map_pickers.h"
 
 void ReadFixedOrVariable(int32_t kind, int32_t value, TFixedOrVariable& v) {
   v.Kind = kind;
@@ -312,5 +315,128 @@ TScrollFrame* FacePreview(TFormEvCmdBase& form, TFormBuilder& b, const char* nam
           canvas.drawImage(QRect(QPoint(0, 0), view->ClientSize()), image);
         });
       });
+  return view;
+}
+
+TMapPlace DefaultPlace(const TFormEvCmdBase& form) {
+  TMapPlace place;
+  place.MapId = form.Map ? form.Map->Id : 0;
+  if (form.Event) {
+    place.X = form.Event->X;
+    place.Y = form.Event->Y;
+    return place;
+  }
+  const TXelMapTreeItem* active =
+      form.MapTree ? form.MapTree->FindById(form.MapTree->ActiveId) : nullptr;
+  place.X = (active ? active->ViewX / 32 : 0) + 9;
+  place.Y = (active ? active->ViewY / 32 : 0) + 7;
+  if (form.Map) {
+    place.X = std::max(0, std::min(form.Map->Width() - 1, place.X));
+    place.Y = std::max(0, std::min(form.Map->Height() - 1, place.Y));
+  }
+  return place;
+}
+
+QString PlaceText(const TXelMapTree* tree, const TMapPlace& place) {
+  const TXelMapTreeItem* item = tree && place.MapId > 0 ? tree->FindById(place.MapId) : nullptr;
+  return QString::asprintf("%.4d:", place.MapId) + (item ? ToQString(item->Name) : "?") + " " +
+         PositionText(place.X, place.Y);
+}
+
+QString PositionText(int32_t x, int32_t y) {
+  return QString::asprintf("(%.3d,%.3d)", x, y);
+}
+
+bool PickPlace(TFormEvCmdBase& form, const TPlacePicking& how, TMapPlace& place) {
+  // The picker scrolls the active item's view to the cell; the caller's view stays.
+  auto* tree = const_cast<TXelMapTree*>(form.MapTree);
+  TXelMapTreeItem* active = tree ? tree->FindById(tree->ActiveId) : nullptr;
+  const int32_t viewX = active ? active->ViewX : 0;
+  const int32_t viewY = active ? active->ViewY : 0;
+  TFormMapSetPlace picker(&form);
+  picker.setWindowTitle(how.Caption);
+  picker.MapTree = tree;
+  picker.MapId = place.MapId;
+  picker.AllowAnyNode = how.AllowAnyNode;
+  picker.RequirePosition = how.RequirePosition;
+  const bool known = place.MapId > 0 && tree && tree->FindById(place.MapId);
+  picker.X = how.Locked || known ? place.X : -1;
+  picker.Y = how.Locked || known ? place.Y : -1;
+  if (how.Locked) picker.SetMapLocked(true);
+  const bool ok = OpenModal(picker);
+  if (ok) {
+    if (!how.Locked) place.MapId = picker.MapId;
+    place.X = picker.X;
+    place.Y = picker.Y;
+  }
+  if (tree && (active = tree->FindById(tree->ActiveId))) {
+    active->ViewX = viewX;
+    active->ViewY = viewY;
+  }
+  return ok;
+}
+
+namespace {
+struct TScreenTransitionRecord {
+  int LastScreenTransition = -1;
+};
+struct TWaitUntilDoneRecord {
+  uint8_t LastWaitUntilDone = 1;
+};
+} // namespace
+
+int& LastScreenTransition() {
+  return LastUsedRecord<TScreenTransitionRecord>().LastScreenTransition;
+}
+uint8_t& LastWaitUntilDone() {
+  return LastUsedRecord<TWaitUntilDoneRecord>().LastWaitUntilDone;
+}
+
+TSliderDial SliderDialPair(TFormXelCommon& form, TFormBuilder& b, const char* slider,
+                           const char* dial, int minValue, int maxValue, int scale, int* value,
+                           std::function<void()> changed) {
+  TSliderDial pair;
+  pair.Slider = b.Add<TSlider>(slider);
+  pair.Slider->SetMin(minValue / scale);
+  pair.Slider->SetMax(maxValue / scale);
+  b.Bind(
+      pair.Slider, &TSlider::Change, TField<int>(value),
+      [scale](TSlider* c, int v) { c->SetPosition(v / scale); },
+      [scale](TSlider* c) { return c->Position() * scale; });
+  pair.Dial = b.DialEdit(dial, minValue, maxValue, value);
+  if (scale > 1) pair.Dial->SetIncrement(scale);
+  // Each shows the other's change without storing it again: a slider step would round a
+  // typed value down to the slider's scale.
+  form.On(pair.Slider, &TSlider::Change, [&form, pair, value, changed] {
+    {
+      TUpdatingScope updating(form);
+      pair.Dial->SetValue(*value);
+    }
+    if (changed) changed();
+  });
+  form.On(pair.Dial, &QLineEdit::textChanged, [&form, pair, value, scale, changed] {
+    {
+      TUpdatingScope updating(form);
+      pair.Slider->SetPosition(*value / scale);
+    }
+    if (changed) changed();
+  });
+  return pair;
+}
+
+TScrollFrame* ToneSample(TFormXelCommon& form, TFormBuilder& b, const char* name, const int* tone) {
+  auto* view = b.Add<TScrollFrame>(name);
+  view->HorzScrollBar()->SetVisible(false);
+  view->VertScrollBar()->SetVisible(false);
+  view->setFixedSize(TColorBar::BoardWidth + 2 * view->frameWidth(),
+                     TColorBar::BarHeight * 2 + 2 * view->frameWidth());
+  auto bar = std::make_shared<TColorBar>();
+  // Painting is no handler: it runs also while Updating.
+  QObject::connect(view, &TScrollFrame::Paint, form.Connections(), [=](QPainter& canvas) {
+    GuardHandler(view->window(), [&] {
+      bar->SetTone(tone[0], tone[1], tone[2], tone[3]);
+      bar->DrawAll(canvas);
+    });
+  });
   return view;
 }

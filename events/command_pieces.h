@@ -18,8 +18,11 @@ class QWidget;
 class TDashBox;
 class TFormBuilder;
 class TFormEvCmdBase;
+class TFormXelCommon;
 class TXelEventItem;
 class TXelMap;
+class TXelMapTree;
+class TScrollFrame;
 class TXelMonGroupItem;
 
 // ---- plain parts ----
@@ -132,3 +135,61 @@ TScrollFrame* FacePreview(TFormEvCmdBase& form, TFormBuilder& b, const char* nam
 // The "One" / "Range" / "Variable" group of the switch and variable commands.
 void TargetGroup(TFormEvCmdBase& form, TFormBuilder& b, const QString& caption, TTargetValues& t,
                  bool switches);
+
+// ---- map places ----
+
+struct TMapPlace {
+  int32_t MapId = 0;
+  int32_t X = 0;
+  int32_t Y = 0;
+  bool operator==(const TMapPlace&) const = default;
+};
+
+// Where a new command's position starts: the handed event's cell, or the cell at the
+// centre of the active tree item's view, clipped to the map. With no active item the view
+// is taken at (0, 0).
+TMapPlace DefaultPlace(const TFormEvCmdBase& form);
+// "%.4d:%s (%.3d,%.3d)" of the map id, its name in the tree ("?" when not there), x and y.
+QString PlaceText(const TXelMapTree* tree, const TMapPlace& place);
+// "(%.3d,%.3d)".
+QString PositionText(int32_t x, int32_t y);
+
+struct TPlacePicking {
+  QString Caption;
+  // Only the handed map may be used, and the position is handed as it is.
+  bool Locked = false;
+  uint8_t AllowAnyNode = 0;
+  uint8_t RequirePosition = 1;
+};
+// Runs the map position picker through the modal opener. On OK Place takes the map (when
+// not locked) and the cell. The active tree item's view is put back whatever the result.
+bool PickPlace(TFormEvCmdBase& form, const TPlacePicking& how, TMapPlace& place);
+
+// The variables last chosen for a map, x and y in the place commands, shared by them.
+struct TPlaceVariables {
+  int LastPlaceMapVariable = 1;
+  int LastPlaceXVariable = 1;
+  int LastPlaceYVariable = 1;
+  bool operator==(const TPlaceVariables&) const = default;
+};
+
+// The transition last chosen in the screen erase and display commands (-1 the default).
+int& LastScreenTransition();
+// Whether the last command that offered "Wait Until Done" had it ticked.
+uint8_t& LastWaitUntilDone();
+
+// A slider and a dial edit over one value that follow each other: the dial shows the
+// value, the slider the value div Scale; a slider move sets the value to position x Scale.
+// Changed runs after either moved.
+class TSlider;
+class TDialEdit;
+struct TSliderDial {
+  TSlider* Slider;
+  TDialEdit* Dial;
+};
+TSliderDial SliderDialPair(TFormXelCommon& form, TFormBuilder& b, const char* slider,
+                           const char* dial, int minValue, int maxValue, int scale, int* value,
+                           std::function<void()> changed = {});
+
+// A "Sample" frame of the four tone bars drawn from red, green, blue and chroma (0-200).
+TScrollFrame* ToneSample(TFormXelCommon& form, TFormBuilder& b, const char* name, const int* tone);

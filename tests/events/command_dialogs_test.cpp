@@ -6,15 +6,15 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <iomanip>
-#include <sstream>
 
 #include "core/converter_scene.h"
 #include "core/hero_records.h"
 #include "core/map_event.h"
 #include "core/switch_records.h"
+#include "events/dialog_steps.h"
 #include "events/form_ev_cmd_base.h"
 #include "events/modal_opener.h"
+#include "events/script_lines.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/fixed_memo.h"
@@ -26,39 +26,7 @@
 
 namespace {
 
-void ParseLines(const std::string& text, TXelEventScriptList& lines) {
-  std::istringstream in(text);
-  std::string bar;
-  for (int indent, code; in >> indent >> code;) {
-    TXelEventScriptLine* line = lines.Add(code, indent);
-    char c;
-    in >> std::quoted(line->Text) >> c; // '['
-    for (int32_t value; in >> c && c != ']';) {
-      if (c != ',') in.putback(c);
-      if (in >> value)
-        line->Params.push_back(value);
-      else
-        in.clear();
-    }
-    in >> bar; // "|" or nothing
-  }
-}
-
-std::string FormatLines(const TXelEventScriptList& lines) {
-  std::ostringstream out;
-  for (int i = 0; i < lines.GetCount(); ++i) {
-    const TXelEventScriptLine& line = *lines.GetItem(i);
-    out << (i ? " | " : "") << line.Indent << ' ' << line.Code << ' ' << std::quoted(line.Text)
-        << " [";
-    for (size_t p = 0; p < line.Params.size(); ++p)
-      out << (p ? "," : "") << line.Params[p];
-    out << ']';
-  }
-  return out.str();
-}
-
 enum TContextKind { Map, Battle, Common };
-using TStep = std::function<void(TFormEvCmdBase&)>;
 
 struct TRow {
   TContextKind Context;
@@ -67,24 +35,6 @@ struct TRow {
   TStep Step = {};
 };
 
-void Click(TFormEvCmdBase& form, const char* name) {
-  if (auto* box = form.findChild<TDashBox*>(name)) return box->ButtonClick();
-  FindControl<QAbstractButton>(&form, name)->click();
-}
-TStep Clicks(std::initializer_list<const char*> names) {
-  std::vector<const char*> all(names);
-  return [all](TFormEvCmdBase& form) {
-    for (const char* name : all)
-      Click(form, name);
-  };
-}
-TStep Dial(const char* name, int value) {
-  return [=](TFormEvCmdBase& form) {
-    auto* edit = FindControl<TDialEdit>(&form, name);
-    edit->selectAll();
-    QTest::keyClicks(edit, QString::number(value));
-  };
-}
 TStep Combo(const char* name, int index) {
   return [=](TFormEvCmdBase& form) { FindControl<QComboBox>(&form, name)->setCurrentIndex(index); };
 }
@@ -171,15 +121,7 @@ protected:
   void RunTable(int code, const std::vector<TRow>& rows) {
     for (const TRow& row : rows) {
       ResetLastUsedRecords();
-      std::string expected = row.Out;
-      if (expected.empty()) {
-        TXelEventScriptList in;
-        ParseLines(row.In, in);
-        const int depth = in.GetItem(0)->Indent;
-        for (int i = 0; i < in.GetCount(); ++i)
-          in.GetItem(i)->Indent -= depth;
-        expected = FormatLines(in);
-      }
+      const std::string expected = row.Out.empty() ? AtDepthZero(row.In) : row.Out;
       EXPECT_EQ(Run(code, row), expected) << "code " << code << ", in: " << row.In;
     }
   }

@@ -5,7 +5,9 @@
 #include <QRadioButton>
 #include <memory>
 
+#include "core/animation_record.h"
 #include "core/cell_picker.h"
+#include "core/chipset_record.h"
 #include "core/database_tables.h"
 #include "core/glimra_board.h"
 #include "core/glimra_sheet.h"
@@ -196,6 +198,12 @@ QStringList ItemNames() {
 }
 QStringList HeroNames() {
   return NamesOf(PlayerList);
+}
+QStringList AnimationNames() {
+  return NamesOf(AnimationList);
+}
+QStringList ChipSetNames() {
+  return NamesOf(ChipSetList);
 }
 
 QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names) {

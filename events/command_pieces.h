@@ -104,6 +104,8 @@ QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names
 QComboBox* CatalogCombo(TFormBuilder& b, const char* name, const QStringList& names, int* id);
 QStringList ItemNames();
 QStringList HeroNames();
+QStringList AnimationNames();
+QStringList ChipSetNames();
 
 // A combo of Choices bound to an id; a stored id not among them becomes Fallback.
 QComboBox* IdCombo(TFormBuilder& b, const char* name, const TIdChoices& choices, int* id,

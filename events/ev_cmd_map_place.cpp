@@ -1,12 +1,17 @@
 // The map appearance, place and menu commands: one line each.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 
 #include "core/glimra_board.h"
 #include "core/glimra_sheet.h"
+#include "core/map.h"
+#include "core/map_event.h"
+#include "core/map_tree.h"
 #include "core/material_image.h"
 
 #include "events/command_families.h"
@@ -15,12 +20,15 @@
 #include "events/modal_opener.h"
 #include "framework/controls/canvas_helpers.h"
 #include "framework/controls/color_bar.h"
+#include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/error_guard.h"
 #include "framework/controls/form_builder.h"
 #include "framework/controls/form_registry.h"
+#include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/pickers/sel_material_list.h"
+#include "shell/map/map_pickers.h"
 
 namespace {
 
@@ -161,6 +169,151 @@ public:
 };
 VELMORA_REGISTER_FORM(TFormEvCmd11740, TFormGroup::Command, 11740,
                       LastUsedRecord<TFormEvCmd11740::TValues>());
+
+// ---- 11810, 11830 ----
+
+// A place on a map; the map and the cell are not remembered between openings.
+struct TPlaceValues {
+  int Mode = 0; // 11810: 0 add, 1 delete
+  int MapId = 0;
+  int X = 0;
+  int Y = 0;
+  bool WithSwitch = false;
+  int SwitchId = 1;
+  bool operator==(const TPlaceValues&) const = default;
+};
+struct TTeleportPlaceValues : TPlaceValues {};
+struct TEscapePlaceValues : TPlaceValues {};
+
+void ReadCommand(const TXelEventScriptList& lines, TTeleportPlaceValues& v) {
+  const TXelEventScriptLine& head = *lines.GetItem(0);
+  v.Mode = head.GetParam(0);
+  v.MapId = head.GetParam(1);
+  v.X = head.GetParam(2);
+  v.Y = head.GetParam(3);
+  if (v.Mode != 0) return;
+  v.WithSwitch = head.GetParam(4) != 0;
+  if (v.WithSwitch) v.SwitchId = head.GetParam(5);
+}
+
+void WriteCommand(const TTeleportPlaceValues& v, TXelEventScriptList& lines) {
+  lines.Add(11810, 0)->Params = {v.Mode, v.MapId, v.X, v.Y, v.WithSwitch, v.SwitchId};
+}
+
+void ReadCommand(const TXelEventScriptList& lines, TEscapePlaceValues& v) {
+  const TXelEventScriptLine& head = *lines.GetItem(0);
+  v.MapId = head.GetParam(0);
+  v.X = head.GetParam(1);
+  v.Y = head.GetParam(2);
+  v.WithSwitch = head.GetParam(3) != 0;
+  if (v.WithSwitch) v.SwitchId = head.GetParam(4);
+}
+
+void WriteCommand(const TEscapePlaceValues& v, TXelEventScriptList& lines) {
+  lines.Add(11830, 0)->Params = {v.MapId, v.X, v.Y, v.WithSwitch, v.SwitchId};
+}
+
+// "%.4d:%s (%.3d,%.3d)", or "%.4d:%s" without the cell; "?" for a map not in the tree.
+QString PlaceText(const TXelMapTree* tree, const TPlaceValues& v, bool withCell) {
+  const TXelMapTreeItem* item = tree && v.MapId > 0 ? tree->FindById(v.MapId) : nullptr;
+  QString text = QString::asprintf("%.4d:", v.MapId) + (item ? ToQString(item->Name) : "?");
+  if (withCell) text += QString::asprintf(" (%.3d,%.3d)", v.X, v.Y);
+  return text;
+}
+
+template <class Values> class TFormEvCmdPlace : public TFormEvCmd<Values> {
+protected:
+  TFormEvCmdPlace(QWidget* owner, int32_t code, const QString& caption, const QString& place,
+                  const QString& switchCaption, bool withModes)
+      : TFormEvCmd<Values>(owner, code), placeCaption_(place) {
+    Values& v = this->v;
+    TFormBuilder b(this, qPrintable("FormEvCmd" + QString::number(code)), caption, 340, 170);
+    CommandLayout(b, [&] {
+      if (withModes)
+        b.RadioGroup("GroupBox3", "Operation", {"Add Teleport Place", "Delete Teleport Place"},
+                     &v.Mode, 2);
+      b.Group("GroupBox1", place, [&] {
+        DashBox1 = b.ValueBox("DashBox1", &text_);
+        this->On(DashBox1, &TDashBox::Clicked, &TFormEvCmdPlace::DashBox1Click);
+      });
+      switchGroup_ = b.Group("GroupBox2", switchCaption, [&] {
+        b.Row([&] {
+          b.CheckBox("CheckBox1", " Set", &v.WithSwitch);
+          switchBox_ = SwitchBox(*this, b, "DashBox2", &v.SwitchId);
+        });
+      });
+    });
+    this->EnableWhen({switchGroup_}, [this] { return this->v.Mode == 0; });
+    this->EnableWhen({switchBox_}, [this] { return this->v.WithSwitch; });
+  }
+
+  // The active map and the centre of its view, or the handed event's cell.
+  void LoadLastUsed() override {
+    TFormEvCmd<Values>::LoadLastUsed();
+    Values& v = this->v;
+    const TXelMapTreeItem* item =
+        this->MapTree ? this->MapTree->FindById(this->MapTree->ActiveId) : nullptr;
+    v.MapId = this->MapTree ? this->MapTree->ActiveId : 0;
+    const int width = this->Map ? this->Map->Width() : 1;
+    const int height = this->Map ? this->Map->Height() : 1;
+    v.X = std::max(0, std::min(width - 1, (item ? item->ViewX / 32 : 0) + 9));
+    v.Y = std::max(0, std::min(height - 1, (item ? item->ViewY / 32 : 0) + 7));
+    if (this->Event) {
+      v.X = this->Event->X;
+      v.Y = this->Event->Y;
+    }
+  }
+  // The mode decides whether the box shows the cell.
+  void BoundValueChanged(QWidget*) override { ShowPlace(); }
+  void UpdateOwnControls() override { ShowPlace(); }
+  void ShowPlace() {
+    text_ = PlaceText(this->MapTree, this->v, this->v.Mode == 0);
+    DashBox1->SetText(text_);
+  }
+
+  void DashBox1Click() {
+    Values& v = this->v;
+    const bool add = v.Mode == 0;
+    TFormMapSetPlace picker(this);
+    picker.setWindowTitle(placeCaption_);
+    picker.MapTree = const_cast<TXelMapTree*>(this->MapTree);
+    picker.AllowAnyNode = 1;
+    picker.RequirePosition = add ? 1 : 0;
+    picker.MapId = v.MapId;
+    picker.X = add ? v.X : -1;
+    picker.Y = add ? v.Y : -1;
+    if (!OpenModal(picker)) return;
+    v.MapId = picker.MapId;
+    v.X = add ? picker.X : 0;
+    v.Y = add ? picker.Y : 0;
+    this->UpdateControls();
+  }
+
+private:
+  QString placeCaption_;
+  QString text_;
+  TDashBox* DashBox1;
+  QWidget* switchGroup_;
+  QWidget* switchBox_;
+};
+
+class TFormEvCmd11810 : public TFormEvCmdPlace<TTeleportPlaceValues> {
+public:
+  explicit TFormEvCmd11810(QWidget* owner)
+      : TFormEvCmdPlace(owner, 11810, "Place of Teleport", "Place Teleport", "Turn Switch ON After",
+                        true) {}
+};
+VELMORA_REGISTER_FORM(TFormEvCmd11810, TFormGroup::Command, 11810,
+                      LastUsedRecord<TTeleportPlaceValues>());
+
+class TFormEvCmd11830 : public TFormEvCmdPlace<TEscapePlaceValues> {
+public:
+  explicit TFormEvCmd11830(QWidget* owner)
+      : TFormEvCmdPlace(owner, 11830, "Place Escape Area", "Escape Place", "Turn Switch On After",
+                        false) {}
+};
+VELMORA_REGISTER_FORM(TFormEvCmd11830, TFormGroup::Command, 11830,
+                      LastUsedRecord<TEscapePlaceValues>());
 
 // ---- the two-choice commands ----
 

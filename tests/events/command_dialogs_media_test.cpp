@@ -10,6 +10,7 @@
 #include "framework/controls/slider.h"
 #include "framework/pickers/sel_material_list.h"
 #include "framework/pickers/sel_music.h"
+#include "shell/map/map_pickers.h"
 #include <QCheckBox>
 #include <QTemporaryDir>
 #include <fstream>
@@ -30,12 +31,7 @@ protected:
       ADD_FAILURE() << "no dialog for " << code;
       return {};
     }
-    if (context == Map) {
-      form->Map = &map;
-      form->MapTree = &tree;
-      form->EventId = 2;
-      form->Event = &edited;
-    }
+    Hand(*form, context);
     ParseLines(in, *form->ScriptList);
     const bool result = form->Execute();
     if (ok) *ok = result;
@@ -242,6 +238,53 @@ TEST_F(MediaCommandDialogs, CharacterAndWaitCommands) {
                   });
   for (int code : {11340, 11350, 11530, 11540})
     EXPECT_EQ(Execute(code, Map, ""), "0 " + std::to_string(code) + R"( "" [])");
+}
+
+TEST_F(MediaCommandDialogs, PlaceCommands) {
+  TXelMapTreeItem* town = tree.GetOrCreate(3);
+  town->Name = "Town";
+  town->ViewX = 64;
+  town->ViewY = 40;
+  tree.ActiveId = 3;
+  map.SetWidth(20);
+  map.SetHeight(15);
+  edited.X = 4;
+  edited.Y = 6;
+  pickers.Id = 2;
+  pickers.Other = [](TFormXelBase& form) {
+    auto& picker = dynamic_cast<TFormMapSetPlace&>(form);
+    EXPECT_TRUE(picker.AllowAnyNode);
+    picker.MapId = 3;
+    picker.X = 5;
+    picker.Y = 5;
+    return true;
+  };
+  RunTable(11810, {
+                      {MapView, "", R"(0 11810 "" [0,3,11,8,0,1])"},
+                      {Map, "", R"(0 11810 "" [0,3,4,6,0,1])"},
+                      {Map, R"(2 11810 "" [0,1,7,8,1,2])", ""},
+                      // Delete mode reads no switch: the last-used one is written.
+                      {Map, R"(2 11810 "" [1,1,0,0,1,2])", R"(0 11810 "" [1,1,0,0,0,1])"},
+                      {Map, R"(2 11810 "" [0,1,7,8,1,2])", R"(0 11810 "" [1,3,0,0,1,2])",
+                       Clicks({"GroupBox3_1", "DashBox1"})},
+                      {Map, "", R"(0 11810 "" [0,3,5,5,1,2])",
+                       Clicks({"DashBox1", "CheckBox1", "DashBox2"})},
+                  });
+  RunTable(11830, {
+                      {MapView, "", R"(0 11830 "" [3,11,8,0,1])"},
+                      {Map, R"(2 11830 "" [1,7,8,1,2])", ""},
+                      {Map, R"(2 11830 "" [1,7,8,0,2])", R"(0 11830 "" [1,7,8,0,1])"},
+                  });
+  // The box text, delete mode without the cell, and the switch group's enabling.
+  auto form = Open(11810, Map, R"(0 11810 "" [0,3,7,8,0,1])");
+  EXPECT_EQ(FindControl<TDashBox>(form.get(), "DashBox1")->Text().toStdString(),
+            "0003:Town (007,008)");
+  EXPECT_FALSE(FindControl<TDashBox>(form.get(), "DashBox2")->isEnabled());
+  Click(*form, "CheckBox1");
+  EXPECT_TRUE(FindControl<TDashBox>(form.get(), "DashBox2")->isEnabled());
+  Click(*form, "GroupBox3_1");
+  EXPECT_EQ(FindControl<TDashBox>(form.get(), "DashBox1")->Text().toStdString(), "0003:Town");
+  EXPECT_FALSE(FindControl<QWidget>(form.get(), "GroupBox2")->isEnabled());
 }
 
 } // namespace

@@ -57,7 +57,8 @@ inline std::string FormatLines(const TXelEventScriptList& lines) {
   return out.str();
 }
 
-enum TContextKind { Map, Battle, Common };
+// MapView: a map without an edited event (a common event opened on a map).
+enum TContextKind { Map, Battle, Common, MapView };
 using TStep = std::function<void(TFormEvCmdBase&)>;
 
 struct TRow {
@@ -143,19 +144,26 @@ protected:
     edited.Name = "Door B";
   }
 
+  // What the caller hands the dialog in that context.
+  void Hand(TFormEvCmdBase& form, TContextKind context) {
+    if (context == Map || context == MapView) {
+      form.Map = &map;
+      form.MapTree = &tree;
+    }
+    if (context == Map) {
+      form.EventId = 2;
+      form.Event = &edited;
+    }
+    if (context == Battle) form.MonsterGroup = &group;
+  }
+
   std::unique_ptr<TFormEvCmdBase> Open(int code, TContextKind context, const std::string& in) {
     auto form = CreateRegisteredForm<TFormEvCmdBase>(TFormGroup::Command, code, nullptr);
     if (!form) {
       ADD_FAILURE() << "no dialog for " << code;
       return nullptr;
     }
-    if (context == Map) {
-      form->Map = &map;
-      form->MapTree = &tree;
-      form->EventId = 2;
-      form->Event = &edited;
-    }
-    if (context == Battle) form->MonsterGroup = &group;
+    Hand(*form, context);
     ParseLines(in, *form->ScriptList);
     ShowAndActivate(form.get());
     return form;

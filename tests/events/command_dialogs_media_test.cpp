@@ -17,6 +17,10 @@
 
 namespace {
 
+TStep Slide(const char* name, int position) {
+  return [=](TFormEvCmdBase& form) { FindControl<TSlider>(&form, name)->SetPosition(position); };
+}
+
 class MediaCommandDialogs : public CommandDialogs {
 protected:
   void SetUp() override {
@@ -66,10 +70,6 @@ TEST_F(MediaCommandDialogs, OneParameterCommands) {
               "0 " + std::to_string(code) + R"( "" [])");
     EXPECT_TRUE(ok);
   }
-}
-
-TStep Slide(const char* name, int position) {
-  return [=](TFormEvCmdBase& form) { FindControl<TSlider>(&form, name)->SetPosition(position); };
 }
 
 TEST_F(MediaCommandDialogs, MusicSoundMovieAndKeyInput) {
@@ -228,6 +228,21 @@ TEST_F(MediaCommandDialogs, MoveCharacter) {
 }
 
 TEST_F(MediaCommandDialogs, CharacterAndWaitCommands) {
+  RunTable(11320, {
+                      {Map, "", R"(0 11320 "" [10001,31,31,31,31,10,1])"},
+                      {Map, R"(2 11320 "" [2,1,2,3,4,1000,0])", ""},
+                      {Map, R"(2 11320 "" [10005,0,0,0,0,0,1])", ""},
+                      {Map, R"(2 11320 "" [77,1,2,3,4,5,0])", R"(0 11320 "" [10001,1,2,3,4,5,0])"},
+                      {Map, "", R"(0 11320 "" [10001,12,31,31,31,10,1])", Slide("Slider1", 12)},
+                      {Map, "", R"(0 11320 "" [1,31,20,31,31,10,1])",
+                       Then(Combo("ComboBox1", 5), Dial("DialEdit2", 20))},
+                  });
+  // The slider follows its dial, and the sample the colour.
+  auto flash = Open(11320, Map, R"(0 11320 "" [10001,2,4,6,31,10,1])");
+  Dial("DialEdit3", 9)(*flash);
+  EXPECT_EQ(FindControl<TSlider>(flash.get(), "Slider3")->Position(), 9);
+  EXPECT_EQ(FindControl<QWidget>(flash.get(), "Shape1")->palette().color(QPalette::Window),
+            QColor(16, 32, 72));
   RunTable(11310, {
                       {Map, "", R"(0 11310 "" [0])"},
                       {Map, R"(2 11310 "" [1])", ""},

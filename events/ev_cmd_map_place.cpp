@@ -7,10 +7,12 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "core/chip_set_graphic.h"
 #include "core/glimra_board.h"
 #include "core/glimra_sheet.h"
 #include "core/map.h"
 #include "core/map_event.h"
+#include "core/map_graphics.h"
 #include "core/map_tree.h"
 #include "core/material_image.h"
 
@@ -27,6 +29,7 @@
 #include "framework/controls/form_registry.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
+#include "framework/pickers/sel_cell.h"
 #include "framework/pickers/sel_material_list.h"
 #include "shell/map/map_pickers.h"
 
@@ -169,6 +172,121 @@ public:
 };
 VELMORA_REGISTER_FORM(TFormEvCmd11740, TFormGroup::Command, 11740,
                       LastUsedRecord<TFormEvCmd11740::TValues>());
+
+// ---- 11750 ----
+
+struct TChipChangeValues {
+  int Layer = 0; // 0 lower, 1 upper
+  int From = 0;
+  int To = 0;
+  bool operator==(const TChipChangeValues&) const = default;
+};
+
+void ReadCommand(const TXelEventScriptList& lines, TChipChangeValues& v) {
+  const TXelEventScriptLine& head = *lines.GetItem(0);
+  v.Layer = head.GetParam(0);
+  v.From = head.GetParam(1);
+  v.To = head.GetParam(2);
+}
+
+void WriteCommand(const TChipChangeValues& v, TXelEventScriptList& lines) {
+  lines.Add(11750, 0)->Params = {v.Layer, v.From, v.To};
+}
+
+// The chip's tile id: lower chips from 5000, upper ones from 10000.
+int ChipTileId(int layer, int chip) {
+  return chip + (layer == 1 ? 10000 : 5000);
+}
+
+class TFormEvCmd11750 : public TFormEvCmd<TChipChangeValues> {
+public:
+  static constexpr int PreviewWidth = 240;
+  static constexpr int PreviewHeight = 128;
+
+  explicit TFormEvCmd11750(QWidget* owner) : TFormEvCmd(owner, 11750) {
+    TFormBuilder b(this, "FormEvCmd11750", "Change Chip", 560, 220);
+    CommandLayout(b, [&] {
+      b.Radios(&v.Layer, [&] {
+        b.Row([&] {
+          b.Radio("RadioButtonA1", "Lower Chip");
+          b.Radio("RadioButtonA2", "Upper Chip");
+        });
+      });
+      b.Row([&] {
+        Preview(b, "GroupBox1", "Change These", "ScrollFrame1", "Button1", v.From);
+        Preview(b, "GroupBox2", "To These", "ScrollFrame2", "Button2", v.To);
+      });
+    });
+  }
+
+  // The handed map's chipset graphic, none without a map or a loaded chipset.
+  TXelChipSetGraphic* ChipSource() const {
+    if (!Map) return nullptr;
+    TXelChipSetGraphic* graphic = const_cast<TXelMap*>(Map)->Graphics().ChipSetGraphic();
+    return graphic && graphic->IsLoaded() ? graphic : nullptr;
+  }
+  // The preview of Chip as the frames show it; empty without a chipset graphic.
+  void DrawPreview(TGlimraBoard& board, int chip) const {
+    board.SetSize(PreviewWidth, PreviewHeight);
+    if (TXelChipSetGraphic* graphic = ChipSource()) {
+      graphic->SetTransparent(false);
+      graphic->DrawChip(board, (PreviewWidth - 32) / 2, (PreviewHeight - 32) / 2,
+                        ChipTileId(v.Layer, chip), 0, false, 32);
+      graphic->SetTransparent(true);
+    }
+  }
+
+protected:
+  void BoundValueChanged(QWidget*) override { Repaint(); }
+  void UpdateOwnControls() override { Repaint(); }
+
+private:
+  void Preview(TFormBuilder& b, const char* group, const QString& caption, const char* frame,
+               const char* button, int& chip) {
+    b.Group(group, caption, [&] {
+      auto* view = b.Add<TScrollFrame>(frame);
+      view->HorzScrollBar()->SetVisible(false);
+      view->VertScrollBar()->SetVisible(false);
+      view->setFixedSize(PreviewWidth + 2 * view->frameWidth(),
+                         PreviewHeight + 2 * view->frameWidth());
+      views_.push_back(view);
+      auto* set = b.Button(button, "Set...");
+      const auto pick = [this, caption, &chip] { PickChip(caption, chip); };
+      On(set, &QPushButton::clicked, pick);
+      On(view, &TScrollFrame::DblClick, pick);
+      // Painting is no handler: it runs also while Updating.
+      QObject::connect(view, &TScrollFrame::Paint, Connections(), [this, &chip](QPainter& canvas) {
+        GuardHandler(this, [&] {
+          TGlimraBoard board;
+          DrawPreview(board, chip);
+          canvas.drawImage(0, 0, BoardToImage(board));
+        });
+      });
+    });
+  }
+  // Without a chipset graphic the picker would have nothing to draw from.
+  void PickChip(const QString& caption, int& chip) {
+    TXelChipSetGraphic* source = ChipSource();
+    if (!source) return;
+    TFormSelReplChip picker(this);
+    picker.setWindowTitle(caption);
+    picker.ChipSource = source;
+    picker.Layer = v.Layer;
+    picker.ChipIndex = chip;
+    if (!OpenModal(picker)) return;
+    v.Layer = picker.Layer;
+    chip = picker.ChipIndex;
+    UpdateControls();
+  }
+  void Repaint() {
+    for (QWidget* view : views_)
+      view->update();
+  }
+
+  std::vector<QWidget*> views_;
+};
+VELMORA_REGISTER_FORM(TFormEvCmd11750, TFormGroup::Command, 11750,
+                      LastUsedRecord<TChipChangeValues>());
 
 // ---- 11810, 11830 ----
 

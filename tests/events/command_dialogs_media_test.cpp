@@ -2,16 +2,27 @@
 // dialogs, offscreen: the lines they write are what the game runtime reads.
 #include "events/command_rows.h"
 
+#include "core/chip_set_graphic.h"
 #include "core/chipset_record.h"
+#include "core/game_sheets.h"
+#include "core/glimra_board.h"
+#include "core/image_file.h"
+#include "core/map_graphics.h"
 #include "core/music_playback.h"
+#include "core/path_resolver.h"
+#include "core/project_path.h"
 #include "core/sound_library.h"
 #include "core/sound_record.h"
 #include "events/form_ed_move_route.h"
+#include "framework/controls/color_bar.h"
+#include "framework/controls/scroll_frame.h"
 #include "framework/controls/slider.h"
 #include "framework/pickers/sel_material_list.h"
 #include "framework/pickers/sel_music.h"
 #include "shell/map/map_pickers.h"
 #include <QCheckBox>
+#include <QDir>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <fstream>
 
@@ -253,6 +264,61 @@ TEST_F(MediaCommandDialogs, CharacterAndWaitCommands) {
                   });
   for (int code : {11340, 11350, 11530, 11540})
     EXPECT_EQ(Execute(code, Map, ""), "0 " + std::to_string(code) + R"( "" [])");
+}
+
+// What a preview frame paints.
+QImage Painted(TFormEvCmdBase& form, const char* frame) {
+  QImage image(240, 128, QImage::Format_RGB32);
+  image.fill(Qt::magenta);
+  QPainter canvas(&image);
+  emit FindControl<TScrollFrame>(&form, frame)->Paint(canvas);
+  return image;
+}
+
+TEST_F(MediaCommandDialogs, ChangeChip) {
+  // Without a chipset graphic: empty previews, and "Set..." opens nothing.
+  RunTable(11750, {
+                      {Map, "", R"(0 11750 "" [0,0,0])"},
+                      {Map, R"(2 11750 "" [1,7,9])", ""},
+                      {Common, "", R"(0 11750 "" [1,0,0])", Clicks({"RadioButtonA2", "Button1"})},
+                  });
+  EXPECT_EQ(pickers.Opened, 0);
+
+  QTemporaryDir dir;
+  const std::string savedProject = ProjectPath;
+  ProjectPath = dir.path().toStdString() + "/";
+  PathResolver().Clear();
+  QDir(dir.path()).mkdir("ChipSet");
+  SaveBitmapToImageFile(MakeGameBitmap(480, 256, 1), ProjectPath + "ChipSet/World.png");
+  TXelChipSetGraphic* chips = map.Graphics().ChipSetGraphic();
+  database.ChipSets().GetOrCreate(1)->Graphic = "World";
+  chips->SetChipSet(database.ChipSets().GetOrCreate(1));
+  ASSERT_TRUE(chips->IsLoaded());
+  auto form = Open(11750, Map, R"(0 11750 "" [1,40,7])");
+  TGlimraBoard board;
+  board.SetSize(240, 128);
+  chips->SetTransparent(false);
+  chips->DrawChip(board, 104, 48, 10007, 0, false, 32);
+  const QImage expected = BoardToImage(board).convertToFormat(QImage::Format_RGB32);
+  TGlimraBoard blank;
+  blank.SetSize(240, 128);
+  ASSERT_NE(expected, BoardToImage(blank).convertToFormat(QImage::Format_RGB32));
+  EXPECT_EQ(Painted(*form, "ScrollFrame2"), expected);
+  EXPECT_NE(Painted(*form, "ScrollFrame1"), expected);
+  // The picker gets the layer, the chip and the map's graphic.
+  pickers.Other = [chips](TFormXelBase& picker) {
+    auto& replace = dynamic_cast<TFormSelReplChip&>(picker);
+    EXPECT_EQ(replace.ChipSource, chips);
+    EXPECT_EQ(replace.Layer, 1);
+    EXPECT_EQ(replace.ChipIndex, 40);
+    replace.ChipIndex = 7;
+    return true;
+  };
+  Click(*form, "Button1");
+  EXPECT_EQ(Painted(*form, "ScrollFrame1"), expected);
+  chips->Clear();
+  ProjectPath = savedProject;
+  PathResolver().Clear();
 }
 
 TEST_F(MediaCommandDialogs, PlaceCommands) {

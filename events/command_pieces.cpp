@@ -4,8 +4,12 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <memory>
+#include <optional>
+#include <tuple>
 
+#include "core/animation_record.h"
 #include "core/cell_picker.h"
+#include "core/chipset_record.h"
 #include "core/database_tables.h"
 #include "core/glimra_board.h"
 #include "core/glimra_sheet.h"
@@ -200,6 +204,12 @@ QStringList ItemNames() {
 QStringList HeroNames() {
   return NamesOf(PlayerList);
 }
+QStringList AnimationNames() {
+  return NamesOf(AnimationList);
+}
+QStringList ChipSetNames() {
+  return NamesOf(ChipSetList);
+}
 
 QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names) {
   auto* combo = b.Add<QComboBox>(name);
@@ -231,6 +241,28 @@ QComboBox* IdCombo(TFormBuilder& b, const char* name, const TIdChoices& choices,
         return choices.IndexOf(shown);
       },
       [ids = choices.Ids](int index) { return ids[index]; });
+}
+
+QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id) {
+  auto* combo = ListCombo(b, name, {});
+  auto choices = std::make_shared<TIdChoices>();
+  // The context the entries were made for.
+  using TContext = std::tuple<const TXelMap*, int32_t, const TXelEventItem*>;
+  auto filledFor = std::make_shared<std::optional<TContext>>();
+  return BindIdCombo(
+      b, combo, id,
+      [&form, combo, choices, filledFor](int32_t& shown) {
+        const TContext context{form.Map, form.EventId, form.Event};
+        if (*filledFor != context) {
+          *filledFor = context;
+          *choices = EventChoices(form.Map, form.EventId, form.Event, true);
+          combo->clear();
+          combo->addItems(choices->Names);
+        }
+        if (choices->IndexOf(shown) < 0) shown = HeroEventId;
+        return choices->IndexOf(shown);
+      },
+      [choices](int index) { return choices->Ids[static_cast<size_t>(index)]; });
 }
 
 void FixedOrVariableGroup(TFormEvCmdBase& form, TFormBuilder& b, const TFixedOrVariableNames& names,

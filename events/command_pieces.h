@@ -107,10 +107,17 @@ QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names
 QComboBox* CatalogCombo(TFormBuilder& b, const char* name, const QStringList& names, int* id);
 QStringList ItemNames();
 QStringList HeroNames();
+QStringList AnimationNames();
+QStringList ChipSetNames();
 
 // A combo of Choices bound to an id; a stored id not among them becomes Fallback.
 QComboBox* IdCombo(TFormBuilder& b, const char* name, const TIdChoices& choices, int* id,
                    int32_t fallback);
+
+// The IdCombo of EventChoices with all fixed entries: the map is handed only after the
+// form is built, so the entries are taken from the form when it first shows them.
+// An unlisted id becomes "Hero".
+QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id);
 
 // The radio pair of a fixed-or-variable value: FixedRadio with the control FixedControl
 // declares, VariableRadio with a variable box. Only the chosen kind's control is enabled.

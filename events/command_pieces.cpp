@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <memory>
 
+#include "core/attribute_records.h"
 #include "core/cell_picker.h"
 #include "core/database_tables.h"
 #include "core/glimra_board.h"
@@ -196,6 +197,12 @@ QStringList ItemNames() {
 }
 QStringList HeroNames() {
   return NamesOf(PlayerList);
+}
+QStringList SkillNames() {
+  return NamesOf(SkillList);
+}
+QStringList ConditionNames() {
+  return NamesOf(StatusList);
 }
 
 QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names) {

@@ -132,3 +132,5 @@ TScrollFrame* FacePreview(TFormEvCmdBase& form, TFormBuilder& b, const char* nam
 // The "One" / "Range" / "Variable" group of the switch and variable commands.
 void TargetGroup(TFormEvCmdBase& form, TFormBuilder& b, const QString& caption, TTargetValues& t,
                  bool switches);
+QStringList SkillNames();
+QStringList ConditionNames();

@@ -55,11 +55,8 @@ public:
   }
 };
 
-using TFormEvCmdProbe10420 = TProbeDialog<10420>;
 using TFormEvCmdProbe11410 = TProbeDialog<11410>;
 using TFormEvCmdProbe13110 = TProbeDialog<13110>;
-VELMORA_REGISTER_FORM(TFormEvCmdProbe10420, TFormGroup::Command, 10420,
-                      LastUsedRecord<TProbeValues<10420>>());
 VELMORA_REGISTER_FORM(TFormEvCmdProbe11410, TFormGroup::Command, 11410,
                       LastUsedRecord<TProbeValues<11410>>());
 VELMORA_REGISTER_FORM(TFormEvCmdProbe13110, TFormGroup::Command, 13110,
@@ -166,6 +163,12 @@ void Press(QWidget* palette, const char* list, int button) {
   QTest::mouseClick(buttons, Qt::LeftButton, Qt::NoModifier, inside);
 }
 
+// "Wait..." on the map palette's second page.
+void PressWait(QWidget* palette) {
+  FindControl<QTabWidget>(palette, "PageControl1")->setCurrentIndex(1);
+  Press(palette, "ButtonList2", 29);
+}
+
 class CommandPalette : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -243,28 +246,28 @@ TEST_F(CommandPalette, OkClosesThePaletteWithTheLinesAndTheDataChangedFlag) {
     SetNumber(form, 40);
     form.DataChanged = true;
   });
-  Press(&palette, "ButtonList1", 12); // "Change Level..."
+  PressWait(&palette);
   EXPECT_TRUE(palette.DataChanged);
   EXPECT_TRUE(palette.isVisible());
   dialogs.Answer(true, [](TFormEvCmdBase& form) {
     EXPECT_EQ(Number(form), 3); // the cancelled 40 was not kept
     SetNumber(form, 41);
   });
-  Press(&palette, "ButtonList1", 12);
+  PressWait(&palette);
   EXPECT_FALSE(palette.isVisible());
   EXPECT_EQ(palette.result(), mrOk);
   EXPECT_TRUE(palette.DataChanged);
   ASSERT_EQ(palette.ScriptList.GetCount(), 1);
-  EXPECT_EQ(palette.ScriptList.GetItem(0)->Code, 10420);
+  EXPECT_EQ(palette.ScriptList.GetItem(0)->Code, 11410);
   EXPECT_EQ(HeadParams(palette.ScriptList), (std::vector<int32_t>{41, 0}));
 
   // A new command starts from the last OK, an edited one from its own line.
   TFormEvCmdList next(&owner);
   ShowAndActivate(&next);
   dialogs.Answer(true, [](TFormEvCmdBase& form) { EXPECT_EQ(Number(form), 41); });
-  Press(&next, "ButtonList1", 12);
+  PressWait(&next);
   TFormEvCmdList editor(&owner);
-  editor.ScriptList.Add(10420, 2)->Params = {7, 1};
+  editor.ScriptList.Add(11410, 2)->Params = {7, 1};
   dialogs.Answer(true, [](TFormEvCmdBase& form) {
     EXPECT_EQ(Number(form), 7);
     EXPECT_TRUE(FindControl<QCheckBox>(&form, "CheckBox1")->isChecked());
@@ -289,7 +292,10 @@ TEST_F(CommandPalette, EachPaletteHandsOverItsOwnContext) {
   for (TEvCmdPalette* p : std::initializer_list<TEvCmdPalette*>{&palette, &battle}) {
     ShowAndActivate(p);
     dialogs.Answer(false);
-    Press(p, "ButtonList1", p == &palette ? 12 : 21); // 10420 / 11410
+    if (p == &palette)
+      PressWait(p);
+    else
+      Press(p, "ButtonList1", 21); // "Wait..."
   }
   ASSERT_EQ(dialogs.Seen().size(), 2u);
   EXPECT_EQ(dialogs.Seen()[0].Owner, &palette);
@@ -325,11 +331,11 @@ TEST_F(CommandPalette, EditByCodeOpensOnlyTheDialogsOfThePalettesOwnCodes) {
 }
 
 TEST_F(CommandPalette, F1OnACommandDialogAsksForItsHeadCode) {
-  THelpPages help({10420});
+  THelpPages help({11410});
   TFormEvCmdList palette(&owner);
   ShowAndActivate(&palette);
   dialogs.Answer(false, [](TFormEvCmdBase& form) { QTest::keyClick(&form, Qt::Key_F1); });
-  Press(&palette, "ButtonList1", 12);
+  PressWait(&palette);
   ASSERT_EQ(help.Opened.size(), 1);
-  EXPECT_EQ(help.Opened[0], help.PageUrl(10420));
+  EXPECT_EQ(help.Opened[0], help.PageUrl(11410));
 }

@@ -1,0 +1,123 @@
+// The hero statistics commands, offscreen: one family whose parameter layouts the game
+// runtime reads.
+#include <QCheckBox>
+#include <QGroupBox>
+
+#include "core/attribute_records.h"
+#include "tests/events/command_dialog_fixture.h"
+
+namespace {
+
+class HeroCommands : public CommandDialogs {
+protected:
+  void SetUp() override {
+    CommandDialogs::SetUp();
+    for (int id = 1; id <= 2; ++id) {
+      database.Skills().GetOrCreate(id)->Name = "Skill" + std::to_string(id);
+      database.Statuses().GetOrCreate(id)->Name = "State" + std::to_string(id);
+    }
+  }
+  bool Enabled(TFormEvCmdBase& form, const char* name) {
+    return FindControl<QWidget>(&form, name)->isEnabled();
+  }
+};
+
+TEST_F(HeroCommands, LinesRoundTripAndNewCommands) {
+  pickers.Id = 7;
+  RunTable(10410, {
+                      {Map, "", R"(0 10410 "" [0,0,0,0,1,0])"},
+                      {Map, R"(2 10410 "" [1,2,1,1,7,1])", ""},
+                      {Map, R"(0 10410 "" [3,9,0,0,1,0])", ""}, // an unknown target stays
+                      // The whole party writes P1 = 0 whatever the combo shows.
+                      {Map, R"(0 10410 "" [1,2,0,0,5,0])", R"(0 10410 "" [0,0,0,0,5,0])",
+                       Clicks({"RadioButton1"})},
+                      // Switching a kind back shows that kind's last value.
+                      {Map, R"(0 10410 "" [2,4,0,1,7,0])", R"(0 10410 "" [1,1,0,0,1,0])",
+                       Clicks({"RadioButton2", "RadioButton4"})},
+                      {Map, "", R"(0 10410 "" [2,7,1,1,7,1])",
+                       Clicks({"RadioButton3", "DashBox1", "CheckBox1", "GroupBox2_1",
+                               "RadioButton5", "DashBox2"})},
+                  });
+  RunTable(10420, {
+                      {Map, "", R"(0 10420 "" [0,0,0,0,1,0])"},
+                      {Map, R"(2 10420 "" [1,1,0,0,49,1])", ""},
+                  });
+  RunTable(10430, {
+                      {Map, "", R"(0 10430 "" [0,0,0,0,0,1])"},
+                      {Map, R"(1 10430 "" [1,2,1,5,1,3])", ""},
+                      {Map, "", R"(0 10430 "" [0,0,0,4,0,1])", Clicks({"GroupBox4_4"})},
+                  });
+  RunTable(10440, {
+                      {Map, "", R"(0 10440 "" [0,0,0,0,1])"},
+                      {Map, R"(2 10440 "" [1,2,1,1,4])", ""},
+                      {Map, R"(0 10440 "" [0,0,0,0,9])", R"(0 10440 "" [0,0,0,0,1])"},
+                      {Map, "", R"(0 10440 "" [0,0,1,0,2])",
+                       Then(Clicks({"GroupBox2_1"}), Combo("ComboBox2", 1))},
+                  });
+  RunTable(10450, {
+                      {Map, "", R"(0 10450 "" [0,0,0,0,1])"},
+                      {Map, R"(2 10450 "" [1,2,0,1,3])", ""},
+                      {Map, R"(0 10450 "" [1,2,1,2,0])", ""},
+                      {Map, "", R"(0 10450 "" [1,2,1,5,0])",
+                       Then(Clicks({"RadioButton2", "GroupBox2_1"}), Combo("ComboBox1", 1))},
+                      {Map, R"(0 10450 "" [0,0,1,3,0])", R"(0 10450 "" [0,0,0,0,2])",
+                       Then(Clicks({"GroupBox2_0"}), Combo("ComboBox2", 1))},
+                  });
+  RunTable(10460, {
+                      {Map, "", R"(0 10460 "" [0,0,0,0,1,0])"},
+                      {Map, R"(2 10460 "" [0,0,1,1,3,1])", ""},
+                      {Map, R"(0 10460 "" [0,0,0,0,999,1])", ""}, // a disabled box is still written
+                  });
+  RunTable(10470, {
+                      {Map, "", R"(0 10470 "" [0,0,0,0,1])"},
+                      {Map, R"(2 10470 "" [2,4,1,0,999])", ""},
+                  });
+  RunTable(10480, {
+                      {Map, "", R"(0 10480 "" [0,0,0,1])"},
+                      {Map, R"(2 10480 "" [1,1,1,2])", ""},
+                      {Map, R"(0 10480 "" [1,1,1,5])", R"(0 10480 "" [1,1,1,1])"},
+                  });
+  RunTable(10490, {
+                      {Map, "", R"(0 10490 "" [0,0])"},
+                      {Map, R"(2 10490 "" [2,6])", ""},
+                  });
+  RunTable(10500, {
+                      {Map, "", R"(0 10500 "" [0,0,1,100,0,5,0,0])"},
+                      {Map, R"(2 10500 "" [1,2,999,0,100,10,1,7])", ""},
+                      // Unticking drops the chosen variable.
+                      {Map, R"(0 10500 "" [0,0,1,100,0,5,1,7])",
+                       R"(0 10500 "" [0,0,1,100,0,5,0,0])", Clicks({"CheckBox1"})},
+                  });
+}
+
+TEST_F(HeroCommands, ControlsFollowTheirChoices) {
+  struct TCase {
+    int Code;
+    const char* Click;
+    std::vector<std::pair<const char*, bool>> Before, After;
+  };
+  const std::vector<TCase> cases = {
+      {10410, "GroupBox2_1", {{"CheckBox1", true}, {"ComboBox1", false}}, {{"CheckBox1", false}}},
+      {10420, "RadioButton2", {{"ComboBox1", false}, {"DashBox1", false}}, {{"ComboBox1", true}}},
+      {10460, "GroupBox2_1", {{"CheckBox1", false}}, {{"CheckBox1", true}}},
+      {10450,
+       "GroupBox2_1",
+       {{"ComboBox2", true}, {"RadioButton6", false}},
+       {{"ComboBox2", false}, {"RadioButton6", true}}},
+      {10440, "RadioButton5", {{"ComboBox2", true}, {"DashBox2", false}}, {{"ComboBox2", false}}},
+      {10500, "CheckBox1", {{"DashBox2", false}}, {{"DashBox2", true}}},
+  };
+  for (const TCase& c : cases) {
+    auto form = Open(c.Code, Map, "");
+    for (auto [name, enabled] : c.Before)
+      EXPECT_EQ(Enabled(*form, name), enabled) << c.Code << " " << name;
+    Click(*form, c.Click);
+    for (auto [name, enabled] : c.After)
+      EXPECT_EQ(Enabled(*form, name), enabled) << c.Code << " " << name << " after " << c.Click;
+  }
+  // The level stops at 49, experience and the others at their own ends.
+  for (auto [code, max] : {std::pair{10410, 999999}, {10420, 49}, {10430, 999}, {10460, 999}})
+    EXPECT_EQ(FindControl<TDialEdit>(Open(code, Map, "").get(), "DialEdit1")->MaxValue(), max);
+}
+
+} // namespace

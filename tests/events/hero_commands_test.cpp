@@ -2,8 +2,11 @@
 // runtime reads.
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QListWidget>
 
 #include "core/attribute_records.h"
+#include "core/system_records.h"
+#include "core/vocabulary_record.h"
 #include "tests/events/command_dialog_fixture.h"
 
 namespace {
@@ -121,3 +124,83 @@ TEST_F(HeroCommands, ControlsFollowTheirChoices) {
 }
 
 } // namespace
+
+TEST_F(HeroCommands, NamesDegreesAndTransitionsStartFromTheDatabase) {
+  database.Players().GetOrCreate(2)->Title = "Knight";
+  database.System().TeleportErase = 2;
+  database.System().BattleStartShow = 4;
+  const std::string longName(60, 'n');
+  RunTable(10610, {
+                      {Map, "", R"(0 10610 "Alex" [1])"},
+                      {Map, R"(2 10610 "Zed" [2])", ""},
+                      {Map, "0 10610 \"" + longName + "\" [1]", ""}, // typing limits cut nothing
+                      {Map, R"(0 10610 "Zed" [9])", R"(0 10610 "Zed" [1])"},
+                      {Map, "", R"(0 10610 "Bea" [2])", Combo("ComboBox1", 1)},
+                  });
+  RunTable(10620, {
+                      {Map, "", R"(0 10620 "" [1])"},
+                      {Map, R"(1 10620 "Lord" [1])", ""},
+                      {Map, "", R"(0 10620 "Knight" [2])", Combo("ComboBox1", 1)},
+                  });
+  RunTable(10690, {
+                      {Map, "", R"(0 10690 "" [0,2])"},
+                      {Map, R"(2 10690 "" [3,19])", ""},
+                      {Map, R"(0 10690 "" [7,3])", ""}, // an unknown kind reads nothing
+                      {Map, "", R"(0 10690 "" [3,4])", Combo("ComboBox1", 3)},
+                      {Map, "", R"(0 10690 "" [0,5])",
+                       [](TFormEvCmdBase& f) {
+                         FindControl<QListWidget>(&f, "ListBox1")->setCurrentRow(5);
+                       }},
+                  });
+  // Only the list of the kind's direction is shown, on the stored transition.
+  struct TCase {
+    const char* In;
+    bool Erase, Show;
+    QString Shown;
+  };
+  for (const TCase& c : {TCase{R"(0 10690 "" [3,19])", false, true, "Instant Display"},
+                         TCase{R"(0 10690 "" [4,19])", true, false, "Instant Erase"},
+                         TCase{R"(0 10690 "" [6,1])", false, false, {}}}) {
+    auto form = Open(10690, Map, c.In);
+    EXPECT_EQ(FindControl<QGroupBox>(form.get(), "GroupBox2")->isVisible(), c.Erase) << c.In;
+    EXPECT_EQ(FindControl<QGroupBox>(form.get(), "GroupBox3")->isVisible(), c.Show) << c.In;
+    if (c.Erase || c.Show) {
+      auto* list = FindControl<QListWidget>(form.get(), c.Erase ? "ListBox1" : "ListBox2");
+      EXPECT_EQ(list->currentItem()->text(), c.Shown) << c.In;
+    }
+    EXPECT_EQ(FindControl<QComboBox>(form.get(), "ComboBox1")->currentIndex(),
+              c.Erase || c.Show ? 3 + c.Erase : -1);
+  }
+}
+
+TEST_F(HeroCommands, InnAndHeroNameCommands) {
+  database.Vocabulary().GetInn(1)->Texts = {"Stay ", "? ", "Yes", "", ""};
+  *database.Vocabulary().Text(95) = "G";
+  const std::string inn =
+      R"(0 10730 "" [1,50,1] | 0 20730 "" [] | 1 10220 "" [0,1,1,0,0,0,0] | 1 10 "" [] | )"
+      R"(0 20731 "" [] | 1 10 "" [] | 0 20732 "" [])";
+  const std::string fresh =
+      R"(0 10730 "" [0,0,1] | 0 20730 "" [] | 1 10 "" [] | 0 20731 "" [] | 1 10 "" [] | 0 20732 "" [])";
+  RunTable(10730, {
+                      {Map, "", R"(0 10730 "" [0,0,0])"},
+                      {Map, inn, ""},
+                      {Map, R"(2 10730 "" [0,999999,0])", ""},
+                      {Map, R"(0 10730 "" [4,5,0])", ""}, // an unknown style stays
+                      {Map, inn, R"(0 10730 "" [1,50,0])", Clicks({"CheckBox1"})},
+                      {Map, "", fresh, Clicks({"CheckBox1"})},
+                  });
+  // The branch flag is not remembered; style and price are.
+  EXPECT_EQ(Run(10730, {Map, R"(0 10730 "" [1,7,1])", "", {}}).substr(0, 18),
+            R"(0 10730 "" [1,7,1])");
+  EXPECT_EQ(Run(10730, {Map, "", "", {}}), R"(0 10730 "" [1,7,0])");
+  EXPECT_EQ(FindControl<QComboBox>(Open(10730, Map, "").get(), "ComboBox1")->itemText(1),
+            "B:Stay xG? Yes");
+
+  RunTable(10740, {
+                      {Map, "", R"(0 10740 "" [1,0,0])"},
+                      {Map, R"(2 10740 "" [2,1,1])", ""},
+                      {Map, R"(0 10740 "" [9,0,1])", R"(0 10740 "" [1,0,1])"},
+                      {Map, "", R"(0 10740 "" [2,1,1])",
+                       Then(Combo("ComboBox1", 1), Clicks({"RadioButton2", "CheckBox1"}))},
+                  });
+}

@@ -1,0 +1,209 @@
+// The commands that rename a hero, change a hero's degree and change the screen
+// transitions. Each starts from the database's current value of the entry it shows;
+// the last-used record keeps only which entry was chosen.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QListWidget>
+
+#include "core/database_tables.h"
+#include "core/hero_records.h"
+#include "core/system_records.h"
+#include "events/command_pieces.h"
+#include "events/form_ev_cmd_base.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/form_registry.h"
+
+namespace {
+
+// ---- hero name and degree ----
+
+template <int32_t Code> struct THeroTextValues {
+  int Hero = 1;     // P0
+  std::string Text; // the new name or degree
+  bool operator==(const THeroTextValues&) const = default;
+};
+
+template <int32_t Code>
+void ReadCommand(const TXelEventScriptList& lines, THeroTextValues<Code>& v) {
+  v.Hero = lines.GetItem(0)->GetParam(0);
+  v.Text = lines.GetItem(0)->Text;
+}
+
+template <int32_t Code>
+void WriteCommand(const THeroTextValues<Code>& v, TXelEventScriptList& lines) {
+  TXelEventScriptLine* head = lines.Add(Code, 0);
+  head->Text = v.Text;
+  head->Params = {v.Hero};
+}
+
+template <int32_t Code> class TFormEvCmdHeroText : public TFormEvCmd<THeroTextValues<Code>> {
+public:
+  TFormEvCmdHeroText(QWidget* owner, const char* caption, const QString& textCaption,
+                     std::string TXelPlayerItem::*field, int maxLength)
+      : TFormEvCmd<THeroTextValues<Code>>(owner, Code), field_(field) {
+    TFormBuilder b(this, QStringLiteral("FormEvCmd%1").arg(Code).toLatin1().constData(), caption,
+                   300, 130);
+    QComboBox* hero = nullptr;
+    CommandLayout(b, [&] {
+      hero = CatalogCombo(b, "ComboBox1", HeroNames(), &v.Hero);
+      // The length limit applies to typing only: a longer stored text is kept whole.
+      b.Group("GroupBox1", textCaption, [&] { b.Edit("OverEdit1", &v.Text, maxLength); });
+    });
+    this->On(hero, &QComboBox::currentIndexChanged, [this] {
+      LoadHero();
+      this->UpdateControls();
+    });
+  }
+
+private:
+  using TFormEvCmd<THeroTextValues<Code>>::v;
+
+  void LoadLastUsed() override {
+    TFormEvCmd<THeroTextValues<Code>>::LoadLastUsed();
+    // A remembered hero that no longer exists gives way to the first one.
+    if (!PlayerList || v.Hero < 1 || v.Hero > PlayerList->GetCount()) v.Hero = 1;
+    LoadHero();
+  }
+  void LoadHero() {
+    const TXelPlayerItem* hero = PlayerList ? PlayerList->GetItemById(v.Hero) : nullptr;
+    v.Text = hero ? hero->*field_ : std::string();
+  }
+
+  std::string TXelPlayerItem::*field_;
+};
+
+class TFormEvCmd10610 : public TFormEvCmdHeroText<10610> {
+public:
+  explicit TFormEvCmd10610(QWidget* owner)
+      : TFormEvCmdHeroText(owner, "Change Hero Name", QStringLiteral("New Name (12)"),
+                           &TXelPlayerItem::Name, 50) {}
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10610, TFormGroup::Command, 10610,
+                      LastUsedRecord<THeroTextValues<10610>>());
+
+class TFormEvCmd10620 : public TFormEvCmdHeroText<10620> {
+public:
+  explicit TFormEvCmd10620(QWidget* owner)
+      : TFormEvCmdHeroText(owner, "Change Hero Degree", QStringLiteral("New Degree"),
+                           &TXelPlayerItem::Title, 12) {}
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10620, TFormGroup::Command, 10620,
+                      LastUsedRecord<THeroTextValues<10620>>());
+
+// ---- screen transitions ----
+
+// The system record's transition of each kind; even kinds erase, odd kinds show.
+uint8_t TXelSystem::*const TransitionFields[] = {
+    &TXelSystem::TeleportErase,   &TXelSystem::TeleportShow,   &TXelSystem::BattleStartErase,
+    &TXelSystem::BattleStartShow, &TXelSystem::BattleEndErase, &TXelSystem::BattleEndShow};
+constexpr int TransitionKinds = 6;
+
+struct TTransitionValues {
+  int Kind = 0;       // P0
+  int Transition = 0; // P1
+  bool operator==(const TTransitionValues&) const = default;
+};
+
+void ReadCommand(const TXelEventScriptList& lines, TTransitionValues& v) {
+  v.Kind = lines.GetItem(0)->GetParam(0);
+  v.Transition = lines.GetItem(0)->GetParam(1);
+}
+
+void WriteCommand(const TTransitionValues& v, TXelEventScriptList& lines) {
+  lines.Add(10690, 0)->Params = {v.Kind, v.Transition};
+}
+
+bool KnownTransitionKind(int kind) {
+  return kind >= 0 && kind < TransitionKinds;
+}
+
+class TFormEvCmd10690 : public TFormEvCmd<TTransitionValues> {
+public:
+  explicit TFormEvCmd10690(QWidget* owner) : TFormEvCmd(owner, 10690) {
+    TFormBuilder b(this, "FormEvCmd10690", "Change Screen Transition", 340, 330);
+    QComboBox* kind = nullptr;
+    CommandLayout(b, [&] {
+      b.Group("GroupBox1", QStringLiteral("Screen Exchange Type"), [&] {
+        kind = b.ComboBox("ComboBox1",
+                          {"Teleport / Erase", "Teleport / Show", "Battle Start/Erase",
+                           "Battle Start/Show", "Battle End / Erase", "Battle End / Show"},
+                          &v.Kind);
+      });
+      EraseGroup = b.Group("GroupBox2", QStringLiteral("Erase Screen Type"), [&] {
+        b.ListBox("ListBox1",
+                  {"Fade-out",
+                   "Whole Random Blocks",
+                   "Random Block Up",
+                   "Random Block Down",
+                   "Blind Close",
+                   "Hi-Low Stripe",
+                   "Left-Right Stripe",
+                   "Outside-Inside",
+                   "Inside-Outside",
+                   "Scroll Up",
+                   "Scroll Down",
+                   "Scroll Left",
+                   "Scroll Right",
+                   "High and Low Division",
+                   "Left-Right Division",
+                   "Hi-Low + Left-Right Division",
+                   "Zoom In",
+                   "Mosaic",
+                   "Roster Scroll",
+                   "Instant Erase",
+                   "Do Not Erase"},
+                  &v.Transition);
+      });
+      ShowGroup = b.Group("GroupBox3", QStringLiteral("Show Screen Type"), [&] {
+        b.ListBox("ListBox2",
+                  {"Fade-In",
+                   "Whole Random Blocks",
+                   "Random Block Up",
+                   "Random Block Down",
+                   "Blind Open",
+                   "Hi-Low Stripe",
+                   "Left-Right Stripe",
+                   "Outside-Inside",
+                   "Inside-Outside",
+                   "Scroll Down",
+                   "Scroll Up",
+                   "Scroll Right",
+                   "Scroll Left",
+                   "Hi-Low Combine",
+                   "Left-Right Combine",
+                   "Hi-Low + Left-Right Combine",
+                   "Zoom Out",
+                   "Mosaic",
+                   "Roster Scroll",
+                   "Instant Display"},
+                  &v.Transition);
+      });
+    });
+    On(kind, &QComboBox::currentIndexChanged, [this] {
+      LoadTransition();
+      UpdateControls();
+    });
+  }
+
+private:
+  void LoadLastUsed() override {
+    TFormEvCmd::LoadLastUsed();
+    LoadTransition();
+  }
+  // A kind outside the table reads nothing: it is written back as it came.
+  void LoadTransition() {
+    if (SystemData && KnownTransitionKind(v.Kind))
+      v.Transition = SystemData->*TransitionFields[v.Kind];
+  }
+  void UpdateOwnControls() override {
+    EraseGroup->setVisible(KnownTransitionKind(v.Kind) && v.Kind % 2 == 0);
+    ShowGroup->setVisible(KnownTransitionKind(v.Kind) && v.Kind % 2 == 1);
+  }
+
+  QGroupBox* EraseGroup = nullptr;
+  QGroupBox* ShowGroup = nullptr;
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10690, TFormGroup::Command, 10690,
+                      LastUsedRecord<TTransitionValues>());
+
+} // namespace

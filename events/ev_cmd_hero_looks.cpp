@@ -4,16 +4,29 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QPushButton>
 
 #include "core/database_tables.h"
 #include "core/hero_records.h"
 #include "core/system_records.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
+#include "events/modal_opener.h"
 #include "framework/controls/form_builder.h"
 #include "framework/controls/form_registry.h"
+#include "framework/controls/scroll_frame.h"
+#include "framework/pickers/sel_cell.h"
 
 namespace {
+
+// A remembered hero that no longer exists gives way to the first one.
+void FirstHeroIfMissing(int& hero) {
+  if (!PlayerList || hero < 1 || hero > PlayerList->GetCount()) hero = 1;
+}
+
+const TXelPlayerItem* HeroEntry(int hero) {
+  return PlayerList ? PlayerList->GetItemById(hero) : nullptr;
+}
 
 // ---- hero name and degree ----
 
@@ -60,12 +73,11 @@ private:
 
   void LoadLastUsed() override {
     TFormEvCmd<THeroTextValues<Code>>::LoadLastUsed();
-    // A remembered hero that no longer exists gives way to the first one.
-    if (!PlayerList || v.Hero < 1 || v.Hero > PlayerList->GetCount()) v.Hero = 1;
+    FirstHeroIfMissing(v.Hero);
     LoadHero();
   }
   void LoadHero() {
-    const TXelPlayerItem* hero = PlayerList ? PlayerList->GetItemById(v.Hero) : nullptr;
+    const TXelPlayerItem* hero = HeroEntry(v.Hero);
     v.Text = hero ? hero->*field_ : std::string();
   }
 
@@ -89,6 +101,78 @@ public:
 };
 VELMORA_REGISTER_FORM(TFormEvCmd10620, TFormGroup::Command, 10620,
                       LastUsedRecord<THeroTextValues<10620>>());
+
+// ---- hero face ----
+
+struct THeroFaceValues {
+  int Hero = 1;         // P0
+  std::string FileName; // folder "FaceSet"
+  int Index = 0;        // P1
+  bool operator==(const THeroFaceValues&) const = default;
+};
+
+void ReadCommand(const TXelEventScriptList& lines, THeroFaceValues& v) {
+  v.Hero = lines.GetItem(0)->GetParam(0);
+  v.Index = lines.GetItem(0)->GetParam(1);
+  v.FileName = lines.GetItem(0)->Text;
+}
+
+void WriteCommand(const THeroFaceValues& v, TXelEventScriptList& lines) {
+  lines.Add(10640, 0, v.FileName)->Params = {v.Hero, v.Index};
+}
+
+class TFormEvCmd10640 : public TFormEvCmd<THeroFaceValues> {
+public:
+  explicit TFormEvCmd10640(QWidget* owner) : TFormEvCmd(owner, 10640) {
+    TFormBuilder b(this, "FormEvCmd10640", "Change Hero Face", 305, 189);
+    QComboBox* hero = nullptr;
+    QPushButton* set = nullptr;
+    CommandLayout(b, [&] {
+      hero = CatalogCombo(b, "ComboBox1", HeroNames(), &v.Hero);
+      b.Row([&] {
+        ScrollFrame1 = FacePreview(*this, b, "ScrollFrame1", v.FileName, v.Index, NoMirror);
+        b.Column([&] {
+          set = b.Button("ButtonSet", "Set...");
+          b.Stretch();
+        });
+      });
+    });
+    On(hero, &QComboBox::currentIndexChanged, [this] {
+      LoadHero();
+      UpdateControls();
+    });
+    On(set, &QPushButton::clicked, &TFormEvCmd10640::ButtonSetClick);
+    On(ScrollFrame1, &TScrollFrame::DblClick, &TFormEvCmd10640::ButtonSetClick);
+  }
+
+  void ButtonSetClick() {
+    TFormSelFace picker(this);
+    picker.FileName = v.FileName;
+    picker.FaceIndex = v.Index;
+    if (!OpenModal(picker)) return;
+    v.FileName = picker.FileName;
+    v.Index = picker.FaceIndex;
+    UpdateControls();
+  }
+
+private:
+  void LoadLastUsed() override {
+    TFormEvCmd::LoadLastUsed();
+    FirstHeroIfMissing(v.Hero);
+    LoadHero();
+  }
+  void LoadHero() {
+    const TXelPlayerItem* hero = HeroEntry(v.Hero);
+    v.FileName = hero ? hero->FaceGraphic : std::string();
+    v.Index = hero ? hero->FaceIndex : 0;
+  }
+  void UpdateOwnControls() override { ScrollFrame1->viewport()->update(); }
+
+  static constexpr uint8_t NoMirror = 0;
+  TScrollFrame* ScrollFrame1 = nullptr;
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10640, TFormGroup::Command, 10640,
+                      LastUsedRecord<THeroFaceValues>());
 
 // ---- screen transitions ----
 

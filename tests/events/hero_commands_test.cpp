@@ -204,3 +204,15 @@ TEST_F(HeroCommands, InnAndHeroNameCommands) {
                        Then(Combo("ComboBox1", 1), Clicks({"RadioButton2", "CheckBox1"}))},
                   });
 }
+
+TEST_F(HeroCommands, HeroFacesStartFromTheHeroAndComeFromThePicker) {
+  database.Players().GetOrCreate(2)->FaceGraphic = "Face1";
+  database.Players().GetOrCreate(2)->FaceIndex = 7;
+  RunTable(10640,
+           {
+               {Map, "", R"(0 10640 "" [1,0])"},
+               {Map, R"(2 10640 "Face3" [2,15])", ""},
+               {Map, "", R"(0 10640 "Face1" [2,7])", Combo("ComboBox1", 1)},
+               {Map, R"(0 10640 "Face3" [1,4])", R"(0 10640 "Face2" [1,5])", Clicks({"ButtonSet"})},
+           });
+}

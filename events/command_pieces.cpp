@@ -25,6 +25,7 @@
 #include "framework/controls/list_routines.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
+#include "framework/pickers/sel_cell.h"
 #include "framework/pickers/sel_switch.h"
 
 void ReadFixedOrVariable(int32_t kind, int32_t value, TFixedOrVariable& v) {
@@ -176,6 +177,16 @@ void CommandLayout(TFormBuilder& b, const std::function<void()>& controls) {
       b.Stretch();
     });
   });
+}
+
+bool PickFace(TFormEvCmdBase& form, std::string& fileName, int& index) {
+  TFormSelFace picker(&form);
+  picker.FileName = fileName;
+  picker.FaceIndex = index;
+  if (!OpenModal(picker)) return false;
+  fileName = picker.FileName;
+  index = picker.FaceIndex;
+  return true;
 }
 
 bool PickSwitch(TFormEvCmdBase& form, int& id) {

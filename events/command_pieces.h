@@ -129,6 +129,9 @@ class TScrollFrame;
 TScrollFrame* FacePreview(TFormEvCmdBase& form, TFormBuilder& b, const char* name,
                           const std::string& fileName, const int& index, const uint8_t& mirror);
 
+// Opens the face picker on a face; true and the face chosen on OK.
+bool PickFace(TFormEvCmdBase& form, std::string& fileName, int& index);
+
 // The "One" / "Range" / "Variable" group of the switch and variable commands.
 void TargetGroup(TFormEvCmdBase& form, TFormBuilder& b, const QString& caption, TTargetValues& t,
                  bool switches);

@@ -216,3 +216,25 @@ TEST_F(HeroCommands, HeroFacesStartFromTheHeroAndComeFromThePicker) {
                {Map, R"(0 10640 "Face3" [1,4])", R"(0 10640 "Face2" [1,5])", Clicks({"ButtonSet"})},
            });
 }
+
+TEST_F(HeroCommands, SystemMusicAndSoundStartFromTheSystemRecord) {
+  TXelMusic& inn = database.System().InnMusic;
+  inn.FileName = "Rest";
+  inn.FadeIn = 1000;
+  inn.Volume = 80;
+  inn.Tempo = 90;
+  inn.Balance = 40;
+  database.System().EscapeSound.FileName = "Run";
+  RunTable(10660, {
+                      {Map, "", R"x(0 10660 "(OFF)" [0,0,100,100,50])x"},
+                      {Map, R"(2 10660 "Song" [6,5000,10,150,0])", ""},
+                      {Map, R"(0 10660 "Song" [9,1,2,3,4])", ""}, // an unknown kind reads nothing
+                      {Map, "", R"(0 10660 "Rest" [2,1000,80,90,40])", Combo("ComboBox1", 2)},
+                  });
+  RunTable(10670, {
+                      {Map, "", R"x(0 10670 "(OFF)" [0,100,100,50])x"},
+                      {Map, R"(2 10670 "Beep" [11,10,150,0])", ""},
+                      {Map, R"(0 10670 "Beep" [12,1,2,3])", ""},
+                      {Map, "", R"(0 10670 "Run" [5,100,100,50])", Combo("ComboBox1", 5)},
+                  });
+}

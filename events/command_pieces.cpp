@@ -209,6 +209,9 @@ QStringList ItemNames() {
 QStringList HeroNames() {
   return NamesOf(PlayerList);
 }
+QStringList MonsterGroupNames() {
+  return NamesOf(MonGroupList);
+}
 QStringList SkillNames() {
   return NamesOf(SkillList);
 }

@@ -136,4 +136,5 @@ bool PickFace(TFormEvCmdBase& form, std::string& fileName, int& index);
 void TargetGroup(TFormEvCmdBase& form, TFormBuilder& b, const QString& caption, TTargetValues& t,
                  bool switches);
 QStringList SkillNames();
+QStringList MonsterGroupNames();
 QStringList ConditionNames();

@@ -213,7 +213,7 @@ TEST_F(CommandPalette, ACancelledDialogKeepsThePaletteOpenAndItsButtonRemembered
     dialogs.Answer(false);
     Press(&palette, "ButtonList2", 29); // "Wait..."
     // A command whose dialog has not landed opens nothing and is not remembered.
-    Press(&palette, "ButtonList2", 0);
+    Press(&palette, "ButtonList2", 1); // "Call Shop..."
     ASSERT_EQ(dialogs.Seen().size(), 1u);
     EXPECT_EQ(dialogs.Seen()[0].Code, 11410);
     EXPECT_TRUE(palette.isVisible());

@@ -238,3 +238,29 @@ TEST_F(HeroCommands, SystemMusicAndSoundStartFromTheSystemRecord) {
                       {Map, "", R"(0 10670 "Run" [5,100,100,50])", Combo("ComboBox1", 5)},
                   });
 }
+
+TEST_F(HeroCommands, BattleBranchesFollowTheEscapeAndDefeatCases) {
+  database.MonGroups().GetOrCreate(1);
+  database.MonGroups().GetOrCreate(2);
+  const std::string both =
+      R"(0 10710 "" [0,2,0,2,1,1] | 0 20710 "" [] | 1 10220 "" [0,1,1,0,0,0,0] | 1 10 "" [] | )"
+      R"(0 20711 "" [] | 1 10 "" [] | 0 20712 "" [] | 1 10120 "" [0,2,1,0] | 1 10 "" [] | 0 20713 "" [])";
+  RunTable(
+      10710,
+      {
+          {Map, "", R"(0 10710 "" [0,1,0,0,0,0])"},
+          {Map, both, ""},
+          {Map, R"(2 10710 "Sky" [1,7,1,1,0,0])", ""},
+          {Map, R"(0 10710 "" [0,9,0,0,0,0])", R"(0 10710 "" [0,1,0,0,0,0])"},
+          // "Allow Escape" with "Game Over" is the head alone.
+          {Map, both, R"(0 10710 "" [0,2,0,1,0,1])", Clicks({"RadioButtonC2", "RadioButtonD1"})},
+          {Map, "",
+           R"(0 10710 "" [0,1,0,2,0,0] | 0 20710 "" [] | 1 10 "" [] | 0 20711 "" [] | 1 10 "" [] | 0 20713 "" [])",
+           Clicks({"RadioButtonC3"})},
+          // Without the escape branch its body goes; victory and defeat keep theirs.
+          {Map, both,
+           R"(0 10710 "" [0,2,0,0,1,1] | 0 20710 "" [] | 1 10220 "" [0,1,1,0,0,0,0] | 1 10 "" [] | )"
+           R"(0 20712 "" [] | 1 10120 "" [0,2,1,0] | 1 10 "" [] | 0 20713 "" [])",
+           Clicks({"RadioButtonC1"})},
+      });
+}

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "core/animation_record.h"
+#include "core/attribute_records.h"
 #include "core/cell_picker.h"
 #include "core/chipset_record.h"
 #include "core/database_tables.h"
@@ -30,6 +31,7 @@
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/controls/slider.h"
+#include "framework/pickers/sel_cell.h"
 #include "framework/pickers/sel_switch.h"
 #include "shell/map/map_pickers.h"
 
@@ -184,6 +186,16 @@ void CommandLayout(TFormBuilder& b, const std::function<void()>& controls) {
   });
 }
 
+bool PickFace(TFormEvCmdBase& form, std::string& fileName, int& index) {
+  TFormSelFace picker(&form);
+  picker.FileName = fileName;
+  picker.FaceIndex = index;
+  if (!OpenModal(picker)) return false;
+  fileName = picker.FileName;
+  index = picker.FaceIndex;
+  return true;
+}
+
 bool PickSwitch(TFormEvCmdBase& form, int& id) {
   return PickName<TFormSelSwitch>(form, LastSwitchId, id);
 }
@@ -209,6 +221,15 @@ QStringList AnimationNames() {
 }
 QStringList ChipSetNames() {
   return NamesOf(ChipSetList);
+}
+QStringList MonsterGroupNames() {
+  return NamesOf(MonGroupList);
+}
+QStringList SkillNames() {
+  return NamesOf(SkillList);
+}
+QStringList ConditionNames() {
+  return NamesOf(StatusList);
 }
 
 QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names) {

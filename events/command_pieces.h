@@ -139,6 +139,9 @@ class TScrollFrame;
 TScrollFrame* FacePreview(TFormEvCmdBase& form, TFormBuilder& b, const char* name,
                           const std::string& fileName, const int& index, const uint8_t& mirror);
 
+// Opens the face picker on a face; true and the face chosen on OK.
+bool PickFace(TFormEvCmdBase& form, std::string& fileName, int& index);
+
 // The "One" / "Range" / "Variable" group of the switch and variable commands.
 void TargetGroup(TFormEvCmdBase& form, TFormBuilder& b, const QString& caption, TTargetValues& t,
                  bool switches);
@@ -200,3 +203,6 @@ TSliderDial SliderDialPair(TFormXelCommon& form, TFormBuilder& b, const char* sl
 
 // A "Sample" frame of the four tone bars drawn from red, green, blue and chroma (0-200).
 TScrollFrame* ToneSample(TFormXelCommon& form, TFormBuilder& b, const char* name, const int* tone);
+QStringList SkillNames();
+QStringList MonsterGroupNames();
+QStringList ConditionNames();

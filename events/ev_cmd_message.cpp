@@ -219,13 +219,7 @@ public:
   }
 
   void ButtonSetClick() {
-    TFormSelFace picker(this);
-    picker.FileName = v.FileName;
-    picker.FaceIndex = v.Index;
-    if (!OpenModal(picker)) return;
-    v.FileName = picker.FileName;
-    v.Index = picker.FaceIndex;
-    UpdateControls();
+    if (PickFace(*this, v.FileName, v.Index)) UpdateControls();
   }
 
 protected:

@@ -55,13 +55,10 @@ public:
   }
 };
 
-using TFormEvCmdProbe10420 = TProbeDialog<10420>;
-using TFormEvCmdProbe11410 = TProbeDialog<11410>;
+using TFormEvCmdProbe11210 = TProbeDialog<11210>;
 using TFormEvCmdProbe13110 = TProbeDialog<13110>;
-VELMORA_REGISTER_FORM(TFormEvCmdProbe10420, TFormGroup::Command, 10420,
-                      LastUsedRecord<TProbeValues<10420>>());
-VELMORA_REGISTER_FORM(TFormEvCmdProbe11410, TFormGroup::Command, 11410,
-                      LastUsedRecord<TProbeValues<11410>>());
+VELMORA_REGISTER_FORM(TFormEvCmdProbe11210, TFormGroup::Command, 11210,
+                      LastUsedRecord<TProbeValues<11210>>());
 VELMORA_REGISTER_FORM(TFormEvCmdProbe13110, TFormGroup::Command, 13110,
                       LastUsedRecord<TProbeValues<13110>>());
 
@@ -166,6 +163,13 @@ void Press(QWidget* palette, const char* list, int button) {
   QTest::mouseClick(buttons, Qt::LeftButton, Qt::NoModifier, inside);
 }
 
+// "Show Battle Animation..." on the map palette's second page (a command whose dialog is
+// not written yet, so the probe stands in for it).
+void PressWait(QWidget* palette) {
+  FindControl<QTabWidget>(palette, "PageControl1")->setCurrentIndex(1);
+  Press(palette, "ButtonList2", 23);
+}
+
 class CommandPalette : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -208,11 +212,11 @@ TEST_F(CommandPalette, ACancelledDialogKeepsThePaletteOpenAndItsButtonRemembered
     pages->setCurrentIndex(1);
     EXPECT_EQ(palette.focusWidget(), pages->focusProxy());
     dialogs.Answer(false);
-    Press(&palette, "ButtonList2", 29); // "Wait..."
+    Press(&palette, "ButtonList2", 23); // "Show Battle Animation..."
     // A command whose dialog has not landed opens nothing and is not remembered.
-    Press(&palette, "ButtonList2", 0);
+    Press(&palette, "ButtonList2", 1); // "Call Shop..."
     ASSERT_EQ(dialogs.Seen().size(), 1u);
-    EXPECT_EQ(dialogs.Seen()[0].Code, 11410);
+    EXPECT_EQ(dialogs.Seen()[0].Code, 11210);
     EXPECT_TRUE(palette.isVisible());
     EXPECT_EQ(palette.ScriptList.GetCount(), 0);
     TFormEvCmdList2 battle(&owner);
@@ -226,7 +230,7 @@ TEST_F(CommandPalette, ACancelledDialogKeepsThePaletteOpenAndItsButtonRemembered
   ShowAndActivate(&battle);
   EXPECT_EQ(FindControl<QTabWidget>(&again, "PageControl1")->currentIndex(), 1);
   auto* wait = FindControl<TButtonList>(&again, "ButtonList2");
-  EXPECT_EQ(wait->FocusedButton(), 29);
+  EXPECT_EQ(wait->FocusedButton(), 23);
   EXPECT_EQ(again.focusWidget(), wait);
   EXPECT_EQ(FindControl<TButtonList>(&battle, "ButtonList1")->FocusedButton(), 12);
   ResetLastUsedRecords();
@@ -243,28 +247,28 @@ TEST_F(CommandPalette, OkClosesThePaletteWithTheLinesAndTheDataChangedFlag) {
     SetNumber(form, 40);
     form.DataChanged = true;
   });
-  Press(&palette, "ButtonList1", 12); // "Change Level..."
+  PressWait(&palette);
   EXPECT_TRUE(palette.DataChanged);
   EXPECT_TRUE(palette.isVisible());
   dialogs.Answer(true, [](TFormEvCmdBase& form) {
     EXPECT_EQ(Number(form), 3); // the cancelled 40 was not kept
     SetNumber(form, 41);
   });
-  Press(&palette, "ButtonList1", 12);
+  PressWait(&palette);
   EXPECT_FALSE(palette.isVisible());
   EXPECT_EQ(palette.result(), mrOk);
   EXPECT_TRUE(palette.DataChanged);
   ASSERT_EQ(palette.ScriptList.GetCount(), 1);
-  EXPECT_EQ(palette.ScriptList.GetItem(0)->Code, 10420);
+  EXPECT_EQ(palette.ScriptList.GetItem(0)->Code, 11210);
   EXPECT_EQ(HeadParams(palette.ScriptList), (std::vector<int32_t>{41, 0}));
 
   // A new command starts from the last OK, an edited one from its own line.
   TFormEvCmdList next(&owner);
   ShowAndActivate(&next);
   dialogs.Answer(true, [](TFormEvCmdBase& form) { EXPECT_EQ(Number(form), 41); });
-  Press(&next, "ButtonList1", 12);
+  PressWait(&next);
   TFormEvCmdList editor(&owner);
-  editor.ScriptList.Add(10420, 2)->Params = {7, 1};
+  editor.ScriptList.Add(11210, 2)->Params = {7, 1};
   dialogs.Answer(true, [](TFormEvCmdBase& form) {
     EXPECT_EQ(Number(form), 7);
     EXPECT_TRUE(FindControl<QCheckBox>(&form, "CheckBox1")->isChecked());
@@ -289,7 +293,10 @@ TEST_F(CommandPalette, EachPaletteHandsOverItsOwnContext) {
   for (TEvCmdPalette* p : std::initializer_list<TEvCmdPalette*>{&palette, &battle}) {
     ShowAndActivate(p);
     dialogs.Answer(false);
-    Press(p, "ButtonList1", p == &palette ? 12 : 21); // 10420 / 11410
+    if (p == &palette)
+      PressWait(p);
+    else
+      Press(p, "ButtonList1", 21); // "Wait..."
   }
   ASSERT_EQ(dialogs.Seen().size(), 2u);
   EXPECT_EQ(dialogs.Seen()[0].Owner, &palette);
@@ -325,11 +332,11 @@ TEST_F(CommandPalette, EditByCodeOpensOnlyTheDialogsOfThePalettesOwnCodes) {
 }
 
 TEST_F(CommandPalette, F1OnACommandDialogAsksForItsHeadCode) {
-  THelpPages help({10420});
+  THelpPages help({11210});
   TFormEvCmdList palette(&owner);
   ShowAndActivate(&palette);
   dialogs.Answer(false, [](TFormEvCmdBase& form) { QTest::keyClick(&form, Qt::Key_F1); });
-  Press(&palette, "ButtonList1", 12);
+  PressWait(&palette);
   ASSERT_EQ(help.Opened.size(), 1);
-  EXPECT_EQ(help.Opened[0], help.PageUrl(10420));
+  EXPECT_EQ(help.Opened[0], help.PageUrl(11210));
 }

@@ -1,0 +1,287 @@
+// The commands that rename a hero, change a hero's degree and change the screen
+// transitions. Each starts from the database's current value of the entry it shows;
+// the last-used record keeps only which entry was chosen.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "core/database_tables.h"
+#include "core/hero_records.h"
+#include "core/system_records.h"
+#include "events/command_pieces.h"
+#include "events/form_ev_cmd_base.h"
+#include "events/modal_opener.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/form_registry.h"
+#include "framework/controls/scroll_frame.h"
+#include "framework/pickers/sel_cell.h"
+
+namespace {
+
+// A remembered hero that no longer exists gives way to the first one.
+void FirstHeroIfMissing(int& hero) {
+  if (!PlayerList || hero < 1 || hero > PlayerList->GetCount()) hero = 1;
+}
+
+const TXelPlayerItem* HeroEntry(int hero) {
+  return PlayerList ? PlayerList->GetItemById(hero) : nullptr;
+}
+
+// ---- hero name and degree ----
+
+template <int32_t Code> struct THeroTextValues {
+  int Hero = 1;     // P0
+  std::string Text; // the new name or degree
+  bool operator==(const THeroTextValues&) const = default;
+};
+
+template <int32_t Code>
+void ReadCommand(const TXelEventScriptList& lines, THeroTextValues<Code>& v) {
+  v.Hero = lines.GetItem(0)->GetParam(0);
+  v.Text = lines.GetItem(0)->Text;
+}
+
+template <int32_t Code>
+void WriteCommand(const THeroTextValues<Code>& v, TXelEventScriptList& lines) {
+  TXelEventScriptLine* head = lines.Add(Code, 0);
+  head->Text = v.Text;
+  head->Params = {v.Hero};
+}
+
+template <int32_t Code> class TFormEvCmdHeroText : public TFormEvCmd<THeroTextValues<Code>> {
+public:
+  TFormEvCmdHeroText(QWidget* owner, const char* caption, const QString& textCaption,
+                     std::string TXelPlayerItem::*field, int maxLength)
+      : TFormEvCmd<THeroTextValues<Code>>(owner, Code), field_(field) {
+    TFormBuilder b(this, QStringLiteral("FormEvCmd%1").arg(Code).toLatin1().constData(), caption,
+                   300, 130);
+    QComboBox* hero = nullptr;
+    CommandLayout(b, [&] {
+      hero = CatalogCombo(b, "ComboBox1", HeroNames(), &v.Hero);
+      // The length limit applies to typing only: a longer stored text is kept whole.
+      b.Group("GroupBox1", textCaption, [&] { b.Edit("OverEdit1", &v.Text, maxLength); });
+    });
+    this->On(hero, &QComboBox::currentIndexChanged, [this] {
+      LoadHero();
+      this->UpdateControls();
+    });
+  }
+
+private:
+  using TFormEvCmd<THeroTextValues<Code>>::v;
+
+  void LoadLastUsed() override {
+    TFormEvCmd<THeroTextValues<Code>>::LoadLastUsed();
+    FirstHeroIfMissing(v.Hero);
+    LoadHero();
+  }
+  void LoadHero() {
+    const TXelPlayerItem* hero = HeroEntry(v.Hero);
+    v.Text = hero ? hero->*field_ : std::string();
+  }
+
+  std::string TXelPlayerItem::*field_;
+};
+
+class TFormEvCmd10610 : public TFormEvCmdHeroText<10610> {
+public:
+  explicit TFormEvCmd10610(QWidget* owner)
+      : TFormEvCmdHeroText(owner, "Change Hero Name", QStringLiteral("New Name (12)"),
+                           &TXelPlayerItem::Name, 50) {}
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10610, TFormGroup::Command, 10610,
+                      LastUsedRecord<THeroTextValues<10610>>());
+
+class TFormEvCmd10620 : public TFormEvCmdHeroText<10620> {
+public:
+  explicit TFormEvCmd10620(QWidget* owner)
+      : TFormEvCmdHeroText(owner, "Change Hero Degree", QStringLiteral("New Degree"),
+                           &TXelPlayerItem::Title, 12) {}
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10620, TFormGroup::Command, 10620,
+                      LastUsedRecord<THeroTextValues<10620>>());
+
+// ---- hero face ----
+
+struct THeroFaceValues {
+  int Hero = 1;         // P0
+  std::string FileName; // folder "FaceSet"
+  int Index = 0;        // P1
+  bool operator==(const THeroFaceValues&) const = default;
+};
+
+void ReadCommand(const TXelEventScriptList& lines, THeroFaceValues& v) {
+  v.Hero = lines.GetItem(0)->GetParam(0);
+  v.Index = lines.GetItem(0)->GetParam(1);
+  v.FileName = lines.GetItem(0)->Text;
+}
+
+void WriteCommand(const THeroFaceValues& v, TXelEventScriptList& lines) {
+  lines.Add(10640, 0, v.FileName)->Params = {v.Hero, v.Index};
+}
+
+class TFormEvCmd10640 : public TFormEvCmd<THeroFaceValues> {
+public:
+  explicit TFormEvCmd10640(QWidget* owner) : TFormEvCmd(owner, 10640) {
+    TFormBuilder b(this, "FormEvCmd10640", "Change Hero Face", 305, 189);
+    QComboBox* hero = nullptr;
+    QPushButton* set = nullptr;
+    CommandLayout(b, [&] {
+      hero = CatalogCombo(b, "ComboBox1", HeroNames(), &v.Hero);
+      b.Row([&] {
+        ScrollFrame1 = FacePreview(*this, b, "ScrollFrame1", v.FileName, v.Index, NoMirror);
+        b.Column([&] {
+          set = b.Button("ButtonSet", "Set...");
+          b.Stretch();
+        });
+      });
+    });
+    On(hero, &QComboBox::currentIndexChanged, [this] {
+      LoadHero();
+      UpdateControls();
+    });
+    On(set, &QPushButton::clicked, &TFormEvCmd10640::ButtonSetClick);
+    On(ScrollFrame1, &TScrollFrame::DblClick, &TFormEvCmd10640::ButtonSetClick);
+  }
+
+  void ButtonSetClick() {
+    if (PickFace(*this, v.FileName, v.Index)) UpdateControls();
+  }
+
+private:
+  void LoadLastUsed() override {
+    TFormEvCmd::LoadLastUsed();
+    FirstHeroIfMissing(v.Hero);
+    LoadHero();
+  }
+  void LoadHero() {
+    const TXelPlayerItem* hero = HeroEntry(v.Hero);
+    v.FileName = hero ? hero->FaceGraphic : std::string();
+    v.Index = hero ? hero->FaceIndex : 0;
+  }
+  void UpdateOwnControls() override { ScrollFrame1->viewport()->update(); }
+
+  static constexpr uint8_t NoMirror = 0;
+  TScrollFrame* ScrollFrame1 = nullptr;
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10640, TFormGroup::Command, 10640,
+                      LastUsedRecord<THeroFaceValues>());
+
+// ---- screen transitions ----
+
+// The system record's transition of each kind; even kinds erase, odd kinds show.
+uint8_t TXelSystem::*const TransitionFields[] = {
+    &TXelSystem::TeleportErase,   &TXelSystem::TeleportShow,   &TXelSystem::BattleStartErase,
+    &TXelSystem::BattleStartShow, &TXelSystem::BattleEndErase, &TXelSystem::BattleEndShow};
+constexpr int TransitionKinds = 6;
+
+struct TTransitionValues {
+  int Kind = 0;       // P0
+  int Transition = 0; // P1
+  bool operator==(const TTransitionValues&) const = default;
+};
+
+void ReadCommand(const TXelEventScriptList& lines, TTransitionValues& v) {
+  v.Kind = lines.GetItem(0)->GetParam(0);
+  v.Transition = lines.GetItem(0)->GetParam(1);
+}
+
+void WriteCommand(const TTransitionValues& v, TXelEventScriptList& lines) {
+  lines.Add(10690, 0)->Params = {v.Kind, v.Transition};
+}
+
+bool KnownTransitionKind(int kind) {
+  return kind >= 0 && kind < TransitionKinds;
+}
+
+class TFormEvCmd10690 : public TFormEvCmd<TTransitionValues> {
+public:
+  explicit TFormEvCmd10690(QWidget* owner) : TFormEvCmd(owner, 10690) {
+    TFormBuilder b(this, "FormEvCmd10690", "Change Screen Transition", 340, 330);
+    QComboBox* kind = nullptr;
+    CommandLayout(b, [&] {
+      b.Group("GroupBox1", QStringLiteral("Screen Exchange Type"), [&] {
+        kind = b.ComboBox("ComboBox1",
+                          {"Teleport / Erase", "Teleport / Show", "Battle Start/Erase",
+                           "Battle Start/Show", "Battle End / Erase", "Battle End / Show"},
+                          &v.Kind);
+      });
+      EraseGroup = b.Group("GroupBox2", QStringLiteral("Erase Screen Type"), [&] {
+        b.ListBox("ListBox1",
+                  {"Fade-out",
+                   "Whole Random Blocks",
+                   "Random Block Up",
+                   "Random Block Down",
+                   "Blind Close",
+                   "Hi-Low Stripe",
+                   "Left-Right Stripe",
+                   "Outside-Inside",
+                   "Inside-Outside",
+                   "Scroll Up",
+                   "Scroll Down",
+                   "Scroll Left",
+                   "Scroll Right",
+                   "High and Low Division",
+                   "Left-Right Division",
+                   "Hi-Low + Left-Right Division",
+                   "Zoom In",
+                   "Mosaic",
+                   "Roster Scroll",
+                   "Instant Erase",
+                   "Do Not Erase"},
+                  &v.Transition);
+      });
+      ShowGroup = b.Group("GroupBox3", QStringLiteral("Show Screen Type"), [&] {
+        b.ListBox("ListBox2",
+                  {"Fade-In",
+                   "Whole Random Blocks",
+                   "Random Block Up",
+                   "Random Block Down",
+                   "Blind Open",
+                   "Hi-Low Stripe",
+                   "Left-Right Stripe",
+                   "Outside-Inside",
+                   "Inside-Outside",
+                   "Scroll Down",
+                   "Scroll Up",
+                   "Scroll Right",
+                   "Scroll Left",
+                   "Hi-Low Combine",
+                   "Left-Right Combine",
+                   "Hi-Low + Left-Right Combine",
+                   "Zoom Out",
+                   "Mosaic",
+                   "Roster Scroll",
+                   "Instant Display"},
+                  &v.Transition);
+      });
+    });
+    On(kind, &QComboBox::currentIndexChanged, [this] {
+      LoadTransition();
+      UpdateControls();
+    });
+  }
+
+private:
+  void LoadLastUsed() override {
+    TFormEvCmd::LoadLastUsed();
+    LoadTransition();
+  }
+  // A kind outside the table reads nothing: it is written back as it came.
+  void LoadTransition() {
+    if (SystemData && KnownTransitionKind(v.Kind))
+      v.Transition = SystemData->*TransitionFields[v.Kind];
+  }
+  void UpdateOwnControls() override {
+    EraseGroup->setVisible(KnownTransitionKind(v.Kind) && v.Kind % 2 == 0);
+    ShowGroup->setVisible(KnownTransitionKind(v.Kind) && v.Kind % 2 == 1);
+  }
+
+  QGroupBox* EraseGroup = nullptr;
+  QGroupBox* ShowGroup = nullptr;
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10690, TFormGroup::Command, 10690,
+                      LastUsedRecord<TTransitionValues>());
+
+} // namespace

@@ -1,0 +1,157 @@
+// The inn command, a block whose two optional branches hold what follows a stay and a
+// refusal, and the command that lets the player enter a hero's name.
+#include <QComboBox>
+#include <memory>
+
+#include "core/command_block.h"
+#include "core/database_tables.h"
+#include "core/vocabulary_record.h"
+#include "events/command_pieces.h"
+#include "events/form_ev_cmd_base.h"
+#include "framework/controls/form_builder.h"
+#include "framework/controls/form_registry.h"
+#include "framework/controls/qt_text.h"
+
+namespace {
+
+// ---- 10730 ----
+
+constexpr int32_t StayedBranch = 20730, DeclinedBranch = 20731, InnEnd = 20732;
+constexpr int CurrencyTerm = 95;
+
+struct TInnValues {
+  int Style = 0;         // P0
+  int Price = 0;         // P1
+  bool Branches = false; // P2, not remembered
+  // The bodies of the two branches as read; not part of the record.
+  std::shared_ptr<TXelEventScriptList> Stayed, Declined;
+  bool operator==(const TInnValues& o) const {
+    return Style == o.Style && Price == o.Price && Branches == o.Branches;
+  }
+};
+
+std::shared_ptr<TXelEventScriptList> KeptBody(const std::vector<TBlockSection>& sections,
+                                              int32_t code) {
+  const TXelEventScriptList* body = FindBlockBody(sections, code);
+  if (!body || body->GetCount() == 0) return nullptr;
+  auto kept = std::make_shared<TXelEventScriptList>();
+  kept->InsertLines(0, *body, 0);
+  return kept;
+}
+
+void ReadCommand(const TXelEventScriptList& lines, TInnValues& v) {
+  const TXelEventScriptLine& head = *lines.GetItem(0);
+  v.Style = head.GetParam(0);
+  v.Price = head.GetParam(1);
+  v.Branches = head.GetParam(2) == 1;
+  const std::vector<TBlockSection> sections = SplitCommandBlock(lines);
+  v.Stayed = KeptBody(sections, StayedBranch);
+  v.Declined = KeptBody(sections, DeclinedBranch);
+}
+
+void WriteCommand(const TInnValues& v, TXelEventScriptList& lines) {
+  lines.Add(10730, 0)->Params = {v.Style, v.Price, v.Branches ? 1 : 0};
+  if (!v.Branches) return; // the bodies go with the branches
+  lines.Add(StayedBranch, 0);
+  AppendBlockBody(lines, v.Stayed.get());
+  lines.Add(DeclinedBranch, 0);
+  AppendBlockBody(lines, v.Declined.get());
+  lines.Add(InnEnd, 0);
+}
+
+// "A:" or "B:", then the style's greeting, the price sign with the currency and the
+// rest of its offer, as the player reads them.
+QStringList InnStyles() {
+  QStringList styles;
+  for (int i = 0; i < TXelVocabulary::InnCount; ++i) {
+    std::string text = std::string(1, static_cast<char>('A' + i)) + ":";
+    if (VocabularyData) {
+      const auto& texts = VocabularyData->GetInn(i)->Texts;
+      const std::string* currency = VocabularyData->Text(CurrencyTerm);
+      text += texts[0] + "x" + (currency ? *currency : std::string()) + texts[1] + texts[2];
+    }
+    styles.push_back(ToQString(text));
+  }
+  return styles;
+}
+
+class TFormEvCmd10730 : public TFormEvCmd<TInnValues> {
+public:
+  explicit TFormEvCmd10730(QWidget* owner) : TFormEvCmd(owner, 10730) {
+    TFormBuilder b(this, "FormEvCmd10730", "Call Inn", 377, 205);
+    CommandLayout(b, [&] {
+      b.Group("GroupBox1", QStringLiteral("Inn Message Style"),
+              [&] { ListCombo(b, "ComboBox1", InnStyles()); });
+      b.Group("GroupBox2", QStringLiteral("Inn Price"),
+              [&] { b.DialEdit("DialEdit1", 0, 999999, &v.Price); });
+      b.Group("GroupBox3", QStringLiteral("Options"), [&] {
+        b.CheckBox("CheckBox1", QStringLiteral("Add Rest Success Fork"), &v.Branches);
+      });
+    });
+    Style = findChild<QComboBox*>("ComboBox1");
+    On(Style, &QComboBox::currentIndexChanged, [this](int index) { v.Style = index; });
+  }
+
+private:
+  void LoadLastUsed() override {
+    TFormEvCmd::LoadLastUsed();
+    v.Branches = false; // a new inn starts without its branches
+    v.Stayed = v.Declined = nullptr;
+  }
+  void StoreLastUsed() override {
+    TFormEvCmd::StoreLastUsed();
+    LastUsedRecord<TInnValues>().Stayed = LastUsedRecord<TInnValues>().Declined = nullptr;
+  }
+  // A stored style beyond the two keeps its value and shows none.
+  void UpdateOwnControls() override {
+    Style->setCurrentIndex(v.Style < Style->count() ? v.Style : -1);
+  }
+
+  QComboBox* Style = nullptr;
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10730, TFormGroup::Command, 10730, LastUsedRecord<TInnValues>());
+
+// ---- 10740 ----
+
+struct THeroNameValues {
+  int Hero = 1;          // P0
+  int Mode = 0;          // P1: 0 normal letters, 1 symbols
+  bool ShowName = false; // P2
+  bool operator==(const THeroNameValues&) const = default;
+};
+
+void ReadCommand(const TXelEventScriptList& lines, THeroNameValues& v) {
+  const TXelEventScriptLine& head = *lines.GetItem(0);
+  v.Hero = head.GetParam(0);
+  v.Mode = head.GetParam(1);
+  v.ShowName = head.GetParam(2) == 1;
+}
+
+void WriteCommand(const THeroNameValues& v, TXelEventScriptList& lines) {
+  lines.Add(10740, 0)->Params = {v.Hero, v.Mode, v.ShowName ? 1 : 0};
+}
+
+class TFormEvCmd10740 : public TFormEvCmd<THeroNameValues> {
+public:
+  explicit TFormEvCmd10740(QWidget* owner) : TFormEvCmd(owner, 10740) {
+    TFormBuilder b(this, "FormEvCmd10740", "Enter Hero Name", 377, 205);
+    CommandLayout(b, [&] {
+      b.Group("GroupBox1", QStringLiteral("Hero"),
+              [&] { CatalogCombo(b, "ComboBox1", HeroNames(), &v.Hero); });
+      b.Group("GroupBox2", QStringLiteral("Initial Input Mode"), [&] {
+        b.Radios(&v.Mode, [&] {
+          b.Row([&] {
+            b.Radio("RadioButton1", QStringLiteral("Normal"));
+            b.Radio("RadioButton2", QStringLiteral("Symbols"));
+          });
+        });
+      });
+      b.Group("GroupBox3", QStringLiteral("Options"),
+              [&] { b.CheckBox("CheckBox1", QStringLiteral("Show Initial Name"), &v.ShowName); });
+    });
+  }
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10740, TFormGroup::Command, 10740,
+                      LastUsedRecord<THeroNameValues>());
+
+} // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -61,12 +62,12 @@ void ShowAndActivate(QWidget* form);
 // can drive a nested dialog without blocking.
 template <class Dialog> void OnNextModal(std::function<void(Dialog*)> body) {
   QTimer::singleShot(0, [body] {
-    for (int i = 0; i < 200; ++i) {
+    // A busy machine can take long to show it: wait for the dialog, not for a time.
+    for (QDeadlineTimer limit(20000); !limit.hasExpired(); QTest::qWait(5)) {
       if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
         body(dialog);
         return;
       }
-      QTest::qWait(5);
     }
     ADD_FAILURE() << "no modal dialog opened";
   });

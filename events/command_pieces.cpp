@@ -264,26 +264,55 @@ QComboBox* IdCombo(TFormBuilder& b, const char* name, const TIdChoices& choices,
       [ids = choices.Ids](int index) { return ids[index]; });
 }
 
-QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id) {
+namespace {
+
+// A combo over choices made from the form's context, which callers hand only after the
+// form is built: they are made again whenever the context differs from the one they were
+// made for. An unlisted id becomes Fallback.
+template <class Context>
+QComboBox* ContextCombo(TFormBuilder& b, const char* name, int* id,
+                        std::function<Context()> context,
+                        std::function<TIdChoices(const Context&)> make, int32_t fallback) {
   auto* combo = ListCombo(b, name, {});
   auto choices = std::make_shared<TIdChoices>();
-  // The context the entries were made for.
-  using TContext = std::tuple<const TXelMap*, int32_t, const TXelEventItem*>;
-  auto filledFor = std::make_shared<std::optional<TContext>>();
+  auto filledFor = std::make_shared<std::optional<Context>>();
   return BindIdCombo(
       b, combo, id,
-      [&form, combo, choices, filledFor](int32_t& shown) {
-        const TContext context{form.Map, form.EventId, form.Event};
-        if (*filledFor != context) {
-          *filledFor = context;
-          *choices = EventChoices(form.Map, form.EventId, form.Event, true);
+      [combo, choices, filledFor, context, make, fallback](int32_t& shown) {
+        const Context now = context();
+        if (*filledFor != now) {
+          *filledFor = now;
+          *choices = make(now);
           combo->clear();
           combo->addItems(choices->Names);
         }
-        if (choices->IndexOf(shown) < 0) shown = HeroEventId;
+        if (choices->IndexOf(shown) < 0) shown = fallback;
         return choices->IndexOf(shown);
       },
       [choices](int index) { return choices->Ids[static_cast<size_t>(index)]; });
+}
+
+} // namespace
+
+QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id) {
+  using TContext = std::tuple<const TXelMap*, int32_t, const TXelEventItem*>;
+  return ContextCombo<TContext>(
+      b, name, id,
+      [&form] {
+        return TContext{form.Map, form.EventId, form.Event};
+      },
+      [](const TContext& c) {
+        return EventChoices(std::get<0>(c), std::get<1>(c), std::get<2>(c), true);
+      },
+      HeroEventId);
+}
+
+QComboBox* EnemyCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
+                      bool withAllGroup) {
+  return ContextCombo<const TXelMonGroupItem*>(
+      b, name, id, [&form] { return form.MonsterGroup; },
+      [withAllGroup](const TXelMonGroupItem* group) { return EnemyChoices(group, withAllGroup); },
+      0);
 }
 
 void FixedOrVariableGroup(TFormEvCmdBase& form, TFormBuilder& b, const TFixedOrVariableNames& names,

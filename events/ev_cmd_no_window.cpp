@@ -26,11 +26,13 @@ using TFormEvCmd12310 = TFormEvCmdNoWindow<12310>;
 using TFormEvCmd12320 = TFormEvCmdNoWindow<12320>;
 using TFormEvCmd12420 = TFormEvCmdNoWindow<12420>;
 using TFormEvCmd12510 = TFormEvCmdNoWindow<12510>;
+using TFormEvCmd13410 = TFormEvCmdNoWindow<13410>;
 VELMORA_REGISTER_FORM(TFormEvCmd10840, TFormGroup::Command, 10840);
 VELMORA_REGISTER_FORM(TFormEvCmd12220, TFormGroup::Command, 12220);
 VELMORA_REGISTER_FORM(TFormEvCmd12310, TFormGroup::Command, 12310);
 VELMORA_REGISTER_FORM(TFormEvCmd12320, TFormGroup::Command, 12320);
 VELMORA_REGISTER_FORM(TFormEvCmd12420, TFormGroup::Command, 12420);
 VELMORA_REGISTER_FORM(TFormEvCmd12510, TFormGroup::Command, 12510);
+VELMORA_REGISTER_FORM(TFormEvCmd13410, TFormGroup::Command, 13410);
 
 } // namespace

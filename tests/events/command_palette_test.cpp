@@ -56,11 +56,8 @@ public:
 };
 
 using TFormEvCmdProbe11210 = TProbeDialog<11210>;
-using TFormEvCmdProbe13110 = TProbeDialog<13110>;
 VELMORA_REGISTER_FORM(TFormEvCmdProbe11210, TFormGroup::Command, 11210,
                       LastUsedRecord<TProbeValues<11210>>());
-VELMORA_REGISTER_FORM(TFormEvCmdProbe13110, TFormGroup::Command, 13110,
-                      LastUsedRecord<TProbeValues<13110>>());
 
 namespace {
 
@@ -311,8 +308,8 @@ TEST_F(CommandPalette, EditByCodeOpensOnlyTheDialogsOfThePalettesOwnCodes) {
   TFormEvCmdList2 battle(&owner);
   EXPECT_FALSE(palette.EditByCode()); // an empty list
   EXPECT_FALSE(battle.EditByCode());
-  palette.ScriptList.Add(13110, 0)->Params = {5, 0};
-  battle.ScriptList.Add(13110, 0)->Params = {5, 0};
+  palette.ScriptList.Add(13110, 0)->Params = {0, 0, 0, 5, 0};
+  battle.ScriptList.Add(13110, 0)->Params = {0, 0, 0, 5, 0};
   EXPECT_FALSE(palette.EditByCode());
   EXPECT_TRUE(dialogs.Seen().empty());
 
@@ -324,11 +321,11 @@ TEST_F(CommandPalette, EditByCodeOpensOnlyTheDialogsOfThePalettesOwnCodes) {
   // Centred over the palette's owner, since the palette itself is not shown.
   const QPoint offset = dialogs.Seen()[0].Centre - owner.frameGeometry().center();
   EXPECT_LE(offset.manhattanLength(), 2);
-  EXPECT_EQ(HeadParams(battle.ScriptList), (std::vector<int32_t>{6, 0}));
+  EXPECT_EQ(HeadParams(battle.ScriptList), (std::vector<int32_t>{0, 0, 0, 6, 0}));
 
   dialogs.Answer(false, [](TFormEvCmdBase& form) { SetNumber(form, 9); });
   EXPECT_FALSE(battle.EditByCode());
-  EXPECT_EQ(HeadParams(battle.ScriptList), (std::vector<int32_t>{6, 0}));
+  EXPECT_EQ(HeadParams(battle.ScriptList), (std::vector<int32_t>{0, 0, 0, 6, 0}));
 }
 
 TEST_F(CommandPalette, F1OnACommandDialogAsksForItsHeadCode) {

@@ -160,8 +160,8 @@ TEST_F(PlaceScreenPicture, TeleportAndNoWindowCommands) {
   EXPECT_EQ(tree.GetItemById(1)->ViewX, 32 * 10 + 5);
 
   // Every no-window command gives exactly one line of its own.
-  for (int code :
-       {10840, 11340, 11350, 11530, 11540, 11910, 11950, 12220, 12310, 12320, 12420, 12510}) {
+  for (int code : {10840, 11340, 11350, 11530, 11540, 11910, 11950, 12220, 12310, 12320, 12420,
+                   12510, 13410}) {
     const std::string line = "0 " + std::to_string(code) + R"( "" [])";
     RunTable(code, {{"", line}, {R"(2 10110 "a" [] | 2 20110 "b" [])", line}}, true);
   }

@@ -195,10 +195,7 @@ TEST_F(CommandDialogs, OnlyTheChosenFormsControlsAreEnabled) {
   for (const TCase& c : cases) {
     auto form = Open(c.Code, c.Context, c.In);
     if (c.Step) c.Step(*form);
-    for (const char* name : c.Enabled)
-      EXPECT_TRUE(FindControl(form.get(), name)->isEnabled()) << c.Code << " " << name;
-    for (const char* name : c.Disabled)
-      EXPECT_FALSE(FindControl(form.get(), name)->isEnabled()) << c.Code << " " << name;
+    ExpectEnabling(form.get(), c.Enabled, c.Disabled, std::to_string(c.Code));
   }
   // The range ends at the last switch; the blanked fixed value comes back.
   auto form = Open(10210, Map, "");

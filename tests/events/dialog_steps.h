@@ -4,7 +4,9 @@
 #include <QAbstractButton>
 #include <QTest>
 #include <functional>
+#include <gtest/gtest.h>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "events/form_ev_cmd_base.h"
@@ -32,4 +34,13 @@ inline TStep Dial(const char* name, int value) {
     edit->selectAll();
     QTest::keyClicks(edit, QString::number(value));
   };
+}
+
+// Which controls of Form are enabled, and which are disabled (showing nothing).
+inline void ExpectEnabling(QWidget* form, const std::vector<const char*>& enabled,
+                           const std::vector<const char*>& disabled, const std::string& label) {
+  for (const char* name : enabled)
+    EXPECT_TRUE(FindControl(form, name)->isEnabled()) << label << " " << name;
+  for (const char* name : disabled)
+    EXPECT_FALSE(FindControl(form, name)->isEnabled()) << label << " " << name;
 }

@@ -315,10 +315,7 @@ TEST_F(PlaceScreenPicture, ScreenControlsFollowTheChoices) {
   for (const TCase& c : cases) {
     auto form = Make(c.Code, c.In, false);
     ShowAndActivate(form.get());
-    for (const char* name : c.Enabled)
-      EXPECT_TRUE(FindControl(form.get(), name)->isEnabled()) << c.In << " " << name;
-    for (const char* name : c.Disabled)
-      EXPECT_FALSE(FindControl(form.get(), name)->isEnabled()) << c.In << " " << name;
+    ExpectEnabling(form.get(), c.Enabled, c.Disabled, c.In);
   }
 }
 

@@ -516,7 +516,8 @@ public:
             });
             b.Radio("RadioButtonAD", "Monsters", bkMonsterCanAct);
             b.Row([&] {
-              Rule(bkMonsterCanAct, {MemberCombo(b), b.Label("LabelAD1", "Possible Behavior")});
+              Rule(bkMonsterCanAct, {EnemyCombo(*this, b, "ComboBoxAD1", &v.Member, false),
+                                     b.Label("LabelAD1", "Possible Behavior")});
             });
           });
         });
@@ -525,31 +526,6 @@ public:
               [&] { b.CheckBox("CheckBox1", "Add ELSE Case", &v.ElseCase); });
     });
   }
-
-protected:
-  void FormShow() override {
-    {
-      // The group is handed only after the form is built.
-      TUpdatingScope updating(*this);
-      ComboBoxAD1->addItems(EnemyChoices(MonsterGroup, false).Names);
-    }
-    TFormEvCmdBranch::FormShow();
-  }
-
-private:
-  // The group's members; a member index without an entry becomes 0 when shown.
-  QComboBox* MemberCombo(TFormBuilder& b) {
-    ComboBoxAD1 = ListCombo(b, "ComboBoxAD1", {});
-    return b.Bind(
-        ComboBoxAD1, &QComboBox::currentIndexChanged, TField<int>(&v.Member),
-        [this](QComboBox* combo, int member) {
-          if (member < 0 || member >= combo->count()) v.Member = 0;
-          combo->setCurrentIndex(v.Member < combo->count() ? v.Member : -1);
-        },
-        [](QComboBox* combo) { return std::max(0, combo->currentIndex()); });
-  }
-
-  QComboBox* ComboBoxAD1 = nullptr;
 };
 VELMORA_REGISTER_FORM(TFormEvCmd13310, TFormGroup::Command, 13310,
                       LastUsedRecord<TBattleForkValues>());

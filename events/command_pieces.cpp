@@ -11,6 +11,7 @@
 #include "core/attribute_records.h"
 #include "core/cell_picker.h"
 #include "core/chipset_record.h"
+#include "core/database_names.h"
 #include "core/database_tables.h"
 #include "core/glimra_board.h"
 #include "core/glimra_sheet.h"
@@ -116,11 +117,6 @@ TIdChoices EnemyChoices(const TXelMonGroupItem* group, bool withAllGroup) {
 
 namespace {
 
-template <class List> QString NamedItemText(const List* list, int id) {
-  const auto* item = list ? list->FindById(id) : nullptr;
-  return item ? FormatCatalogLine(id, item->Name) : QString();
-}
-
 template <class List> QStringList NamesOf(const List* list) {
   QStringList names;
   for (int i = 0; list && i < list->GetCount(); ++i)
@@ -164,10 +160,10 @@ QComboBox* BindIdCombo(TFormBuilder& b, QComboBox* combo, int* id,
 } // namespace
 
 QString SwitchBoxText(int id) {
-  return NamedItemText(SwitchList, id);
+  return ToQString(SwitchNameById(id));
 }
 QString VariableBoxText(int id) {
-  return NamedItemText(VariableList, id);
+  return ToQString(VariableNameById(id));
 }
 int SwitchCount() {
   return std::max(1, SwitchList ? SwitchList->GetCount() : 0);

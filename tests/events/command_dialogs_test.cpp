@@ -246,9 +246,9 @@ TEST_F(CommandDialogs, EventAndEnemyListsFollowTheContext) {
   form = Open(10210, Map, R"(0 10210 "" [0,1,1,0])");
   EXPECT_EQ(FindControl<TDashBox>(form.get(), "DashBox1")->Text(), "0001:Gate");
   form = Open(10210, Map, R"(0 10210 "" [0,2,2,0])");
-  EXPECT_EQ(FindControl<TDashBox>(form.get(), "DashBox1")->Text(), "0002:");
+  EXPECT_EQ(FindControl<TDashBox>(form.get(), "DashBox1")->Text(), "0002");
   form = Open(10210, Map, R"(0 10210 "" [0,9,9,0])");
-  EXPECT_EQ(FindControl<TDashBox>(form.get(), "DashBox1")->Text(), "");
+  EXPECT_EQ(FindControl<TDashBox>(form.get(), "DashBox1")->Text(), "?");
 }
 
 TEST_F(CommandDialogs, LastUsedValuesCancelAndHelp) {

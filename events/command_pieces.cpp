@@ -231,6 +231,9 @@ QStringList SkillNames() {
 QStringList ConditionNames() {
   return NamesOf(StatusList);
 }
+QStringList CommonEventNames() {
+  return NamesOf(CommonEventList);
+}
 
 QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names) {
   auto* combo = b.Add<QComboBox>(name);
@@ -264,7 +267,8 @@ QComboBox* IdCombo(TFormBuilder& b, const char* name, const TIdChoices& choices,
       [ids = choices.Ids](int index) { return ids[index]; });
 }
 
-QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id) {
+QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
+                      bool allFixedEntries) {
   auto* combo = ListCombo(b, name, {});
   auto choices = std::make_shared<TIdChoices>();
   // The context the entries were made for.
@@ -272,15 +276,15 @@ QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, i
   auto filledFor = std::make_shared<std::optional<TContext>>();
   return BindIdCombo(
       b, combo, id,
-      [&form, combo, choices, filledFor](int32_t& shown) {
+      [&form, combo, choices, filledFor, allFixedEntries](int32_t& shown) {
         const TContext context{form.Map, form.EventId, form.Event};
         if (*filledFor != context) {
           *filledFor = context;
-          *choices = EventChoices(form.Map, form.EventId, form.Event, true);
+          *choices = EventChoices(form.Map, form.EventId, form.Event, allFixedEntries);
           combo->clear();
           combo->addItems(choices->Names);
         }
-        if (choices->IndexOf(shown) < 0) shown = HeroEventId;
+        if (choices->IndexOf(shown) < 0) shown = allFixedEntries ? HeroEventId : ThisEventId;
         return choices->IndexOf(shown);
       },
       [choices](int index) { return choices->Ids[static_cast<size_t>(index)]; });

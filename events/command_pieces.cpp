@@ -227,6 +227,9 @@ QStringList SkillNames() {
 QStringList ConditionNames() {
   return NamesOf(StatusList);
 }
+QStringList CommonEventNames() {
+  return NamesOf(CommonEventList);
+}
 
 QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names) {
   auto* combo = b.Add<QComboBox>(name);
@@ -290,17 +293,18 @@ QComboBox* ContextCombo(TFormBuilder& b, const char* name, int* id,
 
 } // namespace
 
-QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id) {
+QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
+                      bool allFixedEntries) {
   using TContext = std::tuple<const TXelMap*, int32_t, const TXelEventItem*>;
   return ContextCombo<TContext>(
       b, name, id,
       [&form] {
         return TContext{form.Map, form.EventId, form.Event};
       },
-      [](const TContext& c) {
-        return EventChoices(std::get<0>(c), std::get<1>(c), std::get<2>(c), true);
+      [allFixedEntries](const TContext& c) {
+        return EventChoices(std::get<0>(c), std::get<1>(c), std::get<2>(c), allFixedEntries);
       },
-      HeroEventId);
+      allFixedEntries ? HeroEventId : ThisEventId);
 }
 
 QComboBox* EnemyCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,

@@ -114,10 +114,11 @@ QStringList ChipSetNames();
 QComboBox* IdCombo(TFormBuilder& b, const char* name, const TIdChoices& choices, int* id,
                    int32_t fallback);
 
-// The IdCombo of EventChoices with all fixed entries: the map is handed only after the
-// form is built, so the entries are taken from the form when it first shows them.
-// An unlisted id becomes "Hero".
-QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id);
+// The IdCombo of EventChoices: the map is handed only after the form is built, so the
+// entries are taken from the form when it first shows them. An unlisted id becomes
+// "Hero", or "this Event" when the combo has no other fixed entry.
+QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
+                      bool allFixedEntries = true);
 // The IdCombo of EnemyChoices of the form's monster group, likewise taken on first show.
 // An unlisted member index becomes 0.
 QComboBox* EnemyCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
@@ -210,3 +211,4 @@ TScrollFrame* ToneSample(TFormXelCommon& form, TFormBuilder& b, const char* name
 QStringList SkillNames();
 QStringList MonsterGroupNames();
 QStringList ConditionNames();
+QStringList CommonEventNames();

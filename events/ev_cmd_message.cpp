@@ -10,6 +10,7 @@
 #include <QTabWidget>
 
 #include "core/command_block.h"
+#include "events/command_families.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
 #include "events/modal_opener.h"
@@ -33,38 +34,6 @@ protected:
 
 // ---- 10110 ----
 
-constexpr int MessageLines = 4;
-
-struct TMessageValues {
-  std::string Text;
-  // The memo's lines as wrapped when OK was pressed.
-  std::vector<std::string> Lines;
-  bool operator==(const TMessageValues&) const = default;
-};
-
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (size_t i = 0; i < lines.size(); ++i)
-    text += (i ? "\n" : "") + lines[i];
-  return text;
-}
-
-void ReadCommand(const TXelEventScriptList& lines, TMessageValues& v) {
-  v.Lines.clear();
-  if (lines.GetCount() == 1 && lines.GetItem(0)->Text.empty()) return;
-  for (int i = 0; i < MessageLines && i < lines.GetCount(); ++i) {
-    if (i > 0 && lines.GetItem(i)->Code != 20110) break;
-    v.Lines.push_back(lines.GetItem(i)->Text);
-  }
-  v.Text = JoinLines(v.Lines);
-}
-
-void WriteCommand(const TMessageValues& v, TXelEventScriptList& lines) {
-  lines.Add(10110, 0, v.Lines.empty() ? std::string() : v.Lines.front());
-  for (size_t i = 1; i < v.Lines.size(); ++i)
-    lines.Add(20110, 0, v.Lines[i]);
-}
-
 // A one-pixel guide line over the memo (Line1, Line2) that marks where a message line
 // gets long: painted in the button-face colour in the memo under the text, so the text
 // stays dark where it crosses the line, and a press on the line reaches the memo.
@@ -77,31 +46,15 @@ public:
   static constexpr int Height = 50;
 };
 
-class TFormEvCmd10110 : public TFormEvCmdFresh<TMessageValues> {
+class TFormEvCmd10110 : public TFormEvCmdTextLines<10110, 20110> {
 public:
-  explicit TFormEvCmd10110(QWidget* owner) : TFormEvCmdFresh(owner, 10110) {
+  explicit TFormEvCmd10110(QWidget* owner) : TFormEvCmdTextLines(owner, 10110) {
     TFormBuilder b(this, "FormEvCmd10110", "Show Message", 682, 133);
-    CommandLayout(b, [&] {
-      b.Tabs("TabControl1",
-             [&] { b.Tab("TabSheet1", "", [&] { FixedMemo1 = b.Memo("FixedMemo1", &v.Text); }); });
-    });
+    CommandLayout(
+        b, [&] { b.Tabs("TabControl1", [&] { b.Tab("TabSheet1", "", [&] { Memo(b); }); }); });
     GuideLines = {new TGuideLine(this, "Line1", 276), new TGuideLine(this, "Line2", 360)};
-    FixedMemo1->SetMaxLines(MessageLines);
     FixedMemo1->setMinimumSize(650, 70);
     FixedMemo1->viewport()->installEventFilter(this);
-    On(FixedMemo1, &TFixedMemo::Cancel, [this] { CancelButton()->click(); });
-    On(FixedMemo1, &TFixedMemo::CtrlReturn, [this] { ButtonOkClick(); });
-  }
-
-  void ButtonOkClick() override {
-    // An untouched message keeps its lines, even where this font would wrap them.
-    if (v.Text != JoinLines(v.Lines)) {
-      v.Lines.clear();
-      for (const QString& line : FixedMemo1->Lines())
-        v.Lines.push_back(FromQString(line));
-      if (v.Text.empty()) v.Lines.clear();
-    }
-    TFormEvCmdFresh::ButtonOkClick();
   }
 
 protected:
@@ -114,12 +67,11 @@ protected:
         painter.fillRect(line->X - left, 0, 1, TGuideLine::Height,
                          palette().color(QPalette::Button));
     }
-    return TFormEvCmdFresh::eventFilter(watched, event);
+    return TFormEvCmdTextLines::eventFilter(watched, event);
   }
 
 private:
   std::vector<TGuideLine*> GuideLines;
-  TFixedMemo* FixedMemo1;
 };
 VELMORA_REGISTER_FORM(TFormEvCmd10110, TFormGroup::Command, 10110);
 

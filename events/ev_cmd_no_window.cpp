@@ -1,24 +1,9 @@
 // The commands with no window at all: each replaces what it was handed with one line of
 // its code, without parameters, and remembers nothing.
-#include "events/form_ev_cmd_base.h"
+#include "events/command_families.h"
 #include "framework/controls/form_registry.h"
 
 namespace {
-
-template <int32_t CommandCode> class TFormEvCmdNoWindow : public TFormEvCmdBase {
-public:
-  explicit TFormEvCmdNoWindow(QWidget* owner) : TFormEvCmdBase(owner, CommandCode) {
-    setObjectName(QString("FormEvCmd%1").arg(CommandCode));
-  }
-
-  bool Execute() override {
-    StoreCommand();
-    return true;
-  }
-
-protected:
-  void WriteLines(TXelEventScriptList& lines) const override { lines.Add(CommandCode, 0); }
-};
 
 using TFormEvCmd10840 = TFormEvCmdNoWindow<10840>;
 using TFormEvCmd12220 = TFormEvCmdNoWindow<12220>;

@@ -230,50 +230,15 @@ public:
 VELMORA_REGISTER_FORM(TFormEvCmd10850, TFormGroup::Command, 10850,
                       LastUsedRecord<TVehiclePlaceValues>(), LastPlaceVariables());
 
-// The events of the map, known only when shown: "this Event" and the map's events; an
-// id not among them is shown and written as "this Event".
-struct TEventCombo {
-  QComboBox* Combo = nullptr;
-  std::shared_ptr<TIdChoices> Choices = std::make_shared<TIdChoices>();
-
-  void Build(TFormBuilder& b, const char* name, int* id) {
-    Combo = ListCombo(b, name, {});
-    b.Bind(
-        Combo, &QComboBox::currentIndexChanged, TField<int>(id),
-        [id, choices = Choices](QComboBox* c, int value) {
-          if (choices->IndexOf(value) < 0) *id = ThisEventId;
-          c->setCurrentIndex(choices->IndexOf(*id));
-        },
-        [choices = Choices](QComboBox* c) {
-          return c->currentIndex() < 0 ? ThisEventId
-                                       : choices->Ids[static_cast<size_t>(c->currentIndex())];
-        });
-  }
-  void Fill(TFormEvCmdBase& form) {
-    TUpdatingScope updating(form);
-    *Choices = EventChoices(form.Map, form.EventId, form.Event, false);
-    Combo->addItems(Choices->Names);
-  }
-};
-
 class TFormEvCmd10860 : public TFormEvCmdPlace<TEventPlaceValues> {
 public:
   explicit TFormEvCmd10860(QWidget* owner) : TFormEvCmdPlace(owner, 10860) {
     TFormBuilder b(this, "FormEvCmd10860", "Place of Event", 377, 225);
     CommandLayout(b, [&] {
-      b.Group("GroupBox1", "Event", [&] { events_.Build(b, "ComboBox1", &v.Subject); });
+      b.Group("GroupBox1", "Event", [&] { EventCombo(*this, b, "ComboBox1", &v.Subject, false); });
       PlaceGroup(*this, b, "GroupBox2", "Move to Place", v.Mode, v.Place, v.Variables, false);
     });
   }
-
-protected:
-  void FormShow() override {
-    events_.Fill(*this);
-    TFormEvCmdPlace::FormShow();
-  }
-
-private:
-  TEventCombo events_;
 };
 VELMORA_REGISTER_FORM(TFormEvCmd10860, TFormGroup::Command, 10860,
                       LastUsedRecord<TEventPlaceValues>(), LastPlaceVariables());
@@ -298,20 +263,10 @@ public:
   explicit TFormEvCmd10870(QWidget* owner) : TFormEvCmd(owner, 10870) {
     TFormBuilder b(this, "FormEvCmd10870", "Exchange Event Places", 321, 121);
     CommandLayout(b, [&] {
-      b.Group("GroupBox1", "Event 1", [&] { first_.Build(b, "ComboBox1", &v.First); });
-      b.Group("GroupBox2", "Event 2", [&] { second_.Build(b, "ComboBox2", &v.Second); });
+      b.Group("GroupBox1", "Event 1", [&] { EventCombo(*this, b, "ComboBox1", &v.First, false); });
+      b.Group("GroupBox2", "Event 2", [&] { EventCombo(*this, b, "ComboBox2", &v.Second, false); });
     });
   }
-
-protected:
-  void FormShow() override {
-    first_.Fill(*this);
-    second_.Fill(*this);
-    TFormEvCmd::FormShow();
-  }
-
-private:
-  TEventCombo first_, second_;
 };
 VELMORA_REGISTER_FORM(TFormEvCmd10870, TFormGroup::Command, 10870,
                       LastUsedRecord<TExchangeValues>());

@@ -264,26 +264,52 @@ QComboBox* IdCombo(TFormBuilder& b, const char* name, const TIdChoices& choices,
       [ids = choices.Ids](int index) { return ids[index]; });
 }
 
-QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id) {
+namespace {
+
+// A combo whose entries are made from the form's context (known only once it is shown),
+// again whenever that context changed since they were made. An unlisted id becomes
+// Fallback, or the first entry when Fallback is not listed either.
+template <class Context>
+QComboBox* ContextCombo(TFormBuilder& b, const char* name, int* id,
+                        std::function<Context()> context, std::function<TIdChoices()> make,
+                        int32_t fallback) {
   auto* combo = ListCombo(b, name, {});
   auto choices = std::make_shared<TIdChoices>();
-  // The context the entries were made for.
-  using TContext = std::tuple<const TXelMap*, int32_t, const TXelEventItem*>;
-  auto filledFor = std::make_shared<std::optional<TContext>>();
+  auto filledFor = std::make_shared<std::optional<Context>>();
   return BindIdCombo(
       b, combo, id,
-      [&form, combo, choices, filledFor](int32_t& shown) {
-        const TContext context{form.Map, form.EventId, form.Event};
-        if (*filledFor != context) {
-          *filledFor = context;
-          *choices = EventChoices(form.Map, form.EventId, form.Event, true);
+      [=](int32_t& shown) {
+        if (*filledFor != context()) {
+          *filledFor = context();
+          *choices = make();
           combo->clear();
           combo->addItems(choices->Names);
         }
-        if (choices->IndexOf(shown) < 0) shown = HeroEventId;
+        if (choices->IndexOf(shown) < 0)
+          shown =
+              choices->IndexOf(fallback) >= 0 || choices->Ids.empty() ? fallback : choices->Ids[0];
         return choices->IndexOf(shown);
       },
       [choices](int index) { return choices->Ids[static_cast<size_t>(index)]; });
+}
+
+} // namespace
+
+QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id) {
+  using TContext = std::tuple<const TXelMap*, int32_t, const TXelEventItem*>;
+  return ContextCombo<TContext>(
+      b, name, id,
+      [&form] {
+        return TContext{form.Map, form.EventId, form.Event};
+      },
+      [&form] { return EventChoices(form.Map, form.EventId, form.Event, true); }, HeroEventId);
+}
+
+QComboBox* EnemyCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
+                      bool withAllGroup) {
+  return ContextCombo<const TXelMonGroupItem*>(
+      b, name, id, [&form] { return form.MonsterGroup; },
+      [&form, withAllGroup] { return EnemyChoices(form.MonsterGroup, withAllGroup); }, 0);
 }
 
 void FixedOrVariableGroup(TFormEvCmdBase& form, TFormBuilder& b, const TFixedOrVariableNames& names,

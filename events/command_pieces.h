@@ -118,6 +118,10 @@ QComboBox* IdCombo(TFormBuilder& b, const char* name, const TIdChoices& choices,
 // form is built, so the entries are taken from the form when it first shows them.
 // An unlisted id becomes "Hero".
 QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id);
+// The IdCombo of EnemyChoices of the form's monster group, taken when first shown. An
+// unlisted member becomes the first member (0), or the first entry of an empty group.
+QComboBox* EnemyCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
+                      bool withAllGroup);
 
 // The radio pair of a fixed-or-variable value: FixedRadio with the control FixedControl
 // declares, VariableRadio with a variable box. Only the chosen kind's control is enabled.

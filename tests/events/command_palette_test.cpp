@@ -55,10 +55,7 @@ public:
   }
 };
 
-using TFormEvCmdProbe11210 = TProbeDialog<11210>;
 using TFormEvCmdProbe13110 = TProbeDialog<13110>;
-VELMORA_REGISTER_FORM(TFormEvCmdProbe11210, TFormGroup::Command, 11210,
-                      LastUsedRecord<TProbeValues<11210>>());
 VELMORA_REGISTER_FORM(TFormEvCmdProbe13110, TFormGroup::Command, 13110,
                       LastUsedRecord<TProbeValues<13110>>());
 
@@ -150,6 +147,11 @@ int Number(TFormEvCmdBase& form) {
   return FindControl<TDialEdit>(&form, "DialEdit1")->Value();
 }
 
+// "Apply to Full Screen" of "Show Battle Animation".
+QCheckBox* FullScreen(TFormEvCmdBase& form) {
+  return FindControl<QCheckBox>(&form, "CheckBox2");
+}
+
 std::vector<int32_t> HeadParams(const TXelEventScriptList& lines) {
   const TXelEventScriptLine* head = lines.GetItem(0);
   return head ? std::vector<int32_t>(head->Params.begin(), head->Params.end())
@@ -163,8 +165,7 @@ void Press(QWidget* palette, const char* list, int button) {
   QTest::mouseClick(buttons, Qt::LeftButton, Qt::NoModifier, inside);
 }
 
-// "Show Battle Animation..." on the map palette's second page (a command whose dialog is
-// not written yet, so the probe stands in for it).
+// "Show Battle Animation..." on the map palette's second page.
 void PressWait(QWidget* palette) {
   FindControl<QTabWidget>(palette, "PageControl1")->setCurrentIndex(1);
   Press(palette, "ButtonList2", 23);
@@ -244,15 +245,15 @@ TEST_F(CommandPalette, OkClosesThePaletteWithTheLinesAndTheDataChangedFlag) {
   ShowAndActivate(&palette);
   // A cancelled dialog that renamed a database entry still marks the database changed.
   dialogs.Answer(false, [](TFormEvCmdBase& form) {
-    SetNumber(form, 40);
+    FullScreen(form)->click();
     form.DataChanged = true;
   });
   PressWait(&palette);
   EXPECT_TRUE(palette.DataChanged);
   EXPECT_TRUE(palette.isVisible());
   dialogs.Answer(true, [](TFormEvCmdBase& form) {
-    EXPECT_EQ(Number(form), 3); // the cancelled 40 was not kept
-    SetNumber(form, 41);
+    EXPECT_FALSE(FullScreen(form)->isChecked()); // the cancelled tick was not kept
+    FullScreen(form)->click();
   });
   PressWait(&palette);
   EXPECT_FALSE(palette.isVisible());
@@ -260,22 +261,22 @@ TEST_F(CommandPalette, OkClosesThePaletteWithTheLinesAndTheDataChangedFlag) {
   EXPECT_TRUE(palette.DataChanged);
   ASSERT_EQ(palette.ScriptList.GetCount(), 1);
   EXPECT_EQ(palette.ScriptList.GetItem(0)->Code, 11210);
-  EXPECT_EQ(HeadParams(palette.ScriptList), (std::vector<int32_t>{41, 0}));
+  EXPECT_EQ(HeadParams(palette.ScriptList), (std::vector<int32_t>{1, 10001, 1, 1}));
 
   // A new command starts from the last OK, an edited one from its own line.
   TFormEvCmdList next(&owner);
   ShowAndActivate(&next);
-  dialogs.Answer(true, [](TFormEvCmdBase& form) { EXPECT_EQ(Number(form), 41); });
+  dialogs.Answer(true, [](TFormEvCmdBase& form) { EXPECT_TRUE(FullScreen(form)->isChecked()); });
   PressWait(&next);
   TFormEvCmdList editor(&owner);
-  editor.ScriptList.Add(11210, 2)->Params = {7, 1};
+  editor.ScriptList.Add(11210, 2)->Params = {1, 10001, 0, 0};
   dialogs.Answer(true, [](TFormEvCmdBase& form) {
-    EXPECT_EQ(Number(form), 7);
-    EXPECT_TRUE(FindControl<QCheckBox>(&form, "CheckBox1")->isChecked());
+    EXPECT_FALSE(FullScreen(form)->isChecked());
+    EXPECT_FALSE(FindControl<QCheckBox>(&form, "CheckBox1")->isChecked());
   });
   EXPECT_TRUE(editor.EditByCode());
   EXPECT_EQ(editor.ScriptList.GetItem(0)->Indent, 0);
-  EXPECT_EQ(HeadParams(editor.ScriptList), (std::vector<int32_t>{7, 1}));
+  EXPECT_EQ(HeadParams(editor.ScriptList), (std::vector<int32_t>{1, 10001, 0, 0}));
 }
 
 TEST_F(CommandPalette, EachPaletteHandsOverItsOwnContext) {

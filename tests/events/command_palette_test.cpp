@@ -143,10 +143,6 @@ void SetNumber(TFormEvCmdBase& form, int value) {
   FindControl<TDialEdit>(&form, "DialEdit1")->SetValue(value);
 }
 
-int Number(TFormEvCmdBase& form) {
-  return FindControl<TDialEdit>(&form, "DialEdit1")->Value();
-}
-
 // "Apply to Full Screen" of "Show Battle Animation".
 QCheckBox* FullScreen(TFormEvCmdBase& form) {
   return FindControl<QCheckBox>(&form, "CheckBox2");

@@ -76,12 +76,11 @@ TEST_F(ShowAnimation, BattleCommandLines) {
                {Battle, R"(2 13260 "" [1,7,1])", R"(0 13260 "" [1,0,1])"},
                {Battle, R"(0 13260 "" [2,2,1])", R"(0 13260 "" [2,-1,1])", Combo("ComboBox2", 0)},
            });
-  // "All Group" is the first entry, the members follow with their monsters' names.
+  // "All Group" is the first entry.
   auto form = Open(13260, Battle, R"(0 13260 "" [1,-1,1])");
   auto* target = FindControl<QComboBox>(form.get(), "ComboBox2");
   EXPECT_EQ(target->currentIndex(), 0);
   EXPECT_EQ(target->itemText(0), "All Group");
-  EXPECT_EQ(target->itemText(2), "2:");
 }
 
 TEST_F(ShowAnimation, TheWaitFlagIsSharedWithTheOtherWaitingCommands) {

@@ -1,8 +1,10 @@
 // The small command dialogs that differ only in their texts: a one-parameter command
 // chosen from two "Operation" buttons or set with one dial, a text of up to four lines,
-// and the commands without a window, which write their single line at once.
+// and the commands without a window, which write their single line at once. Also the
+// base of the commands that offer "Wait Until Done".
 #pragma once
 
+#include <QCheckBox>
 #include <QString>
 #include <cstdint>
 #include <string>
@@ -153,4 +155,34 @@ public:
 
 protected:
   void WriteLines(TXelEventScriptList& lines) const override { lines.Add(Head, 0); }
+};
+
+// A command with "Wait Until Done" (Values::Wait): its flag is the one every such command
+// shares, not the command's own record.
+template <class Values> class TFormEvCmdWait : public TFormEvCmd<Values> {
+protected:
+  using TFormEvCmd<Values>::TFormEvCmd;
+  void LoadLastUsed() override {
+    TFormEvCmd<Values>::LoadLastUsed();
+    this->v.Wait = LastWaitUntilDone() != 0;
+  }
+  void StoreLastUsed() override {
+    TFormEvCmd<Values>::StoreLastUsed();
+    LastWaitUntilDone() = this->v.Wait ? 1 : 0;
+  }
+  QCheckBox* WaitBox(TFormBuilder& b, const QString& caption = "Wait Until Done") {
+    return b.CheckBox("CheckBox1", caption, &this->v.Wait);
+  }
+  // The "Time" group in tenths of a second beside the "Options" group.
+  void TimeAndWait(TFormBuilder& b, const char* dial, const char* label, int* time) {
+    b.Row([&] {
+      b.Group("GroupBox3", "Time", [&] {
+        b.Row([&] {
+          b.DialEdit(dial, 0, 1000, time);
+          b.Label(label, "x0.1 Sec");
+        });
+      });
+      b.Group("GroupBox4", "Options", [&] { WaitBox(b); });
+    });
+  }
 };

@@ -267,7 +267,8 @@ namespace {
 
 // A combo over choices made from the form's context, which callers hand only after the
 // form is built: they are made again whenever the context differs from the one they were
-// made for. An unlisted id becomes Fallback.
+// made for. An unlisted id becomes Fallback, or the first entry when Fallback is not
+// listed either.
 template <class Context>
 QComboBox* ContextCombo(TFormBuilder& b, const char* name, int* id,
                         std::function<Context()> context,
@@ -285,7 +286,9 @@ QComboBox* ContextCombo(TFormBuilder& b, const char* name, int* id,
           combo->clear();
           combo->addItems(choices->Names);
         }
-        if (choices->IndexOf(shown) < 0) shown = fallback;
+        if (choices->IndexOf(shown) < 0)
+          shown =
+              choices->IndexOf(fallback) >= 0 || choices->Ids.empty() ? fallback : choices->Ids[0];
         return choices->IndexOf(shown);
       },
       [choices](int index) { return choices->Ids[static_cast<size_t>(index)]; });

@@ -120,7 +120,7 @@ QComboBox* IdCombo(TFormBuilder& b, const char* name, const TIdChoices& choices,
 QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
                       bool allFixedEntries = true);
 // The IdCombo of EnemyChoices of the form's monster group, likewise taken on first show.
-// An unlisted member index becomes 0.
+// An unlisted member becomes the first member (0), or the first entry of an empty group.
 QComboBox* EnemyCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
                       bool withAllGroup);
 

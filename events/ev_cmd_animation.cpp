@@ -51,9 +51,9 @@ void WriteCommand(const TFlashValues& v, TXelEventScriptList& lines) {
                                  v.Color[3], v.Time,     v.Wait};
 }
 
-class TFormEvCmd11320 : public TFormEvCmd<TFlashValues> {
+class TFormEvCmd11320 : public TFormEvCmdWait<TFlashValues> {
 public:
-  explicit TFormEvCmd11320(QWidget* owner) : TFormEvCmd(owner, 11320) {
+  explicit TFormEvCmd11320(QWidget* owner) : TFormEvCmdWait(owner, 11320) {
     TFormBuilder b(this, "FormEvCmd11320", "Flash Character", 400, 260);
     CommandLayout(b, [&] {
       b.Group("GroupBox1", "Event", [&] { EventCombo(*this, b, "ComboBox1", &v.Target); });
@@ -79,18 +79,12 @@ public:
           b.DialEdit("DialEdit5", 0, 1000, &v.Time);
           b.Label("Label5", "x0.1 Sec");
         });
-        b.CheckBox("CheckBox1", "Wait Until Done", &v.Wait);
+        WaitBox(b);
       });
     });
   }
 
 protected:
-  // The shared wait memory belongs to the screen commands; until it is there, the wait
-  // flag of a new command is always on.
-  void LoadLastUsed() override {
-    TFormEvCmd::LoadLastUsed();
-    v.Wait = true;
-  }
   void BoundValueChanged(QWidget*) override { UpdateControls(); }
   void UpdateOwnControls() override {
     QPalette palette = Sample->palette();
@@ -101,7 +95,8 @@ protected:
 private:
   QFrame* Sample;
 };
-VELMORA_REGISTER_FORM(TFormEvCmd11320, TFormGroup::Command, 11320, LastUsedRecord<TFlashValues>());
+VELMORA_REGISTER_FORM(TFormEvCmd11320, TFormGroup::Command, 11320, LastUsedRecord<TFlashValues>(),
+                      LastWaitUntilDone());
 
 // ---- 11330 ----
 

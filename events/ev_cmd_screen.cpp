@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <iterator>
 
+#include "events/command_families.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
 #include "framework/controls/dial_edit.h"
@@ -112,34 +113,6 @@ public:
 VELMORA_REGISTER_FORM(TFormEvCmd11020, TFormGroup::Command, 11020, LastScreenTransition());
 
 // ---- the commands with "Wait Until Done": P holds every parameter but the last ----
-
-template <class Values> class TFormEvCmdWait : public TFormEvCmd<Values> {
-protected:
-  using TFormEvCmd<Values>::TFormEvCmd;
-  void LoadLastUsed() override {
-    TFormEvCmd<Values>::LoadLastUsed();
-    this->v.Wait = LastWaitUntilDone() != 0;
-  }
-  void StoreLastUsed() override {
-    TFormEvCmd<Values>::StoreLastUsed();
-    LastWaitUntilDone() = this->v.Wait ? 1 : 0;
-  }
-  QCheckBox* WaitBox(TFormBuilder& b) {
-    return b.CheckBox("CheckBox1", "Wait Until Done", &this->v.Wait);
-  }
-  // The "Time" group in tenths of a second beside the "Options" group.
-  void TimeAndWait(TFormBuilder& b, const char* dial, const char* label, int* time) {
-    b.Row([&] {
-      b.Group("GroupBox3", "Time", [&] {
-        b.Row([&] {
-          b.DialEdit(dial, 0, 1000, time);
-          b.Label(label, "x0.1 Sec");
-        });
-      });
-      b.Group("GroupBox4", "Options", [&] { WaitBox(b); });
-    });
-  }
-};
 
 template <int32_t Code, int N> struct TWaitValues {
   int P[N];

@@ -1,5 +1,5 @@
-// The command palettes and the command-dialog base, offscreen. Probe dialogs registered
-// under a few head codes stand for the real ones; the modal opener answers for them.
+// The command palettes and the command-dialog base, offscreen, driving real command
+// dialogs; the modal opener answers for them.
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -20,44 +20,6 @@
 #include "framework/controls/form_builder.h"
 #include "framework/controls/form_registry.h"
 #include "framework/harness/widget_harness.h"
-
-// A two-control command dialog written the way every command dialog is: its values, the
-// two plain functions between them and the lines, a layout bound to the values.
-template <int32_t HeadCode> struct TProbeValues {
-  int Number = 3;
-  bool Flag = false;
-  bool operator==(const TProbeValues&) const = default;
-};
-
-template <int32_t HeadCode>
-void ReadCommand(const TXelEventScriptList& lines, TProbeValues<HeadCode>& v) {
-  v.Number = lines.GetItem(0)->GetParam(0);
-  v.Flag = lines.GetItem(0)->GetParam(1) != 0;
-}
-
-template <int32_t HeadCode>
-void WriteCommand(const TProbeValues<HeadCode>& v, TXelEventScriptList& lines) {
-  TXelEventScriptLine* head = lines.Add(HeadCode, 0);
-  head->Params = {v.Number, v.Flag ? 1 : 0};
-}
-
-template <int32_t HeadCode> class TProbeDialog : public TFormEvCmd<TProbeValues<HeadCode>> {
-public:
-  explicit TProbeDialog(QWidget* owner) : TFormEvCmd<TProbeValues<HeadCode>>(owner, HeadCode) {
-    TFormBuilder b(this, "FormEvCmdProbe", "Probe", 220, 90);
-    b.Row([&] {
-      b.Column([&] {
-        b.DialEdit("DialEdit1", 0, 99, &this->v.Number);
-        b.CheckBox("CheckBox1", "Flag", &this->v.Flag);
-      });
-      b.Column([&] { b.StandardButtons(); });
-    });
-  }
-};
-
-using TFormEvCmdProbe11210 = TProbeDialog<11210>;
-VELMORA_REGISTER_FORM(TFormEvCmdProbe11210, TFormGroup::Command, 11210,
-                      LastUsedRecord<TProbeValues<11210>>());
 
 namespace {
 
@@ -143,8 +105,9 @@ void SetNumber(TFormEvCmdBase& form, int value) {
   FindControl<TDialEdit>(&form, "DialEdit1")->SetValue(value);
 }
 
-int Number(TFormEvCmdBase& form) {
-  return FindControl<TDialEdit>(&form, "DialEdit1")->Value();
+// "Apply to Full Screen" of "Show Battle Animation".
+QCheckBox* FullScreen(TFormEvCmdBase& form) {
+  return FindControl<QCheckBox>(&form, "CheckBox2");
 }
 
 std::vector<int32_t> HeadParams(const TXelEventScriptList& lines) {
@@ -160,8 +123,7 @@ void Press(QWidget* palette, const char* list, int button) {
   QTest::mouseClick(buttons, Qt::LeftButton, Qt::NoModifier, inside);
 }
 
-// "Show Battle Animation..." on the map palette's second page (a command whose dialog is
-// not written yet, so the probe stands in for it).
+// "Show Battle Animation..." on the map palette's second page.
 void PressWait(QWidget* palette) {
   FindControl<QTabWidget>(palette, "PageControl1")->setCurrentIndex(1);
   Press(palette, "ButtonList2", 23);
@@ -241,15 +203,15 @@ TEST_F(CommandPalette, OkClosesThePaletteWithTheLinesAndTheDataChangedFlag) {
   ShowAndActivate(&palette);
   // A cancelled dialog that renamed a database entry still marks the database changed.
   dialogs.Answer(false, [](TFormEvCmdBase& form) {
-    SetNumber(form, 40);
+    FullScreen(form)->click();
     form.DataChanged = true;
   });
   PressWait(&palette);
   EXPECT_TRUE(palette.DataChanged);
   EXPECT_TRUE(palette.isVisible());
   dialogs.Answer(true, [](TFormEvCmdBase& form) {
-    EXPECT_EQ(Number(form), 3); // the cancelled 40 was not kept
-    SetNumber(form, 41);
+    EXPECT_FALSE(FullScreen(form)->isChecked()); // the cancelled tick was not kept
+    FullScreen(form)->click();
   });
   PressWait(&palette);
   EXPECT_FALSE(palette.isVisible());
@@ -257,22 +219,22 @@ TEST_F(CommandPalette, OkClosesThePaletteWithTheLinesAndTheDataChangedFlag) {
   EXPECT_TRUE(palette.DataChanged);
   ASSERT_EQ(palette.ScriptList.GetCount(), 1);
   EXPECT_EQ(palette.ScriptList.GetItem(0)->Code, 11210);
-  EXPECT_EQ(HeadParams(palette.ScriptList), (std::vector<int32_t>{41, 0}));
+  EXPECT_EQ(HeadParams(palette.ScriptList), (std::vector<int32_t>{1, 10001, 1, 1}));
 
   // A new command starts from the last OK, an edited one from its own line.
   TFormEvCmdList next(&owner);
   ShowAndActivate(&next);
-  dialogs.Answer(true, [](TFormEvCmdBase& form) { EXPECT_EQ(Number(form), 41); });
+  dialogs.Answer(true, [](TFormEvCmdBase& form) { EXPECT_TRUE(FullScreen(form)->isChecked()); });
   PressWait(&next);
   TFormEvCmdList editor(&owner);
-  editor.ScriptList.Add(11210, 2)->Params = {7, 1};
+  editor.ScriptList.Add(11210, 2)->Params = {1, 10001, 0, 0};
   dialogs.Answer(true, [](TFormEvCmdBase& form) {
-    EXPECT_EQ(Number(form), 7);
-    EXPECT_TRUE(FindControl<QCheckBox>(&form, "CheckBox1")->isChecked());
+    EXPECT_FALSE(FullScreen(form)->isChecked());
+    EXPECT_FALSE(FindControl<QCheckBox>(&form, "CheckBox1")->isChecked());
   });
   EXPECT_TRUE(editor.EditByCode());
   EXPECT_EQ(editor.ScriptList.GetItem(0)->Indent, 0);
-  EXPECT_EQ(HeadParams(editor.ScriptList), (std::vector<int32_t>{7, 1}));
+  EXPECT_EQ(HeadParams(editor.ScriptList), (std::vector<int32_t>{1, 10001, 0, 0}));
 }
 
 TEST_F(CommandPalette, EachPaletteHandsOverItsOwnContext) {

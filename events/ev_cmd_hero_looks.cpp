@@ -30,7 +30,7 @@ void FirstHeroIfMissing(int& hero) {
 }
 
 const TXelPlayerItem* HeroEntry(int hero) {
-  return PlayerList ? PlayerList->GetItemById(hero) : nullptr;
+  return PlayerList ? PlayerList->FindById(hero) : nullptr;
 }
 
 // A command that shows one hero in ComboBox1 and starts from that hero's current value:

@@ -244,6 +244,8 @@ private:
     v.Transparent = hero && hero->WalkTransparent != 0;
   }
   void UpdateOwnControls() override { ScrollFrame1->viewport()->update(); }
+  // "Transp." shows at once, not at the next tick.
+  void BoundValueChanged(QWidget*) override { ScrollFrame1->viewport()->update(); }
 
   TTurningPreview* ScrollFrame1 = nullptr;
 };

@@ -411,23 +411,25 @@ TEST_F(HeroCommands, PreviewsDrawTheirCells) {
 
 TEST_F(HeroCommands, SystemGraphicsAreChosenInThePickerAlone) {
   std::string handed;
-  bool ok = true;
+  enum { Cancel, Keep, Change } answer = Keep;
   pickers.Other = [&](TFormXelBase& form) {
     auto& picker = dynamic_cast<TFormSelSystem&>(form);
     EXPECT_EQ(picker.windowTitle(), "Change System Graphics");
     handed = picker.FileName +
              QString::asprintf(" %d %d", picker.WallpaperMode, picker.FontIndex).toStdString();
-    std::tie(picker.FileName, picker.WallpaperMode, picker.FontIndex) = std::tuple("Sys2", 1, 1);
-    return ok;
+    if (answer == Change)
+      std::tie(picker.FileName, picker.WallpaperMode, picker.FontIndex) = std::tuple("Sys2", 1, 1);
+    return answer != Cancel;
   };
-  const std::string sys1 = R"(2 10680 "Sys1" [1,0])", sys2 = R"(0 10680 "Sys2" [1,1])";
-  for (auto [in, answer, out, seen] : {std::tuple{std::string(), true, sys2, " 0 0"},
-                                       {sys1, true, sys2, "Sys1 1 0"},
-                                       {sys1, false, sys1, "Sys1 1 0"}}) {
-    ok = answer;
+  const std::string sys1 = R"(2 10680 "Sys1" [1,0])";
+  for (auto [in, given, out, seen] :
+       {std::tuple{std::string(), Change, std::string(R"(0 10680 "Sys2" [1,1])"), " 0 0"},
+        {sys1, Keep, AtDepthZero(sys1), "Sys1 1 0"},
+        {sys1, Cancel, sys1, "Sys1 1 0"}}) {
+    answer = given;
     auto form = CreateRegisteredForm<TFormEvCmdBase>(TFormGroup::Command, 10680, nullptr);
     ParseLines(in, *form->ScriptList);
-    EXPECT_EQ(form->Execute(), ok) << in;
+    EXPECT_EQ(form->Execute(), answer != Cancel) << in;
     EXPECT_EQ(FormatLines(*form->ScriptList), out);
     EXPECT_EQ(handed, seen);
   }

@@ -22,6 +22,15 @@ const TXelEventScriptList* FindBlockBody(const std::vector<TBlockSection>& secti
   return nullptr;
 }
 
+std::shared_ptr<TXelEventScriptList> KeepBlockBody(const std::vector<TBlockSection>& sections,
+                                                   int32_t code) {
+  const TXelEventScriptList* body = FindBlockBody(sections, code);
+  if (!body || body->GetCount() == 0) return nullptr;
+  auto kept = std::make_shared<TXelEventScriptList>();
+  kept->InsertLines(0, *body, 0);
+  return kept;
+}
+
 void AppendBlockBody(TXelEventScriptList& lines, const TXelEventScriptList* body) {
   if (body && body->GetCount() > 0) {
     lines.InsertLines(lines.GetCount(), *body, 1);
@@ -29,4 +38,13 @@ void AppendBlockBody(TXelEventScriptList& lines, const TXelEventScriptList* body
   }
   const int count = lines.GetCount();
   lines.Add(BlockBodyEndCode, count > 0 ? lines.GetItem(count - 1)->Indent + 1 : 1);
+}
+
+void AppendBlockBranches(TXelEventScriptList& lines, const std::vector<TBlockBranch>& branches,
+                         int32_t endCode) {
+  for (const TBlockBranch& branch : branches) {
+    lines.Add(branch.Code, 0);
+    AppendBlockBody(lines, branch.Body);
+  }
+  lines.Add(endCode, 0);
 }

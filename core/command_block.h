@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "core/event_script.h"
@@ -26,7 +27,20 @@ std::vector<TBlockSection> SplitCommandBlock(const TXelEventScriptList& block);
 // The body of the first section led by a line of that code, or nothing.
 const TXelEventScriptList* FindBlockBody(const std::vector<TBlockSection>& sections, int32_t code);
 
+// A copy of that body, kept beside a dialog's values while the block is edited (shared, so
+// the values stay cheap to copy); nothing when the branch has no lines under it.
+std::shared_ptr<TXelEventScriptList> KeepBlockBody(const std::vector<TBlockSection>& sections,
+                                                   int32_t code);
+
 // Writes a body back under the last line of Lines (the branch line just appended), one
 // level deeper, its inner structure kept. A missing or empty body becomes one code-10
 // line, the body of an empty branch.
 void AppendBlockBody(TXelEventScriptList& lines, const TXelEventScriptList* body);
+
+// Appends each branch line at depth 0 with its body under it, then the block's end line.
+struct TBlockBranch {
+  int32_t Code;
+  const TXelEventScriptList* Body;
+};
+void AppendBlockBranches(TXelEventScriptList& lines, const std::vector<TBlockBranch>& branches,
+                         int32_t endCode);

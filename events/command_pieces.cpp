@@ -1,6 +1,7 @@
 #include "events/command_pieces.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPainter>
 #include <QRadioButton>
 #include <memory>
@@ -22,6 +23,7 @@
 #include "core/material_image.h"
 #include "core/monster_records.h"
 #include "core/switch_records.h"
+#include "core/vocabulary_record.h"
 #include "events/form_ev_cmd_base.h"
 #include "events/modal_opener.h"
 #include "framework/controls/color_bar.h"
@@ -182,14 +184,22 @@ void CommandLayout(TFormBuilder& b, const std::function<void()>& controls) {
   });
 }
 
-bool PickFace(TFormEvCmdBase& form, std::string& fileName, int& index) {
-  TFormSelFace picker(&form);
+template <class Picker>
+bool PickCell(TFormEvCmdBase& form, int Picker::*cell, std::string& fileName, int& index) {
+  Picker picker(&form);
   picker.FileName = fileName;
-  picker.FaceIndex = index;
+  picker.*cell = index;
   if (!OpenModal(picker)) return false;
   fileName = picker.FileName;
-  index = picker.FaceIndex;
+  index = picker.*cell;
   return true;
+}
+
+bool PickFace(TFormEvCmdBase& form, std::string& fileName, int& index) {
+  return PickCell(form, &TFormSelFace::FaceIndex, fileName, index);
+}
+bool PickChar(TFormEvCmdBase& form, std::string& fileName, int& index) {
+  return PickCell(form, &TFormSelChar::CharIndex, fileName, index);
 }
 
 bool PickSwitch(TFormEvCmdBase& form, int& id) {
@@ -237,6 +247,16 @@ QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names
   combo->setMinimumContentsLength(16);
   combo->addItems(names);
   return combo;
+}
+
+QStringList MessageStyles(int count, const std::function<std::string(int)>& message) {
+  QStringList styles;
+  for (int style = 0; style < count; ++style) {
+    std::string text = std::string(1, static_cast<char>('A' + style)) + ":";
+    if (VocabularyData) text += message(style);
+    styles.push_back(ToQString(text));
+  }
+  return styles;
 }
 
 QComboBox* CatalogCombo(TFormBuilder& b, const char* name, const QStringList& names, int* id) {
@@ -323,18 +343,25 @@ void FixedOrVariableGroup(TFormEvCmdBase& form, TFormBuilder& b, const TFixedOrV
                           const std::function<std::vector<QWidget*>()>& fixedControls,
                           std::function<bool()> enabled) {
   std::vector<QWidget*> fixed;
-  TDashBox* box = nullptr;
+  std::vector<QWidget*> variable;
   b.Radios(&v.Kind, [&] {
     b.Grid(2, [&] {
       b.Radio(names.FixedRadio, names.FixedCaption);
       fixed = fixedControls();
       b.Radio(names.VariableRadio, names.VariableCaption);
-      box = VariableBox(form, b, names.VariableBox, &v.Variable);
+      if (!names.VariableLabel) {
+        variable = {VariableBox(form, b, names.VariableBox, &v.Variable)};
+        return;
+      }
+      b.Row([&] {
+        variable = {b.Label(names.VariableLabel, names.VariableLabelCaption),
+                    VariableBox(form, b, names.VariableBox, &v.Variable)};
+      });
     });
   });
   if (!enabled) enabled = [] { return true; };
   form.EnableWhen(fixed, [&v, enabled] { return enabled() && v.Kind == 0; });
-  form.EnableWhen({box}, [&v, enabled] { return enabled() && v.Kind == 1; });
+  form.EnableWhen(variable, [&v, enabled] { return enabled() && v.Kind == 1; });
 }
 
 void TargetGroup(TFormEvCmdBase& form, TFormBuilder& b, const QString& caption, TTargetValues& t,
@@ -380,6 +407,8 @@ TScrollFrame* FacePreview(TFormEvCmdBase& form, TFormBuilder& b, const char* nam
     bool Valid = false;
   };
   auto loaded = std::make_shared<TLoaded>();
+  // Face graphics are read at their fixed size; a sheet of none shows nothing.
+  loaded->Sheet.SetSize(FaceViewSize, FaceViewSize);
   // Painting is no handler: it runs also while Updating.
   QObject::connect(
       view, &TScrollFrame::Paint, form.Connections(),

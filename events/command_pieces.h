@@ -102,6 +102,10 @@ TDashBox* VariableBox(TFormEvCmdBase& form, TFormBuilder& b, const char* name, i
 // not from measuring thousands of names when it is first shown.
 QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names);
 
+// The entries of a message style combo: "A:", "B:" ..., each followed by Message(style)
+// of the vocabulary (nothing without a database).
+QStringList MessageStyles(int count, const std::function<std::string(int)>& message);
+
 // A combo of the names of a catalog: id = position + 1. When filled, an id below 1 or
 // above the count becomes 1.
 QComboBox* CatalogCombo(TFormBuilder& b, const char* name, const QStringList& names, int* id);
@@ -132,6 +136,9 @@ struct TFixedOrVariableNames {
   const char* VariableRadio;
   QString VariableCaption;
   const char* VariableBox;
+  // A label before the variable box, enabled with it; none when not named.
+  const char* VariableLabel = nullptr;
+  QString VariableLabelCaption = {};
 };
 void FixedOrVariableGroup(TFormEvCmdBase& form, TFormBuilder& b, const TFixedOrVariableNames& names,
                           TFixedOrVariable& v,
@@ -144,8 +151,9 @@ class TScrollFrame;
 TScrollFrame* FacePreview(TFormEvCmdBase& form, TFormBuilder& b, const char* name,
                           const std::string& fileName, const int& index, const uint8_t& mirror);
 
-// Opens the face picker on a face; true and the face chosen on OK.
+// Open the face or walk graphic picker on a cell; true and the cell chosen on OK.
 bool PickFace(TFormEvCmdBase& form, std::string& fileName, int& index);
+bool PickChar(TFormEvCmdBase& form, std::string& fileName, int& index);
 
 // The "One" / "Range" / "Variable" group of the switch and variable commands.
 void TargetGroup(TFormEvCmdBase& form, TFormBuilder& b, const QString& caption, TTargetValues& t,

@@ -42,14 +42,8 @@ void ReadCommand(const TXelEventScriptList& lines, TBattleValues& v) {
   v.Defeat = head.GetParam(4);
   v.FirstStrike = head.GetParam(5) == 1;
   const std::vector<TBlockSection> sections = SplitCommandBlock(lines);
-  for (int32_t code : {VictoryBranch, EscapeBranch, DefeatBranch}) {
-    const TXelEventScriptList* body = FindBlockBody(sections, code);
-    auto& kept = v.Bodies[code - VictoryBranch];
-    kept.reset();
-    if (!body || body->GetCount() == 0) continue;
-    kept = std::make_shared<TXelEventScriptList>();
-    kept->InsertLines(0, *body, 0);
-  }
+  for (int32_t code : {VictoryBranch, EscapeBranch, DefeatBranch})
+    v.Bodies[code - VictoryBranch] = KeepBlockBody(sections, code);
 }
 
 void WriteCommand(const TBattleValues& v, TXelEventScriptList& lines) {
@@ -58,14 +52,11 @@ void WriteCommand(const TBattleValues& v, TXelEventScriptList& lines) {
       v.Defeat,     v.FirstStrike ? 1 : 0};
   const bool escapeBranch = v.Escape == EscapeCase, defeatBranch = v.Defeat == DefeatCase;
   if (!escapeBranch && !defeatBranch) return; // the bodies go with the branches
-  const auto branch = [&](int32_t code) {
-    lines.Add(code, 0);
-    AppendBlockBody(lines, v.Bodies[code - VictoryBranch].get());
-  };
-  branch(VictoryBranch);
-  if (escapeBranch) branch(EscapeBranch);
-  if (defeatBranch) branch(DefeatBranch);
-  lines.Add(BattleEnd, 0);
+  std::vector<TBlockBranch> branches;
+  for (int32_t code : {VictoryBranch, EscapeBranch, DefeatBranch})
+    if (code == VictoryBranch || (code == EscapeBranch ? escapeBranch : defeatBranch))
+      branches.push_back({code, v.Bodies[code - VictoryBranch].get()});
+  AppendBlockBranches(lines, branches, BattleEnd);
 }
 
 class TFormEvCmd10710 : public TFormEvCmd<TBattleValues> {
@@ -76,7 +67,8 @@ public:
     CommandLayout(b, [&] {
       b.Group("GroupBox1", QStringLiteral("Try Enemy Group"), [&] {
         FixedOrVariableGroup(*this, b,
-                             {"RadioButtonA1", "Fix", "RadioButtonA2", "Variable", "DashBox1"},
+                             {"RadioButtonA1", "Fix", "RadioButtonA2", "Variable", "DashBox1",
+                              "Label1", "Enemy Group Number"},
                              v.Group, [&] {
                                return std::vector<QWidget*>{CatalogCombo(
                                    b, "ComboBox1", MonsterGroupNames(), &v.Group.Fixed)};

@@ -1,10 +1,14 @@
-// The commands that rename a hero, change a hero's degree and change the screen
-// transitions. Each starts from the database's current value of the entry it shows;
-// the last-used record keeps only which entry was chosen.
+// The commands that rename a hero, change a hero's degree, walk graphic and face, change a
+// vehicle's graphic and change the screen transitions. Each starts from the database's
+// current value of the entry it shows; the last-used record keeps only which entry was
+// chosen.
 #include <QComboBox>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <functional>
+#include <iterator>
+#include <utility>
 
 #include "core/database_tables.h"
 #include "core/hero_records.h"
@@ -12,6 +16,7 @@
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
 #include "events/modal_opener.h"
+#include "events/turning_preview.h"
 #include "framework/controls/form_builder.h"
 #include "framework/controls/form_registry.h"
 #include "framework/controls/scroll_frame.h"
@@ -25,8 +30,32 @@ void FirstHeroIfMissing(int& hero) {
 }
 
 const TXelPlayerItem* HeroEntry(int hero) {
-  return PlayerList ? PlayerList->GetItemById(hero) : nullptr;
+  return PlayerList ? PlayerList->FindById(hero) : nullptr;
 }
+
+// A command that shows one hero in ComboBox1 and starts from that hero's current value:
+// LoadHero takes it from the database whenever the hero changes.
+template <class Values> class TFormEvCmdHeroLook : public TFormEvCmd<Values> {
+protected:
+  using TFormEvCmd<Values>::TFormEvCmd;
+  using TFormEvCmd<Values>::v;
+
+  QComboBox* HeroCombo(TFormBuilder& b) {
+    QComboBox* hero = CatalogCombo(b, "ComboBox1", HeroNames(), &v.Hero);
+    this->On(hero, &QComboBox::currentIndexChanged, [this] {
+      LoadHero(HeroEntry(v.Hero));
+      this->UpdateControls();
+    });
+    return hero;
+  }
+  void LoadLastUsed() override {
+    TFormEvCmd<Values>::LoadLastUsed();
+    FirstHeroIfMissing(v.Hero);
+    LoadHero(HeroEntry(v.Hero));
+  }
+  // Hero is none when the id has no entry.
+  virtual void LoadHero(const TXelPlayerItem* hero) = 0;
+};
 
 // ---- hero name and degree ----
 
@@ -49,35 +78,25 @@ void WriteCommand(const THeroTextValues<Code>& v, TXelEventScriptList& lines) {
   head->Params = {v.Hero};
 }
 
-template <int32_t Code> class TFormEvCmdHeroText : public TFormEvCmd<THeroTextValues<Code>> {
+template <int32_t Code>
+class TFormEvCmdHeroText : public TFormEvCmdHeroLook<THeroTextValues<Code>> {
 public:
   TFormEvCmdHeroText(QWidget* owner, const char* caption, const QString& textCaption,
                      std::string TXelPlayerItem::*field, int maxLength)
-      : TFormEvCmd<THeroTextValues<Code>>(owner, Code), field_(field) {
+      : TFormEvCmdHeroLook<THeroTextValues<Code>>(owner, Code), field_(field) {
     TFormBuilder b(this, QStringLiteral("FormEvCmd%1").arg(Code).toLatin1().constData(), caption,
                    300, 130);
-    QComboBox* hero = nullptr;
     CommandLayout(b, [&] {
-      hero = CatalogCombo(b, "ComboBox1", HeroNames(), &v.Hero);
+      this->HeroCombo(b);
       // The length limit applies to typing only: a longer stored text is kept whole.
       b.Group("GroupBox1", textCaption, [&] { b.Edit("OverEdit1", &v.Text, maxLength); });
-    });
-    this->On(hero, &QComboBox::currentIndexChanged, [this] {
-      LoadHero();
-      this->UpdateControls();
     });
   }
 
 private:
-  using TFormEvCmd<THeroTextValues<Code>>::v;
+  using TFormEvCmdHeroLook<THeroTextValues<Code>>::v;
 
-  void LoadLastUsed() override {
-    TFormEvCmd<THeroTextValues<Code>>::LoadLastUsed();
-    FirstHeroIfMissing(v.Hero);
-    LoadHero();
-  }
-  void LoadHero() {
-    const TXelPlayerItem* hero = HeroEntry(v.Hero);
+  void LoadHero(const TXelPlayerItem* hero) override {
     v.Text = hero ? hero->*field_ : std::string();
   }
 
@@ -121,14 +140,13 @@ void WriteCommand(const THeroFaceValues& v, TXelEventScriptList& lines) {
   lines.Add(10640, 0, v.FileName)->Params = {v.Hero, v.Index};
 }
 
-class TFormEvCmd10640 : public TFormEvCmd<THeroFaceValues> {
+class TFormEvCmd10640 : public TFormEvCmdHeroLook<THeroFaceValues> {
 public:
-  explicit TFormEvCmd10640(QWidget* owner) : TFormEvCmd(owner, 10640) {
+  explicit TFormEvCmd10640(QWidget* owner) : TFormEvCmdHeroLook(owner, 10640) {
     TFormBuilder b(this, "FormEvCmd10640", "Change Hero Face", 305, 189);
-    QComboBox* hero = nullptr;
     QPushButton* set = nullptr;
     CommandLayout(b, [&] {
-      hero = CatalogCombo(b, "ComboBox1", HeroNames(), &v.Hero);
+      HeroCombo(b);
       b.Row([&] {
         ScrollFrame1 = FacePreview(*this, b, "ScrollFrame1", v.FileName, v.Index, NoMirror);
         b.Column([&] {
@@ -136,10 +154,6 @@ public:
           b.Stretch();
         });
       });
-    });
-    On(hero, &QComboBox::currentIndexChanged, [this] {
-      LoadHero();
-      UpdateControls();
     });
     On(set, &QPushButton::clicked, &TFormEvCmd10640::ButtonSetClick);
     On(ScrollFrame1, &TScrollFrame::DblClick, &TFormEvCmd10640::ButtonSetClick);
@@ -150,13 +164,7 @@ public:
   }
 
 private:
-  void LoadLastUsed() override {
-    TFormEvCmd::LoadLastUsed();
-    FirstHeroIfMissing(v.Hero);
-    LoadHero();
-  }
-  void LoadHero() {
-    const TXelPlayerItem* hero = HeroEntry(v.Hero);
+  void LoadHero(const TXelPlayerItem* hero) override {
     v.FileName = hero ? hero->FaceGraphic : std::string();
     v.Index = hero ? hero->FaceIndex : 0;
   }
@@ -167,6 +175,141 @@ private:
 };
 VELMORA_REGISTER_FORM(TFormEvCmd10640, TFormGroup::Command, 10640,
                       LastUsedRecord<THeroFaceValues>());
+
+// ---- hero walk graphic and vehicle graphic ----
+
+struct THeroWalkValues {
+  int Hero = 1;             // P0
+  std::string FileName;     // folder "CharSet"
+  int Index = 0;            // P1
+  bool Transparent = false; // P2
+  bool operator==(const THeroWalkValues&) const = default;
+};
+
+void ReadCommand(const TXelEventScriptList& lines, THeroWalkValues& v) {
+  const TXelEventScriptLine& head = *lines.GetItem(0);
+  v.Hero = head.GetParam(0);
+  v.Index = head.GetParam(1);
+  v.Transparent = head.GetParam(2) == 1;
+  v.FileName = head.Text;
+}
+
+void WriteCommand(const THeroWalkValues& v, TXelEventScriptList& lines) {
+  lines.Add(10630, 0, v.FileName)->Params = {v.Hero, v.Index, v.Transparent ? 1 : 0};
+}
+
+// The turning preview with "Set..." beside it; the button and a double click on the
+// preview open the walk graphic picker, and a new graphic starts its turn again.
+TTurningPreview* CharacterPreview(TFormEvCmdBase& form, TFormBuilder& b,
+                                  const TTurningPreviewKind& kind, std::string& fileName,
+                                  int& index, const bool* seeThrough,
+                                  const std::function<void()>& beside) {
+  TTurningPreview* preview = nullptr;
+  QPushButton* set = nullptr;
+  b.Row([&] {
+    preview = b.Add<TTurningPreview>("ScrollFrame1", form, kind, fileName, index, seeThrough);
+    b.Column([&] {
+      set = b.Button("ButtonSet", "Set...");
+      beside();
+      b.Stretch();
+    });
+  });
+  const auto pick = [&form, &fileName, &index, preview] {
+    if (!PickChar(form, fileName, index)) return;
+    preview->Restart();
+    form.UpdateControls();
+  };
+  form.On(set, &QPushButton::clicked, pick);
+  form.On(preview, &TScrollFrame::DblClick, pick);
+  return preview;
+}
+
+class TFormEvCmd10630 : public TFormEvCmdHeroLook<THeroWalkValues> {
+public:
+  explicit TFormEvCmd10630(QWidget* owner) : TFormEvCmdHeroLook(owner, 10630) {
+    TFormBuilder b(this, "FormEvCmd10630", "Change Hero Walking GFX", 305, 189);
+    CommandLayout(b, [&] {
+      HeroCombo(b);
+      ScrollFrame1 =
+          CharacterPreview(*this, b, HeroWalkPreview, v.FileName, v.Index, &v.Transparent, [&] {
+            b.CheckBox("CheckBox1", QStringLiteral("Transp."), &v.Transparent);
+          });
+    });
+  }
+
+private:
+  void LoadHero(const TXelPlayerItem* hero) override {
+    v.FileName = hero ? hero->WalkGraphic : std::string();
+    v.Index = hero ? hero->WalkIndex : 0;
+    v.Transparent = hero && hero->WalkTransparent != 0;
+  }
+  void UpdateOwnControls() override { ScrollFrame1->viewport()->update(); }
+  // "Transp." shows at once, not at the next tick.
+  void BoundValueChanged(QWidget*) override { ScrollFrame1->viewport()->update(); }
+
+  TTurningPreview* ScrollFrame1 = nullptr;
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10630, TFormGroup::Command, 10630,
+                      LastUsedRecord<THeroWalkValues>());
+
+struct TVehicleValues {
+  int Vehicle = 0;      // P0, the only value remembered
+  std::string FileName; // folder "CharSet"
+  int Index = 0;        // P1
+  bool operator==(const TVehicleValues&) const = default;
+};
+
+void ReadCommand(const TXelEventScriptList& lines, TVehicleValues& v) {
+  const TXelEventScriptLine& head = *lines.GetItem(0);
+  v.Vehicle = head.GetParam(0);
+  v.Index = head.GetParam(1);
+  v.FileName = head.Text;
+}
+
+void WriteCommand(const TVehicleValues& v, TXelEventScriptList& lines) {
+  lines.Add(10650, 0, v.FileName)->Params = {v.Vehicle, v.Index};
+}
+
+// The system record's graphic of each vehicle.
+const std::pair<std::string TXelSystem::*, int32_t TXelSystem::*> VehicleGraphics[] = {
+    {&TXelSystem::BoatGraphic, &TXelSystem::BoatIndex},
+    {&TXelSystem::ShipGraphic, &TXelSystem::ShipIndex},
+    {&TXelSystem::AirshipGraphic, &TXelSystem::AirshipIndex}};
+
+class TFormEvCmd10650 : public TFormEvCmd<TVehicleValues> {
+public:
+  explicit TFormEvCmd10650(QWidget* owner) : TFormEvCmd(owner, 10650) {
+    TFormBuilder b(this, "FormEvCmd10650", "Change Vehicle Graphic", 305, 189);
+    QComboBox* vehicle = nullptr;
+    CommandLayout(b, [&] {
+      vehicle = b.ComboBox("ComboBox1", {"Boat", "Ship", "Airship"}, &v.Vehicle);
+      ScrollFrame1 =
+          CharacterPreview(*this, b, VehiclePreview, v.FileName, v.Index, nullptr, [] {});
+    });
+    On(vehicle, &QComboBox::currentIndexChanged, [this] {
+      LoadVehicle();
+      UpdateControls();
+    });
+  }
+
+private:
+  void LoadLastUsed() override {
+    TFormEvCmd::LoadLastUsed();
+    LoadVehicle();
+  }
+  // A vehicle outside the table reads nothing: it is written back as it came.
+  void LoadVehicle() {
+    if (!SystemData || v.Vehicle < 0 || v.Vehicle >= static_cast<int>(std::size(VehicleGraphics)))
+      return;
+    v.FileName = SystemData->*VehicleGraphics[v.Vehicle].first;
+    v.Index = SystemData->*VehicleGraphics[v.Vehicle].second;
+  }
+  void UpdateOwnControls() override { ScrollFrame1->viewport()->update(); }
+
+  TTurningPreview* ScrollFrame1 = nullptr;
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10650, TFormGroup::Command, 10650,
+                      LastUsedRecord<TVehicleValues>());
 
 // ---- screen transitions ----
 

@@ -10,7 +10,6 @@
 #include "events/form_ev_cmd_base.h"
 #include "framework/controls/form_builder.h"
 #include "framework/controls/form_registry.h"
-#include "framework/controls/qt_text.h"
 
 namespace {
 
@@ -30,49 +29,32 @@ struct TInnValues {
   }
 };
 
-std::shared_ptr<TXelEventScriptList> KeptBody(const std::vector<TBlockSection>& sections,
-                                              int32_t code) {
-  const TXelEventScriptList* body = FindBlockBody(sections, code);
-  if (!body || body->GetCount() == 0) return nullptr;
-  auto kept = std::make_shared<TXelEventScriptList>();
-  kept->InsertLines(0, *body, 0);
-  return kept;
-}
-
 void ReadCommand(const TXelEventScriptList& lines, TInnValues& v) {
   const TXelEventScriptLine& head = *lines.GetItem(0);
   v.Style = head.GetParam(0);
   v.Price = head.GetParam(1);
   v.Branches = head.GetParam(2) == 1;
   const std::vector<TBlockSection> sections = SplitCommandBlock(lines);
-  v.Stayed = KeptBody(sections, StayedBranch);
-  v.Declined = KeptBody(sections, DeclinedBranch);
+  v.Stayed = KeepBlockBody(sections, StayedBranch);
+  v.Declined = KeepBlockBody(sections, DeclinedBranch);
 }
 
 void WriteCommand(const TInnValues& v, TXelEventScriptList& lines) {
   lines.Add(10730, 0)->Params = {v.Style, v.Price, v.Branches ? 1 : 0};
-  if (!v.Branches) return; // the bodies go with the branches
-  lines.Add(StayedBranch, 0);
-  AppendBlockBody(lines, v.Stayed.get());
-  lines.Add(DeclinedBranch, 0);
-  AppendBlockBody(lines, v.Declined.get());
-  lines.Add(InnEnd, 0);
+  // The bodies go with the branches.
+  if (v.Branches)
+    AppendBlockBranches(lines, {{StayedBranch, v.Stayed.get()}, {DeclinedBranch, v.Declined.get()}},
+                        InnEnd);
 }
 
 // "A:" or "B:", then the style's greeting, the price sign with the currency and the
 // rest of its offer, as the player reads them.
 QStringList InnStyles() {
-  QStringList styles;
-  for (int i = 0; i < TXelVocabulary::InnCount; ++i) {
-    std::string text = std::string(1, static_cast<char>('A' + i)) + ":";
-    if (VocabularyData) {
-      const auto& texts = VocabularyData->GetInn(i)->Texts;
-      const std::string* currency = VocabularyData->Text(CurrencyTerm);
-      text += texts[0] + "x" + (currency ? *currency : std::string()) + texts[1] + texts[2];
-    }
-    styles.push_back(ToQString(text));
-  }
-  return styles;
+  return MessageStyles(TXelVocabulary::InnCount, [](int style) {
+    const auto& texts = VocabularyData->GetInn(style)->Texts;
+    const std::string* currency = VocabularyData->Text(CurrencyTerm);
+    return texts[0] + "x" + (currency ? *currency : std::string()) + texts[1] + texts[2];
+  });
 }
 
 class TFormEvCmd10730 : public TFormEvCmd<TInnValues> {

@@ -1,18 +1,20 @@
-// The commands that change the system's music of one kind and its sound effect of one
-// kind. Choosing a kind starts from the system record's setting of it; the picker gets
-// and gives back the whole setting.
+// The commands that change the system's music of one kind, its sound effect of one kind
+// and its graphics. Choosing a kind starts from the system record's setting of it; the
+// picker gets and gives back the whole setting.
 #include <QComboBox>
 #include <type_traits>
 
 #include "core/database_tables.h"
 #include "core/sound_record.h"
 #include "core/system_records.h"
+#include "events/command_families.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
 #include "events/modal_opener.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/form_builder.h"
 #include "framework/controls/form_registry.h"
+#include "framework/pickers/sel_material_list.h"
 #include "framework/pickers/sel_music.h"
 
 namespace {
@@ -140,5 +142,43 @@ public:
 };
 VELMORA_REGISTER_FORM(TFormEvCmd10670, TFormGroup::Command, 10670,
                       LastUsedRecord<TSystemSoundValues<10670>>());
+
+// ---- system graphics ----
+
+// No window of its own: the system graphic picker, captioned as the command, edits the
+// line, and only its OK writes it.
+class TFormEvCmd10680 : public TFormEvCmdNoWindow<10680> {
+public:
+  explicit TFormEvCmd10680(QWidget* owner) : TFormEvCmdNoWindow(owner) {
+    setWindowTitle(QStringLiteral("Change System Graphics"));
+  }
+
+  bool Execute() override {
+    TFormSelSystem picker(this);
+    picker.setWindowTitle(windowTitle());
+    if (ScriptList->GetCount() > 0) {
+      const TXelEventScriptLine& head = *ScriptList->GetItem(0);
+      picker.FileName = head.Text;
+      picker.WallpaperMode = head.GetParam(0);
+      picker.FontIndex = head.GetParam(1);
+    }
+    if (!OpenModal(picker)) return false;
+    fileName_ = picker.FileName;
+    wallpaper_ = picker.WallpaperMode;
+    font_ = picker.FontIndex;
+    StoreCommand();
+    return true;
+  }
+
+protected:
+  void WriteLines(TXelEventScriptList& lines) const override {
+    lines.Add(10680, 0, fileName_)->Params = {wallpaper_, font_};
+  }
+
+private:
+  std::string fileName_;
+  int wallpaper_ = 0, font_ = 0;
+};
+VELMORA_REGISTER_FORM(TFormEvCmd10680, TFormGroup::Command, 10680);
 
 } // namespace

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "core/glimra_board.h"
+#include "core/glimra_sheet.h"
+
 namespace {
 
 constexpr int FrameWidth = 24;
@@ -27,6 +30,21 @@ TRect PreviewFrame(int32_t index, int animationType, int32_t pattern, int direct
   if (animationType == SpinAnimation) row = step;
   return Bounds(block % BlocksPerRow * BlockWidth + column * FrameWidth,
                 block / BlocksPerRow * BlockHeight + row * FrameHeight, FrameWidth, FrameHeight);
+}
+
+TRect TurningFrame(int32_t index, const std::array<int, 4>& rows, int64_t tick) {
+  constexpr int Stepping = 1;
+  const int64_t step = std::max<int64_t>(tick, 0);
+  return PreviewFrame(index, Stepping, 0, rows[static_cast<size_t>(step / 16 % 4)], step);
+}
+
+void DrawCharacterFrame(TGlimraBoard& board, TGlimraSheet& sheet, const TRect& dest,
+                        const TRect& frame, bool seeThrough) {
+  for (int y = 0; y < board.GetHeight(); ++y)
+    std::fill_n(board.GetRow(y), board.GetWidth(), sheet.ColorTable()[0]);
+  sheet.Transparent = true;
+  sheet.Opacity = seeThrough ? 160 : 255;
+  board.StretchDrawSheet(dest, sheet, frame);
 }
 
 int PreviewInterval(int animationType, int32_t speed) {

@@ -3,9 +3,13 @@
 // file are clamped here, so they select a frame without being changed in the page.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "core/geometry.h"
+
+class TGlimraBoard;
+class TGlimraSheet;
 
 inline constexpr int PreviewWidth = 56;
 inline constexpr int PreviewHeight = 64;
@@ -17,6 +21,14 @@ inline constexpr int SpinAnimation = 5;
 // rows, every other shows Pattern and Direction.
 TRect PreviewFrame(int32_t index, int animationType, int32_t pattern, int direction,
                    int64_t counter);
+// The turning preview of the hero walk graphic and vehicle commands: the character steps
+// through the columns as the stepping types do, and every 16 ticks turns to the next
+// direction of Rows.
+TRect TurningFrame(int32_t index, const std::array<int, 4>& rows, int64_t tick);
+// Fills Board with the sheet's colour 0 and draws Frame stretched into Dest, at opacity
+// 160 when the graphic is see-through.
+void DrawCharacterFrame(TGlimraBoard& board, TGlimraSheet& sheet, const TRect& dest,
+                        const TRect& frame, bool seeThrough);
 // Milliseconds between frames for the speed 1..6.
 int PreviewInterval(int animationType, int32_t speed);
 // The upper-layer tile that shows a page without a character.

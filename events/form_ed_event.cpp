@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "core/char_set_graphic.h"
 #include "core/chip_set_graphic.h"
 #include "core/clipboard.h"
 #include "core/clipboard_formats.h"
@@ -113,6 +114,8 @@ void CopyPageSettings(const TPage& from, TPage& to) {
 } // namespace
 
 TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp) {
+  // The preview's walk graphics are read at their fixed size; a sheet of none shows nothing.
+  sheet_.SetSize(CharSetWidth, CharSetHeight);
   TFormBuilder b(this, "FormEDEvent", QString::fromLatin1(CaptionEventEditor), 640, 480);
   TPage* const* page = &page_;
   TCondition* const* condition = &condition_;
@@ -547,12 +550,10 @@ void TFormEDEvent::DrawPreview(TGlimraBoard& board) {
     sheetName_ = page_->GraphicName;
     LoadMaterialSheet(sheet_, sheetName_, "CharSet", false);
   }
-  fill(sheet_.ColorTable()[0]);
-  sheet_.Transparent = true;
-  sheet_.Opacity = page_->Transparent ? 160 : 255;
-  board.StretchDrawSheet(Bounds(4, 0, 48, 64), sheet_,
-                         PreviewFrame(page_->GraphicIndex, page_->AnimationType, page_->Pattern,
-                                      page_->Direction, counter_));
+  DrawCharacterFrame(board, sheet_, Bounds(4, 0, 48, 64),
+                     PreviewFrame(page_->GraphicIndex, page_->AnimationType, page_->Pattern,
+                                  page_->Direction, counter_),
+                     page_->Transparent);
 }
 
 TScriptLineRange TFormEDEvent::Selection() const {

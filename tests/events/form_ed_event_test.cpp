@@ -14,7 +14,9 @@
 #include "core/database.h"
 #include "core/database_names.h"
 #include "core/file_test_env.h"
+#include "core/game_sheets.h"
 #include "core/glimra_board.h"
+#include "core/image_file.h"
 #include "core/map.h"
 #include "core/switch_records.h"
 #include "events/event_page_preview.h"
@@ -205,6 +207,23 @@ TEST_F(EventEditor, APickersRenameIsUndoneByCancelAndSavedByOk) {
     EXPECT_EQ(SwitchNameById(1), ok ? "0001:Renamed" : "0001:Door Open");
     EXPECT_EQ(Get("project/KOVAX.ldb") == onDisk, !ok);
   }
+}
+
+TEST_F(EventEditor, ThePreviewDrawsThePagesCharacter) {
+  Mkdir("proj/CharSet");
+  ProjectPath = Path("proj/");
+  SaveBitmapToImageFile(MakeGameBitmap(288, 256, 1), Path("proj/CharSet/Walker.png"));
+  TXelEventItem event(7);
+  TXelEventPageItem& page = *event.Pages.Items(0);
+  page.GraphicName = "Walker";
+  page.GraphicIndex = 6;
+  page.Direction = 1;
+  page.Pattern = 2;
+  auto form = Open(event);
+  TGlimraBoard board;
+  form->DrawPreview(board);
+  // Character 6 is the third block of the second row; its cell (2, 1) is drawn doubled.
+  EXPECT_EQ(board.GetRow(1)[5], GameColor(HashedIndex(2 * 72 + 48, 128 + 32, 1)));
 }
 
 TEST_F(EventEditor, FieldsOutOfRangeSelectNothingAndStayOnOk) {

@@ -1,12 +1,25 @@
 // The hero statistics commands, offscreen: one family whose parameter layouts the game
 // runtime reads.
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <array>
+#include <tuple>
 
 #include "core/attribute_records.h"
+#include "core/game_sheets.h"
+#include "core/image_file.h"
+#include "core/path_resolver.h"
+#include "core/project_path.h"
 #include "core/system_records.h"
 #include "core/vocabulary_record.h"
+#include "events/turning_preview.h"
+#include "framework/controls/color_bar.h"
+#include "framework/pickers/sel_material_list.h"
+#include "framework/pickers/sel_music.h"
 #include "tests/events/command_rows.h"
 
 namespace {
@@ -109,6 +122,7 @@ TEST_F(HeroCommands, ControlsFollowTheirChoices) {
        {{"ComboBox2", false}, {"RadioButton6", true}}},
       {10440, "RadioButton5", {{"ComboBox2", true}, {"DashBox2", false}}, {{"ComboBox2", false}}},
       {10500, "CheckBox1", {{"DashBox2", false}}, {{"DashBox2", true}}},
+      {10710, "RadioButtonA2", {{"Label1", false}, {"DashBox1", false}}, {{"Label1", true}}},
   };
   for (const TCase& c : cases) {
     auto form = Open(c.Code, Map, "");
@@ -145,7 +159,6 @@ TEST_F(HeroCommands, NamesDegreesAndTransitionsStartFromTheDatabase) {
   RunTable(10690, {
                       {Map, "", R"(0 10690 "" [0,2])"},
                       {Map, R"(2 10690 "" [3,19])", ""},
-                      {Map, R"(0 10690 "" [7,3])", ""}, // an unknown kind reads nothing
                       {Map, "", R"(0 10690 "" [3,4])", Combo("ComboBox1", 3)},
                       {Map, "", R"(0 10690 "" [0,5])",
                        [](TFormEvCmdBase& f) {
@@ -225,16 +238,38 @@ TEST_F(HeroCommands, SystemMusicAndSoundStartFromTheSystemRecord) {
   inn.Tempo = 90;
   inn.Balance = 40;
   database.System().EscapeSound.FileName = "Run";
+  // The picker gets the whole setting and gives it back.
+  std::string handed;
+  pickers.Other = [&](TFormXelBase& form) {
+    const auto answer = [&](auto& s) {
+      handed +=
+          s.FileName + QString::asprintf(" %d %d %d", s.Volume, s.Tempo, s.Balance).toStdString();
+      s.FileName = "Tune";
+      s.Tempo = 50;
+    };
+    if (auto* music = dynamic_cast<TFormSelMusic*>(&form)) {
+      handed = std::to_string(music->Music.FadeIn) + " ";
+      answer(music->Music);
+    } else {
+      handed.clear();
+      answer(dynamic_cast<TFormSelSound&>(form).Sound);
+    }
+    return true;
+  };
+  RunTable(10660, {{Map, R"(0 10660 "Song" [3,500,70,120,30])",
+                    R"(0 10660 "Tune" [3,500,70,50,30])", Clicks({"DashBox1"})}});
+  EXPECT_EQ(handed, "500 Song 70 120 30");
+  RunTable(10670, {{Map, R"(0 10670 "Song" [4,70,120,30])", R"(0 10670 "Tune" [4,70,50,30])",
+                    Clicks({"DashBox1"})}});
+  EXPECT_EQ(handed, "Song 70 120 30");
   RunTable(10660, {
                       {Map, "", R"x(0 10660 "(OFF)" [0,0,100,100,50])x"},
                       {Map, R"(2 10660 "Song" [6,5000,10,150,0])", ""},
-                      {Map, R"(0 10660 "Song" [9,1,2,3,4])", ""}, // an unknown kind reads nothing
                       {Map, "", R"(0 10660 "Rest" [2,1000,80,90,40])", Combo("ComboBox1", 2)},
                   });
   RunTable(10670, {
                       {Map, "", R"x(0 10670 "(OFF)" [0,100,100,50])x"},
                       {Map, R"(2 10670 "Beep" [11,10,150,0])", ""},
-                      {Map, R"(0 10670 "Beep" [12,1,2,3])", ""},
                       {Map, "", R"(0 10670 "Run" [5,100,100,50])", Combo("ComboBox1", 5)},
                   });
 }
@@ -263,4 +298,217 @@ TEST_F(HeroCommands, BattleBranchesFollowTheEscapeAndDefeatCases) {
            R"(0 20712 "" [] | 1 10120 "" [0,2,1,0] | 1 10 "" [] | 0 20713 "" [])",
            Clicks({"RadioButtonC1"})},
       });
+}
+
+TEST_F(HeroCommands, WalkAndVehicleGraphicsStartFromTheDatabase) {
+  for (int id = 3; id <= 9; ++id)
+    database.Players().GetOrCreate(id);
+  TXelPlayerItem& third = *database.Players().GetOrCreate(3);
+  third.WalkGraphic = "Walk3";
+  third.WalkIndex = 5;
+  third.WalkTransparent = 1;
+  database.System().AirshipGraphic = "Sky";
+  database.System().AirshipIndex = 4;
+  pickers.Other = [](TFormXelBase& form) {
+    auto& picker = dynamic_cast<TFormSelChar&>(form);
+    picker.FileName += "+";
+    picker.CharIndex = 6;
+    return true;
+  };
+  RunTable(10630, {
+                      {Map, "", R"(0 10630 "" [1,0,0])"},
+                      {Map, R"(2 10630 "Chara" [2,7,1])", ""},
+                      {Map, "", R"(0 10630 "Walk3" [3,5,1])", Combo("ComboBox1", 2)},
+                      {Map, R"(0 10630 "Chara" [2,7,1])", R"(0 10630 "Chara+" [2,6,0])",
+                       Clicks({"ButtonSet", "CheckBox1"})},
+                  });
+  RunTable(10650, {
+                      {Map, "", R"(0 10650 "" [0,0])"},
+                      {Map, R"(2 10650 "Boat2" [1,7])", ""},
+                      {Map, "", R"(0 10650 "Sky" [2,4])", Combo("ComboBox1", 2)},
+                      {Map, R"(0 10650 "Boat2" [1,7])", R"(0 10650 "Boat2+" [1,6])",
+                       Clicks({"ButtonSet"})},
+                  });
+  // A remembered hero that is gone by the next command shows the first.
+  Run(10630, {Map, "", "", Combo("ComboBox1", 8)});
+  for (int id = 9; id > 5; --id)
+    database.Players().DeleteById(id);
+  auto form = Open(10630, Map, "");
+  EXPECT_EQ(FindControl<QComboBox>(form.get(), "ComboBox1")->currentIndex(), 0);
+}
+
+// Kinds beyond a command's table select nothing, load nothing and are written back.
+TEST_F(HeroCommands, UnknownKindsAreKeptAsRead) {
+  database.System().BoatGraphic = "Boat";
+  for (const char* in :
+       {R"(0 10650 "X" [3,4])", R"(0 10650 "X" [-1,4])", R"(0 10660 "X" [7,1,2,3,4])",
+        R"(0 10660 "X" [-1,1,2,3,4])", R"(0 10670 "X" [12,1,2,3])", R"(0 10670 "X" [-1,1,2,3])",
+        R"(0 10690 "" [6,1])", R"(0 10690 "" [-1,1])"}) {
+    TXelEventScriptList lines;
+    ParseLines(in, lines);
+    auto form = Open(lines.GetItem(0)->Code, Map, in);
+    EXPECT_EQ(FindControl<QComboBox>(form.get(), "ComboBox1")->currentIndex(), -1) << in;
+    Click(*form, "ButtonOk");
+    EXPECT_EQ(FormatLines(*form->ScriptList), in);
+  }
+}
+
+TEST_F(HeroCommands, PreviewsDrawTheirCells) {
+  QTemporaryDir dir;
+  ProjectPath = dir.path().toStdString() + "/";
+  PathResolver().Clear();
+  QDir(dir.path()).mkpath("CharSet");
+  QDir(dir.path()).mkpath("FaceSet");
+  SaveBitmapToImageFile(MakeGameBitmap(288, 256, 1), ProjectPath + "CharSet/Walk.png");
+  SaveBitmapToImageFile(MakeGameBitmap(192, 192, 1), ProjectPath + "FaceSet/Face.png");
+  database.System().BoatGraphic = "Walk";
+  database.System().BoatIndex = 2;
+  pickers.Other = [](TFormXelBase&) { return true; };
+  struct TCase {
+    const char* In;
+    int Interval, Width, Left;
+    int Rows[4]; // the cell row for (tick div 16) mod 4
+    int Index;
+    bool SeeThrough;
+  };
+  for (const TCase& c :
+       {TCase{R"(0 10630 "Walk" [1,5,0])", 200, 56, 4, {64, 96, 0, 32}, 5, false},
+        TCase{"", 266, 64, 8, {96, 0, 32, 64}, 2, false},
+        TCase{R"(0 10630 "Walk" [1,5,1])", 200, 56, 4, {64, 96, 0, 32}, 5, true}}) {
+    auto form = Open(*c.In ? 10630 : 10650, Map, c.In);
+    auto* preview = FindControl<TTurningPreview>(form.get(), "ScrollFrame1");
+    preview->Timer()->stop();
+    EXPECT_EQ(preview->Timer()->interval(), c.Interval);
+    for (int tick = 0; tick < 64; ++tick) {
+      if (tick == 5) Click(*form, "ButtonSet"); // a picked graphic starts over
+      const int shown = tick < 5 ? tick : tick - 5;
+      TGlimraBoard board;
+      preview->DrawPreview(board);
+      ASSERT_EQ(board.GetWidth(), c.Width);
+      const uint16_t cell =
+          GameColor(HashedIndex(c.Index % 4 * 72 + std::array{24, 0, 24, 48}[shown % 4] + 11,
+                                c.Index / 4 * 128 + c.Rows[shown / 16 % 4] + 17, 1));
+      // Opacity 160 blends the cell with the transparent colour around it.
+      EXPECT_EQ(board.GetRow(35)[c.Left + 23] == cell, !c.SeeThrough) << c.In << " tick " << tick;
+      EXPECT_EQ(board.GetRow(0)[0], GameColor(0));
+      preview->Timer1Timer();
+    }
+  }
+  // The face preview shows its cell at twice its size.
+  auto form = Open(10640, Map, R"(0 10640 "Face" [1,5])");
+  TGlimraBoard face;
+  face.SetSize(1, 1);
+  face.GetRow(0)[0] = GameColor(HashedIndex(48, 48, 1));
+  EXPECT_EQ(FindControl<TScrollFrame>(form.get(), "ScrollFrame1")
+                ->viewport()
+                ->grab()
+                .toImage()
+                .pixel(1, 1),
+            BoardToImage(face).pixel(0, 0));
+  ProjectPath.clear();
+  PathResolver().Clear();
+}
+
+TEST_F(HeroCommands, SystemGraphicsAreChosenInThePickerAlone) {
+  std::string handed;
+  enum { Cancel, Keep, Change } answer = Keep;
+  pickers.Other = [&](TFormXelBase& form) {
+    auto& picker = dynamic_cast<TFormSelSystem&>(form);
+    EXPECT_EQ(picker.windowTitle(), "Change System Graphics");
+    handed = picker.FileName +
+             QString::asprintf(" %d %d", picker.WallpaperMode, picker.FontIndex).toStdString();
+    if (answer == Change)
+      std::tie(picker.FileName, picker.WallpaperMode, picker.FontIndex) = std::tuple("Sys2", 1, 1);
+    return answer != Cancel;
+  };
+  const std::string sys1 = R"(2 10680 "Sys1" [1,0])";
+  for (auto [in, given, out, seen] :
+       {std::tuple{std::string(), Change, std::string(R"(0 10680 "Sys2" [1,1])"), " 0 0"},
+        {sys1, Keep, AtDepthZero(sys1), "Sys1 1 0"},
+        {sys1, Cancel, sys1, "Sys1 1 0"}}) {
+    answer = given;
+    auto form = CreateRegisteredForm<TFormEvCmdBase>(TFormGroup::Command, 10680, nullptr);
+    ParseLines(in, *form->ScriptList);
+    EXPECT_EQ(form->Execute(), answer != Cancel) << in;
+    EXPECT_EQ(FormatLines(*form->ScriptList), out);
+    EXPECT_EQ(handed, seen);
+  }
+}
+
+namespace {
+
+// Selects Rows of a goods or item list, as a click with Ctrl held would.
+TStep Select(const char* list, std::vector<int> rows) {
+  return [=](TFormEvCmdBase& form) {
+    auto* widget = FindControl<QListWidget>(&form, list);
+    for (int row : rows)
+      widget->item(row)->setSelected(true);
+  };
+}
+
+} // namespace
+
+TEST_F(HeroCommands, ShopGoodsAndBranches) {
+  database.Items().GetOrCreate(1)->Price = 20;
+  database.Items().GetOrCreate(3)->Name = "A name beyond twenty";
+  database.Items().GetOrCreate(3)->Price = 999999;
+  database.Vocabulary().GetShop(2)->Texts[0] = "Welcome";
+  const std::string shop =
+      R"(2 10720 "" [1,2,1,0,3,9,1] | 2 20720 "" [] | 3 10220 "" [0,1,1,0,0,0,0] | 3 10 "" [] | )"
+      R"(2 20721 "" [] | 3 10 "" [] | 2 20722 "" [])";
+  const std::string branches =
+      R"( | 0 20720 "" [] | 1 10 "" [] | 0 20721 "" [] | 1 10 "" [] | 0 20722 "" [])";
+  RunTable(10720, {
+                      {Map, "", R"(0 10720 "" [0,0,0,0])"},
+                      {Map, shop, ""},
+                      {Map, R"(0 10720 "" [7,0,0,0,1,2])", ""}, // an unknown kind keeps its goods
+                      {Map, R"(0 10720 "" [0,0,0,0,1,2])", R"(0 10720 "" [2,0,0,0])",
+                       Clicks({"RadioButtonA3"})},
+                      {Map, shop, R"(0 10720 "" [1,2,0,0,3,9,1])", Clicks({"CheckBox1"})},
+                      {Map, "", R"(0 10720 "" [0,0,1,0])" + branches, Clicks({"CheckBox1"})},
+                      {Map, R"(0 10720 "" [0,0,0,0,2])", R"(0 10720 "" [0,0,0,0,2,1,3])",
+                       Then(Select("ListBox2", {2, 0}), Clicks({"ButtonAdd"}))},
+                      {Map, R"(0 10720 "" [0,0,0,0,1,2,3])", R"(0 10720 "" [0,0,0,0,2])",
+                       Then(Select("ListBox1", {0, 2}), Clicks({"ButtonDelete"}))},
+                      {Map, R"(0 10720 "" [0,0,0,0,1,2])", R"(0 10720 "" [0,0,0,0,1,2,2])",
+                       [](TFormEvCmdBase& form) {
+                         auto* items = FindControl<QListWidget>(&form, "ListBox2");
+                         items->item(1)->setSelected(true);
+                         emit items->itemDoubleClicked(items->item(1));
+                       }},
+                  });
+  // The branch flag and the kind are remembered, the goods are not.
+  Run(10720, {Map, R"(0 10720 "" [1,1,1,0,2])", "", {}});
+  EXPECT_EQ(Run(10720, {Map, "", "", {}}), R"(0 10720 "" [1,1,1,0])" + branches);
+
+  auto form = Open(10720, Map, R"(0 10720 "" [0,0,0,0,1,9,3])");
+  QStringList lines;
+  for (int row = 0; row < 3; ++row)
+    lines << FindControl<QListWidget>(form.get(), "ListBox1")->item(row)->text();
+  EXPECT_EQ(lines, QStringList({"Item1                   20", "?", "A name beyond twenty999999"}));
+  EXPECT_EQ(FindControl<QComboBox>(form.get(), "ComboBox1")->itemText(2), "C:Welcome");
+}
+
+TEST_F(HeroCommands, ShopControlsFollowTheKindTheSelectionsAndTheHundredGoods) {
+  std::string hundred = R"(0 10720 "" [0,0,0,0)";
+  for (int i = 0; i < 99; ++i)
+    hundred += ",2";
+  auto form = Open(10720, Map, hundred + "]");
+  const auto enabled = [&] {
+    std::string states;
+    for (const char* name : {"ListBox1", "ListBox2", "ButtonAdd", "ButtonDelete"})
+      states += FindControl<QWidget>(form.get(), name)->isEnabled() ? '1' : '0';
+    return states;
+  };
+  EXPECT_EQ(enabled(), "1100");
+  Then(Select("ListBox1", {4}), Select("ListBox2", {0, 1, 2}))(*form);
+  EXPECT_EQ(enabled(), "1111");
+  // Three selected, room for one: the first goes in and "Add" is done.
+  Click(*form, "ButtonAdd");
+  auto* goods = FindControl<QListWidget>(form.get(), "ListBox1");
+  EXPECT_EQ(goods->count(), 100);
+  EXPECT_TRUE(goods->item(99)->isSelected() && goods->item(99)->text().startsWith("Item1"));
+  EXPECT_EQ(enabled(), "1101");
+  Click(*form, "RadioButtonA3");
+  EXPECT_EQ(enabled(), "0000");
 }

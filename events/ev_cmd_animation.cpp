@@ -155,20 +155,6 @@ private:
 };
 VELMORA_REGISTER_FORM(TFormEvCmd11330, TFormGroup::Command, 11330);
 
-// ---- 11340, 11350 ----
-
-class TFormEvCmd11340 : public TFormEvCmdNoWindow<11340> {
-public:
-  explicit TFormEvCmd11340(QWidget* owner) : TFormEvCmdNoWindow(owner) {}
-};
-VELMORA_REGISTER_FORM(TFormEvCmd11340, TFormGroup::Command, 11340);
-
-class TFormEvCmd11350 : public TFormEvCmdNoWindow<11350> {
-public:
-  explicit TFormEvCmd11350(QWidget* owner) : TFormEvCmdNoWindow(owner) {}
-};
-VELMORA_REGISTER_FORM(TFormEvCmd11350, TFormGroup::Command, 11350);
-
 // ---- 11410 ----
 
 class TFormEvCmd11410 : public TFormEvCmdOneDial<11410, 10> {

@@ -467,18 +467,4 @@ public:
 VELMORA_REGISTER_FORM(TFormEvCmd11960, TFormGroup::Command, 11960,
                       LastUsedRecord<TFormEvCmd11960::TValues>());
 
-// ---- no window ----
-
-class TFormEvCmd11910 : public TFormEvCmdNoWindow<11910> {
-public:
-  explicit TFormEvCmd11910(QWidget* owner) : TFormEvCmdNoWindow(owner) {}
-};
-VELMORA_REGISTER_FORM(TFormEvCmd11910, TFormGroup::Command, 11910);
-
-class TFormEvCmd11950 : public TFormEvCmdNoWindow<11950> {
-public:
-  explicit TFormEvCmd11950(QWidget* owner) : TFormEvCmdNoWindow(owner) {}
-};
-VELMORA_REGISTER_FORM(TFormEvCmd11950, TFormGroup::Command, 11950);
-
 } // namespace

@@ -180,20 +180,6 @@ private:
 VELMORA_REGISTER_FORM(TFormEvCmd11520, TFormGroup::Command, 11520,
                       LastUsedRecord<TFadeOutValues>());
 
-// ---- 11530, 11540 ----
-
-class TFormEvCmd11530 : public TFormEvCmdNoWindow<11530> {
-public:
-  explicit TFormEvCmd11530(QWidget* owner) : TFormEvCmdNoWindow(owner) {}
-};
-VELMORA_REGISTER_FORM(TFormEvCmd11530, TFormGroup::Command, 11530);
-
-class TFormEvCmd11540 : public TFormEvCmdNoWindow<11540> {
-public:
-  explicit TFormEvCmd11540(QWidget* owner) : TFormEvCmdNoWindow(owner) {}
-};
-VELMORA_REGISTER_FORM(TFormEvCmd11540, TFormGroup::Command, 11540);
-
 // ---- 11560 ----
 
 struct TMovieValues {

@@ -5,6 +5,11 @@
 
 #include "core/errors.h"
 
+namespace {
+// Spare bytes a memory stream makes when an append outgrows it.
+constexpr size_t AppendRoom = 256;
+} // namespace
+
 size_t TStream::Read(void* buffer, size_t count) {
   const size_t n = std::min<uint64_t>(count, static_cast<uint64_t>(Remaining()));
   return n == 0 ? 0 : DoRead(buffer, n);
@@ -75,8 +80,9 @@ void TMemoryStream::DoWrite(const void* buffer, size_t count) {
   if (count == 0) return;
   const size_t end = memPos_ + count;
   if (end > data_.size()) {
-    // Room for many more writes: a save appends field by field.
-    data_.resize(std::max({end, 2 * data_.size(), MinCapacity}));
+    // Room for the next few writes too: a save appends field by field. The room is
+    // small and fixed, so that no more is zeroed than will soon be written.
+    data_.resize(end + AppendRoom);
     ShowMemory(memSize_);
   }
   std::memcpy(data_.data() + memPos_, buffer, count);

@@ -152,8 +152,6 @@ protected:
   void DoWrite(const void* buffer, size_t count) override;
 
 private:
-  static constexpr size_t MinCapacity = 64;
-
   // After every change of Data: the base reads through this view.
   void ShowMemory(size_t size) {
     inMemory_ = true;

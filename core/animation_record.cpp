@@ -68,6 +68,7 @@ void TXelAnimationItem::Clear() {
 }
 
 void TXelAnimationItem::AddDefaultFrames() {
+  Frames.Reserve(Frames.GetCount() + NewAnimationFrames);
   for (int k = 0; k < NewAnimationFrames; ++k)
     Frames.Append();
 }

@@ -5,6 +5,7 @@
 // Stream form: compressed count, then per item its compressed Id and its record.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -62,6 +63,8 @@ public:
   TCatalogItem* FindById(int32_t id) const;
   TCatalogItem* GetOrCreate(int32_t id);
   TCatalogItem* Append();
+  // Makes room for Count items, for a caller about to add that many.
+  void Reserve(int count) { items_.reserve(static_cast<size_t>(std::max(count, 0))); }
   // Inserts before the first item whose Id >= Id and renumbers the items after it.
   TCatalogItem* InsertAt(int32_t id);
   // Removes the item with that Id and renumbers the items after it.

@@ -22,6 +22,16 @@ void WriteChunkHead(TStream& stream, int id, uint32_t length) {
   stream.WriteBuffer(buf, n);
 }
 
+// A whole chunk whose payload is a few bytes, in one write: most fields of a record are
+// such chunks, and a save writes every record of a database.
+void WriteSmallChunk(TStream& stream, int id, const void* payload, uint32_t length) {
+  uint8_t buf[10 + 8];
+  int n = EncodeVarInt(static_cast<uint32_t>(id), buf);
+  n += EncodeVarInt(length, buf + n);
+  std::memcpy(buf + n, payload, length);
+  stream.WriteBuffer(buf, n + length);
+}
+
 // Nested records save into a scratch stream first, since their length comes before
 // them. One scratch stream per nesting depth, reused, so saving allocates nothing in
 // the steady state.
@@ -66,14 +76,14 @@ void WriteField(TStream& stream, int id, const TCatalogVarData& d) {
   case ckInt: {
     const int32_t value = *static_cast<const int32_t*>(d.Data);
     if (value == d.IntDefault) return;
-    uint8_t buf[5];
-    const int n = EncodeVarInt(static_cast<uint32_t>(id), buf);
-    stream.WriteBuffer(buf, n);
-    WriteVarInt(stream, value, true);
+    uint8_t groups[5];
+    const int n = EncodeVarInt(static_cast<uint32_t>(value), groups);
+    WriteSmallChunk(stream, id, groups, static_cast<uint32_t>(n));
     return;
   }
   case ckFixed: {
     const uint32_t size = static_cast<uint32_t>(std::max(d.Size, 0));
+    if (size <= 8) return WriteSmallChunk(stream, id, d.Data, size);
     WriteChunkHead(stream, id, size);
     stream.WriteBuffer(d.Data, size);
     return;
@@ -102,15 +112,13 @@ void WriteField(TStream& stream, int id, const TCatalogVarData& d) {
     const uint8_t value = d.BoolField ? uint8_t(*static_cast<const bool*>(d.Data) ? 1 : 0)
                                       : *static_cast<const uint8_t*>(d.Data);
     if (value == d.ByteDefault) return;
-    WriteChunkHead(stream, id, 1);
-    stream.WriteByte(value);
+    WriteSmallChunk(stream, id, &value, 1);
     return;
   }
   case ckDouble: {
     const double value = *static_cast<const double*>(d.Data);
     if (value == d.FloatDefault) return;
-    WriteChunkHead(stream, id, sizeof(double));
-    stream.WriteBuffer(&value, sizeof(double));
+    WriteSmallChunk(stream, id, &value, sizeof(double));
     return;
   }
   default:

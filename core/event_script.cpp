@@ -96,21 +96,36 @@ void TXelEventScriptList::InsertLines(int at, const TXelEventScriptList& source,
                 std::make_move_iterator(copies.end()));
 }
 
-void TXelEventScriptList::LoadFromStream(TStream& stream) {
+void TXelEventScriptList::KeepLinesAside() {
   for (auto it = lines_.rbegin(); it != lines_.rend(); ++it)
     spare_.push_back(std::move(*it));
   lines_.clear();
+}
+
+std::unique_ptr<TXelEventScriptLine> TXelEventScriptList::TakeLine() {
+  if (spare_.empty()) return std::make_unique<TXelEventScriptLine>();
+  auto line = std::move(spare_.back());
+  spare_.pop_back();
+  return line;
+}
+
+void TXelEventScriptList::LoadFromStream(TStream& stream) {
+  KeepLinesAside();
   while (stream.Remaining() > 0) {
-    std::unique_ptr<TXelEventScriptLine> line;
-    if (spare_.empty()) {
-      line = std::make_unique<TXelEventScriptLine>();
-    } else {
-      line = std::move(spare_.back());
-      spare_.pop_back();
-    }
+    auto line = TakeLine();
     line->LoadFromStream(stream);
     lines_.push_back(std::move(line));
   }
+}
+
+void TXelEventScriptList::ResetToEndLine() {
+  KeepLinesAside();
+  auto line = TakeLine();
+  line->Code = ScriptEndCode;
+  line->Indent = 0;
+  line->Text.clear();
+  line->Params.clear();
+  lines_.push_back(std::move(line));
 }
 
 void TXelEventScriptList::SaveToStream(TStream& stream) const {
@@ -124,10 +139,11 @@ TXelBaseEventPageItem::TXelBaseEventPageItem(int32_t id, int scriptSizeId)
 }
 
 void TXelBaseEventPageItem::Clear() {
-  // The default blob is one end line: code 0, indent 0, no text, no parameters.
+  // The default blob is one end line: code 0, indent 0, no text, no parameters. Every
+  // new page comes here, so the line is set directly rather than parsed from the blob.
   ScriptSize = 4;
   ScriptData.assign(4, 0);
-  ParseScript();
+  Script.ResetToEndLine();
 }
 
 void TXelBaseEventPageItem::LoadFromStream(TStream& stream) {

@@ -76,8 +76,13 @@ public:
   // of a script allocates nothing; those left over are kept for the next load.
   void LoadFromStream(TStream& stream);
   void SaveToStream(TStream& stream) const;
+  // Leaves the single end line of an empty script, filled into a line already held.
+  void ResetToEndLine();
 
 private:
+  void KeepLinesAside();
+  std::unique_ptr<TXelEventScriptLine> TakeLine();
+
   using TLines = std::vector<std::unique_ptr<TXelEventScriptLine>,
                              TPoolAllocator<std::unique_ptr<TXelEventScriptLine>>>;
   TLines lines_;

@@ -5,14 +5,10 @@
 
 #include "core/errors.h"
 
-int64_t TStream::Remaining() const {
-  const int64_t end = std::min(GetSize(), limit_);
-  return std::max<int64_t>(0, end - GetPosition());
-}
-
-void TStream::RequireRemaining(uint64_t count) const {
-  if (count > static_cast<uint64_t>(Remaining())) throw EReadError();
-}
+namespace {
+// Spare bytes a memory stream makes when an append outgrows it.
+constexpr size_t AppendRoom = 256;
+} // namespace
 
 size_t TStream::Read(void* buffer, size_t count) {
   const size_t n = std::min<uint64_t>(count, static_cast<uint64_t>(Remaining()));
@@ -24,7 +20,7 @@ void TStream::ReadBuffer(void* buffer, size_t count) {
   if (Read(buffer, count) != count) throw EReadError();
 }
 
-void ThrowReadError() {
+void TStream::ThrowReadError() {
   throw EReadError();
 }
 
@@ -43,51 +39,53 @@ uint32_t TStream::ReadVarUIntSlow() {
   }
 }
 
-TReadLimit::TReadLimit(TStream& stream, uint64_t length) : stream_(stream), saved_(stream.limit_) {
-  stream.RequireRemaining(length);
-  end_ = stream.GetPosition() + static_cast<int64_t>(length);
-  stream.limit_ = end_;
-}
-
-TReadLimit::~TReadLimit() {
-  stream_.limit_ = saved_;
-}
-
 TMemoryStream::TMemoryStream(const void* bytes, size_t count)
     : data_(static_cast<const uint8_t*>(bytes), static_cast<const uint8_t*>(bytes) + count) {
   ShowMemory();
 }
 
 void TMemoryStream::DoSetPosition(int64_t position) {
-  pos_ = static_cast<size_t>(std::clamp<int64_t>(position, 0, GetSize()));
+  memPos_ = static_cast<size_t>(std::clamp<int64_t>(position, 0, GetSize()));
 }
 
 void TMemoryStream::Clear() {
   data_.clear();
-  pos_ = 0;
+  memPos_ = 0;
+  ShowMemory();
 }
 
 void TMemoryStream::SetSize(size_t size) {
   data_.resize(size);
-  pos_ = std::min(pos_, size);
+  memPos_ = std::min(memPos_, size);
+  ShowMemory();
 }
 
 std::vector<uint8_t> TMemoryStream::TakeBytes() {
-  pos_ = 0;
-  return std::move(data_);
+  data_.resize(memSize_);
+  std::vector<uint8_t> bytes = std::move(data_);
+  data_.clear();
+  memPos_ = 0;
+  ShowMemory();
+  return bytes;
 }
 
 size_t TMemoryStream::DoRead(void* buffer, size_t count) {
-  const size_t n = std::min(count, data_.size() - pos_);
-  std::memcpy(buffer, data_.data() + pos_, n);
-  pos_ += n;
+  const size_t n = std::min(count, memSize_ - memPos_);
+  std::memcpy(buffer, data_.data() + memPos_, n);
+  memPos_ += n;
   return n;
 }
 
 void TMemoryStream::DoWrite(const void* buffer, size_t count) {
   if (count == 0) return;
-  const size_t end = pos_ + count;
-  if (end > data_.size()) data_.resize(end);
-  std::memcpy(data_.data() + pos_, buffer, count);
-  pos_ = end;
+  const size_t end = memPos_ + count;
+  if (end > data_.size()) {
+    // Room for the next few writes too: a save appends field by field. The room is
+    // small and fixed, so that no more is zeroed than will soon be written.
+    data_.resize(end + AppendRoom);
+    ShowMemory(memSize_);
+  }
+  std::memcpy(data_.data() + memPos_, buffer, count);
+  memPos_ = end;
+  if (end > memSize_) memSize_ = end;
 }

@@ -13,8 +13,8 @@ class TStream {
 public:
   virtual ~TStream() = default;
 
-  int64_t GetSize() const { return memory_ ? int64_t(memory_->size()) : DoGetSize(); }
-  int64_t GetPosition() const { return memory_ ? int64_t(*memoryPos_) : DoGetPosition(); }
+  int64_t GetSize() const { return inMemory_ ? int64_t(memSize_) : DoGetSize(); }
+  int64_t GetPosition() const { return inMemory_ ? int64_t(memPos_) : DoGetPosition(); }
   // Moves to Position, clamped to 0..GetSize().
   void SetPosition(int64_t position);
 
@@ -31,9 +31,11 @@ public:
   void WriteByte(uint8_t value) { DoWrite(&value, 1); }
 
   // Bytes that can still be read: up to the end or to the read limit, whichever is first.
-  int64_t Remaining() const;
+  inline int64_t Remaining() const;
   // Raises EReadError unless Count more bytes can be read.
-  void RequireRemaining(uint64_t count) const;
+  void RequireRemaining(uint64_t count) const {
+    if (count > static_cast<uint64_t>(Remaining())) ThrowReadError();
+  }
   void Seek(int64_t offset) { SetPosition(GetPosition() + offset); }
 
 protected:
@@ -43,33 +45,41 @@ protected:
   virtual size_t DoRead(void* buffer, size_t count) = 0;
   virtual void DoWrite(const void* buffer, size_t count) = 0;
 
-  // A stream that holds its bytes in memory shows them here, so that the byte-by-byte
-  // reads of compressed integers and the position moves of every chunk need no virtual
-  // call.
-  const std::vector<uint8_t>* memory_ = nullptr;
-  size_t* memoryPos_ = nullptr;
+  // A stream that holds its bytes in memory shows them here and keeps them current, so
+  // that the byte-by-byte reads of compressed integers and the position moves of every
+  // chunk need no virtual call and no indirection.
+  bool inMemory_ = false;
+  const uint8_t* memData_ = nullptr;
+  size_t memSize_ = 0;
+  size_t memPos_ = 0;
 
 private:
   friend class TReadLimit;
+  [[noreturn]] static void ThrowReadError();
   uint8_t ReadByteSlow();
   uint32_t ReadVarUIntSlow();
   int64_t limit_ = std::numeric_limits<int64_t>::max();
 };
 
-[[noreturn]] void ThrowReadError();
+inline int64_t TStream::Remaining() const {
+  const int64_t size = GetSize();
+  const int64_t end = limit_ < size ? limit_ : size;
+  const int64_t position = GetPosition();
+  return end > position ? end - position : 0;
+}
 
 inline void TStream::SetPosition(int64_t position) {
-  if (!memory_) return DoSetPosition(position);
-  const int64_t size = int64_t(memory_->size());
-  *memoryPos_ = size_t(position < 0 ? 0 : position > size ? size : position);
+  if (!inMemory_) return DoSetPosition(position);
+  const int64_t size = int64_t(memSize_);
+  memPos_ = size_t(position < 0 ? 0 : position > size ? size : position);
 }
 
 inline uint8_t TStream::ReadByte() {
-  if (memory_) {
-    const size_t pos = *memoryPos_;
-    if (pos < memory_->size() && static_cast<int64_t>(pos) < limit_) {
-      *memoryPos_ = pos + 1;
-      return (*memory_)[pos];
+  if (inMemory_) {
+    const size_t pos = memPos_;
+    if (pos < memSize_ && static_cast<int64_t>(pos) < limit_) {
+      memPos_ = pos + 1;
+      return memData_[pos];
     }
     ThrowReadError();
   }
@@ -77,21 +87,19 @@ inline uint8_t TStream::ReadByte() {
 }
 
 inline uint32_t TStream::ReadVarUInt() {
-  if (!memory_) return ReadVarUIntSlow();
-  const uint8_t* const data = memory_->data();
-  const size_t size = memory_->size();
-  const size_t end = limit_ < int64_t(size) ? size_t(limit_) : size;
-  size_t pos = *memoryPos_;
+  if (!inMemory_) return ReadVarUIntSlow();
+  const size_t end = limit_ < int64_t(memSize_) ? size_t(limit_) : memSize_;
+  size_t pos = memPos_;
   uint32_t value = 0;
   while (pos < end) {
-    const uint8_t b = data[pos++];
+    const uint8_t b = memData_[pos++];
     value = (value << 7) + (b & 0x7F);
     if ((b & 0x80) == 0) {
-      *memoryPos_ = pos;
+      memPos_ = pos;
       return value;
     }
   }
-  *memoryPos_ = pos;
+  memPos_ = pos;
   ThrowReadError();
 }
 
@@ -99,8 +107,12 @@ inline uint32_t TStream::ReadVarUInt() {
 // limit afterwards. Raises EReadError when fewer than Length bytes remain.
 class TReadLimit {
 public:
-  TReadLimit(TStream& stream, uint64_t length);
-  ~TReadLimit();
+  TReadLimit(TStream& stream, uint64_t length) : stream_(stream), saved_(stream.limit_) {
+    stream.RequireRemaining(length);
+    end_ = stream.GetPosition() + static_cast<int64_t>(length);
+    stream.limit_ = end_;
+  }
+  ~TReadLimit() { stream_.limit_ = saved_; }
   TReadLimit(const TReadLimit&) = delete;
   TReadLimit& operator=(const TReadLimit&) = delete;
 
@@ -125,25 +137,32 @@ public:
 
   void Clear();
   void SetSize(size_t size);
-  const std::vector<uint8_t>& Bytes() const { return data_; }
+  const std::vector<uint8_t>& Bytes() const {
+    data_.resize(memSize_);
+    return data_;
+  }
   std::vector<uint8_t> TakeBytes();
   const uint8_t* Memory() const { return data_.data(); }
 
 protected:
-  int64_t DoGetSize() const override { return static_cast<int64_t>(data_.size()); }
-  int64_t DoGetPosition() const override { return static_cast<int64_t>(pos_); }
+  int64_t DoGetSize() const override { return static_cast<int64_t>(memSize_); }
+  int64_t DoGetPosition() const override { return static_cast<int64_t>(memPos_); }
   void DoSetPosition(int64_t position) override;
   size_t DoRead(void* buffer, size_t count) override;
   void DoWrite(const void* buffer, size_t count) override;
 
 private:
-  void ShowMemory() {
-    memory_ = &data_;
-    memoryPos_ = &pos_;
+  // After every change of Data: the base reads through this view.
+  void ShowMemory(size_t size) {
+    inMemory_ = true;
+    memData_ = data_.data();
+    memSize_ = size;
   }
+  void ShowMemory() { ShowMemory(data_.size()); }
 
-  std::vector<uint8_t> data_;
-  size_t pos_ = 0;
+  // While a save appends, Data holds spare room beyond the stream's size (memSize_), so
+  // that it grows in steps rather than with every write; Bytes and TakeBytes cut it.
+  mutable std::vector<uint8_t> data_;
 };
 
 // Little-endian integers at a byte pointer, for fixed headers such as clipboard blocks.

@@ -4,10 +4,12 @@
 #include "core/stream.h"
 
 int VarIntSize(uint32_t value) {
-  int n = 1;
-  for (int i = 1; i <= 4; ++i)
-    if ((value >> (7 * i)) != 0) n = i + 1;
-  return n;
+  // Most values written are small: ids, lengths, counts.
+  if (value < (1u << 7)) return 1;
+  if (value < (1u << 14)) return 2;
+  if (value < (1u << 21)) return 3;
+  if (value < (1u << 28)) return 4;
+  return 5;
 }
 
 int EncodeVarInt(uint32_t value, uint8_t* out) {

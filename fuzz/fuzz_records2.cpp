@@ -27,15 +27,10 @@ void UndoSaveCount(TXelSystem& system) {
   system.SaveCount = static_cast<int32_t>(static_cast<uint32_t>(system.SaveCount) - 1);
 }
 
-// Settle: with a database set, cutting an array to the table's size can leave default
-// entries at its end, which the next save drops; one more save is then stable.
-template <class T> void CheckRoundTrip(const Bytes& data, bool settle) {
-  T first;
-  try {
-    LoadBytes(first, data);
-  } catch (const EReadError&) {
-    return;
-  }
+// Checks on First, loaded from the input. Settle: with a database set, cutting an array to the
+// table's size can leave default entries at its end, which the next save drops; one more save is
+// then stable.
+template <class T> void CheckRoundTrip(T& first, bool settle) {
   if (settle) LoadBytes(first, SaveBytes(first));
   const Bytes saved = SaveBytes(first);
   T second;
@@ -44,15 +39,11 @@ template <class T> void CheckRoundTrip(const Bytes& data, bool settle) {
   if (SaveBytes(second) != saved) std::abort();
 }
 
-void CheckAll(const Bytes& data, bool settle) {
-  CheckRoundTrip<TXelMonster>(data, settle);
-  CheckRoundTrip<TXelMonGroup>(data, settle);
-  if (settle) return;
-  CheckRoundTrip<TXelSystem>(data, false);
-  CheckRoundTrip<TXelVocabulary>(data, false);
-  CheckRoundTrip<TXelSwitch>(data, false);
-  CheckRoundTrip<TXelVariable>(data, false);
-  CheckRoundTrip<TXelCommonEvent>(data, false);
+// The monsters and monster groups hold per-id arrays; the database's tables change
+// nothing in the other records.
+template <class T> void Check(const Bytes& data, bool perIdArrays) {
+  CheckLoadedList<T>(data, perIdArrays,
+                     [](T& first, bool settle) { CheckRoundTrip(first, settle); });
 }
 
 } // namespace
@@ -100,6 +91,12 @@ FuzzSeeds MakeFuzzSeeds() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Bytes input(data, data + size);
-  WithAndWithoutSmallTables([&](bool settle) { CheckAll(input, settle); });
+  Check<TXelMonster>(input, true);
+  Check<TXelMonGroup>(input, true);
+  Check<TXelSystem>(input, false);
+  Check<TXelVocabulary>(input, false);
+  Check<TXelSwitch>(input, false);
+  Check<TXelVariable>(input, false);
+  Check<TXelCommonEvent>(input, false);
   return 0;
 }

@@ -45,14 +45,16 @@ private:
   uint64_t Used = 0;
 };
 
-// A decoding table indexed by the next MaxLen bits: each entry holds the symbol and its
-// code length.
+// A canonical Huffman decoding table. Codes up to FastBits long are looked up directly
+// by the next FastBits bits; the rare longer ones are found by walking the lengths. A
+// table indexed by the full 16 bits would cost far more to fill than most blocks take to
+// decode, and every block brings new tables.
 class TDecodeTable {
 public:
   void Single(int symbol) {
-    MaxLen = 0;
-    Symbols.assign(1, static_cast<uint16_t>(symbol));
-    Lengths.assign(1, 0);
+    MaxLen = FastBits = 0;
+    FastSymbol[0] = static_cast<uint16_t>(symbol);
+    FastLength[0] = 0;
   }
 
   // Only complete codes are accepted: every bit pattern must decode to a symbol.
@@ -67,34 +69,62 @@ public:
       if (count[l]) MaxLen = l;
     }
     if (total != (1u << MaxCodeLength)) return false;
-    const size_t size = size_t(1) << MaxLen;
-    Symbols.assign(size, 0);
-    Lengths.assign(size, 0);
+    // Canonical order: shorter codes first, and within one length by symbol.
     uint32_t code = 0;
+    int index = 0;
+    int next[MaxCodeLength + 1] = {};
     for (int l = 1; l <= MaxLen; ++l) {
-      for (int s = 0; s < n; ++s) {
-        if (len[s] != l) continue;
-        const size_t start = static_cast<size_t>(code) << (MaxLen - l);
-        const size_t span = size_t(1) << (MaxLen - l);
-        std::fill_n(Symbols.begin() + start, span, static_cast<uint16_t>(s));
-        std::fill_n(Lengths.begin() + start, span, static_cast<uint8_t>(l));
-        ++code;
+      First[l] = code;
+      Count[l] = static_cast<uint32_t>(count[l]);
+      Offset[l] = next[l] = index;
+      code = (code + Count[l]) << 1;
+      index += count[l];
+    }
+    for (int s = 0; s < n; ++s)
+      if (len[s]) Sorted[next[len[s]]++] = static_cast<uint16_t>(s);
+    FastBits = std::min(MaxLen, MaxFastBits);
+    std::fill_n(FastLength, size_t(1) << FastBits, LongCode);
+    for (int l = 1; l <= FastBits; ++l) {
+      const size_t span = size_t(1) << (FastBits - l);
+      for (uint32_t k = 0; k < Count[l]; ++k) {
+        const size_t start = static_cast<size_t>(First[l] + k) << (FastBits - l);
+        std::fill_n(FastSymbol + start, span, Sorted[Offset[l] + static_cast<int>(k)]);
+        std::fill_n(FastLength + start, span, static_cast<uint8_t>(l));
       }
-      code <<= 1;
     }
     return true;
   }
 
   int Decode(TBitReader& bits) const {
-    const uint32_t v = bits.Peek(MaxLen);
-    bits.Skip(Lengths[v]);
-    return Symbols[v];
+    const uint32_t v = bits.Peek(FastBits);
+    if (FastLength[v] != LongCode) {
+      bits.Skip(FastLength[v]);
+      return FastSymbol[v];
+    }
+    const uint32_t w = bits.Peek(MaxLen);
+    for (int l = FastBits + 1; l <= MaxLen; ++l) {
+      const uint32_t k = (w >> (MaxLen - l)) - First[l];
+      if (k < Count[l]) {
+        bits.Skip(l);
+        return Sorted[Offset[l] + static_cast<int>(k)];
+      }
+    }
+    return 0; // not reached: a complete code decodes every pattern
   }
 
 private:
+  static constexpr int MaxFastBits = 10;
+  static constexpr uint8_t LongCode = 0xFF;
   int MaxLen = 0;
-  std::vector<uint16_t> Symbols;
-  std::vector<uint8_t> Lengths;
+  int FastBits = 0;
+  uint16_t FastSymbol[1 << MaxFastBits] = {};
+  uint8_t FastLength[1 << MaxFastBits] = {};
+  // Per code length: the first canonical code, how many codes, and where their symbols
+  // start in Sorted.
+  uint32_t First[MaxCodeLength + 1] = {};
+  uint32_t Count[MaxCodeLength + 1] = {};
+  int Offset[MaxCodeLength + 1] = {};
+  uint16_t Sorted[NC] = {};
 };
 
 class TLh5Decoder {
@@ -105,10 +135,9 @@ public:
   // older ones to Sink whenever it fills.
   bool Run(uint64_t size, const TByteSink& sink) {
     constexpr size_t Chunk = 65536;
-    // The thread's buffer, kept from call to call and zeroed again: a small stream then
-    // costs one memset, not a fresh large block.
+    // The thread's buffer, kept from call to call. It needs no clearing: a match may
+    // reach back only over bytes this call has written (the distance check below).
     thread_local std::vector<uint8_t> buffer(WindowSize + Chunk + MaxMatch);
-    std::memset(buffer.data(), 0, buffer.size());
     size_t fill = 0;   // bytes in the buffer
     size_t window = 0; // of them, bytes already handed on and kept only as history
     uint64_t done = 0; // bytes handed on

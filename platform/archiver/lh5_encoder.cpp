@@ -1,5 +1,5 @@
 #include <algorithm>
-#include <cstring>
+#include <cstdint>
 
 #include "platform/archiver/lh5_codec.h"
 
@@ -44,20 +44,31 @@ private:
 };
 
 // Huffman code lengths of the used symbols, none longer than MaxCodeLength. When the
-// optimal tree is too deep the counts are flattened and the tree built again.
+// optimal tree is too deep the counts are flattened and the tree built again. Works in
+// fixed arrays: it runs for every table of every block.
 void BuildLengths(const uint32_t* freq, int n, uint8_t* len) {
   std::fill(len, len + n, 0);
-  std::vector<int> symbols;
-  for (int i = 0; i < n; ++i)
-    if (freq[i]) symbols.push_back(i);
-  const int m = static_cast<int>(symbols.size());
+  int symbols[NC];
+  uint64_t counts[NC];
+  int m = 0;
+  for (int i = 0; i < n; ++i) {
+    counts[i] = freq[i];
+    if (freq[i]) symbols[m++] = i;
+  }
   if (m < 2) return;
-  std::vector<uint64_t> weight(2 * m - 1);
-  std::vector<int> parent(2 * m - 1), depth(2 * m - 1);
-  std::vector<uint64_t> counts(freq, freq + n);
+  uint64_t weight[2 * NC - 1];
+  int parent[2 * NC - 1], depth[2 * NC - 1];
+  uint64_t keys[NC];
   for (;;) {
-    std::stable_sort(symbols.begin(), symbols.end(),
-                     [&](int a, int b) { return counts[a] < counts[b]; });
+    // By count, ties kept in their present order; counts stay below 2^32, the order
+    // below 2^16.
+    for (int i = 0; i < m; ++i)
+      keys[i] = counts[symbols[i]] << 16 | static_cast<uint64_t>(i);
+    std::sort(keys, keys + m);
+    int sorted[NC];
+    for (int i = 0; i < m; ++i)
+      sorted[i] = symbols[keys[i] & 0xFFFF];
+    std::copy_n(sorted, m, symbols);
     for (int i = 0; i < m; ++i)
       weight[i] = counts[symbols[i]];
     // Leaves come sorted and merged nodes are made in rising weight: two queues suffice.
@@ -82,8 +93,8 @@ void BuildLengths(const uint32_t* freq, int n, uint8_t* len) {
         len[symbols[i]] = static_cast<uint8_t>(depth[i]);
       return;
     }
-    for (int s : symbols)
-      counts[s] = (counts[s] + 1) / 2;
+    for (int i = 0; i < m; ++i)
+      counts[symbols[i]] = (counts[symbols[i]] + 1) / 2;
   }
 }
 
@@ -261,19 +272,26 @@ private:
 
 class TMatchFinder {
 public:
-  // The chains start empty (-1 in every byte). The tables are the thread's, kept from
-  // call to call: a small file then costs two memsets, not two fresh large blocks.
+  // The tables are the thread's, kept from call to call, and hold positions offset by a
+  // base that moves past every call's data: entries below this call's base are empty.
+  // A small file then costs no clearing of the large tables at all.
   TMatchFinder(const uint8_t* data, size_t size)
       : Data(data), Size(size), Head(Tables().Head), Prev(Tables().Prev) {
-    std::memset(Head.data(), 0xFF, Head.size() * sizeof(int32_t));
-    std::memset(Prev.data(), 0xFF, Prev.size() * sizeof(int32_t));
+    TTables& tables = Tables();
+    if (size >= UINT32_MAX - tables.Next) {
+      std::fill(Head.begin(), Head.end(), 0);
+      std::fill(Prev.begin(), Prev.end(), 0);
+      tables.Next = 0;
+    }
+    Base = tables.Next + 1;
+    tables.Next = Base + static_cast<uint32_t>(size);
   }
 
   void Insert(size_t pos) {
     if (pos + MinMatch > Size) return;
-    int32_t& head = Head[Hash(pos)];
+    uint32_t& head = Head[Hash(pos)];
     Prev[pos & (WindowSize - 1)] = head;
-    head = static_cast<int32_t>(pos);
+    head = Base + static_cast<uint32_t>(pos);
   }
 
   // The longest match at Pos (already inserted) longer than Better; its length or 0.
@@ -285,8 +303,9 @@ public:
     if (best >= static_cast<int>(limit)) return 0; // nothing longer fits
     int found = 0;
     const uint8_t* here = Data + pos;
-    int32_t cand = Prev[pos & (WindowSize - 1)];
-    while (cand >= 0 && static_cast<size_t>(cand) < pos && pos - cand <= MaxDistance &&
+    uint32_t entry = Prev[pos & (WindowSize - 1)];
+    size_t cand = 0;
+    while (entry >= Base && (cand = entry - Base) < pos && pos - cand <= MaxDistance &&
            chain-- > 0) {
       const uint8_t* there = Data + cand;
       if (there[best] == here[best] && there[0] == here[0] && there[1] == here[1]) {
@@ -300,7 +319,7 @@ public:
           if (len >= limit || best >= NiceLength) break;
         }
       }
-      cand = Prev[cand & (WindowSize - 1)];
+      entry = Prev[cand & (WindowSize - 1)];
     }
     if (found == MinMatch && distance > TooFar) return 0;
     return found;
@@ -313,8 +332,9 @@ private:
   }
 
   struct TTables {
-    std::vector<int32_t> Head = std::vector<int32_t>(size_t(1) << HashBits);
-    std::vector<int32_t> Prev = std::vector<int32_t>(WindowSize);
+    std::vector<uint32_t> Head = std::vector<uint32_t>(size_t(1) << HashBits);
+    std::vector<uint32_t> Prev = std::vector<uint32_t>(WindowSize);
+    uint32_t Next = 0; // the last base handed out plus its call's size
   };
   static TTables& Tables() {
     thread_local TTables tables;
@@ -323,8 +343,9 @@ private:
 
   const uint8_t* Data;
   size_t Size;
-  std::vector<int32_t>& Head;
-  std::vector<int32_t>& Prev;
+  std::vector<uint32_t>& Head;
+  std::vector<uint32_t>& Prev;
+  uint32_t Base = 0;
 };
 
 } // namespace

@@ -140,7 +140,9 @@ TDashBox* NameBox(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* 
                   QString (*text)(int), int& lastId) {
   TDashBox* box = b.ValueBox(name, id, text);
   form.On(box, &TDashBox::Clicked, [&form, &lastId, id] {
-    if (PickName<Picker>(form, lastId, *id)) form.UpdateControls();
+    PickName<Picker>(form, lastId, *id);
+    // Names applied in the picker show even when it was then cancelled.
+    form.UpdateControls();
   });
   return box;
 }

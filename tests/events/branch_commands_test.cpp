@@ -159,6 +159,31 @@ TEST_F(BranchCommands, OnlyTheChosenConditionsControlsAreEnabled) {
   }
 }
 
+TEST_F(BranchCommands, NamesAppliedInACancelledPickerShow) {
+  struct TCase {
+    int Code;
+    std::string In;
+    const char* Box;
+    std::string Shown;
+  };
+  const std::vector<TCase> cases = {
+      {12010, If("[0,1,0,0,0,0]"), "DashBoxAA1", "0001:Moat"},
+      {13310, Fork(13310, "[1,1,1,1,0,0]", false), "DashBoxABB1", "0001:Stock"},
+  };
+  for (const TCase& c : cases) {
+    auto form = Open(c.Code, c.Code == 13310 ? Battle : Map, c.In);
+    TScopedModalOpener renameThenCancel([this](TFormXelBase& picker, const auto&) {
+      database.Switches().GetOrCreate(1)->Name = "Moat";
+      database.Variables().GetOrCreate(1)->Name = "Stock";
+      dynamic_cast<TFormSelNameBase&>(picker).NamesChanged = 1;
+      return false;
+    });
+    Click(*form, c.Box);
+    EXPECT_EQ(FindControl<TDashBox>(form.get(), c.Box)->Text().toStdString(), c.Shown) << c.Box;
+    EXPECT_TRUE(form->DataChanged) << c.Box;
+  }
+}
+
 TEST_F(BranchCommands, PagesHeroTextsAndTimer) {
   // The page follows the kind; the radios of both pages are one group.
   for (auto [kind, page] : {std::pair{"3", 0}, std::pair{"4", 1}, std::pair{"9", 1}}) {

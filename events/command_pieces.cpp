@@ -127,11 +127,16 @@ template <class List> QStringList NamesOf(const List* list) {
 }
 
 template <class Picker> bool PickName(TFormEvCmdBase& form, int& lastId, int& id) {
-  lastId = id; // the picker opens on the id last confirmed
+  // The picker opens on the box's id; only its OK changes the id it remembers.
+  const int remembered = lastId;
+  lastId = id;
   Picker picker(&form);
   const bool ok = OpenModal(picker);
   if (picker.NamesChanged) form.DataChanged = true;
-  if (ok) id = picker.SelectedId;
+  if (ok)
+    id = picker.SelectedId;
+  else
+    lastId = remembered;
   return ok;
 }
 

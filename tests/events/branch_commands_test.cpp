@@ -172,7 +172,11 @@ TEST_F(BranchCommands, NamesAppliedInACancelledPickerShow) {
   };
   for (const TCase& c : cases) {
     auto form = Open(c.Code, c.Code == 13310 ? Battle : Map, c.In);
-    TScopedModalOpener renameThenCancel([this](TFormXelBase& picker, const auto&) {
+    // The picker opens on the box's id; a cancel leaves the remembered ids alone.
+    LastSwitchId = LastVariableId = 7;
+    int openedOn = 0;
+    TScopedModalOpener renameThenCancel([&](TFormXelBase& picker, const auto&) {
+      openedOn = c.Code == 12010 ? LastSwitchId : LastVariableId;
       database.Switches().GetOrCreate(1)->Name = "Moat";
       database.Variables().GetOrCreate(1)->Name = "Stock";
       dynamic_cast<TFormSelNameBase&>(picker).NamesChanged = 1;
@@ -181,6 +185,8 @@ TEST_F(BranchCommands, NamesAppliedInACancelledPickerShow) {
     Click(*form, c.Box);
     EXPECT_EQ(FindControl<TDashBox>(form.get(), c.Box)->Text().toStdString(), c.Shown) << c.Box;
     EXPECT_TRUE(form->DataChanged) << c.Box;
+    EXPECT_EQ(openedOn, 1) << c.Box;
+    EXPECT_EQ(LastSwitchId + LastVariableId, 14) << c.Box;
   }
 }
 

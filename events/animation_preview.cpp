@@ -30,6 +30,7 @@ TAnimationPreview::TAnimationPreview(int width, int height, QWidget* parent)
   HorzScrollBar()->SetVisible(false);
   VertScrollBar()->SetVisible(false);
   setFixedSize(width + 2 * frameWidth(), height + 2 * frameWidth());
+  AnimationTimer->setObjectName(QStringLiteral("AnimationTimer"));
   AnimationTimer->setInterval(AnimationFrameTime);
   connect(AnimationTimer, &QTimer::timeout, this,
           [this] { GuardHandler(this, [this] { AnimationTimerTimer(); }); });

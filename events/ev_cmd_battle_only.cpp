@@ -109,8 +109,8 @@ private:
     Operation(b, "Increase " + points, "Decrease " + points);
     b.Group("GroupBox3", QStringLiteral("By How Much?"), [&] {
       FixedOrVariableGroup(
-          *this, b, {"RadioButtonC1", "Set", "RadioButtonC2", "Variable", "DashBox2"}, v.Amount,
-          [&] {
+          *this, b, {"RadioButtonC1", "Set", "RadioButtonC2", "Variable", "DashBox2", "Label2"},
+          v.Amount, [&] {
             return std::vector<QWidget*>{b.DialEdit("DialEdit1", 1, 999999, &v.Amount.Fixed)};
           });
     });

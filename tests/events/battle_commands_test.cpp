@@ -46,10 +46,10 @@ TEST_F(CommandDialogs, BattleEnemyControlsFollowTheirChoices) {
       shown += FindControl<QWidget>(hp.get(), name)->isEnabled() ? '1' : '0';
     return shown;
   };
-  const auto names = {"GroupBox4", "CheckBox1", "DialEdit1", "DashBox2"};
-  EXPECT_EQ(enabled(names), "0010");
+  const auto names = {"GroupBox4", "CheckBox1", "DialEdit1", "DashBox2", "Label2"};
+  EXPECT_EQ(enabled(names), "00100");
   Clicks({"RadioButtonB2", "RadioButtonC2"})(*hp);
-  EXPECT_EQ(enabled(names), "1101");
+  EXPECT_EQ(enabled(names), "11011");
   EXPECT_EQ(Open(13120, Battle, "")->findChild<QWidget*>("CheckBox1"), nullptr);
 }
 

@@ -34,7 +34,6 @@ public:
   std::function<int64_t()> Clock;
   // Plays the frames; its sounds are never played here.
   TXelAnimationGraphic Graphic;
-  QTimer* AnimationTimer;
 
   // Binds the animation (none for nullptr) and its graphic.
   void SetAnimation(const TXelAnimationItem* item);
@@ -55,6 +54,7 @@ protected:
 private:
   void AnimationAreaPaint(QPainter& canvas);
 
+  QTimer* AnimationTimer;
   int counter_ = 0;
   int64_t start_ = 0;
   TGlimraSheet blank_;

@@ -54,11 +54,8 @@ public:
 
   bool Execute() override {
     body_.Clear();
-    // A new loop comes as an empty list.
-    const int count = ScriptList->GetCount();
-    for (int i = 1; i < count; ++i)
-      if (ScriptList->GetItem(i)->Indent > ScriptList->GetItem(0)->Indent)
-        body_.Add(std::make_unique<TXelEventScriptLine>(*ScriptList->GetItem(i)));
+    // A new loop comes as an empty list: it has no line 0 to split.
+    if (ScriptList->GetCount() > 0) body_ = std::move(SplitCommandBlock(*ScriptList).front().Body);
     return TFormEvCmdNoWindow::Execute();
   }
 

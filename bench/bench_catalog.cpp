@@ -19,7 +19,8 @@ void Fill(TSampleList& list) {
     r->Ratio = static_cast<double>(rng() % 1000) / 7.0;
     r->BlobSize = 16;
     r->BlobBytes.assign(16, static_cast<uint8_t>(i));
-    for (int k = 0; k < 3; ++k) r->Children.Append()->Value = static_cast<int32_t>(rng() % 5000);
+    for (int k = 0; k < 3; ++k)
+      r->Children.Append()->Value = static_cast<int32_t>(rng() % 5000);
     r->Child.Name = "child";
   }
 }
@@ -73,21 +74,42 @@ BENCHMARK(BM_SaveOneTenFieldRecord)->Unit(benchmark::kNanosecond);
 
 // Ten flat fields, no nesting: the cost is dominated by the 999 GetVarData calls.
 class TFlatRecord : public TCatalogItem {
- public:
+public:
   TFlatRecord() : TCatalogItem(1) {}
   void GetVarData(int id, TCatalogVarData& d, bool) override {
     switch (id) {
-      case 1: d.Str(&Name, true); break;
-      case 2: d.Int(&A, 0); break;
-      case 3: d.Int(&B, 0); break;
-      case 4: d.Int(&C, 0); break;
-      case 5: d.Bool(&F, false); break;
-      case 11: d.Int(&D, 0); break;
-      case 12: d.Int(&E, 0); break;
-      case 21: d.Str(&Note, false); break;
-      case 22: d.Byte(&Small, 0); break;
-      case 31: d.Double(&Ratio, 0.0); break;
-      default: break;
+    case 1:
+      d.Str(&Name, true);
+      break;
+    case 2:
+      d.Int(&A, 0);
+      break;
+    case 3:
+      d.Int(&B, 0);
+      break;
+    case 4:
+      d.Int(&C, 0);
+      break;
+    case 5:
+      d.Bool(&F, false);
+      break;
+    case 11:
+      d.Int(&D, 0);
+      break;
+    case 12:
+      d.Int(&E, 0);
+      break;
+    case 21:
+      d.Str(&Note, false);
+      break;
+    case 22:
+      d.Byte(&Small, 0);
+      break;
+    case 31:
+      d.Double(&Ratio, 0.0);
+      break;
+    default:
+      break;
     }
   }
   int LastFieldId() const override { return StatedLastId ? 31 : 999; }
@@ -112,4 +134,4 @@ void BM_SaveFlatTenFieldRecord(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveFlatTenFieldRecord)->Arg(0)->Arg(1)->Unit(benchmark::kNanosecond);
 
-}  // namespace
+} // namespace

@@ -17,7 +17,7 @@
 #include "core/map.h"
 #include "core/map_event.h"
 #include "events/form_ev_cmd_base.h"
-#include "framework/controls/form_registry.h"
+#include "framework/forms/form_registry.h"
 
 namespace {
 

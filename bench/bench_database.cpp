@@ -47,7 +47,7 @@ void BM_LoadDataBase(benchmark::State& state) {
   TXelDataBase db;
   TMemoryStream s(bytes.data(), bytes.size());
   for (auto _ : state) {
-    db.Reset();  // a changed file: everything is parsed
+    db.Reset(); // a changed file: everything is parsed
     s.SetPosition(0);
     db.LoadFromStream(s);
   }
@@ -66,4 +66,4 @@ void BM_CopyBlockFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyBlockFloor)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

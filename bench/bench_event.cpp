@@ -27,7 +27,8 @@ void Fill(TXelEvent& events) {
         TXelEventScriptLine* line =
             lines.Add(10110 + static_cast<int32_t>(rng() % 3000), k % 3, "Some text");
         line->SetParamCount(4);
-        for (int n = 0; n < 4; ++n) line->SetParam(n, static_cast<int32_t>(rng()) - 1000);
+        for (int n = 0; n < 4; ++n)
+          line->SetParam(n, static_cast<int32_t>(rng()) - 1000);
       }
       page->Script.InsertLines(0, lines, 0);
       for (int k = 0; k < 8; ++k) {
@@ -67,4 +68,4 @@ void BM_LoadEvents1000(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadEvents1000)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

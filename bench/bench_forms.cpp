@@ -18,7 +18,7 @@
 
 #include "bench/bench_application.h"
 #include "framework/controls/dial_edit.h"
-#include "framework/controls/form_builder.h"
+#include "framework/forms/form_builder.h"
 
 namespace {
 

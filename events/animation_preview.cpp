@@ -8,7 +8,7 @@
 
 #include "core/animation_record.h"
 #include "framework/controls/color_bar.h"
-#include "framework/controls/error_guard.h"
+#include "framework/forms/error_guard.h"
 
 int AnimationCounterAt(int64_t elapsed) {
   // Rounded down, so that frame 0 after the pause lasts one frame time like every other.

@@ -13,8 +13,8 @@
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
 #include "framework/controls/fixed_memo.h"
-#include "framework/controls/form_builder.h"
 #include "framework/controls/qt_text.h"
+#include "framework/forms/form_builder.h"
 
 // P0 of command Head; a new command starts from Initial.
 template <int32_t Head, int Initial> struct TOneParamValues {

@@ -12,7 +12,7 @@
 #include "core/event_script_edit.h"
 #include "core/glimra_sheet.h"
 #include "core/map_event.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 class QAction;
 class QMenu;

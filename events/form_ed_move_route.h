@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/move_route.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 class QAction;
 class QComboBox;

@@ -13,7 +13,7 @@
 
 #include "core/event_script.h"
 #include "events/last_used.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 class TXelEventItem;
 class TXelMap;

@@ -10,9 +10,9 @@
 #include "events/last_used.h"
 #include "events/modal_opener.h"
 #include "framework/controls/button_list.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
 #include "framework/controls/window_placement.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 #include "core/event_script.h"
 #include "events/command_palettes.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 class QTabWidget;
 class TButtonList;

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "core/material_image.h"
 #include "events/event_page_preview.h"
 #include "framework/controls/color_bar.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 TTurningPreview::TTurningPreview(TFormXelCommon& form, const TTurningPreviewKind& kind,
                                  const std::string& fileName, const int& index,

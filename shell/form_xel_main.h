@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 #include "shell/main_window_docks.h"
 
 class QAction;

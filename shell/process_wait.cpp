@@ -7,7 +7,7 @@
 #include <QProcess>
 #include <QTimer>
 
-#include "framework/controls/form_builder.h"
+#include "framework/forms/form_builder.h"
 #include "shell/shell_messages.h"
 
 TFormProcessWait::TFormProcessWait(QWidget* owner) : TFormXelBase(owner) {

@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 class QProcess;
 class QTimer;

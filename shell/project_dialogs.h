@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/controls/folder_view.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;

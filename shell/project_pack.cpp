@@ -5,8 +5,8 @@
 
 #include "framework/controls/dash_box.h"
 #include "framework/controls/file_operation.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 #include "shell/game_disk.h"
 #include "shell/game_disk_editor.h"
 #include "shell/project_dialogs.h"

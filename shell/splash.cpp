@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 #include "shell/shell_messages.h"
 #include "shell/shell_pictures.h"
 

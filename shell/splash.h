@@ -4,7 +4,7 @@
 
 #include <QPixmap>
 
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 class QTimer;
 

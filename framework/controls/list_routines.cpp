@@ -6,10 +6,10 @@
 #include "core/busy_cursor.h"
 #include "framework/controls/controls2_messages.h"
 #include "framework/controls/dial_edit.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/qt_text.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 
 namespace {
 

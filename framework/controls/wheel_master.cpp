@@ -14,7 +14,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "framework/controls/error_guard.h"
+#include "framework/forms/error_guard.h"
 
 namespace {
 

@@ -21,8 +21,6 @@
 #include "core/path_resolver.h"
 #include "core/project_path.h"
 #include "core/settings.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
 #include "framework/controls/list_boxes.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/opaque_paint_box.h"
@@ -30,6 +28,8 @@
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/controls/wheel_master.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 #include "framework/pickers/material_manager.h"
 #include "framework/pickers/material_messages.h"
 

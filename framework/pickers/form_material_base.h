@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "core/bitmap.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 class QGroupBox;
 class QMouseEvent;

@@ -11,7 +11,7 @@
 
 #include "core/glimra_board.h"
 #include "core/glimra_sheet.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 class QPushButton;
 class QRadioButton;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/list_picker_kinds.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 class QListWidget;
 class QPainter;

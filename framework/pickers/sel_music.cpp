@@ -6,11 +6,11 @@
 #include <QPushButton>
 
 #include "core/list_picker_kinds.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
 #include "framework/controls/image_buttons.h"
 #include "framework/controls/list_boxes.h"
 #include "framework/controls/slider.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 #include "framework/pickers/picker_messages.h"
 #include "framework/pickers/sel_material_list.h"
 

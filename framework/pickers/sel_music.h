@@ -8,7 +8,7 @@
 #include "core/material.h"
 #include "core/music_playback.h"
 #include "core/sound_record.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 class QPushButton;
 class TIconListBox;

@@ -14,12 +14,12 @@
 #include "core/database_tables.h"
 #include "core/switch_records.h"
 #include "framework/controls/dial_edit.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
 #include "framework/controls/group_frames.h"
 #include "framework/controls/list_boxes.h"
 #include "framework/controls/list_routines.h"
 #include "framework/controls/qt_text.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 
 int LastSwitchId = 1;
 int LastVariableId = 1;

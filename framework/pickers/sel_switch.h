@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "core/name_picker.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 class QAction;
 class QLabel;

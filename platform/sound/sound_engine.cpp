@@ -156,7 +156,9 @@ void TSoundEngine::FadeOutMusic(int milliseconds) {
 void TSoundEngine::SetMusicVolume(int percent) {
   AdjustMusic(&TSoundMixer::SetMusicVolume, percent);
 }
-void TSoundEngine::SetMusicSpeed(int percent) { AdjustMusic(&TSoundMixer::SetMusicSpeed, percent); }
+void TSoundEngine::SetMusicSpeed(int percent) {
+  AdjustMusic(&TSoundMixer::SetMusicSpeed, percent);
+}
 void TSoundEngine::SetMusicPanpot(int balance) {
   AdjustMusic(&TSoundMixer::SetMusicBalance, balance);
 }

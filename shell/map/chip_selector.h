@@ -10,7 +10,7 @@
 
 #include "core/geometry.h"
 #include "core/glimra_board.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 #include "shell/main_window_docks.h"
 
 class QMouseEvent;

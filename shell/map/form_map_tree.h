@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "core/tree_view.h"
-#include "framework/controls/form_xel_base.h"
 #include "framework/controls/image_buttons.h"
+#include "framework/forms/form_xel_base.h"
 #include "shell/main_window_docks.h"
 
 class QAction;

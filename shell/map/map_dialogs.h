@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 #include "shell/map/map_properties.h"
 
 class QAction;

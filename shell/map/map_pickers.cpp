@@ -13,10 +13,10 @@
 
 #include "core/busy_cursor.h"
 #include "core/map.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
 #include "framework/controls/opaque_paint_box.h"
 #include "framework/controls/qt_text.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 #include "shell/map/form_map_tree.h"
 #include "shell/map/map_properties.h"
 #include "shell/map/map_view_geometry.h"

@@ -11,8 +11,8 @@
 
 #include "core/geometry.h"
 #include "core/map_tree.h"
-#include "framework/controls/form_xel_base.h"
 #include "framework/controls/image_buttons.h"
+#include "framework/forms/form_xel_base.h"
 #include "shell/map/map_viewer.h"
 
 class QLabel;

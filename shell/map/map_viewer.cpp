@@ -10,10 +10,10 @@
 #include "core/map_tree.h"
 #include "framework/controls/canvas_helpers.h"
 #include "framework/controls/color_bar.h"
-#include "framework/controls/form_builder.h"
 #include "framework/controls/opaque_paint_box.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/controls/wheel_master.h"
+#include "framework/forms/form_builder.h"
 #include "shell/map/map_view_geometry.h"
 #include "shell/map/map_view_painter.h"
 

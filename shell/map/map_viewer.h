@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "core/geometry.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 #include "shell/map/map_view_painter.h"
 
 class QMouseEvent;

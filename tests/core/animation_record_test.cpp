@@ -13,7 +13,8 @@ Bytes NewAnimationBytes() {
   // count 20, then per frame its id and its record, a Cells field holding an empty
   // list (01 01 00) and the end mark: 1 + 20 x 5 = 101 = 0x65 bytes.
   Bytes b = {0x06, 0x01, 0x00, 0x09, 0x01, 0x00, 0x0A, 0x01, 0x02, 0x0C, 0x65, 0x14};
-  for (uint8_t id = 1; id <= 20; ++id) b.insert(b.end(), {id, 0x01, 0x01, 0x00, 0x00});
+  for (uint8_t id = 1; id <= 20; ++id)
+    b.insert(b.end(), {id, 0x01, 0x01, 0x00, 0x00});
   b.push_back(0x00);
   return b;
 }
@@ -24,8 +25,8 @@ TEST(AnimationRecord, NewRecordsAndEveryField) {
   EXPECT_EQ(a.GetFrameCount(), 20);
   TXelAnimationTimingItem timing(1);
   // 2 the sound (name always written), 3 FlashScope 0 (Fixed).
-  EXPECT_EQ(SaveBytes(timing), (Bytes{0x02, 0x08, 0x01, 0x05, '(', 'O', 'F', 'F', ')', 0x00, 0x03,
-                                      0x01, 0x00, 0x00}));
+  EXPECT_EQ(SaveBytes(timing),
+            (Bytes{0x02, 0x08, 0x01, 0x05, '(', 'O', 'F', 'F', ')', 0x00, 0x03, 0x01, 0x00, 0x00}));
   TXelAnimationCellItem cell(1);
   EXPECT_EQ(SaveBytes(cell), Bytes{0x00});
   TXelAnimationPatternItem frame(1);
@@ -71,12 +72,12 @@ TEST(AnimationRecord, NewRecordsAndEveryField) {
   const auto chunks = ChunksOf(saved);
   EXPECT_EQ(IdsOf(chunks), (std::vector<int>{1, 2, 6, 9, 10, 12}));
   ExpectIdValues(chunks, {}, {9, 10});
-  EXPECT_EQ(chunks.at(12)[0], 2);  // two frames left
+  EXPECT_EQ(chunks.at(12)[0], 2); // two frames left
   TXelAnimationItem back(1);
   LoadBytes(back, saved);
   EXPECT_EQ(back.NeedsSerialize, 0);
   EXPECT_EQ(back.SavedBytes, saved);
-  back.NeedsSerialize = 1;  // parsed fields, not the kept bytes
+  back.NeedsSerialize = 1; // parsed fields, not the kept bytes
   EXPECT_EQ(SaveBytes(back), saved);
   EXPECT_EQ(back.Frames.GetItem(1)->Cells.GetItem(0)->Chroma, 1009);
 
@@ -101,13 +102,14 @@ TEST(AnimationRecord, UnchangedAnimationsAreWrittenBackAsLoaded) {
   const auto chunks = ChunksOf(SaveBytes(a));
   EXPECT_EQ(StrOf(chunks.at(1)), "Y");
   EXPECT_EQ(chunks.count(500), 0u);
-  EXPECT_EQ(a.NeedsSerialize, 0);  // the new form is kept for the next save
+  EXPECT_EQ(a.NeedsSerialize, 0); // the new form is kept for the next save
   EXPECT_EQ(SaveBytes(a), a.SavedBytes);
 }
 
 Bytes ListBytes(const std::vector<std::string>& names) {
   TXelAnimation list;
-  for (const auto& name : names) list.Append()->Name = name;
+  for (const auto& name : names)
+    list.Append()->Name = name;
   return SaveBytes(list);
 }
 
@@ -190,4 +192,4 @@ TEST(AnimationList, CopiesCarryTheCurrentFields) {
   EXPECT_EQ(other.GetItemById(1)->NeedsSerialize, 1);
 }
 
-}  // namespace
+} // namespace

@@ -35,8 +35,8 @@ TEST(ConditionRecord, ConditionOneHasItsOwnStartAndNoRepeatMessages) {
   EXPECT_EQ(SaveBytes(other), (Bytes{0x02, 0x01, 0x00, 0x05, 0x01, 0x00, 0x00}));
   TXelStatusItem first(1);
   // Kind 1, Color 5 (03 01 05), Priority 100 (04 01 64), Restriction 1.
-  EXPECT_EQ(SaveBytes(first), (Bytes{0x02, 0x01, 0x01, 0x03, 0x01, 0x05, 0x04, 0x01, 0x64, 0x05,
-                                     0x01, 0x01, 0x00}));
+  EXPECT_EQ(SaveBytes(first),
+            (Bytes{0x02, 0x01, 0x01, 0x03, 0x01, 0x05, 0x04, 0x01, 0x64, 0x05, 0x01, 0x01, 0x00}));
   ExpectNoFieldAboveLastId(other);
   ExpectNoFieldAboveLastId(first);
 
@@ -50,8 +50,8 @@ TEST(ConditionRecord, ConditionOneHasItsOwnStartAndNoRepeatMessages) {
   EXPECT_EQ(firstBack.Priority, 50);
 
   // Fields 53 and 54 ("already", "affected") are dropped on loading condition 1 only.
-  const Bytes withMessages = {0x33, 0x01, 'a', 0x35, 0x01, 'b', 0x36,
-                              0x01, 'c', 0x37, 0x01, 'd', 0x00};
+  const Bytes withMessages = {0x33, 0x01, 'a',  0x35, 0x01, 'b', 0x36,
+                              0x01, 'c',  0x37, 0x01, 'd',  0x00};
   TXelStatus list;
   TMemoryStream s;
   WriteVarInt(s, 2);
@@ -108,18 +108,20 @@ TEST(ConditionRecord, EveryFieldIsSavedUnderItsId) {
   c.MpStepPoints = 1068;
   TXelStatusItem back(4);
   const auto chunks = RoundTripChunks(c, back);
-  const std::vector<int> ids = {1, 2, 3, 4, 5, 11, 12, 13, 14, 15, 21, 22, 23, 31, 32, 33, 34, 35,
-                                41, 42, 43, 44, 51, 52, 53, 54, 55, 61, 62, 63, 64, 65, 66, 67, 68};
+  const std::vector<int> ids = {1,  2,  3,  4,  5,  11, 12, 13, 14, 15, 21, 22,
+                                23, 31, 32, 33, 34, 35, 41, 42, 43, 44, 51, 52,
+                                53, 54, 55, 61, 62, 63, 64, 65, 66, 67, 68};
   EXPECT_EQ(IdsOf(chunks), ids);
   ExpectIdValues(chunks,
                  {3, 4, 11, 12, 13, 14, 15, 21, 22, 23, 35, 42, 44, 61, 62, 63, 64, 65, 66, 67, 68},
                  {2, 5, 31, 32, 33, 34, 41, 43});
-  for (int id = 51; id <= 55; ++id) EXPECT_EQ(StrOf(chunks.at(id)), std::to_string(id));
+  for (int id = 51; id <= 55; ++id)
+    EXPECT_EQ(StrOf(chunks.at(id)), std::to_string(id));
 }
 
 TEST(TerrainRecord, NewAndFullTerrain) {
   TXelGroundItem g(1);
-  EXPECT_EQ(SaveBytes(g), (Bytes{0x0B, 0x01, 0x00, 0x00}));  // 11 CharacterDisplay only
+  EXPECT_EQ(SaveBytes(g), (Bytes{0x0B, 0x01, 0x00, 0x00})); // 11 CharacterDisplay only
   ExpectNoFieldAboveLastId(g);
   g.Name = "Swamp";
   g.Damage = 1002;
@@ -186,7 +188,7 @@ TEST(ChipSetRecord, ChipArraysAreWrittenOnlyWhenTheyDifferFromTheDefaults) {
   ASSERT_EQ(chunks.at(4).size(), 162u);
   EXPECT_EQ(chunks.at(4)[161], 0x10);
   ASSERT_EQ(chunks.at(5).size(), 144u);
-  EXPECT_EQ(chunks.at(5)[0], 0x4F);  // written with the rest once the array is
+  EXPECT_EQ(chunks.at(5)[0], 0x4F); // written with the rest once the array is
   EXPECT_EQ(chunks.at(5)[143], 0x40);
   LoadBytes(back, saved);
   EXPECT_EQ(SaveBytes(back), saved);
@@ -197,8 +199,7 @@ TEST(ChipSetRecord, ChipArraysAreWrittenOnlyWhenTheyDifferFromTheDefaults) {
   EXPECT_EQ(back.GetLowerPassability(0), 15);
 }
 
-template <class List>
-void ExpectCheckedAccess(const char* message) {
+template <class List> void ExpectCheckedAccess(const char* message) {
   List list;
   try {
     list.GetItemById(1);
@@ -219,4 +220,4 @@ TEST(RecordLists, MissingEntriesRaiseTheListsMessageOutsideEditorMode) {
   ExpectCheckedAccess<TXelChipSet>("An invalid chip set was specified");
 }
 
-}  // namespace
+} // namespace

@@ -7,7 +7,9 @@
 namespace {
 
 std::vector<bool> g_calls;
-void RecordBusy(bool busy) { g_calls.push_back(busy); }
+void RecordBusy(bool busy) {
+  g_calls.push_back(busy);
+}
 
 TEST(BusyCursor, NestedScopesCallTheHookOnceEachWay) {
   g_calls.clear();
@@ -23,4 +25,4 @@ TEST(BusyCursor, NestedScopesCallTheHookOnceEachWay) {
   EXPECT_EQ(g_calls.size(), 2u);
 }
 
-}  // namespace
+} // namespace

@@ -36,7 +36,7 @@ TEST(RecordSave, StringsWithoutSkipEmptyAndFixedFieldsAreAlwaysWritten) {
 TEST(RecordSave, EveryKindRoundTripsThroughTheStreamForm) {
   TSampleRecord r;
   r.Name = "Ab";
-  r.Number = 7;  // default: not written
+  r.Number = 7; // default: not written
   r.Flag = false;
   r.Small = 200;
   r.Ratio = -0.25;
@@ -46,14 +46,14 @@ TEST(RecordSave, EveryKindRoundTripsThroughTheStreamForm) {
   r.Child.Name = "c";
   // Derived by hand from the chunk layout, fields in ascending id order.
   const Bytes expected = {
-      0x01, 0x02, 'A', 'b',                               // 1 Name
-      0x03, 0x01, 0x00,                                   // 3 Flag false
-      0x04, 0x01, 0xC8,                                   // 4 Small 200
-      0x06, 0x08, 0, 0, 0, 0, 0, 0, 0xD0, 0xBF,           // 6 Ratio -0.25 (IEEE LE)
-      0x08, 0x01, 0x03,                                   // 8 blob size 3
-      0x09, 0x03, 9, 8, 7,                                // 9 blob bytes
-      0x0A, 0x06, 0x01, 0x01, 0x02, 0x01, 0x01, 0x00,     // 10 list: count 1, id 1, Value 1
-      0x0B, 0x04, 0x01, 0x01, 'c', 0x00,                  // 11 record: Name "c"
+      0x01, 0x02, 'A',  'b',                                      // 1 Name
+      0x03, 0x01, 0x00,                                           // 3 Flag false
+      0x04, 0x01, 0xC8,                                           // 4 Small 200
+      0x06, 0x08, 0,    0,    0,    0,    0,    0,    0xD0, 0xBF, // 6 Ratio -0.25 (IEEE LE)
+      0x08, 0x01, 0x03,                                           // 8 blob size 3
+      0x09, 0x03, 9,    8,    7,                                  // 9 blob bytes
+      0x0A, 0x06, 0x01, 0x01, 0x02, 0x01, 0x01, 0x00,             // 10 list: count 1, id 1, Value 1
+      0x0B, 0x04, 0x01, 0x01, 'c',  0x00,                         // 11 record: Name "c"
       0x00};
   EXPECT_EQ(SaveBytes(r), expected);
 
@@ -85,8 +85,8 @@ TEST(RecordLoad, SkipsUnknownIdsByTheirLengthAndIgnoresWrongLengths) {
   r.WithFixed = true;
   // id 500 (83 74) with 3 bytes, then a Fixed field with 1 byte where 2 are expected,
   // a Byte field with 2 bytes, id 1000 (87 68) with 1 byte, then Number 5.
-  LoadBytes(r, {0x83, 0x74, 0x03, 0xAA, 0xBB, 0xCC, 0x05, 0x01, 0x11, 0x04, 0x02, 0x01, 0x02,
-                0x87, 0x68, 0x01, 0x00, 0x02, 0x01, 0x05, 0x00});
+  LoadBytes(r, {0x83, 0x74, 0x03, 0xAA, 0xBB, 0xCC, 0x05, 0x01, 0x11, 0x04, 0x02,
+                0x01, 0x02, 0x87, 0x68, 0x01, 0x00, 0x02, 0x01, 0x05, 0x00});
   EXPECT_EQ(r.Number, 5);
   EXPECT_EQ(r.Small, 3);
   EXPECT_EQ(r.Pair[0], 0);
@@ -142,7 +142,7 @@ TEST(RecordLoad, ANestedRecordCannotReadPastItsChunk) {
 
 TEST(RecordSave, ABlobNeverWritesMoreThanItHolds) {
   TSampleRecord r;
-  r.BlobSize = 1000000;  // a damaged size field
+  r.BlobSize = 1000000; // a damaged size field
   r.BlobBytes = {1, 2, 3};
   const Bytes bytes = SaveBytes(r);
   TSampleRecord back;
@@ -165,12 +165,12 @@ TEST(RecordAssign, CopiesThroughTheStreamFormAndKeepsTheTargetId) {
   EXPECT_EQ(target.Number, 7);
   EXPECT_EQ(target.Small, 3);
   EXPECT_EQ(target.Children.GetCount(), 1);
-  target.Assign(target);  // self-assignment keeps everything
+  target.Assign(target); // self-assignment keeps everything
   EXPECT_EQ(target.Name, "src");
 }
 
 class RecordClipboard : public ::testing::Test {
- protected:
+protected:
   void SetUp() override { SetClipboardProvider(&clipboard); }
   void TearDown() override { SetClipboardProvider(nullptr); }
   TMemoryClipboard clipboard;
@@ -215,4 +215,4 @@ TEST_F(RecordClipboard, OnlyTheLow16BitsOfTheFormatCount) {
   EXPECT_FALSE(clipboard.HasFormat(575));
 }
 
-}  // namespace
+} // namespace

@@ -9,13 +9,15 @@ namespace {
 
 std::vector<int32_t> Ids(const TCatalog& list) {
   std::vector<int32_t> ids;
-  for (int i = 0; i < list.GetCount(); ++i) ids.push_back(list.GetItem(i)->Id);
+  for (int i = 0; i < list.GetCount(); ++i)
+    ids.push_back(list.GetItem(i)->Id);
   return ids;
 }
 
 void MakeIds(TSampleLeafList& list, std::initializer_list<int32_t> ids) {
   list.Clear();
-  for (int32_t id : ids) list.GetOrCreate(id)->Value = id * 10;
+  for (int32_t id : ids)
+    list.GetOrCreate(id)->Value = id * 10;
 }
 
 TEST(CatalogEdit, AppendFollowsTheLastIdEvenAcrossGaps) {
@@ -32,7 +34,7 @@ TEST(CatalogEdit, InsertAtRenumbersTheTailAndRemoveAtReversesIt) {
   inserted->Value = -1;
   EXPECT_EQ(Ids(list), (std::vector<int32_t>{1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(list.FindById(3)->Value, -1);
-  EXPECT_EQ(list.FindById(4)->Value, 30);  // the old 3
+  EXPECT_EQ(list.FindById(4)->Value, 30); // the old 3
   list.RemoveAt(3);
   EXPECT_EQ(Ids(list), (std::vector<int32_t>{1, 2, 3, 4, 5}));
   EXPECT_EQ(list.FindById(3)->Value, 30);
@@ -48,7 +50,7 @@ TEST(CatalogEdit, GetOrCreateFillsGapsWithoutRenumbering) {
   TSampleLeaf* made = list.GetOrCreate(4);
   EXPECT_EQ(made->Value, 0);
   EXPECT_EQ(Ids(list), (std::vector<int32_t>{1, 2, 4, 7}));
-  EXPECT_EQ(list.GetOrCreate(7)->Value, 70);  // existing item, not a new one
+  EXPECT_EQ(list.GetOrCreate(7)->Value, 70); // existing item, not a new one
   list.DeleteById(2);
   EXPECT_EQ(Ids(list), (std::vector<int32_t>{1, 4, 7}));
 }
@@ -141,7 +143,7 @@ TEST(CatalogStream, AReadErrorClearsTheListAndIsRaisedAgain) {
 }
 
 class CatalogClipboard : public ::testing::Test {
- protected:
+protected:
   void SetUp() override { SetClipboardProvider(&clipboard); }
   void TearDown() override { SetClipboardProvider(nullptr); }
   TMemoryClipboard clipboard;
@@ -209,4 +211,4 @@ TEST_F(CatalogClipboard, AMalformedBlockChangesNothing) {
   EXPECT_EQ(target.PasteFromClipboard(573, 0), 0);
 }
 
-}  // namespace
+} // namespace

@@ -36,8 +36,7 @@ Bytes Concat(Bytes a, const Bytes& b) {
 
 // Copies Source as a record block, checks the block's size, count and record bytes,
 // and pastes it into a fresh record of the class, which must save the same bytes.
-template <class T>
-void ExpectRecordTravels(const T& source, uint32_t format) {
+template <class T> void ExpectRecordTravels(const T& source, uint32_t format) {
   SCOPED_TRACE(format);
   source.CopyToClipboard(format);
   const Bytes record = SaveBytes(source);
@@ -50,8 +49,7 @@ void ExpectRecordTravels(const T& source, uint32_t format) {
 
 // Multi Copy of the first three entries of a database table, pasted after entry 1 of a
 // fresh table; then a Copy of entry 3 pasted over entry 2.
-template <class List>
-void ExpectTableTravels(const List& source, uint32_t format) {
+template <class List> void ExpectTableTravels(const List& source, uint32_t format) {
   SCOPED_TRACE(format);
   source.CopyToClipboard(format, 0, 3);
   Bytes records;
@@ -168,8 +166,8 @@ TEST_F(ClipboardFormats, RecordBlocksThatAreNotExactlyOneRecordAreRefused) {
     block.resize(cut);
     refused(block);
   }
-  refused(Concat(Header(record.size(), 2), record));                      // count 2 for one record
-  refused(Concat(Header(record.size() + 1, 1), Concat(record, {0x00})));  // bytes after it
+  refused(Concat(Header(record.size(), 2), record));                     // count 2 for one record
+  refused(Concat(Header(record.size() + 1, 1), Concat(record, {0x00}))); // bytes after it
   // Kind as a two-byte chunk; fields out of order; a field the class does not have.
   refused(Concat(Header(14, 1), {0x01, 0x02, 0x01, 0x00, 0x02, 0x01, 0x00, 0x03, 0x01, 0x0C, 0x05,
                                  0x01, 0x00, 0x00}));
@@ -189,10 +187,10 @@ TEST_F(ClipboardFormats, AListPasteChangesNothingUnlessEveryItemIsOne) {
   target.GetOrCreate(1)->SkillId = 99;
   source.CopyToClipboard(cfListRow, 0, 3);
   Bytes block = ClipboardBytes(cfListRow);
-  block[4] = 4;  // one more record than the block holds
+  block[4] = 4; // one more record than the block holds
   clipboard.SetData(cfListRow, block);
   EXPECT_EQ(target.PasteFromClipboard(cfListRow, 0), 0);
-  block[4] = 2;  // the third record left over
+  block[4] = 2; // the third record left over
   clipboard.SetData(cfListRow, block);
   EXPECT_EQ(target.PasteFromClipboard(cfListRow, 0), 0);
   EXPECT_EQ(target.GetCount(), 1);
@@ -306,4 +304,4 @@ TEST_F(ClipboardFormats, AMapWithItsTreeEntryTravelsAsAStream) {
       ParseMapTreeMapClip(Concat(StreamHeader(payload.size() + 1), Concat(payload, {0x00}))));
 }
 
-}  // namespace
+} // namespace

@@ -17,13 +17,15 @@
 #include "core/vocabulary_record.h"
 
 class TDataBaseGenerator {
- public:
+public:
   explicit TDataBaseGenerator(uint32_t seed) : rng_(seed) {}
 
   // Count entries per list; with Count 2000 the saved file is about 20 MB.
   void Fill(TXelDataBase& db, int count) {
-    for (int i = 1; i <= 20; ++i) db.Attribs().GetOrCreate(i)->Name = Name("Attribute", i);
-    for (int i = 1; i <= 20; ++i) db.Statuses().GetOrCreate(i)->Name = Name("Condition", i);
+    for (int i = 1; i <= 20; ++i)
+      db.Attribs().GetOrCreate(i)->Name = Name("Attribute", i);
+    for (int i = 1; i <= 20; ++i)
+      db.Statuses().GetOrCreate(i)->Name = Name("Condition", i);
     for (int i = 1; i <= count; ++i) {
       FillHero(*db.Players().GetOrCreate(i), i);
       FillSkill(*db.Skills().GetOrCreate(i), i);
@@ -36,18 +38,20 @@ class TDataBaseGenerator {
       db.Variables().GetOrCreate(i)->Name = Name("Variable", i);
       FillCommonEvent(*db.CommonEvents().GetOrCreate(i), i);
     }
-    for (int i = 1; i <= 50; ++i) db.ChipSets().GetOrCreate(i)->Name = Name("Chipset", i);
+    for (int i = 1; i <= 50; ++i)
+      db.ChipSets().GetOrCreate(i)->Name = Name("Chipset", i);
     for (int id = 1; id <= 153; ++id)
       if (std::string* text = db.Vocabulary().Text(id)) *text = Name("Term", id);
     TXelSystem& system = db.System();
     system.SetPartyCount(4);
-    for (int k = 0; k < 4; ++k) system.SetPartyMember(k, k + 1);
+    for (int k = 0; k < 4; ++k)
+      system.SetPartyMember(k, k + 1);
     system.TitleMusic.FileName = "Title";
     system.BattleMusic.FileName = "Battle";
     system.SystemGraphic = "System";
   }
 
- private:
+private:
   int Rand(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
   std::string Name(const char* kind, int i) {
     return std::string(kind) + " " + std::to_string(i) + (Rand(0, 3) == 0 ? " \xE9lite" : "");
@@ -59,7 +63,8 @@ class TDataBaseGenerator {
       TXelEventScriptLine* line = script.Add(10110 + Rand(0, 40) * 10, Rand(0, 3),
                                              Rand(0, 2) == 0 ? "Hello, traveller." : "");
       line->SetParamCount(Rand(0, 6));
-      for (int p = 0; p < line->ParamCount(); ++p) line->SetParam(p, Rand(-5, 5000));
+      for (int p = 0; p < line->ParamCount(); ++p)
+        line->SetParam(p, Rand(-5, 5000));
     }
     script.Add(ScriptEndCode, 0);
   }
@@ -71,14 +76,16 @@ class TDataBaseGenerator {
     hero.FaceGraphic = "Face" + std::to_string(i % 8);
     hero.MaxLevel = Rand(20, 99);
     for (int p = 0; p < HeroParameterCount; ++p)
-      for (int level = 1; level <= 50; ++level) hero.SetParameter(p, level, Rand(1, 999));
+      for (int level = 1; level <= 50; ++level)
+        hero.SetParameter(p, level, Rand(1, 999));
     for (int k = 1; k <= 5; ++k) {
       TXelPlayerLearningItem* learn = hero.Learning.GetOrCreate(k);
       learn->Level = k * 5;
       learn->SkillId = Rand(1, 100);
     }
     hero.SetConditionRankCount(20);
-    for (int k = 1; k <= 20; ++k) hero.SetConditionRank(k, static_cast<uint8_t>(Rand(0, 4)));
+    for (int k = 1; k <= 20; ++k)
+      hero.SetConditionRank(k, static_cast<uint8_t>(Rand(0, 4)));
   }
 
   void FillSkill(TXelSkillItem& skill, int i) {
@@ -101,7 +108,8 @@ class TDataBaseGenerator {
     monster.Graphic = "Blob";
     monster.MaxHp = Rand(10, 9999);
     monster.Experience = Rand(1, 999);
-    for (int k = 1; k <= 4; ++k) monster.Actions.GetOrCreate(k)->SkillId = Rand(1, 100);
+    for (int k = 1; k <= 4; ++k)
+      monster.Actions.GetOrCreate(k)->SkillId = Rand(1, 100);
   }
 
   void FillGroup(TXelMonGroupItem& group, int i) {

@@ -16,19 +16,21 @@ Bytes StreamBytes(const TXelEventScriptList& list) {
 
 std::vector<int32_t> Indents(const TXelEventScriptList& list) {
   std::vector<int32_t> out;
-  for (int i = 0; i < list.GetCount(); ++i) out.push_back(list.GetItem(i)->Indent);
+  for (int i = 0; i < list.GetCount(); ++i)
+    out.push_back(list.GetItem(i)->Indent);
   return out;
 }
 
 std::vector<int32_t> Codes(const TXelEventScriptList& list) {
   std::vector<int32_t> out;
-  for (int i = 0; i < list.GetCount(); ++i) out.push_back(list.GetItem(i)->Code);
+  for (int i = 0; i < list.GetCount(); ++i)
+    out.push_back(list.GetItem(i)->Code);
   return out;
 }
 
 // A page-like record carrying only a script, in fields 11/12.
 class TScriptOnlyPage : public TXelBaseEventPageItem {
- public:
+public:
   explicit TScriptOnlyPage(int32_t id = 1) : TXelBaseEventPageItem(id, 11) {}
   void GetVarData(int id, TCatalogVarData& d, bool) override { ScriptVarData(id, d); }
   int LastFieldId() const override { return 12; }
@@ -90,13 +92,13 @@ TEST(ScriptInsert, BlockStartsAtTheDepthOfTheLineItGoesBefore) {
   TXelEventScriptList target;
   target.Add(10210, 0);
   target.Add(0, 0);
-  target.InsertLines(0, block, 0);  // 2 levels up
+  target.InsertLines(0, block, 0); // 2 levels up
   EXPECT_EQ(Indents(target), (std::vector<int32_t>{0, 1, 0, 0, 0}));
   EXPECT_EQ(Codes(target), (std::vector<int32_t>{10110, 10, 20110, 10210, 0}));
 
   TXelEventScriptList deeper;
   deeper.Add(0, 0);
-  deeper.InsertLines(0, block, 1);  // one level deeper than the line it goes before
+  deeper.InsertLines(0, block, 1); // one level deeper than the line it goes before
   EXPECT_EQ(Indents(deeper), (std::vector<int32_t>{1, 2, 1, 0}));
 
   // The base is the line at At, not the one before it.
@@ -197,8 +199,8 @@ TEST(ScriptPage, SaveRebuildsTheBlobAndAssignCarriesTheCurrentScript) {
   one.Add(10110, 0, "A");
   page.Script.InsertLines(0, one, 0);
   // Blob: CE 7E 00 01 'A' 00 | 00 00 00 00 = 10 bytes.
-  const Bytes expected = {0x0B, 0x01, 0x0A, 0x0C, 0x0A, 0xCE, 0x7E, 0x00, 0x01,
-                          'A',  0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+  const Bytes expected = {0x0B, 0x01, 0x0A, 0x0C, 0x0A, 0xCE, 0x7E, 0x00,
+                          0x01, 'A',  0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
   EXPECT_EQ(SaveBytes(page), expected);
   EXPECT_EQ(page.ScriptSize, 10);
 
@@ -231,4 +233,4 @@ TEST(ScriptPage, BlobIsParsedFromItsOwnBytesWhateverTheSizeFieldSays) {
   EXPECT_EQ(Codes(page.Script), (std::vector<int32_t>{10}));
 }
 
-}  // namespace
+} // namespace

@@ -16,8 +16,8 @@ TEST(HeroRecord, NewHeroWritesOnlyItsAlwaysWrittenFields) {
   ASSERT_EQ(saved.size(), 3u + 600 + 2 + 10 + 3 + 2 + 2 + 1);
   EXPECT_EQ(Bytes(saved.begin(), saved.begin() + 3), (Bytes{0x1F, 0x84, 0x58}));
   const Bytes tail(saved.begin() + 603, saved.end());
-  EXPECT_EQ(tail, (Bytes{0x33, 0x0A, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x3F, 0x01, 0x00, 0x48, 0x00,
-                         0x4A, 0x00, 0x00}));
+  EXPECT_EQ(tail, (Bytes{0x33, 0x0A, 0,    0,    0,    0,    0,    0,    0,    0,
+                         0,    0,    0x3F, 0x01, 0x00, 0x48, 0x00, 0x4A, 0x00, 0x00}));
 
   // The curves, 16-bit little-endian, parameter-major: first and last levels of the
   // three default tables, and a position-weighted sum of all 300 values (5833806,
@@ -33,7 +33,8 @@ TEST(HeroRecord, NewHeroWritesOnlyItsAlwaysWrittenFields) {
   EXPECT_EQ(at(4, 2), 22);
   EXPECT_EQ(at(5, 50), 300);
   int64_t weighted = 0;
-  for (int i = 0; i < 300; ++i) weighted += int64_t(i + 1) * at(i / 50, i % 50 + 1);
+  for (int i = 0; i < 300; ++i)
+    weighted += int64_t(i + 1) * at(i / 50, i % 50 + 1);
   EXPECT_EQ(weighted, 5833806);
 
   EXPECT_EQ(hero.GetParameter(6, 1), 0);
@@ -73,7 +74,7 @@ TEST(HeroRecord, EveryFieldIsSavedUnderItsIdAndReloads) {
   h.SetEquipment(0, 3);
   h.SetEquipment(1, 5);
   h.SetEquipment(4, 300);
-  h.SetEquipment(5, 77);  // no such slot
+  h.SetEquipment(5, 77); // no such slot
   h.UnarmedAnimation = 1056;
   h.Learning.Append()->SkillId = 7;
   h.UseSkillSlotName = 66;
@@ -86,8 +87,8 @@ TEST(HeroRecord, EveryFieldIsSavedUnderItsIdAndReloads) {
 
   TXelPlayerItem back(3);
   const auto chunks = RoundTripChunks(h, back);
-  const std::vector<int> ids = {1, 2, 3, 4, 5, 7, 8, 9, 10, 15, 16, 21, 22, 23, 24, 31, 41, 42, 43,
-                                51, 56, 63, 66, 67, 71, 72, 73, 74};
+  const std::vector<int> ids = {1,  2,  3,  4,  5,  7,  8,  9,  10, 15, 16, 21, 22, 23,
+                                24, 31, 41, 42, 43, 51, 56, 63, 66, 67, 71, 72, 73, 74};
   EXPECT_EQ(IdsOf(chunks), ids);
   ExpectIdValues(chunks, {4, 7, 8, 10, 16, 41, 42, 43, 56}, {5, 9, 21, 22, 23, 24, 66});
   EXPECT_EQ(StrOf(chunks.at(1)), "Mira");
@@ -116,7 +117,7 @@ TEST(HeroRecord, EveryFieldIsSavedUnderItsIdAndReloads) {
   EXPECT_EQ(back.GetConditionRank(1), 0);
   EXPECT_EQ(back.GetAttributeRank(3), 4);
   EXPECT_EQ(back.Learning.GetItem(0)->SkillId, 7);
-  EXPECT_EQ(back.Learning.GetItem(1), nullptr);  // plain access: nothing, no error
+  EXPECT_EQ(back.Learning.GetItem(1), nullptr); // plain access: nothing, no error
 }
 
 TEST(SkillRecord, NewAndFullSkillsSaveEveryFieldUnderItsId) {
@@ -124,7 +125,7 @@ TEST(SkillRecord, NewAndFullSkillsSaveEveryFieldUnderItsId) {
   // 8 Kind and 12 EffectRange (Fixed, 0), 16 the sound record (its name is always
   // written: 01 05 "(OFF)" 00, 8 bytes), 42 and 44 empty blobs, end.
   EXPECT_EQ(SaveBytes(s), (Bytes{0x08, 0x01, 0x00, 0x0C, 0x01, 0x00, 0x10, 0x08, 0x01, 0x05, '(',
-                                 'O', 'F', 'F', ')', 0x00, 0x2A, 0x00, 0x2C, 0x00, 0x00}));
+                                 'O',  'F',  'F',  ')',  0x00, 0x2A, 0x00, 0x2C, 0x00, 0x00}));
   ExpectNoFieldAboveLastId(s);
 
   s.Name = "Fire";
@@ -161,8 +162,8 @@ TEST(SkillRecord, NewAndFullSkillsSaveEveryFieldUnderItsId) {
 
   TXelSkillItem back(1);
   const auto chunks = RoundTripChunks(s, back);
-  const std::vector<int> ids = {1, 2, 3, 4, 7, 8, 11, 12, 13, 14, 16, 18, 19, 21, 22, 23, 24, 25,
-                                31, 32, 33, 34, 35, 36, 37, 38, 41, 42, 43, 44, 45};
+  const std::vector<int> ids = {1,  2,  3,  4,  7,  8,  11, 12, 13, 14, 16, 18, 19, 21, 22, 23,
+                                24, 25, 31, 32, 33, 34, 35, 36, 37, 38, 41, 42, 43, 44, 45};
   EXPECT_EQ(IdsOf(chunks), ids);
   ExpectIdValues(chunks, {7, 11, 13, 14, 21, 22, 23, 24, 25},
                  {8, 12, 18, 19, 31, 32, 33, 34, 35, 36, 37, 38, 45});
@@ -233,29 +234,28 @@ TEST(ItemRecord, NewAndFullItemsSaveEveryFieldUnderItsId) {
 
   TXelItemItem back(1);
   const auto chunks = RoundTripChunks(item, back);
-  const std::vector<int> ids = {1, 2, 3, 5, 6, 11, 12, 13, 14, 15, 16, 17, 18, 20, 21, 22, 23, 24,
-                                25, 26, 27, 28, 31, 32, 33, 34, 35, 37, 38, 41, 42, 43, 44, 45, 46,
-                                51, 53, 55, 57, 58, 61, 62, 63, 64, 65, 66, 67};
+  const std::vector<int> ids = {1,  2,  3,  5,  6,  11, 12, 13, 14, 15, 16, 17, 18, 20, 21, 22,
+                                23, 24, 25, 26, 27, 28, 31, 32, 33, 34, 35, 37, 38, 41, 42, 43,
+                                44, 45, 46, 51, 53, 55, 57, 58, 61, 62, 63, 64, 65, 66, 67};
   EXPECT_EQ(IdsOf(chunks), ids);
-  ExpectIdValues(chunks,
-                 {5, 6, 11, 12, 13, 14, 16, 17, 18, 20, 32, 33, 34, 35, 41, 42, 43, 44, 45, 46, 53,
-                  55, 67},
+  ExpectIdValues(chunks, {5,  6,  11, 12, 13, 14, 16, 17, 18, 20, 32, 33,
+                          34, 35, 41, 42, 43, 44, 45, 46, 53, 55, 67},
                  {3, 15, 21, 22, 23, 24, 25, 26, 27, 28, 31, 37, 38, 51, 57, 58});
   EXPECT_EQ(StrOf(chunks.at(1)) + StrOf(chunks.at(2)), "TonicHeals");
-  EXPECT_EQ(chunks.at(62), (Bytes{0, 0}));  // never trimmed, even when all 0
+  EXPECT_EQ(chunks.at(62), (Bytes{0, 0})); // never trimmed, even when all 0
   EXPECT_EQ(chunks.at(64), (Bytes{1}));
   EXPECT_EQ(chunks.at(66), (Bytes{0, 0, 1}));
 
   EXPECT_EQ(back.GetHeroFlag(2), 0);
-  EXPECT_EQ(back.GetHeroFlag(3), 1);  // a hero beyond the array may use the item
+  EXPECT_EQ(back.GetHeroFlag(3), 1); // a hero beyond the array may use the item
 }
 
 TEST(PerIdArrays, TrimmedToTheDatabaseAndToTheLastEntryThatDiffers) {
   TXelPlayerItem hero(1);
   hero.SetConditionRankCount(4);
-  EXPECT_EQ(hero.GetConditionRank(4), 2);  // new entries take the fill value
+  EXPECT_EQ(hero.GetConditionRank(4), 2); // new entries take the fill value
   hero.SetConditionRank(2, 3);
-  hero.SetConditionRank(5, 0);  // beyond the array: ignored
+  hero.SetConditionRank(5, 0); // beyond the array: ignored
   TXelItemItem item(1);
   item.SetConditionFlagCount(5);
   item.SetConditionFlag(1, 1);
@@ -351,4 +351,4 @@ TEST(PerIdArrays, HostileCountsFollowTheBlob) {
   ExpectCountFollowsBlob(&TXelItemItem::AttributeFlags, 65, 0);
 }
 
-}  // namespace
+} // namespace

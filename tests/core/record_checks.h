@@ -22,8 +22,7 @@ inline void ExpectNoFieldAboveLastId(TCatalogBaseItem& record) {
 
 // A database table's checked accessors: a missing item raises Message outside editor
 // mode and is nothing inside it.
-template <class List>
-void ExpectInvalidItemMessage(const char* message) {
+template <class List> void ExpectInvalidItemMessage(const char* message) {
   List list;
   list.Append();
   EXPECT_NE(list.GetItemById(1), nullptr);

@@ -10,7 +10,7 @@
 #include "core/stream.h"
 
 class TSampleLeaf : public TCatalogItem {
- public:
+public:
   explicit TSampleLeaf(int32_t id = 0) : TCatalogItem(id) { Clear(); }
   void Clear() override {
     Value = 0;
@@ -18,9 +18,14 @@ class TSampleLeaf : public TCatalogItem {
   }
   void GetVarData(int id, TCatalogVarData& d, bool) override {
     switch (id) {
-      case 1: d.Str(&Name, true); break;
-      case 2: d.Int(&Value, 0); break;
-      default: break;
+    case 1:
+      d.Str(&Name, true);
+      break;
+    case 2:
+      d.Int(&Value, 0);
+      break;
+    default:
+      break;
     }
   }
   int LastFieldId() const override { return 2; }
@@ -29,14 +34,14 @@ class TSampleLeaf : public TCatalogItem {
 };
 
 class TSampleLeafList : public TXelCatalog<TSampleLeaf> {
- public:
+public:
   TSampleLeafList() : TXelCatalog(SInvalidHero) {}
 };
 
 // Field ids: 1 Str(skip) 2 Int(def 7) 3 Bool(def true) 4 Byte(def 3) 5 Fixed(2 bytes)
 // 6 Double(def 1.5) 7 Str(no skip) 8 blob size 9 blob 10 nested list 11 nested record.
 class TSampleRecord : public TCatalogItem {
- public:
+public:
   explicit TSampleRecord(int32_t id = 0) : TCatalogItem(id) { Clear(); }
   void Clear() override {
     Name.clear();
@@ -53,23 +58,46 @@ class TSampleRecord : public TCatalogItem {
   }
   void GetVarData(int id, TCatalogVarData& d, bool) override {
     switch (id) {
-      case 1: d.Str(&Name, true); break;
-      case 2: d.Int(&Number, 7); break;
-      case 3: d.Bool(&Flag, true); break;
-      case 4: d.Byte(&Small, 3); break;
-      case 5: if (WithFixed) d.Fixed(Pair, 2); break;
-      case 6: d.Double(&Ratio, 1.5); break;
-      case 7: if (WithNote) d.Str(&Note, false); break;
-      case 8: d.Int(&BlobSize, 0); break;
-      case 9: if (BlobSize > 0) d.Blob(&BlobBytes, BlobSize); break;
-      case 10: d.Catalog(&Children); break;
-      case 11: d.Record(&Child); break;
-      default: break;
+    case 1:
+      d.Str(&Name, true);
+      break;
+    case 2:
+      d.Int(&Number, 7);
+      break;
+    case 3:
+      d.Bool(&Flag, true);
+      break;
+    case 4:
+      d.Byte(&Small, 3);
+      break;
+    case 5:
+      if (WithFixed) d.Fixed(Pair, 2);
+      break;
+    case 6:
+      d.Double(&Ratio, 1.5);
+      break;
+    case 7:
+      if (WithNote) d.Str(&Note, false);
+      break;
+    case 8:
+      d.Int(&BlobSize, 0);
+      break;
+    case 9:
+      if (BlobSize > 0) d.Blob(&BlobBytes, BlobSize);
+      break;
+    case 10:
+      d.Catalog(&Children);
+      break;
+    case 11:
+      d.Record(&Child);
+      break;
+    default:
+      break;
     }
   }
   int LastFieldId() const override { return 11; }
 
-  bool WithFixed = false;  // the optional always-written kinds are off unless a test asks
+  bool WithFixed = false; // the optional always-written kinds are off unless a test asks
   bool WithNote = false;
   std::string Name;
   int32_t Number;
@@ -85,7 +113,7 @@ class TSampleRecord : public TCatalogItem {
 };
 
 class TSampleList : public TXelCatalog<TSampleRecord> {
- public:
+public:
   TSampleList() : TXelCatalog(SInvalidHero) {}
 };
 
@@ -101,8 +129,7 @@ inline std::vector<uint8_t> SaveBytes(const TCatalog& list) {
   return s.Bytes();
 }
 
-template <class T>
-void LoadBytes(T& target, const std::vector<uint8_t>& bytes) {
+template <class T> void LoadBytes(T& target, const std::vector<uint8_t>& bytes) {
   TMemoryStream s(bytes);
   target.LoadFromStream(s);
 }

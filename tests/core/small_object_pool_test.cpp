@@ -18,7 +18,7 @@ TEST(SmallObjectPool, HandsOutAlignedDisjointPiecesAndReusesFreedOnes) {
     for (size_t size = 1; size <= TSmallObjectPool::MaxPooledSize; size += 7) {
       auto* p = static_cast<char*>(pool.Allocate(size));
       ASSERT_EQ(reinterpret_cast<uintptr_t>(p) % TSmallObjectPool::Granule, 0u);
-      std::memset(p, 0xAB, size);  // a piece that overlapped another would be caught below
+      std::memset(p, 0xAB, size); // a piece that overlapped another would be caught below
       pieces.push_back({p, size});
     }
   EXPECT_GT(pool.BlockCount(), 1u);
@@ -36,11 +36,12 @@ TEST(SmallObjectPool, HandsOutAlignedDisjointPiecesAndReusesFreedOnes) {
 
 TEST(SmallObjectPool, PooledContainersBehaveAsPlainOnes) {
   std::vector<int32_t, TPoolAllocator<int32_t>> values;
-  for (int i = 0; i < 1000; ++i) values.push_back(i);  // grows past the pooled sizes
+  for (int i = 0; i < 1000; ++i)
+    values.push_back(i); // grows past the pooled sizes
   EXPECT_EQ(values[999], 999);
   values.resize(3);
   values.shrink_to_fit();
   EXPECT_EQ(values, (std::vector<int32_t, TPoolAllocator<int32_t>>{0, 1, 2}));
 }
 
-}  // namespace
+} // namespace

@@ -25,7 +25,7 @@ TEST(SoundRecords, EveryFieldRoundTripsAndAssignCopiesDirectly) {
   music.Tempo = 150;
   music.Balance = 0;
   // 1 "Fanfare" | 2 FadeIn 1500 (8B 5C) | 3 Volume 80 | 4 Tempo 150 (81 16) | 5 Balance 0
-  const Bytes expected = {0x01, 0x07, 'F', 'a', 'n', 'f', 'a', 'r', 'e', 0x02, 0x02, 0x8B,
+  const Bytes expected = {0x01, 0x07, 'F',  'a',  'n',  'f',  'a',  'r',  'e',  0x02, 0x02, 0x8B,
                           0x5C, 0x03, 0x01, 0x50, 0x04, 0x02, 0x81, 0x16, 0x05, 0x01, 0x00, 0x00};
   EXPECT_EQ(SaveBytes(music), expected);
   TXelMusic back;
@@ -47,4 +47,4 @@ TEST(SoundRecords, EveryFieldRoundTripsAndAssignCopiesDirectly) {
   EXPECT_EQ(loaded.Volume, 100);
 }
 
-}  // namespace
+} // namespace

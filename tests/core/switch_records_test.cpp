@@ -82,4 +82,4 @@ TEST(CommonEventRecords, NewAndFullRecordsSaveAsDerived) {
   EXPECT_EQ(SaveBytes(*back), NewCommonEventBytes);
 }
 
-}  // namespace
+} // namespace

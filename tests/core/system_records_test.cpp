@@ -25,9 +25,12 @@ void PushOffRecord(Bytes& out, uint8_t id) {
 // Strings, indexes, Wallpaper, Font and the test target 1 hold their defaults.
 Bytes NewSystemBytes() {
   Bytes b = {0x16, 0x02, 0x01, 0x00};
-  for (uint8_t id = 31; id <= 38; ++id) PushOffRecord(b, id);
-  for (uint8_t id = 41; id <= 52; ++id) PushOffRecord(b, id);
-  for (uint8_t id = 61; id <= 66; ++id) b.insert(b.end(), {id, 0x01, 0x00});
+  for (uint8_t id = 31; id <= 38; ++id)
+    PushOffRecord(b, id);
+  for (uint8_t id = 41; id <= 52; ++id)
+    PushOffRecord(b, id);
+  for (uint8_t id = 61; id <= 66; ++id)
+    b.insert(b.end(), {id, 0x01, 0x00});
   b.insert(b.end(), {0x52, 0x01, 0x01, 0x55, 0x01, 0x00, 0x5B, 0x01, 0x01, 0x00});
   return b;
 }
@@ -129,7 +132,7 @@ TEST(SystemRecord, PartyAccessorsAndHostileParties) {
   system.SetPartyMember(2, 6);
   EXPECT_EQ(system.GetPartyMember(3), 0);
   EXPECT_EQ(system.GetPartyMember(-1), 0);
-  system.SetPartyMember(3, 9);  // outside: ignored
+  system.SetPartyMember(3, 9); // outside: ignored
   EXPECT_EQ(system.GetPartyCount(), 3);
   system.SetPartyMember(1, 0);
   EXPECT_EQ(system.GetPartyCount(), 1);
@@ -177,7 +180,7 @@ TEST(TestPlayerRecord, EquipmentFieldsCarryTheNextSlot) {
   EXPECT_EQ(back.GetEquipment(2), 0);
   EXPECT_EQ(back.GetEquipment(5), 0);
   EXPECT_EQ(back.GetEquipment(-1), 0);
-  back.SetEquipment(5, 9);  // outside: ignored
+  back.SetEquipment(5, 9); // outside: ignored
   EXPECT_EQ(SaveBytes(back), armed);
 
   // Each field writes its own slot and the next; the field after it corrects that one,
@@ -197,8 +200,8 @@ TEST(TestPlayerRecord, EquipmentFieldsCarryTheNextSlot) {
   EXPECT_EQ(back.GetEquipment(4), 9);
   // Saved, field 14 now carries the helmet slot 0 and slot 4 (9) in its high half:
   // 0E 03 A4 80 00 = 9 * 65536 = groups 24 00 00.
-  const Bytes otherSaved = {0x01, 0x01, 0x02, 0x0E, 0x03, 0xA4, 0x80, 0x00, 0x0F,
-                            0x05, 0x81, 0x91, 0xD0, 0x80, 0x09, 0x00};
+  const Bytes otherSaved = {0x01, 0x01, 0x02, 0x0E, 0x03, 0xA4, 0x80, 0x00,
+                            0x0F, 0x05, 0x81, 0x91, 0xD0, 0x80, 0x09, 0x00};
   EXPECT_EQ(SaveBytes(back), otherSaved);
   LoadBytes(back, otherSaved);
   EXPECT_EQ(SaveBytes(back), otherSaved);
@@ -206,4 +209,4 @@ TEST(TestPlayerRecord, EquipmentFieldsCarryTheNextSlot) {
   EXPECT_EQ(back.GetEquipment(4), 3);
 }
 
-}  // namespace
+} // namespace

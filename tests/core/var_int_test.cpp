@@ -86,7 +86,7 @@ TEST(ReadLimit, ConfinesReadsAndRestoresTheOuterLimit) {
   TMemoryStream s(Bytes{1, 2, 3, 4, 5});
   s.SetPosition(1);
   {
-    TReadLimit outer(s, 3);  // bytes 2, 3, 4
+    TReadLimit outer(s, 3); // bytes 2, 3, 4
     {
       TReadLimit inner(s, 1);
       EXPECT_EQ(s.ReadByte(), 2);
@@ -94,9 +94,9 @@ TEST(ReadLimit, ConfinesReadsAndRestoresTheOuterLimit) {
       EXPECT_EQ(inner.End(), 2);
     }
     EXPECT_EQ(s.Remaining(), 2);
-    EXPECT_THROW(TReadLimit(s, 3), EReadError);  // cannot widen past the outer window
+    EXPECT_THROW(TReadLimit(s, 3), EReadError); // cannot widen past the outer window
   }
   EXPECT_EQ(s.Remaining(), 3);
 }
 
-}  // namespace
+} // namespace

@@ -13,18 +13,22 @@ namespace {
 std::vector<int> VocabularyIds() {
   std::vector<int> ids;
   auto run = [&ids](int first, int last) {
-    for (int id = first; id <= last; ++id) ids.push_back(id);
+    for (int id = first; id <= last; ++id)
+      ids.push_back(id);
   };
   run(1, 37);
   run(41, 51);
   run(54, 64);
   run(67, 77);
   run(80, 89);
-  for (int id : {92, 93, 95}) ids.push_back(id);
+  for (int id : {92, 93, 95})
+    ids.push_back(id);
   run(101, 108);
-  for (int id : {110, 112, 114, 115, 117}) ids.push_back(id);
+  for (int id : {110, 112, 114, 115, 117})
+    ids.push_back(id);
   run(123, 140);
-  for (int id : {146, 147, 148, 151, 152, 153}) ids.push_back(id);
+  for (int id : {146, 147, 148, 151, 152, 153})
+    ids.push_back(id);
   return ids;
 }
 
@@ -59,11 +63,11 @@ TEST(VocabularyRecord, ShopAndInnSetsHoldTheirIds) {
   for (int id : {0, 38, 40, 52, 53, 65, 66, 78, 79, 90, 94, 109, 141, 150, 154})
     EXPECT_EQ(vocabulary.Text(id), nullptr) << id;
 
-  vocabulary.GetShop(0)->Texts[0] = "A";    // 41
-  vocabulary.GetShop(1)->Texts[10] = "B";   // 64
-  vocabulary.GetShop(2)->Texts[0] = "C";    // 67
-  vocabulary.GetInn(0)->Texts[4] = "D";     // 84
-  vocabulary.GetInn(1)->Texts[0] = "E";     // 85
+  vocabulary.GetShop(0)->Texts[0] = "A";  // 41
+  vocabulary.GetShop(1)->Texts[10] = "B"; // 64
+  vocabulary.GetShop(2)->Texts[0] = "C";  // 67
+  vocabulary.GetInn(0)->Texts[4] = "D";   // 84
+  vocabulary.GetInn(1)->Texts[0] = "E";   // 85
   *vocabulary.Text(153) = "No";
   *vocabulary.Text(1) = "Start";
   EXPECT_EQ(*vocabulary.Text(41), "A");
@@ -91,4 +95,4 @@ TEST(VocabularyRecord, ShopAndInnSetsHoldTheirIds) {
   EXPECT_EQ(SaveBytes(back), SaveBytes(TXelVocabulary()));
 }
 
-}  // namespace
+} // namespace

@@ -17,8 +17,8 @@
 #include "events/modal_opener.h"
 #include "framework/controls/button_list.h"
 #include "framework/controls/dial_edit.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {

@@ -17,9 +17,9 @@
 #include "core/settings.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/fixed_memo.h"
-#include "framework/controls/form_registry.h"
-#include "framework/controls/form_xel_base.h"
 #include "framework/controls/slider.h"
+#include "framework/forms/form_registry.h"
+#include "framework/forms/form_xel_base.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/button_list.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_xel_base.h"
 #include "framework/controls/slider.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_xel_base.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/canvas_helpers.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_xel_base.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <climits>
 #include <gtest/gtest.h>
 
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_xel_base.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {

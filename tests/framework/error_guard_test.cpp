@@ -1,4 +1,4 @@
-#include "framework/controls/error_guard.h"
+#include "framework/forms/error_guard.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -6,8 +6,8 @@
 #include <new>
 
 #include "core/errors.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_xel_base.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/settings.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -18,10 +18,10 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/dial_edit.h"
-#include "framework/controls/form_builder.h"
 #include "framework/controls/help.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/window_placement.h"
+#include "framework/forms/form_builder.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-#include "framework/controls/error_guard.h"
+#include "framework/forms/error_guard.h"
 #include "framework/harness/widget_harness.h"
 
 TMessageBoxProvider& UnexpectedMessageBoxes();

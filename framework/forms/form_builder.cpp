@@ -1,4 +1,4 @@
-#include "framework/controls/form_builder.h"
+#include "framework/forms/form_builder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

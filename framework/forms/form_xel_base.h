@@ -19,7 +19,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "framework/controls/error_guard.h"
+#include "framework/forms/error_guard.h"
 
 class QKeyEvent;
 class QShowEvent;

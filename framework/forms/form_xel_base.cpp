@@ -1,4 +1,4 @@
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_xel_base.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "framework/controls/canvas_helpers.h"
-#include "framework/controls/form_binding.h"
 #include "framework/controls/help.h"
 #include "framework/controls/window_placement.h"
+#include "framework/forms/form_binding.h"
 
 TFormXelCommon::TFormXelCommon(QWidget* self, int helpContext)
     : HelpContext(helpContext), self_(self) {}

@@ -1,7 +1,7 @@
 // The commands with no window at all: each replaces what it was handed with one line of
 // its code, without parameters, and remembers nothing.
 #include "events/command_families.h"
-#include "framework/controls/form_registry.h"
+#include "framework/forms/form_registry.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
 #include "framework/controls/dial_edit.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/controls/slider.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 
 namespace {
 

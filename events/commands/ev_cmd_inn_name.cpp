@@ -8,8 +8,8 @@
 #include "core/vocabulary_record.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "events/animation_preview.h"
 #include "events/command_families.h"
 #include "events/command_pieces.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 
 namespace {
 

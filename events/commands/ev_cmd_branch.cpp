@@ -18,9 +18,9 @@
 #include "events/modal_opener.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
 #include "framework/controls/qt_text.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 
 namespace {
 

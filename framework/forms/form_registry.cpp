@@ -1,4 +1,4 @@
-#include "framework/controls/form_registry.h"
+#include "framework/forms/form_registry.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "framework/controls/error_guard.h"
+#include "framework/forms/error_guard.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -7,11 +7,11 @@
 #include <new>
 
 #include "core/messages.h"
-#include "framework/controls/form_xel_base.h"
 #include "framework/controls/framework_messages.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/window_placement.h"
+#include "framework/forms/form_xel_base.h"
 
 namespace {
 

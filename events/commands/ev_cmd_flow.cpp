@@ -12,7 +12,7 @@
 #include "events/command_pieces.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
-#include "framework/controls/form_registry.h"
+#include "framework/forms/form_registry.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include "events/form_ev_cmd_base.h"
 #include "events/modal_opener.h"
 #include "events/turning_preview.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
 #include "framework/controls/scroll_frame.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 #include "framework/pickers/sel_cell.h"
 
 namespace {

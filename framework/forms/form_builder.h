@@ -20,8 +20,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/controls/form_binding.h"
-#include "framework/controls/form_xel_base.h"
+#include "framework/forms/form_binding.h"
+#include "framework/forms/form_xel_base.h"
 
 class QButtonGroup;
 class QCheckBox;

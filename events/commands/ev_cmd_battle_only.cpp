@@ -9,8 +9,8 @@
 #include "events/form_ev_cmd_base.h"
 #include "events/modal_opener.h"
 #include "framework/controls/dial_edit.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 #include "framework/pickers/sel_material_list.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include "events/form_ev_cmd_base.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 
 namespace {
 

@@ -16,10 +16,10 @@
 #include "events/modal_opener.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/fixed_memo.h"
-#include "framework/controls/form_builder.h"
-#include "framework/controls/form_registry.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
+#include "framework/forms/form_builder.h"
+#include "framework/forms/form_registry.h"
 #include "framework/pickers/sel_cell.h"
 
 namespace {

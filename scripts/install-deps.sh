@@ -8,9 +8,11 @@ PACKAGES=(
   zlib1g-dev libpng-dev libpng-tools
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   libsdl2-dev libfluidsynth-dev timgm6mb-soundfont
   lhasa
+  # a real X server with a window manager, to look at the editor as its user does
+  xvfb openbox imagemagick xdotool
 )
 
 missing=()

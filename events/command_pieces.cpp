@@ -126,26 +126,21 @@ template <class List> QStringList NamesOf(const List* list) {
   return names;
 }
 
-template <class Picker> bool PickName(TFormEvCmdBase& form, int& lastId, int& id) {
-  // The picker opens on the box's id; only its OK changes the id it remembers.
-  const int remembered = lastId;
-  lastId = id;
+template <class Picker> bool PickName(TFormEvCmdBase& form, int& id) {
+  // The picker opens on the id last confirmed in it during the run, not on the box's.
   Picker picker(&form);
   const bool ok = OpenModal(picker);
   if (picker.NamesChanged) form.DataChanged = true;
-  if (ok)
-    id = picker.SelectedId;
-  else
-    lastId = remembered;
+  if (ok) id = picker.SelectedId;
   return ok;
 }
 
 template <class Picker>
 TDashBox* NameBox(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
-                  QString (*text)(int), int& lastId) {
+                  QString (*text)(int)) {
   TDashBox* box = b.ValueBox(name, id, text);
-  form.On(box, &TDashBox::Clicked, [&form, &lastId, id] {
-    PickName<Picker>(form, lastId, *id);
+  form.On(box, &TDashBox::Clicked, [&form, id] {
+    PickName<Picker>(form, *id);
     // Names applied in the picker show even when it was then cancelled.
     form.UpdateControls();
   });
@@ -210,17 +205,17 @@ bool PickChar(TFormEvCmdBase& form, std::string& fileName, int& index) {
 }
 
 bool PickSwitch(TFormEvCmdBase& form, int& id) {
-  return PickName<TFormSelSwitch>(form, LastSwitchId, id);
+  return PickName<TFormSelSwitch>(form, id);
 }
 bool PickVariable(TFormEvCmdBase& form, int& id) {
-  return PickName<TFormSelVariable>(form, LastVariableId, id);
+  return PickName<TFormSelVariable>(form, id);
 }
 
 TDashBox* SwitchBox(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id) {
-  return NameBox<TFormSelSwitch>(form, b, name, id, &SwitchBoxText, LastSwitchId);
+  return NameBox<TFormSelSwitch>(form, b, name, id, &SwitchBoxText);
 }
 TDashBox* VariableBox(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id) {
-  return NameBox<TFormSelVariable>(form, b, name, id, &VariableBoxText, LastVariableId);
+  return NameBox<TFormSelVariable>(form, b, name, id, &VariableBoxText);
 }
 
 QStringList ItemNames() {

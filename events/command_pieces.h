@@ -76,7 +76,7 @@ TIdChoices EventChoices(const TXelMap* map, int32_t eventId, const TXelEventItem
 // One "n:" + monster name per member, ids the member indexes, led by "All Group" (-1).
 TIdChoices EnemyChoices(const TXelMonGroupItem* group, bool withAllGroup);
 
-// "%.4d:%s" of a switch or variable, nothing when it does not exist.
+// "%.4d:%s" of a switch or variable, "?" when it does not exist.
 QString SwitchBoxText(int id);
 QString VariableBoxText(int id);
 // The number of switches or variables, at least 1: the range maximum.
@@ -85,8 +85,9 @@ int VariableCount();
 
 // ---- widget parts ----
 
-// Opens the picker at Id through the modal opener; true and the id on OK. A renaming
-// picker sets the form's DataChanged whatever the result.
+// Opens the picker through the modal opener, on the id last confirmed in it during the run;
+// true and Id set to the choice on OK. A renaming picker sets the form's DataChanged
+// whatever the result.
 bool PickSwitch(TFormEvCmdBase& form, int& id);
 bool PickVariable(TFormEvCmdBase& form, int& id);
 

@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -11,7 +13,6 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTimer>
-#include <QWheelEvent>
 #include <algorithm>
 
 #include "core/char_set_graphic.h"
@@ -265,6 +266,8 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
   EnableWhen({ButtonApply}, [this] { return applyEnabled_; });
   On(ButtonApply, &QPushButton::clicked, &TFormEDEvent::ButtonApplyClick);
   On(TabControl1, &QTabBar::currentChanged, &TFormEDEvent::TabControl1Change);
+  // "Paste Page" follows what the clipboard holds, whoever changed it.
+  On(QGuiApplication::clipboard(), &QClipboard::dataChanged, [this] { UpdateOwnControls(); });
   auto* name = findChild<QWidget*>(QStringLiteral("OverEdit1"));
   On(static_cast<TOverEdit*>(name), &QLineEdit::editingFinished, [this] { RefreshScript(); });
 
@@ -280,6 +283,8 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
   PopupMenu1 = MakePopupMenu(this, "PopupMenu1");
   MenuInsert =
       AddMenuItem(PopupMenu1, ListBox1, "MenuInsert", "&Insert...", QKeySequence(Qt::Key_Return));
+  // The keypad's Enter inserts too, rather than reaching the dialog's default button.
+  MenuInsert->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
   MenuEdit = AddMenuItem(PopupMenu1, ListBox1, "MenuEdit", "&Edit...", Qt::Key_Space);
   MenuCut = AddMenuItem(PopupMenu1, ListBox1, "MenuCut", "Cu&t", QKeySequence::Cut);
   MenuCopy = AddMenuItem(PopupMenu1, ListBox1, "MenuCopy", "&Copy", QKeySequence::Copy);
@@ -428,6 +433,7 @@ void TFormEDEvent::ButtonNewPageClick() {
 
 void TFormEDEvent::ButtonCopyPageClick() {
   if (page_) page_->CopyToClipboard(cfEventPage);
+  UpdateOwnControls();
 }
 
 void TFormEDEvent::ButtonPastePageClick() {
@@ -456,7 +462,6 @@ void TFormEDEvent::ButtonDeletePageClick() {
 // A switch or variable picker for one condition field.
 template <class Picker> void TFormEDEvent::PickName(int32_t TXelEventCondition::*field) {
   Picker picker(this);
-  picker.SelectedId = condition_->*field;
   if (OpenModal(picker)) {
     condition_->*field = picker.SelectedId;
     Modified();
@@ -680,15 +685,6 @@ bool TFormEDEvent::eventFilter(QObject* watched, QEvent* event) {
     if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard)
       PopupMenu1->popup(ListBox1->mapToGlobal(QPoint(0, 0)));
     return true;
-  case QEvent::Wheel: {
-    wheelDelta_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
-    while (wheelDelta_ >= 120 || wheelDelta_ <= -120) {
-      const int step = wheelDelta_ > 0 ? -1 : 1;
-      ListBox1->SetTopIndex(ListBox1->TopIndex() + step);
-      wheelDelta_ += step * 120;
-    }
-    return true;
-  }
   default:
     break;
   }

@@ -109,7 +109,6 @@ private:
   std::string sheetName_;
   int counter_ = 0;
   int previousAnimation_ = 0;
-  int wheelDelta_ = 0;
   bool applyEnabled_ = false;
 
   QTabBar* TabControl1;

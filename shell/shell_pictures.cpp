@@ -301,6 +301,14 @@ void DrawGlyph(QPainter& p, int glyph) {
     p.setBrush(blue);
     p.drawEllipse(1, 10, 3, 4);
     break;
+  case tgPlay:
+    p.setBrush(green);
+    p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(12, 7), QPoint(4, 12)}));
+    break;
+  case tgStop:
+    p.setBrush(red);
+    p.drawRect(3, 3, 9, 9);
+    break;
   default:
     break;
   }

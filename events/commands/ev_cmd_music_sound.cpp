@@ -20,6 +20,8 @@
 #include "framework/forms/form_registry.h"
 #include "framework/pickers/sel_material_list.h"
 #include "framework/pickers/sel_music.h"
+#include "shell/data_module.h"
+#include "shell/shell_pictures.h"
 
 namespace {
 
@@ -134,8 +136,14 @@ public:
         b.Row([&] {
           Slider1 = b.Add<TSlider>("Slider1");
           Slider1->SetMax(20);
-          auto* fade = b.Add<TImageButton>("ImageButton1", QStringLiteral("Play"));
-          auto* restart = b.Add<TImageButton>("ImageButton2", QStringLiteral("Stop"));
+          auto* restart = b.Add<TImageButton>("ImageButton2", QStringLiteral("Play"));
+          auto* fade = b.Add<TImageButton>("ImageButton1", QStringLiteral("Stop"));
+          if (DataModule1) {
+            for (auto [button, glyph] : {std::pair{restart, tgPlay}, std::pair{fade, tgStop}}) {
+              button->SetImages(&DataModule1->ImageListEx1);
+              button->SetImageIndex(glyph);
+            }
+          }
           On(fade, &QPushButton::clicked, &TFormEvCmd11520::ImageButton1Click);
           On(restart, &QPushButton::clicked, &TFormEvCmd11520::ImageButton2Click);
         });

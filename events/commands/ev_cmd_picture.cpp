@@ -279,6 +279,7 @@ public:
     Build(
         b, v, "Show Position (Center Coord.)",
         [&] {
+          b.Label("Label5", "Select Picture");
           auto* name = b.ValueBox("DashBox1", &v.Name);
           On(name, &TDashBox::Clicked, [this] {
             TFormSelPicture picker(this);

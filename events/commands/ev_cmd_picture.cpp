@@ -281,6 +281,8 @@ public:
         [&] {
           b.Label("Label5", "Select Picture");
           auto* name = b.ValueBox("DashBox1", &v.Name);
+          // Wide enough for a picture's name beside the number.
+          name->setMinimumWidth(name->fontMetrics().averageCharWidth() * 20);
           On(name, &TDashBox::Clicked, [this] {
             TFormSelPicture picker(this);
             picker.setWindowTitle("Select Picture");

@@ -361,6 +361,7 @@ TEST_F(PlaceScreenPicture, PictureCommands) {
   EXPECT_EQ(FindControl<QLabel>(form.get(), "Label5")->text(), "Select Picture");
   EXPECT_TRUE(caption->isVisible());
   EXPECT_LE(caption->geometry().right(), box.left());
+  EXPECT_GT(box.width(), caption->fontMetrics().horizontalAdvance("Picture12345"));
   EXPECT_TRUE(caption->geometry().top() < box.bottom() && box.top() < caption->geometry().bottom());
   Click(*form, "DashBox1");
   EXPECT_TRUE(FindControl<QPushButton>(form.get(), "ButtonOk")->isEnabled());

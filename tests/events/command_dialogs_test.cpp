@@ -265,6 +265,8 @@ TEST_F(CommandDialogs, MessageGuideLinesAreDarkOnlyWhereTheTextCrossesThem) {
     for (int y = 0; y < shown.height(); ++y)
       colours.insert(shown.pixel(0, y));
     EXPECT_EQ(colours, (std::set<QRgb>{face, own})) << name;
+    // A press on the line reaches the memo's text beneath it.
+    EXPECT_EQ(form->childAt(line->mapTo(form.get(), QPoint(0, 5))), memo->viewport()) << name;
   }
 }
 

@@ -11,10 +11,10 @@
 #include "framework/controls/smart_splitter.h"
 #include "framework/controls/window_placement.h"
 #include "framework/harness/widget_harness.h"
+#include "shell/common/shell_pictures.h"
 #include "shell/data_module.h"
 #include "shell/map/chip_selector.h"
 #include "shell/project_manager.h"
-#include "shell/shell_pictures.h"
 #include "shell/splash.h"
 #include "shell_test_env.h"
 #include <QFontMetrics>
@@ -58,8 +58,8 @@ TEST_F(MainWindow, CreationBuildsTheWorkingSetAndDestructionTakesItDown) {
   EXPECT_EQ(GlobalDataBase, nullptr);
   EXPECT_EQ(FormXelMain, nullptr);
   EXPECT_FALSE(FolderExists(WorkingFolder()));
-  EXPECT_FALSE(GetFullScreenFlag());
-  EXPECT_TRUE(GetShowTitleFlag());
+  EXPECT_FALSE(FullScreenOption.Get());
+  EXPECT_TRUE(ShowTitleOption.Get());
   // The frame's corner: the offscreen platform draws a frame of 2 pixels.
   EXPECT_EQ(Settings().ReadString("FormXelMain_Placement", ""), "18,8,740,580,1");
 

@@ -1,4 +1,4 @@
-#include "shell/shell_pictures.h"
+#include "shell/common/shell_pictures.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>

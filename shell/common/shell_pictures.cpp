@@ -1,309 +1,50 @@
 #include "shell/common/shell_pictures.h"
 
 #include <QFontMetrics>
-#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
+#include <algorithm>
 #include <array>
 
 #include "core/bitmap.h"
 
+// Registers the packed pictures; from the global namespace, as the resource system asks.
+static void RegisterPictures() {
+  Q_INIT_RESOURCE(resources);
+}
+
 namespace {
 
-const QColor Ink(40, 40, 48);
 const QColor Mask(255, 0, 255);
 
-// The emblem of the program: a map sheet with a path over it, in a 32-unit square.
-void DrawEmblem(QPainter& p, const QRectF& r) {
-  const double u = r.width() / 32.0;
-  p.save();
-  p.translate(r.topLeft());
-  p.scale(u, u);
-  p.setPen(QPen(Ink, 1.5));
-  p.setBrush(QColor(236, 208, 140));
-  p.drawRoundedRect(QRectF(3, 5, 26, 22), 3, 3);
-  p.setBrush(QColor(96, 160, 88));
-  p.setPen(Qt::NoPen);
-  p.drawEllipse(QRectF(6, 8, 9, 7));
-  p.setBrush(QColor(72, 120, 200));
-  p.drawEllipse(QRectF(17, 16, 10, 8));
-  p.setPen(QPen(QColor(176, 40, 40), 2, Qt::DashLine));
-  p.setBrush(Qt::NoBrush);
-  QPainterPath path(QPointF(7, 23));
-  path.cubicTo(QPointF(12, 14), QPointF(19, 20), QPointF(25, 9));
-  p.drawPath(path);
-  p.restore();
+// Every picture reader first makes sure the pictures are there.
+QString Picture(const char* file) {
+  static const bool registered = (RegisterPictures(), true);
+  (void)registered;
+  return QStringLiteral(":/images/") + QLatin1String(file);
 }
 
-QCursor MakeCursor(int slot) {
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing, false);
-  // Every tool cursor has its hot spot at a cross-hair point with a white halo.
-  auto cross = [&p](int x, int y, int arm) {
-    for (const auto& [color, width] : {std::pair{QColor(Qt::white), 3}, {QColor(Qt::black), 1}}) {
-      p.setPen(QPen(color, width));
-      p.drawLine(x - arm, y, x + arm, y);
-      p.drawLine(x, y - arm, x, y + arm);
-    }
-  };
-  auto outline = [&p] {
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-  };
-  QPoint hot(8, 8);
-  switch (slot) {
-  case 1: // select
-    cross(8, 8, 6);
-    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    p.drawRect(14, 14, 12, 10);
-    break;
-  case 2: // zoom
-    outline();
-    p.drawEllipse(2, 2, 14, 14);
-    p.setPen(QPen(Qt::black, 3));
-    p.drawLine(15, 15, 22, 22);
-    p.setPen(QPen(Qt::black, 1));
-    p.drawLine(6, 9, 12, 9);
-    p.drawLine(9, 6, 9, 12);
-    hot = QPoint(9, 9);
-    break;
-  case 3: // fill
-    cross(8, 8, 6);
-    outline();
-    p.drawPolygon(QPolygon({QPoint(16, 18), QPoint(24, 12), QPoint(30, 20), QPoint(22, 27)}));
-    p.setBrush(Qt::black);
-    p.drawEllipse(13, 22, 4, 5);
-    break;
-  case 4: // pen
-    cross(8, 8, 6);
-    outline();
-    p.drawPolygon(
-        QPolygon({QPoint(13, 13), QPoint(16, 12), QPoint(28, 24), QPoint(25, 27), QPoint(12, 16)}));
-    break;
-  case 6: // pick
-    outline();
-    p.drawPolygon(
-        QPolygon({QPoint(1, 1), QPoint(4, 1), QPoint(14, 11), QPoint(11, 14), QPoint(1, 4)}));
-    p.setBrush(Qt::black);
-    p.drawRect(12, 12, 6, 6);
-    hot = QPoint(1, 1);
-    break;
-  case 8: // rectangle
-    cross(8, 8, 6);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(14, 14, 14, 10);
-    break;
-  case 9: // ellipse
-    cross(8, 8, 6);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(14, 14, 14, 10);
-    break;
-  default: // the spare slots hold a plain cross-hair
-    cross(8, 8, 7);
-    break;
-  }
-  return QCursor(pixmap, hot.x(), hot.y());
-}
+// In the order of TToolGlyph.
+constexpr const char* GlyphFiles[ToolGlyphCount] = {
+    "glyph_project_new.png",  "glyph_project_open.png", "glyph_project_close.png",
+    "glyph_project_pack.png", "glyph_exit.png",         "glyph_map_save.png",
+    "glyph_map_revert.png",   "glyph_mode_lower.png",   "glyph_mode_upper.png",
+    "glyph_mode_event.png",   "glyph_scale_1.png",      "glyph_scale_2.png",
+    "glyph_scale_4.png",      "glyph_scale_8.png",      "glyph_database.png",
+    "glyph_material.png",     "glyph_select_music.png", "glyph_test_play.png",
+    "glyph_full_screen.png",  "glyph_show_title.png",   "glyph_help_contents.png",
+    "glyph_help_about.png",   "glyph_undo.png",         "glyph_tool_select.png",
+    "glyph_tool_zoom.png",    "glyph_tool_pen.png",     "glyph_tool_rectangle.png",
+    "glyph_tool_ellipse.png", "glyph_tool_fill.png",
+};
+
+// The hot spot of each cursor slot's picture: the cross-hair's centre, or the tip of the
+// zoom glass and the picking arrow.
+constexpr std::array<QPoint, ScreenCursorSlots + 1> CursorHotSpots = {
+    QPoint(), {8, 8}, {9, 9}, {8, 8}, {8, 8}, {8, 8}, {1, 1}, {8, 8}, {8, 8}, {8, 8}};
 
 std::array<QCursor, ScreenCursorSlots + 1>& Cursors() {
   static std::array<QCursor, ScreenCursorSlots + 1> cursors;
   return cursors;
-}
-
-void DrawGlyph(QPainter& p, int glyph) {
-  p.setPen(QPen(Ink, 1));
-  const QColor paper(250, 250, 240), blue(56, 104, 200), green(56, 150, 72), red(200, 56, 48),
-      yellow(232, 196, 64);
-  auto page = [&](QColor fill) {
-    p.setBrush(fill);
-    p.drawRect(3, 1, 10, 13);
-  };
-  auto folder = [&] {
-    p.setBrush(yellow);
-    p.drawRect(1, 4, 13, 9);
-    p.drawRect(1, 2, 5, 2);
-  };
-  auto letter = [&](const char* text, QColor color) {
-    QFont font;
-    font.setPixelSize(9);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(color);
-    p.drawText(QRect(0, 3, 16, 11), Qt::AlignCenter, QString::fromLatin1(text));
-  };
-  auto scale = [&](int cells) {
-    p.setBrush(paper);
-    p.drawRect(1, 1, 13, 13);
-    const int step = 12 / cells;
-    p.setPen(QColor(128, 128, 128));
-    for (int i = 1; i < cells; ++i) {
-      p.drawLine(1 + i * step, 2, 1 + i * step, 13);
-      p.drawLine(2, 1 + i * step, 13, 1 + i * step);
-    }
-  };
-  switch (glyph) {
-  case tgProjectNew:
-    page(paper);
-    p.setPen(green);
-    p.drawLine(10, 3, 10, 7);
-    p.drawLine(8, 5, 12, 5);
-    break;
-  case tgProjectOpen:
-    folder();
-    p.setBrush(paper);
-    p.drawLine(3, 13, 6, 7);
-    break;
-  case tgProjectClose:
-    folder();
-    p.setPen(QPen(red, 2));
-    p.drawLine(5, 6, 11, 12);
-    p.drawLine(11, 6, 5, 12);
-    break;
-  case tgProjectPack:
-    p.setBrush(QColor(180, 140, 96));
-    p.drawRect(2, 5, 12, 9);
-    p.drawLine(2, 5, 5, 2);
-    p.drawLine(14, 5, 11, 2);
-    p.drawLine(5, 2, 11, 2);
-    break;
-  case tgExit:
-    p.setBrush(QColor(150, 110, 70));
-    p.drawRect(4, 1, 8, 14);
-    p.setPen(Ink);
-    p.drawPoint(10, 8);
-    break;
-  case tgMapSave:
-    p.setBrush(blue);
-    p.drawRect(1, 1, 13, 13);
-    p.setBrush(paper);
-    p.drawRect(4, 1, 7, 5);
-    p.drawRect(3, 9, 9, 5);
-    break;
-  case tgMapRevert:
-    p.setPen(QPen(blue, 2));
-    p.drawArc(3, 3, 10, 10, 90 * 16, 270 * 16);
-    p.drawLine(8, 3, 5, 1);
-    p.drawLine(8, 3, 5, 5);
-    break;
-  case tgModeLower:
-    p.setBrush(green);
-    p.drawRect(1, 8, 13, 6);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(3, 2, 9, 5);
-    break;
-  case tgModeUpper:
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(1, 8, 13, 6);
-    p.setBrush(green);
-    p.drawRect(3, 2, 9, 5);
-    break;
-  case tgModeEvent:
-    p.setBrush(paper);
-    p.drawRect(1, 1, 13, 13);
-    letter("E", red);
-    break;
-  case tgScale1:
-    scale(1);
-    break;
-  case tgScale2:
-    scale(2);
-    break;
-  case tgScale4:
-    scale(4);
-    break;
-  case tgScale8:
-    scale(6);
-    break;
-  case tgDataBase:
-    p.setBrush(QColor(140, 160, 190));
-    p.drawRect(2, 3, 11, 10);
-    p.drawEllipse(2, 1, 11, 4);
-    p.drawEllipse(2, 11, 11, 4);
-    break;
-  case tgMaterial:
-    p.setBrush(paper);
-    p.drawRect(1, 2, 13, 11);
-    p.setBrush(green);
-    p.drawEllipse(3, 5, 4, 4);
-    p.setBrush(blue);
-    p.drawRect(8, 7, 5, 5);
-    break;
-  case tgSelectMusic:
-    p.setBrush(Ink);
-    p.drawEllipse(2, 10, 4, 3);
-    p.drawEllipse(9, 8, 4, 3);
-    p.drawLine(6, 11, 6, 2);
-    p.drawLine(13, 9, 13, 1);
-    p.drawLine(6, 2, 13, 1);
-    break;
-  case tgTestPlay:
-    p.setBrush(green);
-    p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(13, 8), QPoint(4, 14)}));
-    break;
-  case tgFullScreen:
-    p.setBrush(paper);
-    p.drawRect(1, 2, 13, 10);
-    p.setBrush(blue);
-    p.drawRect(3, 4, 9, 6);
-    p.drawLine(5, 14, 10, 14);
-    break;
-  case tgShowTitle:
-    p.setBrush(paper);
-    p.drawRect(1, 2, 13, 10);
-    letter("T", blue);
-    break;
-  case tgHelpContents:
-    p.setBrush(blue);
-    p.drawRect(2, 1, 11, 13);
-    letter("?", Qt::white);
-    break;
-  case tgHelpAbout:
-    p.setBrush(paper);
-    p.drawEllipse(1, 1, 13, 13);
-    letter("i", blue);
-    break;
-  case tgUndo:
-    p.setPen(QPen(blue, 2));
-    p.drawArc(3, 4, 10, 9, 0, 180 * 16);
-    p.drawLine(3, 9, 1, 6);
-    p.drawLine(3, 9, 6, 7);
-    break;
-  case tgToolSelect:
-    p.setPen(QPen(Ink, 1, Qt::DotLine));
-    p.drawRect(2, 2, 11, 11);
-    break;
-  case tgToolZoom:
-    p.setBrush(paper);
-    p.drawEllipse(1, 1, 9, 9);
-    p.setPen(QPen(Ink, 2));
-    p.drawLine(9, 9, 14, 14);
-    break;
-  case tgToolPen:
-    p.setBrush(yellow);
-    p.drawPolygon(
-        QPolygon({QPoint(2, 14), QPoint(3, 10), QPoint(11, 2), QPoint(14, 5), QPoint(6, 13)}));
-    break;
-  case tgToolRectangle:
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(2, 3, 11, 9);
-    break;
-  case tgToolEllipse:
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(1, 3, 13, 9);
-    break;
-  case tgToolFill:
-    p.setBrush(paper);
-    p.drawPolygon(QPolygon({QPoint(2, 7), QPoint(8, 2), QPoint(14, 8), QPoint(8, 14)}));
-    p.setBrush(blue);
-    p.drawEllipse(1, 10, 3, 4);
-    break;
-  default:
-    break;
-  }
 }
 
 // The 5 x 5 letters on the larger start marks: P(arty), B(oat), S(hip), A(irship), E(vent).
@@ -328,20 +69,20 @@ QFont FitFontToBox(QFont font, const QString& text, QSize box, int largestPixelS
   font.setPixelSize(6);
   return font;
 }
+QString ToolGlyphResource(int glyph) {
+  return Picture(GlyphFiles[std::clamp(glyph, 0, ToolGlyphCount - 1)]);
+}
+
+QString CursorResource(int slot) {
+  return Picture(
+      ("cursor_" + std::to_string(std::clamp(slot, 1, ScreenCursorSlots)) + ".png").c_str());
+}
+
 QImage SplashPicture() {
-  QImage image(512, 256, QImage::Format_RGB32);
+  QImage image = QImage(Picture("splash.png")).convertToFormat(QImage::Format_RGB32);
+  // The texts are set in the machine's own font, shrunk until they fit.
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient sky(0, 0, 0, 256);
-  sky.setColorAt(0, QColor(32, 48, 96));
-  sky.setColorAt(1, QColor(120, 88, 140));
-  p.fillRect(image.rect(), sky);
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(56, 96, 72));
-  p.drawEllipse(QRectF(-80, 180, 400, 160));
-  p.setBrush(QColor(40, 76, 60));
-  p.drawEllipse(QRectF(220, 196, 420, 150));
-  DrawEmblem(p, QRectF(32, 40, 128, 128));
   QFont title;
   title.setBold(true);
   const QRect titleBox(176, 72, 320, 56);
@@ -357,12 +98,7 @@ QImage SplashPicture() {
 }
 
 QPixmap ProgramIconPixmap() {
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  DrawEmblem(p, QRectF(0, 0, 32, 32));
-  return pixmap;
+  return QPixmap(Picture("program_icon.png"));
 }
 
 QIcon ProgramIcon() {
@@ -370,19 +106,14 @@ QIcon ProgramIcon() {
 }
 
 QPixmap FolderIconPixmap() {
-  QPixmap pixmap(16, 16);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setPen(Ink);
-  p.setBrush(QColor(232, 196, 64));
-  p.drawRect(1, 4, 13, 9);
-  p.drawRect(1, 2, 5, 2);
-  return pixmap;
+  return QPixmap(Picture("folder.png"));
 }
 
 void LoadScreenCursors() {
-  for (int slot = 1; slot <= ScreenCursorSlots; ++slot)
-    Cursors()[size_t(slot)] = MakeCursor(slot);
+  for (int slot = 1; slot <= ScreenCursorSlots; ++slot) {
+    const QPoint hot = CursorHotSpots[size_t(slot)];
+    Cursors()[size_t(slot)] = QCursor(QPixmap(CursorResource(slot)), hot.x(), hot.y());
+  }
 }
 
 QCursor ScreenCursor(int slot) {
@@ -394,13 +125,8 @@ QImage ToolGlyphStrip(bool disabled) {
   QImage strip(ToolGlyphSize, ToolGlyphSize * ToolGlyphCount, QImage::Format_RGB32);
   strip.fill(Mask);
   QPainter p(&strip);
-  for (int glyph = 0; glyph < ToolGlyphCount; ++glyph) {
-    p.save();
-    p.setClipRect(0, glyph * ToolGlyphSize, ToolGlyphSize, ToolGlyphSize - 1);
-    p.translate(0, glyph * ToolGlyphSize);
-    DrawGlyph(p, glyph);
-    p.restore();
-  }
+  for (int glyph = 0; glyph < ToolGlyphCount; ++glyph)
+    p.drawImage(0, glyph * ToolGlyphSize, QImage(ToolGlyphResource(glyph)));
   p.end();
   if (!disabled) return strip;
   // Disabled glyphs: every drawn pixel a flat grey, the darker ones darker.

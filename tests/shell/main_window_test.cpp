@@ -116,6 +116,41 @@ TEST(DataModule, HoldsEveryToolGlyphWithItsDisabledTwin) {
   EXPECT_EQ(qAlpha(module.ImageListEx1.Image(tgToolPen).toImage().pixel(0, 15)), 0);
 }
 
+TEST_F(MainWindow, EveryActionsIconAndEveryCursorComesFromTheResources) {
+  TDataModule1 module;
+  DataModule1 = &module;
+  {
+    TFormXelMain form;
+    int withIcon = 0;
+    for (QAction* action : form.actions()) {
+      if (!action->objectName().startsWith(QStringLiteral("Action_"))) continue;
+      // Some pixel of the normal and of the disabled picture is drawn.
+      for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+        const QImage image = action->icon().pixmap(16, 16, mode).toImage();
+        ASSERT_EQ(image.size(), QSize(16, 16)) << action->objectName().toStdString();
+        bool drawn = false;
+        for (int y = 0; y < 16 && !drawn; ++y)
+          for (int x = 0; x < 16 && !drawn; ++x)
+            drawn = qAlpha(image.pixel(x, y)) != 0;
+        EXPECT_TRUE(drawn) << action->objectName().toStdString() << " mode " << mode;
+      }
+      ++withIcon;
+    }
+    EXPECT_GE(withIcon, ToolGlyphCount);
+  }
+  DataModule1 = nullptr;
+  for (int glyph = 0; glyph < ToolGlyphCount; ++glyph)
+    EXPECT_EQ(QImage(ToolGlyphResource(glyph)).size(), QSize(16, 16)) << glyph;
+  LoadScreenCursors();
+  for (int slot = 1; slot <= ScreenCursorSlots; ++slot) {
+    EXPECT_EQ(QImage(CursorResource(slot)).size(), QSize(32, 32)) << slot;
+    EXPECT_EQ(ScreenCursor(slot).pixmap().size(), QSize(32, 32)) << slot;
+  }
+  EXPECT_EQ(ProgramIconPixmap().size(), QSize(32, 32));
+  EXPECT_EQ(FolderIconPixmap().size(), QSize(16, 16));
+  EXPECT_EQ(SplashPicture().size(), QSize(512, 256));
+}
+
 TEST(Splash, TitleTextsShrinkToFitTheirBoxWithTheInstalledFonts) {
   QFont bold;
   bold.setBold(true);

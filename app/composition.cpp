@@ -9,6 +9,10 @@
 #include "shell/common/main_window_docks.h"
 #include "shell/map/map_event_operations.h"
 
+// The Qt stand-ins of the core's busy cursor and clipboard, the message-box log and the
+// application object's rule of which widgets are forms are set by ProgramMain
+// (shell/startup.cpp) for the application object's lifetime; they have working defaults,
+// so they are not hooks.
 void ComposeProgram() {
   // The map editor's event mode opens the event editor and its dialogs.
   InstallMapEventOperations(

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws the editor's pictures into resources/images/ with ImageMagick: the tool-bar and
 # menu glyphs (16 x 16 on the mask colour, bottom row left as mask), the map-editing
-# cursors (32 x 32 on transparency), the folder and program icons and the splash picture
+# cursors (32 x 32 on transparency), the start-position marks, the folder and program
+# icons and the splash picture
 # (its texts are set at run time in the machine's font). Run it after changing a picture
 # and commit the files; the build only packs them (resources/resources.qrc).
 set -euo pipefail
@@ -118,6 +119,39 @@ cross() { # cross <x> <y> <arm>
   cursor 8 $(cross 8 8 6) -fill none -draw "rectangle 14,14 28,24"
   cursor 9 $(cross 8 8 6) -fill none -draw "ellipse 21,19 7,5 0,360"
 }
+
+# The start-position marks: a strip of five square marks (party, boat, ship, airship, plain
+# event) for each map scale, 32, 16, 8 and 4 pixels a cell; a black frame from 8 pixels on,
+# a white letter from 16 on. Only these colours are used: the map view reads the strips as
+# 8-bit pictures with a fixed palette.
+IFS=$' \t\n'
+MARK_FILLS=('#d03828' '#3868d0' '#28a0a0' '#9048c0' '#808080')
+# 5 x 5 letters, a row a word: P, B, S, A, E.
+MARK_LETTERS=('11110 10001 11110 10000 10000' '11110 10001 11110 10001 11110'
+  '01111 10000 01110 00001 11110' '01110 10001 11111 10001 10001'
+  '11111 10000 11110 10000 11111')
+strip=1
+for cell in 32 16 8 4; do
+  args=()
+  unit=$((cell / 8)) inset=$(((cell - 5 * (cell / 8)) / 2))
+  for ((m = 0; m < 5; m++)); do
+    left=$((m * cell))
+    args+=(-fill "${MARK_FILLS[m]}" -draw "rectangle $left,0 $((left + cell - 1)),$((cell - 1))")
+    ((cell < 8)) || args+=(-fill none -stroke black -draw "rectangle $left,0 $((left + cell - 1)),$((cell - 1))" -stroke none)
+    ((unit < 2)) && continue
+    row=0
+    for bits in ${MARK_LETTERS[m]}; do
+      for ((col = 0; col < 5; col++)); do
+        [ "${bits:col:1}" = 1 ] || continue
+        x=$((left + inset + col * unit)) y=$((inset + row * unit))
+        args+=(-fill white -draw "rectangle $x,$y $((x + unit - 1)),$((y + unit - 1))")
+      done
+      row=$((row + 1))
+    done
+  done
+  png "startpos_$strip.png" "$((cell * 5))x$cell" black +antialias -stroke none "${args[@]}"
+  strip=$((strip + 1))
+done
 
 # The folder of the project list.
 png folder.png 16x16 none +antialias -strokewidth 1 -stroke "$INK" -fill "$YELLOW" \

@@ -47,14 +47,10 @@ std::array<QCursor, ScreenCursorSlots + 1>& Cursors() {
   return cursors;
 }
 
-// The 5 x 5 letters on the larger start marks: P(arty), B(oat), S(hip), A(irship), E(vent).
-constexpr std::array<std::array<uint8_t, 5>, 5> MarkLetters = {{
-    {0x1E, 0x11, 0x1E, 0x10, 0x10},
-    {0x1E, 0x11, 0x1E, 0x11, 0x1E},
-    {0x0F, 0x10, 0x0E, 0x01, 0x1E},
-    {0x0E, 0x11, 0x1F, 0x11, 0x11},
-    {0x1F, 0x10, 0x1E, 0x10, 0x1F},
-}};
+// The colours of the start-mark strips, palette indexes 1 on (0 is the transparent one):
+// the frame, the letters, then the marks' own colours.
+constexpr std::array<QRgb, 7> MarkColors = {0xFF000000, 0xFFFFFFFF, 0xFFD03828, 0xFF3868D0,
+                                            0xFF28A0A0, 0xFF9048C0, 0xFF808080};
 
 } // namespace
 
@@ -142,31 +138,21 @@ QImage ToolGlyphStrip(bool disabled) {
 }
 
 TBitmap StartPosBitmap(int index) {
-  static constexpr int Sizes[] = {32, 16, 8, 4};
-  static constexpr uint32_t Fills[] = {0xD03828, 0x3868D0, 0x28A0A0, 0x9048C0, 0x808080};
-  const int cell = Sizes[std::clamp(index, 1, 4) - 1];
+  const int strip = std::clamp(index, 1, 4);
+  const QImage image = QImage(Picture(("startpos_" + std::to_string(strip) + ".png").c_str()))
+                           .convertToFormat(QImage::Format_RGB32);
   TBitmap bitmap;
-  bitmap.Reset(TPixelFormat::pf8bit, cell * 5, cell);
+  bitmap.Reset(TPixelFormat::pf8bit, image.width(), image.height());
   TPalette& palette = bitmap.Palette();
-  palette[1] = {0, 0, 0, 0};
-  palette[2] = {255, 255, 255, 0};
-  for (int m = 0; m < 5; ++m)
-    palette[size_t(3 + m)] = {uint8_t(Fills[m] >> 16), uint8_t(Fills[m] >> 8), uint8_t(Fills[m]),
-                              0};
-  const int scale = cell / 8;
-  const int inset = (cell - 5 * scale) / 2;
-  for (int m = 0; m < 5; ++m) {
-    for (int y = 0; y < cell; ++y) {
-      for (int x = 0; x < cell; ++x) {
-        const bool border = cell >= 8 && (x == 0 || y == 0 || x == cell - 1 || y == cell - 1);
-        uint8_t index8 = border ? 1 : uint8_t(3 + m);
-        if (scale >= 2 && x >= inset && y >= inset && x < inset + 5 * scale &&
-            y < inset + 5 * scale) {
-          const int lx = (x - inset) / scale, ly = (y - inset) / scale;
-          if (MarkLetters[size_t(m)][size_t(ly)] & (0x10 >> lx)) index8 = 2;
-        }
-        bitmap.SetIndexAt(m * cell + x, y, index8);
-      }
+  for (size_t k = 0; k < MarkColors.size(); ++k)
+    palette[k + 1] = {uint8_t(qRed(MarkColors[k])), uint8_t(qGreen(MarkColors[k])),
+                      uint8_t(qBlue(MarkColors[k])), 0};
+  // Each pixel takes the index of its colour; one the palette lacks stays transparent.
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const auto at = std::find(MarkColors.begin(), MarkColors.end(), row[x] | 0xFF000000u);
+      bitmap.SetIndexAt(x, y, at == MarkColors.end() ? 0 : uint8_t(1 + (at - MarkColors.begin())));
     }
   }
   return bitmap;

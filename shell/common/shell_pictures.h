@@ -1,7 +1,7 @@
 // The shell's pictures: the splash picture, the program icon, the folder icon of the
 // project list, the map-editing cursors and the tool-bar glyphs come from the resource
-// files (resources/images/, drawn by scripts/draw-resources.sh); the start-position mark
-// strips are made here, as the map view's 8-bit palette strips.
+// files (resources/images/, drawn by scripts/draw-resources.sh), and so do the
+// start-position mark strips, which the map view takes as 8-bit palette pictures.
 #pragma once
 
 #include <QCursor>

@@ -20,8 +20,8 @@
 #include "framework/forms/form_registry.h"
 #include "framework/pickers/sel_material_list.h"
 #include "framework/pickers/sel_music.h"
+#include "shell/common/shell_pictures.h"
 #include "shell/data_module.h"
-#include "shell/shell_pictures.h"
 
 namespace {
 

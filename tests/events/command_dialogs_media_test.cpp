@@ -20,9 +20,9 @@
 #include "framework/controls/slider.h"
 #include "framework/pickers/sel_material_list.h"
 #include "framework/pickers/sel_music.h"
+#include "shell/common/shell_pictures.h"
 #include "shell/data_module.h"
 #include "shell/map/map_pickers.h"
-#include "shell/shell_pictures.h"
 #include <QCheckBox>
 #include <QDir>
 #include <QPainter>

@@ -122,8 +122,4 @@ TEST_F(EventManager, ATeleportEventWrapsTheDialogsLinesBetweenEraseAndShow) {
   ProjectPath.clear();
 }
 
-TEST_F(EventManager, TheProgramInstallsItForTheMapEditor) {
-  EXPECT_NE(dynamic_cast<TXelEventManager*>(CreateMapEventOperations(nullptr).get()), nullptr);
-}
-
 } // namespace

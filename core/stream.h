@@ -38,6 +38,12 @@ public:
     if (count > static_cast<uint64_t>(Remaining())) ThrowReadError();
   }
   void Seek(int64_t offset) { SetPosition(GetPosition() + offset); }
+  // The next Count bytes where they lie, when the stream holds them in memory before its
+  // read limit; nullptr otherwise. Readers that only look at a block use it to skip a copy.
+  const uint8_t* PeekMemory(size_t count) const {
+    if (!inMemory_ || count > static_cast<uint64_t>(Remaining())) return nullptr;
+    return memData_ + memPos_;
+  }
 
 protected:
   virtual int64_t DoGetSize() const = 0;

@@ -329,12 +329,22 @@ void TMapEditEngine::ApplyShapeMask(const TRect& area_wanted, bool restore_outsi
   const TXelMapLayer& base = mode_ == emUpperLayer ? BaseUpper : BaseLower;
   const bool base_fits = base.Width() == w && base.Height() == h;
   uint16_t* cells = layer.CellData();
+  // The pen's tiles, walked along each row without a division per cell.
+  const TXelCurrentChip& pen = Pen();
+  const int pen_w = pen.Width(), pen_h = pen.Height();
+  uint16_t pen_tiles[TXelCurrentChip::MaxSize][TXelCurrentChip::MaxSize];
+  for (int py = 0; py < pen_h; ++py)
+    for (int px = 0; px < pen_w; ++px)
+      pen_tiles[py][px] = pen.GetCell(px, py);
+  const int pen_x0 = Mod(area.Left - StrokeOrigin.X, pen_w);
   for (int y = area.Top; y < area.Bottom; ++y) {
+    const uint16_t* pen_row = pen_tiles[Mod(y - StrokeOrigin.Y, pen_h)];
+    int pen_x = pen_x0;
     const bool inside_y = y > 0 && y < h - 1;
     const uint16_t* above = &Mask(0, inside_y ? y - 1 : Mod(y - 1, h));
     const uint16_t* below = &Mask(0, inside_y ? y + 1 : Mod(y + 1, h));
     uint16_t* row = &Mask(0, y);
-    for (int x = area.Left; x < area.Right; ++x) {
+    for (int x = area.Left; x < area.Right; ++x, pen_x = pen_x + 1 == pen_w ? 0 : pen_x + 1) {
       const size_t at = size_t(y) * size_t(w) + size_t(x);
       uint16_t& m = row[x];
       if (!m) {
@@ -352,20 +362,23 @@ void TMapEditEngine::ApplyShapeMask(const TRect& area_wanted, bool restore_outsi
       }
       m = inner ? kMaskInner : kMaskBorder;
       if (mode_ == emLowerLayer) {
-        const int block = BlockOf(PenTile(x, y));
+        const int block = BlockOf(pen_row[pen_x]);
         if (BlockOf(cells[at]) != block) cells[at] = uint16_t(BlockBaseId(block) + kPresetVariant);
       }
     }
   }
   // Then the pen itself.
-  for (int y = area.Top; y < area.Bottom; ++y)
-    for (int x = area.Left; x < area.Right; ++x) {
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    const uint16_t* pen_row = pen_tiles[Mod(y - StrokeOrigin.Y, pen_h)];
+    int pen_x = pen_x0;
+    for (int x = area.Left; x < area.Right; ++x, pen_x = pen_x + 1 == pen_w ? 0 : pen_x + 1) {
       const uint16_t m = Mask(x, y);
       if (m == kMaskBorder)
         PutChipAndNeighbours(x, y);
       else if (m == kMaskInner)
-        PutChipResolved(x, y, false, true, kAllBits, PenTile(x, y));
+        PutChipResolved(x, y, false, true, kAllBits, pen_row[pen_x]);
     }
+  }
   MarkDirty(area);
 }
 

@@ -51,13 +51,19 @@ inline const TOption<bool> ShowTitleOption{SettingsSection, "ShowTitleFlag", fal
 // refuses to run).
 std::string GetRuntimePackagePath();
 
+// The program ini's values; their defaults are only worked out when they are absent.
+inline const TOption<std::string> ProjectBaseOption{ProgramIniSection, "ProjectBasePath", "",
+                                                    TOptionStore::Program};
+inline const TOption<std::string> OpenedProjectOption{ProgramIniSection, "OpenedProjectFolder", "",
+                                                      TOptionStore::Program};
+
 // The program folder when it is writable, otherwise ~/VelmoraProjects/, created when it
 // is first asked for.
 std::string GetDefaultProjectBasePath();
+// ProjectBaseOption, or else the default base.
 std::string GetProjectBasePath();
-void SetProjectBasePath(const std::string& path);
+// OpenedProjectOption, or else the program folder.
 std::string GetOpenedProjectFolder();
-void SetOpenedProjectFolder(const std::string& path);
 
 // Folder's "KOVAX.ini" (Folder gets a trailing separator first), spelt as on disk when it
 // exists in another case.

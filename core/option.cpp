@@ -2,6 +2,8 @@
 
 #include "core/file_utils.h"
 #include "core/ini_file.h"
+#include "core/path_resolver.h"
+#include "core/project_path.h"
 
 #include <type_traits>
 
@@ -53,16 +55,28 @@ void DeleteUserValue(std::string_view section, std::string_view key) {
 
 namespace {
 
+// The open project's ini, spelt as on disk when it exists in another case.
+std::string ProjectIniFile() {
+  return ResolvePath(IncludeTrailingBackslash(ProjectPath) + ProjectIniName).Path;
+}
+
 // The file an option of Store is read from.
 TIniFile ReadStore(TOptionStore store, std::string_view section, std::string_view key) {
-  return store == TOptionStore::User ? StoreWith(section, key) : TIniFile(GetProgramIniPath());
+  switch (store) {
+  case TOptionStore::User:
+    return StoreWith(section, key);
+  case TOptionStore::Program:
+    return TIniFile(GetProgramIniPath());
+  default:
+    return TIniFile(ProjectIniFile());
+  }
 }
 
 void WriteStore(TOptionStore store, std::string_view section, std::string_view key,
                 std::string_view value) {
   if (store == TOptionStore::User) return WriteUserString(section, key, value);
-  const std::string path = GetProgramIniPath();
-  ForceDirectories(ExtractFilePath(path), 0700);
+  const std::string path = store == TOptionStore::Program ? GetProgramIniPath() : ProjectIniFile();
+  if (store == TOptionStore::Program) ForceDirectories(ExtractFilePath(path), 0700);
   TIniFile ini(path);
   ini.WriteString(section, key, value);
   ini.UpdateFile();

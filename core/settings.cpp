@@ -95,19 +95,6 @@ void WriteFullPackageFlag(bool flag) {
   });
 }
 
-void ReadMapEditSettings(int& mode, int& zoom) {
-  const TIniFile ini(GetProjectIniPath(ProjectPath));
-  mode = ini.ReadInteger(ProjectIniSection, "MapEditMode", 0);
-  zoom = ini.ReadInteger(ProjectIniSection, "MapEditZoom", 0);
-}
-
-void WriteMapEditSettings(int mode, int zoom) {
-  ChangeIni(GetProjectIniPath(ProjectPath), [&](TIniFile& ini) {
-    ini.WriteInteger(ProjectIniSection, "MapEditMode", mode);
-    ini.WriteInteger(ProjectIniSection, "MapEditZoom", zoom);
-  });
-}
-
 std::string ReadGameTitle(const std::string& folder) {
   return TIniFile(GetProjectIniPath(folder))
       .ReadString(ProjectIniSection, "GameTitle", DefaultGameTitle);

@@ -16,7 +16,6 @@
 inline constexpr const char* SettingsSection = "VELMORA";
 inline constexpr const char* ProgramIniSection = "VELMORA";
 inline constexpr const char* ProjectIniSection = "KOVAX";
-inline constexpr const char* ProjectIniName = "KOVAX.ini";
 inline constexpr const char* DefaultGameTitle = "Untitled";
 
 // The user store, keyed by value name ("RuntimePackagePath", "ApplicationPath",
@@ -71,8 +70,10 @@ std::string GetProjectIniPath(const std::string& folder);
 // True writes "FullPackageFlag" into the open project's ini; False deletes the key.
 void WriteFullPackageFlag(bool flag);
 std::string ReadGameTitle(const std::string& folder);
-// The map editor's mode and zoom index of the open project ("MapEditMode", "MapEditZoom";
-// 0 when absent), read when it opens and written when it closes.
-void ReadMapEditSettings(int& mode, int& zoom);
-void WriteMapEditSettings(int mode, int zoom);
+// The map editor's mode and zoom index of the open project, read when it opens and
+// written when it closes.
+inline const TOption<int> MapEditModeOption{ProjectIniSection, "MapEditMode", 0,
+                                            TOptionStore::Project};
+inline const TOption<int> MapEditZoomOption{ProjectIniSection, "MapEditZoom", 0,
+                                            TOptionStore::Project};
 void WriteGameTitle(const std::string& folder, std::string_view title);

@@ -1,0 +1,56 @@
+#include "core/hero_page.h"
+
+TPoint WalkBlockOrigin(int index) {
+  return {(index % 4) * 72, (index / 4) * 128};
+}
+
+TPoint FaceOrigin(int index) {
+  return {(index % 4) * 48, (index / 4) * 48};
+}
+
+TPoint WalkFrameCell(int counter) {
+  static const int Xs[4] = {24, 0, 24, 48};
+  static const int Ys[4] = {64, 96, 0, 32};
+  const unsigned step = unsigned(counter);
+  return {Xs[step % 4], Ys[(step / 16) % 4]};
+}
+
+int HeroParameterNow(const TXelPlayerItem& hero, int parameter, const TXelItem& items) {
+  int value = hero.GetParameter(parameter, hero.InitialLevel);
+  if (parameter < 2 || parameter >= HeroParameterCount) return value;
+  for (int slot = 0; slot < HeroEquipmentSlots; ++slot) {
+    const int id = hero.GetEquipment(slot);
+    const TXelItemItem* item = id > 0 ? items.FindById(id) : nullptr;
+    if (!item) continue;
+    const int bonuses[4] = {item->AttackBonus, item->DefenseBonus, item->MindBonus,
+                            item->AgilityBonus};
+    value += bonuses[parameter - 2];
+  }
+  return value;
+}
+
+TLearnedSkillOffer::TLearnedSkillOffer(int skillCount)
+    : taken_(size_t(skillCount > 0 ? skillCount : 0), false) {}
+
+void TLearnedSkillOffer::MarkSkillTaken(int skillId) {
+  if (skillId >= 1 && size_t(skillId) <= taken_.size()) taken_[size_t(skillId - 1)] = true;
+}
+
+std::vector<int> TLearnedSkillOffer::OfferedSkills() const {
+  std::vector<int> ids;
+  for (size_t i = 0; i < taken_.size(); ++i)
+    if (!taken_[i]) ids.push_back(int(i + 1));
+  return ids;
+}
+
+int TLearnedSkillOffer::LineFor(const std::vector<int>& offered, int skillId) {
+  for (size_t line = 0; line < offered.size(); ++line)
+    if (offered[line] >= skillId) return int(line);
+  return 0;
+}
+
+int TLearnedSkillOffer::SkillAt(const std::vector<int>& offered, int line) {
+  if (offered.empty()) return 0;
+  if (line < 0 || size_t(line) >= offered.size()) line = 0;
+  return offered[size_t(line)];
+}

@@ -92,6 +92,24 @@ TEST(HeroCurveGenerator, KeepsEndsAndNeverTurnsBack) {
   GenerateCurve(late.span(), 8);
   EXPECT_GT(early.at(25), late.at(25) + 50);
 
+  // A rising curve's lowest pixel in a column lies at the column's left edge: compare
+  // with the cubic solved there by bisection, for the steep late-growth curve.
+  Curve steep;
+  steep.values[0] = 10, steep.values[49] = 990;
+  GenerateCurve(steep.span(), 8);
+  // Control points of style 8: (1, 10), (32, 10 + 980 * 0 / 50), (48, 10 + 980 * 16 / 50).
+  const double px[4] = {1, 32, 48, 50}, py[4] = {10, 10, 323, 990};
+  auto bezier = [](const double* p, double t) {
+    const double u = 1 - t;
+    return u * u * u * p[0] + 3 * u * u * t * p[1] + 3 * u * t * t * p[2] + t * t * t * p[3];
+  };
+  for (int level = 2; level <= 49; ++level) {
+    double lo = 0, hi = 1;
+    for (int i = 0; i < 60; ++i)
+      (bezier(px, (lo + hi) / 2) < level - 0.5 ? lo : hi) = (lo + hi) / 2;
+    EXPECT_NEAR(steep.at(level), bezier(py, lo), 1.0) << level;
+  }
+
   // Ends beyond the drawing grid leave the levels between as they were.
   Curve high;
   high.values.fill(7);

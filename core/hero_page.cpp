@@ -1,5 +1,9 @@
 #include "core/hero_page.h"
 
+#include <cstdio>
+
+#include "core/database_names.h"
+
 TPoint WalkBlockOrigin(int index) {
   return {(index % 4) * 72, (index / 4) * 128};
 }
@@ -27,6 +31,36 @@ int HeroParameterNow(const TXelPlayerItem& hero, int parameter, const TXelItem& 
     value += bonuses[parameter - 2];
   }
   return value;
+}
+
+std::vector<TLearnedSkillRow> LearnedSkillRows(const TXelPlayerLearning& learning) {
+  std::vector<TLearnedSkillRow> rows;
+  rows.reserve(size_t(learning.GetCount()) + 1);
+  for (int i = 0; i < learning.GetCount(); ++i) {
+    const TXelPlayerLearningItem* entry = learning.GetItem(i);
+    char level[24];
+    std::snprintf(level, sizeof level, "L %2d", int(entry->Level));
+    rows.push_back({level, SkillNameById(entry->SkillId), entry->Id});
+  }
+  rows.push_back({});
+  return rows;
+}
+
+int StoreLearnedSkill(TXelPlayerLearning& learning, int row, int level, int skillId) {
+  TXelPlayerLearningItem* entry = learning.GetItem(row);
+  if (!entry) {
+    if (learning.GetCount() >= MaxLearnedSkills) return -1;
+    entry = learning.Append();
+  }
+  entry->Level = level;
+  entry->SkillId = skillId;
+  learning.SortAndRenumber([](const TCatalogItem* a, const TCatalogItem* b) {
+    const auto& x = *static_cast<const TXelPlayerLearningItem*>(a);
+    const auto& y = *static_cast<const TXelPlayerLearningItem*>(b);
+    if (x.Level != y.Level) return x.Level < y.Level ? -1 : 1;
+    return x.SkillId < y.SkillId ? -1 : (x.SkillId > y.SkillId ? 1 : 0);
+  });
+  return learning.IndexOf(entry);
 }
 
 TLearnedSkillOffer::TLearnedSkillOffer(int skillCount)

@@ -21,6 +21,22 @@ TPoint WalkFrameCell(int counter);
 // plus for attack, defense, mind and agility the bonuses of the initial equipment.
 int HeroParameterNow(const TXelPlayerItem& hero, int parameter, const TXelItem& items);
 
+// The hero's learned-skill list as its report list shows it: one row per entry, "L %2d"
+// and the skill's name ("?" for a missing skill), then an empty row for adding.
+inline constexpr int MaxLearnedSkills = 500;
+struct TLearnedSkillRow {
+  std::string Level;
+  std::string Skill;
+  int EntryId = 0; // 0 for the empty row
+  friend bool operator==(const TLearnedSkillRow&, const TLearnedSkillRow&) = default;
+};
+std::vector<TLearnedSkillRow> LearnedSkillRows(const TXelPlayerLearning& learning);
+
+// Stores (Level, SkillId) in the entry of Row, or in a new entry for the empty row, then
+// keeps the list ordered by level and skill id. Returns the entry's row afterwards, or
+// -1 when the empty row was chosen with the list already full.
+int StoreLearnedSkill(TXelPlayerLearning& learning, int row, int level, int skillId);
+
 // The skills the learned-skill dialog offers: every skill that no other entry of the
 // hero has learned, in id order.
 class TLearnedSkillOffer {

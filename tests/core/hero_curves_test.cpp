@@ -3,6 +3,7 @@
 #include <array>
 #include <random>
 
+#include "core/database.h"
 #include "core/hero_curves.h"
 #include "core/hero_equipment.h"
 #include "core/hero_page.h"
@@ -232,6 +233,37 @@ TEST(HeroPage, PreviewCellsNowValuesAndOfferedSkills) {
     offer.MarkSkillTaken(id);
   EXPECT_TRUE(offer.OfferedSkills().empty());
   EXPECT_EQ(TLearnedSkillOffer::SkillAt(offer.OfferedSkills(), 0), 0);
+}
+
+TEST(HeroPage, LearnedSkillRowsAndStoring) {
+  TXelDataBase db; // makes the skill names reachable
+  db.Skills().GetOrCreate(1)->Name = "Heal";
+  db.Skills().GetOrCreate(2)->Name = "Fire";
+  TXelPlayerLearning learning;
+  const int levels[][2] = {{5, 1}, {12, 9}};
+  for (const auto& [level, skill] : levels) {
+    TXelPlayerLearningItem* entry = learning.Append();
+    entry->Level = level, entry->SkillId = skill;
+  }
+  EXPECT_EQ(LearnedSkillRows(learning),
+            (std::vector<TLearnedSkillRow>{{"L  5", "Heal", 1}, {"L 12", "?", 2}, {}}));
+
+  // The empty row adds; an edit moves its entry to its place by level, then skill id.
+  EXPECT_EQ(StoreLearnedSkill(learning, 2, 5, 0), 0);
+  EXPECT_EQ(StoreLearnedSkill(learning, 3, 40, 2), 3);
+  EXPECT_EQ(StoreLearnedSkill(learning, 0, 12, 1), 1);
+  const std::vector<TLearnedSkillRow> rows = LearnedSkillRows(learning);
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows[0], (TLearnedSkillRow{"L  5", "Heal", 1}));
+  EXPECT_EQ(rows[1], (TLearnedSkillRow{"L 12", "Heal", 2}));
+  EXPECT_EQ(rows[2], (TLearnedSkillRow{"L 12", "?", 3}));
+  EXPECT_EQ(rows[3], (TLearnedSkillRow{"L 40", "Fire", 4}));
+
+  while (learning.GetCount() < MaxLearnedSkills)
+    learning.Append()->Level = 50;
+  EXPECT_EQ(StoreLearnedSkill(learning, MaxLearnedSkills, 1, 1), -1);
+  EXPECT_EQ(learning.GetCount(), MaxLearnedSkills);
+  EXPECT_EQ(StoreLearnedSkill(learning, 0, 1, 2), 0);
 }
 
 } // namespace

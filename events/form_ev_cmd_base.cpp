@@ -3,7 +3,9 @@
 #include "core/stream.h"
 
 TFormEvCmdBase::TFormEvCmdBase(QWidget* owner, int32_t code)
-    : TFormXelBase(owner, code), ScriptList(&ownLines_), code_(code) {}
+    : TFormXelBase(owner, code), ScriptList(&ownLines_), code_(code) {
+  OnDatabaseChanged = [this] { DataChanged = true; };
+}
 
 bool TFormEvCmdBase::Execute() {
   return exec() == mrOk;

@@ -1,4 +1,4 @@
-#include "events/modal_opener.h"
+#include "framework/forms/modal_opener.h"
 
 #include <utility>
 

@@ -1,0 +1,2 @@
+#include "framework/controls/dial_edit.h"
+#include "framework/pickers/sel_switch.h"

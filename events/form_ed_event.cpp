@@ -136,8 +136,9 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
           auto* value = b.DialEdit("DialEditAC", -999999, 999999999,
                                    Field(condition, &TCondition::VariableValue));
           flag("CheckBoxAD", "Item", ecItem);
-          auto* item = IdCombo(b, "ComboBoxAD", OffsetChoices(ItemNames(), 1),
-                               Field(condition, &TCondition::ItemId), 0);
+          TIdChoices items = OffsetChoices(ItemNames(), 1);
+          items.BelowShowsFirst = true;
+          auto* item = IdCombo(b, "ComboBoxAD", items, Field(condition, &TCondition::ItemId), 0);
           b.Label("LabelAD", "");
           flag("CheckBoxAE", "Hero", ecHero);
           auto* hero = IdCombo(b, "ComboBoxAE", OffsetChoices(HeroNames(), 1),

@@ -1,6 +1,7 @@
 #include "events/form_ev_cmd_base.h"
 
 #include "core/stream.h"
+#include "framework/forms/modal_opener.h"
 
 TFormEvCmdBase::TFormEvCmdBase(QWidget* owner, int32_t code)
     : TFormXelBase(owner, code), ScriptList(&ownLines_), code_(code) {
@@ -8,7 +9,7 @@ TFormEvCmdBase::TFormEvCmdBase(QWidget* owner, int32_t code)
 }
 
 bool TFormEvCmdBase::Execute() {
-  return exec() == mrOk;
+  return RunModal(*this, [this] { return exec() == mrOk; });
 }
 
 std::vector<uint8_t> TFormEvCmdBase::CallerData() const {

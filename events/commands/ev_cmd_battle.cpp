@@ -5,9 +5,9 @@
 
 #include "core/command_block.h"
 #include "events/command_pieces.h"
-#include "framework/forms/catalog_model.h"
 #include "events/form_ev_cmd_base.h"
 #include "framework/controls/dash_box.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
 #include "framework/forms/modal_opener.h"

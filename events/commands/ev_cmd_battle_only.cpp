@@ -6,9 +6,9 @@
 #include <QGroupBox>
 
 #include "events/command_pieces.h"
-#include "framework/forms/catalog_model.h"
 #include "events/form_ev_cmd_base.h"
 #include "framework/controls/dial_edit.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
 #include "framework/forms/modal_opener.h"

@@ -10,9 +10,9 @@
 #include "core/map_event.h"
 #include "events/command_families.h"
 #include "events/command_pieces.h"
-#include "framework/forms/catalog_model.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_registry.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <QGroupBox>
 
 #include "events/command_pieces.h"
-#include "framework/forms/catalog_model.h"
 #include "events/form_ev_cmd_base.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
 

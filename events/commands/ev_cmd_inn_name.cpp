@@ -7,8 +7,8 @@
 #include "core/database_tables.h"
 #include "core/vocabulary_record.h"
 #include "events/command_pieces.h"
-#include "framework/forms/catalog_model.h"
 #include "events/form_ev_cmd_base.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
 

@@ -18,7 +18,6 @@
 
 #include "events/command_families.h"
 #include "events/command_pieces.h"
-#include "framework/forms/catalog_model.h"
 #include "events/form_ev_cmd_base.h"
 #include "framework/controls/canvas_helpers.h"
 #include "framework/controls/color_bar.h"
@@ -26,6 +25,7 @@
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/error_guard.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"

@@ -67,9 +67,8 @@ void WriteCommand(const TShopValues& v, TXelEventScriptList& lines) {
 void AppendShopBranches(const TShopValues& v, const TShopBodies& bodies,
                         TXelEventScriptList& lines) {
   if (v.Branches)
-    AppendBlockBranches(lines,
-                        {{DealBranch, bodies.Deal.get()}, {NoDealBranch, bodies.NoDeal.get()}},
-                        ShopEnd);
+    AppendBlockBranches(
+        lines, {{DealBranch, bodies.Deal.get()}, {NoDealBranch, bodies.NoDeal.get()}}, ShopEnd);
 }
 
 // The item's name padded to 20 and its price in 6, or "?" for an item that is gone.

@@ -60,6 +60,9 @@ QComboBox* BindIdCombo(TFormBuilder& b, QComboBox* combo, TField<int> id,
           // Shown as the fallback, and kept so: OK writes what the author saw.
           id.Set(*choices.Fallback);
           index = choices.IndexOf(*choices.Fallback);
+        } else if (index < 0 && choices.BelowShowsFirst && choices.Ids.empty() &&
+                   value < choices.First && choices.Count() > 0) {
+          index = 0;
         }
         c->setCurrentIndex(index);
       },

@@ -25,6 +25,9 @@ struct TIdChoices {
   // What a stored id that no line stands for becomes when shown. Without one, no line
   // is selected and the field keeps its id until the author picks a line.
   std::optional<int32_t> Fallback;
+  // Without a fallback: an id below the first line's shows the first line (the field
+  // keeps it until the author picks one).
+  bool BelowShowsFirst = false;
   // For lines that come from a model: their number, instead of Names.
   std::function<int()> Rows;
 

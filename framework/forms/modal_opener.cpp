@@ -11,15 +11,30 @@ TModalOpener& Installed() {
   return opener;
 }
 
+// The form the opener is answering for now.
+TFormXelBase*& Answering() {
+  static TFormXelBase* form = nullptr;
+  return form;
+}
+
 } // namespace
 
+bool RunModal(TFormXelBase& form, const std::function<bool()>& show) {
+  const TModalOpener& opener = Installed();
+  if (!opener || Answering() == &form) return show();
+  struct TRestore {
+    TFormXelBase* previous;
+    ~TRestore() { Answering() = previous; }
+  } restore{std::exchange(Answering(), &form)};
+  return opener(form, show);
+}
+
 bool OpenModal(TFormXelBase& form) {
-  return OpenModal(form, [&form] { return form.Execute(); });
+  return RunModal(form, [&form] { return form.Execute(); });
 }
 
 bool OpenModal(TFormXelBase& form, const std::function<bool()>& show) {
-  const TModalOpener& opener = Installed();
-  return opener ? opener(form, show) : show();
+  return RunModal(form, show);
 }
 
 TScopedModalOpener::TScopedModalOpener(TModalOpener opener)

@@ -35,6 +35,11 @@ int main(int argc, char** argv) {
     return show();
   });
   ::testing::InitGoogleTest(&argc, argv);
+  // An answer a test left unused answers for no later test's form.
+  struct TForgetAnswers : ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { NextModalAnswers().clear(); }
+  };
+  ::testing::UnitTest::GetInstance()->listeners().Append(new TForgetAnswers);
   const int result = RUN_ALL_TESTS();
   SetMessageBoxProvider(nullptr);
   return result;

@@ -108,6 +108,11 @@ void TFormXelCommon::FillBindingsWithin(const std::vector<QWidget*>& controls) {
 TFormXelBase::TFormXelBase(QWidget* owner, int helpContext)
     : QDialog(owner), TFormXelCommon(this, helpContext) {}
 
+// Beside Execute, so that the opener itself needs nothing of the dialog base.
+bool OpenModal(TFormXelBase& form) {
+  return RunModal(form, [&form] { return form.Execute(); });
+}
+
 bool TFormXelBase::Execute() {
   return RunModal(*this, [this] {
     CenterFormOverOwner(this);
@@ -155,4 +160,8 @@ void TFormXelWidget::keyPressEvent(QKeyEvent* event) {
 void TFormXelWidget::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   HandleShow(event);
+}
+
+bool IsEditorForm(const QWidget* widget) {
+  return dynamic_cast<const TFormXelCommon*>(widget) != nullptr;
 }

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "framework/forms/form_xel_base.h"
-
 namespace {
 
 TModalOpener& Installed() {
@@ -27,10 +25,6 @@ bool RunModal(TFormXelBase& form, const std::function<bool()>& show) {
     ~TRestore() { Answering() = previous; }
   } restore{std::exchange(Answering(), &form)};
   return opener(form, show);
-}
-
-bool OpenModal(TFormXelBase& form) {
-  return RunModal(form, [&form] { return form.Execute(); });
 }
 
 bool OpenModal(TFormXelBase& form, const std::function<bool()>& show) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/forms/error_guard.h"
+#include "framework/forms/form_xel_base.h"
 #include "framework/forms/modal_opener.h"
 #include "framework/harness/widget_harness.h"
 
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
   setenv("XDG_CONFIG_HOME", config.toLocal8Bit().constData(), 1);
   setenv("TMPDIR", temp.toLocal8Bit().constData(), 1);
 
-  TXelApplication application(argc, argv);
+  TXelApplication application(argc, argv, &IsEditorForm);
   SetMessageBoxProvider(&UnexpectedMessageBoxes());
   // OnNextModal's answers, oldest first; a form of another kind runs as usual.
   const TScopedModalOpener answers([](TFormXelBase& form, const std::function<bool()>& show) {

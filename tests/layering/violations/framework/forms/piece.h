@@ -1,2 +1,1 @@
-#include "framework/controls/dial_edit.h"
 #include "framework/pickers/sel_switch.h"

@@ -15,7 +15,6 @@
 #include "events/command_families.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/fixed_memo.h"
@@ -24,6 +23,7 @@
 #include "framework/controls/scroll_frame.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_cell.h"
 
 namespace {
@@ -316,8 +316,8 @@ public:
       b.Group("GroupBox1", "# of Digits", [&] { b.DialEdit("DialEdit1", 1, 6, &v.Digits); });
       b.Group("GroupBox2", "Store it into Variable", [&] {
         auto* box = b.ValueBox("DashBox1", &v.Variable, &StoreVariableText);
-        On(box, &TDashBox::Clicked, [this] {
-          PickVariable(*this, v.Variable);
+        On(box, &TDashBox::Clicked, [this, box] {
+          if (PickVariable(*this, &v.Variable)) ControlValueChosen(box);
           UpdateControls(); // names applied in a cancelled picker show too
         });
       });

@@ -13,9 +13,9 @@
 #include "core/project_path.h"
 #include "events/form_ed_event.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "events/script_lines.h"
 #include "events/xel_event_manager.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/harness/widget_harness.h"
 #include "shell/map/map_dialogs.h"
 

@@ -28,7 +28,13 @@ QString Name(const char* name) {
   return QString::fromLatin1(name);
 }
 
+const char* const DesignSizeProperty = "velmoraDesignClientSize";
+
 } // namespace
+
+QSize DesignClientSize(const QWidget* form) {
+  return form->property(DesignSizeProperty).toSize();
+}
 
 TFormBuilder::TFormBuilder(QWidget* form, const char* name, const QString& caption, int clientWidth,
                            int clientHeight)
@@ -39,6 +45,7 @@ TFormBuilder::TFormBuilder(QWidget* form, const char* name, const QString& capti
   root->setContentsMargins(FormMargin, FormMargin, FormMargin, FormMargin);
   root->setSpacing(ControlSpacing);
   levels_.push_back({root, form});
+  form->setProperty(DesignSizeProperty, QSize(clientWidth, clientHeight));
   form->resize(clientWidth, clientHeight);
 }
 
@@ -46,6 +53,14 @@ TFormXelCommon& TFormBuilder::Form() const {
   auto* form = dynamic_cast<TFormXelCommon*>(form_);
   if (!form) throw std::logic_error("bound controls need a form of the toolkit");
   return *form;
+}
+
+void TFormBuilder::PlaceControl(QWidget* control, const char* name) {
+  // A control that states no size of its own (an owner-drawn surface) keeps the size it
+  // was made with: a row would otherwise squeeze it to nothing beside controls that do.
+  if (!control->sizeHint().isValid() && control->minimumSize().isNull())
+    control->setMinimumSize(control->size());
+  Place(control, name);
 }
 
 void TFormBuilder::Place(QWidget* control, const char* name) {

@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QShowEvent>
+#include <QTabBar>
 #include <algorithm>
 
 #include "framework/controls/canvas_helpers.h"
@@ -34,10 +36,31 @@ void TFormXelCommon::FormShow() {
   UpdateControls();
 }
 
+namespace {
+
+// What takes typing or a choice, as opposed to a push button or a caption.
+bool IsInputControl(const QWidget* control) {
+  return control->focusPolicy() & Qt::TabFocus && !qobject_cast<const QPushButton*>(control) &&
+         !qobject_cast<const QTabBar*>(control);
+}
+
+} // namespace
+
+void TFormXelCommon::FocusFirstInput() {
+  for (QWidget* w = self_->nextInFocusChain(); w && w != self_; w = w->nextInFocusChain()) {
+    if (w->isVisibleTo(self_) && w->isEnabled() && IsInputControl(w)) {
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
 void TFormXelCommon::HandleShow(QShowEvent* event) {
   if (event->spontaneous() || shown_) return;
   shown_ = true;
   GuardHandler(self_, [this] { FormShow(); });
+  // Typing belongs in the form's first input unless the form chose a control itself.
+  if (!self_->focusWidget()) FocusFirstInput();
 }
 
 TBinding& TFormXelCommon::AddBinding(std::unique_ptr<TBinding> binding) {

@@ -60,6 +60,10 @@ public:
     });
   }
 
+  // Gives the focus to the first enabled input control in tab order (not a push button);
+  // done on the first show unless FormShow focused a control itself.
+  void FocusFirstInput();
+
   // Fills every bound control from its field, then runs UpdateOwnControls, all under
   // Updating; then applies the EnableWhen rules.
   void UpdateControls();

@@ -3,12 +3,14 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpacerItem>
 #include <QTabWidget>
 #include <stdexcept>
 
@@ -23,6 +25,8 @@ namespace {
 
 constexpr int FormMargin = 8;
 constexpr int ControlSpacing = 6;
+// The title bar's icon and buttons beside its text.
+constexpr int TitleBarAllowance = 100;
 
 QString Name(const char* name) {
   return QString::fromLatin1(name);
@@ -44,6 +48,14 @@ TFormBuilder::TFormBuilder(QWidget* form, const char* name, const QString& capti
   auto* root = new QVBoxLayout(form);
   root->setContentsMargins(FormMargin, FormMargin, FormMargin, FormMargin);
   root->setSpacing(ControlSpacing);
+  // The form is wide enough for its title beside the title bar's icon and buttons.
+  if (!caption.isEmpty()) {
+    QFont bold = form->font();
+    bold.setBold(true);
+    root->addSpacerItem(new QSpacerItem(QFontMetrics(bold).horizontalAdvance(caption) +
+                                            TitleBarAllowance - 2 * FormMargin,
+                                        0, QSizePolicy::Minimum, QSizePolicy::Fixed));
+  }
   levels_.push_back({root, form});
   form->setProperty(DesignSizeProperty, QSize(clientWidth, clientHeight));
   form->resize(clientWidth, clientHeight);
@@ -60,6 +72,11 @@ void TFormBuilder::PlaceControl(QWidget* control, const char* name) {
   // was made with: a row would otherwise squeeze it to nothing beside controls that do.
   if (!control->sizeHint().isValid() && control->minimumSize().isNull())
     control->setMinimumSize(control->size());
+  // A combo box is never narrower than its longest item, also for items filled in later.
+  if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo->setSizePolicy(QSizePolicy::Minimum, combo->sizePolicy().verticalPolicy());
+  }
   Place(control, name);
 }
 

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabBar>
+#include <QTabWidget>
 #include <algorithm>
 
 #include "framework/controls/canvas_helpers.h"
@@ -41,7 +42,7 @@ namespace {
 // What takes typing or a choice, as opposed to a push button or a caption.
 bool IsInputControl(const QWidget* control) {
   return control->focusPolicy() & Qt::TabFocus && !qobject_cast<const QPushButton*>(control) &&
-         !qobject_cast<const QTabBar*>(control);
+         !qobject_cast<const QTabBar*>(control) && !qobject_cast<const QTabWidget*>(control);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QScrollArea>
 #include <QSet>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -252,10 +253,9 @@ int NeededWidth(QWidget* control) {
       widest = std::max(widest, fm.horizontalAdvance(combo->itemText(i)));
     return widest + 20;
   }
-  if (qobject_cast<QLineEdit*>(control))
-    return 8 * fm.averageCharWidth();
-  if (auto* label = qobject_cast<QLabel*>(control); label && !label->wordWrap() &&
-                                                     label->pixmap().isNull())
+  if (qobject_cast<QLineEdit*>(control)) return 8 * fm.averageCharWidth();
+  if (auto* label = qobject_cast<QLabel*>(control);
+      label && !label->wordWrap() && label->pixmap().isNull())
     return fm.horizontalAdvance(QString(label->text()).remove('&'));
   if (qobject_cast<QAbstractButton*>(control)) return control->minimumSizeHint().width();
   if (qobject_cast<TSlider*>(control)) return 9 + 48; // the thumb and a track to move it on
@@ -265,29 +265,32 @@ int NeededWidth(QWidget* control) {
 // Every visible control of the form's current look: seen whole, inside the client area,
 // beside (not over) its siblings, wide enough for its text; custom paint shows.
 void CheckWhatShows(QWidget* form) {
+  // As before painting: layouts that a change asked for are done first.
+  QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   const QImage grab = form->grab().toImage();
   const std::vector<QWidget*> controls = NamedVisibleControls(form);
   for (QWidget* control : controls) {
     const std::string name = control->objectName().toStdString();
     SCOPED_TRACE(name);
     const QRect onForm(control->mapTo(form, QPoint(0, 0)), control->size());
+    // What a view scrolls may be empty while there is nothing to show, as may a tab bar
+    // without pages.
+    if (InsideScrolledContent(control, form)) continue;
+    if (auto* bar = qobject_cast<QTabBar*>(control); bar && bar->count() == 0) continue;
     EXPECT_FALSE(control->rect().isEmpty()) << "no room at all";
     if (control->rect().isEmpty()) continue;
-    if (!InsideScrolledContent(control, form)) {
-      EXPECT_TRUE(form->rect().contains(onForm))
-          << "at " << onForm.x() << "," << onForm.y() << " " << onForm.width() << "x"
-          << onForm.height() << " outside the client area";
-    }
+    EXPECT_TRUE(form->rect().contains(onForm))
+        << "at " << onForm.x() << "," << onForm.y() << " " << onForm.width() << "x"
+        << onForm.height() << " outside the client area";
     if (const int needed = NeededWidth(control)) {
-      EXPECT_GE(control->width(), needed) << "too narrow for its text " << control->minimumSizeHint().width() << " " << control->minimumWidth() << " " << control->maximumWidth();
+      EXPECT_GE(control->width(), needed) << "too narrow for its text";
     }
     if (qobject_cast<TSlider*>(control)) {
       EXPECT_GE(control->height(), 18) << "the thumb is cut";
     }
     if (QString(control->metaObject()->className()).startsWith('T') &&
         !qobject_cast<QAbstractScrollArea*>(control) && form->rect().contains(onForm)) {
-      EXPECT_EQ(Colours(grab.copy(onForm)), 2)
-          << "paints nothing";
+      EXPECT_EQ(Colours(grab.copy(onForm)), 2) << "paints nothing";
     }
   }
   for (size_t i = 0; i < controls.size(); ++i)
@@ -297,6 +300,13 @@ void CheckWhatShows(QWidget* form) {
           << controls[i]->objectName().toStdString() << " overlaps "
           << controls[j]->objectName().toStdString();
     }
+}
+
+// The room a title bar needs: its text in bold, an icon and three buttons.
+int TitleWidth(const QWidget* form) {
+  QFont bold = form->font();
+  bold.setBold(true);
+  return QFontMetrics(bold).horizontalAdvance(form->windowTitle()) + 100;
 }
 
 // Writes the grab to the folder that VELMORA_FORM_GRABS names, for a person to look at.
@@ -321,9 +331,8 @@ TEST_P(FormContract, OpensAtItsSizeAndShowsEveryControlWhole) {
   EXPECT_LE(form->width(), LargestClient.width());
   EXPECT_LE(form->height(), LargestClient.height());
   const QString title = form->windowTitle();
-  if (!title.isEmpty()) { // with room beside it for the title bar's icon and buttons
-    EXPECT_GE(form->width(), QFontMetrics(form->font()).horizontalAdvance(title) + 80)
-        << "the title is cut";
+  if (!title.isEmpty()) {
+    EXPECT_GE(form->width(), TitleWidth(form.get())) << "the title is cut";
   }
   const std::string name = GetParam()->ClassName;
   {

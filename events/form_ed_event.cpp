@@ -248,7 +248,11 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
       });
       b.Group("GroupBoxG", "Speed",
               [&] { OffsetCombo(b, "ComboBoxG", Speeds, Field(page, &TPage::MoveSpeed), 1); });
-      b.Group("GroupBoxH", "Script", [&] { ListBox1 = b.Add<TScriptListBox>("ListBox1"); });
+      b.Group("GroupBoxH", "Script", [&] {
+        ListBox1 = b.Add<TScriptListBox>("ListBox1");
+        // The script is what the author works on: ten lines show at least.
+        ListBox1->setMinimumHeight(10 * ListBox1->LineHeight() + 2 * ListBox1->frameWidth());
+      });
     });
   });
   b.Row([&] {

@@ -637,6 +637,9 @@ bool TFormXelMain::event(QEvent* event) {
 bool TFormXelMain::eventFilter(QObject* watched, QEvent* event) {
   // No tool tip while a drag holds the mouse.
   if (event->type() == QEvent::ToolTip && QWidget::mouseGrabber()) return true;
+  // A tool bar's hint goes with the mouse: a button left sideways may send no empty tip.
+  if (event->type() == QEvent::Leave && (watched == ToolBar1 || watched == ToolBar2))
+    StatusPanels[0]->clear();
   return QMainWindow::eventFilter(watched, event);
 }
 

@@ -247,6 +247,11 @@ void TFormXelMain::CreateStatusBar() {
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
   StatusBar->setSizeGripEnabled(true);
   int widths[] = {320, 144, 0};
+  // The hint panel fits the longest hint with the fonts at hand.
+  for (const TActionSpec& spec : ActionSpecs)
+    widths[0] = std::max(
+        widths[0],
+        StatusBar->fontMetrics().horizontalAdvance(LongHint(QString::fromLatin1(spec.Hint))) + 8);
   // The mode panel fits its longest text with the fonts at hand.
   for (const char* text : {SLowerLayerMode, SUpperLayerMode, SEventMode})
     widths[1] = std::max(widths[1], StatusBar->fontMetrics().horizontalAdvance(text) + 8);

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabBar>
@@ -107,15 +108,36 @@ void TFormXelCommon::ApplyEnableRules() {
 void TFormXelCommon::ApplyEnableRules(bool all) {
   // Blanking a disabled control changes it, which must not reach its field.
   TUpdatingScope scope(*this);
+  bool refilled = false;
   for (TEnableRule& rule : enableRules_) {
     const bool enabled = rule.predicate();
     if (!all && rule.enabled == enabled) continue;
     const bool wasDisabled = rule.enabled == false;
     rule.enabled = enabled;
     EnableControls(rule.controls, enabled);
+    if (!enabled) ShowNothingWithin(rule.controls);
     // The controls were blanked while disabled; their fields kept the values.
-    if (enabled && wasDisabled) FillBindingsWithin(rule.controls);
+    if (enabled && wasDisabled) {
+      FillBindingsWithin(rule.controls);
+      refilled = true;
+    }
   }
+  // A refilled group may hold controls that a rule of their own keeps disabled.
+  if (refilled)
+    for (const TEnableRule& rule : enableRules_)
+      if (rule.enabled == false) {
+        for (QWidget* control : rule.controls)
+          ShowNothing(control);
+        ShowNothingWithin(rule.controls);
+      }
+}
+
+void TFormXelCommon::ShowNothingWithin(const std::vector<QWidget*>& controls) {
+  // The value controls inside a disabled group show nothing either.
+  for (QWidget* outer : controls)
+    for (QWidget* control : outer->findChildren<QWidget*>())
+      if (!control->objectName().isEmpty() && !control->objectName().startsWith("qt_"))
+        ShowNothing(control);
 }
 
 void TFormXelCommon::FillBindingsWithin(const std::vector<QWidget*>& controls) {
@@ -131,12 +153,23 @@ void TFormXelCommon::FillBindingsWithin(const std::vector<QWidget*>& controls) {
 TFormXelBase::TFormXelBase(QWidget* owner, int helpContext)
     : QDialog(owner), TFormXelCommon(this, helpContext) {}
 
+namespace {
+
+// The layout grows the form to what its content needs; it is placed at that size.
+void SettleSize(QWidget* form) {
+  if (form->layout()) form->layout()->activate();
+}
+
+} // namespace
+
 bool TFormXelBase::Execute() {
+  SettleSize(this);
   CenterFormOverOwner(this);
   return exec() == mrOk;
 }
 
 bool TFormXelBase::ExecuteAt(int dx, int dy) {
+  SettleSize(this);
   PlaceFormRelativeToOwner(this, dx, dy);
   return exec() == mrOk;
 }

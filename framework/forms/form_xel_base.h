@@ -125,6 +125,7 @@ private:
   }
   void ApplyEnableRules(bool all);
   void FillBindingsWithin(const std::vector<QWidget*>& controls);
+  void ShowNothingWithin(const std::vector<QWidget*>& controls);
 
   QWidget* self_;
   bool shown_ = false;

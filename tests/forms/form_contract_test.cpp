@@ -237,6 +237,13 @@ int Colours(const QImage& image) {
   return colours.size();
 }
 
+bool ShowsAValue(QWidget* control) {
+  if (auto* combo = qobject_cast<QComboBox*>(control)) return !combo->currentText().isEmpty();
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) return !edit->text().isEmpty();
+  if (auto* box = qobject_cast<TDashBox*>(control)) return !box->Text().isEmpty();
+  return false;
+}
+
 // The room a control needs for its widest expected text in its own font; 0 when the
 // control's kind has no such rule.
 int NeededWidth(QWidget* control) {
@@ -287,6 +294,9 @@ void CheckWhatShows(QWidget* form) {
     }
     if (qobject_cast<TSlider*>(control)) {
       EXPECT_GE(control->height(), 18) << "the thumb is cut";
+    }
+    if (!control->isEnabled()) {
+      EXPECT_FALSE(ShowsAValue(control)) << "disabled, yet it shows a value";
     }
     if (QString(control->metaObject()->className()).startsWith('T') &&
         !qobject_cast<QAbstractScrollArea*>(control) && form->rect().contains(onForm)) {

@@ -351,6 +351,12 @@ TEST_F(MainWindowProjects, TheStatusBarShowsTheCellTheMapAndTheLongHint) {
   EXPECT_EQ(form.StatusPanels[0]->text(), " there are hero and data such as item editors.");
   EXPECT_TRUE(form.StatusBar->currentMessage().isEmpty());
   EXPECT_EQ(form.Action_ToolDataBase->toolTip(), "A data base ");
+  // The panel holds the whole hint, and the hint goes when the mouse leaves the tool bar.
+  EXPECT_GE(form.StatusPanels[0]->width(),
+            form.StatusPanels[0]->fontMetrics().horizontalAdvance(form.StatusPanels[0]->text()));
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(form.ToolBar1, &leave);
+  EXPECT_TRUE(form.StatusPanels[0]->text().isEmpty());
 
   // While another window drags, neither its hints nor tool tips show.
   ShowAndActivate(&form);

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -70,7 +71,10 @@ TFormXelCommon& TFormBuilder::Form() const {
 void TFormBuilder::PlaceControl(QWidget* control, const char* name) {
   // A control that states no size of its own (an owner-drawn surface) keeps the size it
   // was made with: a row would otherwise squeeze it to nothing beside controls that do.
-  if (!control->sizeHint().isValid() && control->minimumSize().isNull())
+  // A plain widget or frame is a container whose layout comes later.
+  const QMetaObject* kind = control->metaObject();
+  if (!control->sizeHint().isValid() && control->minimumSize().isNull() &&
+      kind != &QWidget::staticMetaObject && kind != &QFrame::staticMetaObject)
     control->setMinimumSize(control->size());
   // A combo box is never narrower than its longest item, also for items filled in later.
   if (auto* combo = qobject_cast<QComboBox*>(control)) {

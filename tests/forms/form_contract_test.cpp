@@ -289,6 +289,9 @@ void CheckWhatShows(QWidget* form) {
     EXPECT_TRUE(form->rect().contains(onForm))
         << "at " << onForm.x() << "," << onForm.y() << " " << onForm.width() << "x"
         << onForm.height() << " outside the client area";
+    // A size the form gives a control (its minimum, or a fixed size) is the size it shows.
+    EXPECT_GE(control->width(), control->minimumWidth()) << "squeezed";
+    EXPECT_GE(control->height(), control->minimumHeight()) << "squeezed";
     if (const int needed = NeededWidth(control)) {
       EXPECT_GE(control->width(), needed) << "too narrow for its text";
     }

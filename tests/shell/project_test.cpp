@@ -242,6 +242,17 @@ TEST_F(Projects, TheOpenDialogListsOnlyProjectsWithTheirTitlesByName) {
   EXPECT_EQ(dialog.ChosenFolder, "beta");
 }
 
+TEST_F(Projects, TheOpenDialogsColumnsFitOnFirstShow) {
+  MakeProject("Quest One", "A Title");
+  TFormProjectOpen dialog;
+  ShowAndActivate(&dialog);
+  QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  QTreeWidget* list = List(&dialog);
+  // The folder name reads whole beside its icon; the title column ends at the list's edge.
+  EXPECT_GE(list->columnWidth(0), list->sizeHintForColumn(0));
+  EXPECT_EQ(list->columnWidth(0) + list->columnWidth(1), list->viewport()->width());
+}
+
 TEST_F(Projects, RenamingRefusesAnyExistingTargetAndRewritesTheTitle) {
   MakeProject("Alpha", "Old");
   Mkdir("base/Empty");

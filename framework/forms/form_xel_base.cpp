@@ -13,6 +13,7 @@
 #include "framework/controls/help.h"
 #include "framework/controls/window_placement.h"
 #include "framework/forms/form_binding.h"
+#include "framework/forms/modal_opener.h"
 
 TFormXelCommon::TFormXelCommon(QWidget* self, int helpContext)
     : HelpContext(helpContext), self_(self) {}
@@ -162,16 +163,25 @@ void SettleSize(QWidget* form) {
 
 } // namespace
 
+// Beside Execute, so that the opener itself needs nothing of the dialog base.
+bool OpenModal(TFormXelBase& form) {
+  return RunModal(form, [&form] { return form.Execute(); });
+}
+
 bool TFormXelBase::Execute() {
-  SettleSize(this);
-  CenterFormOverOwner(this);
-  return exec() == mrOk;
+  return RunModal(*this, [this] {
+    SettleSize(this);
+    CenterFormOverOwner(this);
+    return exec() == mrOk;
+  });
 }
 
 bool TFormXelBase::ExecuteAt(int dx, int dy) {
-  SettleSize(this);
-  PlaceFormRelativeToOwner(this, dx, dy);
-  return exec() == mrOk;
+  return RunModal(*this, [this, dx, dy] {
+    SettleSize(this);
+    PlaceFormRelativeToOwner(this, dx, dy);
+    return exec() == mrOk;
+  });
 }
 
 void TFormXelBase::ButtonOkClick() {

@@ -208,9 +208,9 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
       });
       b.Group("GroupBoxH", "Script", [&] {
         Script1 = new TScriptEditor(*this, b, "ListBox1");
-        // The script is what the author works on: ten lines show at least.
+        // The script is what the author works on: eight lines show at least.
         TScriptListBox* list = Script1->List();
-        list->setMinimumHeight(10 * list->LineHeight() + 2 * list->frameWidth());
+        list->setMinimumHeight(8 * list->LineHeight() + 2 * list->frameWidth());
       });
     });
   });

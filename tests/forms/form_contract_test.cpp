@@ -338,6 +338,7 @@ TEST_P(FormContract, OpensAtItsSizeAndShowsEveryControlWhole) {
   if (!design.isValid() && form->findChildren<QWidget*>().isEmpty())
     GTEST_SKIP() << "a command without a window";
   ShowAndActivate(form.get());
+  QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   // It opens at its size, grown only as far as its content needs, and fits the screen.
   EXPECT_TRUE(design.isValid());
   EXPECT_EQ(form->size(), design.expandedTo(form->minimumSize()));

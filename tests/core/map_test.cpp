@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "allocation_probe.h"
 #include "core/chipset_record.h"
 #include "core/database_tables.h"
 #include "core/editor_mode.h"
@@ -224,6 +225,25 @@ TEST(Map, SizesAndLayersFromAFileAreChecked) {
   } catch (const EReadError& e) {
     EXPECT_STREQ(e.what(), "A reading error from the stream");
   }
+}
+
+// 111 bytes declaring 16257 x 107 cells (1.7 M, under the cap) with a few cells each:
+// the cell data is found short before the layers are sized, and the failed map keeps
+// the default size.
+TEST(Map, AHugeSizeWithShortCellDataIsRefusedBeforeTheLayersAreSized) {
+  Bytes hostile = NewFileFormBytes();
+  hostile.resize(11); // the header string alone
+  const Bytes record = Record({IntChunk(2, 16257), IntChunk(3, 107), LayerChunk(71, 21, 7),
+                               LayerChunk(72, 21, 10001), IntChunk(91, 300)});
+  hostile.insert(hostile.end(), record.begin(), record.end());
+  ASSERT_EQ(hostile.size(), 111u);
+  TXelMap map;
+  const auto allocated =
+      BytesAllocatedBy([&] { EXPECT_THROW(LoadFileForm(map, hostile), EReadError); });
+  EXPECT_LT(allocated.value_or(0), 64u * 1024); // nothing to count without the sanitizer
+  EXPECT_EQ(map.Width(), 20);
+  EXPECT_EQ(map.Height(), 15);
+  ExpectConsistent(map);
 }
 
 TEST(Map, SettersScrollTypeUnloadAndShift) {

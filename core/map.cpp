@@ -211,8 +211,8 @@ bool TXelMap::SettleLoadedLayers() {
   }
   for (int k = 0; k < 2; ++k) {
     TXelMapLayer& layer = k == 0 ? LowerLayer : UpperLayer;
+    layer.Resize(0, 0); // then a fresh grid of FillValue, with nothing to copy
     layer.Resize(width_, height_);
-    layer.Fill();
     std::vector<uint8_t> bytes;
     bytes.swap(loadedCells_[k]);
     // Without a chunk the layer holds its FillValue.

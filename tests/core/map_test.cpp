@@ -10,6 +10,7 @@
 #include "core/map.h"
 #include "core/var_int.h"
 #include "file_form.h"
+#include "hostile_files.h"
 #include "record_checks.h"
 #include "sample_records.h"
 
@@ -227,15 +228,10 @@ TEST(Map, SizesAndLayersFromAFileAreChecked) {
   }
 }
 
-// 111 bytes declaring 16257 x 107 cells (1.7 M, under the cap) with a few cells each:
-// the cell data is found short before the layers are sized, and the failed map keeps
-// the default size.
+// The cell data is found short before the layers are sized for 16257 x 107 cells, and
+// the failed map keeps the default size.
 TEST(Map, AHugeSizeWithShortCellDataIsRefusedBeforeTheLayersAreSized) {
-  Bytes hostile = NewFileFormBytes();
-  hostile.resize(11); // the header string alone
-  const Bytes record = Record({IntChunk(2, 16257), IntChunk(3, 107), LayerChunk(71, 21, 7),
-                               LayerChunk(72, 21, 10001), IntChunk(91, 300)});
-  hostile.insert(hostile.end(), record.begin(), record.end());
+  const Bytes hostile = HostileMap();
   ASSERT_EQ(hostile.size(), 111u);
   TXelMap map;
   const auto allocated =

@@ -202,9 +202,10 @@ bool TXelMap::SettleLoadedLayers() {
   bool ok = width_ >= 1 && height_ >= 1 && cells <= MaxMapCells;
   // The cells read are checked against the size before the layers are sized for it, so a
   // small file that declares a huge map costs no more than its own bytes: a map that
-  // fails falls back to the default size.
+  // fails falls back to the default size. Every saved map holds both layers, so a layer
+  // that is missing fails the map too.
   for (int k = 0; k < 2; ++k)
-    if (ok && layerLoaded_[k] && loadedCells_[k].size() != uint64_t(cells) * 2) ok = false;
+    if (ok && (!layerLoaded_[k] || loadedCells_[k].size() != uint64_t(cells) * 2)) ok = false;
   if (!ok) {
     width_ = DefaultMapWidth;
     height_ = DefaultMapHeight;
@@ -215,8 +216,7 @@ bool TXelMap::SettleLoadedLayers() {
     layer.Resize(width_, height_);
     std::vector<uint8_t> bytes;
     bytes.swap(loadedCells_[k]);
-    // Without a chunk the layer holds its FillValue.
-    if (ok && layerLoaded_[k]) std::memcpy(layer.CellData(), bytes.data(), bytes.size());
+    if (ok) std::memcpy(layer.CellData(), bytes.data(), bytes.size());
     layerLoaded_[k] = false;
   }
   return ok;

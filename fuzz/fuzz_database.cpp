@@ -34,6 +34,13 @@ FuzzSeeds MakeFuzzSeeds() {
   FuzzSeeds seeds{Save(db)};
   TDataBaseGenerator(7).Fill(db, 2);
   seeds.push_back(Save(db));
+  // Several small ones, so that the run starts among quick inputs rather than spending
+  // itself on mutants of the large one.
+  for (uint32_t seed = 1; seed <= 8; ++seed) {
+    TXelDataBase small;
+    TDataBaseGenerator(seed).Fill(small, 1);
+    seeds.push_back(Save(small));
+  }
   // A full database of realistic size: every table filled.
   TXelDataBase full;
   TDataBaseGenerator(8).Fill(full, 60);

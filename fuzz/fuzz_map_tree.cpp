@@ -62,7 +62,18 @@ FuzzSeeds MakeFuzzSeeds() {
       item->Encounters.GetOrCreate(k)->MonGroupId = id % 50 + k;
   }
   large.ActiveId = 42;
-  return {full, FileFormBytes(tree), FileFormBytes(large)};
+  FuzzSeeds seeds = {full, FileFormBytes(tree)};
+  // Several small ones, so that the run starts among quick inputs.
+  for (int32_t count = 1; count <= 6; ++count) {
+    TXelMapTree small;
+    small.AddMap(0, 0)->Name = "Untitled";
+    for (int32_t id = 1; id <= count; ++id)
+      small.AddMap(id / 2, id)->Kind = id % 3 == 0 ? mkArea : mkMap;
+    small.ActiveId = count;
+    seeds.push_back(FileFormBytes(small));
+  }
+  seeds.push_back(FileFormBytes(large));
+  return seeds;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

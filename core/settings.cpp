@@ -17,34 +17,23 @@ template <class F> void ChangeIni(const std::string& path, F change) {
 } // namespace
 
 std::string TSettings::FileName() {
-  return GetUserConfigFolder() + "VELMORA.ini";
+  return UserStoreFileName();
 }
 
 std::string TSettings::DefaultsFileName() {
-  return GetProgramFolder() + DefaultsIniName;
+  return DefaultsStoreFileName();
 }
-
-namespace {
-
-// The store that holds Key: the user's file, or else the installer's defaults.
-TIniFile StoreWith(std::string_view key) {
-  TIniFile user(TSettings::FileName());
-  if (user.ValueExists(SettingsSection, key)) return user;
-  return TIniFile(TSettings::DefaultsFileName());
-}
-
-} // namespace
 
 bool TSettings::ValueExists(std::string_view key) const {
-  return StoreWith(key).ValueExists(SettingsSection, key);
+  return UserValueExists(SettingsSection, key);
 }
 
 std::string TSettings::ReadString(std::string_view key, std::string_view defaultValue) const {
-  return StoreWith(key).ReadString(SettingsSection, key, defaultValue);
+  return ReadUserString(SettingsSection, key, defaultValue);
 }
 
 int TSettings::ReadInteger(std::string_view key, int defaultValue) const {
-  return StoreWith(key).ReadInteger(SettingsSection, key, defaultValue);
+  return ReadUserInteger(SettingsSection, key, defaultValue);
 }
 
 bool TSettings::ReadBool(std::string_view key, bool defaultValue) const {
@@ -52,8 +41,7 @@ bool TSettings::ReadBool(std::string_view key, bool defaultValue) const {
 }
 
 void TSettings::WriteString(std::string_view key, std::string_view value) {
-  ForceDirectories(GetUserConfigFolder(), 0700);
-  ChangeIni(FileName(), [&](TIniFile& ini) { ini.WriteString(SettingsSection, key, value); });
+  WriteUserString(SettingsSection, key, value);
 }
 
 void TSettings::WriteInteger(std::string_view key, int value) {
@@ -65,8 +53,7 @@ void TSettings::WriteBool(std::string_view key, bool value) {
 }
 
 void TSettings::DeleteValue(std::string_view key) {
-  if (!FileExists(FileName())) return;
-  ChangeIni(FileName(), [&](TIniFile& ini) { ini.DeleteKey(SettingsSection, key); });
+  DeleteUserValue(SettingsSection, key);
 }
 
 TSettings& Settings() {
@@ -75,21 +62,8 @@ TSettings& Settings() {
 }
 
 std::string GetRuntimePackagePath() {
-  const std::string path = Settings().ReadString("RuntimePackagePath", "");
+  const std::string path = RuntimePackageOption.Get();
   return path.empty() ? path : IncludeTrailingBackslash(path);
-}
-
-bool GetFullScreenFlag() {
-  return Settings().ReadBool("FullScreenFlag", true);
-}
-void SetFullScreenFlag(bool flag) {
-  Settings().WriteBool("FullScreenFlag", flag);
-}
-bool GetShowTitleFlag() {
-  return Settings().ReadBool("ShowTitleFlag", false);
-}
-void SetShowTitleFlag(bool flag) {
-  Settings().WriteBool("ShowTitleFlag", flag);
 }
 
 std::string GetDefaultProjectBasePath() {
@@ -100,34 +74,12 @@ std::string GetDefaultProjectBasePath() {
   return fallback;
 }
 
-namespace {
-
-// The default is only worked out when the key is absent: it may create a folder.
-template <class F> std::string ReadProgramIni(std::string_view key, F defaultValue) {
-  const TIniFile ini(GetProgramIniPath());
-  if (ini.ValueExists(ProgramIniSection, key)) return ini.ReadString(ProgramIniSection, key, "");
-  return defaultValue();
-}
-
-void WriteProgramIni(std::string_view key, const std::string& value) {
-  const std::string path = GetProgramIniPath();
-  ForceDirectories(ExtractFilePath(path), 0700);
-  ChangeIni(path, [&](TIniFile& ini) { ini.WriteString(ProgramIniSection, key, value); });
-}
-
-} // namespace
-
 std::string GetProjectBasePath() {
-  return ReadProgramIni("ProjectBasePath", GetDefaultProjectBasePath);
+  return ProjectBaseOption.Exists() ? ProjectBaseOption.Get() : GetDefaultProjectBasePath();
 }
-void SetProjectBasePath(const std::string& path) {
-  WriteProgramIni("ProjectBasePath", path);
-}
+
 std::string GetOpenedProjectFolder() {
-  return ReadProgramIni("OpenedProjectFolder", GetProgramFolder);
-}
-void SetOpenedProjectFolder(const std::string& path) {
-  WriteProgramIni("OpenedProjectFolder", path);
+  return OpenedProjectOption.Exists() ? OpenedProjectOption.Get() : GetProgramFolder();
 }
 
 std::string GetProjectIniPath(const std::string& folder) {
@@ -140,19 +92,6 @@ void WriteFullPackageFlag(bool flag) {
       ini.WriteBool(ProjectIniSection, "FullPackageFlag", true);
     else
       ini.DeleteKey(ProjectIniSection, "FullPackageFlag");
-  });
-}
-
-void ReadMapEditSettings(int& mode, int& zoom) {
-  const TIniFile ini(GetProjectIniPath(ProjectPath));
-  mode = ini.ReadInteger(ProjectIniSection, "MapEditMode", 0);
-  zoom = ini.ReadInteger(ProjectIniSection, "MapEditZoom", 0);
-}
-
-void WriteMapEditSettings(int mode, int zoom) {
-  ChangeIni(GetProjectIniPath(ProjectPath), [&](TIniFile& ini) {
-    ini.WriteInteger(ProjectIniSection, "MapEditMode", mode);
-    ini.WriteInteger(ProjectIniSection, "MapEditZoom", zoom);
   });
 }
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/option.h"
+
 inline constexpr const char* SettingsSection = "VELMORA";
 inline constexpr const char* ProgramIniSection = "VELMORA";
 inline constexpr const char* ProjectIniSection = "KOVAX";
-inline constexpr const char* ProjectIniName = "KOVAX.ini";
-inline constexpr const char* DefaultsIniName = "velmora-studio.defaults.ini";
 inline constexpr const char* DefaultGameTitle = "Untitled";
 
 // The user store, keyed by value name ("RuntimePackagePath", "ApplicationPath",
@@ -40,21 +40,29 @@ public:
 // The process-wide user store.
 TSettings& Settings();
 
+// The values remembered in the user store that more than one part of the editor uses.
+inline const TOption<std::string> RuntimePackageOption{SettingsSection, "RuntimePackagePath", ""};
+inline const TOption<std::string> ApplicationPathOption{SettingsSection, "ApplicationPath", ""};
+inline const TOption<bool> FullScreenOption{SettingsSection, "FullScreenFlag", true};
+inline const TOption<bool> ShowTitleOption{SettingsSection, "ShowTitleFlag", false};
+
 // "RuntimePackagePath" with a trailing separator, or empty when not set (start-up then
 // refuses to run).
 std::string GetRuntimePackagePath();
-bool GetFullScreenFlag();
-void SetFullScreenFlag(bool flag);
-bool GetShowTitleFlag();
-void SetShowTitleFlag(bool flag);
+
+// The program ini's values; their defaults are only worked out when they are absent.
+inline const TOption<std::string> ProjectBaseOption{ProgramIniSection, "ProjectBasePath", "",
+                                                    TOptionStore::Program};
+inline const TOption<std::string> OpenedProjectOption{ProgramIniSection, "OpenedProjectFolder", "",
+                                                      TOptionStore::Program};
 
 // The program folder when it is writable, otherwise ~/VelmoraProjects/, created when it
 // is first asked for.
 std::string GetDefaultProjectBasePath();
+// ProjectBaseOption, or else the default base.
 std::string GetProjectBasePath();
-void SetProjectBasePath(const std::string& path);
+// OpenedProjectOption, or else the program folder.
 std::string GetOpenedProjectFolder();
-void SetOpenedProjectFolder(const std::string& path);
 
 // Folder's "KOVAX.ini" (Folder gets a trailing separator first), spelt as on disk when it
 // exists in another case.
@@ -62,8 +70,10 @@ std::string GetProjectIniPath(const std::string& folder);
 // True writes "FullPackageFlag" into the open project's ini; False deletes the key.
 void WriteFullPackageFlag(bool flag);
 std::string ReadGameTitle(const std::string& folder);
-// The map editor's mode and zoom index of the open project ("MapEditMode", "MapEditZoom";
-// 0 when absent), read when it opens and written when it closes.
-void ReadMapEditSettings(int& mode, int& zoom);
-void WriteMapEditSettings(int mode, int zoom);
+// The map editor's mode and zoom index of the open project, read when it opens and
+// written when it closes.
+inline const TOption<int> MapEditModeOption{ProjectIniSection, "MapEditMode", 0,
+                                            TOptionStore::Project};
+inline const TOption<int> MapEditZoomOption{ProjectIniSection, "MapEditZoom", 0,
+                                            TOptionStore::Project};
 void WriteGameTitle(const std::string& folder, std::string_view title);

@@ -8,6 +8,7 @@
 
 #include "core/errors.h"
 #include "core/file_utils.h"
+#include "core/option.h"
 #include "core/project_path.h"
 #include "core/settings.h"
 #include "fuzz_seeds.h"
@@ -24,11 +25,11 @@ std::string FileBytes(const std::string& path) {
 
 void CheckUserStore(uint8_t pick) {
   (void)GetRuntimePackagePath();
-  (void)GetShowTitleFlag();
+  (void)ShowTitleOption.Get();
   (void)Settings().ValueExists("ApplicationPath");
-  const bool flag = !GetFullScreenFlag();
-  SetFullScreenFlag(flag);
-  if (GetFullScreenFlag() != flag) std::abort();
+  const bool flag = !FullScreenOption.Get();
+  FullScreenOption.Set(flag);
+  if (FullScreenOption.Get() != flag) std::abort();
   if (pick & 1) {
     Settings().DeleteValue("FullScreenFlag");
     if (Settings().ValueExists("FullScreenFlag")) std::abort(); // the defaults are empty
@@ -39,7 +40,7 @@ void CheckDefaults() {
   // Read only: the editor never writes the installer's file.
   const std::string before = FileBytes(TSettings::DefaultsFileName());
   (void)GetRuntimePackagePath();
-  (void)GetFullScreenFlag();
+  (void)FullScreenOption.Get();
   (void)Settings().ReadInteger("IncludeRtpOption", 0);
   if (FileBytes(TSettings::DefaultsFileName()) != before) std::abort();
 }
@@ -47,19 +48,19 @@ void CheckDefaults() {
 void CheckProgramIni(uint8_t pick) {
   (void)GetProjectBasePath();
   const std::string folder = "/games/Project" + std::to_string(pick) + "/";
-  SetOpenedProjectFolder(folder);
+  OpenedProjectOption.Set(folder);
   if (GetOpenedProjectFolder() != folder) std::abort();
 }
 
 void CheckProjectIni(uint8_t pick) {
   const std::string before = FileBytes(GetProjectIniPath(ProjectPath));
   (void)ReadGameTitle(ProjectPath);
-  int mode = 0, zoom = 0;
-  ReadMapEditSettings(mode, zoom);
+  (void)MapEditModeOption.Get();
+  (void)MapEditZoomOption.Get();
   if (FileBytes(GetProjectIniPath(ProjectPath)) != before) std::abort();
-  WriteMapEditSettings(pick % 3, pick % 4);
-  ReadMapEditSettings(mode, zoom);
-  if (mode != pick % 3 || zoom != pick % 4) std::abort();
+  MapEditModeOption.Set(pick % 3);
+  MapEditZoomOption.Set(pick % 4);
+  if (MapEditModeOption.Get() != pick % 3 || MapEditZoomOption.Get() != pick % 4) std::abort();
   const std::string title = "Tale " + std::to_string(pick);
   WriteGameTitle(ProjectPath, title);
   if (ReadGameTitle(ProjectPath) != title) std::abort();

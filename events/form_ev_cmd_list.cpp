@@ -8,11 +8,11 @@
 #include "core/stream.h"
 #include "events/form_ev_cmd_base.h"
 #include "events/last_used.h"
-#include "events/modal_opener.h"
 #include "framework/controls/button_list.h"
 #include "framework/controls/window_placement.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 
 namespace {
 

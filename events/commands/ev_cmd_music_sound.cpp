@@ -11,13 +11,13 @@
 #include "events/command_families.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/image_buttons.h"
 #include "framework/controls/slider.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_material_list.h"
 #include "framework/pickers/sel_music.h"
 
@@ -216,7 +216,7 @@ public:
   explicit TFormEvCmd11560(QWidget* owner) : TFormEvCmd(owner, 11560) {
     TFormBuilder b(this, "FormEvCmd11560", "Play Movie", 360, 220);
     std::vector<QWidget*> fixed, variable;
-    CommandLayout(b, [&] {
+    const TStandardButtons buttons = CommandLayout(b, [&] {
       b.Group("GroupBox1", "Select Movie", [&] {
         auto* box = b.ValueBox("DashBox1", &v.FileName);
         On(box, &TDashBox::Clicked, &TFormEvCmd11560::DashBox1Click);
@@ -246,7 +246,7 @@ public:
     });
     EnableWhen(fixed, [this] { return v.Mode == 0; });
     EnableWhen(variable, [this] { return v.Mode == 1; });
-    EnableWhen({findChild<QPushButton*>("ButtonOk")}, [this] { return !v.FileName.empty(); });
+    EnableWhen({buttons.Ok}, [this] { return !v.FileName.empty(); });
   }
 
   void DashBox1Click() {

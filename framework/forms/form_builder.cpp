@@ -318,8 +318,19 @@ QPushButton* TFormBuilder::HelpButton() {
   return button;
 }
 
-void TFormBuilder::StandardButtons(bool withHelp) {
-  OkButton();
-  CancelButton();
-  if (withHelp) HelpButton();
+TStandardButtons TFormBuilder::StandardButtons(bool withHelp) {
+  TStandardButtons buttons;
+  buttons.Ok = OkButton();
+  buttons.Cancel = CancelButton();
+  if (withHelp) buttons.Help = HelpButton();
+  return buttons;
+}
+
+TStandardButtons TFormBuilder::ButtonColumn(bool withHelp) {
+  TStandardButtons buttons;
+  Column([&] {
+    buttons = StandardButtons(withHelp);
+    Stretch();
+  });
+  return buttons;
 }

@@ -6,8 +6,9 @@
 //
 //   TFormBuilder b(this, "FormDataMaxChange", "Data Maximum (30,000)", 217, 73);
 //   b.Row([&] {
-//     b.Group("GroupBox1", "Max Data Num.", [&] { b.DialEdit("DialEdit1", -10, 30000, &v.Count);
-//     }); b.Column([&] { b.OkButton(); b.CancelButton(); });
+//     b.Group("GroupBox1", "Max Data Num.",
+//             [&] { b.DialEdit("DialEdit1", -10, 30000, &v.Count); });
+//     b.ButtonColumn(false);
 //   });
 #pragma once
 
@@ -39,6 +40,13 @@ class TFixedMemo;
 class TFormXelCommon;
 class TOverEdit;
 class TSlider;
+
+// The standard buttons a builder made; Help is none when it was not asked for.
+struct TStandardButtons {
+  QPushButton* Ok = nullptr;
+  QPushButton* Cancel = nullptr;
+  QPushButton* Help = nullptr;
+};
 
 class TFormBuilder {
 public:
@@ -96,7 +104,10 @@ public:
   QPushButton* CancelButton();
   QPushButton* HelpButton();
   // OK, Cancel and, with WithHelp, Help in the current container.
-  void StandardButtons(bool withHelp = true);
+  TStandardButtons StandardButtons(bool withHelp = true);
+  // The standard buttons in a column of their own, at its top: the right-hand column of
+  // most dialogs.
+  TStandardButtons ButtonColumn(bool withHelp = true);
 
   // Any other control: created inside the current container, named and placed.
   template <class Control, class... Args> Control* Add(const char* name, Args&&... args) {

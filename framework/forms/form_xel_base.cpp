@@ -9,6 +9,7 @@
 #include "framework/controls/help.h"
 #include "framework/controls/window_placement.h"
 #include "framework/forms/form_binding.h"
+#include "framework/forms/modal_opener.h"
 
 TFormXelCommon::TFormXelCommon(QWidget* self, int helpContext)
     : HelpContext(helpContext), self_(self) {}
@@ -107,14 +108,23 @@ void TFormXelCommon::FillBindingsWithin(const std::vector<QWidget*>& controls) {
 TFormXelBase::TFormXelBase(QWidget* owner, int helpContext)
     : QDialog(owner), TFormXelCommon(this, helpContext) {}
 
+// Beside Execute, so that the opener itself needs nothing of the dialog base.
+bool OpenModal(TFormXelBase& form) {
+  return RunModal(form, [&form] { return form.Execute(); });
+}
+
 bool TFormXelBase::Execute() {
-  CenterFormOverOwner(this);
-  return exec() == mrOk;
+  return RunModal(*this, [this] {
+    CenterFormOverOwner(this);
+    return exec() == mrOk;
+  });
 }
 
 bool TFormXelBase::ExecuteAt(int dx, int dy) {
-  PlaceFormRelativeToOwner(this, dx, dy);
-  return exec() == mrOk;
+  return RunModal(*this, [this, dx, dy] {
+    PlaceFormRelativeToOwner(this, dx, dy);
+    return exec() == mrOk;
+  });
 }
 
 void TFormXelBase::ButtonOkClick() {

@@ -95,9 +95,7 @@ TFormSelMaterialList::TFormSelMaterialList(const TListPickerKind& kind, QWidget*
     sheet_ = std::make_unique<TGlimraSheet>();
     sheet_->AutoSize = kind.SheetWidth == 0;
     sheet_->SetSize(kind.SheetWidth, kind.SheetHeight);
-    // Painting is no handler: it runs also while Updating, and it needs the painter.
-    connect(ScrollFrame1, &TScrollFrame::Paint, this,
-            [this](QPainter& canvas) { GuardHandler(this, [&] { ScrollFrame1Paint(canvas); }); });
+    OnPaint(ScrollFrame1, [this](QPainter& canvas) { ScrollFrame1Paint(canvas); });
     On(ScrollFrame1, &TScrollFrame::DblClick, [this] { ButtonOk->click(); });
   }
 }

@@ -356,9 +356,7 @@ TFormEDMap::TFormEDMap(QWidget* owner) : TFormXelBase(owner, 171) {
 
   sheet_ = std::make_unique<TGlimraSheet>();
   sheet_->AutoSize = true;
-  // Painting is no handler: it runs also while Updating, and it needs the painter.
-  connect(ScrollFrame1, &TScrollFrame::Paint, this,
-          [this](QPainter& canvas) { GuardHandler(this, [&] { ScrollFrame1Paint(canvas); }); });
+  OnPaint(ScrollFrame1, [this](QPainter& canvas) { ScrollFrame1Paint(canvas); });
   On(ScrollFrame1, &TScrollFrame::DblClick, &TFormEDMap::Button1Click);
   On(setButton, &QPushButton::clicked, &TFormEDMap::Button1Click);
   On(music, &TDashBox::Clicked, &TFormEDMap::DashBoxAClick);

@@ -14,11 +14,11 @@
 #include "core/monster_records.h"
 #include "events/form_ev_cmd_base.h"
 #include "events/form_ev_cmd_list.h"
-#include "events/modal_opener.h"
 #include "framework/controls/button_list.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {

@@ -45,7 +45,9 @@ protected:
 class TGuideLine : public TOpaquePaintBox {
 public:
   TGuideLine(QWidget* form, TFixedMemo* memo, const char* name, int x, QColor color)
-      : TOpaquePaintBox(memo->parentWidget()), form_(form), memo_(memo), x_(x) {
+      // A child of the memo (beside its text area, which scrolls its own children): it
+      // belongs to the memo and lies over it.
+      : TOpaquePaintBox(memo), form_(form), memo_(memo), x_(x) {
     setObjectName(QString::fromLatin1(name));
     SetColor(color);
     setAttribute(Qt::WA_TransparentForMouseEvents);

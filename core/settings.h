@@ -41,7 +41,8 @@ public:
 TSettings& Settings();
 
 // "RuntimePackagePath" with a trailing separator, or empty when not set (start-up then
-// refuses to run).
+// refuses to run). A relative path lies in the program folder, so a program folder that
+// is copied or moved keeps its own package.
 std::string GetRuntimePackagePath();
 bool GetFullScreenFlag();
 void SetFullScreenFlag(bool flag);

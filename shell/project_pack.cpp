@@ -14,6 +14,9 @@
 
 namespace {
 
+// Where the dialog waits while the disk is made.
+const QPoint OutOfSight(32767, 0);
+
 QString Text(const char* text) {
   return QString::fromLatin1(text);
 }
@@ -60,8 +63,11 @@ void TFormProjectPack::DashBox1Click() {
 
 void TFormProjectPack::ButtonStartClick() {
   setEnabled(false);
-  const bool made =
-      TEditorGameDisk(this, *FileOperation1).Start(destination_.toStdString(), includeRtp_);
+  // Out of sight while it works, and closed unseen: the questions and the closing box
+  // show over the owner (hiding the dialog would end its modal run).
+  move(OutOfSight);
+  const bool made = TEditorGameDisk(parentWidget(), *FileOperation1)
+                        .Start(destination_.toStdString(), includeRtp_);
   done(made ? mrOk : mrCancel);
 }
 

@@ -395,6 +395,7 @@ protected:
     TFormMapSetPlace picker(this);
     picker.setWindowTitle(placeCaption_);
     picker.MapTree = const_cast<TXelMapTree*>(this->MapTree);
+    picker.HeldMap = this->Map;
     picker.AllowAnyNode = 1;
     picker.RequirePosition = add ? 1 : 0;
     picker.MapId = v.MapId;

@@ -173,6 +173,9 @@ TFormMapTree::TFormMapTree(QWidget* parent) : TFormXelWidget(parent) {
   On(TreeView1, &QTreeWidget::currentItemChanged,
      [this](QTreeWidgetItem* node, QTreeWidgetItem*) { TreeView1Change(node); });
   On(TreeView1, &QTreeWidget::itemClicked, &TFormMapTree::TreeView1Click);
+  // Opening or closing a branch is kept like a click, so the next start shows it so.
+  On(TreeView1, &QTreeWidget::itemExpanded, &TFormMapTree::TreeView1Click);
+  On(TreeView1, &QTreeWidget::itemCollapsed, &TFormMapTree::TreeView1Click);
 }
 
 TFormMapTree::~TFormMapTree() {
@@ -290,6 +293,8 @@ TTreeNode* TFormMapTree::AddNode(TTreeNode* parent, const std::string& text, int
 
 void TFormMapTree::SetExpanded(TTreeNode* node, bool expanded) {
   TreeView1->Flush();
+  // A fill in progress: the order is read back once all nodes are there.
+  TUpdatingScope updating(*this);
   AsItem(node)->setExpanded(expanded);
 }
 

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -193,10 +194,18 @@ TEST_F(GameDisk, ToAFolderHoldsTheSetupAndTheWholeArchiveThatSetupInstalls) {
       RunChild(Path("disk out/Setup.exe"), {Path("installed")}, Path("disk out"));
   ASSERT_EQ(setup.ExitCode, 0) << setup.Output;
   EXPECT_EQ(ReadTree(Path("installed")), Project);
+  // Installed with ordinary modes: the player and the game may read everything.
+  for (const auto& entry : fs::recursive_directory_iterator(Path("installed"))) {
+    const bool program = entry.is_directory() || entry.path().filename() == "KOVAX.exe";
+    EXPECT_EQ(fs::status(entry.path()).permissions() & fs::perms::all,
+              program ? fs::perms(0755) : fs::perms(0644))
+        << entry.path();
+  }
 }
 
 TEST_F(GameDisk, ThePackDialogTakesTheChosenFolderAndMakesTheDisk) {
-  TFormProjectPack dialog;
+  QWidget owner;
+  TFormProjectPack dialog(&owner);
   ShowAndActivate(&dialog);
   auto* destination = FindControl<TDashBox>(&dialog, "DashBox1");
   EXPECT_EQ(destination->Text().toStdString(), Path("home/"));
@@ -213,6 +222,9 @@ TEST_F(GameDisk, ThePackDialogTakesTheChosenFolderAndMakesTheDisk) {
   EXPECT_EQ(dialog.result(), mrOk);
   EXPECT_EQ(BoxTexts(Boxes),
             (std::vector<std::string>{"36 A folder doesn't exist. Create it?", Completed}));
+  // The dialog went out of sight to work; the closing box stands over its owner.
+  EXPECT_FALSE(dialog.frameGeometry().intersects(dialog.screen()->virtualGeometry()));
+  EXPECT_EQ(Boxes.Boxes().back().parent, &owner);
   EXPECT_EQ(Get("disk out/Setup.ini"), SetupIni(0));
   EXPECT_EQ(Extract(Path("disk out/Quest Game.lzh")), Project);
 }

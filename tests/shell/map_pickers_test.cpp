@@ -73,6 +73,24 @@ TEST_F(MapPickers, SetPlaceChoosesAMapAndACell) {
   EXPECT_EQ(tree.ActiveId, 3);
 }
 
+TEST_F(MapPickers, SetPlaceShowsTheMapBeingEditedNotTheSavedFile) {
+  TXelMap edited; // a tile drawn and an event pasted, nothing saved
+  edited.LoadProjectMap(2);
+  edited.LowerLayer.SetCell(5, 5, 4321);
+  TXelEventItem* event = edited.Events.GetOrCreate(7);
+  event->X = 6;
+  event->Y = 2;
+  for (const TXelMap* held : std::initializer_list<const TXelMap*>{nullptr, &edited}) {
+    TFormMapSetPlace form;
+    form.MapTree = &tree;
+    form.HeldMap = held;
+    ShowAndActivate(&form);
+    auto* setter = FindControl<TFormMapPosSetter>(&form, "FormMapPosSetter");
+    EXPECT_EQ(setter->Map()->LowerLayer.GetCell(5, 5) == 4321, held != nullptr);
+    EXPECT_EQ(setter->EventMap().Get(6, 2), held ? 7 : 0);
+  }
+}
+
 TEST_F(MapPickers, AnotherMapClearsThePositionAndOkFollowsRequirePosition) {
   for (uint8_t require : {0, 1}) {
     TFormMapSetPlace form;

@@ -144,6 +144,26 @@ TEST_F(MapPickers, AreaMakerDragsFromCornerToCornerWithinTheMap) {
   EXPECT_FALSE(OkEnabled(&form));
 }
 
+TEST_F(MapPickers, AnAreaHeldStillPastTheEdgeGrowsWithEachScrollTick) {
+  AddMap(4, "Wide", 100, 10);
+  TXelMap map;
+  map.LoadProjectMap(4);
+  TFormMapSetArea form;
+  form.MapTree = &tree;
+  form.Map = &map;
+  ShowAndActivate(&form);
+  auto* maker = form.findChild<TFormAreaMaker*>();
+  ASSERT_NE(maker, nullptr);
+  Mouse(&form, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(37, 30));
+  // 16 pixels past the right edge: 32 pixels a tick, two columns at 1/2.
+  const QPoint past(FindControl<QWidget>(&form, "PaintBox")->width() + 16, 40);
+  const int right = maker->CornerAt(past).X;
+  for (int tick = 1; tick <= 3; ++tick) {
+    maker->AutoScrollFrom(past);
+    EXPECT_EQ(maker->AreaRect().Right, right + 2 * tick) << tick;
+  }
+}
+
 TEST_F(MapPickers, AreaDialogTakesThePickedAreaAndKeepsTheView) {
   TXelMap map;
   map.LoadProjectMap(2);

@@ -14,8 +14,7 @@ void TSmartTreeView::mousePressEvent(QMouseEvent* event) {
     event->accept();
     return;
   }
-  if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
-    setCurrentItem(node);
+  if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) setCurrentItem(node);
   QTreeWidget::mousePressEvent(event);
 }
 

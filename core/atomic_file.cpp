@@ -12,8 +12,9 @@
 #include <random>
 
 #include "core/errors.h"
+#include "core/fd_closer.h"
 #include "core/file_messages.h"
-#include "core/file_utils.h"
+#include "core/path_names.h"
 
 namespace {
 
@@ -116,10 +117,7 @@ int SplitFileToPieces(const std::string& fileName, const std::string& destFolder
   if (firstSize <= 0 || otherSize <= 0) throw EFileError(SInvalidPieceSize);
   const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw EFileError(FileMessage(SCannotOpenFile, fileName));
-  struct FdCloser {
-    int fd;
-    ~FdCloser() { close(fd); }
-  } closer{fd};
+  FdCloser closer{fd};
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
     throw EFileError(FileMessage(SCannotReadFile, fileName));

@@ -31,7 +31,7 @@ using TCatalogItemVector =
 // A paste never creates an Id above this.
 inline constexpr int32_t MaxPasteId = 5000;
 
-class TCatalog {
+class TCatalog : public TNestedList {
 public:
   explicit TCatalog(TCatalogItemClass itemClass) : itemClass_(itemClass) {}
   virtual ~TCatalog() = default;
@@ -43,8 +43,8 @@ public:
   // Clear, then a copy of every source item under its Id.
   virtual void Assign(const TCatalog& source);
   // On a read error the list is cleared and the error raised again.
-  virtual void LoadFromStream(TStream& stream);
-  virtual void SaveToStream(TStream& stream) const;
+  void LoadFromStream(TStream& stream) override;
+  void SaveToStream(TStream& stream) const override;
   // Pastes the clipboard's run of items over the Ids Index+1, Index+2 ... (never
   // above 5000) and returns how many were pasted. Every item is checked first: a
   // block that is not Count records of the list's class (TClipboardRecordReader)
@@ -56,7 +56,7 @@ public:
   // Empties the list. Items a list may reuse are kept aside, out of sight, for the
   // items it makes next, so that a reload of a large list neither frees nor allocates
   // its records one by one.
-  void Clear();
+  void Clear() override;
   int GetCount() const { return static_cast<int>(items_.size()); }
   // The item at Index, or nothing when Index is out of range.
   TCatalogItem* GetItem(int index) const;

@@ -4,7 +4,6 @@
 #include <bit>
 #include <cstring>
 
-#include "core/catalog.h"
 #include "core/clipboard.h"
 #include "core/errors.h"
 #include "core/stream.h"
@@ -63,7 +62,7 @@ public:
 void WriteNested(TStream& stream, int id, const TCatalogVarData& d) {
   TScratchGuard scratch;
   if (d.Kind == ckCatalog)
-    static_cast<const TCatalog*>(d.Data)->SaveToStream(scratch.stream);
+    static_cast<const TNestedList*>(d.Data)->SaveToStream(scratch.stream);
   else
     static_cast<const TCatalogBaseItem*>(d.Data)->SaveToStream(scratch.stream);
   const auto& bytes = scratch.stream.Bytes();
@@ -148,7 +147,7 @@ void ReadField(TStream& stream, const TCatalogVarData& d, uint32_t length) {
     return;
   }
   case ckCatalog:
-    static_cast<TCatalog*>(d.Data)->LoadFromStream(stream);
+    static_cast<TNestedList*>(d.Data)->LoadFromStream(stream);
     return;
   case ckRecord:
     static_cast<TCatalogBaseItem*>(d.Data)->LoadFromStream(stream);
@@ -239,7 +238,7 @@ void TCatalogBaseItem::ClearField(const TCatalogVarData& d) {
     if (d.Size > 0) std::memset(d.Data, 0, static_cast<size_t>(d.Size));
     break;
   case ckCatalog:
-    static_cast<TCatalog*>(d.Data)->Clear();
+    static_cast<TNestedList*>(d.Data)->Clear();
     break;
   case ckRecord:
     static_cast<TCatalogBaseItem*>(d.Data)->Clear();

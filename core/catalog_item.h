@@ -15,8 +15,19 @@
 #include "core/small_object_pool.h"
 
 class TStream;
-class TCatalog;
 class TCatalogBaseItem;
+
+// What a record needs of a list it holds as a field: the list (a TCatalog) is saved and
+// loaded as a nested chunk and cleared with the record.
+class TNestedList {
+public:
+  virtual void LoadFromStream(TStream& stream) = 0;
+  virtual void SaveToStream(TStream& stream) const = 0;
+  virtual void Clear() = 0;
+
+protected:
+  ~TNestedList() = default;
+};
 
 enum TCatalogKind : uint8_t {
   ckInt = 0,     // int32_t, written with a length byte; default skipped
@@ -75,7 +86,7 @@ struct TCatalogVarData {
     Raw(ckDouble, data, sizeof(double));
     FloatDefault = defaultValue;
   }
-  void Catalog(TCatalog* data) { Raw(ckCatalog, data, 0); }
+  void Catalog(TNestedList* data) { Raw(ckCatalog, data, 0); }
   void Record(TCatalogBaseItem* data) { Raw(ckRecord, data, 0); }
 };
 

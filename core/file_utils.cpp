@@ -15,6 +15,7 @@
 #include "core/atomic_file.h"
 #include "core/code_page.h"
 #include "core/errors.h"
+#include "core/fd_closer.h"
 #include "core/file_messages.h"
 
 namespace {
@@ -28,17 +29,6 @@ std::string StripTrailingSeparators(std::string path) {
   while (path.size() > 1 && path.back() == '/')
     path.pop_back();
   return path;
-}
-
-struct FdCloser {
-  int fd;
-  ~FdCloser() { close(fd); }
-};
-
-// Position where the file name of Path begins.
-size_t NameStart(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? 0 : slash + 1;
 }
 
 } // namespace
@@ -77,29 +67,6 @@ std::string GetUserConfigFolder() {
   // A relative value is invalid and must be ignored.
   std::string base = config && config[0] == '/' ? config : GetHomeFolder() + "/.config";
   return IncludeTrailingBackslash(StripTrailingSeparators(base)) + "Orvane/";
-}
-
-std::string IncludeTrailingBackslash(const std::string& path) {
-  if (!path.empty() && path.back() == '/') return path;
-  return path + "/";
-}
-
-std::string ExtractFileName(const std::string& path) {
-  return path.substr(NameStart(path));
-}
-
-std::string ExtractFilePath(const std::string& path) {
-  return path.substr(0, NameStart(path));
-}
-
-std::string ExtractFileExt(const std::string& path) {
-  const auto dot = path.rfind('.');
-  if (dot == std::string::npos || dot < NameStart(path)) return "";
-  return path.substr(dot);
-}
-
-std::string ChangeFileExt(const std::string& path, const std::string& ext) {
-  return path.substr(0, path.size() - ExtractFileExt(path).size()) + ext;
 }
 
 std::string DataNameToPath(std::string_view name) {
@@ -291,13 +258,6 @@ bool DeleteFolderTree(const std::string& folder) {
   const bool emptied = EmptyFolderAt(fd);
   close(fd);
   return rmdir(path.c_str()) == 0 && emptied;
-}
-
-std::string FileMessage(const char* message, const std::string& path) {
-  std::string text(message);
-  const auto at = text.find("%s");
-  if (at != std::string::npos) text.replace(at, 2, path);
-  return text;
 }
 
 TFileStamp GetFileStamp(const std::string& path) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/path_names.h"
+
 // The running program file, from /proc/self/exe unless a test has set another one
 // (an empty Path goes back to the real one).
 std::string GetProgramFile();
@@ -22,15 +24,6 @@ std::string GetUserConfigFolder();
 // The home folder: $HOME, else the password database.
 std::string GetHomeFolder();
 
-// Path unchanged when it ends in a separator, else Path + "/" (so "" becomes "/").
-std::string IncludeTrailingBackslash(const std::string& path);
-// The part after the last separator, and the part up to and including it.
-std::string ExtractFileName(const std::string& path);
-std::string ExtractFilePath(const std::string& path);
-// The extension with its dot ("" when none); only the file name part is looked at.
-std::string ExtractFileExt(const std::string& path);
-// Path with its extension replaced by Ext (which carries its dot), or Ext appended.
-std::string ChangeFileExt(const std::string& path, const std::string& ext);
 // A name from the game data (code-page bytes, '\' as separator) as a path on disk.
 std::string DataNameToPath(std::string_view name);
 
@@ -52,9 +45,6 @@ bool IsSameFile(const std::string& a, const std::string& b);
 // source's permissions. A copy of a file onto itself is refused: false, nothing written.
 // Raises EFileError when anything fails; Target is then as it was.
 bool CopyFileReplacing(const std::string& source, const std::string& target);
-
-// Fills Message's "%s" with Path (the texts of file_messages.h).
-std::string FileMessage(const char* message, const std::string& path);
 
 // What identifies one version of a file on disk: its size, its modification time to
 // the nanosecond and its inode (every atomic save makes a new one). Equal stamps mean

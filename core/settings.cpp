@@ -19,34 +19,23 @@ template <class F> void ChangeIni(const std::string& path, F change) {
 } // namespace
 
 std::string TSettings::FileName() {
-  return GetUserConfigFolder() + "VELMORA.ini";
+  return UserStoreFileName();
 }
 
 std::string TSettings::DefaultsFileName() {
-  return GetProgramFolder() + DefaultsIniName;
+  return DefaultsStoreFileName();
 }
-
-namespace {
-
-// The store that holds Key: the user's file, or else the installer's defaults.
-TIniFile StoreWith(std::string_view key) {
-  TIniFile user(TSettings::FileName());
-  if (user.ValueExists(SettingsSection, key)) return user;
-  return TIniFile(TSettings::DefaultsFileName());
-}
-
-} // namespace
 
 bool TSettings::ValueExists(std::string_view key) const {
-  return StoreWith(key).ValueExists(SettingsSection, key);
+  return UserValueExists(SettingsSection, key);
 }
 
 std::string TSettings::ReadString(std::string_view key, std::string_view defaultValue) const {
-  return StoreWith(key).ReadString(SettingsSection, key, defaultValue);
+  return ReadUserString(SettingsSection, key, defaultValue);
 }
 
 int TSettings::ReadInteger(std::string_view key, int defaultValue) const {
-  return StoreWith(key).ReadInteger(SettingsSection, key, defaultValue);
+  return ReadUserInteger(SettingsSection, key, defaultValue);
 }
 
 bool TSettings::ReadBool(std::string_view key, bool defaultValue) const {
@@ -54,8 +43,7 @@ bool TSettings::ReadBool(std::string_view key, bool defaultValue) const {
 }
 
 void TSettings::WriteString(std::string_view key, std::string_view value) {
-  ForceDirectories(GetUserConfigFolder(), 0700);
-  ChangeIni(FileName(), [&](TIniFile& ini) { ini.WriteString(SettingsSection, key, value); });
+  WriteUserString(SettingsSection, key, value);
 }
 
 void TSettings::WriteInteger(std::string_view key, int value) {
@@ -67,8 +55,7 @@ void TSettings::WriteBool(std::string_view key, bool value) {
 }
 
 void TSettings::DeleteValue(std::string_view key) {
-  if (!FileExists(FileName())) return;
-  ChangeIni(FileName(), [&](TIniFile& ini) { ini.DeleteKey(SettingsSection, key); });
+  DeleteUserValue(SettingsSection, key);
 }
 
 TSettings& Settings() {
@@ -77,24 +64,11 @@ TSettings& Settings() {
 }
 
 std::string GetRuntimePackagePath() {
-  std::string path = Settings().ReadString("RuntimePackagePath", "");
+  std::string path = RuntimePackageOption.Get();
   if (path.empty()) return path;
   std::replace(path.begin(), path.end(), '\\', '/');
   if (path.front() != '/') path = GetProgramFolder() + path;
   return IncludeTrailingBackslash(path);
-}
-
-bool GetFullScreenFlag() {
-  return Settings().ReadBool("FullScreenFlag", true);
-}
-void SetFullScreenFlag(bool flag) {
-  Settings().WriteBool("FullScreenFlag", flag);
-}
-bool GetShowTitleFlag() {
-  return Settings().ReadBool("ShowTitleFlag", false);
-}
-void SetShowTitleFlag(bool flag) {
-  Settings().WriteBool("ShowTitleFlag", flag);
 }
 
 std::string GetDefaultProjectBasePath() {

@@ -11,11 +11,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/option.h"
+
 inline constexpr const char* SettingsSection = "VELMORA";
 inline constexpr const char* ProgramIniSection = "VELMORA";
 inline constexpr const char* ProjectIniSection = "KOVAX";
 inline constexpr const char* ProjectIniName = "KOVAX.ini";
-inline constexpr const char* DefaultsIniName = "velmora-studio.defaults.ini";
 inline constexpr const char* DefaultGameTitle = "Untitled";
 
 // The user store, keyed by value name ("RuntimePackagePath", "ApplicationPath",
@@ -40,14 +41,16 @@ public:
 // The process-wide user store.
 TSettings& Settings();
 
+// The values remembered in the user store that more than one part of the editor uses.
+inline const TOption<std::string> RuntimePackageOption{SettingsSection, "RuntimePackagePath", ""};
+inline const TOption<std::string> ApplicationPathOption{SettingsSection, "ApplicationPath", ""};
+inline const TOption<bool> FullScreenOption{SettingsSection, "FullScreenFlag", true};
+inline const TOption<bool> ShowTitleOption{SettingsSection, "ShowTitleFlag", false};
+
 // "RuntimePackagePath" with a trailing separator, or empty when not set (start-up then
 // refuses to run). A relative path lies in the program folder, so a program folder that
 // is copied or moved keeps its own package.
 std::string GetRuntimePackagePath();
-bool GetFullScreenFlag();
-void SetFullScreenFlag(bool flag);
-bool GetShowTitleFlag();
-void SetShowTitleFlag(bool flag);
 
 // The program folder when it is writable, otherwise ~/VelmoraProjects/, created when it
 // is first asked for.

@@ -21,12 +21,6 @@ int AskVehicle(QWidget* owner) {
   return OpenModal(dialog) ? dialog.Vehicle : 0;
 }
 
-// The map editor reaches the manager only through the interface it declares.
-[[maybe_unused]] const bool Installed = (InstallMapEventOperations([](QWidget* owner) {
-                                           return std::make_unique<TXelEventManager>(owner);
-                                         }),
-                                         true);
-
 } // namespace
 
 TXelEventManager::TXelEventManager(QWidget* owner) : ChooseVehicle(AskVehicle), owner_(owner) {

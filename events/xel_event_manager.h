@@ -2,7 +2,7 @@
 // and creating an event, the vehicle choice for a vehicle's start, and the teleport
 // command dialog for a ready teleport event. What needs no window is the core's
 // TEventCellOperations; the program installs this manager as the map editor's
-// TMapEventOperations at start-up.
+// TMapEventOperations in its composition (app/composition.cpp).
 #pragma once
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "shell/data_module.h"
 
-#include "shell/shell_pictures.h"
+#include "shell/common/shell_pictures.h"
 
 TDataModule1* DataModule1 = nullptr;
 

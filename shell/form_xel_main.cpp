@@ -39,6 +39,7 @@
 #include "framework/controls/smart_splitter.h"
 #include "framework/controls/window_placement.h"
 #include "framework/forms/error_guard.h"
+#include "shell/common/shell_pictures.h"
 #include "shell/map/chip_selector.h"
 #include "shell/map/form_map_tree.h"
 #include "shell/map/map_editor.h"
@@ -47,7 +48,6 @@
 #include "shell/project_manager.h"
 #include "shell/project_pack.h"
 #include "shell/shell_messages.h"
-#include "shell/shell_pictures.h"
 #include "shell/splash.h"
 
 TFormXelMain* FormXelMain = nullptr;
@@ -89,10 +89,12 @@ QWidget* AddPanel(QWidget* parent, const char* name) {
   return panel;
 }
 
+// A global, not made on first use, so its hooks are listed before anyone installs them.
+TMainWindowTools tools;
+
 } // namespace
 
 TMainWindowTools& MainWindowTools() {
-  static TMainWindowTools tools;
   return tools;
 }
 
@@ -171,9 +173,9 @@ void TFormXelMain::FormCreate() {
   MapTree = std::make_unique<TXelMapTree>();
   Map = std::make_unique<TXelMap>();
   CreateDockedWindows();
-  FullScreenFlag = GetFullScreenFlag();
+  FullScreenFlag = FullScreenOption.Get();
   Action_GameFullScreen->setChecked(FullScreenFlag);
-  ShowTitleFlag = GetShowTitleFlag();
+  ShowTitleFlag = ShowTitleOption.Get();
   Action_GameShowTitle->setChecked(ShowTitleFlag);
   resize(MainFormWidth, height());
   FormArranger = new TFormArranger(this);
@@ -253,8 +255,8 @@ void TFormXelMain::FormDestroy() noexcept {
   GlobalDataBase = nullptr;
   try {
     FormArranger->Save();
-    SetFullScreenFlag(FullScreenFlag);
-    SetShowTitleFlag(ShowTitleFlag);
+    FullScreenOption.Set(FullScreenFlag);
+    ShowTitleOption.Set(ShowTitleFlag);
   } catch (...) {
     // Settings that cannot be written at exit are simply not kept.
   }
@@ -312,7 +314,10 @@ void TFormXelMain::MapEditorSizeChanged() {
 void TFormXelMain::MapEditorCursorMoved(QPoint cell) {
   CursorCell = cell;
   std::string text = CursorStatusText(cell.x(), cell.y(), Map->Width(), Map->Height(), MapName);
-  if (MapEditor && MapEditor->EditMode() == 2) text += " " + MapEditor->EventNameAt(cell);
+  // Appended piece by piece: `" " + name` into a temporary trips a false -Wrestrict in
+  // optimised builds of g++ 12.
+  if (MapEditor && MapEditor->EditMode() == 2)
+    text.append(" ").append(MapEditor->EventNameAt(cell));
   StatusPanels[2]->setText(ToQString(text));
   StatusPanels[2]->repaint();
 }
@@ -570,7 +575,7 @@ void TFormXelMain::ReloadAfterTool(bool charSets) {
 void TFormXelMain::Action_ToolDataBaseExecute() {
   if (!MainWindowTools().DataBase) return;
   // The battle test of the database window reads it from the settings.
-  SetFullScreenFlag(FullScreenFlag);
+  FullScreenOption.Set(FullScreenFlag);
   MainWindowTools().DataBase(this, *MapTree, *Map);
   ReloadAfterTool(false);
 }

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "framework/forms/form_xel_base.h"
-#include "shell/main_window_docks.h"
+#include "shell/common/main_window_docks.h"
 
 class QAction;
 class QActionGroup;

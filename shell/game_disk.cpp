@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr const char* IncludeRtpOptionKey = "IncludeRtpOption";
 constexpr const char* SetupSection = "Setup";
 
 std::string Format(const char* text, int number) {
@@ -56,14 +55,6 @@ std::string DefaultGameDiskDestination(TGameDiskDrive& drive) {
   return IncludeTrailingBackslash(floppy.empty() ? GetHomeFolder() : floppy);
 }
 
-bool GetIncludeRtpOption() {
-  return Settings().ReadBool(IncludeRtpOptionKey, false);
-}
-
-void SetIncludeRtpOption(bool include) {
-  Settings().WriteBool(IncludeRtpOptionKey, include);
-}
-
 bool TGameDiskMaker::Start(const std::string& destination, bool includeRtp) {
   // An empty destination would otherwise become the root folder.
   destination_ = destination.empty() ? "" : IncludeTrailingBackslash(destination);
@@ -84,7 +75,7 @@ bool TGameDiskMaker::Start(const std::string& destination, bool includeRtp) {
 }
 
 bool TGameDiskMaker::Make(bool includeRtp) {
-  SetIncludeRtpOption(includeRtp);
+  IncludeRtpOption.Set(includeRtp);
   if (destination_.empty() || ProjectPath.empty() ||
       (includeRtp && GetRuntimePackagePath().empty()))
     return false;

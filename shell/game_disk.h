@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/busy_cursor.h"
+#include "core/settings.h"
 
 inline constexpr const char* SFloppyDisksNecessary = "There's %d of 1.44MB Floppy Disks Necessary";
 inline constexpr const char* SPrepareFloppyDisk = "Prepare %d of formatted disks";
@@ -93,8 +94,7 @@ std::string GetGameDiskWorkFolder();
 // the home folder (there is no drive A: to fall back on).
 std::string DefaultGameDiskDestination(TGameDiskDrive& drive);
 // The pack dialog's "Include all RTP files" choice, kept between runs.
-bool GetIncludeRtpOption();
-void SetIncludeRtpOption(bool include);
+inline const TOption<bool> IncludeRtpOption{SettingsSection, "IncludeRtpOption", false};
 
 class TGameDiskMaker {
 public:

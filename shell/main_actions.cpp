@@ -8,11 +8,11 @@
 #include <algorithm>
 
 #include "framework/controls/align_layout.h"
+#include "shell/common/shell_pictures.h"
 #include "shell/data_module.h"
 #include "shell/form_xel_main.h"
 #include "shell/project_manager.h"
 #include "shell/shell_messages.h"
-#include "shell/shell_pictures.h"
 
 namespace {
 

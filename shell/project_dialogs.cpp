@@ -16,10 +16,10 @@
 #include "framework/controls/qt_text.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "shell/common/shell_pictures.h"
 #include "shell/game_disk.h"
 #include "shell/project_manager.h"
 #include "shell/shell_messages.h"
-#include "shell/shell_pictures.h"
 
 namespace {
 

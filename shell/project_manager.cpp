@@ -58,7 +58,7 @@ bool IsProjectFolder(const std::string& folder) {
 }
 
 TProjectManager::TProjectManager(QWidget* owner) : Owner(owner) {
-  Settings().WriteString("ApplicationPath", GetProgramFolder());
+  ApplicationPathOption.Set(GetProgramFolder());
 }
 
 void TProjectManager::NewProject(const std::string& folderName, const std::string& title) {

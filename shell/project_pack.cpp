@@ -46,7 +46,7 @@ TFormProjectPack::TFormProjectPack(QWidget* owner) : TFormXelBase(owner) {
 void TFormProjectPack::FormShow() {
   TSystemDrive drive;
   destination_ = QString::fromStdString(DefaultGameDiskDestination(drive));
-  includeRtp_ = GetIncludeRtpOption();
+  includeRtp_ = IncludeRtpOption.Get();
   UpdateControls();
 }
 

@@ -7,8 +7,8 @@
 
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "shell/common/shell_pictures.h"
 #include "shell/shell_messages.h"
-#include "shell/shell_pictures.h"
 
 TFormSplash* FormSplash = nullptr;
 

@@ -18,13 +18,11 @@
 #include "framework/controls/message_box.h"
 #include "framework/controls/qt_clipboard.h"
 #include "framework/forms/error_guard.h"
-#include "framework/pickers/form_material_base.h"
-#include "framework/pickers/sel_music.h"
+#include "framework/forms/form_xel_base.h"
+#include "shell/common/shell_pictures.h"
 #include "shell/data_module.h"
 #include "shell/form_xel_main.h"
-#include "shell/main_window_docks.h"
 #include "shell/shell_messages.h"
-#include "shell/shell_pictures.h"
 #include "shell/single_instance.h"
 #include "shell/splash.h"
 
@@ -98,15 +96,6 @@ int RunEditor(QApplication& application) {
     // The tool bars of the main window take their glyphs from the data module.
     TDataModule1 dataModule;
     DataModule1 = &dataModule;
-    MainWindowTools().MaterialManager = [](QWidget* owner) {
-      TFormMaterialBase dialog(owner);
-      dialog.Execute();
-    };
-    MainWindowTools().MusicSelector = [](QWidget* owner) {
-      TFormSelMusic dialog(owner);
-      dialog.ListenOnly = 1;
-      dialog.Execute();
-    };
     const auto main = std::make_unique<TFormXelMain>();
     result = application.exec();
   }
@@ -122,7 +111,7 @@ bool DisplayIsUsable(int width, int height, int depth) {
 }
 
 int ProgramMain(int argc, char** argv) {
-  TXelApplication application(argc, argv);
+  TXelApplication application(argc, argv, &IsEditorForm);
   QApplication::setApplicationName(QStringLiteral("velmora-studio"));
   QApplication::setWindowIcon(ProgramIcon());
   SetBusyHook(&ShowBusyCursor);

@@ -14,7 +14,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "framework/forms/error_guard.h"
+#include "framework/controls/handler_guard.h"
 
 namespace {
 

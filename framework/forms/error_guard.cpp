@@ -3,37 +3,10 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <exception>
-#include <new>
 
-#include "core/messages.h"
-#include "framework/controls/framework_messages.h"
-#include "framework/controls/message_box.h"
-#include "framework/controls/qt_text.h"
 #include "framework/controls/window_placement.h"
-#include "framework/forms/form_xel_base.h"
 
 namespace {
-
-std::function<void()> outOfMemoryHandler;
-
-QString CurrentExceptionText() {
-  try {
-    throw;
-  } catch (const std::bad_alloc&) {
-    return QString::fromLatin1(SOutOfMemory);
-  } catch (const std::exception& e) {
-    return ToQString(e.what());
-  } catch (...) {
-    return QString::fromLatin1(SUnknownError);
-  }
-}
-
-bool InsideEditorForm(const QWidget* widget) {
-  for (; widget; widget = widget->parentWidget())
-    if (dynamic_cast<const TFormXelCommon*>(widget)) return true;
-  return false;
-}
 
 // The control under the mouse as the author sees it: a combo box's inner edit is part
 // of the combo box.
@@ -45,33 +18,18 @@ QWidget* ControlUnderMouse() {
 
 } // namespace
 
-void SetOutOfMemoryHandler(std::function<void()> handler) {
-  outOfMemoryHandler = std::move(handler);
-}
-
-void ShowCurrentException(QWidget* parent) noexcept {
-  try {
-    bool outOfMemory = false;
-    try {
-      throw;
-    } catch (const std::bad_alloc&) {
-      outOfMemory = true;
-    } catch (...) {
-    }
-    if (outOfMemory && outOfMemoryHandler) {
-      ShowErrorBox(QString::fromLatin1(SShortOfMemory), parent);
-      outOfMemoryHandler();
-      return;
-    }
-    ShowErrorBox(CurrentExceptionText(), parent);
-  } catch (...) {
-    // Nothing is left to report with when the error box itself fails.
-  }
-}
-
-TXelApplication::TXelApplication(int& argc, char** argv)
-    : QApplication(argc, argv), hooker_(new TCBTHooker(this)) {
+TXelApplication::TXelApplication(int& argc, char** argv,
+                                 std::function<bool(const QWidget*)> isEditorForm)
+    : QApplication(argc, argv), hooker_(new TCBTHooker(this)),
+      isEditorForm_(std::move(isEditorForm)) {
   installEventFilter(hooker_);
+}
+
+bool TXelApplication::InsideEditorForm(const QWidget* widget) const {
+  if (!isEditorForm_) return false;
+  for (; widget; widget = widget->parentWidget())
+    if (isEditorForm_(widget)) return true;
+  return false;
 }
 
 TXelApplication::~TXelApplication() {

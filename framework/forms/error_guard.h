@@ -1,38 +1,29 @@
-// Exceptions never unwind through Qt. Every slot, event handler and timer tick that can
-// throw runs its body inside GuardHandler, which shows the error box and carries on;
-// TXelApplication::notify catches whatever still gets through.
+// The editor's application object, the last net for exceptions: every slot, event
+// handler and timer tick that can throw runs its body inside GuardHandler
+// (framework/controls/handler_guard.h), and TXelApplication::notify catches whatever
+// still gets through.
 #pragma once
 
 #include <QApplication>
 #include <functional>
 
+#include "framework/controls/handler_guard.h"
+
 class TCBTHooker;
 
-// Shows the exception being handled in the error box. Call it only inside a catch block.
-// A failed allocation, once a handler is installed, shows "It is short of memory" and
-// then calls the handler, which ends the run in order.
-void ShowCurrentException(QWidget* parent) noexcept;
-// Installs the handler (an empty one removes it).
-void SetOutOfMemoryHandler(std::function<void()> handler);
-
-// Runs body; an exception from it is shown in the error box over parent.
-template <class Body> void GuardHandler(QWidget* parent, Body&& body) noexcept {
-  try {
-    body();
-  } catch (...) {
-    ShowCurrentException(parent);
-  }
-}
-
 // The editor's application object: the last net for exceptions, the centring of
-// standard boxes, and the rule that a context menu opens only over the control under
-// the mouse.
+// standard boxes, and the rule that a context menu of a control inside one of the
+// editor's forms (IsEditorForm says which widgets are forms) opens only over the control
+// under the mouse.
 class TXelApplication : public QApplication {
 public:
-  TXelApplication(int& argc, char** argv);
+  TXelApplication(int& argc, char** argv, std::function<bool(const QWidget*)> isEditorForm);
   ~TXelApplication() override;
   bool notify(QObject* receiver, QEvent* event) override;
 
 private:
+  bool InsideEditorForm(const QWidget* widget) const;
+
   TCBTHooker* hooker_;
+  std::function<bool(const QWidget*)> isEditorForm_;
 };

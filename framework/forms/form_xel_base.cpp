@@ -151,3 +151,7 @@ void TFormXelWidget::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   HandleShow(event);
 }
+
+bool IsEditorForm(const QWidget* widget) {
+  return dynamic_cast<const TFormXelCommon*>(widget) != nullptr;
+}

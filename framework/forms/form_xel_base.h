@@ -184,3 +184,7 @@ protected:
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
 };
+
+// Whether Widget is one of the editor's forms (either flavour); the application object
+// asks it for the rule on context menus.
+bool IsEditorForm(const QWidget* widget);

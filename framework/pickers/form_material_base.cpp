@@ -35,7 +35,8 @@
 
 namespace {
 
-constexpr const char* MaterialPathKey = "MaterialPath";
+// The folder the last import came from.
+const TOption<std::string> MaterialPathOption{SettingsSection, "MaterialPath", ""};
 // After an import the new entry is shown as the seventh visible line.
 constexpr int ImportedEntryLine = 7;
 constexpr int MaxZoom = 4;
@@ -132,7 +133,7 @@ TFormMaterialBase::TFormMaterialBase(QWidget* owner)
 
   // The file dialogs start where the author last left them, never in the current
   // directory, which belongs to the open project.
-  const std::string remembered = Settings().ReadString(MaterialPathKey, "");
+  const std::string remembered = MaterialPathOption.Get();
   lastFolder_ = !remembered.empty() && FolderExists(remembered) ? remembered : GetHomeFolder();
 
   On(IconListBox1, &QListWidget::currentRowChanged, &TFormMaterialBase::IconListBox1Click);
@@ -297,7 +298,7 @@ void TFormMaterialBase::ButtonDeleteClick() {
 }
 
 void TFormMaterialBase::done(int result) {
-  Settings().WriteString(MaterialPathKey, lastFolder_);
+  MaterialPathOption.Set(lastFolder_);
   if (folderIndex_ >= 0) MaterialManagerMemory().FolderIndex = folderIndex_;
   TFormXelBase::done(result);
 }

@@ -11,11 +11,11 @@
 #include "framework/controls/canvas_helpers.h"
 #include "framework/controls/color_bar.h"
 #include "framework/controls/list_boxes.h"
-#include "framework/controls/list_routines.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/pickers/list_routines.h"
 
 VELMORA_REGISTER_FORM(TFormSelPanorama, TFormGroup::Dialog, 0);
 VELMORA_REGISTER_FORM(TFormSelBackdrop, TFormGroup::Dialog, 0);

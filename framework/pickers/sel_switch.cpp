@@ -16,10 +16,10 @@
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/group_frames.h"
 #include "framework/controls/list_boxes.h"
-#include "framework/controls/list_routines.h"
 #include "framework/controls/qt_text.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/pickers/list_routines.h"
 
 int LastSwitchId = 1;
 int LastVariableId = 1;

@@ -11,7 +11,7 @@
 #include "core/geometry.h"
 #include "core/glimra_board.h"
 #include "framework/forms/form_xel_base.h"
-#include "shell/main_window_docks.h"
+#include "shell/common/main_window_docks.h"
 
 class QMouseEvent;
 class QPainter;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/glimra_board.h"
-#include "shell/start_pos_mark.h"
+#include "shell/common/start_pos_mark.h"
 
 class TXelMap;
 class TXelMapTree;

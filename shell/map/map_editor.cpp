@@ -20,11 +20,11 @@
 #include "framework/controls/opaque_paint_box.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/controls/wheel_master.h"
+#include "shell/common/shell_pictures.h"
 #include "shell/map/board_frames.h"
 #include "shell/map/event_map.h"
 #include "shell/map/map_event_operations.h"
 #include "shell/map/map_view_geometry.h"
-#include "shell/shell_pictures.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "core/map_edit_engine.h"
-#include "shell/main_window_docks.h"
+#include "shell/common/main_window_docks.h"
 #include "shell/map/map_viewer.h"
 
 class QAction;

@@ -1,7 +1,8 @@
 // The event operations the map editor's event mode reaches by menu, key and double click.
 // They open the event editor and its dialogs, which belong to the event scripting layer
 // above the shell, so the editor calls them through this interface and the program
-// installs the implementation at start-up. Without one the items do nothing.
+// installs the implementation in its composition. Without one (the shell's own tests)
+// the items do nothing.
 #pragma once
 
 #include <functional>

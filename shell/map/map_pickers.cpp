@@ -17,10 +17,10 @@
 #include "framework/controls/qt_text.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
-#include "shell/map/form_map_tree.h"
+#include "shell/common/shell_pictures.h"
 #include "shell/map/map_properties.h"
+#include "shell/map/map_tree_view.h"
 #include "shell/map/map_view_geometry.h"
-#include "shell/shell_pictures.h"
 
 VELMORA_REGISTER_FORM(TFormMapSetPlace, TFormGroup::Dialog, 0);
 VELMORA_REGISTER_FORM(TFormMapSetArea, TFormGroup::Dialog, 0);
@@ -234,7 +234,7 @@ TFormMapSetPlace::TFormMapSetPlace(QWidget* owner)
   b.Row([&] {
     auto* panel = b.Add<QFrame>("Panel4");
     panel->setFixedWidth(160);
-    tree_ = new TFormMapTree(panel);
+    tree_ = new TMapTreeView(panel);
     tree_->setObjectName(QStringLiteral("FormMapTree"));
     (new QVBoxLayout(panel))->addWidget(tree_);
     panel->layout()->setContentsMargins(0, 0, 0, 0);

@@ -18,7 +18,7 @@
 class QLabel;
 class TFormBuilder;
 class QPushButton;
-class TFormMapTree;
+class TMapTreeView;
 class TMenuButton;
 class TXelMap;
 
@@ -136,7 +136,7 @@ private:
   void PositionChange();
 
   std::unique_ptr<TXelMap> map_;
-  TFormMapTree* tree_;
+  TMapTreeView* tree_;
   TFormMapPosSetter* setter_;
   TMapScaleButtons scales_;
   QLabel* Label1;

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <string>
+#include <tuple>
 
 #include "core/file_utils.h"
 #include "core/project_path.h"
@@ -10,8 +12,8 @@ namespace {
 class SettingsStores : public FileTestEnv {};
 
 TEST_F(SettingsStores, DefaultsWithNothingStored) {
-  EXPECT_TRUE(GetFullScreenFlag());
-  EXPECT_FALSE(GetShowTitleFlag());
+  EXPECT_TRUE(FullScreenOption.Get());
+  EXPECT_FALSE(ShowTitleOption.Get());
   EXPECT_EQ(GetRuntimePackagePath(), "");
   EXPECT_EQ(GetProjectBasePath(), Path("prog/"));
   EXPECT_EQ(GetOpenedProjectFolder(), Path("prog/"));
@@ -22,17 +24,46 @@ TEST_F(SettingsStores, DefaultsWithNothingStored) {
 }
 
 TEST_F(SettingsStores, UserValuesAreSavedAtOnceAsOneZeroInTheUserFile) {
-  SetFullScreenFlag(false);
-  SetShowTitleFlag(true);
-  EXPECT_FALSE(GetFullScreenFlag());
-  EXPECT_TRUE(GetShowTitleFlag());
+  FullScreenOption.Set(false);
+  ShowTitleOption.Set(true);
+  EXPECT_FALSE(FullScreenOption.Get());
+  EXPECT_TRUE(ShowTitleOption.Get());
   EXPECT_EQ(Get("config/Orvane/VELMORA.ini"),
             "[VELMORA]\r\nFullScreenFlag=0\r\nShowTitleFlag=1\r\n");
   Settings().WriteString("Form1_Placement", "1,2,3");
   Settings().DeleteValue("ShowTitleFlag");
   EXPECT_EQ(Get("config/Orvane/VELMORA.ini"),
             "[VELMORA]\r\nFullScreenFlag=0\r\nForm1_Placement=1,2,3\r\n");
-  EXPECT_FALSE(GetShowTitleFlag());
+  EXPECT_FALSE(ShowTitleOption.Get());
+}
+
+TEST_F(SettingsStores, AnOptionReadsItsDefaultUntilSetAndSpellsItsValueAsBefore) {
+  const TOption<bool> flag{"Pages", "Flag", true};
+  const TOption<int> tab{"Pages", "Tab", 3};
+  const TOption<std::string> name{"Other", "Name", "none"};
+  EXPECT_EQ(std::tuple(flag.Get(), tab.Get(), name.Get()), std::tuple(true, 3, "none"));
+  flag.Set(false);
+  tab.Set(-12);
+  name.Set("Caf\xE9");
+  EXPECT_EQ(std::tuple(flag.Get(), tab.Get(), name.Get()), std::tuple(false, -12, "Caf\xE9"));
+  EXPECT_EQ(Get("config/Orvane/VELMORA.ini"),
+            "[Pages]\r\nFlag=0\r\nTab=-12\r\n[Other]\r\nName=Caf\xE9\r\n");
+}
+
+TEST_F(SettingsStores, ReadingAndWritingBackEveryOptionLeavesTheFileAsItWas) {
+  // Spelt as a person or an older version may have left it: other cases, blanks, a
+  // comment, a key no option knows.
+  const std::string file = "; kept\r\n[velmora]\r\nfullscreenflag = 0\r\nShowTitleFlag=1\r\n"
+                           "RuntimePackagePath=/opt/rtp/\r\nApplicationPath= /prog/ \r\n"
+                           "Form1_Placement=1,2,3\r\n\r\n";
+  Put("config/Orvane/VELMORA.ini", file);
+  FullScreenOption.Set(FullScreenOption.Get());
+  ShowTitleOption.Set(ShowTitleOption.Get());
+  RuntimePackageOption.Set(RuntimePackageOption.Get());
+  ApplicationPathOption.Set(ApplicationPathOption.Get());
+  EXPECT_EQ(Get("config/Orvane/VELMORA.ini"), file);
+  EXPECT_EQ(std::tuple(FullScreenOption.Get(), ShowTitleOption.Get(), ApplicationPathOption.Get()),
+            std::tuple(false, true, "/prog/"));
 }
 
 TEST_F(SettingsStores, RuntimePackagePathComesFromTheUserOrTheInstallDefaults) {

@@ -76,8 +76,4 @@ TEST_F(EventManager, TheVehicleStartGoesWhereTheVehicleDialogSays) {
   EXPECT_EQ(changes_, 1);
 }
 
-TEST_F(EventManager, TheProgramInstallsItForTheMapEditor) {
-  EXPECT_NE(dynamic_cast<TXelEventManager*>(CreateMapEventOperations(nullptr).get()), nullptr);
-}
-
 } // namespace

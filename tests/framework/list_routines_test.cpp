@@ -1,4 +1,4 @@
-#include "framework/controls/list_routines.h"
+#include "framework/pickers/list_routines.h"
 
 #include <QApplication>
 #include <QPushButton>

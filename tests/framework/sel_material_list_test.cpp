@@ -6,9 +6,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "framework/controls/list_routines.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/harness/widget_harness.h"
+#include "framework/pickers/list_routines.h"
 #include "picker_test_env.h"
 
 namespace {

@@ -248,7 +248,7 @@ TEST_F(GameDisk, WithThePackageTheArchiveCarriesItAndTheFlag) {
 
   ASSERT_TRUE(Make(Path("disk out"), true));
   EXPECT_EQ(BoxTexts(Boxes), std::vector<std::string>{Completed});
-  EXPECT_TRUE(GetIncludeRtpOption());
+  EXPECT_TRUE(IncludeRtpOption.Get());
   const std::string rtp = "\"" + Path("rtp/") + "\"\r\n";
   EXPECT_EQ(Archiver.ResponseFile, rtp + ProjectList + "\"" + ProjectPath + "\"\r\n" + ProjectList +
                                        "KOVAX.exe\r\nKOVAX.ldb\r\nKOVAX.ini\r\nKOVAX.lmt\r\n"

@@ -11,10 +11,10 @@
 #include "framework/controls/smart_splitter.h"
 #include "framework/controls/window_placement.h"
 #include "framework/harness/widget_harness.h"
+#include "shell/common/shell_pictures.h"
 #include "shell/data_module.h"
 #include "shell/map/chip_selector.h"
 #include "shell/project_manager.h"
-#include "shell/shell_pictures.h"
 #include "shell/splash.h"
 #include "shell_test_env.h"
 #include <QFontMetrics>
@@ -58,8 +58,8 @@ TEST_F(MainWindow, CreationBuildsTheWorkingSetAndDestructionTakesItDown) {
   EXPECT_EQ(GlobalDataBase, nullptr);
   EXPECT_EQ(FormXelMain, nullptr);
   EXPECT_FALSE(FolderExists(WorkingFolder()));
-  EXPECT_FALSE(GetFullScreenFlag());
-  EXPECT_TRUE(GetShowTitleFlag());
+  EXPECT_FALSE(FullScreenOption.Get());
+  EXPECT_TRUE(ShowTitleOption.Get());
   // The frame's corner: the offscreen platform draws a frame of 2 pixels.
   EXPECT_EQ(Settings().ReadString("FormXelMain_Placement", ""), "18,8,740,580,1");
 
@@ -114,6 +114,41 @@ TEST(DataModule, HoldsEveryToolGlyphWithItsDisabledTwin) {
   EXPECT_EQ(module.ImageListEx1.DisabledImages, &module.ImageListEx2);
   // The mask colour is see-through.
   EXPECT_EQ(qAlpha(module.ImageListEx1.Image(tgToolPen).toImage().pixel(0, 15)), 0);
+}
+
+TEST_F(MainWindow, EveryActionsIconAndEveryCursorComesFromTheResources) {
+  TDataModule1 module;
+  DataModule1 = &module;
+  {
+    TFormXelMain form;
+    int withIcon = 0;
+    for (QAction* action : form.actions()) {
+      if (!action->objectName().startsWith(QStringLiteral("Action_"))) continue;
+      // Some pixel of the normal and of the disabled picture is drawn.
+      for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+        const QImage image = action->icon().pixmap(16, 16, mode).toImage();
+        ASSERT_EQ(image.size(), QSize(16, 16)) << action->objectName().toStdString();
+        bool drawn = false;
+        for (int y = 0; y < 16 && !drawn; ++y)
+          for (int x = 0; x < 16 && !drawn; ++x)
+            drawn = qAlpha(image.pixel(x, y)) != 0;
+        EXPECT_TRUE(drawn) << action->objectName().toStdString() << " mode " << mode;
+      }
+      ++withIcon;
+    }
+    EXPECT_GE(withIcon, ToolGlyphCount);
+  }
+  DataModule1 = nullptr;
+  for (int glyph = 0; glyph < ToolGlyphCount; ++glyph)
+    EXPECT_EQ(QImage(ToolGlyphResource(glyph)).size(), QSize(16, 16)) << glyph;
+  LoadScreenCursors();
+  for (int slot = 1; slot <= ScreenCursorSlots; ++slot) {
+    EXPECT_EQ(QImage(CursorResource(slot)).size(), QSize(32, 32)) << slot;
+    EXPECT_EQ(ScreenCursor(slot).pixmap().size(), QSize(32, 32)) << slot;
+  }
+  EXPECT_EQ(ProgramIconPixmap().size(), QSize(32, 32));
+  EXPECT_EQ(FolderIconPixmap().size(), QSize(16, 16));
+  EXPECT_EQ(SplashPicture().size(), QSize(512, 256));
 }
 
 TEST(Splash, TitleTextsShrinkToFitTheirBoxWithTheInstalledFonts) {

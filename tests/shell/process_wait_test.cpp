@@ -12,7 +12,7 @@
 #include "core/glimra_board.h"
 #include "core/glimra_sheet.h"
 #include "framework/harness/widget_harness.h"
-#include "shell/start_pos_mark.h"
+#include "shell/common/start_pos_mark.h"
 
 TEST(ProcessWait, ClosesWhenTheRuntimeEndsAndRefusesEveryOtherWay) {
   QWidget owner;

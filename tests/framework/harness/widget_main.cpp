@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/forms/error_guard.h"
+#include "framework/forms/form_xel_base.h"
 #include "framework/harness/widget_harness.h"
 
 TMessageBoxProvider& UnexpectedMessageBoxes();
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
   setenv("XDG_CONFIG_HOME", config.toLocal8Bit().constData(), 1);
   setenv("TMPDIR", temp.toLocal8Bit().constData(), 1);
 
-  TXelApplication application(argc, argv);
+  TXelApplication application(argc, argv, &IsEditorForm);
   SetMessageBoxProvider(&UnexpectedMessageBoxes());
   ::testing::InitGoogleTest(&argc, argv);
   const int result = RUN_ALL_TESTS();

@@ -1,2 +1,3 @@
+#include "app/composition.h"
 #include "database/page.h"
 #include "shell/main.h"

@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "app/composition.h"
 #include "shell/display_check.h"
 #include "shell/startup.h"
 
@@ -9,5 +10,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", NoDisplayMessage);
     return 1;
   }
+  ComposeProgram();
   return ProgramMain(argc, argv);
 }

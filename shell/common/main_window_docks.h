@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "core/hook.h"
+
 class QWidget;
 class TXelCurrentChip;
 class TXelMap;
@@ -96,12 +98,12 @@ public:
   std::function<void(TMapTreeDock*)> OnMapSelected;
 };
 
-// The windows of other subsystems that the menus open, installed at start-up by the
-// program (they belong to libraries above the shell or come later); an empty one makes
-// its action do nothing.
+// The windows of other subsystems that the menus open, installed by the program's
+// composition (they belong to libraries above the shell or come later); an empty one
+// makes its action do nothing.
 struct TMainWindowTools {
-  std::function<void(QWidget* owner, TXelMapTree& tree, TXelMap& map)> DataBase;
-  std::function<void(QWidget* owner)> MaterialManager;
-  std::function<void(QWidget* owner)> MusicSelector;
+  THook<void(QWidget* owner, TXelMapTree& tree, TXelMap& map)> DataBase{"DataBase"};
+  THook<void(QWidget* owner)> MaterialManager{"MaterialManager"};
+  THook<void(QWidget* owner)> MusicSelector{"MusicSelector"};
 };
 TMainWindowTools& MainWindowTools();

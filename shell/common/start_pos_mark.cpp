@@ -1,9 +1,9 @@
-#include "shell/start_pos_mark.h"
+#include "shell/common/start_pos_mark.h"
 
 #include "core/bitmap.h"
 #include "core/glimra_board.h"
 #include "core/glimra_sheet.h"
-#include "shell/shell_pictures.h"
+#include "shell/common/shell_pictures.h"
 
 TStartPosMark::TStartPosMark() {
   for (int i = 1; i <= 4; ++i) {

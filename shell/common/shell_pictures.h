@@ -1,6 +1,7 @@
-// The shell's pictures, all drawn here in code: the splash picture, the program icon,
-// the folder icon of the project list, the map-editing cursors, the tool-bar glyph
-// strips and the start-position mark strips.
+// The shell's pictures: the splash picture, the program icon, the folder icon of the
+// project list, the map-editing cursors and the tool-bar glyphs come from the resource
+// files (resources/images/, drawn by scripts/draw-resources.sh), and so do the
+// start-position mark strips, which the map view takes as 8-bit palette pictures.
 #pragma once
 
 #include <QCursor>
@@ -11,7 +12,7 @@
 
 class TBitmap;
 
-// 512 x 256.
+// 512 x 256, with the program's name and line set in the machine's font.
 QImage SplashPicture();
 // The font at the largest pixel size, up to LargestPixelSize, at which Text fits in Box.
 QFont FitFontToBox(QFont font, const QString& text, QSize box, int largestPixelSize);
@@ -27,6 +28,8 @@ inline constexpr int ScreenCursorSlots = 9;
 void LoadScreenCursors();
 // The cursor of a slot; the arrow for a slot that holds none.
 QCursor ScreenCursor(int slot);
+// The resource file of a slot's cursor (slots 1 to 9).
+QString CursorResource(int slot);
 
 // The tool-bar glyphs, one 16 x 16 cell each, stacked top to bottom in this order. The
 // bottom-left pixel of every cell is the mask colour.
@@ -63,6 +66,8 @@ enum TToolGlyph {
   ToolGlyphCount
 };
 inline constexpr int ToolGlyphSize = 16;
+// The resource file of one glyph.
+QString ToolGlyphResource(int glyph);
 // The normal strip, or the disabled one (the same shapes, flat grey).
 QImage ToolGlyphStrip(bool disabled);
 

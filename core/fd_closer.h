@@ -1,0 +1,9 @@
+// Closes a file descriptor when the scope that opened it ends.
+#pragma once
+
+#include <unistd.h>
+
+struct FdCloser {
+  int fd;
+  ~FdCloser() { close(fd); }
+};

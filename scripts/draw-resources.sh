@@ -1,0 +1,173 @@
+#!/usr/bin/env bash
+# Draws the editor's pictures into resources/images/ with ImageMagick: the tool-bar and
+# menu glyphs (16 x 16 on the mask colour, bottom row left as mask), the map-editing
+# cursors (32 x 32 on transparency), the start-position marks, the folder and program
+# icons and the splash picture
+# (its texts are set at run time in the machine's font). Run it after changing a picture
+# and commit the files; the build only packs them (resources/resources.qrc).
+set -euo pipefail
+cd "$(dirname "$0")/../resources/images"
+
+INK='#282830' PAPER='#fafaf0' BLUE='#3868c8' GREEN='#389648' RED='#c83830' YELLOW='#e8c440'
+MASK='#ff00ff' GREY='#808080'
+FONT=DejaVu-Sans-Bold
+
+# The same bytes on every run: no time stamps in the files.
+png() { # png <file> <size> <background> <drawing>...
+  local file=$1 size=$2 background=$3
+  shift 3
+  convert -size "$size" "xc:$background" "$@" -define png:exclude-chunks=date,time,tIME \
+    +set date:create +set date:modify "PNG32:$file"
+}
+glyph() { # glyph <name> <drawing>...
+  local name=$1
+  shift
+  png "glyph_$name.png" 16x16 "$MASK" +antialias -strokewidth 1 -stroke "$INK" "$@"
+}
+letter() { # letter <text> <colour>: a bold letter in the middle of the cell
+  printf '%s\n' -stroke none -fill "$2" -font "$FONT" -pointsize 9 -gravity center -annotate +0+1 "$1" \
+    -gravity northwest
+}
+page() { printf '%s\n' -fill "$1" -draw "rectangle 3,1 13,14"; }
+folder() { printf '%s\n' -fill "$YELLOW" -draw "rectangle 1,4 14,13" -draw "rectangle 1,2 6,4"; }
+dotted() { # dotted <x0> <y0> <x1> <y1>: a rectangle's outline, every other pixel
+  local points=""
+  for ((x = $1; x <= $3; x += 2)); do points+=" point $x,$2 point $x,$4"; done
+  for ((y = $2; y <= $4; y += 2)); do points+=" point $1,$y point $3,$y"; done
+  printf '%s\n' -draw "fill '$INK' stroke none$points"
+}
+scale() { # scale <cells>: a sheet with its grid
+  local step=$((12 / $1)) lines=()
+  for ((i = 1; i < $1; i++)); do
+    lines+=(-draw "line $((1 + i * step)),2 $((1 + i * step)),13" -draw "line 2,$((1 + i * step)) 13,$((1 + i * step))")
+  done
+  printf '%s\n' -fill "$PAPER" -draw "rectangle 1,1 14,14" -stroke "$GREY"
+  [ ${#lines[@]} -eq 0 ] || printf '%s\n' "${lines[@]}"
+}
+
+# shellcheck disable=SC2046 # the helpers' words are drawing arguments
+{
+  IFS=$'\n'
+  glyph project_new $(page "$PAPER") -stroke "$GREEN" -draw "line 10,3 10,7" -draw "line 8,5 12,5"
+  glyph project_open $(folder) -draw "line 3,13 6,7"
+  glyph project_close $(folder) -stroke "$RED" -strokewidth 2 -draw "line 5,6 11,12" \
+    -draw "line 11,6 5,12"
+  glyph project_pack -fill '#b48c60' -draw "rectangle 2,5 14,14" -draw "line 2,5 5,2" \
+    -draw "line 14,5 11,2" -draw "line 5,2 11,2"
+  glyph exit -fill '#966e46' -draw "rectangle 4,1 12,14" -draw "point 10,8"
+  glyph map_save -fill "$BLUE" -draw "rectangle 1,1 14,14" -fill "$PAPER" \
+    -draw "rectangle 4,1 11,6" -draw "rectangle 3,9 12,14"
+  glyph map_revert -fill none -stroke "$BLUE" -strokewidth 2 -draw "arc 3,3 13,13 0,270" \
+    -draw "line 8,3 5,1" -draw "line 8,3 5,5"
+  glyph mode_lower -fill "$GREEN" -draw "rectangle 1,8 14,14" -fill none -draw "rectangle 3,2 12,7"
+  glyph mode_upper -fill none -draw "rectangle 1,8 14,14" -fill "$GREEN" -draw "rectangle 3,2 12,7"
+  glyph mode_event -fill "$PAPER" -draw "rectangle 1,1 14,14" $(letter E "$RED")
+  glyph scale_1 $(scale 1)
+  glyph scale_2 $(scale 2)
+  glyph scale_4 $(scale 4)
+  glyph scale_8 $(scale 6)
+  glyph database -fill '#8ca0be' -draw "rectangle 2,3 13,13" -draw "ellipse 7.5,3 5.5,2 0,360" \
+    -draw "ellipse 7.5,13 5.5,2 0,360"
+  glyph material -fill "$PAPER" -draw "rectangle 1,2 14,13" -fill "$GREEN" \
+    -draw "ellipse 5,7 2,2 0,360" -fill "$BLUE" -draw "rectangle 8,7 13,12"
+  glyph select_music -fill "$INK" -draw "ellipse 4,11.5 2,1.5 0,360" \
+    -draw "ellipse 11,9.5 2,1.5 0,360" -draw "line 6,11 6,2" -draw "line 13,9 13,1" \
+    -draw "line 6,2 13,1"
+  glyph test_play -fill "$GREEN" -draw "polygon 4,2 13,8 4,14"
+  glyph full_screen -fill "$PAPER" -draw "rectangle 1,2 14,12" -fill "$BLUE" \
+    -draw "rectangle 3,4 12,10" -draw "line 5,14 10,14"
+  glyph show_title -fill "$PAPER" -draw "rectangle 1,2 14,12" $(letter T "$BLUE")
+  glyph help_contents -fill "$BLUE" -draw "rectangle 2,1 13,14" $(letter '?' white)
+  glyph help_about -fill "$PAPER" -draw "ellipse 7.5,7.5 6.5,6.5 0,360" $(letter i "$BLUE")
+  glyph undo -fill none -stroke "$BLUE" -strokewidth 2 -draw "arc 3,4 13,13 180,360" \
+    -draw "line 3,9 1,6" -draw "line 3,9 6,7"
+  glyph tool_select $(dotted 2 2 13 13)
+  glyph tool_zoom -fill "$PAPER" -draw "ellipse 5.5,5.5 4.5,4.5 0,360" -strokewidth 2 \
+    -draw "line 9,9 13,13"
+  glyph tool_pen -fill "$YELLOW" -draw "polygon 2,14 3,10 11,2 14,5 6,13"
+  glyph tool_rectangle -fill none -draw "rectangle 2,3 13,12"
+  glyph tool_ellipse -fill none -draw "ellipse 7.5,7.5 6.5,4.5 0,360"
+  glyph tool_fill -fill "$PAPER" -draw "polygon 2,7 8,2 14,8 8,14" -fill "$BLUE" \
+    -draw "ellipse 2.5,12 1.5,2 0,360"
+}
+
+# The map-editing cursors: a cross-hair with a white halo at the hot spot (8, 8) and the
+# tool beside it; the zoom and pick cursors are the tool itself.
+cursor() { # cursor <slot> <drawing>...
+  local slot=$1
+  shift
+  png "cursor_$slot.png" 32x32 none +antialias -strokewidth 1 "$@"
+}
+cross() { # cross <x> <y> <arm>
+  local x=$1 y=$2 a=$3
+  printf '%s\n' -stroke white -strokewidth 3 -draw "line $((x - a)),$y $((x + a)),$y" \
+    -draw "line $x,$((y - a)) $x,$((y + a))" -stroke black -strokewidth 1 \
+    -draw "line $((x - a)),$y $((x + a)),$y" -draw "line $x,$((y - a)) $x,$((y + a))"
+}
+{
+  IFS=$'\n'
+  cursor 1 $(cross 8 8 6) $(INK=black dotted 14 14 26 24)
+  cursor 2 -stroke black -fill white -draw "ellipse 9,9 7,7 0,360" -strokewidth 3 \
+    -draw "line 15,15 22,22" -strokewidth 1 -draw "line 6,9 12,9" -draw "line 9,6 9,12"
+  cursor 3 $(cross 8 8 6) -fill white -draw "polygon 16,18 24,12 30,20 22,27" -fill black \
+    -draw "ellipse 15,24.5 2,2.5 0,360"
+  cursor 4 $(cross 8 8 6) -fill white -draw "polygon 13,13 16,12 28,24 25,27 12,16"
+  cursor 5 $(cross 8 8 7)
+  cursor 6 -stroke black -fill white -draw "polygon 1,1 4,1 14,11 11,14 1,4" -fill black \
+    -draw "rectangle 12,12 18,18"
+  cursor 7 $(cross 8 8 7)
+  cursor 8 $(cross 8 8 6) -fill none -draw "rectangle 14,14 28,24"
+  cursor 9 $(cross 8 8 6) -fill none -draw "ellipse 21,19 7,5 0,360"
+}
+
+# The start-position marks: a strip of five square marks (party, boat, ship, airship, plain
+# event) for each map scale, 32, 16, 8 and 4 pixels a cell; a black frame from 8 pixels on,
+# a white letter from 16 on. Only these colours are used: the map view reads the strips as
+# 8-bit pictures with a fixed palette.
+IFS=$' \t\n'
+MARK_FILLS=('#d03828' '#3868d0' '#28a0a0' '#9048c0' '#808080')
+# 5 x 5 letters, a row a word: P, B, S, A, E.
+MARK_LETTERS=('11110 10001 11110 10000 10000' '11110 10001 11110 10001 11110'
+  '01111 10000 01110 00001 11110' '01110 10001 11111 10001 10001'
+  '11111 10000 11110 10000 11111')
+strip=1
+for cell in 32 16 8 4; do
+  args=()
+  unit=$((cell / 8)) inset=$(((cell - 5 * (cell / 8)) / 2))
+  for ((m = 0; m < 5; m++)); do
+    left=$((m * cell))
+    args+=(-fill "${MARK_FILLS[m]}" -draw "rectangle $left,0 $((left + cell - 1)),$((cell - 1))")
+    ((cell < 8)) || args+=(-fill none -stroke black -draw "rectangle $left,0 $((left + cell - 1)),$((cell - 1))" -stroke none)
+    ((unit < 2)) && continue
+    row=0
+    for bits in ${MARK_LETTERS[m]}; do
+      for ((col = 0; col < 5; col++)); do
+        [ "${bits:col:1}" = 1 ] || continue
+        x=$((left + inset + col * unit)) y=$((inset + row * unit))
+        args+=(-fill white -draw "rectangle $x,$y $((x + unit - 1)),$((y + unit - 1))")
+      done
+      row=$((row + 1))
+    done
+  done
+  png "startpos_$strip.png" "$((cell * 5))x$cell" black +antialias -stroke none "${args[@]}"
+  strip=$((strip + 1))
+done
+
+# The folder of the project list.
+png folder.png 16x16 none +antialias -strokewidth 1 -stroke "$INK" -fill "$YELLOW" \
+  -draw "rectangle 1,4 14,13" -draw "rectangle 1,2 6,4"
+
+# The emblem: a map sheet with a path over it, in a 32-unit square.
+emblem() { # emblem <x> <y> <units per pixel>
+  printf '%s\n' -draw "translate $1,$2 scale $3,$3 stroke '$INK' stroke-width 1.5 fill '#ecd08c' roundrectangle 3,5 29,27 3,3" \
+    -draw "translate $1,$2 scale $3,$3 stroke none fill '#60a058' ellipse 10.5,11.5 4.5,3.5 0,360 fill '#4878c8' ellipse 22,20 5,4 0,360" \
+    -draw "translate $1,$2 scale $3,$3 fill none stroke '#b02828' stroke-width 2 stroke-dasharray 4 2 path 'M 7,23 C 12,14 19,20 25,9'"
+}
+IFS=$'\n'
+# shellcheck disable=SC2046
+png program_icon.png 32x32 none $(emblem 0 0 1)
+# shellcheck disable=SC2046
+convert -size 512x256 'gradient:#203060-#78588c' -stroke none -fill '#386048' \
+  -draw "ellipse 120,260 200,80 0,360" -fill '#284c3c' -draw "ellipse 430,271 210,75 0,360" \
+  $(emblem 32 40 4) -define png:exclude-chunks=date,time,tIME +set date:create \
+  +set date:modify PNG24:splash.png

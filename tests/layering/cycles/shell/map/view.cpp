@@ -1,0 +1,2 @@
+#include "shell/map/view.h"
+#include "shell/pictures.h"

@@ -1,0 +1,1 @@
+#include "shell/map/view.h"

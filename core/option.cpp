@@ -2,6 +2,8 @@
 
 #include "core/file_utils.h"
 #include "core/ini_file.h"
+#include "core/path_resolver.h"
+#include "core/project_path.h"
 
 #include <type_traits>
 
@@ -51,22 +53,58 @@ void DeleteUserValue(std::string_view section, std::string_view key) {
   ini.UpdateFile();
 }
 
+namespace {
+
+// The open project's ini, spelt as on disk when it exists in another case.
+std::string ProjectIniFile() {
+  return ResolvePath(IncludeTrailingBackslash(ProjectPath) + ProjectIniName).Path;
+}
+
+// The file an option of Store is read from.
+TIniFile ReadStore(TOptionStore store, std::string_view section, std::string_view key) {
+  switch (store) {
+  case TOptionStore::User:
+    return StoreWith(section, key);
+  case TOptionStore::Program:
+    return TIniFile(GetProgramIniPath());
+  default:
+    return TIniFile(ProjectIniFile());
+  }
+}
+
+void WriteStore(TOptionStore store, std::string_view section, std::string_view key,
+                std::string_view value) {
+  if (store == TOptionStore::User) return WriteUserString(section, key, value);
+  const std::string path = store == TOptionStore::Program ? GetProgramIniPath() : ProjectIniFile();
+  if (store == TOptionStore::Program) ForceDirectories(ExtractFilePath(path), 0700);
+  TIniFile ini(path);
+  ini.WriteString(section, key, value);
+  ini.UpdateFile();
+}
+
+} // namespace
+
+template <class T> bool TOption<T>::Exists() const {
+  return ReadStore(Store, Section, Key).ValueExists(Section, Key);
+}
+
 template <class T> T TOption<T>::Get() const {
+  const TIniFile ini = ReadStore(Store, Section, Key);
   if constexpr (std::is_same_v<T, bool>)
-    return ReadUserInteger(Section, Key, Default ? 1 : 0) != 0;
+    return ini.ReadInteger(Section, Key, Default ? 1 : 0) != 0;
   else if constexpr (std::is_same_v<T, int>)
-    return ReadUserInteger(Section, Key, Default);
+    return ini.ReadInteger(Section, Key, Default);
   else
-    return ReadUserString(Section, Key, Default);
+    return ini.ReadString(Section, Key, Default);
 }
 
 template <class T> void TOption<T>::Set(const T& value) const {
   if constexpr (std::is_same_v<T, bool>)
-    WriteUserString(Section, Key, value ? "1" : "0");
+    WriteStore(Store, Section, Key, value ? "1" : "0");
   else if constexpr (std::is_same_v<T, int>)
-    WriteUserString(Section, Key, std::to_string(value));
+    WriteStore(Store, Section, Key, std::to_string(value));
   else
-    WriteUserString(Section, Key, value);
+    WriteStore(Store, Section, Key, value);
 }
 
 template struct TOption<bool>;

@@ -79,34 +79,12 @@ std::string GetDefaultProjectBasePath() {
   return fallback;
 }
 
-namespace {
-
-// The default is only worked out when the key is absent: it may create a folder.
-template <class F> std::string ReadProgramIni(std::string_view key, F defaultValue) {
-  const TIniFile ini(GetProgramIniPath());
-  if (ini.ValueExists(ProgramIniSection, key)) return ini.ReadString(ProgramIniSection, key, "");
-  return defaultValue();
-}
-
-void WriteProgramIni(std::string_view key, const std::string& value) {
-  const std::string path = GetProgramIniPath();
-  ForceDirectories(ExtractFilePath(path), 0700);
-  ChangeIni(path, [&](TIniFile& ini) { ini.WriteString(ProgramIniSection, key, value); });
-}
-
-} // namespace
-
 std::string GetProjectBasePath() {
-  return ReadProgramIni("ProjectBasePath", GetDefaultProjectBasePath);
+  return ProjectBaseOption.Exists() ? ProjectBaseOption.Get() : GetDefaultProjectBasePath();
 }
-void SetProjectBasePath(const std::string& path) {
-  WriteProgramIni("ProjectBasePath", path);
-}
+
 std::string GetOpenedProjectFolder() {
-  return ReadProgramIni("OpenedProjectFolder", GetProgramFolder);
-}
-void SetOpenedProjectFolder(const std::string& path) {
-  WriteProgramIni("OpenedProjectFolder", path);
+  return OpenedProjectOption.Exists() ? OpenedProjectOption.Get() : GetProgramFolder();
 }
 
 std::string GetProjectIniPath(const std::string& folder) {
@@ -119,19 +97,6 @@ void WriteFullPackageFlag(bool flag) {
       ini.WriteBool(ProjectIniSection, "FullPackageFlag", true);
     else
       ini.DeleteKey(ProjectIniSection, "FullPackageFlag");
-  });
-}
-
-void ReadMapEditSettings(int& mode, int& zoom) {
-  const TIniFile ini(GetProjectIniPath(ProjectPath));
-  mode = ini.ReadInteger(ProjectIniSection, "MapEditMode", 0);
-  zoom = ini.ReadInteger(ProjectIniSection, "MapEditZoom", 0);
-}
-
-void WriteMapEditSettings(int mode, int zoom) {
-  ChangeIni(GetProjectIniPath(ProjectPath), [&](TIniFile& ini) {
-    ini.WriteInteger(ProjectIniSection, "MapEditMode", mode);
-    ini.WriteInteger(ProjectIniSection, "MapEditZoom", zoom);
   });
 }
 

@@ -16,7 +16,6 @@
 inline constexpr const char* SettingsSection = "VELMORA";
 inline constexpr const char* ProgramIniSection = "VELMORA";
 inline constexpr const char* ProjectIniSection = "KOVAX";
-inline constexpr const char* ProjectIniName = "KOVAX.ini";
 inline constexpr const char* DefaultGameTitle = "Untitled";
 
 // The user store, keyed by value name ("RuntimePackagePath", "ApplicationPath",
@@ -52,13 +51,19 @@ inline const TOption<bool> ShowTitleOption{SettingsSection, "ShowTitleFlag", fal
 // is copied or moved keeps its own package.
 std::string GetRuntimePackagePath();
 
+// The program ini's values; their defaults are only worked out when they are absent.
+inline const TOption<std::string> ProjectBaseOption{ProgramIniSection, "ProjectBasePath", "",
+                                                    TOptionStore::Program};
+inline const TOption<std::string> OpenedProjectOption{ProgramIniSection, "OpenedProjectFolder", "",
+                                                      TOptionStore::Program};
+
 // The program folder when it is writable, otherwise ~/VelmoraProjects/, created when it
 // is first asked for.
 std::string GetDefaultProjectBasePath();
+// ProjectBaseOption, or else the default base.
 std::string GetProjectBasePath();
-void SetProjectBasePath(const std::string& path);
+// OpenedProjectOption, or else the program folder.
 std::string GetOpenedProjectFolder();
-void SetOpenedProjectFolder(const std::string& path);
 
 // Folder's "KOVAX.ini" (Folder gets a trailing separator first), spelt as on disk when it
 // exists in another case.
@@ -66,8 +71,10 @@ std::string GetProjectIniPath(const std::string& folder);
 // True writes "FullPackageFlag" into the open project's ini; False deletes the key.
 void WriteFullPackageFlag(bool flag);
 std::string ReadGameTitle(const std::string& folder);
-// The map editor's mode and zoom index of the open project ("MapEditMode", "MapEditZoom";
-// 0 when absent), read when it opens and written when it closes.
-void ReadMapEditSettings(int& mode, int& zoom);
-void WriteMapEditSettings(int mode, int zoom);
+// The map editor's mode and zoom index of the open project, read when it opens and
+// written when it closes.
+inline const TOption<int> MapEditModeOption{ProjectIniSection, "MapEditMode", 0,
+                                            TOptionStore::Project};
+inline const TOption<int> MapEditZoomOption{ProjectIniSection, "MapEditZoom", 0,
+                                            TOptionStore::Project};
 void WriteGameTitle(const std::string& folder, std::string_view title);

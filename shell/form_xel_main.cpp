@@ -425,7 +425,10 @@ bool TFormXelMain::QuerySaveMaps() {
     if (answer == IDYES) GuardHandler(this, [this] { Action_MapSaveExecute(); });
     goOn = answer == IDNO || (answer == IDYES && !IsMapsModified());
   }
-  GuardHandler(this, [this] { WriteMapEditSettings(EditMode, ScaleIndex()); });
+  GuardHandler(this, [this] {
+    MapEditModeOption.Set(EditMode);
+    MapEditZoomOption.Set(ScaleIndex());
+  });
   return goOn;
 }
 
@@ -523,8 +526,7 @@ void TFormXelMain::ProjectOpened(TProjectManager*, bool& ok) {
     GlobalDataBase->LoadProjectDataBase();
     MapTreeWindow->LoadMapTreeView();
     if (ChipSelector) ChipSelector->ResetPalette();
-    int mode, zoom;
-    ReadMapEditSettings(mode, zoom);
+    const int mode = MapEditModeOption.Get(), zoom = MapEditZoomOption.Get();
     for (QActionGroup* group : {ModeGroup, ScaleGroup})
       for (QAction* action : group->actions())
         action->setEnabled(true);

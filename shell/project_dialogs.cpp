@@ -62,7 +62,7 @@ bool ChooseProjectBasePath(QWidget* owner, QString& path) {
   TFormProjectBasePath dialog(owner);
   dialog.Path = TextPath(path);
   if (!dialog.Execute()) return false;
-  SetProjectBasePath(dialog.Path);
+  ProjectBaseOption.Set(dialog.Path);
   path = PathText(dialog.Path);
   return true;
 }
@@ -98,7 +98,7 @@ void TFormProjectNew::DashBox1Click() {
 void TFormProjectNew::ButtonOkClick() {
   const std::string base = ProjectBaseFolder();
   MakeProjectFolder(base, TextPath(folder_));
-  SetProjectBasePath(base);
+  ProjectBaseOption.Set(base);
   FolderName = TextPath(folder_);
   Title = title_;
   done(mrOk);
@@ -190,7 +190,7 @@ void TFormProjectOpen::DashBox1Click() {
 void TFormProjectOpen::ButtonOkClick() {
   QTreeWidgetItem* item = ListView1->currentItem();
   if (!item || !item->isSelected()) return;
-  SetProjectBasePath(ProjectBaseFolder());
+  ProjectBaseOption.Set(ProjectBaseFolder());
   ChosenFolder = TextPath(item->text(0));
   done(mrOk);
 }

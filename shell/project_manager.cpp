@@ -99,7 +99,7 @@ void TProjectManager::OpenProject(const std::string& folderName) {
     return;
   }
   IsOpen = true;
-  SetOpenedProjectFolder(ExtractFileName(ProjectPath.substr(0, ProjectPath.size() - 1)));
+  OpenedProjectOption.Set(ExtractFileName(ProjectPath.substr(0, ProjectPath.size() - 1)));
 }
 
 void TProjectManager::CloseProject() {
@@ -107,7 +107,7 @@ void TProjectManager::CloseProject() {
   if (OnCloseProject) OnCloseProject(this);
   SetCurrentFolder(ProjectBaseFolder());
   ProjectPath.clear();
-  SetOpenedProjectFolder("");
+  OpenedProjectOption.Set("");
   IsOpen = false;
 }
 

@@ -65,6 +65,7 @@ QFont FitFontToBox(QFont font, const QString& text, QSize box, int largestPixelS
   font.setPixelSize(6);
   return font;
 }
+
 QString ToolGlyphResource(int glyph) {
   return Picture(GlyphFiles[std::clamp(glyph, 0, ToolGlyphCount - 1)]);
 }

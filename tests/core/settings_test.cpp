@@ -64,6 +64,13 @@ TEST_F(SettingsStores, ReadingAndWritingBackEveryOptionLeavesTheFileAsItWas) {
   EXPECT_EQ(Get("config/Orvane/VELMORA.ini"), file);
   EXPECT_EQ(std::tuple(FullScreenOption.Get(), ShowTitleOption.Get(), ApplicationPathOption.Get()),
             std::tuple(false, true, "/prog/"));
+  // The program ini's options, in the program's own file.
+  const std::string program = "[Velmora]\r\nprojectbasepath=/data/\r\nOpenedProjectFolder=\r\n";
+  Put("prog/velmora-studio.ini", program);
+  ProjectBaseOption.Set(ProjectBaseOption.Get());
+  OpenedProjectOption.Set(OpenedProjectOption.Get());
+  EXPECT_EQ(Get("prog/velmora-studio.ini"), program);
+  EXPECT_EQ(std::tuple(GetProjectBasePath(), GetOpenedProjectFolder()), std::tuple("/data/", ""));
 }
 
 TEST_F(SettingsStores, RuntimePackagePathComesFromTheUserOrTheInstallDefaults) {
@@ -86,8 +93,8 @@ TEST_F(SettingsStores, RuntimePackagePathComesFromTheUserOrTheInstallDefaults) {
 }
 
 TEST_F(SettingsStores, ProgramIniLiesBesideAWritableProgram) {
-  SetProjectBasePath("/data/projects/");
-  SetOpenedProjectFolder("/data/projects/Game1/");
+  ProjectBaseOption.Set("/data/projects/");
+  OpenedProjectOption.Set("/data/projects/Game1/");
   EXPECT_EQ(Get("prog/velmora-studio.ini"), "[VELMORA]\r\nProjectBasePath=/data/projects/\r\n"
                                             "OpenedProjectFolder=/data/projects/Game1/\r\n");
   EXPECT_EQ(GetProjectBasePath(), "/data/projects/");
@@ -99,7 +106,7 @@ TEST_F(SettingsStores, AnInstalledProgramKeepsItsIniAndProjectsWithTheUser) {
   EXPECT_FALSE(Exists("home/VelmoraProjects"));
   EXPECT_EQ(GetProjectBasePath(), Path("home/VelmoraProjects/"));
   EXPECT_TRUE(Exists("home/VelmoraProjects"));
-  SetOpenedProjectFolder("/x/");
+  OpenedProjectOption.Set("/x/");
   EXPECT_EQ(Get("config/Orvane/velmora-studio.ini"), "[VELMORA]\r\nOpenedProjectFolder=/x/\r\n");
 }
 

@@ -60,7 +60,7 @@ protected:
   static void SetUpTestSuite() {
     // The project dialogs make and list folders in the projects base folder.
     base_ = new QTemporaryDir();
-    SetProjectBasePath(QDir(base_->path()).filePath("projects/").toStdString());
+    ProjectBaseOption.Set(QDir(base_->path()).filePath("projects/").toStdString());
     QDir().mkpath(QDir(base_->path()).filePath("projects"));
   }
   static void TearDownTestSuite() {

@@ -37,7 +37,7 @@ protected:
   void SetUp() override {
     ShellTestEnv::SetUp();
     Mkdir(BaseName);
-    SetProjectBasePath(Path(BaseName + "/"));
+    ProjectBaseOption.Set(Path(BaseName + "/"));
     for (const char* name : {"KOVAX.exe.dat", "KOVAX.ldb.dat"})
       fs::copy_file(std::string(VELMORA_PROGRAM_DIR) + "/" + name,
                     Path(std::string("prog/") + name));

@@ -23,7 +23,7 @@ protected:
   void SetUp() override {
     ShellTestEnv::SetUp();
     Mkdir("base");
-    SetProjectBasePath(Path("base/"));
+    ProjectBaseOption.Set(Path("base/"));
   }
 
   // The handlers the main window would give, recording what they saw.
@@ -150,7 +150,7 @@ TEST_F(Projects, AFailedOpeningLeavesNoProjectHalfSet) {
   // A folder that cannot be entered is quietly not opened; OpenLastProject swallows all.
   events.clear();
   manager.OpenProject("Missing");
-  SetOpenedProjectFolder("Saga");
+  OpenedProjectOption.Set("Saga");
   manager.OpenLastProject();
   EXPECT_EQ(events.size(), 1u);
   EXPECT_FALSE(manager.IsOpen);

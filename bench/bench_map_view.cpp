@@ -3,7 +3,13 @@
 // repaint drawing every tile directly with DrawChip as the peer; one-cell and one-page
 // scroll steps (target 4 ms at every scale); a zoom to 1:2 and back; the map editor's
 // canvas, whose cells show the upper layer see-through and the other layer dimmed.
+//
+// The application object lives in main and the project is dropped before it ends: a
+// QApplication destroyed among the exit handlers crashes, and the scratch folder went
+// with it.
 #include <benchmark/benchmark.h>
+
+#include <memory>
 
 #include "bench/bench_application.h"
 #include "bench/bench_project.h"
@@ -14,9 +20,11 @@
 
 namespace {
 
+std::unique_ptr<TBenchProject> g_project;
+
 TBenchProject& Project() {
-  static TBenchProject project;
-  return project;
+  if (!g_project) g_project = std::make_unique<TBenchProject>();
+  return *g_project;
 }
 
 // A painter showing the map at Scale in a client of Width x Height, scrolled to the middle.
@@ -114,3 +122,14 @@ BENCHMARK(BM_EditorRepaint)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  g_project.reset();
+  return 0;
+}

@@ -59,12 +59,19 @@ public:
   TMemoryStream& stream;
 };
 
-void WriteNested(TStream& stream, int id, const TCatalogVarData& d) {
-  TScratchGuard scratch;
+void SaveNested(TStream& stream, const TCatalogVarData& d) {
   if (d.Kind == ckCatalog)
-    static_cast<const TNestedList*>(d.Data)->SaveToStream(scratch.stream);
+    static_cast<const TNestedList*>(d.Data)->SaveToStream(stream);
   else
-    static_cast<const TCatalogBaseItem*>(d.Data)->SaveToStream(scratch.stream);
+    static_cast<const TCatalogBaseItem*>(d.Data)->SaveToStream(stream);
+}
+
+void WriteNested(TStream& stream, int id, const TCatalogVarData& d) {
+  if (WriteChunkInPlace(stream, static_cast<uint32_t>(id),
+                        [&d](TStream& to) { SaveNested(to, d); }))
+    return;
+  TScratchGuard scratch;
+  SaveNested(scratch.stream, d);
   const auto& bytes = scratch.stream.Bytes();
   WriteChunkHead(stream, id, static_cast<uint32_t>(bytes.size()));
   stream.WriteBuffer(bytes.data(), bytes.size());

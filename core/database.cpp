@@ -137,6 +137,10 @@ void TXelDataBase::SaveToStream(TStream& stream) {
   TMemoryStream table;
   int id = FirstTableId;
   for (const TTable& each : Tables()) {
+    if (WriteChunkInPlace(stream, uint32_t(id), [&each](TStream& to) { each.SaveToStream(to); })) {
+      ++id;
+      continue;
+    }
     table.SetPosition(0);
     table.SetSize(0);
     each.SaveToStream(table);
@@ -170,14 +174,18 @@ bool TXelDataBase::LoadDataBaseFile(const std::string& fileName) {
 }
 
 void TXelDataBase::SaveDataBaseFile(const std::string& fileName) {
-  TMemoryStream stream;
-  SaveToStream(stream);
+  // The buffer of the last save is written over: its memory is already there.
+  TMemoryStream stream(std::move(saveBuffer_));
+  stream.SetSize(0);
   try {
+    SaveToStream(stream);
     WriteFileAtomically(fileName, stream.Bytes());
   } catch (...) {
     cached_ = TFileStamp{};
+    saveBuffer_ = stream.TakeBytes();
     throw;
   }
+  saveBuffer_ = stream.TakeBytes();
   cached_ = GetFileStamp(fileName);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/database_tables.h"
 #include "core/file_utils.h"
@@ -100,6 +101,8 @@ private:
 
   TFileStamp cached_;
   std::string lastLoadError_;
+  // The bytes of the last save, kept so the next one writes into memory already mapped.
+  std::vector<uint8_t> saveBuffer_;
 };
 
 // The database of the running editor, made by the main window.

@@ -176,7 +176,9 @@ void TXelBaseEventPageItem::ParseScript() {
 }
 
 void TXelBaseEventPageItem::BuildScript() const {
-  TMemoryStream blob;
+  // Written over the previous bytes: a save builds every page's script.
+  TMemoryStream blob(std::move(ScriptData));
+  blob.SetSize(0);
   Script.SaveToStream(blob);
   ScriptData = blob.TakeBytes();
   ScriptSize = static_cast<int32_t>(ScriptData.size());

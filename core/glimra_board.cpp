@@ -154,12 +154,20 @@ void TGlimraBoard::DrawSheet(int x, int y, TGlimraSheet& sheet, const TRect& src
   const int sx = a.sx, sy = a.sy, w = a.w, h = a.h;
   x = a.dx, y = a.dy;
   const TPixelRule rule = PrepareSheet(sheet, Brightness);
-  for (int row = 0; row < h; ++row) {
-    const uint8_t* src = sheet.GetScanLine(sy + row) + sx;
-    uint16_t* dst = GetRow(y + row) + x;
+  // The area is clipped to both: rows are addressed directly, without a check per row.
+  const uint8_t* src = sheet.Pixels().data() + size_t(sy) * size_t(sheet.Width()) + size_t(sx);
+  uint16_t* dst = pixels_.data() + size_t(y) * size_t(pitch_) + size_t(x);
+  const uint16_t* table = rule.table;
+  for (int row = 0; row < h; ++row, src += sheet.Width(), dst += pitch_) {
     if (rule.alpha >= 256 && !rule.transparent) {
       for (int i = 0; i < w; ++i)
-        dst[i] = rule.table[src[i]];
+        dst[i] = table[src[i]];
+    } else if (rule.alpha >= 256) {
+      // Branch-free: index 0 keeps the board's pixel.
+      for (int i = 0; i < w; ++i) {
+        const uint16_t keep = src[i] ? 0 : 0xFFFF;
+        dst[i] = uint16_t((table[src[i]] & ~keep) | (dst[i] & keep));
+      }
     } else {
       for (int i = 0; i < w; ++i)
         rule.Put(dst[i], src[i]);

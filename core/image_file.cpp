@@ -32,10 +32,10 @@ constexpr uint64_t kMaxImageFileBytes = uint64_t(1) << 28;
 } // namespace
 
 std::vector<uint8_t> ReadImageFileBytes(const std::string& fileName) {
-  std::string bytes;
+  std::vector<uint8_t> bytes;
   if (!ReadFileBytes(fileName, bytes, kMaxImageFileBytes))
     throw EFileError(FileMessage(SCannotOpenFile, fileName));
-  return std::vector<uint8_t>(bytes.begin(), bytes.end());
+  return bytes;
 }
 
 void LoadBitmapFromImageStream(TBitmap& bitmap, TStream& stream) {

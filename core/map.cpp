@@ -87,10 +87,10 @@ void TXelBaseMapUnit::SaveToFileStream(TStream& stream) const {
 }
 
 void TXelBaseMapUnit::LoadFromFileStrict(const std::string& fileName) {
-  std::string bytes;
+  std::vector<uint8_t> bytes;
   if (!ReadFileBytes(fileName, bytes, MaxMapFileBytes))
     throw EFileError(FileMessage(SCannotOpenFile, fileName));
-  TMemoryStream stream(bytes.data(), bytes.size());
+  TMemoryStream stream(std::move(bytes)); // lent, not copied
   LoadFromFileStream(stream);
 }
 
@@ -110,9 +110,18 @@ void TXelBaseMapUnit::LoadFromFile(const std::string& fileName) {
 
 void TXelBaseMapUnit::SaveToFile(const std::string& fileName) {
   if (IsLoadFailed()) throw Exception(LoadError);
-  TMemoryStream stream;
-  SaveToFileStream(stream);
-  WriteFileAtomically(fileName, stream.Bytes());
+  // One buffer written over by every save: its memory is already there.
+  thread_local std::vector<uint8_t> buffer;
+  TMemoryStream stream(std::move(buffer));
+  stream.SetSize(0);
+  try {
+    SaveToFileStream(stream);
+    WriteFileAtomically(fileName, stream.Bytes());
+  } catch (...) {
+    buffer = stream.TakeBytes();
+    throw;
+  }
+  buffer = stream.TakeBytes();
   Modified = false;
 }
 

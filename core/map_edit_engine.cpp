@@ -48,6 +48,30 @@ constexpr TNeighbour kNeighbours[8] = {{-1, -1, 1, 4},  {0, -1, 32, 140}, {1, -1
                                        {-1, 0, 16, 70}, {1, 0, 64, 25},   {-1, 1, 8, 2},
                                        {0, 1, 128, 35}, {1, 1, 4, 1}};
 
+// ChipIdToIndex and ChipIndexToId, inline: the fill and the shape tools ask them for every
+// cell and its eight neighbours.
+inline int BlockOf(int id) {
+  if (id < 0) return -1;
+  if (id < AnimatedChipId) return id / 1000;
+  if (id < AutoTileChipId) return (id - AnimatedChipId) / 50 + AnimatedBlockFirst;
+  if (id < LowerChipId) return (id - AutoTileChipId) / 50 + AutoTileBlockFirst;
+  return id - LowerChipId + LowerChipBlockFirst;
+}
+
+inline int BlockBaseId(int index) {
+  if (index < AnimatedBlockFirst) return index * 1000;
+  if (index < AutoTileBlockFirst) return (index - AnimatedBlockFirst) * 50 + AnimatedChipId;
+  if (index < LowerChipBlockFirst) return (index - AutoTileBlockFirst) * 50 + AutoTileChipId;
+  return index - LowerChipBlockFirst + LowerChipId;
+}
+
+// Layer.GetCell, read straight from the cells inside the layer.
+inline int CellAt(const TXelMapLayer& layer, int x, int y) {
+  if (unsigned(x) < unsigned(layer.Width()) && unsigned(y) < unsigned(layer.Height()))
+    return layer.Cells()[size_t(y) * size_t(layer.Width()) + size_t(x)];
+  return layer.GetCell(x, y);
+}
+
 int Mod(int value, int divisor) {
   const int m = value % divisor;
   return m < 0 ? m + divisor : m;
@@ -134,12 +158,23 @@ int TMapEditEngine::MatchingBlock(int block) const {
 
 int TMapEditEngine::Resolve(int x, int y, int mask, int id) const {
   const TXelMapLayer& lower = map_->LowerLayer;
-  const int b = ChipIdToIndex(id);
+  const int b = BlockOf(id);
+  int ids[8];
+  const int w = lower.Width();
+  if (x > 0 && y > 0 && x < w - 1 && y < lower.Height() - 1) {
+    const uint16_t* c = lower.Cells().data() + size_t(y - 1) * size_t(w) + size_t(x - 1);
+    const int ids_inside[8] = {c[0],     c[1],     c[2],         c[w],
+                               c[w + 2], c[2 * w], c[2 * w + 1], c[2 * w + 2]};
+    std::copy(ids_inside, ids_inside + 8, ids);
+  } else {
+    for (int i = 0; i < 8; ++i)
+      ids[i] = CellAt(lower, x + kNeighbours[i].Dx, y + kNeighbours[i].Dy);
+  }
   int blocks[8];
   int code = 0;
   for (int i = 0; i < 8; ++i) {
     const TNeighbour& n = kNeighbours[i];
-    const int nb = ChipIdToIndex(lower.GetCell(x + n.Dx, y + n.Dy));
+    const int nb = BlockOf(ids[i]);
     blocks[i] = nb;
     // Two blocks below the terrains (water and animated tiles) always join.
     const bool different = nb == -1 ? EdgeFlag
@@ -149,7 +184,7 @@ int TMapEditEngine::Resolve(int x, int y, int mask, int id) const {
   }
   const int keep = id < LowerChipId ? kVariantToCode[id % 50] : 0;
   code = (code & mask) | (keep & ~mask & kAllBits);
-  int result = ChipIndexToId(b);
+  int result = BlockBaseId(b);
   if (result < LowerChipId) result += kCodeToVariant[code];
   if (b < AnimatedBlockFirst) {
     // Water shows where it meets the other kind of water: deep water opens towards
@@ -184,8 +219,9 @@ void TMapEditEngine::PutChipResolved(int x, int y, bool redraw, bool autotile, i
   } else {
     return;
   }
-  if (layer->GetCell(x, y) == id) return;
-  layer->SetCell(x, y, uint16_t(id));
+  uint16_t& cell = layer->CellData()[size_t(y) * size_t(Width()) + size_t(x)];
+  if (cell == id) return;
+  cell = uint16_t(id);
   if (redraw) MarkDirty(Bounds(x, y, 1, 1));
 }
 
@@ -268,7 +304,7 @@ void TMapEditEngine::SeedFill(int x, int y) {
   const bool lower = mode_ == emLowerLayer;
   const TXelMapLayer& layer = lower ? map_->LowerLayer : map_->UpperLayer;
   // Lower cells join by block, so every variant of an autotile belongs to the region.
-  auto key = [lower](int id) { return lower ? ChipIdToIndex(id) : id; };
+  auto key = [lower](int id) { return lower ? BlockOf(id) : id; };
   const int start = key(layer.GetCell(x, y));
   const std::vector<uint16_t>& cells = layer.Cells();
   for (size_t i = 0; i < cells.size(); ++i)
@@ -284,44 +320,65 @@ void TMapEditEngine::ApplyShapeMask(const TRect& area_wanted, bool restore_outsi
   const TRect area = Intersect(area_wanted, MapRect());
   if (area.IsEmpty()) return;
   const int w = Width(), h = Height();
-  // Pass 1: cells whose eight neighbours (wrapping at the edges) are all in the shape are
-  // inner cells, which need no work on their neighbours.
-  for (int y = area.Top; y < area.Bottom; ++y)
-    for (int x = area.Left; x < area.Right; ++x) {
-      uint16_t& m = Mask(x, y);
-      if (!m) continue;
-      bool inner = true;
-      for (const TNeighbour& n : kNeighbours)
-        if (!Mask(Mod(x + n.Dx, w), Mod(y + n.Dy, h))) {
-          inner = false;
-          break;
-        }
-      m = inner ? kMaskInner : kMaskBorder;
-    }
-  // Pass 2: cells outside the shape back from the stroke base; shape cells take the pen's
-  // block first, so that every cell resolved next sees its neighbours' final block.
+  // One pass over the area: a shape cell whose eight neighbours (wrapping at the edges) are
+  // all in the shape is an inner cell, which needs no work on its neighbours; cells outside
+  // the shape go back to the stroke base; shape cells take the pen's block first, so that
+  // every cell resolved next sees its neighbours' final block. Marking a cell border or
+  // inner keeps it in the shape for the neighbours looked at after it.
   TXelMapLayer& layer = mode_ == emUpperLayer ? map_->UpperLayer : map_->LowerLayer;
   const TXelMapLayer& base = mode_ == emUpperLayer ? BaseUpper : BaseLower;
   const bool base_fits = base.Width() == w && base.Height() == h;
-  for (int y = area.Top; y < area.Bottom; ++y)
-    for (int x = area.Left; x < area.Right; ++x) {
-      if (!Mask(x, y)) {
-        if (restore_outside && base_fits) layer.SetCell(x, y, uint16_t(base.GetCell(x, y)));
-      } else if (mode_ == emLowerLayer) {
-        const int block = ChipIdToIndex(PenTile(x, y));
-        if (ChipIdToIndex(layer.GetCell(x, y)) != block)
-          layer.SetCell(x, y, uint16_t(ChipIndexToId(block) + kPresetVariant));
+  uint16_t* cells = layer.CellData();
+  // The pen's tiles, walked along each row without a division per cell.
+  const TXelCurrentChip& pen = Pen();
+  const int pen_w = pen.Width(), pen_h = pen.Height();
+  uint16_t pen_tiles[TXelCurrentChip::MaxSize][TXelCurrentChip::MaxSize];
+  for (int py = 0; py < pen_h; ++py)
+    for (int px = 0; px < pen_w; ++px)
+      pen_tiles[py][px] = pen.GetCell(px, py);
+  const int pen_x0 = Mod(area.Left - StrokeOrigin.X, pen_w);
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    const uint16_t* pen_row = pen_tiles[Mod(y - StrokeOrigin.Y, pen_h)];
+    int pen_x = pen_x0;
+    const bool inside_y = y > 0 && y < h - 1;
+    const uint16_t* above = &Mask(0, inside_y ? y - 1 : Mod(y - 1, h));
+    const uint16_t* below = &Mask(0, inside_y ? y + 1 : Mod(y + 1, h));
+    uint16_t* row = &Mask(0, y);
+    for (int x = area.Left; x < area.Right; ++x, pen_x = pen_x + 1 == pen_w ? 0 : pen_x + 1) {
+      const size_t at = size_t(y) * size_t(w) + size_t(x);
+      uint16_t& m = row[x];
+      if (!m) {
+        if (restore_outside && base_fits) cells[at] = base.Cells()[at];
+        continue;
+      }
+      bool inner;
+      if (x > 0 && x < w - 1)
+        inner = above[x - 1] && above[x] && above[x + 1] && row[x - 1] && row[x + 1] &&
+                below[x - 1] && below[x] && below[x + 1];
+      else {
+        const int l = Mod(x - 1, w), r = Mod(x + 1, w);
+        inner = above[l] && above[x] && above[r] && row[l] && row[r] && below[l] && below[x] &&
+                below[r];
+      }
+      m = inner ? kMaskInner : kMaskBorder;
+      if (mode_ == emLowerLayer) {
+        const int block = BlockOf(pen_row[pen_x]);
+        if (BlockOf(cells[at]) != block) cells[at] = uint16_t(BlockBaseId(block) + kPresetVariant);
       }
     }
-  // Pass 3: the pen itself.
-  for (int y = area.Top; y < area.Bottom; ++y)
-    for (int x = area.Left; x < area.Right; ++x) {
+  }
+  // Then the pen itself.
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    const uint16_t* pen_row = pen_tiles[Mod(y - StrokeOrigin.Y, pen_h)];
+    int pen_x = pen_x0;
+    for (int x = area.Left; x < area.Right; ++x, pen_x = pen_x + 1 == pen_w ? 0 : pen_x + 1) {
       const uint16_t m = Mask(x, y);
       if (m == kMaskBorder)
         PutChipAndNeighbours(x, y);
       else if (m == kMaskInner)
-        PutChipResolved(x, y, false, true, kAllBits, PenTile(x, y));
+        PutChipResolved(x, y, false, true, kAllBits, pen_row[pen_x]);
     }
+  }
   MarkDirty(area);
 }
 

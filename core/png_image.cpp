@@ -91,6 +91,14 @@ template <int Bpp> void Unfilter(uint8_t filter, uint8_t* row, const uint8_t* pr
 class TPngDecoder {
 public:
   TPngDecoder(TStream& stream, TBitmap& bitmap) : stream_(stream), bitmap_(bitmap) {}
+  ~TPngDecoder() {
+    // A huge image's buffers are not kept.
+    constexpr size_t kKeep = size_t(16) << 20;
+    for (std::vector<uint8_t>* b : {&raw_, &chunk_})
+      if (b->capacity() > kKeep) std::vector<uint8_t>().swap(*b);
+  }
+  TPngDecoder(const TPngDecoder&) = delete;
+  TPngDecoder& operator=(const TPngDecoder&) = delete;
 
   void Run() {
     uint8_t signature[8];
@@ -144,7 +152,9 @@ private:
     height_ = int(height);
     row_size_ = size_t(width_) * bpp_;
     bitmap_.Reset(palette_image_ ? TPixelFormat::pf8bit : TPixelFormat::pf24bit, width_, height_);
-    raw_.assign((row_size_ + 1) * size_t(height_), 0);
+    // Every byte of Raw is inflated before it is read: a buffer kept from an earlier image
+    // is only grown, never cleared.
+    raw_.resize((row_size_ + 1) * size_t(height_));
     zero_row_.assign(row_size_, 0);
     z_->next_out = raw_.data();
     z_->avail_out = uInt(raw_.size());
@@ -170,9 +180,15 @@ private:
       return;
     }
     stream_.RequireRemaining(length); // before the buffer grows to a length read from the file
-    chunk_.resize(length);
-    stream_.ReadBuffer(chunk_.data(), length);
-    const uint8_t* in = chunk_.data();
+    // Inflated where it lies when the stream holds it in memory.
+    const uint8_t* in = stream_.PeekMemory(length);
+    if (in) {
+      stream_.Seek(length);
+    } else {
+      chunk_.resize(length);
+      stream_.ReadBuffer(chunk_.data(), length);
+      in = chunk_.data();
+    }
     size_t left = length;
     while (zlib_header_got_ < 2 && left > 0) {
       zlib_header_[zlib_header_got_++] = *in++;
@@ -226,7 +242,18 @@ private:
   size_t row_size_ = 0;
   uint8_t zlib_header_[2] = {0, 0};
   int zlib_header_got_ = 0;
-  std::vector<uint8_t> raw_, zero_row_, chunk_;
+  // Kept per thread from one image to the next: a fresh buffer of a whole image's rows
+  // costs more in page faults than the decoding itself.
+  struct TBuffers {
+    std::vector<uint8_t> raw, zero_row, chunk;
+  };
+  static TBuffers& Buffers() {
+    thread_local TBuffers buffers;
+    return buffers;
+  }
+  std::vector<uint8_t>& raw_ = Buffers().raw;
+  std::vector<uint8_t>& zero_row_ = Buffers().zero_row;
+  std::vector<uint8_t>& chunk_ = Buffers().chunk;
 };
 
 void WriteChunk(TStream& stream, const char* type, const uint8_t* data, size_t length) {

@@ -6,8 +6,12 @@
 #include "core/errors.h"
 
 namespace {
-// Spare bytes a memory stream makes when an append outgrows it.
-constexpr size_t AppendRoom = 256;
+// Spare bytes a memory stream makes when an append outgrows it: as much as it holds
+// (within bounds), so that a long save grows in few steps while a short one zeroes
+// little more than it will soon write.
+size_t AppendRoom(size_t size) {
+  return std::clamp<size_t>(size, 256, size_t(1) << 22);
+}
 } // namespace
 
 size_t TStream::Read(void* buffer, size_t count) {
@@ -69,6 +73,19 @@ std::vector<uint8_t> TMemoryStream::TakeBytes() {
   return bytes;
 }
 
+void TMemoryStream::InsertAt(size_t at, const void* bytes, size_t count) {
+  at = std::min(at, memSize_);
+  const size_t size = memSize_ + count;
+  if (size > data_.size()) {
+    data_.resize(size + AppendRoom(size));
+    ShowMemory(memSize_);
+  }
+  std::memmove(data_.data() + at + count, data_.data() + at, memSize_ - at);
+  std::memcpy(data_.data() + at, bytes, count);
+  memSize_ = size;
+  if (memPos_ >= at) memPos_ += count;
+}
+
 size_t TMemoryStream::DoRead(void* buffer, size_t count) {
   const size_t n = std::min(count, memSize_ - memPos_);
   std::memcpy(buffer, data_.data() + memPos_, n);
@@ -80,9 +97,8 @@ void TMemoryStream::DoWrite(const void* buffer, size_t count) {
   if (count == 0) return;
   const size_t end = memPos_ + count;
   if (end > data_.size()) {
-    // Room for the next few writes too: a save appends field by field. The room is
-    // small and fixed, so that no more is zeroed than will soon be written.
-    data_.resize(end + AppendRoom);
+    // Room for the next writes too: a save appends field by field.
+    data_.resize(end + AppendRoom(end));
     ShowMemory(memSize_);
   }
   std::memcpy(data_.data() + memPos_, buffer, count);

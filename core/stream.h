@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -26,9 +27,9 @@ public:
   // One compressed integer of the record format (var_int.h), read straight from memory
   // when the stream holds its bytes there. Raises EReadError when the bytes end inside it.
   inline uint32_t ReadVarUInt();
-  void Write(const void* buffer, size_t count) { DoWrite(buffer, count); }
-  void WriteBuffer(const void* buffer, size_t count) { DoWrite(buffer, count); }
-  void WriteByte(uint8_t value) { DoWrite(&value, 1); }
+  void Write(const void* buffer, size_t count) { WriteBuffer(buffer, count); }
+  inline void WriteBuffer(const void* buffer, size_t count);
+  void WriteByte(uint8_t value) { WriteBuffer(&value, 1); }
 
   // Bytes that can still be read: up to the end or to the read limit, whichever is first.
   inline int64_t Remaining() const;
@@ -37,6 +38,12 @@ public:
     if (count > static_cast<uint64_t>(Remaining())) ThrowReadError();
   }
   void Seek(int64_t offset) { SetPosition(GetPosition() + offset); }
+  // The next Count bytes where they lie, when the stream holds them in memory before its
+  // read limit; nullptr otherwise. Readers that only look at a block use it to skip a copy.
+  const uint8_t* PeekMemory(size_t count) const {
+    if (!inMemory_ || count > static_cast<uint64_t>(Remaining())) return nullptr;
+    return memData_ + memPos_;
+  }
 
 protected:
   virtual int64_t DoGetSize() const = 0;
@@ -52,6 +59,10 @@ protected:
   const uint8_t* memData_ = nullptr;
   size_t memSize_ = 0;
   size_t memPos_ = 0;
+  // A stream whose memory can take writes shows it here: WriteDataEnd bytes from
+  // WriteData are there to be written, so a save's many small writes are plain copies.
+  uint8_t* writeData_ = nullptr;
+  mutable size_t writeDataEnd_ = 0;
 
 private:
   friend class TReadLimit;
@@ -66,6 +77,16 @@ inline int64_t TStream::Remaining() const {
   const int64_t end = limit_ < size ? limit_ : size;
   const int64_t position = GetPosition();
   return end > position ? end - position : 0;
+}
+
+inline void TStream::WriteBuffer(const void* buffer, size_t count) {
+  if (writeData_ && count <= writeDataEnd_ - memPos_) {
+    if (count) std::memcpy(writeData_ + memPos_, buffer, count);
+    memPos_ += count;
+    if (memPos_ > memSize_) memSize_ = memPos_;
+    return;
+  }
+  DoWrite(buffer, count);
 }
 
 inline void TStream::SetPosition(int64_t position) {
@@ -139,8 +160,13 @@ public:
   void SetSize(size_t size);
   const std::vector<uint8_t>& Bytes() const {
     data_.resize(memSize_);
+    writeDataEnd_ = memSize_;
     return data_;
   }
+  // Count bytes put in at position At (at most the size), moving what follows along; the
+  // position moves with them when it lies at or after At. A nested record saved in place
+  // gets its length this way.
+  void InsertAt(size_t at, const void* bytes, size_t count);
   std::vector<uint8_t> TakeBytes();
   const uint8_t* Memory() const { return data_.data(); }
 
@@ -157,6 +183,8 @@ private:
     inMemory_ = true;
     memData_ = data_.data();
     memSize_ = size;
+    writeData_ = data_.data();
+    writeDataEnd_ = data_.size();
   }
   void ShowMemory() { ShowMemory(data_.size()); }
 

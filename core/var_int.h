@@ -9,17 +9,43 @@
 
 #include "core/stream.h"
 
-// Number of 7-bit groups the value needs (1..5).
-int VarIntSize(uint32_t value);
+// Number of 7-bit groups the value needs (1..5). Inline, like the writers below: a save
+// writes several for every field.
+inline int VarIntSize(uint32_t value) {
+  // Most values written are small: ids, lengths, counts.
+  if (value < (1u << 7)) return 1;
+  if (value < (1u << 14)) return 2;
+  if (value < (1u << 21)) return 3;
+  if (value < (1u << 28)) return 4;
+  return 5;
+}
 // Writes the groups into Out (at least 5 bytes); returns their number.
-int EncodeVarInt(uint32_t value, uint8_t* out);
+inline int EncodeVarInt(uint32_t value, uint8_t* out) {
+  const int n = VarIntSize(value);
+  for (int i = 0; i < n; ++i) {
+    const int shift = 7 * (n - 1 - i);
+    uint8_t group = static_cast<uint8_t>((value >> shift) & 0x7F);
+    if (i < n - 1) group |= 0x80;
+    out[i] = group;
+  }
+  return n;
+}
 
 // Reads one compressed integer; raises EReadError when the stream ends inside it.
 inline uint32_t ReadVarInt(TStream& stream) {
   return stream.ReadVarUInt();
 }
 // Writes Value; with WithLengthByte, one plain byte holding the group count first.
-void WriteVarInt(TStream& stream, int32_t value, bool withLengthByte = false);
+inline void WriteVarInt(TStream& stream, int32_t value, bool withLengthByte = false) {
+  uint8_t buf[6];
+  const int n = EncodeVarInt(static_cast<uint32_t>(value), buf + 1);
+  if (withLengthByte) {
+    buf[0] = static_cast<uint8_t>(n);
+    stream.WriteBuffer(buf, size_t(n) + 1);
+  } else {
+    stream.WriteBuffer(buf + 1, size_t(n));
+  }
+}
 
 // Reads a compressed count and checks that at least Count * MinBytesEach bytes remain,
 // so that a hostile count can never make a reader allocate or loop beyond its input.
@@ -27,3 +53,25 @@ uint32_t ReadVarCount(TStream& stream, uint32_t minBytesEach = 1);
 
 std::string ReadVarString(TStream& stream);
 void WriteVarString(TStream& stream, const std::string& value);
+
+// Writes chunk Id (its id, its length, then what Save (TStream&) writes) straight into
+// Stream when Stream is a memory stream being appended to: behind a one-byte length that
+// is widened afterwards when the chunk turns out longer, so short chunks are never
+// copied and long ones move once within the buffer. False, with nothing written,
+// otherwise.
+template <class Save> bool WriteChunkInPlace(TStream& stream, uint32_t id, Save&& save) {
+  auto* memory = dynamic_cast<TMemoryStream*>(&stream);
+  if (!memory || memory->GetPosition() != memory->GetSize()) return false;
+  uint8_t head[5];
+  memory->WriteBuffer(head, size_t(EncodeVarInt(id, head)));
+  const size_t start = size_t(memory->GetPosition());
+  memory->WriteByte(0);
+  save(static_cast<TStream&>(*memory));
+  const size_t length = size_t(memory->GetSize()) - start - 1;
+  const int n = EncodeVarInt(static_cast<uint32_t>(length), head);
+  if (n > 1) memory->InsertAt(start + 1, head + 1, size_t(n - 1));
+  memory->SetPosition(int64_t(start));
+  memory->WriteByte(head[0]);
+  memory->SetPosition(memory->GetSize());
+  return true;
+}

@@ -90,6 +90,39 @@ bool UsesDimSheet(const TXelChipSetGraphic& graphic, bool dimmed) {
   return dimmed && graphic.DimSheet && IsEditorMode();
 }
 
+// The board's blend of a translucent sheet pixel (see TGlimraBoard).
+inline uint16_t Blend(uint16_t s, uint16_t d, int a) {
+  const int b = 257 - a;
+  const int r = (((s >> 11) & 31) * a + ((d >> 11) & 31) * b) >> 8;
+  const int g = (((s >> 5) & 63) * a + ((d >> 5) & 63) * b) >> 8;
+  const int bl = ((s & 31) * a + (d & 31) * b) >> 8;
+  return uint16_t(r << 11 | g << 5 | bl);
+}
+
+// One N x N tile of board colours onto the board: rows copied when every pixel is drawn,
+// otherwise selected by Mask (0xFFFF drawn); with Alpha below 256 blended as DrawSheet does.
+// The fixed width lets the compiler unroll and vectorise each row.
+template <int N>
+void DrawSquare(uint16_t* to, ptrdiff_t stride, const uint16_t* from, const uint16_t* mask,
+                int alpha) {
+  for (int row = 0; row < N; ++row, to += stride, from += N) {
+    if (alpha >= 256) {
+      if (!mask) {
+        std::memcpy(to, from, N * sizeof(uint16_t));
+        continue;
+      }
+      for (int i = 0; i < N; ++i)
+        to[i] = uint16_t((from[i] & mask[i]) | (to[i] & ~mask[i]));
+    } else {
+      for (int i = 0; i < N; ++i) {
+        const uint16_t m = mask ? mask[i] : uint16_t(0xFFFF);
+        to[i] = uint16_t((Blend(from[i], to[i], alpha) & m) | (to[i] & ~m));
+      }
+    }
+    if (mask) mask += N;
+  }
+}
+
 } // namespace
 
 TChipTileCache::TChipTileCache() : probe_(std::make_unique<TGlimraBoard>()) {}
@@ -102,9 +135,15 @@ void TChipTileCache::Clear() {
     c.Slots.clear();
     c.Pages.clear();
     c.DimPages.clear();
+    for (int dim = 0; dim < 2; ++dim) {
+      c.Colors[size_t(dim)].clear();
+      c.ColorGen[size_t(dim)].clear();
+    }
+    c.Masks.clear();
   }
   graphic_ = nullptr;
   pixels_.clear();
+  ++generation_;
 }
 
 int TChipTileCache::TileCount() const {
@@ -148,7 +187,46 @@ bool TChipTileCache::Prepare(TXelChipSetGraphic& graphic, int counter) {
     seaSpeed_ = graphic.ChipSet->SeaAnimationSpeed;
     seaType_ = graphic.ChipSet->SeaAnimationType;
   }
+  editorMode_ = IsEditorMode();
+  // The colours are looked at again on the first tile of the pass.
+  for (TColors& c : colors_)
+    c.Brightness = -1;
   return SyncColors(graphic);
+}
+
+const TChipTileCache::TColors& TChipTileCache::ColorsFor(TGlimraSheet& page, bool dim,
+                                                         int brightness) {
+  TColors& c = colors_[dim ? 1 : 0];
+  if (c.Brightness == brightness) return c;
+  if (page.Brightness != brightness) {
+    page.Brightness = brightness;
+    page.UpdateColorTable();
+  }
+  if (page.ColorTable() != c.Table) {
+    c.Table = page.ColorTable();
+    ++c.Generation;
+  }
+  c.Brightness = brightness;
+  return c;
+}
+
+const uint16_t* TChipTileCache::SlotColors(TScaleCache& cache, int32_t slot, bool dim,
+                                           const TColors& colors) {
+  const int size = cache.Size;
+  const size_t n = size_t(size) * size_t(size);
+  uint16_t* out = cache.Colors[dim ? 1 : 0].data() + size_t(slot) * n;
+  uint32_t& generation = cache.ColorGen[dim ? 1 : 0][size_t(slot)];
+  if (generation != colors.Generation) [[unlikely]] {
+    const TSlot& s = cache.Slots[size_t(slot)];
+    const TGlimraSheet& page = *cache.Pages[size_t(s.Page)];
+    for (int y = 0; y < size; ++y) {
+      const uint8_t* from = page.Pixels().data() + size_t(s.At.Y + y) * kPageSide + size_t(s.At.X);
+      for (int x = 0; x < size; ++x)
+        out[size_t(y) * size + size_t(x)] = colors.Table[from[x]];
+    }
+    generation = colors.Generation;
+  }
+  return out;
 }
 
 int32_t TChipTileCache::Build(TXelChipSetGraphic& graphic, TScaleCache& cache, int tile_id) {
@@ -199,6 +277,14 @@ int32_t TChipTileCache::Build(TXelChipSetGraphic& graphic, TScaleCache& cache, i
       for (int x = 0; x < size; ++x)
         row[x] = uint8_t(drawn_row[x]);
     }
+  const size_t n = size_t(size) * size_t(size);
+  for (int dim = 0; dim < 2; ++dim) {
+    cache.Colors[size_t(dim)].resize(cache.Colors[size_t(dim)].size() + n);
+    cache.ColorGen[size_t(dim)].push_back(0);
+  }
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      cache.Masks.push_back(probe.GetRow(y)[x] != 0 ? 0xFFFF : 0);
   cache.Slots.push_back(slot);
   return index;
 }
@@ -215,36 +301,39 @@ void TChipTileCache::DrawChip(TXelChipSetGraphic& graphic, TGlimraBoard& board, 
     return;
   }
   const TSlot& slot = cache->Slots[size_t(entry)];
-  const bool dim = UsesDimSheet(graphic, dimmed);
+  const bool dim = dimmed && graphic.DimSheet && editorMode_;
   TGlimraSheet& page = dim ? *cache->DimPages[size_t(slot.Page)] : *cache->Pages[size_t(slot.Page)];
   const TGlimraSheet& source = dim ? *graphic.DimSheet : graphic.Sheet;
   page.Transparent = source.Transparent;
   page.Opacity = source.Opacity;
-  if (page.Opacity < 255 || x < 0 || y < 0 || x > board.GetWidth() - size ||
-      y > board.GetHeight() - size) {
+  if (x < 0 || y < 0 || x > board.GetWidth() - size || y > board.GetHeight() - size) {
     board.DrawSheet(x, y, page, Bounds(slot.At.X, slot.At.Y, size, size));
     return;
   }
-  // An opaque square wholly on the board: DrawSheet's copy without its clipping, which
-  // costs more than the copy itself on small scales.
-  if (page.Brightness != board.Brightness) {
-    page.Brightness = board.Brightness;
-    page.UpdateColorTable();
-  }
+  // A square wholly on the board: DrawSheet's rules without its clipping and lookups, which
+  // cost more than the copy itself on small scales.
   if (page.Transparent && slot.AllZero) return;
-  const bool every_pixel = !page.Transparent || slot.NoZero;
-  const uint16_t* table = page.ColorTable().data();
-  const uint8_t* from = page.Pixels().data() + size_t(slot.At.Y) * kPageSide + size_t(slot.At.X);
-  uint16_t* to = board.GetRow(y) + x;
+  const TColors& colors = ColorsFor(page, dim, board.Brightness);
+  const uint16_t* from = SlotColors(*cache, entry, dim, colors);
+  const uint16_t* mask = page.Transparent && !slot.NoZero
+                             ? cache->Masks.data() + size_t(entry) * size_t(size) * size_t(size)
+                             : nullptr;
+  const int alpha = std::clamp(page.Opacity, 0, 255) + 1;
   const ptrdiff_t stride = board.RowStride() / 2;
-  for (int row = 0; row < size; ++row, from += kPageSide, to += stride) {
-    if (every_pixel) {
-      for (int i = 0; i < size; ++i)
-        to[i] = table[from[i]];
-    } else {
-      for (int i = 0; i < size; ++i)
-        if (from[i]) to[i] = table[from[i]];
-    }
+  uint16_t* to = reinterpret_cast<uint16_t*>(board.Bits()) + y * stride + x;
+  switch (size) {
+  case 32:
+    DrawSquare<32>(to, stride, from, mask, alpha);
+    break;
+  case 16:
+    DrawSquare<16>(to, stride, from, mask, alpha);
+    break;
+  case 8:
+    DrawSquare<8>(to, stride, from, mask, alpha);
+    break;
+  default:
+    DrawSquare<4>(to, stride, from, mask, alpha);
+    break;
   }
 }
 

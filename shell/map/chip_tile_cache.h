@@ -5,10 +5,12 @@
 // The cache keeps palette indexes, not colours: each tile is rendered once through the
 // graphic's own DrawChip onto a probe board (with a palette whose colour table gives every
 // index back), and stored in atlas sheets that take the chipset sheet's palette and tones.
-// Drawing a cached tile is then a DrawSheet of the atlas, which follows the same colour,
-// brightness, transparency and opacity rules as the direct path; the result is the same
-// board, byte for byte. Whenever the atlas colours cannot be made equal to the chipset's,
-// Prepare answers false and callers draw directly.
+// The atlas follows the same colour, brightness, transparency and opacity rules as the
+// direct path. Beside it each tile keeps its pixels already in the board's format for the
+// current colours (rebuilt when the colours change) and a mask of its drawn pixels, so a
+// tile wholly on the board is drawn by copying rows (or blending them) with no lookup per
+// pixel; the result is the same board, byte for byte. Whenever the atlas colours cannot
+// be made equal to the chipset's, Prepare answers false and callers draw directly.
 #pragma once
 
 #include <array>
@@ -43,6 +45,8 @@ public:
   void Clear();
   // Tiles held at all scales.
   int TileCount() const;
+  // Changes whenever the tiles are dropped, so pictures drawn from them are stale.
+  uint32_t Generation() const { return generation_; }
 
 private:
   struct TSlot {
@@ -59,6 +63,18 @@ private:
     std::vector<TSlot> Slots;
     std::vector<std::unique_ptr<TGlimraSheet>> Pages;    // palette indexes
     std::vector<std::unique_ptr<TGlimraSheet>> DimPages; // the same, dimmed colours
+    // Per slot, Size x Size pixels each: the board colours (plain and dimmed), the colour
+    // generation they were made for, and 0xFFFF where the index is not 0.
+    std::array<std::vector<uint16_t>, 2> Colors;
+    std::array<std::vector<uint32_t>, 2> ColorGen;
+    std::vector<uint16_t> Masks;
+  };
+  // The colours tiles are drawn in (plain, dimmed): the pages' table at the brightness it
+  // was taken for, and a generation that changes with it.
+  struct TColors {
+    std::array<uint16_t, 256> Table{};
+    int Brightness = -1;
+    uint32_t Generation = 1;
   };
 
   TScaleCache* ScaleFor(int size) {
@@ -77,12 +93,18 @@ private:
   int32_t Build(TXelChipSetGraphic& graphic, TScaleCache& cache, int tile_id);
   TGlimraSheet& SourceSheet(TXelChipSetGraphic& graphic, bool dimmed);
   bool SyncColors(TXelChipSetGraphic& graphic);
+  // The colours for Page drawn on a board of Brightness.
+  const TColors& ColorsFor(TGlimraSheet& page, bool dim, int brightness);
+  const uint16_t* SlotColors(TScaleCache& cache, int32_t slot, bool dim, const TColors& colors);
 
   std::array<TScaleCache, 4> scales_;
+  std::array<TColors, 2> colors_;
   // What the cached tiles were rendered from.
   const TXelChipSetGraphic* graphic_ = nullptr;
   std::vector<uint8_t> pixels_;
   int counter_ = 0;
+  uint32_t generation_ = 0;
+  bool editorMode_ = false; // dimmed tiles use the second style
   int seaSpeed_ = -1;
   int seaType_ = -1;
   std::unique_ptr<TGlimraBoard> probe_;

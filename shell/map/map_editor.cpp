@@ -49,6 +49,7 @@ public:
   explicit TMapEditorPainter(const TFormMapEditor* editor) : editor_(editor) {}
 
 protected:
+  int CellStyle() const override { return editor_->EditMode() * 2 + (editor_->Drawing() ? 1 : 0); }
   void PaintCell(TGlimraBoard& board, int x, int y, int left, int top) override {
     const int mode = editor_->EditMode();
     const bool drawing = editor_->Drawing();

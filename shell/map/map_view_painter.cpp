@@ -33,6 +33,7 @@ void TMapViewPainter::SetMap(TXelMapTree* tree, TXelMap* map) {
   map_ = map;
   eventMap_.Build(tree, map);
   ready_ = false;
+  ++mapGeneration_;
 }
 
 void TMapViewPainter::LoadPanorama() {
@@ -41,6 +42,7 @@ void TMapViewPainter::LoadPanorama() {
   if (!loaded) panorama_.SetSize(0, 0);
   panorama_.Transparent = true;
   ready_ = false;
+  ++mapGeneration_;
 }
 
 bool TMapViewPainter::ShowsPanorama() const {
@@ -113,9 +115,75 @@ void TMapViewPainter::PaintCellRect(const TRect& cells) {
       PaintCell(front_, x, y, x * scale_ - boardScroll_.X, y * scale_ - boardScroll_.Y);
 }
 
+void TMapViewPainter::SyncSmallMap() {
+  TSmallMapKey key;
+  key.Map = map_;
+  key.Chips = chips_;
+  key.CacheGeneration = cache_.Generation();
+  key.MapGeneration = mapGeneration_;
+  key.Counter = Counter;
+  key.Style = CellStyle();
+  key.Brightness = front_.Brightness;
+  key.Width = map_->Width();
+  key.Height = map_->Height();
+  key.Panorama = panoramaShown_;
+  key.Colors = chips_->Sheet.ColorTable();
+  if (chips_->DimSheet) key.DimColors = chips_->DimSheet->ColorTable();
+  const std::vector<uint16_t>& lower = map_->LowerLayer.Cells();
+  const std::vector<uint16_t>& upper = map_->UpperLayer.Cells();
+  const size_t cells = size_t(key.Width) * size_t(key.Height);
+  if (!(key == smallKey_) || smallDrawn_.size() != cells || lower.size() != cells ||
+      upper.size() != cells) {
+    smallKey_ = key;
+    if (smallMap_.GetWidth() != key.Width * scale_ || smallMap_.GetHeight() != key.Height * scale_)
+      smallMap_.SetSize(key.Width * scale_, key.Height * scale_);
+    smallMap_.Brightness = front_.Brightness;
+    smallDrawn_.assign(cells, 0);
+    smallLower_ = lower;
+    smallUpper_ = upper;
+    return;
+  }
+  // Cells whose tiles changed since they were drawn are drawn again.
+  for (size_t i = 0; i < cells; ++i)
+    if (lower[i] != smallLower_[i] || upper[i] != smallUpper_[i]) {
+      smallDrawn_[i] = 0;
+      smallLower_[i] = lower[i];
+      smallUpper_[i] = upper[i];
+    }
+}
+
+bool TMapViewPainter::PaintFromSmallMap(const TRect& r) {
+  if (scale_ != 4 || !cacheReady_ || !map_ || map_->Width() <= 0 || map_->Height() <= 0 ||
+      CellStyle() < 0)
+    return false;
+  SyncSmallMap();
+  const int w = map_->Width();
+  const TRect cells = Intersect(TRect{FloorDiv(r.Left + boardScroll_.X, scale_),
+                                      FloorDiv(r.Top + boardScroll_.Y, scale_),
+                                      FloorDiv(r.Right - 1 + boardScroll_.X, scale_) + 1,
+                                      FloorDiv(r.Bottom - 1 + boardScroll_.Y, scale_) + 1},
+                                VisibleCells(boardScroll_, ViewSize(), scale_, w, map_->Height()));
+  for (int y = cells.Top; y < cells.Bottom; ++y)
+    for (int x = cells.Left; x < cells.Right; ++x) {
+      uint8_t& drawn = smallDrawn_[size_t(y) * size_t(w) + size_t(x)];
+      if (drawn) continue;
+      PaintCell(smallMap_, x, y, x * scale_, y * scale_);
+      drawn = 1;
+    }
+  const TRect map_pixels = CellsToPixels(TRect{0, 0, w, map_->Height()}, boardScroll_, scale_);
+  const TRect shown = Intersect(r, map_pixels);
+  if (shown != r) FillRect(front_.Surface(), r, 0);
+  if (!shown.IsEmpty())
+    front_.DrawBoard(shown.Left, shown.Top, smallMap_,
+                     TRect{shown.Left + boardScroll_.X, shown.Top + boardScroll_.Y,
+                           shown.Right + boardScroll_.X, shown.Bottom + boardScroll_.Y});
+  return true;
+}
+
 void TMapViewPainter::PaintPixels(const TRect& wanted) {
   const TRect r = Intersect(wanted, TRect{0, 0, front_.GetWidth(), front_.GetHeight()});
   if (r.IsEmpty()) return;
+  if (PaintFromSmallMap(r)) return;
   // Cells clear what they need themselves; only what lies beyond the map is cleared here.
   const TRect map_pixels =
       map_ ? CellsToPixels(TRect{0, 0, map_->Width(), map_->Height()}, boardScroll_, scale_)
@@ -158,6 +226,13 @@ void TMapViewPainter::RepaintCells(const TRect& cells) {
   if (!ready_ || !map_ || cells.IsEmpty()) return;
   BeginPass();
   for (const TRect& r : LoopedCellRects(cells, map_->Width(), map_->Height(),
-                                        map_->IsLoopHorizontal(), map_->IsLoopVertical()))
-    PaintCellRect(r);
+                                        map_->IsLoopHorizontal(), map_->IsLoopVertical())) {
+    if (scale_ == 4 && smallDrawn_.size() == size_t(map_->Width()) * size_t(map_->Height()))
+      for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x)
+          smallDrawn_[size_t(y) * size_t(map_->Width()) + size_t(x)] = 0;
+    const TRect pixels = Intersect(CellsToPixels(r, boardScroll_, scale_),
+                                   TRect{0, 0, front_.GetWidth(), front_.GetHeight()});
+    if (!pixels.IsEmpty() && !PaintFromSmallMap(pixels)) PaintCellRect(r);
+  }
 }

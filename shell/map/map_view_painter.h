@@ -6,6 +6,10 @@
 // position by swapping them, copying the old picture shifted and drawing only the strips
 // that came into view.
 //
+// At 1:8 the cells are kept in a picture of the whole map, drawn on demand and redrawn
+// where the layers or anything else the cells are drawn from changed, so a repaint comes
+// down to copying rows.
+//
 // The viewer window owns one (the editor and the position pickers a subclass that draws
 // cells their own way) and calls:
 //   map loaded        SetMap, LoadPanorama, then SetScale / SetViewSize from the layout,
@@ -17,6 +21,10 @@
 //   events changed    SetMap again (the event map is rebuilt), RepaintAll
 //   paint event       Front() through BoardToImage
 #pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
 
 #include "core/geometry.h"
 #include "core/glimra_board.h"
@@ -81,6 +89,9 @@ protected:
                    bool dim_upper, int upper_opacity);
   // A tile as the chipset graphic would draw it (nothing without a chipset graphic).
   void DrawTile(TGlimraBoard& board, int left, int top, int tile_id, bool dimmed);
+  // What else PaintCell depends on, as a number that changes with it (-1: keep no
+  // picture of the map at 1:8).
+  virtual int CellStyle() const { return 0; }
   // Whether that tile covers its whole square opaquely (so nothing must be cleared first).
   bool TileCoversSquare(int tile_id, bool dimmed);
   // The map's chipset graphic, as the current drawing pass found it.
@@ -92,6 +103,21 @@ private:
   // The cells under a pixel rectangle of the front board, drawn anew after clearing it.
   void PaintPixels(const TRect& pixels);
   void PaintCellRect(const TRect& cells);
+  // The map picture at 1:8, brought up to date over the visible cells of Pixels and copied
+  // there; false when this pass draws cells directly.
+  bool PaintFromSmallMap(const TRect& pixels);
+  void SyncSmallMap();
+
+  // Everything besides the layers that the 1:8 picture was drawn from.
+  struct TSmallMapKey {
+    const void* Map = nullptr;
+    const void* Chips = nullptr;
+    uint32_t CacheGeneration = 0, MapGeneration = 0;
+    int Counter = 0, Style = 0, Brightness = 0, Width = 0, Height = 0;
+    bool Panorama = false;
+    std::array<uint16_t, 256> Colors{}, DimColors{};
+    bool operator==(const TSmallMapKey&) const = default;
+  };
 
   TXelMapTree* tree_ = nullptr;
   TXelMap* map_ = nullptr;
@@ -107,4 +133,9 @@ private:
   TGlimraSheet panorama_;
   TXelEventMap eventMap_;
   TChipTileCache cache_;
+  uint32_t mapGeneration_ = 0; // map, events or panorama set anew
+  TGlimraBoard smallMap_;
+  TSmallMapKey smallKey_;
+  std::vector<uint8_t> smallDrawn_; // per cell
+  std::vector<uint16_t> smallLower_, smallUpper_;
 };

@@ -139,6 +139,35 @@ TEST(DataBase, AGeneratedLargeDatabaseRoundTripsApartFromTheSaveCount) {
   EXPECT_EQ(SaveDataBase(back), first);
 }
 
+// A stream that is not in memory: nested records go through their separate buffers.
+class TAppendOnlyStream final : public TStream {
+public:
+  Bytes Data;
+
+protected:
+  int64_t DoGetSize() const override { return int64_t(Data.size()); }
+  int64_t DoGetPosition() const override { return int64_t(Data.size()); }
+  void DoSetPosition(int64_t) override {}
+  size_t DoRead(void*, size_t) override { return 0; }
+  void DoWrite(const void* buffer, size_t count) override {
+    Data.insert(Data.end(), static_cast<const uint8_t*>(buffer),
+                static_cast<const uint8_t*>(buffer) + count);
+  }
+};
+
+TEST(DataBase, ASaveInPlaceEqualsASaveThroughSeparateBuffers) {
+  // Nested records of every length class (one-, two- and three-byte lengths) are saved in
+  // place in memory; each must come out as the same bytes.
+  TXelDataBase db;
+  TDataBaseGenerator(99).Fill(db, 150);
+  TAppendOnlyStream apart;
+  db.SaveToStream(apart);
+  db.System().SaveCount = 0; // each save counts itself
+  const Bytes in_place = SaveDataBase(db);
+  EXPECT_GT(in_place.size(), 100000u);
+  EXPECT_EQ(in_place, apart.Data);
+}
+
 TEST(DataBase, AReloadIntoTheRecordsItHoldsEqualsALoadIntoNewOnes) {
   // A reload fills the records, frames and script lines it holds (and those a Reset put
   // aside) rather than making new ones: nothing of the earlier file may show through.
@@ -187,6 +216,19 @@ TEST_F(DataBaseFile, SavesAndLoadsTheProjectFile) {
   TXelDataBase third;
   EXPECT_TRUE(third.LoadProjectDataBase());
   EXPECT_EQ(third.System().SaveCount, 2);
+}
+
+TEST_F(DataBaseFile, ASaveAfterALargerOneWritesOnlyItsOwnBytes) {
+  // Every save writes over the buffer of the one before: nothing of it may show through.
+  TXelDataBase db, twin;
+  TDataBaseGenerator(5).Fill(db, 60);
+  db.SaveDataBaseFile(Path("project/KOVAX.ldb"));
+  db.Reset();
+  for (TXelDataBase* each : {&db, &twin}) {
+    each->Items().GetOrCreate(1)->Name = "Tonic";
+    each->SaveDataBaseFile(Path(each == &db ? "project/KOVAX.ldb" : "project/twin.ldb"));
+  }
+  EXPECT_EQ(Get("project/KOVAX.ldb"), Get("project/twin.ldb"));
 }
 
 TEST_F(DataBaseFile, AnUnchangedFileReloadsWithoutAReset) {

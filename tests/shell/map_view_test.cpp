@@ -2,6 +2,7 @@
 // scroll positions, the tile cache against direct drawing, and drawing that never raises.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <random>
 #include <vector>
@@ -224,6 +225,43 @@ TEST_F(MapView, TileCacheDrawsTheBytesOfDrawChip) {
     Show(with, *map_, scale, TPoint{333, 222}, true);
     Show(without, *map_, scale, TPoint{333, 222}, false);
     EXPECT_EQ(Pixels(with.Front()), Pixels(without.Front())) << scale;
+  }
+}
+
+// The 1:8 view repaints from a picture of the whole map: whatever changed since, a repaint
+// shows what drawing every cell anew (without the cache) shows.
+TEST_F(MapView, TheSmallMapPictureFollowsEveryChange) {
+  TMapViewPainter kept;
+  Show(kept, *map_, 4, TPoint{300, 200});
+  TXelChipSetGraphic& graphic = *map_->Graphics().ChipSetGraphic();
+  const std::function<void()> changes[] = {
+      [&] { map_->LowerLayer.SetCell(3, 4, 5003); }, // not reported through RepaintCells
+      [&] { map_->UpperLayer.SetCell(5, 6, 10005); },
+      [&] { kept.Counter = 6; },
+      [&] {
+        graphic.Sheet.Palette()[7] = TPaletteEntry{1, 2, 3, 0};
+        graphic.Sheet.UpdateColorTable();
+      },
+      [&] {
+        for (int i = 0; i < map_->Events.GetCount(); ++i)
+          if (map_->Events.Items(i)->X < 70 && map_->Events.Items(i)->Y < 45) {
+            map_->Events.DeleteById(map_->Events.Items(i)->Id);
+            break;
+          }
+        kept.SetMap(&tree_, map_.get());
+      },
+      [&] {
+        kept.SetScroll(TPoint{40, 28});
+      }};
+  for (size_t i = 0; i < std::size(changes); ++i) {
+    changes[i]();
+    kept.RepaintAll();
+    TMapViewPainter fresh;
+    fresh.Counter = kept.Counter;
+    Show(fresh, *map_, 4, TPoint{300, 200}, false);
+    fresh.SetScroll(kept.Scroll());
+    fresh.RepaintAll();
+    EXPECT_EQ(Pixels(kept.Front()), Pixels(fresh.Front())) << "change " << i;
   }
 }
 

@@ -52,6 +52,7 @@ TXelDataBase::~TXelDataBase() {
 
 // Makes our tables the process-wide ones, or withdraws those that are still ours.
 void TXelDataBase::Publish(bool own) {
+  ++DataBaseGeneration;
   auto set = [own](auto*& global, auto* mine) {
     if (own)
       global = mine;
@@ -120,6 +121,7 @@ void TXelDataBase::TTable::SaveToStream(TStream& stream) const {
 }
 
 void TXelDataBase::LoadFromStream(TStream& stream) {
+  ++DataBaseGeneration;
   if (ReadVarString(stream) != DataBaseHeader) throw EReadError();
   while (stream.Remaining() > 0) {
     const uint32_t id = ReadVarInt(stream);

@@ -15,3 +15,4 @@ TXelSystem* SystemData = nullptr;
 TXelSwitch* SwitchList = nullptr;
 TXelVariable* VariableList = nullptr;
 TXelCommonEvent* CommonEventList = nullptr;
+unsigned long DataBaseGeneration = 0;

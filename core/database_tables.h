@@ -35,3 +35,7 @@ extern TXelSystem* SystemData;
 extern TXelSwitch* SwitchList;
 extern TXelVariable* VariableList;
 extern TXelCommonEvent* CommonEventList;
+
+// Counts every time the tables were set, reset or read anew: what keeps a view of them
+// (the editor's catalog models) compares it to know when to look again.
+extern unsigned long DataBaseGeneration;

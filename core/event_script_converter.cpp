@@ -619,7 +619,8 @@ const TCommandText* FindCommandText(int32_t code) {
 
 } // namespace
 
-std::string TEventScriptConverter::Convert(const TXelEventScriptLine& line) const {
+std::string TEventScriptConverter::Convert(const TXelEventScriptLine& line, bool* broken) const {
+  if (broken) *broken = false;
   const int32_t levels = std::clamp(line.Indent, 0, MaxShownIndent);
   const size_t indentation = static_cast<size_t>(levels) * 2;
   std::string out;
@@ -637,6 +638,7 @@ std::string TEventScriptConverter::Convert(const TXelEventScriptLine& line) cons
   } catch (...) {
     // Broken data of any kind: the line still shows where it stands in its block.
   }
+  if (broken) *broken = true;
   out.assign(indentation, ' ');
   return out += SDataBroken;
 }

@@ -28,8 +28,9 @@ inline constexpr int32_t MaxShownIndent = 1000;
 // and sets the context before converting. A conversion keeps no state between lines.
 class TEventScriptConverter {
 public:
-  // Never raises: a line whose conversion fails shows SDataBroken at its own depth.
-  std::string Convert(const TXelEventScriptLine& line) const;
+  // Never raises: a line whose conversion fails shows SDataBroken at its own depth, and
+  // Broken, when given, tells so.
+  std::string Convert(const TXelEventScriptLine& line, bool* broken = nullptr) const;
 
   // The map-tree entry's name; "?" for Id <= 0, without a map tree or without the entry.
   std::string MapNameById(int32_t id) const;

@@ -10,10 +10,6 @@ const TXelEventScriptLine& Line(const TXelEventScriptList& script, int index) {
   return *script.GetItem(index);
 }
 
-bool StartsCommand(int32_t code) {
-  return code < BranchCodeBase;
-}
-
 // The head a branch or continuation line belongs to: its code less 10000, last digit 0.
 int32_t BranchHeadCode(int32_t code) {
   return (code - 10000) / 10 * 10;
@@ -43,7 +39,7 @@ bool RunIsWellFormed(const TXelEventScriptList& lines, int first, int last) {
     if (line.Code == BlockBodyEndCode) {
       if (!level.Body) return false;
       open.pop_back();
-    } else if (!StartsCommand(line.Code)) {
+    } else if (!IsCommandHeadCode(line.Code)) {
       if (level.Head == 0 || BranchHeadCode(line.Code) != level.Head) return false;
     } else {
       level.Head = line.Code;
@@ -59,6 +55,10 @@ void DeleteLines(TXelEventScriptList& script, int first, int last) {
 }
 
 } // namespace
+
+bool IsCommandHeadCode(int32_t code) {
+  return code < BranchCodeBase;
+}
 
 bool IsBattleOnlyOrEndCode(int32_t code) {
   switch (code) {
@@ -85,7 +85,7 @@ int CommandLastLine(const TXelEventScriptList& script, int head) {
   int next = head + 1;
   for (; next < script.GetCount(); ++next) {
     const TXelEventScriptLine& line = Line(script, next);
-    if (line.Indent < depth || (line.Indent == depth && StartsCommand(line.Code))) break;
+    if (line.Indent < depth || (line.Indent == depth && IsCommandHeadCode(line.Code))) break;
   }
   return next - 1;
 }
@@ -95,7 +95,7 @@ bool IsWholeCommandSelection(const TXelEventScriptList& script, TScriptLineRange
       selection.Last >= script.GetCount())
     return false;
   const TXelEventScriptLine& first = Line(script, selection.First);
-  if (!StartsCommand(first.Code)) return false;
+  if (!IsCommandHeadCode(first.Code)) return false;
   for (int head = selection.First;;) {
     const int last = CommandLastLine(script, head);
     if (last == selection.Last) return true;
@@ -131,7 +131,7 @@ TScriptMenuState ScriptMenuState(const TXelEventScriptList& script, TScriptLineR
     if (line.Indent != depth) continue;
     if (line.Code == ScriptEndCode || line.Code == BlockBodyEndCode)
       state.Edit = state.Cut = state.Copy = state.Delete = false;
-    if (i > selection.First && StartsCommand(line.Code)) state.Insert = state.Edit = false;
+    if (i > selection.First && IsCommandHeadCode(line.Code)) state.Insert = state.Edit = false;
   }
   return state;
 }

@@ -20,6 +20,7 @@ inline constexpr int32_t BranchCodeBase = 20000;
 struct TScriptLineRange {
   int First = -1;
   int Last = -1;
+  bool operator==(const TScriptLineRange&) const = default;
 };
 
 struct TScriptMenuState {
@@ -38,6 +39,9 @@ using TScriptLineFilter = bool (*)(int32_t code);
 // The filter of map-event and common-event pastes: the battle-only commands, their
 // branch lines, and terminators.
 bool IsBattleOnlyOrEndCode(int32_t code);
+
+// A line with this code starts a command; the others continue the command above them.
+bool IsCommandHeadCode(int32_t code);
 
 // The last line of the command that starts at Head: the lines after it up to the next
 // one at its depth with a code below 20000, or the first shallower one.

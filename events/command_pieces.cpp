@@ -25,7 +25,6 @@
 #include "core/switch_records.h"
 #include "core/vocabulary_record.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "framework/controls/color_bar.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
@@ -33,6 +32,7 @@
 #include "framework/controls/scroll_frame.h"
 #include "framework/controls/slider.h"
 #include "framework/forms/form_builder.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/pickers/list_routines.h"
 #include "framework/pickers/sel_cell.h"
 #include "framework/pickers/sel_switch.h"
@@ -72,17 +72,6 @@ void WriteTarget(const TTargetValues& t, TParamList& params) {
   default: // as read
     params.insert(params.end(), {t.Single, t.To});
   }
-}
-
-void TIdChoices::Add(const QString& name, int32_t id) {
-  Names.push_back(name);
-  Ids.push_back(id);
-}
-
-int TIdChoices::IndexOf(int32_t id) const {
-  for (size_t i = 0; i < Ids.size(); ++i)
-    if (Ids[i] == id) return static_cast<int>(i);
-  return -1;
 }
 
 TIdChoices EventChoices(const TXelMap* map, int32_t eventId, const TXelEventItem* event,
@@ -126,69 +115,15 @@ template <class List> QStringList NamesOf(const List* list) {
   return names;
 }
 
-template <class Picker> bool PickName(TFormEvCmdBase& form, int& lastId, int& id) {
-  // The picker opens on the box's id; only its OK changes the id it remembers.
-  const int remembered = lastId;
-  lastId = id;
-  Picker picker(&form);
-  const bool ok = OpenModal(picker);
-  if (picker.NamesChanged) form.DataChanged = true;
-  if (ok)
-    id = picker.SelectedId;
-  else
-    lastId = remembered;
-  return ok;
-}
-
-template <class Picker>
-TDashBox* NameBox(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
-                  QString (*text)(int), int& lastId) {
-  TDashBox* box = b.ValueBox(name, id, text);
-  form.On(box, &TDashBox::Clicked, [&form, &lastId, id] {
-    PickName<Picker>(form, lastId, *id);
-    // Names applied in the picker show even when it was then cancelled.
-    form.UpdateControls();
-  });
-  return box;
-}
-
-// The choice of a combo bound to an id through Ids.
-QComboBox* BindIdCombo(TFormBuilder& b, QComboBox* combo, int* id,
-                       std::function<int(int32_t&)> indexOf, std::function<int32_t(int)> idAt) {
-  return b.Bind(
-      combo, &QComboBox::currentIndexChanged, TField<int>(id),
-      [id, indexOf](QComboBox* c, int value) {
-        int32_t shown = value;
-        const int index = indexOf(shown);
-        *id = shown; // the fallback, when the stored id is not listed
-        c->setCurrentIndex(index);
-      },
-      [idAt](QComboBox* c) { return c->currentIndex() < 0 ? 1 : idAt(c->currentIndex()); });
-}
-
 } // namespace
 
-QString SwitchBoxText(int id) {
-  return ToQString(SwitchNameById(id));
-}
-QString VariableBoxText(int id) {
-  return ToQString(VariableNameById(id));
-}
-int SwitchCount() {
-  return std::max(1, SwitchList ? SwitchList->GetCount() : 0);
-}
-int VariableCount() {
-  return std::max(1, VariableList ? VariableList->GetCount() : 0);
-}
-
-void CommandLayout(TFormBuilder& b, const std::function<void()>& controls) {
+TStandardButtons CommandLayout(TFormBuilder& b, const std::function<void()>& controls) {
+  TStandardButtons buttons{};
   b.Row([&] {
     b.Column(controls);
-    b.Column([&] {
-      b.StandardButtons();
-      b.Stretch();
-    });
+    buttons = b.ButtonColumn();
   });
+  return buttons;
 }
 
 template <class Picker>
@@ -209,51 +144,11 @@ bool PickChar(TFormEvCmdBase& form, std::string& fileName, int& index) {
   return PickCell(form, &TFormSelChar::CharIndex, fileName, index);
 }
 
-bool PickSwitch(TFormEvCmdBase& form, int& id) {
-  return PickName<TFormSelSwitch>(form, LastSwitchId, id);
-}
-bool PickVariable(TFormEvCmdBase& form, int& id) {
-  return PickName<TFormSelVariable>(form, LastVariableId, id);
-}
-
-TDashBox* SwitchBox(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id) {
-  return NameBox<TFormSelSwitch>(form, b, name, id, &SwitchBoxText, LastSwitchId);
-}
-TDashBox* VariableBox(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id) {
-  return NameBox<TFormSelVariable>(form, b, name, id, &VariableBoxText, LastVariableId);
-}
-
 QStringList ItemNames() {
   return NamesOf(ItemList);
 }
 QStringList HeroNames() {
   return NamesOf(PlayerList);
-}
-QStringList AnimationNames() {
-  return NamesOf(AnimationList);
-}
-QStringList ChipSetNames() {
-  return NamesOf(ChipSetList);
-}
-QStringList MonsterGroupNames() {
-  return NamesOf(MonGroupList);
-}
-QStringList SkillNames() {
-  return NamesOf(SkillList);
-}
-QStringList ConditionNames() {
-  return NamesOf(StatusList);
-}
-QStringList CommonEventNames() {
-  return NamesOf(CommonEventList);
-}
-
-QComboBox* ListCombo(TFormBuilder& b, const char* name, const QStringList& names) {
-  auto* combo = b.Add<QComboBox>(name);
-  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  combo->setMinimumContentsLength(16);
-  combo->addItems(names);
-  return combo;
 }
 
 QStringList MessageStyles(int count, const std::function<std::string(int)>& message) {
@@ -266,30 +161,6 @@ QStringList MessageStyles(int count, const std::function<std::string(int)>& mess
   return styles;
 }
 
-QComboBox* CatalogCombo(TFormBuilder& b, const char* name, const QStringList& names, int* id) {
-  auto* combo = ListCombo(b, name, names);
-  const int count = static_cast<int>(names.size());
-  return BindIdCombo(
-      b, combo, id,
-      [count](int32_t& shown) {
-        if (shown < 1 || shown > count) shown = 1;
-        return shown <= count ? shown - 1 : -1;
-      },
-      [](int index) { return index + 1; });
-}
-
-QComboBox* IdCombo(TFormBuilder& b, const char* name, const TIdChoices& choices, int* id,
-                   int32_t fallback) {
-  auto* combo = ListCombo(b, name, choices.Names);
-  return BindIdCombo(
-      b, combo, id,
-      [choices, fallback](int32_t& shown) {
-        if (choices.IndexOf(shown) < 0) shown = fallback;
-        return choices.IndexOf(shown);
-      },
-      [ids = choices.Ids](int index) { return ids[index]; });
-}
-
 namespace {
 
 // A combo over choices made from the form's context, which callers hand only after the
@@ -297,33 +168,31 @@ namespace {
 // made for. An unlisted id becomes Fallback, or the first entry when Fallback is not
 // listed either.
 template <class Context>
-QComboBox* ContextCombo(TFormBuilder& b, const char* name, int* id,
+QComboBox* ContextCombo(TFormBuilder& b, const char* name, TField<int> id,
                         std::function<Context()> context,
                         std::function<TIdChoices(const Context&)> make, int32_t fallback) {
   auto* combo = ListCombo(b, name, {});
   auto choices = std::make_shared<TIdChoices>();
   auto filledFor = std::make_shared<std::optional<Context>>();
-  return BindIdCombo(
-      b, combo, id,
-      [combo, choices, filledFor, context, make, fallback](int32_t& shown) {
-        const Context now = context();
-        if (*filledFor != now) {
-          *filledFor = now;
-          *choices = make(now);
-          combo->clear();
-          combo->addItems(choices->Names);
-        }
-        if (choices->IndexOf(shown) < 0)
-          shown =
-              choices->IndexOf(fallback) >= 0 || choices->Ids.empty() ? fallback : choices->Ids[0];
-        return choices->IndexOf(shown);
-      },
-      [choices](int index) { return choices->Ids[static_cast<size_t>(index)]; });
+  return BindIdCombo(b, combo, std::move(id),
+                     [combo, choices, filledFor, context, make, fallback]() -> const TIdChoices& {
+                       const Context now = context();
+                       if (*filledFor != now) {
+                         *filledFor = now;
+                         *choices = make(now);
+                         choices->Fallback = choices->IndexOf(fallback) >= 0 || !choices->Count()
+                                                 ? fallback
+                                                 : choices->IdAt(0);
+                         combo->clear();
+                         combo->addItems(choices->Names);
+                       }
+                       return *choices;
+                     });
 }
 
 } // namespace
 
-QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
+QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, TField<int> id,
                       bool allFixedEntries) {
   using TContext = std::tuple<const TXelMap*, int32_t, const TXelEventItem*>;
   return ContextCombo<TContext>(
@@ -337,68 +206,12 @@ QComboBox* EventCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, i
       allFixedEntries ? HeroEventId : ThisEventId);
 }
 
-QComboBox* EnemyCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, int* id,
+QComboBox* EnemyCombo(TFormEvCmdBase& form, TFormBuilder& b, const char* name, TField<int> id,
                       bool withAllGroup) {
   return ContextCombo<const TXelMonGroupItem*>(
       b, name, id, [&form] { return form.MonsterGroup; },
       [withAllGroup](const TXelMonGroupItem* group) { return EnemyChoices(group, withAllGroup); },
       0);
-}
-
-void FixedOrVariableGroup(TFormEvCmdBase& form, TFormBuilder& b, const TFixedOrVariableNames& names,
-                          TFixedOrVariable& v,
-                          const std::function<std::vector<QWidget*>()>& fixedControls,
-                          std::function<bool()> enabled) {
-  std::vector<QWidget*> fixed;
-  std::vector<QWidget*> variable;
-  b.Radios(&v.Kind, [&] {
-    b.Grid(2, [&] {
-      b.Radio(names.FixedRadio, names.FixedCaption);
-      fixed = fixedControls();
-      b.Radio(names.VariableRadio, names.VariableCaption);
-      if (!names.VariableLabel) {
-        variable = {VariableBox(form, b, names.VariableBox, &v.Variable)};
-        return;
-      }
-      b.Row([&] {
-        variable = {b.Label(names.VariableLabel, names.VariableLabelCaption),
-                    VariableBox(form, b, names.VariableBox, &v.Variable)};
-      });
-    });
-  });
-  if (!enabled) enabled = [] { return true; };
-  form.EnableWhen(fixed, [&v, enabled] { return enabled() && v.Kind == 0; });
-  form.EnableWhen(variable, [&v, enabled] { return enabled() && v.Kind == 1; });
-}
-
-void TargetGroup(TFormEvCmdBase& form, TFormBuilder& b, const QString& caption, TTargetValues& t,
-                 bool switches) {
-  TDashBox* single = nullptr;
-  TDialEdit* from = nullptr;
-  TDialEdit* to = nullptr;
-  TDashBox* variable = nullptr;
-  b.Group("GroupBox1", caption, [&] {
-    b.Radios(&t.Mode, [&] {
-      b.Grid(2, [&] {
-        b.Radio("RadioButton1", QStringLiteral("One"));
-        single = switches ? SwitchBox(form, b, "DashBox1", &t.Single)
-                          : VariableBox(form, b, "DashBox1", &t.Single);
-        b.Radio("RadioButton2", QStringLiteral("Range"));
-        b.Row([&] {
-          // The range ends at the last entry of the database.
-          const int count = switches ? SwitchCount() : VariableCount();
-          from = b.DialEdit("DialEdit1", 1, count, &t.From);
-          b.Label("Label1", QStringLiteral("To"));
-          to = b.DialEdit("DialEdit2", 1, count, &t.To);
-        });
-        b.Radio("RadioButton3", QStringLiteral("Variable"));
-        variable = VariableBox(form, b, "DashBox2", &t.Variable);
-      });
-    });
-  });
-  form.EnableWhen({single}, [&t] { return t.Mode == 0; });
-  form.EnableWhen({from, to}, [&t] { return t.Mode == 1; });
-  form.EnableWhen({variable}, [&t] { return t.Mode == 2; });
 }
 
 TScrollFrame* FacePreview(TFormEvCmdBase& form, TFormBuilder& b, const char* name,
@@ -416,26 +229,21 @@ TScrollFrame* FacePreview(TFormEvCmdBase& form, TFormBuilder& b, const char* nam
   auto loaded = std::make_shared<TLoaded>();
   // Face graphics are read at their fixed size; a sheet of none shows nothing.
   loaded->Sheet.SetSize(FaceViewSize, FaceViewSize);
-  // Painting is no handler: it runs also while Updating.
-  QObject::connect(
-      view, &TScrollFrame::Paint, form.Connections(),
-      [=, &form, &fileName, &index, &mirror](QPainter& canvas) {
-        GuardHandler(&form, [&] {
-          if (fileName.empty()) return;
-          if (!loaded->Valid || loaded->Name != fileName) {
-            loaded->Name = fileName;
-            loaded->Valid = LoadMaterialSheet(loaded->Sheet, fileName, "FaceSet", false);
-          }
-          if (!loaded->Valid) return;
-          TGlimraBoard board;
-          board.SetSize(CellSize, CellSize);
-          board.StretchDrawSheet(TRect{0, 0, CellSize, CellSize}, loaded->Sheet,
-                                 FaceRect(index >= 0 && index < FaceCount ? index : 0));
-          QImage image = BoardToImage(board);
-          if (mirror) image = image.mirrored(true, false);
-          canvas.drawImage(QRect(QPoint(0, 0), view->ClientSize()), image);
-        });
-      });
+  form.OnPaint(view, [=, &fileName, &index, &mirror](QPainter& canvas) {
+    if (fileName.empty()) return;
+    if (!loaded->Valid || loaded->Name != fileName) {
+      loaded->Name = fileName;
+      loaded->Valid = LoadMaterialSheet(loaded->Sheet, fileName, "FaceSet", false);
+    }
+    if (!loaded->Valid) return;
+    TGlimraBoard board;
+    board.SetSize(CellSize, CellSize);
+    board.StretchDrawSheet(TRect{0, 0, CellSize, CellSize}, loaded->Sheet,
+                           FaceRect(index >= 0 && index < FaceCount ? index : 0));
+    QImage image = BoardToImage(board);
+    if (mirror) image = image.mirrored(true, false);
+    canvas.drawImage(QRect(QPoint(0, 0), view->ClientSize()), image);
+  });
   return view;
 }
 
@@ -553,12 +361,9 @@ TScrollFrame* ToneSample(TFormXelCommon& form, TFormBuilder& b, const char* name
   view->setFixedSize(TColorBar::BoardWidth + 2 * view->frameWidth(),
                      TColorBar::BarHeight * 2 + 2 * view->frameWidth());
   auto bar = std::make_shared<TColorBar>();
-  // Painting is no handler: it runs also while Updating.
-  QObject::connect(view, &TScrollFrame::Paint, form.Connections(), [=](QPainter& canvas) {
-    GuardHandler(view->window(), [&] {
-      bar->SetTone(tone[0], tone[1], tone[2], tone[3]);
-      bar->DrawAll(canvas);
-    });
+  form.OnPaint(view, [=](QPainter& canvas) {
+    bar->SetTone(tone[0], tone[1], tone[2], tone[3]);
+    bar->DrawAll(canvas);
   });
   return view;
 }

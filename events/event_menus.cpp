@@ -4,9 +4,16 @@
 #include <QMenu>
 #include <QWidget>
 
-QMenu* MakePopupMenu(QWidget* owner, const char* name) {
-  auto* menu = new QMenu(owner);
+#include "framework/forms/form_xel_base.h"
+
+QMenu* MakePopupMenu(TFormXelCommon& form, const char* name, std::function<void()> popup) {
+  auto* menu = new QMenu(form.FormWidget());
   menu->setObjectName(QString::fromLatin1(name));
+  form.On(menu, &QMenu::aboutToShow, std::move(popup));
+  QObject::connect(menu, &QMenu::aboutToHide, form.Connections(), [menu] {
+    for (QAction* item : menu->actions())
+      item->setEnabled(true);
+  });
   return menu;
 }
 

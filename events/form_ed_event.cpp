@@ -3,15 +3,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTimer>
-#include <QWheelEvent>
 #include <algorithm>
 
 #include "core/char_set_graphic.h"
@@ -24,11 +20,11 @@
 #include "core/hero_records.h"
 #include "core/map.h"
 #include "core/material_image.h"
-#include "events/event_menus.h"
+#include "events/command_pieces.h"
 #include "events/event_page_preview.h"
 #include "events/form_ed_move_route.h"
 #include "events/form_ev_cmd_list.h"
-#include "events/modal_opener.h"
+#include "events/script_editor.h"
 #include "framework/controls/color_bar.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
@@ -37,10 +33,12 @@
 #include "framework/controls/scroll_frame.h"
 #include "framework/forms/error_guard.h"
 #include "framework/forms/form_builder.h"
+#include "framework/forms/form_pieces.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
+#include "framework/pickers/name_pieces.h"
 #include "framework/pickers/sel_cell.h"
 #include "framework/pickers/sel_music.h"
-#include "framework/pickers/sel_switch.h"
 
 namespace {
 
@@ -69,30 +67,6 @@ QStringList Frequencies() {
   for (int i = 1; i <= 8; ++i)
     items << QString::number(i);
   return items;
-}
-
-// The names of a database list in id order.
-template <class Name> QStringList DatabaseNames(int count, Name name) {
-  QStringList names;
-  for (int id = 1; id <= count; ++id)
-    names << ToQString(name(id));
-  return names;
-}
-
-// A combo box whose index is the field minus Offset; a value without an item selects none
-// and stays as it is until the author picks one.
-template <class Field>
-QComboBox* OffsetCombo(TFormBuilder& b, const char* name, const QStringList& items, Field field,
-                       int offset) {
-  auto* combo = b.Add<QComboBox>(name);
-  combo->addItems(items);
-  return b.Bind(
-      combo, &QComboBox::currentIndexChanged, TField<int>(field),
-      [offset](QComboBox* c, int v) {
-        const int64_t index = int64_t{v} - offset;
-        c->setCurrentIndex(index >= 0 && index < c->count() ? static_cast<int>(index) : -1);
-      },
-      [offset](QComboBox* c) { return c->currentIndex() + offset; });
 }
 
 void CopyPageSettings(const TPage& from, TPage& to) {
@@ -136,16 +110,16 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
   };
   b.Row([&] {
     b.Label("Label1", "Name");
-    b.Edit("OverEdit1", &Event.Name);
+    OverEdit1 = b.Edit("OverEdit1", &Event.Name);
     b.Stretch();
-    On(b.Button("ButtonNewPage", "New Page"), &QPushButton::clicked,
-       &TFormEDEvent::ButtonNewPageClick);
+    ButtonNewPage = b.Button("ButtonNewPage", "New Page");
+    On(ButtonNewPage, &QPushButton::clicked, &TFormEDEvent::ButtonNewPageClick);
     On(b.Button("ButtonCopyPage", "Copy Page"), &QPushButton::clicked,
        &TFormEDEvent::ButtonCopyPageClick);
-    On(b.Button("ButtonPastePage", "Paste Page"), &QPushButton::clicked,
-       &TFormEDEvent::ButtonPastePageClick);
-    On(b.Button("ButtonDeletePage", "Delete Page"), &QPushButton::clicked,
-       &TFormEDEvent::ButtonDeletePageClick);
+    ButtonPastePage = b.Button("ButtonPastePage", "Paste Page");
+    On(ButtonPastePage, &QPushButton::clicked, &TFormEDEvent::ButtonPastePageClick);
+    ButtonDeletePage = b.Button("ButtonDeletePage", "Delete Page");
+    On(ButtonDeletePage, &QPushButton::clicked, &TFormEDEvent::ButtonDeletePageClick);
   });
   TabControl1 = b.Add<QTabBar>("TabControl1");
   b.Row([&] {
@@ -153,37 +127,23 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
       b.Group("GroupBoxA", "Conditions", [&] {
         b.Grid(3, [&] {
           flag("CheckBoxAA", "Switch", ecSwitchA);
-          auto* a = b.ValueBox("DashBoxAA", Field(condition, &TCondition::SwitchAId),
-                               [](int id) { return ToQString(SwitchNameById(id)); });
+          auto* a = SwitchBox(*this, b, "DashBoxAA", Field(condition, &TCondition::SwitchAId));
           b.Label("LabelAA", "");
           flag("CheckBoxAB", "Switch", ecSwitchB);
-          auto* s = b.ValueBox("DashBoxAB", Field(condition, &TCondition::SwitchBId),
-                               [](int id) { return ToQString(SwitchNameById(id)); });
+          auto* s = SwitchBox(*this, b, "DashBoxAB", Field(condition, &TCondition::SwitchBId));
           b.Label("LabelAB", "");
           flag("CheckBoxAC", "Variable", ecVariable);
-          auto* v = b.ValueBox("DashBoxAC", Field(condition, &TCondition::VariableId),
-                               [](int id) { return ToQString(VariableNameById(id)); });
+          auto* v = VariableBox(*this, b, "DashBoxAC", Field(condition, &TCondition::VariableId));
           auto* value = b.DialEdit("DialEditAC", -999999, 999999999,
                                    Field(condition, &TCondition::VariableValue));
           flag("CheckBoxAD", "Item", ecItem);
-          auto* item = b.Add<QComboBox>("ComboBoxAD");
-          b.Bind(
-              item, &QComboBox::currentIndexChanged,
-              TField<int>(Field(condition, &TCondition::ItemId)),
-              [](QComboBox* c, int id) {
-                c->setCurrentIndex(id - 1 < c->count() ? std::max(id - 1, 0) : -1);
-              },
-              [](QComboBox* c) { return c->currentIndex() + 1; });
+          TIdChoices items = OffsetChoices(ItemNames(), 1);
+          items.BelowShowsFirst = true;
+          auto* item = IdCombo(b, "ComboBoxAD", items, Field(condition, &TCondition::ItemId), 0);
           b.Label("LabelAD", "");
           flag("CheckBoxAE", "Hero", ecHero);
-          auto* hero = b.Add<QComboBox>("ComboBoxAE");
-          b.Bind(
-              hero, &QComboBox::currentIndexChanged,
-              TField<int>(Field(condition, &TCondition::HeroId)),
-              [](QComboBox* c, int id) {
-                c->setCurrentIndex(id >= 1 && id <= c->count() ? id - 1 : -1);
-              },
-              [](QComboBox* c) { return c->currentIndex() + 1; });
+          auto* hero = IdCombo(b, "ComboBoxAE", OffsetChoices(HeroNames(), 1),
+                               Field(condition, &TCondition::HeroId), 0);
           b.Label("LabelAE", "");
           flag("CheckBoxAF", "Timer", ecTimer);
           TField<int> seconds(Field(condition, &TCondition::TimerSeconds));
@@ -207,9 +167,6 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
           row(ecItem, {item});
           row(ecHero, {hero});
           row(ecTimer, {minutes, rest});
-          On(a, &TDashBox::Clicked, [this] { DashBoxSwitchClick(&TCondition::SwitchAId); });
-          On(s, &TDashBox::Clicked, [this] { DashBoxSwitchClick(&TCondition::SwitchBId); });
-          On(v, &TDashBox::Clicked, &TFormEDEvent::DashBoxACClick);
         });
       });
       b.Row([&] {
@@ -225,8 +182,8 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
         b.Group("GroupBoxC", "Movement", [&] {
           b.ComboBox("ComboBoxC1", MoveTypes, Field(page, &TPage::MoveType));
           auto* label = b.Label("LabelC1", "Frequency");
-          auto* frequency =
-              OffsetCombo(b, "ComboBoxC2", Frequencies(), Field(page, &TPage::MoveFrequency), 1);
+          auto* frequency = IdCombo(b, "ComboBoxC2", OffsetChoices(Frequencies(), 1),
+                                    Field(page, &TPage::MoveFrequency), 0);
           auto* route = b.Button("ButtonC", "Edit Route...");
           On(route, &QPushButton::clicked, &TFormEDEvent::ButtonCClick);
           EnableWhen({label, frequency}, [this] { return page_ && page_->MoveType != 0; });
@@ -246,9 +203,15 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
             b.ComboBox("ComboBoxF", AnimationTypes, Field(page, &TPage::AnimationType));
         EnableWhen({animation}, [this] { return page_ && !page_->GraphicName.empty(); });
       });
-      b.Group("GroupBoxG", "Speed",
-              [&] { OffsetCombo(b, "ComboBoxG", Speeds, Field(page, &TPage::MoveSpeed), 1); });
-      b.Group("GroupBoxH", "Script", [&] { ListBox1 = b.Add<TScriptListBox>("ListBox1"); });
+      b.Group("GroupBoxG", "Speed", [&] {
+        IdCombo(b, "ComboBoxG", OffsetChoices(Speeds, 1), Field(page, &TPage::MoveSpeed), 0);
+      });
+      b.Group("GroupBoxH", "Script", [&] {
+        Script1 = new TScriptEditor(*this, b, "ListBox1");
+        // The script is what the author works on: eight lines show at least.
+        TScriptListBox* list = Script1->List();
+        list->setMinimumHeight(8 * list->LineHeight() + 2 * list->frameWidth());
+      });
     });
   });
   b.Row([&] {
@@ -265,8 +228,8 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
   EnableWhen({ButtonApply}, [this] { return applyEnabled_; });
   On(ButtonApply, &QPushButton::clicked, &TFormEDEvent::ButtonApplyClick);
   On(TabControl1, &QTabBar::currentChanged, &TFormEDEvent::TabControl1Change);
-  auto* name = findChild<QWidget*>(QStringLiteral("OverEdit1"));
-  On(static_cast<TOverEdit*>(name), &QLineEdit::editingFinished, [this] { RefreshScript(); });
+  On(OverEdit1, &QLineEdit::editingFinished, [this] { RefreshScript(); });
+  OnDatabaseChanged = [this] { TookDatabaseChange(true); };
 
   auto* next = new QAction(this);
   next->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab));
@@ -277,43 +240,18 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
   On(next, &QAction::triggered, [this] { NextTab(1); });
   On(previous, &QAction::triggered, [this] { NextTab(-1); });
 
-  PopupMenu1 = MakePopupMenu(this, "PopupMenu1");
-  MenuInsert =
-      AddMenuItem(PopupMenu1, ListBox1, "MenuInsert", "&Insert...", QKeySequence(Qt::Key_Return));
-  MenuEdit = AddMenuItem(PopupMenu1, ListBox1, "MenuEdit", "&Edit...", Qt::Key_Space);
-  MenuCut = AddMenuItem(PopupMenu1, ListBox1, "MenuCut", "Cu&t", QKeySequence::Cut);
-  MenuCopy = AddMenuItem(PopupMenu1, ListBox1, "MenuCopy", "&Copy", QKeySequence::Copy);
-  MenuPaste = AddMenuItem(PopupMenu1, ListBox1, "MenuPaste", "&Paste", QKeySequence::Paste);
-  MenuDelete = AddMenuItem(PopupMenu1, ListBox1, "MenuDelete", "&Delete", Qt::Key_Delete);
-  MenuSelectAll =
-      AddMenuItem(PopupMenu1, ListBox1, "MenuSelectAll", "Select &All", QKeySequence::SelectAll);
-  On(PopupMenu1, &QMenu::aboutToShow, &TFormEDEvent::PopupMenu1Popup);
-  // The keys stay live between popups; each item checks the selection itself.
-  connect(PopupMenu1, &QMenu::aboutToHide, this, [this] {
-    for (QAction* item : PopupMenu1->actions())
-      item->setEnabled(true);
-  });
-  On(MenuInsert, &QAction::triggered, &TFormEDEvent::MenuInsertClick);
-  On(MenuEdit, &QAction::triggered, &TFormEDEvent::MenuEditClick);
-  On(MenuCut, &QAction::triggered, &TFormEDEvent::MenuCutClick);
-  On(MenuCopy, &QAction::triggered, &TFormEDEvent::MenuCopyClick);
-  On(MenuPaste, &QAction::triggered, &TFormEDEvent::MenuPasteClick);
-  On(MenuDelete, &QAction::triggered, &TFormEDEvent::MenuDeleteClick);
-  On(MenuSelectAll, &QAction::triggered, &TFormEDEvent::MenuSelectAllClick);
-  On(ListBox1, &TScriptListBox::DblClick, &TFormEDEvent::MenuInsertClick);
-  ListBox1->installEventFilter(this);
-  ListBox1->viewport()->installEventFilter(this);
+  Script1->HandOver = [this](TFormEvCmdList& palette) { HandOver(palette); };
+  Script1->PalettePosition = QPoint(352, 72);
+  Script1->PasteFilter = IsBattleOnlyOrEndCode;
+  Script1->OnModified = [this] { Modified(); };
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   On(Timer1, &QTimer::timeout, &TFormEDEvent::Timer1Timer);
-  // Painting is no handler: it runs also while Updating, and it needs the painter.
-  connect(ScrollFrameB, &TScrollFrame::Paint, this, [this](QPainter& canvas) {
-    GuardHandler(this, [&] {
-      TGlimraBoard board;
-      DrawPreview(board);
-      canvas.drawImage(QRect(QPoint(0, 0), ScrollFrameB->ClientSize()), BoardToImage(board));
-    });
+  OnPaint(ScrollFrameB, [this](QPainter& canvas) {
+    TGlimraBoard board;
+    DrawPreview(board);
+    canvas.drawImage(QRect(QPoint(0, 0), ScrollFrameB->ClientSize()), BoardToImage(board));
   });
 }
 
@@ -340,15 +278,11 @@ void TFormEDEvent::FormShow() {
                  QString::asprintf(" - ID:%.4d", static_cast<int>(EventId)));
   {
     TUpdatingScope updating(*this);
-    auto* item = findChild<QComboBox*>(QStringLiteral("ComboBoxAD"));
-    item->addItems(DatabaseNames(ItemList ? ItemList->GetCount() : 0, ItemNameById));
-    auto* hero = findChild<QComboBox*>(QStringLiteral("ComboBoxAE"));
-    hero->addItems(DatabaseNames(PlayerList ? PlayerList->GetCount() : 0, HeroNameById));
     for (int i = PageCount(); i > 0; --i)
       TabControl1->addTab(QString::number(TabControl1->count() + 1));
   }
   RefreshAll();
-  findChild<QWidget*>(QStringLiteral("OverEdit1"))->setFocus();
+  OverEdit1->setFocus();
 }
 
 void TFormEDEvent::RefreshAll() {
@@ -364,16 +298,14 @@ void TFormEDEvent::RefreshAll() {
 void TFormEDEvent::UpdateOwnControls() {
   const int pages = PageCount();
   const bool room = pages < MaxEventPages;
-  findChild<QWidget*>(QStringLiteral("ButtonNewPage"))->setEnabled(room);
-  findChild<QWidget*>(QStringLiteral("ButtonPastePage"))
-      ->setEnabled(room && Clipboard().HasFormat(cfEventPage));
-  findChild<QWidget*>(QStringLiteral("ButtonDeletePage"))->setEnabled(pages >= 2);
+  ButtonNewPage->setEnabled(room);
+  ButtonPastePage->setEnabled(room && Clipboard().HasFormat(cfEventPage));
+  ButtonDeletePage->setEnabled(pages >= 2);
 }
 
 void TFormEDEvent::RefreshScript() {
   if (!page_) return;
-  TUpdatingScope updating(*this);
-  ListBox1->SetScript(Script(), converter_);
+  Script1->SetScript(&page_->Script, &converter_);
 }
 
 void TFormEDEvent::BoundValueChanged(QWidget* control) {
@@ -451,26 +383,6 @@ void TFormEDEvent::ButtonDeletePageClick() {
   }
   Modified();
   RefreshAll();
-}
-
-// A switch or variable picker for one condition field.
-template <class Picker> void TFormEDEvent::PickName(int32_t TXelEventCondition::*field) {
-  Picker picker(this);
-  picker.SelectedId = condition_->*field;
-  if (OpenModal(picker)) {
-    condition_->*field = picker.SelectedId;
-    Modified();
-  }
-  TookDatabaseChange(picker.NamesChanged != 0);
-  UpdateControls();
-}
-
-void TFormEDEvent::DashBoxSwitchClick(int32_t TXelEventCondition::*field) {
-  PickName<TFormSelSwitch>(field);
-}
-
-void TFormEDEvent::DashBoxACClick() {
-  PickName<TFormSelVariable>(&TCondition::VariableId);
 }
 
 void TFormEDEvent::ButtonBClick() {
@@ -556,143 +468,11 @@ void TFormEDEvent::DrawPreview(TGlimraBoard& board) {
                      page_->Transparent);
 }
 
-TScriptLineRange TFormEDEvent::Selection() const {
-  if (ListBox1->SelStart() < 0) return {};
-  return {ListBox1->SelStart(), ListBox1->SelEnd()};
-}
-
-bool TFormEDEvent::Offered(bool TScriptMenuState::*item) const {
-  return page_ &&
-         ScriptMenuState(Script(), Selection(), Clipboard().HasFormat(cfScriptLines)).*item;
-}
-
-void TFormEDEvent::PopupMenu1Popup() {
-  const TScriptMenuState state =
-      page_ ? ScriptMenuState(Script(), Selection(), Clipboard().HasFormat(cfScriptLines))
-            : TScriptMenuState{};
-  MenuInsert->setEnabled(state.Insert);
-  MenuEdit->setEnabled(state.Edit);
-  MenuCut->setEnabled(state.Cut);
-  MenuCopy->setEnabled(state.Copy);
-  MenuPaste->setEnabled(state.Paste);
-  MenuDelete->setEnabled(state.Delete);
-  MenuSelectAll->setEnabled(state.SelectAll);
-}
-
 void TFormEDEvent::HandOver(TFormEvCmdList& palette) const {
   palette.EventId = EventId;
   palette.Event = &Event;
   palette.MapTree = MapTree;
   palette.Map = Map;
-}
-
-void TFormEDEvent::ShowInserted(int first, int added) {
-  RefreshScript();
-  ListBox1->SetItemIndex(first + added);
-  Modified();
-}
-
-void TFormEDEvent::MenuInsertClick() {
-  if (!Offered(&TScriptMenuState::Insert)) return;
-  TFormEvCmdList palette(this);
-  HandOver(palette);
-  const TScriptLineRange selection = Selection();
-  if (OpenModal(palette, [&] { return palette.ExecuteAt(352, 72); })) {
-    const int added = InsertScriptLines(Script(), selection, palette.ScriptList);
-    if (added > 0) ShowInserted(selection.First, added);
-  }
-  TookDatabaseChange(palette.DataChanged);
-}
-
-void TFormEDEvent::MenuEditClick() {
-  if (!Offered(&TScriptMenuState::Edit)) return;
-  TFormEvCmdList palette(this);
-  HandOver(palette);
-  const TScriptLineRange selection = Selection();
-  for (int i = selection.First; i <= selection.Last; ++i)
-    palette.ScriptList.Add(std::make_unique<TXelEventScriptLine>())->Assign(*Script().GetItem(i));
-  if (palette.EditByCode() && ReplaceScriptLines(Script(), selection, palette.ScriptList) > 0) {
-    RefreshScript();
-    Modified();
-  }
-  TookDatabaseChange(palette.DataChanged);
-}
-
-void TFormEDEvent::MenuCutClick() {
-  if (!Offered(&TScriptMenuState::Cut)) return;
-  MenuCopyClick();
-  MenuDeleteClick();
-}
-
-void TFormEDEvent::MenuCopyClick() {
-  if (!page_) return;
-  std::vector<uint8_t> block = CopyScriptLines(Script(), Selection());
-  if (!block.empty()) Clipboard().SetData(cfScriptLines, std::move(block));
-}
-
-void TFormEDEvent::MenuPasteClick() {
-  if (!page_) return;
-  const TScriptLineRange selection = Selection();
-  const int added =
-      PasteScriptLines(Script(), selection, ClipboardBytes(cfScriptLines), IsBattleOnlyOrEndCode);
-  if (added > 0) ShowInserted(selection.First, added);
-}
-
-void TFormEDEvent::MenuDeleteClick() {
-  if (!page_) return;
-  const TScriptLineRange selection = Selection();
-  if (!DeleteScriptLines(Script(), selection)) return;
-  RefreshScript();
-  ListBox1->SetItemIndex(selection.First);
-  Modified();
-}
-
-void TFormEDEvent::MenuSelectAllClick() {
-  if (!page_) return;
-  const TScriptLineRange all = SelectAllLines(Script());
-  if (all.First < 0) return;
-  ListBox1->SetSelStart(all.First);
-  ListBox1->SetSelEnd(all.Last);
-}
-
-bool TFormEDEvent::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != ListBox1 && watched != ListBox1->viewport())
-    return TFormXelBase::eventFilter(watched, event);
-  switch (event->type()) {
-  case QEvent::MouseButtonRelease: {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::RightButton &&
-        ListBox1->viewport()->rect().contains(mouse->position().toPoint())) {
-      PopupMenu1->popup(mouse->globalPosition().toPoint());
-      return true;
-    }
-    break;
-  }
-  case QEvent::KeyPress:
-    // The menu key is ours: the application's context-menu rule follows the mouse.
-    if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Menu) {
-      PopupMenu1->popup(ListBox1->mapToGlobal(QPoint(0, 0)));
-      return true;
-    }
-    break;
-  case QEvent::ContextMenu:
-    // The key opens the menu at the list's corner; the mouse has its own way above.
-    if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard)
-      PopupMenu1->popup(ListBox1->mapToGlobal(QPoint(0, 0)));
-    return true;
-  case QEvent::Wheel: {
-    wheelDelta_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
-    while (wheelDelta_ >= 120 || wheelDelta_ <= -120) {
-      const int step = wheelDelta_ > 0 ? -1 : 1;
-      ListBox1->SetTopIndex(ListBox1->TopIndex() + step);
-      wheelDelta_ += step * 120;
-    }
-    return true;
-  }
-  default:
-    break;
-  }
-  return TFormXelBase::eventFilter(watched, event);
 }
 
 void TFormEDEvent::Apply() {

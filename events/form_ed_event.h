@@ -20,8 +20,9 @@ class QPushButton;
 class QTabBar;
 class QTimer;
 class TFormEvCmdList;
+class TOverEdit;
 class TGlimraBoard;
-class TScriptListBox;
+class TScriptEditor;
 class TScrollFrame;
 class TXelMap;
 class TXelMapTree;
@@ -58,20 +59,10 @@ public:
   void ButtonPastePageClick();
   void ButtonDeletePageClick();
   void NextTab(int step);
-  void DashBoxSwitchClick(int32_t TXelEventCondition::*field);
-  void DashBoxACClick();
   void ButtonBClick();
   void ButtonCClick();
   void MenuButtonMusicClick();
   void Timer1Timer();
-  void PopupMenu1Popup();
-  void MenuInsertClick();
-  void MenuEditClick();
-  void MenuCutClick();
-  void MenuCopyClick();
-  void MenuPasteClick();
-  void MenuDeleteClick();
-  void MenuSelectAllClick();
 
   int FrameCounter() const { return counter_; }
   const QTimer* Timer() const { return Timer1; }
@@ -79,25 +70,18 @@ public:
   void DrawPreview(TGlimraBoard& board);
 
 protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void UpdateOwnControls() override;
   void BoundValueChanged(QWidget* control) override;
 
 private:
   int PageCount() const;
   TXelEventPageItem* Page() const { return page_; }
-  TXelEventScriptList& Script() const { return page_->Script; }
   // Page buttons, conditions, settings, script and graphic of the current tab.
   void RefreshAll();
   void RefreshScript();
-  TScriptLineRange Selection() const;
-  bool Offered(bool TScriptMenuState::*item) const;
   // Inserts a new page after the current one, as a copy of Source's settings.
   TXelEventPageItem* InsertPage(const TXelEventPageItem& source);
-  template <class Picker> void PickName(int32_t TXelEventCondition::*field);
   void HandOver(TFormEvCmdList& palette) const;
-  // The script after Added lines went in at First: the caret after them.
-  void ShowInserted(int first, int added);
   void Modified();
   void TookDatabaseChange(bool changed);
   void Apply();
@@ -109,20 +93,15 @@ private:
   std::string sheetName_;
   int counter_ = 0;
   int previousAnimation_ = 0;
-  int wheelDelta_ = 0;
   bool applyEnabled_ = false;
 
+  TOverEdit* OverEdit1;
+  QPushButton* ButtonNewPage;
+  QPushButton* ButtonPastePage;
+  QPushButton* ButtonDeletePage;
   QTabBar* TabControl1;
-  TScriptListBox* ListBox1;
+  TScriptEditor* Script1;
   TScrollFrame* ScrollFrameB;
   QTimer* Timer1;
   QPushButton* ButtonApply;
-  QMenu* PopupMenu1;
-  QAction* MenuInsert;
-  QAction* MenuEdit;
-  QAction* MenuCut;
-  QAction* MenuCopy;
-  QAction* MenuPaste;
-  QAction* MenuDelete;
-  QAction* MenuSelectAll;
 };

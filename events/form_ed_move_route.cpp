@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+#include <QPushButton>
 #include <algorithm>
 #include <array>
 
@@ -14,13 +15,13 @@
 #include "core/stream.h"
 #include "events/event_menus.h"
 #include "events/last_used.h"
-#include "events/modal_opener.h"
 #include "framework/controls/button_list.h"
 #include "framework/controls/list_boxes.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/window_placement.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_cell.h"
 #include "framework/pickers/sel_music.h"
 #include "framework/pickers/sel_switch.h"
@@ -88,7 +89,11 @@ TFormEDMoveRoute::TFormEDMoveRoute(QWidget* owner) : TFormXelBase(owner, MoveEve
   b.Row([&] {
     b.Column([&] {
       b.Group("GroupBox1", "Object", [&] { ComboBox1 = b.Add<QComboBox>("ComboBox1"); });
-      b.Group("GroupBox3", "Route", [&] { ListBox1 = b.Add<TSmartListBox>("ListBox1"); });
+      b.Group("GroupBox3", "Route", [&] {
+        ListBox1 = b.Add<TSmartListBox>("ListBox1");
+        // Route lines such as "<>Move Frequency Down" read whole.
+        ListBox1->setMinimumWidth(24 * ListBox1->fontMetrics().averageCharWidth());
+      });
     });
     b.Group("GroupBox4", "Commands", [&] {
       ButtonList1 = b.Add<TButtonList>("ButtonList1");
@@ -117,10 +122,10 @@ TFormEDMoveRoute::TFormEDMoveRoute(QWidget* owner) : TFormXelBase(owner, MoveEve
         b.CheckBox("CheckBox2", "Ignored if cant be moved", &route_.Skippable);
       });
       b.Stretch();
-      b.StandardButtons();
+      ButtonHelp = b.StandardButtons().Help;
     });
   });
-  PopupMenu1 = MakePopupMenu(this, "PopupMenu1");
+  PopupMenu1 = MakePopupMenu(*this, "PopupMenu1", [this] { PopupMenu1Popup(); });
   MenuCut = AddMenuItem(PopupMenu1, ListBox1, "MenuCut", "Cu&t", QKeySequence::Cut);
   MenuCopy = AddMenuItem(PopupMenu1, ListBox1, "MenuCopy", "&Copy", QKeySequence::Copy);
   MenuPaste = AddMenuItem(PopupMenu1, ListBox1, "MenuPaste", "&Paste", QKeySequence::Paste);
@@ -131,12 +136,6 @@ TFormEDMoveRoute::TFormEDMoveRoute(QWidget* owner) : TFormXelBase(owner, MoveEve
   On(ButtonList2, &TButtonList::ButtonClick, &TFormEDMoveRoute::ButtonList2Click);
   On(ComboBox1, &QComboBox::currentIndexChanged, &TFormEDMoveRoute::ComboBox1Change);
   On(ListBox1, &QListWidget::currentRowChanged, [this] { ShowRoute(SelectedLine()); });
-  On(PopupMenu1, &QMenu::aboutToShow, &TFormEDMoveRoute::PopupMenu1Popup);
-  // The keys stay live between popups; each item checks the selected line itself.
-  connect(PopupMenu1, &QMenu::aboutToHide, this, [this] {
-    for (QAction* item : PopupMenu1->actions())
-      item->setEnabled(true);
-  });
   On(MenuCut, &QAction::triggered, &TFormEDMoveRoute::MenuCutClick);
   On(MenuCopy, &QAction::triggered, &TFormEDMoveRoute::MenuCopyClick);
   On(MenuPaste, &QAction::triggered, &TFormEDMoveRoute::MenuPasteClick);
@@ -181,7 +180,7 @@ void TFormEDMoveRoute::FormShow() {
     }
   }
   HelpContext = EventMode ? 0 : MoveEventHelp;
-  findChild<QWidget*>(QStringLiteral("ButtonHelp"))->setVisible(!EventMode);
+  ButtonHelp->setVisible(!EventMode);
   // A frequency out of range from a file checks no button and stays unless one is chosen.
   frequencyIndex_ = frequency >= 1 && frequency <= 8 ? frequency - 1 : -1;
   {

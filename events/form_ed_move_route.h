@@ -15,6 +15,7 @@
 class QAction;
 class QComboBox;
 class QMenu;
+class QPushButton;
 class TButtonList;
 class TSmartListBox;
 class TXelEventItem;
@@ -87,6 +88,7 @@ private:
   TSmartListBox* ListBox1;
   TButtonList* ButtonList1;
   TButtonList* ButtonList2;
+  QPushButton* ButtonHelp;
   QMenu* PopupMenu1;
   QAction* MenuCut;
   QAction* MenuCopy;

@@ -1,12 +1,15 @@
 #include "events/form_ev_cmd_base.h"
 
 #include "core/stream.h"
+#include "framework/forms/modal_opener.h"
 
 TFormEvCmdBase::TFormEvCmdBase(QWidget* owner, int32_t code)
-    : TFormXelBase(owner, code), ScriptList(&ownLines_), code_(code) {}
+    : TFormXelBase(owner, code), ScriptList(&ownLines_), code_(code) {
+  OnDatabaseChanged = [this] { DataChanged = true; };
+}
 
 bool TFormEvCmdBase::Execute() {
-  return exec() == mrOk;
+  return RunModal(*this, [this] { return exec() == mrOk; });
 }
 
 std::vector<uint8_t> TFormEvCmdBase::CallerData() const {

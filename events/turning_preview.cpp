@@ -24,13 +24,10 @@ TTurningPreview::TTurningPreview(TFormXelCommon& form, const TTurningPreviewKind
   Timer1->setObjectName(QStringLiteral("Timer1"));
   form.On(Timer1, &QTimer::timeout, [this] { Timer1Timer(); });
   Timer1->start(kind.Interval);
-  // Painting is no handler: it runs also while Updating, and it needs the painter.
-  connect(this, &TScrollFrame::Paint, form.Connections(), [this, &form](QPainter& canvas) {
-    GuardHandler(form.FormWidget(), [&] {
-      TGlimraBoard board;
-      DrawPreview(board);
-      canvas.drawImage(QRect(QPoint(0, 0), ClientSize()), BoardToImage(board));
-    });
+  form.OnPaint(this, [this](QPainter& canvas) {
+    TGlimraBoard board;
+    DrawPreview(board);
+    canvas.drawImage(QRect(QPoint(0, 0), ClientSize()), BoardToImage(board));
   });
 }
 

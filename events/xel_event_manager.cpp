@@ -5,9 +5,9 @@
 #include "core/map.h"
 #include "events/form_ed_event.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "framework/controls/window_placement.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 #include "shell/map/map_dialogs.h"
 
 namespace {

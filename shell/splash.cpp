@@ -17,7 +17,8 @@ TFormSplash::TFormSplash(QWidget* parent)
   const QPixmap picture = QPixmap::fromImage(SplashPicture());
   TFormBuilder b(this, "FormSplash", QString(), picture.width(), picture.height());
   layout()->setContentsMargins(0, 0, 0, 0);
-  b.Label("ImageSplash", QString())->setPixmap(picture);
+  ImageSplash = b.Label("ImageSplash", QString());
+  ImageSplash->setPixmap(picture);
   // The client takes the picture's size.
   setFixedSize(picture.size());
 
@@ -29,7 +30,7 @@ TFormSplash::TFormSplash(QWidget* parent)
 }
 
 QPixmap TFormSplash::Picture() const {
-  return findChild<QLabel*>(QStringLiteral("ImageSplash"))->pixmap();
+  return ImageSplash->pixmap();
 }
 
 void TFormSplash::Timer1Timer() {
@@ -45,13 +46,15 @@ TFormAboutBox::TFormAboutBox(QWidget* owner) : TFormXelBase(owner) {
   splash->setFixedSize(512, 256);
   splash->setPixmap(FormSplash ? FormSplash->Picture() : QPixmap::fromImage(SplashPicture()));
   QPushButton* ok = nullptr;
+  QLabel* icon = nullptr;
   b.Row([&] {
-    b.Label("ImageIcon", QString())->setPixmap(ProgramIconPixmap());
+    icon = b.Label("ImageIcon", QString());
+    icon->setPixmap(ProgramIconPixmap());
     b.Stretch();
     ok = b.OkButton();
   });
-  static_cast<QBoxLayout*>(layout())->itemAt(1)->layout()->setContentsMargins(6, 4, 6, 4);
-  findChild<QLabel*>(QStringLiteral("ImageIcon"))->setFixedSize(32, 32);
+  layout()->itemAt(layout()->count() - 1)->layout()->setContentsMargins(6, 4, 6, 4);
+  icon->setFixedSize(32, 32);
   // Escape and the title-bar close press the one button, which closes with OK.
   SetCancelButton(ok, mrOk);
 }

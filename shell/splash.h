@@ -6,6 +6,7 @@
 
 #include "framework/forms/form_xel_base.h"
 
+class QLabel;
 class QTimer;
 
 class TFormSplash : public TFormXelWidget {
@@ -19,6 +20,7 @@ public:
   void Timer1Timer();
 
 private:
+  QLabel* ImageSplash;
   QTimer* Timer1;
 };
 

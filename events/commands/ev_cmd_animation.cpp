@@ -8,12 +8,12 @@
 #include "events/command_pieces.h"
 #include "events/form_ed_move_route.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/slider.h"
 #include "framework/forms/error_guard.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 
 namespace {
 

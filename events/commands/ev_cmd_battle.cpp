@@ -6,10 +6,11 @@
 #include "core/command_block.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "framework/controls/dash_box.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_material_list.h"
 
 namespace {
@@ -71,7 +72,7 @@ public:
                               "Label1", "Enemy Group Number"},
                              v.Group, [&] {
                                return std::vector<QWidget*>{CatalogCombo(
-                                   b, "ComboBox1", MonsterGroupNames(), &v.Group.Fixed)};
+                                   b, "ComboBox1", MonsterGroupModel(), &v.Group.Fixed)};
                              });
       });
       b.Group("GroupBox2", QStringLiteral("Battle Background"), [&] {

@@ -8,6 +8,7 @@
 #include "events/animation_preview.h"
 #include "events/command_families.h"
 #include "events/command_pieces.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
 
@@ -25,7 +26,7 @@ protected:
 
   void AnimationGroup(TFormBuilder& b) {
     b.Group("GroupBox1", "Battle Animation", [&] {
-      animations_ = CatalogCombo(b, "ComboBox1", AnimationNames(), &this->v.Animation);
+      animations_ = CatalogCombo(b, "ComboBox1", AnimationModel(), &this->v.Animation);
       preview_ = b.Add<TAnimationPreview>("AnimationArea", PreviewWidth, PreviewHeight);
     });
   }

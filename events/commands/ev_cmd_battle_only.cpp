@@ -7,10 +7,11 @@
 
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "framework/controls/dial_edit.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_material_list.h"
 
 namespace {
@@ -75,7 +76,7 @@ public:
       if (Code == EnemyCondition) {
         Operation(b, QStringLiteral("Add Condition"), QStringLiteral("Cancel Condition"));
         b.Group("GroupBox3", QStringLiteral("Condition Type"),
-                [&] { CatalogCombo(b, "ComboBox2", ConditionNames(), &v.Condition); });
+                [&] { CatalogCombo(b, "ComboBox2", ConditionModel(), &v.Condition); });
       } else if (Code != EnemyAppearance) {
         Points(b, QString::fromLatin1(Code == EnemyHp ? "HP" : "MP"));
       }

@@ -15,12 +15,13 @@
 #include "core/database_names.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/qt_text.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 
 namespace {
 
@@ -149,7 +150,7 @@ protected:
         controls = {VariableBox(*this, b, "DashBoxAB1", &c.Variable),
                     b.Label("LabelAB1", "compared with")};
       });
-      FixedOrVariableGroup(
+      const TFixedOrVariableControls operand = FixedOrVariableGroup(
           *this, b, {"RadioButtonABA", "Set", "RadioButtonABB", "Variable", "DashBoxABB1"},
           c.Operand,
           [&] {
@@ -158,8 +159,8 @@ protected:
           },
           [this] { return v.Kind == VariableKind; });
       controls.push_back(b.ComboBox("ComboBoxAB1", Comparisons, &c.Comparison));
-      for (const char* radio : {"RadioButtonABA", "RadioButtonABB"})
-        controls.push_back(findChild<QRadioButton*>(radio));
+      controls.push_back(operand.FixedRadio);
+      controls.push_back(operand.VariableRadio);
       Rule(VariableKind, controls);
     });
   }
@@ -232,11 +233,11 @@ public:
               Rule(hcHp, {b.DialEdit("DialEditBD", 1, 999, &v.Hp), b.Label("LabelBD", "above")});
             });
             CatalogRow(b, hcSkill, {"RadioButtonBE", "Special Skill", "ComboBoxBE", "LabelBE"},
-                       SkillNames(), &v.Skill, "can be used");
-            CatalogRow(b, hcItem, {"RadioButtonBF", "Item", "ComboBoxBF", "LabelBF"}, ItemNames(),
+                       SkillModel(), &v.Skill, "can be used");
+            CatalogRow(b, hcItem, {"RadioButtonBF", "Item", "ComboBoxBF", "LabelBF"}, ItemModel(),
                        &v.Item, "is equipped");
             CatalogRow(b, hcCondition, {"RadioButtonBG", "Condition", "ComboBoxBG", "LabelBG"},
-                       ConditionNames(), &v.Condition, "is");
+                       ConditionModel(), &v.Condition, "is");
           });
         });
       });
@@ -274,7 +275,7 @@ private:
     const char* Combo;
     const char* Label;
   };
-  void CatalogRow(TFormBuilder& b, int condition, const TRowNames& names, const QStringList& list,
+  void CatalogRow(TFormBuilder& b, int condition, const TRowNames& names, TCatalogModel& list,
                   int* id, const char* label) {
     b.Radio(names.Radio, names.Caption, condition);
     b.Row([&] {
@@ -434,12 +435,12 @@ private:
     b.Radio("RadioButtonAE", "Item", fkItem);
     b.Row([&] {
       Rule(fkItem,
-           {CatalogCombo(b, "ComboBoxAE1", ItemNames(), &v.Item), b.Label("LabelAE1", "the party"),
+           {CatalogCombo(b, "ComboBoxAE1", ItemModel(), &v.Item), b.Label("LabelAE1", "the party"),
             b.ComboBox("ComboBoxAE2", {"Has it", "Doesnt have it"}, &v.Possession)});
     });
     b.Radio("RadioButtonAF", "Hero", fkHero);
     b.Row([&] {
-      auto* hero = CatalogCombo(b, "ComboBoxAF1", HeroNames(), &v.Hero);
+      auto* hero = CatalogCombo(b, "ComboBoxAF1", HeroModel(), &v.Hero);
       DashBoxAF1 = b.ValueBox("DashBoxAF1", &v.HeroCondition, [this](int condition) {
         return HeroConditionText(condition, v.HeroValue, v.HeroName);
       });
@@ -511,7 +512,7 @@ public:
             CommonConditionRows(b);
             b.Radio("RadioButtonAC", "Hero", bkHeroCanAct);
             b.Row([&] {
-              Rule(bkHeroCanAct, {CatalogCombo(b, "ComboBoxAC1", HeroNames(), &v.Hero),
+              Rule(bkHeroCanAct, {CatalogCombo(b, "ComboBoxAC1", HeroModel(), &v.Hero),
                                   b.Label("LabelAC1", "Possible Behavior")});
             });
             b.Radio("RadioButtonAD", "Monsters", bkMonsterCanAct);

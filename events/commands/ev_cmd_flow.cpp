@@ -12,6 +12,7 @@
 #include "events/command_pieces.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_registry.h"
 
 namespace {
@@ -135,7 +136,7 @@ public:
       b.Group("GroupBox1", "Call Event (as an interrupt)", [&] {
         b.Radios(&v.Kind, [&] {
           b.Radio("RadioButton1", "Common Events", 0);
-          common = CatalogCombo(b, "ComboBox1", CommonEventNames(), &v.Common);
+          common = CatalogCombo(b, "ComboBox1", CommonEventModel(), &v.Common);
           b.Radio("RadioButton2", "Map Event (Direct designation)", 1);
           b.Row([&] {
             event = EventCombo(*this, b, "ComboBox2", &v.Event, false);

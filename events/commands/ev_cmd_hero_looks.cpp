@@ -15,11 +15,12 @@
 #include "core/system_records.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "events/turning_preview.h"
 #include "framework/controls/scroll_frame.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_cell.h"
 
 namespace {
@@ -41,7 +42,7 @@ protected:
   using TFormEvCmd<Values>::v;
 
   QComboBox* HeroCombo(TFormBuilder& b) {
-    QComboBox* hero = CatalogCombo(b, "ComboBox1", HeroNames(), &v.Hero);
+    QComboBox* hero = CatalogCombo(b, "ComboBox1", HeroModel(), &v.Hero);
     this->On(hero, &QComboBox::currentIndexChanged, [this] {
       LoadHero(HeroEntry(v.Hero));
       this->UpdateControls();

@@ -9,6 +9,7 @@
 #include "events/form_ev_cmd_base.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
 
@@ -231,7 +232,7 @@ private:
         b.Radio("RadioButton1", QStringLiteral("All Party Members"));
         b.Row([&] {
           b.Radio("RadioButton2", QStringLiteral("Fix"));
-          hero = CatalogCombo(b, "ComboBox1", HeroNames(), &v.Hero);
+          hero = CatalogCombo(b, "ComboBox1", HeroModel(), &v.Hero);
         });
         b.Row([&] {
           b.Radio("RadioButton3", QStringLiteral("Variable"));
@@ -244,7 +245,7 @@ private:
   }
 
   void IdGroup(TFormBuilder& b, const char* group, const QString& caption, const QString& label,
-               const QStringList& names, std::function<bool()> enabled = {}) {
+               TCatalogModel& names, std::function<bool()> enabled = {}) {
     b.Group(group, caption, [&] {
       b.Label("Label1", label);
       FixedOrVariableGroup(
@@ -286,11 +287,11 @@ private:
       break;
     case TSlot::Skill:
       IdGroup(b, "GroupBox3", QStringLiteral("Which Tech Skill?"), QStringLiteral("Skill Number"),
-              SkillNames());
+              SkillModel());
       break;
     case TSlot::Equipment: {
       IdGroup(b, "GroupBox3", QStringLiteral("Equipment Item"), QStringLiteral("Item Number"),
-              ItemNames(), [this] { return v.Operation == 0; });
+              ItemModel(), [this] { return v.Operation == 0; });
       QGroupBox* remove = b.Group("GroupBox4", QStringLiteral("Remove Equipment"), [&] {
         b.Radios(&v.Slot, [&] {
           b.Grid(3, [&] {
@@ -308,7 +309,7 @@ private:
     }
     case TSlot::Condition:
       b.Group("GroupBox3", QStringLiteral("Condition Type"),
-              [&] { CatalogCombo(b, "ComboBox2", ConditionNames(), &v.Condition); });
+              [&] { CatalogCombo(b, "ComboBox2", ConditionModel(), &v.Condition); });
       break;
     case TSlot::Damage: {
       b.Grid(2, [&] {

@@ -8,6 +8,7 @@
 #include "core/vocabulary_record.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
 
@@ -63,14 +64,13 @@ public:
     TFormBuilder b(this, "FormEvCmd10730", "Call Inn", 377, 205);
     CommandLayout(b, [&] {
       b.Group("GroupBox1", QStringLiteral("Inn Message Style"),
-              [&] { ListCombo(b, "ComboBox1", InnStyles()); });
+              [&] { Style = ListCombo(b, "ComboBox1", InnStyles()); });
       b.Group("GroupBox2", QStringLiteral("Inn Price"),
               [&] { b.DialEdit("DialEdit1", 0, 999999, &v.Price); });
       b.Group("GroupBox3", QStringLiteral("Options"), [&] {
         b.CheckBox("CheckBox1", QStringLiteral("Add Rest Success Fork"), &v.Branches);
       });
     });
-    Style = findChild<QComboBox*>("ComboBox1");
     On(Style, &QComboBox::currentIndexChanged, [this](int index) { v.Style = index; });
   }
 
@@ -119,7 +119,7 @@ public:
     TFormBuilder b(this, "FormEvCmd10740", "Enter Hero Name", 377, 205);
     CommandLayout(b, [&] {
       b.Group("GroupBox1", QStringLiteral("Hero"),
-              [&] { CatalogCombo(b, "ComboBox1", HeroNames(), &v.Hero); });
+              [&] { CatalogCombo(b, "ComboBox1", HeroModel(), &v.Hero); });
       b.Group("GroupBox2", QStringLiteral("Initial Input Mode"), [&] {
         b.Radios(&v.Mode, [&] {
           b.Row([&] {

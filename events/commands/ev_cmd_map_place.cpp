@@ -1,4 +1,5 @@
 // The map appearance, place and menu commands: one line each.
+#include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -19,16 +20,17 @@
 #include "events/command_families.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "framework/controls/canvas_helpers.h"
 #include "framework/controls/color_bar.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/error_guard.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_cell.h"
 #include "framework/pickers/sel_material_list.h"
 #include "shell/map/map_pickers.h"
@@ -45,7 +47,7 @@ public:
     TFormBuilder b(this, "FormEvCmd11710", "Change ChipSet", 260, 80);
     CommandLayout(b, [&] {
       b.Group("GroupBox1", "ChipSet",
-              [&] { CatalogCombo(b, "ComboBox1", ChipSetNames(), &v.Value); });
+              [&] { CatalogCombo(b, "ComboBox1", ChipSetModel(), &v.Value); });
     });
   }
 };
@@ -89,7 +91,7 @@ public:
     TFormBuilder b(this, "FormEvCmd11720", "Change Panorama", 420, 200);
     sheet_.AutoSize = true;
     std::vector<QWidget*> hAuto, hSpeed, vAuto, vSpeed;
-    CommandLayout(b, [&] {
+    const TStandardButtons buttons = CommandLayout(b, [&] {
       b.Row([&] {
         b.Group("GroupBox1", "Graphic", [&] {
           ScrollFrame1 = b.Add<TScrollFrame>("ScrollFrame1");
@@ -120,10 +122,8 @@ public:
     EnableWhen(hSpeed, [this] { return v.HorizontalPan && v.HorizontalAuto; });
     EnableWhen(vAuto, [this] { return v.VerticalPan; });
     EnableWhen(vSpeed, [this] { return v.VerticalPan && v.VerticalAuto; });
-    EnableWhen({findChild<QPushButton*>("ButtonOk")}, [this] { return !v.FileName.empty(); });
-    // Painting is no handler: it runs also while Updating.
-    QObject::connect(ScrollFrame1, &TScrollFrame::Paint, Connections(),
-                     [this](QPainter& canvas) { GuardHandler(this, [&] { Paint(canvas); }); });
+    EnableWhen({buttons.Ok}, [this] { return !v.FileName.empty(); });
+    OnPaint(ScrollFrame1, [this](QPainter& canvas) { Paint(canvas); });
   }
 
   void FormShow() override {
@@ -144,7 +144,8 @@ private:
   // A missing or unreadable image leaves the preview empty.
   void LoadPreview() {
     LoadMaterialSheet(sheet_, v.FileName, "Panorama", false);
-    ScrollFrame1->update();
+    // The picture is painted on the frame's viewport, which must redraw.
+    ScrollFrame1->viewport()->update();
   }
   void Paint(QPainter& canvas) {
     const QSize client = ScrollFrame1->ClientSize();
@@ -254,13 +255,10 @@ private:
       const auto pick = [this, caption, &chip] { PickChip(caption, chip); };
       On(set, &QPushButton::clicked, pick);
       On(view, &TScrollFrame::DblClick, pick);
-      // Painting is no handler: it runs also while Updating.
-      QObject::connect(view, &TScrollFrame::Paint, Connections(), [this, &chip](QPainter& canvas) {
-        GuardHandler(this, [&] {
-          TGlimraBoard board;
-          DrawPreview(board, chip);
-          canvas.drawImage(0, 0, BoardToImage(board));
-        });
+      OnPaint(view, [this, &chip](QPainter& canvas) {
+        TGlimraBoard board;
+        DrawPreview(board, chip);
+        canvas.drawImage(0, 0, BoardToImage(board));
       });
     });
   }
@@ -280,7 +278,10 @@ private:
   }
   void Repaint() {
     for (QWidget* view : views_)
-      view->update();
+      if (auto* area = qobject_cast<QAbstractScrollArea*>(view))
+        area->viewport()->update();
+      else
+        view->update();
   }
 
   std::vector<QWidget*> views_;

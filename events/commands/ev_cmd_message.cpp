@@ -13,13 +13,13 @@
 #include "events/command_families.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/fixed_memo.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_cell.h"
 
 namespace {

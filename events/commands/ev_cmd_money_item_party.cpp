@@ -7,6 +7,7 @@
 #include "events/form_ev_cmd_base.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
 
@@ -80,7 +81,7 @@ public:
     Build(b, {"Add Item", "Drop Item"}, [&] {
       ValueGroup(b, "GroupBox2", "Which Item?", 0,
                  {"RadioButton1", "Fix", "RadioButton2", "Variable", "DashBox1"},
-                 [&] { return CatalogCombo(b, "ComboBox1", ItemNames(), &v.Value[0].Fixed); });
+                 [&] { return CatalogCombo(b, "ComboBox1", ItemModel(), &v.Value[0].Fixed); });
       ValueGroup(b, "GroupBox3", "Amount", 1,
                  {"RadioButton3", "Set", "RadioButton4", "Variable", "DashBox2"},
                  [&] { return b.DialEdit("DialEdit1", 1, 99, &v.Value[1].Fixed); });
@@ -96,7 +97,7 @@ public:
     Build(b, {"Add Member", "Remove Member"}, [&] {
       ValueGroup(b, "GroupBox2", "Which member?", 0,
                  {"RadioButton1", "Fix", "RadioButton2", "Variable", "DashBox1"},
-                 [&] { return CatalogCombo(b, "ComboBox1", HeroNames(), &v.Value[0].Fixed); });
+                 [&] { return CatalogCombo(b, "ComboBox1", HeroModel(), &v.Value[0].Fixed); });
     });
   }
 };

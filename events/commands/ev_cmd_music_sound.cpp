@@ -11,13 +11,13 @@
 #include "events/command_families.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/image_buttons.h"
 #include "framework/controls/slider.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_material_list.h"
 #include "framework/pickers/sel_music.h"
 
@@ -131,20 +131,21 @@ public:
     TFormBuilder b(this, "FormEvCmd11520", "Fade BGM Out", 300, 110);
     CommandLayout(b, [&] {
       b.Group("GroupBox1", "Fade-out time", [&] {
-        b.Row([&] {
-          Slider1 = b.Add<TSlider>("Slider1");
-          Slider1->SetMax(20);
-          auto* fade = b.Add<TImageButton>("ImageButton1", QStringLiteral("Play"));
-          auto* restart = b.Add<TImageButton>("ImageButton2", QStringLiteral("Stop"));
-          On(fade, &QPushButton::clicked, &TFormEvCmd11520::ImageButton1Click);
-          On(restart, &QPushButton::clicked, &TFormEvCmd11520::ImageButton2Click);
-        });
+        // The slider spans the group so that its scale below lines up with it.
+        Slider1 = b.Add<TSlider>("Slider1");
+        Slider1->SetMax(20);
         b.Row([&] {
           const char* marks[] = {"0s", "5s", "10s", "15s", "20s"};
           for (int m = 0; m < 5; ++m) {
             if (m) b.Stretch();
             b.Label(("Label" + std::to_string(m + 1)).c_str(), marks[m]);
           }
+        });
+        b.Row([&] {
+          auto* fade = b.Add<TImageButton>("ImageButton1", QStringLiteral("Play"));
+          auto* restart = b.Add<TImageButton>("ImageButton2", QStringLiteral("Stop"));
+          On(fade, &QPushButton::clicked, &TFormEvCmd11520::ImageButton1Click);
+          On(restart, &QPushButton::clicked, &TFormEvCmd11520::ImageButton2Click);
         });
       });
     });
@@ -216,7 +217,7 @@ public:
   explicit TFormEvCmd11560(QWidget* owner) : TFormEvCmd(owner, 11560) {
     TFormBuilder b(this, "FormEvCmd11560", "Play Movie", 360, 220);
     std::vector<QWidget*> fixed, variable;
-    CommandLayout(b, [&] {
+    const TStandardButtons buttons = CommandLayout(b, [&] {
       b.Group("GroupBox1", "Select Movie", [&] {
         auto* box = b.ValueBox("DashBox1", &v.FileName);
         On(box, &TDashBox::Clicked, &TFormEvCmd11560::DashBox1Click);
@@ -246,7 +247,7 @@ public:
     });
     EnableWhen(fixed, [this] { return v.Mode == 0; });
     EnableWhen(variable, [this] { return v.Mode == 1; });
-    EnableWhen({findChild<QPushButton*>("ButtonOk")}, [this] { return !v.FileName.empty(); });
+    EnableWhen({buttons.Ok}, [this] { return !v.FileName.empty(); });
   }
 
   void DashBox1Click() {

@@ -8,7 +8,6 @@
 
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
-#include "events/modal_opener.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/qt_text.h"
@@ -16,6 +15,7 @@
 #include "framework/controls/slider.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_material_list.h"
 
 namespace {
@@ -127,11 +127,7 @@ public:
           });
         });
       });
-      b.Column([&] {
-        b.OkButton();
-        b.CancelButton();
-        b.Stretch();
-      });
+      b.ButtonColumn(false);
     });
     On(rotation_, &QCheckBox::clicked, [this] { Toggle(1); });
     On(ripple_, &QCheckBox::clicked, [this] { Toggle(2); });
@@ -214,10 +210,10 @@ protected:
 
   // The controls both share; Own declares those of one command between the position
   // and the magnification.
-  void Build(TFormBuilder& b, TPictureSettings& p, const QString& positionCaption,
-             const std::function<void()>& head, const std::function<void()>& own,
-             const std::function<void()>& tail) {
-    CommandLayout(b, [&] {
+  TStandardButtons Build(TFormBuilder& b, TPictureSettings& p, const QString& positionCaption,
+                         const std::function<void()>& head, const std::function<void()>& own,
+                         const std::function<void()>& tail) {
+    return CommandLayout(b, [&] {
       b.Row([&] {
         b.Label("Label1", "Pic. Number");
         b.DialEdit("DialEdit1", 1, 20, &p.Number);
@@ -276,7 +272,7 @@ class TFormEvCmd11110 : public TFormEvCmdPicture<TPictureSettings> {
 public:
   explicit TFormEvCmd11110(QWidget* owner) : TFormEvCmdPicture(owner, 11110) {
     TFormBuilder b(this, "FormEvCmd11110", "Show Picture", 449, 377);
-    Build(
+    const TStandardButtons buttons = Build(
         b, v, "Show Position (Center Coord.)",
         [&] {
           auto* name = b.ValueBox("DashBox1", &v.Name);
@@ -300,7 +296,7 @@ public:
           });
         },
         [] {});
-    EnableWhen({findChild<QPushButton*>("ButtonOk")}, [this] { return !v.Name.empty(); });
+    EnableWhen({buttons.Ok}, [this] { return !v.Name.empty(); });
   }
 
 protected:

@@ -186,6 +186,9 @@ public:
               [&] { ColourRows(*this, b, "Power", v.P, 31, 1, [this] { Recolour(); }); });
       b.Group("GroupBox2", "Sample", [&] {
         sample_ = b.Add<TScrollFrame>("ScrollFrame1");
+        // A plain swatch of the colour: nothing to scroll.
+        sample_->HorzScrollBar()->SetVisible(false);
+        sample_->VertScrollBar()->SetVisible(false);
         sample_->setFixedHeight(32);
       });
       TimeAndWait(b, "DialEdit5", "Label5", &v.P[4]);
@@ -240,6 +243,7 @@ public:
   explicit TFormEvCmd11060(QWidget* owner) : TFormEvCmdWait(owner, 11060) {
     TFormBuilder b(this, "FormEvCmd11060", "Pan Screen", 321, 273);
     QGroupBox *directions = nullptr, *chips = nullptr, *speed = nullptr, *options = nullptr;
+    QRadioButton* pans[4] = {};
     CommandLayout(b, [&] {
       b.Group("GroupBox1", "Set", [&] {
         b.Radios(&v.P[0], [&] {
@@ -256,13 +260,13 @@ public:
           b.Radios(&tag_, [&] {
             b.Grid(3, [&] {
               b.Label("Label1", "");
-              b.Radio("RadioButtonB1", "Up", 0);
+              pans[0] = b.Radio("RadioButtonB1", "Up", 0);
               b.Label("Label2", "");
-              b.Radio("RadioButtonB2", "Left", 1);
+              pans[1] = b.Radio("RadioButtonB2", "Left", 1);
               b.Label("Label3", "");
-              b.Radio("RadioButtonB3", "Right", 2);
+              pans[2] = b.Radio("RadioButtonB3", "Right", 2);
               b.Label("Label4", "");
-              b.Radio("RadioButtonB4", "Down", 3);
+              pans[3] = b.Radio("RadioButtonB4", "Down", 3);
             });
           });
         });
@@ -281,9 +285,9 @@ public:
     });
     EnableWhen({directions, chips}, [this] { return v.P[0] == 2; });
     EnableWhen({speed, options}, [this] { return v.P[0] == 2 || v.P[0] == 3; });
-    for (const char* name : {"RadioButtonB1", "RadioButtonB2", "RadioButtonB3", "RadioButtonB4"})
+    for (QRadioButton* pan : pans)
       // After the binding has stored the Tag: clicked comes after toggled.
-      On(findChild<QRadioButton*>(name), &QRadioButton::clicked, [this] {
+      On(pan, &QRadioButton::clicked, [this] {
         if (tag_ >= 0 && tag_ <= 3) v.P[1] = PanDirectionOfTag[tag_];
       });
   }

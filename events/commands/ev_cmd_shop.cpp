@@ -32,8 +32,6 @@ struct TShopValues {
   bool Branches = false; // P2
   // P4 on: the item ids on sale, in list order; not remembered.
   std::vector<int32_t> Goods;
-  // The bodies of the two branches as read; not part of the record.
-  std::shared_ptr<TXelEventScriptList> Deal, NoDeal;
   bool operator==(const TShopValues& o) const {
     return Kind == o.Kind && Style == o.Style && Branches == o.Branches && Goods == o.Goods;
   }
@@ -45,9 +43,17 @@ void ReadCommand(const TXelEventScriptList& lines, TShopValues& v) {
   v.Style = head.GetParam(1);
   v.Branches = head.GetParam(2) == 1;
   v.Goods.assign(head.Params.begin() + std::min(GoodsParam, head.Params.size()), head.Params.end());
+}
+
+// The bodies of the two branches while the dialog is open; never remembered.
+struct TShopBodies {
+  std::shared_ptr<TXelEventScriptList> Deal, NoDeal;
+};
+
+void ReadShopBodies(const TXelEventScriptList& lines, TShopBodies& bodies) {
   const std::vector<TBlockSection> sections = SplitCommandBlock(lines);
-  v.Deal = KeepBlockBody(sections, DealBranch);
-  v.NoDeal = KeepBlockBody(sections, NoDealBranch);
+  bodies.Deal = KeepBlockBody(sections, DealBranch);
+  bodies.NoDeal = KeepBlockBody(sections, NoDealBranch);
 }
 
 void WriteCommand(const TShopValues& v, TXelEventScriptList& lines) {
@@ -55,10 +61,14 @@ void WriteCommand(const TShopValues& v, TXelEventScriptList& lines) {
   params = {v.Kind, v.Style, v.Branches ? 1 : 0, 0};
   // A shop that only buys has no goods; a kind this editor does not know keeps them.
   if (v.Kind != SaleOnly) params.insert(params.end(), v.Goods.begin(), v.Goods.end());
-  // The bodies go with the branches.
+}
+
+// After the head: the two branches with their bodies and the end line, when asked.
+void AppendShopBranches(const TShopValues& v, const TShopBodies& bodies,
+                        TXelEventScriptList& lines) {
   if (v.Branches)
-    AppendBlockBranches(lines, {{DealBranch, v.Deal.get()}, {NoDealBranch, v.NoDeal.get()}},
-                        ShopEnd);
+    AppendBlockBranches(
+        lines, {{DealBranch, bodies.Deal.get()}, {NoDealBranch, bodies.NoDeal.get()}}, ShopEnd);
 }
 
 // The item's name padded to 20 and its price in 6, or "?" for an item that is gone.
@@ -163,13 +173,18 @@ private:
   void LoadLastUsed() override {
     TFormEvCmd::LoadLastUsed();
     v.Goods.clear();
-    v.Deal = v.NoDeal = nullptr;
+  }
+  void ReadLines(const TXelEventScriptList& lines) override {
+    TFormEvCmd::ReadLines(lines);
+    ReadShopBodies(lines, bodies_);
   }
   void StoreLastUsed() override {
     TFormEvCmd::StoreLastUsed();
-    TShopValues& last = LastUsedRecord<TShopValues>();
-    last.Goods.clear();
-    last.Deal = last.NoDeal = nullptr;
+    LastUsedRecord<TShopValues>().Goods.clear();
+  }
+  void WriteLines(TXelEventScriptList& lines) const override {
+    TFormEvCmd::WriteLines(lines);
+    AppendShopBranches(v, bodies_, lines);
   }
   void UpdateOwnControls() override {
     ListBox1->clear();
@@ -177,6 +192,7 @@ private:
       ListBox1->addItem(ToQString(GoodsLine(id)));
   }
 
+  TShopBodies bodies_;
   QListWidget* ListBox1 = nullptr;
   QListWidget* ListBox2 = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "events/form_ev_cmd_base.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
 
@@ -185,12 +186,12 @@ private:
       });
       b.Radio("RadioButton8", "Item", okItem);
       b.Row([&] {
-        Rule(okItem, {CatalogCombo(b, "ComboBoxC5A", ItemNames(), &v.Item),
+        Rule(okItem, {CatalogCombo(b, "ComboBoxC5A", ItemModel(), &v.Item),
                       b.ComboBox("ComboBoxC5B", {"Owned No.", "Equipped No."}, &v.ItemCount)});
       });
       b.Radio("RadioButton9", "Hero", okHero);
       b.Row([&] {
-        Rule(okHero, {CatalogCombo(b, "ComboBoxC6A", HeroNames(), &v.Hero),
+        Rule(okHero, {CatalogCombo(b, "ComboBoxC6A", HeroModel(), &v.Hero),
                       b.ComboBox("ComboBoxC6B", HeroStats, &v.HeroStat)});
       });
       b.Column([&] {

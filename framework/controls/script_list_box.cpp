@@ -38,23 +38,25 @@ TScriptListBox::TScriptListBox(QWidget* parent)
 
 TScriptListBox::~TScriptListBox() = default;
 
-void TScriptListBox::SetItems(const QStringList& items) {
+void TScriptListBox::SetItems(const QStringList& items, std::vector<TScriptLineFacts> facts) {
   items_ = items;
-  facts_.clear();
-  facts_.reserve(static_cast<size_t>(items_.size()));
-  for (const QString& line : items_)
-    facts_.push_back(ReadScriptLineFacts(
-        std::u16string_view(reinterpret_cast<const char16_t*>(line.utf16()), line.size())));
+  facts_ = std::move(facts);
+  facts_.resize(static_cast<size_t>(items_.size()));
   ItemsChanged();
 }
 
 void TScriptListBox::SetScript(const TXelEventScriptList& script,
                                const TEventScriptConverter& converter) {
   QStringList lines;
+  std::vector<TScriptLineFacts> facts;
   lines.reserve(script.GetCount());
-  for (int i = 0; i < script.GetCount(); ++i)
-    lines.push_back(ToQString(converter.Convert(*script.GetItem(i))));
-  SetItems(lines);
+  facts.reserve(static_cast<size_t>(script.GetCount()));
+  for (int i = 0; i < script.GetCount(); ++i) {
+    bool broken = false;
+    lines.push_back(ToQString(converter.Convert(*script.GetItem(i), &broken)));
+    facts.push_back(ScriptLineFacts(*script.GetItem(i), broken));
+  }
+  SetItems(lines, std::move(facts));
 }
 
 void TScriptListBox::ItemsChanged() {

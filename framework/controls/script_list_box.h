@@ -25,9 +25,11 @@ public:
 
   const QStringList& Items() const { return items_; }
   int Count() const { return static_cast<int>(items_.size()); }
-  // Replaces the lines and re-applies the caret line (kept, limited to the new last line).
-  void SetItems(const QStringList& items);
-  // Fills the lines with the display texts of a script, through its owner's converter.
+  // Replaces the lines and their facts (one each) and re-applies the caret line (kept,
+  // limited to the new last line).
+  void SetItems(const QStringList& items, std::vector<TScriptLineFacts> facts);
+  // Fills the lines with the display texts of a script, through its owner's converter,
+  // and takes their facts from the script lines.
   void SetScript(const TXelEventScriptList& script, const TEventScriptConverter& converter);
 
   int ItemIndex() const { return itemIndex_; }

@@ -2,15 +2,11 @@
 
 #include <algorithm>
 
-TScriptLineFacts ReadScriptLineFacts(std::u16string_view text) {
-  TScriptLineFacts facts;
-  size_t at = 0;
-  while (at + 1 < text.size() && text[at] == u' ' && text[at + 1] == u' ') {
-    ++facts.Indent;
-    at += 2;
-  }
-  facts.Command = at + 1 < text.size() && text[at] == u'<' && text[at + 1] == u'>';
-  return facts;
+#include "core/event_script.h"
+#include "core/event_script_edit.h"
+
+TScriptLineFacts ScriptLineFacts(const TXelEventScriptLine& line, bool broken) {
+  return {line.Indent, !broken && IsCommandHeadCode(line.Code)};
 }
 
 TScriptLineFacts LineFactsAt(const std::vector<TScriptLineFacts>& lines, int index) {

@@ -1,19 +1,24 @@
-// The rules of the event-script list that need no window: what a line's text says about
-// it, the selection that always covers whole commands, the keyboard walk from command to
-// command, and the scrolling limits. A line knows only its indent (pairs of blanks in
-// front) and whether it starts a command (the text after the indent begins with "<>").
+// The rules of the event-script list that need no window: the facts of a line, the
+// selection that always covers whole commands, the keyboard walk from command to command,
+// and the scrolling limits. A line knows only its depth and whether it starts a command;
+// both come from the script line itself, never from its display text.
 #pragma once
 
-#include <string_view>
+#include <cstdint>
 #include <vector>
+
+class TXelEventScriptLine;
 
 struct TScriptLineFacts {
   int Indent = 0;
   bool Command = false;
+  friend bool operator==(const TScriptLineFacts&, const TScriptLineFacts&) = default;
 };
 
-// Reads the two facts from a line's display text.
-TScriptLineFacts ReadScriptLineFacts(std::u16string_view text);
+// The facts of a script line: its depth, and whether its code starts a command. A line
+// whose display text could not be made (Broken) starts none: what it says is unknown, so
+// it stays with the command above it.
+TScriptLineFacts ScriptLineFacts(const TXelEventScriptLine& line, bool broken);
 
 // The facts of line Index; indent 0 and no command outside the list.
 TScriptLineFacts LineFactsAt(const std::vector<TScriptLineFacts>& lines, int index);

@@ -6,8 +6,9 @@
 //
 //   TFormBuilder b(this, "FormDataMaxChange", "Data Maximum (30,000)", 217, 73);
 //   b.Row([&] {
-//     b.Group("GroupBox1", "Max Data Num.", [&] { b.DialEdit("DialEdit1", -10, 30000, &v.Count);
-//     }); b.Column([&] { b.OkButton(); b.CancelButton(); });
+//     b.Group("GroupBox1", "Max Data Num.",
+//             [&] { b.DialEdit("DialEdit1", -10, 30000, &v.Count); });
+//     b.ButtonColumn(false);
 //   });
 #pragma once
 
@@ -39,6 +40,17 @@ class TFixedMemo;
 class TFormXelCommon;
 class TOverEdit;
 class TSlider;
+
+// The client size a form was declared with (the builder's arguments); invalid for a
+// widget the builder did not make.
+QSize DesignClientSize(const QWidget* form);
+
+// The standard buttons a builder made; Help is none when it was not asked for.
+struct TStandardButtons {
+  QPushButton* Ok = nullptr;
+  QPushButton* Cancel = nullptr;
+  QPushButton* Help = nullptr;
+};
 
 class TFormBuilder {
 public:
@@ -96,12 +108,15 @@ public:
   QPushButton* CancelButton();
   QPushButton* HelpButton();
   // OK, Cancel and, with WithHelp, Help in the current container.
-  void StandardButtons(bool withHelp = true);
+  TStandardButtons StandardButtons(bool withHelp = true);
+  // The standard buttons in a column of their own, at its top: the right-hand column of
+  // most dialogs.
+  TStandardButtons ButtonColumn(bool withHelp = true);
 
   // Any other control: created inside the current container, named and placed.
   template <class Control, class... Args> Control* Add(const char* name, Args&&... args) {
     auto* control = new Control(std::forward<Args>(args)..., Container());
-    Place(control, name);
+    PlaceControl(control, name);
     return control;
   }
   // Binds a control made with Add: Show(control, value) shows the field, Value(control)
@@ -123,6 +138,8 @@ private:
 
   QWidget* Container() const { return levels_.back().container; }
   void Place(QWidget* control, const char* name);
+  // Place for a control without content of its own.
+  void PlaceControl(QWidget* control, const char* name);
   void Nest(TLevel level, const TContent& content);
   TFormXelCommon& Form() const;
   template <class V, class Text> TDashBox* ShowInBox(TDashBox* box, TField<V> field, Text text);

@@ -22,6 +22,7 @@
 #include "framework/forms/error_guard.h"
 
 class QKeyEvent;
+class QPainter;
 class QShowEvent;
 class TBinding;
 
@@ -41,6 +42,9 @@ public:
   // Set while the program fills the controls (Qt signals those changes too): handlers
   // connected with On and the bindings do nothing meanwhile.
   bool Updating = false;
+  // Run when a picker the form opened changed the database (renamed entries or changed
+  // their number): a dialog marks it for saving, a page refreshes its lists.
+  std::function<void()> OnDatabaseChanged;
 
   // F1: clicks the form's "ButtonHelp" when it is enabled.
   void ActionF1Execute();
@@ -60,6 +64,20 @@ public:
     });
   }
 
+  // Gives the focus to the first enabled input control in tab order (not a push button);
+  // done on the first show unless FormShow focused a control itself.
+  void FocusFirstInput();
+
+  // Connects a painting handler(QPainter&) to View's Paint signal. Painting is no
+  // handler of the author's doing: it runs also while Updating, but still inside the
+  // error guard, since an exception must not unwind through the paint event.
+  template <class View, class Handler>
+  QMetaObject::Connection OnPaint(View* view, Handler handler) {
+    return QObject::connect(view, &View::Paint, Connections(), [this, handler](QPainter& canvas) {
+      GuardHandler(self_, [&] { handler(canvas); });
+    });
+  }
+
   // Fills every bound control from its field, then runs UpdateOwnControls, all under
   // Updating; then applies the EnableWhen rules.
   void UpdateControls();
@@ -75,6 +93,9 @@ public:
   TBinding& AddBinding(std::unique_ptr<TBinding> binding);
   // A bound control changed: its field takes the value (not while Updating).
   void TakeControlValue(TBinding& binding);
+  // A control's field took a value the author chose elsewhere (in a picker it opened):
+  // the form reacts as to a change of the control itself.
+  void ControlValueChosen(QWidget* control) { BoundValueChanged(control); }
   QWidget* FormWidget() const { return self_; }
   // The context of every connection to a handler or binding: it goes before the bindings
   // do, so a control that signals while the form is taken down reaches nothing.
@@ -121,6 +142,7 @@ private:
   }
   void ApplyEnableRules(bool all);
   void FillBindingsWithin(const std::vector<QWidget*>& controls);
+  void ShowNothingWithin(const std::vector<QWidget*>& controls);
 
   QWidget* self_;
   bool shown_ = false;

@@ -333,9 +333,7 @@ TFormMaterialBase2::TFormMaterialBase2(QWidget* owner)
   On(ButtonZoomIn, &QPushButton::clicked, &TFormMaterialBase2::ButtonZoomInClick);
   On(ButtonZoomOut, &QPushButton::clicked, &TFormMaterialBase2::ButtonZoomOutClick);
   On(Timer1, &QTimer::timeout, &TFormMaterialBase2::Timer1Timer);
-  // On hands signal arguments on as const; the painter itself is the box's own.
-  On(PaintBox1, &TOpaquePaintBox::Paint,
-     [this](const QPainter& canvas) { PaintBox1Paint(const_cast<QPainter&>(canvas)); });
+  OnPaint(PaintBox1, [this](QPainter& canvas) { PaintBox1Paint(canvas); });
   On(PaintBox1, &TOpaquePaintBox::MouseDown, &TFormMaterialBase2::PaintBox1MouseDown);
   On(ScrollFrame1, &TScrollFrame::Change, &TFormMaterialBase2::ScrollFrame1Change);
   On(ScrollFrame1, &TScrollFrame::Resize, &TFormMaterialBase2::Relayout);

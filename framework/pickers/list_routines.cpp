@@ -56,10 +56,7 @@ protected:
     b.Row([&] {
       b.Group("GroupBox1", QString::fromLatin1(group),
               [&] { DialEdit1 = b.DialEdit("DialEdit1", minValue, maxValue, &count_); });
-      b.Column([&] {
-        b.OkButton();
-        b.CancelButton();
-      });
+      b.ButtonColumn(false);
     });
   }
 

@@ -79,14 +79,11 @@ TScrollFrame* TFormSelCellBase::AddView(TFormBuilder& b, const char* name, int w
   view->HorzScrollBar()->SetVisible(false);
   view->VertScrollBar()->SetVisible(false);
   view->setFixedSize(width + 2 * view->frameWidth(), height + 2 * view->frameWidth());
-  // Painting is no handler: it runs also while Updating, and it needs the painter.
-  connect(view, &TScrollFrame::Paint, this, [=, this](QPainter& canvas) {
-    GuardHandler(this, [&] {
-      TGlimraBoard board;
-      board.SetSize(width, height);
-      DrawView(index, board);
-      canvas.drawImage(QRect(QPoint(0, 0), view->ClientSize()), BoardToImage(board));
-    });
+  OnPaint(view, [=, this](QPainter& canvas) {
+    TGlimraBoard board;
+    board.SetSize(width, height);
+    DrawView(index, board);
+    canvas.drawImage(QRect(QPoint(0, 0), view->ClientSize()), BoardToImage(board));
   });
   On(view, &TScrollFrame::MouseDown, [=, this](QMouseEvent* event) {
     view->setFocus();
@@ -235,6 +232,11 @@ TFormSelEvChar::TFormSelEvChar(QWidget* owner)
     Panel2 = b.Group("Panel2", QString(),
                      [&] { AddView(b, "ScrollFrame2", ChipPageWidth, ChipPageHeight); });
   });
+  // The two panels take turns in one place: the form is laid out for the larger, so it
+  // neither grows nor leaves empty room when the author switches between them.
+  const QSize both = Panel1->sizeHint().expandedTo(Panel2->sizeHint());
+  Panel1->setMinimumSize(both);
+  Panel2->setMinimumSize(both);
   Panel2->hide();
 }
 
@@ -362,9 +364,7 @@ TFormSelReplChip::TFormSelReplChip(QWidget* owner) : TFormXelBase(owner) {
 
   On(ScrollFrame1, &TScrollFrame::Change,
      [this] { PaintBox1->move(0, -ScrollFrame1->VertScrollBar()->Position()); });
-  // Painting is no handler: it runs also while Updating, and it needs the painter.
-  connect(PaintBox1, &TOpaquePaintBox::Paint, this,
-          [this](QPainter& canvas) { canvas.drawImage(0, 0, BoardToImage(board_)); });
+  OnPaint(PaintBox1, [this](QPainter& canvas) { canvas.drawImage(0, 0, BoardToImage(board_)); });
   On(PaintBox1, &TOpaquePaintBox::MouseDown, &TFormSelReplChip::PaintBox1MouseDown);
   On(PaintBox1, &TOpaquePaintBox::DblClick, [this] { ButtonOkClick(); });
 }

@@ -17,6 +17,7 @@
 #include "framework/controls/group_frames.h"
 #include "framework/controls/list_boxes.h"
 #include "framework/controls/qt_text.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
 #include "framework/pickers/list_routines.h"
@@ -210,6 +211,7 @@ void TFormSelNameBase::OverEdit1Change() {
 
 void TFormSelNameBase::Apply() {
   if (catalog_) WorkingNames.ApplyTo(*catalog_);
+  CatalogsChanged();
   NamesChanged = 1;
   edited_ = false;
 }

@@ -58,12 +58,10 @@ TFormChipSelector::TFormChipSelector(QWidget* parent) : TFormXelWidget(parent) {
 
   On(ScrollFrame1, &TScrollFrame::Change, &TFormChipSelector::ScrollFrame1Change);
   On(ScrollFrame1, &TScrollFrame::Resize, &TFormChipSelector::ScrollFrame1Resize);
-  // Painting needs the painter itself, which On would hand over as const; it never raises.
-  connect(Background, &TOpaquePaintBox::Paint, Connections(), [this](QPainter& canvas) {
+  OnPaint(Background, [this](QPainter& canvas) {
     FillHatchedBackground(canvas, ScrollPos().X, ScrollPos().Y);
   });
-  connect(PaintBox, &TOpaquePaintBox::Paint, Connections(),
-          [this](QPainter& canvas) { PaintBoxPaint(canvas); });
+  OnPaint(PaintBox, [this](QPainter& canvas) { PaintBoxPaint(canvas); });
   for (TOpaquePaintBox* box : {Background, PaintBox, DummyPaintBox}) {
     On(box, &TOpaquePaintBox::MouseDown, &TFormChipSelector::PaintBoxMouseDown);
     On(box, &TOpaquePaintBox::MouseMove, &TFormChipSelector::PaintBoxMouseMove);

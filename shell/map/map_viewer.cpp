@@ -48,14 +48,12 @@ TFormMapViewer::TFormMapViewer(QWidget* parent, std::unique_ptr<TMapViewPainter>
 
   On(MapFrame, &TScrollFrame::Change, &TFormMapViewer::MapFrameChange);
   On(MapFrame, &TScrollFrame::Resize, &TFormMapViewer::MapFrameResize);
-  // Painting needs the painter itself, which On would hand over as const; it never raises.
-  connect(Background, &TOpaquePaintBox::Paint, Connections(),
+  OnPaint(Background,
           [this](QPainter& canvas) { FillHatchedBackground(canvas, scroll_.X, scroll_.Y); });
   On(Background, &TOpaquePaintBox::MouseDown, [this](QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton) WheelMaster1->Start(MapFrame);
   });
-  connect(PaintBox, &TOpaquePaintBox::Paint, Connections(),
-          [this](QPainter& canvas) { PaintBoxPaint(canvas); });
+  OnPaint(PaintBox, [this](QPainter& canvas) { PaintBoxPaint(canvas); });
   On(PaintBox, &TOpaquePaintBox::MouseDown, &TFormMapViewer::PaintBoxMouseDown);
   On(PaintBox, &TOpaquePaintBox::MouseMove, &TFormMapViewer::PaintBoxMouseMove);
   On(PaintBox, &TOpaquePaintBox::MouseUp, &TFormMapViewer::PaintBoxMouseUp);

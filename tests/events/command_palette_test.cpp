@@ -14,11 +14,11 @@
 #include "core/monster_records.h"
 #include "events/form_ev_cmd_base.h"
 #include "events/form_ev_cmd_list.h"
-#include "events/modal_opener.h"
 #include "framework/controls/button_list.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {
@@ -164,6 +164,14 @@ TEST_F(CommandPalette, ButtonsCarryTheListedCommandsAndCaptionsEachAfterOneBlank
   for (int page = 0; page < 3; ++page) {
     EXPECT_EQ(pages->tabText(page), QString::number(page + 1));
     EXPECT_EQ(pages->widget(page)->objectName(), QString("TabSheet%1").arg(page + 1));
+  }
+  // Every page's buttons have one size: 181 x 24, or wider where a caption needs it.
+  const auto* first = FindControl<TButtonList>(&palette, "ButtonList1");
+  EXPECT_GE(first->ButtonWidth(), 181);
+  for (const char* name : {"ButtonList2", "ButtonList3"}) {
+    const auto* list = FindControl<TButtonList>(&palette, name);
+    EXPECT_EQ(list->ButtonWidth(), first->ButtonWidth()) << name;
+    EXPECT_EQ(list->ButtonHeight(), 24) << name;
   }
 }
 

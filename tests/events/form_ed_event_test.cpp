@@ -22,9 +22,10 @@
 #include "events/event_page_preview.h"
 #include "events/form_ed_event.h"
 #include "events/form_ev_cmd_list.h"
-#include "events/modal_opener.h"
+#include "events/script_editor.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/script_list_box.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/harness/widget_harness.h"
 #include "framework/pickers/sel_switch.h"
 
@@ -149,6 +150,19 @@ TEST_F(EventEditor, TwoSelectedCommandsCanBeCutButNotEditedOrInsertedInto) {
   EXPECT_EQ(list->ItemIndex(), 1);
   FindControl<QPushButton>(form.get(), "ButtonOk")->click();
   EXPECT_EQ(stored_.Pages.Items(0)->Script.GetCount(), 2);
+}
+
+TEST_F(EventEditor, TheScriptEditorGetsTheMapPaletteAndFilter) {
+  auto form = Open(TXelEventItem(7));
+  auto* editor = form->findChild<TScriptEditor*>();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->PasteFilter, &IsBattleOnlyOrEndCode);
+  EXPECT_EQ(editor->PalettePosition, QPoint(352, 72));
+  TFormEvCmdList palette(form.get());
+  editor->HandOver(palette);
+  EXPECT_EQ(std::tuple(palette.EventId, palette.Event, palette.Map),
+            std::tuple(7, static_cast<const TXelEventItem*>(&form->Event),
+                       static_cast<const TXelMap*>(&map_)));
 }
 
 TEST_F(EventEditor, WheelNotchesScrollOneLineAndTheMenuKeyOpensAtTheListsCorner) {

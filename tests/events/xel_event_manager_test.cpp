@@ -8,8 +8,8 @@
 #include "core/map.h"
 #include "core/map_tree.h"
 #include "events/form_ed_event.h"
-#include "events/modal_opener.h"
 #include "events/xel_event_manager.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/harness/widget_harness.h"
 #include "shell/map/map_dialogs.h"
 

@@ -29,6 +29,10 @@ const QStringList SampleLines = {
     "<>Show Picture",     // 9
     "<>",                 // 10 the script's last line
 };
+// Their facts: depth, and whether the line starts a command.
+const std::vector<TScriptLineFacts> SampleFacts = {{0, true},  {0, false}, {0, true},  {1, true},
+                                                   {1, true},  {1, true},  {0, false}, {1, true},
+                                                   {0, false}, {0, true},  {0, true}};
 
 // A window with the list above an edit that can take the focus away from it.
 class ScriptListWindow : public ::testing::Test {
@@ -39,7 +43,7 @@ protected:
     other = new QLineEdit(&window);
     layout->addWidget(list);
     layout->addWidget(other);
-    list->SetItems(SampleLines);
+    list->SetItems(SampleLines, SampleFacts);
     ShowAndActivate(&window);
     ShowLines(20);
     list->setFocus();
@@ -88,9 +92,9 @@ TEST(ScriptListBox, ANewListIsEmptyAndKeepsNoCaretWhileEmpty) {
   list.SetItemIndex(3);
   EXPECT_EQ(list.ItemIndex(), -1);
   EXPECT_EQ(list.SelStart(), -1);
-  list.SetItems({});
+  list.SetItems({}, {});
   EXPECT_EQ(list.ItemIndex(), -1);
-  list.SetItems({"<>"});
+  list.SetItems({"<>"}, {{0, true}});
   EXPECT_EQ(list.ItemIndex(), 0);
   EXPECT_EQ(list.SelStart(), 0);
   EXPECT_EQ(list.SelEnd(), 0);
@@ -108,6 +112,17 @@ TEST(ScriptListBox, LinesComeFromTheScriptThroughTheConverter) {
             QStringList({QString::fromUtf8("<>Message: Café"), ":          :more", "<>"}));
   EXPECT_EQ(list.SelStart(), 0);
   EXPECT_EQ(list.SelEnd(), 1);
+
+  // A line whose text cannot be made starts no command, whatever its text shows.
+  script.Clear();
+  script.Add(11410, 0);
+  script.Add(11330, 0)->Params = {1, 0, 0, 0, 0x80};
+  script.Add(0, 0);
+  list.SetScript(script, converter);
+  EXPECT_EQ(list.Items()[1], QString::fromLatin1(SDataBroken));
+  list.SetItemIndex(0);
+  EXPECT_EQ(list.SelEnd(), 1);
+  EXPECT_FALSE(list.IsCommandLine(1));
 }
 
 TEST_F(ScriptListWindow, ClickOnABranchSelectsTheWholeCommand) {
@@ -212,11 +227,12 @@ TEST_F(ScriptListWindow, ItemIndexIsLimitedAndRepeatsOnlyOnTheLastLine) {
 
 TEST_F(ScriptListWindow, RefillingKeepsTheCaretLineWithinTheNewList) {
   list->SetItemIndex(9);
-  list->SetItems(SampleLines.mid(0, 3) + QStringList{"<>"});
+  list->SetItems(SampleLines.mid(0, 3) + QStringList{"<>"},
+                 {SampleFacts[0], SampleFacts[1], SampleFacts[2], {0, true}});
   EXPECT_EQ(list->ItemIndex(), 3);
   EXPECT_EQ(list->SelStart(), 3);
   list->SetItemIndex(0);
-  list->SetItems(SampleLines);
+  list->SetItems(SampleLines, SampleFacts);
   EXPECT_EQ(list->ItemIndex(), 0);
   EXPECT_EQ(list->SelEnd(), 1);
 }

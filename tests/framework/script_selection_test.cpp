@@ -4,29 +4,43 @@
 #include <string>
 #include <vector>
 
+#include "core/event_script.h"
+
 namespace {
 
 // A message with a continuation line, a conditional branch with an else part, a picture
-// command and the script's last line, as the event editor shows them.
-const std::vector<std::u16string> SampleTexts = {
-    u"<>Message: Hi",      // 0
-    u":       : more",     // 1 continuation
-    u"<>Branch if Switch", // 2
-    u"  <>Play Sound",     // 3
-    u"  <>Wait",           // 4
-    u"  <>",               // 5 end of the branch's body
-    u":Else",              // 6
-    u"  <>",               // 7
-    u":End",               // 8
-    u"<>Show Picture",     // 9
-    u"<>",                 // 10 the script's last line
+// command and the script's last line, as code and depth of each script line.
+struct TSampleLine {
+  int32_t Code;
+  int32_t Indent;
+};
+const std::vector<TSampleLine> SampleLines = {
+    {10110, 0}, // 0 "<>Message: Hi"
+    {20110, 0}, // 1 ":       : more"
+    {12010, 0}, // 2 "<>Branch if Switch"
+    {11550, 1}, // 3 "  <>Play Sound"
+    {11410, 1}, // 4 "  <>Wait"
+    {10, 1},    // 5 "  <>", the end of the branch's body
+    {22010, 0}, // 6 ":Else"
+    {10, 1},    // 7 "  <>"
+    {22011, 0}, // 8 ":End"
+    {11110, 0}, // 9 "<>Show Picture"
+    {0, 0},     // 10 "<>", the script's last line
 };
 
-std::vector<TScriptLineFacts> SampleFacts() {
+std::vector<TScriptLineFacts> FactsOf(const std::vector<TSampleLine>& lines, int broken = -1) {
   std::vector<TScriptLineFacts> facts;
-  for (const auto& text : SampleTexts)
-    facts.push_back(ReadScriptLineFacts(text));
+  for (size_t i = 0; i < lines.size(); ++i) {
+    TXelEventScriptLine line;
+    line.Code = lines[i].Code;
+    line.Indent = lines[i].Indent;
+    facts.push_back(ScriptLineFacts(line, static_cast<int>(i) == broken));
+  }
   return facts;
+}
+
+std::vector<TScriptLineFacts> SampleFacts() {
+  return FactsOf(SampleLines);
 }
 
 TScriptSelection Select(int itemIndex, int anchor) {
@@ -35,18 +49,19 @@ TScriptSelection Select(int itemIndex, int anchor) {
 
 } // namespace
 
-TEST(ScriptLineFacts, IndentIsCountedInPairsOfBlanksAndACommandStartsWithTheMarks) {
-  const auto facts = [](std::u16string_view text) { return ReadScriptLineFacts(text); };
-  EXPECT_EQ(facts(u"    <>Wait").Indent, 2);
-  EXPECT_TRUE(facts(u"    <>Wait").Command);
-  // An odd blank is no indent step, and it hides the marks.
-  EXPECT_EQ(facts(u"   <>").Indent, 1);
-  EXPECT_FALSE(facts(u"   <>").Command);
-  EXPECT_FALSE(facts(u"  :Else").Command);
-  EXPECT_FALSE(facts(u"<").Command);
-  EXPECT_EQ(facts(u"").Indent, 0);
-  EXPECT_EQ(LineFactsAt(SampleFacts(), 11).Indent, 0);
-  EXPECT_FALSE(LineFactsAt(SampleFacts(), -1).Command);
+TEST(ScriptLineFacts, HeadsComeFromTheCodesAndABrokenLineIsNone) {
+  const std::vector<TScriptLineFacts> facts = SampleFacts();
+  const std::vector<TScriptLineFacts> expected = {{0, true},  {0, false}, {0, true},  {1, true},
+                                                  {1, true},  {1, true},  {0, false}, {1, true},
+                                                  {0, false}, {0, true},  {0, true}};
+  EXPECT_EQ(facts, expected);
+  EXPECT_EQ(LineFactsAt(facts, 11), TScriptLineFacts{});
+  EXPECT_FALSE(LineFactsAt(facts, -1).Command);
+  // The wait whose text could not be made belongs to the sound above it; a broken branch
+  // head leaves its else and end lines to the message.
+  EXPECT_EQ(SelectWholeCommands(FactsOf(SampleLines, 4), 3, 3), (TScriptSelection{3, 4}));
+  EXPECT_EQ(SelectWholeCommands(FactsOf(SampleLines, 4), 4, 4), (TScriptSelection{-1, -1}));
+  EXPECT_EQ(SelectWholeCommands(FactsOf(SampleLines, 2), 0, 0), (TScriptSelection{0, 8}));
 }
 
 TEST(ScriptSelection, ACommandTakesItsContinuationAndItsBlocks) {

@@ -2,8 +2,9 @@
 # Each folder includes only the folders below it: core/ no Qt and nothing of the editor,
 # framework/ nothing of shell/, events/, database/ or app/, and so on up to app/, which
 # puts the program together and is included by no one. Nor may units (a .h with its .cpp)
-# or folders include each other in a circle. Prints every offending line and cycle, and
-# fails.
+# or folders include each other in a circle. Inside framework/, the controls and the form
+# toolkit (forms/) include nothing of the pickers built on them. Prints every offending
+# line and cycle, and fails.
 cmake_policy(VERSION 3.25)
 set(layers core framework shell events database app)
 set(forbidden_core "Qt" "framework" "shell" "events" "database" "app" "platform")
@@ -39,6 +40,10 @@ foreach(layer ${layers})
           math(EXPR count "${count} + 1")
         endif()
       endforeach()
+      if(shown MATCHES "^framework/(controls|forms)/" AND header MATCHES "^framework/pickers/")
+        message("${shown}: includes ${header}")
+        math(EXPR count "${count} + 1")
+      endif()
       # The edges between units and between folders of the editor's own headers.
       string(REGEX MATCH "^[a-z]+" top "${header}")
       list(FIND layers "${top}" known)

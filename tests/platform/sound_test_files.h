@@ -14,20 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../wait_until.h"
 #include "platform/rtp_generator/rtp_materials.h"
-
-// Waits for Done, polling; false when Limit passes first. Sound runs by the clock, so a
-// test waits for what it expects rather than sleeping for the time it should take: on a
-// busy machine any fixed pause can be too short.
-inline bool WaitUntil(const std::function<bool()>& done,
-                      std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return true;
-}
 
 // A fresh private folder, removed with its contents afterwards.
 class TTempDir {

@@ -75,16 +75,6 @@ protected:
     return "tmp/velmora-" + std::to_string(getuid()) + "/VELM_TEMP/";
   }
 
-  bool WaitFor(const std::function<bool()>& condition, int ms = 60000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-      if (timer.elapsed() > ms) return false;
-      QTest::qWait(20);
-    }
-    return true;
-  }
-
   void ExpectOnlyBox(const char* text) {
     EXPECT_EQ(Get("messages.log"),
               std::string("Velmora Studio\t") + text + "\t" + std::to_string(MB_OK) + "\n");
@@ -172,9 +162,11 @@ TEST_F(Startup, ANormalStartMakesAFreshWorkingFolderAndANormalExitRemovesIt) {
   Put(WorkingFolder() + "Map0001.lmu", "left over");
   Start(process_);
   // The folder is emptied and made again after the sound starts: wait for that itself.
-  ASSERT_TRUE(WaitFor([&] {
-    return FolderExists(Path(WorkingFolder())) && !Exists(WorkingFolder() + "Map0001.lmu");
-  }));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return FolderExists(Path(WorkingFolder())) && !Exists(WorkingFolder() + "Map0001.lmu");
+      },
+      std::chrono::seconds(60), HandleEvents));
 
   // A second start quits at once without a word.
   EXPECT_EQ(Run(), 0);
@@ -208,9 +200,11 @@ TEST_F(Startup, AProgramFolderCopiedElsewhereKeepsItsOwnPackage) {
   fs::remove(Path("config/Orvane/VELMORA.ini"));
   Start(process_);
   // A refused start ends after its box; a working start makes its working folder.
-  ASSERT_TRUE(WaitFor([&] {
-    return FolderExists(Path(WorkingFolder())) || process_.state() == QProcess::NotRunning;
-  }));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return FolderExists(Path(WorkingFolder())) || process_.state() == QProcess::NotRunning;
+      },
+      std::chrono::seconds(60), HandleEvents));
   ASSERT_TRUE(FolderExists(Path(WorkingFolder()))) << Get("messages.log");
   kill(pid_t(process_.processId()), SIGTERM);
   ASSERT_TRUE(process_.waitForFinished(60000));
@@ -230,7 +224,7 @@ TEST_F(Startup, ASecondStartBringsTheFirstEditorForward) {
     BringFormToFront(&window);
   }));
   EXPECT_EQ(Run(), 0);
-  EXPECT_TRUE(WaitFor([&] { return requests == 1; }));
+  EXPECT_TRUE(WaitUntil([&] { return requests == 1; }, std::chrono::seconds(60), HandleEvents));
   EXPECT_FALSE(window.isMinimized());
   EXPECT_FALSE(Exists("messages.log"));
 }

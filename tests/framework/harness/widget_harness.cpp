@@ -44,6 +44,11 @@ int TScriptedMessageBoxes::Show(QWidget* parent, const QString& caption, const Q
   return IDCANCEL;
 }
 
+std::deque<TModalAnswer>& NextModalAnswers() {
+  static std::deque<TModalAnswer> answers;
+  return answers;
+}
+
 void ShowAndActivate(QWidget* form) {
   form->show();
   form->activateWindow();

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -16,9 +15,13 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "framework/controls/message_box.h"
+#include "framework/forms/form_xel_base.h"
+#include "wait_until.h"
 
 struct TRecordedBox {
   QWidget* parent;
@@ -58,19 +61,51 @@ template <class Control = QWidget> Control* FindControl(const QWidget* form, con
 // Shows the form and waits until it is the active window, so keys reach it.
 void ShowAndActivate(QWidget* form);
 
+// Lets the program handle its events for Ms milliseconds: WaitUntil's pause in widget
+// tests.
+inline void HandleEvents(int ms) {
+  QTest::qWait(ms);
+}
+
+// Answers for the next modal forms, oldest first: each answer takes the form and tells
+// whether it closed with OK. The harness's modal opener hands every form run modally to
+// the first answer that takes its kind (returning nothing for other kinds), and runs it
+// as usual when none does; a test's own TScopedModalOpener comes before it.
+using TModalAnswer = std::function<std::optional<bool>(TFormXelBase& form)>;
+std::deque<TModalAnswer>& NextModalAnswers();
+
 // Runs Body on the modal dialog that the next call opens, once it is showing, so a test
-// can drive a nested dialog without blocking.
+// can drive a nested dialog without blocking. A form of the toolkit is shown without a
+// modal loop and answers with the result Body closed it with; another dialog (a file
+// dialog) runs its own loop, in which Body is called once it shows.
 template <class Dialog> void OnNextModal(std::function<void(Dialog*)> body) {
-  QTimer::singleShot(0, [body] {
-    // A busy machine can take long to show it: wait for the dialog, not for a time.
-    for (QDeadlineTimer limit(20000); !limit.hasExpired(); QTest::qWait(5)) {
-      if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-        body(dialog);
-        return;
+  if constexpr (std::is_base_of_v<TFormXelBase, Dialog>) {
+    NextModalAnswers().push_back([body](TFormXelBase& form) -> std::optional<bool> {
+      auto* dialog = dynamic_cast<Dialog*>(&form);
+      if (!dialog) return std::nullopt;
+      ShowAndActivate(dialog);
+      body(dialog);
+      if (dialog->isVisible()) {
+        ADD_FAILURE() << "the dialog was left open";
+        dialog->done(mrCancel);
       }
-    }
-    ADD_FAILURE() << "no modal dialog opened";
-  });
+      return dialog->result() == mrOk;
+    });
+  } else {
+    QTimer::singleShot(0, [body] {
+      Dialog* dialog = nullptr;
+      // A busy machine can take long to show it: wait for the dialog, not for a time.
+      const bool shown = WaitUntil(
+          [&dialog] {
+            return (dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) != nullptr;
+          },
+          std::chrono::seconds(20), HandleEvents);
+      if (shown)
+        body(dialog);
+      else
+        ADD_FAILURE() << "no modal dialog opened";
+    });
+  }
 }
 
 // Help pages of the given contexts beside a stand-in program file, while it lives, and

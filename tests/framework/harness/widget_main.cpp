@@ -7,6 +7,7 @@
 
 #include "framework/forms/error_guard.h"
 #include "framework/forms/form_xel_base.h"
+#include "framework/forms/modal_opener.h"
 #include "framework/harness/widget_harness.h"
 
 TMessageBoxProvider& UnexpectedMessageBoxes();
@@ -23,7 +24,23 @@ int main(int argc, char** argv) {
 
   TXelApplication application(argc, argv, &IsEditorForm);
   SetMessageBoxProvider(&UnexpectedMessageBoxes());
+  // OnNextModal's answers, oldest first; a form of another kind runs as usual.
+  const TScopedModalOpener answers([](TFormXelBase& form, const std::function<bool()>& show) {
+    auto& waiting = NextModalAnswers();
+    if (waiting.empty()) return show();
+    // Taken first: the answer may wait for dialogs of its own.
+    TModalAnswer answer = std::move(waiting.front());
+    waiting.pop_front();
+    if (const std::optional<bool> ok = answer(form)) return *ok;
+    waiting.push_front(std::move(answer));
+    return show();
+  });
   ::testing::InitGoogleTest(&argc, argv);
+  // An answer a test left unused answers for no later test's form.
+  struct TForgetAnswers : ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { NextModalAnswers().clear(); }
+  };
+  ::testing::UnitTest::GetInstance()->listeners().Append(new TForgetAnswers);
   const int result = RUN_ALL_TESTS();
   SetMessageBoxProvider(nullptr);
   return result;

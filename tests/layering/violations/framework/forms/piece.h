@@ -1,0 +1,1 @@
+#include "framework/pickers/sel_switch.h"

@@ -49,8 +49,10 @@ struct TBmpHeader {
   bool topDown = false;
 };
 
-void DecodeRle(const std::vector<uint8_t>& data, TBitmap& bitmap, bool fourBits) {
-  const int width = bitmap.Width(), height = bitmap.Height();
+// Without a bitmap the run codes are only checked: a stream that ends before its end code
+// raises EReadError before the bitmap is sized for what the header declares.
+void DecodeRle(const std::vector<uint8_t>& data, TBitmap* bitmap, int width, int height,
+               bool fourBits) {
   int x = 0, line = 0; // line counts from the bottom row
   size_t p = 0;
   auto next = [&]() -> uint8_t {
@@ -58,7 +60,7 @@ void DecodeRle(const std::vector<uint8_t>& data, TBitmap& bitmap, bool fourBits)
     return data[p++];
   };
   auto put = [&](uint8_t index) {
-    if (x < width && line < height) bitmap.SetIndexAt(x, height - 1 - line, index);
+    if (bitmap && x < width && line < height) bitmap->SetIndexAt(x, height - 1 - line, index);
     ++x;
   };
   for (;;) {
@@ -215,9 +217,10 @@ void ReadBmp(TStream& stream, TBitmap& bitmap) {
   if (h.compression == kRle8 || h.compression == kRle4) {
     std::vector<uint8_t> data(size_t(stream.Remaining()));
     stream.ReadBuffer(data.data(), data.size());
+    DecodeRle(data, nullptr, width, height, h.compression == kRle4);
     bitmap.Reset(format, width, height);
     bitmap.Palette() = palette;
-    DecodeRle(data, bitmap, h.compression == kRle4);
+    DecodeRle(data, &bitmap, width, height, h.compression == kRle4);
     return;
   }
 

@@ -1,5 +1,6 @@
 #include "core/command_block.h"
 
+#include <algorithm>
 #include <memory>
 
 std::vector<TBlockSection> SplitCommandBlock(const TXelEventScriptList& block) {
@@ -33,7 +34,12 @@ std::shared_ptr<TXelEventScriptList> KeepBlockBody(const std::vector<TBlockSecti
 
 void AppendBlockBody(TXelEventScriptList& lines, const TXelEventScriptList* body) {
   if (body && body->GetCount() > 0) {
-    lines.InsertLines(lines.GetCount(), *body, 1);
+    // The shallowest line goes one level under the branch line, not the first: a damaged
+    // body whose first line is deeper than the rest must not climb above its branch.
+    int32_t shallowest = body->GetItem(0)->Indent;
+    for (int i = 1; i < body->GetCount(); ++i)
+      shallowest = std::min(shallowest, body->GetItem(i)->Indent);
+    lines.InsertLines(lines.GetCount(), *body, 1 + body->GetItem(0)->Indent - shallowest);
     return;
   }
   const int count = lines.GetCount();

@@ -197,10 +197,12 @@ void TIniFile::WriteBool(std::string_view section, std::string_view key, bool va
 }
 
 void TIniFile::DeleteKey(std::string_view section, std::string_view key) {
-  const int at = FindKey(section, key);
-  if (at < 0) return;
-  lines_.erase(lines_.begin() + at);
-  modified_ = true;
+  // Every copy of the key goes: a hand-edited file may repeat it, and the next copy would
+  // otherwise come to light as the value just deleted.
+  for (int at = FindKey(section, key); at >= 0; at = FindKey(section, key)) {
+    lines_.erase(lines_.begin() + at);
+    modified_ = true;
+  }
 }
 
 std::string TIniFile::ToBytes() const {

@@ -208,24 +208,25 @@ void TXelMap::Clear() {
 
 bool TXelMap::SettleLoadedLayers() {
   const int64_t cells = int64_t(width_) * int64_t(height_);
-  const bool sizeOk = width_ >= 1 && height_ >= 1 && cells <= MaxMapCells;
-  if (!sizeOk) {
+  bool ok = width_ >= 1 && height_ >= 1 && cells <= MaxMapCells;
+  // The cells read are checked against the size before the layers are sized for it, so a
+  // small file that declares a huge map costs no more than its own bytes: a map that
+  // fails falls back to the default size. Every saved map holds both layers, so a layer
+  // that is missing fails the map too.
+  for (int k = 0; k < 2; ++k)
+    if (ok && (!layerLoaded_[k] || loadedCells_[k].size() != uint64_t(cells) * 2)) ok = false;
+  if (!ok) {
     width_ = DefaultMapWidth;
     height_ = DefaultMapHeight;
   }
-  bool ok = sizeOk;
   for (int k = 0; k < 2; ++k) {
     TXelMapLayer& layer = k == 0 ? LowerLayer : UpperLayer;
+    layer.Resize(0, 0); // then a fresh grid of FillValue, with nothing to copy
     layer.Resize(width_, height_);
-    layer.Fill();
     std::vector<uint8_t> bytes;
     bytes.swap(loadedCells_[k]);
-    if (!layerLoaded_[k]) continue; // no chunk: the layer holds its FillValue
+    if (ok) std::memcpy(layer.CellData(), bytes.data(), bytes.size());
     layerLoaded_[k] = false;
-    if (sizeOk && bytes.size() == layer.Cells().size() * 2)
-      std::memcpy(layer.CellData(), bytes.data(), bytes.size());
-    else
-      ok = false;
   }
   return ok;
 }

@@ -60,8 +60,9 @@ public:
   // Modified 0, chipset 1, 20 x 15, no scrolling, no panorama, both layers reset, no
   // events, SaveCount 0.
   void Clear() override;
-  // Raises EReadError for a size below 1 x 1 or above MaxMapCells, and for a layer
-  // whose cells are not exactly Width x Height; the map is then still consistent.
+  // Raises EReadError for a size below 1 x 1 or above MaxMapCells, and for a layer that
+  // is missing or whose cells are not exactly Width x Height; the map then has the
+  // default size and is still consistent.
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) const override;
 

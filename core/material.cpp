@@ -14,8 +14,20 @@
 
 namespace {
 
+// The five bytes the code page leaves without a character.
+bool IsCodePageHole(uint8_t b) {
+  return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+}
+
+// A name that stays one file name inside its folder: no folder part (which also rules out
+// an absolute path), no "." or "..", and no control character (a NUL would cut the path
+// short) or byte the code page cannot spell.
 bool IsPlainName(std::string_view name) {
-  return name != "." && name != ".." && name.find('/') == name.npos && name.find('\\') == name.npos;
+  if (name == "." || name == "..") return false;
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    const uint8_t b = uint8_t(c);
+    return c == '/' || c == '\\' || b < 0x20 || b == 0x7F || IsCodePageHole(b);
+  });
 }
 
 // The folders to search, project first; an unset package folder is skipped.
@@ -49,8 +61,9 @@ std::vector<std::string> NamesInFolder(const std::string& folder, TExtensionTabl
     if (!FileExists(prefix + fileName)) continue;
     const std::string stem = ChangeFileExt(fileName, "");
     const std::string name = Utf8ToCodePage(stem);
-    // A file name the code page cannot spell could never be named by the game data.
-    if (CodePageToUtf8(name) == stem) names.push_back(name);
+    // A file name the code page cannot spell could never be named by the game data, nor
+    // one that lookup would refuse.
+    if (CodePageToUtf8(name) == stem && IsPlainName(name)) names.push_back(name);
   }
   closedir(dir);
   std::sort(names.begin(), names.end());

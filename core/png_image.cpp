@@ -12,6 +12,9 @@ namespace {
 
 constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr size_t kIdatSize = 65536;
+// Deflate never packs more than 1032 bytes into one, so rows that would have to inflate
+// further than that from the rest of the file cannot all be there.
+constexpr uint64_t kMaxInflateRatio = 1032;
 
 [[noreturn]] void Invalid() {
   throw EInvalidGraphic(SInvalidPngImage);
@@ -145,6 +148,10 @@ private:
     if (b[12] != 0) Unsupported();
     if (b[10] != 0 || b[11] != 0) Invalid(); // no other compression or filter method exists
     if (!ImageSizeAllowed(width, height)) Invalid();
+    // Checked before the bitmap and the inflate buffer are sized, so a tiny file that
+    // declares a huge image costs nothing.
+    const uint64_t rawSize = (uint64_t(width) * (colorType == 3 ? 1 : 3) + 1) * height;
+    if (rawSize > uint64_t(stream_.Remaining()) * kMaxInflateRatio) Invalid();
     have_header_ = true;
     palette_image_ = colorType == 3;
     bpp_ = palette_image_ ? 1 : 3;

@@ -1,7 +1,8 @@
-// Reads arbitrary bytes as a block of every private clipboard format. Whatever a parser
-// or a paste accepts must, copied again, be accepted again, and settle to the same
-// bytes by the second round (a value at its save default can read back as the class's
-// initial value once, such as a condition's hero 0).
+// Reads arbitrary bytes as a block of one private clipboard format, picked by the first
+// byte: the stream blocks, the map region, and the record and list blocks of every
+// record the editors paste. Whatever a parser or a paste accepts must, copied again, be
+// accepted again, and settle to the same bytes by the second round (a value at its save
+// default can read back as the class's initial value once, such as a condition's hero 0).
 
 // Real inputs of this kind run larger than libFuzzer's default cap.
 #define FUZZ_MAX_LEN 65536
@@ -9,14 +10,20 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/animation_record.h"
+#include "core/attribute_records.h"
+#include "core/chipset_record.h"
 #include "core/clipboard.h"
 #include "core/clipboard_formats.h"
+#include "core/database.h"
 #include "core/event_script_edit.h"
 #include "core/hero_records.h"
 #include "core/map_edit_engine.h"
 #include "core/map_region_clip.h"
 #include "core/monster_records.h"
+#include "core/switch_records.h"
 #include "fuzz_seeds.h"
+#include "tests/core/database_generator.h"
 #include "tests/core/sample_records.h"
 
 namespace {
@@ -35,27 +42,35 @@ void CheckStreamBlock(const Bytes& block, Parse parse, Build build) {
   }
 }
 
-template <class T> void CheckRecordPaste(TMemoryClipboard& clipboard, const Bytes& block) {
-  clipboard.SetData(cfListRow, block);
+// The clipboard the record and list checks paste from, set once.
+TMemoryClipboard& FuzzClipboard() {
+  static TMemoryClipboard clipboard;
+  SetClipboardProvider(&clipboard);
+  return clipboard;
+}
+
+template <class T, uint32_t Format> void CheckRecordPaste(const Bytes& block) {
+  FuzzClipboard().SetData(Format, block);
   T first(1);
-  if (!first.PasteFromClipboard(cfListRow)) return;
-  first.CopyToClipboard(cfListRow);
+  if (!first.PasteFromClipboard(Format)) return;
+  first.CopyToClipboard(Format);
   T second(1), third(1);
-  if (!second.PasteFromClipboard(cfListRow)) std::abort();
-  second.CopyToClipboard(cfListRow);
-  if (!third.PasteFromClipboard(cfListRow)) std::abort();
+  if (!second.PasteFromClipboard(Format)) std::abort();
+  second.CopyToClipboard(Format);
+  if (!third.PasteFromClipboard(Format)) std::abort();
   if (SaveBytes(third) != SaveBytes(second)) std::abort();
 }
 
-void CheckListPaste(TMemoryClipboard& clipboard, const Bytes& block) {
-  clipboard.SetData(cfHero, block);
-  TXelPlayer first, second, third;
-  const int pasted = first.PasteFromClipboard(cfHero, 0);
+// A database table pasted over its first entries, as Paste and Multi Paste do.
+template <class List, uint32_t Format> void CheckListPaste(const Bytes& block) {
+  FuzzClipboard().SetData(Format, block);
+  List first, second, third;
+  const int pasted = first.PasteFromClipboard(Format, 0);
   if (pasted == 0) return;
-  first.CopyToClipboard(cfHero, 0, pasted);
-  if (second.PasteFromClipboard(cfHero, 0) != pasted) std::abort();
-  second.CopyToClipboard(cfHero, 0, pasted);
-  if (third.PasteFromClipboard(cfHero, 0) != pasted) std::abort();
+  first.CopyToClipboard(Format, 0, pasted);
+  if (second.PasteFromClipboard(Format, 0) != pasted) std::abort();
+  second.CopyToClipboard(Format, 0, pasted);
+  if (third.PasteFromClipboard(Format, 0) != pasted) std::abort();
   if (SaveBytes(third) != SaveBytes(second)) std::abort();
 }
 
@@ -102,13 +117,75 @@ void CheckMapRegion(const Bytes& block) {
     std::abort();
 }
 
+void CheckMapEventBlock(const Bytes& block) {
+  CheckStreamBlock(block, ParseMapEventClip, MapEventBytes);
+}
+void CheckScriptLinesBlock(const Bytes& block) {
+  CheckStreamBlock(block, ParseScriptLinesClip, LinesBytes);
+  CheckScriptPaste(block);
+}
+void CheckMoveCommandBlock(const Bytes& block) {
+  CheckStreamBlock(block, ParseMoveCommandClip, BuildMoveCommandClip);
+}
+void CheckMapTreeMapBlock(const Bytes& block) {
+  CheckStreamBlock(block, ParseMapTreeMapClip, MapBytes);
+}
+
+// One check per format (569 has two record classes); a seed's first byte is its index.
+using TBlockCheck = void (*)(const Bytes& block);
+constexpr TBlockCheck kChecks[] = {
+    CheckMapRegion,
+    CheckMapEventBlock,
+    CheckRecordPaste<TXelEventPageItem, cfEventPage>,
+    CheckRecordPaste<TXelBattleEventPageItem, cfBattleEventPage>,
+    CheckScriptLinesBlock,
+    CheckMoveCommandBlock,
+    CheckMapTreeMapBlock,
+    CheckRecordPaste<TXelEncountItem, cfListRow>,
+    CheckRecordPaste<TXelMonsterActItem, cfListRow>,
+    CheckRecordPaste<TXelAnimationTimingItem, cfAnimationTiming>,
+    CheckRecordPaste<TXelAnimationPatternItem, cfAnimationFrame>,
+    CheckRecordPaste<TXelAnimationCellItem, cfAnimationCell>,
+    CheckListPaste<TXelPlayer, cfHero>,
+    CheckListPaste<TXelSkill, cfSkill>,
+    CheckListPaste<TXelItem, cfItem>,
+    CheckListPaste<TXelMonster, cfMonster>,
+    CheckListPaste<TXelMonGroup, cfMonGroup>,
+    CheckListPaste<TXelGround, cfTerrain>,
+    CheckListPaste<TXelAttrib, cfAttribute>,
+    CheckListPaste<TXelStatus, cfCondition>,
+    CheckListPaste<TXelAnimation, cfAnimation>,
+    CheckListPaste<TXelChipSet, cfChipSet>,
+    CheckListPaste<TXelCommonEvent, cfCommonEvent>,
+};
+
+Bytes Picked(size_t check, const Bytes& block) {
+  Bytes seed = {static_cast<uint8_t>(check)};
+  seed.insert(seed.end(), block.begin(), block.end());
+  return seed;
+}
+
+// A Copy of entry Index and a Multi Copy of Count entries from Index of a table.
+template <class List>
+void AddTableSeeds(FuzzSeeds& seeds, size_t check, const List& list, uint32_t format, int index,
+                   int count) {
+  list.Items(index)->CopyToClipboard(format);
+  seeds.push_back(Picked(check, ClipboardBytes(format)));
+  list.CopyToClipboard(format, index, count);
+  seeds.push_back(Picked(check, ClipboardBytes(format)));
+}
+
 } // namespace
 
 FuzzSeeds MakeFuzzSeeds() {
-  TMemoryClipboard clipboard;
-  SetClipboardProvider(&clipboard);
+  FuzzClipboard();
   FuzzSeeds seeds;
 
+  TXelMapLayer lower(0), upper(10000);
+  lower.Resize(3, 2);
+  upper.Resize(3, 2);
+  lower.SetCell(2, 1, 4046);
+  seeds.push_back(Picked(0, BuildMapRegionClip(lower, upper)));
   TXelEventItem event(1);
   event.Name = "EV0001";
   event.X = 5;
@@ -117,58 +194,58 @@ FuzzSeeds MakeFuzzSeeds() {
   page->Script.Clear();
   page->Script.Add(10110, 0, "Hello")->SetParamCount(3);
   page->Script.Add(ScriptEndCode, 0);
-  seeds.push_back(BuildEventClip(event));
-  seeds.push_back(BuildStartMarkClip(StartMarkShip));
-  seeds.push_back(BuildScriptLinesClip(page->Script, 0, 2));
+  seeds.push_back(Picked(1, BuildEventClip(event)));
+  seeds.push_back(Picked(1, BuildStartMarkClip(StartMarkShip)));
+  page->CopyToClipboard(cfEventPage);
+  seeds.push_back(Picked(2, ClipboardBytes(cfEventPage)));
+  seeds.push_back(Picked(4, BuildScriptLinesClip(page->Script, 0, 2)));
   TXelMoveRouteItem command;
   command.Code = mcChangeGraphic;
   command.GraphicName = "Hero";
-  seeds.push_back(BuildMoveCommandClip(command));
+  seeds.push_back(Picked(5, BuildMoveCommandClip(command)));
   TXelMap map;
   map.SetWidth(2);
   map.SetHeight(2);
   TXelMapTreeItem item(1);
   item.Kind = mkMap;
-  seeds.push_back(BuildMapTreeMapClip("MAP0001", map, item));
-
-  page->CopyToClipboard(cfEventPage);
-  seeds.push_back(ClipboardBytes(cfEventPage));
+  seeds.push_back(Picked(6, BuildMapTreeMapClip("MAP0001", map, item)));
+  TXelEncountItem row(1);
+  row.MonGroupId = 7;
+  row.CopyToClipboard(cfListRow);
+  seeds.push_back(Picked(7, ClipboardBytes(cfListRow)));
   TXelMonsterActItem action(1);
   action.SkillId = 7;
   action.CopyToClipboard(cfListRow);
-  seeds.push_back(ClipboardBytes(cfListRow));
-  TXelPlayer heroes;
-  heroes.Append()->Name = "Mira";
-  heroes.Append()->SetParameter(hpAttack, 10, 99);
-  heroes.CopyToClipboard(cfHero, 0, 2);
-  seeds.push_back(ClipboardBytes(cfHero));
+  seeds.push_back(Picked(8, ClipboardBytes(cfListRow)));
 
-  TXelMapLayer lower(0), upper(10000);
-  lower.Resize(3, 2);
-  upper.Resize(3, 2);
-  lower.SetCell(2, 1, 4046);
-  seeds.push_back(BuildMapRegionClip(lower, upper));
-
-  SetClipboardProvider(nullptr);
+  // Realistic records of every database table, from a generated database.
+  TXelDataBase db;
+  TDataBaseGenerator(11).Fill(db, 4);
+  db.MonGroups().Items(1)->BattlePages.GetItem(1)->CopyToClipboard(cfBattleEventPage);
+  seeds.push_back(Picked(3, ClipboardBytes(cfBattleEventPage)));
+  const TXelAnimationItem& animation = *db.Animations().Items(0);
+  animation.Timings.GetItem(2)->CopyToClipboard(cfAnimationTiming);
+  seeds.push_back(Picked(9, ClipboardBytes(cfAnimationTiming)));
+  animation.Frames.GetItem(4)->CopyToClipboard(cfAnimationFrame);
+  seeds.push_back(Picked(10, ClipboardBytes(cfAnimationFrame)));
+  animation.Frames.GetItem(4)->Cells.GetItem(3)->CopyToClipboard(cfAnimationCell);
+  seeds.push_back(Picked(11, ClipboardBytes(cfAnimationCell)));
+  AddTableSeeds(seeds, 12, db.Players(), cfHero, 0, 2);
+  AddTableSeeds(seeds, 13, db.Skills(), cfSkill, 1, 3);
+  AddTableSeeds(seeds, 14, db.Items(), cfItem, 0, 3);
+  AddTableSeeds(seeds, 15, db.Monsters(), cfMonster, 2, 2);
+  AddTableSeeds(seeds, 16, db.MonGroups(), cfMonGroup, 0, 2);
+  AddTableSeeds(seeds, 17, db.Grounds(), cfTerrain, 1, 3);
+  AddTableSeeds(seeds, 18, db.Attribs(), cfAttribute, 0, 4);
+  AddTableSeeds(seeds, 19, db.Statuses(), cfCondition, 3, 2);
+  AddTableSeeds(seeds, 20, db.Animations(), cfAnimation, 0, 1);
+  AddTableSeeds(seeds, 21, db.ChipSets(), cfChipSet, 0, 1);
+  AddTableSeeds(seeds, 22, db.CommonEvents(), cfCommonEvent, 1, 2);
   return seeds;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const Bytes block(data, data + size);
-  CheckStreamBlock(block, ParseMapEventClip, MapEventBytes);
-  CheckStreamBlock(block, ParseScriptLinesClip, LinesBytes);
-  CheckScriptPaste(block);
-  CheckStreamBlock(block, ParseMoveCommandClip, BuildMoveCommandClip);
-  CheckStreamBlock(block, ParseMapTreeMapClip, MapBytes);
-  CheckMapRegion(block);
-
-  TMemoryClipboard clipboard;
-  SetClipboardProvider(&clipboard);
-  CheckRecordPaste<TXelEncountItem>(clipboard, block);
-  CheckRecordPaste<TXelMonsterActItem>(clipboard, block);
-  CheckRecordPaste<TXelEventPageItem>(clipboard, block);
-  CheckRecordPaste<TXelBattleEventPageItem>(clipboard, block);
-  CheckListPaste(clipboard, block);
-  SetClipboardProvider(nullptr);
+  if (size == 0) return 0;
+  kChecks[data[0] % std::size(kChecks)](Bytes(data + 1, data + size));
   return 0;
 }

@@ -73,6 +73,9 @@ TEST(CommandBlock, WritesABodyBackOneLevelUnderTheLastLine) {
   const TRow rows[] = {
       {"0:10140 0:20140", "3:10110 3:12010 4:10120 4:10 3:22011 3:10",
        "0:10140 0:20140 1:10110 1:12010 2:10120 2:10 1:22011 1:10"},
+      // A damaged body that starts deeper than it goes on keeps its shape and never
+      // climbs above its branch line.
+      {"0:10140 0:20140", "5:10110 3:10", "0:10140 0:20140 3:10110 1:10"},
       {"0:10140 0:20140", "", "0:10140 0:20140 1:10"},
       {"0:10710 0:20710", nullptr, "0:10710 0:20710 1:10"},
       {"", nullptr, "1:10"},

@@ -9,6 +9,7 @@
 #include "core/png_image.h"
 #include "core/stream.h"
 #include "core/xyz_image.h"
+#include "tests/core/allocation_probe.h"
 #include "tests/core/image_bytes.h"
 
 namespace {
@@ -101,6 +102,15 @@ TEST(BmpReader, RunLengthData) {
   // Data that stops before the end-of-bitmap mark is a read error.
   r4.resize(r4.size() - 2);
   EXPECT_EQ(ReadError<ReadBmp>(r4), "A reading error from the stream");
+
+  // So is a 4096 x 4096 header over one run, found before the bitmap is sized.
+  ImageBytes huge = BmpHead(4096, 4096, 8, 1, 14 + 40 + 8, 2);
+  huge.resize(huge.size() + 8, 0);
+  huge.insert(huge.end(), {255, 1});
+  std::string error;
+  const auto allocated = BytesAllocatedBy([&] { error = ReadError<ReadBmp>(huge); });
+  EXPECT_EQ(error, "A reading error from the stream");
+  EXPECT_LT(allocated.value_or(0), 64u * 1024); // nothing to count without the sanitizer
 }
 
 TEST(BmpReader, DirectColourVariants) {

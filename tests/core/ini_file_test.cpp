@@ -74,6 +74,13 @@ TEST(IniFile, WritingChangesOnlyTheLinesConcerned) {
                            "FullPackageFlag=1\r\n");
 }
 
+TEST(IniFile, DeletingAKeyRemovesEveryCopyOfIt) {
+  TIniFile ini = TIniFile::FromBytes("[A]\nk=1\nj=2\nK=3\n");
+  ini.DeleteKey("a", "K");
+  EXPECT_FALSE(ini.ValueExists("A", "k"));
+  EXPECT_EQ(ini.ToBytes(), "[A]\r\nj=2\r\n");
+}
+
 TEST(IniFile, ABareLineFeedFileIsWrittenBackWithCrLf) {
   TIniFile ini = TIniFile::FromBytes("[A]\nk=v\n");
   ini.WriteString("A", "k", "w");

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "allocation_probe.h"
 #include "core/chipset_record.h"
 #include "core/database_tables.h"
 #include "core/editor_mode.h"
@@ -9,6 +10,7 @@
 #include "core/map.h"
 #include "core/var_int.h"
 #include "file_form.h"
+#include "hostile_files.h"
 #include "record_checks.h"
 #include "sample_records.h"
 
@@ -187,12 +189,11 @@ TEST(Map, SizesAndLayersFromAFileAreChecked) {
   EXPECT_EQ(map.LowerLayer.GetCell(2, 1), 4000);
   EXPECT_EQ(map.UpperLayer.GetCell(2, 1), 10001);
 
-  // A layer chunk that is missing leaves the layer filled with its FillValue.
-  LoadBytes(map, Record({IntChunk(2, 3), IntChunk(3, 2), LayerChunk(72, 6, 10001)}));
-  EXPECT_EQ(map.LowerLayer.GetCell(2, 1), 0);
-  ExpectConsistent(map);
-
   const std::vector<Bytes> hostile = {
+      // A missing layer: every saved map holds both, and a file that declares a huge
+      // size without cells must not cost that size.
+      Record({IntChunk(2, 3), IntChunk(3, 2), LayerChunk(72, 6, 10001)}),
+      Record({IntChunk(2, 2000), IntChunk(3, 2000)}),
       Record({IntChunk(2, 0), LayerChunk(71, 0, 0)}),                   // width 0
       Record({IntChunk(3, -4)}),                                        // negative height
       Record({IntChunk(2, 100000), IntChunk(3, 100000)}),               // far too many cells
@@ -224,6 +225,20 @@ TEST(Map, SizesAndLayersFromAFileAreChecked) {
   } catch (const EReadError& e) {
     EXPECT_STREQ(e.what(), "A reading error from the stream");
   }
+}
+
+// The cell data is found short before the layers are sized for 16257 x 107 cells, and
+// the failed map keeps the default size.
+TEST(Map, AHugeSizeWithShortCellDataIsRefusedBeforeTheLayersAreSized) {
+  const Bytes hostile = HostileMap();
+  ASSERT_EQ(hostile.size(), 111u);
+  TXelMap map;
+  const auto allocated =
+      BytesAllocatedBy([&] { EXPECT_THROW(LoadFileForm(map, hostile), EReadError); });
+  EXPECT_LT(allocated.value_or(0), 64u * 1024); // nothing to count without the sanitizer
+  EXPECT_EQ(map.Width(), 20);
+  EXPECT_EQ(map.Height(), 15);
+  ExpectConsistent(map);
 }
 
 TEST(Map, SettersScrollTypeUnloadAndShift) {

@@ -62,6 +62,39 @@ TEST_F(Materials, FindReturnsTheNameWhenThereIsNoFile) {
   EXPECT_FALSE(FindMaterialFile("Only", "Sound", SoundExtensions, path));
 }
 
+// Each name would reach a file that exists, outside the Sound folder or under a name the
+// data cannot hold; lookup refuses every one without touching the disk.
+TEST_F(Materials, NamesThatClimbOutOfTheirFolderAreRefused) {
+  Put("proj/secret.wav", "s");
+  Put("proj/Sound/Sub/x.wav", "x");
+  Put("proj/Sound/Door\xC2\x81.wav", "h");
+  Put("proj/Sound/Door", "n");
+  const std::string absolute = Path("proj/secret");
+  const struct {
+    const char* why;
+    std::string name;
+  } rows[] = {
+      {"parent folder", "../secret"},
+      {"parent folder, data separator", "..\\secret"},
+      {"the folder itself", "."},
+      {"the parent itself", ".."},
+      {"sub-folder", "Sub/x"},
+      {"sub-folder, data separator", "Sub\\x"},
+      {"absolute path", absolute},
+      {"absolute path, data separator", "\\" + absolute.substr(1)},
+      {"a NUL cuts the path short", std::string("Door\0.wav", 9)},
+      {"control character", "Door\n"},
+      {"byte the code page cannot spell", "Door\x81"},
+  };
+  for (const auto& row : rows) {
+    std::string path;
+    EXPECT_FALSE(FindMaterialFile(row.name, "Sound", SoundExtensions, path)) << row.why;
+    EXPECT_EQ(path, row.name) << row.why;
+  }
+  // The listing never offers a name that lookup refuses.
+  EXPECT_EQ(List("Sound", SoundExtensions), Names{});
+}
+
 TEST_F(Materials, ListShowsProjectNamesThenPackageOnlyNamesMarked) {
   Put("proj/ChipSet/Meadow.png", "");
   Put("proj/ChipSet/Cellar2.BMP", "");

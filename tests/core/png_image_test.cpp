@@ -7,6 +7,8 @@
 #include "core/image_file.h"
 #include "core/png_image.h"
 #include "core/stream.h"
+#include "tests/core/allocation_probe.h"
+#include "tests/core/hostile_files.h"
 #include "tests/core/image_bytes.h"
 
 namespace {
@@ -154,6 +156,22 @@ TEST(PngReader, RefusesMalformedAndUnsupportedFiles) {
   claim.insert(claim.end(), {'I', 'D', 'A', 'T', 1, 2, 3});
   EXPECT_EQ(PngError(claim), "A reading error from the stream");
   EXPECT_EQ(PngError(ImageBytes(good.begin(), good.end() - 6)), "A reading error from the stream");
+}
+
+// Signature, the header of a 4096 x 4096 colour image, the end: 45 bytes that once cost
+// about 96 MB of zero-filled bitmap and inflate buffer before the missing data showed.
+TEST(PngReader, AHugeHeaderWithoutDataIsRefusedBeforeAnythingIsSized) {
+  const ImageBytes hostile = HostilePng();
+  ASSERT_EQ(hostile.size(), 45u);
+  std::string error;
+  const auto allocated = BytesAllocatedBy([&] { error = PngError(hostile); });
+  EXPECT_EQ(error, "Invalid PNG Image");
+  EXPECT_LT(allocated.value_or(0), 64u * 1024); // nothing to count without the sanitizer
+
+  // The most a deflate stream can pack still loads: 1 MB of zero rows in about 1 KB.
+  const ImageBytes zeros(size_t(1024 + 1) * 1024, 0);
+  ImageBytes dense = SimplePng(1024, 1024, 3, {9, 9, 9}, zeros);
+  EXPECT_EQ(PngError(dense), "loaded");
 }
 
 TEST(PngWriter, PaletteImageChunksAndRows) {

@@ -29,6 +29,7 @@
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/qt_text.h"
+#include "framework/controls/script_list_box.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/forms/catalog_model.h"
 #include "framework/forms/error_guard.h"
@@ -209,7 +210,12 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
       b.Group("GroupBoxG", "Speed", [&] {
         IdCombo(b, "ComboBoxG", OffsetChoices(Speeds, 1), Field(page, &TPage::MoveSpeed), 0);
       });
-      b.Group("GroupBoxH", "Script", [&] { Script1 = new TScriptEditor(*this, b, "ListBox1"); });
+      b.Group("GroupBoxH", "Script", [&] {
+        Script1 = new TScriptEditor(*this, b, "ListBox1");
+        // The script is what the author works on: eight lines show at least.
+        TScriptListBox* list = Script1->List();
+        list->setMinimumHeight(8 * list->LineHeight() + 2 * list->frameWidth());
+      });
     });
   });
   b.Row([&] {

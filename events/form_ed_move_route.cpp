@@ -89,7 +89,11 @@ TFormEDMoveRoute::TFormEDMoveRoute(QWidget* owner) : TFormXelBase(owner, MoveEve
   b.Row([&] {
     b.Column([&] {
       b.Group("GroupBox1", "Object", [&] { ComboBox1 = b.Add<QComboBox>("ComboBox1"); });
-      b.Group("GroupBox3", "Route", [&] { ListBox1 = b.Add<TSmartListBox>("ListBox1"); });
+      b.Group("GroupBox3", "Route", [&] {
+        ListBox1 = b.Add<TSmartListBox>("ListBox1");
+        // Route lines such as "<>Move Frequency Down" read whole.
+        ListBox1->setMinimumWidth(24 * ListBox1->fontMetrics().averageCharWidth());
+      });
     });
     b.Group("GroupBox4", "Commands", [&] {
       ButtonList1 = b.Add<TButtonList>("ButtonList1");

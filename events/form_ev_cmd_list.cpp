@@ -33,12 +33,14 @@ TButtonList* TEvCmdPalette::AddButtonList(TFormBuilder& b, const char* name, int
   QStringList captions;
   int widest = 0;
   const auto pageCommands = commands_.subspan(page * PaletteButtonsPerPage, PaletteButtonsPerPage);
-  for (const TPaletteCommand& command : pageCommands) {
+  for (const TPaletteCommand& command : pageCommands)
     captions << QStringLiteral(" ") + QString::fromLatin1(command.Caption);
-    widest = std::max(widest, list->fontMetrics().horizontalAdvance(captions.back()));
-  }
+  // Every page has the same buttons: the given width, or wider where the desktop's font
+  // needs it for any caption of the palette.
+  for (const TPaletteCommand& command : commands_)
+    widest = std::max(widest, list->fontMetrics().horizontalAdvance(
+                                  QStringLiteral(" ") + QString::fromLatin1(command.Caption)));
   list->SetItems(captions);
-  // The given width, or wider where the desktop's font needs it.
   const int width = std::max(ButtonWidth, widest + 8);
   list->SetButtonWidth(width);
   list->SetButtonHeight(ButtonHeight);

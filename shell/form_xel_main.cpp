@@ -634,8 +634,14 @@ bool TFormXelMain::event(QEvent* event) {
   // Qt would show the tip over the status bar's panels; it goes into the first panel.
   if (event->type() == QEvent::StatusTip) {
     const QWidget* grabber = QWidget::mouseGrabber();
-    if (!grabber || grabber->window() == this)
-      StatusPanels[0]->setText(LongHint(static_cast<QStatusTipEvent*>(event)->tip()));
+    if (!grabber || grabber->window() == this) {
+      QLabel* panel = StatusPanels[0];
+      const QString hint = LongHint(static_cast<QStatusTipEvent*>(event)->tip());
+      panel->setText(hint);
+      // A hint longer than the panel reads whole in its tool tip.
+      const bool cut = panel->fontMetrics().horizontalAdvance(hint) > panel->contentsRect().width();
+      panel->setToolTip(cut ? hint : QString());
+    }
     return true;
   }
   return QMainWindow::event(event);
@@ -644,6 +650,9 @@ bool TFormXelMain::event(QEvent* event) {
 bool TFormXelMain::eventFilter(QObject* watched, QEvent* event) {
   // No tool tip while a drag holds the mouse.
   if (event->type() == QEvent::ToolTip && QWidget::mouseGrabber()) return true;
+  // A tool bar's hint goes with the mouse: a button left sideways may send no empty tip.
+  if (event->type() == QEvent::Leave && (watched == ToolBar1 || watched == ToolBar2))
+    StatusPanels[0]->clear();
   return QMainWindow::eventFilter(watched, event);
 }
 

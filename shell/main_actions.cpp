@@ -242,11 +242,25 @@ void TFormXelMain::CreateToolBars() {
   static_cast<TAlignLayout*>(Panel1->layout())->AddControl(ToolBar2, alTop);
 }
 
+namespace {
+
+// The hint panel beside the mode panel within the main window's least width of 720.
+constexpr int HintPanelMostWidth = 440;
+
+} // namespace
+
 void TFormXelMain::CreateStatusBar() {
   StatusBar = statusBar();
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
   StatusBar->setSizeGripEnabled(true);
   int widths[] = {320, 144, 0};
+  // The hint panel fits the longest hint with the fonts at hand, as far as the window's
+  // least width leaves room; a longer hint shows whole in the panel's tool tip.
+  for (const TActionSpec& spec : ActionSpecs)
+    widths[0] = std::max(
+        widths[0],
+        StatusBar->fontMetrics().horizontalAdvance(LongHint(QString::fromLatin1(spec.Hint))) + 8);
+  widths[0] = std::min(widths[0], HintPanelMostWidth);
   // The mode panel fits its longest text with the fonts at hand.
   for (const char* text : {SLowerLayerMode, SUpperLayerMode, SEventMode})
     widths[1] = std::max(widths[1], StatusBar->fontMetrics().horizontalAdvance(text) + 8);

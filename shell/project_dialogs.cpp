@@ -1,6 +1,7 @@
 #include "shell/project_dialogs.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPushButton>
@@ -136,6 +137,8 @@ TFormProjectOpen::TFormProjectOpen(QWidget* owner) : TFormXelBase(owner) {
   ListView1->setColumnWidth(0, 88);
   ListView1->setIconSize(QSize(16, 16));
   ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // The title column follows the list's own size, which settles after the form's.
+  ListView1->viewport()->installEventFilter(this);
   On(ListView1, &QTreeWidget::itemDoubleClicked, &TFormProjectOpen::ButtonOkClick);
 
   GuardHandler(this, [this] {
@@ -154,6 +157,9 @@ void TFormProjectOpen::FillList() {
     item->setIcon(0, icon);
   }
   if (ListView1->topLevelItemCount() > 0) SelectItem(ListView1->topLevelItem(0));
+  // Folder names read whole, icon and all.
+  ListView1->resizeColumnToContents(0);
+  ListView1->setColumnWidth(0, std::max(ListView1->columnWidth(0), 88));
   FitTitleColumn();
 }
 
@@ -179,6 +185,11 @@ void TFormProjectOpen::FitTitleColumn() {
 void TFormProjectOpen::resizeEvent(QResizeEvent* event) {
   TFormXelBase::resizeEvent(event);
   FitTitleColumn();
+}
+
+bool TFormProjectOpen::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ListView1->viewport() && event->type() == QEvent::Resize) FitTitleColumn();
+  return TFormXelBase::eventFilter(watched, event);
 }
 
 void TFormProjectOpen::DashBox1Click() {

@@ -51,6 +51,7 @@ public:
 
 protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   QTreeWidgetItem* FindItem(const QString& folderName) const;

@@ -53,7 +53,7 @@ TFormAboutBox::TFormAboutBox(QWidget* owner) : TFormXelBase(owner) {
     b.Stretch();
     ok = b.OkButton();
   });
-  static_cast<QBoxLayout*>(layout())->itemAt(1)->layout()->setContentsMargins(6, 4, 6, 4);
+  layout()->itemAt(layout()->count() - 1)->layout()->setContentsMargins(6, 4, 6, 4);
   icon->setFixedSize(32, 32);
   // Escape and the title-bar close press the one button, which closes with OK.
   SetCancelButton(ok, mrOk);

@@ -1,4 +1,5 @@
 // The map appearance, place and menu commands: one line each.
+#include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -143,7 +144,8 @@ private:
   // A missing or unreadable image leaves the preview empty.
   void LoadPreview() {
     LoadMaterialSheet(sheet_, v.FileName, "Panorama", false);
-    ScrollFrame1->update();
+    // The picture is painted on the frame's viewport, which must redraw.
+    ScrollFrame1->viewport()->update();
   }
   void Paint(QPainter& canvas) {
     const QSize client = ScrollFrame1->ClientSize();
@@ -276,7 +278,10 @@ private:
   }
   void Repaint() {
     for (QWidget* view : views_)
-      view->update();
+      if (auto* area = qobject_cast<QAbstractScrollArea*>(view))
+        area->viewport()->update();
+      else
+        view->update();
   }
 
   std::vector<QWidget*> views_;

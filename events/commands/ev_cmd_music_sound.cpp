@@ -131,20 +131,21 @@ public:
     TFormBuilder b(this, "FormEvCmd11520", "Fade BGM Out", 300, 110);
     CommandLayout(b, [&] {
       b.Group("GroupBox1", "Fade-out time", [&] {
-        b.Row([&] {
-          Slider1 = b.Add<TSlider>("Slider1");
-          Slider1->SetMax(20);
-          auto* fade = b.Add<TImageButton>("ImageButton1", QStringLiteral("Play"));
-          auto* restart = b.Add<TImageButton>("ImageButton2", QStringLiteral("Stop"));
-          On(fade, &QPushButton::clicked, &TFormEvCmd11520::ImageButton1Click);
-          On(restart, &QPushButton::clicked, &TFormEvCmd11520::ImageButton2Click);
-        });
+        // The slider spans the group so that its scale below lines up with it.
+        Slider1 = b.Add<TSlider>("Slider1");
+        Slider1->SetMax(20);
         b.Row([&] {
           const char* marks[] = {"0s", "5s", "10s", "15s", "20s"};
           for (int m = 0; m < 5; ++m) {
             if (m) b.Stretch();
             b.Label(("Label" + std::to_string(m + 1)).c_str(), marks[m]);
           }
+        });
+        b.Row([&] {
+          auto* fade = b.Add<TImageButton>("ImageButton1", QStringLiteral("Play"));
+          auto* restart = b.Add<TImageButton>("ImageButton2", QStringLiteral("Stop"));
+          On(fade, &QPushButton::clicked, &TFormEvCmd11520::ImageButton1Click);
+          On(restart, &QPushButton::clicked, &TFormEvCmd11520::ImageButton2Click);
         });
       });
     });

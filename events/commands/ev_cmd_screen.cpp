@@ -186,6 +186,9 @@ public:
               [&] { ColourRows(*this, b, "Power", v.P, 31, 1, [this] { Recolour(); }); });
       b.Group("GroupBox2", "Sample", [&] {
         sample_ = b.Add<TScrollFrame>("ScrollFrame1");
+        // A plain swatch of the colour: nothing to scroll.
+        sample_->HorzScrollBar()->SetVisible(false);
+        sample_->VertScrollBar()->SetVisible(false);
         sample_->setFixedHeight(32);
       });
       TimeAndWait(b, "DialEdit5", "Label5", &v.P[4]);

@@ -116,12 +116,15 @@ void EnableControls(const std::vector<QWidget*>& controls, bool enabled) {
     auto* dashBox = qobject_cast<TDashBox*>(control);
     if (combo || dialEdit || overEdit || dashBox || qobject_cast<QAbstractItemView*>(control))
       SetBaseColor(control, enabled);
-    if (enabled) continue;
-    if (combo) combo->setCurrentIndex(-1);
-    if (dialEdit) dialEdit->clear();
-    if (overEdit) overEdit->clear();
-    if (dashBox) dashBox->SetText(QString());
+    if (!enabled) ShowNothing(control);
   }
+}
+
+void ShowNothing(QWidget* control) {
+  if (auto* combo = qobject_cast<QComboBox*>(control)) combo->setCurrentIndex(-1);
+  if (auto* dialEdit = qobject_cast<TDialEdit*>(control)) dialEdit->clear();
+  if (auto* overEdit = qobject_cast<TOverEdit*>(control)) overEdit->clear();
+  if (auto* dashBox = qobject_cast<TDashBox*>(control)) dashBox->SetText(QString());
 }
 
 void FillHatchedBackground(QPainter& painter, int x, int y) {

@@ -43,6 +43,9 @@ QString FormatIntRange(int a, int b);
 // while the dialog keeps its values.
 void EnableControls(const std::vector<QWidget*>& controls, bool enabled);
 void EnableControls(std::initializer_list<QWidget*> controls, bool enabled);
+// What a disabled value control shows: nothing (a combo box, dial edit, text edit or
+// value box is emptied; other controls are left as they are).
+void ShowNothing(QWidget* control);
 
 // Fills the painter's clip box (the whole device without clipping) with the hatched
 // background of empty view areas: diagonal cross lines every 8 pixels in the button

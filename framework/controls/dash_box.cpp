@@ -56,6 +56,16 @@ TDashBox::TDashBox(QWidget* parent) : QWidget(parent), button_(new TDashButton(t
   ApplyHeightRule();
 }
 
+QSize TDashBox::sizeHint() const {
+  return minimumSizeHint();
+}
+
+QSize TDashBox::minimumSizeHint() const {
+  const QFontMetrics fm = fontMetrics();
+  const int text = fm.horizontalAdvance(QStringLiteral("0000:")) + 20 * fm.averageCharWidth();
+  return {text + DashButtonWidth + 2 * BorderWidth() + 4, fm.height() + AutoSizeBorderPixels};
+}
+
 void TDashBox::SetText(const QString& text) {
   if (text == text_) return;
   text_ = text;

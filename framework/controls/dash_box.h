@@ -38,6 +38,10 @@ public:
 
   virtual void ButtonClick();
 
+  // Room for a database list line ("%.4d:" and a name of 20 characters) and the button.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
 signals:
   // The box's OnClick: the owning form opens the picker here.
   void Clicked();

@@ -219,6 +219,7 @@ void TDialEdit::SetBound(int& bound, int value) {
   setMaxLength(32767);
   SetValue(current);
   setMaxLength(std::max(DecimalLength(maxValue_), DecimalLength(minValue_)));
+  updateGeometry(); // the widest value changed
 }
 
 void TDialEdit::StepBy(int steps) {
@@ -266,6 +267,16 @@ void TDialEdit::Paste(bool selectionClipboard) {
   const QString text = QGuiApplication::clipboard()->text(
       selectionClipboard ? QClipboard::Selection : QClipboard::Clipboard);
   if (!text.isEmpty()) PasteText(text);
+}
+
+QSize TDialEdit::minimumSizeHint() const {
+  const QFontMetrics fm = fontMetrics();
+  const int text = std::max(fm.horizontalAdvance(QString::number(minValue_)),
+                            fm.horizontalAdvance(QString::number(maxValue_)));
+  const int frame =
+      hasFrame() ? style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) : 0;
+  return {text + DialWidth + SpinWidth + 2 + 2 * frame + 6,
+          TAutoSelectEdit::minimumSizeHint().height()};
 }
 
 void TDialEdit::resizeEvent(QResizeEvent* event) {

@@ -105,6 +105,9 @@ public:
   // Inserts clipboard text up to its first control character in place of the selection.
   void PasteText(const QString& text);
 
+  // Never narrower than its widest value beside the dial and spin buttons.
+  QSize minimumSizeHint() const override;
+
 protected:
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;

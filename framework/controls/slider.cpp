@@ -47,6 +47,14 @@ TSlider::TSlider(QWidget* parent) : QWidget(parent), blinkTimer_(new QTimer(this
   blinkTimer_->start(BlinkInterval);
 }
 
+QSize TSlider::sizeHint() const {
+  return {121, 25};
+}
+
+QSize TSlider::minimumSizeHint() const {
+  return {ThumbWidth + 56, 25};
+}
+
 void TSlider::SetMin(int value) {
   min_ = value;
   update();

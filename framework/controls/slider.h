@@ -38,6 +38,10 @@ public:
   // Every 200 ms: the focused slider's thumb changes between plain and lit.
   void BlinkTimerTimer();
 
+  // A layout gives the slider its usual width and never less than a track to move on.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
 signals:
   void Change();
 

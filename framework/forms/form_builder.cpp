@@ -3,12 +3,15 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpacerItem>
 #include <QTabWidget>
 #include <stdexcept>
 
@@ -23,12 +26,20 @@ namespace {
 
 constexpr int FormMargin = 8;
 constexpr int ControlSpacing = 6;
+// The title bar's icon and buttons beside its text.
+constexpr int TitleBarAllowance = 100;
 
 QString Name(const char* name) {
   return QString::fromLatin1(name);
 }
 
+const char* const DesignSizeProperty = "velmoraDesignClientSize";
+
 } // namespace
+
+QSize DesignClientSize(const QWidget* form) {
+  return form->property(DesignSizeProperty).toSize();
+}
 
 TFormBuilder::TFormBuilder(QWidget* form, const char* name, const QString& caption, int clientWidth,
                            int clientHeight)
@@ -38,7 +49,16 @@ TFormBuilder::TFormBuilder(QWidget* form, const char* name, const QString& capti
   auto* root = new QVBoxLayout(form);
   root->setContentsMargins(FormMargin, FormMargin, FormMargin, FormMargin);
   root->setSpacing(ControlSpacing);
+  // The form is wide enough for its title beside the title bar's icon and buttons.
+  if (!caption.isEmpty()) {
+    QFont bold = form->font();
+    bold.setBold(true);
+    root->addSpacerItem(new QSpacerItem(QFontMetrics(bold).horizontalAdvance(caption) +
+                                            TitleBarAllowance - 2 * FormMargin,
+                                        0, QSizePolicy::Minimum, QSizePolicy::Fixed));
+  }
   levels_.push_back({root, form});
+  form->setProperty(DesignSizeProperty, QSize(clientWidth, clientHeight));
   form->resize(clientWidth, clientHeight);
 }
 
@@ -46,6 +66,22 @@ TFormXelCommon& TFormBuilder::Form() const {
   auto* form = dynamic_cast<TFormXelCommon*>(form_);
   if (!form) throw std::logic_error("bound controls need a form of the toolkit");
   return *form;
+}
+
+void TFormBuilder::PlaceControl(QWidget* control, const char* name) {
+  // A control that states no size of its own (an owner-drawn surface) keeps the size it
+  // was made with: a row would otherwise squeeze it to nothing beside controls that do.
+  // A plain widget or frame is a container whose layout comes later.
+  const QMetaObject* kind = control->metaObject();
+  if (!control->sizeHint().isValid() && control->minimumSize().isNull() &&
+      kind != &QWidget::staticMetaObject && kind != &QFrame::staticMetaObject)
+    control->setMinimumSize(control->size());
+  // A combo box is never narrower than its longest item, also for items filled in later.
+  if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo->setSizePolicy(QSizePolicy::Minimum, combo->sizePolicy().verticalPolicy());
+  }
+  Place(control, name);
 }
 
 void TFormBuilder::Place(QWidget* control, const char* name) {

@@ -41,6 +41,10 @@ class TFormXelCommon;
 class TOverEdit;
 class TSlider;
 
+// The client size a form was declared with (the builder's arguments); invalid for a
+// widget the builder did not make.
+QSize DesignClientSize(const QWidget* form);
+
 // The standard buttons a builder made; Help is none when it was not asked for.
 struct TStandardButtons {
   QPushButton* Ok = nullptr;
@@ -112,7 +116,7 @@ public:
   // Any other control: created inside the current container, named and placed.
   template <class Control, class... Args> Control* Add(const char* name, Args&&... args) {
     auto* control = new Control(std::forward<Args>(args)..., Container());
-    Place(control, name);
+    PlaceControl(control, name);
     return control;
   }
   // Binds a control made with Add: Show(control, value) shows the field, Value(control)
@@ -134,6 +138,8 @@ private:
 
   QWidget* Container() const { return levels_.back().container; }
   void Place(QWidget* control, const char* name);
+  // Place for a control without content of its own.
+  void PlaceControl(QWidget* control, const char* name);
   void Nest(TLevel level, const TContent& content);
   TFormXelCommon& Form() const;
   template <class V, class Text> TDashBox* ShowInBox(TDashBox* box, TField<V> field, Text text);

@@ -2,7 +2,11 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QLayout>
+#include <QPushButton>
 #include <QShowEvent>
+#include <QTabBar>
+#include <QTabWidget>
 #include <algorithm>
 
 #include "framework/controls/canvas_helpers.h"
@@ -35,10 +39,31 @@ void TFormXelCommon::FormShow() {
   UpdateControls();
 }
 
+namespace {
+
+// What takes typing or a choice, as opposed to a push button or a caption.
+bool IsInputControl(const QWidget* control) {
+  return control->focusPolicy() & Qt::TabFocus && !qobject_cast<const QPushButton*>(control) &&
+         !qobject_cast<const QTabBar*>(control) && !qobject_cast<const QTabWidget*>(control);
+}
+
+} // namespace
+
+void TFormXelCommon::FocusFirstInput() {
+  for (QWidget* w = self_->nextInFocusChain(); w && w != self_; w = w->nextInFocusChain()) {
+    if (w->isVisibleTo(self_) && w->isEnabled() && IsInputControl(w)) {
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
 void TFormXelCommon::HandleShow(QShowEvent* event) {
   if (event->spontaneous() || shown_) return;
   shown_ = true;
   GuardHandler(self_, [this] { FormShow(); });
+  // Typing belongs in the form's first input unless the form chose a control itself.
+  if (!self_->focusWidget()) FocusFirstInput();
 }
 
 TBinding& TFormXelCommon::AddBinding(std::unique_ptr<TBinding> binding) {
@@ -84,15 +109,36 @@ void TFormXelCommon::ApplyEnableRules() {
 void TFormXelCommon::ApplyEnableRules(bool all) {
   // Blanking a disabled control changes it, which must not reach its field.
   TUpdatingScope scope(*this);
+  bool refilled = false;
   for (TEnableRule& rule : enableRules_) {
     const bool enabled = rule.predicate();
     if (!all && rule.enabled == enabled) continue;
     const bool wasDisabled = rule.enabled == false;
     rule.enabled = enabled;
     EnableControls(rule.controls, enabled);
+    if (!enabled) ShowNothingWithin(rule.controls);
     // The controls were blanked while disabled; their fields kept the values.
-    if (enabled && wasDisabled) FillBindingsWithin(rule.controls);
+    if (enabled && wasDisabled) {
+      FillBindingsWithin(rule.controls);
+      refilled = true;
+    }
   }
+  // A refilled group may hold controls that a rule of their own keeps disabled.
+  if (refilled)
+    for (const TEnableRule& rule : enableRules_)
+      if (rule.enabled == false) {
+        for (QWidget* control : rule.controls)
+          ShowNothing(control);
+        ShowNothingWithin(rule.controls);
+      }
+}
+
+void TFormXelCommon::ShowNothingWithin(const std::vector<QWidget*>& controls) {
+  // The value controls inside a disabled group show nothing either.
+  for (QWidget* outer : controls)
+    for (QWidget* control : outer->findChildren<QWidget*>())
+      if (!control->objectName().isEmpty() && !control->objectName().startsWith("qt_"))
+        ShowNothing(control);
 }
 
 void TFormXelCommon::FillBindingsWithin(const std::vector<QWidget*>& controls) {
@@ -108,6 +154,15 @@ void TFormXelCommon::FillBindingsWithin(const std::vector<QWidget*>& controls) {
 TFormXelBase::TFormXelBase(QWidget* owner, int helpContext)
     : QDialog(owner), TFormXelCommon(this, helpContext) {}
 
+namespace {
+
+// The layout grows the form to what its content needs; it is placed at that size.
+void SettleSize(QWidget* form) {
+  if (form->layout()) form->layout()->activate();
+}
+
+} // namespace
+
 // Beside Execute, so that the opener itself needs nothing of the dialog base.
 bool OpenModal(TFormXelBase& form) {
   return RunModal(form, [&form] { return form.Execute(); });
@@ -115,6 +170,7 @@ bool OpenModal(TFormXelBase& form) {
 
 bool TFormXelBase::Execute() {
   return RunModal(*this, [this] {
+    SettleSize(this);
     CenterFormOverOwner(this);
     return exec() == mrOk;
   });
@@ -122,6 +178,7 @@ bool TFormXelBase::Execute() {
 
 bool TFormXelBase::ExecuteAt(int dx, int dy) {
   return RunModal(*this, [this, dx, dy] {
+    SettleSize(this);
     PlaceFormRelativeToOwner(this, dx, dy);
     return exec() == mrOk;
   });

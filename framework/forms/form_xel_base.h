@@ -64,6 +64,10 @@ public:
     });
   }
 
+  // Gives the focus to the first enabled input control in tab order (not a push button);
+  // done on the first show unless FormShow focused a control itself.
+  void FocusFirstInput();
+
   // Connects a painting handler(QPainter&) to View's Paint signal. Painting is no
   // handler of the author's doing: it runs also while Updating, but still inside the
   // error guard, since an exception must not unwind through the paint event.
@@ -138,6 +142,7 @@ private:
   }
   void ApplyEnableRules(bool all);
   void FillBindingsWithin(const std::vector<QWidget*>& controls);
+  void ShowNothingWithin(const std::vector<QWidget*>& controls);
 
   QWidget* self_;
   bool shown_ = false;

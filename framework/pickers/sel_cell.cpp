@@ -232,6 +232,11 @@ TFormSelEvChar::TFormSelEvChar(QWidget* owner)
     Panel2 = b.Group("Panel2", QString(),
                      [&] { AddView(b, "ScrollFrame2", ChipPageWidth, ChipPageHeight); });
   });
+  // The two panels take turns in one place: the form is laid out for the larger, so it
+  // neither grows nor leaves empty room when the author switches between them.
+  const QSize both = Panel1->sizeHint().expandedTo(Panel2->sizeHint());
+  Panel1->setMinimumSize(both);
+  Panel2->setMinimumSize(both);
   Panel2->hide();
 }
 

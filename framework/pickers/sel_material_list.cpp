@@ -61,32 +61,46 @@ TFormSelMaterialList::TFormSelMaterialList(const TListPickerKind& kind, QWidget*
     : TFormXelBase(owner), kind_(kind) {
   TFormBuilder b(this, kind.FormName, QString::fromLatin1(kind.Caption), kind.ClientWidth,
                  kind.ClientHeight);
-  b.Row([&] {
+  const auto list = [&] {
     auto* tab = b.Add<QFrame>("TabControl1");
     tab->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     IconListBox1 = new TIconListBox(tab);
     IconListBox1->setObjectName(QStringLiteral("IconListBox1"));
     IconListBox1->setFixedWidth(ListWidth);
     (new QVBoxLayout(tab))->addWidget(IconListBox1);
-    b.Column([&] {
-      if (kind.Preview != TPreviewKind::None) {
-        ScrollFrame1 = b.Add<TScrollFrame>("ScrollFrame1");
-        ScrollFrame1->HorzScrollBar()->SetVisible(false);
-        ScrollFrame1->VertScrollBar()->SetVisible(false);
-        const int edge = 2 * ScrollFrame1->frameWidth() - 2 * FrameBorder;
-        ScrollFrame1->setFixedSize(kind.FrameWidth + edge, kind.FrameHeight + edge);
-      }
-      if (side) side(b);
+  };
+  const auto buttons = [&] {
+    b.Row([&] {
       b.Stretch();
-      b.Row([&] {
+      ButtonOk = b.OkButton();
+      QPushButton* cancel = b.CancelButton();
+      for (QPushButton* button : {ButtonOk, cancel})
+        button->setFixedSize(ButtonWidth, ButtonHeight);
+    });
+  };
+  if (kind.Preview == TPreviewKind::None && !side) {
+    // A list alone has its buttons below it, in the picker's narrow width.
+    b.Column([&] {
+      list();
+      buttons();
+    });
+  } else {
+    b.Row([&] {
+      list();
+      b.Column([&] {
+        if (kind.Preview != TPreviewKind::None) {
+          ScrollFrame1 = b.Add<TScrollFrame>("ScrollFrame1");
+          ScrollFrame1->HorzScrollBar()->SetVisible(false);
+          ScrollFrame1->VertScrollBar()->SetVisible(false);
+          const int edge = 2 * ScrollFrame1->frameWidth() - 2 * FrameBorder;
+          ScrollFrame1->setFixedSize(kind.FrameWidth + edge, kind.FrameHeight + edge);
+        }
+        if (side) side(b);
         b.Stretch();
-        ButtonOk = b.OkButton();
-        QPushButton* cancel = b.CancelButton();
-        for (QPushButton* button : {ButtonOk, cancel})
-          button->setFixedSize(ButtonWidth, ButtonHeight);
+        buttons();
       });
     });
-  });
+  }
 
   On(IconListBox1, &QListWidget::currentRowChanged, &TFormSelMaterialList::IconListBox1Click);
   // A double-click, never "activated": some styles send that on a single click.

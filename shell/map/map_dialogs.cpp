@@ -72,10 +72,19 @@ void ModeGroup(TFormBuilder& b, const char* name, const char* caption, const cha
   b.Group(name, QString::fromLatin1(caption), [&] {
     b.Radios(std::move(mode), [&] {
       const std::string p(prefix);
-      parent = b.Radio((p + "1").c_str(), QStringLiteral("Parent Map"));
-      b.Radio((p + "2").c_str(), QString::fromLatin1(second));
-      b.Radio((p + "3").c_str(), QString::fromLatin1(third));
-      if (after) after();
+      const auto buttons = [&] {
+        parent = b.Radio((p + "1").c_str(), QStringLiteral("Parent Map"));
+        b.Radio((p + "2").c_str(), QString::fromLatin1(second));
+        b.Radio((p + "3").c_str(), QString::fromLatin1(third));
+      };
+      // A group with nothing below its buttons takes them in one row: the five groups
+      // stacked would not fit an 800 x 600 screen.
+      if (after) {
+        buttons();
+        after();
+      } else {
+        b.Row(buttons);
+      }
     });
   });
 }
@@ -337,7 +346,7 @@ TFormEDMap::TFormEDMap(QWidget* owner) : TFormXelBase(owner, 171) {
       ModeGroup(b, "GroupBoxE", "Save", "RadioButtonE", &v.SaveMode, "Enable", "Disable",
                 parents[4]);
       b.Stretch();
-      b.StandardButtons();
+      b.Row([&] { b.StandardButtons(); });
     });
   });
 

@@ -165,6 +165,14 @@ TEST_F(CommandPalette, ButtonsCarryTheListedCommandsAndCaptionsEachAfterOneBlank
     EXPECT_EQ(pages->tabText(page), QString::number(page + 1));
     EXPECT_EQ(pages->widget(page)->objectName(), QString("TabSheet%1").arg(page + 1));
   }
+  // Every page's buttons have one size: 181 x 24, or wider where a caption needs it.
+  const auto* first = FindControl<TButtonList>(&palette, "ButtonList1");
+  EXPECT_GE(first->ButtonWidth(), 181);
+  for (const char* name : {"ButtonList2", "ButtonList3"}) {
+    const auto* list = FindControl<TButtonList>(&palette, name);
+    EXPECT_EQ(list->ButtonWidth(), first->ButtonWidth()) << name;
+    EXPECT_EQ(list->ButtonHeight(), 24) << name;
+  }
 }
 
 TEST_F(CommandPalette, ACancelledDialogKeepsThePaletteOpenAndItsButtonRemembered) {

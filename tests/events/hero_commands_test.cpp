@@ -405,6 +405,16 @@ TEST_F(HeroCommands, PreviewsDrawTheirCells) {
                 .toImage()
                 .pixel(1, 1),
             BoardToImage(face).pixel(0, 0));
+  // Ticking "Flip Horizontal" of a message face mirrors it; unticking shows it as before.
+  auto message = Open(10130, Map, R"(0 10130 "Face" [1,0,0])");
+  QWidget* view = FindControl<TScrollFrame>(message.get(), "ScrollFrame1")->viewport();
+  const QImage plain = view->grab().toImage();
+  ASSERT_NE(plain, plain.mirrored(true, false));
+  auto* flip = FindControl<QCheckBox>(message.get(), "CheckBox1");
+  flip->click();
+  EXPECT_EQ(view->grab().toImage(), plain.mirrored(true, false));
+  flip->click();
+  EXPECT_EQ(view->grab().toImage(), plain);
   ProjectPath.clear();
   PathResolver().Clear();
 }

@@ -1,23 +1,33 @@
 // The contract every registered form keeps, checked over all of them: a form registered
 // anywhere in the editor is tested here without a line of its own.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSet>
 #include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 #include <set>
 
 #include "core/errors.h"
 #include "core/settings.h"
+#include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/fixed_memo.h"
 #include "framework/controls/slider.h"
+#include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
 #include "framework/forms/form_xel_base.h"
 #include "framework/harness/widget_harness.h"
@@ -185,6 +195,198 @@ TEST_P(FormContract, AThrowingHandlerEndsInTheErrorBoxAndTheFormGoesOn) {
   if (auto* dialog = dynamic_cast<TFormXelBase*>(form); dialog && dialog->CancelButton()) {
     dialog->CancelButton()->click();
     EXPECT_FALSE(dialog->isVisible());
+  }
+}
+
+namespace {
+
+// The largest client area a dialog has on an 800 x 600 screen, below its title bar.
+const QSize LargestClient(800, 600 - 30);
+
+// What a person reads and works with: the controls the form names, as they show.
+std::vector<QWidget*> NamedVisibleControls(QWidget* form) {
+  std::vector<QWidget*> controls;
+  for (QWidget* control : form->findChildren<QWidget*>()) {
+    const QString name = control->objectName();
+    if (name.isEmpty() || name.startsWith("qt_") || !control->isVisible()) continue;
+    controls.push_back(control);
+  }
+  return controls;
+}
+
+// A view scrolls its content: what lies inside need not fit it.
+bool InsideScrolledContent(const QWidget* control, const QWidget* form) {
+  for (const QWidget* w = control->parentWidget(); w && w != form; w = w->parentWidget())
+    if (qobject_cast<const QAbstractScrollArea*>(w)) return true;
+  return false;
+}
+
+bool IsInput(const QWidget* w) {
+  return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+         qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QTextEdit*>(w) ||
+         qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const TSlider*>(w) ||
+         qobject_cast<const TDashBox*>(w) || qobject_cast<const QCheckBox*>(w) ||
+         qobject_cast<const QRadioButton*>(w);
+}
+
+int Colours(const QImage& image) {
+  QSet<QRgb> colours;
+  for (int y = 0; y < image.height() && colours.size() < 2; ++y)
+    for (int x = 0; x < image.width() && colours.size() < 2; ++x)
+      colours.insert(image.pixel(x, y));
+  return colours.size();
+}
+
+bool ShowsAValue(QWidget* control) {
+  if (auto* combo = qobject_cast<QComboBox*>(control)) return !combo->currentText().isEmpty();
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) return !edit->text().isEmpty();
+  if (auto* box = qobject_cast<TDashBox*>(control)) return !box->Text().isEmpty();
+  return false;
+}
+
+// The room a control needs for its widest expected text in its own font; 0 when the
+// control's kind has no such rule.
+int NeededWidth(QWidget* control) {
+  const QFontMetrics fm(control->font());
+  if (qobject_cast<TDashBox*>(control)) // "%.4d:" and a name of 20 characters
+    return fm.horizontalAdvance("0000:") + 20 * fm.averageCharWidth() + 15 + 8;
+  if (auto* dial = qobject_cast<TDialEdit*>(control))
+    return std::max(fm.horizontalAdvance(QString::number(dial->MinValue())),
+                    fm.horizontalAdvance(QString::number(dial->MaxValue()))) +
+           15 + 11 + 8;
+  if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    int widest = 0;
+    for (int i = 0; i < combo->count(); ++i)
+      widest = std::max(widest, fm.horizontalAdvance(combo->itemText(i)));
+    return widest + 20;
+  }
+  if (qobject_cast<QLineEdit*>(control)) return 8 * fm.averageCharWidth();
+  if (auto* label = qobject_cast<QLabel*>(control);
+      label && !label->wordWrap() && label->pixmap().isNull())
+    return fm.horizontalAdvance(QString(label->text()).remove('&'));
+  if (qobject_cast<QAbstractButton*>(control)) return control->minimumSizeHint().width();
+  if (qobject_cast<TSlider*>(control)) return 9 + 48; // the thumb and a track to move it on
+  return 0;
+}
+
+// Every visible control of the form's current look: seen whole, inside the client area,
+// beside (not over) its siblings, wide enough for its text; custom paint shows.
+void CheckWhatShows(QWidget* form) {
+  // As before painting: layouts that a change asked for are done first.
+  QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  const QImage grab = form->grab().toImage();
+  const std::vector<QWidget*> controls = NamedVisibleControls(form);
+  for (QWidget* control : controls) {
+    const std::string name = control->objectName().toStdString();
+    SCOPED_TRACE(name);
+    const QRect onForm(control->mapTo(form, QPoint(0, 0)), control->size());
+    // What a view scrolls may be empty while there is nothing to show, as may a tab bar
+    // without pages.
+    if (InsideScrolledContent(control, form)) continue;
+    if (auto* bar = qobject_cast<QTabBar*>(control); bar && bar->count() == 0) continue;
+    EXPECT_FALSE(control->rect().isEmpty()) << "no room at all";
+    if (control->rect().isEmpty()) continue;
+    EXPECT_TRUE(form->rect().contains(onForm))
+        << "at " << onForm.x() << "," << onForm.y() << " " << onForm.width() << "x"
+        << onForm.height() << " outside the client area";
+    // A size the form gives a control (its minimum, or a fixed size) is the size it shows.
+    EXPECT_GE(control->width(), control->minimumWidth()) << "squeezed";
+    EXPECT_GE(control->height(), control->minimumHeight()) << "squeezed";
+    if (const int needed = NeededWidth(control)) {
+      EXPECT_GE(control->width(), needed) << "too narrow for its text";
+    }
+    if (qobject_cast<TSlider*>(control)) {
+      EXPECT_GE(control->height(), 18) << "the thumb is cut";
+    }
+    if (!control->isEnabled()) {
+      EXPECT_FALSE(ShowsAValue(control)) << "disabled, yet it shows a value";
+    }
+    if (QString(control->metaObject()->className()).startsWith('T') &&
+        !qobject_cast<QAbstractScrollArea*>(control) && form->rect().contains(onForm)) {
+      EXPECT_EQ(Colours(grab.copy(onForm)), 2) << "paints nothing";
+    }
+  }
+  for (size_t i = 0; i < controls.size(); ++i)
+    for (size_t j = i + 1; j < controls.size(); ++j) {
+      if (controls[i]->parentWidget() != controls[j]->parentWidget()) continue;
+      EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+          << controls[i]->objectName().toStdString() << " overlaps "
+          << controls[j]->objectName().toStdString();
+    }
+}
+
+// The room a title bar needs: its text in bold, an icon and three buttons.
+int TitleWidth(const QWidget* form) {
+  QFont bold = form->font();
+  bold.setBold(true);
+  return QFontMetrics(bold).horizontalAdvance(form->windowTitle()) + 100;
+}
+
+// Writes the grab to the folder that VELMORA_FORM_GRABS names, for a person to look at.
+void WriteGrab(QWidget* form, const QString& name) {
+  const QString folder = qEnvironmentVariable("VELMORA_FORM_GRABS");
+  if (folder.isEmpty()) return;
+  QDir().mkpath(folder);
+  EXPECT_TRUE(form->grab().save(QDir(folder).filePath(name + ".png")));
+}
+
+} // namespace
+
+TEST_P(FormContract, OpensAtItsSizeAndShowsEveryControlWhole) {
+  const auto form = Make();
+  const QSize design = DesignClientSize(form.get());
+  if (!design.isValid() && form->findChildren<QWidget*>().isEmpty())
+    GTEST_SKIP() << "a command without a window";
+  ShowAndActivate(form.get());
+  QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  // It opens at its size, grown only as far as its content needs, and fits the screen.
+  EXPECT_TRUE(design.isValid());
+  EXPECT_EQ(form->size(), design.expandedTo(form->minimumSize()));
+  EXPECT_LE(form->width(), LargestClient.width());
+  EXPECT_LE(form->height(), LargestClient.height());
+  const QString title = form->windowTitle();
+  if (!title.isEmpty()) {
+    EXPECT_GE(form->width(), TitleWidth(form.get())) << "the title is cut";
+  }
+  const std::string name = GetParam()->ClassName;
+  {
+    SCOPED_TRACE("as it opens");
+    CheckWhatShows(form.get());
+    WriteGrab(form.get(), QString::fromStdString(name));
+  }
+  // Each page of its tab controls.
+  for (QTabWidget* tabs : form->findChildren<QTabWidget*>()) {
+    if (!tabs->isVisible()) continue;
+    for (int page = 0; page < tabs->count(); ++page) {
+      if (page == tabs->currentIndex()) continue;
+      tabs->setCurrentIndex(page);
+      const QString pageName = tabs->widget(page)->objectName();
+      SCOPED_TRACE(pageName.toStdString());
+      CheckWhatShows(form.get());
+      WriteGrab(form.get(), QString::fromStdString(name) + "-" + pageName);
+    }
+  }
+}
+
+TEST_P(FormContract, TheFocusStartsWhereTypingBelongs) {
+  const auto form = Make();
+  ShowAndActivate(form.get());
+  QWidget* focus = form->focusWidget();
+  const std::vector<QWidget*> controls = NamedVisibleControls(form.get());
+  const bool hasInput = std::any_of(controls.begin(), controls.end(), [](QWidget* c) {
+    return IsInput(c) && c->isEnabled() && c->focusPolicy() != Qt::NoFocus;
+  });
+  if (!hasInput) GTEST_SKIP() << "nothing to type into";
+  ASSERT_NE(focus, nullptr);
+  EXPECT_TRUE(form->isAncestorOf(focus));
+  // An inner part of a control (a list's viewport) stands for the control.
+  while (focus && !IsInput(focus) && focus->parentWidget() != form.get())
+    focus = focus->parentWidget();
+  EXPECT_TRUE(IsInput(focus)) << focus->metaObject()->className() << " "
+                              << focus->objectName().toStdString();
+  const std::string name = GetParam()->ClassName;
+  if (name == "TFormEvCmd10110" || name == "TFormEvCmd12410") {
+    EXPECT_TRUE(qobject_cast<QTextEdit*>(focus)) << "the memo";
   }
 }
 

@@ -16,6 +16,7 @@
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/fixed_memo.h"
+#include "framework/controls/opaque_paint_box.h"
 #include "framework/controls/slider.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
@@ -314,4 +315,59 @@ TEST(FormRegistry, FindsFormsByGroupAndKey) {
   const auto form = count->Create(nullptr);
   EXPECT_EQ(form->objectName(), "FormDataMultiCopy");
   EXPECT_NE(dynamic_cast<TFormXelBase*>(form.get()), nullptr);
+}
+
+namespace {
+
+// A narrow form whose rows hold, beside controls that take all the room they get, the
+// controls that once were squeezed to nothing.
+class TCrowdedForm : public TFormXelBase {
+public:
+  TCrowdedForm() {
+    TFormBuilder b(this, "FormCrowded", "Crowded", 60, 40);
+    b.Row([&] {
+      b.Edit("Edit1", &v.Name);
+      b.Slider("Slider1", 0, 10, &v.Volume);
+    });
+    b.Group("GroupBox1", "Group", [&] {
+      b.Radios(&v.Kind, [&] {
+        b.Row([&] {
+          b.Radio("RadioButton1", "Variable");
+          b.ValueBox("DashBox1", &v.SwitchId, [](int id) { return QString::number(id); });
+          b.DialEdit("DialEdit1", -999999, 999999, &v.Count);
+        });
+      });
+    });
+    b.Row([&] {
+      b.Edit("Edit2", &v.Name);
+      b.ComboBox("ComboBox1", {"A rather long item of the list"}, &v.Item);
+      b.Add<TOpaquePaintBox>("PaintBox1")->resize(40, 30);
+    });
+  }
+
+private:
+  TValues v;
+};
+
+} // namespace
+
+TEST(FormBuilder, RowsNeverSqueezeAControlBelowItsContent) {
+  TCrowdedForm form;
+  form.show();
+  QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  const QFontMetrics fm(form.font());
+  struct TRow {
+    const char* name;
+    int least;
+  };
+  for (const TRow& row :
+       {TRow{"Slider1", 60},
+        TRow{"DashBox1", fm.horizontalAdvance("0000:") + 20 * fm.averageCharWidth()},
+        TRow{"DialEdit1", fm.horizontalAdvance("-999999")},
+        TRow{"ComboBox1", fm.horizontalAdvance("A rather long item of the list")},
+        TRow{"PaintBox1", 40}}) {
+    EXPECT_GE(FindControl(&form, row.name)->width(), row.least) << row.name;
+  }
+  // The form grew from its given size only as far as its content needs.
+  EXPECT_EQ(form.size(), QSize(60, 40).expandedTo(form.minimumSize()));
 }

@@ -351,6 +351,21 @@ TEST_F(MainWindowProjects, TheStatusBarShowsTheCellTheMapAndTheLongHint) {
   EXPECT_EQ(form.StatusPanels[0]->text(), " there are hero and data such as item editors.");
   EXPECT_TRUE(form.StatusBar->currentMessage().isEmpty());
   EXPECT_EQ(form.Action_ToolDataBase->toolTip(), "A data base ");
+  // The panel holds the whole hint.
+  EXPECT_GE(form.StatusPanels[0]->width(),
+            form.StatusPanels[0]->fontMetrics().horizontalAdvance(form.StatusPanels[0]->text()));
+  // A hint longer than the panel shows whole in its tool tip.
+  QStatusTipEvent longTip(form.Action_ProjectPack->statusTip());
+  QApplication::sendEvent(&form, &longTip);
+  const QLabel* panel = form.StatusPanels[0];
+  const bool fits =
+      panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width();
+  EXPECT_FALSE(fits);
+  EXPECT_EQ(panel->toolTip(), panel->text());
+  // The hint goes when the mouse leaves the tool bar.
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(form.ToolBar1, &leave);
+  EXPECT_TRUE(form.StatusPanels[0]->text().isEmpty());
 
   // While another window drags, neither its hints nor tool tips show.
   ShowAndActivate(&form);

@@ -242,6 +242,19 @@ TEST_F(Projects, TheOpenDialogListsOnlyProjectsWithTheirTitlesByName) {
   EXPECT_EQ(dialog.ChosenFolder, "beta");
 }
 
+TEST_F(Projects, TheOpenDialogsColumnsFitOnFirstShow) {
+  MakeProject("Quest One", "A Title");
+  TFormProjectOpen dialog;
+  ShowAndActivate(&dialog);
+  QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  QTreeWidget* list = List(&dialog);
+  // The folder name reads whole beside its icon; the title column ends at the list's edge.
+  EXPECT_EQ(list->columnWidth(0) + list->columnWidth(1), list->viewport()->width());
+  const int shown = list->columnWidth(0);
+  list->resizeColumnToContents(0);
+  EXPECT_GE(shown, list->columnWidth(0));
+}
+
 TEST_F(Projects, RenamingRefusesAnyExistingTargetAndRewritesTheTitle) {
   MakeProject("Alpha", "Old");
   Mkdir("base/Empty");

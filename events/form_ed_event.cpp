@@ -33,6 +33,7 @@
 #include "framework/controls/qt_text.h"
 #include "framework/controls/script_list_box.h"
 #include "framework/controls/scroll_frame.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/error_guard.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_pieces.h"
@@ -139,13 +140,16 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
           auto* value = b.DialEdit("DialEditAC", -999999, 999999999,
                                    Field(condition, &TCondition::VariableValue));
           flag("CheckBoxAD", "Item", ecItem);
-          TIdChoices items = OffsetChoices(ItemNames(), 1);
+          // Over the shared models at a fixed width: opening the editor measures no names.
+          // An item id below 1 shows the first item; other unlisted ids select nothing.
+          TIdChoices items;
           items.BelowShowsFirst = true;
-          auto* item = IdCombo(b, "ComboBoxAD", items, Field(condition, &TCondition::ItemId), 0);
+          auto* item =
+              IdCombo(b, "ComboBoxAD", ItemModel(), items, Field(condition, &TCondition::ItemId));
           b.Label("LabelAD", "");
           flag("CheckBoxAE", "Hero", ecHero);
-          auto* hero = IdCombo(b, "ComboBoxAE", OffsetChoices(HeroNames(), 1),
-                               Field(condition, &TCondition::HeroId), 0);
+          auto* hero =
+              IdCombo(b, "ComboBoxAE", HeroModel(), {}, Field(condition, &TCondition::HeroId));
           b.Label("LabelAE", "");
           flag("CheckBoxAF", "Timer", ecTimer);
           TField<int> seconds(Field(condition, &TCondition::TimerSeconds));

@@ -86,15 +86,23 @@ QComboBox* CatalogCombo(TFormBuilder& b, const char* name, const QStringList& na
   return IdCombo(b, name, CatalogChoices(names), std::move(id));
 }
 
-QComboBox* CatalogCombo(TFormBuilder& b, const char* name, TCatalogModel& model, TField<int> id) {
-  auto* combo = ListCombo(b, name, {});
+QComboBox* IdCombo(TFormBuilder& b, const char* name, TCatalogModel& model, TIdChoices choices,
+                   TField<int> id, int length) {
+  auto* combo = ListCombo(b, name, {}, length);
   combo->setModel(&model);
   combo->setModelColumn(TCatalogModel::NameColumn);
-  auto choices = std::make_shared<TIdChoices>();
-  choices->Fallback = 1;
-  choices->Rows = [&model] { return model.rowCount(); };
-  return BindIdCombo(b, combo, std::move(id), [choices, &model]() -> const TIdChoices& {
+  choices.Names.clear();
+  choices.Ids.clear();
+  choices.Rows = [&model] { return model.rowCount(); };
+  auto kept = std::make_shared<const TIdChoices>(std::move(choices));
+  return BindIdCombo(b, combo, std::move(id), [kept, &model]() -> const TIdChoices& {
     model.FollowDataBase();
-    return *choices;
+    return *kept;
   });
+}
+
+QComboBox* CatalogCombo(TFormBuilder& b, const char* name, TCatalogModel& model, TField<int> id) {
+  TIdChoices choices;
+  choices.Fallback = 1;
+  return IdCombo(b, name, model, std::move(choices), std::move(id));
 }

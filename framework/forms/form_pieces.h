@@ -59,6 +59,10 @@ QComboBox* CatalogCombo(TFormBuilder& b, const char* name, const QStringList& na
 // unlisted id shows, and becomes, 1. Opening it costs nothing per entry, and a rename or
 // a new number of entries shows at once.
 QComboBox* CatalogCombo(TFormBuilder& b, const char* name, TCatalogModel& model, TField<int> id);
+// The same over a model, with the rules of Choices for ids no line stands for (its lines
+// and ids come from the model: line i stands for First + i).
+QComboBox* IdCombo(TFormBuilder& b, const char* name, TCatalogModel& model, TIdChoices choices,
+                   TField<int> id, int length = ListComboLength);
 
 // Binds an IdCombo whose lines change after it is built: Refresh(shown) brings the lines
 // up to date and returns the choices they stand for; it runs whenever the field is shown.

@@ -364,9 +364,10 @@ TEST_F(MediaCommandDialogs, PlaceCommands) {
   edited.X = 4;
   edited.Y = 6;
   pickers.Id = 2;
-  pickers.Other = [](TFormXelBase& form) {
+  pickers.Other = [this](TFormXelBase& form) {
     auto& picker = dynamic_cast<TFormMapSetPlace&>(form);
     EXPECT_TRUE(picker.AllowAnyNode);
+    EXPECT_EQ(picker.HeldMap, &map); // the map as edited, not as saved
     picker.MapId = 3;
     picker.X = 5;
     picker.Y = 5;

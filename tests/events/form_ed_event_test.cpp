@@ -18,6 +18,7 @@
 #include "core/file_test_env.h"
 #include "core/game_sheets.h"
 #include "core/glimra_board.h"
+#include "core/hero_records.h"
 #include "core/image_file.h"
 #include "core/map.h"
 #include "core/switch_records.h"
@@ -31,6 +32,7 @@
 #include "framework/controls/dash_box.h"
 #include "framework/controls/qt_clipboard.h"
 #include "framework/controls/script_list_box.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/modal_opener.h"
 #include "framework/harness/widget_harness.h"
 #include "framework/pickers/sel_cell.h"
@@ -442,6 +444,43 @@ TEST_F(EventEditor, FieldsOutOfRangeSelectNothingAndStayOnOk) {
   EXPECT_EQ(std::tuple(kept.MoveSpeed, kept.MoveFrequency, kept.MoveType, kept.Trigger,
                        kept.Priority, kept.AnimationType, kept.Direction, kept.Pattern),
             std::tuple(9, 0, uint8_t{12}, uint8_t{9}, uint8_t{7}, uint8_t{8}, uint8_t{7}, -4));
+}
+
+// The item and hero conditions over three of each: an item id below 1 shows the first
+// item, other unlisted ids select nothing; OK keeps every id as stored.
+TEST_F(EventEditor, ConditionCombosShowTheCatalogsAndKeepUnlistedIds) {
+  for (int id = 1; id <= 3; ++id) {
+    database_.Items().GetOrCreate(id)->Name = "Item" + std::to_string(id);
+    database_.Players().GetOrCreate(id)->Name = "Hero" + std::to_string(id);
+  }
+  CatalogsChanged();
+  struct TRow {
+    int32_t itemId, heroId;
+    int item, hero; // the lines shown
+  } const rows[] = {{2, 3, 1, 2}, {0, -5, 0, -1}, {-5, 4, 0, -1}, {4, 9, -1, -1}};
+  for (const TRow& r : rows) {
+    TXelEventItem event(7);
+    TXelEventCondition& condition = event.Pages.Items(0)->Condition;
+    condition.Flags = ecItem | ecHero;
+    condition.ItemId = r.itemId;
+    condition.HeroId = r.heroId;
+    auto form = Open(event);
+    auto* item = FindControl<QComboBox>(form.get(), "ComboBoxAD");
+    auto* hero = FindControl<QComboBox>(form.get(), "ComboBoxAE");
+    EXPECT_EQ(std::pair(item->currentIndex(), hero->currentIndex()), std::pair(r.item, r.hero))
+        << r.itemId;
+    EXPECT_EQ(item->currentText(), r.item < 0 ? "" : QString("Item%1").arg(r.item + 1));
+    FindControl<QPushButton>(form.get(), "ButtonOk")->click();
+    const TXelEventCondition& kept = stored_.Pages.Items(0)->Condition;
+    EXPECT_EQ(std::pair(kept.ItemId, kept.HeroId), std::pair(r.itemId, r.heroId)) << r.itemId;
+  }
+  // A pick stores the line's id.
+  TXelEventItem event(7);
+  event.Pages.Items(0)->Condition.Flags = ecItem;
+  auto form = Open(event);
+  FindControl<QComboBox>(form.get(), "ComboBoxAD")->setCurrentIndex(2);
+  FindControl<QPushButton>(form.get(), "ButtonOk")->click();
+  EXPECT_EQ(stored_.Pages.Items(0)->Condition.ItemId, 3);
 }
 
 } // namespace

@@ -114,6 +114,7 @@ protected:
     if (OtherForm) return OtherForm(form);
     auto& place = dynamic_cast<TFormMapSetPlace&>(form);
     Offered = {place.MapId, place.X, place.Y};
+    EXPECT_EQ(place.HeldMap, &map); // the map as edited, not as saved
     // The picker scrolls the view to the cell it shows.
     tree.GetItemById(1)->ViewX = 999;
     if (!PlaceOk) return false;

@@ -47,12 +47,23 @@ void TXelEventScriptLine::LoadFromStream(TStream& stream) {
 }
 
 void TXelEventScriptLine::SaveToStream(TStream& stream) const {
-  WriteVarInt(stream, Code);
-  WriteVarInt(stream, Indent);
-  WriteVarString(stream, Text);
-  WriteVarInt(stream, ParamCount());
-  for (int32_t param : Params)
-    WriteVarInt(stream, param);
+  // The integers are gathered in a small buffer and written in few calls: a save writes
+  // every line of every page.
+  uint8_t buf[64];
+  int n = EncodeVarInt(static_cast<uint32_t>(Code), buf);
+  n += EncodeVarInt(static_cast<uint32_t>(Indent), buf + n);
+  n += EncodeVarInt(static_cast<uint32_t>(Text.size()), buf + n);
+  stream.WriteBuffer(buf, size_t(n));
+  stream.WriteBuffer(Text.data(), Text.size());
+  n = EncodeVarInt(static_cast<uint32_t>(ParamCount()), buf);
+  for (int32_t param : Params) {
+    if (n > int(sizeof(buf)) - 5) {
+      stream.WriteBuffer(buf, size_t(n));
+      n = 0;
+    }
+    n += EncodeVarInt(static_cast<uint32_t>(param), buf + n);
+  }
+  stream.WriteBuffer(buf, size_t(n));
 }
 
 TXelEventScriptLine* TXelEventScriptList::GetItem(int index) const {
@@ -96,12 +107,6 @@ void TXelEventScriptList::InsertLines(int at, const TXelEventScriptList& source,
                 std::make_move_iterator(copies.end()));
 }
 
-void TXelEventScriptList::KeepLinesAside() {
-  for (auto it = lines_.rbegin(); it != lines_.rend(); ++it)
-    spare_.push_back(std::move(*it));
-  lines_.clear();
-}
-
 std::unique_ptr<TXelEventScriptLine> TXelEventScriptList::TakeLine() {
   if (spare_.empty()) return std::make_unique<TXelEventScriptLine>();
   auto line = std::move(spare_.back());
@@ -110,22 +115,37 @@ std::unique_ptr<TXelEventScriptLine> TXelEventScriptList::TakeLine() {
 }
 
 void TXelEventScriptList::LoadFromStream(TStream& stream) {
-  KeepLinesAside();
-  while (stream.Remaining() > 0) {
-    auto line = TakeLine();
-    line->LoadFromStream(stream);
-    lines_.push_back(std::move(line));
+  // The lines held are filled again where they stand; only those beyond the script
+  // loaded are put aside, and only a longer script takes more.
+  size_t loaded = 0;
+  try {
+    while (stream.Remaining() > 0) {
+      if (loaded == lines_.size()) lines_.push_back(TakeLine());
+      lines_[loaded]->LoadFromStream(stream);
+      ++loaded;
+    }
+  } catch (...) {
+    KeepLinesFrom(loaded);
+    throw;
+  }
+  KeepLinesFrom(loaded);
+}
+
+void TXelEventScriptList::KeepLinesFrom(size_t count) {
+  while (lines_.size() > count) {
+    spare_.push_back(std::move(lines_.back()));
+    lines_.pop_back();
   }
 }
 
 void TXelEventScriptList::ResetToEndLine() {
-  KeepLinesAside();
-  auto line = TakeLine();
-  line->Code = ScriptEndCode;
-  line->Indent = 0;
-  line->Text.clear();
-  line->Params.clear();
-  lines_.push_back(std::move(line));
+  if (lines_.empty()) lines_.push_back(TakeLine());
+  KeepLinesFrom(1);
+  TXelEventScriptLine& line = *lines_.front();
+  line.Code = ScriptEndCode;
+  line.Indent = 0;
+  line.Text.clear();
+  line.Params.clear();
 }
 
 void TXelEventScriptList::SaveToStream(TStream& stream) const {
@@ -143,11 +163,20 @@ void TXelBaseEventPageItem::Clear() {
   // new page comes here, so the line is set directly rather than parsed from the blob.
   ScriptSize = 4;
   ScriptData.assign(4, 0);
-  Script.ResetToEndLine();
+  // A load parses the script over the lines held instead (or resets it when it fails).
+  if (!loading_) Script.ResetToEndLine();
 }
 
 void TXelBaseEventPageItem::LoadFromStream(TStream& stream) {
-  TCatalogItem::LoadFromStream(stream);
+  loading_ = true;
+  try {
+    TCatalogItem::LoadFromStream(stream);
+  } catch (...) {
+    loading_ = false;
+    Script.ResetToEndLine();
+    throw;
+  }
+  loading_ = false;
   ParseScript();
 }
 
@@ -182,16 +211,4 @@ void TXelBaseEventPageItem::BuildScript() const {
   Script.SaveToStream(blob);
   ScriptData = blob.TakeBytes();
   ScriptSize = static_cast<int32_t>(ScriptData.size());
-}
-
-bool TXelBaseEventPageItem::ScriptVarData(int id, TCatalogVarData& d) {
-  if (id == scriptSizeId_) {
-    d.Int(&ScriptSize, 0);
-    return true;
-  }
-  if (id == scriptSizeId_ + 1) {
-    d.Blob(&ScriptData, ScriptSize);
-    return true;
-  }
-  return false;
 }

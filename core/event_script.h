@@ -80,7 +80,8 @@ public:
   void ResetToEndLine();
 
 private:
-  void KeepLinesAside();
+  // Puts the lines from index Count on aside, last first.
+  void KeepLinesFrom(size_t count);
   std::unique_ptr<TXelEventScriptLine> TakeLine();
 
   using TLines = std::vector<std::unique_ptr<TXelEventScriptLine>,
@@ -115,9 +116,21 @@ public:
   TXelEventScriptList Script;
 
 protected:
-  // Answers for the two script fields; true when Id was one of them.
-  bool ScriptVarData(int id, TCatalogVarData& d);
+  // Answers for the two script fields; true when Id was one of them. Inline: a save
+  // asks it for every id of every page.
+  bool ScriptVarData(int id, TCatalogVarData& d) {
+    if (id == scriptSizeId_) {
+      d.Int(&ScriptSize, 0);
+      return true;
+    }
+    if (id == scriptSizeId_ + 1) {
+      d.Blob(&ScriptData, ScriptSize);
+      return true;
+    }
+    return false;
+  }
 
 private:
   int scriptSizeId_;
+  bool loading_ = false; // within LoadFromStream, before the script is parsed
 };

@@ -221,21 +221,23 @@ bool TXelMap::SettleLoadedLayers() {
   }
   for (int k = 0; k < 2; ++k) {
     TXelMapLayer& layer = k == 0 ? LowerLayer : UpperLayer;
-    layer.Resize(0, 0); // then a fresh grid of FillValue, with nothing to copy
-    layer.Resize(width_, height_);
-    std::vector<uint8_t> bytes;
-    bytes.swap(loadedCells_[k]);
-    if (ok) std::memcpy(layer.CellData(), bytes.data(), bytes.size());
+    if (ok) {
+      // The bytes read stay for the next load, which then reads over them without
+      // zeroing them first.
+      layer.LoadCells(width_, height_, loadedCells_[k].data());
+    } else {
+      std::vector<uint8_t>().swap(loadedCells_[k]);
+      layer.Resize(0, 0); // then a fresh grid of FillValue, with nothing to copy
+      layer.Resize(width_, height_);
+    }
     layerLoaded_[k] = false;
   }
   return ok;
 }
 
 void TXelMap::LoadFromStream(TStream& stream) {
-  for (int k = 0; k < 2; ++k) {
-    loadedCells_[k].clear();
+  for (int k = 0; k < 2; ++k)
     layerLoaded_[k] = false;
-  }
   try {
     TXelBaseMapUnit::LoadFromStream(stream);
   } catch (...) {

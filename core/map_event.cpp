@@ -77,14 +77,17 @@ void TXelEventItem::GetVarData(int id, TCatalogVarData& d, bool) {
 
 void TXelEventItem::Clear() {
   ClearFields<TXelEventItem>();
-  Pages.Append();
+  // A load gives the event its first page once it is read, when it brought none.
+  if (!loading_) Pages.Append();
 }
 
 void TXelEventItem::LoadFromStream(TStream& stream) {
   // Everything that shows or runs an event expects a first page, also after a load
   // that failed part-way and was kept by a lenient caller.
+  loading_ = true;
   LoadThenSettle([&] { TCatalogItem::LoadFromStream(stream); },
                  [this] {
+                   loading_ = false;
                    if (Pages.GetCount() == 0) Pages.Append();
                  });
 }

@@ -82,6 +82,9 @@ public:
   int32_t X;
   int32_t Y;
   TXelEventPage Pages;
+
+private:
+  bool loading_ = false; // within LoadFromStream, before its pages are settled
 };
 
 // The events of one map, by Id 1..5000 with gaps.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -49,6 +50,13 @@ void TXelMapLayer::Assign(const TXelMapLayer& source) {
   WrapX = source.WrapX;
   WrapY = source.WrapY;
   FillValue = source.FillValue;
+}
+
+void TXelMapLayer::LoadCells(int width, int height, const uint8_t* bytes) {
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  cells_.resize(size_t(width_) * size_t(height_));
+  std::memcpy(cells_.data(), bytes, cells_.size() * sizeof(uint16_t));
 }
 
 void TXelMapLayer::Resize(int width, int height) {

@@ -27,6 +27,9 @@ public:
   // New grid of FillValue with the old cells kept where they still fit (the top-left
   // corner stays put). A negative size counts as 0.
   void Resize(int width, int height);
+  // Width x Height cells taken from Bytes (two per cell, little-endian), over the storage
+  // already held: a reload of a map of the same size allocates and fills nothing.
+  void LoadCells(int width, int height, const uint8_t* bytes);
   void SetWidth(int width) { Resize(width, height_); }
   void SetHeight(int height) { Resize(width_, height); }
 

@@ -125,6 +125,10 @@ void TXelMoveRoute::GetVarData(int id, TCatalogVarData& d, bool) {
 void TXelMoveRoute::Clear() {
   ClearFields<TXelMoveRoute>();
   CommandData.clear();
+  // Kept aside, not freed, for the commands parsed next: a page's Clear before its load
+  // comes here too.
+  for (auto it = commands_.rbegin(); it != commands_.rend(); ++it)
+    spare_.push_back(std::move(*it));
   commands_.clear();
 }
 
@@ -139,17 +143,36 @@ void TXelMoveRoute::SaveToStream(TStream& stream) const {
 }
 
 void TXelMoveRoute::ParseCommands() {
-  commands_.clear();
-  TMemoryStream bytes(CommandData.data(), CommandData.size());
-  while (bytes.Remaining() > 0) {
-    auto item = std::make_unique<TXelMoveRouteItem>();
-    item->LoadFromStream(bytes);
-    commands_.push_back(std::move(item));
+  // The bytes are lent to the stream and taken back, not copied; the commands held are
+  // filled again where they stand, so a reload allocates nothing.
+  TMemoryStream bytes(std::move(CommandData));
+  size_t parsed = 0;
+  try {
+    while (bytes.Remaining() > 0) {
+      if (parsed == commands_.size()) {
+        if (spare_.empty()) {
+          commands_.push_back(std::make_unique<TXelMoveRouteItem>());
+        } else {
+          commands_.push_back(std::move(spare_.back()));
+          spare_.pop_back();
+        }
+      }
+      commands_[parsed]->LoadFromStream(bytes);
+      ++parsed;
+    }
+  } catch (...) {
+    commands_.resize(parsed);
+    CommandData = bytes.TakeBytes();
+    throw;
   }
+  commands_.resize(parsed);
+  CommandData = bytes.TakeBytes();
 }
 
 void TXelMoveRoute::BuildCommands() const {
-  TMemoryStream bytes;
+  // Written over the previous bytes: a save builds every route.
+  TMemoryStream bytes(std::move(CommandData));
+  bytes.SetSize(0);
   for (const auto& item : commands_)
     item->SaveToStream(bytes);
   CommandData = bytes.TakeBytes();

@@ -81,4 +81,5 @@ public:
 
 private:
   std::vector<std::unique_ptr<TXelMoveRouteItem>> commands_;
+  std::vector<std::unique_ptr<TXelMoveRouteItem>> spare_; // last to be used first
 };

@@ -19,7 +19,7 @@ size_t TStream::Read(void* buffer, size_t count) {
   return n == 0 ? 0 : DoRead(buffer, n);
 }
 
-void TStream::ReadBuffer(void* buffer, size_t count) {
+void TStream::ReadBufferSlow(void* buffer, size_t count) {
   if (count == 0) return;
   if (Read(buffer, count) != count) throw EReadError();
 }
@@ -59,9 +59,19 @@ void TMemoryStream::Clear() {
 }
 
 void TMemoryStream::SetSize(size_t size) {
-  data_.resize(size);
+  if (size <= memSize_) {
+    // The bytes beyond stay as spare room: a stream emptied for the next save is not
+    // zeroed again as that save grows it.
+    memSize_ = size;
+  } else if (size <= data_.size()) {
+    std::memset(data_.data() + memSize_, 0, size - memSize_);
+    memSize_ = size;
+  } else {
+    std::memset(data_.data() + memSize_, 0, data_.size() - memSize_);
+    data_.resize(size);
+    ShowMemory();
+  }
   memPos_ = std::min(memPos_, size);
-  ShowMemory();
 }
 
 std::vector<uint8_t> TMemoryStream::TakeBytes() {

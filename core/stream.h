@@ -21,8 +21,9 @@ public:
 
   // Reads up to Count bytes, never past the size or the current read limit.
   size_t Read(void* buffer, size_t count);
-  // Reads exactly Count bytes or raises EReadError.
-  void ReadBuffer(void* buffer, size_t count);
+  // Reads exactly Count bytes or raises EReadError. Inline for streams in memory: a load
+  // reads every string and blob through it.
+  inline void ReadBuffer(void* buffer, size_t count);
   inline uint8_t ReadByte();
   // One compressed integer of the record format (var_int.h), read straight from memory
   // when the stream holds its bytes there. Raises EReadError when the bytes end inside it.
@@ -67,6 +68,7 @@ protected:
 private:
   friend class TReadLimit;
   [[noreturn]] static void ThrowReadError();
+  void ReadBufferSlow(void* buffer, size_t count);
   uint8_t ReadByteSlow();
   uint32_t ReadVarUIntSlow();
   int64_t limit_ = std::numeric_limits<int64_t>::max();
@@ -93,6 +95,18 @@ inline void TStream::SetPosition(int64_t position) {
   if (!inMemory_) return DoSetPosition(position);
   const int64_t size = int64_t(memSize_);
   memPos_ = size_t(position < 0 ? 0 : position > size ? size : position);
+}
+
+inline void TStream::ReadBuffer(void* buffer, size_t count) {
+  if (inMemory_) {
+    const size_t end = limit_ < int64_t(memSize_) ? size_t(limit_) : memSize_;
+    if (memPos_ <= end && count <= end - memPos_) {
+      if (count) std::memcpy(buffer, memData_ + memPos_, count);
+      memPos_ += count;
+      return;
+    }
+  }
+  ReadBufferSlow(buffer, count);
 }
 
 inline uint8_t TStream::ReadByte() {

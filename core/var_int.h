@@ -49,10 +49,17 @@ inline void WriteVarInt(TStream& stream, int32_t value, bool withLengthByte = fa
 
 // Reads a compressed count and checks that at least Count * MinBytesEach bytes remain,
 // so that a hostile count can never make a reader allocate or loop beyond its input.
-uint32_t ReadVarCount(TStream& stream, uint32_t minBytesEach = 1);
+inline uint32_t ReadVarCount(TStream& stream, uint32_t minBytesEach = 1) {
+  const uint32_t count = ReadVarInt(stream);
+  stream.RequireRemaining(static_cast<uint64_t>(count) * minBytesEach);
+  return count;
+}
 
 std::string ReadVarString(TStream& stream);
-void WriteVarString(TStream& stream, const std::string& value);
+inline void WriteVarString(TStream& stream, const std::string& value) {
+  WriteVarInt(stream, static_cast<int32_t>(value.size()));
+  stream.WriteBuffer(value.data(), value.size());
+}
 
 // Writes chunk Id (its id, its length, then what Save (TStream&) writes) straight into
 // Stream when Stream is a memory stream being appended to: behind a one-byte length that

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "core/bitmap.h"
 #include "core/material.h"
 #include "core/path_resolver.h"
 #include "core/project_path.h"
@@ -66,6 +67,26 @@ void BM_ListMaterialFilesAlone(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ListMaterialFilesAlone)->Unit(benchmark::kMillisecond);
+
+// An imported true-colour picture of the largest size (640 x 480, a noisy gradient of
+// some 100,000 colours) reduced to a palette chosen from it by median cut.
+void BM_ImportPaletteReduction(benchmark::State& state) {
+  TBitmap source;
+  source.Reset(TPixelFormat::pf24bit, 640, 480);
+  uint32_t seed = 7;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) {
+      seed = seed * 1103515245u + 12345u;
+      uint8_t* p = source.ScanLine(y) + 3 * x;
+      p[0] = uint8_t(x * 255 / 639), p[1] = uint8_t(y * 255 / 479), p[2] = uint8_t(seed >> 24);
+    }
+  for (auto _ : state) {
+    TBitmap reduced = source;
+    reduced.SetPixelFormat(TPixelFormat::pf8bit);
+    benchmark::DoNotOptimize(reduced.Palette());
+  }
+}
+BENCHMARK(BM_ImportPaletteReduction)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "core/bitmap.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "core/image_messages.h"
@@ -209,6 +210,111 @@ void TBitmap::SetIndexAt(int x, int y, uint8_t index) {
   if (IsIndexed(format_)) PutPackedIndex(ScanLine(y), x, BitsPerPixel(format_), index);
 }
 
+namespace {
+
+struct TColorCount {
+  uint32_t Color; // 0x00RRGGBB
+  uint32_t Count;
+};
+
+int ChannelOf(uint32_t color, int channel) {
+  return int(color >> (16 - 8 * channel)) & 0xFF;
+}
+
+// A run of the colour table that becomes one palette entry, and how far its colours stray
+// from their mean (summed squared error, weighted by the pixel counts).
+struct TColorBox {
+  size_t Begin, End;
+  double Error;
+};
+
+double BoxError(const std::vector<TColorCount>& table, size_t begin, size_t end) {
+  double n = 0, sum[3] = {0, 0, 0}, squares[3] = {0, 0, 0};
+  for (size_t i = begin; i < end; ++i) {
+    const double w = table[i].Count;
+    n += w;
+    for (int c = 0; c < 3; ++c) {
+      const double v = ChannelOf(table[i].Color, c);
+      sum[c] += w * v;
+      squares[c] += w * v * v;
+    }
+  }
+  double error = 0;
+  for (int c = 0; c < 3; ++c)
+    error += squares[c] - sum[c] * sum[c] / n;
+  return error;
+}
+
+// Median cut: the box that strays most is halved (by pixel count) across its widest
+// channel until there are 256 boxes; each box's mean becomes a palette entry.
+void MedianCut(const std::vector<uint32_t>& colors, std::vector<uint8_t>& indexes,
+               TPalette& palette) {
+  std::unordered_map<uint32_t, uint32_t> counts;
+  counts.reserve(colors.size() / 4 + 16);
+  for (const uint32_t c : colors)
+    ++counts[c & 0xFFFFFF];
+  std::vector<TColorCount> table;
+  table.reserve(counts.size());
+  for (const auto& [color, count] : counts)
+    table.push_back({color, count});
+  std::sort(table.begin(), table.end(),
+            [](const TColorCount& a, const TColorCount& b) { return a.Color < b.Color; });
+
+  std::vector<TColorBox> boxes{{0, table.size(), BoxError(table, 0, table.size())}};
+  boxes.reserve(256);
+  while (boxes.size() < 256) {
+    size_t pick = boxes.size();
+    for (size_t k = 0; k < boxes.size(); ++k)
+      if (boxes[k].End - boxes[k].Begin >= 2 &&
+          (pick == boxes.size() || boxes[k].Error > boxes[pick].Error))
+        pick = k;
+    if (pick == boxes.size()) break;
+    const size_t begin = boxes[pick].Begin, end = boxes[pick].End;
+    int low[3] = {255, 255, 255}, high[3] = {0, 0, 0};
+    uint64_t total = 0;
+    for (size_t i = begin; i < end; ++i) {
+      total += table[i].Count;
+      for (int c = 0; c < 3; ++c) {
+        low[c] = std::min(low[c], ChannelOf(table[i].Color, c));
+        high[c] = std::max(high[c], ChannelOf(table[i].Color, c));
+      }
+    }
+    int channel = 0;
+    for (int c = 1; c < 3; ++c)
+      if (high[c] - low[c] > high[channel] - low[channel]) channel = c;
+    std::sort(table.begin() + begin, table.begin() + end,
+              [channel](const TColorCount& a, const TColorCount& b) {
+                const int va = ChannelOf(a.Color, channel), vb = ChannelOf(b.Color, channel);
+                return va != vb ? va < vb : a.Color < b.Color;
+              });
+    size_t middle = begin;
+    for (uint64_t below = 0; middle + 1 < end && 2 * (below + table[middle].Count) <= total;)
+      below += table[middle++].Count;
+    middle = std::max(middle, begin + 1);
+    boxes[pick] = {begin, middle, BoxError(table, begin, middle)};
+    boxes.push_back({middle, end, BoxError(table, middle, end)});
+  }
+
+  std::unordered_map<uint32_t, uint8_t> indexOf;
+  indexOf.reserve(table.size());
+  palette = TPalette{};
+  for (size_t k = 0; k < boxes.size(); ++k) {
+    double n = 0, sum[3] = {0, 0, 0};
+    for (size_t i = boxes[k].Begin; i < boxes[k].End; ++i) {
+      n += table[i].Count;
+      for (int c = 0; c < 3; ++c)
+        sum[c] += double(table[i].Count) * ChannelOf(table[i].Color, c);
+      indexOf[table[i].Color] = uint8_t(k);
+    }
+    palette[k] = TPaletteEntry{uint8_t(sum[0] / n + 0.5), uint8_t(sum[1] / n + 0.5),
+                               uint8_t(sum[2] / n + 0.5), 0};
+  }
+  for (size_t i = 0; i < colors.size(); ++i)
+    indexes[i] = indexOf[colors[i] & 0xFFFFFF];
+}
+
+} // namespace
+
 void ReduceToPalette(const std::vector<uint32_t>& colors, std::vector<uint8_t>& indexes,
                      TPalette& palette) {
   indexes.resize(colors.size());
@@ -234,11 +340,5 @@ void ReduceToPalette(const std::vector<uint32_t>& colors, std::vector<uint8_t>& 
     palette = exact;
     return;
   }
-  for (int i = 0; i < 256; ++i)
-    palette[i] = TPaletteEntry{uint8_t(((i >> 5) & 7) * 255 / 7), uint8_t(((i >> 2) & 7) * 255 / 7),
-                               uint8_t((i & 3) * 85), 0};
-  for (size_t i = 0; i < colors.size(); ++i) {
-    const uint32_t c = colors[i];
-    indexes[i] = uint8_t(((c >> 21) & 7) << 5 | ((c >> 13) & 7) << 2 | ((c >> 6) & 3));
-  }
+  MedianCut(colors, indexes, palette);
 }

@@ -108,8 +108,8 @@ private:
 // The deterministic 24-bit to 8-bit conversion. When the image has at most 256 distinct
 // colours, the palette lists them in order of first appearance (rows top to bottom, each
 // left to right) and the rest of the palette is black, so no colour changes. Otherwise
-// every colour is reduced to 3 bits of red, 3 of green and 2 of blue, the index being
-// RRRGGGBB, over a fixed palette whose entries spread each channel evenly over 0..255.
+// the palette is chosen from the image by median cut: up to 256 entries, each the mean of
+// a group of neighbouring colours, and every pixel takes the entry of its group.
 // Colours is a row-major list of 0x00RRGGBB values; Indexes receives one byte a pixel.
 void ReduceToPalette(const std::vector<uint32_t>& colors, std::vector<uint8_t>& indexes,
                      TPalette& palette);

@@ -1,6 +1,8 @@
 #include "core/image_file.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "core/atomic_file.h"
 #include "core/bitmap.h"
@@ -48,6 +50,44 @@ void LoadBitmapFromImageStream(TBitmap& bitmap, TStream& stream) {
   else
     ReadBmp(stream, bitmap);
   if (bitmap.Empty()) throw EInvalidGraphic(SEmptyBitmap);
+}
+
+namespace {
+
+bool StartsWith(const std::vector<uint8_t>& bytes, std::string_view magic) {
+  return bytes.size() >= magic.size() && std::memcmp(bytes.data(), magic.data(), magic.size()) == 0;
+}
+
+} // namespace
+
+bool IsReadableImageKind(const std::vector<uint8_t>& bytes) {
+  return StartsWith(bytes, "\x89PNG") || StartsWith(bytes, "XYZ1") || StartsWith(bytes, "BM");
+}
+
+std::string DescribeFileContent(const std::vector<uint8_t>& bytes) {
+  static const struct {
+    std::string_view Magic;
+    const char* Kind;
+  } kinds[] = {
+      {"\x89PNG", "a PNG image"},
+      {"XYZ1", "an XYZ image"},
+      {"BM", "a BMP image"},
+      {"\xFF\xD8\xFF", "a JPEG image"},
+      {"GIF8", "a GIF image"},
+      {"II*", "a TIFF image"},
+      {std::string_view("MM\0*", 4), "a TIFF image"},
+      {"RIFF", "a RIFF file (WAV or AVI)"},
+      {"MThd", "a MIDI file"},
+  };
+  if (bytes.empty()) return "an empty file";
+  for (const auto& kind : kinds)
+    if (StartsWith(bytes, kind.Magic)) return kind.Kind;
+  const size_t look = std::min<size_t>(bytes.size(), 512);
+  for (size_t i = 0; i < look; ++i)
+    if ((bytes[i] < 0x20 && bytes[i] != '\t' && bytes[i] != '\r' && bytes[i] != '\n') ||
+        bytes[i] == 0x7F)
+      return "data of an unknown kind";
+  return "text";
 }
 
 void LoadBitmapFromImageFile(TBitmap& bitmap, const std::string& fileName) {

@@ -26,6 +26,11 @@ inline constexpr TImageFormatInfo kRegisteredImageFormats[] = {
 std::vector<uint8_t> ReadImageFileBytes(const std::string& fileName);
 
 void LoadBitmapFromImageStream(TBitmap& bitmap, TStream& stream);
+// What the bytes of a file hold, judged by their start, in words for the author: "a PNG
+// image", "a BMP image", "a JPEG image", "text", "an empty file" ...
+std::string DescribeFileContent(const std::vector<uint8_t>& bytes);
+// Whether the bytes start like one of the images the readers take (BMP, PNG, XYZ).
+bool IsReadableImageKind(const std::vector<uint8_t>& bytes);
 void LoadBitmapFromImageFile(TBitmap& bitmap, const std::string& fileName);
 // ".png" -> PNG, ".xyz" -> XYZ (the extension compared without case), anything else -> BMP.
 // The file is replaced atomically.

@@ -1,5 +1,7 @@
 #include "core/settings.h"
 
+#include <algorithm>
+
 #include "core/file_utils.h"
 #include "core/ini_file.h"
 #include "core/path_resolver.h"
@@ -62,8 +64,11 @@ TSettings& Settings() {
 }
 
 std::string GetRuntimePackagePath() {
-  const std::string path = RuntimePackageOption.Get();
-  return path.empty() ? path : IncludeTrailingBackslash(path);
+  std::string path = RuntimePackageOption.Get();
+  if (path.empty()) return path;
+  std::replace(path.begin(), path.end(), '\\', '/');
+  if (path.front() != '/') path = GetProgramFolder() + path;
+  return IncludeTrailingBackslash(path);
 }
 
 std::string GetDefaultProjectBasePath() {

@@ -47,7 +47,8 @@ inline const TOption<bool> FullScreenOption{SettingsSection, "FullScreenFlag", t
 inline const TOption<bool> ShowTitleOption{SettingsSection, "ShowTitleFlag", false};
 
 // "RuntimePackagePath" with a trailing separator, or empty when not set (start-up then
-// refuses to run).
+// refuses to run). A relative path lies in the program folder, so a program folder that
+// is copied or moved keeps its own package.
 std::string GetRuntimePackagePath();
 
 // The program ini's values; their defaults are only worked out when they are absent.

@@ -59,9 +59,26 @@ bool LoadSoundLibrary(const std::string& Folder) {
   return true;
 }
 
+namespace {
+bool soundOutputMade = false;
+} // namespace
+
+void CreateSoundOutput() {
+  if (!TunaraLibrary || soundOutputMade) return;
+  Tunara.TunaraCreate();
+  Tunara.TunaraInitWave();
+  soundOutputMade = true;
+}
+
+void ReleaseSoundOutput() {
+  if (!TunaraLibrary || !soundOutputMade) return;
+  soundOutputMade = false;
+  Tunara.TunaraRelease();
+}
+
 void FreeSoundLibrary() {
   if (!TunaraLibrary) return;
-  Tunara.TunaraRelease();
+  ReleaseSoundOutput();
   Tunara = {};
   dlclose(TunaraLibrary);
   TunaraLibrary = nullptr;

@@ -50,5 +50,13 @@ extern TTunaraEntries Tunara;
 // point is not kept, so callers never meet a null entry.
 bool LoadSoundLibrary(const std::string& Folder);
 
-// Releases the audio device and forgets the library. Safe when nothing is loaded.
+// Releases the sound output (see below) and forgets the library. Safe when nothing is
+// loaded.
 void FreeSoundLibrary();
+
+// The editor's sound output: TunaraCreate and TunaraInitWave make it, TunaraRelease gives
+// it up, each only when it is not so already, so the library sees one release however
+// many ways lead there (a test play, the main window closing, the program ending).
+// Nothing happens while the library is not loaded.
+void CreateSoundOutput();
+void ReleaseSoundOutput();

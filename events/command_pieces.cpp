@@ -285,6 +285,7 @@ bool PickPlace(TFormEvCmdBase& form, const TPlacePicking& how, TMapPlace& place)
   TFormMapSetPlace picker(&form);
   picker.setWindowTitle(how.Caption);
   picker.MapTree = tree;
+  picker.HeldMap = form.Map;
   picker.MapId = place.MapId;
   picker.AllowAnyNode = how.AllowAnyNode;
   picker.RequirePosition = how.RequirePosition;

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -233,6 +235,8 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormXelBase(owner, EventEditorHelp
   On(ButtonApply, &QPushButton::clicked, &TFormEDEvent::ButtonApplyClick);
   On(TabControl1, &QTabBar::currentChanged, &TFormEDEvent::TabControl1Change);
   On(OverEdit1, &QLineEdit::editingFinished, [this] { RefreshScript(); });
+  // "Paste Page" follows what the clipboard holds, whoever changed it.
+  On(QGuiApplication::clipboard(), &QClipboard::dataChanged, [this] { UpdateOwnControls(); });
   OnDatabaseChanged = [this] { TookDatabaseChange(true); };
 
   auto* next = new QAction(this);
@@ -364,6 +368,7 @@ void TFormEDEvent::ButtonNewPageClick() {
 
 void TFormEDEvent::ButtonCopyPageClick() {
   if (page_) page_->CopyToClipboard(cfEventPage);
+  UpdateOwnControls();
 }
 
 void TFormEDEvent::ButtonPastePageClick() {

@@ -242,7 +242,6 @@ bool TFormEDMoveRoute::PickDetails(TXelMoveRouteItem& command) {
   case mcSwitchOn:
   case mcSwitchOff: {
     TFormSelSwitch picker(this);
-    picker.SelectedId = last.SwitchId;
     const bool ok = OpenModal(picker);
     if (picker.NamesChanged) DataChanged = true;
     if (!ok) return false;

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <memory>
 
 #include "core/clipboard.h"
@@ -191,16 +190,6 @@ bool TScriptEditor::eventFilter(QObject* watched, QEvent* event) {
     if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard)
       PopupMenu1->popup(ListBox->mapToGlobal(QPoint(0, 0)));
     return true;
-  case QEvent::Wheel: {
-    // One line a notch; half notches add up.
-    wheelDelta_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
-    while (wheelDelta_ >= 120 || wheelDelta_ <= -120) {
-      const int step = wheelDelta_ > 0 ? -1 : 1;
-      ListBox->SetTopIndex(ListBox->TopIndex() + step);
-      wheelDelta_ += step * 120;
-    }
-    return true;
-  }
   default:
     break;
   }

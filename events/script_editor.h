@@ -1,9 +1,9 @@
 // The editing of one event script, shared by every page and dialog that shows one (the
 // event editor's pages, later the battle events and the common events): the script list,
 // its popup menu and keys (Insert, Return and Enter insert, Space edits, Delete, Ctrl+X,
-// Ctrl+C, Ctrl+V, Ctrl+A, the context-menu key, the wheel one line a notch), inserting
-// through the command palette, editing through the command's registered dialog, copying
-// and pasting blocks of lines through the clipboard with a filter, and the menu's
+// Ctrl+C, Ctrl+V, Ctrl+A, the context-menu key; the list scrolls itself by the wheel),
+// inserting through the command palette, editing through the command's registered dialog,
+// copying and pasting blocks of lines through the clipboard with a filter, and the menu's
 // enabling from ScriptMenuState. The owner hands in the script, the palette's context and
 // position and the paste filter, and hears of every change.
 #pragma once
@@ -73,7 +73,6 @@ private:
   TFormXelCommon& form_;
   TXelEventScriptList* script_ = nullptr;
   const TEventScriptConverter* converter_ = nullptr;
-  int wheelDelta_ = 0;
   QWidget* viewport_ = nullptr;
 
   TScriptListBox* ListBox;

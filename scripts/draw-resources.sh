@@ -89,6 +89,8 @@ scale() { # scale <cells>: a sheet with its grid
   glyph tool_ellipse -fill none -draw "ellipse 7.5,7.5 6.5,4.5 0,360"
   glyph tool_fill -fill "$PAPER" -draw "polygon 2,7 8,2 14,8 8,14" -fill "$BLUE" \
     -draw "ellipse 2.5,12 1.5,2 0,360"
+  glyph play -fill "$GREEN" -draw "polygon 4,2 12,7 4,12"
+  glyph stop -fill "$RED" -draw "rectangle 3,3 11,11"
 }
 
 # The map-editing cursors: a cross-hair with a white halo at the hot spot (8, 8) and the

@@ -61,6 +61,8 @@ constexpr int MapTreeMinHeight = 52;
 constexpr int MinimumWidth = 720;
 constexpr int MinimumHeight = 573;
 const char* const ModeTexts[] = {SLowerLayerMode, SUpperLayerMode, SEventMode};
+// Milliseconds a resting hint stays: in effect until the mouse moves away.
+constexpr int HintHidePause = 2147483000; // whole seconds: Qt rounds long timers up
 
 // Copies a template beside the program into the project, with the permission bits the
 // project file needs. A file is never copied onto itself (the program folder may be the
@@ -165,10 +167,7 @@ void TFormXelMain::FormCreate() {
   CreateStatusBar();
   LoadScreenCursors();
   SetApplicationTag(EditorModeTag);
-  if (TunaraLibrary) {
-    Tunara.TunaraCreate();
-    Tunara.TunaraInitWave();
-  }
+  CreateSoundOutput();
   GlobalDataBase = new TXelDataBase();
   MakeWorkingFolder();
   MapTree = std::make_unique<TXelMapTree>();
@@ -247,7 +246,7 @@ void TFormXelMain::MakeWorkingFolder() {
 void TFormXelMain::FormDestroy() noexcept {
   qApp->removeEventFilter(this);
   SetOutOfMemoryHandler(nullptr);
-  if (TunaraLibrary) Tunara.TunaraRelease();
+  ReleaseSoundOutput();
   ProjectManager.reset();
   if (!WorkingFolder.empty()) DeleteFolderTree(WorkingFolder);
   Map.reset();
@@ -313,6 +312,7 @@ void TFormXelMain::MapEditorSizeChanged() {
 }
 
 void TFormXelMain::MapEditorCursorMoved(QPoint cell) {
+  CursorCell = cell;
   std::string text = CursorStatusText(cell.x(), cell.y(), Map->Width(), Map->Height(), MapName);
   // Appended piece by piece: `" " + name` into a temporary trips a false -Wrestrict in
   // optimised builds of g++ 12.
@@ -363,6 +363,8 @@ void TFormXelMain::MapTreeMapSelected() {
   if (MapEditor) MapEditor->MapLoaded(keepView);
   if (MapTreeWindow) MapTreeWindow->KeepView = false;
   if (ChipSelector) ChipSelector->ReloadPalette();
+  // The name shows at once, not only when the mouse next crosses the canvas.
+  MapEditorCursorMoved(CursorCell);
 }
 
 // --- the state the actions follow ---
@@ -597,16 +599,13 @@ void TFormXelMain::Action_GameTestPlayExecute() {
   ActionList1Update();
   // The runtime takes the sound device: whatever played here has stopped when it ends.
   PlayingMusicName = "(OFF)";
-  if (TunaraLibrary) Tunara.TunaraRelease();
+  ReleaseSoundOutput();
   const QString folder = QString::fromStdString(ProjectPath);
   if (!RunProcessAndWait(this, QString::fromLatin1(STestPlayCloseCaption),
                          folder + QStringLiteral("KOVAX.exe"),
                          TestPlayArguments(ShowTitleFlag, FullScreenFlag), folder))
     ShowErrorBox(QString::fromLatin1(STestPlayFailed), this);
-  if (TunaraLibrary) {
-    Tunara.TunaraCreate();
-    Tunara.TunaraInitWave();
-  }
+  CreateSoundOutput();
 }
 
 void TFormXelMain::Action_GameFullScreenExecute() {
@@ -620,7 +619,7 @@ void TFormXelMain::Action_GameShowTitleExecute() {
 }
 
 void TFormXelMain::Action_HelpContentsExecute() {
-  ShowHelpContext(0);
+  ShowHelpContext(0, this);
 }
 
 void TFormXelMain::Action_HelpAboutExecute() {
@@ -648,8 +647,14 @@ bool TFormXelMain::event(QEvent* event) {
 }
 
 bool TFormXelMain::eventFilter(QObject* watched, QEvent* event) {
-  // No tool tip while a drag holds the mouse.
-  if (event->type() == QEvent::ToolTip && QWidget::mouseGrabber()) return true;
+  if (event->type() == QEvent::ToolTip) {
+    // No tool tip while a drag holds the mouse.
+    if (QWidget::mouseGrabber()) return true;
+    // A hint stays until the mouse moves away, however long it rests.
+    if (auto* widget = qobject_cast<QWidget*>(watched);
+        widget && widget->toolTipDuration() != HintHidePause)
+      widget->setToolTipDuration(HintHidePause);
+  }
   // A tool bar's hint goes with the mouse: a button left sideways may send no empty tip.
   if (event->type() == QEvent::Leave && (watched == ToolBar1 || watched == ToolBar2))
     StatusPanels[0]->clear();
@@ -672,6 +677,6 @@ void TFormXelMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (TunaraLibrary) Tunara.TunaraRelease();
+  ReleaseSoundOutput();
   QMainWindow::closeEvent(event);
 }

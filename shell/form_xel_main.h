@@ -43,6 +43,9 @@ public:
   std::unique_ptr<TXelMapTree> MapTree;
   std::unique_ptr<TXelMap> Map;
   std::string MapName;
+  // The cell the cursor was last reported on ((-1, -1): off the map); the status text is
+  // rebuilt from it when another map comes in.
+  QPoint CursorCell{-1, -1};
   bool FullScreenFlag = true;
   bool ShowTitleFlag = false;
 

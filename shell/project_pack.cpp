@@ -60,8 +60,15 @@ void TFormProjectPack::DashBox1Click() {
 
 void TFormProjectPack::ButtonStartClick() {
   setEnabled(false);
-  const bool made =
-      TEditorGameDisk(this, *FileOperation1).Start(destination_.toStdString(), includeRtp_);
+  // Out of sight while it works: the questions and the closing box show over the owner.
+  // The widget is hidden underneath the dialog, whose own hiding would end its modal run;
+  // a window manager would pull a window moved off the screen back into view.
+  QWidget::setVisible(false);
+  const bool made = TEditorGameDisk(parentWidget(), *FileOperation1)
+                        .Start(destination_.toStdString(), includeRtp_);
+  // Visible again, though never on the screen, so that closing ends the modal run.
+  setAttribute(Qt::WA_DontShowOnScreen);
+  QWidget::setVisible(true);
   done(made ? mrOk : mrCancel);
 }
 

@@ -244,9 +244,10 @@ private:
     this->EnableWhen({variable}, [this] { return v.TargetMode == 2; });
   }
 
-  void IdGroup(TFormBuilder& b, const char* group, const QString& caption, const QString& label,
-               TCatalogModel& names, std::function<bool()> enabled = {}) {
-    b.Group(group, caption, [&] {
+  QGroupBox* IdGroup(TFormBuilder& b, const char* group, const QString& caption,
+                     const QString& label, TCatalogModel& names,
+                     std::function<bool()> enabled = {}) {
+    return b.Group(group, caption, [&] {
       b.Label("Label1", label);
       FixedOrVariableGroup(
           *this, b, {"RadioButton4", "Fix", "RadioButton5", "Variable", "DashBox2"}, v.Id,
@@ -290,8 +291,15 @@ private:
               SkillModel());
       break;
     case TSlot::Equipment: {
-      IdGroup(b, "GroupBox3", QStringLiteral("Equipment Item"), QStringLiteral("Item Number"),
-              ItemModel(), [this] { return v.Operation == 0; });
+      // The whole group, its radios and label too, belongs to "Equip". (The boxes follow
+      // their own rules, which blank them while disabled.)
+      const auto equipping = [this] { return v.Operation == 0; };
+      QGroupBox* equip = IdGroup(b, "GroupBox3", QStringLiteral("Equipment Item"),
+                                 QStringLiteral("Item Number"), ItemModel(), equipping);
+      this->EnableWhen({equip->findChild<QWidget*>("Label1"),
+                        equip->findChild<QWidget*>("RadioButton4"),
+                        equip->findChild<QWidget*>("RadioButton5")},
+                       equipping);
       QGroupBox* remove = b.Group("GroupBox4", QStringLiteral("Remove Equipment"), [&] {
         b.Radios(&v.Slot, [&] {
           b.Grid(3, [&] {

@@ -33,7 +33,6 @@
 #include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_cell.h"
 #include "framework/pickers/sel_material_list.h"
-#include "shell/map/map_pickers.h"
 
 namespace {
 
@@ -390,21 +389,16 @@ protected:
     DashBox1->SetText(text_);
   }
 
+  // The map view's scroll position is put back, and a map not in the tree is offered
+  // without a cell, as in the teleport commands.
   void DashBox1Click() {
     Values& v = this->v;
     const bool add = v.Mode == 0;
-    TFormMapSetPlace picker(this);
-    picker.setWindowTitle(placeCaption_);
-    picker.MapTree = const_cast<TXelMapTree*>(this->MapTree);
-    picker.AllowAnyNode = 1;
-    picker.RequirePosition = add ? 1 : 0;
-    picker.MapId = v.MapId;
-    picker.X = add ? v.X : -1;
-    picker.Y = add ? v.Y : -1;
-    if (!OpenModal(picker)) return;
-    v.MapId = picker.MapId;
-    v.X = add ? picker.X : 0;
-    v.Y = add ? picker.Y : 0;
+    TMapPlace place{v.MapId, add ? v.X : -1, add ? v.Y : -1};
+    if (!PickPlace(*this, {placeCaption_, false, 1, uint8_t(add ? 1 : 0)}, place)) return;
+    v.MapId = place.MapId;
+    v.X = add ? place.X : 0;
+    v.Y = add ? place.Y : 0;
     this->UpdateControls();
   }
 

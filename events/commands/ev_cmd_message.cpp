@@ -10,11 +10,15 @@
 #include <QTabWidget>
 
 #include "core/command_block.h"
+#include "core/database_tables.h"
+#include "core/switch_records.h"
 #include "events/command_families.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
+#include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/fixed_memo.h"
+#include "framework/controls/opaque_paint_box.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/forms/form_builder.h"
@@ -35,15 +39,53 @@ protected:
 // ---- 10110 ----
 
 // A one-pixel guide line over the memo (Line1, Line2) that marks where a message line
-// gets long: painted in the button-face colour in the memo under the text, so the text
-// stays dark where it crosses the line, and a press on the line reaches the memo.
-class TGuideLine : public QObject {
+// gets long. It shows the button face where the memo beneath shows its window colour and
+// its own colour elsewhere, so it is dark only where text crosses it. Presses go through
+// to the memo, which puts the text cursor there.
+class TGuideLine : public TOpaquePaintBox {
 public:
-  TGuideLine(QObject* parent, const char* name, int x) : QObject(parent), X(x) {
+  TGuideLine(QWidget* form, TFixedMemo* memo, const char* name, int x, QColor color)
+      // A child of the memo (beside its text area, which scrolls its own children): it
+      // belongs to the memo and lies over it.
+      : TOpaquePaintBox(memo), form_(form), memo_(memo), x_(x) {
     setObjectName(QString::fromLatin1(name));
+    SetColor(color);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    connect(this, &TOpaquePaintBox::Paint, this, &TGuideLine::Draw);
   }
-  const int X; // in the form's client area
   static constexpr int Height = 50;
+
+  // X is in the form's client area; the line starts at the top of the memo's text area.
+  void Place() {
+    QWidget* text = memo_->viewport();
+    const QPoint top = text->mapTo(parentWidget(), QPoint(0, 0));
+    const int x = parentWidget()->mapFrom(form_, QPoint(x_, 0)).x();
+    setGeometry(x, top.y(), 1, std::min(Height, text->height()));
+    setVisible(x >= top.x() && x < top.x() + text->width());
+    raise();
+  }
+
+private:
+  void Draw(QPainter& canvas) {
+    QWidget* text = memo_->viewport();
+    const QRect under(text->mapFrom(parentWidget(), pos()), size());
+    QImage shown(size(), QImage::Format_RGB32);
+    shown.fill(text->palette().color(QPalette::Base));
+    text->render(&shown, QPoint(), QRegion(under), QWidget::DrawWindowBackground);
+    const QRgb window = text->palette().color(QPalette::Base).rgb();
+    const QRgb face = palette().color(QPalette::Button).rgb();
+    const QRgb own = Color().rgb();
+    for (int y = 0; y < shown.height(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(shown.scanLine(y));
+      for (int x = 0; x < shown.width(); ++x)
+        row[x] = (row[x] & 0xFFFFFF) == (window & 0xFFFFFF) ? face : own;
+    }
+    canvas.drawImage(0, 0, shown);
+  }
+
+  QWidget* form_;
+  TFixedMemo* memo_;
+  const int x_;
 };
 
 class TFormEvCmd10110 : public TFormEvCmdTextLines<10110, 20110> {
@@ -52,21 +94,18 @@ public:
     TFormBuilder b(this, "FormEvCmd10110", "Show Message", 682, 133);
     CommandLayout(
         b, [&] { b.Tabs("TabControl1", [&] { b.Tab("TabSheet1", "", [&] { Memo(b); }); }); });
-    GuideLines = {new TGuideLine(this, "Line1", 276), new TGuideLine(this, "Line2", 360)};
+    GuideLines = {new TGuideLine(this, FixedMemo1, "Line1", 276, AppWorkSpaceColor()),
+                  new TGuideLine(this, FixedMemo1, "Line2", 360, palette().color(QPalette::Dark))};
     FixedMemo1->setMinimumSize(650, 70);
-    FixedMemo1->viewport()->installEventFilter(this);
+    FixedMemo1->installEventFilter(this);
   }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == FixedMemo1->viewport() && event->type() == QEvent::Paint) {
-      // Drawn before the memo's own painting, so the text lies over the lines.
-      QPainter painter(FixedMemo1->viewport());
-      const int left = FixedMemo1->mapTo(this, QPoint(0, 0)).x();
-      for (const TGuideLine* line : GuideLines)
-        painter.fillRect(line->X - left, 0, 1, TGuideLine::Height,
-                         palette().color(QPalette::Button));
-    }
+    if (watched == FixedMemo1 && (event->type() == QEvent::Move ||
+                                  event->type() == QEvent::Resize || event->type() == QEvent::Show))
+      for (TGuideLine* line : GuideLines)
+        line->Place();
     return TFormEvCmdTextLines::eventFilter(watched, event);
   }
 
@@ -277,9 +316,20 @@ public:
     TFormBuilder b(this, "FormEvCmd10150", "Input Number", 321, 105);
     CommandLayout(b, [&] {
       b.Group("GroupBox1", "# of Digits", [&] { b.DialEdit("DialEdit1", 1, 6, &v.Digits); });
-      b.Group("GroupBox2", "Store it into Variable",
-              [&] { VariableBox(*this, b, "DashBox1", &v.Variable); });
+      b.Group("GroupBox2", "Store it into Variable", [&] {
+        auto* box = b.ValueBox("DashBox1", &v.Variable, &StoreVariableText);
+        On(box, &TDashBox::Clicked, [this, box] {
+          if (PickVariable(*this, &v.Variable)) ControlValueChosen(box);
+          UpdateControls(); // names applied in a cancelled picker show too
+        });
+      });
     });
+  }
+
+private:
+  // Unlike the other variable boxes, a missing variable shows nothing rather than "?".
+  static QString StoreVariableText(int id) {
+    return VariableList && VariableList->FindById(id) ? VariableBoxText(id) : QString();
   }
 };
 VELMORA_REGISTER_FORM(TFormEvCmd10150, TFormGroup::Command, 10150,

@@ -20,6 +20,8 @@
 #include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_material_list.h"
 #include "framework/pickers/sel_music.h"
+#include "shell/common/shell_pictures.h"
+#include "shell/data_module.h"
 
 namespace {
 
@@ -142,8 +144,14 @@ public:
           }
         });
         b.Row([&] {
-          auto* fade = b.Add<TImageButton>("ImageButton1", QStringLiteral("Play"));
-          auto* restart = b.Add<TImageButton>("ImageButton2", QStringLiteral("Stop"));
+          auto* restart = b.Add<TImageButton>("ImageButton2", QStringLiteral("Play"));
+          auto* fade = b.Add<TImageButton>("ImageButton1", QStringLiteral("Stop"));
+          if (DataModule1) {
+            for (auto [button, glyph] : {std::pair{restart, tgPlay}, std::pair{fade, tgStop}}) {
+              button->SetImages(&DataModule1->ImageListEx1);
+              button->SetImageIndex(glyph);
+            }
+          }
           On(fade, &QPushButton::clicked, &TFormEvCmd11520::ImageButton1Click);
           On(restart, &QPushButton::clicked, &TFormEvCmd11520::ImageButton2Click);
         });

@@ -275,7 +275,10 @@ public:
     const TStandardButtons buttons = Build(
         b, v, "Show Position (Center Coord.)",
         [&] {
+          b.Label("Label5", "Select Picture");
           auto* name = b.ValueBox("DashBox1", &v.Name);
+          // Wide enough for a picture's name beside the number.
+          name->setMinimumWidth(name->fontMetrics().averageCharWidth() * 20);
           On(name, &TDashBox::Clicked, [this] {
             TFormSelPicture picker(this);
             picker.setWindowTitle("Select Picture");

@@ -291,10 +291,11 @@ class TFormEvCmd10230 : public TFormEvCmd<TTimerValues> {
 public:
   explicit TFormEvCmd10230(QWidget* owner) : TFormEvCmd(owner, 10230) {
     TFormBuilder b(this, "FormEvCmd10230", "Timer Management", 313, 225);
+    QGroupBox* operand = nullptr;
     QGroupBox* options = nullptr;
     CommandLayout(b, [&] {
       b.RadioGroup("GroupBox1", "Set", {"Set", "Start", "Stop"}, &v.Operation, 3);
-      b.Group("GroupBox2", "Operand", [&] {
+      operand = b.Group("GroupBox2", "Operand", [&] {
         FixedOrVariableGroup(
             *this, b, {"RadioButton1", "Set", "RadioButton2", "Variable", "DashBox1"}, v.Operand,
             [&] {
@@ -309,6 +310,11 @@ public:
         b.CheckBox("CheckBox2", "Available in Battle", &v.InBattle);
       });
     });
+    // Start and stop take no operand: its kind cannot be chosen either. (The group's
+    // boxes follow their own rules, which blank them while disabled.)
+    EnableWhen({operand->findChild<QWidget*>("RadioButton1"),
+                operand->findChild<QWidget*>("RadioButton2")},
+               [this] { return v.Operation == 0; });
     EnableWhen({options}, [this] { return v.Operation == 1; });
   }
 

@@ -9,5 +9,9 @@ inline constexpr const char* SUnknownError = "An unexpected error occurred";
 // Shown for a failed allocation before the run ends.
 inline constexpr const char* SShortOfMemory = "It is short of memory";
 
+// Shown for a help request when no help page is installed.
+inline constexpr const char* SHelpNotInstalled =
+    "Help is not installed. This editor comes without help pages.";
+
 // Joins the two ends of an integer range, as in "3-7".
 inline constexpr const char* SIntRangeSeparator = "-";

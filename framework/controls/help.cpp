@@ -5,6 +5,8 @@
 #include <QUrl>
 
 #include "core/file_utils.h"
+#include "framework/controls/framework_messages.h"
+#include "framework/controls/message_box.h"
 
 QString HelpPagePath(int context) {
   const QString path =
@@ -12,7 +14,10 @@ QString HelpPagePath(int context) {
   return QFileInfo(path).isFile() ? path : QString();
 }
 
-void ShowHelpContext(int context) {
+void ShowHelpContext(int context, QWidget* owner) {
   const QString path = HelpPagePath(context);
-  if (!path.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  if (path.isEmpty())
+    ShowInfoBox(QString::fromLatin1(SHelpNotInstalled), owner);
+  else
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
 #include <QTimer>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "core/event_script.h"
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr int DragScrollInterval = 50;
+constexpr int WheelNotch = 120;
 
 bool ShiftHeld(Qt::KeyboardModifiers modifiers) {
   return modifiers.testFlag(Qt::ShiftModifier);
@@ -39,10 +41,16 @@ TScriptListBox::TScriptListBox(QWidget* parent)
 TScriptListBox::~TScriptListBox() = default;
 
 void TScriptListBox::SetItems(const QStringList& items, std::vector<TScriptLineFacts> facts) {
+  // As many lines as before are the same lines with fresh texts (an editor refreshes them
+  // when another control is left, and a click that takes the focus does that before it
+  // lands): the view stays where it was scrolled, whatever the caret.
+  const bool inPlace = items.size() == items_.size();
+  const int top = TopIndex();
   items_ = items;
   facts_ = std::move(facts);
   facts_.resize(static_cast<size_t>(items_.size()));
   ItemsChanged();
+  if (inPlace) SetTopIndex(top);
 }
 
 void TScriptListBox::SetScript(const TXelEventScriptList& script,
@@ -301,6 +309,22 @@ void TScriptListBox::keyPressEvent(QKeyEvent* event) {
   else
     event->ignore();
   emit KeyDown(event);
+}
+
+void TScriptListBox::wheelEvent(QWheelEvent* event) {
+  // The wheel is the keyboard's: it scrolls only the list that has the focus.
+  if (!hasFocus()) {
+    event->ignore();
+    return;
+  }
+  // One line a notch; the parts of a notch that finer wheels send add up.
+  wheelDelta_ += event->angleDelta().y();
+  while (wheelDelta_ >= WheelNotch || wheelDelta_ <= -WheelNotch) {
+    const int step = wheelDelta_ > 0 ? -1 : 1;
+    SetTopIndex(TopIndex() + step);
+    wheelDelta_ += step * WheelNotch;
+  }
+  event->accept();
 }
 
 void TScriptListBox::focusInEvent(QFocusEvent* event) {

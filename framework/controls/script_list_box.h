@@ -2,7 +2,8 @@
 // texts of a script, already indented; the selection always covers whole commands with
 // their continuation lines and nested blocks, which the editors' cut, copy, delete and
 // edit rely on. A left-button drag moves the caret and scrolls every 50 ms while the mouse
-// is held above or below the list.
+// is held above or below the list; the wheel scrolls one line a notch while the list has
+// the focus.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -26,7 +27,7 @@ public:
   const QStringList& Items() const { return items_; }
   int Count() const { return static_cast<int>(items_.size()); }
   // Replaces the lines and their facts (one each) and re-applies the caret line (kept,
-  // limited to the new last line).
+  // limited to the new last line). As many lines as before keep the view where it is.
   void SetItems(const QStringList& items, std::vector<TScriptLineFacts> facts);
   // Fills the lines with the display texts of a script, through its owner's converter,
   // and takes their facts from the script lines.
@@ -82,6 +83,7 @@ protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -108,5 +110,7 @@ private:
   bool captured_ = false;
   // Where the held mouse was last seen, in viewport co-ordinates.
   int dragY_ = 0;
+  // The wheel turned since the last whole notch.
+  int wheelDelta_ = 0;
   TCancelModeWatcher cancelModeWatcher_{this, [this] { CancelMode(); }};
 };

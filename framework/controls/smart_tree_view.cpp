@@ -7,8 +7,14 @@
 TSmartTreeView::TSmartTreeView(QWidget* parent) : QTreeWidget(parent) {}
 
 void TSmartTreeView::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
-    if (QTreeWidgetItem* node = itemAt(event->position().toPoint())) setCurrentItem(node);
+  QTreeWidgetItem* node = itemAt(event->position().toPoint());
+  if (!node) {
+    // Empty space keeps the highlight: Del and the menu act on the node shown selected.
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+    return;
+  }
+  if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) setCurrentItem(node);
   QTreeWidget::mousePressEvent(event);
 }
 

@@ -26,7 +26,7 @@ void TFormXelCommon::ActionF1Execute() {
 }
 
 void TFormXelCommon::ButtonHelpClick() {
-  ShowHelpContext(HelpContext);
+  ShowHelpContext(HelpContext, self_);
 }
 
 bool TFormXelCommon::HandleFormKey(QKeyEvent* event) {

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <cstring>
 
 #include "core/bitmap.h"
 #include "core/errors.h"
 #include "core/file_utils.h"
 #include "core/image_file.h"
 #include "core/path_resolver.h"
+#include "core/stream.h"
 #include "framework/pickers/material_messages.h"
 
 namespace {
@@ -40,8 +43,20 @@ bool ImageSizeFits(const TImageSizeRule& rule, int width, int height) {
 }
 
 void CheckMaterialImageSize(const TMaterialFolderInfo& folder, const TBitmap& bitmap) {
-  if (!ImageSizeFits(folder.Size, bitmap.Width(), bitmap.Height()))
-    throw EInvalidGraphic(SIllegalImageSize);
+  if (ImageSizeFits(folder.Size, bitmap.Width(), bitmap.Height())) return;
+  const TImageSizeRule& rule = folder.Size;
+  char size[64];
+  if (rule.MinWidth == rule.MaxWidth && rule.MinHeight == rule.MaxHeight)
+    std::snprintf(size, sizeof size, SImageSizeExactly, rule.MaxWidth, rule.MaxHeight);
+  else if (rule.MinWidth <= 1 && rule.MinHeight <= 1)
+    std::snprintf(size, sizeof size, SImageSizeAtMost, rule.MaxWidth, rule.MaxHeight);
+  else
+    std::snprintf(size, sizeof size, SImageSizeBetween, rule.MinWidth, rule.MinHeight,
+                  rule.MaxWidth, rule.MaxHeight);
+  char detail[160];
+  std::snprintf(detail, sizeof detail, SIllegalImageSizeDetail, bitmap.Width(), bitmap.Height(),
+                folder.Name, size);
+  throw EInvalidGraphic(std::string(SIllegalImageSize) + detail);
 }
 
 TFileDialogSetup ImportDialogSetup(TMaterialKind kind) {
@@ -92,7 +107,29 @@ std::string ShadowingMaterialFile(const std::string& target, TMaterialKind kind)
 
 void LoadImportImage(TBitmap& bitmap, const std::string& source,
                      const TMaterialFolderInfo& folder) {
-  LoadBitmapFromImageFile(bitmap, source);
+  const std::vector<uint8_t> bytes = ReadImageFileBytes(source);
+  // A reader's message alone ("Invalid BMP Image" for a text file) names neither the
+  // file nor what it really holds.
+  const auto unreadable = [&](const char* message) {
+    const std::string name = ExtractFileName(source), found = DescribeFileContent(bytes);
+    std::vector<char> text(name.size() + found.size() + std::strlen(message) + 128);
+    if (IsReadableImageKind(bytes))
+      std::snprintf(text.data(), text.size(), SImportUnreadableImage, name.c_str(), found.c_str(),
+                    message);
+    else
+      std::snprintf(text.data(), text.size(), SImportNotAnImage, name.c_str(), found.c_str());
+    return EInvalidGraphic(text.data());
+  };
+  try {
+    TMemoryStream stream(bytes);
+    LoadBitmapFromImageStream(bitmap, stream);
+  } catch (const EInvalidGraphic& e) {
+    throw unreadable(e.what());
+  } catch (const EReadError& e) {
+    throw unreadable(e.what());
+  } catch (const EZlibError& e) {
+    throw unreadable(e.what());
+  }
   bitmap.SetPixelFormat(TPixelFormat::pf8bit);
   CheckMaterialImageSize(folder, bitmap);
 }

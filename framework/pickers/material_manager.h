@@ -59,7 +59,7 @@ TExtensionTable MaterialKindExtensions(TMaterialKind kind);
 
 bool ImageSizeFits(const TImageSizeRule& rule, int width, int height);
 // Raises EInvalidGraphic "The image size (not filesize) of the bitmap is illegal" when
-// Bitmap breaks the folder's rule.
+// Bitmap breaks the folder's rule, followed by its size and the size the folder takes.
 void CheckMaterialImageSize(const TMaterialFolderInfo& folder, const TBitmap& bitmap);
 
 // What a file dialog starts with: the extension added to a name typed without one (with
@@ -84,8 +84,9 @@ std::string ImportTargetPath(const std::string& folderPath, const std::string& s
 std::string ShadowingMaterialFile(const std::string& target, TMaterialKind kind);
 
 // Reads an image to import, as 8 bits per pixel: 8-bit sources keep palette and indexes,
-// 1- and 4-bit sources widen their indexes, direct colour is reduced to a palette. Raises
-// the reader's errors and the size error of the folder.
+// 1- and 4-bit sources widen their indexes, direct colour is reduced to a palette chosen
+// from the image. A file that cannot be read raises EInvalidGraphic naming the file and
+// what it holds; a size that breaks the folder's rule raises the size error.
 void LoadImportImage(TBitmap& bitmap, const std::string& source, const TMaterialFolderInfo& folder);
 
 // Copies an exported material to Target: images are read and written in the format of

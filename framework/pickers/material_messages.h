@@ -19,6 +19,17 @@ inline constexpr const char* SMaterialZoomOut = "Zoom Out";
 
 inline constexpr const char* SIllegalImageSize =
     "The image size (not filesize) of the bitmap is illegal";
+// Follows SIllegalImageSize: the picture's size, the folder and the size it takes.
+inline constexpr const char* SIllegalImageSizeDetail = ": it is %d x %d; the %s folder takes %s.";
+inline constexpr const char* SImageSizeExactly = "%d x %d";
+inline constexpr const char* SImageSizeAtMost = "at most %d x %d";
+inline constexpr const char* SImageSizeBetween = "%d x %d up to %d x %d";
+// An image to import that cannot be read: the file name, what it really holds, and the
+// reader's own message for a damaged image of a known kind.
+inline constexpr const char* SImportUnreadableImage =
+    "Cannot import \"%s\": it holds %s that cannot be read (%s).";
+inline constexpr const char* SImportNotAnImage =
+    "Cannot import \"%s\": it holds %s, not a BMP, PNG or XYZ image.";
 // "%s" is the file name with its extension.
 inline constexpr const char* SEraseMaterialQuestion = "Do you want to erase '%s'?";
 inline constexpr const char* SCannotDeleteFile = "Can't delete file";

@@ -29,27 +29,22 @@ int VariableCount() {
 
 namespace {
 
-template <class Picker> bool PickName(TFormXelCommon& form, int& lastId, const TField<int>& id) {
+template <class Picker> bool PickName(TFormXelCommon& form, const TField<int>& id) {
   if (!id.Present()) return false;
-  // The picker opens on the box's id; only its OK changes the id it remembers.
-  const int remembered = lastId;
-  lastId = id.Get();
+  // The picker opens on the id last confirmed in it during the run, not on the box's.
   Picker picker(form.FormWidget());
   const bool ok = OpenModal(picker);
-  if (ok)
-    id.Set(picker.SelectedId);
-  else
-    lastId = remembered;
+  if (ok) id.Set(picker.SelectedId);
   if (picker.NamesChanged && form.OnDatabaseChanged) form.OnDatabaseChanged();
   return ok;
 }
 
 template <class Picker>
 TDashBox* NameBox(TFormXelCommon& form, TFormBuilder& b, const char* name, TField<int> id,
-                  QString (*text)(int), int& lastId) {
+                  QString (*text)(int)) {
   TDashBox* box = b.ValueBox(name, id, text);
-  form.On(box, &TDashBox::Clicked, [&form, &lastId, id, box] {
-    if (PickName<Picker>(form, lastId, id)) form.ControlValueChosen(box);
+  form.On(box, &TDashBox::Clicked, [&form, id, box] {
+    if (PickName<Picker>(form, id)) form.ControlValueChosen(box);
     // Names applied in the picker show even when it was then cancelled.
     form.UpdateControls();
   });
@@ -59,17 +54,17 @@ TDashBox* NameBox(TFormXelCommon& form, TFormBuilder& b, const char* name, TFiel
 } // namespace
 
 bool PickSwitch(TFormXelCommon& form, TField<int> id) {
-  return PickName<TFormSelSwitch>(form, LastSwitchId, id);
+  return PickName<TFormSelSwitch>(form, id);
 }
 bool PickVariable(TFormXelCommon& form, TField<int> id) {
-  return PickName<TFormSelVariable>(form, LastVariableId, id);
+  return PickName<TFormSelVariable>(form, id);
 }
 
 TDashBox* SwitchBox(TFormXelCommon& form, TFormBuilder& b, const char* name, TField<int> id) {
-  return NameBox<TFormSelSwitch>(form, b, name, std::move(id), &SwitchBoxText, LastSwitchId);
+  return NameBox<TFormSelSwitch>(form, b, name, std::move(id), &SwitchBoxText);
 }
 TDashBox* VariableBox(TFormXelCommon& form, TFormBuilder& b, const char* name, TField<int> id) {
-  return NameBox<TFormSelVariable>(form, b, name, std::move(id), &VariableBoxText, LastVariableId);
+  return NameBox<TFormSelVariable>(form, b, name, std::move(id), &VariableBoxText);
 }
 
 TFixedOrVariableControls FixedOrVariableGroup(

@@ -18,16 +18,15 @@ class TDialEdit;
 class TFormBuilder;
 class TFormXelCommon;
 
-// "%.4d:%s" of a switch or variable, nothing when it does not exist: the value boxes'
-// text.
+// "%.4d:%s" of a switch or variable, "?" when it does not exist: the value boxes' text.
 QString SwitchBoxText(int id);
 QString VariableBoxText(int id);
 // The number of switches or variables, at least 1: the range maximum.
 int SwitchCount();
 int VariableCount();
 
-// Opens the picker on Id through the modal opener; on OK Id takes the choice and true
-// comes back. The picker remembers the id only on OK.
+// Opens the picker through the modal opener, on the id last confirmed in it during the run
+// (not on Id); on OK Id takes the choice and true comes back.
 bool PickSwitch(TFormXelCommon& form, TField<int> id);
 bool PickVariable(TFormXelCommon& form, TField<int> id);
 

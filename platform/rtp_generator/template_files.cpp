@@ -11,11 +11,26 @@
 #include "core/monster_records.h"
 #include "core/settings.h"
 #include "core/stream.h"
+#include "core/switch_records.h"
 #include "core/system_records.h"
 #include "platform/rtp_generator/rtp_materials.h"
 
 std::vector<uint8_t> MakeTemplateDataBase() {
   TXelDataBase db; // reset: one entry at its defaults in every list
+  // Every entry is named, so lists and combo boxes offer something to pick.
+  db.ChipSets().GetItemById(1)->Name = "Field";
+  db.Players().GetItemById(1)->Name = "Hero";
+  db.Skills().GetItemById(1)->Name = "Skill";
+  db.Items().GetItemById(1)->Name = "Item";
+  db.Monsters().GetItemById(1)->Name = "Monster";
+  db.MonGroups().GetItemById(1)->Name = "Monster";
+  db.Grounds().GetItemById(1)->Name = "Terrain";
+  db.Attribs().GetItemById(1)->Name = "Attribute";
+  db.Statuses().GetItemById(1)->Name = "Condition";
+  db.Animations().GetItemById(1)->Name = "Animation";
+  db.CommonEvents().GetItemById(1)->Name = "Common Event";
+  db.Switches().GetItemById(1)->Name = "Switch";
+  db.Variables().GetItemById(1)->Name = "Variable";
   db.ChipSets().GetItemById(1)->Graphic = RtpName::ChipSet;
   TXelPlayerItem& hero = *db.Players().GetItemById(1);
   hero.WalkGraphic = RtpName::CharSet;

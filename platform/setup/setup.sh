@@ -78,6 +78,10 @@ mkdir -p "$target" || fail "the folder $target cannot be made."
 # Extract into a private folder first, so a damaged archive leaves the target untouched.
 mkdir "$work/game"
 "$lha" "xfw=$work/game" "$archive" >/dev/null 2>&1 || fail "the archive cannot be extracted."
-cp -R "$work/game/." "$target/" || fail "the game cannot be copied into $target."
-[ -f "$target/KOVAX.exe" ] && chmod +x "$target/KOVAX.exe"
+# Ordinary modes, whatever the archive or the extractor kept: folders and the game
+# program 0755, every other file 0644; the copy keeps them.
+find "$work/game" -type d -exec chmod 0755 {} + || fail "the game cannot be prepared."
+find "$work/game" -type f -exec chmod 0644 {} + || fail "the game cannot be prepared."
+[ ! -f "$work/game/KOVAX.exe" ] || chmod 0755 "$work/game/KOVAX.exe"
+cp -Rp "$work/game/." "$target/" || fail "the game cannot be copied into $target."
 echo "Setup: $title was installed in $target"

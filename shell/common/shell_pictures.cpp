@@ -34,7 +34,8 @@ constexpr const char* GlyphFiles[ToolGlyphCount] = {
     "glyph_full_screen.png",  "glyph_show_title.png",   "glyph_help_contents.png",
     "glyph_help_about.png",   "glyph_undo.png",         "glyph_tool_select.png",
     "glyph_tool_zoom.png",    "glyph_tool_pen.png",     "glyph_tool_rectangle.png",
-    "glyph_tool_ellipse.png", "glyph_tool_fill.png",
+    "glyph_tool_ellipse.png", "glyph_tool_fill.png",    "glyph_play.png",
+    "glyph_stop.png",
 };
 
 // The hot spot of each cursor slot's picture: the cross-hair's centre, or the tip of the

@@ -63,6 +63,8 @@ enum TToolGlyph {
   tgToolRectangle,
   tgToolEllipse,
   tgToolFill,
+  tgPlay,
+  tgStop,
   ToolGlyphCount
 };
 inline constexpr int ToolGlyphSize = 16;

@@ -445,15 +445,7 @@ void TFormMapEditor::PaintBoxMouseMove(QMouseEvent* event) {
     // The canvas catches up first; the next move draws the whole way.
     if (RepaintPending()) return;
     if (tool_ == etSelect) {
-      const TPoint c = CornerAt(event->pos());
-      const TPoint corner{std::clamp(c.X, 0, Map()->Width()), std::clamp(c.Y, 0, Map()->Height())};
-      const TRect span{std::min(corner.X, selectAnchor_.X), std::min(corner.Y, selectAnchor_.Y),
-                       std::max(corner.X, selectAnchor_.X), std::max(corner.Y, selectAnchor_.Y)};
-      const TRect selection = span.IsEmpty() ? TRect{} : span;
-      if (selection != engine_.Selection) {
-        engine_.Selection = selection;
-        ShowSelection();
-      }
+      DragSelectionTo(event->pos());
     } else if (tool_ == etPen) {
       engine_.PenLine(TPoint{lastCell_.X - penOffset_.X, lastCell_.Y - penOffset_.Y},
                       TPoint{cell.X - penOffset_.X, cell.Y - penOffset_.Y});
@@ -466,6 +458,24 @@ void TFormMapEditor::PaintBoxMouseMove(QMouseEvent* event) {
     Flush();
   }
   MoveCursorTo(cell);
+}
+
+void TFormMapEditor::DragSelectionTo(QPoint pixel) {
+  const TPoint c = CornerAt(pixel);
+  const TPoint corner{std::clamp(c.X, 0, Map()->Width()), std::clamp(c.Y, 0, Map()->Height())};
+  const TRect span{std::min(corner.X, selectAnchor_.X), std::min(corner.Y, selectAnchor_.Y),
+                   std::max(corner.X, selectAnchor_.X), std::max(corner.Y, selectAnchor_.Y)};
+  const TRect selection = span.IsEmpty() ? TRect{} : span;
+  if (selection != engine_.Selection) {
+    engine_.Selection = selection;
+    ShowSelection();
+  }
+}
+
+void TFormMapEditor::AutoScrollFrom(QPoint pixel) {
+  TFormMapViewer::AutoScrollFrom(pixel);
+  // The mouse rests past the edge: no move comes, yet the cell under it changed.
+  if (stroke_ && tool_ == etSelect && LayerMode() && Map()) DragSelectionTo(pixel);
 }
 
 void TFormMapEditor::PaintBoxMouseUp(QMouseEvent* event) {

@@ -74,6 +74,8 @@ public:
   void MenuClearClick();
   void MenuSelectAllClick();
   void EventMenuClick(QAction* item);
+  // The view scrolls, and a selection being dragged follows the cell under the mouse.
+  void AutoScrollFrom(QPoint pixel) override;
 
 protected:
   void PaintBoxMouseDown(QMouseEvent* event) override;
@@ -97,6 +99,8 @@ private:
   void ZoomAt(QPoint pixel, bool in);
   void StartStroke(TPoint cell);
   void ShowSelection();
+  // The selection spans the anchor and the corner nearest Pixel.
+  void DragSelectionTo(QPoint pixel);
   void DoubleClick(QMouseEvent* event);
   void EventMouseDown(QMouseEvent* event, TPoint cell);
   void EventMouseUp();

@@ -166,8 +166,16 @@ void TFormAreaMaker::PaintBoxMouseDown(QMouseEvent* event) {
 }
 
 void TFormAreaMaker::PaintBoxMouseMove(QMouseEvent* event) {
-  if (!dragging_ || !Map()) return;
-  const TPoint corner = CornerAt(event->position().toPoint());
+  if (dragging_ && Map()) DragTo(event->position().toPoint());
+}
+
+void TFormAreaMaker::AutoScrollFrom(QPoint pixel) {
+  TFormMapViewer::AutoScrollFrom(pixel);
+  if (dragging_ && Map()) DragTo(pixel);
+}
+
+void TFormAreaMaker::DragTo(QPoint pixel) {
+  const TPoint corner = CornerAt(pixel);
   const int x = std::clamp(corner.X, 0, Map()->Width());
   const int y = std::clamp(corner.Y, 0, Map()->Height());
   TAreaRect area{std::min(anchor_.X, x), std::min(anchor_.Y, y), std::max(anchor_.X, x),
@@ -282,6 +290,7 @@ void TFormMapSetPlace::FormShow() {
     // A picker never changes the tree: no menus, no reordering.
     tree_->SetMapTree(MapTree);
     tree_->SetMap(map_.get());
+    tree_->SetHeldMap(HeldMap);
     tree_->SetLocked(true);
     tree_->ShowMapTree();
   }

@@ -64,6 +64,9 @@ public:
 
   std::function<void(TFormAreaMaker*)> OnChange;
 
+  // The view scrolls, and an area being dragged follows the corner under the mouse.
+  void AutoScrollFrom(QPoint pixel) override;
+
 protected:
   void PaintBoxMouseDown(QMouseEvent* event) override;
   void PaintBoxMouseMove(QMouseEvent* event) override;
@@ -73,6 +76,8 @@ protected:
 private:
   // Ends a drag; Cancel also drops the area.
   void StopDrag(bool cancel);
+  // The area spans the anchor and the corner nearest Pixel.
+  void DragTo(QPoint pixel);
   void RepaintArea(const TAreaRect& area);
   void Changed();
 
@@ -114,6 +119,8 @@ public:
   uint8_t MapLocked = 0;
   // The tree of the caller; its active entry is the same after the dialog as before.
   TXelMapTree* MapTree = nullptr;
+  // The map being edited: shown as it is, not as last saved, when its node is chosen.
+  const TXelMap* HeldMap = nullptr;
 
   std::tuple<int32_t, int32_t, int32_t> CallerData() const { return {MapId, X, Y}; }
 

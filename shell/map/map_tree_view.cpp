@@ -145,6 +145,9 @@ TMapTreeView::TMapTreeView(QWidget* parent) : TFormXelWidget(parent) {
   On(TreeView1, &QTreeWidget::currentItemChanged,
      [this](QTreeWidgetItem* node, QTreeWidgetItem*) { TreeView1Change(node); });
   On(TreeView1, &QTreeWidget::itemClicked, &TMapTreeView::TreeView1Click);
+  // Opening or closing a branch is kept like a click, so the next start shows it so.
+  On(TreeView1, &QTreeWidget::itemExpanded, &TMapTreeView::TreeView1Click);
+  On(TreeView1, &QTreeWidget::itemCollapsed, &TMapTreeView::TreeView1Click);
 }
 
 TMapTreeView::~TMapTreeView() {
@@ -195,6 +198,8 @@ TTreeNode* TMapTreeView::AddNode(TTreeNode* parent, const std::string& text, int
 
 void TMapTreeView::SetExpanded(TTreeNode* node, bool expanded) {
   TreeView1->Flush();
+  // A fill in progress: the order is read back once all nodes are there.
+  TUpdatingScope updating(*this);
   AsItem(node)->setExpanded(expanded);
 }
 

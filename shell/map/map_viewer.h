@@ -86,8 +86,9 @@ public:
 
   // Handlers (tests call the timer ticks directly).
   void AutoScrollTimerTimer();
-  // One auto-scroll step for the mouse at Pixel of the map area.
-  void AutoScrollFrom(QPoint pixel);
+  // One auto-scroll step for the mouse at Pixel of the map area (a drag in a derived
+  // view follows the mouse after the step).
+  virtual void AutoScrollFrom(QPoint pixel);
   void MapFrameChange();
   void MapFrameResize();
 

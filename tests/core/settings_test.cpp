@@ -79,6 +79,13 @@ TEST_F(SettingsStores, RuntimePackagePathComesFromTheUserOrTheInstallDefaults) {
   EXPECT_EQ(GetRuntimePackagePath(), "/opt/rtp/");
   Settings().WriteString("RuntimePackagePath", "/home/me/rtp/");
   EXPECT_EQ(GetRuntimePackagePath(), "/home/me/rtp/");
+  // A relative path goes with the program folder, wherever that was copied.
+  for (const char* relative : {"rtp", "rtp/", "..\\shared\\rtp"}) {
+    Settings().WriteString("RuntimePackagePath", relative);
+    EXPECT_EQ(GetRuntimePackagePath(),
+              GetProgramFolder() + (relative[0] == '.' ? "../shared/rtp/" : "rtp/"))
+        << relative;
+  }
   // Present but empty in the user's file: empty, the defaults do not step in.
   Settings().WriteString("RuntimePackagePath", "");
   EXPECT_EQ(GetRuntimePackagePath(), "");

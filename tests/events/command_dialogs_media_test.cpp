@@ -15,10 +15,13 @@
 #include "core/sound_record.h"
 #include "events/form_ed_move_route.h"
 #include "framework/controls/color_bar.h"
+#include "framework/controls/image_buttons.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/controls/slider.h"
 #include "framework/pickers/sel_material_list.h"
 #include "framework/pickers/sel_music.h"
+#include "shell/common/shell_pictures.h"
+#include "shell/data_module.h"
 #include "shell/map/map_pickers.h"
 #include <QCheckBox>
 #include <QDir>
@@ -128,18 +131,40 @@ TEST_F(MediaCommandDialogs, MusicSoundMovieAndKeyInput) {
   EXPECT_TRUE(FindControl<TDashBox>(movie.get(), "DashBoxA2X")->isEnabled());
 }
 
-// The fade and the restart are heard through the recording sound library.
+// The restart and the fade are heard through the recording sound library; the buttons
+// carry the shared glyphs their captions name.
 TEST_F(MediaCommandDialogs, FadeOutButtons) {
   QTemporaryDir dir;
   const std::string log = dir.filePath("sound.log").toStdString();
+  const std::string savedProject = ProjectPath;
+  ProjectPath = dir.path().toStdString() + "/";
+  PathResolver().Clear();
+  QDir(dir.path()).mkpath("Music");
+  std::ofstream(ProjectPath + "Music/Theme.mid") << "";
   setenv("VELMORA_SOUND_LOG", log.c_str(), 1);
   ASSERT_TRUE(LoadSoundLibrary(TUNARA_BUILD_DIR));
   ResetPlayingMusic();
+  TDataModule1 images;
+  DataModule1 = &images;
   auto form = Open(11520, Map, R"(0 11520 "" [7000])");
+  DataModule1 = nullptr;
+  std::vector<std::string> glyphs;
+  for (const char* name : {"ImageButton2", "ImageButton1"}) {
+    auto* button = FindControl<TImageButton>(form.get(), name);
+    glyphs.push_back(button->text().toStdString() + " " + std::to_string(button->ImageIndex()));
+  }
+  EXPECT_EQ(glyphs, (std::vector<std::string>{"Play " + std::to_string(tgPlay),
+                                              "Stop " + std::to_string(tgStop)}));
   Click(*form, "ImageButton2"); // nothing plays: nothing to restart
-  Click(*form, "ImageButton1");
-  PlayingMusicName = "Gone"; // its file is missing
+  PlayingMusicName = "Gone";    // its file is missing
   Click(*form, "ImageButton2");
+  PlayingMusicName = "Theme";
+  PlayingMusicFadeIn = 2000;
+  PlayingMusicVolume = 80;
+  PlayingMusicTempo = 120;
+  PlayingMusicBalance = 30;
+  Click(*form, "ImageButton2");
+  Click(*form, "ImageButton1");
   std::ifstream in(log);
   std::vector<std::string> calls;
   for (std::string line; std::getline(in, line);)
@@ -147,7 +172,14 @@ TEST_F(MediaCommandDialogs, FadeOutButtons) {
   FreeSoundLibrary();
   unsetenv("VELMORA_SOUND_LOG");
   ResetPlayingMusic();
-  EXPECT_EQ(calls, std::vector<std::string>{"TunaraFadeOutMusic(7000)"});
+  ProjectPath = savedProject;
+  PathResolver().Clear();
+  EXPECT_EQ(calls,
+            (std::vector<std::string>{
+                "TunaraInitMidi()",
+                "TunaraPlayMusic(\"" + dir.path().toStdString() + "/Music/Theme.mid\")",
+                "TunaraFadeInMusic(2000)", "TunaraSetMusicVolume(80)", "TunaraSetMusicSpeed(120)",
+                "TunaraSetMusicPanpot(30)", "TunaraFadeOutMusic(7000)"}));
 }
 
 TEST_F(MediaCommandDialogs, ChangePanorama) {
@@ -332,9 +364,10 @@ TEST_F(MediaCommandDialogs, PlaceCommands) {
   edited.X = 4;
   edited.Y = 6;
   pickers.Id = 2;
-  pickers.Other = [](TFormXelBase& form) {
+  pickers.Other = [this](TFormXelBase& form) {
     auto& picker = dynamic_cast<TFormMapSetPlace&>(form);
     EXPECT_TRUE(picker.AllowAnyNode);
+    EXPECT_EQ(picker.HeldMap, &map); // the map as edited, not as saved
     picker.MapId = 3;
     picker.X = 5;
     picker.Y = 5;
@@ -366,6 +399,39 @@ TEST_F(MediaCommandDialogs, PlaceCommands) {
   Click(*form, "GroupBox3_1");
   EXPECT_EQ(FindControl<TDashBox>(form.get(), "DashBox1")->Text().toStdString(), "0003:Town");
   EXPECT_FALSE(FindControl<QWidget>(form.get(), "GroupBox2")->isEnabled());
+
+  // The picker scrolls the map view; OK and Cancel both put it back. A map that is not in
+  // the tree, and delete mode, are offered without a cell.
+  bool ok = true;
+  std::string offered;
+  pickers.Other = [&](TFormXelBase& shown) {
+    auto& picker = dynamic_cast<TFormMapSetPlace&>(shown);
+    offered = std::to_string(picker.MapId) + ":" + std::to_string(picker.X) + "," +
+              std::to_string(picker.Y);
+    town->ViewX = town->ViewY = 999;
+    picker.MapId = 3;
+    picker.X = picker.Y = 5;
+    return ok;
+  };
+  const std::tuple<int, const char*, const char*, const char*> places[] = {
+      {11810, R"(0 11810 "" [0,3,7,8,0,1])", "3:7,8", "0003:Town (005,005)"},
+      {11810, R"(0 11810 "" [0,9,7,8,0,1])", "9:-1,-1", "0003:Town (005,005)"},
+      {11810, R"(0 11810 "" [1,3,0,0,0,1])", "3:-1,-1", "0003:Town"},
+      {11830, R"(0 11830 "" [3,7,8,0,1])", "3:7,8", "0003:Town (005,005)"},
+      {11830, R"(0 11830 "" [0,7,8,0,1])", "0:-1,-1", "0003:Town (005,005)"},
+  };
+  for (const auto& [code, in, expected, chosen] : places) {
+    for (const bool answer : {false, true}) {
+      ok = answer;
+      form = Open(code, Map, in);
+      auto* box = FindControl<TDashBox>(form.get(), "DashBox1");
+      const QString before = box->Text();
+      Click(*form, "DashBox1");
+      EXPECT_EQ(offered, expected) << in;
+      EXPECT_EQ(std::pair(town->ViewX, town->ViewY), std::pair(64, 40)) << in << " " << ok;
+      EXPECT_EQ(box->Text(), ok ? QString::fromLatin1(chosen) : before) << in;
+    }
+  }
 }
 
 } // namespace

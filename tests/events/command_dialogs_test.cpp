@@ -3,6 +3,10 @@
 // notation, one per "|": indent, code, quoted text, parameters.
 #include "events/command_rows.h"
 
+#include <set>
+
+#include "framework/controls/opaque_paint_box.h"
+
 namespace {
 
 TEST_F(CommandDialogs, MessageCommands) {
@@ -183,8 +187,24 @@ TEST_F(CommandDialogs, OnlyTheChosenFormsControlsAreEnabled) {
        {"ComboBoxC6A", "ComboBoxC6B"},
        {"DialEditC1", "ComboBoxC5A", "ComboBoxC7A"}},
       {10220, Map, "", Clicks({"RadioButton10"}), {"ComboBoxC7A", "ComboBoxC7B"}, {"DialEditC1"}},
-      {10230, Map, "", Clicks({"GroupBox1_1"}), {"GroupBox3"}, {"DialEdit1", "DashBox1"}},
-      {10230, Map, R"(0 10230 "" [0,1,3,0,0])", {}, {"DashBox1"}, {"DialEdit1", "GroupBox3"}},
+      {10230,
+       Map,
+       "",
+       Clicks({"GroupBox1_1"}),
+       {"GroupBox3"},
+       {"DialEdit1", "DashBox1", "RadioButton1", "RadioButton2"}},
+      {10230,
+       Map,
+       R"(0 10230 "" [0,1,3,0,0])",
+       {},
+       {"DashBox1", "RadioButton1", "RadioButton2"},
+       {"DialEdit1", "GroupBox3"}},
+      {10230,
+       Map,
+       R"(0 10230 "" [2,1,3,0,0])",
+       {},
+       {"GroupBox1"},
+       {"RadioButton1", "RadioButton2", "DashBox1", "GroupBox3"}},
       {10320,
        Map,
        "",
@@ -227,6 +247,29 @@ TEST_F(CommandDialogs, MemoKeysAndFacePreview) {
   EXPECT_EQ(FormatLines(*form->ScriptList), R"(0 10130 "Face2" [5,0,0])");
 }
 
+// Each guide line is the button face where the memo shows its window colour, and its own
+// colour where something is drawn beneath (here the selected text of a long line).
+TEST_F(CommandDialogs, MessageGuideLinesAreDarkOnlyWhereTheTextCrossesThem) {
+  auto form = Open(10110, Map, "");
+  auto* memo = FindControl<TFixedMemo>(form.get(), "FixedMemo1");
+  memo->setPlainText(QString(120, QLatin1Char('W')));
+  memo->selectAll();
+  const QRgb face = form->palette().color(QPalette::Button).rgb();
+  for (auto [name, own] : {std::pair{"Line1", AppWorkSpaceColor().rgb()},
+                           std::pair{"Line2", form->palette().color(QPalette::Dark).rgb()}}) {
+    auto* line = FindControl<QWidget>(form.get(), name);
+    ASSERT_TRUE(line->isVisible()) << name;
+    EXPECT_EQ(line->width(), 1);
+    const QImage shown = line->grab().toImage();
+    std::set<QRgb> colours;
+    for (int y = 0; y < shown.height(); ++y)
+      colours.insert(shown.pixel(0, y));
+    EXPECT_EQ(colours, (std::set<QRgb>{face, own})) << name;
+    // A press on the line reaches the memo's text beneath it.
+    EXPECT_EQ(form->childAt(line->mapTo(form.get(), QPoint(0, 5))), memo->viewport()) << name;
+  }
+}
+
 TEST_F(CommandDialogs, EventAndEnemyListsFollowTheContext) {
   auto form = Open(10220, Map, "");
   auto* events = FindControl<QComboBox>(form.get(), "ComboBoxC7A");
@@ -249,6 +292,12 @@ TEST_F(CommandDialogs, EventAndEnemyListsFollowTheContext) {
   EXPECT_EQ(FindControl<TDashBox>(form.get(), "DashBox1")->Text(), "0002");
   form = Open(10210, Map, R"(0 10210 "" [0,9,9,0])");
   EXPECT_EQ(FindControl<TDashBox>(form.get(), "DashBox1")->Text(), "?");
+  // Input Number shows nothing for a missing variable.
+  for (auto [in, shown] :
+       {std::pair{R"(0 10150 "" [1,7])", "0007:Gold"}, std::pair{R"(0 10150 "" [1,99])", ""}}) {
+    form = Open(10150, Map, in);
+    EXPECT_EQ(FindControl<TDashBox>(form.get(), "DashBox1")->Text(), shown) << in;
+  }
 }
 
 TEST_F(CommandDialogs, LastUsedValuesCancelAndHelp) {

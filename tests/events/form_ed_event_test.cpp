@@ -1,7 +1,9 @@
 // The event editor offscreen; its pickers and the palette are answered through the modal
 // opener.
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
@@ -22,13 +24,18 @@
 #include "core/switch_records.h"
 #include "events/event_page_preview.h"
 #include "events/form_ed_event.h"
+#include "events/form_ed_move_route.h"
+#include "events/form_ev_cmd_base.h"
 #include "events/form_ev_cmd_list.h"
 #include "events/script_editor.h"
+#include "events/script_lines.h"
 #include "framework/controls/dash_box.h"
+#include "framework/controls/qt_clipboard.h"
 #include "framework/controls/script_list_box.h"
 #include "framework/forms/catalog_model.h"
 #include "framework/forms/modal_opener.h"
 #include "framework/harness/widget_harness.h"
+#include "framework/pickers/sel_cell.h"
 #include "framework/pickers/sel_switch.h"
 
 namespace {
@@ -167,12 +174,13 @@ TEST_F(EventEditor, TheScriptEditorGetsTheMapPaletteAndFilter) {
                        static_cast<const TXelMap*>(&map_)));
 }
 
-TEST_F(EventEditor, WheelNotchesScrollOneLineAndTheMenuKeyOpensAtTheListsCorner) {
+// Freshly opened, the name box has the focus; leaving it refreshes the script's texts.
+TEST_F(EventEditor, AClickAfterScrollingTakesTheLineUnderTheMouseAndKeysWorkTheList) {
   TXelEventItem event(7);
   TXelEventScriptList& script = event.Pages.Items(0)->Script;
   script.Clear();
   for (int i = 0; i < 200; ++i)
-    script.Add(WaitCode, 0);
+    script.Add(WaitCode, 0)->Params = {i};
   script.Add(ScriptEndCode, 0);
   auto form = Open(event);
   auto* list = FindControl<TScriptListBox>(form.get(), "ListBox1");
@@ -182,19 +190,46 @@ TEST_F(EventEditor, WheelNotchesScrollOneLineAndTheMenuKeyOpensAtTheListsCorner)
                      Qt::NoScrollPhase, false);
     QApplication::sendEvent(list->viewport(), &turn);
   };
-  // Half notches add up; a notch down is one line down.
-  wheel(-60);
+  QTest::keyClicks(FindControl<QWidget>(form.get(), "OverEdit1"), "x");
+  wheel(-120); // the wheel belongs to the name box
   EXPECT_EQ(list->TopIndex(), 0);
-  wheel(-60);
-  EXPECT_EQ(list->TopIndex(), 1);
+  list->SetTopIndex(40);
+  ASSERT_EQ(list->TopIndex(), 40);
+  const auto click = [list](int row, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(list->viewport(), button, {},
+                      QPoint(20, row * list->LineHeight() + list->LineHeight() / 2));
+  };
+  click(2);
+  EXPECT_EQ(list->ItemIndex(), 42);
+  EXPECT_EQ(list->TopIndex(), 40);
   wheel(-360);
-  wheel(120);
-  EXPECT_EQ(list->TopIndex(), 3);
+  click(1);
+  EXPECT_EQ(list->ItemIndex(), 44);
 
+  // The keypad's Enter inserts before the caret as Return does; OK is not pressed.
+  int inserts = 0;
+  TScopedModalOpener opener([&](TFormXelBase& palette, const auto&) {
+    ++inserts;
+    dynamic_cast<TFormEvCmdList&>(palette).ScriptList.Add(WaitCode, 0)->Params = {-1};
+    return true;
+  });
+  QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(inserts, 2);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->Event.Pages.Items(0)->Script.GetItem(44)->GetParam(0), -1);
+  EXPECT_EQ(form->Event.Pages.Items(0)->Script.GetItem(45)->GetParam(0), -1);
+  EXPECT_EQ(form->Event.Pages.Items(0)->Script.GetCount(), 203);
+
+  // The right button's release opens the menu where the mouse is; the key, at the corner.
   auto* menu = FindControl<QMenu>(form.get(), "PopupMenu1");
-  // High enough on the screen that the menu needs no shift to fit.
-  form->move(0, 0);
-  list->setFocus();
+  form->move(0, 0); // high enough on the screen that the menu needs no shift to fit
+  QTest::mousePress(list->viewport(), Qt::RightButton, {}, QPoint(20, 5));
+  EXPECT_FALSE(menu->isVisible());
+  QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, QPoint(20, 5));
+  EXPECT_TRUE(menu->isVisible());
+  EXPECT_EQ(menu->pos(), list->viewport()->mapToGlobal(QPoint(20, 5)));
+  menu->hide();
   QTest::keyClick(list, Qt::Key_Menu);
   EXPECT_TRUE(menu->isVisible());
   EXPECT_EQ(menu->pos(), list->mapToGlobal(QPoint(0, 0)));
@@ -223,6 +258,147 @@ TEST_F(EventEditor, APickersRenameIsUndoneByCancelAndSavedByOk) {
     EXPECT_EQ(SwitchNameById(1), ok ? "0001:Renamed" : "0001:Door Open");
     EXPECT_EQ(Get("project/KOVAX.ldb") == onDisk, !ok);
   }
+}
+
+TEST_F(EventEditor, EditReplacesTheSelectedCommandAndPickersOpenOnTheLastId) {
+  TXelEventItem event(7);
+  TXelEventScriptList& script = event.Pages.Items(0)->Script;
+  script.Clear();
+  script.Add(WaitCode, 0)->Params = {1};
+  script.Add(WaitCode, 0)->Params = {2};
+  script.Add(ScriptEndCode, 0);
+  event.Pages.Items(0)->Condition.Flags = ecSwitchA;
+  event.Pages.Items(0)->Condition.SwitchAId = 3;
+  auto form = Open(event);
+  auto* list = FindControl<TScriptListBox>(form.get(), "ListBox1");
+  list->setFocus();
+  list->SetItemIndex(1);
+  std::string handed;
+  TScopedModalOpener opener([&](TFormXelBase& dialog, const auto&) {
+    if (auto* picker = dynamic_cast<TFormSelSwitch*>(&dialog)) {
+      ShowAndActivate(picker);
+      handed = FindControl<QLabel>(picker, "Label1")->text().toStdString();
+      return false;
+    }
+    auto& command = dynamic_cast<TFormEvCmdBase&>(dialog);
+    handed = std::to_string(command.EventId) + " " + FormatLines(*command.ScriptList);
+    command.ScriptList->Clear();
+    command.ScriptList->Add(WaitCode, 0)->Params = {9};
+    return true;
+  });
+  QTest::keyClick(list, Qt::Key_Space);
+  EXPECT_EQ(handed, R"(7 0 11410 "" [2])");
+  EXPECT_EQ(FormatLines(form->Event.Pages.Items(0)->Script),
+            R"(0 11410 "" [1] | 0 11410 "" [9] | 0 0 "" [])");
+  EXPECT_EQ(list->Count(), 3);
+  EXPECT_TRUE(Enabled(form.get(), "ButtonApply"));
+
+  // The switch picker opens on the switch last chosen in it, not on the condition's.
+  for (int id = 1; id <= 30; ++id)
+    database_.Switches().GetOrCreate(id);
+  LastSwitchId = 25;
+  emit FindControl<TDashBox>(form.get(), "DashBoxAA")->Clicked();
+  LastSwitchId = 1;
+  EXPECT_EQ(handed, "0025:");
+  EXPECT_EQ(form->Event.Pages.Items(0)->Condition.SwitchAId, 3);
+}
+
+TEST_F(EventEditor, TheGraphicPickerMovesThePriorityBetweenTilesAndCharacters) {
+  struct TRow {
+    std::string Name;
+    uint8_t Priority;
+    std::string Chosen;
+    uint8_t Expected;
+    uint8_t Animation;
+  };
+  const TRow rows[] = {
+      {"", 0, "Walker", 1, 0}, {"", 2, "Walker", 2, 0},      {"Walker", 1, "", 0, 0},
+      {"Walker", 2, "", 2, 0}, {"Walker", 0, "Other", 0, 4},
+  };
+  for (const TRow& row : rows) {
+    TXelEventItem event(7);
+    TXelEventPageItem& page = *event.Pages.Items(0);
+    page.GraphicName = row.Name;
+    page.GraphicIndex = 2;
+    page.Priority = row.Priority;
+    page.AnimationType = 4;
+    auto form = Open(event);
+    TScopedModalOpener opener([&](TFormXelBase& dialog, const auto&) {
+      auto& picker = dynamic_cast<TFormSelEvChar&>(dialog);
+      EXPECT_EQ(row.Name.empty() ? picker.ChipId : picker.CharIndex, 2) << row.Name;
+      picker.FileName = row.Chosen;
+      picker.CharIndex = 5;
+      picker.ChipId = 9;
+      return true;
+    });
+    FindControl<QPushButton>(form.get(), "ButtonB")->click();
+    const TXelEventPageItem& shown = *form->Event.Pages.Items(0);
+    EXPECT_EQ(
+        std::tuple(shown.GraphicName, shown.GraphicIndex, shown.Priority, shown.AnimationType),
+        std::tuple(row.Chosen, row.Chosen.empty() ? 9 : 5, row.Expected, row.Animation))
+        << row.Name << " to " << row.Chosen;
+    EXPECT_TRUE(Enabled(form.get(), "ButtonApply"));
+  }
+}
+
+TEST_F(EventEditor, TheRouteEditorGetsThePageAndOnlyItsOkBringsTheRouteBack) {
+  TXelEventItem event(7);
+  TXelEventPageItem& page = *event.Pages.Items(0);
+  page.MoveType = 6;
+  page.GraphicName = "Walker";
+  page.GraphicIndex = 3;
+  page.MoveFrequency = 5;
+  page.MoveRoute.Add(std::make_unique<TXelMoveRouteItem>())->Code = 2;
+  auto form = Open(event);
+  for (const bool ok : {false, true}) {
+    TScopedModalOpener opener([&](TFormXelBase& dialog, const auto&) {
+      auto& editor = dynamic_cast<TFormEDMoveRoute&>(dialog);
+      EXPECT_TRUE(editor.EventMode);
+      EXPECT_EQ(std::tuple(editor.EventId, editor.Event, editor.Map, editor.GraphicName,
+                           editor.GraphicIndex, editor.Frequency, editor.Route.GetCount()),
+                std::tuple(7, &form->Event, &map_, std::string("Walker"), 3, 5, 1));
+      editor.Frequency = 2;
+      editor.Route.Clear();
+      return ok;
+    });
+    FindControl<QPushButton>(form.get(), "ButtonC")->click();
+    const TXelEventPageItem& shown = *form->Event.Pages.Items(0);
+    EXPECT_EQ(shown.MoveFrequency, ok ? 2 : 5);
+    EXPECT_EQ(shown.MoveRoute.GetCount(), ok ? 0 : 1);
+    EXPECT_EQ(Enabled(form.get(), "ButtonApply"), ok);
+  }
+}
+
+// Another window may change the clipboard: the button follows the system clipboard.
+TEST_F(EventEditor, PastePageFollowsTheClipboardAndInsertsAfterTheCurrentPage) {
+  TQtClipboard system;
+  SetClipboardProvider(&system);
+  QGuiApplication::clipboard()->clear();
+  TXelEventItem event(7);
+  event.Pages.Items(0)->GraphicName = "First";
+  event.Pages.GetOrCreate(2)->GraphicName = "Second";
+  auto form = Open(event);
+  EXPECT_FALSE(Enabled(form.get(), "ButtonPastePage"));
+  FindControl<QPushButton>(form.get(), "ButtonCopyPage")->click();
+  EXPECT_TRUE(Enabled(form.get(), "ButtonPastePage"));
+  QGuiApplication::clipboard()->setText(QStringLiteral("words"));
+  EXPECT_FALSE(Enabled(form.get(), "ButtonPastePage"));
+  TXelEventPageItem copied(1);
+  copied.GraphicName = "Copied";
+  copied.Script.Add(WaitCode, 0);
+  copied.CopyToClipboard(cfEventPage);
+  EXPECT_TRUE(Enabled(form.get(), "ButtonPastePage"));
+
+  FindControl<QPushButton>(form.get(), "ButtonPastePage")->click();
+  EXPECT_EQ(FindControl<QTabBar>(form.get(), "TabControl1")->count(), 3);
+  EXPECT_EQ(FindControl<QTabBar>(form.get(), "TabControl1")->currentIndex(), 1);
+  EXPECT_EQ(form->Event.Pages.FindById(2)->GraphicName, "Copied");
+  EXPECT_EQ(form->Event.Pages.FindById(2)->Script.GetCount(), 2);
+  EXPECT_EQ(form->Event.Pages.FindById(3)->GraphicName, "Second");
+  EXPECT_EQ(FindControl<TScriptListBox>(form.get(), "ListBox1")->Count(), 2);
+  EXPECT_TRUE(Enabled(form.get(), "ButtonApply"));
+  QGuiApplication::clipboard()->clear();
+  SetClipboardProvider(nullptr);
 }
 
 TEST_F(EventEditor, ThePreviewDrawsThePagesCharacter) {

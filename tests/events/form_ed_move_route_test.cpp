@@ -1,6 +1,7 @@
 // The route editor offscreen; its pickers are answered through the modal opener.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -10,6 +11,7 @@
 #include "core/clipboard_formats.h"
 #include "core/database.h"
 #include "core/map.h"
+#include "core/switch_records.h"
 #include "events/form_ed_move_route.h"
 #include "events/last_used.h"
 #include "framework/controls/button_list.h"
@@ -75,15 +77,27 @@ TEST_F(MoveRouteEditor, AnEmptyRouteShowsOnlyTheEndLineSelectedWithNothingToDele
 
 TEST_F(MoveRouteEditor, SwitchPickerCancelledAddsNothingChosenCopiesAsOneCommand) {
   auto form = Open(true);
+  // The picker opens on the switch last chosen in it, not on the route's own last one.
+  for (int id = 1; id <= 30; ++id)
+    database_.Switches().GetOrCreate(id);
+  LastSwitchId = 20;
+  LastUsedRecord<TMoveRouteMemory>().SwitchId = 3;
+  QString openedOn;
   std::vector<int> answers = {0, 12};
   TScopedModalOpener opener([&](TFormXelBase& picker, const auto&) {
     const int id = answers.front();
     answers.erase(answers.begin());
-    if (id == 0) return false;
+    if (id == 0) {
+      ShowAndActivate(&picker);
+      openedOn = FindControl<QLabel>(&picker, "Label1")->text();
+      return false;
+    }
     dynamic_cast<TFormSelSwitch&>(picker).SelectedId = id;
     return true;
   });
   Press(form.get(), "ButtonList1", SwitchOnButton);
+  LastSwitchId = 1;
+  EXPECT_EQ(openedOn, "0020:");
   EXPECT_EQ(Lines(form.get()), QStringList{"<>"});
   Press(form.get(), "ButtonList1", SwitchOnButton);
   EXPECT_EQ(Lines(form.get()), (QStringList{"<>Switch [0012]-ON", "<>"}));

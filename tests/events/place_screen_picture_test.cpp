@@ -2,6 +2,7 @@
 // offscreen: the lines they write are what the game runtime reads. The map position
 // picker's answers are scripted.
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -113,6 +114,7 @@ protected:
     if (OtherForm) return OtherForm(form);
     auto& place = dynamic_cast<TFormMapSetPlace&>(form);
     Offered = {place.MapId, place.X, place.Y};
+    EXPECT_EQ(place.HeldMap, &map); // the map as edited, not as saved
     // The picker scrolls the view to the cell it shows.
     tree.GetItemById(1)->ViewX = 999;
     if (!PlaceOk) return false;
@@ -354,6 +356,14 @@ TEST_F(PlaceScreenPicture, PictureCommands) {
   auto form = Make(11110, "", false);
   ShowAndActivate(form.get());
   EXPECT_FALSE(FindControl<QPushButton>(form.get(), "ButtonOk")->isEnabled());
+  // The picture's box carries its caption beside it.
+  const QWidget* caption = FindControl<QLabel>(form.get(), "Label5");
+  const QRect box = FindControl<QWidget>(form.get(), "DashBox1")->geometry();
+  EXPECT_EQ(FindControl<QLabel>(form.get(), "Label5")->text(), "Select Picture");
+  EXPECT_TRUE(caption->isVisible());
+  EXPECT_LE(caption->geometry().right(), box.left());
+  EXPECT_GT(box.width(), caption->fontMetrics().horizontalAdvance("Picture12345"));
+  EXPECT_TRUE(caption->geometry().top() < box.bottom() && box.top() < caption->geometry().bottom());
   Click(*form, "DashBox1");
   EXPECT_TRUE(FindControl<QPushButton>(form.get(), "ButtonOk")->isEnabled());
 

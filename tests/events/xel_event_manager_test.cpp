@@ -1,13 +1,19 @@
 // The event manager offscreen: the event editor it opens is answered through the modal
 // opener.
+#include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "core/database.h"
 #include "core/map.h"
 #include "core/map_tree.h"
+#include "core/project_path.h"
 #include "events/form_ed_event.h"
+#include "events/form_ev_cmd_base.h"
+#include "events/script_lines.h"
 #include "events/xel_event_manager.h"
 #include "framework/forms/modal_opener.h"
 #include "framework/harness/widget_harness.h"
@@ -74,6 +80,46 @@ TEST_F(EventManager, TheVehicleStartGoesWhereTheVehicleDialogSays) {
   manager_.SetVehicleStart(2, 2);
   EXPECT_EQ(manager_.NameAt(2, 2), "Ship");
   EXPECT_EQ(changes_, 1);
+}
+
+// The dialog is the teleport command's; a database it changed is saved, OK or not.
+TEST_F(EventManager, ATeleportEventWrapsTheDialogsLinesBetweenEraseAndShow) {
+  QTemporaryDir project;
+  ProjectPath = project.path().toStdString() + "/";
+  const std::string saved = ProjectPath + "KOVAX.ldb";
+  map_.Events.GetOrCreate(1)->X = 9;
+  bool ok = false;
+  std::vector<std::string> handed;
+  TScopedModalOpener opener([&](TFormXelBase& form, const auto&) {
+    auto& dialog = dynamic_cast<TFormEvCmdBase&>(form);
+    handed.push_back(std::to_string(dialog.EventId) + " " + dialog.Event->Name + " " +
+                     std::to_string(dialog.Event->X) + "," + std::to_string(dialog.Event->Y) +
+                     (dialog.MapTree == &tree_ && dialog.Map == &map_ ? " map" : " none") + " " +
+                     std::to_string(dialog.ScriptList->GetCount()));
+    dialog.DataChanged = !ok;
+    if (ok) dialog.ScriptList->Add(10810, 0)->Params = {3, 4, 5};
+    return ok;
+  });
+  manager_.NewTeleportEvent(2, 3);
+  EXPECT_EQ(map_.Events.FindById(2), nullptr);
+  EXPECT_EQ(changes_, 0);
+  EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(saved)));
+  QFile::remove(QString::fromStdString(saved));
+
+  ok = true;
+  manager_.NewTeleportEvent(2, 3);
+  const TXelEventItem* made = map_.Events.FindById(2);
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(std::tuple(made->Name, made->X, made->Y), std::tuple(std::string("EV0002"), 2, 3));
+  EXPECT_EQ(FormatLines(made->Pages.Items(0)->Script),
+            R"(0 11010 "" [-1] | 0 10810 "" [3,4,5] | 0 11020 "" [-1] | 0 0 "" [])");
+  EXPECT_EQ(made->Pages.Items(0)->Trigger, 1);
+  EXPECT_EQ(changes_, 1);
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(saved)));
+  // The cell is taken now: no dialog.
+  manager_.NewTeleportEvent(2, 3);
+  EXPECT_EQ(handed, (std::vector<std::string>{"2 EV0002 2,3 map 0", "2 EV0002 2,3 map 0"}));
+  ProjectPath.clear();
 }
 
 } // namespace

@@ -133,15 +133,22 @@ TEST(FormXelBase, WithoutACancelButtonEscapeAndCloseLeaveTheDialogOpen) {
 }
 
 TEST(FormXelBase, F1PressesAnEnabledHelpButtonOnly) {
+  TScriptedMessageBoxes boxes;
   TDemoCountForm form;
   ShowAndActivate(&form);
   form.DialEdit1->setFocus();
   QSignalSpy help(form.ButtonHelp, &QPushButton::clicked);
   QTest::keyClick(form.DialEdit1, Qt::Key_F1);
   EXPECT_EQ(help.count(), 1);
+  // No help pages beside the program: one plain message says so, over the form.
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "Help is not installed. This editor comes without help pages.");
+  EXPECT_EQ(boxes.Boxes()[0].flags, MB_ICONINFORMATION);
+  EXPECT_EQ(boxes.Boxes()[0].parent, &form);
   form.ButtonHelp->setEnabled(false);
   QTest::keyClick(form.DialEdit1, Qt::Key_F1);
   EXPECT_EQ(help.count(), 1);
+  EXPECT_EQ(boxes.Boxes().size(), 1u);
 
   TDemoCountForm plain(nullptr, false);
   ShowAndActivate(&plain);
@@ -186,18 +193,22 @@ TEST(FormXelBase, AContextMenuOpensOnlyOverTheControlUnderTheMouse) {
   EXPECT_EQ(second->Requests, 1);
 }
 
-TEST(HelpCall, OpensTheInstalledPageOfTheContextAndOtherwiseNothing) {
+TEST(HelpCall, OpensTheInstalledPageOfTheContextAndOtherwiseSaysThereIsNone) {
   THelpPages help({10110});
+  TScriptedMessageBoxes boxes;
 
   ShowHelpContext(10120);
   EXPECT_TRUE(help.Opened.isEmpty());
   EXPECT_EQ(HelpPagePath(10120), "");
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "Help is not installed. This editor comes without help pages.");
 
   TDemoCountForm form;
   form.HelpContext = 10110;
   QTest::keyClick(&form, Qt::Key_F1);
   ASSERT_EQ(help.Opened.size(), 1);
   EXPECT_EQ(help.Opened[0], help.PageUrl(10110));
+  EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
 TEST(MessageBoxes, GoThroughTheProviderCaptionedWithTheApplicationTitle) {

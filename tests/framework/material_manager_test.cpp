@@ -1,7 +1,9 @@
 #include "framework/pickers/material_manager.h"
 
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <set>
 
 #include "core/atomic_file.h"
 #include "core/bitmap.h"
@@ -40,13 +42,26 @@ TEST(MaterialFolders, SizeRulesHoldAtTheirBounds) {
     EXPECT_EQ(ImageSizeFits(Folder(row.folder).Size, row.width, row.height), row.fits)
         << row.folder << " " << row.width << "x" << row.height;
 
-  TBitmap walk;
-  walk.Reset(TPixelFormat::pf8bit, 289, 256);
-  try {
-    CheckMaterialImageSize(Folder("CharSet"), walk);
-    ADD_FAILURE() << "a 289 x 256 walk graphic passed";
-  } catch (const EInvalidGraphic& e) {
-    EXPECT_STREQ(e.what(), "The image size (not filesize) of the bitmap is illegal");
+  // The refusal says what the folder takes.
+  const struct {
+    const char* folder;
+    int width, height;
+    const char* takes;
+  } refusals[] = {
+      {"CharSet", 289, 256, "it is 289 x 256; the CharSet folder takes 288 x 256."},
+      {"Battle", 481, 1, "it is 481 x 1; the Battle folder takes at most 480 x 480."},
+      {"Monster", 15, 16, "it is 15 x 16; the Monster folder takes 16 x 16 up to 320 x 160."}};
+  for (const auto& row : refusals) {
+    TBitmap picture;
+    picture.Reset(TPixelFormat::pf8bit, row.width, row.height);
+    try {
+      CheckMaterialImageSize(Folder(row.folder), picture);
+      ADD_FAILURE() << row.folder << " took it";
+    } catch (const EInvalidGraphic& e) {
+      EXPECT_EQ(std::string(e.what()),
+                std::string("The image size (not filesize) of the bitmap is illegal: ") +
+                    row.takes);
+    }
   }
 }
 
@@ -134,6 +149,67 @@ TEST(MaterialImport, ImagesBecomeEightBitsKeepingIndexesWhereTheyHaveThem) {
   SaveBitmapToImageFile(IndexedPicture(TPixelFormat::pf8bit, 15, 16, 4), dir + "small.png");
   TBitmap refused;
   EXPECT_THROW(LoadImportImage(refused, dir + "small.png", Folder("Monster")), EInvalidGraphic);
+}
+
+TEST(MaterialImport, ATrueColourGradientKeepsItsShadesInThePaletteItChooses) {
+  QTemporaryDir temp;
+  const std::string path = temp.path().toStdString() + "/gradient.bmp";
+  TBitmap gradient;
+  gradient.Reset(TPixelFormat::pf24bit, 200, 150);
+  for (int y = 0; y < 150; ++y)
+    for (int x = 0; x < 200; ++x) {
+      uint8_t* p = gradient.ScanLine(y) + 3 * x; // blue, green, red
+      p[0] = uint8_t((x + y) * 255 / 348), p[1] = uint8_t(y * 255 / 149),
+      p[2] = uint8_t(x * 255 / 199);
+    }
+  SaveBitmapToImageFile(gradient, path);
+  TBitmap imported;
+  LoadImportImage(imported, path, Folder("Monster"));
+  std::set<int> used;
+  double squares = 0;
+  for (int y = 0; y < 150; ++y)
+    for (int x = 0; x < 200; ++x) {
+      used.insert(imported.IndexAt(x, y));
+      const uint32_t a = gradient.ColorAt(x, y), b = imported.ColorAt(x, y);
+      for (int shift : {0, 8, 16}) {
+        const int d = int(a >> shift & 0xFF) - int(b >> shift & 0xFF);
+        squares += d * d;
+      }
+    }
+  EXPECT_GE(used.size(), 200u);
+  // The fixed 3-3-2 palette used before gave 90 colours and 21.9 dB on this picture.
+  const double psnr = 10 * std::log10(255.0 * 255.0 / (squares / (200 * 150 * 3)));
+  EXPECT_GT(psnr, 30.0);
+}
+
+TEST(MaterialImport, AnUnreadableFileNamesItselfAndWhatItHolds) {
+  QTemporaryDir temp;
+  const std::string dir = temp.path().toStdString() + "/";
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* message;
+  } rows[] = {
+      {"notes.png", "just some words\n",
+       "Cannot import \"notes.png\": it holds text, not a BMP, PNG or XYZ image."},
+      {"photo.bmp", "\xFF\xD8\xFF\xE0 jfif",
+       "Cannot import \"photo.bmp\": it holds a JPEG image, not a BMP, PNG or XYZ image."},
+      {"cut.png", "\x89PNG\r\n",
+       "Cannot import \"cut.png\": it holds a PNG image that cannot be read (A reading error from "
+       "the stream)."},
+      {"none.png", "",
+       "Cannot import \"none.png\": it holds an empty file, not a BMP, PNG or XYZ image."},
+  };
+  for (const auto& row : rows) {
+    WriteFileAtomically(dir + row.name, std::vector<uint8_t>(row.bytes.begin(), row.bytes.end()));
+    TBitmap bitmap;
+    try {
+      LoadImportImage(bitmap, dir + row.name, Folder("Battle"));
+      ADD_FAILURE() << row.name << " was read";
+    } catch (const EInvalidGraphic& e) {
+      EXPECT_EQ(std::string(e.what()), row.message);
+    }
+  }
 }
 
 TEST(MaterialBase2, TheTransparentColourSwapsPaletteEntriesAndRemapsPixels) {

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include "core/event_script.h"
@@ -335,4 +336,35 @@ TEST_F(ScriptListWindow, OtherKeysReachTheEditorUnused) {
   ASSERT_EQ(keys.size(), 2u);
   EXPECT_EQ(keys[0], Qt::Key_Space);
   EXPECT_EQ(list->ItemIndex(), 2);
+}
+
+// An editor that refills the texts when another control is left: the click that takes the
+// focus still lands on the line under the mouse, in the lines as scrolled.
+TEST_F(ScriptListWindow, TheWheelScrollsOnlyTheFocusedListAndAClickKeepsTheScrolledLines) {
+  ShowLines(4);
+  QObject::connect(other, &QLineEdit::editingFinished, list,
+                   [this] { list->SetItems(list->Items(), SampleFacts); });
+  const auto wheel = [this](int delta) {
+    const QPointF at(10, 10);
+    QWheelEvent turn(at, list->viewport()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {},
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->viewport(), &turn);
+  };
+  other->setFocus();
+  QTest::keyClicks(other, "x");
+  wheel(-120);
+  EXPECT_EQ(list->TopIndex(), 0);
+  list->SetTopIndex(5);
+  Click(7);
+  EXPECT_TRUE(list->hasFocus());
+  EXPECT_EQ(list->ItemIndex(), 7);
+  EXPECT_EQ(list->TopIndex(), 5);
+  // Focused: one line a notch, the parts of a notch adding up.
+  wheel(-60);
+  EXPECT_EQ(list->TopIndex(), 5);
+  wheel(-60);
+  EXPECT_EQ(list->TopIndex(), 6);
+  wheel(240);
+  EXPECT_EQ(list->TopIndex(), 4);
+  EXPECT_EQ(list->ItemIndex(), 7);
 }

@@ -21,6 +21,7 @@
 #include "core/monster_records.h"
 #include "core/settings.h"
 #include "core/sound_library.h"
+#include "core/switch_records.h"
 #include "core/system_records.h"
 #include "platform/rtp_generator/rtp_materials.h"
 #include "platform/rtp_generator/template_files.h"
@@ -329,6 +330,17 @@ TEST_F(ProgramFolder, TemplateDataBaseLoadsAndNamesThePackagesMaterials) {
   EXPECT_EQ(system.BoatIndex, RtpBoatIndex);
   EXPECT_EQ(system.ShipIndex, RtpShipIndex);
   EXPECT_EQ(system.AirshipIndex, RtpAirshipIndex);
+
+  // Each list's one entry has a name to pick it by.
+  for (const std::string& name :
+       {db.ChipSets().GetItemById(1)->Name, db.Players().GetItemById(1)->Name,
+        db.Skills().GetItemById(1)->Name, db.Items().GetItemById(1)->Name,
+        db.Monsters().GetItemById(1)->Name, db.MonGroups().GetItemById(1)->Name,
+        db.Grounds().GetItemById(1)->Name, db.Attribs().GetItemById(1)->Name,
+        db.Statuses().GetItemById(1)->Name, db.Animations().GetItemById(1)->Name,
+        db.CommonEvents().GetItemById(1)->Name, db.Switches().GetItemById(1)->Name,
+        db.Variables().GetItemById(1)->Name})
+    EXPECT_FALSE(name.empty());
 
   const TXelPlayerItem& hero = *db.Players().GetItemById(1);
   const std::vector<std::tuple<std::string, std::string, TExtensionTable>> named = {

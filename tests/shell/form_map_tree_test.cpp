@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeWidgetItemIterator>
 
 #include "core/clipboard.h"
@@ -322,6 +323,31 @@ TEST_F(MapTreeWindow, LockedTreesOfferNoMenusAndKeepTheirOrder) {
   form->SetLocked(false);
   Select(0);
   EXPECT_EQ(tree.FindById(1)->Expanded, 0);
+}
+
+TEST_F(MapTreeWindow, ArrowExpansionIsSavedAndEmptySpaceKeepsTheHighlight) {
+  AddEntry(1, 2, "MAP0002", mkMap);
+  tree.FindById(0)->Expanded = 1;
+  tree.FindById(1)->Expanded = 0;
+  tree.SaveMapTree();
+  form->LoadMapTreeView();
+  ShowAndActivate(form.get());
+  for (bool expand : {true, false}) {
+    // The arrow left of the node, clicked; no item is clicked afterwards.
+    const QRect row = view->visualItemRect(Node(1));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      QPoint(row.left() - view->indentation() / 2, row.center().y()));
+    ASSERT_EQ(Node(1)->isExpanded(), expand);
+    form->SaveMaps();
+    TXelMapTree reopened;
+    reopened.LoadMapTree();
+    EXPECT_EQ(reopened.FindById(1)->Expanded, expand ? 1 : 0);
+  }
+  const QPoint below(5, view->viewport()->height() - 3);
+  ASSERT_EQ(view->itemAt(below), nullptr);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, below);
+  EXPECT_TRUE(Node(1)->isSelected());
+  EXPECT_EQ(view->currentItem(), Node(1));
 }
 
 TEST_F(MapTreeWindow, ClearTreeLeavesNoStartPositions) {

@@ -193,10 +193,18 @@ TEST_F(GameDisk, ToAFolderHoldsTheSetupAndTheWholeArchiveThatSetupInstalls) {
       RunChild(Path("disk out/Setup.exe"), {Path("installed")}, Path("disk out"));
   ASSERT_EQ(setup.ExitCode, 0) << setup.Output;
   EXPECT_EQ(ReadTree(Path("installed")), Project);
+  // Installed with ordinary modes: the player and the game may read everything.
+  for (const auto& entry : fs::recursive_directory_iterator(Path("installed"))) {
+    const bool program = entry.is_directory() || entry.path().filename() == "KOVAX.exe";
+    EXPECT_EQ(fs::status(entry.path()).permissions() & fs::perms::all,
+              program ? fs::perms(0755) : fs::perms(0644))
+        << entry.path();
+  }
 }
 
 TEST_F(GameDisk, ThePackDialogTakesTheChosenFolderAndMakesTheDisk) {
-  TFormProjectPack dialog;
+  QWidget owner;
+  TFormProjectPack dialog(&owner);
   ShowAndActivate(&dialog);
   auto* destination = FindControl<TDashBox>(&dialog, "DashBox1");
   EXPECT_EQ(destination->Text().toStdString(), Path("home/"));
@@ -209,10 +217,23 @@ TEST_F(GameDisk, ThePackDialogTakesTheChosenFolderAndMakesTheDisk) {
   dialog.DashBox1Click();
   EXPECT_EQ(destination->Text().toStdString(), Path("disk out/"));
 
+  // While the disk is made the dialog is out of sight; its boxes stand over the owner.
+  struct TWatchingBoxes : TScriptedMessageBoxes {
+    QWidget* Dialog = nullptr;
+    std::vector<bool> DialogShown;
+    int Show(QWidget* parent, const QString& caption, const QString& text, int flags) override {
+      DialogShown.push_back(Dialog->isVisible());
+      return TScriptedMessageBoxes::Show(parent, caption, text, flags);
+    }
+  } working;
+  working.Dialog = &dialog;
   QTest::mouseClick(FindControl<QPushButton>(&dialog, "ButtonStart"), Qt::LeftButton);
   EXPECT_EQ(dialog.result(), mrOk);
-  EXPECT_EQ(BoxTexts(Boxes),
-            (std::vector<std::string>{"36 A folder doesn't exist. Create it?", Completed}));
+  EXPECT_EQ(BoxTexts(Boxes), (std::vector<std::string>{"36 A folder doesn't exist. Create it?"}));
+  EXPECT_EQ(BoxTexts(working), (std::vector<std::string>{Completed}));
+  EXPECT_EQ(working.DialogShown, (std::vector<bool>{false}));
+  EXPECT_EQ(working.Boxes()[0].parent, &owner);
+  EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(Get("disk out/Setup.ini"), SetupIni(0));
   EXPECT_EQ(Extract(Path("disk out/Quest Game.lzh")), Project);
 }

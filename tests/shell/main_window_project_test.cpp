@@ -1,5 +1,6 @@
 // The main window with projects: making, opening and closing them, what its actions
 // allow meanwhile, the save questions and test plays.
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QEventLoop>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include "platform/runtime/runtime_log.h"
 #include "shell/form_xel_main.h"
 #include "shell/map/chip_selector.h"
+#include "shell/map/form_map_tree.h"
 #include "shell/map/map_editor.h"
 #include "shell/map/map_event_operations.h"
 #include "shell/project_manager.h"
@@ -338,7 +340,8 @@ TEST_F(MainWindowProjects, ClosingRewritesTheTreeAndKeepsModeAndZoomEvenWhenCanc
 TEST_F(MainWindowProjects, TheStatusBarShowsTheCellTheMapAndTheLongHint) {
   TFormXelMain form;
   Create(form);
-  form.MapTreeMapSelected();
+  // The map's name shows as soon as the map is chosen, before the mouse comes by.
+  EXPECT_EQ(form.StatusPanels[2]->text().toStdString(), " MAP0001");
   for (const auto& [cell, text] :
        {std::pair{QPoint(5, 7), "(005,007) MAP0001"},
         std::pair{QPoint(99, 99), "(099,099) MAP0001"}, std::pair{QPoint(100, 7), " MAP0001"},
@@ -384,7 +387,20 @@ TEST_F(MainWindowProjects, TheStatusBarShowsTheCellTheMapAndTheLongHint) {
   EXPECT_FALSE(toolTip());
   other.releaseMouse();
   EXPECT_TRUE(toolTip());
+  // The platform hides a resting hint after some seconds; here no timer of the hint
+  // window ends it within the hour: it goes only when the mouse moves away.
+  QWidget* hint = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->inherits("QTipLabel") && window->isVisible()) hint = window;
+  ASSERT_NE(hint, nullptr);
+  for (const auto& timer : QAbstractEventDispatcher::instance()->registeredTimers(hint))
+    EXPECT_GT(timer.interval, 3600 * 1000);
   QToolTip::hideText();
+
+  // F1 without help pages: the message, not silence.
+  Execute(form, form.Action_HelpContents);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "Help is not installed. This editor comes without help pages.");
 }
 
 namespace {
@@ -551,12 +567,20 @@ TEST_F(MainWindowDocks, SaveWritesTheMapsAndRevertTakesBackTheRest) {
 
   Click(8, 5);
   boxes.Answer(IDYES);
+  form->StatusPanels[2]->clear();
   Execute(*form, form->Action_MapRevert);
   EXPECT_EQ(boxes.Boxes().back().text, "Discard all changes. Ok?");
   EXPECT_EQ(Lower(8, 5), 0);
   EXPECT_EQ(Lower(5, 7), 5000);
   EXPECT_FALSE(form->IsMapsModified());
   EXPECT_EQ(editor->UndoCount(), 0);
+  // The status bar names the map again without the mouse moving, and a pasted map at once.
+  EXPECT_EQ(form->StatusPanels[2]->text(), "(008,005) MAP0001");
+  auto* tree = dynamic_cast<TFormMapTree*>(form->MapTreeWindow);
+  ASSERT_NE(tree, nullptr);
+  tree->MenuCopyClick();
+  tree->MenuPasteClick();
+  EXPECT_EQ(form->StatusPanels[2]->text(), "(008,005) MAP0002");
 }
 
 TEST_F(MainWindowProjects, AFailedAllocationEndsTheRunAndOtherErrorsDoNot) {
@@ -660,4 +684,15 @@ TEST_F(MainWindowTestPlay, RunsTheProjectsRuntimeWithoutTheEditorsSound) {
   EXPECT_EQ(boxes.Boxes().back().text, "Initialization failed. Test play impossible");
   EXPECT_EQ(boxes.Boxes().back().flags, 16);
   EXPECT_EQ(SoundCalls(), sequence);
+}
+
+TEST_F(MainWindowTestPlay, ExitReleasesTheSoundOnce) {
+  {
+    TFormXelMain form;
+    Create(form);
+    ShowAndActivate(&form);
+    SoundCalls();
+    form.close();
+  }
+  EXPECT_EQ(SoundCalls(), "TunaraRelease()\n");
 }

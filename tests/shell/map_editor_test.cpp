@@ -261,6 +261,23 @@ TEST_F(MapEditor, SelectedBlocksMoveCopyAndPaste) {
   EXPECT_EQ(Lower(3, 2), kPlain);
 }
 
+TEST_F(MapEditor, ASelectionHeldStillPastTheEdgeGrowsAColumnEachTick) {
+  map_.SetWidth(60);
+  editor_->MapLoaded();
+  editor_->SetEditTool(etSelect);
+  QTest::mousePress(box_, Qt::LeftButton, {}, QPoint(64, 64));
+  box_->repaint();
+  // 16 pixels past the right edge the view scrolls 32 pixels, one column, a tick.
+  const QPoint past(box_->width() + 16, 128);
+  const int right = editor_->CornerAt(past).X;
+  for (int tick = 1; tick <= 4; ++tick) {
+    editor_->AutoScrollFrom(past);
+    EXPECT_EQ(editor_->Engine().Selection, (TRect{2, 2, right + tick, 4})) << tick;
+  }
+  QTest::mouseRelease(box_, Qt::LeftButton, {}, past);
+  EXPECT_EQ(editor_->Engine().Selection, (TRect{2, 2, right + 4, 4}));
+}
+
 TEST_F(MapEditor, ABlockThatDoesNotCountCannotBePasted) {
   editor_->SetEditTool(etSelect);
   const std::vector<uint16_t> before = map_.LowerLayer.Cells();

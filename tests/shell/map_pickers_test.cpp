@@ -73,6 +73,24 @@ TEST_F(MapPickers, SetPlaceChoosesAMapAndACell) {
   EXPECT_EQ(tree.ActiveId, 3);
 }
 
+TEST_F(MapPickers, SetPlaceShowsTheMapBeingEditedNotTheSavedFile) {
+  TXelMap edited; // a tile drawn and an event pasted, nothing saved
+  edited.LoadProjectMap(2);
+  edited.LowerLayer.SetCell(5, 5, 4321);
+  TXelEventItem* event = edited.Events.GetOrCreate(7);
+  event->X = 6;
+  event->Y = 2;
+  for (const TXelMap* held : std::initializer_list<const TXelMap*>{nullptr, &edited}) {
+    TFormMapSetPlace form;
+    form.MapTree = &tree;
+    form.HeldMap = held;
+    ShowAndActivate(&form);
+    auto* setter = FindControl<TFormMapPosSetter>(&form, "FormMapPosSetter");
+    EXPECT_EQ(setter->Map()->LowerLayer.GetCell(5, 5) == 4321, held != nullptr);
+    EXPECT_EQ(setter->EventMap().Get(6, 2), held ? 7 : 0);
+  }
+}
+
 TEST_F(MapPickers, AnotherMapClearsThePositionAndOkFollowsRequirePosition) {
   for (uint8_t require : {0, 1}) {
     TFormMapSetPlace form;
@@ -124,6 +142,26 @@ TEST_F(MapPickers, AreaMakerDragsFromCornerToCornerWithinTheMap) {
   Mouse(&form, QEvent::MouseButtonPress, Qt::RightButton, QPoint(70, 70));
   EXPECT_EQ(LabelText(&form), "");
   EXPECT_FALSE(OkEnabled(&form));
+}
+
+TEST_F(MapPickers, AnAreaHeldStillPastTheEdgeGrowsWithEachScrollTick) {
+  AddMap(4, "Wide", 100, 10);
+  TXelMap map;
+  map.LoadProjectMap(4);
+  TFormMapSetArea form;
+  form.MapTree = &tree;
+  form.Map = &map;
+  ShowAndActivate(&form);
+  auto* maker = form.findChild<TFormAreaMaker*>();
+  ASSERT_NE(maker, nullptr);
+  Mouse(&form, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(37, 30));
+  // 16 pixels past the right edge: 32 pixels a tick, two columns at 1/2.
+  const QPoint past(FindControl<QWidget>(&form, "PaintBox")->width() + 16, 40);
+  const int right = maker->CornerAt(past).X;
+  for (int tick = 1; tick <= 3; ++tick) {
+    maker->AutoScrollFrom(past);
+    EXPECT_EQ(maker->AreaRect().Right, right + 2 * tick) << tick;
+  }
 }
 
 TEST_F(MapPickers, AreaDialogTakesThePickedAreaAndKeepsTheView) {

@@ -97,8 +97,17 @@ template <int Width> void CopyBoardRows(const TBoardRows& r, int w, int h) {
       std::memcpy(to, colors, size_t(n) * 2);
       continue;
     }
-    for (int i = 0; i < n; ++i)
-      to[i] = uint16_t((colors[i] & mask[i]) | (to[i] & ~mask[i]));
+    if constexpr (Width > 0) {
+      // Through a local row, which cannot alias the sheet's: the compiler vectorises it.
+      uint16_t row_pixels[Width];
+      std::memcpy(row_pixels, to, sizeof row_pixels);
+      for (int i = 0; i < Width; ++i)
+        row_pixels[i] = uint16_t((colors[i] & mask[i]) | (row_pixels[i] & ~mask[i]));
+      std::memcpy(to, row_pixels, sizeof row_pixels);
+    } else {
+      for (int i = 0; i < n; ++i)
+        to[i] = uint16_t((colors[i] & mask[i]) | (to[i] & ~mask[i]));
+    }
   }
 }
 

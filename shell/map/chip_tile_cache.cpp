@@ -213,8 +213,7 @@ const TChipTileCache::TColors& TChipTileCache::ColorsFor(TGlimraSheet& page, boo
 const uint16_t* TChipTileCache::SlotColors(TScaleCache& cache, int32_t slot, bool dim,
                                            const TColors& colors) {
   const int size = cache.Size;
-  const size_t n = size_t(size) * size_t(size);
-  uint16_t* out = cache.Colors[dim ? 1 : 0].data() + size_t(slot) * n;
+  uint16_t* out = cache.SlotPixels(cache.Colors[dim ? 1 : 0], slot);
   uint32_t& generation = cache.ColorGen[dim ? 1 : 0][size_t(slot)];
   if (generation != colors.Generation) [[unlikely]] {
     const TSlot& s = cache.Slots[size_t(slot)];
@@ -240,10 +239,14 @@ int32_t TChipTileCache::Build(TXelChipSetGraphic& graphic, TScaleCache& cache, i
     graphic.DrawChip(probe, 0, 0, tile_id, counter_, false, size);
   }
   if (graphic.Sheet.ColorTable() != colors) return kUncached; // not as it was: draw directly
-  int drawn = 0;
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x)
-      drawn += probe.GetRow(y)[x] != kNotDrawn;
+  int drawn = 0, zeros = 0;
+  for (int y = 0; y < size; ++y) {
+    const uint16_t* row = probe.GetRow(y);
+    for (int x = 0; x < size; ++x) {
+      drawn += row[x] != kNotDrawn;
+      zeros += row[x] == 0;
+    }
+  }
   if (drawn == 0) return kNothing;
   if (drawn != size * size) return kUncached;
 
@@ -252,10 +255,6 @@ int32_t TChipTileCache::Build(TXelChipSetGraphic& graphic, TScaleCache& cache, i
   const int index = int(cache.Slots.size());
   TSlot slot{index / per_page,
              TPoint{(index % per_row) * size, (index % per_page / per_row) * size}};
-  int zeros = 0;
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x)
-      zeros += probe.GetRow(y)[x] == 0;
   slot.NoZero = zeros == 0;
   slot.AllZero = zeros == size * size;
   if (slot.Page == int(cache.Pages.size())) {
@@ -264,6 +263,10 @@ int32_t TChipTileCache::Build(TXelChipSetGraphic& graphic, TScaleCache& cache, i
       page->SetSize(kPageSide, kPageSide);
       pages->push_back(std::move(page));
     }
+    // The colours are made on first use (generation 0 is never current); masks below.
+    constexpr size_t kPagePixels = size_t(kPageSide) * kPageSide;
+    for (auto* blocks : {&cache.Colors[0], &cache.Colors[1], &cache.Masks})
+      blocks->push_back(std::make_unique_for_overwrite<uint16_t[]>(kPagePixels));
     // A new page starts with the chipset's colours, as Prepare left the others.
     if (!MatchColors(*cache.Pages.back(), graphic.Sheet) ||
         (graphic.DimSheet && !MatchColors(*cache.DimPages.back(), *graphic.DimSheet)))
@@ -277,14 +280,14 @@ int32_t TChipTileCache::Build(TXelChipSetGraphic& graphic, TScaleCache& cache, i
       for (int x = 0; x < size; ++x)
         row[x] = uint8_t(drawn_row[x]);
     }
-  const size_t n = size_t(size) * size_t(size);
-  for (int dim = 0; dim < 2; ++dim) {
-    cache.Colors[size_t(dim)].resize(cache.Colors[size_t(dim)].size() + n);
+  for (int dim = 0; dim < 2; ++dim)
     cache.ColorGen[size_t(dim)].push_back(0);
-  }
-  for (int y = 0; y < size; ++y)
+  uint16_t* mask = cache.SlotPixels(cache.Masks, index);
+  for (int y = 0; y < size; ++y) {
+    const uint16_t* row = probe.GetRow(y);
     for (int x = 0; x < size; ++x)
-      cache.Masks.push_back(probe.GetRow(y)[x] != 0 ? 0xFFFF : 0);
+      *mask++ = row[x] != 0 ? 0xFFFF : 0;
+  }
   cache.Slots.push_back(slot);
   return index;
 }
@@ -315,9 +318,8 @@ void TChipTileCache::DrawChip(TXelChipSetGraphic& graphic, TGlimraBoard& board, 
   if (page.Transparent && slot.AllZero) return;
   const TColors& colors = ColorsFor(page, dim, board.Brightness);
   const uint16_t* from = SlotColors(*cache, entry, dim, colors);
-  const uint16_t* mask = page.Transparent && !slot.NoZero
-                             ? cache->Masks.data() + size_t(entry) * size_t(size) * size_t(size)
-                             : nullptr;
+  const uint16_t* mask =
+      page.Transparent && !slot.NoZero ? cache->SlotPixels(cache->Masks, entry) : nullptr;
   const int alpha = std::clamp(page.Opacity, 0, 255) + 1;
   const ptrdiff_t stride = board.RowStride() / 2;
   uint16_t* to = reinterpret_cast<uint16_t*>(board.Bits()) + y * stride + x;

@@ -64,10 +64,18 @@ private:
     std::vector<std::unique_ptr<TGlimraSheet>> Pages;    // palette indexes
     std::vector<std::unique_ptr<TGlimraSheet>> DimPages; // the same, dimmed colours
     // Per slot, Size x Size pixels each: the board colours (plain and dimmed), the colour
-    // generation they were made for, and 0xFFFF where the index is not 0.
-    std::array<std::vector<uint16_t>, 2> Colors;
+    // generation they were made for, and 0xFFFF where the index is not 0. The pixels are
+    // kept in one block per page, so tiles are added without moving those already built.
+    std::array<std::vector<std::unique_ptr<uint16_t[]>>, 2> Colors;
     std::array<std::vector<uint32_t>, 2> ColorGen;
-    std::vector<uint16_t> Masks;
+    std::vector<std::unique_ptr<uint16_t[]>> Masks;
+    // Slot's Size x Size pixels in one of the block lists above.
+    uint16_t* SlotPixels(const std::vector<std::unique_ptr<uint16_t[]>>& blocks,
+                         int32_t slot) const {
+      const int per_page = (256 / Size) * (256 / Size); // pages are 256 pixels square
+      return blocks[size_t(slot / per_page)].get() +
+             size_t(slot % per_page) * size_t(Size) * size_t(Size);
+    }
   };
   // The colours tiles are drawn in (plain, dimmed): the pages' table at the brightness it
   // was taken for, and a generation that changes with it.

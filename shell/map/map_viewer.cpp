@@ -163,6 +163,8 @@ void TFormMapViewer::PaintCell(int x, int y) {
 }
 
 void TFormMapViewer::RepaintCells(const TRect& cells) {
+  // On boards brought up to date first, as the cells' drawing also marks what it changed.
+  TakePendingRepaint();
   painter_->RepaintCells(cells);
   // Copies on a looping map may lie anywhere on the boards.
   if (map_ && (map_->IsLoopHorizontal() || map_->IsLoopVertical()))
@@ -173,14 +175,20 @@ void TFormMapViewer::RepaintCells(const TRect& cells) {
 
 void TFormMapViewer::UpdateBoards() {
   painter_->SetScroll(scroll_);
-  painter_->UpdateBoards();
+  if (!boardsStale_) painter_->UpdateBoards();
   RequestRepaint();
 }
 
 void TFormMapViewer::RepaintAll() {
+  boardsStale_ = true;
+  RequestRepaint();
+}
+
+void TFormMapViewer::TakePendingRepaint() const {
+  if (!boardsStale_) return;
+  boardsStale_ = false;
   painter_->SetScroll(scroll_);
   painter_->RepaintAll();
-  RequestRepaint();
 }
 
 void TFormMapViewer::MapLoaded() {
@@ -213,6 +221,7 @@ void TFormMapViewer::RequestRepaint(const TRect& pixels) {
 
 void TFormMapViewer::PaintBoxPaint(QPainter& canvas) {
   repaintPending_ = false;
+  TakePendingRepaint();
   canvas.drawImage(0, 0, BoardToImage(painter_->Front()));
   PaintOver(canvas);
 }

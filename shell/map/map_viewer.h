@@ -67,7 +67,11 @@ public:
   void RepaintCells(const TRect& cells);
   // The event map of the shown map (rebuilt at every MapLoaded).
   TXelEventMap& EventMap();
-  const TMapViewPainter& Painter() const { return *painter_; }
+  // The boards as the screen gets them: a full repaint still pending is done first.
+  const TMapViewPainter& Painter() const {
+    TakePendingRepaint();
+    return *painter_;
+  }
 
   // Qt cannot tell whether an update is still to come: set when a repaint of the map area
   // is asked for, cleared when it has been painted.
@@ -115,6 +119,10 @@ private:
   void SetView(TPoint view);
   // The scroll position the frame shows, read back without moving the view.
   void TakeFramePosition();
+  // A full repaint waits for the next paint (or look at the boards): resizes, zooms and
+  // mode changes while the window is built and laid out come down to one, at the size
+  // finally shown.
+  void TakePendingRepaint() const;
 
   std::unique_ptr<TMapViewPainter> painter_;
   TXelMapTree* tree_ = nullptr;
@@ -122,5 +130,6 @@ private:
   TPoint scroll_;
   TPoint ownView_; // the view position when no tree item is active
   bool repaintPending_ = false;
+  mutable bool boardsStale_ = false;
   bool layingOut_ = false;
 };

@@ -98,9 +98,12 @@ TChipQuarters AutoTileQuarters(int pattern) {
 
 TXelChipSetGraphic::TXelChipSetGraphic() {
   Sheet.SetSize(ChipSetWidth, ChipSetHeight);
+  // A map draws its cells as whole tiles and quarters of this sheet, many each frame.
+  Sheet.KeepBoardColors = true;
   if (IsEditorMode()) {
     DimSheet = std::make_unique<TGlimraSheet>();
     DimSheet->SetSize(ChipSetWidth, ChipSetHeight);
+    DimSheet->KeepBoardColors = true;
   }
   for (int b = 0; b <= AutoTileBlockLast; ++b)
     Blocks[b].Origin = kBlockOrigins[b];

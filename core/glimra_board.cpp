@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "core/bitmap.h"
 #include "core/glimra_sheet.h"
@@ -73,6 +74,41 @@ const std::vector<int>& ScaleTable(std::vector<int>& buffer, int from, int to, i
     buffer[size_t(d - from)] = (s >= 0 && s < limit) ? int(s) : -1;
   }
   return buffer;
+}
+
+// Rows of a sheet's board colours onto a board: copied, or with Transparent selected by
+// the mask (0xFFFF where drawn). A Width of 0 takes the run-time width W.
+struct TBoardRows {
+  uint16_t* to;
+  int pitch;
+  const uint16_t* colors;
+  const uint16_t* mask;
+  int stride;
+  bool transparent;
+};
+
+template <int Width> void CopyBoardRows(const TBoardRows& r, int w, int h) {
+  const int n = Width ? Width : w;
+  uint16_t* to = r.to;
+  const uint16_t* colors = r.colors;
+  const uint16_t* mask = r.mask;
+  for (int row = 0; row < h; ++row, colors += r.stride, mask += r.stride, to += r.pitch) {
+    if (!r.transparent) {
+      std::memcpy(to, colors, size_t(n) * 2);
+      continue;
+    }
+    if constexpr (Width > 0) {
+      // Through a local row, which cannot alias the sheet's: the compiler vectorises it.
+      uint16_t row_pixels[Width];
+      std::memcpy(row_pixels, to, sizeof row_pixels);
+      for (int i = 0; i < Width; ++i)
+        row_pixels[i] = uint16_t((colors[i] & mask[i]) | (row_pixels[i] & ~mask[i]));
+      std::memcpy(to, row_pixels, sizeof row_pixels);
+    } else {
+      for (int i = 0; i < n; ++i)
+        to[i] = uint16_t((colors[i] & mask[i]) | (to[i] & ~mask[i]));
+    }
+  }
 }
 
 thread_local std::vector<int> g_colTable, g_rowTable;
@@ -154,6 +190,22 @@ void TGlimraBoard::DrawSheet(int x, int y, TGlimraSheet& sheet, const TRect& src
   const int sx = a.sx, sy = a.sy, w = a.w, h = a.h;
   x = a.dx, y = a.dy;
   const TPixelRule rule = PrepareSheet(sheet, Brightness);
+  if (sheet.KeepBoardColors && rule.alpha >= 256) {
+    // The same pixels, already in board colours: rows copied, or selected by the mask.
+    const size_t at = size_t(sy) * size_t(sheet.Width()) + size_t(sx);
+    const uint16_t* colors = sheet.BoardColors(Bounds(sx, sy, w, h)) + at;
+    const uint16_t* mask = colors + size_t(sheet.Width()) * size_t(sheet.Height());
+    uint16_t* to = pixels_.data() + size_t(y) * size_t(pitch_) + size_t(x);
+    const TBoardRows rows{to, pitch_, colors, mask, sheet.Width(), rule.transparent};
+    // Whole tiles and their quarters get a fixed width the compiler can unroll.
+    if (w == 16)
+      CopyBoardRows<16>(rows, 16, h);
+    else if (w == 8)
+      CopyBoardRows<8>(rows, 8, h);
+    else
+      CopyBoardRows<0>(rows, w, h);
+    return;
+  }
   // The area is clipped to both: rows are addressed directly, without a check per row.
   const uint8_t* src = sheet.Pixels().data() + size_t(sy) * size_t(sheet.Width()) + size_t(sx);
   uint16_t* dst = pixels_.data() + size_t(y) * size_t(pitch_) + size_t(x);
@@ -195,7 +247,8 @@ void TGlimraBoard::StretchDrawSheet(const TRect& destRect, TGlimraSheet& sheet,
   const TPixelRule rule = PrepareSheet(sheet, Brightness);
   for (size_t r = 0; r < rows.size(); ++r) {
     if (rows[r] < 0) continue;
-    const uint8_t* src = sheet.GetScanLine(rows[r]);
+    // The read-only row: a writable one would count as a change of the sheet.
+    const uint8_t* src = std::as_const(sheet).GetScanLine(rows[r]);
     uint16_t* dst = GetRow(d.Top + int(r)) + d.Left;
     for (size_t c = 0; c < cols.size(); ++c)
       if (cols[c] >= 0) rule.Put(dst[c], src[cols[c]]);

@@ -123,6 +123,9 @@ void TGlimraSheet::SetSize(int width, int height) {
   width_ = width;
   height_ = height;
   pixels_.assign(size_t(width) * size_t(height), 0);
+  board_colors_.clear();
+  board_blocks_.clear();
+  ++changes_;
 }
 
 void TGlimraSheet::Clear() {
@@ -131,9 +134,11 @@ void TGlimraSheet::Clear() {
   if (!pixels_.empty()) std::memset(pixels_.data(), 0, pixels_.size());
   palette_ = TPalette{};
   color_table_.fill(0);
+  ++changes_;
 }
 
 void TGlimraSheet::UpdateColorTable() {
+  ++changes_;
   const int toneR = Clamp(Tone1.ToneRed() + Tone2.ToneRed() - 100, 0, 200);
   const int toneG = Clamp(Tone1.ToneGreen() + Tone2.ToneGreen() - 100, 0, 200);
   const int toneB = Clamp(Tone1.ToneBlue() + Tone2.ToneBlue() - 100, 0, 200);
@@ -181,11 +186,38 @@ void TGlimraSheet::RotateHue(int degrees) {
 }
 
 uint8_t* TGlimraSheet::GetScanLine(int y) {
+  ++changes_;
   return CheckedRow(pixels_.data(), y, height_, width_);
 }
 
 const uint8_t* TGlimraSheet::GetScanLine(int y) const {
   return CheckedRow(pixels_.data(), y, height_, width_);
+}
+
+const uint16_t* TGlimraSheet::BoardColors(const TRect& rect) {
+  constexpr int kBlock = 16;
+  const int across = (width_ + kBlock - 1) / kBlock;
+  const size_t n = size_t(width_) * size_t(height_);
+  if (board_colors_.size() != 2 * n) {
+    board_colors_.assign(2 * n, 0);
+    board_blocks_.assign(size_t(across) * size_t((height_ + kBlock - 1) / kBlock), 0);
+  }
+  for (int by = rect.Top / kBlock; by * kBlock < rect.Bottom; ++by)
+    for (int bx = rect.Left / kBlock; bx * kBlock < rect.Right; ++bx) {
+      uint64_t& block = board_blocks_[size_t(by) * size_t(across) + size_t(bx)];
+      if (block == changes_) continue;
+      block = changes_;
+      const int x0 = bx * kBlock, x1 = std::min(width_, x0 + kBlock);
+      for (int y = by * kBlock; y < std::min(height_, (by + 1) * kBlock); ++y) {
+        const size_t at = size_t(y) * size_t(width_);
+        for (int x = x0; x < x1; ++x) {
+          const uint8_t index = pixels_[at + size_t(x)];
+          board_colors_[at + size_t(x)] = color_table_[index];
+          board_colors_[n + at + size_t(x)] = index ? 0xFFFF : 0;
+        }
+      }
+    }
+  return board_colors_.data();
 }
 
 void TGlimraSheet::LoadFromBitmap(const TBitmap& bitmap, TPoint origin) {

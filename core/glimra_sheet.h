@@ -70,6 +70,9 @@ public:
   int Brightness = 100;     // 100 neutral; boards set it when they draw the sheet
   TGlimraColorControl Tone1{this};
   TGlimraColorControl Tone2{this};
+  // A sheet drawn unscaled piece by piece all the time (the chipset) also keeps its pixels
+  // in board colours, so that such a draw copies rows instead of looking up every pixel.
+  bool KeepBoardColors = false;
 
   // When the size differs, new zeroed pixels of that size (negative sizes count as 0).
   void SetSize(int width, int height);
@@ -102,10 +105,21 @@ public:
   bool IsRectClear(const TRect& rect) const;
   bool IsRectFilled(const TRect& rect) const;
 
+  // The pixels in board colours, Width apart, current at least within Rect (inside the
+  // sheet); as many masks follow, 0xFFFF where the index is not 0. Only the 16 x 16
+  // blocks a draw touches are converted, each again after the pixels or the colour table
+  // changed (any writable scan line counts as a change).
+  const uint16_t* BoardColors(const TRect& rect);
+
 private:
   int width_ = 0;
   int height_ = 0;
   std::vector<uint8_t> pixels_;
   TPalette palette_{};
   std::array<uint16_t, 256> color_table_{};
+  // Bumped by every change of the pixels or the colour table; a block of board colours is
+  // current while it holds the value it was converted at.
+  uint64_t changes_ = 1;
+  std::vector<uint16_t> board_colors_;
+  std::vector<uint64_t> board_blocks_;
 };

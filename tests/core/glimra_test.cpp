@@ -2,6 +2,8 @@
 // by hand from the RGB565 rules.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/glimra_board.h"
 #include "core/glimra_sheet.h"
 #include "core/image_messages.h"
@@ -107,6 +109,50 @@ TEST(GlimraBoard, TransparencyOpacityAndBrightness) {
   one.DrawSheet(0, 0, white, white.GetBoundsRect());
   EXPECT_EQ(white.Brightness, 50);
   EXPECT_EQ(Row(one, 0)[0], 15 << 11 | 31 << 5 | 15);
+}
+
+TEST(GlimraBoard, BoardColoursDrawAsTheColourTableAfterEveryChange) {
+  // Two equal sheets, one keeping board colours; after each change both draw the same.
+  TGlimraSheet kept, plain;
+  kept.KeepBoardColors = true;
+  auto make = [](TGlimraSheet& s, int w, int h, int seed) {
+    std::vector<std::string> rows(size_t(h), std::string(size_t(w), '0'));
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        rows[size_t(y)][size_t(x)] = char('0' + (x * 7 + y * 3 + seed) % 5);
+    MakeSheet(s, rows);
+  };
+  const std::vector<std::pair<const char*, std::function<void(TGlimraSheet&, TGlimraBoard&)>>>
+      changes = {
+          {"first draw", [&](TGlimraSheet& s, TGlimraBoard&) { make(s, 40, 36, 0); }},
+          {"tone", [](TGlimraSheet& s, TGlimraBoard&) { s.Tone1.SetTone(150, 60, 100, 40); }},
+          {"brightness", [](TGlimraSheet&, TGlimraBoard& b) { b.Brightness = 60; }},
+          {"pixel", [](TGlimraSheet& s, TGlimraBoard&) { s.GetScanLine(17)[20] = 4; }},
+          {"reloaded", [&](TGlimraSheet& s, TGlimraBoard&) { make(s, 40, 36, 2); }},
+          {"resized", [&](TGlimraSheet& s, TGlimraBoard&) { make(s, 23, 19, 1); }},
+      };
+  TGlimraBoard onKept, onPlain;
+  onKept.SetSize(48, 40);
+  onPlain.SetSize(48, 40);
+  for (const auto& [name, change] : changes) {
+    change(kept, onKept);
+    change(plain, onPlain);
+    for (bool transparent : {false, true}) {
+      kept.Transparent = plain.Transparent = transparent;
+      for (TRect src :
+           {TRect{16, 16, 32, 32}, TRect{8, 0, 16, 8}, TRect{3, 14, 21, 19}, TRect{0, 0, 40, 36}}) {
+        for (TPoint at : {TPoint{5, 3}, TPoint{-4, 30}}) {
+          Fill(onKept, 0x1234);
+          Fill(onPlain, 0x1234);
+          onKept.DrawSheet(at.X, at.Y, kept, src);
+          onPlain.DrawSheet(at.X, at.Y, plain, src);
+          for (int y = 0; y < 40; ++y)
+            ASSERT_EQ(Row(onKept, y), Row(onPlain, y))
+                << name << " transparent " << transparent << " row " << y;
+        }
+      }
+    }
+  }
 }
 
 TEST(GlimraBoard, ClippingOnEverySide) {

@@ -69,6 +69,10 @@ void TCatalogModel::CatalogChanged() {
   if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, 1));
 }
 
+void TCatalogModel::EntryChanged(int row) {
+  if (row >= 0 && row < rows_) emit dataChanged(index(row, 0), index(row, 1));
+}
+
 namespace {
 
 std::vector<TCatalogModel*>& Made() {
@@ -106,6 +110,12 @@ TCatalogModel& MonsterModel() {
 }
 TCatalogModel& MonsterGroupModel() {
   return ModelOf(MonGroupList);
+}
+TCatalogModel& AttributeModel() {
+  return ModelOf(AttribList);
+}
+TCatalogModel& TerrainModel() {
+  return ModelOf(GroundList);
 }
 TCatalogModel& ConditionModel() {
   return ModelOf(StatusList);

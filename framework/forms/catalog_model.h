@@ -32,6 +32,8 @@ public:
   // The catalog changed (entries renamed, their number changed, the database loaded
   // again): views hear rows inserted or removed and every line changed.
   void CatalogChanged();
+  // The entry at Row was renamed: its lines show the new name.
+  void EntryChanged(int row);
   // Calls CatalogChanged when the database was made, freed or read since the model last
   // looked; done whenever a form takes the model or shows a view of it.
   void FollowDataBase();
@@ -50,7 +52,9 @@ TCatalogModel& SkillModel();
 TCatalogModel& ItemModel();
 TCatalogModel& MonsterModel();
 TCatalogModel& MonsterGroupModel();
+TCatalogModel& AttributeModel();
 TCatalogModel& ConditionModel();
+TCatalogModel& TerrainModel();
 TCatalogModel& AnimationModel();
 TCatalogModel& ChipSetModel();
 TCatalogModel& CommonEventModel();

@@ -54,27 +54,35 @@ public:
     const auto f = [this](auto member) { return Field(&CurrentEntry, member); };
     TFormBuilder b(this, "FormEDSkill", "Skills", PageWidth, PageHeight);
     b.Row([&] {
-      DataListColumn(b, "Tech Skills / Magic");
+      DataListColumn(b, "Tech Skills / Magic", 150);
       b.Column([&] {
         b.Row([&] {
           b.Group("GroupBox1", "Name", [&] { b.Edit("OverEdit1", f(&S::Name), 20); });
           b.Group("GroupBox2", "Explanation", [&] { b.Edit("OverEdit2", f(&S::Description), 50); });
-        });
-        b.Row([&] {
           b.Group("GroupBox3", "Classification", [&] {
             b.ComboBox("ComboBox1", {"Norm", "Teleport", "Escape", "Switch"}, f(&S::Kind));
           });
-          b.Group("GroupBox4", "MP Cost", [&] { b.DialEdit("DialEdit1", 0, 999, f(&S::MpCost)); });
+        });
+        b.Row([&] {
+          b.Group("GroupBox4", "MP Cost",
+                  [&] { b.DialEdit("DialEdit1", 0, 999, f(&S::MpCost))->setMaximumWidth(90); });
+          groups_.push_back(b.Group("GroupBoxN1", "Failure message", [&] {
+            b.Row([&] {
+              b.Label("Label2", "(TargetPersonName)");
+              b.ComboBox("ComboBox3", FailureTexts(), f(&S::FailureMessage));
+            });
+          }));
+          groups_.push_back(b.Group("GroupBoxN2", "Effect Range", [&] {
+            b.ComboBox("ComboBox2",
+                       {"Single Enemy", "All Enemies", "User", "Single Ally", "Whole Party"},
+                       f(&S::EffectRange));
+          }));
           groups_.push_back(b.Group("GroupBox5", "Available at", [&] {
             b.Row([&] {
               b.CheckBox("CheckBoxS1", "Field", f(&S::UsableOnField));
               b.CheckBox("CheckBoxS2", "Battle", f(&S::UsableInBattle));
             });
           }));
-          groups_.push_back(b.Group("GroupBox7", "Select Sound Effect",
-                                    [&] { DashBox1 = b.Add<TDashBox>("DashBox1"); }));
-          groups_.push_back(b.Group("GroupBox10", "ON Switch",
-                                    [&] { SwitchBox(*this, b, "DashBox2", f(&S::SwitchId)); }));
           b.Stretch();
         });
         groups_.push_back(b.Group("GroupBox9", "Using Message", [&] {
@@ -92,7 +100,19 @@ public:
           });
           OverEdit4 = b.Edit("OverEdit4", f(&S::UsingMessage2), 50);
         }));
-        groups_.push_back(b.Group("GroupNormal", QString(), [&] { NormalGroup(b); }));
+        b.Row([&] {
+          groups_.push_back(b.Group("GroupBox7", "Select Sound Effect",
+                                    [&] { DashBox1 = b.Add<TDashBox>("DashBox1"); }));
+          groups_.push_back(b.Group("GroupBox10", "ON Switch",
+                                    [&] { SwitchBox(*this, b, "DashBox2", f(&S::SwitchId)); }));
+          b.Stretch();
+        });
+        QGroupBox* normal = b.Group("GroupNormal", QString(), [&] { NormalGroup(b); });
+        // A frame of its own only holds the groups inside it together.
+        normal->setFlat(true);
+        normal->setStyleSheet(QStringLiteral("QGroupBox#GroupNormal { border: 0; }"));
+        normal->layout()->setContentsMargins(0, 0, 0, 0);
+        groups_.push_back(normal);
         b.Stretch();
       });
     });
@@ -154,51 +174,41 @@ private:
     using S = TXelSkillItem;
     const auto f = [this](auto member) { return Field(&CurrentEntry, member); };
     b.Row([&] {
-      b.Group("GroupBoxN1", "Failure message", [&] {
-        b.Row([&] {
-          b.Label("Label2", "(TargetPersonName)");
-          b.ComboBox("ComboBox3", FailureTexts(), f(&S::FailureMessage));
-        });
-      });
-      b.Group("GroupBoxN2", "Effect Range", [&] {
-        b.ComboBox("ComboBox2",
-                   {"Single Enemy", "All Enemies", "User", "Single Ally", "Whole Party"},
-                   f(&S::EffectRange));
-      });
-    });
-    b.Row([&] {
       b.Group("GroupBoxN3", "Battle Animation", [&] {
-        ComboBox4 = CatalogCombo(b, "ComboBox4", AnimationModel(), f(&S::BattleAnimation));
-        AnimationArea = b.Add<TAnimationPreview>("AnimationArea", 128, 96);
+        TIdChoices animations;
+        animations.Fallback = 1;
+        ComboBox4 =
+            IdCombo(b, "ComboBox4", AnimationModel(), animations, f(&S::BattleAnimation), 10);
+        AnimationArea = b.Add<TAnimationPreview>("AnimationArea", 64, 48);
       });
-      b.Column([&] {
+      b.Group("GroupBoxN4", QString(), [&] {
         const char* captions[] = {"Hit Chance", "Mind Chance", "Variance"};
         int S::*fields[] = {&S::PhysicalRate, &S::MindRate, &S::Variance};
-        for (int i = 0; i < 3; ++i) {
-          const std::string group = "GroupBoxN" + std::to_string(4 + i);
-          const std::string slider = "Slider" + std::to_string(i + 1);
-          const std::string label = "LabelSlider" + std::to_string(i + 1);
-          b.Group(group.c_str(), QString::fromLatin1(captions[i]), [&] {
-            b.Row([&] {
-              Sliders[i] = b.Slider(slider.c_str(), 0, 10, f(fields[i]));
-              SliderLabels[i] = b.Label(label.c_str(), QStringLiteral("10"));
-            });
-          });
-          On(Sliders[i], &TSlider::Change,
-             [this, i] { SliderLabels[i]->setNum(Sliders[i]->Position()); });
-        }
+        b.Grid(3, [&] {
+          for (int i = 0; i < 3; ++i) {
+            const std::string caption = "LabelN" + std::to_string(i + 1);
+            const std::string slider = "Slider" + std::to_string(i + 1);
+            const std::string label = "LabelSlider" + std::to_string(i + 1);
+            b.Label(caption.c_str(), QString::fromLatin1(captions[i]));
+            Sliders[i] = b.Slider(slider.c_str(), 0, 10, f(fields[i]));
+            SliderLabels[i] = b.Label(label.c_str(), QStringLiteral("10"));
+            On(Sliders[i], &TSlider::Change,
+               [this, i] { SliderLabels[i]->setNum(Sliders[i]->Position()); });
+          }
+        });
       });
-      b.Column([&] {
-        b.Group("GroupBoxN7", "Basis Effect #",
-                [&] { b.DialEdit("DialEdit2", 0, 999, f(&S::BaseEffect)); });
-        b.Group("GroupBoxN8", "Basic success rate",
-                [&] { b.DialEdit("DialEdit3", 0, 100, f(&S::SuccessRate)); });
-        b.Stretch();
+      b.Group("GroupBoxN5", QString(), [&] {
+        b.Grid(2, [&] {
+          b.Label("LabelN5", "Basis Effect #");
+          b.DialEdit("DialEdit2", 0, 999, f(&S::BaseEffect));
+          b.Label("LabelN6", "Basic success rate");
+          b.DialEdit("DialEdit3", 0, 100, f(&S::SuccessRate));
+        });
       });
     });
     b.Row([&] {
       GroupBoxN9 = b.Group("GroupBoxN9", "Ability Down", [&] {
-        b.Grid(2, [&] {
+        b.Grid(3, [&] {
           b.CheckBox("CheckBox1", "HP", f(&S::AffectHp));
           b.CheckBox("CheckBox2", "MP", f(&S::AffectMp));
           b.CheckBox("CheckBox3", "Attack", f(&S::AffectAttack));
@@ -207,14 +217,17 @@ private:
           b.CheckBox("CheckBox6", "Agility", f(&S::AffectAgility));
           b.CheckBox("CheckBox7", "Absorption", f(&S::Absorb));
           b.CheckBox("CheckBox8", "Defns.Ignore", f(&S::IgnoreDefense));
+          CheckBox9 = b.CheckBox("CheckBox9", "Defense Down", f(&S::LowerResistance));
         });
-        CheckBox9 = b.CheckBox("CheckBox9", "Defense Down", f(&S::LowerResistance));
       });
       GroupBoxN10 = b.Group("GroupBoxN10", "Change to condition",
                             [&] { MarkListBox1 = b.Add<TMarkListBox>("MarkListBox1"); });
       GroupBoxN11 = b.Group("GroupBoxN11", "Attack Attribute",
                             [&] { MarkListBox2 = b.Add<TMarkListBox>("MarkListBox2"); });
     });
+    // The parameter group takes what the two lists leave.
+    for (QGroupBox* group : {GroupBoxN10, GroupBoxN11})
+      group->setMaximumWidth(118);
     FillMarkList(MarkListBox1, TMarkListBox::mmCheck, ModelNames(ConditionModel()));
     FillMarkList(MarkListBox2, TMarkListBox::mmCheck, ModelNames(AttributeModel()));
     On(MarkListBox1, &TMarkListBox::ClickMark, [this] {

@@ -59,7 +59,7 @@ void DrawMonsterPreview(QPainter& canvas, TGlimraSheet& sheet, QSize client, int
 }
 
 TFormSelMonster::TFormSelMonster(QWidget* owner)
-    : TFormXelBase(owner), sheet_(std::make_unique<TGlimraSheet>()) {
+    : TFormXelBase(owner), sheet_(std::make_unique<TGlimraSheet>()), strip_(HueStrip()) {
   sheet_->Transparent = true;
   sheet_->AutoSize = true;
   TFormBuilder b(this, "FormSelMonster", "Select Monsters Graphic", 465, 345);
@@ -74,10 +74,10 @@ TFormSelMonster::TFormSelMonster(QWidget* owner)
       b.Group("GroupBox1", "Change Fellow Color", [&] {
         auto* window = b.Add<QFrame>("ScrollFrame2");
         window->setFixedSize(StripWindow, StripHeight);
+        // The window shows the part of the strip that lies under it.
         Image1 = new QLabel(window);
         Image1->setObjectName(QStringLiteral("Image1"));
-        Image1->setGeometry(0, 0, StripWidth, StripHeight);
-        Image1->setPixmap(HueStrip());
+        Image1->setGeometry(0, 0, StripWindow, StripHeight);
         Slider1 = b.Add<TSlider>("Slider1");
         Slider1->SetMax(SliderMax);
         Slider1->SetPageSize(3);
@@ -139,7 +139,8 @@ void TFormSelMonster::IconListBox1Click() {
 
 void TFormSelMonster::Slider1Change() {
   const int position = Slider1->Position();
-  Image1->move(position * StripWindow / SliderMax - StripWindow, 0);
+  const int stripLeft = position * StripWindow / SliderMax - StripWindow;
+  Image1->setPixmap(strip_.copy(-stripLeft, 0, StripWindow, StripHeight));
   if (!loading_) hue_ = HueFromSlider(position);
   sheet_->Palette() = saved_;
   sheet_->RotateHue(hue_);

@@ -2,6 +2,7 @@
 // turned by, chosen on a slider over a strip of hues.
 #pragma once
 
+#include <QPixmap>
 #include <QSize>
 #include <memory>
 #include <string>
@@ -47,6 +48,8 @@ private:
   // The palette as loaded: every hue turns it afresh.
   TPalette saved_{};
   bool loading_ = false;
+  // The hue strip; the slider moves it under its window.
+  QPixmap strip_;
   TIconListBox* IconListBox1 = nullptr;
   TScrollFrame* ScrollFrame1 = nullptr;
   TSlider* Slider1 = nullptr;

@@ -17,7 +17,7 @@ std::string Shown(const std::vector<TKindGroup>& table, int kind) {
 }
 
 TEST(SkillPageRules, GroupsFollowTheKind) {
-  EXPECT_EQ(Shown(SkillKindGroups(), 0), "GroupNormal GroupBox9");
+  EXPECT_EQ(Shown(SkillKindGroups(), 0), "GroupNormal GroupBoxN1 GroupBoxN2 GroupBox9");
   EXPECT_EQ(Shown(SkillKindGroups(), 1), "GroupBox7");
   EXPECT_EQ(Shown(SkillKindGroups(), 2), "GroupBox7");
   EXPECT_EQ(Shown(SkillKindGroups(), 3), "GroupBox5 GroupBox7 GroupBox9 GroupBox10");

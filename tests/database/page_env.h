@@ -1,0 +1,24 @@
+// The window opened on one list page, with the page's controls found by name.
+#pragma once
+
+#include <QListView>
+
+#include "database_window_env.h"
+
+class ListPageTest : public DataBaseWindowTest {
+protected:
+  TFormDataBaseListPage& Page() { return CurrentPage<TFormDataBaseListPage>(); }
+  template <class Control = QWidget> Control* Find(const char* name) {
+    return FindControl<Control>(&Page(), name);
+  }
+  // Opens the window on Tab and binds the entry of Row.
+  void OpenOn(int tab, int row) {
+    Open(tab);
+    Select(row);
+  }
+  void Select(int row) {
+    QListView* list = Page().DataList;
+    list->setCurrentIndex(list->model()->index(row, 0));
+  }
+  bool Shown(const char* name) { return Find(name)->isVisible(); }
+};

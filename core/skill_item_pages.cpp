@@ -19,8 +19,9 @@ constexpr size_t ShortSkillName = 18;
 
 const std::vector<TKindGroup>& SkillKindGroups() {
   static const std::vector<TKindGroup> groups = {
-      {"GroupNormal", Kind(0)},         {"GroupBox5", Kind(3)},  {"GroupBox7", Kinds(1, 3)},
-      {"GroupBox9", Kind(0) | Kind(3)}, {"GroupBox10", Kind(3)},
+      {"GroupNormal", Kind(0)}, {"GroupBoxN1", Kind(0)},    {"GroupBoxN2", Kind(0)},
+      {"GroupBox5", Kind(3)},   {"GroupBox7", Kinds(1, 3)}, {"GroupBox9", Kind(0) | Kind(3)},
+      {"GroupBox10", Kind(3)},
   };
   return groups;
 }

@@ -14,6 +14,7 @@
 #include "database/database_page.h"
 #include "database/page_lists.h"
 #include "events/animation_preview.h"
+#include "framework/controls/dial_edit.h"
 #include "framework/controls/mark_list_box.h"
 #include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
@@ -35,7 +36,7 @@ public:
   explicit TFormEDItem(QWidget* parent) : TFormDataBasePage(parent, 4, ItemPage) {
     TFormBuilder b(this, "FormEDItem", "Items", PageWidth, PageHeight);
     b.Row([&] {
-      DataListColumn(b, "Items / Weapons");
+      DataListColumn(b, "Items / Weapons", 150);
       b.Column([&] {
         b.Row([&] {
           b.Group("GroupBox1", "Name", [&] { b.Edit("OverEdit1", f(&I::Name), 20); });
@@ -48,14 +49,19 @@ public:
                                     "Medicine", "Book", "Material", "Unique", "Switch"},
                                    f(&I::Kind));
           });
-          b.Group("GroupBox4", "Price", [&] { b.DialEdit("DialEdit1", 0, 999999, f(&I::Price)); });
-          Group(
-              "GroupExpendable", "Use number of times",
-              [&] {
-                b.ComboBox("ComboBox2", {"Limitless", "1 (Normal)", "2", "3", "4", "5"},
-                           f(&I::Uses));
-              },
-              b);
+          b.Group("GroupBox4", "Price",
+                  [&] { b.DialEdit("DialEdit1", 0, 999999, f(&I::Price))->setMaximumWidth(110); });
+          Group(b, "GroupExpendable", "Use number of times", [&] {
+            b.ComboBox("ComboBox2", {"Limitless", "1 (Normal)", "2", "3", "4", "5"}, f(&I::Uses));
+          });
+          Group(b, "GroupHand", "Equip hand", [&] {
+            b.Radios(f(&I::TwoHanded), [&] {
+              b.Row([&] {
+                b.Radio("RadioButton3", "One");
+                b.Radio("RadioButton4", "Both");
+              });
+            });
+          });
           b.Stretch();
         });
         b.Row([&] {
@@ -64,25 +70,26 @@ public:
             b.Stretch();
           });
           b.Column([&] {
-            GroupPlayer = Group(
-                "GroupPlayer", "The hero who can use it",
-                [&] { MarkListBox1 = b.Add<TMarkListBox>("MarkListBox1"); }, b);
-            GroupAttrib = Group(
-                "GroupAttrib", "Attack Attribute",
-                [&] { MarkListBox2 = b.Add<TMarkListBox>("MarkListBox2"); }, b);
-            GroupStatus = Group(
-                "GroupStatus", "Change to condition",
-                [&] {
-                  MarkListBox3 = b.Add<TMarkListBox>("MarkListBox3");
-                  GroupStatusProbability =
-                      b.Group("GroupStatusProbability", "Changing Chance",
-                              [&] { b.DialEdit("DialEdit9", 0, 100, f(&I::ConditionChance)); });
-                },
-                b);
-            b.Stretch();
+            GroupPlayer = Group(b, "GroupPlayer", "The hero who can use it",
+                                [&] { MarkListBox1 = b.Add<TMarkListBox>("MarkListBox1"); });
+            GroupAttrib = Group(b, "GroupAttrib", "Attack Attribute",
+                                [&] { MarkListBox2 = b.Add<TMarkListBox>("MarkListBox2"); });
+            GroupStatus = Group(b, "GroupStatus", "Change to condition", [&] {
+              MarkListBox3 = b.Add<TMarkListBox>("MarkListBox3");
+              GroupStatusProbability = b.Group("GroupStatusProbability", "Changing Chance", [&] {
+                b.DialEdit("DialEdit9", 0, 100, f(&I::ConditionChance));
+              });
+            });
+            for (QGroupBox* group : {GroupPlayer, GroupAttrib, GroupStatus})
+              group->setFixedWidth(180);
+            // The three lists share what the column has left.
+            for (TMarkListBox* list : {MarkListBox1, MarkListBox2, MarkListBox3}) {
+              list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+              list->setMinimumHeight(44);
+              list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            }
           });
         });
-        b.Stretch();
       });
     });
     FillMarkList(MarkListBox1, TMarkListBox::mmCheck, ModelNames(HeroModel()));
@@ -145,8 +152,8 @@ protected:
 private:
   template <class T> TMemberField<I, T> f(T I::*member) { return Field(&CurrentEntry, member); }
 
-  QGroupBox* Group(const char* name, const QString& caption, const TFormBuilder::TContent& content,
-                   TFormBuilder& b) {
+  QGroupBox* Group(TFormBuilder& b, const char* name, const QString& caption,
+                   const TFormBuilder::TContent& content) {
     QGroupBox* group = b.Group(name, caption, content);
     groups_.push_back(group);
     return group;
@@ -154,159 +161,117 @@ private:
 
   void KindGroups(TFormBuilder& b) {
     b.Row([&] {
-      Group(
-          "GroupParameter", "Change Ability value",
-          [&] {
-            b.Grid(4, [&] {
-              b.Label("Label1", "Attack");
-              b.DialEdit("DialEdit2", -500, 500, f(&I::AttackBonus));
-              b.Label("Label2", "Defense");
-              b.DialEdit("DialEdit3", -500, 500, f(&I::DefenseBonus));
-              b.Label("Label3", "Mind");
-              b.DialEdit("DialEdit4", -500, 500, f(&I::MindBonus));
-              b.Label("Label4", "Agility");
-              b.DialEdit("DialEdit5", -500, 500, f(&I::AgilityBonus));
-            });
-          },
-          b);
-      Group(
-          "GroupHand", "Equip hand",
-          [&] {
-            b.Radios(f(&I::TwoHanded), [&] {
-              b.Radio("RadioButton3", "One");
-              b.Radio("RadioButton4", "Both");
-            });
-          },
-          b);
+      Group(b, "GroupParameter", "Change Ability value", [&] {
+        b.Grid(2, [&] {
+          b.Label("Label1", "Attack");
+          b.DialEdit("DialEdit2", -500, 500, f(&I::AttackBonus));
+          b.Label("Label2", "Defense");
+          b.DialEdit("DialEdit3", -500, 500, f(&I::DefenseBonus));
+          b.Label("Label3", "Mind");
+          b.DialEdit("DialEdit4", -500, 500, f(&I::MindBonus));
+          b.Label("Label4", "Agility");
+          b.DialEdit("DialEdit5", -500, 500, f(&I::AgilityBonus));
+        });
+      });
+      Group(b, "GroupWeapon", QString(), [&] {
+        b.Grid(2, [&] {
+          b.Label("Label9", "MP Cost");
+          b.DialEdit("DialEdit6", 0, 999, f(&I::MpCost));
+          b.Label("Label10", "Hit Chance");
+          b.DialEdit("DialEdit7", 0, 100, f(&I::HitChance));
+          b.Label("Label11", "Critical Hit Chance");
+          b.DialEdit("DialEdit8", 0, 100, f(&I::CriticalChance));
+        });
+      });
+      b.Stretch();
     });
-    Group(
-        "GroupWeapon", QString(),
-        [&] {
-          b.Row([&] {
-            b.Group("GroupBox5", "MP Cost",
-                    [&] { b.DialEdit("DialEdit6", 0, 999, f(&I::MpCost)); });
-            b.Group("GroupBox6", "Hit Chance",
-                    [&] { b.DialEdit("DialEdit7", 0, 100, f(&I::HitChance)); });
-            b.Group("GroupBox7", "Critical Hit Chance",
-                    [&] { b.DialEdit("DialEdit8", 0, 100, f(&I::CriticalChance)); });
-          });
-        },
-        b);
     b.Row([&] {
-      Group(
-          "GroupAnimation", "Battle Animation",
-          [&] {
-            ComboBox4 = CatalogCombo(b, "ComboBox4", AnimationModel(), f(&I::BattleAnimation));
-            AnimationArea = b.Add<TAnimationPreview>("AnimationArea", 128, 96);
-          },
-          b);
-      b.Column([&] {
-        Group(
-            "GroupOption1", "Options",
-            [&] {
-              b.CheckBox("CheckBox1", "Preemptive Attack", f(&I::Preemptive));
-              b.CheckBox("CheckBox2", "Attack Twice", f(&I::AttackTwice));
-              b.CheckBox("CheckBox3", "Attack All Enemies", f(&I::AttackAll));
-              b.CheckBox("CheckBox4", "Ignore Monst.Evasion", f(&I::IgnoreEvasion));
-            },
-            b);
-        b.Stretch();
+      Group(b, "GroupAnimation", "Battle Animation", [&] {
+        ComboBox4 = CatalogCombo(b, "ComboBox4", AnimationModel(), f(&I::BattleAnimation));
+        AnimationArea = b.Add<TAnimationPreview>("AnimationArea", 96, 72);
+      });
+      Group(b, "GroupOption1", "Options", [&] {
+        b.CheckBox("CheckBox1", "Preemptive Attack", f(&I::Preemptive));
+        b.CheckBox("CheckBox2", "Attack Twice", f(&I::AttackTwice));
+        b.CheckBox("CheckBox3", "Attack All Enemies", f(&I::AttackAll));
+        b.CheckBox("CheckBox4", "Ignore Monst.Evasion", f(&I::IgnoreEvasion));
+      });
+      b.Stretch();
+    });
+    Group(b, "GroupOption2", "Options", [&] {
+      b.CheckBox("CheckBox5", "Prevent Critical Hit", f(&I::PreventCritical));
+      b.CheckBox("CheckBox6", "Rise Avoid of Phys.Attack", f(&I::RaiseEvasion));
+      b.CheckBox("CheckBox7", "Half MP", f(&I::HalfMp));
+      b.CheckBox("CheckBox8", "No Terrain Damage", f(&I::NoTerrainDamage));
+    });
+    MedicineGroups(b);
+    Group(b, "GroupBook1", "Learn Tech Skill",
+          [&] { ComboBox5 = CatalogCombo(b, "ComboBox5", SkillModel(), f(&I::SkillId)); });
+    Group(b, "GroupSeed1", "Change Ability value", [&] {
+      const char* captions[] = {"Max HP", "Max MP", "Attack", "Defense", "Mind", "Agility"};
+      int32_t I::*fields[] = {&I::MaxHpGain,   &I::MaxMpGain, &I::AttackGain,
+                              &I::DefenseGain, &I::MindGain,  &I::AgilityGain};
+      b.Grid(4, [&] {
+        for (int i = 0; i < 6; ++i) {
+          const std::string label = "LabelSeed" + std::to_string(i + 1);
+          const std::string dial = "DialEditSeed" + std::to_string(i + 1);
+          b.Label(label.c_str(), QString::fromLatin1(captions[i]));
+          b.DialEdit(dial.c_str(), -50, 50, f(fields[i]));
+        }
       });
     });
-    Group(
-        "GroupOption2", "Options",
-        [&] {
-          b.CheckBox("CheckBox5", "Prevent Critical Hit", f(&I::PreventCritical));
-          b.CheckBox("CheckBox6", "Rise Avoid of Phys.Attack", f(&I::RaiseEvasion));
-          b.CheckBox("CheckBox7", "Half MP", f(&I::HalfMp));
-          b.CheckBox("CheckBox8", "No Terrain Damage", f(&I::NoTerrainDamage));
-        },
-        b);
-    MedicineGroups(b);
-    Group(
-        "GroupBook1", "Learn Tech Skill",
-        [&] { ComboBox5 = CatalogCombo(b, "ComboBox5", SkillModel(), f(&I::SkillId)); }, b);
-    Group(
-        "GroupSeed1", "Change Ability value",
-        [&] {
-          const char* captions[] = {"Max HP", "Max MP", "Attack", "Defense", "Mind", "Agility"};
-          int32_t I::*fields[] = {&I::MaxHpGain,   &I::MaxMpGain, &I::AttackGain,
-                                  &I::DefenseGain, &I::MindGain,  &I::AgilityGain};
-          b.Grid(4, [&] {
-            for (int i = 0; i < 6; ++i) {
-              const std::string label = "LabelSeed" + std::to_string(i + 1);
-              const std::string dial = "DialEditSeed" + std::to_string(i + 1);
-              b.Label(label.c_str(), QString::fromLatin1(captions[i]));
-              b.DialEdit(dial.c_str(), -50, 50, f(fields[i]));
-            }
-          });
-        },
-        b);
-    Group(
-        "GroupSpecial1", "Invoke Tech Skill",
-        [&] { ComboBox6 = CatalogCombo(b, "ComboBox6", SkillModel(), f(&I::SkillId)); }, b);
-    Group(
-        "GroupSpecial2", "Using Message",
-        [&] {
-          b.Radios(f(&I::UsingMessage), [&] {
-            b.Radio("RadioButton1", "Common Item");
-            b.Radio("RadioButton2", "Based on setup of special skill");
-          });
-        },
-        b);
-    Group(
-        "GroupSwitch1", "ON Switch", [&] { SwitchBox(*this, b, "DashBox4", f(&I::SwitchId)); }, b);
-    Group(
-        "GroupSwitch2", "Available at",
-        [&] {
-          b.Row([&] {
-            b.CheckBox("CheckBoxS1", "Field", f(&I::UsableOnField));
-            b.CheckBox("CheckBoxS2", "Battle", f(&I::UsableInBattle));
-          });
-        },
-        b);
+    Group(b, "GroupSpecial1", "Invoke Tech Skill",
+          [&] { ComboBox6 = CatalogCombo(b, "ComboBox6", SkillModel(), f(&I::SkillId)); });
+    Group(b, "GroupSpecial2", "Using Message", [&] {
+      b.Radios(f(&I::UsingMessage), [&] {
+        b.Radio("RadioButton1", "Common Item");
+        b.Radio("RadioButton2", "Based on setup of special skill");
+      });
+    });
+    Group(b, "GroupSwitch1", "ON Switch",
+          [&] { SwitchBox(*this, b, "DashBox4", f(&I::SwitchId)); });
+    Group(b, "GroupSwitch2", "Available at", [&] {
+      b.Row([&] {
+        b.CheckBox("CheckBoxS1", "Field", f(&I::UsableOnField));
+        b.CheckBox("CheckBoxS2", "Battle", f(&I::UsableInBattle));
+      });
+    });
   }
 
   void MedicineGroups(TFormBuilder& b) {
-    Group(
-        "GroupMedicine1", "Effect Range",
-        [&] {
-          b.Radios(f(&I::WholeParty), [&] {
-            b.Row([&] {
-              b.Radio("RadioButton5", "Single Ally");
-              b.Radio("RadioButton6", "Whole Party");
+    Group(b, "GroupMedicine1", "Effect Range", [&] {
+      b.Radios(f(&I::WholeParty), [&] {
+        b.Row([&] {
+          b.Radio("RadioButton5", "Single Ally");
+          b.Radio("RadioButton6", "Whole Party");
+        });
+      });
+    });
+    Group(b, "GroupMedicine2", QString(), [&] {
+      b.Row([&] {
+        const char* names[2][2] = {{"DialEditMedicine1", "DialEditMedicine2"},
+                                   {"DialEditMedicine3", "DialEditMedicine4"}};
+        int32_t I::*fields[2][2] = {{&I::HpRecoveryPercent, &I::HpRecoveryPoints},
+                                    {&I::MpRecoveryPercent, &I::MpRecoveryPoints}};
+        for (int i = 0; i < 2; ++i) {
+          const std::string group = "GroupBox" + std::to_string(8 + i);
+          const std::string percent = "LabelPercent" + std::to_string(i + 1);
+          const std::string points = "LabelPoints" + std::to_string(i + 1);
+          b.Group(group.c_str(), i == 0 ? "HP Recovery" : "MP Recovery", [&] {
+            b.Grid(2, [&] {
+              b.DialEdit(names[i][0], 0, 100, f(fields[i][0]));
+              b.Label(percent.c_str(), "%");
+              b.DialEdit(names[i][1], 0, 999, f(fields[i][1]));
+              b.Label(points.c_str(), "Points");
             });
           });
-        },
-        b);
-    Group(
-        "GroupMedicine2", QString(),
-        [&] {
-          b.Row([&] {
-            b.Group("GroupBox8", "HP Recovery", [&] {
-              b.Grid(2, [&] {
-                b.Label("Label5", "%");
-                b.DialEdit("DialEditMedicine1", 0, 100, f(&I::HpRecoveryPercent));
-                b.Label("Label6", "Points");
-                b.DialEdit("DialEditMedicine2", 0, 999, f(&I::HpRecoveryPoints));
-              });
-            });
-            b.Group("GroupBox9", "MP Recovery", [&] {
-              b.Grid(2, [&] {
-                b.Label("Label7", "%");
-                b.DialEdit("DialEditMedicine3", 0, 100, f(&I::MpRecoveryPercent));
-                b.Label("Label8", "Points");
-                b.DialEdit("DialEditMedicine4", 0, 999, f(&I::MpRecoveryPoints));
-              });
-            });
-          });
-          b.CheckBox("CheckBox9", "Only use in field (menu screen).", f(&I::FieldOnly));
-          b.CheckBox("CheckBox10", "Effective only on unconscious heroes", f(&I::OnlyUnconscious));
-        },
-        b);
-    Group(
-        "GroupMedicine3", "Change to", [&] { MarkListBox4 = b.Add<TMarkListBox>("MarkListBox4"); },
-        b);
+        }
+      });
+      b.CheckBox("CheckBox9", "Only use in field (menu screen).", f(&I::FieldOnly));
+      b.CheckBox("CheckBox10", "Effective only on unconscious heroes", f(&I::OnlyUnconscious));
+    });
+    Group(b, "GroupMedicine3", "Change to",
+          [&] { MarkListBox4 = b.Add<TMarkListBox>("MarkListBox4"); });
   }
 
   void StoreMarks(TMarkListBox* list, TIdByteArray I::*flags) {

@@ -228,6 +228,8 @@ private:
     // The parameter group takes what the two lists leave.
     for (QGroupBox* group : {GroupBoxN10, GroupBoxN11})
       group->setMaximumWidth(118);
+    for (TMarkListBox* list : {MarkListBox1, MarkListBox2})
+      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FillMarkList(MarkListBox1, TMarkListBox::mmCheck, ModelNames(ConditionModel()));
     FillMarkList(MarkListBox2, TMarkListBox::mmCheck, ModelNames(AttributeModel()));
     On(MarkListBox1, &TMarkListBox::ClickMark, [this] {

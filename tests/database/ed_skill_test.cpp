@@ -36,6 +36,7 @@ TEST_F(SkillPage, ASwitchSkillIsAppliedAndAnEditThenCancelLeavesTheFile) {
   EXPECT_TRUE(Shown("GroupBox10"));
   EXPECT_TRUE(Shown("GroupBox7"));
   EXPECT_FALSE(Shown("GroupNormal"));
+  EXPECT_FALSE(Shown("GroupBoxN1"));
   NextModalAnswers().push_back([](TFormXelBase& form) -> std::optional<bool> {
     auto* picker = dynamic_cast<TFormSelSwitch*>(&form);
     if (!picker) return std::nullopt;

@@ -197,7 +197,6 @@ void TFormEDMonGroup::BindEntry(TCatalogItem* entry) {
   selected_ = -1;
   ReloadImages();
   UpdateControls();
-  RefreshEntryControls();
 }
 
 void TFormEDMonGroup::UpdateOwnControls() {

@@ -196,13 +196,13 @@ void TFormEDMonGroup::BindEntry(TCatalogItem* entry) {
   converter_.MonsterGroup = CurrentEntry;
   selected_ = -1;
   ReloadImages();
+  RefreshTabs();
   UpdateControls();
 }
 
 void TFormEDMonGroup::UpdateOwnControls() {
   for (int i = 0; i < MarkListBox1->count(); ++i)
     MarkListBox1->SetChecked(i, CurrentEntry && CurrentEntry->GetTerrainFlag(i + 1) != 0);
-  RefreshTabs();
 }
 
 void TFormEDMonGroup::showEvent(QShowEvent* event) {
@@ -212,14 +212,13 @@ void TFormEDMonGroup::showEvent(QShowEvent* event) {
 
 void TFormEDMonGroup::RefreshTabs() {
   TUpdatingScope updating(*this);
-  const int keep = std::max(TabControl1->currentIndex(), 0);
   while (TabControl1->count() > 0)
     TabControl1->removeTab(TabControl1->count() - 1);
   for (int id = 1; CurrentEntry && id <= MaxBattlePages; ++id) {
     if (!CurrentEntry->BattlePages.FindById(id)) break;
     TabControl1->addTab(QString::number(id));
   }
-  TabControl1->setCurrentIndex(std::min(keep, TabControl1->count() - 1));
+  TabControl1->setCurrentIndex(TabControl1->count() > 0 ? 0 : -1);
 }
 
 int TFormEDMonGroup::PageIndex() const {
@@ -267,13 +266,13 @@ void TFormEDMonGroup::LoadMemberImage(int index) {
   const TXelMonGroupMonsterItem* member = CurrentEntry->Members.GetItem(index);
   const TXelMonsterItem* monster =
       member && ::MonsterList ? ::MonsterList->FindById(member->MonsterId) : nullptr;
-  if (!monster) {
+  // A missing or broken image shows as nothing and the page says nothing about it; it
+  // keeps the room of a missing monster, so the member can still be picked and moved.
+  if (monster && LoadMaterialSheet(sheet, monster->Graphic, "Monster", false)) {
+    sheet.RotateHue(monster->Hue);
+  } else {
     sheet.SetSize(MissingMonsterSize, MissingMonsterSize);
     sheet.Clear();
-  } else {
-    // A missing or broken image shows as nothing; the page says nothing about it.
-    LoadMaterialSheet(sheet, monster->Graphic, "Monster", false);
-    sheet.RotateHue(monster->Hue);
   }
 }
 

@@ -112,6 +112,7 @@ class BattleTestRun : public MonGroupDialogs {
 protected:
   void SetUp() override {
     MonGroupDialogs::SetUp();
+    setenv("VELMORA_SOUND", "null", 1);
     ASSERT_TRUE(LoadSoundLibrary(fs::path(TUNARA_LIBRARY).parent_path().string()));
     setenv("VELMORA_SOUND_LOG", Path("sound.log").c_str(), 1);
     CreateSoundOutput();
@@ -124,6 +125,7 @@ protected:
   void TearDown() override {
     FreeSoundLibrary();
     unsetenv("VELMORA_SOUND_LOG");
+    unsetenv("VELMORA_SOUND");
     MonGroupDialogs::TearDown();
   }
   // A runtime that notes its folder and arguments and keeps the database it sees.

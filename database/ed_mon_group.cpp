@@ -77,34 +77,37 @@ TFormEDMonGroup::TFormEDMonGroup(QWidget* parent)
         });
       });
       b.Row([&] {
-        MainArea = b.Add<TScrollFrame>("MainArea");
-        MainArea->HorzScrollBar()->SetVisible(false);
-        MainArea->VertScrollBar()->SetVisible(false);
-        MainArea->SetOpaque(true);
-        MainArea->SetColor(QColor(128, 128, 128));
-        MainArea->SetTabStop(true);
-        MainArea->setFixedSize(BattleFieldWidth + 2 * MainArea->frameWidth(),
-                               BattleFieldHeight + 2 * MainArea->frameWidth());
-        // Our own popup opens on the release, over the member it was pressed on.
-        MainArea->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
-        MainArea->setContextMenuPolicy(Qt::PreventContextMenu);
+        b.Column([&] {
+          MainArea = b.Add<TScrollFrame>("MainArea");
+          MainArea->HorzScrollBar()->SetVisible(false);
+          MainArea->VertScrollBar()->SetVisible(false);
+          MainArea->SetOpaque(true);
+          MainArea->SetColor(QColor(128, 128, 128));
+          MainArea->SetTabStop(true);
+          MainArea->setFixedSize(BattleFieldWidth + 2 * MainArea->frameWidth(),
+                                 BattleFieldHeight + 2 * MainArea->frameWidth());
+          // Our own popup opens on the release, over the member it was pressed on.
+          MainArea->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+          MainArea->setContextMenuPolicy(Qt::PreventContextMenu);
+          b.Row([&] {
+            ButtonAdd = b.Button("ButtonAdd", "Add");
+            ButtonDelete = b.Button("ButtonDelete", "Delete >");
+            ButtonDeleteAll = b.Button("ButtonDeleteAll", "Clear All");
+            ButtonDress = b.Button("ButtonDress", "In Row");
+            for (QPushButton* button : {ButtonAdd, ButtonDelete, ButtonDeleteAll, ButtonDress})
+              button->setMinimumWidth(button->sizeHint().width());
+          });
+        });
         MonsterList = b.Add<QListView>("MonsterList");
         MonsterList->setModel(&MonsterModel());
         MonsterList->setModelColumn(TCatalogModel::NameColumn);
         MonsterList->setUniformItemSizes(true);
-        MonsterList->setFixedWidth(128);
-        MonsterList->setFixedHeight(MainArea->height());
-        b.Column([&] {
-          ButtonAdd = b.Button("ButtonAdd", "Add");
-          ButtonDelete = b.Button("ButtonDelete", "Delete >");
-          ButtonDeleteAll = b.Button("ButtonDeleteAll", "Clear All");
-          ButtonDress = b.Button("ButtonDress", "In Row");
-          b.Stretch();
-        });
+        MonsterList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        MonsterList->setFixedWidth(96);
         b.Group("GroupBox2", "Appear in", [&] {
           MarkListBox1 = b.Add<TMarkListBox>("MarkListBox1");
           MarkListBox1->SetMode(TMarkListBox::mmCheck);
-          MarkListBox1->setFixedWidth(112);
+          MarkListBox1->setFixedWidth(90);
         });
       });
       b.Group("GroupBox3", "Battle Events", [&] {

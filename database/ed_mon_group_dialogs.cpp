@@ -272,6 +272,10 @@ TFormEDMonGroupBattleTest::TFormEDMonGroupBattleTest(QWidget* owner) : TFormXelB
       b.StandardButtons(false);
     });
   });
+  // Hidden while the party is empty, the status keeps its room: the dialog does not jump.
+  QSizePolicy keep = GroupBox2->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  GroupBox2->setSizePolicy(keep);
   On(ImageButton1, &QPushButton::clicked, &TFormEDMonGroupBattleTest::ImageButton1Click);
   On(ComboBox6, &QComboBox::currentIndexChanged, &TFormEDMonGroupBattleTest::HeroChange);
   On(DialEdit1, &QLineEdit::textChanged, [this] {

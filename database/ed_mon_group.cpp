@@ -104,10 +104,12 @@ TFormEDMonGroup::TFormEDMonGroup(QWidget* parent)
         MonsterList->setUniformItemSizes(true);
         MonsterList->setEditTriggers(QAbstractItemView::NoEditTriggers);
         MonsterList->setFixedWidth(96);
+        MonsterList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         b.Group("GroupBox2", "Appear in", [&] {
           MarkListBox1 = b.Add<TMarkListBox>("MarkListBox1");
           MarkListBox1->SetMode(TMarkListBox::mmCheck);
           MarkListBox1->setFixedWidth(90);
+          MarkListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         });
       });
       b.Group("GroupBox3", "Battle Events", [&] {

@@ -222,6 +222,8 @@ TFormEDMonGroupBattleTest::TFormEDMonGroupBattleTest(QWidget* owner) : TFormXelB
     GroupBox2 = b.Group("GroupBox2", "Status", [&] {
       TabControl2 = b.Add<QTabBar>("TabControl2");
       TabControl2->setExpanding(false);
+      // Made with a tab, so the bar has its height before the party has members.
+      TabControl2->addTab(QStringLiteral("Hero 1"));
       b.Row([&] {
         b.Group("GroupBox3", "Hero", [&] { ComboBox6 = ListCombo(b, "ComboBox6", {}); });
         b.Group("GroupBox4", "Level", [&] {
@@ -322,6 +324,7 @@ void TFormEDMonGroupBattleTest::FormShow() {
 }
 
 void TFormEDMonGroupBattleTest::RadioButtonClick(int size) {
+  size = std::clamp(size, 0, 4);
   if (size > size_) {
     for (int i = size_; i < size; ++i) {
       std::vector<int> earlier;
@@ -332,6 +335,11 @@ void TFormEDMonGroupBattleTest::RadioButtonClick(int size) {
     }
   }
   size_ = size;
+  {
+    TUpdatingScope updating(*this);
+    radio_ = size;
+    RadioButtons[static_cast<size_t>(size)]->setChecked(true);
+  }
   RefreshHeroTabs();
   ShowTestAbilities();
 }

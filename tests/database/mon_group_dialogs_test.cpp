@@ -96,6 +96,39 @@ TEST_F(MonGroupDialogs, ANewPartySlotTakesTheFirstFreeHeroWithItsInitialStats) {
   EXPECT_EQ(alone.PartySize(), 1);
 }
 
+TEST_F(MonGroupDialogs, ATwoHandedWeaponDoesNotShareTheHands) {
+  TXelItem& items = DataBase().Items();
+  for (int i = 0; i < items.GetCount(); ++i)
+    items.GetItem(i)->SetHeroFlag(1, 0);
+  auto usable = [&](int id, uint8_t kind, uint8_t twoHanded) {
+    TXelItemItem* item = items.FindById(id);
+    item->Kind = kind;
+    item->TwoHanded = twoHanded;
+    item->SetHeroFlag(1, 1);
+  };
+  usable(2, 1, 1); // a two-handed sword
+  usable(3, 2, 0); // a shield
+  DataBase().Players().FindById(1)->TwoSwords = 0;
+  TXelTestPlayer& party = DataBase().System().TestParty;
+  party.Clear();
+  TXelTestPlayerItem* hero = party.Append();
+  hero->HeroId = 1;
+  hero->SetEquipment(1, 3);
+  TFormEDMonGroupBattleTest dialog;
+  ShowAndActivate(&dialog);
+  auto* arms = FindControl<QComboBox>(&dialog, "ComboBox1");
+  auto* shield = FindControl<QComboBox>(&dialog, "ComboBox2");
+  ASSERT_EQ(shield->currentText(), QString::fromStdString(items.FindById(3)->Name));
+  arms->setCurrentIndex(1);
+  EXPECT_EQ(dialog.Slot(0).GetEquipment(0), 2);
+  EXPECT_EQ(dialog.Slot(0).GetEquipment(1), 0);
+  EXPECT_EQ(shield->currentIndex(), 0);
+  shield->setCurrentIndex(1);
+  EXPECT_EQ(dialog.Slot(0).GetEquipment(1), 3);
+  EXPECT_EQ(dialog.Slot(0).GetEquipment(0), 0);
+  EXPECT_EQ(arms->currentIndex(), 0);
+}
+
 bool SetImmutable(const std::string& path, bool on) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;

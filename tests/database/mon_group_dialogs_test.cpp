@@ -225,7 +225,13 @@ TEST_F(BattleTestRun, AProjectThatCannotBeWrittenKeepsItsFile) {
   const bool immutable = geteuid() == 0 && SetImmutable(project, true);
   if (geteuid() == 0 && !immutable) GTEST_SKIP() << "no way here to keep root from writing";
   if (!immutable) chmod(project.c_str(), 0555);
-  EXPECT_ANY_THROW(RunBattleTest(nullptr, "Test", 1));
+  {
+    TFormEDMonGroupBattleTest dialog;
+    ShowAndActivate(&dialog);
+    FindControl<QPushButton>(&dialog, "ImageButton1")->click();
+  }
+  ASSERT_EQ(boxes.Boxes().size(), 1u); // the save's own error
+  EXPECT_EQ(boxes.Boxes()[0].flags, 16);
   if (immutable)
     SetImmutable(project, false);
   else

@@ -121,6 +121,10 @@ TEST_F(MonGroupPage, MembersAreAddedInRowDraggedAndCappedAtTen) {
   Find("ButtonDress")->click();
   for (int i = 0; i < 2; ++i) // added members stand in row already
     EXPECT_EQ(members.GetItem(i)->X, before.GetItem(i)->X) << i;
+  // A member joining a group in row moves the others to keep the row centred.
+  Find("ButtonAdd")->click();
+  EXPECT_LT(members.GetItem(0)->X, before.GetItem(0)->X);
+  before.Assign(members);
 
   // A left drag far beyond the right edge ends there.
   const QPoint start(members.GetItem(0)->X, members.GetItem(0)->Y);

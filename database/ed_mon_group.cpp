@@ -200,6 +200,8 @@ void TFormEDMonGroup::BindEntry(TCatalogItem* entry) {
   CurrentEntry = static_cast<TXelMonGroupItem*>(entry);
   converter_.MonsterGroup = CurrentEntry;
   selected_ = -1;
+  dragging_ = false;
+  MobileHint1->Hide();
   ReloadImages();
   RefreshTabs();
   UpdateControls();

@@ -222,8 +222,9 @@ TFormEDMonGroupBattleTest::TFormEDMonGroupBattleTest(QWidget* owner) : TFormXelB
     GroupBox2 = b.Group("GroupBox2", "Status", [&] {
       TabControl2 = b.Add<QTabBar>("TabControl2");
       TabControl2->setExpanding(false);
-      // Made with a tab, so the bar has its height before the party has members.
+      // The bar keeps the height of its tabs while the party has none.
       TabControl2->addTab(QStringLiteral("Hero 1"));
+      TabControl2->setMinimumHeight(TabControl2->sizeHint().height());
       b.Row([&] {
         b.Group("GroupBox3", "Hero", [&] { ComboBox6 = ListCombo(b, "ComboBox6", {}); });
         b.Group("GroupBox4", "Level", [&] {

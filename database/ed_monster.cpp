@@ -192,6 +192,7 @@ public:
     }
     if (ok) {
       ShowActions(act->Id - 1);
+      ListView1->setFocus();
       DataModified();
     } else if (changedNames) {
       DataModified();
@@ -216,6 +217,7 @@ public:
     const int row = ListView1->CurrentRow();
     CurrentEntry->Actions.InsertAt(row + 1)->Assign(pasted);
     ShowActions(row);
+    ListView1->setFocus();
     DataModified();
   }
 

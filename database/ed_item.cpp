@@ -77,7 +77,8 @@ public:
             GroupStatus = Group(b, "GroupStatus", "Change to condition", [&] {
               MarkListBox3 = b.Add<TMarkListBox>("MarkListBox3");
               GroupStatusProbability = b.Group("GroupStatusProbability", "Changing Chance", [&] {
-                b.DialEdit("DialEdit9", 0, 100, f(&I::ConditionChance));
+                TDialEdit* chance = b.DialEdit("DialEdit9", 0, 100, f(&I::ConditionChance));
+                chance->setMinimumHeight(chance->sizeHint().height());
               });
             });
             for (QGroupBox* group : {GroupPlayer, GroupAttrib, GroupStatus})

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -39,7 +40,7 @@ const TListPageKind MonsterPage{&MonsterCatalog, &MonsterModel, cfMonster, &Mons
 class TActionList : public TReportList {
 public:
   explicit TActionList(QWidget* parent)
-      : TReportList(parent, {"Subject", "Conditions", "Priority"}, {110, 150, 50}) {}
+      : TReportList(parent, {"Subject", "Conditions", "Priority"}, {84, 116, 40}) {}
 };
 
 // The preview's opacity for a monster drawn see-through.
@@ -124,10 +125,13 @@ public:
           b.Stretch();
         });
         b.Row([&] {
-          b.Group("GroupBox7", "Condition Effect",
-                  [&] { MarkListBox1 = b.Add<TMarkListBox>("MarkListBox1"); });
-          b.Group("GroupBox8", "Attribute Effect",
-                  [&] { MarkListBox2 = b.Add<TMarkListBox>("MarkListBox2"); });
+          // The rank lists give the action patterns the room for their three columns.
+          b.Group("GroupBox7", "Condition Effect", [&] {
+             MarkListBox1 = b.Add<TMarkListBox>("MarkListBox1");
+           })->setMaximumWidth(150);
+          b.Group("GroupBox8", "Attribute Effect", [&] {
+             MarkListBox2 = b.Add<TMarkListBox>("MarkListBox2");
+           })->setMaximumWidth(150);
           b.Group("GroupBox9", "Actions Patterns",
                   [&] { ListView1 = b.Add<TActionList>("ListView1"); });
         });

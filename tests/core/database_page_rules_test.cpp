@@ -77,28 +77,6 @@ TEST(ItemPageRules, GroupsFollowTheKind) {
   EXPECT_EQ(Shown(ItemKindGroups(), 10), "GroupExpendable GroupSwitch1 GroupSwitch2");
 }
 
-TEST(ItemPageRules, CaptionsFollowTheKind) {
-  struct {
-    int kind;
-    std::string player, attributes, conditions, probability;
-  } rows[] = {
-      {0, "The hero who can use it", "", "", ""},
-      {1, "The hero who can equip it", "Attack Attribute", "Change to condition",
-       "Changing Chance"},
-      {3, "The hero who can equip it", "Defense Attribute", "Prevent condition", "Prevent Chance"},
-      {5, "The hero who can equip it", "Defense Attribute", "Prevent condition", "Prevent Chance"},
-      {6, "The hero who can use it", "", "", ""},
-      {9, "The hero who can use it", "", "", ""},
-  };
-  for (const auto& row : rows) {
-    const TItemKindCaptions c = ItemKindCaptions(row.kind);
-    EXPECT_EQ(c.Player, row.player) << row.kind;
-    EXPECT_EQ(c.Attributes, row.attributes) << row.kind;
-    EXPECT_EQ(c.Conditions, row.conditions) << row.kind;
-    EXPECT_EQ(c.Probability, row.probability) << row.kind;
-  }
-}
-
 TEST(MonsterPageRules, ActionRows) {
   struct {
     int kind, behavior, type, a, b, priority;

@@ -101,7 +101,7 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent)
   walkSheet_.Transparent = true;
   faceSheet_.SetSize(FaceSize, FaceSize);
   b.Row([&] {
-    DataListColumn(b, "Hero Party");
+    DataListColumn(b, "Hero Party", 128);
     // Names, levels, critical hits and the two graphics.
     b.Column([&] {
       b.Grid(2, [&] {
@@ -113,17 +113,13 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent)
         DialEdit1 = b.Add<TDialEdit>("DialEdit1");
         b.Label("LabelMaxLevel", "Max Level");
         DialEdit2 = b.Add<TDialEdit>("DialEdit2");
-      });
-      b.Group("GroupBoxCritical", "Critical Hit Chance", [&] {
         b.CheckBox("CheckBox2", "Critical Hits", Field(&CurrentEntry, &TItem::CriticalEnabled));
-        b.Row([&] {
-          auto* label = b.Label("Label6", "Once every");
-          auto* chance =
-              b.DialEdit("DialEdit3", 1, 100, Field(&CurrentEntry, &TItem::CriticalChance));
-          b.Stretch();
-          EnableWhen({label, chance},
-                     [this] { return CurrentEntry && CurrentEntry->CriticalEnabled; });
-        });
+        b.Label("LabelCritical", "");
+        auto* label = b.Label("Label6", "Once every");
+        auto* chance =
+            b.DialEdit("DialEdit3", 1, 100, Field(&CurrentEntry, &TItem::CriticalChance));
+        EnableWhen({label, chance},
+                   [this] { return CurrentEntry && CurrentEntry->CriticalEnabled; });
       });
       b.Group("GroupBoxWalk", "Select Walk Graphic", [&] {
         b.Row([&] {
@@ -136,14 +132,9 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent)
         });
       });
       b.Group("GroupBoxFace", "Select Face Graphic", [&] {
-        b.Row([&] {
-          ScrollFrame2 = PlainFrame(b, "ScrollFrame2", FaceBoardSize - 2 * FaceInset,
-                                    FaceBoardSize - 2 * FaceInset);
-          b.Column([&] {
-            On(b.Button("Button2", "Set..."), &QPushButton::clicked, &TFormEDPlayer::Button2Click);
-            b.Stretch();
-          });
-        });
+        ScrollFrame2 = PlainFrame(b, "ScrollFrame2", FaceBoardSize - 2 * FaceInset,
+                                  FaceBoardSize - 2 * FaceInset);
+        On(b.Button("Button2", "Set..."), &QPushButton::clicked, &TFormEDPlayer::Button2Click);
       });
       b.Stretch();
     });
@@ -151,7 +142,12 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent)
     b.Column([&] {
       b.Grid(2, [&] {
         for (int p = 0; p < HeroParameterCount; ++p) {
-          TScrollFrame* graph = PlainFrame(b, ParameterNames[p], GraphWidth, GraphHeight);
+          // Borderless: the focus shows as a dotted frame inside the graph.
+          auto* graph = b.Add<TScrollFrame>(ParameterNames[p]);
+          graph->HorzScrollBar()->SetVisible(false);
+          graph->VertScrollBar()->SetVisible(false);
+          graph->SetBorderStyle(TScrollFrame::bsNone);
+          graph->setFixedSize(GraphWidth, GraphHeight);
           graph->SetTabStop(true);
           graph->SetColor(Qt::black);
           graph->SetOpaque(true);
@@ -173,7 +169,7 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent)
           for (int slot = 0; slot < HeroEquipmentSlots; ++slot) {
             QLabel* label = b.Label(LabelNames[slot], SlotCaptions[slot]);
             if (slot == 1) Label2 = label;
-            QComboBox* combo = ListCombo(b, ComboNames[slot], {}, 14);
+            QComboBox* combo = ListCombo(b, ComboNames[slot], {}, 8);
             EquipmentCombos[size_t(slot)] = combo;
             On(combo, &QComboBox::currentIndexChanged, [this, slot] { EquipmentChange(slot); });
           }
@@ -192,10 +188,15 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent)
         ListView1->setMinimumHeight(5 * ListView1->fontMetrics().height() + 24);
       });
       b.Grid(2, [&] {
-        b.CheckBox("CheckBox3", "2 Sword Style", Field(&CurrentEntry, &TItem::TwoSwords));
-        b.CheckBox("CheckBox4", "Equipment Fix", Field(&CurrentEntry, &TItem::EquipmentFixed));
-        b.CheckBox("CheckBox5", "Control by AI", Field(&CurrentEntry, &TItem::ControlByAi));
-        b.CheckBox("CheckBox6", "Strong Defense", Field(&CurrentEntry, &TItem::StrongDefense));
+        // The options keep their whole captions; the columns beside give way.
+        for (QCheckBox* option :
+             {b.CheckBox("CheckBox3", "2 Sword Style", Field(&CurrentEntry, &TItem::TwoSwords)),
+              b.CheckBox("CheckBox4", "Equipment Fix",
+                         Field(&CurrentEntry, &TItem::EquipmentFixed)),
+              b.CheckBox("CheckBox5", "Control by AI", Field(&CurrentEntry, &TItem::ControlByAi)),
+              b.CheckBox("CheckBox6", "Strong Defense",
+                         Field(&CurrentEntry, &TItem::StrongDefense))})
+          option->setMinimumWidth(option->sizeHint().width());
       });
       b.Row([&] {
         b.CheckBox("CheckBox7",

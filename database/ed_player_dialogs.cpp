@@ -407,7 +407,7 @@ void TFormEDPlayerExp::ExpListPaint(QPainter& canvas) {
   const bool nextLevel = TabControl2->currentIndex() == 1;
   QFont font(QStringLiteral("Monospace"));
   font.setStyleHint(QFont::TypeWriter);
-  font.setPixelSize(11);
+  font.setPixelSize(10);
   canvas.setFont(font);
   canvas.setPen(nextLevel ? BgrColor(0xFFCCCC) : BgrColor(0x44FF88));
   for (int level = 1; level <= HeroMaxLevel; ++level) {

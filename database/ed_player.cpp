@@ -253,6 +253,8 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent)
     conditions.push_back(ToQString(StatusList->Items(i)->Name));
   for (int i = 0; AttribList && i < AttribList->GetCount(); ++i)
     attributes.push_back(ToQString(AttribList->Items(i)->Name));
+  for (TMarkListBox* list : {MarkListBox1, MarkListBox2})
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   MarkListBox1->addItems(conditions);
   MarkListBox2->addItems(attributes);
   MarkListBox1->setCurrentRow(0);

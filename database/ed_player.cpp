@@ -1,5 +1,6 @@
 #include "database/ed_player.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -170,6 +171,9 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent)
             QLabel* label = b.Label(LabelNames[slot], SlotCaptions[slot]);
             if (slot == 1) Label2 = label;
             QComboBox* combo = ListCombo(b, ComboNames[slot], {}, 8);
+            // The page has room for short combos only; their lists open wide enough for
+            // whole names.
+            combo->view()->setMinimumWidth(200);
             EquipmentCombos[size_t(slot)] = combo;
             On(combo, &QComboBox::currentIndexChanged, [this, slot] { EquipmentChange(slot); });
           }

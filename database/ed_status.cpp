@@ -27,7 +27,7 @@ namespace {
 void CompactLayouts(QWidget* page) {
   page->layout()->setContentsMargins(4, 4, 4, 4);
   for (QLayout* layout : page->findChildren<QLayout*>()) {
-    layout->setSpacing(3);
+    layout->setSpacing(2);
     if (qobject_cast<QGroupBox*>(layout->parentWidget())) layout->setContentsMargins(6, 2, 6, 4);
   }
 }
@@ -44,7 +44,7 @@ public:
   explicit TFormEDStatus(QWidget* parent) : TFormDataBasePage(parent, 8, StatusPage) {
     TFormBuilder b(this, "FormEDStatus", "Conditions", PageWidth, PageHeight);
     b.Row([&] {
-      DataListColumn(b, "Conditions", 100);
+      DataListColumn(b, "Conditions", 130);
       b.Column([&] { BuildFirstColumn(b); });
       b.Column([&] { BuildSecondColumn(b); });
       b.Column([&] { BuildThirdColumn(b); });

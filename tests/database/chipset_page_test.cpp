@@ -127,6 +127,12 @@ TEST_F(ChipSetPage, TerrainPickPaintAndModeChanges) {
   EXPECT_EQ(item->GetChipTerrain(7), 4);
   EXPECT_FALSE(ApplyEnabled());
 
+  // With no terrain chosen a left click changes nothing.
+  Find<QListView>("ListBox1")->selectionModel()->clear();
+  Click(7);
+  EXPECT_EQ(item->GetChipTerrain(7), 4);
+  EXPECT_FALSE(ApplyEnabled());
+
   // A drag paints every chip it passes, and nothing beyond the grid.
   SelectTerrain(1);
   QTest::mousePress(Grid(), Qt::LeftButton, {}, At(0));

@@ -59,6 +59,7 @@ TFormEDChipSet::TFormEDChipSet(QWidget* parent) : TFormDataBasePage(parent, 11, 
   SeaBoard_.SetSize(ChipCellSize, ChipCellSize);
 
   TFormBuilder b(this, "FormEDChipSet", "ChipSets", PageWidth, PageHeight);
+  std::array<QRadioButton*, 4> sea{};
   b.Row([&] {
     DataListColumn(b, "ChipSets Editor", 130);
     PageControl1 = b.Tabs("PageControl1", [&] {
@@ -133,14 +134,14 @@ TFormEDChipSet::TFormEDChipSet(QWidget* parent) : TFormDataBasePage(parent, 11, 
           b.Column([&] {
             b.Group("GroupBox5", "Sequence", [&] {
               b.Radios(Field(&CurrentEntry, &TItem::SeaAnimationType), [&] {
-                b.Radio("RadioButtonA1", "1-2-3-2", 0);
-                b.Radio("RadioButtonA2", "1-2-3", 1);
+                sea[0] = b.Radio("RadioButtonA1", "1-2-3-2", 0);
+                sea[1] = b.Radio("RadioButtonA2", "1-2-3", 1);
               });
             });
             b.Group("GroupBox6", "Speed", [&] {
               b.Radios(Field(&CurrentEntry, &TItem::SeaAnimationSpeed), [&] {
-                b.Radio("RadioButtonB1", "Slow Speed", 0);
-                b.Radio("RadioButtonB2", "High Speed", 1);
+                sea[2] = b.Radio("RadioButtonB1", "Slow Speed", 0);
+                sea[3] = b.Radio("RadioButtonB2", "High Speed", 1);
               });
             });
           });
@@ -179,8 +180,8 @@ TFormEDChipSet::TFormEDChipSet(QWidget* parent) : TFormDataBasePage(parent, 11, 
   On(PageControl1, &QTabWidget::currentChanged, &TFormEDChipSet::PageControl1Change);
   On(DashBox1, &TDashBox::Clicked, &TFormEDChipSet::DashBox1Click);
   On(Button1, &QPushButton::clicked, &TFormEDChipSet::Button1Click);
-  for (const char* name : {"RadioButtonA1", "RadioButtonA2", "RadioButtonB1", "RadioButtonB2"})
-    On(findChild<QRadioButton*>(name), &QRadioButton::clicked, &TFormEDChipSet::SeaRadioClick);
+  for (QRadioButton* radio : sea)
+    On(radio, &QRadioButton::clicked, &TFormEDChipSet::SeaRadioClick);
   On(Timer1, &QTimer::timeout, &TFormEDChipSet::Timer1Timer);
   On(Timer2, &QTimer::timeout, &TFormEDChipSet::Timer2Timer);
   On(WheelMaster1, &TWheelMaster::Scrolled,

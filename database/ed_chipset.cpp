@@ -245,10 +245,12 @@ void TFormEDChipSet::SpeedButtonClick(int tab, TChipEditMode mode) {
 
 void TFormEDChipSet::ApplyModeControls() {
   const bool terrain = Mode(ActiveTab()) == TChipEditMode::Terrain;
-  if (terrain) {
+  if (terrain == ListBox1->isEnabledTo(this)) {
+    // Nothing changes: a selection made meanwhile stays.
+  } else if (terrain) {
     EnableControls({ListBox1}, true);
     if (SavedTerrainIndex != -1) SelectTerrain(SavedTerrainIndex);
-  } else if (ListBox1->isEnabled()) {
+  } else {
     if (TerrainIndex() != -1) SavedTerrainIndex = TerrainIndex();
     SelectTerrain(-1);
     EnableControls({ListBox1}, false);

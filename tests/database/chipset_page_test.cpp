@@ -155,6 +155,9 @@ TEST_F(ChipSetPage, TerrainPickPaintAndModeChanges) {
   Mode("SpeedButton1");
   EXPECT_TRUE(Find("ListBox1")->isEnabled());
   EXPECT_EQ(TerrainRow(), 4);
+  SelectTerrain(6);
+  Mode("SpeedButton1");
+  EXPECT_EQ(TerrainRow(), 6);
 
   // "Set to All..." offers the list's terrain and writes the chosen one to all 162 chips.
   SelectTerrain(2);

@@ -48,6 +48,7 @@ struct TComplementItems {
   bool Pattern = true;
   bool Magnification = true; // also X and Y
   bool Transparency = true;  // also the colours
+  bool operator==(const TComplementItems&) const = default;
 };
 // Interpolates cells C1..C2 of frames A..B (0-based, any order) into the frames from A
 // up to B - 1; frame B is not changed.
@@ -67,6 +68,7 @@ struct TManyCellValues {
   int Green = 100;
   int Blue = 100;
   int Chroma = 100;
+  bool operator==(const TManyCellValues&) const = default;
 };
 // The chosen values go into the checked visible cells of every marked frame (Marks[i]
 // for frame i); cells are never created.

@@ -296,6 +296,7 @@ bool InsideStageSquare(TPoint p) {
 bool TAnimationStage::Press(TXelAnimationCell& cells, TPoint point, TPoint screen, bool left,
                             bool ctrl, int pattern) {
   const int hit = HitTestCell(cells, point, ctrl);
+  Placed = false;
   if (hit < 0) {
     SelectedCell = -1;
     if (!InsideStageSquare(point)) return false;
@@ -305,6 +306,7 @@ bool TAnimationStage::Press(TXelAnimationCell& cells, TPoint point, TPoint scree
     SelectedCell = hit;
   } else if (left && FrameHasRoom(cells)) {
     SelectedCell = TakeCellSlot(cells);
+    Placed = true;
     TXelAnimationCellItem& cell = *cells.GetItem(SelectedCell);
     cell.Pattern = pattern;
     cell.X = point.X;

@@ -102,6 +102,7 @@ class TAnimationStage {
 public:
   int SelectedCell = -1;
   bool Dragging = false;
+  bool Placed = false; // the last press placed a new cell
   TPoint DragScreenPos;
   TPoint DragStagePos;
   TPoint PastePos;

@@ -27,6 +27,7 @@
 #include "database/report_list.h"
 #include "framework/controls/color_bar.h"
 #include "framework/controls/dash_box.h"
+#include "framework/controls/dial_edit.h"
 #include "framework/controls/mobile_hint.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
@@ -143,17 +144,17 @@ TFormEDAnimation::TFormEDAnimation(QWidget* parent)
   QGroupBox* timingGroup = nullptr;
   TFormBuilder b(this, "FormEDAnimation", "Battle Animation", PageWidth, PageHeight);
   b.Row([&] {
-    DataListColumn(b, "Battle Animation", 160);
+    DataListColumn(b, "Battle Animation", 150);
     b.Column([&] {
       b.Row([&] {
-        b.Group("GroupBox1", "Name",
-                [&] { b.Edit("OverEdit1", Field(&CurrentEntry, &TXelAnimationItem::Name), 20); });
+        b.Group("GroupBox1", "Name", [&] {
+          b.Edit("OverEdit1", Field(&CurrentEntry, &TXelAnimationItem::Name), 20)
+              ->setMinimumWidth(130);
+        });
         b.Group("GroupBox2", "Select Battle Animation", [&] {
           DashBox1 = b.ValueBox("DashBox1", Field(&CurrentEntry, &TXelAnimationItem::Graphic));
         });
         b.Group("GroupBox3", "Max Frame", [&] { DashBox2 = b.Add<TDashBox>("DashBox2"); });
-        b.Group("GroupBox4", "Test Victim",
-                [&] { ComboBox1 = b.ComboBox("ComboBox1", victims, &victim_); });
       });
       b.Row([&] {
         b.Group("GroupBox5", "Apply Scope", [&] {
@@ -162,32 +163,36 @@ TFormEDAnimation::TFormEDAnimation(QWidget* parent)
         b.Group("GroupBox6", "Y coord. line", [&] {
           ComboBox3 = b.ComboBox("ComboBox3", {"Head", "Center", "Feet"}, &yLine_);
         });
+        b.Group("GroupBox4", "Test Victim",
+                [&] { ComboBox1 = b.ComboBox("ComboBox1", victims, &victim_); });
         CheckBox1 = b.CheckBox("CheckBox1", "Snap To", &snap_);
-        b.Stretch();
-        Button1 = b.Button("Button1", "Get Prev.");
-        On(static_cast<QPushButton*>(Button1), &QPushButton::clicked,
-           &TFormEDAnimation::Button1Click);
-        On(b.Button("Button5", "Playback"), &QPushButton::clicked, &TFormEDAnimation::Button5Click);
       });
       b.Row([&] {
         AnimationArea = b.Add<TScrollFrame>("AnimationArea");
         b.Group("GroupBox7", "Frame", [&] {
           ListBox1 = b.Add<QListWidget>("ListBox1");
-          ListBox1->setFixedWidth(76);
-          b.Row([&] {
-            On(b.Button("SpeedButton1", "&Back"), &QPushButton::clicked,
-               &TFormEDAnimation::SpeedButton1Click);
-            On(b.Button("SpeedButton2", "&Next"), &QPushButton::clicked,
-               &TFormEDAnimation::SpeedButton2Click);
-          });
+          ListBox1->setFixedWidth(80);
+          for (auto [name, caption] :
+               {std::pair{"SpeedButton1", "&Back"}, {"SpeedButton2", "&Next"}}) {
+            QPushButton* button = b.Button(name, caption);
+            button->setFixedWidth(80);
+            On(button, &QPushButton::clicked, [this, next = caption[1] == 'N'] {
+              next ? SpeedButton2Click() : SpeedButton1Click();
+            });
+          }
         });
         b.Column([&] {
+          Button1 = b.Button("Button1", "Get Prev.");
+          On(static_cast<QPushButton*>(Button1), &QPushButton::clicked,
+             &TFormEDAnimation::Button1Click);
           On(b.Button("Button2", "Edit..."), &QPushButton::clicked,
              &TFormEDAnimation::Button2Click);
           On(b.Button("Button3", "Complete..."), &QPushButton::clicked,
              &TFormEDAnimation::Button3Click);
           On(b.Button("Button4", "Create All..."), &QPushButton::clicked,
              &TFormEDAnimation::Button4Click);
+          On(b.Button("Button5", "Playback"), &QPushButton::clicked,
+             &TFormEDAnimation::Button5Click);
           b.Stretch();
         });
       });
@@ -223,7 +228,7 @@ TFormEDAnimation::TFormEDAnimation(QWidget* parent)
   PatternArea->setMinimumWidth(2 * AnimationPatternSize);
   PatternArea->SetTabStop(true);
   PatternArea->SetOpaque(true);
-  ListView1->setMinimumWidth(240);
+  ListView1->setMinimumWidth(310);
   ListView1->setFixedHeight(PatternArea->height() - 20);
 
   WheelMaster1 = new TWheelMaster(this);

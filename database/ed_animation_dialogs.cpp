@@ -137,6 +137,9 @@ TFormEDAnimationTiming::TFormEDAnimationTiming(QWidget* owner) : TFormXelBase(ow
     b.ButtonColumn(false);
   });
   EnableWhen(colours, [this] { return Work.FlashScope != 0; });
+  OnPaint(ScrollFrame1, [this](QPainter& canvas) {
+    canvas.fillRect(ScrollFrame1->viewport()->rect(), SampleColour());
+  });
 }
 
 TFormEDAnimationTiming::~TFormEDAnimationTiming() {
@@ -283,7 +286,7 @@ VELMORA_REGISTER_FORM(TFormEDAnimationComplement, TFormGroup::Dialog, 0, LastCom
 // ---- many cells ----
 
 TFormEDAnimationManyCell::TFormEDAnimationManyCell(QWidget* owner) : TFormEDAnimationTool(owner) {
-  TFormBuilder b(this, "FormEDAnimationManyCell", "Edit Cells All At Once", 577, 353);
+  TFormBuilder b(this, "FormEDAnimationManyCell", "Edit Cells All At Once", 577, 420);
   std::vector<QWidget*> colours;
   QWidget *pattern, *magnification, *transparency;
   b.Row([&] {
@@ -294,37 +297,27 @@ TFormEDAnimationManyCell::TFormEDAnimationManyCell(QWidget* owner) : TFormEDAnim
     });
     b.Column([&] {
       b.Group("GroupBox2", "Cell Number", [&] {
-        b.Row([&] {
+        b.Grid(4, [&] {
           for (int c = 0; c < MaxAnimationCells; ++c)
             b.CheckBox(("CheckBoxCell" + QByteArray::number(c + 1)).constData(),
                        QString::number(c + 1), &v.CellChecked[c]);
         });
       });
-      b.Row([&] {
-        b.Group("GroupBox3", "", [&] {
-          b.Row([&] {
-            b.CheckBox("CheckBox1", "Pattern Number(s)", &v.SetPattern);
-            pattern = b.DialEdit("DialEdit5", 1, 25, &pattern_);
-          });
-        });
-        b.Group("GroupBox4", "", [&] {
-          b.Row([&] {
-            b.CheckBox("CheckBox2", "Magnification", &v.SetMagnification);
-            auto* dial = b.DialEdit("DialEdit6", 20, 800, &v.Magnification);
-            dial->SetIncrement(5);
-            magnification = dial;
-          });
-        });
-        b.Group("GroupBox5", "", [&] {
-          b.Row([&] {
-            b.CheckBox("CheckBox3", "Transparency", &v.SetTransparency);
-            auto* dial = b.DialEdit("DialEdit7", 0, 100, &v.Transparency);
-            dial->SetIncrement(5);
-            transparency = dial;
-          });
+      b.Group("GroupBox3", "", [&] {
+        b.Grid(2, [&] {
+          b.CheckBox("CheckBox1", "Pattern Number(s)", &v.SetPattern);
+          pattern = b.DialEdit("DialEdit5", 1, 25, &pattern_);
+          b.CheckBox("CheckBox2", "Magnification", &v.SetMagnification);
+          auto* dial = b.DialEdit("DialEdit6", 20, 800, &v.Magnification);
+          dial->SetIncrement(5);
+          magnification = dial;
+          b.CheckBox("CheckBox3", "Transparency", &v.SetTransparency);
+          dial = b.DialEdit("DialEdit7", 0, 100, &v.Transparency);
+          dial->SetIncrement(5);
+          transparency = dial;
         });
       });
-      b.Group("GroupBox6", "", [&] {
+      b.Group("GroupBox4", "", [&] {
         b.CheckBox("CheckBox4", "Color", &v.SetColor);
         int* values[] = {&v.Red, &v.Green, &v.Blue, &v.Chroma};
         colours = PercentRows(*this, b, values, [this] { ScrollFrame1->viewport()->update(); });

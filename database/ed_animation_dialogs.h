@@ -4,6 +4,7 @@
 // OK.
 #pragma once
 
+#include <QColor>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -69,6 +70,8 @@ public:
   TXelAnimationTimingItem Work{0};
   void FormShow() override;
   void DashBox1Click();
+  // The sample's colour: the flash, or the work-space colour for none.
+  QColor SampleColour() const;
 
 protected:
   void UpdateOwnControls() override;

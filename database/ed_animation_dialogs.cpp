@@ -160,9 +160,13 @@ void TFormEDAnimationTiming::UpdateOwnControls() {
 }
 
 void TFormEDAnimationTiming::Recolour() {
-  ScrollFrame1->SetColor(Work.FlashScope == 0
-                             ? AppWorkSpaceColor()
-                             : QColor(Work.FlashRed * 8, Work.FlashGreen * 8, Work.FlashBlue * 8));
+  ScrollFrame1->viewport()->update();
+}
+
+QColor TFormEDAnimationTiming::SampleColour() const {
+  // The flash runs 0-31 a channel; the screen's colour is eight times finer.
+  return Work.FlashScope == 0 ? AppWorkSpaceColor()
+                              : QColor(Work.FlashRed * 8, Work.FlashGreen * 8, Work.FlashBlue * 8);
 }
 
 void TFormEDAnimationTiming::DashBox1Click() {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRadioButton>
+#include <algorithm>
 #include <memory>
 
 #include "events/command_pieces.h"
@@ -151,6 +152,8 @@ void TFormEDAnimationTiming::FormShow() {
     TUpdatingScope updating(*this);
     DialEdit5->SetMaxValue(std::max(FrameCount, 1));
   }
+  // The edit shows the frame within the animation, and OK must hand back what it shows.
+  Work.Frame = std::clamp(Work.Frame, 1, std::max(FrameCount, 1));
   UpdateControls();
   DialEdit5->setFocus();
 }

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
+#include "core/animation_sound.h"
 #include "core/database_tables.h"
 #include "core/stream.h"
 #include "core/system_records.h"
@@ -170,13 +171,27 @@ TEST_F(AnimationPage, FramesInsertDeleteAndTheTimingList) {
   EXPECT_EQ(Entry().Timings.GetItem(1)->FlashScope, 2);
 }
 
-TEST_F(AnimationPage, PlaybackOfOneFrameRunsItsTicksAgainstTheClock) {
+class TRecordingSink : public TAnimationSoundSink {
+public:
+  void PlaySound(const std::string& path, int, int, int) override { Paths.push_back(path); }
+  std::vector<std::string> Paths;
+};
+
+TEST_F(AnimationPage, PlaybackOfOneFrameRunsItsTicksAgainstTheClockWithItsSounds) {
+  Mkdir("Project/Sound");
+  Put("Project/Sound/Hit.wav", "RIFF");
   SetFrames(1);
+  AddTiming(1, "Hit", 0);
+  TRecordingSink sounds;
+  Page().Player = std::make_unique<TXelAnimationGraphic>(sounds);
+  Page().Player->SetAnimation(&Entry(), false);
   int64_t now = 0;
   int slept = 0;
   Page().PlaybackClock = {[&] { return now; }, [&](int ms) { now += ms, slept += ms; }};
   Page().Button5Click();
   EXPECT_EQ(slept, 20 * 33);
+  ASSERT_EQ(sounds.Paths.size(), 1u);
+  EXPECT_EQ(sounds.Paths[0], Path("Project/Sound/Hit.wav"));
 }
 
 TEST_F(AnimationPage, StagePressesDragsAndKeysStayWhereTheyBelong) {

@@ -25,6 +25,7 @@
 #include "core/system_records.h"
 #include "database/ed_animation_dialogs.h"
 #include "database/report_list.h"
+#include "framework/controls/canvas_helpers.h"
 #include "framework/controls/color_bar.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
@@ -808,9 +809,9 @@ void TFormEDAnimation::DrawPalette(QPainter& canvas) {
     FillRect(surface, Bounds(x + AnimationPatternSize - 1, 0, 1, AnimationPatternSize), 0);
   }
   const int x = SelectedPattern * AnimationPatternSize - scroll;
+  DrawSelectionFrame(paletteBoard_, Qt::white,
+                     Bounds(x - 1, -1, AnimationPatternSize + 1, AnimationPatternSize + 1));
   canvas.drawImage(0, 0, BoardToImage(paletteBoard_));
-  canvas.setPen(Qt::white);
-  canvas.drawRect(x - 1, -1, AnimationPatternSize, AnimationPatternSize);
 }
 
 void TFormEDAnimation::PatternAreaMouseDown(QMouseEvent* event) {

@@ -2,6 +2,7 @@
 // project (generated animations: 30 frames of 6 cells, timings on frames 3, 6 and 9).
 #include <QCheckBox>
 #include <QComboBox>
+#include <QListView>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -20,6 +21,7 @@
 #include "framework/controls/opaque_paint_box.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/controls/slider.h"
+#include "framework/forms/catalog_model.h"
 
 namespace {
 
@@ -34,8 +36,14 @@ std::vector<uint8_t> Saved(const TXelAnimationItem& animation) {
 
 class AnimationPage : public DataBaseWindowTest {
 protected:
+  // The page, bound to the first animation (the list keeps its place between tests).
   TFormEDAnimation& Page() {
-    if (!window || !window->isVisible()) Open(7);
+    if (!window || !window->isVisible()) {
+      Open(7);
+      auto& page = CurrentPage<TFormEDAnimation>();
+      page.DataList->setCurrentIndex(AnimationModel().index(0, 0));
+      page.DataListClick();
+    }
     return CurrentPage<TFormEDAnimation>();
   }
   template <class T> T* Control(const char* name) { return FindControl<T>(&Page(), name); }

@@ -230,6 +230,7 @@ TFormEDAnimation::TFormEDAnimation(QWidget* parent)
   PatternArea->SetTabStop(true);
   PatternArea->SetOpaque(true);
   ListView1->setMinimumWidth(310);
+  ComboBox1->setMaxVisibleItems(12);
   ListView1->setFixedHeight(PatternArea->height() - 20);
 
   WheelMaster1 = new TWheelMaster(this);

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QThread>
 #include <algorithm>
 
@@ -217,15 +218,22 @@ TFormEDAnimation::TFormEDAnimation(QWidget* parent)
   AnimationArea->VertScrollBar()->SetRange(800);
   AnimationArea->VertScrollBar()->SetPageSize(StageHeight);
   AnimationArea->VertScrollBar()->SetPosition(320);
-  AnimationArea->setFixedSize(StageWidth + 16 + 2 * AnimationArea->frameWidth(),
-                              StageHeight + 16 + 2 * AnimationArea->frameWidth());
+  // The frame's width is the style's, known once the frame is polished.
+  AnimationArea->ensurePolished();
+  PatternArea->ensurePolished();
+  // The view keeps room for the bars as the style sizes them.
+  const int frame = 2 * AnimationArea->frameWidth();
+  AnimationArea->setFixedSize(
+      StageWidth + frame + AnimationArea->verticalScrollBar()->sizeHint().width(),
+      StageHeight + frame + AnimationArea->horizontalScrollBar()->sizeHint().height());
   AnimationArea->SetTabStop(true);
   AnimationArea->SetOpaque(true);
   PatternArea->SetBarSizeFixed(true);
   PatternArea->HorzScrollBar()->SetRange(PatternCount * AnimationPatternSize);
   PatternArea->HorzScrollBar()->SetIncrement(AnimationPatternSize);
   PatternArea->VertScrollBar()->SetVisible(false);
-  PatternArea->setFixedHeight(AnimationPatternSize + 16 + 2 * PatternArea->frameWidth());
+  PatternArea->setFixedHeight(AnimationPatternSize + 2 * PatternArea->frameWidth() +
+                              PatternArea->horizontalScrollBar()->sizeHint().height());
   PatternArea->setMinimumWidth(2 * AnimationPatternSize);
   PatternArea->SetTabStop(true);
   PatternArea->SetOpaque(true);

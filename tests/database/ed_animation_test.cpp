@@ -233,6 +233,7 @@ TEST_F(AnimationPage, StagePressesDragsAndKeysStayWhereTheyBelong) {
   Frame(3);
   EXPECT_EQ(Page().CurrentCells()->GetItem(1)->X, 200);
   auto* stage = Control<TScrollFrame>("AnimationArea");
+  EXPECT_EQ(stage->ClientSize(), QSize(320, 160));
   stage->setFocus();
   Page().Stage.SelectedCell = 1;
   QTest::keyClick(stage, Qt::Key_Right);

@@ -198,3 +198,49 @@ convert -size 512x256 'gradient:#203060-#78588c' -stroke none -fill '#386048' \
   -draw "ellipse 120,260 200,80 0,360" -fill '#284c3c' -draw "ellipse 430,271 210,75 0,360" \
   $(emblem 32 40 4) -define png:exclude-chunks=date,time,tIME +set date:create \
   +set date:modify PNG24:splash.png
+
+# The rank marks of the database pages, A to E: a white letter on a badge that runs from
+# green (A, strongest) to grey (E).
+RANK_FILLS=('#389648' '#3868c8' '#c8a028' '#c86428' '#808080')
+r=0
+for rank in a b c d e; do
+  letter_text=$(printf '%s' "$rank" | tr a-e A-E)
+  png "rank_$rank.png" 16x16 none +antialias -stroke "$INK" -fill "${RANK_FILLS[r]}" \
+    -draw "roundrectangle 0,0 15,15 3,3" -stroke none -fill white -font "$FONT" -pointsize 11 \
+    -gravity center -annotate +0+0 "$letter_text"
+  r=$((r + 1))
+done
+
+# The chipset page's label sheets, 80 x 48 on transparency: the digits 0 to 9 in 8 x 16
+# cells along the top, then ten 16 x 16 symbols in two rows of five (circle, X, star,
+# square, counter, the arrows down, left, right and up, and the closed mark). The plain
+# sheet is white on black, the one for the chip under the mouse yellow on red.
+labels() { # labels <file> <fill> <outline>
+  local file=$1 fill=$2 line=$3 args=() d x y
+  for ((d = 0; d < 10; d++)); do
+    x=$((d * 8))
+    for offset in "-1+0" "+1+0" "+0-1" "+0+1"; do
+      args+=(-fill "$line" -annotate "+$((x + 1 + ${offset%[+-]*}))+$((1 + ${offset#[+-]?}))" "$d")
+    done
+    args+=(-fill "$fill" -annotate "+$((x + 1))+1" "$d")
+  done
+  symbol() { # symbol <n> <draw primitive in cell co-ordinates>
+    local sx=$((($1 % 5) * 16)) sy=$((16 + ($1 / 5) * 16))
+    args+=(-draw "translate $sx,$sy $2")
+  }
+  args+=(-stroke "$line" -strokewidth 1 -fill "$fill")
+  symbol 0 "fill none stroke '$line' stroke-width 4 ellipse 7.5,7.5 5,5 0,360 stroke '$fill' stroke-width 2 ellipse 7.5,7.5 5,5 0,360"
+  symbol 1 "stroke '$line' stroke-width 4 line 3,3 12,12 line 12,3 3,12 stroke '$fill' stroke-width 2 line 3,3 12,12 line 12,3 3,12"
+  symbol 2 "polygon 7.5,1 9.4,5.6 14.5,6 10.6,9.2 11.8,14 7.5,11.4 3.2,14 4.4,9.2 0.5,6 5.6,5.6"
+  symbol 3 "rectangle 3,3 12,12"
+  symbol 4 "rectangle 1,5 14,8 rectangle 3,8 5,13 rectangle 10,8 12,13"
+  symbol 5 "polygon 3,5 12,5 7.5,11"
+  symbol 6 "polygon 10,3 10,12 4,7.5"
+  symbol 7 "polygon 5,3 5,12 11,7.5"
+  symbol 8 "polygon 3,10 12,10 7.5,4"
+  symbol 9 "rectangle 5,6 10,9"
+  png "$file" 80x48 none +antialias -font DejaVu-Sans-Mono-Bold -pointsize 12 -gravity northwest \
+    -stroke none "${args[@]}"
+}
+labels chip_labels.png white black
+labels chip_highlight.png '#ffe040' '#c83830'

@@ -155,6 +155,31 @@ for cell in 32 16 8 4; do
   strip=$((strip + 1))
 done
 
+# The cell labels of the battle-animation stage: three rows of eight 16 x 16 labels
+# (cells 1 to 8) on black, which the stage draws as transparent: red for the cells of the
+# frame, white for the selected cell, blue for the cells of the frame before.
+MARKER_DIGITS=('010 110 010 010 111' '111 001 111 100 111' '111 001 111 001 111'
+  '101 101 111 001 001' '111 100 111 001 111' '111 100 111 101 111' '111 001 010 010 010'
+  '111 101 111 101 111')
+MARKER_BOXES=('#ff0000' '#ffffff' '#0000ff') MARKER_INKS=('#ffffff' '#202020' '#ffffff')
+args=()
+for ((r = 0; r < 3; r++)); do
+  for ((c = 0; c < 8; c++)); do
+    left=$((c * 16)) top=$((r * 16))
+    args+=(-fill "${MARKER_BOXES[r]}" -draw "rectangle $left,$top $((left + 9)),$((top + 13))")
+    row=0
+    for bits in ${MARKER_DIGITS[c]}; do
+      for ((col = 0; col < 3; col++)); do
+        [ "${bits:col:1}" = 1 ] || continue
+        x=$((left + 2 + col * 2)) y=$((top + 2 + row * 2))
+        args+=(-fill "${MARKER_INKS[r]}" -draw "rectangle $x,$y $((x + 1)),$((y + 1))")
+      done
+      row=$((row + 1))
+    done
+  done
+done
+png cell_markers.png 128x48 black +antialias -stroke none "${args[@]}"
+
 # The folder of the project list.
 png folder.png 16x16 none +antialias -strokewidth 1 -stroke "$INK" -fill "$YELLOW" \
   -draw "rectangle 1,4 14,13" -draw "rectangle 1,2 6,4"

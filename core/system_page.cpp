@@ -38,21 +38,3 @@ TPartyChoices PartyChoices(const std::vector<int32_t>& party, int heroCount) {
   }
   return choices;
 }
-
-int CommonEventTriggerLine(int stored) {
-  switch (stored) {
-  case 5:
-    return 0;
-  case 3:
-    return 1;
-  case 4:
-    return 2;
-  default:
-    return -1;
-  }
-}
-
-uint8_t CommonEventTriggerOfLine(int line) {
-  static constexpr uint8_t Stored[3] = {5, 3, 4};
-  return line >= 0 && line < 3 ? Stored[line] : CommonEventCallTrigger;
-}

@@ -1,6 +1,5 @@
-// The plain rules of the system and common-event pages: the frame the vehicle previews
-// show, the choices of the four initial-party combos, and the common event's start
-// conditions as their combo lists them.
+// The plain rules of the system page (the frame the vehicle previews show, the choices
+// of the four initial-party combos) and the common event's "Call" start condition.
 #pragma once
 
 #include <array>
@@ -30,9 +29,6 @@ struct TPartyChoices {
 // Party: the members' hero ids; HeroCount: the heroes are ids 1..HeroCount.
 TPartyChoices PartyChoices(const std::vector<int32_t>& party, int heroCount);
 
-// "Call", "Auto Start", "Parallel Process" are stored as 5, 3, 4.
+// The start condition "Call" of a common event (the record stores "Auto Start" as 3 and
+// "Parallel Process" as 4).
 inline constexpr uint8_t CommonEventCallTrigger = 5;
-// The combo line of a stored trigger; -1 for a value the combo does not list.
-int CommonEventTriggerLine(int stored);
-// The stored trigger of a combo line (line 0..2).
-uint8_t CommonEventTriggerOfLine(int line);

@@ -143,9 +143,12 @@ void TScriptEditor::MenuCopyClick() {
 void TScriptEditor::MenuPasteClick() {
   if (!script_) return;
   const TScriptLineRange selection = Selection();
-  const int added =
-      PasteScriptLines(*script_, selection, ClipboardBytes(cfScriptLines), PasteFilter);
-  if (added > 0) ShowInserted(selection.First, added);
+  const std::vector<uint8_t> block = ClipboardBytes(cfScriptLines);
+  const int added = PasteScriptLines(*script_, selection, block, PasteFilter);
+  if (added > 0)
+    ShowInserted(selection.First, added);
+  else if (IsWholeCommandSelection(*script_, selection) && ParseScriptLinesClip(block))
+    Changed(); // the filter took every line: still a paste the author made
 }
 
 void TScriptEditor::MenuDeleteClick() {

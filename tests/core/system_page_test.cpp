@@ -52,16 +52,6 @@ TEST(PartyChoices, OffersFreeHeroesUpToTheFirstEmptySlotAndCutsWhatItCannotShow)
   EXPECT_EQ(one.Combos[1].Candidates, (Ids{0, 1, 3}));
 }
 
-TEST(CommonEventTrigger, LinesAndStoredValuesMatchAndOthersAreNoLine) {
-  const int stored[] = {5, 3, 4};
-  for (int line = 0; line < 3; ++line) {
-    EXPECT_EQ(CommonEventTriggerOfLine(line), stored[line]);
-    EXPECT_EQ(CommonEventTriggerLine(stored[line]), line);
-  }
-  EXPECT_EQ(CommonEventTriggerLine(0), -1);
-  EXPECT_EQ(CommonEventTriggerLine(6), -1);
-}
-
 TEST(VocabularyTerms, EveryTextOfTheRecordHasOneEditOfAKnownGroup) {
   TXelVocabulary vocabulary;
   std::set<int> fields;

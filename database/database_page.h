@@ -45,8 +45,6 @@ class TXelMapTree;
 // The client size of every page.
 inline constexpr int PageWidth = 769;
 inline constexpr int PageHeight = 481;
-// Pastes never place an entry above this id.
-inline constexpr int MaxPasteId = 5000;
 
 class TFormDataBaseBase : public TFormXelWidget {
   Q_OBJECT
@@ -142,6 +140,7 @@ protected:
   TCatalogModel& Model() const { return kind_.Model(); }
 
   void BoundValueChanged(QWidget* control) override;
+  void showEvent(QShowEvent* event) override;
 
 private:
   void MoveSelection(int step);
@@ -150,6 +149,8 @@ private:
   void SavePosition();
 
   TListPageKind kind_;
+  // The saved top line, set once the list has its height.
+  int pendingTop_ = -1;
 };
 
 // A list page over a catalog of Item records.
@@ -171,5 +172,5 @@ protected:
 
 // Registers a page class for its tab of the database window (0 = "Hero" … 12 =
 // "Common Events"); the window makes it when its tab is chosen.
-#define VELMORA_REGISTER_DATABASE_PAGE(Class, Tab)                                               \
+#define VELMORA_REGISTER_DATABASE_PAGE(Class, Tab)                                                 \
   VELMORA_REGISTER_FORM(Class, TFormGroup::DataBasePage, Tab)

@@ -143,7 +143,7 @@ bool AskDataMaximum(QWidget* owner, int dx, int dy, int& count) {
   return true;
 }
 
-bool ChangeCatalogMaximum(QWidget* page, QListWidget* list, TCatalog& catalog, TCatalogLine line) {
+bool ChangeCatalogMaximum(QWidget* page, TCatalog& catalog) {
   const int oldMaximum = LastId(catalog);
   int maximum = oldMaximum;
   if (!AskDataMaximum(PageOwner(page), PageLeft(page) + 14, 410, maximum)) return false;
@@ -154,12 +154,17 @@ bool ChangeCatalogMaximum(QWidget* page, QListWidget* list, TCatalog& catalog, T
     catalog.GetOrCreate(id);
   while (catalog.GetCount() > 0 && LastId(catalog) > maximum)
     catalog.DeleteById(LastId(catalog));
+  return true;
+}
+
+bool ChangeCatalogMaximum(QWidget* page, QListWidget* list, TCatalog& catalog, TCatalogLine line) {
+  if (!ChangeCatalogMaximum(page, catalog)) return false;
   RefillCatalogList(list, catalog, line);
   return true;
 }
 
-bool MultiCopyCatalog(QWidget* page, QListWidget* list, TCatalog& catalog, uint32_t format,
-                      const TCatalogItem* currentEntry, TCatalogLine line) {
+bool MultiCopyCatalog(QWidget* page, const TCatalog& catalog, uint32_t format,
+                      const TCatalogItem* currentEntry) {
   const int index = catalog.IndexOf(currentEntry);
   if (index < 0) return false;
   TFormDataMultiCopy dialog(PageOwner(page));
@@ -170,6 +175,12 @@ bool MultiCopyCatalog(QWidget* page, QListWidget* list, TCatalog& catalog, uint3
   if (page) page->repaint();
   TBusyCursor busy;
   catalog.CopyToClipboard(format, index, std::clamp(dialog.Count, 1, dialog.Maximum));
+  return true;
+}
+
+bool MultiCopyCatalog(QWidget* page, QListWidget* list, TCatalog& catalog, uint32_t format,
+                      const TCatalogItem* currentEntry, TCatalogLine line) {
+  if (!MultiCopyCatalog(page, catalog, format, currentEntry)) return false;
   RefillCatalogList(list, catalog, line);
   return true;
 }

@@ -45,10 +45,14 @@ bool AskDataMaximum(QWidget* owner, int dx, int dy, int& count);
 // Asks for a new highest id: a higher one adds default entries, a lower one deletes the
 // entries above it after a warning. True when the author confirmed.
 bool ChangeCatalogMaximum(QWidget* page, QListWidget* list, TCatalog& catalog, TCatalogLine line);
+// The same for a list that follows the catalog by itself (a view of its model).
+bool ChangeCatalogMaximum(QWidget* page, TCatalog& catalog);
 // Asks how many entries from the current one on to copy to the clipboard under Format.
 // True when entries were copied.
 bool MultiCopyCatalog(QWidget* page, QListWidget* list, TCatalog& catalog, uint32_t format,
                       const TCatalogItem* currentEntry, TCatalogLine line);
+bool MultiCopyCatalog(QWidget* page, const TCatalog& catalog, uint32_t format,
+                      const TCatalogItem* currentEntry);
 // Renews the text of the selected line.
 void RedrawListLine(QListWidget* list, const TCatalog& catalog, TCatalogLine line);
 

@@ -1,0 +1,113 @@
+#include "database/report_list.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+
+#include "framework/controls/handler_guard.h"
+
+TReportList::TReportList(QWidget* parent, const QStringList& columns,
+                         const std::vector<int>& widths)
+    : QTreeWidget(parent) {
+  setColumnCount(static_cast<int>(columns.size()));
+  setHeaderLabels(columns);
+  setRootIsDecorated(false);
+  setUniformRowHeights(true);
+  setAllColumnsShowFocus(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setContextMenuPolicy(Qt::DefaultContextMenu);
+  header()->setStretchLastSection(true);
+  header()->setSectionsMovable(false);
+  for (size_t i = 0; i < widths.size(); ++i)
+    setColumnWidth(static_cast<int>(i), widths[i]);
+  Fill({}, true);
+}
+
+void TReportList::Fill(const std::vector<QStringList>& rows, bool reset) {
+  const int previous = CurrentRow();
+  const QSignalBlocker blocker(this);
+  setUpdatesEnabled(false);
+  clear();
+  QList<QTreeWidgetItem*> items;
+  items.reserve(static_cast<qsizetype>(rows.size()) + 1);
+  for (const QStringList& texts : rows)
+    items.append(new QTreeWidgetItem(texts));
+  items.append(new QTreeWidgetItem()); // the empty row, for adding
+  addTopLevelItems(items);
+  setUpdatesEnabled(true);
+  const int row = reset || previous < 0 ? 0 : std::min(previous, topLevelItemCount() - 1);
+  setCurrentItem(topLevelItem(row));
+}
+
+int TReportList::Rows() const {
+  return std::max(topLevelItemCount() - 1, 0);
+}
+
+int TReportList::CurrentRow() const {
+  QTreeWidgetItem* item = currentItem();
+  return item ? indexOfTopLevelItem(item) : -1;
+}
+
+void TReportList::SetCurrentRow(int row) {
+  if (QTreeWidgetItem* item = topLevelItem(row)) setCurrentItem(item);
+}
+
+void TReportList::ShowPopup(const QPoint& globalPos) {
+  if (!PopupMenu) return;
+  GuardHandler(this, [&] {
+    emit PopupOpening();
+    PopupMenu->exec(globalPos);
+  });
+}
+
+void TReportList::mousePressEvent(QMouseEvent* event) {
+  // Only a list that already had the focus opens its menu: the first right press on it
+  // just focuses and selects, as a left one would.
+  const bool focused = hasFocus();
+  QTreeWidget::mousePressEvent(event);
+  if (event->button() == Qt::RightButton && focused) {
+    if (QTreeWidgetItem* item = itemAt(event->pos())) setCurrentItem(item);
+    ShowPopup(event->globalPosition().toPoint());
+  }
+}
+
+void TReportList::contextMenuEvent(QContextMenuEvent* event) {
+  // The mouse opens the menu on the press; the keyboard's menu key opens it here.
+  if (event->reason() != QContextMenuEvent::Mouse) ShowPopup(viewport()->mapToGlobal(QPoint(0, 0)));
+  event->accept();
+}
+
+void TReportList::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTreeWidget::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton && itemAt(event->pos())) emit EditRequested();
+}
+
+void TReportList::keyPressEvent(QKeyEvent* event) {
+  if (CurrentRow() >= 0) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      emit EditRequested();
+      return;
+    }
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+      emit DeleteRequested();
+      return;
+    }
+    if (event->matches(QKeySequence::Cut)) {
+      emit CutRequested();
+      return;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+      emit CopyRequested();
+      return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+      emit PasteRequested();
+      return;
+    }
+  }
+  QTreeWidget::keyPressEvent(event);
+}

@@ -154,6 +154,7 @@ TFormEDSystem::TFormEDSystem(QWidget* parent)
                                Bounds(0, 0, ScreenWidth, ScreenHeight));
       });
       On(b.Button(button, "Set..."), &QPushButton::clicked, click);
+      b.Stretch();
     });
     return frame;
   };
@@ -178,6 +179,7 @@ TFormEDSystem::TFormEDSystem(QWidget* parent)
                    &QPushButton::clicked, [this, t] { ButtonAClick(t); });
               });
           });
+          b.Stretch();
         });
         ScrollFrameB = screen("GroupBoxB", "Title Graphic", "ScrollFrameB", *titleSheet_, "ButtonB",
                               &TFormEDSystem::ButtonBClick);
@@ -191,6 +193,7 @@ TFormEDSystem::TFormEDSystem(QWidget* parent)
                 board.DrawSheet(0, 0, *systemSheet_, Bounds(0, 0, SystemWidth, SystemHeight));
               });
           On(b.Button("ButtonG", "Set..."), &QPushButton::clicked, &TFormEDSystem::ButtonGClick);
+          b.Stretch();
         });
         b.Group("GroupBoxD", "Init Party", [&] {
           b.Grid(2, [&] {
@@ -200,12 +203,14 @@ TFormEDSystem::TFormEDSystem(QWidget* parent)
               ComboBoxD[k] =
                   b.Add<QComboBox>(("ComboBoxD" + QByteArray::number(k + 1)).constData());
               ComboBoxD[k]->setMinimumContentsLength(16);
-              On(ComboBoxD[k], &QComboBox::activated, [this, k] { ComboBoxDChange(k); });
+              On(ComboBoxD[k], &QComboBox::currentIndexChanged, [this, k] { ComboBoxDChange(k); });
             }
           });
+          b.Stretch();
         });
         b.Stretch();
       });
+      b.Stretch();
     });
     b.Tab("TabSheetSound", "Music and Sound", [&] {
       b.Row([&] {
@@ -225,6 +230,7 @@ TFormEDSystem::TFormEDSystem(QWidget* parent)
               On(DashBoxF[t], &TDashBox::Clicked, [this, t] { DashBoxFClick(t); });
             }
           });
+          b.Stretch();
         });
       });
     });

@@ -44,12 +44,13 @@ public:
   void Timer1Timer();
   int VehicleTick = 0;
   QTimer* Timer1;
+  // The vehicle preview of Tag for the current tick: its cell doubled on colour 0.
+  void DrawVehicle(int tag, TGlimraBoard& board);
 
 private:
   // The four party combos from the party; a member they cannot show cuts the party.
   void RebuildParty();
   void LoadPictures();
-  void DrawVehicle(int tag, TGlimraBoard& board);
 
   // The record edited; none while no database is loaded.
   TXelSystem* system_;

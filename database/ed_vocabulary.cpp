@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <functional>
 
@@ -39,7 +40,10 @@ public:
     });
     TUpdatingScope loading(*this);
     for (const auto& [edit, term] : edits_)
-      if (const std::string* text = Text(term)) edit->setText(ToQString(*text));
+      if (const std::string* text = Text(term)) {
+        edit->setText(ToQString(*text));
+        edit->deselect(); // only the edit the author enters shows its text selected
+      }
   }
 
   // The change handler of every group: the field of the edit's Tag takes its text.
@@ -79,20 +83,25 @@ private:
             continue; // placed beside the first of its caption
           b.Label(Name("Label", term).constData(), term.Caption);
           b.Row([&] {
-            for (size_t j = i; j < terms.size() && terms[j].Letter == term.Letter &&
-                               std::string_view(terms[j].Caption) == term.Caption;
-                 ++j)
-              Edit(b, terms[j]);
+            size_t end = i;
+            while (end < terms.size() && terms[end].Letter == term.Letter &&
+                   std::string_view(terms[end].Caption) == term.Caption)
+              ++end;
+            for (size_t j = i; j < end; ++j)
+              Edit(b, terms[j], end - i > 1);
           });
         }
       });
     });
   }
-  void Edit(TFormBuilder& b, const TVocabularyTerm& term) {
+  // An edit as wide as its text up to 14 characters; one of several on a line stays
+  // narrow, so the long captions beside them keep their room.
+  void Edit(TFormBuilder& b, const TVocabularyTerm& term, bool shared) {
     auto* edit = b.Add<TOverEdit>(Name("OverEdit", term).constData());
     edit->setMaxLength(term.MaxLength);
-    const QFontMetrics metrics(edit->font());
-    edit->setMinimumWidth(8 * metrics.averageCharWidth() + 8);
+    const int character = QFontMetrics(edit->font()).averageCharWidth();
+    edit->setMinimumWidth((shared ? 8 : std::clamp(term.MaxLength, 8, 14)) * character + 8);
+    if (shared) edit->setMaximumWidth(10 * character + 8);
     On(edit, &QLineEdit::textChanged,
        [this, edit, letter = term.Letter, tag = term.Tag] { OverEditChange(letter, tag, edit); });
     edits_.push_back({edit, term});

@@ -93,13 +93,15 @@ public:
   void FormShow() override {
     Converter.MapTree = MapTree;
     Converter.Map = Map;
+    shown_ = true;
     TFormDataBasePage::FormShow();
     RefreshEntryControls();
   }
 
   void RefreshEntryControls() override {
     ApplyEnableRules();
-    Script->SetScript(CurrentEntry ? &CurrentEntry->Script : nullptr, &Converter);
+    // The texts need the map tree, which the page has from its first show on.
+    if (shown_) Script->SetScript(CurrentEntry ? &CurrentEntry->Script : nullptr, &Converter);
   }
 
   void DashBox1Click() {
@@ -110,6 +112,7 @@ public:
 
 private:
   TEventScriptConverter Converter;
+  bool shown_ = false;
   TScriptEditor* Script;
   QGroupBox* GroupBox3;
   QCheckBox* CheckBox1;

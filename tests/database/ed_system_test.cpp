@@ -56,6 +56,14 @@ TEST_F(SystemPage, PartyCombosOpenUpToTheFirstEmptySlotAndNoneCutsTheParty) {
 }
 
 TEST_F(SystemPage, MusicAndTransitionsAreSavedAndPickersNameTheirSlot) {
+  const std::string original = FileBytes();
+  Open(SystemTab);
+  Page().findChild<QComboBox*>("ComboBoxH6")->setCurrentIndex(2);
+  Party(1)->setCurrentIndex(0);
+  EXPECT_TRUE(ApplyEnabled());
+  Cancel();
+  EXPECT_EQ(FileBytes(), original);
+
   Open(SystemTab);
   QString caption;
   {

@@ -143,7 +143,9 @@ public:
     if (page_) LastVocabularyTab = TabControl->currentIndex();
   }
 
-  void TabControlChange() {
+  // Stays on the tab control when the author chose a tab there (KeepTabFocus), so the
+  // arrow keys go on switching tabs.
+  void TabControlChange(bool keepTabFocus = true) {
     // Only one sub-page lives at a time: its edits read the record when made.
     Foundation->hide();
     TabControl->setFocus();
@@ -161,6 +163,7 @@ public:
     page_->OnModified = [this](TFormDataBaseBase&) { DataModified(); };
     Foundation->layout()->addWidget(page_);
     Foundation->show();
+    if (keepTabFocus) TabControl->setFocus();
   }
 
 protected:
@@ -177,7 +180,7 @@ protected:
               TUpdatingScope updating(*this);
               TabControl->setCurrentIndex(LastVocabularyTab);
             }
-            TabControlChange();
+            TabControlChange(false);
           });
         },
         Qt::QueuedConnection);

@@ -101,10 +101,17 @@ void TScriptEditor::ShowInserted(int first, int added) {
   Changed();
 }
 
+std::unique_ptr<TEvCmdPalette> TScriptEditor::NewPalette() const {
+  if (MakePalette) return MakePalette(form_.FormWidget());
+  auto palette = std::make_unique<TFormEvCmdList>(form_.FormWidget());
+  if (HandOver) HandOver(*palette);
+  return palette;
+}
+
 void TScriptEditor::MenuInsertClick() {
   if (!Offered(&TScriptMenuState::Insert)) return;
-  TFormEvCmdList palette(form_.FormWidget());
-  if (HandOver) HandOver(palette);
+  const std::unique_ptr<TEvCmdPalette> made = NewPalette();
+  TEvCmdPalette& palette = *made;
   const TScriptLineRange selection = Selection();
   if (OpenModal(palette,
                 [&] { return palette.ExecuteAt(PalettePosition.x(), PalettePosition.y()); })) {
@@ -116,8 +123,8 @@ void TScriptEditor::MenuInsertClick() {
 
 void TScriptEditor::MenuEditClick() {
   if (!Offered(&TScriptMenuState::Edit)) return;
-  TFormEvCmdList palette(form_.FormWidget());
-  if (HandOver) HandOver(palette);
+  const std::unique_ptr<TEvCmdPalette> made = NewPalette();
+  TEvCmdPalette& palette = *made;
   const TScriptLineRange selection = Selection();
   for (int i = selection.First; i <= selection.Last; ++i)
     palette.ScriptList.Add(std::make_unique<TXelEventScriptLine>())->Assign(*script_->GetItem(i));
@@ -147,8 +154,8 @@ void TScriptEditor::MenuPasteClick() {
   const int added = PasteScriptLines(*script_, selection, block, PasteFilter);
   if (added > 0)
     ShowInserted(selection.First, added);
-  else if (IsWholeCommandSelection(*script_, selection) && ParseScriptLinesClip(block))
-    Changed(); // the filter took every line: still a paste the author made
+  else if (Offered(&TScriptMenuState::Paste) && ParseScriptLinesClip(block))
+    Changed();
 }
 
 void TScriptEditor::MenuDeleteClick() {

@@ -11,12 +11,14 @@
 #include <QObject>
 #include <QPoint>
 #include <functional>
+#include <memory>
 
 #include "core/event_script_edit.h"
 
 class QAction;
 class QMenu;
 class QWidget;
+class TEvCmdPalette;
 class TEventScriptConverter;
 class TFormBuilder;
 class TFormEvCmdList;
@@ -33,11 +35,15 @@ public:
 
   // Gives a palette (and through it the command dialogs) the owner's context.
   std::function<void(TFormEvCmdList& palette)> HandOver;
+  // Makes the palette, given its context, in place of the map palette and HandOver
+  // (battle events take the battle palette).
+  std::function<std::unique_ptr<TEvCmdPalette>(QWidget* owner)> MakePalette;
   // Where the palette opens, from the owner's client origin.
   QPoint PalettePosition{352, 72};
   // The commands a pasted block may not bring in: true drops one with its body.
   TScriptLineFilter PasteFilter = IsBattleOnlyOrEndCode;
-  // After every change of the script by the author.
+  // After every change of the script by the author; also after a paste of lines that the
+  // filter all dropped, which the author counts as an edit.
   std::function<void()> OnModified;
 
   // The script edited now (none: nothing is offered) and the converter of its lines;
@@ -65,6 +71,7 @@ protected:
 
 private:
   bool Offered(bool TScriptMenuState::*item) const;
+  std::unique_ptr<TEvCmdPalette> NewPalette() const;
   // The script after Added lines went in at First: the caret after them.
   void ShowInserted(int first, int added);
   void Changed();

@@ -20,11 +20,14 @@ class TDataBaseGenerator {
 public:
   explicit TDataBaseGenerator(uint32_t seed) : rng_(seed) {}
 
-  // Count entries per list; with Count 2000 the saved file is about 20 MB.
-  void Fill(TXelDataBase& db, int count) {
-    for (int i = 1; i <= 20; ++i)
+  // Count entries per list; with Count 2000 the saved file is about 20 MB. The
+  // attributes, conditions and chipsets are short lists unless EveryList asks for Count
+  // of them too.
+  void Fill(TXelDataBase& db, int count, bool everyList = false) {
+    const int shortCount = everyList ? count : 20;
+    for (int i = 1; i <= shortCount; ++i)
       db.Attribs().GetOrCreate(i)->Name = Name("Attribute", i);
-    for (int i = 1; i <= 20; ++i)
+    for (int i = 1; i <= shortCount; ++i)
       db.Statuses().GetOrCreate(i)->Name = Name("Condition", i);
     for (int i = 1; i <= count; ++i) {
       FillHero(*db.Players().GetOrCreate(i), i);
@@ -38,7 +41,7 @@ public:
       db.Variables().GetOrCreate(i)->Name = Name("Variable", i);
       FillCommonEvent(*db.CommonEvents().GetOrCreate(i), i);
     }
-    for (int i = 1; i <= 50; ++i)
+    for (int i = 1; i <= (everyList ? count : 50); ++i)
       db.ChipSets().GetOrCreate(i)->Name = Name("Chipset", i);
     for (int id = 1; id <= 153; ++id)
       if (std::string* text = db.Vocabulary().Text(id)) *text = Name("Term", id);

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTimer>
 
 #include "core/bitmap.h"
@@ -23,6 +24,7 @@
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/forms/form_builder.h"
+#include "framework/forms/form_pieces.h"
 #include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_cell.h"
 #include "framework/pickers/sel_material_list.h"
@@ -200,9 +202,10 @@ TFormEDSystem::TFormEDSystem(QWidget* parent)
             for (int k = 0; k < 4; ++k) {
               b.Label(("LabelD" + QByteArray::number(k + 1)).constData(),
                       QStringLiteral("%1 Hero").arg(k + 1));
+              // As wide as a fixed number of characters: the lines are thousands of names.
               ComboBoxD[k] =
-                  b.Add<QComboBox>(("ComboBoxD" + QByteArray::number(k + 1)).constData());
-              ComboBoxD[k]->setMinimumContentsLength(16);
+                  ListCombo(b, ("ComboBoxD" + QByteArray::number(k + 1)).constData(), {});
+              ComboBoxD[k]->setModel(new QStringListModel(ComboBoxD[k]));
               On(ComboBoxD[k], &QComboBox::currentIndexChanged, [this, k] { ComboBoxDChange(k); });
             }
           });
@@ -295,16 +298,21 @@ void TFormEDSystem::RebuildParty() {
   const TPartyChoices choices = PartyChoices(party, heroes);
   if (system_ && choices.PartyCount != system_->GetPartyCount())
     system_->SetPartyCount(choices.PartyCount);
+  // Each name is made once; a plain list model takes thousands of lines at once.
+  QStringList heroNames;
+  heroNames.reserve(heroes + 1);
+  heroNames << QStringLiteral("(None)");
+  for (int32_t hero = 1; hero <= heroes; ++hero)
+    heroNames << ToQString(HeroNameById(hero));
   for (int k = 0; k < PartyComboCount; ++k) {
     const TPartyCombo& combo = choices.Combos[k];
     QComboBox* box = ComboBoxD[k];
     PartyCandidates[k] = combo.Candidates;
-    box->clear();
     QStringList names;
     names.reserve(static_cast<int>(combo.Candidates.size()));
     for (int32_t hero : combo.Candidates)
-      names << (hero == 0 ? QStringLiteral("(None)") : ToQString(HeroNameById(hero)));
-    box->addItems(names);
+      names << heroNames[hero];
+    static_cast<QStringListModel*>(box->model())->setStringList(names);
     box->setEnabled(combo.Enabled);
     box->setCurrentIndex(combo.Enabled ? combo.Index : -1);
   }

@@ -86,7 +86,11 @@ public:
     Script->PalettePosition = QPoint(288, 72);
     Script->PasteFilter = IsBattleOnlyOrEndCode;
     Script->OnModified = [this] { DataModified(); };
-    OnDatabaseChanged = [this] { DataModified(); };
+    // A command dialog or picker renamed entries: saved with the page, shown at once.
+    OnDatabaseChanged = [this] {
+      DataModified();
+      UpdateControls();
+    };
     Start();
   }
 

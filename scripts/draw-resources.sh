@@ -155,6 +155,31 @@ for cell in 32 16 8 4; do
   strip=$((strip + 1))
 done
 
+# The cell labels of the battle-animation stage: three rows of eight 16 x 16 labels
+# (cells 1 to 8) on black, which the stage draws as transparent: red for the cells of the
+# frame, white for the selected cell, blue for the cells of the frame before.
+MARKER_DIGITS=('010 110 010 010 111' '111 001 111 100 111' '111 001 111 001 111'
+  '101 101 111 001 001' '111 100 111 001 111' '111 100 111 101 111' '111 001 010 010 010'
+  '111 101 111 101 111')
+MARKER_BOXES=('#ff0000' '#ffffff' '#0000ff') MARKER_INKS=('#ffffff' '#202020' '#ffffff')
+args=()
+for ((r = 0; r < 3; r++)); do
+  for ((c = 0; c < 8; c++)); do
+    left=$((c * 16)) top=$((r * 16))
+    args+=(-fill "${MARKER_BOXES[r]}" -draw "rectangle $left,$top $((left + 9)),$((top + 13))")
+    row=0
+    for bits in ${MARKER_DIGITS[c]}; do
+      for ((col = 0; col < 3; col++)); do
+        [ "${bits:col:1}" = 1 ] || continue
+        x=$((left + 2 + col * 2)) y=$((top + 2 + row * 2))
+        args+=(-fill "${MARKER_INKS[r]}" -draw "rectangle $x,$y $((x + 1)),$((y + 1))")
+      done
+      row=$((row + 1))
+    done
+  done
+done
+png cell_markers.png 128x48 black +antialias -stroke none "${args[@]}"
+
 # The folder of the project list.
 png folder.png 16x16 none +antialias -strokewidth 1 -stroke "$INK" -fill "$YELLOW" \
   -draw "rectangle 1,4 14,13" -draw "rectangle 1,2 6,4"
@@ -173,3 +198,49 @@ convert -size 512x256 'gradient:#203060-#78588c' -stroke none -fill '#386048' \
   -draw "ellipse 120,260 200,80 0,360" -fill '#284c3c' -draw "ellipse 430,271 210,75 0,360" \
   $(emblem 32 40 4) -define png:exclude-chunks=date,time,tIME +set date:create \
   +set date:modify PNG24:splash.png
+
+# The rank marks of the database pages, A to E: a white letter on a badge that runs from
+# green (A, strongest) to grey (E).
+RANK_FILLS=('#389648' '#3868c8' '#c8a028' '#c86428' '#808080')
+r=0
+for rank in a b c d e; do
+  letter_text=$(printf '%s' "$rank" | tr a-e A-E)
+  png "rank_$rank.png" 16x16 none +antialias -stroke "$INK" -fill "${RANK_FILLS[r]}" \
+    -draw "roundrectangle 0,0 15,15 3,3" -stroke none -fill white -font "$FONT" -pointsize 11 \
+    -gravity center -annotate +0+0 "$letter_text"
+  r=$((r + 1))
+done
+
+# The chipset page's label sheets, 80 x 48 on transparency: the digits 0 to 9 in 8 x 16
+# cells along the top, then ten 16 x 16 symbols in two rows of five (circle, X, star,
+# square, counter, the arrows down, left, right and up, and the closed mark). The plain
+# sheet is white on black, the one for the chip under the mouse yellow on red.
+labels() { # labels <file> <fill> <outline>
+  local file=$1 fill=$2 line=$3 args=() d x y
+  for ((d = 0; d < 10; d++)); do
+    x=$((d * 8))
+    for offset in "-1+0" "+1+0" "+0-1" "+0+1"; do
+      args+=(-fill "$line" -annotate "+$((x + 1 + ${offset%[+-]*}))+$((1 + ${offset#[+-]?}))" "$d")
+    done
+    args+=(-fill "$fill" -annotate "+$((x + 1))+1" "$d")
+  done
+  symbol() { # symbol <n> <draw primitive in cell co-ordinates>
+    local sx=$((($1 % 5) * 16)) sy=$((16 + ($1 / 5) * 16))
+    args+=(-draw "translate $sx,$sy $2")
+  }
+  args+=(-stroke "$line" -strokewidth 1 -fill "$fill")
+  symbol 0 "fill none stroke '$line' stroke-width 4 ellipse 7.5,7.5 5,5 0,360 stroke '$fill' stroke-width 2 ellipse 7.5,7.5 5,5 0,360"
+  symbol 1 "stroke '$line' stroke-width 4 line 3,3 12,12 line 12,3 3,12 stroke '$fill' stroke-width 2 line 3,3 12,12 line 12,3 3,12"
+  symbol 2 "polygon 7.5,1 9.4,5.6 14.5,6 10.6,9.2 11.8,14 7.5,11.4 3.2,14 4.4,9.2 0.5,6 5.6,5.6"
+  symbol 3 "rectangle 3,3 12,12"
+  symbol 4 "rectangle 1,5 14,8 rectangle 3,8 5,13 rectangle 10,8 12,13"
+  symbol 5 "polygon 3,5 12,5 7.5,11"
+  symbol 6 "polygon 10,3 10,12 4,7.5"
+  symbol 7 "polygon 5,3 5,12 11,7.5"
+  symbol 8 "polygon 3,10 12,10 7.5,4"
+  symbol 9 "rectangle 5,6 10,9"
+  png "$file" 80x48 none +antialias -font DejaVu-Sans-Mono-Bold -pointsize 12 -gravity northwest \
+    -stroke none "${args[@]}"
+}
+labels chip_labels.png white black
+labels chip_highlight.png '#ffe040' '#c83830'

@@ -139,6 +139,10 @@ QImage ToolGlyphStrip(bool disabled) {
   return strip;
 }
 
+QImage ResourcePicture(const char* file) {
+  return QImage(Picture(file));
+}
+
 TBitmap StartPosBitmap(int index) {
   const int strip = std::clamp(index, 1, 4);
   const QImage image = QImage(Picture(("startpos_" + std::to_string(strip) + ".png").c_str()))

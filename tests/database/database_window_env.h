@@ -24,6 +24,8 @@ protected:
   // first when it is still open.
   TFormDataBase& Open(int tab) {
     if (window && window->isVisible()) Cancel();
+    // The old window remembers its tab when it goes: before the new tab is chosen.
+    window.reset();
     LastDataBaseTab = tab;
     window = std::make_unique<TFormDataBase>(&owner);
     ShowAndActivate(window.get());

@@ -16,6 +16,7 @@
 #include "core/hero_page.h"
 #include "core/hero_records.h"
 #include "core/material_image.h"
+#include "core/screen_transitions.h"
 #include "core/system_page.h"
 #include "core/system_records.h"
 #include "events/event_page_preview.h"
@@ -39,47 +40,8 @@ constexpr const char* SoundCaptions[TFormEDSystem::SoundCount] = {
     "Cursor Movement", "Decision",      "Cancel",         "Buzzer",  "Start Battle", "Escape",
     "Enemy Attack",    "Enemys Damage", "Friends Damage", "Evasion", "Enemy Die",    "Item Use"};
 
-const QStringList EraseTransitions = {"Fade-out",
-                                      "Whole Random Blocks",
-                                      "Random Block Up",
-                                      "Random Block Down",
-                                      "Blind Close",
-                                      "Hi-Low Stripe",
-                                      "Left-Right Stripe",
-                                      "Outside-Inside",
-                                      "Inside-Outside",
-                                      "Scroll Up",
-                                      "Scroll Down",
-                                      "Scroll Left",
-                                      "Scroll Right",
-                                      "High and Low Division",
-                                      "Left-Right Division",
-                                      "Hi-Low + Left-Right Division",
-                                      "Zoom In",
-                                      "Mosaic",
-                                      "Roster Scroll",
-                                      "Instant Erase",
-                                      "Do Not Erase"};
-const QStringList ShowTransitions = {"Fade-In",
-                                     "Whole Random Blocks",
-                                     "Random Block Up",
-                                     "Random Block Down",
-                                     "Blind Open",
-                                     "Hi-Low Stripe",
-                                     "Left-Right Stripe",
-                                     "Outside-Inside",
-                                     "Inside-Outside",
-                                     "Scroll Down",
-                                     "Scroll Up",
-                                     "Scroll Right",
-                                     "Scroll Left",
-                                     "Hi-Low Combine",
-                                     "Left-Right Combine",
-                                     "Hi-Low + Left-Right Combine",
-                                     "Zoom Out",
-                                     "Mosaic",
-                                     "Roster Scroll",
-                                     "Instant Display"};
+const QStringList EraseTransitions = LatinNames(EraseTransitionNames);
+const QStringList ShowTransitions = LatinNames(ShowTransitionNames);
 
 // Sizes of the pictures the previews show.
 constexpr int VehicleWidth = 72, VehicleHeight = 128;

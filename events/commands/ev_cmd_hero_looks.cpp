@@ -12,6 +12,7 @@
 
 #include "core/database_tables.h"
 #include "core/hero_records.h"
+#include "core/screen_transitions.h"
 #include "core/system_records.h"
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
@@ -19,6 +20,7 @@
 #include "framework/controls/scroll_frame.h"
 #include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
+#include "framework/forms/form_pieces.h"
 #include "framework/forms/form_registry.h"
 #include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_cell.h"
@@ -352,53 +354,10 @@ public:
                           &v.Kind);
       });
       EraseGroup = b.Group("GroupBox2", QStringLiteral("Erase Screen Type"), [&] {
-        b.ListBox("ListBox1",
-                  {"Fade-out",
-                   "Whole Random Blocks",
-                   "Random Block Up",
-                   "Random Block Down",
-                   "Blind Close",
-                   "Hi-Low Stripe",
-                   "Left-Right Stripe",
-                   "Outside-Inside",
-                   "Inside-Outside",
-                   "Scroll Up",
-                   "Scroll Down",
-                   "Scroll Left",
-                   "Scroll Right",
-                   "High and Low Division",
-                   "Left-Right Division",
-                   "Hi-Low + Left-Right Division",
-                   "Zoom In",
-                   "Mosaic",
-                   "Roster Scroll",
-                   "Instant Erase",
-                   "Do Not Erase"},
-                  &v.Transition);
+        b.ListBox("ListBox1", LatinNames(EraseTransitionNames), &v.Transition);
       });
       ShowGroup = b.Group("GroupBox3", QStringLiteral("Show Screen Type"), [&] {
-        b.ListBox("ListBox2",
-                  {"Fade-In",
-                   "Whole Random Blocks",
-                   "Random Block Up",
-                   "Random Block Down",
-                   "Blind Open",
-                   "Hi-Low Stripe",
-                   "Left-Right Stripe",
-                   "Outside-Inside",
-                   "Inside-Outside",
-                   "Scroll Down",
-                   "Scroll Up",
-                   "Scroll Right",
-                   "Scroll Left",
-                   "Hi-Low Combine",
-                   "Left-Right Combine",
-                   "Hi-Low + Left-Right Combine",
-                   "Zoom Out",
-                   "Mosaic",
-                   "Roster Scroll",
-                   "Instant Display"},
-                  &v.Transition);
+        b.ListBox("ListBox2", LatinNames(ShowTransitionNames), &v.Transition);
       });
     });
     On(kind, &QComboBox::currentIndexChanged, [this] {

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -42,6 +43,15 @@ struct TIdChoices {
 TIdChoices CatalogChoices(const QStringList& names);
 // Numbered choices: line i stands for First + i; an unlisted value selects no line.
 TIdChoices OffsetChoices(const QStringList& items, int32_t first);
+
+// Latin-1 texts of a table as the lines of a list.
+template <class Names> QStringList LatinNames(const Names& names) {
+  QStringList lines;
+  lines.reserve(static_cast<qsizetype>(std::size(names)));
+  for (const char* name : names)
+    lines.push_back(QString::fromLatin1(name));
+  return lines;
+}
 
 // A combo whose width comes from a fixed number of characters, not from measuring
 // thousands of names when it is first shown; with 0 characters it fits its lines.

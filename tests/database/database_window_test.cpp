@@ -16,6 +16,7 @@
 #include "framework/controls/message_box.h"
 #include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
+#include "framework/pickers/sel_music.h"
 
 namespace {
 
@@ -246,6 +247,28 @@ TEST_F(DataBaseWindow, WalkingEveryPageChangesNothing) {
   }
   EXPECT_TRUE(boxes.Boxes().empty());
   RecordProperty("pages", pages);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DataBaseWindow, AFailedReloadOnCloseSaysWhyAndTheMusicButtonOnlyListens) {
+  Open(0);
+  bool listened = false;
+  OnNextModal<TFormSelMusic>([&](TFormSelMusic* picker) {
+    listened = picker->ListenOnly == 1;
+    picker->done(mrCancel);
+  });
+  window->MenuButtonMusicClick();
+  EXPECT_TRUE(listened);
+
+  // The file spoilt behind the window's back: closing cannot read it again.
+  Put(std::string("Project/") + DataBaseFileName, "not a database");
+  Cancel();
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_FALSE(boxes.Boxes()[0].text.isEmpty());
+  EXPECT_EQ(boxes.Boxes()[0].text.toStdString(), DataBase().LastLoadError());
 }
 
 } // namespace

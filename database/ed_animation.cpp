@@ -143,7 +143,6 @@ TFormEDAnimation::TFormEDAnimation(QWidget* parent)
   for (int i = 0; MonsterList && i < MonsterList->GetCount(); ++i)
     victims << ToQString(MonsterList->Items(i)->Name);
 
-  QGroupBox* timingGroup = nullptr;
   TFormBuilder b(this, "FormEDAnimation", "Battle Animation", PageWidth, PageHeight);
   b.Row([&] {
     DataListColumn(b, "Battle Animation", 150);
@@ -200,15 +199,14 @@ TFormEDAnimation::TFormEDAnimation(QWidget* parent)
       });
       b.Row([&] {
         PatternArea = b.Add<TScrollFrame>("PatternArea");
-        timingGroup = b.Group("GroupBox8", "Sound Effect and Flash Timing", [] {});
+        b.Group("GroupBox8", "Sound Effect and Flash Timing", [&] {
+          ListView1 =
+              b.Add<TReportList>("ListView1", QStringList{"Frame", "Select Sound Effect", "Flash"},
+                                 std::vector<int>{60, 108, 136});
+        });
       });
     });
   });
-  // The report list takes its parent first, so it joins its group by hand.
-  ListView1 =
-      new TReportList(timingGroup, {"Frame", "Select Sound Effect", "Flash"}, {60, 108, 136});
-  ListView1->setObjectName("ListView1");
-  timingGroup->layout()->addWidget(ListView1);
 
   // The stage: a 320 x 160 view of a 960 x 800 area, scrolled to its middle.
   AnimationArea->SetBarSizeFixed(true);

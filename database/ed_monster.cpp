@@ -36,13 +36,6 @@ TCatalog* MonsterCatalog() {
 }
 const TListPageKind MonsterPage{&MonsterCatalog, &MonsterModel, cfMonster, &MonsterPosition};
 
-// The monster's action patterns, one row each.
-class TActionList : public TReportList {
-public:
-  explicit TActionList(QWidget* parent)
-      : TReportList(parent, {"Subject", "Conditions", "Priority"}, {84, 116, 40}) {}
-};
-
 // The preview's opacity for a monster drawn see-through.
 constexpr int TransparentOpacity = 160;
 
@@ -132,8 +125,11 @@ public:
           b.Group("GroupBox8", "Attribute Effect", [&] {
              MarkListBox2 = b.Add<TMarkListBox>("MarkListBox2");
            })->setMaximumWidth(150);
-          b.Group("GroupBox9", "Actions Patterns",
-                  [&] { ListView1 = b.Add<TActionList>("ListView1"); });
+          b.Group("GroupBox9", "Actions Patterns", [&] {
+            ListView1 =
+                b.Add<TReportList>("ListView1", QStringList{"Subject", "Conditions", "Priority"},
+                                   std::vector<int>{84, 116, 40});
+          });
         });
       });
     });

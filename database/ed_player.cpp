@@ -84,14 +84,6 @@ TScrollFrame* PlainFrame(TFormBuilder& b, const char* name, int width, int heigh
   return frame;
 }
 
-// The learned skills' list: level and skill name.
-class TLearnedSkillList : public TReportList {
-public:
-  explicit TLearnedSkillList(QWidget* parent)
-      : TReportList(parent, {QStringLiteral("Level"), QStringLiteral("Learned Tech Skill")},
-                    {44, 118}) {}
-};
-
 } // namespace
 
 TFormEDPlayer::TFormEDPlayer(QWidget* parent)
@@ -188,7 +180,8 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent)
                      Field(&CurrentEntry, &TItem::UnarmedAnimation));
       });
       b.Group("GroupBoxSkills", "Skills", [&] {
-        ListView1 = b.Add<TLearnedSkillList>("ListView1");
+        ListView1 = b.Add<TReportList>("ListView1", QStringList{"Level", "Learned Tech Skill"},
+                                       std::vector<int>{44, 118});
         ListView1->setMinimumHeight(5 * ListView1->fontMetrics().height() + 24);
       });
       b.Grid(2, [&] {

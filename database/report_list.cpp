@@ -9,8 +9,8 @@
 
 #include "framework/controls/handler_guard.h"
 
-TReportList::TReportList(QWidget* parent, const QStringList& columns,
-                         const std::vector<int>& widths)
+TReportList::TReportList(const QStringList& columns, const std::vector<int>& widths,
+                         QWidget* parent)
     : QTreeWidget(parent) {
   setColumnCount(static_cast<int>(columns.size()));
   setHeaderLabels(columns);

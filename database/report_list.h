@@ -13,8 +13,10 @@ class QMenu;
 class TReportList : public QTreeWidget {
   Q_OBJECT
 public:
-  // Columns: the captions; Widths: their widths in pixels.
-  TReportList(QWidget* parent, const QStringList& columns, const std::vector<int>& widths);
+  // Columns: the captions; Widths: their widths in pixels. The parent comes last, as the
+  // form builder's Add hands it.
+  TReportList(const QStringList& columns, const std::vector<int>& widths,
+              QWidget* parent = nullptr);
 
   // One row per entry of Rows, then the empty row. The current row stays where it was
   // (the last row when the list got shorter); with Reset it is row 0.

@@ -18,7 +18,7 @@ std::vector<QStringList> RowsOf(int count) {
 }
 
 TEST(ReportList, EndsWithAnEmptyRowAndKeepsTheCurrentRowOverARefill) {
-  TReportList list(nullptr, {"Level", "Name"}, {60, 120});
+  TReportList list({"Level", "Name"}, {60, 120});
   EXPECT_EQ(list.Rows(), 0);
   EXPECT_EQ(list.CurrentRow(), 0); // the empty row
   list.Fill(RowsOf(3), true);
@@ -37,7 +37,7 @@ TEST(ReportList, EndsWithAnEmptyRowAndKeepsTheCurrentRowOverARefill) {
 }
 
 TEST(ReportList, KeysAndDoubleClicksBecomeRequests) {
-  TReportList list(nullptr, {"Level", "Name"}, {60, 120});
+  TReportList list({"Level", "Name"}, {60, 120});
   list.Fill(RowsOf(2), true);
   ShowAndActivate(&list);
   const std::vector<std::pair<QKeySequence, const char*>> keys = {

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 
 #include "core/animation_record.h"
@@ -227,7 +228,10 @@ private:
     });
     // The parameter group takes what the two lists leave.
     for (QGroupBox* group : {GroupBoxN10, GroupBoxN11})
-      group->setMaximumWidth(118);
+      group->setMaximumWidth(133);
+    // The nine check boxes stand close, so both lists keep room for their captions.
+    if (QLayoutItem* grid = GroupBoxN9->layout()->itemAt(0); grid && grid->layout())
+      grid->layout()->setSpacing(2);
     for (TMarkListBox* list : {MarkListBox1, MarkListBox2})
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FillMarkList(MarkListBox1, TMarkListBox::mmCheck, ModelNames(ConditionModel()));

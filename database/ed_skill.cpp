@@ -55,7 +55,7 @@ public:
     const auto f = [this](auto member) { return Field(&CurrentEntry, member); };
     TFormBuilder b(this, "FormEDSkill", "Skills", PageWidth, PageHeight);
     b.Row([&] {
-      DataListColumn(b, "Tech Skills / Magic", 150);
+      DataListColumn(b, "Tech Skills / Magic", 142);
       b.Column([&] {
         b.Row([&] {
           b.Group("GroupBox1", "Name", [&] { b.Edit("OverEdit1", f(&S::Name), 20); });
@@ -228,7 +228,7 @@ private:
     });
     // The parameter group takes what the two lists leave.
     for (QGroupBox* group : {GroupBoxN10, GroupBoxN11})
-      group->setMaximumWidth(133);
+      group->setMaximumWidth(131);
     // The nine check boxes stand close, so both lists keep room for their captions.
     if (QLayoutItem* grid = GroupBoxN9->layout()->itemAt(0); grid && grid->layout())
       grid->layout()->setSpacing(2);

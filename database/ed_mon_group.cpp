@@ -53,6 +53,8 @@ TFormEDMonGroup::TFormEDMonGroup(QWidget* parent)
   for (auto& sheet : sheets_) {
     sheet = std::make_unique<TGlimraSheet>();
     sheet->Transparent = true;
+    // A member stands as large as its monster's picture.
+    sheet->AutoSize = true;
   }
   backdrop_->SetSize(BattleFieldWidth, BattleFieldHeight);
 

@@ -12,6 +12,9 @@
 #include "core/clipboard.h"
 #include "core/clipboard_formats.h"
 #include "core/database_tables.h"
+#include "core/game_sheets.h"
+#include "core/image_file.h"
+#include "core/monster_records.h"
 #include "database/ed_mon_group.h"
 #include "database_window_env.h"
 #include "events/script_editor.h"
@@ -193,6 +196,31 @@ TEST_F(MonGroupPage, PagesAndScriptsFollowTheBattleEventRules) {
   EXPECT_EQ(Group().BattlePages.GetCount(), 100);
   EXPECT_EQ(tabs->count(), 100);
   EXPECT_FALSE(Find("ButtonPagePaste")->isEnabled());
+}
+
+// A member takes its monster picture's size: a 48 x 32 monster added stands with its feet
+// at 148 and shows on the field.
+TEST_F(MonGroupPage, AMemberStandsAsLargeAsItsPicture) {
+  Mkdir("Project/Monster");
+  SaveBitmapToImageFile(MakeGameBitmap(48, 32, 5), Path("Project/Monster/Blob.png"));
+  MonsterList->FindById(1)->Graphic = "Blob";
+  TFormEDMonGroup& page = OpenPage();
+  Find("ButtonDeleteAll")->click();
+  Find<QListView>("MonsterList")->setCurrentIndex(MonsterModel().index(0, 1));
+  Find("ButtonAdd")->click();
+  const TXelMonGroupMonsterItem& member = *Group().Members.GetItem(0);
+  EXPECT_EQ(member.Y, 148 - 16);
+  const QImage field = Find<TScrollFrame>("MainArea")->viewport()->grab().toImage();
+  const QImage empty = [&] {
+    Find("ButtonDeleteAll")->click();
+    return Find<TScrollFrame>("MainArea")->viewport()->grab().toImage();
+  }();
+  int changed = 0;
+  for (int y = member.Y - 16; y < member.Y + 16; ++y)
+    for (int x = member.X - 24; x < member.X + 24; ++x)
+      changed += field.pixel(x, y) != empty.pixel(x, y);
+  EXPECT_GT(changed, 48 * 32 / 2);
+  (void)page;
 }
 
 } // namespace

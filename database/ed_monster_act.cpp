@@ -91,6 +91,9 @@ TFormEDMonsterAct::TFormEDMonsterAct(QWidget* owner) : TFormXelBase(owner) {
   EnableWhen({onBox}, [this] { return Act.TurnSwitchOn != 0; });
   EnableWhen({offBox}, [this] { return Act.TurnSwitchOff != 0; });
   OnDatabaseChanged = [this] { DatabaseChanged = true; };
+  // Only the condition's own controls take room, from the first layout on: a window
+  // grown for all of them would not shrink back when they hide.
+  RefreshConditionControls();
 }
 
 TFormEDMonsterAct::~TFormEDMonsterAct() {

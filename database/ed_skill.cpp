@@ -70,7 +70,10 @@ public:
           groups_.push_back(b.Group("GroupBoxN1", "Failure message", [&] {
             b.Row([&] {
               b.Label("Label2", "(TargetPersonName)");
-              b.ComboBox("ComboBox3", FailureTexts(), f(&S::FailureMessage));
+              QComboBox* failure = b.ComboBox("ComboBox3", FailureTexts(), f(&S::FailureMessage));
+              // The texts come from the vocabulary and may be empty: the width does not.
+              failure->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+              failure->setMinimumContentsLength(12);
             });
           }));
           groups_.push_back(b.Group("GroupBoxN2", "Effect Range", [&] {

@@ -188,10 +188,20 @@ void TFormDataBaseListPage::BoundValueChanged(QWidget* control) {
 }
 
 void TFormDataBaseListPage::MoveSelection(int step) {
-  if (!DataList) return;
-  const int row = DataList->currentIndex().row() + step;
-  if (row < 0 || row >= Model().rowCount()) return;
-  DataList->setCurrentIndex(Model().index(row, TCatalogModel::LineColumn));
+  if (DataList) SelectRow(DataList->currentIndex().row() + step);
+}
+
+void TFormDataBaseListPage::SelectRow(int row) {
+  if (DataList && row >= 0 && row < Model().rowCount())
+    DataList->setCurrentIndex(Model().index(row, TCatalogModel::LineColumn));
+}
+
+int TFormDataBaseListPage::SelectedRow() const {
+  return DataList ? DataList->currentIndex().row() : -1;
+}
+
+int TFormDataBaseListPage::RowCount() const {
+  return Model().rowCount();
 }
 
 void TFormDataBaseListPage::SelectPreviousEntry() {

@@ -92,14 +92,10 @@ class TFormDataBaseListPage : public TFormDataBaseBase {
 public:
   ~TFormDataBaseListPage() override;
 
-  QListView* DataList = nullptr;
-  QPushButton* ButtonMax = nullptr;
-  QMenu* DataListPopupMenu = nullptr;
-  QAction* Menu_DataCopy = nullptr;
-  QAction* Menu_DataPaste = nullptr;
-  QAction* Menu_DataClear = nullptr;
-  QAction* Menu_DataCut = nullptr;
-  QAction* Menu_DataMultiCopy = nullptr;
+  // The author's click on list line Row; the line now selected; the number of lines.
+  void SelectRow(int row);
+  int SelectedRow() const;
+  int RowCount() const;
 
   void SelectPreviousEntry() override;
   void SelectNextEntry() override;
@@ -123,6 +119,15 @@ public:
 
 protected:
   TFormDataBaseListPage(QWidget* parent, int helpContext, const TListPageKind& kind);
+
+  QListView* DataList = nullptr;
+  QPushButton* ButtonMax = nullptr;
+  QMenu* DataListPopupMenu = nullptr;
+  QAction* Menu_DataCopy = nullptr;
+  QAction* Menu_DataPaste = nullptr;
+  QAction* Menu_DataClear = nullptr;
+  QAction* Menu_DataCut = nullptr;
+  QAction* Menu_DataMultiCopy = nullptr;
 
   // The label Caption, DataList and ButtonMax, as one column Width wide.
   void DataListColumn(TFormBuilder& b, const QString& caption, int width = 180);

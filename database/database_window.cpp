@@ -107,6 +107,14 @@ void TFormDataBase::AddKey(const QList<QKeySequence>& keys, std::function<void()
   On(action, &QAction::triggered, handler);
 }
 
+int TFormDataBase::CurrentTab() const {
+  return TabControl->currentIndex();
+}
+
+void TFormDataBase::ChooseTab(int tab) {
+  TabControl->setCurrentIndex(tab);
+}
+
 TFormDataBaseBase* TFormDataBase::CurrentPage() const {
   const int tab = TabControl->currentIndex();
   return tab >= 0 && tab < DataBaseTabCount ? pages_[tab].get() : nullptr;

@@ -33,14 +33,9 @@ public:
   TXelMapTree* MapTree = nullptr;
   TXelMap* Map = nullptr;
 
-  QTabBar* TabControl = nullptr;
-  QWidget* Foundation = nullptr;
-  TMenuButton* MenuButtonMusic = nullptr;
-  QPushButton* ButtonOk = nullptr;
-  QPushButton* ButtonCancel = nullptr;
-  QPushButton* ButtonApply = nullptr;
-  QPushButton* ButtonHelp = nullptr;
-
+  // The tab shown now (-1 before the first show), and the author's choice of another.
+  int CurrentTab() const;
+  void ChooseTab(int tab);
   // The live page of the current tab, or none.
   TFormDataBaseBase* CurrentPage() const;
 
@@ -56,6 +51,14 @@ public:
   void done(int result) override;
 
 private:
+  QTabBar* TabControl = nullptr;
+  QWidget* Foundation = nullptr;
+  TMenuButton* MenuButtonMusic = nullptr;
+  QPushButton* ButtonOk = nullptr;
+  QPushButton* ButtonCancel = nullptr;
+  QPushButton* ButtonApply = nullptr;
+  QPushButton* ButtonHelp = nullptr;
+
   void ReleaseAllPages();
   void CreateCurrentPage();
   void AddKey(const QList<QKeySequence>& keys, std::function<void()> handler);

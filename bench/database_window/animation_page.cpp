@@ -96,7 +96,7 @@ void BM_SwitchAnimation(benchmark::State& state) {
   int row = 0;
   for (auto _ : state) {
     row = (row + 1) % 20;
-    page->DataList->setCurrentIndex(AnimationModel().index(row, 0));
+    page->SelectRow(row);
     page->DataListClick();
     PaintStage(*page, image);
   }

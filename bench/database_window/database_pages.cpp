@@ -51,7 +51,7 @@ void BM_SwitchEntry(benchmark::State& state) {
   int row = 0;
   for (auto _ : state) {
     row = 1 - row;
-    page->DataList->setCurrentIndex(page->DataList->model()->index(row, 0));
+    page->SelectRow(row);
     QApplication::processEvents();
   }
 }

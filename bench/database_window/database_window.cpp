@@ -69,7 +69,7 @@ void BM_SwitchHeroEntry(benchmark::State& state) {
   for (auto _ : state) {
     // Back and forth between two heroes far apart in the list.
     row = row == 0 ? kEntries - 1 : 0;
-    page->DataList->setCurrentIndex(HeroModel().index(row, 0));
+    page->SelectRow(row);
     benchmark::DoNotOptimize(window->grab());
   }
 }
@@ -80,9 +80,9 @@ void BM_SwitchTabToHero(benchmark::State& state) {
   auto window = OpenWindow(1);
   for (auto _ : state) {
     state.PauseTiming();
-    window->TabControl->setCurrentIndex(1);
+    window->ChooseTab(1);
     state.ResumeTiming();
-    window->TabControl->setCurrentIndex(0);
+    window->ChooseTab(0);
     benchmark::DoNotOptimize(window->grab());
   }
 }
@@ -96,9 +96,9 @@ void BM_SwitchTabToPage(benchmark::State& state) {
   auto window = OpenWindow(0);
   for (auto _ : state) {
     state.PauseTiming();
-    window->TabControl->setCurrentIndex(0);
+    window->ChooseTab(0);
     state.ResumeTiming();
-    window->TabControl->setCurrentIndex(tab);
+    window->ChooseTab(tab);
     QApplication::sendPostedEvents();
     benchmark::DoNotOptimize(window->grab());
   }
@@ -123,7 +123,7 @@ void BM_SwitchCommonEvent(benchmark::State& state) {
   int row = 0;
   for (auto _ : state) {
     row = 1 - row;
-    page->DataList->setCurrentIndex(CommonEventModel().index(row, 0));
+    page->SelectRow(row);
     benchmark::DoNotOptimize(window->grab());
   }
 }

@@ -46,7 +46,7 @@ TFixture& Fixture() {
 }
 
 void SelectGroup(TFormEDMonGroup& page, int row) {
-  page.DataList->setCurrentIndex(MonsterGroupModel().index(row, TCatalogModel::LineColumn));
+  page.SelectRow(row);
 }
 
 void BM_MonGroupPageOpened(benchmark::State& state) {

@@ -33,11 +33,10 @@ protected:
   template <class Control = QWidget> Control* Find(const char* name) {
     return FindControl<Control>(&Page(), name);
   }
-  void Select(int row) {
-    QAbstractItemModel* model = Page().DataList->model();
-    Page().DataList->setCurrentIndex(model->index(row, 0));
+  void Select(int row) { Page().SelectRow(row); }
+  QString Line(int row) {
+    return FindControl<QListView>(&Page(), "DataList")->model()->index(row, 0).data().toString();
   }
-  QString Line(int row) { return Page().DataList->model()->index(row, 0).data().toString(); }
   void Type(const char* name, const QString& text) {
     auto* edit = Find<QLineEdit>(name);
     edit->selectAll();

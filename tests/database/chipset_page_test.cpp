@@ -34,7 +34,7 @@ protected:
   }
   // Binds the list's line Row.
   void Bind(int row) {
-    page->DataList->setCurrentIndex(page->DataList->model()->index(row, 0));
+    page->SelectRow(row);
     item = ChipSetList->GetItem(row);
   }
   template <class Control = QWidget> Control* Find(const char* name) {

@@ -37,11 +37,14 @@ protected:
     if (!page) throw std::logic_error("no live page of that class");
     return *page;
   }
-  void Apply() { QTest::mouseClick(window->ButtonApply, Qt::LeftButton); }
-  void Ok() { QTest::mouseClick(window->ButtonOk, Qt::LeftButton); }
+  void Apply() { QTest::mouseClick(Button("ButtonApply"), Qt::LeftButton); }
+  void Ok() { QTest::mouseClick(Button("ButtonOk"), Qt::LeftButton); }
   // Closes the window; the database is read again from the file.
-  void Cancel() { QTest::mouseClick(window->ButtonCancel, Qt::LeftButton); }
-  bool ApplyEnabled() const { return window->ButtonApply->isEnabled(); }
+  void Cancel() { QTest::mouseClick(Button("ButtonCancel"), Qt::LeftButton); }
+  bool ApplyEnabled() const { return Button("ButtonApply")->isEnabled(); }
+  QPushButton* Button(const char* name) const {
+    return FindControl<QPushButton>(window.get(), name);
+  }
 
   QWidget owner;
   TScriptedMessageBoxes boxes;

@@ -55,8 +55,10 @@ protected:
     page->resize(PageWidth, PageHeight);
     ShowAndActivate(page.get());
   }
-  void Select(int row) { page->DataList->setCurrentIndex(HeroModel().index(row, 0)); }
+  void Select(int row) { page->SelectRow(row); }
   QString Line(int row) const { return HeroModel().index(row, 0).data().toString(); }
+  QAction* PasteItem() const { return page->findChild<QAction*>("Menu_DataPaste"); }
+  QListView* List() const { return FindControl<QListView>(page.get(), "DataList"); }
 
   std::unique_ptr<TFormTestPage> page;
 };
@@ -95,7 +97,7 @@ TEST_F(ListFrame, CopyPasteAndClearGoThroughTheHeroFormat) {
   PutClipboardBlock(cfSkill, 1, block->Data);
   Select(7);
   page->DataListPopup();
-  EXPECT_FALSE(page->Menu_DataPaste->isEnabled());
+  EXPECT_FALSE(PasteItem()->isEnabled());
   page->MenuDataPasteClick();
   EXPECT_EQ(PlayerList->GetItem(7)->Name, name7);
 
@@ -109,7 +111,7 @@ TEST_F(ListFrame, CopyPasteAndClearGoThroughTheHeroFormat) {
 
   PutClipboardBlock(cfHero, block->Count, block->Data);
   page->DataListPopup();
-  EXPECT_TRUE(page->Menu_DataPaste->isEnabled());
+  EXPECT_TRUE(PasteItem()->isEnabled());
   page->MenuDataPasteClick();
   EXPECT_EQ(PlayerList->GetItem(7)->Name, PlayerList->GetItem(2)->Name);
   EXPECT_EQ(PlayerList->GetItem(7)->Id, 8);
@@ -135,12 +137,12 @@ TEST_F(ListFrame, APasteStopsAtId5000AndTheListFollowsTheCatalog) {
   // At id 5000 there is no room left.
   Select(HeroModel().rowCount() - 1);
   page->DataListPopup();
-  EXPECT_TRUE(page->Menu_DataPaste->isEnabled());
+  EXPECT_TRUE(PasteItem()->isEnabled());
   PlayerList->GetOrCreate(5001);
   HeroModel().CatalogChanged();
   Select(HeroModel().rowCount() - 1);
   page->DataListPopup();
-  EXPECT_FALSE(page->Menu_DataPaste->isEnabled());
+  EXPECT_FALSE(PasteItem()->isEnabled());
 }
 
 TEST_F(ListFrame, AMaximumBelowTheBoundEntryForgetsItBeforeDeletingIt) {
@@ -161,35 +163,35 @@ TEST_F(ListFrame, AMaximumBelowTheBoundEntryForgetsItBeforeDeletingIt) {
 
 TEST_F(ListFrame, TheListPositionIsKeptForTheNextPageOfTheClass) {
   Select(150);
-  page->DataList->scrollTo(HeroModel().index(140, 0), QAbstractItemView::PositionAtTop);
+  List()->scrollTo(HeroModel().index(140, 0), QAbstractItemView::PositionAtTop);
   page.reset();
   EXPECT_EQ(TestPagePosition.Selected, 150);
   EXPECT_EQ(TestPagePosition.Top, 140);
   Make();
   EXPECT_EQ(page->Bound(), PlayerList->GetItem(150));
-  EXPECT_EQ(page->DataList->indexAt(QPoint(1, 1)).row(), 140);
+  EXPECT_EQ(List()->indexAt(QPoint(1, 1)).row(), 140);
 }
 
 using DataBaseWindow = DataBaseWindowTest;
 
 TEST_F(DataBaseWindow, TabKeysWrapAndTheNextOpeningStartsOnTheLastTab) {
   Open(12);
-  EXPECT_EQ(window->TabControl->currentIndex(), 12);
+  EXPECT_EQ(window->CurrentTab(), 12);
   EXPECT_EQ(window->HelpContext, 14);
   QTest::keyClick(window.get(), Qt::Key_Tab, Qt::ControlModifier);
-  EXPECT_EQ(window->TabControl->currentIndex(), 0);
+  EXPECT_EQ(window->CurrentTab(), 0);
   QTest::keyClick(window.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(window->TabControl->currentIndex(), 12);
+  EXPECT_EQ(window->CurrentTab(), 12);
   window->NextTab(-1);
   window->NextTab(-1);
-  EXPECT_EQ(window->TabControl->currentIndex(), 10);
+  EXPECT_EQ(window->CurrentTab(), 10);
   Cancel();
   window.reset();
   EXPECT_EQ(LastDataBaseTab, 10);
   LastDataBaseTab = 10;
   window = std::make_unique<TFormDataBase>(&owner);
   ShowAndActivate(window.get());
-  EXPECT_EQ(window->TabControl->currentIndex(), 10);
+  EXPECT_EQ(window->CurrentTab(), 10);
 }
 
 TEST_F(DataBaseWindow, ApplySavesCancelDiscardsAndAFailingOkKeepsTheWindow) {
@@ -236,10 +238,10 @@ TEST_F(DataBaseWindow, WalkingEveryPageChangesNothing) {
     ++pages;
     ASSERT_TRUE(window->CurrentPage()) << tab;
     if (auto* list = dynamic_cast<TFormDataBaseListPage*>(window->CurrentPage())) {
-      const int rows = list->DataList->model()->rowCount();
+      const int rows = list->RowCount();
       for (int row = 0; row < rows; row += 100)
-        list->DataList->setCurrentIndex(list->DataList->model()->index(row, 0));
-      EXPECT_EQ(list->BoundRow(), list->DataList->currentIndex().row()) << tab;
+        list->SelectRow(row);
+      EXPECT_EQ(list->BoundRow(), list->SelectedRow()) << tab;
     }
     EXPECT_FALSE(ApplyEnabled()) << "tab " << tab;
     Cancel();

@@ -41,7 +41,7 @@ protected:
     if (!window || !window->isVisible()) {
       Open(7);
       auto& page = CurrentPage<TFormEDAnimation>();
-      page.DataList->setCurrentIndex(AnimationModel().index(0, 0));
+      page.SelectRow(0);
       page.DataListClick();
     }
     return CurrentPage<TFormEDAnimation>();

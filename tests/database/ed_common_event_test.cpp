@@ -45,7 +45,7 @@ protected:
     }
     Open(CommonEventTab);
     auto& page = CurrentPage<TFormDataBaseListPage>();
-    page.DataList->setCurrentIndex(page.DataList->model()->index(id - 1, 0));
+    page.SelectRow(id - 1);
     list = Control<TScriptListBox>("ListBox1");
   }
   void Select(int first, int last) {
@@ -104,7 +104,7 @@ TEST_F(CommonEventPage, FieldsAndScriptAreSavedAndTheListKeepsItsPlace) {
     EXPECT_EQ(FormatLines(saved.Script), "0 10110 \"Hi\" [] | 0 0 \"\" []");
   }
   Open(CommonEventTab);
-  EXPECT_EQ(CurrentPage<TFormDataBaseListPage>().DataList->currentIndex().row(), 3);
+  EXPECT_EQ(CurrentPage<TFormDataBaseListPage>().SelectedRow(), 3);
 }
 
 TEST_F(CommonEventPage, CallDisablesTheSwitchAndAMissingSwitchShowsNothing) {

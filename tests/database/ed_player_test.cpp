@@ -35,7 +35,7 @@ protected:
   TFormEDPlayer& OpenHero(int id) {
     Open(0);
     TFormEDPlayer& page = CurrentPage<TFormEDPlayer>();
-    page.DataList->setCurrentIndex(HeroModel().index(id - 1, 0));
+    page.SelectRow(id - 1);
     return page;
   }
   template <class C = QWidget> C* Control(const char* name) {
@@ -110,7 +110,7 @@ TEST_F(HeroPage, TheLevelsLimitEachOtherWithoutRefusingTheNextHerosValues) {
   Type("DialEdit1", "30");
   EXPECT_EQ(PlayerList->FindById(1)->InitialLevel, 15);
   // The next hero's initial level lies above this one's maximum: it shows as it is.
-  CurrentPage<TFormEDPlayer>().DataList->setCurrentIndex(HeroModel().index(1, 0));
+  CurrentPage<TFormEDPlayer>().SelectRow(1);
   EXPECT_EQ(initial->text(), "30");
   EXPECT_EQ(max->text(), "45");
   EXPECT_EQ(max->MinValue(), 30);
@@ -161,8 +161,8 @@ TEST_F(HeroPage, LearnedSkillsShowAddDeleteAndStopAt500) {
 
   while (learning.GetCount() < MaxLearnedSkills)
     learning.Append()->Level = 50;
-  page.DataList->setCurrentIndex(HeroModel().index(1, 0));
-  page.DataList->setCurrentIndex(HeroModel().index(0, 0));
+  page.SelectRow(1);
+  page.SelectRow(0);
   page.ListView1->SetCurrentRow(MaxLearnedSkills);
   page.PopupMenu1Popup();
   EXPECT_FALSE(page.Menu_LearningItemEdit->isEnabled());

@@ -37,7 +37,7 @@ protected:
   TFormEDMonGroup& OpenPage() {
     Open(MonGroupTab);
     TFormEDMonGroup& page = CurrentPage<TFormEDMonGroup>();
-    page.DataList->setCurrentIndex(MonsterGroupModel().index(0, TCatalogModel::LineColumn));
+    page.SelectRow(0);
     return page;
   }
   template <class Control = QPushButton> Control* Find(const char* name) {

@@ -16,9 +16,6 @@ protected:
     Open(tab);
     Select(row);
   }
-  void Select(int row) {
-    QListView* list = Page().DataList;
-    list->setCurrentIndex(list->model()->index(row, 0));
-  }
+  void Select(int row) { Page().SelectRow(row); }
   bool Shown(const char* name) { return Find(name)->isVisible(); }
 };

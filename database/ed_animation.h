@@ -84,10 +84,6 @@ public:
   std::unique_ptr<TXelAnimationGraphic> Player;
   TGlimraSheet VictimSheet;
 
-  QMenu* FrameListPopupMenu = nullptr;
-  QMenu* PopupMenu1 = nullptr;
-  QMenu* CellPopupMenu = nullptr;
-
 protected:
   void BindEntry(TCatalogItem* entry) override;
   void BoundValueChanged(QWidget* control) override;
@@ -121,6 +117,9 @@ private:
   TGlimraBoard paletteBoard_;
   QImage playbackImage_;
 
+  QMenu* FrameListPopupMenu = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+  QMenu* CellPopupMenu = nullptr;
   TDashBox* DashBox1 = nullptr;
   TDashBox* DashBox2 = nullptr;
   QComboBox* ComboBox1 = nullptr;

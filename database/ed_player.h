@@ -43,17 +43,17 @@ public:
   void MenuLearningItemEditClick();
   void MenuLearningItemDeleteClick();
 
+protected:
+  void UpdateOwnControls() override;
+  void BoundValueChanged(QWidget* control) override;
+
+private:
   QTimer* Timer1 = nullptr;
   TReportList* ListView1 = nullptr;
   QMenu* PopupMenu1 = nullptr;
   QAction* Menu_LearningItemEdit = nullptr;
   QAction* Menu_LearningItemDelete = nullptr;
 
-protected:
-  void UpdateOwnControls() override;
-  void BoundValueChanged(QWidget* control) override;
-
-private:
   void FillEquipment();
   void FillLearnedSkills(bool reset);
   void LoadPreviews();

@@ -43,11 +43,11 @@ public:
   // A frame of the vehicle animation: the next cell, every preview drawn again.
   void Timer1Timer();
   int VehicleTick = 0;
-  QTimer* Timer1;
   // The vehicle preview of Tag for the current tick: its cell doubled on colour 0.
   void DrawVehicle(int tag, TGlimraBoard& board);
 
 private:
+  QTimer* Timer1;
   // The four party combos from the party; a member they cannot show cuts the party.
   void RebuildParty();
   void LoadPictures();

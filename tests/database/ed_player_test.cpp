@@ -141,7 +141,7 @@ TEST_F(HeroPage, LearnedSkillsShowAddDeleteAndStopAt500) {
 
   // The empty row adds: skill 1 is taken by the other entry, so the list starts at 2.
   TFormEDPlayer& page = CurrentPage<TFormEDPlayer>();
-  page.ListView1->SetCurrentRow(2);
+  Control<TReportList>("ListView1")->SetCurrentRow(2);
   OnNextModal<TFormEDPlayerLearning>([](TFormEDPlayerLearning* dialog) {
     auto* skills = FindControl<QComboBox>(dialog, "ComboBox1");
     EXPECT_EQ(skills->count(), SkillList->GetCount() - 1);
@@ -153,7 +153,7 @@ TEST_F(HeroPage, LearnedSkillsShowAddDeleteAndStopAt500) {
   });
   page.MenuLearningItemEditClick();
   EXPECT_EQ(Row(0), (QStringList{"L  3", ToQString(SkillList->FindById(2)->Name)}));
-  EXPECT_EQ(page.ListView1->CurrentRow(), 0);
+  EXPECT_EQ(Control<TReportList>("ListView1")->CurrentRow(), 0);
   EXPECT_TRUE(ApplyEnabled());
   page.MenuLearningItemDeleteClick();
   EXPECT_EQ(Row(0), (QStringList{"L  5", "Heal"}));
@@ -163,10 +163,10 @@ TEST_F(HeroPage, LearnedSkillsShowAddDeleteAndStopAt500) {
     learning.Append()->Level = 50;
   page.SelectRow(1);
   page.SelectRow(0);
-  page.ListView1->SetCurrentRow(MaxLearnedSkills);
+  Control<TReportList>("ListView1")->SetCurrentRow(MaxLearnedSkills);
   page.PopupMenu1Popup();
-  EXPECT_FALSE(page.Menu_LearningItemEdit->isEnabled());
-  EXPECT_FALSE(page.Menu_LearningItemDelete->isEnabled());
+  EXPECT_FALSE(page.findChild<QAction*>("Menu_LearningItemEdit")->isEnabled());
+  EXPECT_FALSE(page.findChild<QAction*>("Menu_LearningItemDelete")->isEnabled());
   TScopedModalOpener none([](TFormXelBase&, const std::function<bool()>&) {
     ADD_FAILURE() << "a dialog opened for a full list";
     return false;

@@ -96,7 +96,7 @@ TEST_F(SystemPage, TheVehiclesStepEveryTickAndTurnEverySixteen) {
   SystemData->BoatGraphic = "Boats";
   SystemData->BoatIndex = 5; // the second block of the second row: (72, 128)
   Open(SystemTab);
-  EXPECT_EQ(Page().Timer1->interval(), 266);
+  EXPECT_EQ(Page().findChild<QTimer*>("Timer1")->interval(), 266);
   Page().Timer1Timer();
   EXPECT_EQ(Page().VehicleTick, 1);
   // The 24 x 32 cell is drawn doubled from (8, 0) of the 64 x 64 preview.

@@ -168,7 +168,8 @@ void TFormDataBaseListPage::DataListClick() {
   if (!DataList) return;
   const int row = DataList->currentIndex().row();
   TCatalogItem* entry = catalog && row >= 0 ? catalog->GetItem(row) : nullptr;
-  // Binding compares entries by id: a pointer freed and made again is no longer bound.
+  // The bound entry is looked up in the catalog, never read through: after a paste or a
+  // new maximum it may be gone, and only what the catalog holds at this line is bound.
   const TCatalogItem* bound = BoundEntry();
   if (entry && bound && catalog->IndexOf(bound) == row) return;
   if (!entry && !bound) return;

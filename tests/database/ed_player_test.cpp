@@ -116,6 +116,41 @@ TEST_F(HeroPage, TheLevelsLimitEachOtherWithoutRefusingTheNextHerosValues) {
   EXPECT_EQ(max->MinValue(), 30);
 }
 
+TEST_F(HeroPage, MaxFieldNumberLeavesThePageAloneWhileAskingAndZeroBindsADefaultEntryOne) {
+  TXelPlayerItem* third = PlayerList->FindById(3);
+  third->CriticalEnabled = 1;
+  third->CriticalChance = 7;
+  third->UseSkillSlotName = 1;
+  third->SkillSlotName = "Arts";
+  OpenHero(3);
+  boxes.Answer(IDYES);
+  OnNextModal<TFormXelBase>([this](TFormXelBase* dialog) {
+    EXPECT_TRUE(Control("DialEdit3")->isEnabled());
+    EXPECT_TRUE(Control("OverEdit3")->isEnabled());
+    EXPECT_EQ(Control<TDialEdit>("DialEdit3")->text(), "7");
+    EXPECT_EQ(Control<QLineEdit>("OverEdit3")->text(), "Arts");
+    FindControl<TDialEdit>(dialog, "DialEdit1")->SetValue(0);
+    FindControl<QPushButton>(dialog, "ButtonOk")->click();
+  });
+  Control<QPushButton>("ButtonMax")->click();
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  // Every hero went; hero 1 is back at its defaults and bound at once.
+  ASSERT_EQ(PlayerList->GetCount(), 1);
+  auto* list = Control<QListView>("DataList");
+  EXPECT_EQ(list->model()->rowCount(), 1);
+  EXPECT_EQ(list->currentIndex().data().toString(), "0001:");
+  EXPECT_EQ(Control<QLineEdit>("OverEdit1")->text(), "");
+  EXPECT_EQ(Control<TDialEdit>("DialEdit1")->text(), "1");
+  EXPECT_EQ(Control<TDialEdit>("DialEdit3")->text(), "30");
+  EXPECT_FALSE(Control("OverEdit3")->isEnabled());
+  Type("OverEdit1", "Solo");
+  EXPECT_EQ(list->currentIndex().data().toString(), "0001:Solo");
+  Apply();
+  Cancel();
+  ASSERT_EQ(PlayerList->GetCount(), 1);
+  EXPECT_EQ(PlayerList->FindById(1)->Name, "Solo");
+}
+
 TEST_F(HeroPage, AnUnarmedAnimationBeyondTheListShowsAndKeepsTheFirst) {
   for (int id = AnimationList->GetCount(); id > 3; --id)
     AnimationList->DeleteById(id);

@@ -171,6 +171,7 @@ TEST_F(AnimationPage, FramesInsertDeleteAndTheTimingList) {
     FindControl<TDialEdit>(dialog, "DialEdit5")->SetValue(4);
     FindControl<QRadioButton>(dialog, "RadioButton1")->click();
     EXPECT_FALSE(FindControl<TSlider>(dialog, "Slider1")->isEnabled());
+    EXPECT_EQ(FindControl<TDialEdit>(dialog, "DialEdit1")->text(), "31"); // greyed, shown
     EXPECT_EQ(dialog->SampleColour(), AppWorkSpaceColor());
     dialog->reject();
   });

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <random>
+#include <vector>
 
 #include "core/animation_record.h"
 #include "core/database_tables.h"
@@ -253,13 +254,15 @@ TEST_F(HeroPage, TheWalkPreviewStepsAndTurnsWithTheTimer) {
 
 class HeroDialogs : public DataBaseTestEnv {
 protected:
-  // A press at the first point and one move to the second, with Button held.
-  static void Stroke(TScrollFrame* graph, Qt::MouseButton button, QPoint from, QPoint to) {
+  // A press, then a move through each point with Button held, then the release.
+  static void Stroke(TScrollFrame* graph, Qt::MouseButton button, std::vector<QPoint> points) {
     QWidget* view = graph->viewport();
-    QTest::mousePress(view, button, {}, from);
-    QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, button, {});
-    QApplication::sendEvent(view, &move);
-    QTest::mouseRelease(view, button, {}, to);
+    QTest::mousePress(view, button, {}, points.front());
+    for (QPoint to : points) {
+      QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, button, {});
+      QApplication::sendEvent(view, &move);
+    }
+    QTest::mouseRelease(view, button, {}, points.back());
   }
   TScriptedMessageBoxes boxes;
 };
@@ -269,14 +272,18 @@ TEST_F(HeroDialogs, TheCurveEditorDrawsPresetsAndGenerates) {
   dialog.SetCurrentTab(2); // attack: one value a pixel
   ShowAndActivate(&dialog);
   auto* graph = FindControl<TScrollFrame>(&dialog, "GraphArea");
+  // A press without a move (the click that focuses the graph) changes nothing.
+  QTest::mouseClick(graph->viewport(), Qt::LeftButton, {}, {45, 200});
+  EXPECT_EQ(dialog.GetCurveValue(2, 5), 0);
+  EXPECT_EQ(FindControl<TDialEdit>(&dialog, "DialEdit1")->text(), "1");
   // Level 5 at 50 to level 9 at 100 in one move: the levels between lie on the line.
-  Stroke(graph, Qt::LeftButton, {45, 200}, {85, 150});
+  Stroke(graph, Qt::LeftButton, {{45, 200}, {85, 150}});
   const int drawn[] = {50, 62, 75, 87, 100};
   for (int k = 0; k < 5; ++k)
     EXPECT_EQ(dialog.GetCurveValue(2, 5 + k), drawn[k]) << 5 + k;
   EXPECT_EQ(FindControl<TDialEdit>(&dialog, "DialEdit2")->text(), "100");
   // The right button only moves the level shown.
-  Stroke(graph, Qt::RightButton, {125, 10}, {145, 20});
+  Stroke(graph, Qt::RightButton, {{125, 10}, {145, 20}});
   EXPECT_EQ(FindControl<TDialEdit>(&dialog, "DialEdit1")->text(), "15");
   EXPECT_EQ(dialog.GetCurveValue(2, 15), 0);
   EXPECT_EQ(dialog.GetCurveValue(2, 9), 100);

@@ -60,9 +60,8 @@ void TScriptListBox::SetScript(const TXelEventScriptList& script,
   lines.reserve(script.GetCount());
   facts.reserve(static_cast<size_t>(script.GetCount()));
   for (int i = 0; i < script.GetCount(); ++i) {
-    bool broken = false;
-    lines.push_back(ToQString(converter.Convert(*script.GetItem(i), &broken)));
-    facts.push_back(ScriptLineFacts(*script.GetItem(i), broken));
+    lines.push_back(ToQString(converter.Convert(*script.GetItem(i))));
+    facts.push_back(ScriptLineFacts(*script.GetItem(i)));
   }
   SetItems(lines, std::move(facts));
 }

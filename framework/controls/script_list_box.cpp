@@ -66,6 +66,12 @@ void TScriptListBox::SetScript(const TXelEventScriptList& script,
   SetItems(lines, std::move(facts));
 }
 
+void TScriptListBox::Refill(const TXelEventScriptList& script,
+                            const TEventScriptConverter& converter) {
+  if (script.GetCount() != Count()) itemIndex_ = anchor_ = -1;
+  SetScript(script, converter);
+}
+
 void TScriptListBox::ItemsChanged() {
   UpdateScrollBar();
   // The caret line is applied afresh, so a shorter list still gets a selection.

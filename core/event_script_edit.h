@@ -88,7 +88,7 @@ bool DeleteScriptLines(TXelEventScriptList& script, TScriptLineRange selection);
 // The clipboard block (566) of the selected lines; empty when Copy is not offered.
 std::vector<uint8_t> CopyScriptLines(const TXelEventScriptList& script, TScriptLineRange selection);
 // Removes every line Dropped answers for, together with its body: the lines after it up
-// to the next one at its depth with a code below 20000, or the first shallower one.
+// to the next one at its depth that starts a command, or the first shallower one.
 void DropScriptCommands(TXelEventScriptList& lines, TScriptLineFilter dropped);
 // Reads a 566 block, drops what Dropped answers for and inserts what is left before the
 // selection. Returns how many lines went in: 0 when the block does not parse, when the

@@ -81,7 +81,7 @@ TEST_F(Materials, NamesThatClimbOutOfTheirFolderAreRefused) {
       {"sub-folder", "Sub/x"},
       {"sub-folder, data separator", "Sub\\x"},
       {"absolute path", absolute},
-      {"absolute path, data separator", "\\" + absolute.substr(1)},
+      {"absolute path, data separator", std::string(1, '\\').append(absolute, 1)},
       {"a NUL cuts the path short", std::string("Door\0.wav", 9)},
       {"control character", "Door\n"},
       {"byte the code page cannot spell", "Door\x81"},

@@ -19,8 +19,11 @@ template <typename F> auto Guarded(F f) -> decltype(f()) {
   }
 }
 
+// The engine once the output that TunaraCreate began to open is open.
 TSoundEngine& Engine() {
-  return TSoundEngine::Instance();
+  TSoundEngine& engine = TSoundEngine::Instance();
+  engine.Settle();
+  return engine;
 }
 
 // Records the call, then runs it.
@@ -35,7 +38,7 @@ TUNARA_API int TunaraGetVersion() {
   return Call(TCallLine("TunaraGetVersion"), [] { return TunaraVersion; });
 }
 TUNARA_API int TunaraCreate() {
-  return Call(TCallLine("TunaraCreate"), [] { return Engine().Create(); });
+  return Call(TCallLine("TunaraCreate"), [] { return TSoundEngine::Instance().Create(); });
 }
 TUNARA_API void TunaraRelease() {
   Call(TCallLine("TunaraRelease"), [] { Engine().Release(); });

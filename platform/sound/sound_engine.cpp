@@ -47,7 +47,12 @@ int TSoundEngine::Create() {
     std::lock_guard<std::mutex> state(Lock);
     if (Created) return 1;
   }
-  Opener = std::thread([this] { OpenOutput(); });
+  Opener = std::thread([this] {
+    OpenOutput();
+    // SDL keeps per-thread state (its error text) that only this call frees for a thread
+    // it did not start.
+    SDL_TLSCleanup();
+  });
   return 1;
 }
 

@@ -58,7 +58,13 @@ int TSoundEngine::Create() {
 
 void TSoundEngine::Settle() {
   std::lock_guard<std::mutex> guard(OpenerLock);
-  if (Opener.joinable()) Opener.join();
+  if (!Opener.joinable()) return;
+  Opener.join();
+  if (WaveOnOpen) {
+    WaveOnOpen = false;
+    std::lock_guard<std::mutex> state(Lock);
+    WaveReady = Created;
+  }
 }
 
 void TSoundEngine::OpenOutput() {
@@ -131,6 +137,14 @@ int TSoundEngine::InitMidi() {
 }
 
 int TSoundEngine::InitWave() {
+  {
+    // Asked for right after Create: noted, and done once the device is open.
+    std::lock_guard<std::mutex> guard(OpenerLock);
+    if (Opener.joinable()) {
+      WaveOnOpen = true;
+      return 1;
+    }
+  }
   std::lock_guard<std::mutex> guard(Lock);
   if (!Created) return 0;
   WaveReady = true;

@@ -20,7 +20,8 @@ public:
   // The one engine of the process; never destroyed, so exit handlers may still call it.
   static TSoundEngine& Instance();
 
-  // Starts opening the output and returns; the other calls wait until it is open.
+  // Starts opening the output and returns; the other calls except InitWave wait until it
+  // is open.
   int Create();
   // Waits until an output that Create began to open is open.
   void Settle();
@@ -68,6 +69,7 @@ private:
 
   std::mutex OpenerLock;
   std::thread Opener;
+  bool WaveOnOpen = false; // InitWave came while the device was opening; under OpenerLock
   std::mutex Lock;
   bool Created = false;
   bool Silent = true;

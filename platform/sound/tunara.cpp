@@ -47,7 +47,7 @@ TUNARA_API int TunaraInitMidi() {
   return Call(TCallLine("TunaraInitMidi"), [] { return Engine().InitMidi(); });
 }
 TUNARA_API int TunaraInitWave() {
-  return Call(TCallLine("TunaraInitWave"), [] { return Engine().InitWave(); });
+  return Call(TCallLine("TunaraInitWave"), [] { return TSoundEngine::Instance().InitWave(); });
 }
 TUNARA_API void TunaraTermMidi() {
   Call(TCallLine("TunaraTermMidi"), [] { Engine().TermMidi(); });

@@ -7,21 +7,9 @@
 
 #include "core/bitmap.h"
 
-// Registers the packed pictures; from the global namespace, as the resource system asks.
-static void RegisterPictures() {
-  Q_INIT_RESOURCE(resources);
-}
-
 namespace {
 
 const QColor Mask(255, 0, 255);
-
-// Every picture reader first makes sure the pictures are there.
-QString Picture(const char* file) {
-  static const bool registered = (RegisterPictures(), true);
-  (void)registered;
-  return QStringLiteral(":/images/") + QLatin1String(file);
-}
 
 // In the order of TToolGlyph.
 constexpr const char* GlyphFiles[ToolGlyphCount] = {
@@ -68,16 +56,16 @@ QFont FitFontToBox(QFont font, const QString& text, QSize box, int largestPixelS
 }
 
 QString ToolGlyphResource(int glyph) {
-  return Picture(GlyphFiles[std::clamp(glyph, 0, ToolGlyphCount - 1)]);
+  return ResourcePath(GlyphFiles[std::clamp(glyph, 0, ToolGlyphCount - 1)]);
 }
 
 QString CursorResource(int slot) {
-  return Picture(
+  return ResourcePath(
       ("cursor_" + std::to_string(std::clamp(slot, 1, ScreenCursorSlots)) + ".png").c_str());
 }
 
 QImage SplashPicture() {
-  QImage image = QImage(Picture("splash.png")).convertToFormat(QImage::Format_RGB32);
+  QImage image = QImage(ResourcePath("splash.png")).convertToFormat(QImage::Format_RGB32);
   // The texts are set in the machine's own font, shrunk until they fit.
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -96,7 +84,7 @@ QImage SplashPicture() {
 }
 
 QPixmap ProgramIconPixmap() {
-  return QPixmap(Picture("program_icon.png"));
+  return QPixmap(ResourcePath("program_icon.png"));
 }
 
 QIcon ProgramIcon() {
@@ -104,7 +92,7 @@ QIcon ProgramIcon() {
 }
 
 QPixmap FolderIconPixmap() {
-  return QPixmap(Picture("folder.png"));
+  return QPixmap(ResourcePath("folder.png"));
 }
 
 void LoadScreenCursors() {
@@ -139,13 +127,9 @@ QImage ToolGlyphStrip(bool disabled) {
   return strip;
 }
 
-QImage ResourcePicture(const char* file) {
-  return QImage(Picture(file));
-}
-
 TBitmap StartPosBitmap(int index) {
   const int strip = std::clamp(index, 1, 4);
-  const QImage image = QImage(Picture(("startpos_" + std::to_string(strip) + ".png").c_str()))
+  const QImage image = QImage(ResourcePath(("startpos_" + std::to_string(strip) + ".png").c_str()))
                            .convertToFormat(QImage::Format_RGB32);
   TBitmap bitmap;
   bitmap.Reset(TPixelFormat::pf8bit, image.width(), image.height());

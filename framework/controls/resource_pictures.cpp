@@ -1,0 +1,17 @@
+#include "framework/controls/resource_pictures.h"
+
+// Registers the packed pictures; from the global namespace, as the resource system asks.
+static void RegisterPictures() {
+  Q_INIT_RESOURCE(resources);
+}
+
+QString ResourcePath(const char* file) {
+  // Every picture reader first makes sure the pictures are there.
+  static const bool registered = (RegisterPictures(), true);
+  (void)registered;
+  return QStringLiteral(":/images/") + QLatin1String(file);
+}
+
+QImage ResourcePicture(const char* file) {
+  return QImage(ResourcePath(file));
+}

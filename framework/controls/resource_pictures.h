@@ -1,0 +1,11 @@
+// The editor's pictures: the files of resources/images/, drawn by
+// scripts/draw-resources.sh and packed into the program.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// ":/images/<file>", once the packed pictures are registered.
+QString ResourcePath(const char* file);
+// Any picture of resources/images/ by its file name ("rank_a.png").
+QImage ResourcePicture(const char* file);

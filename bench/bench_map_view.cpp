@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QWindow>
 #include <memory>
+#include <string>
 
 #include "bench/bench_application.h"
 #include "bench/bench_project.h"
@@ -123,9 +124,18 @@ struct TCanvas {
     TBenchProject& p = Project();
     editor.SetMapTree(&p.Tree());
     editor.SetMap(&p.Map());
+    // The client is 1920 x 1080 once the window is up (a window manager may change the
+    // size the window first asked for).
     auto* frame = editor.findChild<TScrollFrame*>("MapFrame");
-    editor.resize(editor.size() + QSize(1920, 1080) - frame->ClientSize());
+    const QSize client(1920, 1080);
+    editor.resize(editor.size() + client - frame->ClientSize());
     ShowOnScreen(editor);
+    QElapsedTimer waited;
+    waited.start();
+    while (frame->ClientSize() != client && waited.elapsed() < 5000) {
+      editor.resize(editor.size() + client - frame->ClientSize());
+      QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
     editor.MapLoaded();
     editor.SetScale(scale);
     editor.SetEditMode(emLowerLayer);
@@ -159,6 +169,8 @@ void BM_CanvasPaint(benchmark::State& state) {
   TCanvas canvas(int(state.range(0)));
   for (auto _ : state)
     canvas.Paint();
+  state.SetLabel(std::to_string(canvas.box->width()) + " x " +
+                 std::to_string(canvas.box->height()));
 }
 BENCHMARK(BM_CanvasPaint)->Arg(32)->Arg(4)->Unit(benchmark::kMillisecond);
 

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "bench/bench_application.h"
+#include "bench/catalog_names.h"
 #include "core/attribute_records.h"
 #include "core/database.h"
 #include "core/hero_records.h"
-#include "framework/controls/qt_text.h"
 #include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_pieces.h"
@@ -35,13 +35,6 @@ TXelDataBase& Database() {
     return made;
   }();
   return *database;
-}
-
-template <class List> QStringList NamesOf(const List& list) {
-  QStringList names;
-  for (int i = 0; i < list.GetCount(); ++i)
-    names.push_back(ToQString(list.Items(i)->Name));
-  return names;
 }
 
 struct TIds {

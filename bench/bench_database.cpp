@@ -1,8 +1,18 @@
 // Load and save of a generated database of about 20 MB, beside copying the same bytes as
-// one block (the floor for any reader or writer).
+// one block (the floor for any reader or writer): a reload into the records a database
+// keeps, the first load of a project into a new database, and the save to disk beside
+// writing and syncing the same bytes.
 #include <benchmark/benchmark.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
+
+#include "bench/bench_folder.h"
+#include "bench/bench_sync_write.h"
 
 #include "core/database.h"
 #include "core/stream.h"
@@ -44,6 +54,45 @@ void BM_SaveDataBase(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveDataBase)->Unit(benchmark::kMillisecond);
 
+// Opening a project: the main window's database, as made at start, reset and loaded, so
+// every record is made afresh, in a process that has not loaded a database before. Each
+// load runs in a child forked from this process, before any database was freed here (it runs
+// ahead of the reload below),
+// so its records take fresh memory as they do in the editor; the child reports its time.
+void BM_FirstLoadDataBase(benchmark::State& state) {
+  const auto& bytes = GeneratedBytes();
+  for (auto _ : state) {
+    int channel[2];
+    if (pipe(channel) != 0) std::abort();
+    const pid_t child = fork();
+    if (child == 0) {
+      TXelDataBase db;
+      TMemoryStream s(bytes.data(), bytes.size());
+      const auto start = std::chrono::steady_clock::now();
+      db.Reset();
+      db.LoadFromStream(s);
+      const double seconds =
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      if (db.Players().GetCount() > 1) {
+        [[maybe_unused]] const ssize_t n = write(channel[1], &seconds, sizeof seconds);
+      }
+      _exit(0);
+    }
+    close(channel[1]);
+    double seconds = 0;
+    const bool got = read(channel[0], &seconds, sizeof seconds) == sizeof seconds;
+    close(channel[0]);
+    waitpid(child, nullptr, 0);
+    if (!got) {
+      state.SkipWithError("the child did not load the database");
+      return;
+    }
+    state.SetIterationTime(seconds);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_FirstLoadDataBase)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 void BM_LoadDataBase(benchmark::State& state) {
   const auto& bytes = GeneratedBytes();
   TXelDataBase db;
@@ -56,6 +105,28 @@ void BM_LoadDataBase(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 BENCHMARK(BM_LoadDataBase)->Unit(benchmark::kMillisecond);
+
+void BM_SaveDataBaseFile(benchmark::State& state) {
+  TBenchFolder folder;
+  const std::string path = (folder.Root() / "KOVAX.ldb").string();
+  TXelDataBase& db = Generated();
+  db.SaveDataBaseFile(path);
+  for (auto _ : state)
+    db.SaveDataBaseFile(path);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * GeneratedBytes().size()));
+}
+BENCHMARK(BM_SaveDataBaseFile)->Unit(benchmark::kMillisecond);
+
+void BM_WriteAndSyncDataBaseBytes(benchmark::State& state) {
+  TBenchFolder folder;
+  const std::string path = (folder.Root() / "KOVAX.ldb").string();
+  const auto& bytes = GeneratedBytes();
+  WriteAndSync(path, bytes.data(), bytes.size());
+  for (auto _ : state)
+    WriteAndSync(path, bytes.data(), bytes.size());
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_WriteAndSyncDataBaseBytes)->Unit(benchmark::kMillisecond);
 
 void BM_CopyBlockFloor(benchmark::State& state) {
   const auto& bytes = GeneratedBytes();

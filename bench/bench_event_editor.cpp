@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "bench/bench_application.h"
+#include "bench/catalog_names.h"
 #include "core/database.h"
 #include "core/map.h"
 #include "core/map_event.h"
@@ -92,10 +93,10 @@ class TOldConditionCombos : public TFormXelBase {
 public:
   TOldConditionCombos() {
     TFormBuilder b(this, "FormOldCombos", "Old Combos", 300, 100);
-    TIdChoices items = OffsetChoices(ItemNames(), 1);
+    TIdChoices items = OffsetChoices(NamesOf(Fixture().database.Items()), 1);
     items.BelowShowsFirst = true;
     IdCombo(b, "ComboBoxAD", items, &item_, 0);
-    IdCombo(b, "ComboBoxAE", OffsetChoices(HeroNames(), 1), &hero_, 0);
+    IdCombo(b, "ComboBoxAE", OffsetChoices(NamesOf(Fixture().database.Players()), 1), &hero_, 0);
   }
 
 private:

@@ -94,7 +94,10 @@ void WriteFileAtomicallyWith(const std::string& path, const std::function<bool(i
     fchmod(temp.Fd(), *mode & 07777);
   else if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
     fchmod(temp.Fd(), old.st_mode & 07777);
-  if (!fill(temp.Fd()) || fsync(temp.Fd()) != 0 || !temp.Close())
+  // fdatasync makes the data and what reads it (size, blocks) durable, which is all the
+  // rename needs; a full fsync would also commit the new file's times and mode, a second
+  // journal commit on ext4 that the directory's sync below repeats anyway.
+  if (!fill(temp.Fd()) || fdatasync(temp.Fd()) != 0 || !temp.Close())
     throw EWriteError(FileMessage(SCannotWriteFile, path));
   if (rename(temp.Name().c_str(), path.c_str()) != 0)
     throw EFileError(FileMessage(SCannotReplaceFile, path));

@@ -191,10 +191,14 @@ void TXelDataBase::SaveDataBaseFile(const std::string& fileName) {
   cached_ = GetFileStamp(fileName);
 }
 
+std::string ProjectDataBaseFile() {
+  return ResolvePath(ProjectPath + DataBaseFileName).Path;
+}
+
 bool TXelDataBase::LoadProjectDataBase() {
   std::optional<TBusyCursor> busy;
   if (IsEditorMode()) busy.emplace();
-  return LoadDataBaseFile(ResolvePath(ProjectPath + DataBaseFileName).Path);
+  return LoadDataBaseFile(ProjectDataBaseFile());
 }
 
 void TXelDataBase::SaveProjectDataBase() {
@@ -202,5 +206,5 @@ void TXelDataBase::SaveProjectDataBase() {
   if (IsEditorMode()) busy.emplace();
   // A project from a case-blind file system may spell the file differently; rewrite
   // that file rather than add a second one beside it.
-  SaveDataBaseFile(ResolvePath(ProjectPath + DataBaseFileName).Path);
+  SaveDataBaseFile(ProjectDataBaseFile());
 }

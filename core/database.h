@@ -19,6 +19,10 @@ class TStream;
 inline constexpr const char* DataBaseFileName = "KOVAX.ldb";
 inline constexpr const char* DataBaseHeader = "XelDataBase";
 
+// The open project's database file, spelt as on disk when it exists in another case (a
+// project from a case-blind file system): the file that loads and saves use.
+std::string ProjectDataBaseFile();
+
 class TXelDataBase {
 public:
   // Creates the tables, makes them the process-wide ones, then Reset.

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/clipboard_formats.h"
+#include "core/event_script_converter.h"
 
 namespace {
 
@@ -60,6 +61,14 @@ bool IsCommandHeadCode(int32_t code) {
   return code < BranchCodeBase;
 }
 
+bool StartsCommand(const TXelEventScriptLine& line) {
+  if (!IsCommandHeadCode(line.Code)) return false;
+  // No context: names never make a text fail, only the line's own data does.
+  bool broken = false;
+  TEventScriptConverter().Convert(line, &broken);
+  return !broken;
+}
+
 bool IsBattleOnlyOrEndCode(int32_t code) {
   switch (code) {
   case ScriptEndCode:
@@ -85,7 +94,7 @@ int CommandLastLine(const TXelEventScriptList& script, int head) {
   int next = head + 1;
   for (; next < script.GetCount(); ++next) {
     const TXelEventScriptLine& line = Line(script, next);
-    if (line.Indent < depth || (line.Indent == depth && IsCommandHeadCode(line.Code))) break;
+    if (line.Indent < depth || (line.Indent == depth && StartsCommand(line))) break;
   }
   return next - 1;
 }
@@ -95,7 +104,7 @@ bool IsWholeCommandSelection(const TXelEventScriptList& script, TScriptLineRange
       selection.Last >= script.GetCount())
     return false;
   const TXelEventScriptLine& first = Line(script, selection.First);
-  if (!IsCommandHeadCode(first.Code)) return false;
+  if (!StartsCommand(first)) return false;
   for (int head = selection.First;;) {
     const int last = CommandLastLine(script, head);
     if (last == selection.Last) return true;
@@ -131,7 +140,7 @@ TScriptMenuState ScriptMenuState(const TXelEventScriptList& script, TScriptLineR
     if (line.Indent != depth) continue;
     if (line.Code == ScriptEndCode || line.Code == BlockBodyEndCode)
       state.Edit = state.Cut = state.Copy = state.Delete = false;
-    if (i > selection.First && IsCommandHeadCode(line.Code)) state.Insert = state.Edit = false;
+    if (i > selection.First && StartsCommand(line)) state.Insert = state.Edit = false;
   }
   return state;
 }

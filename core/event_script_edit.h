@@ -43,8 +43,13 @@ bool IsBattleOnlyOrEndCode(int32_t code);
 // A line with this code starts a command; the others continue the command above them.
 bool IsCommandHeadCode(int32_t code);
 
+// The one rule of what starts a command, for the script list and for every edit: a head
+// code whose display text can be made. A line shown as broken data says nothing certain,
+// so it stays with the command above it.
+bool StartsCommand(const TXelEventScriptLine& line);
+
 // The last line of the command that starts at Head: the lines after it up to the next
-// one at its depth with a code below 20000, or the first shallower one.
+// one at its depth that starts a command, or the first shallower one.
 int CommandLastLine(const TXelEventScriptList& script, int head);
 
 // True when the selection lies in the script and covers whole commands that start at the
@@ -83,7 +88,7 @@ bool DeleteScriptLines(TXelEventScriptList& script, TScriptLineRange selection);
 // The clipboard block (566) of the selected lines; empty when Copy is not offered.
 std::vector<uint8_t> CopyScriptLines(const TXelEventScriptList& script, TScriptLineRange selection);
 // Removes every line Dropped answers for, together with its body: the lines after it up
-// to the next one at its depth with a code below 20000, or the first shallower one.
+// to the next one at its depth that starts a command, or the first shallower one.
 void DropScriptCommands(TXelEventScriptList& lines, TScriptLineFilter dropped);
 // Reads a 566 block, drops what Dropped answers for and inserts what is left before the
 // selection. Returns how many lines went in: 0 when the block does not parse, when the

@@ -106,7 +106,7 @@ public:
 
   // Entries, order, deleted Ids (nothing is left for a save to delete) and the start
   // positions emptied: no start may name a map of a tree that is gone.
-  void Clear();
+  void Clear() override;
   // The entry list; the order is emptied first, since it points into the list.
   void LoadFromStream(TStream& stream) override;
   void Assign(const TCatalog& source) override;

@@ -89,7 +89,7 @@ std::string_view TrailingNumber(std::string_view name, size_t& start) {
 
 bool FindMaterialFile(std::string_view name, std::string_view folder, TExtensionTable extensions,
                       std::string& path) {
-  path = std::string(name);
+  path.clear();
   if (name.empty() || !IsPlainName(name)) return false;
   const std::string base = DataNameToPath(folder) + "/" + DataNameToPath(name) + ".";
   for (const std::string& root : MaterialRoots()) {

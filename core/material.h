@@ -22,9 +22,10 @@ inline constexpr const char* NoMaterialName = "(OFF)";
 
 // Name and Folder are code-page bytes from the data. On success Path is the file on disk
 // (project first, then package; within a folder in table order; names matched without
-// regard to case). Otherwise Path is Name, or empty for an empty Name. A name with a
-// folder part, "." or "..", a control character or a byte the code page cannot spell
-// names no material and is never looked up.
+// regard to case). Otherwise Path is empty: a name that finds no file is never a path,
+// since it would reach whatever the current folder or the name itself points at. A name
+// with a folder part, "." or "..", a control character or a byte the code page cannot
+// spell names no material and is never looked up.
 bool FindMaterialFile(std::string_view name, std::string_view folder, TExtensionTable extensions,
                       std::string& path);
 // The material names of Folder (code-page bytes), each once, sorted with the material

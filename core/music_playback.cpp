@@ -94,15 +94,17 @@ void PlayMusicSetting(const TXelMusic& music) {
   }
   {
     TBusyCursor busy;
-    if (LibraryLoaded()) {
+    std::string path;
+    if (LibraryLoaded() && FindMaterialFile(music.FileName, "Music", MusicExtensions, path)) {
       Tunara.TunaraInitMidi();
-      std::string path;
-      FindMaterialFile(music.FileName, "Music", MusicExtensions, path);
       Tunara.TunaraPlayMusic(path.c_str());
       Tunara.TunaraFadeInMusic(music.FadeIn);
       Tunara.TunaraSetMusicVolume(music.Volume);
       Tunara.TunaraSetMusicSpeed(music.Tempo);
       Tunara.TunaraSetMusicPanpot(music.Balance);
+    } else if (LibraryLoaded()) {
+      // Nothing to play: what played before ends, as a new music would end it.
+      Tunara.TunaraStopMusic();
     }
   }
   PlayingMusicName = music.FileName;
@@ -131,8 +133,8 @@ void PlaySoundSetting(const TXelSound& sound) {
   }
   if (!LibraryLoaded()) return;
   std::string path;
-  FindMaterialFile(sound.FileName, "Sound", SoundExtensions, path);
-  Tunara.TunaraPlaySoundEx(path.c_str(), sound.Volume, sound.Tempo, sound.Balance);
+  if (FindMaterialFile(sound.FileName, "Sound", SoundExtensions, path))
+    Tunara.TunaraPlaySoundEx(path.c_str(), sound.Volume, sound.Tempo, sound.Balance);
 }
 
 void StopSoundPlayback() {

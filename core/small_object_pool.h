@@ -13,7 +13,8 @@
 void* PoolAllocate(std::size_t size);
 void PoolFree(void* p, std::size_t size) noexcept;
 
-// Per-size free lists of 16-byte granules up to MaxPooledSize, carved from 64 KiB blocks.
+// Per-size free lists of 16-byte granules up to MaxPooledSize, carved from 64 KiB blocks,
+// which are cut from 2 MB regions of their own mapping.
 // Not thread-safe: PoolAllocate keeps one per thread.
 class TSmallObjectPool {
 public:
@@ -29,7 +30,7 @@ public:
   // Size must be 1..MaxPooledSize.
   void* Allocate(std::size_t size);
   void Release(void* p, std::size_t size) noexcept;
-  std::size_t BlockCount() const { return blocks_.size(); }
+  std::size_t BlockCount() const { return blockCount_; }
 
 private:
   struct TFreeNode {
@@ -37,8 +38,14 @@ private:
   };
   static std::size_t ClassOf(std::size_t size) { return (size + Granule - 1) / Granule - 1; }
 
+  static constexpr std::size_t RegionSize = std::size_t(2) << 20;
+  char* NewBlock();
+
   TFreeNode* free_[MaxPooledSize / Granule] = {};
-  std::vector<char*> blocks_;
+  std::vector<char*> regions_;
+  char* regionNext_ = nullptr;
+  std::size_t regionLeft_ = 0;
+  std::size_t blockCount_ = 0;
   char* next_ = nullptr;
   std::size_t left_ = 0;
 };

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <thread>
+
 void* TunaraLibrary = nullptr;
 TTunaraEntries Tunara = {};
 
@@ -30,25 +32,53 @@ bool BindAll(void* library) {
 #undef TUNARA_BIND
 }
 
+std::string LibraryPath(const std::string& folder) {
+  if (folder.empty()) return TunaraFileName;
+  return folder.back() == '/' ? folder + TunaraFileName : folder + "/" + TunaraFileName;
+}
+
+// The code stays mapped after FreeSoundLibrary: the libraries it pulls in may keep threads
+// or exit handlers that outlive our handle.
+void* OpenLibrary(const std::string& path) {
+  return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+}
+
+// A load begun ahead of LoadSoundLibrary.
+struct TPreload {
+  std::string Path;
+  std::thread Loader;
+  void* Library = nullptr;
+  // The handle when the load was of Path; waits for it to end.
+  void* Take(const std::string& path) {
+    if (!Loader.joinable()) return nullptr;
+    Loader.join();
+    void* library = Path == path ? Library : nullptr;
+    Library = nullptr;
+    return library;
+  }
+} Preload;
+
 // Frees the library when the program ends, whether or not the main window released it.
 struct TUnloadAtExit {
-  ~TUnloadAtExit() { FreeSoundLibrary(); }
+  ~TUnloadAtExit() {
+    Preload.Take({});
+    FreeSoundLibrary();
+  }
 } UnloadAtExit;
 
 } // namespace
 
+void PreloadSoundLibrary(const std::string& Folder) {
+  if (TunaraLibrary || Preload.Loader.joinable()) return;
+  Preload.Path = LibraryPath(Folder);
+  Preload.Loader = std::thread([] { Preload.Library = OpenLibrary(Preload.Path); });
+}
+
 bool LoadSoundLibrary(const std::string& Folder) {
   if (TunaraLibrary) return true;
-  std::string path;
-  if (Folder.empty())
-    path = TunaraFileName;
-  else if (Folder.back() == '/')
-    path = Folder + TunaraFileName;
-  else
-    path = Folder + "/" + TunaraFileName;
-  // The code stays mapped after FreeSoundLibrary: the libraries it pulls in may keep
-  // threads or exit handlers that outlive our handle.
-  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+  const std::string path = LibraryPath(Folder);
+  void* library = Preload.Take(path);
+  if (!library) library = OpenLibrary(path);
   if (!library) return false;
   if (!BindAll(library)) {
     Tunara = {};

@@ -49,6 +49,10 @@ extern TTunaraEntries Tunara;
 // or may not end with '/'). Returns whether it is loaded. A library that lacks any entry
 // point is not kept, so callers never meet a null entry.
 bool LoadSoundLibrary(const std::string& Folder);
+// Begins loading the library from Folder beside the caller, for a LoadSoundLibrary of the
+// same folder to take up; loading the library and the sound and synthesizer libraries it
+// pulls in costs more than the rest of a start.
+void PreloadSoundLibrary(const std::string& Folder);
 
 // Releases the sound output (see below) and forgets the library. Safe when nothing is
 // loaded.

@@ -284,12 +284,12 @@ void TFormDataBaseListPage::MenuDataMultiCopyClick() {
 void TFormDataBaseListPage::ButtonMaxClick() {
   TCatalog* catalog = Catalog();
   if (!catalog) return;
+  int maximum = 0;
+  // The entry stays bound while the dialog is open, so the page keeps showing it.
+  if (!AskCatalogMaximum(this, *catalog, maximum)) return;
   // The new maximum may delete the bound record: forget it before the catalog changes.
   BindEntry(nullptr);
-  if (!ChangeCatalogMaximum(this, *catalog)) {
-    Rebind();
-    return;
-  }
+  SetCatalogMaximum(*catalog, maximum);
   CatalogResized();
   Rebind();
   DataModified();

@@ -688,7 +688,9 @@ void TFormEDAnimation::Menu_TimingItemDeleteClick() {
   if (!Menu_TimingItemDelete->isEnabled()) return;
   const int row = ListView1->CurrentRow();
   WillEdit();
-  CurrentEntry->Timings.RemoveAt(row + 1);
+  // The row's own timing, as Edit and Copy take it: stored ids need not run 1..n.
+  TXelAnimationTiming& timings = CurrentEntry->Timings;
+  timings.RemoveAt(timings.GetItem(row)->Id);
   FillTimings(false);
   ListView1->SetCurrentRow(row);
   DataModified();

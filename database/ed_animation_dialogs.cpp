@@ -137,7 +137,7 @@ TFormEDAnimationTiming::TFormEDAnimationTiming(QWidget* owner) : TFormXelBase(ow
     });
     b.ButtonColumn(false);
   });
-  EnableWhen(colours, [this] { return Work.FlashScope != 0; });
+  GreyWhen(colours, [this] { return Work.FlashScope != 0; });
   OnPaint(ScrollFrame1, [this](QPainter& canvas) {
     canvas.fillRect(ScrollFrame1->viewport()->rect(), SampleColour());
   });
@@ -342,10 +342,10 @@ TFormEDAnimationManyCell::TFormEDAnimationManyCell(QWidget* owner) : TFormEDAnim
     bar->SetTone(v.Red, v.Green, v.Blue, v.Chroma);
     bar->DrawAll(canvas);
   });
-  EnableWhen({pattern}, [this] { return v.SetPattern; });
-  EnableWhen({magnification}, [this] { return v.SetMagnification; });
-  EnableWhen({transparency}, [this] { return v.SetTransparency; });
-  EnableWhen(colours, [this] { return v.SetColor; });
+  GreyWhen({pattern}, [this] { return v.SetPattern; });
+  GreyWhen({magnification}, [this] { return v.SetMagnification; });
+  GreyWhen({transparency}, [this] { return v.SetTransparency; });
+  GreyWhen(colours, [this] { return v.SetColor; });
 }
 
 void TFormEDAnimationManyCell::FormShow() {
@@ -406,7 +406,7 @@ TFormEDAnimationFrameTool::TFormEDAnimationFrameTool(QWidget* owner) : TFormEDAn
     b.ButtonColumn(false);
   });
   On(copy, &QRadioButton::clicked, &TFormEDAnimationFrameTool::RadioButton1Click);
-  EnableWhen({pasteGroup, DialEdit3}, [this] { return v.Operation == 0; });
+  GreyWhen({pasteGroup, DialEdit3}, [this] { return v.Operation == 0; });
 }
 
 void TFormEDAnimationFrameTool::FormShow() {

@@ -352,7 +352,8 @@ void TFormEDMonGroup::SelectMember(int index) {
 void TFormEDMonGroup::ButtonAddClick() {
   if (!CurrentEntry || !::MonsterList || CurrentEntry->Members.GetCount() >= MaxGroupMembers)
     return;
-  const bool wasInRow = CurrentEntry->Members.GetCount() > 0 && InRow(false);
+  // No members stand in row trivially, so the first one is put in row (a flyer in the air).
+  const bool wasInRow = InRow(false);
   TXelMonGroupMonsterItem* member = CurrentEntry->Members.Append();
   const int index = CurrentEntry->Members.GetCount() - 1;
   member->MonsterId = std::max(MonsterList->currentIndex().row(), 0) + 1;

@@ -533,7 +533,8 @@ void RunBattleTest(QWidget* owner, const QString& caption, int groupId) {
     ShowErrorBox(QString::fromLatin1(SFilePreparationFault), owner);
     return;
   }
-  const std::string file = ProjectPath + DataBaseFileName;
+  // The file the save below writes, however the project spells it.
+  const std::string file = ProjectDataBaseFile();
   const std::string backup = work + "/" + DataBaseFileName;
   const bool existed = FileExists(file);
   if (existed) {

@@ -186,9 +186,8 @@ void TFormEDPlayerParameter::GraphAreaMouseDown(QMouseEvent* event) {
   GraphArea->setFocus();
   if (event->button() == Qt::MiddleButton) return;
   drawing_ = event->button() == Qt::LeftButton;
+  // The press only starts the stroke: a click that focuses the graph changes no value.
   stroke_ = {};
-  // The press is the stroke's first point, so a click sets the column under it.
-  Stroke(event->position().toPoint().x(), event->position().toPoint().y());
 }
 
 void TFormEDPlayerParameter::GraphAreaMouseMove(QMouseEvent* event) {

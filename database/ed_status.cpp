@@ -51,11 +51,12 @@ public:
     });
     CompactLayouts(this);
     FillColors();
-    // The rules of the special condition and of the kind and check boxes.
-    EnableWhen(common_, [this] { return Enabling().Common; });
-    EnableWhen(skillRate_, [this] { return Enabling().SkillRate; });
-    EnableWhen(magicRate_, [this] { return Enabling().MagicRate; });
-    EnableWhen(mapDecrease_, [this] { return Enabling().MapDecrease; });
+    // The rules of the special condition and of the kind and check boxes; what does not
+    // apply is greyed and still shows its value.
+    GreyWhen(common_, [this] { return Enabling().Common; });
+    GreyWhen(skillRate_, [this] { return Enabling().SkillRate; });
+    GreyWhen(magicRate_, [this] { return Enabling().MagicRate; });
+    GreyWhen(mapDecrease_, [this] { return Enabling().MapDecrease; });
     Start();
   }
 

@@ -106,17 +106,6 @@ TIdChoices EnemyChoices(const TXelMonGroupItem* group, bool withAllGroup) {
   return choices;
 }
 
-namespace {
-
-template <class List> QStringList NamesOf(const List* list) {
-  QStringList names;
-  for (int i = 0; list && i < list->GetCount(); ++i)
-    names.push_back(ToQString(list->Items(i)->Name));
-  return names;
-}
-
-} // namespace
-
 TStandardButtons CommandLayout(TFormBuilder& b, const std::function<void()>& controls) {
   TStandardButtons buttons{};
   b.Row([&] {
@@ -142,13 +131,6 @@ bool PickFace(TFormEvCmdBase& form, std::string& fileName, int& index) {
 }
 bool PickChar(TFormEvCmdBase& form, std::string& fileName, int& index) {
   return PickCell(form, &TFormSelChar::CharIndex, fileName, index);
-}
-
-QStringList ItemNames() {
-  return NamesOf(ItemList);
-}
-QStringList HeroNames() {
-  return NamesOf(PlayerList);
 }
 
 QStringList MessageStyles(int count, const std::function<std::string(int)>& message) {

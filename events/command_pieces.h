@@ -58,10 +58,6 @@ TStandardButtons CommandLayout(TFormBuilder& b, const std::function<void()>& con
 // of the vocabulary (nothing without a database).
 QStringList MessageStyles(int count, const std::function<std::string(int)>& message);
 
-// The names of the items and heroes, for lists that are not catalog combos.
-QStringList ItemNames();
-QStringList HeroNames();
-
 // The IdCombo of EventChoices: the map is handed only after the form is built, so the
 // entries are taken from the form when it first shows them. An unlisted id becomes
 // "Hero", or "this Event" when the combo has no other fixed entry.

@@ -22,9 +22,9 @@
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
 #include "framework/forms/modal_opener.h"
+#include "framework/pickers/name_pieces.h"
 #include "framework/pickers/sel_cell.h"
 #include "framework/pickers/sel_music.h"
-#include "framework/pickers/sel_switch.h"
 
 namespace {
 
@@ -132,6 +132,8 @@ TFormEDMoveRoute::TFormEDMoveRoute(QWidget* owner) : TFormXelBase(owner, MoveEve
   MenuDelete = AddMenuItem(PopupMenu1, ListBox1, "MenuDelete", "&Delete", Qt::Key_Delete);
   ListBox1->SetPopupMenu(PopupMenu1);
 
+  // Switch names applied in the picker are saved with the database, OK or not.
+  OnDatabaseChanged = [this] { DataChanged = true; };
   On(ButtonList1, &TButtonList::ButtonClick, &TFormEDMoveRoute::ButtonList1Click);
   On(ButtonList2, &TButtonList::ButtonClick, &TFormEDMoveRoute::ButtonList2Click);
   On(ComboBox1, &QComboBox::currentIndexChanged, &TFormEDMoveRoute::ComboBox1Change);
@@ -241,11 +243,9 @@ bool TFormEDMoveRoute::PickDetails(TXelMoveRouteItem& command) {
   switch (command.Code) {
   case mcSwitchOn:
   case mcSwitchOff: {
-    TFormSelSwitch picker(this);
-    const bool ok = OpenModal(picker);
-    if (picker.NamesChanged) DataChanged = true;
-    if (!ok) return false;
-    command.SwitchId = last.SwitchId = picker.SelectedId;
+    int32_t id = last.SwitchId;
+    if (!PickSwitch(*this, &id)) return false;
+    command.SwitchId = last.SwitchId = id;
     return true;
   }
   case mcChangeGraphic: {

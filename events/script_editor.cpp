@@ -51,13 +51,17 @@ TScriptEditor::TScriptEditor(TFormXelCommon& form, TFormBuilder& b, const char* 
 void TScriptEditor::SetScript(TXelEventScriptList* script, const TEventScriptConverter* converter) {
   script_ = script;
   converter_ = converter;
-  Refresh();
+  Show(&TScriptListBox::Refill);
 }
 
 void TScriptEditor::Refresh() {
+  Show(&TScriptListBox::SetScript);
+}
+
+void TScriptEditor::Show(TListFill fill) {
   TUpdatingScope updating(form_);
   if (script_ && converter_)
-    ListBox->SetScript(*script_, *converter_);
+    (ListBox->*fill)(*script_, *converter_);
   else
     ListBox->SetItems({}, {});
 }

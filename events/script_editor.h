@@ -74,6 +74,10 @@ private:
   std::unique_ptr<TEvCmdPalette> NewPalette() const;
   // The script after Added lines went in at First: the caret after them.
   void ShowInserted(int first, int added);
+  using TListFill = void (TScriptListBox::*)(const TXelEventScriptList&,
+                                             const TEventScriptConverter&);
+  // Shows the script through one of the list's fills (none: an empty list).
+  void Show(TListFill fill);
   void Changed();
   void TookDataChange(bool changed);
 

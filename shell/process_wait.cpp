@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTimer>
 
+#include "core/path_resolver.h"
 #include "framework/forms/form_builder.h"
 #include "shell/shell_messages.h"
 
@@ -54,7 +55,8 @@ void TFormProcessWait::closeEvent(QCloseEvent* event) {
 bool RunProcessAndWait(QWidget* owner, const QString& caption, const QString& program,
                        const QStringList& arguments, const QString& workingFolder) {
   QProcess process;
-  process.setProgram(program);
+  // The project may spell the program in another case than the caller names it.
+  process.setProgram(QString::fromStdString(ResolvePath(program.toStdString()).Path));
   process.setArguments(arguments);
   process.setWorkingDirectory(workingFolder);
   process.start();

@@ -28,7 +28,8 @@ private:
   QTimer* Timer1;
 };
 
-// Starts Program with Arguments in WorkingFolder and waits for it in the wait window over
-// Owner, captioned Caption. False, with no window shown, when it could not be started.
+// Starts Program (found without regard to case) with Arguments in WorkingFolder and waits
+// for it in the wait window over Owner, captioned Caption. False, with no window shown,
+// when it could not be started.
 bool RunProcessAndWait(QWidget* owner, const QString& caption, const QString& program,
                        const QStringList& arguments, const QString& workingFolder);

@@ -48,15 +48,6 @@ void AddNameFields(TFormBuilder& b, QString* folder, std::string* title) {
   b.Edit("OverEdit2", title, MaxNameLength);
 }
 
-// The OK and Cancel buttons in a column of their own at the right.
-void AddButtonColumn(TFormBuilder& b) {
-  b.Column([&] {
-    b.OkButton();
-    b.CancelButton();
-    b.Stretch();
-  });
-}
-
 } // namespace
 
 bool ChooseProjectBasePath(QWidget* owner, QString& path) {
@@ -79,7 +70,7 @@ TFormProjectNew::TFormProjectNew(QWidget* owner) : TFormXelBase(owner) {
         On(b.ValueBox("DashBox1", &base_), &TDashBox::Clicked, &TFormProjectNew::DashBox1Click);
       });
     });
-    AddButtonColumn(b);
+    b.ButtonColumn(false);
   });
 }
 
@@ -245,7 +236,7 @@ TFormProjectRename::TFormProjectRename(QWidget* owner) : TFormXelBase(owner) {
       AddNameFields(b, &folder_, &title_);
       b.Stretch();
     });
-    AddButtonColumn(b);
+    b.ButtonColumn(false);
   });
 }
 

@@ -111,6 +111,10 @@ bool DisplayIsUsable(int width, int height, int depth) {
 }
 
 int ProgramMain(int argc, char** argv) {
+  // The sound library loads while the application connects to the display; the check of
+  // it still comes in its turn below.
+  if (const std::string runtimePackage = GetRuntimePackagePath(); !runtimePackage.empty())
+    PreloadSoundLibrary(runtimePackage);
   TXelApplication application(argc, argv, &IsEditorForm);
   QApplication::setApplicationName(QStringLiteral("velmora-studio"));
   QApplication::setWindowIcon(ProgramIcon());

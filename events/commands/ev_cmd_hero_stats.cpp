@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
 
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
@@ -244,16 +246,20 @@ private:
     this->EnableWhen({variable}, [this] { return v.TargetMode == 2; });
   }
 
-  QGroupBox* IdGroup(TFormBuilder& b, const char* group, const QString& caption,
-                     const QString& label, TCatalogModel& names,
-                     std::function<bool()> enabled = {}) {
-    return b.Group(group, caption, [&] {
-      b.Label("Label1", label);
-      FixedOrVariableGroup(
+  // The label and the kind's radios: the id's own controls follow their own rules.
+  std::vector<QWidget*> IdGroup(TFormBuilder& b, const char* group, const QString& caption,
+                                const QString& label, TCatalogModel& names,
+                                std::function<bool()> enabled = {}) {
+    std::vector<QWidget*> controls;
+    b.Group(group, caption, [&] {
+      QLabel* title = b.Label("Label1", label);
+      const TFixedOrVariableControls id = FixedOrVariableGroup(
           *this, b, {"RadioButton4", "Fix", "RadioButton5", "Variable", "DashBox2"}, v.Id,
           [&] { return std::vector<QWidget*>{CatalogCombo(b, "ComboBox2", names, &v.Id.Fixed)}; },
           std::move(enabled));
+      controls = {title, id.FixedRadio, id.VariableRadio};
     });
+    return controls;
   }
 
   void Slot(TFormBuilder& b, const THeroCommand& command, TSlot slot) {
@@ -294,11 +300,8 @@ private:
       // The whole group, its radios and label too, belongs to "Equip". (The boxes follow
       // their own rules, which blank them while disabled.)
       const auto equipping = [this] { return v.Operation == 0; };
-      QGroupBox* equip = IdGroup(b, "GroupBox3", QStringLiteral("Equipment Item"),
-                                 QStringLiteral("Item Number"), ItemModel(), equipping);
-      this->EnableWhen({equip->findChild<QWidget*>("Label1"),
-                        equip->findChild<QWidget*>("RadioButton4"),
-                        equip->findChild<QWidget*>("RadioButton5")},
+      this->EnableWhen(IdGroup(b, "GroupBox3", QStringLiteral("Equipment Item"),
+                               QStringLiteral("Item Number"), ItemModel(), equipping),
                        equipping);
       QGroupBox* remove = b.Group("GroupBox4", QStringLiteral("Remove Equipment"), [&] {
         b.Radios(&v.Slot, [&] {

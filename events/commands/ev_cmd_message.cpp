@@ -316,13 +316,8 @@ public:
     TFormBuilder b(this, "FormEvCmd10150", "Input Number", 321, 105);
     CommandLayout(b, [&] {
       b.Group("GroupBox1", "# of Digits", [&] { b.DialEdit("DialEdit1", 1, 6, &v.Digits); });
-      b.Group("GroupBox2", "Store it into Variable", [&] {
-        auto* box = b.ValueBox("DashBox1", &v.Variable, &StoreVariableText);
-        On(box, &TDashBox::Clicked, [this, box] {
-          if (PickVariable(*this, &v.Variable)) ControlValueChosen(box);
-          UpdateControls(); // names applied in a cancelled picker show too
-        });
-      });
+      b.Group("GroupBox2", "Store it into Variable",
+              [&] { VariableBox(*this, b, "DashBox1", &v.Variable, &StoreVariableText); });
     });
   }
 

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QItemSelectionModel>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include "events/command_pieces.h"
 #include "events/form_ev_cmd_base.h"
 #include "framework/controls/qt_text.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
 
@@ -118,16 +120,19 @@ public:
             remove = b.Button("ButtonDelete", QStringLiteral("Delete >"));
             b.Stretch();
           });
-          ListBox2 = b.Add<QListWidget>("ListBox2");
+          ListBox2 = b.Add<QListView>("ListBox2");
+          ListBox2->setModel(&ItemModel());
+          ListBox2->setModelColumn(TCatalogModel::NameColumn);
+          ListBox2->setEditTriggers(QAbstractItemView::NoEditTriggers);
         });
       });
     });
-    for (QListWidget* list : {ListBox1, ListBox2}) {
+    for (QListView* list : {static_cast<QListView*>(ListBox1), ListBox2}) {
       list->setSelectionMode(QAbstractItemView::ExtendedSelection);
       list->setUniformItemSizes(true); // 5,000 items are not measured one by one
-      On(list, &QListWidget::itemSelectionChanged, [] {}); // the rules follow every click
+      // The rules follow every click.
+      On(list->selectionModel(), &QItemSelectionModel::selectionChanged, [] {});
     }
-    ListBox2->addItems(ItemNames());
     const auto sells = [this] { return v.Kind == 0 || v.Kind == 1; };
     EnableWhen({goods, ListBox1, ListBox2}, sells);
     EnableWhen({add}, [this, sells] {
@@ -137,7 +142,7 @@ public:
                [this, sells] { return sells() && ListBox1->selectionModel()->hasSelection(); });
     On(add, &QPushButton::clicked, &TFormEvCmd10720::ButtonAddClick);
     On(remove, &QPushButton::clicked, &TFormEvCmd10720::ButtonDeleteClick);
-    On(ListBox2, &QListWidget::itemDoubleClicked, [this, add] {
+    On(ListBox2, &QListView::doubleClicked, [this, add] {
       if (add->isEnabled()) ButtonAddClick();
     });
     On(ListBox1, &QListWidget::itemDoubleClicked, [this, remove] {
@@ -149,7 +154,7 @@ public:
   void ButtonAddClick() {
     for (int row : SelectedRows(ListBox2)) {
       if (v.Goods.size() >= MaxGoods) break;
-      v.Goods.push_back(ItemList->Items(row)->Id);
+      v.Goods.push_back(ItemModel().index(row, 0).data(TCatalogModel::IdRole).toInt());
     }
     UpdateControls();
     ListBox1->setCurrentRow(ListBox1->count() - 1);
@@ -163,9 +168,10 @@ public:
   }
 
 private:
-  static std::vector<int> SelectedRows(const QListWidget* list) {
+  static std::vector<int> SelectedRows(const QListView* list) {
     std::vector<int> rows;
-    for (const QModelIndex& index : list->selectionModel()->selectedRows())
+    // The item list shows the model's name column: its selection is in that column.
+    for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
       rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -194,7 +200,7 @@ private:
 
   TShopBodies bodies_;
   QListWidget* ListBox1 = nullptr;
-  QListWidget* ListBox2 = nullptr;
+  QListView* ListBox2 = nullptr;
 };
 VELMORA_REGISTER_FORM(TFormEvCmd10720, TFormGroup::Command, 10720, LastUsedRecord<TShopValues>());
 

@@ -291,12 +291,12 @@ class TFormEvCmd10230 : public TFormEvCmd<TTimerValues> {
 public:
   explicit TFormEvCmd10230(QWidget* owner) : TFormEvCmd(owner, 10230) {
     TFormBuilder b(this, "FormEvCmd10230", "Timer Management", 313, 225);
-    QGroupBox* operand = nullptr;
+    TFixedOrVariableControls operand;
     QGroupBox* options = nullptr;
     CommandLayout(b, [&] {
       b.RadioGroup("GroupBox1", "Set", {"Set", "Start", "Stop"}, &v.Operation, 3);
-      operand = b.Group("GroupBox2", "Operand", [&] {
-        FixedOrVariableGroup(
+      b.Group("GroupBox2", "Operand", [&] {
+        operand = FixedOrVariableGroup(
             *this, b, {"RadioButton1", "Set", "RadioButton2", "Variable", "DashBox1"}, v.Operand,
             [&] {
               std::vector<QWidget*> controls;
@@ -312,9 +312,7 @@ public:
     });
     // Start and stop take no operand: its kind cannot be chosen either. (The group's
     // boxes follow their own rules, which blank them while disabled.)
-    EnableWhen({operand->findChild<QWidget*>("RadioButton1"),
-                operand->findChild<QWidget*>("RadioButton2")},
-               [this] { return v.Operation == 0; });
+    EnableWhen({operand.FixedRadio, operand.VariableRadio}, [this] { return v.Operation == 0; });
     EnableWhen({options}, [this] { return v.Operation == 1; });
   }
 

@@ -3,7 +3,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QWidget>
@@ -107,16 +106,19 @@ void EnableControls(std::initializer_list<QWidget*> controls, bool enabled) {
 }
 
 void EnableControls(const std::vector<QWidget*>& controls, bool enabled) {
+  GreyControls(controls, enabled);
+  if (!enabled)
+    for (QWidget* control : controls)
+      ShowNothing(control);
+}
+
+void GreyControls(const std::vector<QWidget*>& controls, bool enabled) {
   for (QWidget* control : controls) {
     control->setEnabled(enabled);
-    if (qobject_cast<QLabel*>(control)) continue;
-    auto* combo = qobject_cast<QComboBox*>(control);
-    auto* dialEdit = qobject_cast<TDialEdit*>(control);
-    auto* overEdit = qobject_cast<TOverEdit*>(control);
-    auto* dashBox = qobject_cast<TDashBox*>(control);
-    if (combo || dialEdit || overEdit || dashBox || qobject_cast<QAbstractItemView*>(control))
+    if (qobject_cast<QComboBox*>(control) || qobject_cast<TDialEdit*>(control) ||
+        qobject_cast<TOverEdit*>(control) || qobject_cast<TDashBox*>(control) ||
+        qobject_cast<QAbstractItemView*>(control))
       SetBaseColor(control, enabled);
-    if (!enabled) ShowNothing(control);
   }
 }
 

@@ -43,6 +43,8 @@ QString FormatIntRange(int a, int b);
 // while the dialog keeps its values.
 void EnableControls(const std::vector<QWidget*>& controls, bool enabled);
 void EnableControls(std::initializer_list<QWidget*> controls, bool enabled);
+// The same without blanking: disabled controls are greyed and keep showing their values.
+void GreyControls(const std::vector<QWidget*>& controls, bool enabled);
 // What a disabled value control shows: nothing (a combo box, dial edit, text edit or
 // value box is emptied; other controls are left as they are).
 void ShowNothing(QWidget* control);

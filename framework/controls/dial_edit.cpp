@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPolygon>
 #include <QStyle>
@@ -28,6 +30,13 @@ int DecimalLength(int value) {
 // the control, so it neither selects nor re-formats.
 bool IsEntryReason(Qt::FocusReason reason) {
   return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+}
+
+// The text up to its first control character: what a one-line field takes of a paste.
+QString FirstLine(const QString& text) {
+  const auto stop = std::find_if(text.begin(), text.end(),
+                                 [](QChar c) { return c.unicode() < 32 || c.unicode() == 127; });
+  return QString(text.begin(), stop - text.begin());
 }
 
 } // namespace
@@ -156,7 +165,70 @@ void TAutoSelectEdit::mouseReleaseEvent(QMouseEvent* event) {
     swallowingClick_ = false;
     return;
   }
+  if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+    Paste(true);
+    return;
+  }
   QLineEdit::mouseReleaseEvent(event);
+}
+
+void TAutoSelectEdit::PasteText(const QString& text) {
+  if (!isReadOnly()) insert(FirstLine(text));
+}
+
+void TAutoSelectEdit::Paste(bool selectionClipboard) {
+  const QString text = QGuiApplication::clipboard()->text(
+      selectionClipboard ? QClipboard::Selection : QClipboard::Clipboard);
+  if (!text.isEmpty()) PasteText(text);
+}
+
+void TAutoSelectEdit::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Paste)) {
+    Paste(false);
+    event->accept();
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void TAutoSelectEdit::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  for (QAction* action : menu->actions()) {
+    if (action->objectName() != QLatin1String("edit-paste")) continue;
+    disconnect(action, &QAction::triggered, this, nullptr);
+    connect(action, &QAction::triggered, this, [this] { Paste(false); });
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
+}
+
+void TAutoSelectEdit::dropEvent(QDropEvent* event) {
+  const QString text = event->mimeData()->text();
+  const QString line = FirstLine(text);
+  if (line.size() == text.size()) {
+    QLineEdit::dropEvent(event);
+    return;
+  }
+  // The line edit inserts the dropped text whole, so it is handed the first line instead.
+  QMimeData cut;
+  cut.setText(line);
+  QDropEvent copy(event->position(), event->possibleActions(), &cut, event->buttons(),
+                  event->modifiers());
+  copy.setDropAction(event->dropAction());
+  QLineEdit::dropEvent(&copy);
+  event->setDropAction(copy.dropAction());
+  event->setAccepted(copy.isAccepted());
+}
+
+void TAutoSelectEdit::inputMethodEvent(QInputMethodEvent* event) {
+  const QString line = FirstLine(event->commitString());
+  if (line.size() == event->commitString().size()) {
+    QLineEdit::inputMethodEvent(event);
+    return;
+  }
+  QInputMethodEvent copy(event->preeditString(), event->attributes());
+  copy.setCommitString(line, event->replacementStart(), event->replacementLength());
+  QLineEdit::inputMethodEvent(&copy);
 }
 
 // ---- TDialEdit ----
@@ -256,19 +328,6 @@ void TDialEdit::TextChanged() {
   autoSelect_ = saved;
 }
 
-void TDialEdit::PasteText(const QString& text) {
-  if (isReadOnly()) return;
-  const auto stop =
-      std::find_if(text.begin(), text.end(), [](QChar c) { return c.unicode() < 32; });
-  insert(QString(text.begin(), stop - text.begin()));
-}
-
-void TDialEdit::Paste(bool selectionClipboard) {
-  const QString text = QGuiApplication::clipboard()->text(
-      selectionClipboard ? QClipboard::Selection : QClipboard::Clipboard);
-  if (!text.isEmpty()) PasteText(text);
-}
-
 QSize TDialEdit::minimumSizeHint() const {
   const QFontMetrics fm = fontMetrics();
   const int text = std::max(fm.horizontalAdvance(QString::number(minValue_)),
@@ -305,11 +364,6 @@ void TDialEdit::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  if (event->matches(QKeySequence::Paste)) {
-    Paste(false);
-    event->accept();
-    return;
-  }
   TAutoSelectEdit::keyPressEvent(event);
 }
 
@@ -323,25 +377,6 @@ void TDialEdit::wheelEvent(QWheelEvent* event) {
 void TDialEdit::focusOutEvent(QFocusEvent* event) {
   TAutoSelectEdit::focusOutEvent(event);
   if (IsEntryReason(event->reason())) SetValue(Value());
-}
-
-void TDialEdit::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
-    Paste(true);
-    return;
-  }
-  TAutoSelectEdit::mouseReleaseEvent(event);
-}
-
-void TDialEdit::contextMenuEvent(QContextMenuEvent* event) {
-  QMenu* menu = createStandardContextMenu();
-  for (QAction* action : menu->actions()) {
-    if (action->objectName() != QLatin1String("edit-paste")) continue;
-    disconnect(action, &QAction::triggered, this, nullptr);
-    connect(action, &QAction::triggered, this, [this] { Paste(false); });
-  }
-  menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->popup(event->globalPos());
 }
 
 // ---- TOverEdit ----

@@ -56,7 +56,9 @@ private:
 };
 
 // An edit that selects its whole text when it is entered or clicked into while it has
-// no focus (the click then places no caret). Both edits below build on it.
+// no focus (the click then places no caret). Both edits below build on it. Its text is
+// one line: pasted, dropped or composed text counts only up to its first control
+// character, so no line break ever reaches a field.
 class TAutoSelectEdit : public QLineEdit {
   Q_OBJECT
 public:
@@ -64,16 +66,25 @@ public:
   bool AutoSelect() const { return autoSelect_; }
   void SetAutoSelect(bool value) { autoSelect_ = value; }
 
+  // Inserts clipboard text up to its first control character in place of the selection.
+  void PasteText(const QString& text);
+
 protected:
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
 
   bool autoSelect_ = true;
 
 private:
+  void Paste(bool selectionClipboard);
+
   bool focusedByClick_ = false;
   bool swallowingClick_ = false;
 };
@@ -102,9 +113,6 @@ public:
   virtual void SpinUp();
   virtual void SpinDown();
 
-  // Inserts clipboard text up to its first control character in place of the selection.
-  void PasteText(const QString& text);
-
   // Never narrower than its widest value beside the dial and spin buttons.
   QSize minimumSizeHint() const override;
 
@@ -113,15 +121,12 @@ protected:
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
   int ClampValue(long long value);
   void SetBound(int& bound, int value);
   void StepBy(int steps);
   void TextChanged();
-  void Paste(bool selectionClipboard);
 
   int minValue_ = 0;
   int maxValue_ = 100;

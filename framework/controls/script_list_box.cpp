@@ -60,11 +60,16 @@ void TScriptListBox::SetScript(const TXelEventScriptList& script,
   lines.reserve(script.GetCount());
   facts.reserve(static_cast<size_t>(script.GetCount()));
   for (int i = 0; i < script.GetCount(); ++i) {
-    bool broken = false;
-    lines.push_back(ToQString(converter.Convert(*script.GetItem(i), &broken)));
-    facts.push_back(ScriptLineFacts(*script.GetItem(i), broken));
+    lines.push_back(ToQString(converter.Convert(*script.GetItem(i))));
+    facts.push_back(ScriptLineFacts(*script.GetItem(i)));
   }
   SetItems(lines, std::move(facts));
+}
+
+void TScriptListBox::Refill(const TXelEventScriptList& script,
+                            const TEventScriptConverter& converter) {
+  if (script.GetCount() != Count()) itemIndex_ = anchor_ = -1;
+  SetScript(script, converter);
 }
 
 void TScriptListBox::ItemsChanged() {

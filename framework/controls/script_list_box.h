@@ -30,8 +30,12 @@ public:
   // limited to the new last line). As many lines as before keep the view where it is.
   void SetItems(const QStringList& items, std::vector<TScriptLineFacts> facts);
   // Fills the lines with the display texts of a script, through its owner's converter,
-  // and takes their facts from the script lines.
+  // and takes their facts from the script lines; the caret is kept, as after an edit.
   void SetScript(const TXelEventScriptList& script, const TEventScriptConverter& converter);
+  // Shows the script of another entry, page or event: of the same length the texts are
+  // replaced in place (caret, selection and view kept), of another length it starts at
+  // its first line.
+  void Refill(const TXelEventScriptList& script, const TEventScriptConverter& converter);
 
   int ItemIndex() const { return itemIndex_; }
   // Moves the caret and recomputes the selection; with Shift held it extends from the

@@ -5,8 +5,8 @@
 #include "core/event_script.h"
 #include "core/event_script_edit.h"
 
-TScriptLineFacts ScriptLineFacts(const TXelEventScriptLine& line, bool broken) {
-  return {line.Indent, !broken && IsCommandHeadCode(line.Code)};
+TScriptLineFacts ScriptLineFacts(const TXelEventScriptLine& line) {
+  return {line.Indent, StartsCommand(line)};
 }
 
 TScriptLineFacts LineFactsAt(const std::vector<TScriptLineFacts>& lines, int index) {

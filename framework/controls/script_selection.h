@@ -15,10 +15,9 @@ struct TScriptLineFacts {
   friend bool operator==(const TScriptLineFacts&, const TScriptLineFacts&) = default;
 };
 
-// The facts of a script line: its depth, and whether its code starts a command. A line
-// whose display text could not be made (Broken) starts none: what it says is unknown, so
-// it stays with the command above it.
-TScriptLineFacts ScriptLineFacts(const TXelEventScriptLine& line, bool broken);
+// The facts of a script line: its depth, and whether it starts a command by the rule the
+// script edits follow (StartsCommand).
+TScriptLineFacts ScriptLineFacts(const TXelEventScriptLine& line);
 
 // The facts of line Index; indent 0 and no command outside the list.
 TScriptLineFacts LineFactsAt(const std::vector<TScriptLineFacts>& lines, int index);

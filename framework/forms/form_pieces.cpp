@@ -101,8 +101,9 @@ QComboBox* IdCombo(TFormBuilder& b, const char* name, TCatalogModel& model, TIdC
   });
 }
 
-QComboBox* CatalogCombo(TFormBuilder& b, const char* name, TCatalogModel& model, TField<int> id) {
+QComboBox* CatalogCombo(TFormBuilder& b, const char* name, TCatalogModel& model, TField<int> id,
+                        int length) {
   TIdChoices choices;
   choices.Fallback = 1;
-  return IdCombo(b, name, model, std::move(choices), std::move(id));
+  return IdCombo(b, name, model, std::move(choices), std::move(id), length);
 }

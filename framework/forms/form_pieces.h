@@ -66,9 +66,10 @@ QComboBox* IdCombo(TFormBuilder& b, const char* name, const TIdChoices& choices,
 QComboBox* CatalogCombo(TFormBuilder& b, const char* name, const QStringList& names,
                         TField<int> id);
 // A combo over the shared model of a catalog, showing its names: id = line + 1, an
-// unlisted id shows, and becomes, 1. Opening it costs nothing per entry, and a rename or
-// a new number of entries shows at once.
-QComboBox* CatalogCombo(TFormBuilder& b, const char* name, TCatalogModel& model, TField<int> id);
+// unlisted id shows, and becomes, 1. Opening it costs nothing per entry (unless Length is
+// 0), and a rename or a new number of entries shows at once.
+QComboBox* CatalogCombo(TFormBuilder& b, const char* name, TCatalogModel& model, TField<int> id,
+                        int length = ListComboLength);
 // The same over a model, with the rules of Choices for ids no line stands for (its lines
 // and ids come from the model: line i stands for First + i).
 QComboBox* IdCombo(TFormBuilder& b, const char* name, TCatalogModel& model, TIdChoices choices,

@@ -98,8 +98,34 @@ void TFormXelCommon::ReadControls() {
 }
 
 void TFormXelCommon::EnableWhen(std::vector<QWidget*> controls, std::function<bool()> predicate) {
-  enableRules_.push_back({std::move(controls), std::move(predicate), std::nullopt});
+  enableRules_.push_back({std::move(controls), std::move(predicate), true, std::nullopt});
   ApplyEnableRules(false);
+}
+
+void TFormXelCommon::GreyWhen(std::vector<QWidget*> controls, std::function<bool()> predicate) {
+  enableRules_.push_back({std::move(controls), std::move(predicate), false, std::nullopt});
+  ApplyEnableRules(false);
+}
+
+namespace {
+
+// Whether Control is one of Controls or lies inside one of them.
+bool Covers(const std::vector<QWidget*>& controls, const QWidget* control) {
+  return std::any_of(controls.begin(), controls.end(), [control](QWidget* outer) {
+    return outer == control || outer->isAncestorOf(control);
+  });
+}
+
+} // namespace
+
+bool TFormXelCommon::GreyedShowingValue(const QWidget* control) const {
+  bool greyed = false;
+  for (const TEnableRule& rule : enableRules_) {
+    if (rule.enabled != false || !Covers(rule.controls, control)) continue;
+    if (rule.blank) return false;
+    greyed = true;
+  }
+  return greyed;
 }
 
 void TFormXelCommon::ApplyEnableRules() {
@@ -115,6 +141,10 @@ void TFormXelCommon::ApplyEnableRules(bool all) {
     if (!all && rule.enabled == enabled) continue;
     const bool wasDisabled = rule.enabled == false;
     rule.enabled = enabled;
+    if (!rule.blank) {
+      GreyControls(rule.controls, enabled);
+      continue;
+    }
     EnableControls(rule.controls, enabled);
     if (!enabled) ShowNothingWithin(rule.controls);
     // The controls were blanked while disabled; their fields kept the values.
@@ -126,7 +156,7 @@ void TFormXelCommon::ApplyEnableRules(bool all) {
   // A refilled group may hold controls that a rule of their own keeps disabled.
   if (refilled)
     for (const TEnableRule& rule : enableRules_)
-      if (rule.enabled == false) {
+      if (rule.blank && rule.enabled == false) {
         for (QWidget* control : rule.controls)
           ShowNothing(control);
         ShowNothingWithin(rule.controls);
@@ -142,13 +172,8 @@ void TFormXelCommon::ShowNothingWithin(const std::vector<QWidget*>& controls) {
 }
 
 void TFormXelCommon::FillBindingsWithin(const std::vector<QWidget*>& controls) {
-  for (const auto& binding : bindings_) {
-    QWidget* control = binding->Control();
-    if (std::any_of(controls.begin(), controls.end(), [control](QWidget* outer) {
-          return outer == control || outer->isAncestorOf(control);
-        }))
-      binding->Fill();
-  }
+  for (const auto& binding : bindings_)
+    if (Covers(controls, binding->Control())) binding->Fill();
 }
 
 TFormXelBase::TFormXelBase(QWidget* owner, int helpContext)

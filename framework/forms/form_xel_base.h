@@ -86,6 +86,11 @@ public:
   // Keeps Controls enabled exactly while Predicate holds (EnableControls: a disabled
   // control shows nothing, its field keeps the value and shows again when enabled).
   void EnableWhen(std::vector<QWidget*> controls, std::function<bool()> predicate);
+  // The same for forms that grey what does not apply: disabled, the controls keep
+  // showing their values.
+  void GreyWhen(std::vector<QWidget*> controls, std::function<bool()> predicate);
+  // Whether Control is disabled by GreyWhen rules alone, so that it rightly shows a value.
+  bool GreyedShowingValue(const QWidget* control) const;
   // Evaluates the EnableWhen rules now; done after every change by itself.
   void ApplyEnableRules();
 
@@ -115,6 +120,7 @@ private:
   struct TEnableRule {
     std::vector<QWidget*> controls;
     std::function<bool()> predicate;
+    bool blank = true; // disabled controls show nothing
     std::optional<bool> enabled;
   };
 

@@ -263,7 +263,8 @@ void TFormMaterialBase::ButtonExportClick() {
   const TMaterialKind kind = MaterialManagerFolders[folderIndex_].Kind;
   std::string source;
   // A name alone would be looked for in the current directory.
-  if (!FindSelectedFile(source)) throw EFileError(FileMessage(SCannotOpenFile, source));
+  if (!FindSelectedFile(source))
+    throw EFileError(FileMessage(SCannotOpenFile, StripRtpSuffix(SelectedEntry())));
   const TFileDialogSetup setup = ExportDialogSetup(kind, source);
   TCenterSaveDialog dialog(this);
   dialog.setObjectName("SaveDialog1");

@@ -143,17 +143,29 @@ bool AskDataMaximum(QWidget* owner, int dx, int dy, int& count) {
   return true;
 }
 
-bool ChangeCatalogMaximum(QWidget* page, TCatalog& catalog) {
-  const int oldMaximum = LastId(catalog);
-  int maximum = oldMaximum;
+bool AskCatalogMaximum(QWidget* page, const TCatalog& catalog, int& maximum) {
+  maximum = LastId(catalog);
   if (!AskDataMaximum(PageOwner(page), PageLeft(page) + 14, 410, maximum)) return false;
   if (page) page->repaint();
+  return true;
+}
+
+void SetCatalogMaximum(TCatalog& catalog, int maximum) {
   TBusyCursor busy;
   // By id, so that a list with gaps ends exactly at the chosen id.
-  for (int id = oldMaximum + 1; id <= maximum; ++id)
+  for (int id = LastId(catalog) + 1; id <= maximum; ++id)
     catalog.GetOrCreate(id);
   while (catalog.GetCount() > 0 && LastId(catalog) > maximum)
     catalog.DeleteById(LastId(catalog));
+  // A list always keeps one entry to bind: none left brings back a default entry 1 now,
+  // not at the next refill.
+  if (catalog.GetCount() == 0) catalog.GetOrCreate(1);
+}
+
+bool ChangeCatalogMaximum(QWidget* page, TCatalog& catalog) {
+  int maximum = 0;
+  if (!AskCatalogMaximum(page, catalog, maximum)) return false;
+  SetCatalogMaximum(catalog, maximum);
   return true;
 }
 

@@ -42,8 +42,13 @@ void RestoreListPosition(QListWidget* list, int topIndex, int itemIndex);
 // Owner's client origin and showing Count; a smaller one is confirmed first. True and the
 // new number in Count when the author chose OK.
 bool AskDataMaximum(QWidget* owner, int dx, int dy, int& count);
-// Asks for a new highest id: a higher one adds default entries, a lower one deletes the
-// entries above it after a warning. True when the author confirmed.
+// Asks for a new highest id for Page's catalog (a lower one after a warning). True and
+// the id in Maximum when the author confirmed; the catalog is not touched yet.
+bool AskCatalogMaximum(QWidget* page, const TCatalog& catalog, int& maximum);
+// Brings the catalog to the highest id Maximum: default entries are added up to it, those
+// above it deleted; a catalog left empty gets a default entry 1 at once.
+void SetCatalogMaximum(TCatalog& catalog, int maximum);
+// Both of the above. True when the author confirmed.
 bool ChangeCatalogMaximum(QWidget* page, QListWidget* list, TCatalog& catalog, TCatalogLine line);
 // The same for a list that follows the catalog by itself (a view of its model).
 bool ChangeCatalogMaximum(QWidget* page, TCatalog& catalog);

@@ -63,8 +63,9 @@ bool PickVariable(TFormXelCommon& form, TField<int> id) {
 TDashBox* SwitchBox(TFormXelCommon& form, TFormBuilder& b, const char* name, TField<int> id) {
   return NameBox<TFormSelSwitch>(form, b, name, std::move(id), &SwitchBoxText);
 }
-TDashBox* VariableBox(TFormXelCommon& form, TFormBuilder& b, const char* name, TField<int> id) {
-  return NameBox<TFormSelVariable>(form, b, name, std::move(id), &VariableBoxText);
+TDashBox* VariableBox(TFormXelCommon& form, TFormBuilder& b, const char* name, TField<int> id,
+                      QString (*text)(int)) {
+  return NameBox<TFormSelVariable>(form, b, name, std::move(id), text);
 }
 
 TFixedOrVariableControls FixedOrVariableGroup(

@@ -30,10 +30,11 @@ int VariableCount();
 bool PickSwitch(TFormXelCommon& form, TField<int> id);
 bool PickVariable(TFormXelCommon& form, TField<int> id);
 
-// A value box showing a switch or variable; a click opens its picker. A choice made
-// there reaches the form as a change of the box.
+// A value box showing a switch or variable (Text of its id); a click opens its picker. A
+// choice made there reaches the form as a change of the box.
 TDashBox* SwitchBox(TFormXelCommon& form, TFormBuilder& b, const char* name, TField<int> id);
-TDashBox* VariableBox(TFormXelCommon& form, TFormBuilder& b, const char* name, TField<int> id);
+TDashBox* VariableBox(TFormXelCommon& form, TFormBuilder& b, const char* name, TField<int> id,
+                      QString (*text)(int) = &VariableBoxText);
 
 // A value taken either from a constant or from a variable: Kind 0 fixed, 1 variable.
 // Each kind keeps its own slot, so switching back shows the value it had.

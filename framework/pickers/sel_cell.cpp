@@ -343,11 +343,7 @@ TFormSelReplChip::TFormSelReplChip(QWidget* owner) : TFormXelBase(owner) {
   TFormBuilder b(this, "FormSelReplChip", QStringLiteral("Select Chip"), 320, 290);
   b.Row([&] {
     ScrollFrame1 = b.Add<TScrollFrame>("ScrollFrame1");
-    b.Column([&] {
-      b.OkButton();
-      b.CancelButton();
-      b.Stretch();
-    });
+    b.ButtonColumn(false);
   });
   ScrollFrame1->HorzScrollBar()->SetVisible(false);
   ScrollFrame1->SetBarSizeFixed(true);

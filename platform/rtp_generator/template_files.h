@@ -8,7 +8,8 @@
 inline constexpr const char* TemplateDataBaseName = "KOVAX.ldb.dat";
 
 // A reset database whose first chipset, hero, monster, battle animation and terrain and
-// whose system record name the materials of the generated run-time package.
+// whose system record name the materials of the generated run-time package. Every entry
+// has a name its page can show whole, and every vocabulary text is filled in.
 std::vector<uint8_t> MakeTemplateDataBase();
 
 // The defaults file (section "VELMORA") with "RuntimePackagePath" = RtpFolder, written

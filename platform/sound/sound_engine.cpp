@@ -37,9 +37,38 @@ void TSoundEngine::AudioCallback(void* engine, Uint8* stream, int length) {
     std::memset(stream, 0, static_cast<size_t>(length));
 }
 
+// Opening the device (the sound server, or the probing of every driver when there is
+// none) takes longer than the rest of the editor's start: it runs beside the caller, and
+// every other entry point first waits for it.
 int TSoundEngine::Create() {
+  std::lock_guard<std::mutex> guard(OpenerLock);
+  if (Opener.joinable()) return 1;
+  {
+    std::lock_guard<std::mutex> state(Lock);
+    if (Created) return 1;
+  }
+  Opener = std::thread([this] {
+    OpenOutput();
+    // SDL keeps per-thread state (its error text) that only this call frees for a thread
+    // it did not start.
+    SDL_TLSCleanup();
+  });
+  return 1;
+}
+
+void TSoundEngine::Settle() {
+  std::lock_guard<std::mutex> guard(OpenerLock);
+  if (!Opener.joinable()) return;
+  Opener.join();
+  if (WaveOnOpen) {
+    WaveOnOpen = false;
+    std::lock_guard<std::mutex> state(Lock);
+    WaveReady = Created;
+  }
+}
+
+void TSoundEngine::OpenOutput() {
   std::lock_guard<std::mutex> guard(Lock);
-  if (Created) return 1;
   int rate = PreferredRate;
   Silent = true;
   if (!SilentRequested() && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
@@ -63,7 +92,6 @@ int TSoundEngine::Create() {
   ClockFraction = 0;
   Created = true;
   if (Device) SDL_PauseAudioDevice(Device, 0);
-  return 1;
 }
 
 void TSoundEngine::Release() {
@@ -109,6 +137,14 @@ int TSoundEngine::InitMidi() {
 }
 
 int TSoundEngine::InitWave() {
+  {
+    // Asked for right after Create: noted, and done once the device is open.
+    std::lock_guard<std::mutex> guard(OpenerLock);
+    if (Opener.joinable()) {
+      WaveOnOpen = true;
+      return 1;
+    }
+  }
   std::lock_guard<std::mutex> guard(Lock);
   if (!Created) return 0;
   WaveReady = true;

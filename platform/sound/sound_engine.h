@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "platform/sound/midi_synth.h"
 #include "platform/sound/sound_mixer.h"
@@ -19,7 +20,11 @@ public:
   // The one engine of the process; never destroyed, so exit handlers may still call it.
   static TSoundEngine& Instance();
 
+  // Starts opening the output and returns; the other calls except InitWave wait until it
+  // is open.
   int Create();
+  // Waits until an output that Create began to open is open.
+  void Settle();
   void Release();
   int InitMidi();
   int InitWave();
@@ -51,6 +56,7 @@ private:
   };
 
   static void AudioCallback(void* engine, Uint8* stream, int length);
+  void OpenOutput();
   // Without a device, lets the mixer catch up with the clock. Caller holds Lock.
   void CatchUp();
   // From the cache, else read and decoded (without holding Lock) and cached.
@@ -61,6 +67,9 @@ private:
   bool EnsureSynth();
   void StopMusicLocked();
 
+  std::mutex OpenerLock;
+  std::thread Opener;
+  bool WaveOnOpen = false; // InitWave came while the device was opening; under OpenerLock
   std::mutex Lock;
   bool Created = false;
   bool Silent = true;

@@ -19,8 +19,11 @@ template <typename F> auto Guarded(F f) -> decltype(f()) {
   }
 }
 
+// The engine once the output that TunaraCreate began to open is open.
 TSoundEngine& Engine() {
-  return TSoundEngine::Instance();
+  TSoundEngine& engine = TSoundEngine::Instance();
+  engine.Settle();
+  return engine;
 }
 
 // Records the call, then runs it.
@@ -35,7 +38,7 @@ TUNARA_API int TunaraGetVersion() {
   return Call(TCallLine("TunaraGetVersion"), [] { return TunaraVersion; });
 }
 TUNARA_API int TunaraCreate() {
-  return Call(TCallLine("TunaraCreate"), [] { return Engine().Create(); });
+  return Call(TCallLine("TunaraCreate"), [] { return TSoundEngine::Instance().Create(); });
 }
 TUNARA_API void TunaraRelease() {
   Call(TCallLine("TunaraRelease"), [] { Engine().Release(); });
@@ -44,7 +47,7 @@ TUNARA_API int TunaraInitMidi() {
   return Call(TCallLine("TunaraInitMidi"), [] { return Engine().InitMidi(); });
 }
 TUNARA_API int TunaraInitWave() {
-  return Call(TCallLine("TunaraInitWave"), [] { return Engine().InitWave(); });
+  return Call(TCallLine("TunaraInitWave"), [] { return TSoundEngine::Instance().InitWave(); });
 }
 TUNARA_API void TunaraTermMidi() {
   Call(TCallLine("TunaraTermMidi"), [] { Engine().TermMidi(); });

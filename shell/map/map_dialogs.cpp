@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/chipset_record.h"
 #include "core/clipboard.h"
 #include "core/clipboard_formats.h"
 #include "core/database_tables.h"
@@ -24,7 +23,9 @@
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
+#include "framework/forms/form_pieces.h"
 #include "framework/forms/form_registry.h"
 #include "framework/pickers/sel_material_list.h"
 #include "framework/pickers/sel_music.h"
@@ -44,14 +45,6 @@ namespace {
 
 // The keypad digit of each direction button, in button order.
 constexpr int ShiftDirections[] = {8, 4, 6, 2};
-
-QStringList MonGroupNames() {
-  QStringList names;
-  if (MonGroupList)
-    for (int i = 0; i < MonGroupList->GetCount(); ++i)
-      names << ToQString(MonGroupList->Items(i)->Name);
-  return names;
-}
 
 QString EncounterRowText(int32_t groupId) {
   const TXelMonGroupItem* group = MonGroupList ? MonGroupList->FindById(groupId) : nullptr;
@@ -96,7 +89,7 @@ void ModeGroup(TFormBuilder& b, const char* name, const char* caption, const cha
 TFormEDMapEncount::TFormEDMapEncount(QWidget* owner) : TFormXelBase(owner) {
   TFormBuilder b(this, "FormEDMapEncount", QStringLiteral("Map Encounter Rate Editor"), 201, 105);
   b.Group("GroupBox1", QStringLiteral("Monsters Party"),
-          [&] { ComboBox1 = b.ComboBox("ComboBox1", {}, &v.Index); });
+          [&] { ComboBox1 = CatalogCombo(b, "ComboBox1", MonsterGroupModel(), &v.GroupId); });
   QPushButton* ok = nullptr;
   b.Row([&] {
     b.Stretch();
@@ -108,24 +101,18 @@ TFormEDMapEncount::TFormEDMapEncount(QWidget* owner) : TFormXelBase(owner) {
 }
 
 void TFormEDMapEncount::FormShow() {
-  const QStringList names = MonGroupNames();
-  {
-    TUpdatingScope updating(*this);
-    ComboBox1->clear();
-    ComboBox1->addItems(names);
-  }
-  if (GroupId < 1 || GroupId > names.size()) GroupId = 1;
-  v.Index = names.isEmpty() ? -1 : GroupId - 1;
+  // A group that does not exist shows, and becomes, the first.
+  v.GroupId = GroupId;
   UpdateControls();
 }
 
 void TFormEDMapEncount::ButtonOkClick() {
-  GroupId = v.Index + 1;
+  GroupId = v.GroupId;
   done(mrOk);
 }
 
 void TFormEDMapEncount::done(int result) {
-  if (isVisible() && v.Index >= 0) LastEncounterGroup = v.Index + 1;
+  if (isVisible() && ComboBox1->currentIndex() >= 0) LastEncounterGroup = v.GroupId;
   TFormXelBase::done(result);
 }
 
@@ -281,10 +268,8 @@ TFormEDMap::TFormEDMap(QWidget* owner) : TFormXelBase(owner, 171) {
         b.Label("Label1", QStringLiteral("Name"));
         b.Edit("OverEdit1", &v.MapName, 24);
         b.Label("Label2", QStringLiteral("ChipSet"));
-        ComboBox1 = b.Bind(
-            b.Add<QComboBox>("ComboBox1"), &QComboBox::currentIndexChanged,
-            TField<int>(&v.ChipSetId), [](QComboBox* c, int id) { c->setCurrentIndex(id - 1); },
-            [](QComboBox* c) { return c->currentIndex() + 1; });
+        // A few chip sets: as wide as their names, like the name above it.
+        CatalogCombo(b, "ComboBox1", ChipSetModel(), &v.ChipSetId, 0);
       });
       b.Group("GroupBox1", QStringLiteral("Map Size (Width X Height)"), [&] {
         b.Row([&] {
@@ -378,16 +363,6 @@ void TFormEDMap::FormShow() {
   v = Properties;
   setWindowTitle(
       DialogCaption(IsNewMap ? "The preparation of the map" : "The setup of the map", MapId));
-  QStringList chipSets;
-  if (ChipSetList)
-    for (int i = 0; i < ChipSetList->GetCount(); ++i)
-      chipSets << ToQString(ChipSetList->Items(i)->Name);
-  {
-    TUpdatingScope updating(*this);
-    ComboBox1->clear();
-    ComboBox1->addItems(chipSets);
-  }
-  if (v.ChipSetId < 1 || v.ChipSetId > chipSets.size()) v.ChipSetId = 1;
   if (IsTopLevel)
     for (int32_t* mode : {&v.BgmMode, &v.BackdropMode, &v.TeleportMode, &v.EscapeMode, &v.SaveMode})
       if (*mode == 0) *mode = 1;
@@ -454,10 +429,7 @@ TFormEDArea::TFormEDArea(QWidget* owner) : TFormXelBase(owner, 190) {
       b.Group("GroupBox1", QStringLiteral("Monsters Party"),
               [&] { ListView1 = b.Add<TEncounterList>("ListView1", *this); });
     });
-    b.Column([&] {
-      b.StandardButtons();
-      b.Stretch();
-    });
+    b.ButtonColumn();
   });
   On(setArea, &TDashBox::Clicked, &TFormEDArea::DashBox1Click);
 }
@@ -525,11 +497,7 @@ TFormMapShift::TFormMapShift(QWidget* owner) : TFormXelBase(owner) {
         DialEdit1 = b.DialEdit("DialEdit1", 1, 100, &v.Distance);
       });
     });
-    b.Column([&] {
-      ok = b.OkButton();
-      b.CancelButton();
-      b.Stretch();
-    });
+    ok = b.ButtonColumn(false).Ok;
   });
   for (int i = 0; i < 4; ++i)
     On(buttons[i], &QRadioButton::clicked, [this, i] { DirectionClick(i); });
@@ -578,11 +546,7 @@ TFormMapShipPos::TFormMapShipPos(QWidget* owner) : TFormXelBase(owner) {
           b.Radio(name, QString::fromLatin1(caption))->installEventFilter(this);
       });
     });
-    b.Column([&] {
-      ButtonOk = b.OkButton();
-      b.CancelButton();
-      b.Stretch();
-    });
+    ButtonOk = b.ButtonColumn(false).Ok;
   });
 }
 

@@ -50,7 +50,7 @@ public:
 
 private:
   struct TValues {
-    int Index = 0;
+    int GroupId = 1;
   } v;
   QComboBox* ComboBox1;
 };
@@ -119,7 +119,6 @@ private:
   void LoadPanorama();
 
   TMapProperties v;
-  QComboBox* ComboBox1;
   TScrollFrame* ScrollFrame1;
   TEncounterList* ListView1;
   std::unique_ptr<TGlimraSheet> sheet_;

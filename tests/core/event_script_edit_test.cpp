@@ -75,7 +75,9 @@ private:
                                                   {13310, Body, 23310, Body, 23311}};
     for (int32_t code : shapes[Pick(depth < 3 ? 9 : 2)]) {
       if (code != Body) {
-        rows.push_back({code, depth, "L" + std::to_string(next_++)});
+        // Appended, not "L" + ...: g++ 12 sees a false overlap there at -O2 (-Wrestrict).
+        std::string text(1, 'L');
+        rows.push_back({code, depth, text.append(std::to_string(next_++))});
         continue;
       }
       for (int n = Pick(3); n > 0; --n)

@@ -120,7 +120,7 @@ TEST(PngReader, RefusesMalformedAndUnsupportedFiles) {
   ImageBytes bad_signature = good;
   bad_signature[1] = 'Q';
   ImageBytes corrupt = Deflate(row2);
-  corrupt[2] ^= 0xFF;
+  corrupt[2] ^= 0xFF; // the first block's header: no valid deflate data
   const ImageBytes half = Deflate({0, 1, 2});
 
   const std::string invalid = "Invalid PNG Image", unsupported = "Unsupported PNG Image";
@@ -135,8 +135,11 @@ TEST(PngReader, RefusesMalformedAndUnsupportedFiles) {
   EXPECT_EQ(PngError(with({ihdr, pal, PngChunk("IDAT", Deflate({0, 1, 2, 5, 3, 4})), iend})),
             invalid); // filter type 5
   EXPECT_EQ(PngError(with({ihdr, pal, iend})), invalid);
-  EXPECT_EQ(PngError(with({ihdr, pal, PngChunk("IDAT", half), iend})), invalid); // short inflate
-  EXPECT_EQ(PngError(with({ihdr, pal, PngChunk("IDAT", corrupt), iend})), invalid);
+  EXPECT_EQ(PngError(with({ihdr, pal, PngChunk("IDAT", half), iend})),
+            invalid + ": the image data ends before the last row");
+  EXPECT_EQ(PngError(with({ihdr, pal, PngChunk("IDAT", corrupt), iend}))
+                .rfind(invalid + ": damaged image data: ", 0),
+            0u);
   EXPECT_EQ(PngError(with({ihdr, pal, PngChunk("IDAT", {idat.begin() + 8, idat.begin() + 12}),
                            PngChunk("tEXt", {'a', 0}), idat, iend})),
             invalid); // another chunk where image data is still needed
@@ -156,6 +159,63 @@ TEST(PngReader, RefusesMalformedAndUnsupportedFiles) {
   claim.insert(claim.end(), {'I', 'D', 'A', 'T', 1, 2, 3});
   EXPECT_EQ(PngError(claim), "A reading error from the stream");
   EXPECT_EQ(PngError(ImageBytes(good.begin(), good.end() - 6)), "A reading error from the stream");
+}
+
+// One flipped byte anywhere the image is read from is refused, and the message says what
+// is wrong: the chunk whose CRC fails, or the image data that does not inflate to its
+// Adler-32. The CRC of a chunk the image does not need is not checked (see above).
+TEST(PngReader, DamagedFilesAreRefusedNamingTheFault) {
+  const auto rows = PatternRows(8, 4, 1, 3);
+  const ImageBytes filtered = FilterRows(rows, 1, {0, 1});
+  const ImageBytes ihdr = PngChunk("IHDR", IhdrData(8, 4, 3));
+  auto png = [&](const ImageBytes& plte, const ImageBytes& packed) {
+    ImageBytes out = PngSignature();
+    for (const ImageBytes& chunk :
+         {ihdr, PngChunk("PLTE", plte), PngChunk("IDAT", packed), PngChunk("IEND", {})})
+      Append(out, chunk);
+    return out;
+  };
+  const ImageBytes stored = Deflate(filtered, 0); // the rows lie in the stream as they are
+  const ImageBytes good = png(kPlte16, stored);
+  ASSERT_EQ(PngError(good), "loaded");
+  const size_t plteData = 8 + 25 + 8, idatData = plteData + kPlte16.size() + 4 + 8;
+
+  struct TCase {
+    const char* what;
+    ImageBytes file;
+    std::string error;
+  };
+  ImageBytes flippedHeader = good, flippedPalette = good, flippedData = good;
+  flippedHeader[8 + 8 + 3] ^= 1;
+  flippedPalette[plteData + 5] ^= 0x10;
+  flippedData[idatData + 20] ^= 0x40;
+  ImageBytes packedRow = stored;
+  packedRow[12] ^= 0x02; // a pixel of the first row, the chunk's CRC made to match
+  ImageBytes checksum = stored;
+  checksum.back() ^= 0x80;
+  const ImageBytes noChecksum(stored.begin(), stored.end() - 4);
+  const std::string prefix = "Invalid PNG Image: ";
+  const std::vector<TCase> cases = {
+      {"IHDR data", flippedHeader, prefix + "CRC error in chunk IHDR"},
+      {"PLTE data", flippedPalette, prefix + "CRC error in chunk PLTE"},
+      {"IDAT data", flippedData, prefix + "CRC error in chunk IDAT"},
+      {"compressed row", png(kPlte16, packedRow),
+       prefix + "the Adler-32 checksum of the image data does not match"},
+      {"Adler-32", png(kPlte16, checksum),
+       prefix + "the Adler-32 checksum of the image data does not match"},
+      {"stream cut before its Adler-32", png(kPlte16, noChecksum),
+       prefix + "the image data ends before its checksum"},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(PngError(c.file), c.error) << c.what;
+
+  // In a compressed stream a flipped byte most often breaks the deflate codes first; the
+  // message then carries zlib's account of it.
+  ImageBytes packed = Deflate(filtered, 9);
+  packed[4] ^= 0x55;
+  const std::string error = PngError(png(kPlte16, packed));
+  EXPECT_EQ(error.rfind(prefix, 0), 0u) << error;
+  EXPECT_GT(error.size(), prefix.size() + 10) << error;
 }
 
 // Signature, the header of a 4096 x 4096 colour image, the end: 45 bytes that once cost

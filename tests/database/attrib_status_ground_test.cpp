@@ -127,14 +127,26 @@ TEST_F(DataBasePages, TheGameConditionIsTheEntryWithId1) {
   const std::vector<const char*> always = {"OverEdit1", "ComboBox1", "ColorPicker1", "DialEdit2",
                                            "DialEdit3", "DialEdit4", "DialEdit5",    "DialEdit6",
                                            "OverEdit2", "OverEdit3", "OverEdit6",    "Panel1"};
-  StatusList->FindById(1)->BlockSkills = 1;
-  StatusList->FindById(1)->Kind = 1;
+  TXelStatusItem& first = *StatusList->FindById(1);
+  first.BlockSkills = 1;
+  first.Kind = 1;
+  first.Priority = 77;
+  first.Restriction = 2;
+  first.BlockSkillRate = 120;
+  first.AlreadyMessage = "is down already.";
   OpenPage(6);
   Select(0);
   for (const char* name : common)
     EXPECT_FALSE(Find(name)->isEnabled()) << name;
   for (const char* name : always)
     EXPECT_TRUE(Find(name)->isEnabled()) << name;
+  // Greyed, they still show the stored values.
+  const QPalette greyed = Find("DialEdit1")->palette();
+  EXPECT_EQ(greyed.color(QPalette::Base), greyed.color(QPalette::Button));
+  EXPECT_EQ(Find<TDialEdit>("DialEdit1")->text(), "77");
+  EXPECT_EQ(Find<TDialEdit>("DialEdit10")->text(), "120");
+  EXPECT_EQ(Find<QComboBox>("ComboBox2")->currentIndex(), 2);
+  EXPECT_EQ(Find<QLineEdit>("OverEdit4")->text(), "is down already.");
 
   // Entry 2 has them all, but for the rates of unchecked blocks and, for a combat
   // effect, the map-movement decrease; these follow their controls at once.

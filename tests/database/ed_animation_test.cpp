@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/animation_sound.h"
+#include "core/clipboard_formats.h"
 #include "core/database_tables.h"
 #include "core/stream.h"
 #include "core/system_records.h"
@@ -171,12 +172,43 @@ TEST_F(AnimationPage, FramesInsertDeleteAndTheTimingList) {
     FindControl<TDialEdit>(dialog, "DialEdit5")->SetValue(4);
     FindControl<QRadioButton>(dialog, "RadioButton1")->click();
     EXPECT_FALSE(FindControl<TSlider>(dialog, "Slider1")->isEnabled());
+    EXPECT_EQ(FindControl<TDialEdit>(dialog, "DialEdit1")->text(), "31"); // greyed, shown
     EXPECT_EQ(dialog->SampleColour(), AppWorkSpaceColor());
     dialog->reject();
   });
   Page().Menu_TimingItemEditClick();
   EXPECT_EQ(Entry().Timings.GetItem(1)->Frame, 2);
   EXPECT_EQ(Entry().Timings.GetItem(1)->FlashScope, 2);
+}
+
+// Delete and Cut take the selected row's timing, as Edit and Copy do, also when the
+// stored ids do not run 1..n.
+TEST_F(AnimationPage, TimingDeleteAndCutTakeTheSelectedRow) {
+  for (const bool cut : {false, true}) {
+    SCOPED_TRACE(cut ? "Cut" : "Delete");
+    TXelAnimationTiming& timings = Entry().Timings;
+    ASSERT_EQ(timings.GetCount(), 3);
+    const int32_t ids[] = {3, 7, 9};
+    for (int i = 0; i < 3; ++i)
+      timings.GetItem(i)->SetId(ids[i]);
+    Control<TReportList>("ListView1")->SetCurrentRow(1);
+    if (cut)
+      Page().Menu_TimingItemCutClick();
+    else
+      Page().Menu_TimingItemDeleteClick();
+    ASSERT_EQ(timings.GetCount(), 2);
+    EXPECT_EQ(timings.GetItem(0)->Id, 3);
+    EXPECT_EQ(timings.GetItem(0)->Frame, 3);
+    EXPECT_EQ(timings.GetItem(1)->Frame, 9);
+    EXPECT_EQ(Cell(1, 0), " < 09 >");
+    EXPECT_EQ(Control<TReportList>("ListView1")->CurrentRow(), 1);
+    if (cut) {
+      TXelAnimationTimingItem clipped(0);
+      ASSERT_TRUE(clipped.PasteFromClipboard(cfAnimationTiming));
+      EXPECT_EQ(clipped.Frame, 6);
+    }
+    Cancel();
+  }
 }
 
 class TRecordingSink : public TAnimationSoundSink {

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <random>
+#include <vector>
 
 #include "core/animation_record.h"
 #include "core/database_tables.h"
@@ -116,6 +117,41 @@ TEST_F(HeroPage, TheLevelsLimitEachOtherWithoutRefusingTheNextHerosValues) {
   EXPECT_EQ(max->MinValue(), 30);
 }
 
+TEST_F(HeroPage, MaxFieldNumberLeavesThePageAloneWhileAskingAndZeroBindsADefaultEntryOne) {
+  TXelPlayerItem* third = PlayerList->FindById(3);
+  third->CriticalEnabled = 1;
+  third->CriticalChance = 7;
+  third->UseSkillSlotName = 1;
+  third->SkillSlotName = "Arts";
+  OpenHero(3);
+  boxes.Answer(IDYES);
+  OnNextModal<TFormXelBase>([this](TFormXelBase* dialog) {
+    EXPECT_TRUE(Control("DialEdit3")->isEnabled());
+    EXPECT_TRUE(Control("OverEdit3")->isEnabled());
+    EXPECT_EQ(Control<TDialEdit>("DialEdit3")->text(), "7");
+    EXPECT_EQ(Control<QLineEdit>("OverEdit3")->text(), "Arts");
+    FindControl<TDialEdit>(dialog, "DialEdit1")->SetValue(0);
+    FindControl<QPushButton>(dialog, "ButtonOk")->click();
+  });
+  Control<QPushButton>("ButtonMax")->click();
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  // Every hero went; hero 1 is back at its defaults and bound at once.
+  ASSERT_EQ(PlayerList->GetCount(), 1);
+  auto* list = Control<QListView>("DataList");
+  EXPECT_EQ(list->model()->rowCount(), 1);
+  EXPECT_EQ(list->currentIndex().data().toString(), "0001:");
+  EXPECT_EQ(Control<QLineEdit>("OverEdit1")->text(), "");
+  EXPECT_EQ(Control<TDialEdit>("DialEdit1")->text(), "1");
+  EXPECT_EQ(Control<TDialEdit>("DialEdit3")->text(), "30");
+  EXPECT_FALSE(Control("OverEdit3")->isEnabled());
+  Type("OverEdit1", "Solo");
+  EXPECT_EQ(list->currentIndex().data().toString(), "0001:Solo");
+  Apply();
+  Cancel();
+  ASSERT_EQ(PlayerList->GetCount(), 1);
+  EXPECT_EQ(PlayerList->FindById(1)->Name, "Solo");
+}
+
 TEST_F(HeroPage, AnUnarmedAnimationBeyondTheListShowsAndKeepsTheFirst) {
   for (int id = AnimationList->GetCount(); id > 3; --id)
     AnimationList->DeleteById(id);
@@ -218,13 +254,15 @@ TEST_F(HeroPage, TheWalkPreviewStepsAndTurnsWithTheTimer) {
 
 class HeroDialogs : public DataBaseTestEnv {
 protected:
-  // A press at the first point and one move to the second, with Button held.
-  static void Stroke(TScrollFrame* graph, Qt::MouseButton button, QPoint from, QPoint to) {
+  // A press, then a move through each point with Button held, then the release.
+  static void Stroke(TScrollFrame* graph, Qt::MouseButton button, std::vector<QPoint> points) {
     QWidget* view = graph->viewport();
-    QTest::mousePress(view, button, {}, from);
-    QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, button, {});
-    QApplication::sendEvent(view, &move);
-    QTest::mouseRelease(view, button, {}, to);
+    QTest::mousePress(view, button, {}, points.front());
+    for (QPoint to : points) {
+      QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, button, {});
+      QApplication::sendEvent(view, &move);
+    }
+    QTest::mouseRelease(view, button, {}, points.back());
   }
   TScriptedMessageBoxes boxes;
 };
@@ -234,14 +272,18 @@ TEST_F(HeroDialogs, TheCurveEditorDrawsPresetsAndGenerates) {
   dialog.SetCurrentTab(2); // attack: one value a pixel
   ShowAndActivate(&dialog);
   auto* graph = FindControl<TScrollFrame>(&dialog, "GraphArea");
+  // A press without a move (the click that focuses the graph) changes nothing.
+  QTest::mouseClick(graph->viewport(), Qt::LeftButton, {}, {45, 200});
+  EXPECT_EQ(dialog.GetCurveValue(2, 5), 0);
+  EXPECT_EQ(FindControl<TDialEdit>(&dialog, "DialEdit1")->text(), "1");
   // Level 5 at 50 to level 9 at 100 in one move: the levels between lie on the line.
-  Stroke(graph, Qt::LeftButton, {45, 200}, {85, 150});
+  Stroke(graph, Qt::LeftButton, {{45, 200}, {85, 150}});
   const int drawn[] = {50, 62, 75, 87, 100};
   for (int k = 0; k < 5; ++k)
     EXPECT_EQ(dialog.GetCurveValue(2, 5 + k), drawn[k]) << 5 + k;
   EXPECT_EQ(FindControl<TDialEdit>(&dialog, "DialEdit2")->text(), "100");
   // The right button only moves the level shown.
-  Stroke(graph, Qt::RightButton, {125, 10}, {145, 20});
+  Stroke(graph, Qt::RightButton, {{125, 10}, {145, 20}});
   EXPECT_EQ(FindControl<TDialEdit>(&dialog, "DialEdit1")->text(), "15");
   EXPECT_EQ(dialog.GetCurveValue(2, 15), 0);
   EXPECT_EQ(dialog.GetCurveValue(2, 9), 100);

@@ -161,11 +161,14 @@ protected:
     unsetenv("VELMORA_SOUND");
     MonGroupDialogs::TearDown();
   }
-  // A runtime that notes its folder and arguments and keeps the database it sees.
-  void PlaceRecordingRuntime() {
-    Put("Project/KOVAX.exe", "#!/bin/sh\n{ pwd -P; for a in \"$@\"; do echo \"$a\"; done; } > '" +
-                                 Path("seen.txt") + "'\ncp KOVAX.ldb '" + Path("seen.ldb") + "'\n");
-    chmod(Path("Project/KOVAX.exe").c_str(), 0755);
+  // A runtime that notes its folder and arguments and keeps the database it sees, both
+  // spelt as given.
+  void PlaceRecordingRuntime(const std::string& program = "KOVAX.exe",
+                             const std::string& database = "KOVAX.ldb") {
+    Put("Project/" + program, "#!/bin/sh\n{ pwd -P; for a in \"$@\"; do echo \"$a\"; done; } > '" +
+                                  Path("seen.txt") + "'\ncp " + database + " '" + Path("seen.ldb") +
+                                  "'\n");
+    chmod(Path("Project/" + program).c_str(), 0755);
   }
   std::string SoundCalls() {
     const std::string log = Get("sound.log");
@@ -195,6 +198,23 @@ TEST_F(BattleTestRun, TheRuntimeSeesTheTestPartyAndTheFileComesBackUnchanged) {
   ASSERT_TRUE(DataBase().LoadDataBaseFile(Path("seen.ldb")));
   ASSERT_EQ(DataBase().System().TestParty.GetCount(), 1);
   EXPECT_EQ(DataBase().System().TestParty.GetItem(0)->Level, 9);
+}
+
+TEST_F(BattleTestRun, AProjectSpeltInLowerCaseGetsBackTheFileTheSaveWrote) {
+  // As copied from a file system that ignores case.
+  fs::rename(Path("Project/KOVAX.ldb"), Path("Project/kovax.ldb"));
+  PlaceRecordingRuntime("kovax.exe", "kovax.ldb");
+  const std::string name = DataBase().Players().FindById(1)->Name;
+  DataBase().Players().FindById(1)->Name = "Unapplied";
+  RunBattleTest(nullptr, "Test", 4);
+  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_TRUE(Get("Project/kovax.ldb") == original_) << "the file differs from before the test";
+  EXPECT_FALSE(Exists("Project/KOVAX.ldb"));
+  ASSERT_TRUE(DataBase().LoadDataBaseFile(Path("seen.ldb")));
+  EXPECT_EQ(DataBase().Players().FindById(1)->Name, "Unapplied");
+  // The window's Cancel reads the file again: the edit is gone.
+  ASSERT_TRUE(DataBase().LoadProjectDataBase());
+  EXPECT_EQ(DataBase().Players().FindById(1)->Name, name);
 }
 
 TEST_F(BattleTestRun, FailuresAreReportedAndTheFileStaysAsItWas) {

@@ -199,7 +199,7 @@ TEST_F(MonGroupPage, PagesAndScriptsFollowTheBattleEventRules) {
 }
 
 // A member takes its monster picture's size: a 48 x 32 monster added stands with its feet
-// at 148 and shows on the field.
+// at 148 and shows on the field; a flying one stands in the air.
 TEST_F(MonGroupPage, AMemberStandsAsLargeAsItsPicture) {
   Mkdir("Project/Monster");
   SaveBitmapToImageFile(MakeGameBitmap(48, 32, 5), Path("Project/Monster/Blob.png"));
@@ -220,6 +220,18 @@ TEST_F(MonGroupPage, AMemberStandsAsLargeAsItsPicture) {
     for (int x = member.X - 24; x < member.X + 24; ++x)
       changed += field.pixel(x, y) != empty.pixel(x, y);
   EXPECT_GT(changed, 48 * 32 / 2);
+
+  // A flyer added to the empty group is put in row: in the middle, in the air; the next
+  // member re-centres the row (each takes 48 + 8 pixels).
+  MonsterList->FindById(1)->Flying = 1;
+  Find("ButtonAdd")->click();
+  const TXelMonGroupMonster& members = Group().Members;
+  EXPECT_EQ(members.GetItem(0)->X, 160);
+  EXPECT_EQ(members.GetItem(0)->Y, 16 / 2 + 48);
+  Find("ButtonAdd")->click();
+  EXPECT_EQ(members.GetItem(0)->X, 160 - 28);
+  EXPECT_EQ(members.GetItem(1)->X, 160 + 28);
+  EXPECT_EQ(members.GetItem(1)->Y, 16 / 2 + 48);
   (void)page;
 }
 

@@ -90,6 +90,8 @@ TEST_F(MoveRouteEditor, SwitchPickerCancelledAddsNothingChosenCopiesAsOneCommand
     if (id == 0) {
       ShowAndActivate(&picker);
       openedOn = FindControl<QLabel>(&picker, "Label1")->text();
+      // Names applied, then cancelled: the database still has to be saved.
+      dynamic_cast<TFormSelSwitch&>(picker).NamesChanged = 1;
       return false;
     }
     dynamic_cast<TFormSelSwitch&>(picker).SelectedId = id;
@@ -99,6 +101,7 @@ TEST_F(MoveRouteEditor, SwitchPickerCancelledAddsNothingChosenCopiesAsOneCommand
   LastSwitchId = 1;
   EXPECT_EQ(openedOn, "0020:");
   EXPECT_EQ(Lines(form.get()), QStringList{"<>"});
+  EXPECT_TRUE(form->DataChanged);
   Press(form.get(), "ButtonList1", SwitchOnButton);
   EXPECT_EQ(Lines(form.get()), (QStringList{"<>Switch [0012]-ON", "<>"}));
   EXPECT_EQ(FindControl<TSmartListBox>(form.get(), "ListBox1")->currentRow(), 0);

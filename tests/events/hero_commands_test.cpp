@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -454,9 +455,10 @@ namespace {
 // Selects Rows of a goods or item list, as a click with Ctrl held would.
 TStep Select(const char* list, std::vector<int> rows) {
   return [=](TFormEvCmdBase& form) {
-    auto* widget = FindControl<QListWidget>(&form, list);
+    auto* view = FindControl<QListView>(&form, list);
     for (int row : rows)
-      widget->item(row)->setSelected(true);
+      view->selectionModel()->select(view->model()->index(row, view->modelColumn()),
+                                     QItemSelectionModel::Select);
   };
 }
 
@@ -486,9 +488,9 @@ TEST_F(HeroCommands, ShopGoodsAndBranches) {
                        Then(Select("ListBox1", {0, 2}), Clicks({"ButtonDelete"}))},
                       {Map, R"(0 10720 "" [0,0,0,0,1,2])", R"(0 10720 "" [0,0,0,0,1,2,2])",
                        [](TFormEvCmdBase& form) {
-                         auto* items = FindControl<QListWidget>(&form, "ListBox2");
-                         items->item(1)->setSelected(true);
-                         emit items->itemDoubleClicked(items->item(1));
+                         Select("ListBox2", {1})(form);
+                         auto* items = FindControl<QListView>(&form, "ListBox2");
+                         emit items->doubleClicked(items->model()->index(1, items->modelColumn()));
                        }},
                   });
   // The branch flag and the kind are remembered, the goods are not.

@@ -125,6 +125,8 @@ TEST_F(ScriptEditor, ABrokenLineGoesWithTheCommandAboveIt) {
   ASSERT_EQ(list->Items()[1], QString::fromLatin1(SDataBroken));
   list->SetItemIndex(0);
   EXPECT_EQ(host.Editor->Selection(), (TScriptLineRange{0, 1}));
+  // One command is selected, so it can be edited and inserted before.
+  EXPECT_EQ(Offered(), (std::vector<bool>{true, true, true, true, false, true, true}));
   list->SetItemIndex(1);
   EXPECT_EQ(host.Editor->Selection(), (TScriptLineRange{}));
   list->SetItemIndex(0);

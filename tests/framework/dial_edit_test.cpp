@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -237,4 +238,22 @@ TEST_F(DialEditForm, OverEditSelectsItsTextWhenTheProgramChangesIt) {
   QTest::keyClicks(over, "s");
   EXPECT_EQ(over->text(), "Heros");
   EXPECT_FALSE(over->hasSelectedText());
+}
+
+// A drop reaches the edit only during a drag; the handler is called as the drag would.
+struct TDropTarget : TOverEdit {
+  using TOverEdit::dropEvent;
+  using TOverEdit::TOverEdit;
+};
+
+TEST_F(DialEditForm, OverEditTakesTheFirstLineOfADrop) {
+  auto* over = new TDropTarget(&form);
+  over->setMaxLength(8);
+  over->show();
+  QMimeData data;
+  data.setText("First\nSecond");
+  QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+  over->dropEvent(&drop);
+  EXPECT_EQ(over->text(), "First");
+  EXPECT_TRUE(drop.isAccepted());
 }

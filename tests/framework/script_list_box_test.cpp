@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "core/event_script.h"
 #include "core/event_script_converter.h"
@@ -124,6 +125,32 @@ TEST(ScriptListBox, LinesComeFromTheScriptThroughTheConverter) {
   list.SetItemIndex(0);
   EXPECT_EQ(list.SelEnd(), 1);
   EXPECT_FALSE(list.IsCommandLine(1));
+}
+
+TEST_F(ScriptListWindow, ARefillOfAnotherLengthStartsAtTheFirstLine) {
+  const auto waits = [](int count) {
+    auto script = std::make_unique<TXelEventScriptList>();
+    for (int i = 0; i < count; ++i)
+      script->Add(11410, 0);
+    script->Add(0, 0);
+    return script;
+  };
+  TEventScriptConverter converter;
+  list->Refill(*waits(40), converter);
+  list->SetItemIndex(30);
+  ASSERT_GT(list->TopIndex(), 0);
+  // Another script of the same length: only the texts change.
+  list->Refill(*waits(40), converter);
+  EXPECT_EQ(list->ItemIndex(), 30);
+  list->Refill(*waits(35), converter);
+  EXPECT_EQ(list->ItemIndex(), 0);
+  EXPECT_EQ(list->SelStart(), 0);
+  EXPECT_EQ(list->SelEnd(), 0);
+  EXPECT_EQ(list->TopIndex(), 0);
+  // After an edit the caret stays where it was.
+  list->SetItemIndex(20);
+  list->SetScript(*waits(36), converter);
+  EXPECT_EQ(list->ItemIndex(), 20);
 }
 
 TEST_F(ScriptListWindow, ClickOnABranchSelectsTheWholeCommand) {

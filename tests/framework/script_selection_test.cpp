@@ -28,13 +28,19 @@ const std::vector<TSampleLine> SampleLines = {
     {0, 0},     // 10 "<>", the script's last line
 };
 
+// The line Broken, when given, becomes a move command whose route is cut, so that its
+// text cannot be made.
 std::vector<TScriptLineFacts> FactsOf(const std::vector<TSampleLine>& lines, int broken = -1) {
   std::vector<TScriptLineFacts> facts;
   for (size_t i = 0; i < lines.size(); ++i) {
     TXelEventScriptLine line;
     line.Code = lines[i].Code;
     line.Indent = lines[i].Indent;
-    facts.push_back(ScriptLineFacts(line, static_cast<int>(i) == broken));
+    if (static_cast<int>(i) == broken) {
+      line.Code = 11330;
+      line.Params = {1, 0, 0, 0, 0x80};
+    }
+    facts.push_back(ScriptLineFacts(line));
   }
   return facts;
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "core/music_playback.h"
 #include "core/sound_library.h"
 #include "framework/controls/slider.h"
 #include "framework/harness/widget_harness.h"
@@ -141,6 +142,24 @@ TEST_F(MusicPicker, SlidersOfMusicNotPlayingOnlyChangeTheSettingAndThePlayingSta
   cancelled->reject();
   EXPECT_EQ(cancelled->Music.Tempo, 100);
   EXPECT_EQ(PlayingMusicTempo, 50);
+}
+
+// A name that finds no file never reaches the library: it would open whatever that name
+// points at from the current folder.
+TEST_F(MusicPicker, ANameThatFindsNoFileIsNeverSent) {
+  Put("proj/secret.wav", "");
+  TXelMusic music;
+  for (const char* name : {"Gone", "../secret", "../../x"}) {
+    music.FileName = name;
+    PlayMusicSetting(music);
+    EXPECT_EQ(Calls(), Lines{"TunaraStopMusic()"}) << name; // what played before ends
+  }
+  TXelSound sound;
+  for (const char* name : {"Gone", "../secret", "../Music/Theme"}) {
+    sound.FileName = name;
+    PlaySoundSetting(sound);
+    EXPECT_EQ(Calls(), Lines{}) << name;
+  }
 }
 
 TEST_F(MusicPicker, SoundsPlayWithTheirSettingAndComeBackSnapped) {

@@ -29,7 +29,7 @@ protected:
   void Names(int count) {
     switches_.Clear();
     for (int id = 1; id <= count; ++id)
-      switches_.Append()->Name = "S" + std::to_string(id);
+      switches_.Append()->Name = std::string(1, 'S').append(std::to_string(id));
   }
   // Opens a picker as a caller would: it shows at once and is read after it closed.
   std::unique_ptr<TFormSelSwitch> Open() {

@@ -23,6 +23,8 @@
 #include "core/sound_library.h"
 #include "core/switch_records.h"
 #include "core/system_records.h"
+#include "core/vocabulary_record.h"
+#include "core/vocabulary_terms.h"
 #include "platform/rtp_generator/rtp_materials.h"
 #include "platform/rtp_generator/template_files.h"
 #include "sound_test_files.h"
@@ -331,16 +333,26 @@ TEST_F(ProgramFolder, TemplateDataBaseLoadsAndNamesThePackagesMaterials) {
   EXPECT_EQ(system.ShipIndex, RtpShipIndex);
   EXPECT_EQ(system.AirshipIndex, RtpAirshipIndex);
 
-  // Each list's one entry has a name to pick it by.
-  for (const std::string& name :
-       {db.ChipSets().GetItemById(1)->Name, db.Players().GetItemById(1)->Name,
-        db.Skills().GetItemById(1)->Name, db.Items().GetItemById(1)->Name,
-        db.Monsters().GetItemById(1)->Name, db.MonGroups().GetItemById(1)->Name,
-        db.Grounds().GetItemById(1)->Name, db.Attribs().GetItemById(1)->Name,
-        db.Statuses().GetItemById(1)->Name, db.Animations().GetItemById(1)->Name,
-        db.CommonEvents().GetItemById(1)->Name, db.Switches().GetItemById(1)->Name,
-        db.Variables().GetItemById(1)->Name})
+  // Each list's one entry has a name to pick it by, short enough for its page's name box
+  // (8 characters for attributes and conditions, 16 for terrains, 20 or more elsewhere).
+  const std::pair<std::string, size_t> names[] = {
+      {db.ChipSets().GetItemById(1)->Name, 20},     {db.Players().GetItemById(1)->Name, 20},
+      {db.Skills().GetItemById(1)->Name, 20},       {db.Items().GetItemById(1)->Name, 20},
+      {db.Monsters().GetItemById(1)->Name, 20},     {db.MonGroups().GetItemById(1)->Name, 20},
+      {db.Grounds().GetItemById(1)->Name, 16},      {db.Attribs().GetItemById(1)->Name, 8},
+      {db.Statuses().GetItemById(1)->Name, 8},      {db.Animations().GetItemById(1)->Name, 20},
+      {db.CommonEvents().GetItemById(1)->Name, 20}, {db.Switches().GetItemById(1)->Name, 20},
+      {db.Variables().GetItemById(1)->Name, 20}};
+  for (const auto& [name, length] : names) {
     EXPECT_FALSE(name.empty());
+    EXPECT_LE(name.size(), length) << name;
+  }
+  // Every text the vocabulary pages edit is there, within its edit's length.
+  for (const TVocabularyTerm& term : VocabularyTerms()) {
+    const std::string& text = *db.Vocabulary().Text(term.Field);
+    EXPECT_FALSE(text.empty()) << term.Field;
+    EXPECT_LE(text.size(), size_t(term.MaxLength)) << term.Field << " " << text;
+  }
 
   const TXelPlayerItem& hero = *db.Players().GetItemById(1);
   const std::vector<std::tuple<std::string, std::string, TExtensionTable>> named = {

@@ -18,6 +18,7 @@
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/scroll_frame.h"
+#include "framework/forms/catalog_model.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {
@@ -183,6 +184,31 @@ TEST_F(MapDialogs, AFullEncounterListStillEditsItsRows) {
   Find<QPushButton>(&form, "ButtonOk")->click();
   EXPECT_EQ(form.Properties.Encounters.size(), 500u);
   EXPECT_EQ(form.Properties.Encounters[7], 1);
+}
+
+TEST_F(MapDialogs, ChipSetsAndGroupsFollowARenameWhileTheirDialogsAreOpen) {
+  TFormEDMap map;
+  map.Properties.ChipSetId = 2;
+  ShowAndActivate(&map);
+  TFormEDMapEncount encounter;
+  encounter.GroupId = 6;
+  ShowAndActivate(&encounter);
+  auto* chipSets = Find<QComboBox>(&map, "ComboBox1");
+  auto* groups = Find<QComboBox>(&encounter, "ComboBox1");
+  EXPECT_EQ(chipSets->currentText(), "Town");
+  EXPECT_EQ(groups->currentText(), "Group6");
+  ChipSetList->FindById(2)->Name = "Castle";
+  MonGroupList->FindById(6)->Name = "Dragons";
+  MonGroupList->GetOrCreate(7)->Name = "Ghosts";
+  CatalogsChanged();
+  EXPECT_EQ(chipSets->currentText(), "Castle");
+  EXPECT_EQ(groups->currentText(), "Dragons");
+  // A new maximum shows too, and its entries can be chosen.
+  ASSERT_EQ(groups->count(), 7);
+  groups->setCurrentIndex(6);
+  Find<QPushButton>(&encounter, "ButtonOk")->click();
+  EXPECT_EQ(encounter.GroupId, 7);
+  EXPECT_EQ(LastEncounterGroup, 7);
 }
 
 TEST_F(MapDialogs, EncounterDialogWithoutGroupsCannotBeConfirmed) {

@@ -10,14 +10,6 @@
 
 namespace {
 
-inline uint16_t Blend(uint16_t s, uint16_t d, int a) {
-  const int b = 257 - a;
-  const int r = (((s >> 11) & 31) * a + ((d >> 11) & 31) * b) >> 8;
-  const int g = (((s >> 5) & 63) * a + ((d >> 5) & 63) * b) >> 8;
-  const int bl = ((s & 31) * a + (d & 31) * b) >> 8;
-  return uint16_t(r << 11 | g << 5 | bl);
-}
-
 // The drawing rules of one sheet pixel, fixed for a whole call.
 struct TPixelRule {
   const uint16_t* table;
@@ -26,7 +18,7 @@ struct TPixelRule {
 
   void Put(uint16_t& dst, uint8_t index) const {
     if (transparent && index == 0) return;
-    dst = alpha >= 256 ? table[index] : Blend(table[index], dst, alpha);
+    dst = alpha >= 256 ? table[index] : BlendPixel(table[index], dst, alpha);
   }
 };
 

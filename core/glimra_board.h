@@ -20,6 +20,15 @@
 
 class TGlimraSheet;
 
+// A translucent sheet pixel S drawn over D at Alpha (Opacity + 1; 256 copies S).
+inline uint16_t BlendPixel(uint16_t s, uint16_t d, int alpha) {
+  const int b = 257 - alpha;
+  const int r = (((s >> 11) & 31) * alpha + ((d >> 11) & 31) * b) >> 8;
+  const int g = (((s >> 5) & 63) * alpha + ((d >> 5) & 63) * b) >> 8;
+  const int bl = ((s & 31) * alpha + (d & 31) * b) >> 8;
+  return uint16_t(r << 11 | g << 5 | bl);
+}
+
 class TGlimraBoard {
 public:
   TGlimraBoard() = default;

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kTileIdEnd = 20000;
+constexpr int kTileIdEnd = TChipTileCache::kTileIdEnd;
 constexpr int kPageSide = 256;
 // A probe pixel that no palette index gives back.
 constexpr uint16_t kNotDrawn = 0xFFFF;
@@ -90,15 +90,6 @@ bool UsesDimSheet(const TXelChipSetGraphic& graphic, bool dimmed) {
   return dimmed && graphic.DimSheet && IsEditorMode();
 }
 
-// The board's blend of a translucent sheet pixel (see TGlimraBoard).
-inline uint16_t Blend(uint16_t s, uint16_t d, int a) {
-  const int b = 257 - a;
-  const int r = (((s >> 11) & 31) * a + ((d >> 11) & 31) * b) >> 8;
-  const int g = (((s >> 5) & 63) * a + ((d >> 5) & 63) * b) >> 8;
-  const int bl = ((s & 31) * a + (d & 31) * b) >> 8;
-  return uint16_t(r << 11 | g << 5 | bl);
-}
-
 // One N x N tile of board colours onto the board: rows copied when every pixel is drawn,
 // otherwise selected by Mask (0xFFFF drawn); with Alpha below 256 blended as DrawSheet does.
 // The fixed width lets the compiler unroll and vectorise each row.
@@ -116,7 +107,7 @@ void DrawSquare(uint16_t* to, ptrdiff_t stride, const uint16_t* from, const uint
     } else {
       for (int i = 0; i < N; ++i) {
         const uint16_t m = mask ? mask[i] : uint16_t(0xFFFF);
-        to[i] = uint16_t((Blend(from[i], to[i], alpha) & m) | (to[i] & ~m));
+        to[i] = uint16_t((BlendPixel(from[i], to[i], alpha) & m) | (to[i] & ~m));
       }
     }
     if (mask) mask += N;
@@ -292,51 +283,83 @@ int32_t TChipTileCache::Build(TXelChipSetGraphic& graphic, TScaleCache& cache, i
   return index;
 }
 
-void TChipTileCache::DrawChip(TXelChipSetGraphic& graphic, TGlimraBoard& board, int x, int y,
-                              int tile_id, bool dimmed, int size) {
-  TScaleCache* cache = ScaleFor(size);
-  const int32_t entry = cache && tile_id >= 0 && tile_id < kTileIdEnd && graphic_ == &graphic
-                            ? Entry(graphic, *cache, tile_id)
-                            : kUncached;
-  if (entry == kNothing) return;
-  if (entry < 0) {
-    graphic.DrawChip(board, x, y, tile_id, counter_, dimmed, size);
-    return;
-  }
-  const TSlot& slot = cache->Slots[size_t(entry)];
-  const bool dim = dimmed && graphic.DimSheet && editorMode_;
-  TGlimraSheet& page = dim ? *cache->DimPages[size_t(slot.Page)] : *cache->Pages[size_t(slot.Page)];
+int32_t TChipTileCache::EntryAt(TXelChipSetGraphic& graphic, int size, int tile_id,
+                                TScaleCache*& cache) {
+  cache = ScaleFor(size);
+  return cache && tile_id >= 0 && tile_id < kTileIdEnd && graphic_ == &graphic
+             ? Entry(graphic, *cache, tile_id)
+             : kUncached;
+}
+
+TGlimraSheet& TChipTileCache::PageOf(TXelChipSetGraphic& graphic, TScaleCache& cache,
+                                     const TSlot& slot, bool dim) {
+  TGlimraSheet& page = dim ? *cache.DimPages[size_t(slot.Page)] : *cache.Pages[size_t(slot.Page)];
   const TGlimraSheet& source = dim ? *graphic.DimSheet : graphic.Sheet;
   page.Transparent = source.Transparent;
   page.Opacity = source.Opacity;
+  return page;
+}
+
+bool TChipTileCache::Square(TXelChipSetGraphic& graphic, int tile_id, bool dimmed, int size,
+                            int brightness, TSquare& square) {
+  square = {};
+  TScaleCache* cache = nullptr;
+  const int32_t entry = EntryAt(graphic, size, tile_id, cache);
+  if (entry == kNothing) return true;
+  if (entry < 0) return false;
+  const TSlot& slot = cache->Slots[size_t(entry)];
+  const bool dim = dimmed && graphic.DimSheet && editorMode_;
+  TGlimraSheet& page = PageOf(graphic, *cache, slot, dim);
+  if (page.Transparent && slot.AllZero) return true;
+  const TColors& colors = ColorsFor(page, dim, brightness);
+  square.Colors = SlotColors(*cache, entry, dim, colors);
+  square.Mask = page.Transparent && !slot.NoZero ? cache->SlotPixels(cache->Masks, entry) : nullptr;
+  square.Alpha = std::clamp(page.Opacity, 0, 255) + 1;
+  return true;
+}
+
+void TChipTileCache::DrawSquare(uint16_t* to, ptrdiff_t stride, const TSquare& square, int size) {
+  if (!square.Colors) return;
+  switch (size) {
+  case 32:
+    ::DrawSquare<32>(to, stride, square.Colors, square.Mask, square.Alpha);
+    break;
+  case 16:
+    ::DrawSquare<16>(to, stride, square.Colors, square.Mask, square.Alpha);
+    break;
+  case 8:
+    ::DrawSquare<8>(to, stride, square.Colors, square.Mask, square.Alpha);
+    break;
+  default:
+    ::DrawSquare<4>(to, stride, square.Colors, square.Mask, square.Alpha);
+    break;
+  }
+}
+
+void TChipTileCache::DrawChip(TXelChipSetGraphic& graphic, TGlimraBoard& board, int x, int y,
+                              int tile_id, bool dimmed, int size) {
   if (x < 0 || y < 0 || x > board.GetWidth() - size || y > board.GetHeight() - size) {
+    TScaleCache* cache = nullptr;
+    const int32_t entry = EntryAt(graphic, size, tile_id, cache);
+    if (entry == kNothing) return;
+    if (entry < 0) {
+      graphic.DrawChip(board, x, y, tile_id, counter_, dimmed, size);
+      return;
+    }
+    const TSlot& slot = cache->Slots[size_t(entry)];
+    TGlimraSheet& page = PageOf(graphic, *cache, slot, dimmed && graphic.DimSheet && editorMode_);
     board.DrawSheet(x, y, page, Bounds(slot.At.X, slot.At.Y, size, size));
     return;
   }
   // A square wholly on the board: DrawSheet's rules without its clipping and lookups, which
   // cost more than the copy itself on small scales.
-  if (page.Transparent && slot.AllZero) return;
-  const TColors& colors = ColorsFor(page, dim, board.Brightness);
-  const uint16_t* from = SlotColors(*cache, entry, dim, colors);
-  const uint16_t* mask =
-      page.Transparent && !slot.NoZero ? cache->SlotPixels(cache->Masks, entry) : nullptr;
-  const int alpha = std::clamp(page.Opacity, 0, 255) + 1;
-  const ptrdiff_t stride = board.RowStride() / 2;
-  uint16_t* to = reinterpret_cast<uint16_t*>(board.Bits()) + y * stride + x;
-  switch (size) {
-  case 32:
-    DrawSquare<32>(to, stride, from, mask, alpha);
-    break;
-  case 16:
-    DrawSquare<16>(to, stride, from, mask, alpha);
-    break;
-  case 8:
-    DrawSquare<8>(to, stride, from, mask, alpha);
-    break;
-  default:
-    DrawSquare<4>(to, stride, from, mask, alpha);
-    break;
+  TSquare square;
+  if (!Square(graphic, tile_id, dimmed, size, board.Brightness, square)) {
+    graphic.DrawChip(board, x, y, tile_id, counter_, dimmed, size);
+    return;
   }
+  const ptrdiff_t stride = board.RowStride() / 2;
+  DrawSquare(reinterpret_cast<uint16_t*>(board.Bits()) + y * stride + x, stride, square, size);
 }
 
 bool TChipTileCache::CoversSquare(TXelChipSetGraphic& graphic, int tile_id, bool dimmed, int size) {

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -26,6 +27,9 @@ class TXelChipSetGraphic;
 
 class TChipTileCache {
 public:
+  // Tile ids from this one on are never cached.
+  static constexpr int kTileIdEnd = 20000;
+
   TChipTileCache();
   ~TChipTileCache();
   TChipTileCache(const TChipTileCache&) = delete;
@@ -40,6 +44,19 @@ public:
   // Prepare; tiles that could not be cached are drawn directly.
   void DrawChip(TXelChipSetGraphic& graphic, TGlimraBoard& board, int x, int y, int tile_id,
                 bool dimmed, int size);
+  // What that draw puts on a square wholly on a board of Brightness: Colors (Size x Size
+  // board pixels; nullptr when nothing is drawn), Mask (0xFFFF where drawn; nullptr where
+  // every pixel is) and the Alpha they are blended with (256: copied). False when the tile
+  // is drawn directly instead.
+  struct TSquare {
+    const uint16_t* Colors = nullptr;
+    const uint16_t* Mask = nullptr;
+    int Alpha = 256;
+  };
+  bool Square(TXelChipSetGraphic& graphic, int tile_id, bool dimmed, int size, int brightness,
+              TSquare& square);
+  // Square drawn on board pixels at To (rows Stride pixels apart), as DrawChip does.
+  static void DrawSquare(uint16_t* to, ptrdiff_t stride, const TSquare& square, int size);
   // Whether that draw covers the whole Size x Size square with opaque pixels.
   bool CoversSquare(TXelChipSetGraphic& graphic, int tile_id, bool dimmed, int size);
   void Clear();
@@ -98,6 +115,11 @@ private:
     if (entry == kUnbuilt) entry = Build(graphic, cache, tile_id);
     return entry;
   }
+  // The entry of Tile_id at Size (kUncached where the tile is not cached), and its scale.
+  int32_t EntryAt(TXelChipSetGraphic& graphic, int size, int tile_id, TScaleCache*& cache);
+  // The atlas page holding Slot, with the drawing sheet's transparency and opacity.
+  TGlimraSheet& PageOf(TXelChipSetGraphic& graphic, TScaleCache& cache, const TSlot& slot,
+                       bool dim);
   int32_t Build(TXelChipSetGraphic& graphic, TScaleCache& cache, int tile_id);
   TGlimraSheet& SourceSheet(TXelChipSetGraphic& graphic, bool dimmed);
   bool SyncColors(TXelChipSetGraphic& graphic);

@@ -57,13 +57,17 @@ protected:
     if (!editor_->Drawing()) return 0;
     return mode == emLowerLayer ? 1 : mode == emUpperLayer ? 2 : 0;
   }
-  void PaintCell(TGlimraBoard& board, int x, int y, int left, int top) override {
+  bool LayerLook(TLayerLook& look) const override {
     const int mode = editor_->EditMode();
     const bool drawing = editor_->Drawing();
-    PaintLayers(board, x, y, left, top, drawing && mode == emUpperLayer,
-                drawing && mode == emLowerLayer, kUpperOpacity);
+    look = {drawing && mode == emUpperLayer, drawing && mode == emLowerLayer, kUpperOpacity};
+    return mode != emEvents;
+  }
+  void PaintCell(TGlimraBoard& board, int x, int y, int left, int top) override {
+    TLayerLook look;
+    const bool events = !LayerLook(look);
+    PaintLayers(board, x, y, left, top, look.DimLower, look.DimUpper, look.UpperOpacity);
     const int scale = Scale();
-    const bool events = mode == emEvents;
     if (events) {
       FillRect(board.Surface(), Bounds(left, top + scale - 1, scale, 1), kGridColor);
       FillRect(board.Surface(), Bounds(left + scale - 1, top, 1, scale), kGridColor);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 #include <utility>
 
 #include "core/chip_set_graphic.h"
@@ -194,6 +195,10 @@ TMapViewPainter::TSmallMap& TMapViewPainter::SyncSmallMap(const TRect* only) {
     picture->PairKeys.assign(kPairSlots, 0);
     picture->PairAt.assign(kPairSlots, 0);
     picture->PairPixels.clear();
+    picture->LowerKnown.assign(TChipTileCache::kTileIdEnd, 0);
+    picture->UpperKnown.assign(TChipTileCache::kTileIdEnd, 0);
+    picture->LowerTiles.resize(TChipTileCache::kTileIdEnd);
+    picture->UpperTiles.resize(TChipTileCache::kTileIdEnd);
     return *picture;
   }
   picture->LastUse = ++smallUses_;
@@ -219,6 +224,59 @@ TMapViewPainter::TSmallMap& TMapViewPainter::SyncSmallMap(const TRect* only) {
   return *picture;
 }
 
+bool TMapViewPainter::PaintSmallLayers(TSmallMap& picture, const TLayerLook& look, int lower,
+                                       int upper, uint16_t* to, ptrdiff_t stride) {
+  static_assert(kSmallCell * kSmallCell == std::tuple_size_v<TSmallMap::TSquare>);
+  if (lower >= TChipTileCache::kTileIdEnd || upper >= TChipTileCache::kTileIdEnd) return false;
+  TSmallMap::TSquare& below = picture.LowerTiles[size_t(lower)];
+  uint8_t& below_known = picture.LowerKnown[size_t(lower)];
+  if (!below_known) {
+    // Drawn as PaintLayers draws it, on a cell of its own.
+    probe_.SetSize(kSmallCell, kSmallCell);
+    probe_.Brightness = picture.Board.Brightness;
+    FillRect(probe_.Surface(), Bounds(0, 0, kSmallCell, kSmallCell), 0);
+    chips_->SetTransparent(false);
+    DrawTile(probe_, 0, 0, lower, look.DimLower);
+    chips_->SetTransparent(true);
+    for (int row = 0; row < kSmallCell; ++row)
+      std::memcpy(&below[size_t(row * kSmallCell)], probe_.GetRow(row), kSmallCell * 2);
+    below_known = 1;
+  }
+  TSmallMap::TUpperTile& above = picture.UpperTiles[size_t(upper)];
+  uint8_t& above_known = picture.UpperKnown[size_t(upper)];
+  if (!above_known) {
+    const bool see_through = look.UpperOpacity != 255;
+    if (see_through) SetChipOpacity(*chips_, look.UpperOpacity);
+    TChipTileCache::TSquare square;
+    const bool kept =
+        cache_.Square(*chips_, upper, look.DimUpper, kSmallCell, picture.Board.Brightness, square);
+    if (see_through) SetChipOpacity(*chips_, 255);
+    above_known = kept ? 1 : 2;
+    above.Drawn = square.Colors;
+    above.Alpha = square.Alpha;
+    if (square.Colors) std::copy_n(square.Colors, above.Colors.size(), above.Colors.begin());
+    // Every pixel drawn where there is no mask.
+    above.Mask.fill(0xFFFF);
+    if (square.Mask) std::copy_n(square.Mask, above.Mask.size(), above.Mask.begin());
+  }
+  if (above_known != 1) return false;
+  // The cell's 16 pixels in one run, as TChipTileCache::DrawSquare would put them.
+  TSmallMap::TSquare cell = below;
+  if (above.Drawn) {
+    const int alpha = above.Alpha;
+    if (alpha >= 256)
+      for (size_t i = 0; i < cell.size(); ++i)
+        cell[i] = uint16_t((above.Colors[i] & above.Mask[i]) | (cell[i] & ~above.Mask[i]));
+    else
+      for (size_t i = 0; i < cell.size(); ++i)
+        cell[i] = uint16_t((BlendPixel(above.Colors[i], cell[i], alpha) & above.Mask[i]) |
+                           (cell[i] & ~above.Mask[i]));
+  }
+  for (int row = 0; row < kSmallCell; ++row)
+    std::memcpy(to + row * stride, &cell[size_t(row * kSmallCell)], kSmallCell * 2);
+  return true;
+}
+
 bool TMapViewPainter::PaintFromSmallMap(const TRect& r, const TRect* changed) {
   if (scale_ != kSmallCell || !cacheReady_ || !map_ || map_->Width() <= 0 || map_->Height() <= 0 ||
       CellStyle() < 0)
@@ -235,6 +293,8 @@ bool TMapViewPainter::PaintFromSmallMap(const TRect& r, const TRect* changed) {
   const uint16_t* upper = map_->UpperLayer.Cells().data();
   const uint16_t* marks = eventMap_.Cells().data();
   const ptrdiff_t stride = picture.Board.RowStride() / 2;
+  TLayerLook look;
+  const bool layers = !panoramaShown_ && LayerLook(look);
   for (int y = cells.Top; y < cells.Bottom; ++y)
     for (int x = cells.Left; x < cells.Right; ++x) {
       const size_t at = size_t(y) * size_t(w) + size_t(x);
@@ -247,6 +307,11 @@ bool TMapViewPainter::PaintFromSmallMap(const TRect& r, const TRect* changed) {
       uint16_t* square = picture.Board.GetRow(y * kSmallCell) + x * kSmallCell;
       if (panoramaShown_ || marks[at] != 0) {
         PaintCell(picture.Board, x, y, x * scale_, y * scale_);
+        continue;
+      }
+      if (layers) {
+        if (!PaintSmallLayers(picture, look, lower[at], upper[at], square, stride))
+          PaintCell(picture.Board, x, y, x * scale_, y * scale_);
         continue;
       }
       const uint32_t key = uint32_t(lower[at]) << 16 | upper[at];

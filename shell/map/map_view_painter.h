@@ -110,6 +110,17 @@ protected:
   // What else PaintCell depends on, as a number that changes with it (-1: keep no
   // picture of the map at 1:8).
   virtual int CellStyle() const { return 0; }
+  // What PaintCell comes down to for a cell without a mark when no panorama is shown:
+  // PaintLayers with these arguments (the same for every cell of one CellStyle). False
+  // when it draws more than that.
+  struct TLayerLook {
+    bool DimLower = false, DimUpper = false;
+    int UpperOpacity = 255;
+  };
+  virtual bool LayerLook(TLayerLook& look) const {
+    look = {};
+    return true;
+  }
   // Whether that tile covers its whole square opaquely (so nothing must be cleared first).
   bool TileCoversSquare(int tile_id, bool dimmed);
   // The map's chipset graphic, as the current drawing pass found it.
@@ -149,7 +160,22 @@ private:
     // them): the pixels of each pair of tiles drawn, found by open addressing.
     std::vector<uint32_t> PairKeys, PairAt; // PairAt 0: free, else 1 + the pixels' number
     std::vector<uint16_t> PairPixels;
+    // With a layer look, cells without a mark are put together from squares kept per tile
+    // id: a lower tile as drawn on a cleared cell, an upper one as the tile cache draws it.
+    using TSquare = std::array<uint16_t, 16>;
+    struct TUpperTile {
+      TSquare Colors, Mask;
+      int Alpha = 256;
+      bool Drawn = false;
+    };
+    std::vector<uint8_t> LowerKnown, UpperKnown; // 0 not looked at, 1 kept, 2 PaintCell's
+    std::vector<TSquare> LowerTiles;
+    std::vector<TUpperTile> UpperTiles;
   };
+  // Cell squares at 1:8 from the tiles kept in Picture; false when the cell must be drawn
+  // by PaintCell.
+  bool PaintSmallLayers(TSmallMap& picture, const TLayerLook& look, int lower, int upper,
+                        uint16_t* to, ptrdiff_t stride);
   // The current style's picture, synchronised with the map: every cell, or those of Cells.
   TSmallMap& SyncSmallMap(const TRect* cells);
 
@@ -165,6 +191,7 @@ private:
   TGlimraBoard front_;
   TGlimraBoard back_;
   TGlimraSheet panorama_;
+  TGlimraBoard probe_; // one 1:8 cell
   TXelEventMap eventMap_;
   TChipTileCache cache_;
   uint32_t mapGeneration_ = 0; // a panorama shown under the cells changed

@@ -184,7 +184,8 @@ TEST_F(MapEditor, ShapesFollowTheDragAndFillsStayInTheirRegion) {
 
 // At 1:8 the canvas keeps a picture of the map for each look of the cells: switching the
 // tool and the layer back and forth, with the map changed in between, shows what an editor
-// drawing every cell anew shows, and the window shows the board.
+// drawing every cell anew tile by tile (without the tile cache) shows, and the window shows
+// the board.
 TEST_F(MapEditor, SwitchesAtOneToEightShowWhatAFullRedrawShows) {
   auto map = MakeMap(60, 45, 40);
   editor_->SetMap(map.get());
@@ -195,6 +196,7 @@ TEST_F(MapEditor, SwitchesAtOneToEightShowWhatAFullRedrawShows) {
     TFormMapEditor fresh;
     fresh.SetMapTree(&tree_);
     fresh.SetMap(map.get());
+    const_cast<TMapViewPainter&>(fresh.Painter()).UseTileCache = false;
     fresh.resize(editor_->size());
     fresh.show();
     QApplication::processEvents();

@@ -221,7 +221,7 @@ void TXelBaseEventPageItem::ParseScript() {
   auto keepEndLine = [this] {
     if (Script.GetCount() == 0) Script.Add(ScriptEndCode, 0);
   };
-  // The blob is lent to the stream and taken back, not copied.
+  // The blob is lent to the stream, not copied.
   TMemoryStream blob(std::move(ScriptData));
   try {
     Script.LoadFromStream(blob);
@@ -230,7 +230,10 @@ void TXelBaseEventPageItem::ParseScript() {
     keepEndLine();
     throw;
   }
-  ScriptData = blob.TakeBytes();
+  // Script is the working form from here on and every save rebuilds the blob from it, so
+  // the bytes read are let go: a large database would otherwise hold every script twice,
+  // and the next page's blob reuses this memory instead of touching fresh pages.
+  ScriptData.clear(); // moved into the blob stream, which frees it
   keepEndLine();
 }
 

@@ -176,12 +176,21 @@ void TXelAnimation::LoadFromStream(TStream& stream) {
     for (auto& item : items_)
       held.try_emplace(item->Id, std::move(item));
     items_.clear();
+    // The items loaded so far by Id, needed only once an Id comes out of ascending order:
+    // until then every Id is new, and a file the editor wrote never needs it.
     std::unordered_map<int32_t, TCatalogItem*> loaded;
+    bool indexed = false;
     const TCatalogItem* fresh = nullptr; // made for this item of the stream
     bool ordered = true;
     for (uint32_t k = 0; k < count; ++k) {
       const int32_t id = static_cast<int32_t>(ReadVarInt(stream));
-      TCatalogItem*& item = loaded[id];
+      if (!indexed && !items_.empty() && id <= items_.back()->Id) {
+        indexed = true;
+        for (const auto& done : items_)
+          loaded.emplace(done->Id, done.get());
+      }
+      TCatalogItem* unindexed = nullptr;
+      TCatalogItem*& item = indexed ? loaded[id] : unindexed;
       if (!item) {
         auto found = held.find(id);
         if (found != held.end() && found->second) {

@@ -176,19 +176,42 @@ void ReadField(TStream& stream, const TCatalogVarData& d, uint32_t length) {
   }
 }
 
+// Calls Visit (id, descriptor) for every id of 1..LastFieldId() that Item answers for
+// on a save.
+template <class Visit> void ForEachField(TCatalogBaseItem& item, Visit&& visit) {
+  TCatalogVarData d;
+  const int last = std::clamp(item.LastFieldId(), 0, 999);
+  for (int id = 1; id <= last; ++id) {
+    d.Kind = ckNone;
+    item.GetVarData(id, d, false);
+    if (d.Kind != ckNone) visit(id, d);
+  }
+}
+
 } // namespace
 
 void TCatalogBaseItem::SaveToStream(TStream& stream) const {
   // GetVarData hands out pointers to the fields; saving only reads through them.
   auto* self = const_cast<TCatalogBaseItem*>(this);
   TCatalogVarData d;
-  const int last = std::clamp(LastFieldId(), 0, 999);
-  for (int id = 1; id <= last; ++id) {
-    d.Kind = ckNone;
-    self->GetVarData(id, d, false);
-    if (d.Kind != ckNone) WriteField(stream, id, d);
+  if (const std::vector<uint16_t>* ids = SavedFieldIds()) {
+    for (const uint16_t id : *ids) {
+      d.Kind = ckNone;
+      self->GetVarData(id, d, false);
+      WriteField(stream, id, d);
+    }
+  } else {
+    ForEachField(*self,
+                 [&](int id, const TCatalogVarData& field) { WriteField(stream, id, field); });
   }
   stream.WriteByte(0);
+}
+
+std::vector<uint16_t> TCatalogBaseItem::AnsweringFieldIds() const {
+  std::vector<uint16_t> ids;
+  ForEachField(*const_cast<TCatalogBaseItem*>(this),
+               [&](int id, const TCatalogVarData&) { ids.push_back(static_cast<uint16_t>(id)); });
+  return ids;
 }
 
 namespace {
@@ -256,13 +279,7 @@ void TCatalogBaseItem::ClearField(const TCatalogVarData& d) {
 }
 
 void TCatalogBaseItem::ClearFieldsOneByOne() {
-  TCatalogVarData d;
-  const int last = std::clamp(LastFieldId(), 0, 999);
-  for (int id = 1; id <= last; ++id) {
-    d.Kind = ckNone;
-    GetVarData(id, d, false);
-    ClearField(d);
-  }
+  ForEachField(*this, [this](int, const TCatalogVarData& d) { ClearField(d); });
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "core/event_script.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/errors.h"
 #include "core/stream.h"
@@ -46,24 +47,40 @@ void TXelEventScriptLine::LoadFromStream(TStream& stream) {
     param = static_cast<int32_t>(ReadVarInt(stream));
 }
 
+size_t TXelEventScriptLine::SavedSize() const {
+  size_t size = size_t(VarIntSize(static_cast<uint32_t>(Code))) +
+                size_t(VarIntSize(static_cast<uint32_t>(Indent))) +
+                size_t(VarIntSize(static_cast<uint32_t>(Text.size()))) + Text.size() +
+                size_t(VarIntSize(static_cast<uint32_t>(Params.size())));
+  for (int32_t param : Params)
+    size += size_t(VarIntSize(static_cast<uint32_t>(param)));
+  return size;
+}
+
+uint8_t* TXelEventScriptLine::SaveTo(uint8_t* out) const {
+  out += EncodeVarInt(static_cast<uint32_t>(Code), out);
+  out += EncodeVarInt(static_cast<uint32_t>(Indent), out);
+  out += EncodeVarInt(static_cast<uint32_t>(Text.size()), out);
+  if (!Text.empty()) std::memcpy(out, Text.data(), Text.size());
+  out += Text.size();
+  out += EncodeVarInt(static_cast<uint32_t>(Params.size()), out);
+  for (int32_t param : Params)
+    out += EncodeVarInt(static_cast<uint32_t>(param), out);
+  return out;
+}
+
 void TXelEventScriptLine::SaveToStream(TStream& stream) const {
-  // The integers are gathered in a small buffer and written in few calls: a save writes
-  // every line of every page.
-  uint8_t buf[64];
-  int n = EncodeVarInt(static_cast<uint32_t>(Code), buf);
-  n += EncodeVarInt(static_cast<uint32_t>(Indent), buf + n);
-  n += EncodeVarInt(static_cast<uint32_t>(Text.size()), buf + n);
-  stream.WriteBuffer(buf, size_t(n));
-  stream.WriteBuffer(Text.data(), Text.size());
-  n = EncodeVarInt(static_cast<uint32_t>(ParamCount()), buf);
-  for (int32_t param : Params) {
-    if (n > int(sizeof(buf)) - 5) {
-      stream.WriteBuffer(buf, size_t(n));
-      n = 0;
-    }
-    n += EncodeVarInt(static_cast<uint32_t>(param), buf + n);
+  // Most lines fit the buffer on the stack.
+  uint8_t small[256];
+  std::vector<uint8_t> large;
+  const size_t size = SavedSize();
+  uint8_t* buf = small;
+  if (size > sizeof small) {
+    large.resize(size);
+    buf = large.data();
   }
-  stream.WriteBuffer(buf, size_t(n));
+  SaveTo(buf);
+  stream.WriteBuffer(buf, size);
 }
 
 TXelEventScriptLine* TXelEventScriptList::GetItem(int index) const {
@@ -153,6 +170,19 @@ void TXelEventScriptList::SaveToStream(TStream& stream) const {
     line->SaveToStream(stream);
 }
 
+void TXelEventScriptList::SaveToBytes(std::vector<uint8_t>& bytes) const {
+  // One pass over the lines, each written where room for its longest form is ensured:
+  // the lines lie all over the heap, and a second pass to size them first would fetch
+  // each of them twice.
+  size_t used = 0;
+  for (const auto& line : lines_) {
+    const size_t longest = 4 * 5 + line->Text.size() + 5 * line->Params.size();
+    if (longest > bytes.size() - used) bytes.resize(std::max(used + longest, bytes.capacity()));
+    used = size_t(line->SaveTo(bytes.data() + used) - bytes.data());
+  }
+  bytes.resize(used);
+}
+
 TXelBaseEventPageItem::TXelBaseEventPageItem(int32_t id, int scriptSizeId)
     : TCatalogItem(id), scriptSizeId_(scriptSizeId) {
   TXelBaseEventPageItem::Clear();
@@ -191,7 +221,7 @@ void TXelBaseEventPageItem::ParseScript() {
   auto keepEndLine = [this] {
     if (Script.GetCount() == 0) Script.Add(ScriptEndCode, 0);
   };
-  // The blob is lent to the stream and taken back, not copied.
+  // The blob is lent to the stream, not copied.
   TMemoryStream blob(std::move(ScriptData));
   try {
     Script.LoadFromStream(blob);
@@ -200,15 +230,15 @@ void TXelBaseEventPageItem::ParseScript() {
     keepEndLine();
     throw;
   }
-  ScriptData = blob.TakeBytes();
+  // Script is the working form from here on and every save rebuilds the blob from it, so
+  // the bytes read are let go: a large database would otherwise hold every script twice,
+  // and the next page's blob reuses this memory instead of touching fresh pages.
+  ScriptData.clear(); // moved into the blob stream, which frees it
   keepEndLine();
 }
 
 void TXelBaseEventPageItem::BuildScript() const {
   // Written over the previous bytes: a save builds every page's script.
-  TMemoryStream blob(std::move(ScriptData));
-  blob.SetSize(0);
-  Script.SaveToStream(blob);
-  ScriptData = blob.TakeBytes();
+  Script.SaveToBytes(ScriptData);
   ScriptSize = static_cast<int32_t>(ScriptData.size());
 }

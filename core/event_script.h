@@ -38,6 +38,10 @@ public:
   // against the bytes that remain before anything is allocated.
   void LoadFromStream(TStream& stream);
   void SaveToStream(TStream& stream) const;
+  // The bytes SaveToStream writes: their count, and the bytes themselves put at Out
+  // (which holds SavedSize() bytes); returns the end of what was put.
+  size_t SavedSize() const;
+  uint8_t* SaveTo(uint8_t* out) const;
 
   int32_t Code = 0;
   int32_t Indent = 0;
@@ -76,6 +80,8 @@ public:
   // of a script allocates nothing; those left over are kept for the next load.
   void LoadFromStream(TStream& stream);
   void SaveToStream(TStream& stream) const;
+  // Bytes becomes what SaveToStream writes; it is sized once and written over in place.
+  void SaveToBytes(std::vector<uint8_t>& bytes) const;
   // Leaves the single end line of an empty script, filled into a line already held.
   void ResetToEndLine();
 

@@ -28,6 +28,9 @@ public:
   TXelEventCondition() { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 8; }
+  const std::vector<uint16_t>* SavedFieldIds() const override {
+    return SavedFieldIdsOf<TXelEventCondition>();
+  }
   void Clear() override;
 
   uint8_t Flags;
@@ -45,6 +48,9 @@ public:
   explicit TXelEventPageItem(int32_t id);
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 52; }
+  const std::vector<uint16_t>* SavedFieldIds() const override {
+    return SavedFieldIdsOf<TXelEventPageItem>();
+  }
   void Clear() override;
 
   TXelEventCondition Condition;
@@ -75,6 +81,9 @@ public:
   explicit TXelEventItem(int32_t id);
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 5; }
+  const std::vector<uint16_t>* SavedFieldIds() const override {
+    return SavedFieldIdsOf<TXelEventItem>();
+  }
   void Clear() override;
   void LoadFromStream(TStream& stream) override;
 

@@ -51,6 +51,9 @@ public:
   TXelMoveRoute() { Clear(); }
   void GetVarData(int id, TCatalogVarData& d, bool forLoad) override;
   int LastFieldId() const override { return 22; }
+  const std::vector<uint16_t>* SavedFieldIds() const override {
+    return SavedFieldIdsOf<TXelMoveRoute>();
+  }
   void Clear() override;
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) const override;

@@ -1,6 +1,7 @@
 #include "shell/common/shell_pictures.h"
 
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 #include <array>
@@ -21,6 +22,18 @@ QString Picture(const char* file) {
   static const bool registered = (RegisterPictures(), true);
   (void)registered;
   return QStringLiteral(":/images/") + QLatin1String(file);
+}
+
+// The pictures are all PNG and read by the built-in reader: a reader left to detect the
+// format first loads every image plugin to offer each one the file.
+QImage PictureImage(const QString& file) {
+  QImageReader reader(file, "PNG");
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
+
+QPixmap PicturePixmap(const QString& file) {
+  return QPixmap::fromImage(PictureImage(file));
 }
 
 // In the order of TToolGlyph.
@@ -77,7 +90,7 @@ QString CursorResource(int slot) {
 }
 
 QImage SplashPicture() {
-  QImage image = QImage(Picture("splash.png")).convertToFormat(QImage::Format_RGB32);
+  QImage image = PictureImage(Picture("splash.png")).convertToFormat(QImage::Format_RGB32);
   // The texts are set in the machine's own font, shrunk until they fit.
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -96,7 +109,7 @@ QImage SplashPicture() {
 }
 
 QPixmap ProgramIconPixmap() {
-  return QPixmap(Picture("program_icon.png"));
+  return PicturePixmap(Picture("program_icon.png"));
 }
 
 QIcon ProgramIcon() {
@@ -104,13 +117,13 @@ QIcon ProgramIcon() {
 }
 
 QPixmap FolderIconPixmap() {
-  return QPixmap(Picture("folder.png"));
+  return PicturePixmap(Picture("folder.png"));
 }
 
 void LoadScreenCursors() {
   for (int slot = 1; slot <= ScreenCursorSlots; ++slot) {
     const QPoint hot = CursorHotSpots[size_t(slot)];
-    Cursors()[size_t(slot)] = QCursor(QPixmap(CursorResource(slot)), hot.x(), hot.y());
+    Cursors()[size_t(slot)] = QCursor(PicturePixmap(CursorResource(slot)), hot.x(), hot.y());
   }
 }
 
@@ -124,7 +137,7 @@ QImage ToolGlyphStrip(bool disabled) {
   strip.fill(Mask);
   QPainter p(&strip);
   for (int glyph = 0; glyph < ToolGlyphCount; ++glyph)
-    p.drawImage(0, glyph * ToolGlyphSize, QImage(ToolGlyphResource(glyph)));
+    p.drawImage(0, glyph * ToolGlyphSize, PictureImage(ToolGlyphResource(glyph)));
   p.end();
   if (!disabled) return strip;
   // Disabled glyphs: every drawn pixel a flat grey, the darker ones darker.
@@ -140,12 +153,12 @@ QImage ToolGlyphStrip(bool disabled) {
 }
 
 QImage ResourcePicture(const char* file) {
-  return QImage(Picture(file));
+  return PictureImage(Picture(file));
 }
 
 TBitmap StartPosBitmap(int index) {
   const int strip = std::clamp(index, 1, 4);
-  const QImage image = QImage(Picture(("startpos_" + std::to_string(strip) + ".png").c_str()))
+  const QImage image = PictureImage(Picture(("startpos_" + std::to_string(strip) + ".png").c_str()))
                            .convertToFormat(QImage::Format_RGB32);
   TBitmap bitmap;
   bitmap.Reset(TPixelFormat::pf8bit, image.width(), image.height());

@@ -1,6 +1,7 @@
 #include "core/map_edit_engine.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "core/chip_palette.h"
@@ -50,12 +51,25 @@ constexpr TNeighbour kNeighbours[8] = {{-1, -1, 1, 4},  {0, -1, 32, 140}, {1, -1
 
 // ChipIdToIndex and ChipIndexToId, inline: the fill and the shape tools ask them for every
 // cell and its eight neighbours.
-inline int BlockOf(int id) {
+constexpr int ComputeBlockOf(int id) {
   if (id < 0) return -1;
   if (id < AnimatedChipId) return id / 1000;
   if (id < AutoTileChipId) return (id - AnimatedChipId) / 50 + AnimatedBlockFirst;
   if (id < LowerChipId) return (id - AutoTileChipId) / 50 + AutoTileBlockFirst;
   return id - LowerChipId + LowerChipBlockFirst;
+}
+
+// The block of every 16-bit id, looked up: mixed ids make the tests above unpredictable,
+// and a fill asks for millions.
+constexpr auto kBlockOf = [] {
+  std::array<uint16_t, size_t(UINT16_MAX) + 1> table{};
+  for (size_t id = 0; id < table.size(); ++id)
+    table[id] = uint16_t(ComputeBlockOf(int(id)));
+  return table;
+}();
+
+inline int BlockOf(int id) {
+  return unsigned(id) <= UINT16_MAX ? kBlockOf[size_t(id)] : ComputeBlockOf(id);
 }
 
 inline int BlockBaseId(int index) {
@@ -130,6 +144,7 @@ void TMapEditEngine::SetMap(TXelMap* map) {
   chipSet_ = map ? map->Graphics().ChipSetGraphic() : nullptr;
   const int w = Width(), h = Height();
   mask_.assign(size_t(w) * size_t(h), 0);
+  lookBack_.assign(size_t(w) * size_t(h), 0);
   for (TXelMapLayer* layer : {&BaseLower, &BaseUpper, &FloatLower, &FloatUpper})
     layer->Resize(0, 0);
   if (map) {
@@ -159,6 +174,8 @@ int TMapEditEngine::MatchingBlock(int block) const {
 int TMapEditEngine::Resolve(int x, int y, int mask, int id) const {
   const TXelMapLayer& lower = map_->LowerLayer;
   const int b = BlockOf(id);
+  // Plain chips have no variants: nothing around them matters.
+  if (b >= LowerChipBlockFirst) return BlockBaseId(b);
   int ids[8];
   const int w = lower.Width();
   if (x > 0 && y > 0 && x < w - 1 && y < lower.Height() - 1) {
@@ -172,15 +189,22 @@ int TMapEditEngine::Resolve(int x, int y, int mask, int id) const {
   }
   int blocks[8];
   int code = 0;
+  const TXelChipSetGraphic::TBlock* matching = chipSet_ ? chipSet_->Blocks.data() : nullptr;
   for (int i = 0; i < 8; ++i) {
-    const TNeighbour& n = kNeighbours[i];
     const int nb = BlockOf(ids[i]);
     blocks[i] = nb;
-    // Two blocks below the terrains (water and animated tiles) always join.
-    const bool different = nb == -1 ? EdgeFlag
-                                    : nb != b && MatchingBlock(nb) != b &&
-                                          (b >= AutoTileBlockFirst || nb >= AutoTileBlockFirst);
-    if (different) code |= n.Bit;
+    // As MatchingBlock, read whatever the block: mixed neighbours would make a test per
+    // neighbour unpredictable. Two blocks below the terrains (water and animated tiles)
+    // always join.
+    const int clamped = int(std::min(unsigned(nb), unsigned(AutoTileBlockLast)));
+    const int match = unsigned(nb) > unsigned(AutoTileBlockLast) ? -1
+                      : matching                                 ? matching[clamped].MatchingBlock
+                      : nb < AutoTileBlockFirst                  ? 0
+                                                                 : -1;
+    const bool joins =
+        (nb == b) | (match == b) | ((b < AutoTileBlockFirst) & (nb < AutoTileBlockFirst));
+    const bool different = nb == -1 ? EdgeFlag : !joins;
+    code |= different ? kNeighbours[i].Bit : 0;
   }
   const int keep = id < LowerChipId ? kVariantToCode[id % 50] : 0;
   code = (code & mask) | (keep & ~mask & kAllBits);
@@ -367,6 +391,10 @@ void TMapEditEngine::ApplyShapeMask(const TRect& area_wanted, bool restore_outsi
       }
     }
   }
+  if (mode_ == emLowerLayer && !RawFlag) {
+    ResolveShape(area);
+    return;
+  }
   // Then the pen itself.
   for (int y = area.Top; y < area.Bottom; ++y) {
     const uint16_t* pen_row = pen_tiles[Mod(y - StrokeOrigin.Y, pen_h)];
@@ -379,6 +407,67 @@ void TMapEditEngine::ApplyShapeMask(const TRect& area_wanted, bool restore_outsi
         PutChipResolved(x, y, false, true, kAllBits, pen_row[pen_x]);
     }
   }
+  MarkDirty(area);
+}
+
+void TMapEditEngine::ResolveShape(const TRect& area) {
+  // The blocks are final now, and a put only works out variant bits from the neighbours'
+  // blocks: putting the pen on every shape cell and each border cell's neighbours in turn
+  // comes down to one put per cell, with every bit any of those puts looked at. Shape cells
+  // take the pen's tile with all bits; the cells around them their own tile with the bits
+  // that face the shape.
+  const int w = Width(), h = Height();
+  const bool loop_x = map_->IsLoopHorizontal(), loop_y = map_->IsLoopVertical();
+  const TXelMapLayer& layer = map_->LowerLayer;
+  // Bits are gathered for every neighbour, shape cells included (no test per cell); cells
+  // beyond the area's ring, reached across the seam of a looping map, are listed.
+  const TRect ring = Intersect(Grow(area, 1), MapRect());
+  touched_.clear();
+  const TXelCurrentChip& pen = Pen();
+  const int pen_w = pen.Width(), pen_x0 = Mod(area.Left - StrokeOrigin.X, pen_w);
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    const int pen_y = Mod(y - StrokeOrigin.Y, pen.Height());
+    for (int x = area.Left, pen_x = pen_x0; x < area.Right;
+         ++x, pen_x = pen_x + 1 == pen_w ? 0 : pen_x + 1) {
+      const uint16_t m = Mask(x, y);
+      if (m == 0) continue;
+      PutChipResolved(x, y, false, true, kAllBits, pen.GetCell(pen_x, pen_y));
+      if (m != kMaskBorder) continue;
+      if (x > 0 && y > 0 && x < w - 1 && y < h - 1) {
+        uint8_t* around = &lookBack_[size_t(y) * size_t(w) + size_t(x)];
+        for (const TNeighbour& n : kNeighbours) {
+          uint8_t& bits = around[ptrdiff_t(n.Dy) * w + n.Dx];
+          bits = uint8_t(bits | n.LookBack);
+        }
+        continue;
+      }
+      for (const TNeighbour& n : kNeighbours) {
+        int nx = x + n.Dx, ny = y + n.Dy;
+        // As PutChipAndNeighbours reaches it: read through the layer, put wrapped on a
+        // looping map.
+        if (CellAt(layer, nx, ny) < 0) continue;
+        if (loop_x) nx = Mod(nx, w);
+        if (loop_y) ny = Mod(ny, h);
+        if (!Inside(nx, ny)) continue;
+        uint8_t& bits = lookBack_[size_t(ny) * size_t(w) + size_t(nx)];
+        if (!bits && !ring.Contains(nx, ny)) touched_.push_back(uint32_t(ny * w + nx));
+        bits = uint8_t(bits | n.LookBack);
+      }
+    }
+  }
+  const auto put_back = [&](int x, int y) {
+    uint8_t& bits = lookBack_[size_t(y) * size_t(w) + size_t(x)];
+    if (!bits) return;
+    if (Mask(x, y) == 0)
+      PutChipResolved(x, y, !area.Contains(x, y), true, bits,
+                      layer.Cells()[size_t(y) * size_t(w) + size_t(x)]);
+    bits = 0;
+  };
+  for (int y = ring.Top; y < ring.Bottom; ++y)
+    for (int x = ring.Left; x < ring.Right; ++x)
+      put_back(x, y);
+  for (const uint32_t at : touched_)
+    put_back(int(at % uint32_t(w)), int(at / uint32_t(w)));
   MarkDirty(area);
 }
 

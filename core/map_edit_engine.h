@@ -165,6 +165,8 @@ private:
   int Height() const;
   int MatchingBlock(int block) const;
   int Resolve(int x, int y, int mask, int id) const;
+  // The lower layer's autotiles of a shape whose cells hold their final blocks.
+  void ResolveShape(const TRect& area);
   void MarkDirty(const TRect& rect);
   void ClearMask();
   TSurface16 MaskSurface();
@@ -175,5 +177,8 @@ private:
   TXelChipSetGraphic* chipSet_ = nullptr;
   int mode_ = emNoMap;
   std::vector<uint16_t> mask_;
+  // Per cell, the bits a shape's puts work out anew, and the cells that have some.
+  std::vector<uint8_t> lookBack_;
+  std::vector<uint32_t> touched_;
   TRect dirty_;
 };

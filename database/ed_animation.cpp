@@ -32,17 +32,13 @@
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/mobile_hint.h"
 #include "framework/controls/qt_text.h"
+#include "framework/controls/resource_pictures.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/controls/wheel_master.h"
 #include "framework/forms/catalog_model.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/modal_opener.h"
 #include "framework/pickers/sel_material_list.h"
-
-// Registers the packed pictures; from the global namespace, as the resource system asks.
-static void RegisterAnimationPictures() {
-  Q_INIT_RESOURCE(resources);
-}
 
 namespace {
 
@@ -60,8 +56,7 @@ constexpr int PatternCount = AnimationPatternsPerRow * AnimationPatternsPerRow;
 TGlimraSheet& MarkerSheet() {
   static TGlimraSheet sheet;
   static const bool loaded = [] {
-    RegisterAnimationPictures();
-    const QImage image = QImage(":/images/cell_markers.png").convertToFormat(QImage::Format_RGB32);
+    const QImage image = ResourcePicture("cell_markers.png").convertToFormat(QImage::Format_RGB32);
     TBitmap bitmap;
     bitmap.Reset(TPixelFormat::pf8bit, image.width(), image.height());
     std::vector<QRgb> colours{qRgb(0, 0, 0)};

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Draws the editor's pictures into resources/images/ with ImageMagick: the tool-bar and
 # menu glyphs (16 x 16 on the mask colour, bottom row left as mask), the map-editing
-# cursors (32 x 32 on transparency), the start-position marks, the folder and program
-# icons and the splash picture
+# cursors (32 x 32 on transparency), the start-position marks, the map tree's node images,
+# the map pickers' scale buttons, the material manager's list glyphs, the wheel-panning
+# cursors, the folder and program icons and the splash picture
 # (its texts are set at run time in the machine's font). Run it after changing a picture
 # and commit the files; the build only packs them (resources/resources.qrc).
 set -euo pipefail
@@ -179,6 +180,75 @@ for ((r = 0; r < 3; r++)); do
   done
 done
 png cell_markers.png 128x48 black +antialias -stroke none "${args[@]}"
+
+# The map tree's node images, 16 x 16 on white, which the tree takes as their mask colour:
+# the project, a map sheet with its grid, an area's dashed frame.
+png tree_root.png 16x16 white +antialias -strokewidth 1 -stroke '#14285a' -fill '#2850aa' \
+  -draw "rectangle 2,2 13,13" -stroke none -fill '#e6e6fa' -draw "rectangle 4,4 11,6"
+png tree_map.png 16x16 white +antialias -strokewidth 1 -stroke '#1e5a1e' -fill '#46a046' \
+  -draw "rectangle 2,2 14,14" -draw "line 6,2 6,14" -draw "line 10,2 10,14" \
+  -draw "line 2,6 14,6" -draw "line 2,10 14,10"
+args=()
+for segment in "2,3 4,3" "7,3 8,3" "11,3 13,3" "2,12 4,12" "7,12 8,12" "11,12 13,12" \
+  "2,3 2,5" "2,7 2,8" "2,10 2,12" "13,3 13,5" "13,7 13,8" "13,10 13,12"; do
+  args+=(-draw "line $segment")
+done
+png tree_area.png 16x16 white +antialias -strokewidth 1 -stroke '#d26e14' "${args[@]}" \
+  -stroke none -fill '#f0b45a' -draw "rectangle 5,6 10,9"
+
+# The scale buttons of the map pickers (32, 16 and 8 pixels a cell): a sheet whose grid is
+# as fine as the scale is small.
+for tag in 1 2 3; do
+  step=$((16 >> tag)) args=()
+  for ((k = step; k < 15; k += step)); do
+    args+=(-draw "line $k,0 $k,15" -draw "line 0,$k 15,$k")
+  done
+  png "picker_scale_$tag.png" 16x16 white +antialias -strokewidth 1 -stroke '#282828' \
+    -fill white -draw "rectangle 0,0 15,15" "${args[@]}"
+done
+
+# The material manager's list glyphs, 14 x 14 on transparency: a folder, and one for each
+# kind of material (image, movie, music, sound).
+material() { # material <name> <drawing>...
+  local name=$1
+  shift
+  png "material_$name.png" 14x14 none +antialias -strokewidth 1 -stroke "$INK" "$@"
+}
+material folder -fill '#e8c860' -draw "rectangle 1,4 12,12" -draw "rectangle 1,2 6,4"
+material image -fill '#96c8f0' -draw "rectangle 1,2 12,12" -fill '#509650' \
+  -draw "polygon 2,12 6,7 8,9 9,8 11,12"
+args=()
+for y in 2 5 8 11; do args+=(-draw "point 2,$y" -draw "point 11,$y"); done
+material movie -fill '#3c3c46' -draw "rectangle 1,1 12,12" -stroke none -fill white "${args[@]}"
+material music -fill "$INK" -draw "ellipse 4,10.5 2,1.5 0,360" -draw "ellipse 10,9.5 2,1.5 0,360" \
+  -draw "line 5,10 5,2" -draw "line 11,9 11,1" -draw "line 5,2 11,1"
+material sound -fill '#c8c8d2' -draw "polygon 1,5 4,5 8,1 8,12 4,8 1,8" -fill none \
+  -draw "arc 7,3 12,10 -60,60"
+
+# The wheel-panning cursors, 32 x 32 on transparency with the hot spot at (16, 16): a ring,
+# and an arrow head for each way the view can move.
+wheel() { # wheel <name> <arrow heads, from n s w e nw ne sw se>...
+  local name=$1 head args=()
+  shift
+  for head in "$@"; do
+    case $head in
+    n) args+=(-draw "polygon 16,2 11,7 21,7") ;;
+    s) args+=(-draw "polygon 16,30 11,25 21,25") ;;
+    w) args+=(-draw "polygon 2,16 7,11 7,21") ;;
+    e) args+=(-draw "polygon 30,16 25,11 25,21") ;;
+    nw) args+=(-draw "polygon 3,3 10,3 3,10") ;;
+    ne) args+=(-draw "polygon 29,3 22,3 29,10") ;;
+    sw) args+=(-draw "polygon 3,29 10,29 3,22") ;;
+    se) args+=(-draw "polygon 29,29 22,29 29,22") ;;
+    esac
+  done
+  png "wheel_$name.png" 32x32 none +antialias -strokewidth 1 -stroke black -fill white \
+    -draw "ellipse 16,16 3,3 0,360" "${args[@]}"
+}
+wheel nswe n s w e
+wheel ns n s
+wheel we w e
+for head in n s w e nw ne sw se; do wheel "$head" "$head"; done
 
 # The folder of the project list.
 png folder.png 16x16 none +antialias -strokewidth 1 -stroke "$INK" -fill "$YELLOW" \

@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QPolygon>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include <numbers>
 
 #include "framework/controls/handler_guard.h"
+#include "framework/controls/resource_pictures.h"
 
 namespace {
 
@@ -25,38 +25,12 @@ constexpr int OriginSize = 7;
 // Far beyond any scroll range; keeps the exponential speed finite.
 constexpr double MaxSpeed = 1e9;
 
-// Directions a cursor shows, as bits: N 1, S 2, W 4, E 8.
-constexpr int CursorArrows[] = {15, 3, 12, 1, 2, 4, 8, 5, 9, 6, 10};
-
-// The eleven cursors are drawn here: a ring at the hot spot and a triangle for each
-// direction the view can move in.
-QCursor MakeWheelCursor(TWheelCursor which) {
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setPen(Qt::black);
-  painter.setBrush(Qt::white);
-  painter.drawEllipse(QPoint(16, 16), 3, 3);
-  const int arrows = CursorArrows[which];
-  auto triangle = [&](QPoint tip, QPoint a, QPoint b) {
-    painter.drawPolygon(QPolygon({tip, a, b}));
-  };
-  const bool diagonal = (arrows & 3) && (arrows & 12) && arrows != 15;
-  if (diagonal) {
-    const int sx = (arrows & 4) ? -1 : 1;
-    const int sy = (arrows & 1) ? -1 : 1;
-    const QPoint tip(16 + sx * 13, 16 + sy * 13);
-    triangle(tip, QPoint(tip.x() - sx * 7, tip.y()), QPoint(tip.x(), tip.y() - sy * 7));
-  } else {
-    if (arrows & 1) triangle(QPoint(16, 2), QPoint(11, 8), QPoint(21, 8));
-    if (arrows & 2) triangle(QPoint(16, 30), QPoint(11, 24), QPoint(21, 24));
-    if (arrows & 4) triangle(QPoint(2, 16), QPoint(8, 11), QPoint(8, 21));
-    if (arrows & 8) triangle(QPoint(30, 16), QPoint(24, 11), QPoint(24, 21));
-  }
-  painter.end();
-  return QCursor(pixmap, 16, 16);
-}
+// "WHEEL_NSWE" .. "WHEEL_SE", in the order of TWheelCursor; the hot spot is the ring's
+// centre.
+constexpr const char* CursorFiles[] = {
+    "wheel_nswe.png", "wheel_ns.png", "wheel_we.png", "wheel_n.png",  "wheel_s.png", "wheel_w.png",
+    "wheel_e.png",    "wheel_nw.png", "wheel_ne.png", "wheel_sw.png", "wheel_se.png"};
+constexpr int CursorHotSpot = 16;
 
 // Round half to even, as the panning speed has always been rounded.
 double RoundStep(double value) {
@@ -144,7 +118,8 @@ TWheelMaster::TWheelMaster(QObject* owner) : QObject(owner), timer_(new QTimer(t
   timer_->setInterval(PanInterval);
   connect(timer_, &QTimer::timeout, this, &TWheelMaster::TimerTimer);
   for (int k = 0; k < int(cursors_.size()); ++k)
-    cursors_[k] = MakeWheelCursor(static_cast<TWheelCursor>(k));
+    cursors_[k] = QCursor(QPixmap::fromImage(ResourceImage(ResourcePath(CursorFiles[k]))),
+                          CursorHotSpot, CursorHotSpot);
 }
 
 TWheelMaster::~TWheelMaster() {

@@ -1,6 +1,7 @@
 #include "framework/forms/form_xel_base.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
+#include <utility>
 
 #include "framework/controls/canvas_helpers.h"
 #include "framework/controls/help.h"
@@ -80,6 +82,19 @@ void TFormXelCommon::TakeControlValue(TBinding& binding) {
     binding.Read();
     BoundValueChanged(binding.Control());
   });
+}
+
+void TFormXelCommon::PaintAfterUpdating(QWidget* view) {
+  // A scroll frame paints through its viewport.
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(view)) view = area->viewport();
+  if (std::find(paintAfterUpdating_.begin(), paintAfterUpdating_.end(), view) ==
+      paintAfterUpdating_.end())
+    paintAfterUpdating_.push_back(view);
+}
+
+void TFormXelCommon::UpdatingEnded() {
+  for (const QPointer<QWidget>& view : std::exchange(paintAfterUpdating_, {}))
+    if (view) view->update();
 }
 
 void TFormXelCommon::UpdateControls() {

@@ -68,14 +68,17 @@ public:
   // done on the first show unless FormShow focused a control itself.
   void FocusFirstInput();
 
-  // Connects a painting handler(QPainter&) to View's Paint signal. Painting is no
-  // handler of the author's doing: it runs also while Updating, but still inside the
-  // error guard, since an exception must not unwind through the paint event.
+  // Connects a painting handler(QPainter&) to View's Paint signal. It runs inside the
+  // error guard, since an exception must not unwind through the paint event. A paint
+  // while Updating draws nothing, as the form is half filled; the view is painted again
+  // once the update is over.
   template <class View, class Handler>
   QMetaObject::Connection OnPaint(View* view, Handler handler) {
-    return QObject::connect(view, &View::Paint, Connections(), [this, handler](QPainter& canvas) {
-      GuardHandler(self_, [&] { handler(canvas); });
-    });
+    return QObject::connect(view, &View::Paint, Connections(),
+                            [this, view, handler](QPainter& canvas) {
+                              if (Updating) return PaintAfterUpdating(view);
+                              GuardHandler(self_, [&] { handler(canvas); });
+                            });
   }
 
   // Fills every bound control from its field, then runs UpdateOwnControls, all under
@@ -146,6 +149,9 @@ private:
   template <class Form, class Method> Form* FormOf(Method Form::*) {
     return static_cast<Form*>(this);
   }
+  friend class TUpdatingScope;
+  void PaintAfterUpdating(QWidget* view);
+  void UpdatingEnded();
   void ApplyEnableRules(bool all);
   void FillBindingsWithin(const std::vector<QWidget*>& controls);
   void ShowNothingWithin(const std::vector<QWidget*>& controls);
@@ -155,6 +161,7 @@ private:
   std::vector<std::unique_ptr<TBinding>> bindings_;
   std::vector<TEnableRule> enableRules_;
   std::unique_ptr<QObject> connections_ = std::make_unique<QObject>();
+  std::vector<QPointer<QWidget>> paintAfterUpdating_;
 };
 
 // Sets the form's Updating flag for its lifetime (nested scopes keep it set).
@@ -163,7 +170,10 @@ public:
   explicit TUpdatingScope(TFormXelCommon& form) : form_(form), previous_(form.Updating) {
     form.Updating = true;
   }
-  ~TUpdatingScope() { form_.Updating = previous_; }
+  ~TUpdatingScope() {
+    form_.Updating = previous_;
+    if (!previous_) form_.UpdatingEnded();
+  }
   TUpdatingScope(const TUpdatingScope&) = delete;
   TUpdatingScope& operator=(const TUpdatingScope&) = delete;
 

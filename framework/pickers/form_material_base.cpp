@@ -26,6 +26,7 @@
 #include "framework/controls/opaque_paint_box.h"
 #include "framework/controls/pic_dialog.h"
 #include "framework/controls/qt_text.h"
+#include "framework/controls/resource_pictures.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/controls/wheel_master.h"
 #include "framework/forms/form_builder.h"
@@ -50,49 +51,12 @@ QString Path(const std::string& path) {
   return QString::fromStdString(path);
 }
 
-// The 14 x 14 glyphs of the lists: a folder, and one per kind of material.
+// The 14 x 14 glyphs of the lists: a folder, and one per kind of material, in the order
+// of TMaterialKind.
 QPixmap Glyph(int which) {
-  QPixmap pixmap(14, 14);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setPen(QColor(40, 40, 48));
-  switch (which) {
-  case -1: // folder
-    p.setBrush(QColor(232, 200, 96));
-    p.drawRect(1, 4, 12, 8);
-    p.drawRect(1, 2, 5, 2);
-    break;
-  case int(TMaterialKind::Image):
-    p.setBrush(QColor(150, 200, 240));
-    p.drawRect(1, 2, 12, 10);
-    p.setBrush(QColor(80, 150, 80));
-    p.drawPolygon(QPolygon({QPoint(2, 11), QPoint(6, 6), QPoint(9, 9), QPoint(12, 11)}));
-    break;
-  case int(TMaterialKind::Music):
-    p.setBrush(QColor(40, 40, 48));
-    p.drawEllipse(2, 9, 4, 3);
-    p.drawEllipse(8, 8, 4, 3);
-    p.drawLine(5, 10, 5, 2);
-    p.drawLine(11, 9, 11, 1);
-    p.drawLine(5, 2, 11, 1);
-    break;
-  case int(TMaterialKind::Sound):
-    p.setBrush(QColor(200, 200, 210));
-    p.drawPolygon(QPolygon(
-        {QPoint(1, 5), QPoint(4, 5), QPoint(8, 1), QPoint(8, 12), QPoint(4, 8), QPoint(1, 8)}));
-    p.drawArc(7, 3, 5, 7, -60 * 16, 120 * 16);
-    break;
-  case int(TMaterialKind::Movie):
-    p.setBrush(QColor(60, 60, 70));
-    p.drawRect(1, 1, 12, 12);
-    p.setPen(Qt::white);
-    for (int y = 2; y < 13; y += 3) {
-      p.drawPoint(2, y);
-      p.drawPoint(11, y);
-    }
-    break;
-  }
-  return pixmap;
+  static constexpr const char* kinds[] = {"material_image.png", "material_movie.png",
+                                          "material_music.png", "material_sound.png"};
+  return QPixmap::fromImage(ResourcePicture(which < 0 ? "material_folder.png" : kinds[which]));
 }
 
 std::string FromPath(const QString& path) {

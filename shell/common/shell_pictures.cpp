@@ -1,40 +1,15 @@
 #include "shell/common/shell_pictures.h"
 
 #include <QFontMetrics>
-#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 #include <array>
 
 #include "core/bitmap.h"
 
-// Registers the packed pictures; from the global namespace, as the resource system asks.
-static void RegisterPictures() {
-  Q_INIT_RESOURCE(resources);
-}
-
 namespace {
 
 const QColor Mask(255, 0, 255);
-
-// Every picture reader first makes sure the pictures are there.
-QString Picture(const char* file) {
-  static const bool registered = (RegisterPictures(), true);
-  (void)registered;
-  return QStringLiteral(":/images/") + QLatin1String(file);
-}
-
-// The pictures are all PNG and read by the built-in reader: a reader left to detect the
-// format first loads every image plugin to offer each one the file.
-QImage PictureImage(const QString& file) {
-  QImageReader reader(file, "PNG");
-  reader.setAutoDetectImageFormat(false);
-  return reader.read();
-}
-
-QPixmap PicturePixmap(const QString& file) {
-  return QPixmap::fromImage(PictureImage(file));
-}
 
 // In the order of TToolGlyph.
 constexpr const char* GlyphFiles[ToolGlyphCount] = {
@@ -81,16 +56,16 @@ QFont FitFontToBox(QFont font, const QString& text, QSize box, int largestPixelS
 }
 
 QString ToolGlyphResource(int glyph) {
-  return Picture(GlyphFiles[std::clamp(glyph, 0, ToolGlyphCount - 1)]);
+  return ResourcePath(GlyphFiles[std::clamp(glyph, 0, ToolGlyphCount - 1)]);
 }
 
 QString CursorResource(int slot) {
-  return Picture(
+  return ResourcePath(
       ("cursor_" + std::to_string(std::clamp(slot, 1, ScreenCursorSlots)) + ".png").c_str());
 }
 
 QImage SplashPicture() {
-  QImage image = PictureImage(Picture("splash.png")).convertToFormat(QImage::Format_RGB32);
+  QImage image = ResourcePicture("splash.png").convertToFormat(QImage::Format_RGB32);
   // The texts are set in the machine's own font, shrunk until they fit.
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -109,7 +84,7 @@ QImage SplashPicture() {
 }
 
 QPixmap ProgramIconPixmap() {
-  return PicturePixmap(Picture("program_icon.png"));
+  return QPixmap::fromImage(ResourcePicture("program_icon.png"));
 }
 
 QIcon ProgramIcon() {
@@ -117,13 +92,14 @@ QIcon ProgramIcon() {
 }
 
 QPixmap FolderIconPixmap() {
-  return PicturePixmap(Picture("folder.png"));
+  return QPixmap::fromImage(ResourcePicture("folder.png"));
 }
 
 void LoadScreenCursors() {
   for (int slot = 1; slot <= ScreenCursorSlots; ++slot) {
     const QPoint hot = CursorHotSpots[size_t(slot)];
-    Cursors()[size_t(slot)] = QCursor(PicturePixmap(CursorResource(slot)), hot.x(), hot.y());
+    Cursors()[size_t(slot)] =
+        QCursor(QPixmap::fromImage(ResourceImage(CursorResource(slot))), hot.x(), hot.y());
   }
 }
 
@@ -137,7 +113,7 @@ QImage ToolGlyphStrip(bool disabled) {
   strip.fill(Mask);
   QPainter p(&strip);
   for (int glyph = 0; glyph < ToolGlyphCount; ++glyph)
-    p.drawImage(0, glyph * ToolGlyphSize, PictureImage(ToolGlyphResource(glyph)));
+    p.drawImage(0, glyph * ToolGlyphSize, ResourceImage(ToolGlyphResource(glyph)));
   p.end();
   if (!disabled) return strip;
   // Disabled glyphs: every drawn pixel a flat grey, the darker ones darker.
@@ -152,13 +128,9 @@ QImage ToolGlyphStrip(bool disabled) {
   return strip;
 }
 
-QImage ResourcePicture(const char* file) {
-  return PictureImage(Picture(file));
-}
-
 TBitmap StartPosBitmap(int index) {
   const int strip = std::clamp(index, 1, 4);
-  const QImage image = PictureImage(Picture(("startpos_" + std::to_string(strip) + ".png").c_str()))
+  const QImage image = ResourcePicture(("startpos_" + std::to_string(strip) + ".png").c_str())
                            .convertToFormat(QImage::Format_RGB32);
   TBitmap bitmap;
   bitmap.Reset(TPixelFormat::pf8bit, image.width(), image.height());

@@ -10,10 +10,10 @@
 #include <QImage>
 #include <QPixmap>
 
+#include "framework/controls/resource_pictures.h"
+
 class TBitmap;
 
-// Any picture of resources/images/ by its file name ("rank_a.png").
-QImage ResourcePicture(const char* file);
 // 512 x 256, with the program's name and line set in the machine's font.
 QImage SplashPicture();
 // The font at the largest pixel size, up to LargestPixelSize, at which Text fits in Box.

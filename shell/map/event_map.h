@@ -38,6 +38,8 @@ public:
 
   int Width() const { return width_; }
   int Height() const { return height_; }
+  // Every cell's value, row by row.
+  const std::vector<uint16_t>& Cells() const { return grid_; }
 
 private:
   void DrawEventGraphic(TGlimraBoard& board, int x, int y, const TXelEventItem& event, int size);

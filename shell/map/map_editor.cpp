@@ -49,7 +49,14 @@ public:
   explicit TMapEditorPainter(const TFormMapEditor* editor) : editor_(editor) {}
 
 protected:
-  int CellStyle() const override { return editor_->EditMode() * 2 + (editor_->Drawing() ? 1 : 0); }
+  // The looks of the cells: the upper layer dimmed, the lower one dimmed, neither (any
+  // other tool), or the event mode's.
+  int CellStyle() const override {
+    const int mode = editor_->EditMode();
+    if (mode == emEvents) return 3;
+    if (!editor_->Drawing()) return 0;
+    return mode == emLowerLayer ? 1 : mode == emUpperLayer ? 2 : 0;
+  }
   void PaintCell(TGlimraBoard& board, int x, int y, int left, int top) override {
     const int mode = editor_->EditMode();
     const bool drawing = editor_->Drawing();

@@ -46,21 +46,6 @@ TRect CellRect(const TAreaRect& a) {
   return TRect{a.Left, a.Top, a.Right, a.Bottom};
 }
 
-// The scale button images: a grid as fine as the scale is small.
-QImage ScaleImage(int tag) {
-  QImage image(16, 16, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter p(&image);
-  p.setPen(QColor(40, 40, 40));
-  const int step = 16 >> tag;
-  for (int k = 0; k < 16; k += std::max(2, step)) {
-    p.drawLine(k, 0, k, 15);
-    p.drawLine(0, k, 15, k);
-  }
-  p.drawRect(0, 0, 15, 15);
-  return image;
-}
-
 // The bar over a picker's view: the scale buttons, the choice in words, OK and Cancel.
 void BuildPickerBar(TFormBuilder& b, TFormXelCommon& form, TMapScaleButtons& scales, QLabel*& label,
                     QPushButton*& ok) {
@@ -207,7 +192,8 @@ void TFormAreaMaker::PaintOver(QPainter& canvas) {
 
 void TMapScaleButtons::Build(TFormBuilder& b, TFormXelCommon& form) {
   for (int tag = 1; tag <= 3; ++tag) {
-    images_.Add(ScaleImage(tag), Qt::transparent);
+    images_.Add(ResourcePicture(("picker_scale_" + std::to_string(tag) + ".png").c_str()),
+                Qt::transparent);
     auto* button = b.Add<TMenuButton>(("MenuButton" + std::to_string(tag)).c_str());
     button->SetImages(&images_);
     button->SetImageIndex(tag - 1);

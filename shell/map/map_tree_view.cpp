@@ -5,7 +5,6 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMimeData>
-#include <QPainter>
 
 #include "core/busy_cursor.h"
 #include "core/map.h"
@@ -13,6 +12,7 @@
 #include "core/project_path.h"
 #include "core/settings.h"
 #include "framework/controls/qt_text.h"
+#include "framework/controls/resource_pictures.h"
 #include "framework/forms/error_guard.h"
 #include "framework/forms/form_builder.h"
 #include "shell/map/map_tree_rules.h"
@@ -22,35 +22,8 @@ namespace {
 // What a dragged node carries: only that it is one of ours; the node is the current one.
 const QString NodeMimeType = QStringLiteral("application/x-velmora-map-tree-node");
 
-// The three node images, drawn on white, which is their mask colour: the project, a map
-// sheet with its grid, an area's dashed frame.
-QImage NodeImage(int kind) {
-  QImage image(16, 16, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter p(&image);
-  switch (kind) {
-  case mkRoot:
-    p.fillRect(2, 2, 12, 12, QColor(40, 80, 170));
-    p.fillRect(4, 4, 8, 3, QColor(230, 230, 250));
-    p.setPen(QColor(20, 40, 90));
-    p.drawRect(2, 2, 11, 11);
-    break;
-  case mkMap:
-    p.fillRect(2, 2, 12, 12, QColor(70, 160, 70));
-    p.setPen(QColor(30, 90, 30));
-    for (int k = 2; k <= 14; k += 4) {
-      p.drawLine(k, 2, k, 13);
-      p.drawLine(2, k, 13, k);
-    }
-    break;
-  default:
-    p.setPen(QPen(QColor(210, 110, 20), 1, Qt::DashLine));
-    p.drawRect(2, 3, 11, 9);
-    p.fillRect(5, 6, 6, 4, QColor(240, 180, 90));
-    break;
-  }
-  return image;
-}
+// The node images by item type, drawn on white, which is their mask colour.
+constexpr const char* NodeImages[] = {"tree_root.png", "tree_map.png", "tree_area.png"};
 
 } // namespace
 
@@ -135,8 +108,8 @@ void TMapTreeWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 TMapTreeView::TMapTreeView(QWidget* parent) : TFormXelWidget(parent) {
-  for (int kind : {mkRoot, mkMap, mkArea})
-    ImageList1.Add(NodeImage(kind), Qt::white);
+  for (const char* file : NodeImages)
+    ImageList1.Add(ResourcePicture(file), Qt::white);
   TFormBuilder b(this, "FormMapTree", QString(), 160, 240);
   TreeView1 = b.Add<TMapTreeWidget>("TreeView1", this);
   // Docked: the tree fills the window to its edges.

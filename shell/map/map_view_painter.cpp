@@ -1,6 +1,8 @@
 #include "shell/map/map_view_painter.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "core/chip_set_graphic.h"
@@ -13,6 +15,10 @@ namespace {
 
 // Panorama pixels per cell when the panorama stands still under the map.
 constexpr int kPanoramaCell = 16;
+// The scale of the pictures of the whole map, and the slots of their pairs of tiles.
+constexpr int kSmallCell = 4;
+constexpr int kPairBits = 16;
+constexpr size_t kPairSlots = size_t(1) << kPairBits;
 
 void SetChipOpacity(TXelChipSetGraphic& chips, int opacity) {
   chips.Sheet.Opacity = opacity;
@@ -33,7 +39,6 @@ void TMapViewPainter::SetMap(TXelMapTree* tree, TXelMap* map) {
   map_ = map;
   eventMap_.Build(tree, map);
   ready_ = false;
-  ++mapGeneration_;
 }
 
 void TMapViewPainter::LoadPanorama() {
@@ -42,7 +47,8 @@ void TMapViewPainter::LoadPanorama() {
   if (!loaded) panorama_.SetSize(0, 0);
   panorama_.Transparent = true;
   ready_ = false;
-  ++mapGeneration_;
+  // The 1:8 pictures compare tiles and marks, not the panorama under them.
+  if (ShowsPanorama()) ++mapGeneration_;
 }
 
 bool TMapViewPainter::ShowsPanorama() const {
@@ -55,12 +61,41 @@ void TMapViewPainter::SetScale(int scale) {
   if (scale == scale_) return;
   scale_ = scale;
   ready_ = false;
+  frontFrom_ = nullptr;
 }
 
 void TMapViewPainter::SetViewSize(TPoint size) {
   front_.SetSize(size.X, size.Y);
   back_.SetSize(size.X, size.Y);
   ready_ = false;
+  frontFrom_ = nullptr;
+  MarkScreenStale(TRect{0, 0, size.X, size.Y});
+}
+
+void TMapViewPainter::MarkScreenStale(const TRect& r) {
+  if (r.IsEmpty()) return;
+  screenStale_ =
+      screenStale_.IsEmpty()
+          ? r
+          : TRect{std::min(screenStale_.Left, r.Left), std::min(screenStale_.Top, r.Top),
+                  std::max(screenStale_.Right, r.Right), std::max(screenStale_.Bottom, r.Bottom)};
+}
+
+TMapViewPainter::TScreen TMapViewPainter::Screen() {
+  const int w = front_.GetWidth(), h = front_.GetHeight();
+  if (screen_.size() != size_t(w) * size_t(h)) {
+    screen_.assign(size_t(w) * size_t(h), 0);
+    screenStale_ = TRect{0, 0, w, h};
+  }
+  const TRect r = Intersect(screenStale_, TRect{0, 0, w, h});
+  for (int y = r.Top; y < r.Bottom; ++y) {
+    const uint16_t* from = front_.GetRow(y) + r.Left;
+    uint32_t* to = screen_.data() + size_t(y) * size_t(w) + size_t(r.Left);
+    for (int i = 0; i < r.Width(); ++i)
+      to[i] = ScreenColor(from[i]);
+  }
+  screenStale_ = {};
+  return TScreen{screen_.data(), w, h};
 }
 
 void TMapViewPainter::BeginPass() {
@@ -115,7 +150,7 @@ void TMapViewPainter::PaintCellRect(const TRect& cells) {
       PaintCell(front_, x, y, x * scale_ - boardScroll_.X, y * scale_ - boardScroll_.Y);
 }
 
-void TMapViewPainter::SyncSmallMap() {
+TMapViewPainter::TSmallMap& TMapViewPainter::SyncSmallMap(const TRect* only) {
   TSmallMapKey key;
   key.Map = map_;
   key.Chips = chips_;
@@ -131,50 +166,126 @@ void TMapViewPainter::SyncSmallMap() {
   if (chips_->DimSheet) key.DimColors = chips_->DimSheet->ColorTable();
   const std::vector<uint16_t>& lower = map_->LowerLayer.Cells();
   const std::vector<uint16_t>& upper = map_->UpperLayer.Cells();
+  const std::vector<uint16_t>& marks = eventMap_.Cells();
   const size_t cells = size_t(key.Width) * size_t(key.Height);
-  if (!(key == smallKey_) || smallDrawn_.size() != cells || lower.size() != cells ||
-      upper.size() != cells) {
-    smallKey_ = key;
-    if (smallMap_.GetWidth() != key.Width * scale_ || smallMap_.GetHeight() != key.Height * scale_)
-      smallMap_.SetSize(key.Width * scale_, key.Height * scale_);
-    smallMap_.Brightness = front_.Brightness;
-    smallDrawn_.assign(cells, 0);
-    smallLower_ = lower;
-    smallUpper_ = upper;
-    return;
+  const bool fits = lower.size() == cells && upper.size() == cells && marks.size() == cells;
+  TSmallMap* picture = nullptr;
+  for (TSmallMap& p : smallMaps_)
+    if (p.Key == key && p.Drawn.size() == cells && fits) picture = &p;
+  if (!picture) {
+    // Another picture of this style is stale as a whole; else the least used one goes.
+    const auto rank = [&key](const TSmallMap& p) {
+      return std::pair{p.Key.Style != key.Style, p.LastUse};
+    };
+    picture = &*std::min_element(
+        smallMaps_.begin(), smallMaps_.end(),
+        [&rank](const TSmallMap& a, const TSmallMap& b) { return rank(a) < rank(b); });
+    if (frontFrom_ == picture) frontFrom_ = nullptr;
+    picture->Key = key;
+    if (picture->Board.GetWidth() != key.Width * scale_ ||
+        picture->Board.GetHeight() != key.Height * scale_)
+      picture->Board.SetSize(key.Width * scale_, key.Height * scale_);
+    picture->Board.Brightness = front_.Brightness;
+    picture->Drawn.assign(cells, 0);
+    picture->Lower = lower;
+    picture->Upper = upper;
+    picture->Marks = marks;
+    picture->LastUse = ++smallUses_;
+    picture->PairKeys.assign(kPairSlots, 0);
+    picture->PairAt.assign(kPairSlots, 0);
+    picture->PairPixels.clear();
+    return *picture;
   }
-  // Cells whose tiles changed since they were drawn are drawn again.
-  for (size_t i = 0; i < cells; ++i)
-    if (lower[i] != smallLower_[i] || upper[i] != smallUpper_[i]) {
-      smallDrawn_[i] = 0;
-      smallLower_[i] = lower[i];
-      smallUpper_[i] = upper[i];
-    }
+  picture->LastUse = ++smallUses_;
+  // Cells whose tiles or mark changed since they were drawn are drawn again.
+  const TRect r = Intersect(only ? *only : TRect{0, 0, key.Width, key.Height},
+                            TRect{0, 0, key.Width, key.Height});
+  for (int y = r.Top; y < r.Bottom; ++y) {
+    const size_t row = size_t(y) * size_t(key.Width) + size_t(r.Left);
+    const size_t bytes = size_t(r.Width()) * sizeof(uint16_t);
+    if (std::memcmp(&lower[row], &picture->Lower[row], bytes) == 0 &&
+        std::memcmp(&upper[row], &picture->Upper[row], bytes) == 0 &&
+        std::memcmp(&marks[row], &picture->Marks[row], bytes) == 0)
+      continue;
+    for (size_t i = row; i < row + size_t(r.Width()); ++i)
+      if (lower[i] != picture->Lower[i] || upper[i] != picture->Upper[i] ||
+          marks[i] != picture->Marks[i]) {
+        picture->Drawn[i] = 0;
+        picture->Lower[i] = lower[i];
+        picture->Upper[i] = upper[i];
+        picture->Marks[i] = marks[i];
+      }
+  }
+  return *picture;
 }
 
-bool TMapViewPainter::PaintFromSmallMap(const TRect& r) {
-  if (scale_ != 4 || !cacheReady_ || !map_ || map_->Width() <= 0 || map_->Height() <= 0 ||
+bool TMapViewPainter::PaintFromSmallMap(const TRect& r, const TRect* changed) {
+  if (scale_ != kSmallCell || !cacheReady_ || !map_ || map_->Width() <= 0 || map_->Height() <= 0 ||
       CellStyle() < 0)
     return false;
-  SyncSmallMap();
+  TSmallMap& picture = SyncSmallMap(changed);
   const int w = map_->Width();
   const TRect cells = Intersect(TRect{FloorDiv(r.Left + boardScroll_.X, scale_),
                                       FloorDiv(r.Top + boardScroll_.Y, scale_),
                                       FloorDiv(r.Right - 1 + boardScroll_.X, scale_) + 1,
                                       FloorDiv(r.Bottom - 1 + boardScroll_.Y, scale_) + 1},
                                 VisibleCells(boardScroll_, ViewSize(), scale_, w, map_->Height()));
+  TRect drawn;
+  const uint16_t* lower = map_->LowerLayer.Cells().data();
+  const uint16_t* upper = map_->UpperLayer.Cells().data();
+  const uint16_t* marks = eventMap_.Cells().data();
+  const ptrdiff_t stride = picture.Board.RowStride() / 2;
   for (int y = cells.Top; y < cells.Bottom; ++y)
     for (int x = cells.Left; x < cells.Right; ++x) {
-      uint8_t& drawn = smallDrawn_[size_t(y) * size_t(w) + size_t(x)];
-      if (drawn) continue;
-      PaintCell(smallMap_, x, y, x * scale_, y * scale_);
-      drawn = 1;
+      const size_t at = size_t(y) * size_t(w) + size_t(x);
+      uint8_t& done = picture.Drawn[at];
+      if (done) continue;
+      done = 1;
+      drawn = drawn.IsEmpty() ? Bounds(x, y, 1, 1)
+                              : TRect{std::min(drawn.Left, x), std::min(drawn.Top, y),
+                                      std::max(drawn.Right, x + 1), std::max(drawn.Bottom, y + 1)};
+      uint16_t* square = picture.Board.GetRow(y * kSmallCell) + x * kSmallCell;
+      if (panoramaShown_ || marks[at] != 0) {
+        PaintCell(picture.Board, x, y, x * scale_, y * scale_);
+        continue;
+      }
+      const uint32_t key = uint32_t(lower[at]) << 16 | upper[at];
+      size_t slot = (key * 2654435761u) >> (32 - kPairBits);
+      while (picture.PairAt[slot] && picture.PairKeys[slot] != key)
+        slot = (slot + 1) & (kPairSlots - 1);
+      if (const uint32_t known = picture.PairAt[slot]) {
+        const uint16_t* from = &picture.PairPixels[size_t(known - 1) * kSmallCell * kSmallCell];
+        for (int row = 0; row < kSmallCell; ++row)
+          std::memcpy(square + row * stride, from + row * kSmallCell, kSmallCell * 2);
+        continue;
+      }
+      PaintCell(picture.Board, x, y, x * scale_, y * scale_);
+      // Half the slots at most are taken, so a search always ends.
+      if (picture.PairPixels.size() >= kPairSlots / 2 * kSmallCell * kSmallCell) continue;
+      picture.PairKeys[slot] = key;
+      for (int row = 0; row < kSmallCell; ++row)
+        picture.PairPixels.insert(picture.PairPixels.end(), square + row * stride,
+                                  square + row * stride + kSmallCell);
+      picture.PairAt[slot] = uint32_t(picture.PairPixels.size() / (kSmallCell * kSmallCell));
     }
+  const TRect all{0, 0, front_.GetWidth(), front_.GetHeight()};
   const TRect map_pixels = CellsToPixels(TRect{0, 0, w, map_->Height()}, boardScroll_, scale_);
-  const TRect shown = Intersect(r, map_pixels);
-  if (shown != r) FillRect(front_.Surface(), r, 0);
+  // The front board shows the rest of this picture already: only what was drawn anew goes.
+  const bool whole = !changed || frontFrom_ != &picture;
+  TRect shown = Intersect(r, map_pixels);
+  if (whole) {
+    if (shown != r) FillRect(front_.Surface(), r, 0);
+    if (r == all)
+      frontFrom_ = &picture;
+    else if (frontFrom_ != &picture)
+      frontFrom_ = nullptr;
+    MarkScreenStale(r);
+  } else {
+    shown = Intersect(shown, CellsToPixels(drawn, boardScroll_, scale_));
+    MarkScreenStale(shown);
+  }
   if (!shown.IsEmpty())
-    front_.DrawBoard(shown.Left, shown.Top, smallMap_,
+    front_.DrawBoard(shown.Left, shown.Top, picture.Board,
                      TRect{shown.Left + boardScroll_.X, shown.Top + boardScroll_.Y,
                            shown.Right + boardScroll_.X, shown.Bottom + boardScroll_.Y});
   return true;
@@ -184,6 +295,8 @@ void TMapViewPainter::PaintPixels(const TRect& wanted) {
   const TRect r = Intersect(wanted, TRect{0, 0, front_.GetWidth(), front_.GetHeight()});
   if (r.IsEmpty()) return;
   if (PaintFromSmallMap(r)) return;
+  frontFrom_ = nullptr;
+  MarkScreenStale(r);
   // Cells clear what they need themselves; only what lies beyond the map is cleared here.
   const TRect map_pixels =
       map_ ? CellsToPixels(TRect{0, 0, map_->Width(), map_->Height()}, boardScroll_, scale_)
@@ -218,6 +331,7 @@ void TMapViewPainter::UpdateBoards() {
   std::swap(front_, back_);
   front_.DrawBoard(-dx, -dy, back_, TRect{0, 0, w, h});
   boardScroll_ = scroll_;
+  MarkScreenStale(TRect{0, 0, w, h});
   if (dx != 0) PaintPixels(dx > 0 ? TRect{w - dx, 0, w, h} : TRect{0, 0, -dx, h});
   if (dy != 0) PaintPixels(dy > 0 ? TRect{0, h - dy, w, h} : TRect{0, 0, w, -dy});
 }
@@ -227,12 +341,10 @@ void TMapViewPainter::RepaintCells(const TRect& cells) {
   BeginPass();
   for (const TRect& r : LoopedCellRects(cells, map_->Width(), map_->Height(),
                                         map_->IsLoopHorizontal(), map_->IsLoopVertical())) {
-    if (scale_ == 4 && smallDrawn_.size() == size_t(map_->Width()) * size_t(map_->Height()))
-      for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-          smallDrawn_[size_t(y) * size_t(map_->Width()) + size_t(x)] = 0;
     const TRect pixels = Intersect(CellsToPixels(r, boardScroll_, scale_),
                                    TRect{0, 0, front_.GetWidth(), front_.GetHeight()});
-    if (!pixels.IsEmpty() && !PaintFromSmallMap(pixels)) PaintCellRect(r);
+    if (pixels.IsEmpty() || PaintFromSmallMap(pixels, &r)) continue;
+    PaintCellRect(r);
+    MarkScreenStale(pixels);
   }
 }

@@ -6,9 +6,13 @@
 // position by swapping them, copying the old picture shifted and drawing only the strips
 // that came into view.
 //
-// At 1:8 the cells are kept in a picture of the whole map, drawn on demand and redrawn
-// where the layers or anything else the cells are drawn from changed, so a repaint comes
-// down to copying rows.
+// At 1:8 the cells are kept in pictures of the whole map, one for each way the cells are
+// drawn (so a switch of tool or layer keeps them), drawn on demand and redrawn where a
+// cell's tiles or mark changed, or wholly when anything else they are drawn from did, so a
+// repaint comes down to copying rows.
+//
+// Beside the front board the painter keeps its pixels in 32-bit colour, converted where
+// the board changed since the screen last took them, so a paint copies them unconverted.
 //
 // The viewer window owns one (the editor and the position pickers a subclass that draws
 // cells their own way) and calls:
@@ -19,7 +23,7 @@
 //   frame scrolled    SetScroll, UpdateBoards
 //   cells changed     RepaintCells (wrapped copies on looping maps included)
 //   events changed    SetMap again (the event map is rebuilt), RepaintAll
-//   paint event       Front() through BoardToImage
+//   paint event       Screen()
 #pragma once
 
 #include <array>
@@ -35,6 +39,14 @@
 class TXelMap;
 class TXelMapTree;
 class TXelChipSetGraphic;
+
+// An RGB565 pixel as a 32-bit surface takes it (0xFFRRGGBB, each channel widened by
+// repeating its top bits), as an RGB16 image drawn there gives it.
+constexpr uint32_t ScreenColor(uint16_t pixel) {
+  const uint32_t red = pixel >> 11, green = (pixel >> 5) & 63, blue = pixel & 31;
+  return 0xFF000000u | (red << 3 | red >> 2) << 16 | (green << 2 | green >> 4) << 8 |
+         (blue << 3 | blue >> 2);
+}
 
 class TMapViewPainter {
 public:
@@ -69,6 +81,12 @@ public:
   void RepaintCells(const TRect& cells);
 
   const TGlimraBoard& Front() const { return front_; }
+  // The front board in ScreenColor, brought up to date first.
+  struct TScreen {
+    const uint32_t* Bits;
+    int Width, Height;
+  };
+  TScreen Screen();
   TXelEventMap& EventMap() { return eventMap_; }
   const TGlimraSheet& Panorama() const { return panorama_; }
 
@@ -103,12 +121,13 @@ private:
   // The cells under a pixel rectangle of the front board, drawn anew after clearing it.
   void PaintPixels(const TRect& pixels);
   void PaintCellRect(const TRect& cells);
-  // The map picture at 1:8, brought up to date over the visible cells of Pixels and copied
-  // there; false when this pass draws cells directly.
-  bool PaintFromSmallMap(const TRect& pixels);
-  void SyncSmallMap();
+  // The map picture at 1:8, brought up to date over the visible cells of Pixels (only the
+  // cells of Changed are looked at again when given) and copied there: all of Pixels, or
+  // with Changed only the cells drawn anew. False when this pass draws cells directly.
+  bool PaintFromSmallMap(const TRect& pixels, const TRect* changed = nullptr);
+  void MarkScreenStale(const TRect& pixels);
 
-  // Everything besides the layers that the 1:8 picture was drawn from.
+  // Everything besides the cells' tiles and marks that a 1:8 picture was drawn from.
   struct TSmallMapKey {
     const void* Map = nullptr;
     const void* Chips = nullptr;
@@ -118,6 +137,21 @@ private:
     std::array<uint16_t, 256> Colors{}, DimColors{};
     bool operator==(const TSmallMapKey&) const = default;
   };
+  // A picture of the whole map at 1:8, and per cell whether it is drawn and the tiles and
+  // mark it was drawn with.
+  struct TSmallMap {
+    TSmallMapKey Key;
+    TGlimraBoard Board;
+    std::vector<uint8_t> Drawn;
+    std::vector<uint16_t> Lower, Upper, Marks;
+    uint64_t LastUse = 0;
+    // Cells without a mark look alike when their tiles are alike (without a panorama under
+    // them): the pixels of each pair of tiles drawn, found by open addressing.
+    std::vector<uint32_t> PairKeys, PairAt; // PairAt 0: free, else 1 + the pixels' number
+    std::vector<uint16_t> PairPixels;
+  };
+  // The current style's picture, synchronised with the map: every cell, or those of Cells.
+  TSmallMap& SyncSmallMap(const TRect* cells);
 
   TXelMapTree* tree_ = nullptr;
   TXelMap* map_ = nullptr;
@@ -133,9 +167,11 @@ private:
   TGlimraSheet panorama_;
   TXelEventMap eventMap_;
   TChipTileCache cache_;
-  uint32_t mapGeneration_ = 0; // map, events or panorama set anew
-  TGlimraBoard smallMap_;
-  TSmallMapKey smallKey_;
-  std::vector<uint8_t> smallDrawn_; // per cell
-  std::vector<uint16_t> smallLower_, smallUpper_;
+  uint32_t mapGeneration_ = 0; // a panorama shown under the cells changed
+  std::array<TSmallMap, 4> smallMaps_;
+  uint64_t smallUses_ = 0;
+  // The picture the front board was last wholly copied from.
+  const TSmallMap* frontFrom_ = nullptr;
+  std::vector<uint32_t> screen_;
+  TRect screenStale_;
 };

@@ -1,6 +1,7 @@
 #include "shell/map/map_viewer.h"
 
 #include <QCursor>
+#include <QImage>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,7 +10,6 @@
 #include "core/map.h"
 #include "core/map_tree.h"
 #include "framework/controls/canvas_helpers.h"
-#include "framework/controls/color_bar.h"
 #include "framework/controls/opaque_paint_box.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/controls/wheel_master.h"
@@ -222,7 +222,11 @@ void TFormMapViewer::RequestRepaint(const TRect& pixels) {
 void TFormMapViewer::PaintBoxPaint(QPainter& canvas) {
   repaintPending_ = false;
   TakePendingRepaint();
-  canvas.drawImage(0, 0, BoardToImage(painter_->Front()));
+  const TMapViewPainter::TScreen screen = painter_->Screen();
+  if (screen.Width > 0 && screen.Height > 0)
+    canvas.drawImage(0, 0,
+                     QImage(reinterpret_cast<const uchar*>(screen.Bits), screen.Width,
+                            screen.Height, screen.Width * 4, QImage::Format_RGB32));
   PaintOver(canvas);
 }
 

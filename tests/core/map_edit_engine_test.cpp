@@ -2,9 +2,11 @@
 // neighbour codes), pen, shapes, seed fill, selection, clipboard block 562 and undo.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
+#include "core/chip_palette.h"
 #include "core/errors.h"
 #include "core/map.h"
 #include "core/map_edit_engine.h"
@@ -267,6 +269,66 @@ TEST_F(MapEdit, SeedFill) {
     Fill(c.start.X, c.start.Y);
     EXPECT_EQ(Read(), c.filled);
   }
+}
+
+// A fill gives the tiles of putting the pen on its cells one by one, each with its
+// neighbours, after the region took the pen's blocks: on a maze and on a ragged region of
+// mixed water, animated, terrain and plain walls, with and without Ctrl and a looping map.
+TEST_F(MapEdit, SeedFillResolvesAsCellsOneByOne) {
+  std::mt19937 rng(56);
+  const auto wall = [&rng] {
+    const int kinds[] = {int(rng() % 3000), 3000 + int(rng() % 150), 4000 + int(rng() % 600),
+                         5000 + int(rng() % 144)};
+    return kinds[rng() % 4];
+  };
+  for (int shape = 0; shape < 2; ++shape)
+    for (const uint8_t scroll_type : {0, 3})
+      for (const bool edge : {false, true}) {
+        const int w = 31, h = 23;
+        Make(w, h, scroll_type);
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x) {
+            // Maze: corridors one cell wide on the even rows and columns. Ragged: 65 % open
+            // at random, and every fourth row, so that the region reaches far.
+            const bool open =
+                shape == 0 ? x % 2 == 0 || y % 2 == 0 : y % 4 == 0 || rng() % 100 < 65;
+            map_.LowerLayer.SetCell(x, y, uint16_t(open ? 4300 + rng() % 50 : wall()));
+          }
+        map_.LowerLayer.SetCell(4, 4, 4300);
+        engine_.Pen().SetSize(2, 2);
+        const uint16_t pen[] = {4049, 1049, 4149, 4049};
+        for (int i = 0; i < 4; ++i)
+          engine_.Pen().SetCell(i % 2, i / 2, pen[i]);
+        engine_.EdgeFlag = edge;
+        TXelMap reference;
+        reference.SetWidth(w);
+        reference.SetHeight(h);
+        reference.SetScrollType(scroll_type);
+        reference.LowerLayer.Assign(map_.LowerLayer);
+        Fill(4, 4);
+
+        TMapEditEngine one_by_one;
+        one_by_one.SetMap(&reference);
+        one_by_one.SetMode(emLowerLayer);
+        one_by_one.Pen() = engine_.Pen();
+        one_by_one.EdgeFlag = edge;
+        one_by_one.BeginStroke({4, 4}, {0, 0});
+        int filled = 0;
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x) {
+            if (!engine_.MaskAt(x, y)) continue;
+            ++filled;
+            const int block = ChipIndexToId(ChipIdToIndex(one_by_one.PenTile(x, y)));
+            if (ChipIndexToId(ChipIdToIndex(reference.LowerLayer.GetCell(x, y))) != block)
+              reference.LowerLayer.SetCell(x, y, uint16_t(block + 48));
+          }
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x)
+            if (engine_.MaskAt(x, y)) one_by_one.PutChipAndNeighbours(x, y);
+        EXPECT_GT(filled, w * h / 2);
+        EXPECT_EQ(map_.LowerLayer.Cells(), reference.LowerLayer.Cells())
+            << "shape " << shape << " loop " << int(scroll_type) << " edge " << edge;
+      }
 }
 
 TEST_F(MapEdit, ThreeStrokesUndoneRestoreTheExactLayers) {

@@ -4,8 +4,11 @@
 #include <QComboBox>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "core/animation_sound.h"
@@ -84,7 +87,34 @@ protected:
   QString Cell(int row, int column) {
     return Control<TReportList>("ListView1")->topLevelItem(row)->text(column);
   }
+  std::vector<uint8_t> FrameBytes(int frame) {
+    TMemoryStream stream;
+    Entry().Frames.GetItem(frame)->SaveToStream(stream);
+    return stream.Bytes();
+  }
+  std::vector<int> TimingFrames() {
+    std::vector<int> frames;
+    for (int i = 0; i < Entry().Timings.GetCount(); ++i)
+      frames.push_back(Entry().Timings.GetItem(i)->Frame);
+    return frames;
+  }
 };
+
+// Picks Action of the menu that pops up next, as the author would.
+std::shared_ptr<bool> PickFromNextMenu(const char* action) {
+  auto picked = std::make_shared<bool>(false);
+  QTimer::singleShot(0, [picked, action] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (QAction* item : menu->actions())
+      if (item->objectName() == action && item->isEnabled()) {
+        item->trigger();
+        *picked = true;
+      }
+    menu->close();
+  });
+  return picked;
+}
 
 TEST_F(AnimationPage, EditsAreAppliedInFullAndCancelDiscardsTheRest) {
   Frame(1);
@@ -211,6 +241,115 @@ TEST_F(AnimationPage, TimingDeleteAndCutTakeTheSelectedRow) {
   }
 }
 
+TEST_F(AnimationPage, TheTimingAndFrameClipboardAndGetPrev) {
+  // The generated timings, on frames 3, 6 and 9, have the ids 1 to 3.
+  const std::vector<uint8_t> original = Saved(Entry());
+  auto* timings = Control<TReportList>("ListView1");
+  timings->SetCurrentRow(1);
+  Page().Menu_TimingItemCopyClick();
+  EXPECT_FALSE(ApplyEnabled());
+  Page().Menu_TimingItemDeleteClick();
+  EXPECT_EQ(TimingFrames(), (std::vector<int>{3, 9}));
+  EXPECT_EQ(timings->CurrentRow(), 1);
+  EXPECT_TRUE(ApplyEnabled());
+  Page().Menu_TimingItemPasteClick();
+  EXPECT_EQ(TimingFrames(), (std::vector<int>{3, 6, 9}));
+  EXPECT_EQ(timings->CurrentRow(), 1); // the pasted one
+  timings->SetCurrentRow(0);
+  Page().Menu_TimingItemCutClick();
+  EXPECT_EQ(TimingFrames(), (std::vector<int>{6, 9}));
+  timings->SetCurrentRow(2); // the empty row: nothing to cut or delete, room to paste
+  Page().Menu_TimingItemCutClick();
+  Page().Menu_TimingItemDeleteClick();
+  EXPECT_EQ(TimingFrames(), (std::vector<int>{6, 9}));
+  Page().Menu_TimingItemPasteClick();
+  EXPECT_EQ(Cell(0, 0), " < 03 >");
+  EXPECT_EQ(Saved(Entry()), original);
+
+  // Frames: a copy pasted over another, a cut that leaves the frame empty.
+  const std::vector<uint8_t> second = FrameBytes(1), fifth = FrameBytes(4);
+  Frame(1);
+  Page().Menu_FrameCopyClick();
+  Frame(6);
+  Page().Menu_FramePasteClick();
+  EXPECT_EQ(FrameBytes(6), second);
+  Frame(4);
+  Page().Menu_FrameCutClick();
+  EXPECT_EQ(Entry().Frames.GetItem(4)->Cells.GetCount(), 0);
+  Frame(7);
+  Page().Menu_FramePasteClick();
+  EXPECT_EQ(FrameBytes(7), fifth);
+
+  // "Get Prev." copies the frame before into the current one; the first has none.
+  auto* getPrev = Control<QPushButton>("Button1");
+  Frame(0);
+  EXPECT_FALSE(getPrev->isEnabled());
+  Frame(2);
+  ASSERT_TRUE(getPrev->isEnabled());
+  QTest::mouseClick(getPrev, Qt::LeftButton);
+  EXPECT_EQ(FrameBytes(2), second);
+  EXPECT_EQ(FrameBytes(1), second);
+}
+
+TEST_F(AnimationPage, TheCellMenuAndTheCellDialog) {
+  SystemData->AnimationSnapToGrid = 0;
+  Frame(3);
+  Page().Menu_FrameClearClick();
+  Mouse(QEvent::MouseButtonPress, {10, 20}, Qt::LeftButton);
+  Mouse(QEvent::MouseButtonRelease, {10, 20}, Qt::LeftButton);
+  TXelAnimationCell& cells = *Page().CurrentCells();
+  ASSERT_EQ(cells.GetCount(), 1);
+  Apply();
+  const TXelAnimationCellItem& cell = *cells.GetItem(0);
+  const std::vector<uint8_t> placed = FrameBytes(3);
+
+  // The dialog writes its working cell at every change; Cancel leaves the stage's cell.
+  OnNextModal<TFormEDAnimationCell>([](TFormEDAnimationCell* dialog) {
+    EXPECT_EQ(dialog->Work.X, 10);
+    FindControl<TDialEdit>(dialog, "DialEdit5")->SetValue(7);
+    EXPECT_EQ(dialog->Work.Pattern, 6);
+    FindControl<TDialEdit>(dialog, "DialEdit6")->SetValue(250);
+    EXPECT_EQ(dialog->Work.Magnification, 250);
+    FindControl<TSlider>(dialog, "Slider2")->SetPosition(5);
+    EXPECT_EQ(FindControl<TDialEdit>(dialog, "DialEdit2")->Value(), 50);
+    EXPECT_EQ(dialog->Work.Green, 50);
+    FindControl<TDialEdit>(dialog, "DialEdit4")->SetValue(150);
+    EXPECT_EQ(FindControl<TSlider>(dialog, "Slider4")->Position(), 15);
+    EXPECT_EQ(dialog->Work.Chroma, 150);
+    QTest::mouseClick(FindControl<QPushButton>(dialog, "ButtonCancel"), Qt::LeftButton);
+  });
+  Page().Menu_CellItemPropertyClick();
+  EXPECT_EQ(FrameBytes(3), placed);
+  EXPECT_FALSE(ApplyEnabled());
+  // A double-click opens it too; OK hands the cell back.
+  OnNextModal<TFormEDAnimationCell>([](TFormEDAnimationCell* dialog) {
+    FindControl<TDialEdit>(dialog, "DialEdit7")->SetValue(35);
+    QTest::mouseClick(FindControl<QPushButton>(dialog, "ButtonOk"), Qt::LeftButton);
+  });
+  Page().AnimationAreaDblClick();
+  EXPECT_EQ(cell.Transparency, 35);
+  EXPECT_EQ(cell.X, 10);
+  EXPECT_TRUE(ApplyEnabled());
+
+  // Copy, then Paste from the keyboard (under the stage's middle) and from the menu that
+  // a right click on the empty stage opens (where clicked).
+  Page().Menu_CellItemCopyClick();
+  Page().Menu_CellItemPasteClick();
+  ASSERT_EQ(cells.GetCount(), 2);
+  const TPoint o = Page().Geometry().Origin;
+  EXPECT_EQ(cells.GetItem(1)->X, 160 - o.X);
+  EXPECT_EQ(cells.GetItem(1)->Y, 80 - o.Y);
+  EXPECT_EQ(cells.GetItem(1)->Transparency, 35);
+  Mouse(QEvent::MouseButtonPress, {-60, -30}, Qt::RightButton);
+  const auto picked = PickFromNextMenu("Menu_CellItemPaste");
+  Mouse(QEvent::MouseButtonRelease, {-60, -30}, Qt::RightButton);
+  EXPECT_TRUE(*picked);
+  ASSERT_EQ(cells.GetCount(), 3);
+  EXPECT_EQ(cells.GetItem(2)->X, -60);
+  EXPECT_EQ(cells.GetItem(2)->Y, -30);
+  EXPECT_EQ(cells.GetItem(2)->Transparency, 35);
+}
+
 class TRecordingSink : public TAnimationSoundSink {
 public:
   void PlaySound(const std::string& path, int, int, int) override { Paths.push_back(path); }
@@ -306,6 +445,33 @@ TEST(AnimationDialogs, RememberedLastFrameAndMarksBeyondAThousand) {
   EXPECT_EQ(LastManyCell.FrameMarks[1499], 1);
   LastManyCell = {};
   LastFrameTool = {};
+}
+
+TEST(AnimationDialogs, TheComplementRemembersItsSettingsForTheNextOpening) {
+  {
+    TFormEDAnimationComplement dialog;
+    dialog.Work.SetFrameCount(10);
+    ShowAndActivate(&dialog);
+    FindControl<TDialEdit>(&dialog, "DialEdit1")->SetValue(10);
+    FindControl<TDialEdit>(&dialog, "DialEdit2")->SetValue(8);
+    FindControl<TDialEdit>(&dialog, "DialEdit3")->SetValue(6);
+    FindControl<TDialEdit>(&dialog, "DialEdit4")->SetValue(2);
+    FindControl<QCheckBox>(&dialog, "CheckBox2")->click();
+    QTest::mouseClick(FindControl<QPushButton>(&dialog, "ButtonOk"), Qt::LeftButton);
+  }
+  // In ascending order, 0-based, the end as "the last frame".
+  EXPECT_EQ(LastComplement, (TComplementSettings{7, LastFrameMark, 1, 5, {true, false, true}}));
+  TFormEDAnimationComplement next;
+  next.Work.SetFrameCount(20);
+  ShowAndActivate(&next);
+  EXPECT_EQ(FindControl<TDialEdit>(&next, "DialEdit1")->Value(), 8);
+  EXPECT_EQ(FindControl<TDialEdit>(&next, "DialEdit2")->Value(), 20);
+  EXPECT_EQ(FindControl<TDialEdit>(&next, "DialEdit3")->Value(), 2);
+  EXPECT_EQ(FindControl<TDialEdit>(&next, "DialEdit4")->Value(), 6);
+  EXPECT_TRUE(FindControl<QCheckBox>(&next, "CheckBox1")->isChecked());
+  EXPECT_FALSE(FindControl<QCheckBox>(&next, "CheckBox2")->isChecked());
+  EXPECT_TRUE(FindControl<QCheckBox>(&next, "CheckBox3")->isChecked());
+  LastComplement = {};
 }
 
 } // namespace

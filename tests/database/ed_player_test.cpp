@@ -26,6 +26,7 @@
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/qt_text.h"
 #include "framework/controls/scroll_frame.h"
+#include "framework/controls/slider.h"
 #include "framework/forms/catalog_model.h"
 #include "framework/forms/modal_opener.h"
 
@@ -310,6 +311,38 @@ TEST_F(HeroDialogs, TheCurveEditorDrawsPresetsAndGenerates) {
   EXPECT_EQ(dialog.Curves[size_t(2 * HeroMaxLevel)], 0) << "handed back only on OK";
   FindControl<QPushButton>(&dialog, "ButtonOk")->click();
   EXPECT_EQ(dialog.Curves[size_t(2 * HeroMaxLevel)], 10);
+}
+
+TEST_F(HeroDialogs, TheExperienceSlidersAndEditsMoveTogetherAndTheGraphDarkensPastTheLimit) {
+  TFormEDPlayerExp dialog;
+  dialog.Standard = 50;
+  dialog.Additional = 10;
+  dialog.Corrected = 0;
+  ShowAndActivate(&dialog);
+  auto* slider = FindControl<TSlider>(&dialog, "Slider2");
+  auto* edit = FindControl<TDialEdit>(&dialog, "DialEdit2");
+  EXPECT_EQ(slider->Position(), 10);
+  slider->SetPosition(20);
+  EXPECT_EQ(edit->Value(), 20);
+  auto* graph = FindControl<TScrollFrame>(&dialog, "ExpGraph");
+  // A bar's bottom pixel: 4 pixels wide every 5, from level 1 on.
+  auto bar = [graph](int level) {
+    const QImage image = graph->viewport()->grab().toImage();
+    return image.pixelColor(5 * (level - 1) + 1, image.height() - 1);
+  };
+  const QColor bright(0xFF, 0x44, 0x88), dark(0x88, 0x00, 0x44); // 0x8844FF, 0x440088 as BGR
+  ASSERT_LT(ExpForLevel(50, 20, 0, 50), ExpLimit);
+  EXPECT_EQ(bar(50), bright);
+  // With 50 the total passes 999999 at level 42: the bars turn dark from there on.
+  ASSERT_LT(ExpForLevel(50, 50, 0, 41), ExpLimit);
+  ASSERT_EQ(ExpForLevel(50, 50, 0, 42), ExpLimit);
+  edit->SetValue(50);
+  EXPECT_EQ(slider->Position(), 50);
+  EXPECT_EQ(bar(41), bright);
+  EXPECT_EQ(bar(42), dark);
+  EXPECT_EQ(bar(50), dark);
+  QTest::mouseClick(FindControl<QPushButton>(&dialog, "ButtonOk"), Qt::LeftButton);
+  EXPECT_EQ(dialog.CallerData(), std::make_tuple(50, 50, 0));
 }
 
 TEST_F(HeroDialogs, TheLearnedSkillDialogOffersOnlyFreeSkills) {

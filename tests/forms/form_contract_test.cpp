@@ -118,9 +118,8 @@ TEST(FormRegistry, ClassesAndKeysAreUnique) {
   EXPECT_GE(classes.size(), 2u);
 }
 
-TEST_P(FormContract, BuildsAndShowsWithUniqueNames) {
-  const auto form = Make();
-  EXPECT_EQ(form->objectName().toStdString(), GetParam()->ClassName.substr(1));
+// No two of the form's parts share a name.
+void ExpectUniqueNames(const QWidget* form) {
   QSet<QString> names;
   for (const QObject* child : form->findChildren<QObject*>()) {
     const QString name = child->objectName();
@@ -128,6 +127,12 @@ TEST_P(FormContract, BuildsAndShowsWithUniqueNames) {
     EXPECT_FALSE(names.contains(name)) << name.toStdString();
     names.insert(name);
   }
+}
+
+TEST_P(FormContract, BuildsAndShowsWithUniqueNames) {
+  const auto form = Make();
+  EXPECT_EQ(form->objectName().toStdString(), GetParam()->ClassName.substr(1));
+  ExpectUniqueNames(form.get());
   ShowAndActivate(form.get());
   EXPECT_TRUE(form->isVisible());
   EXPECT_TRUE(boxes.Boxes().empty())
@@ -355,6 +360,8 @@ TEST_P(FormContract, OpensAtItsSizeAndShowsEveryControlWhole) {
   if (!design.isValid() && form->findChildren<QWidget*>().isEmpty())
     GTEST_SKIP() << "a command without a window";
   ShowAndActivate(form.get());
+  // What the form makes once it has shown (a sub-page) is part of how it opens.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
   QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   // It opens at its size, grown only as far as its content needs, and fits the screen.
   EXPECT_TRUE(design.isValid());
@@ -382,6 +389,35 @@ TEST_P(FormContract, OpensAtItsSizeAndShowsEveryControlWhole) {
       CheckWhatShows(form.get());
       WriteGrab(form.get(), QString::fromStdString(name) + "-" + pageName);
     }
+  }
+  // Each tab of a bare tab bar; a form that makes a sub-page per tab (the vocabulary's)
+  // shows a page of its own on every tab.
+  QSet<QString> reached;
+  for (QTabBar* bar : form->findChildren<QTabBar*>()) {
+    if (!bar->isVisible() || qobject_cast<QTabWidget*>(bar->parentWidget())) continue;
+    std::set<QString> subPages;
+    for (int tab = 0; tab < bar->count(); ++tab) {
+      bar->setCurrentIndex(tab);
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+      SCOPED_TRACE(bar->tabText(tab).toStdString());
+      QStringList shown;
+      for (QWidget* sub : form->findChildren<QWidget*>())
+        if (dynamic_cast<TFormXelCommon*>(sub) && sub->isVisible()) shown << sub->objectName();
+      reached.unite(QSet<QString>(shown.begin(), shown.end()));
+      shown.sort();
+      subPages.insert(shown.join(' '));
+      ExpectUniqueNames(form.get());
+      CheckWhatShows(form.get());
+      WriteGrab(form.get(),
+                QString::fromStdString(name) + "-" + bar->objectName() + QString::number(tab + 1));
+    }
+    if (subPages.size() > 1) {
+      EXPECT_EQ(subPages.size(), size_t(bar->count())) << "tabs that share a page";
+    }
+  }
+  if (name == "TFormEDVocabulary") {
+    for (int page = 1; page <= 5; ++page)
+      EXPECT_TRUE(reached.contains(QStringLiteral("FormEDVocabPage%1").arg(page))) << page;
   }
 }
 

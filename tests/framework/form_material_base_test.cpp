@@ -134,6 +134,8 @@ TEST_F(MaterialBase, ABackdropBecomesAnEightBitPngOrXyzWithoutTheTransparentColo
   Save(DirectPicture(320, 160), "in/Sky.bmp");
   Open();
   SelectFolder("Backdrop");
+  EXPECT_EQ(Find<TIconListBox>("IconListBox1")->Glyph().size(), QSize(14, 14));
+  EXPECT_EQ(Find<TIconListBox>("IconListBox2")->Glyph().size(), QSize(14, 14));
   EXPECT_TRUE(Find<QRadioButton>("RadioButton1")->isChecked());
   Import("in/Sky.bmp");
   const std::string png = Get("proj/Backdrop/Sky.png");

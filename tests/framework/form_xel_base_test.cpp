@@ -11,15 +11,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "core/errors.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/help.h"
 #include "framework/controls/message_box.h"
+#include "framework/controls/scroll_frame.h"
 #include "framework/controls/window_placement.h"
 #include "framework/forms/form_builder.h"
 #include "framework/harness/widget_harness.h"
@@ -191,6 +194,37 @@ TEST(FormXelBase, AContextMenuOpensOnlyOverTheControlUnderTheMouse) {
                               second->mapToGlobal(second->rect().center()));
   QApplication::sendEvent(second, &fromMouse);
   EXPECT_EQ(second->Requests, 1);
+}
+
+TEST(FormXelBase, APaintWhileUpdatingWaitsForItsEndAndAThrowingPaintEndsInTheErrorBox) {
+  TScriptedMessageBoxes boxes;
+  TDemoCountForm form;
+  auto* frame = new TScrollFrame(&form);
+  frame->setGeometry(0, 0, 60, 40);
+  int paints = 0;
+  bool fail = false;
+  form.OnPaint(frame, [&](QPainter& canvas) {
+    ++paints;
+    if (fail) throw Exception("Paint failed");
+    canvas.fillRect(0, 0, 10, 10, Qt::red);
+  });
+  ShowAndActivate(&form);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return paints > 0; }));
+  {
+    TUpdatingScope updating(form);
+    paints = 0;
+    frame->viewport()->repaint();
+    EXPECT_EQ(paints, 0);
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&] { return paints == 1; }));
+  EXPECT_EQ(frame->viewport()->grab().toImage().pixelColor(5, 5), QColor(Qt::red));
+
+  fail = true;
+  frame->viewport()->repaint();
+  ASSERT_FALSE(boxes.Boxes().empty());
+  EXPECT_EQ(boxes.Boxes()[0].text, "Paint failed");
+  EXPECT_EQ(boxes.Boxes()[0].parent, &form);
+  EXPECT_TRUE(form.isVisible());
 }
 
 TEST(HelpCall, OpensTheInstalledPageOfTheContextAndOtherwiseSaysThereIsNone) {

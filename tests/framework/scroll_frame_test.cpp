@@ -186,6 +186,10 @@ protected:
 } // namespace
 
 TEST_F(WheelPanning, StartShowsTheOriginMarkAndEachTickScrollsTowardsTheMouse) {
+  for (int cursor = wcNSWE; cursor <= wcSE; ++cursor) {
+    EXPECT_EQ(master.Cursor(TWheelCursor(cursor)).pixmap().size(), QSize(32, 32)) << cursor;
+    EXPECT_EQ(master.Cursor(TWheelCursor(cursor)).hotSpot(), QPoint(16, 16)) << cursor;
+  }
   master.Start(frame);
   ASSERT_TRUE(master.Panning());
   EXPECT_EQ(master.Timer()->interval(), 100);

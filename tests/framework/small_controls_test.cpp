@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include "framework/controls/group_frames.h"
 #include "framework/controls/image_buttons.h"
 #include "framework/controls/list_boxes.h"
+#include "framework/controls/resource_pictures.h"
 #include "framework/harness/widget_harness.h"
 
 namespace {
@@ -192,6 +194,17 @@ TEST(ImageListEx, AStripIsCutIntoSquareCellsMaskedByTheirCornerPixel) {
   images.Draw(painter, 0, 0, 0, false);
   painter.end();
   EXPECT_EQ(canvas.pixel(4, 4), qRgb(9, 9, 9));
+}
+
+TEST(ResourcePictures, EveryDrawnPictureIsPackedAsDrawn) {
+  const QDir drawn(qEnvironmentVariable("VELMORA_SOURCE_DIR") + "/resources/images");
+  const QStringList files = drawn.entryList({"*.png"}, QDir::Files);
+  ASSERT_FALSE(files.isEmpty()) << drawn.path().toStdString();
+  for (const QString& file : files) {
+    const QImage packed = ResourcePicture(file.toLatin1().constData());
+    EXPECT_FALSE(packed.isNull()) << file.toStdString();
+    EXPECT_EQ(packed, QImage(drawn.filePath(file))) << file.toStdString();
+  }
 }
 
 TEST(MenuButton, ADropDownOpensBelowTheLeftEdgeOnPressAndComesBackUp) {

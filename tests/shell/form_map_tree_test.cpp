@@ -103,6 +103,8 @@ TEST_F(MapTreeWindow, SelectingNodesLoadsTheirMaps) {
   AddEntry(1, 2, "AREA0002", mkArea)->AreaRect = {10, 20, 31, 40};
   Load();
   EXPECT_EQ(Outline(), "Quest\n  MAP0001\n    AREA0002\n");
+  for (int32_t id : {0, 1, 2})
+    EXPECT_EQ(Node(id)->icon(0).availableSizes().value(0), QSize(16, 16)) << id;
   EXPECT_EQ(view->currentItem(), Node(1));
   EXPECT_EQ(map.Width(), 100);
   EXPECT_EQ(map.Height(), 100);

@@ -6,6 +6,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/clipboard.h"
 #include "core/clipboard_formats.h"
 #include "framework/controls/scroll_frame.h"
@@ -13,6 +15,7 @@
 #include "shell/map/event_map.h"
 #include "shell/map/map_editor.h"
 #include "shell/map/map_event_operations.h"
+#include "shell/map/map_view_painter.h"
 #include "shell/map_view_scene.h"
 
 namespace {
@@ -177,6 +180,57 @@ TEST_F(MapEditor, ShapesFollowTheDragAndFillsStayInTheirRegion) {
   EXPECT_EQ(Lower(2, 2), 5001);
   EXPECT_EQ(Lower(3, 3), 5001);
   EXPECT_EQ(Lower(0, 0), kPlain);
+}
+
+// At 1:8 the canvas keeps a picture of the map for each look of the cells: switching the
+// tool and the layer back and forth, with the map changed in between, shows what an editor
+// drawing every cell anew shows, and the window shows the board.
+TEST_F(MapEditor, SwitchesAtOneToEightShowWhatAFullRedrawShows) {
+  auto map = MakeMap(60, 45, 40);
+  editor_->SetMap(map.get());
+  editor_->MapLoaded();
+  editor_->SetScale(4);
+  editor_->SetEditTool(etPen);
+  const auto redrawn = [&] {
+    TFormMapEditor fresh;
+    fresh.SetMapTree(&tree_);
+    fresh.SetMap(map.get());
+    fresh.resize(editor_->size());
+    fresh.show();
+    QApplication::processEvents();
+    fresh.MapLoaded();
+    fresh.SetScale(4);
+    fresh.SetEditMode(editor_->EditMode());
+    fresh.SetEditTool(editor_->EditTool());
+    return Pixels(fresh.Painter().Front());
+  };
+  const std::function<void()> steps[] = {
+      [&] { editor_->SetEditTool(etSelect); },
+      [&] {
+        map->LowerLayer.SetCell(5, 6, 5003);
+        map->UpperLayer.SetCell(7, 8, 10005);
+        editor_->RepaintCells(TRect{5, 6, 8, 9});
+      },
+      [&] { editor_->SetEditTool(etPen); },
+      [&] { editor_->SetEditMode(emUpperLayer); },
+      [&] {
+        map->LowerLayer.SetCell(9, 9, 5004);
+        editor_->RepaintCells(TRect{9, 9, 10, 10});
+      },
+      [&] { editor_->SetEditMode(emLowerLayer); },
+      [&] { editor_->SetEditMode(emEvents); },
+      [&] { editor_->SetEditMode(emLowerLayer); },
+  };
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    steps[i]();
+    ASSERT_EQ(Pixels(editor_->Painter().Front()), redrawn()) << "step " << i;
+  }
+  const QImage shown = box_->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const TGlimraBoard& board = editor_->Painter().Front();
+  ASSERT_EQ(shown.size(), QSize(board.GetWidth(), board.GetHeight()));
+  for (int y = 0; y < board.GetHeight(); ++y)
+    for (int x = 0; x < board.GetWidth(); ++x)
+      ASSERT_EQ(shown.pixel(x, y), ScreenColor(board.GetRow(y)[x])) << x << "," << y;
 }
 
 TEST_F(MapEditor, TheZoomToolKeepsTheClickedPointUnderTheMouse) {

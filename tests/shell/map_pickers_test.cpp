@@ -9,6 +9,7 @@
 #include "core/editor_mode.h"
 #include "core/map.h"
 #include "framework/controls/dash_box.h"
+#include "framework/controls/image_buttons.h"
 #include "framework/controls/opaque_paint_box.h"
 #include "framework/controls/smart_tree_view.h"
 #include "framework/harness/widget_harness.h"
@@ -60,6 +61,10 @@ TEST_F(MapPickers, SetPlaceChoosesAMapAndACell) {
   TFormMapSetPlace form;
   form.MapTree = &tree;
   ShowAndActivate(&form);
+  for (const char* name : {"MenuButton1", "MenuButton2", "MenuButton3"}) {
+    auto* scale = FindControl<TMenuButton>(&form, name);
+    EXPECT_EQ(scale->Images()->Image(scale->ImageIndex()).size(), QSize(16, 16)) << name;
+  }
   // An area with no map asked for shows its map.
   EXPECT_EQ(form.MapId, 2);
   EXPECT_EQ(LabelText(&form), "0002:Town");

@@ -1,5 +1,7 @@
 // The map view without its window: coordinates, the event map, the boards brought up to
 // scroll positions, the tile cache against direct drawing, and drawing that never raises.
+#include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -263,6 +265,18 @@ TEST_F(MapView, TheSmallMapPictureFollowsEveryChange) {
     fresh.RepaintAll();
     EXPECT_EQ(Pixels(kept.Front()), Pixels(fresh.Front())) << "change " << i;
   }
+}
+
+// The canvas shows the painter's 32-bit copy of the board: every RGB565 colour must come out
+// as the board drawn as an RGB16 image on a 32-bit surface did.
+TEST(MapViewScreen, ScreenColorsAreThoseOfAnRgb16ImageDrawn) {
+  QImage board(256, 256, QImage::Format_RGB16);
+  for (int i = 0; i < 65536; ++i)
+    reinterpret_cast<uint16_t*>(board.scanLine(i / 256))[i % 256] = uint16_t(i);
+  QImage screen(256, 256, QImage::Format_RGB32);
+  QPainter(&screen).drawImage(0, 0, board);
+  for (int i = 0; i < 65536; ++i)
+    ASSERT_EQ(ScreenColor(uint16_t(i)), screen.pixel(i % 256, i / 256)) << i;
 }
 
 TEST_F(MapView, PaintingNeverRaises) {

@@ -10,14 +10,28 @@ namespace {
 
 // FluidSynth and the many libraries it pulls in load with the first synthesizer, not with
 // this library: most starts of the editor never play MIDI.
-#define FLUID_ENTRIES(X)                                                                           \
-  X(new_fluid_settings)                                                                            \
-  X(delete_fluid_settings) X(fluid_settings_setnum) X(fluid_settings_setstr)                       \
-      X(fluid_settings_setint) X(new_fluid_synth) X(delete_fluid_synth) X(fluid_synth_sfload)      \
-          X(fluid_synth_system_reset) X(fluid_synth_write_float) X(new_fluid_player)               \
-              X(delete_fluid_player) X(fluid_player_add_mem) X(fluid_player_set_loop)              \
-                  X(fluid_player_play) X(fluid_player_stop) X(fluid_player_get_current_tick)       \
-                      X(fluid_player_set_tempo) X(fluid_player_get_status)
+// clang-format off
+#define FLUID_ENTRIES(X) \
+  X(new_fluid_settings) \
+  X(delete_fluid_settings) \
+  X(fluid_settings_setnum) \
+  X(fluid_settings_setstr) \
+  X(fluid_settings_setint) \
+  X(new_fluid_synth) \
+  X(delete_fluid_synth) \
+  X(fluid_synth_sfload) \
+  X(fluid_synth_system_reset) \
+  X(fluid_synth_write_float) \
+  X(new_fluid_player) \
+  X(delete_fluid_player) \
+  X(fluid_player_add_mem) \
+  X(fluid_player_set_loop) \
+  X(fluid_player_play) \
+  X(fluid_player_stop) \
+  X(fluid_player_get_current_tick) \
+  X(fluid_player_set_tempo) \
+  X(fluid_player_get_status)
+// clang-format on
 
 struct TFluid {
 #define FLUID_ENTRY(name) decltype(&::name) name = nullptr;

@@ -134,11 +134,32 @@ void TGlimraSheet::Clear() {
   if (!pixels_.empty()) std::memset(pixels_.data(), 0, pixels_.size());
   palette_ = TPalette{};
   color_table_.fill(0);
+  colorMemos_[size_t(currentMemo_)].Made = false;
   ++changes_;
+}
+
+std::array<int, 17> TGlimraSheet::ColorControls() const {
+  std::array<int, 17> controls;
+  const auto at = std::copy(Tone1.Values().begin(), Tone1.Values().end(), controls.begin());
+  std::copy(Tone2.Values().begin(), Tone2.Values().end(), at);
+  controls.back() = Brightness;
+  return controls;
 }
 
 void TGlimraSheet::UpdateColorTable() {
   ++changes_;
+  const std::array<int, 17> controls = ColorControls();
+  const auto madeFromThese = [&](const TColorMemo& memo) {
+    return memo.Made && memo.Controls == controls && memo.Palette == palette_;
+  };
+  if (madeFromThese(colorMemos_[size_t(currentMemo_)])) return;
+  // The older of the two makes way for the new table.
+  currentMemo_ ^= 1;
+  TColorMemo& memo = colorMemos_[size_t(currentMemo_)];
+  if (madeFromThese(memo)) {
+    color_table_ = memo.Table;
+    return;
+  }
   const int toneR = Clamp(Tone1.ToneRed() + Tone2.ToneRed() - 100, 0, 200);
   const int toneG = Clamp(Tone1.ToneGreen() + Tone2.ToneGreen() - 100, 0, 200);
   const int toneB = Clamp(Tone1.ToneBlue() + Tone2.ToneBlue() - 100, 0, 200);
@@ -168,6 +189,7 @@ void TGlimraSheet::UpdateColorTable() {
     b = Scale(b, Brightness, 31);
     color_table_[i] = uint16_t(r << 11 | g << 5 | b);
   }
+  memo = TColorMemo{true, controls, palette_, color_table_};
 }
 
 void TGlimraSheet::RotateHue(int degrees) {

@@ -43,6 +43,7 @@ public:
   int FlashGreen() const { return v_[5]; }
   int FlashBlue() const { return v_[6]; }
   int FlashLevel() const { return v_[7]; }
+  const std::array<int, 8>& Values() const { return v_; }
 
 private:
   void Store(const std::array<int, 8>& values, bool update);
@@ -117,6 +118,18 @@ private:
   std::vector<uint8_t> pixels_;
   TPalette palette_{};
   std::array<uint16_t, 256> color_table_{};
+  // The last two colour tables made, with what they were made from (the palette, both
+  // colour controls and the brightness): drawing code that flips a sheet between two
+  // settings and back (a probe, two brightnesses) then takes a table instead of making it.
+  struct TColorMemo {
+    bool Made = false;
+    std::array<int, 17> Controls{};
+    TPalette Palette{};
+    std::array<uint16_t, 256> Table{};
+  };
+  std::array<int, 17> ColorControls() const;
+  std::array<TColorMemo, 2> colorMemos_;
+  int currentMemo_ = 0; // the one color_table_ holds
   // Bumped by every change of the pixels or the colour table; a block of board colours is
   // current while it holds the value it was converted at.
   uint64_t changes_ = 1;

@@ -1,12 +1,17 @@
 #include "shell/single_instance.h"
 
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QWidget>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include "core/atomic_file.h"
@@ -17,13 +22,38 @@
 namespace {
 
 constexpr const char* ActivateRequest = "activate\n";
+constexpr const char* ActivateWord = "activate";
+
+// The address of the socket file Name; false when the name is too long for one.
+bool SocketAddress(const std::string& name, sockaddr_un& address) {
+  address = {};
+  address.sun_family = AF_UNIX;
+  if (name.size() >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, name.c_str(), name.size() + 1);
+  return true;
+}
+
+// Waits until Fd is ready for Events or the time is up.
+bool WaitFor(int fd, short events, std::chrono::steady_clock::time_point deadline) {
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() < 0) return false;
+    pollfd p{fd, events, 0};
+    const int ready = poll(&p, 1, int(left.count()));
+    if (ready > 0) return (p.revents & events) != 0;
+    if (ready == 0 || errno != EINTR) return false;
+  }
+}
 
 } // namespace
 
 TSingleInstance::TSingleInstance() = default;
 
 TSingleInstance::~TSingleInstance() {
-  if (server_) server_->close();
+  for (const auto& [fd, request] : requests_)
+    close(fd);
+  if (server_ >= 0) close(server_);
   if (lockFile_ >= 0) close(lockFile_);
 }
 
@@ -59,35 +89,89 @@ bool TSingleInstance::Acquire() {
 }
 
 bool TSingleInstance::AskFirstToComeForward(int timeoutMs) {
-  QLocalSocket socket;
-  socket.connectToServer(QString::fromStdString(SocketName()));
-  if (!socket.waitForConnected(timeoutMs)) return false;
-  socket.write(ActivateRequest);
-  const bool sent = socket.waitForBytesWritten(timeoutMs);
-  socket.disconnectFromServer();
-  if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(timeoutMs);
-  return sent;
+  sockaddr_un address;
+  if (!SocketAddress(SocketName(), address)) return false;
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return false;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  if (!connected && (errno == EINPROGRESS || errno == EAGAIN) && WaitFor(fd, POLLOUT, deadline)) {
+    int error = 0;
+    socklen_t length = sizeof error;
+    connected = getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+  }
+  const size_t size = std::strlen(ActivateRequest);
+  size_t sent = 0;
+  while (connected && sent < size) {
+    const ssize_t n = send(fd, ActivateRequest + sent, size - sent, MSG_NOSIGNAL);
+    if (n > 0)
+      sent += size_t(n);
+    else if (n < 0 && errno != EINTR && (errno != EAGAIN || !WaitFor(fd, POLLOUT, deadline)))
+      break;
+  }
+  close(fd);
+  return sent == size;
 }
 
 bool TSingleInstance::Listen(std::function<void()> onActivate) {
   onActivate_ = std::move(onActivate);
-  if (server_) return server_->isListening();
-  server_ = new QLocalServer(this);
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
-  const QString name = QString::fromStdString(SocketName());
+  if (server_ >= 0) return true;
+  const std::string name = SocketName();
+  sockaddr_un address;
+  if (!SocketAddress(name, address)) return false;
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return false;
   // We hold the lock, so a socket file left there belongs to an editor that died.
-  QLocalServer::removeServer(name);
-  connect(server_, &QLocalServer::newConnection, this, &TSingleInstance::NewConnection);
-  return server_->listen(name);
+  unlink(name.c_str());
+  // Only this user may connect: the file is closed to others before anyone can.
+  if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+      chmod(name.c_str(), S_IRUSR | S_IWUSR) != 0 || listen(fd, 8) != 0) {
+    close(fd);
+    return false;
+  }
+  server_ = fd;
+  auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this, &TSingleInstance::NewConnection);
+  return true;
 }
 
 void TSingleInstance::NewConnection() {
-  while (QLocalSocket* socket = server_->nextPendingConnection()) {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-      if (socket->readAll().contains("activate") && onActivate_) onActivate_();
-    });
+  for (;;) {
+    const int fd = accept4(server_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    if (fd < 0) {
+      if (errno == EINTR) continue;
+      return;
+    }
+    requests_[fd];
+    auto* client = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(client, &QSocketNotifier::activated, this, [this, client] { ReadRequest(client); });
   }
+}
+
+// Reads what a later start sent; once it asked, or hung up, its socket is closed.
+void TSingleInstance::ReadRequest(QSocketNotifier* client) {
+  const int fd = int(client->socket());
+  std::string& request = requests_[fd];
+  char bytes[64];
+  bool done = false;
+  for (;;) {
+    const ssize_t n = read(fd, bytes, sizeof bytes);
+    if (n > 0) {
+      // A request is a few bytes; more than a few lines is not one.
+      if (request.size() < 256) request.append(bytes, size_t(n));
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    done = n == 0 || errno != EAGAIN;
+    break;
+  }
+  const bool asked = request.find(ActivateWord) != std::string::npos;
+  if (!asked && !done) return;
+  client->setEnabled(false);
+  client->deleteLater();
+  requests_.erase(fd);
+  close(fd);
+  if (asked && onActivate_) onActivate_();
 }
 
 void BringFormToFront(QWidget* form) {

@@ -1,13 +1,15 @@
 // One editor per user: a lock file held with flock for the life of the process, and a
 // local socket beside it through which a second start asks the running editor to come
-// to the front before it quits.
+// to the front before it quits. The socket is a plain Unix one, so that the editor needs
+// no network library.
 #pragma once
 
 #include <QObject>
 #include <functional>
+#include <map>
 #include <string>
 
-class QLocalServer;
+class QSocketNotifier;
 class QWidget;
 
 class TSingleInstance : public QObject {
@@ -35,9 +37,12 @@ public:
 
 private:
   void NewConnection();
+  void ReadRequest(QSocketNotifier* client);
 
   int lockFile_ = -1;
-  QLocalServer* server_ = nullptr;
+  int server_ = -1;
+  // What each connected later start has sent so far, by its socket.
+  std::map<int, std::string> requests_;
   std::function<void()> onActivate_;
 };
 

@@ -1,5 +1,7 @@
 #include "framework/controls/resource_pictures.h"
 
+#include <QImageReader>
+
 // Registers the packed pictures; from the global namespace, as the resource system asks.
 static void RegisterPictures() {
   Q_INIT_RESOURCE(resources);
@@ -12,6 +14,12 @@ QString ResourcePath(const char* file) {
   return QStringLiteral(":/images/") + QLatin1String(file);
 }
 
+QImage ResourceImage(const QString& path) {
+  QImageReader reader(path, "PNG");
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
+
 QImage ResourcePicture(const char* file) {
-  return QImage(ResourcePath(file));
+  return ResourceImage(ResourcePath(file));
 }

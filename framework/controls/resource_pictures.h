@@ -7,5 +7,8 @@
 
 // ":/images/<file>", once the packed pictures are registered.
 QString ResourcePath(const char* file);
+// The picture at a ResourcePath. The pictures are all PNG and read by the built-in reader:
+// a reader left to detect the format first loads every image plugin to offer it the file.
+QImage ResourceImage(const QString& path);
 // Any picture of resources/images/ by its file name ("rank_a.png").
 QImage ResourcePicture(const char* file);

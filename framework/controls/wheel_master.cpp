@@ -118,7 +118,8 @@ TWheelMaster::TWheelMaster(QObject* owner) : QObject(owner), timer_(new QTimer(t
   timer_->setInterval(PanInterval);
   connect(timer_, &QTimer::timeout, this, &TWheelMaster::TimerTimer);
   for (int k = 0; k < int(cursors_.size()); ++k)
-    cursors_[k] = QCursor(QPixmap(ResourcePath(CursorFiles[k])), CursorHotSpot, CursorHotSpot);
+    cursors_[k] = QCursor(QPixmap::fromImage(ResourceImage(ResourcePath(CursorFiles[k]))),
+                          CursorHotSpot, CursorHotSpot);
 }
 
 TWheelMaster::~TWheelMaster() {

@@ -56,7 +56,7 @@ QString Path(const std::string& path) {
 QPixmap Glyph(int which) {
   static constexpr const char* kinds[] = {"material_image.png", "material_movie.png",
                                           "material_music.png", "material_sound.png"};
-  return QPixmap(ResourcePath(which < 0 ? "material_folder.png" : kinds[which]));
+  return QPixmap::fromImage(ResourcePicture(which < 0 ? "material_folder.png" : kinds[which]));
 }
 
 std::string FromPath(const QString& path) {

@@ -1,11 +1,61 @@
 #include "platform/sound/midi_synth.h"
 
+#include <dlfcn.h>
 #include <fluidsynth.h>
 
 #include <cstdlib>
 #include <sys/stat.h>
 
 namespace {
+
+// FluidSynth and the many libraries it pulls in load with the first synthesizer, not with
+// this library: most starts of the editor never play MIDI.
+// clang-format off
+#define FLUID_ENTRIES(X) \
+  X(new_fluid_settings) \
+  X(delete_fluid_settings) \
+  X(fluid_settings_setnum) \
+  X(fluid_settings_setstr) \
+  X(fluid_settings_setint) \
+  X(new_fluid_synth) \
+  X(delete_fluid_synth) \
+  X(fluid_synth_sfload) \
+  X(fluid_synth_system_reset) \
+  X(fluid_synth_write_float) \
+  X(new_fluid_player) \
+  X(delete_fluid_player) \
+  X(fluid_player_add_mem) \
+  X(fluid_player_set_loop) \
+  X(fluid_player_play) \
+  X(fluid_player_stop) \
+  X(fluid_player_get_current_tick) \
+  X(fluid_player_set_tempo) \
+  X(fluid_player_get_status)
+// clang-format on
+
+struct TFluid {
+#define FLUID_ENTRY(name) decltype(&::name) name = nullptr;
+  FLUID_ENTRIES(FLUID_ENTRY)
+#undef FLUID_ENTRY
+};
+
+// The entry points, or null when the library or one of them is missing (MIDI is then
+// silent). The library stays loaded for the life of the process.
+const TFluid* Fluid() {
+  static const TFluid* const fluid = []() -> const TFluid* {
+    void* library = dlopen(FLUIDSYNTH_LIBRARY, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    if (!library) return nullptr;
+    static TFluid entries;
+    bool all = true;
+#define FLUID_BIND(name)                                                                           \
+  entries.name = reinterpret_cast<decltype(entries.name)>(dlsym(library, #name));                  \
+  all = all && entries.name;
+    FLUID_ENTRIES(FLUID_BIND)
+#undef FLUID_BIND
+    return all ? &entries : nullptr;
+  }();
+  return fluid;
+}
 
 bool FileExists(const char* path) {
   struct stat st;
@@ -16,22 +66,24 @@ class TMidiMusic : public TMusicSource {
 public:
   TMidiMusic(fluid_synth_t* synth, fluid_player_t* player) : Synth(synth), Player(player) {}
   ~TMidiMusic() override {
-    fluid_player_stop(Player);
-    delete_fluid_player(Player);
+    Fluid()->fluid_player_stop(Player);
+    Fluid()->delete_fluid_player(Player);
     // Notes still sounding would ring into the next piece.
-    fluid_synth_system_reset(Synth);
+    Fluid()->fluid_synth_system_reset(Synth);
   }
   void Render(float* out, int frames) override {
-    fluid_synth_write_float(Synth, frames, out, 0, 2, out, 1, 2);
-    int tick = fluid_player_get_current_tick(Player);
+    Fluid()->fluid_synth_write_float(Synth, frames, out, 0, 2, out, 1, 2);
+    int tick = Fluid()->fluid_player_get_current_tick(Player);
     if (tick < LastTick) ++LoopCount;
     LastTick = tick;
   }
   void Skip(int64_t) override {}
   void SetSpeed(int percent) override {
-    fluid_player_set_tempo(Player, FLUID_PLAYER_TEMPO_INTERNAL, percent / 100.0);
+    Fluid()->fluid_player_set_tempo(Player, FLUID_PLAYER_TEMPO_INTERNAL, percent / 100.0);
   }
-  bool Playing() const override { return fluid_player_get_status(Player) == FLUID_PLAYER_PLAYING; }
+  bool Playing() const override {
+    return Fluid()->fluid_player_get_status(Player) == FLUID_PLAYER_PLAYING;
+  }
   int Loops() const override { return LoopCount; }
   int Tick() const override { return LastTick; }
 
@@ -45,39 +97,41 @@ private:
 } // namespace
 
 TMidiSynth::TMidiSynth(int rate) {
-  Settings = new_fluid_settings();
+  if (!Fluid()) return;
+  Settings = Fluid()->new_fluid_settings();
   if (!Settings) return;
-  fluid_settings_setnum(Settings, "synth.sample-rate", rate);
+  Fluid()->fluid_settings_setnum(Settings, "synth.sample-rate", rate);
   // The player must follow the samples we render, not the wall clock.
-  fluid_settings_setstr(Settings, "player.timing-source", "sample");
-  fluid_settings_setint(Settings, "synth.threadsafe-api", 0);
-  Synth = new_fluid_synth(Settings);
+  Fluid()->fluid_settings_setstr(Settings, "player.timing-source", "sample");
+  Fluid()->fluid_settings_setint(Settings, "synth.threadsafe-api", 0);
+  Synth = Fluid()->new_fluid_synth(Settings);
   if (!Synth) return;
   // A soundfont named in the environment is the only one tried, so it can also be
   // used to run without one.
   if (const char* chosen = std::getenv("VELMORA_SOUNDFONT")) {
-    if (FileExists(chosen)) SoundFont = fluid_synth_sfload(Synth, chosen, 1);
+    if (FileExists(chosen)) SoundFont = Fluid()->fluid_synth_sfload(Synth, chosen, 1);
     return;
   }
   for (const char* path :
        {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2"}) {
-    if (FileExists(path)) SoundFont = fluid_synth_sfload(Synth, path, 1);
+    if (FileExists(path)) SoundFont = Fluid()->fluid_synth_sfload(Synth, path, 1);
     if (SoundFont >= 0) break;
   }
 }
 
 TMidiSynth::~TMidiSynth() {
-  if (Synth) delete_fluid_synth(Synth);
-  if (Settings) delete_fluid_settings(Settings);
+  if (Synth) Fluid()->delete_fluid_synth(Synth);
+  if (Settings) Fluid()->delete_fluid_settings(Settings);
 }
 
 std::unique_ptr<TMusicSource> TMidiSynth::Play(const std::string& bytes) {
   if (!HasSoundFont()) return nullptr;
-  fluid_player_t* player = new_fluid_player(Synth);
+  fluid_player_t* player = Fluid()->new_fluid_player(Synth);
   if (!player) return nullptr;
-  if (fluid_player_add_mem(player, bytes.data(), bytes.size()) != FLUID_OK ||
-      fluid_player_set_loop(player, -1) != FLUID_OK || fluid_player_play(player) != FLUID_OK) {
-    delete_fluid_player(player);
+  if (Fluid()->fluid_player_add_mem(player, bytes.data(), bytes.size()) != FLUID_OK ||
+      Fluid()->fluid_player_set_loop(player, -1) != FLUID_OK ||
+      Fluid()->fluid_player_play(player) != FLUID_OK) {
+    Fluid()->delete_fluid_player(player);
     return nullptr;
   }
   return std::make_unique<TMidiMusic>(Synth, player);

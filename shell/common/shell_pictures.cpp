@@ -65,7 +65,7 @@ QString CursorResource(int slot) {
 }
 
 QImage SplashPicture() {
-  QImage image = QImage(ResourcePath("splash.png")).convertToFormat(QImage::Format_RGB32);
+  QImage image = ResourcePicture("splash.png").convertToFormat(QImage::Format_RGB32);
   // The texts are set in the machine's own font, shrunk until they fit.
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -84,7 +84,7 @@ QImage SplashPicture() {
 }
 
 QPixmap ProgramIconPixmap() {
-  return QPixmap(ResourcePath("program_icon.png"));
+  return QPixmap::fromImage(ResourcePicture("program_icon.png"));
 }
 
 QIcon ProgramIcon() {
@@ -92,13 +92,14 @@ QIcon ProgramIcon() {
 }
 
 QPixmap FolderIconPixmap() {
-  return QPixmap(ResourcePath("folder.png"));
+  return QPixmap::fromImage(ResourcePicture("folder.png"));
 }
 
 void LoadScreenCursors() {
   for (int slot = 1; slot <= ScreenCursorSlots; ++slot) {
     const QPoint hot = CursorHotSpots[size_t(slot)];
-    Cursors()[size_t(slot)] = QCursor(QPixmap(CursorResource(slot)), hot.x(), hot.y());
+    Cursors()[size_t(slot)] =
+        QCursor(QPixmap::fromImage(ResourceImage(CursorResource(slot))), hot.x(), hot.y());
   }
 }
 
@@ -112,7 +113,7 @@ QImage ToolGlyphStrip(bool disabled) {
   strip.fill(Mask);
   QPainter p(&strip);
   for (int glyph = 0; glyph < ToolGlyphCount; ++glyph)
-    p.drawImage(0, glyph * ToolGlyphSize, QImage(ToolGlyphResource(glyph)));
+    p.drawImage(0, glyph * ToolGlyphSize, ResourceImage(ToolGlyphResource(glyph)));
   p.end();
   if (!disabled) return strip;
   // Disabled glyphs: every drawn pixel a flat grey, the darker ones darker.
@@ -129,7 +130,7 @@ QImage ToolGlyphStrip(bool disabled) {
 
 TBitmap StartPosBitmap(int index) {
   const int strip = std::clamp(index, 1, 4);
-  const QImage image = QImage(ResourcePath(("startpos_" + std::to_string(strip) + ".png").c_str()))
+  const QImage image = ResourcePicture(("startpos_" + std::to_string(strip) + ".png").c_str())
                            .convertToFormat(QImage::Format_RGB32);
   TBitmap bitmap;
   bitmap.Reset(TPixelFormat::pf8bit, image.width(), image.height());

@@ -2,6 +2,7 @@
 // by hand from the RGB565 rules.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 
 #include "core/glimra_board.h"
@@ -76,6 +77,33 @@ TEST(GlimraColorTable, ToneSaturationFlashAndBrightness) {
   EXPECT_EQ(s.ColorTable()[0], 62 << 5);
   s.UpdateColorTable();
   EXPECT_NE(s.ColorTable()[0], 62 << 5);
+}
+
+TEST(GlimraColorTable, SettingsFlippedBackGiveTheTableMadeAnew) {
+  TGlimraSheet s, fresh;
+  MakeSheet(s, {"0"});
+  const std::array<uint16_t, 256> plain = s.ColorTable();
+  s.Brightness = 50;
+  s.UpdateColorTable();
+  s.Brightness = 100;
+  s.UpdateColorTable();
+  EXPECT_EQ(s.ColorTable(), plain);
+  // Back to the plain controls, but with a palette entry changed in between.
+  s.Tone1.SetTone(150, 100, 100, 100);
+  s.Palette()[4] = {0, 0, 0, 0};
+  s.Tone1.Reset();
+  MakeSheet(fresh, {"0"});
+  fresh.Palette()[4] = {0, 0, 0, 0};
+  fresh.UpdateColorTable();
+  EXPECT_EQ(s.ColorTable(), fresh.ColorTable());
+  s.Palette()[4] = {255, 255, 255, 0};
+  s.UpdateColorTable();
+  EXPECT_EQ(s.ColorTable(), plain);
+  // A cleared sheet's table is made again from its palette.
+  s.Clear();
+  s.Palette() = fresh.Palette();
+  s.UpdateColorTable();
+  EXPECT_EQ(s.ColorTable(), fresh.ColorTable());
 }
 
 TEST(GlimraBoard, TransparencyOpacityAndBrightness) {

@@ -216,7 +216,7 @@ TEST(FormXelBase, APaintWhileUpdatingWaitsForItsEndAndAThrowingPaintEndsInTheErr
     frame->viewport()->repaint();
     EXPECT_EQ(paints, 0);
   }
-  EXPECT_TRUE(QTest::qWaitFor([&] { return paints == 1; }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return paints >= 1; }));
   EXPECT_EQ(frame->viewport()->grab().toImage().pixelColor(5, 5), QColor(Qt::red));
 
   fail = true;

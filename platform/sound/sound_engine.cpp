@@ -38,28 +38,20 @@ void TSoundEngine::AudioCallback(void* engine, Uint8* stream, int length) {
 }
 
 // Opening the device (the sound server, or the probing of every driver when there is
-// none) takes longer than the rest of the editor's start: it runs beside the caller, and
-// every other entry point first waits for it.
+// none) takes longer than the rest of the editor's start, which plays nothing: Create only
+// notes that the output is wanted, and the first call that needs it opens it.
 int TSoundEngine::Create() {
   std::lock_guard<std::mutex> guard(OpenerLock);
-  if (Opener.joinable()) return 1;
-  {
-    std::lock_guard<std::mutex> state(Lock);
-    if (Created) return 1;
-  }
-  Opener = std::thread([this] {
-    OpenOutput();
-    // SDL keeps per-thread state (its error text) that only this call frees for a thread
-    // it did not start.
-    SDL_TLSCleanup();
-  });
+  std::lock_guard<std::mutex> state(Lock);
+  if (!Created) OutputWanted = true;
   return 1;
 }
 
 void TSoundEngine::Settle() {
   std::lock_guard<std::mutex> guard(OpenerLock);
-  if (!Opener.joinable()) return;
-  Opener.join();
+  if (!OutputWanted) return;
+  OutputWanted = false;
+  OpenOutput();
   if (WaveOnOpen) {
     WaveOnOpen = false;
     std::lock_guard<std::mutex> state(Lock);
@@ -95,6 +87,14 @@ void TSoundEngine::OpenOutput() {
 }
 
 void TSoundEngine::Release() {
+  {
+    // An output never opened is simply no longer wanted.
+    std::lock_guard<std::mutex> guard(OpenerLock);
+    if (OutputWanted) {
+      OutputWanted = WaveOnOpen = false;
+      return;
+    }
+  }
   SDL_AudioDeviceID device;
   {
     std::lock_guard<std::mutex> guard(Lock);
@@ -140,7 +140,7 @@ int TSoundEngine::InitWave() {
   {
     // Asked for right after Create: noted, and done once the device is open.
     std::lock_guard<std::mutex> guard(OpenerLock);
-    if (Opener.joinable()) {
+    if (OutputWanted) {
       WaveOnOpen = true;
       return 1;
     }

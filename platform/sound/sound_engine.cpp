@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/sound/sdl_library.h"
 #include "platform/sound/wave_decoder.h"
 
 namespace {
@@ -63,7 +64,8 @@ void TSoundEngine::OpenOutput() {
   std::lock_guard<std::mutex> guard(Lock);
   int rate = PreferredRate;
   Silent = true;
-  if (!SilentRequested() && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+  const TSdl* sdl = SilentRequested() ? nullptr : Sdl();
+  if (sdl && sdl->SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
     SDL_AudioSpec want{}, have{};
     want.freq = PreferredRate;
     want.format = AUDIO_F32SYS;
@@ -71,19 +73,19 @@ void TSoundEngine::OpenOutput() {
     want.samples = 1024;
     want.callback = AudioCallback;
     want.userdata = this;
-    Device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    Device = sdl->SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (Device != 0) {
       Silent = false;
       rate = have.freq;
     } else {
-      SDL_QuitSubSystem(SDL_INIT_AUDIO);
+      sdl->SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
   }
   Mixer = std::make_unique<TSoundMixer>(rate);
   Clock = TClock::now();
   ClockFraction = 0;
   Created = true;
-  if (Device) SDL_PauseAudioDevice(Device, 0);
+  if (Device) sdl->SDL_PauseAudioDevice(Device, 0);
 }
 
 void TSoundEngine::Release() {
@@ -103,13 +105,13 @@ void TSoundEngine::Release() {
     Device = 0;
   }
   // Closing waits for the callback, which takes Lock: so not while holding it.
-  if (device) SDL_CloseAudioDevice(device);
+  if (device) Sdl()->SDL_CloseAudioDevice(device);
   std::lock_guard<std::mutex> guard(Lock);
   Mixer.reset(); // before the synthesizer its music plays on
   Synth.reset();
   Cache.clear();
   MidiReady = WaveReady = MusicIsMidi = false;
-  if (device) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (device) Sdl()->SDL_QuitSubSystem(SDL_INIT_AUDIO);
   Created = false;
 }
 

@@ -13,9 +13,9 @@
 #endif
 #endif
 
-// Blocks are cut from regions of 2 MB that may be backed by huge pages: a first load of a
-// large database otherwise spends more time in page faults, one per 4 KB of fresh
-// records, than in reading.
+// Blocks are cut from regions of 2 MB that may be backed by huge pages (all but the first):
+// a first load of a large database otherwise spends more time in page faults, one per
+// 4 KB of fresh records, than in reading.
 TSmallObjectPool::~TSmallObjectPool() {
   for (char* region : regions_)
     munmap(region, RegionSize);
@@ -32,7 +32,9 @@ char* TSmallObjectPool::NewBlock() {
     if (aligned > start) munmap(raw, aligned - start);
     munmap(reinterpret_cast<void*>(aligned + RegionSize), start + RegionSize - aligned);
     regions_.push_back(reinterpret_cast<char*>(aligned));
-    madvise(regions_.back(), RegionSize, MADV_HUGEPAGE);
+    // Not the first: a small database (the empty one every start makes) would otherwise
+    // wait for a whole huge page to be found, compacted and cleared.
+    if (regions_.size() > 1) madvise(regions_.back(), RegionSize, MADV_HUGEPAGE);
     regionNext_ = regions_.back();
     regionLeft_ = RegionSize;
   }

@@ -1,15 +1,15 @@
 #include "platform/sound/midi_synth.h"
 
-#include <dlfcn.h>
 #include <fluidsynth.h>
 
 #include <cstdlib>
 #include <sys/stat.h>
 
+#include "platform/sound/late_library.h"
+
 namespace {
 
-// FluidSynth and the many libraries it pulls in load with the first synthesizer, not with
-// this library: most starts of the editor never play MIDI.
+// FluidSynth loads with the first synthesizer (see late_library.h).
 // clang-format off
 #define FLUID_ENTRIES(X) \
   X(new_fluid_settings) \
@@ -34,26 +34,16 @@ namespace {
 // clang-format on
 
 struct TFluid {
-#define FLUID_ENTRY(name) decltype(&::name) name = nullptr;
-  FLUID_ENTRIES(FLUID_ENTRY)
-#undef FLUID_ENTRY
+  FLUID_ENTRIES(LATE_ENTRY_FIELD)
 };
 
 // The entry points, or null when the library or one of them is missing (MIDI is then
-// silent). The library stays loaded for the life of the process.
+// silent).
 const TFluid* Fluid() {
-  static const TFluid* const fluid = []() -> const TFluid* {
-    void* library = dlopen(FLUIDSYNTH_LIBRARY, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (!library) return nullptr;
-    static TFluid entries;
-    bool all = true;
-#define FLUID_BIND(name)                                                                           \
-  entries.name = reinterpret_cast<decltype(entries.name)>(dlsym(library, #name));                  \
-  all = all && entries.name;
-    FLUID_ENTRIES(FLUID_BIND)
-#undef FLUID_BIND
-    return all ? &entries : nullptr;
-  }();
+  static const TFluid* const fluid =
+      LoadLateLibrary<TFluid>(FLUIDSYNTH_LIBRARY, [](void* library, TFluid& entries) {
+        return true FLUID_ENTRIES(LATE_ENTRY_BIND);
+      });
   return fluid;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/sound/sdl_library.h"
 #include "platform/sound/wave_decoder.h"
 
 namespace {
@@ -38,28 +39,20 @@ void TSoundEngine::AudioCallback(void* engine, Uint8* stream, int length) {
 }
 
 // Opening the device (the sound server, or the probing of every driver when there is
-// none) takes longer than the rest of the editor's start: it runs beside the caller, and
-// every other entry point first waits for it.
+// none) takes longer than the rest of the editor's start, which plays nothing: Create only
+// notes that the output is wanted, and the first call that needs it opens it.
 int TSoundEngine::Create() {
   std::lock_guard<std::mutex> guard(OpenerLock);
-  if (Opener.joinable()) return 1;
-  {
-    std::lock_guard<std::mutex> state(Lock);
-    if (Created) return 1;
-  }
-  Opener = std::thread([this] {
-    OpenOutput();
-    // SDL keeps per-thread state (its error text) that only this call frees for a thread
-    // it did not start.
-    SDL_TLSCleanup();
-  });
+  std::lock_guard<std::mutex> state(Lock);
+  if (!Created) OutputWanted = true;
   return 1;
 }
 
 void TSoundEngine::Settle() {
   std::lock_guard<std::mutex> guard(OpenerLock);
-  if (!Opener.joinable()) return;
-  Opener.join();
+  if (!OutputWanted) return;
+  OutputWanted = false;
+  OpenOutput();
   if (WaveOnOpen) {
     WaveOnOpen = false;
     std::lock_guard<std::mutex> state(Lock);
@@ -71,7 +64,8 @@ void TSoundEngine::OpenOutput() {
   std::lock_guard<std::mutex> guard(Lock);
   int rate = PreferredRate;
   Silent = true;
-  if (!SilentRequested() && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+  const TSdl* sdl = SilentRequested() ? nullptr : Sdl();
+  if (sdl && sdl->SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
     SDL_AudioSpec want{}, have{};
     want.freq = PreferredRate;
     want.format = AUDIO_F32SYS;
@@ -79,22 +73,30 @@ void TSoundEngine::OpenOutput() {
     want.samples = 1024;
     want.callback = AudioCallback;
     want.userdata = this;
-    Device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    Device = sdl->SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (Device != 0) {
       Silent = false;
       rate = have.freq;
     } else {
-      SDL_QuitSubSystem(SDL_INIT_AUDIO);
+      sdl->SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
   }
   Mixer = std::make_unique<TSoundMixer>(rate);
   Clock = TClock::now();
   ClockFraction = 0;
   Created = true;
-  if (Device) SDL_PauseAudioDevice(Device, 0);
+  if (Device) sdl->SDL_PauseAudioDevice(Device, 0);
 }
 
 void TSoundEngine::Release() {
+  {
+    // An output never opened is simply no longer wanted.
+    std::lock_guard<std::mutex> guard(OpenerLock);
+    if (OutputWanted) {
+      OutputWanted = WaveOnOpen = false;
+      return;
+    }
+  }
   SDL_AudioDeviceID device;
   {
     std::lock_guard<std::mutex> guard(Lock);
@@ -103,13 +105,13 @@ void TSoundEngine::Release() {
     Device = 0;
   }
   // Closing waits for the callback, which takes Lock: so not while holding it.
-  if (device) SDL_CloseAudioDevice(device);
+  if (device) Sdl()->SDL_CloseAudioDevice(device);
   std::lock_guard<std::mutex> guard(Lock);
   Mixer.reset(); // before the synthesizer its music plays on
   Synth.reset();
   Cache.clear();
   MidiReady = WaveReady = MusicIsMidi = false;
-  if (device) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (device) Sdl()->SDL_QuitSubSystem(SDL_INIT_AUDIO);
   Created = false;
 }
 
@@ -140,7 +142,7 @@ int TSoundEngine::InitWave() {
   {
     // Asked for right after Create: noted, and done once the device is open.
     std::lock_guard<std::mutex> guard(OpenerLock);
-    if (Opener.joinable()) {
+    if (OutputWanted) {
       WaveOnOpen = true;
       return 1;
     }

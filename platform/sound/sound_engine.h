@@ -10,7 +10,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 
 #include "platform/sound/midi_synth.h"
 #include "platform/sound/sound_mixer.h"
@@ -20,10 +19,10 @@ public:
   // The one engine of the process; never destroyed, so exit handlers may still call it.
   static TSoundEngine& Instance();
 
-  // Starts opening the output and returns; the other calls except InitWave wait until it
-  // is open.
+  // Notes that the output is wanted and returns; the first later call other than InitWave
+  // and Release opens it (see Settle).
   int Create();
-  // Waits until an output that Create began to open is open.
+  // Opens the output that Create asked for, when it is not open yet.
   void Settle();
   void Release();
   int InitMidi();
@@ -68,8 +67,8 @@ private:
   void StopMusicLocked();
 
   std::mutex OpenerLock;
-  std::thread Opener;
-  bool WaveOnOpen = false; // InitWave came while the device was opening; under OpenerLock
+  bool OutputWanted = false; // Create came, the output is not open yet; under OpenerLock
+  bool WaveOnOpen = false;   // InitWave came before the output opened; under OpenerLock
   std::mutex Lock;
   bool Created = false;
   bool Silent = true;

@@ -19,7 +19,7 @@ template <typename F> auto Guarded(F f) -> decltype(f()) {
   }
 }
 
-// The engine once the output that TunaraCreate began to open is open.
+// The engine with the output that TunaraCreate asked for open.
 TSoundEngine& Engine() {
   TSoundEngine& engine = TSoundEngine::Instance();
   engine.Settle();
@@ -41,7 +41,7 @@ TUNARA_API int TunaraCreate() {
   return Call(TCallLine("TunaraCreate"), [] { return TSoundEngine::Instance().Create(); });
 }
 TUNARA_API void TunaraRelease() {
-  Call(TCallLine("TunaraRelease"), [] { Engine().Release(); });
+  Call(TCallLine("TunaraRelease"), [] { TSoundEngine::Instance().Release(); });
 }
 TUNARA_API int TunaraInitMidi() {
   return Call(TCallLine("TunaraInitMidi"), [] { return Engine().InitMidi(); });

@@ -1,10 +1,10 @@
 #include "platform/sound/wave_decoder.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <fstream>
 #include <vector>
+
+#include "platform/sound/sdl_library.h"
 
 bool ReadWholeFile(const char* path, size_t maxBytes, std::string& bytes) {
   if (!path || !*path) return false;
@@ -28,13 +28,14 @@ bool IsMidiFile(const std::string& bytes) {
 }
 
 std::shared_ptr<const TPcm> DecodeWave(const std::string& bytes, int rate, size_t maxFrames) {
-  if (!IsWaveFile(bytes)) return nullptr;
-  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  const TSdl* sdl = Sdl();
+  if (!IsWaveFile(bytes) || !sdl) return nullptr;
+  SDL_RWops* rw = sdl->SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (!rw) return nullptr;
   SDL_AudioSpec spec;
   Uint8* data = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV_RW(rw, 1, &spec, &data, &length)) return nullptr;
+  if (!sdl->SDL_LoadWAV_RW(rw, 1, &spec, &data, &length)) return nullptr;
   std::shared_ptr<TPcm> pcm;
   size_t frameBytes = static_cast<size_t>(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
   if (frameBytes > 0 && spec.freq > 0) {
@@ -42,26 +43,26 @@ std::shared_ptr<const TPcm> DecodeWave(const std::string& bytes, int rate, size_
     auto outFrames = static_cast<size_t>(static_cast<double>(srcFrames) * rate / spec.freq);
     SDL_AudioStream* stream =
         outFrames <= maxFrames
-            ? SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_F32SYS, 2, rate)
+            ? sdl->SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_F32SYS, 2, rate)
             : nullptr;
     if (stream) {
       // The resampler holds back the last stretch even when flushed: feed it a tenth of a
       // second of silence after the data and cut the result to the data's own length.
       std::vector<Uint8> padding((static_cast<size_t>(spec.freq) / 10 + 1) * frameBytes,
                                  spec.format == AUDIO_U8 ? 0x80 : 0);
-      if (SDL_AudioStreamPut(stream, data, static_cast<int>(srcFrames * frameBytes)) == 0 &&
-          SDL_AudioStreamPut(stream, padding.data(), static_cast<int>(padding.size())) == 0 &&
-          SDL_AudioStreamFlush(stream) == 0) {
-        int available = SDL_AudioStreamAvailable(stream);
+      if (sdl->SDL_AudioStreamPut(stream, data, static_cast<int>(srcFrames * frameBytes)) == 0 &&
+          sdl->SDL_AudioStreamPut(stream, padding.data(), static_cast<int>(padding.size())) == 0 &&
+          sdl->SDL_AudioStreamFlush(stream) == 0) {
+        int available = sdl->SDL_AudioStreamAvailable(stream);
         pcm = std::make_shared<TPcm>();
         pcm->Samples.resize(static_cast<size_t>(available) / sizeof(float));
-        int got = SDL_AudioStreamGet(stream, pcm->Samples.data(), available);
+        int got = sdl->SDL_AudioStreamGet(stream, pcm->Samples.data(), available);
         size_t frames = got > 0 ? static_cast<size_t>(got) / (2 * sizeof(float)) : 0;
         pcm->Samples.resize(2 * std::min(frames, outFrames));
       }
-      SDL_FreeAudioStream(stream);
+      sdl->SDL_FreeAudioStream(stream);
     }
   }
-  SDL_FreeWAV(data);
+  sdl->SDL_FreeWAV(data);
   return pcm;
 }

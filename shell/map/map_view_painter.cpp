@@ -256,28 +256,32 @@ bool TMapViewPainter::PaintSmallLayers(TSmallMap& picture, const TLayerLook& loo
         cache_.Square(*chips_, upper, look.DimUpper, kSmallCell, picture.Board.Brightness, square);
     if (see_through) SetChipOpacity(*chips_, 255);
     above_known = kept ? 1 : 2;
-    above.Drawn = square.Colors;
     above.Alpha = square.Alpha;
     if (square.Colors) std::copy_n(square.Colors, above.Colors.size(), above.Colors.begin());
     // Every pixel drawn where there is no mask.
     above.Mask.fill(0xFFFF);
     if (square.Mask) std::copy_n(square.Mask, above.Mask.size(), above.Mask.begin());
+    // A tile whose mask hides every pixel leaves the lower tile as it is.
+    above.Drawn = square.Colors && std::any_of(above.Mask.begin(), above.Mask.end(),
+                                               [](uint16_t bits) { return bits != 0; });
   }
   if (above_known != 1) return false;
   // The cell's 16 pixels in one run, as TChipTileCache::DrawSquare would put them.
-  TSmallMap::TSquare cell = below;
+  const uint16_t* from = below.data();
+  TSmallMap::TSquare cell;
   if (above.Drawn) {
     const int alpha = above.Alpha;
     if (alpha >= 256)
       for (size_t i = 0; i < cell.size(); ++i)
-        cell[i] = uint16_t((above.Colors[i] & above.Mask[i]) | (cell[i] & ~above.Mask[i]));
+        cell[i] = uint16_t((above.Colors[i] & above.Mask[i]) | (below[i] & ~above.Mask[i]));
     else
       for (size_t i = 0; i < cell.size(); ++i)
-        cell[i] = uint16_t((BlendPixel(above.Colors[i], cell[i], alpha) & above.Mask[i]) |
-                           (cell[i] & ~above.Mask[i]));
+        cell[i] = uint16_t((BlendPixel(above.Colors[i], below[i], alpha) & above.Mask[i]) |
+                           (below[i] & ~above.Mask[i]));
+    from = cell.data();
   }
   for (int row = 0; row < kSmallCell; ++row)
-    std::memcpy(to + row * stride, &cell[size_t(row * kSmallCell)], kSmallCell * 2);
+    std::memcpy(to + row * stride, from + row * kSmallCell, kSmallCell * 2);
   return true;
 }
 

@@ -95,13 +95,6 @@ TRect Grow(const TRect& r, int by) {
   return TRect{r.Left - by, r.Top - by, r.Right + by, r.Bottom + by};
 }
 
-TRect Union(const TRect& a, const TRect& b) {
-  if (a.IsEmpty()) return b;
-  if (b.IsEmpty()) return a;
-  return TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-               std::max(a.Bottom, b.Bottom)};
-}
-
 } // namespace
 
 TPickDrag PickDrag(TPoint start, TPoint cell, int map_width, int map_height) {
@@ -145,11 +138,15 @@ void TMapEditEngine::SetMap(TXelMap* map) {
   const int w = Width(), h = Height();
   mask_.assign(size_t(w) * size_t(h), 0);
   lookBack_.assign(size_t(w) * size_t(h), 0);
-  for (TXelMapLayer* layer : {&BaseLower, &BaseUpper, &FloatLower, &FloatUpper})
+  for (TXelMapLayer* layer : {&FloatLower, &FloatUpper})
     layer->Resize(0, 0);
+  // Assigned over their old cells, which keeps the memory for a map of the same size.
   if (map) {
     BaseLower.Assign(map->LowerLayer);
     BaseUpper.Assign(map->UpperLayer);
+  } else {
+    BaseLower.Resize(0, 0);
+    BaseUpper.Resize(0, 0);
   }
   Undo.Resize(w, h);
   DropSelection();

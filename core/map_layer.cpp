@@ -62,6 +62,7 @@ void TXelMapLayer::LoadCells(int width, int height, const uint8_t* bytes) {
 void TXelMapLayer::Resize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
+  if (width == width_ && height == height_) return;
   std::vector<uint16_t> cells(size_t(width) * size_t(height), FillValue);
   const int keepW = std::min(width, width_);
   const int keepH = std::min(height, height_);

@@ -65,11 +65,13 @@ void TScrollFrameBar::Update() {
   bar->setValue(position_);
   bar->setEnabled(pageSize_ < range_);
   frame_->showing_ = wasShowing;
+  // Setting a policy lays the bars out and repaints them even when it is unchanged.
   const Qt::ScrollBarPolicy policy = visible_ ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
-  if (kind_ == Qt::Horizontal)
-    frame_->setHorizontalScrollBarPolicy(policy);
-  else
+  if (kind_ == Qt::Horizontal) {
+    if (frame_->horizontalScrollBarPolicy() != policy) frame_->setHorizontalScrollBarPolicy(policy);
+  } else if (frame_->verticalScrollBarPolicy() != policy) {
     frame_->setVerticalScrollBarPolicy(policy);
+  }
   emit frame_->Change();
 }
 

@@ -66,20 +66,18 @@ void TMapViewPainter::SetScale(int scale) {
 }
 
 void TMapViewPainter::SetViewSize(TPoint size) {
-  front_.SetSize(size.X, size.Y);
-  back_.SetSize(size.X, size.Y);
+  // Every pixel is drawn anew before the boards are shown again: the same size keeps them.
+  if (size != ViewSize()) {
+    front_.SetSize(size.X, size.Y);
+    back_.SetSize(size.X, size.Y);
+  }
   ready_ = false;
   frontFrom_ = nullptr;
   MarkScreenStale(TRect{0, 0, size.X, size.Y});
 }
 
 void TMapViewPainter::MarkScreenStale(const TRect& r) {
-  if (r.IsEmpty()) return;
-  screenStale_ =
-      screenStale_.IsEmpty()
-          ? r
-          : TRect{std::min(screenStale_.Left, r.Left), std::min(screenStale_.Top, r.Top),
-                  std::max(screenStale_.Right, r.Right), std::max(screenStale_.Bottom, r.Bottom)};
+  screenStale_ = Union(screenStale_, r);
 }
 
 TMapViewPainter::TScreen TMapViewPainter::Screen() {
@@ -188,9 +186,10 @@ TMapViewPainter::TSmallMap& TMapViewPainter::SyncSmallMap(const TRect* only) {
       picture->Board.SetSize(key.Width * scale_, key.Height * scale_);
     picture->Board.Brightness = front_.Brightness;
     picture->Drawn.assign(cells, 0);
-    picture->Lower = lower;
-    picture->Upper = upper;
-    picture->Marks = marks;
+    picture->DrawnCells = {};
+    picture->CellsReplaced = cellsReplaced_;
+    for (std::vector<uint16_t>* kept : {&picture->Lower, &picture->Upper, &picture->Marks})
+      kept->resize(cells);
     picture->LastUse = ++smallUses_;
     picture->PairKeys.assign(kPairSlots, 0);
     picture->PairAt.assign(kPairSlots, 0);
@@ -202,9 +201,14 @@ TMapViewPainter::TSmallMap& TMapViewPainter::SyncSmallMap(const TRect* only) {
     return *picture;
   }
   picture->LastUse = ++smallUses_;
+  if (picture->CellsReplaced != cellsReplaced_) {
+    picture->CellsReplaced = cellsReplaced_;
+    std::fill(picture->Drawn.begin(), picture->Drawn.end(), 0);
+    picture->DrawnCells = {};
+    return *picture;
+  }
   // Cells whose tiles or mark changed since they were drawn are drawn again.
-  const TRect r = Intersect(only ? *only : TRect{0, 0, key.Width, key.Height},
-                            TRect{0, 0, key.Width, key.Height});
+  const TRect r = Intersect(only ? *only : TRect{0, 0, key.Width, key.Height}, picture->DrawnCells);
   for (int y = r.Top; y < r.Bottom; ++y) {
     const size_t row = size_t(y) * size_t(key.Width) + size_t(r.Left);
     const size_t bytes = size_t(r.Width()) * sizeof(uint16_t);
@@ -252,28 +256,32 @@ bool TMapViewPainter::PaintSmallLayers(TSmallMap& picture, const TLayerLook& loo
         cache_.Square(*chips_, upper, look.DimUpper, kSmallCell, picture.Board.Brightness, square);
     if (see_through) SetChipOpacity(*chips_, 255);
     above_known = kept ? 1 : 2;
-    above.Drawn = square.Colors;
     above.Alpha = square.Alpha;
     if (square.Colors) std::copy_n(square.Colors, above.Colors.size(), above.Colors.begin());
     // Every pixel drawn where there is no mask.
     above.Mask.fill(0xFFFF);
     if (square.Mask) std::copy_n(square.Mask, above.Mask.size(), above.Mask.begin());
+    // A tile whose mask hides every pixel leaves the lower tile as it is.
+    above.Drawn = square.Colors && std::any_of(above.Mask.begin(), above.Mask.end(),
+                                               [](uint16_t bits) { return bits != 0; });
   }
   if (above_known != 1) return false;
   // The cell's 16 pixels in one run, as TChipTileCache::DrawSquare would put them.
-  TSmallMap::TSquare cell = below;
+  const uint16_t* from = below.data();
+  TSmallMap::TSquare cell;
   if (above.Drawn) {
     const int alpha = above.Alpha;
     if (alpha >= 256)
       for (size_t i = 0; i < cell.size(); ++i)
-        cell[i] = uint16_t((above.Colors[i] & above.Mask[i]) | (cell[i] & ~above.Mask[i]));
+        cell[i] = uint16_t((above.Colors[i] & above.Mask[i]) | (below[i] & ~above.Mask[i]));
     else
       for (size_t i = 0; i < cell.size(); ++i)
-        cell[i] = uint16_t((BlendPixel(above.Colors[i], cell[i], alpha) & above.Mask[i]) |
-                           (cell[i] & ~above.Mask[i]));
+        cell[i] = uint16_t((BlendPixel(above.Colors[i], below[i], alpha) & above.Mask[i]) |
+                           (below[i] & ~above.Mask[i]));
+    from = cell.data();
   }
   for (int row = 0; row < kSmallCell; ++row)
-    std::memcpy(to + row * stride, &cell[size_t(row * kSmallCell)], kSmallCell * 2);
+    std::memcpy(to + row * stride, from + row * kSmallCell, kSmallCell * 2);
   return true;
 }
 
@@ -295,44 +303,57 @@ bool TMapViewPainter::PaintFromSmallMap(const TRect& r, const TRect* changed) {
   const ptrdiff_t stride = picture.Board.RowStride() / 2;
   TLayerLook look;
   const bool layers = !panoramaShown_ && LayerLook(look);
-  for (int y = cells.Top; y < cells.Bottom; ++y)
-    for (int x = cells.Left; x < cells.Right; ++x) {
-      const size_t at = size_t(y) * size_t(w) + size_t(x);
-      uint8_t& done = picture.Drawn[at];
-      if (done) continue;
-      done = 1;
-      drawn = drawn.IsEmpty() ? Bounds(x, y, 1, 1)
-                              : TRect{std::min(drawn.Left, x), std::min(drawn.Top, y),
-                                      std::max(drawn.Right, x + 1), std::max(drawn.Bottom, y + 1)};
-      uint16_t* square = picture.Board.GetRow(y * kSmallCell) + x * kSmallCell;
-      if (panoramaShown_ || marks[at] != 0) {
-        PaintCell(picture.Board, x, y, x * scale_, y * scale_);
-        continue;
-      }
-      if (layers) {
-        if (!PaintSmallLayers(picture, look, lower[at], upper[at], square, stride))
-          PaintCell(picture.Board, x, y, x * scale_, y * scale_);
-        continue;
-      }
-      const uint32_t key = uint32_t(lower[at]) << 16 | upper[at];
-      size_t slot = (key * 2654435761u) >> (32 - kPairBits);
-      while (picture.PairAt[slot] && picture.PairKeys[slot] != key)
-        slot = (slot + 1) & (kPairSlots - 1);
-      if (const uint32_t known = picture.PairAt[slot]) {
-        const uint16_t* from = &picture.PairPixels[size_t(known - 1) * kSmallCell * kSmallCell];
-        for (int row = 0; row < kSmallCell; ++row)
-          std::memcpy(square + row * stride, from + row * kSmallCell, kSmallCell * 2);
-        continue;
-      }
+  const auto draw_cell = [&](int x, int y, size_t at) {
+    uint16_t* square = picture.Board.GetRow(y * kSmallCell) + x * kSmallCell;
+    if (panoramaShown_ || marks[at] != 0) {
       PaintCell(picture.Board, x, y, x * scale_, y * scale_);
-      // Half the slots at most are taken, so a search always ends.
-      if (picture.PairPixels.size() >= kPairSlots / 2 * kSmallCell * kSmallCell) continue;
-      picture.PairKeys[slot] = key;
-      for (int row = 0; row < kSmallCell; ++row)
-        picture.PairPixels.insert(picture.PairPixels.end(), square + row * stride,
-                                  square + row * stride + kSmallCell);
-      picture.PairAt[slot] = uint32_t(picture.PairPixels.size() / (kSmallCell * kSmallCell));
+      return;
     }
+    if (layers) {
+      if (!PaintSmallLayers(picture, look, lower[at], upper[at], square, stride))
+        PaintCell(picture.Board, x, y, x * scale_, y * scale_);
+      return;
+    }
+    const uint32_t key = uint32_t(lower[at]) << 16 | upper[at];
+    size_t slot = (key * 2654435761u) >> (32 - kPairBits);
+    while (picture.PairAt[slot] && picture.PairKeys[slot] != key)
+      slot = (slot + 1) & (kPairSlots - 1);
+    if (const uint32_t known = picture.PairAt[slot]) {
+      const uint16_t* from = &picture.PairPixels[size_t(known - 1) * kSmallCell * kSmallCell];
+      for (int row = 0; row < kSmallCell; ++row)
+        std::memcpy(square + row * stride, from + row * kSmallCell, kSmallCell * 2);
+      return;
+    }
+    PaintCell(picture.Board, x, y, x * scale_, y * scale_);
+    // Half the slots at most are taken, so a search always ends.
+    if (picture.PairPixels.size() >= kPairSlots / 2 * kSmallCell * kSmallCell) return;
+    picture.PairKeys[slot] = key;
+    for (int row = 0; row < kSmallCell; ++row)
+      picture.PairPixels.insert(picture.PairPixels.end(), square + row * stride,
+                                square + row * stride + kSmallCell);
+    picture.PairAt[slot] = uint32_t(picture.PairPixels.size() / (kSmallCell * kSmallCell));
+  };
+  for (int y = cells.Top; y < cells.Bottom; ++y) {
+    uint8_t* const row = picture.Drawn.data() + size_t(y) * size_t(w);
+    const size_t row_at = size_t(y) * size_t(w);
+    // Runs of cells still to draw, searched for past those drawn already.
+    for (int x = cells.Left; x < cells.Right;) {
+      const void* first = std::memchr(row + x, 0, size_t(cells.Right - x));
+      if (!first) break;
+      x = int(static_cast<const uint8_t*>(first) - row);
+      const void* past = std::memchr(row + x, 1, size_t(cells.Right - x));
+      const int end = past ? int(static_cast<const uint8_t*>(past) - row) : cells.Right;
+      const size_t at = row_at + size_t(x), count = size_t(end - x);
+      std::memset(row + x, 1, count);
+      std::copy_n(lower + at, count, &picture.Lower[at]);
+      std::copy_n(upper + at, count, &picture.Upper[at]);
+      std::copy_n(marks + at, count, &picture.Marks[at]);
+      drawn = Union(drawn, TRect{x, y, end, y + 1});
+      for (; x < end; ++x)
+        draw_cell(x, y, row_at + size_t(x));
+    }
+  }
+  picture.DrawnCells = Union(picture.DrawnCells, drawn);
   const TRect all{0, 0, front_.GetWidth(), front_.GetHeight()};
   const TRect map_pixels = CellsToPixels(TRect{0, 0, w, map_->Height()}, boardScroll_, scale_);
   // The front board shows the rest of this picture already: only what was drawn anew goes.

@@ -79,6 +79,9 @@ public:
   void UpdateBoards();
   // The cells of Rect (and their wrapped copies on a looping map) drawn anew where visible.
   void RepaintCells(const TRect& cells);
+  // Every cell of the map was replaced (another map was read into the same object): what
+  // was drawn of them is dropped without comparing them.
+  void CellsReplaced() { ++cellsReplaced_; }
 
   const TGlimraBoard& Front() const { return front_; }
   // The front board in ScreenColor, brought up to date first.
@@ -149,12 +152,14 @@ private:
     bool operator==(const TSmallMapKey&) const = default;
   };
   // A picture of the whole map at 1:8, and per cell whether it is drawn and the tiles and
-  // mark it was drawn with.
+  // mark it was drawn with (kept for drawn cells only, all of which lie in DrawnCells).
   struct TSmallMap {
     TSmallMapKey Key;
     TGlimraBoard Board;
     std::vector<uint8_t> Drawn;
     std::vector<uint16_t> Lower, Upper, Marks;
+    TRect DrawnCells;
+    uint32_t CellsReplaced = 0; // the painter's count when the cells were last dropped
     uint64_t LastUse = 0;
     // Cells without a mark look alike when their tiles are alike (without a panorama under
     // them): the pixels of each pair of tiles drawn, found by open addressing.
@@ -195,6 +200,7 @@ private:
   TXelEventMap eventMap_;
   TChipTileCache cache_;
   uint32_t mapGeneration_ = 0; // a panorama shown under the cells changed
+  uint32_t cellsReplaced_ = 0;
   std::array<TSmallMap, 4> smallMaps_;
   uint64_t smallUses_ = 0;
   // The picture the front board was last wholly copied from.

@@ -194,6 +194,7 @@ void TFormMapViewer::TakePendingRepaint() const {
 void TFormMapViewer::MapLoaded() {
   scroll_ = TPoint{};
   painter_->SetMap(tree_, map_);
+  painter_->CellsReplaced();
   if (tree_ && tree_->GetActiveItem()) {
     if (KeepView) {
       TakeFramePosition();

@@ -208,6 +208,10 @@ TEST_F(MapEditor, SwitchesAtOneToEightShowWhatAFullRedrawShows) {
   };
   const std::function<void()> steps[] = {
       [&] { editor_->SetEditTool(etSelect); },
+      [&] { // another map read into the same object
+        GenerateMap(*map, 60, 45, 40, "Folk", &tree_, 7);
+        editor_->MapLoaded();
+      },
       [&] {
         map->LowerLayer.SetCell(5, 6, 5003);
         map->UpperLayer.SetCell(7, 8, 10005);

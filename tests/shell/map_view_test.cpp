@@ -254,6 +254,19 @@ TEST_F(MapView, TheSmallMapPictureFollowsEveryChange) {
       },
       [&] {
         kept.SetScroll(TPoint{40, 28});
+      },
+      [&] { // in view since the scroll only, and cleared
+        map_->LowerLayer.SetCell(80, 55, 5000);
+        map_->UpperLayer.SetCell(80, 55, 10000);
+      },
+      [&] { // another map read into the same object
+        GenerateMap(*map_, 100, 80, 300, "Folk", &tree_, 7);
+        kept.SetMap(&tree_, map_.get());
+        kept.CellsReplaced();
+      },
+      [&] {
+        map_->LowerLayer.SetCell(12, 9, 5000);
+        map_->UpperLayer.SetCell(12, 9, 10000);
       }};
   for (size_t i = 0; i < std::size(changes); ++i) {
     changes[i]();

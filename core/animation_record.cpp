@@ -93,9 +93,15 @@ void TXelAnimationItem::LoadFields(TStream& stream) {
                    if (!framesRead_ && Frames.GetCount() == 0) AddDefaultFrames();
                  });
   const int64_t end = stream.GetPosition();
-  SavedBytes.resize(static_cast<size_t>(end - start));
+  const auto size = static_cast<size_t>(end - start);
   stream.SetPosition(start);
-  stream.ReadBuffer(SavedBytes.data(), SavedBytes.size());
+  if (const uint8_t* bytes = stream.PeekMemory(size)) {
+    SavedBytes.assign(bytes, bytes + size); // into fresh memory without zeroing it first
+    stream.SetPosition(end);
+  } else {
+    SavedBytes.resize(size);
+    stream.ReadBuffer(SavedBytes.data(), size);
+  }
   NeedsSerialize = 0;
 }
 
@@ -127,7 +133,8 @@ void TXelAnimationItem::SaveToStream(TStream& stream) const {
   if (NeedsSerialize) {
     TMemoryStream fields;
     TCatalogItem::SaveToStream(fields);
-    SavedBytes = fields.TakeBytes();
+    const auto& bytes = fields.Bytes();
+    SavedBytes.assign(bytes.begin(), bytes.end());
     NeedsSerialize = 0;
   }
   stream.WriteBuffer(SavedBytes.data(), SavedBytes.size());

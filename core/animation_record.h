@@ -104,8 +104,9 @@ public:
   uint8_t YLine;
   TXelAnimationPattern Frames;
 
-  // The record's saved form, valid while NeedsSerialize is 0.
-  mutable std::vector<uint8_t> SavedBytes;
+  // The record's saved form, valid while NeedsSerialize is 0. Pooled: a large database
+  // keeps thousands of these.
+  mutable std::vector<uint8_t, TPoolAllocator<uint8_t>> SavedBytes;
   mutable uint8_t NeedsSerialize;
 
 private:

@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <bit>
 #include <cstdint>
 #include <new>
 
@@ -45,6 +46,19 @@ char* TSmallObjectPool::NewBlock() {
   return block;
 }
 
+std::size_t TSmallObjectPool::ClassOf(std::size_t size) {
+  if (size <= SmallSize) return (size + Granule - 1) / Granule - 1;
+  // Above: the doubling that holds Size, then which quarter of it.
+  const int e = std::bit_width(size - 1) - 1; // 9 .. 12
+  return SmallClasses + std::size_t(e - 9) * 4 + (((size - 1) >> (e - 2)) - 4);
+}
+
+std::size_t TSmallObjectPool::ClassSize(std::size_t k) {
+  if (k < SmallClasses) return (k + 1) * Granule;
+  const std::size_t large = k - SmallClasses;
+  return (5 + large % 4) << (large / 4 + 7);
+}
+
 void* TSmallObjectPool::Allocate(std::size_t size) {
   const std::size_t k = ClassOf(size);
   if (TFreeNode* node = free_[k]) {
@@ -54,11 +68,11 @@ void* TSmallObjectPool::Allocate(std::size_t size) {
     if (free_[k]) __builtin_prefetch(free_[k], 1);
     return node;
   }
-  const std::size_t bytes = (k + 1) * Granule;
+  const std::size_t bytes = ClassSize(k);
   if (left_ < bytes) {
-    // The rest of the current block goes to the free lists it fits.
+    // The rest of the current block goes to the free lists of the small sizes it fits.
     while (left_ >= Granule) {
-      const std::size_t piece = left_ >= MaxPooledSize ? MaxPooledSize : left_;
+      const std::size_t piece = left_ >= SmallSize ? SmallSize : left_;
       Release(next_, piece);
       next_ += piece;
       left_ -= piece;

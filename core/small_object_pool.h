@@ -13,13 +13,16 @@
 void* PoolAllocate(std::size_t size);
 void PoolFree(void* p, std::size_t size) noexcept;
 
-// Per-size free lists of 16-byte granules up to MaxPooledSize, carved from 64 KiB blocks,
-// which are cut from 2 MB regions of their own mapping.
+// Per-size free lists, carved from 64 KiB blocks, which are cut from 2 MB regions of their
+// own mapping: sizes in 16-byte granules up to SmallSize, then four sizes per doubling up
+// to MaxPooledSize (the larger records, script line tables and kept record bytes, which
+// would otherwise each take fresh memory from the general allocator a 4 KB page at a time).
 // Not thread-safe: PoolAllocate keeps one per thread.
 class TSmallObjectPool {
 public:
   static constexpr std::size_t Granule = 16;
-  static constexpr std::size_t MaxPooledSize = 512;
+  static constexpr std::size_t SmallSize = 512;
+  static constexpr std::size_t MaxPooledSize = 8192;
   static constexpr std::size_t BlockSize = 64 * 1024;
 
   TSmallObjectPool() = default;
@@ -36,12 +39,15 @@ private:
   struct TFreeNode {
     TFreeNode* Next;
   };
-  static std::size_t ClassOf(std::size_t size) { return (size + Granule - 1) / Granule - 1; }
+  static constexpr std::size_t SmallClasses = SmallSize / Granule;
+  static constexpr std::size_t ClassCount = SmallClasses + 4 * 4; // 4 doublings of 4 sizes
+  static std::size_t ClassOf(std::size_t size);
+  static std::size_t ClassSize(std::size_t k);
 
   static constexpr std::size_t RegionSize = std::size_t(2) << 20;
   char* NewBlock();
 
-  TFreeNode* free_[MaxPooledSize / Granule] = {};
+  TFreeNode* free_[ClassCount] = {};
   std::vector<char*> regions_;
   char* regionNext_ = nullptr;
   std::size_t regionLeft_ = 0;
@@ -50,8 +56,8 @@ private:
   std::size_t left_ = 0;
 };
 
-// An allocator for the small arrays of those objects (parameters, item tables); arrays
-// above the pooled sizes go to the general allocator.
+// An allocator for the arrays of those objects (parameters, item tables, kept bytes);
+// arrays above the pooled sizes go to the general allocator.
 template <class T> struct TPoolAllocator {
   using value_type = T;
   TPoolAllocator() = default;

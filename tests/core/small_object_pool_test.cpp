@@ -13,9 +13,10 @@ namespace {
 TEST(SmallObjectPool, HandsOutAlignedDisjointPiecesAndReusesFreedOnes) {
   TSmallObjectPool pool;
   std::vector<std::pair<char*, size_t>> pieces;
-  // Enough to fill several blocks, in every size class.
+  // Enough to fill several blocks, in every size class (the larger ones in coarser steps).
   for (int round = 0; round < 60; ++round)
-    for (size_t size = 1; size <= TSmallObjectPool::MaxPooledSize; size += 7) {
+    for (size_t size = 1; size <= TSmallObjectPool::MaxPooledSize;
+         size += size < TSmallObjectPool::SmallSize ? 7 : 97) {
       auto* p = static_cast<char*>(pool.Allocate(size));
       ASSERT_EQ(reinterpret_cast<uintptr_t>(p) % TSmallObjectPool::Granule, 0u);
       std::memset(p, 0xAB, size); // a piece that overlapped another would be caught below

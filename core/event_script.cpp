@@ -16,6 +16,52 @@ constexpr int InsertPositionCheckLine = 393;
 constexpr int InsertSourceCheckLine = 394;
 constexpr const char* AssertionText = "Assertion failure";
 
+// Steps over one compressed integer at P (before End) if it is written as a save writes
+// it: in its fewest groups (no leading empty group) and with no bit beyond 32. False
+// otherwise, or when it is cut. Most are a single group.
+inline bool SkipSavedVarInt(const uint8_t*& p, const uint8_t* end) {
+  if (p == end) return false;
+  uint8_t b = *p++;
+  if (b < 0x80) return true;
+  if (b == 0x80) return false;
+  const uint8_t first = b;
+  int groups = 1;
+  while (b & 0x80) {
+    if (p == end || groups == 5) return false;
+    b = *p++;
+    ++groups;
+  }
+  return groups < 5 || (first & 0x7F) <= 0x0F;
+}
+
+// As SkipSavedVarInt, and gives the value.
+inline bool ReadSavedVarInt(const uint8_t*& p, const uint8_t* end, uint32_t& value) {
+  const uint8_t* const start = p;
+  if (!SkipSavedVarInt(p, end)) return false;
+  uint32_t v = 0;
+  for (const uint8_t* q = start; q != p; ++q)
+    v = (v << 7) | (*q & 0x7F);
+  value = v;
+  return true;
+}
+
+// True when the line stream parses as TXelEventScriptLine::LoadFromStream reads it and
+// saving the lines parsed would give these very bytes.
+bool IsSavedLineStream(const std::vector<uint8_t>& bytes) {
+  const uint8_t* p = bytes.data();
+  const uint8_t* const end = p + bytes.size();
+  uint32_t length = 0, count = 0;
+  while (p < end) {
+    if (!SkipSavedVarInt(p, end) || !SkipSavedVarInt(p, end)) return false;
+    if (!ReadSavedVarInt(p, end, length) || length > size_t(end - p)) return false;
+    p += length;
+    if (!ReadSavedVarInt(p, end, count) || count > size_t(end - p)) return false;
+    for (uint32_t i = 0; i < count; ++i)
+      if (!SkipSavedVarInt(p, end)) return false;
+  }
+  return true;
+}
+
 } // namespace
 
 void TXelEventScriptLine::SetParamCount(int32_t count) {
@@ -84,11 +130,13 @@ void TXelEventScriptLine::SaveToStream(TStream& stream) const {
 }
 
 TXelEventScriptLine* TXelEventScriptList::GetItem(int index) const {
+  Unfold();
   if (index < 0 || index >= GetCount()) return nullptr;
   return lines_[static_cast<size_t>(index)].get();
 }
 
 TXelEventScriptLine* TXelEventScriptList::Add(std::unique_ptr<TXelEventScriptLine> line) {
+  Unfold();
   lines_.push_back(std::move(line));
   return lines_.back().get();
 }
@@ -108,6 +156,8 @@ void TXelEventScriptList::Delete(int index) {
 
 void TXelEventScriptList::InsertLines(int at, const TXelEventScriptList& source,
                                       int32_t indentDelta) {
+  Unfold();
+  source.Unfold();
   XelAssert(at >= 0 && at <= GetCount(), AssertionText, ScriptUnit, InsertPositionCheckLine);
   XelAssert(source.GetCount() >= 1, AssertionText, ScriptUnit, InsertSourceCheckLine);
 
@@ -124,7 +174,7 @@ void TXelEventScriptList::InsertLines(int at, const TXelEventScriptList& source,
                 std::make_move_iterator(copies.end()));
 }
 
-std::unique_ptr<TXelEventScriptLine> TXelEventScriptList::TakeLine() {
+std::unique_ptr<TXelEventScriptLine> TXelEventScriptList::TakeLine() const {
   if (spare_.empty()) return std::make_unique<TXelEventScriptLine>();
   auto line = std::move(spare_.back());
   spare_.pop_back();
@@ -132,6 +182,28 @@ std::unique_ptr<TXelEventScriptLine> TXelEventScriptList::TakeLine() {
 }
 
 void TXelEventScriptList::LoadFromStream(TStream& stream) {
+  unparsed_ = {};
+  ParseLines(stream);
+}
+
+bool TXelEventScriptList::KeepSavedBytes(std::vector<uint8_t>& bytes) {
+  if (bytes.empty() || !IsSavedLineStream(bytes)) return false;
+  // The lines held go: what they would be reused for is parsed only when asked for.
+  lines_.clear();
+  spare_.clear();
+  unparsed_ = std::move(bytes);
+  bytes.clear();
+  return true;
+}
+
+void TXelEventScriptList::UnfoldSaved() const {
+  TMemoryStream stream(std::move(unparsed_));
+  unparsed_.clear();
+  // Cannot fail: KeepSavedBytes took only bytes that parse.
+  ParseLines(stream);
+}
+
+void TXelEventScriptList::ParseLines(TStream& stream) const {
   // The lines held are filled again where they stand; only those beyond the script
   // loaded are put aside, and only a longer script takes more.
   size_t loaded = 0;
@@ -148,7 +220,7 @@ void TXelEventScriptList::LoadFromStream(TStream& stream) {
   KeepLinesFrom(loaded);
 }
 
-void TXelEventScriptList::KeepLinesFrom(size_t count) {
+void TXelEventScriptList::KeepLinesFrom(size_t count) const {
   while (lines_.size() > count) {
     spare_.push_back(std::move(lines_.back()));
     lines_.pop_back();
@@ -156,6 +228,7 @@ void TXelEventScriptList::KeepLinesFrom(size_t count) {
 }
 
 void TXelEventScriptList::ResetToEndLine() {
+  unparsed_ = {};
   if (lines_.empty()) lines_.push_back(TakeLine());
   KeepLinesFrom(1);
   TXelEventScriptLine& line = *lines_.front();
@@ -166,11 +239,16 @@ void TXelEventScriptList::ResetToEndLine() {
 }
 
 void TXelEventScriptList::SaveToStream(TStream& stream) const {
+  if (!unparsed_.empty()) return stream.WriteBuffer(unparsed_.data(), unparsed_.size());
   for (const auto& line : lines_)
     line->SaveToStream(stream);
 }
 
 void TXelEventScriptList::SaveToBytes(std::vector<uint8_t>& bytes) const {
+  if (!unparsed_.empty()) {
+    bytes.assign(unparsed_.begin(), unparsed_.end());
+    return;
+  }
   // One pass over the lines, each written where room for its longest form is ensured:
   // the lines lie all over the heap, and a second pass to size them first would fetch
   // each of them twice.
@@ -216,6 +294,9 @@ void TXelBaseEventPageItem::SaveToStream(TStream& stream) const {
 }
 
 void TXelBaseEventPageItem::ParseScript() {
+  // Bytes that a save would write back as they are become the script as they stand;
+  // their lines are parsed when first asked for.
+  if (Script.KeepSavedBytes(ScriptData)) return;
   // The editor relies on every script holding at least its end line, also when a
   // lenient load keeps a page whose blob was damaged.
   auto keepEndLine = [this] {

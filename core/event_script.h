@@ -57,7 +57,10 @@ public:
   TXelEventScriptList(TXelEventScriptList&&) = default;
   TXelEventScriptList& operator=(TXelEventScriptList&&) = default;
 
-  int GetCount() const { return static_cast<int>(lines_.size()); }
+  int GetCount() const {
+    Unfold();
+    return static_cast<int>(lines_.size());
+  }
   // The line at Index, or nothing outside the list.
   TXelEventScriptLine* GetItem(int index) const;
   TXelEventScriptLine* Add(std::unique_ptr<TXelEventScriptLine> line);
@@ -73,6 +76,7 @@ public:
   void Clear() {
     lines_.clear();
     spare_.clear();
+    unparsed_ = {};
   }
   // Clear, then parse lines until the bytes of the stream (or of its read limit) are
   // used up. Raises EReadError on a cut line; the lines before it stay. The line
@@ -84,16 +88,28 @@ public:
   void SaveToBytes(std::vector<uint8_t>& bytes) const;
   // Leaves the single end line of an empty script, filled into a line already held.
   void ResetToEndLine();
+  // Takes a script's saved bytes in place of its lines, which are parsed from them when
+  // first asked for: a project's first load reads every script, and most are never
+  // opened. Taken only when the bytes parse and a save would write them back unchanged;
+  // true then, and Bytes is left empty. Otherwise Bytes stays and the lines are untouched.
+  bool KeepSavedBytes(std::vector<uint8_t>& bytes);
 
 private:
+  void Unfold() const {
+    if (!unparsed_.empty()) UnfoldSaved();
+  }
+  void UnfoldSaved() const;
   // Puts the lines from index Count on aside, last first.
-  void KeepLinesFrom(size_t count);
-  std::unique_ptr<TXelEventScriptLine> TakeLine();
+  void KeepLinesFrom(size_t count) const;
+  std::unique_ptr<TXelEventScriptLine> TakeLine() const;
+  void ParseLines(TStream& stream) const;
 
   using TLines = std::vector<std::unique_ptr<TXelEventScriptLine>,
                              TPoolAllocator<std::unique_ptr<TXelEventScriptLine>>>;
-  TLines lines_;
-  TLines spare_; // last to be used first
+  // Mutable: the lines of saved bytes taken are made by the first call that asks.
+  mutable TLines lines_;
+  mutable TLines spare_;                  // last to be used first
+  mutable std::vector<uint8_t> unparsed_; // saved bytes taken, not yet parsed
 };
 
 // The record part of everything that carries a script (map event pages, common events,
@@ -110,8 +126,10 @@ public:
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) const override;
 
-  // Parses ScriptData (its actual bytes, whatever ScriptSize says) into Script. A blob
-  // that holds no line gives the single end line. Raises EReadError on a cut blob.
+  // Parses ScriptData (its actual bytes, whatever ScriptSize says) into Script, or hands
+  // them to Script to be parsed when first asked for (when they can only parse and save
+  // back unchanged). A blob that holds no line gives the single end line. Raises
+  // EReadError on a cut blob.
   void ParseScript();
   // Writes Script into ScriptData and ScriptSize.
   void BuildScript() const;

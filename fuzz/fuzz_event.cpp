@@ -1,6 +1,6 @@
 // Loads a map's event list, an event page, a script line stream or a move-command stream
 // (the first byte picks which) from arbitrary bytes; whatever loads must save and reload
-// to the same bytes.
+// to the same bytes, and script bytes kept unparsed must save as their parse does.
 
 // Real inputs of this kind run larger than libFuzzer's default cap.
 #define FUZZ_MAX_LEN 65536
@@ -51,14 +51,21 @@ Bytes ScriptBytes(const TXelEventScriptList& list) {
 }
 
 void CheckScriptRoundTrip(const uint8_t* data, size_t size) {
+  // Bytes taken to be parsed later must parse, and save as a parse and a save would.
+  TXelEventScriptList kept;
+  Bytes raw(data, data + size);
+  const bool taken = kept.KeepSavedBytes(raw);
   TXelEventScriptList first;
   TMemoryStream in(data, size);
   try {
     first.LoadFromStream(in);
   } catch (const EReadError&) {
+    if (taken) std::abort();
     return;
   }
   const auto saved = ScriptBytes(first);
+  if (taken && ScriptBytes(kept) != saved) std::abort();
+  if (taken && (kept.GetCount() != first.GetCount() || ScriptBytes(kept) != saved)) std::abort();
   TXelEventScriptList second;
   LoadBytes(second, saved);
   if (ScriptBytes(second) != saved) std::abort();

@@ -233,4 +233,36 @@ TEST(ScriptPage, BlobIsParsedFromItsOwnBytesWhateverTheSizeFieldSays) {
   EXPECT_EQ(Codes(page.Script), (std::vector<int32_t>{10}));
 }
 
+TEST(ScriptPage, LoadedBlobIsParsedWhenAskedForAndSavesAsAParseWould) {
+  const std::vector<Bytes> blobs = {
+      // 10110 "Hi" (7, -1) | end: in the form a save writes, kept as it is.
+      {0xCE, 0x7E, 0x00, 0x02, 'H', 'i', 0x02, 0x07, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0},
+      // A code with a leading empty group, and one with bits beyond 32: a save rewrites them.
+      {0x80, 0x0A, 0x01, 0x00, 0x00, 0, 0, 0, 0},
+      {0x9F, 0xFF, 0xFF, 0xFF, 0x7F, 0x00, 0x00, 0x00, 0, 0, 0, 0},
+  };
+  for (const Bytes& blob : blobs) {
+    TXelEventScriptList parsed;
+    LoadBytes(parsed, blob);
+    const Bytes expected = StreamBytes(parsed);
+    Bytes page = {0x0C, uint8_t(blob.size())};
+    page.insert(page.end(), blob.begin(), blob.end());
+    page.push_back(0x00);
+    TScriptOnlyPage loaded;
+    LoadBytes(loaded, page);
+    // Saved before and after its lines are first asked for.
+    EXPECT_EQ(StreamBytes(loaded.Script), expected);
+    EXPECT_EQ(Codes(loaded.Script), Codes(parsed));
+    EXPECT_EQ(Indents(loaded.Script), Indents(parsed));
+    EXPECT_EQ(loaded.Script.GetItem(0)->Text, parsed.GetItem(0)->Text);
+    EXPECT_EQ(loaded.Script.GetItem(0)->Params, parsed.GetItem(0)->Params);
+    EXPECT_EQ(StreamBytes(loaded.Script), expected);
+  }
+  // An edit after the load reaches the save.
+  TScriptOnlyPage page;
+  LoadBytes(page, {0x0C, 0x04, 0x0A, 0x01, 0x00, 0x00, 0x00});
+  page.Script.GetItem(0)->Indent = 2;
+  EXPECT_EQ(SaveBytes(page), (Bytes{0x0B, 0x01, 0x04, 0x0C, 0x04, 0x0A, 0x02, 0x00, 0x00, 0x00}));
+}
+
 } // namespace

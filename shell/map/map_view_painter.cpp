@@ -70,10 +70,8 @@ void TMapViewPainter::SetScale(int scale) {
 
 void TMapViewPainter::SetViewSize(TPoint size) {
   // Every pixel is drawn anew before the boards are shown again: the same size keeps them.
-  if (size != ViewSize()) {
-    front_.SetSize(size.X, size.Y);
-    back_.SetSize(size.X, size.Y);
-  }
+  // The back board takes the size when a scroll first needs it.
+  if (size != ViewSize()) front_.SetSize(size.X, size.Y);
   ready_ = false;
   frontFrom_ = nullptr;
   MarkScreenStale(TRect{0, 0, size.X, size.Y});
@@ -424,6 +422,7 @@ void TMapViewPainter::UpdateBoards() {
     return;
   }
   BeginPass();
+  if (back_.GetWidth() != w || back_.GetHeight() != h) back_.SetSize(w, h);
   std::swap(front_, back_);
   front_.DrawBoard(-dx, -dy, back_, TRect{0, 0, w, h});
   boardScroll_ = scroll_;

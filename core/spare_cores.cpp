@@ -20,8 +20,8 @@ int UsableCores() {
 
 void ForEachRowBand(int rows, int minRowsPerBand, const std::function<void(int, int)>& work) {
   if (rows <= 0) return;
-  const int bands = std::clamp(
-      std::min(UsableCores(), rows / std::max(1, minRowsPerBand)), 1, MaxBands);
+  const int bands =
+      std::clamp(std::min(UsableCores(), rows / std::max(1, minRowsPerBand)), 1, MaxBands);
   if (bands == 1) {
     work(0, rows);
     return;

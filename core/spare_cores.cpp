@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <sched.h>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -29,7 +30,14 @@ void ForEachRowBand(int rows, int minRowsPerBand, const std::function<void(int, 
   std::vector<std::jthread> helpers;
   helpers.reserve(size_t(bands - 1));
   const auto bandStart = [&](int band) { return int(int64_t(rows) * band / bands); };
-  for (int band = 1; band < bands; ++band)
-    helpers.emplace_back(work, bandStart(band), bandStart(band + 1));
+  int band = 1;
+  try {
+    for (; band < bands; ++band)
+      helpers.emplace_back(work, bandStart(band), bandStart(band + 1));
+  } catch (const std::system_error&) {
+    // No thread to be had: the bands left run here.
+  }
   work(0, bandStart(1));
+  for (; band < bands; ++band)
+    work(bandStart(band), bandStart(band + 1));
 }

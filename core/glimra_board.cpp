@@ -121,8 +121,16 @@ void TGlimraBoard::Resize(int width, int height) {
 }
 
 void TGlimraBoard::SetSize(int width, int height) {
-  Resize(width, height);
-  ClearBoard();
+  if (!CheckNewSize(width, height, width_, height_)) {
+    ClearBoard();
+    return;
+  }
+  // Cleared anyway: a fresh block, with nothing of the old pixels copied into it.
+  const int pitch = (width + 1) & ~1;
+  pixels_ = std::vector<uint16_t>(size_t(pitch) * size_t(height), 0);
+  width_ = width;
+  height_ = height;
+  pitch_ = pitch;
 }
 
 void TGlimraBoard::ClearBoard() {

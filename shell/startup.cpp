@@ -7,7 +7,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <fontconfig/fontconfig.h>
 #include <memory>
+#include <thread>
 #include <unistd.h>
 
 #include "core/busy_cursor.h"
@@ -115,6 +117,9 @@ int ProgramMain(int argc, char** argv) {
   // it still comes in its turn below.
   if (const std::string runtimePackage = GetRuntimePackagePath(); !runtimePackage.empty())
     PreloadSoundLibrary(runtimePackage);
+  // So does the font configuration, which the first text measured would otherwise wait
+  // for; fontconfig's set-up is safe from any thread, and done once.
+  std::jthread fontSetUp([] { FcInit(); });
   TXelApplication application(argc, argv, &IsEditorForm);
   QApplication::setApplicationName(QStringLiteral("velmora-studio"));
   QApplication::setWindowIcon(ProgramIcon());
@@ -129,6 +134,7 @@ int ProgramMain(int argc, char** argv) {
     SetMessageBoxProvider(messageLog.get());
   }
   SetApplicationTitle(QString::fromLatin1(SStartupCaption));
+  fontSetUp.join();
 
   int result = 1;
   try {

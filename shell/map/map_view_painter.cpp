@@ -10,6 +10,7 @@
 #include "core/map.h"
 #include "core/map_tree.h"
 #include "core/material_image.h"
+#include "core/spare_cores.h"
 #include "shell/map/map_view_geometry.h"
 
 namespace {
@@ -20,6 +21,8 @@ constexpr int kPanoramaCell = 16;
 constexpr int kSmallCell = 4;
 constexpr int kPairBits = 16;
 constexpr size_t kPairSlots = size_t(1) << kPairBits;
+// Fewer rows than this are not worth a thread of their own.
+constexpr int kRowsPerBand = 128;
 
 void SetChipOpacity(TXelChipSetGraphic& chips, int opacity) {
   chips.Sheet.Opacity = opacity;
@@ -67,10 +70,8 @@ void TMapViewPainter::SetScale(int scale) {
 
 void TMapViewPainter::SetViewSize(TPoint size) {
   // Every pixel is drawn anew before the boards are shown again: the same size keeps them.
-  if (size != ViewSize()) {
-    front_.SetSize(size.X, size.Y);
-    back_.SetSize(size.X, size.Y);
-  }
+  // The back board takes the size when a scroll first needs it.
+  if (size != ViewSize()) front_.SetSize(size.X, size.Y);
   ready_ = false;
   frontFrom_ = nullptr;
   MarkScreenStale(TRect{0, 0, size.X, size.Y});
@@ -82,19 +83,26 @@ void TMapViewPainter::MarkScreenStale(const TRect& r) {
 
 TMapViewPainter::TScreen TMapViewPainter::Screen() {
   const int w = front_.GetWidth(), h = front_.GetHeight();
-  if (screen_.size() != size_t(w) * size_t(h)) {
-    screen_.assign(size_t(w) * size_t(h), 0);
+  const size_t pixels = size_t(w) * size_t(h);
+  if (screenSize_ != pixels) {
+    // Left unset: every pixel is converted below.
+    screen_.reset(pixels ? new uint32_t[pixels] : nullptr);
+    screenSize_ = pixels;
     screenStale_ = TRect{0, 0, w, h};
   }
   const TRect r = Intersect(screenStale_, TRect{0, 0, w, h});
-  for (int y = r.Top; y < r.Bottom; ++y) {
-    const uint16_t* from = front_.GetRow(y) + r.Left;
-    uint32_t* to = screen_.data() + size_t(y) * size_t(w) + size_t(r.Left);
-    for (int i = 0; i < r.Width(); ++i)
-      to[i] = ScreenColor(from[i]);
-  }
+  // A whole screen is converted in bands on spare cores; each band only reads and writes
+  // its own rows.
+  ForEachRowBand(r.Height(), kRowsPerBand, [this, &r, w](int first, int end) {
+    for (int y = r.Top + first; y < r.Top + end; ++y) {
+      const uint16_t* from = front_.GetRow(y) + r.Left;
+      uint32_t* to = screen_.get() + size_t(y) * size_t(w) + size_t(r.Left);
+      for (int i = 0; i < r.Width(); ++i)
+        to[i] = ScreenColor(from[i]);
+    }
+  });
   screenStale_ = {};
-  return TScreen{screen_.data(), w, h};
+  return TScreen{screen_.get(), w, h};
 }
 
 void TMapViewPainter::BeginPass() {
@@ -414,6 +422,7 @@ void TMapViewPainter::UpdateBoards() {
     return;
   }
   BeginPass();
+  if (back_.GetWidth() != w || back_.GetHeight() != h) back_.SetSize(w, h);
   std::swap(front_, back_);
   front_.DrawBoard(-dx, -dy, back_, TRect{0, 0, w, h});
   boardScroll_ = scroll_;

@@ -28,6 +28,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "core/geometry.h"
@@ -205,6 +206,7 @@ private:
   uint64_t smallUses_ = 0;
   // The picture the front board was last wholly copied from.
   const TSmallMap* frontFrom_ = nullptr;
-  std::vector<uint32_t> screen_;
+  std::unique_ptr<uint32_t[]> screen_;
+  size_t screenSize_ = 0;
   TRect screenStale_;
 };

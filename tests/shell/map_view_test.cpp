@@ -292,6 +292,26 @@ TEST(MapViewScreen, ScreenColorsAreThoseOfAnRgb16ImageDrawn) {
     ASSERT_EQ(ScreenColor(uint16_t(i)), screen.pixel(i % 256, i / 256)) << i;
 }
 
+// The 32-bit copy is brought up to date in row bands when a whole tall view is stale, and
+// over the stale strips only after a scroll.
+TEST_F(MapView, TheScreenCopyFollowsTheBoard) {
+  TMapViewPainter painter;
+  Show(painter, *map_, 16, TPoint{400, 600});
+  for (const TPoint scroll : {TPoint{0, 0}, TPoint{37, 0}, TPoint{37, 300}, TPoint{0, 5}}) {
+    painter.SetScroll(scroll);
+    painter.UpdateBoards();
+    const TMapViewPainter::TScreen screen = painter.Screen();
+    const TGlimraBoard& board = painter.Front();
+    ASSERT_EQ(screen.Width, board.GetWidth());
+    ASSERT_EQ(screen.Height, 600);
+    for (int y = 0; y < screen.Height; ++y)
+      for (int x = 0; x < screen.Width; ++x)
+        ASSERT_EQ(screen.Bits[size_t(y) * size_t(screen.Width) + size_t(x)],
+                  ScreenColor(board.GetRow(y)[x]))
+            << x << "," << y << " after a scroll to " << scroll.X << "," << scroll.Y;
+  }
+}
+
 TEST_F(MapView, PaintingNeverRaises) {
   for (const TPoint p : {TPoint{0, 0}, TPoint{1, 0}, TPoint{2, 0}, TPoint{3, 0}}) {
     const uint16_t ids[] = {5144, 9999, 20000, 65535};

@@ -24,6 +24,11 @@ constexpr size_t kPairSlots = size_t(1) << kPairBits;
 // Fewer rows than this are not worth a thread of their own.
 constexpr int kRowsPerBand = 128;
 
+void ConvertRow(const uint16_t* __restrict from, uint32_t* __restrict to, int count) {
+  for (int i = 0; i < count; ++i)
+    to[i] = ScreenColor(from[i]);
+}
+
 void SetChipOpacity(TXelChipSetGraphic& chips, int opacity) {
   chips.Sheet.Opacity = opacity;
   if (chips.DimSheet) chips.DimSheet->Opacity = opacity;
@@ -93,13 +98,13 @@ TMapViewPainter::TScreen TMapViewPainter::Screen() {
   const TRect r = Intersect(screenStale_, TRect{0, 0, w, h});
   // A whole screen is converted in bands on spare cores; each band only reads and writes
   // its own rows.
-  ForEachRowBand(r.Height(), kRowsPerBand, [this, &r, w](int first, int end) {
-    for (int y = r.Top + first; y < r.Top + end; ++y) {
-      const uint16_t* from = front_.GetRow(y) + r.Left;
-      uint32_t* to = screen_.get() + size_t(y) * size_t(w) + size_t(r.Left);
-      for (int i = 0; i < r.Width(); ++i)
-        to[i] = ScreenColor(from[i]);
-    }
+  // The rectangle and the width are copied so that the row loop keeps them in registers
+  // (and vectorises): its stores could otherwise alias them.
+  ForEachRowBand(r.Height(), kRowsPerBand, [this, r, w](int first, int end) {
+    const int count = r.Width();
+    uint32_t* const screen = screen_.get();
+    for (int y = r.Top + first; y < r.Top + end; ++y)
+      ConvertRow(front_.GetRow(y) + r.Left, screen + size_t(y) * size_t(w) + size_t(r.Left), count);
   });
   screenStale_ = {};
   return TScreen{screen_.get(), w, h};

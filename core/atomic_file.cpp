@@ -82,6 +82,17 @@ bool WriteAll(int fd, const char* data, size_t size) {
 
 } // namespace
 
+bool TFileFeed::Write(const void* bytes, size_t count) {
+  if (!ok_ || count == 0) return ok_;
+  ok_ = WriteAll(fd_, static_cast<const char*>(bytes), count);
+  if (ok_) {
+    // Only a hint: where the file system cannot start write-back early, the sync does it.
+    sync_file_range(fd_, written_, int64_t(count), SYNC_FILE_RANGE_WRITE);
+    written_ += int64_t(count);
+  }
+  return ok_;
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   WriteFileAtomicallyWith(path, [&](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
 }

@@ -20,6 +20,23 @@ void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& by
 void WriteFileAtomicallyWith(const std::string& path, const std::function<bool(int fd)>& fill,
                              std::optional<unsigned> mode = std::nullopt);
 
+// Writes a file in parts as they are complete, asking the disk to start on each part at
+// once, so that building the rest overlaps the disk's work (the final sync still waits
+// for all of it). For use inside WriteFileAtomicallyWith's Fill.
+class TFileFeed {
+public:
+  explicit TFileFeed(int fd) : fd_(fd) {}
+  // False, now and for every later part, once a write has failed: nothing more is
+  // written then.
+  bool Write(const void* bytes, size_t count);
+  bool Ok() const { return ok_; }
+
+private:
+  int fd_;
+  int64_t written_ = 0;
+  bool ok_ = true;
+};
+
 // Cuts FileName into pieces of FirstSize bytes (the first) and OtherSize bytes (the
 // others; the last one holds what remains), written to DestFolder as the file's name
 // with the extension ".001", ".002" and so on. Returns the number of pieces. Raises

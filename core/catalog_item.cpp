@@ -14,21 +14,36 @@ static_assert(std::endian::native == std::endian::little,
 
 namespace {
 
+int EncodeChunkHead(uint8_t* out, int id, uint32_t length) {
+  const int n = EncodeVarInt(static_cast<uint32_t>(id), out);
+  return n + EncodeVarInt(length, out + n);
+}
+
 void WriteChunkHead(TStream& stream, int id, uint32_t length) {
+  if (uint8_t* out = stream.AppendSpace(10))
+    return stream.Appended(size_t(EncodeChunkHead(out, id, length)));
   uint8_t buf[10];
-  int n = EncodeVarInt(static_cast<uint32_t>(id), buf);
-  n += EncodeVarInt(length, buf + n);
-  stream.WriteBuffer(buf, n);
+  stream.WriteBuffer(buf, size_t(EncodeChunkHead(buf, id, length)));
 }
 
 // A whole chunk whose payload is a few bytes, in one write: most fields of a record are
 // such chunks, and a save writes every record of a database.
+// Payloads are at most 8 bytes, so the length is one byte.
+int EncodeSmallChunk(uint8_t* out, int id, const void* payload, uint32_t length) {
+  int n = EncodeVarInt(static_cast<uint32_t>(id), out);
+  out[n++] = static_cast<uint8_t>(length);
+  // A loop rather than a copy of variable length, which would be a call for 1 to 8 bytes.
+  const auto* from = static_cast<const uint8_t*>(payload);
+  for (uint32_t i = 0; i < length; ++i)
+    out[n + i] = from[i];
+  return n + int(length);
+}
+
 void WriteSmallChunk(TStream& stream, int id, const void* payload, uint32_t length) {
-  uint8_t buf[10 + 8];
-  int n = EncodeVarInt(static_cast<uint32_t>(id), buf);
-  n += EncodeVarInt(length, buf + n);
-  std::memcpy(buf + n, payload, length);
-  stream.WriteBuffer(buf, n + length);
+  if (uint8_t* out = stream.AppendSpace(16))
+    return stream.Appended(size_t(EncodeSmallChunk(out, id, payload, length)));
+  uint8_t buf[16];
+  stream.WriteBuffer(buf, size_t(EncodeSmallChunk(buf, id, payload, length)));
 }
 
 // Nested records save into a scratch stream first, since their length comes before
@@ -191,6 +206,11 @@ template <class Visit> void ForEachField(TCatalogBaseItem& item, Visit&& visit) 
 } // namespace
 
 void TCatalogBaseItem::SaveToStream(TStream& stream) const {
+  SaveFieldsTo(stream, {});
+}
+
+void TCatalogBaseItem::SaveFieldsTo(TStream& stream,
+                                    const std::function<void()>& betweenFields) const {
   // GetVarData hands out pointers to the fields; saving only reads through them.
   auto* self = const_cast<TCatalogBaseItem*>(this);
   TCatalogVarData d;
@@ -199,10 +219,13 @@ void TCatalogBaseItem::SaveToStream(TStream& stream) const {
       d.Kind = ckNone;
       self->GetVarData(id, d, false);
       WriteField(stream, id, d);
+      if (betweenFields) betweenFields();
     }
   } else {
-    ForEachField(*self,
-                 [&](int id, const TCatalogVarData& field) { WriteField(stream, id, field); });
+    ForEachField(*self, [&](int id, const TCatalogVarData& field) {
+      WriteField(stream, id, field);
+      if (betweenFields) betweenFields();
+    });
   }
   stream.WriteByte(0);
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <typeinfo>
@@ -117,6 +118,9 @@ public:
   // loaded). A nested record can never read past its own chunk.
   virtual void LoadFromStream(TStream& stream);
   virtual void SaveToStream(TStream& stream) const;
+  // What SaveToStream writes, with BetweenFields called after each field, where none of
+  // the record's chunks is open: a long save to a file hands on what is complete there.
+  void SaveFieldsTo(TStream& stream, const std::function<void()>& betweenFields) const;
   // Loads the record from the clipboard block of Format. False, and the record
   // unchanged, when the format is absent or its block is not one record of this class
   // (TClipboardRecordReader) filling the block's size exactly.

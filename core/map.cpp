@@ -30,6 +30,9 @@ namespace {
 // Map files are a few megabytes at the very most; anything far beyond is not a map.
 constexpr uint64_t MaxMapFileBytes = uint64_t(256) << 20;
 
+// A save hands on to the disk what it has built once it is at least this long.
+constexpr size_t HandOnBytes = size_t(256) << 10;
+
 constexpr int LowerLayerId = 71;
 constexpr int UpperLayerId = 72;
 
@@ -83,7 +86,7 @@ void TXelBaseMapUnit::LoadFromFileStream(TStream& stream) {
 
 void TXelBaseMapUnit::SaveToFileStream(TStream& stream) const {
   WriteVarString(stream, SMapHeader);
-  SaveToStream(stream);
+  SaveRecord(stream, {});
 }
 
 void TXelBaseMapUnit::LoadFromFileStrict(const std::string& fileName) {
@@ -115,8 +118,19 @@ void TXelBaseMapUnit::SaveToFile(const std::string& fileName) {
   TMemoryStream stream(std::move(buffer));
   stream.SetSize(0);
   try {
-    SaveToFileStream(stream);
-    WriteFileAtomically(fileName, stream.Bytes());
+    WriteFileAtomicallyWith(fileName, [&](int fd) {
+      // The layers come before the events: the disk takes them while the events are
+      // built, instead of everything waiting for the last byte.
+      TFileFeed feed(fd);
+      const auto handOn = [&] {
+        if (size_t(stream.GetSize()) < HandOnBytes || !feed.Ok()) return;
+        feed.Write(stream.Memory(), size_t(stream.GetSize()));
+        stream.SetSize(0);
+      };
+      WriteVarString(stream, SMapHeader);
+      SaveRecord(stream, handOn);
+      return feed.Write(stream.Memory(), size_t(stream.GetSize()));
+    });
   } catch (...) {
     buffer = stream.TakeBytes();
     throw;
@@ -247,11 +261,11 @@ void TXelMap::LoadFromStream(TStream& stream) {
   if (!SettleLoadedLayers()) throw EReadError();
 }
 
-void TXelMap::SaveToStream(TStream& stream) const {
+void TXelMap::SaveRecord(TStream& stream, const std::function<void()>& betweenFields) const {
   const size_t cells = size_t(std::max(width_, 0)) * size_t(std::max(height_, 0));
   XelAssert(LowerLayer.Cells().size() == cells && UpperLayer.Cells().size() == cells,
             "map layers differ from the map size", "map", __LINE__);
-  TXelBaseMapUnit::SaveToStream(stream);
+  TXelBaseMapUnit::SaveRecord(stream, betweenFields);
 }
 
 void TXelMap::LoadFromFile(const std::string& fileName) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,12 @@ public:
   bool Modified = false;
   // Why the last load in editor mode stopped; empty when it did not.
   std::string LoadError;
+
+protected:
+  // The record as SaveToStream writes it, with BetweenFields called between its fields.
+  virtual void SaveRecord(TStream& stream, const std::function<void()>& betweenFields) const {
+    SaveFieldsTo(stream, betweenFields);
+  }
 };
 
 class TXelMap : public TXelBaseMapUnit {
@@ -64,7 +71,7 @@ public:
   // is missing or whose cells are not exactly Width x Height; the map then has the
   // default size and is still consistent.
   void LoadFromStream(TStream& stream) override;
-  void SaveToStream(TStream& stream) const override;
+  void SaveToStream(TStream& stream) const override { SaveRecord(stream, {}); }
 
   // Also rebuilds the graphics: wrap from the scroll type, the chipset, the character
   // sets of the events.
@@ -115,6 +122,10 @@ public:
   TXelMapLayer LowerLayer;
   TXelMapLayer UpperLayer;
   TXelEvent Events;
+
+protected:
+  // Refuses (an internal error) layers that differ from the map's size.
+  void SaveRecord(TStream& stream, const std::function<void()>& betweenFields) const override;
 
 private:
   // The layer chunks of a load are read here and moved into the layers once the size

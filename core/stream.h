@@ -31,6 +31,21 @@ public:
   void Write(const void* buffer, size_t count) { WriteBuffer(buffer, count); }
   inline void WriteBuffer(const void* buffer, size_t count);
   void WriteByte(uint8_t value) { WriteBuffer(&value, 1); }
+  // Where Count bytes can be put when the stream appends in memory and has room for
+  // them, else nullptr; Appended(N) then takes the first N put there. A save writes a
+  // great many short fields, each straight into place this way.
+  uint8_t* AppendSpace(size_t count) {
+    return writeData_ && memPos_ == memSize_ && count <= writeDataEnd_ - memPos_
+               ? writeData_ + memPos_
+               : nullptr;
+  }
+  void Appended(size_t count) {
+    memPos_ += count;
+    memSize_ = memPos_;
+  }
+  // This stream when it is a memory stream, without the cost of a cast: records nested in
+  // a save ask for every one of them.
+  virtual class TMemoryStream* AsMemoryStream() { return nullptr; }
 
   // Bytes that can still be read: up to the end or to the read limit, whichever is first.
   inline int64_t Remaining() const;
@@ -183,6 +198,7 @@ public:
   void InsertAt(size_t at, const void* bytes, size_t count);
   std::vector<uint8_t> TakeBytes();
   const uint8_t* Memory() const { return data_.data(); }
+  TMemoryStream* AsMemoryStream() override { return this; }
 
 protected:
   int64_t DoGetSize() const override { return static_cast<int64_t>(memSize_); }

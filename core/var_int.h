@@ -67,7 +67,7 @@ inline void WriteVarString(TStream& stream, const std::string& value) {
 // copied and long ones move once within the buffer. False, with nothing written,
 // otherwise.
 template <class Save> bool WriteChunkInPlace(TStream& stream, uint32_t id, Save&& save) {
-  auto* memory = dynamic_cast<TMemoryStream*>(&stream);
+  TMemoryStream* memory = stream.AsMemoryStream();
   if (!memory || memory->GetPosition() != memory->GetSize()) return false;
   uint8_t head[5];
   memory->WriteBuffer(head, size_t(EncodeVarInt(id, head)));

@@ -194,4 +194,24 @@ TEST_F(MapFilesTest, ProjectMapsAreFoundWhateverTheirCase) {
   EXPECT_FALSE(Exists("proj/MAP0003.LMU"));
 }
 
+TEST_F(MapFilesTest, AMapWrittenInPartsHasTheBytesOfItsFileForm) {
+  // Layers beyond the size at which a save hands its bytes to the disk, events after them.
+  TXelMap map;
+  map.SetWidth(400);
+  map.SetHeight(400);
+  for (int i = 0; i < 400 * 400; ++i) {
+    map.LowerLayer.SetCell(i % 400, i / 400, uint16_t(4000 + i % 1000));
+    map.UpperLayer.SetCell(i % 400, i / 400, uint16_t(10000 + i % 144));
+  }
+  for (int id = 1; id <= 300; ++id)
+    map.Events.GetOrCreate(id)->Name = std::string(size_t(id), 'e');
+  for (int save = 0; save < 2; ++save) { // the second over the first
+    map.SaveToFile(Path("proj/Map0002.lmu"));
+    const auto expected = FileFormBytes(map);
+    ASSERT_GT(expected.size(), size_t(600000));
+    ASSERT_EQ(Get("proj/Map0002.lmu"), std::string(expected.begin(), expected.end()));
+  }
+  EXPECT_EQ(map.SaveCount, 2);
+}
+
 } // namespace

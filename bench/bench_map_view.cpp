@@ -87,6 +87,31 @@ void BM_ScrollStep(benchmark::State& state) {
 }
 BENCHMARK(BM_ScrollStep)->ArgsProduct({{32, 16, 8, 4}, {0, 1}})->Unit(benchmark::kMillisecond);
 
+// Arg: scale. The first full repaint of a 1920 x 1080 client by a new painter, whose tile
+// cache is still empty (as at start-up).
+void BM_FirstRepaint(benchmark::State& state) {
+  const int scale = int(state.range(0));
+  TBenchProject& p = Project();
+  const TMapViewLayout layout =
+      LayoutMapView(TBenchProject::MapSide, TBenchProject::MapSide, scale, TPoint{1920, 1080});
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto painter = std::make_unique<TMapViewPainter>();
+    painter->SetMap(&p.Tree(), &p.Map());
+    painter->SetScale(scale);
+    painter->SetViewSize(layout.Visible);
+    painter->SetScroll(
+        TPoint{(layout.Range.X - layout.Visible.X) / 2, (layout.Range.Y - layout.Visible.Y) / 2});
+    state.ResumeTiming();
+    painter->RepaintAll();
+    benchmark::ClobberMemory();
+    state.PauseTiming();
+    painter.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_FirstRepaint)->Arg(32)->Arg(4)->Unit(benchmark::kMillisecond);
+
 // 1:1 -> 1:2 -> 1:1 with the view centre kept, each with its full repaint.
 void BM_SetScaleRoundTrip(benchmark::State& state) {
   TView view(32, 1920, 1080, true);

@@ -1,6 +1,7 @@
 // The map view on the generated 500 x 500 map: a full repaint of a 1920 x 1080 client
 // (target 8 ms at 1:1, 25 ms at 1:8) and of 800 x 600 at every scale, against the same
-// repaint drawing every tile directly with DrawChip as the peer; one-cell and one-page
+// repaint drawing every tile directly with DrawChip as the peer; the first repaint by a
+// new painter, whose tile cache is still empty as at start-up; one-cell and one-page
 // scroll steps (target 4 ms at every scale); a zoom to 1:2 and back; the map editor's
 // canvas, whose cells show the upper layer see-through and the other layer dimmed: its
 // paint to the window with nothing changed at 1:1 and 1:8 against a bare widget drawing

@@ -204,7 +204,7 @@ private:
   TGlimraBoard probe_; // one 1:8 cell
   TXelEventMap eventMap_;
   TChipTileCache cache_;
-  std::vector<int> tileIds_;   // the tiles BuildTiles passes on
+  std::vector<int> tileIds_;   // the tiles a pass builds before it draws
   uint32_t mapGeneration_ = 0; // a panorama shown under the cells changed
   uint32_t cellsReplaced_ = 0;
   std::array<TSmallMap, 4> smallMaps_;

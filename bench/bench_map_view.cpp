@@ -1,6 +1,7 @@
 // The map view on the generated 500 x 500 map: a full repaint of a 1920 x 1080 client
 // (target 8 ms at 1:1, 25 ms at 1:8) and of 800 x 600 at every scale, against the same
-// repaint drawing every tile directly with DrawChip as the peer; one-cell and one-page
+// repaint drawing every tile directly with DrawChip as the peer; the first repaint by a
+// new painter, whose tile cache is still empty as at start-up; one-cell and one-page
 // scroll steps (target 4 ms at every scale); a zoom to 1:2 and back; the map editor's
 // canvas, whose cells show the upper layer see-through and the other layer dimmed: its
 // paint to the window with nothing changed at 1:1 and 1:8 against a bare widget drawing
@@ -86,6 +87,31 @@ void BM_ScrollStep(benchmark::State& state) {
   state.SetLabel(state.range(1) ? "one page" : "one cell");
 }
 BENCHMARK(BM_ScrollStep)->ArgsProduct({{32, 16, 8, 4}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// Arg: scale. The first full repaint of a 1920 x 1080 client by a new painter, whose tile
+// cache is still empty (as at start-up).
+void BM_FirstRepaint(benchmark::State& state) {
+  const int scale = int(state.range(0));
+  TBenchProject& p = Project();
+  const TMapViewLayout layout =
+      LayoutMapView(TBenchProject::MapSide, TBenchProject::MapSide, scale, TPoint{1920, 1080});
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto painter = std::make_unique<TMapViewPainter>();
+    painter->SetMap(&p.Tree(), &p.Map());
+    painter->SetScale(scale);
+    painter->SetViewSize(layout.Visible);
+    painter->SetScroll(
+        TPoint{(layout.Range.X - layout.Visible.X) / 2, (layout.Range.Y - layout.Visible.Y) / 2});
+    state.ResumeTiming();
+    painter->RepaintAll();
+    benchmark::ClobberMemory();
+    state.PauseTiming();
+    painter.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_FirstRepaint)->Arg(32)->Arg(4)->Unit(benchmark::kMillisecond);
 
 // 1:1 -> 1:2 -> 1:1 with the view centre kept, each with its full repaint.
 void BM_SetScaleRoundTrip(benchmark::State& state) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -14,12 +15,12 @@
 #include "core/current_chip.h"
 #include "core/map.h"
 #include "framework/controls/canvas_helpers.h"
-#include "framework/controls/color_bar.h"
 #include "framework/controls/opaque_paint_box.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/controls/wheel_master.h"
 #include "shell/common/shell_pictures.h"
 #include "shell/map/map_view_geometry.h"
+#include "shell/map/map_view_painter.h"
 
 namespace {
 
@@ -173,8 +174,22 @@ bool TFormChipSelector::SelectedBlock(TXelCurrentChip& pen) const {
 
 void TFormChipSelector::PaintBoxPaint(QPainter& canvas) {
   if (!MapLoaded()) return;
+  // Only the rows in view, taken in the screen's own format (which Qt copies unconverted).
   const TPoint scroll = ScrollPos();
-  canvas.drawImage(-scroll.X, -scroll.Y, BoardToImage(board_));
+  const int top = std::clamp(scroll.Y, 0, board_.GetHeight());
+  const int rows = std::min(PaintBox->height(), board_.GetHeight() - top);
+  if (rows <= 0) return;
+  const int width = board_.GetWidth();
+  screen_.resize(size_t(width) * size_t(rows));
+  for (int y = 0; y < rows; ++y) {
+    const uint16_t* from = board_.GetRow(top + y);
+    uint32_t* to = screen_.data() + size_t(y) * size_t(width);
+    for (int x = 0; x < width; ++x)
+      to[x] = ScreenColor(from[x]);
+  }
+  canvas.drawImage(-scroll.X, top - scroll.Y,
+                   QImage(reinterpret_cast<const uchar*>(screen_.data()), width, rows, width * 4,
+                          QImage::Format_RGB32));
 }
 
 TPoint TFormChipSelector::CellAt(QPoint pixel) const {

@@ -6,7 +6,9 @@
 
 #include <QPoint>
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "core/geometry.h"
 #include "core/glimra_board.h"
@@ -109,6 +111,7 @@ private:
 
   TXelMap* map_ = nullptr;
   TGlimraBoard board_;
+  std::vector<uint32_t> screen_; // the rows in view in the screen's colours
   int page_ = 3;
   std::array<TPageState, 4> pages_;
   bool dragging_ = false;

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "core/chip_set_graphic.h"
 #include "core/editor_mode.h"
 #include "core/glimra_board.h"
 #include "core/glimra_sheet.h"
+#include "core/spare_cores.h"
 
 namespace {
 
@@ -14,6 +16,8 @@ constexpr int kTileIdEnd = TChipTileCache::kTileIdEnd;
 constexpr int kPageSide = 256;
 // A probe pixel that no palette index gives back.
 constexpr uint16_t kNotDrawn = 0xFFFF;
+// Fewer tiles than this are not worth a thread of their own.
+constexpr int kTilesPerBand = 64;
 
 bool SameTone(const TGlimraColorControl& a, const TGlimraColorControl& b) {
   return a.ToneRed() == b.ToneRed() && a.ToneGreen() == b.ToneGreen() &&
@@ -44,13 +48,15 @@ bool MatchColors(TGlimraSheet& sheet, const TGlimraSheet& source) {
 }
 
 // For the life of the probe, the chipset sheet draws every palette index as its own value
-// (red 0, green index div 32, blue index mod 32), opaque and untoned; afterwards it is
-// exactly as it was.
+// (red 0, green index div 32, blue index mod 32), opaque and untoned, and only reads itself
+// while it draws (no board colours are kept), so that threads may draw it at once;
+// afterwards it is exactly as it was.
 class TIndexProbe {
 public:
   explicit TIndexProbe(TGlimraSheet& sheet)
       : sheet_(sheet), palette_(sheet.Palette()), brightness_(sheet.Brightness),
-        transparent_(sheet.Transparent), opacity_(sheet.Opacity) {
+        transparent_(sheet.Transparent), opacity_(sheet.Opacity),
+        keepBoardColors_(sheet.KeepBoardColors) {
     CopyTone(saved1_, sheet.Tone1);
     CopyTone(saved2_, sheet.Tone2);
     for (int i = 0; i < 256; ++i)
@@ -61,6 +67,7 @@ public:
     sheet.Brightness = 100;
     sheet.Transparent = false;
     sheet.Opacity = 255;
+    sheet.KeepBoardColors = false;
     sheet.UpdateColorTable();
   }
   ~TIndexProbe() {
@@ -70,6 +77,7 @@ public:
     sheet_.Brightness = brightness_;
     sheet_.Transparent = transparent_;
     sheet_.Opacity = opacity_;
+    sheet_.KeepBoardColors = keepBoardColors_;
     sheet_.UpdateColorTable();
   }
   TIndexProbe(const TIndexProbe&) = delete;
@@ -81,6 +89,7 @@ private:
   int brightness_;
   bool transparent_;
   int opacity_;
+  bool keepBoardColors_;
   // Only hold the values: a control without an owner never rebuilds a table.
   TGlimraColorControl saved1_{nullptr};
   TGlimraColorControl saved2_{nullptr};
@@ -131,6 +140,7 @@ void TChipTileCache::Clear() {
       c.ColorGen[size_t(dim)].clear();
     }
     c.Masks.clear();
+    c.MaskMade.clear();
   }
   graphic_ = nullptr;
   pixels_.clear();
@@ -160,7 +170,7 @@ bool TChipTileCache::SyncColors(TXelChipSetGraphic& graphic) {
       ok = MatchColors(*page, graphic.Sheet) && ok;
     if (graphic.DimSheet)
       for (auto& page : c.DimPages)
-        ok = MatchColors(*page, *graphic.DimSheet) && ok;
+        if (page) ok = MatchColors(*page, *graphic.DimSheet) && ok;
   }
   return ok;
 }
@@ -230,9 +240,116 @@ int32_t TChipTileCache::Build(TXelChipSetGraphic& graphic, TScaleCache& cache, i
     graphic.DrawChip(probe, 0, 0, tile_id, counter_, false, size);
   }
   if (graphic.Sheet.ColorTable() != colors) return kUncached; // not as it was: draw directly
+  return Keep(graphic, cache, probe.GetRow(0), probe.RowStride() / 2);
+}
+
+void TChipTileCache::BuildTiles(TXelChipSetGraphic& graphic, int size, const std::vector<int>& ids,
+                                int brightness) {
+  TScaleCache* cache = ScaleFor(size);
+  if (!cache || graphic_ != &graphic) return;
+  std::vector<int> todo;
+  for (const int id : ids)
+    if (id >= 0 && id < kTileIdEnd && cache->Entries[size_t(id)] == kUnbuilt) {
+      cache->Entries[size_t(id)] = kQueued;
+      todo.push_back(id);
+    }
+  if (todo.empty()) return;
+  // Each tile gets a slot first (one that turns out empty or partly drawn stays unused), so
+  // that the bands below only write what belongs to their own slots.
+  std::vector<int32_t> entries(todo.size(), kUncached);
+  for (int32_t& entry : entries) {
+    entry = NewSlot(graphic, *cache);
+    if (entry < 0) break;
+  }
+  if (cache->Pages.empty()) {
+    for (const int id : todo)
+      cache->Entries[size_t(id)] = kUncached;
+    return;
+  }
+  std::vector<TPageBits> pages(cache->Pages.size());
+  for (size_t p = 0; p < pages.size(); ++p) {
+    pages[p].Plain = cache->Pages[p]->GetScanLine(0);
+    if (cache->DimPages[p]) pages[p].Dim = cache->DimPages[p]->GetScanLine(0);
+  }
+  // The plain colours at the board's brightness come with the tiles, as most draws need them.
+  const TColors& colors = ColorsFor(*cache->Pages[0], false, brightness);
+  const std::array<uint16_t, 256> sheet_colors = graphic.Sheet.ColorTable();
+  {
+    TIndexProbe session(graphic.Sheet);
+    // Under the probe the chipset is only read: each band draws its tiles on a board of its
+    // own.
+    ForEachRowBand(int(todo.size()), kTilesPerBand, [&](int first, int end) {
+      TGlimraBoard probe;
+      probe.SetSize(size, size);
+      for (int i = first; i < end; ++i) {
+        int32_t& entry = entries[size_t(i)];
+        if (entry < 0) continue;
+        FillRect(probe.Surface(), Bounds(0, 0, size, size), kNotDrawn);
+        graphic.DrawChip(probe, 0, 0, todo[size_t(i)], counter_, false, size);
+        entry = Fill(*cache, entry, probe.GetRow(0), probe.RowStride() / 2, pages, &colors);
+      }
+    });
+  }
+  const bool restored = graphic.Sheet.ColorTable() == sheet_colors; // else: draw directly
+  for (size_t i = 0; i < todo.size(); ++i)
+    cache->Entries[size_t(todo[i])] = restored ? entries[i] : kUncached;
+}
+
+int32_t TChipTileCache::Keep(TXelChipSetGraphic& graphic, TScaleCache& cache,
+                             const uint16_t* pixels, ptrdiff_t stride) {
+  const int size = cache.Size;
+  int drawn = 0;
+  for (int y = 0; y < size; ++y) {
+    const uint16_t* row = pixels + y * stride;
+    for (int x = 0; x < size; ++x)
+      drawn += row[x] != kNotDrawn;
+  }
+  if (drawn == 0) return kNothing;
+  if (drawn != size * size) return kUncached;
+  const int32_t slot = NewSlot(graphic, cache);
+  if (slot < 0) return slot;
+  const TSlot& s = cache.Slots[size_t(slot)];
+  TGlimraSheet* dim = cache.DimPages[size_t(s.Page)].get();
+  std::vector<TPageBits> pages(size_t(s.Page) + 1);
+  pages.back() =
+      TPageBits{cache.Pages[size_t(s.Page)]->GetScanLine(0), dim ? dim->GetScanLine(0) : nullptr};
+  return Fill(cache, slot, pixels, stride, pages, nullptr);
+}
+
+int32_t TChipTileCache::NewSlot(TXelChipSetGraphic& graphic, TScaleCache& cache) {
+  const int size = cache.Size;
+  const int per_row = kPageSide / size;
+  const int per_page = per_row * per_row;
+  const int index = int(cache.Slots.size());
+  const TSlot slot{index / per_page,
+                   TPoint{(index % per_row) * size, (index % per_page / per_row) * size}};
+  if (slot.Page == int(cache.Pages.size())) {
+    auto page = std::make_unique<TGlimraSheet>();
+    page->SetSize(kPageSide, kPageSide);
+    // A new page starts with the chipset's colours, as Prepare left the others.
+    if (!MatchColors(*page, graphic.Sheet)) return kUncached;
+    cache.Pages.push_back(std::move(page));
+    // The dimmed copy is made when a draw first needs it.
+    cache.DimPages.emplace_back();
+    // The colours and masks are made on first use (generation 0 is never current).
+    constexpr size_t kPagePixels = size_t(kPageSide) * kPageSide;
+    for (auto* blocks : {&cache.Colors[0], &cache.Colors[1], &cache.Masks})
+      blocks->push_back(std::make_unique_for_overwrite<uint16_t[]>(kPagePixels));
+  }
+  for (int dim = 0; dim < 2; ++dim)
+    cache.ColorGen[size_t(dim)].push_back(0);
+  cache.MaskMade.push_back(false);
+  cache.Slots.push_back(slot);
+  return index;
+}
+
+int32_t TChipTileCache::Fill(TScaleCache& cache, int32_t slot, const uint16_t* pixels,
+                             ptrdiff_t stride, const std::vector<TPageBits>& pages,
+                             const TColors* colors) {
+  const int size = cache.Size;
   int drawn = 0, zeros = 0;
   for (int y = 0; y < size; ++y) {
-    const uint16_t* row = probe.GetRow(y);
+    const uint16_t* row = pixels + y * stride;
     for (int x = 0; x < size; ++x) {
       drawn += row[x] != kNotDrawn;
       zeros += row[x] == 0;
@@ -240,47 +357,29 @@ int32_t TChipTileCache::Build(TXelChipSetGraphic& graphic, TScaleCache& cache, i
   }
   if (drawn == 0) return kNothing;
   if (drawn != size * size) return kUncached;
-
-  const int per_row = kPageSide / size;
-  const int per_page = per_row * per_row;
-  const int index = int(cache.Slots.size());
-  TSlot slot{index / per_page,
-             TPoint{(index % per_row) * size, (index % per_page / per_row) * size}};
-  slot.NoZero = zeros == 0;
-  slot.AllZero = zeros == size * size;
-  if (slot.Page == int(cache.Pages.size())) {
-    for (auto* pages : {&cache.Pages, &cache.DimPages}) {
-      auto page = std::make_unique<TGlimraSheet>();
-      page->SetSize(kPageSide, kPageSide);
-      pages->push_back(std::move(page));
-    }
-    // The colours are made on first use (generation 0 is never current); masks below.
-    constexpr size_t kPagePixels = size_t(kPageSide) * kPageSide;
-    for (auto* blocks : {&cache.Colors[0], &cache.Colors[1], &cache.Masks})
-      blocks->push_back(std::make_unique_for_overwrite<uint16_t[]>(kPagePixels));
-    // A new page starts with the chipset's colours, as Prepare left the others.
-    if (!MatchColors(*cache.Pages.back(), graphic.Sheet) ||
-        (graphic.DimSheet && !MatchColors(*cache.DimPages.back(), *graphic.DimSheet)))
-      return kUncached;
-  }
-  for (TGlimraSheet* page :
-       {cache.Pages[size_t(slot.Page)].get(), cache.DimPages[size_t(slot.Page)].get()})
+  TSlot& s = cache.Slots[size_t(slot)];
+  s.NoZero = zeros == 0;
+  s.AllZero = zeros == size * size;
+  const TPageBits& page = pages[size_t(s.Page)];
+  const size_t at = size_t(s.At.Y) * kPageSide + size_t(s.At.X);
+  for (uint8_t* bits : {page.Plain, page.Dim})
+    if (bits)
+      for (int y = 0; y < size; ++y) {
+        uint8_t* row = bits + at + size_t(y) * kPageSide;
+        const uint16_t* drawn_row = pixels + y * stride;
+        for (int x = 0; x < size; ++x)
+          row[x] = uint8_t(drawn_row[x]);
+      }
+  if (colors) {
+    uint16_t* out = cache.SlotPixels(cache.Colors[0], slot);
     for (int y = 0; y < size; ++y) {
-      uint8_t* row = page->GetScanLine(slot.At.Y + y) + slot.At.X;
-      const uint16_t* drawn_row = probe.GetRow(y);
+      const uint16_t* drawn_row = pixels + y * stride;
       for (int x = 0; x < size; ++x)
-        row[x] = uint8_t(drawn_row[x]);
+        *out++ = colors->Table[drawn_row[x]];
     }
-  for (int dim = 0; dim < 2; ++dim)
-    cache.ColorGen[size_t(dim)].push_back(0);
-  uint16_t* mask = cache.SlotPixels(cache.Masks, index);
-  for (int y = 0; y < size; ++y) {
-    const uint16_t* row = probe.GetRow(y);
-    for (int x = 0; x < size; ++x)
-      *mask++ = row[x] != 0 ? 0xFFFF : 0;
+    cache.ColorGen[0][size_t(slot)] = colors->Generation;
   }
-  cache.Slots.push_back(slot);
-  return index;
+  return slot;
 }
 
 int32_t TChipTileCache::EntryAt(TXelChipSetGraphic& graphic, int size, int tile_id,
@@ -291,13 +390,41 @@ int32_t TChipTileCache::EntryAt(TXelChipSetGraphic& graphic, int size, int tile_
              : kUncached;
 }
 
-TGlimraSheet& TChipTileCache::PageOf(TXelChipSetGraphic& graphic, TScaleCache& cache,
+TGlimraSheet* TChipTileCache::PageOf(TXelChipSetGraphic& graphic, TScaleCache& cache,
                                      const TSlot& slot, bool dim) {
-  TGlimraSheet& page = dim ? *cache.DimPages[size_t(slot.Page)] : *cache.Pages[size_t(slot.Page)];
+  TGlimraSheet* page = cache.Pages[size_t(slot.Page)].get();
+  if (dim) {
+    std::unique_ptr<TGlimraSheet>& dim_page = cache.DimPages[size_t(slot.Page)];
+    if (!dim_page) {
+      auto made = std::make_unique<TGlimraSheet>();
+      made->SetSize(kPageSide, kPageSide);
+      for (int y = 0; y < kPageSide; ++y)
+        std::memcpy(made->GetScanLine(y), std::as_const(*page).GetScanLine(y), kPageSide);
+      if (!MatchColors(*made, *graphic.DimSheet)) return nullptr;
+      dim_page = std::move(made);
+    }
+    page = dim_page.get();
+  }
   const TGlimraSheet& source = dim ? *graphic.DimSheet : graphic.Sheet;
-  page.Transparent = source.Transparent;
-  page.Opacity = source.Opacity;
+  page->Transparent = source.Transparent;
+  page->Opacity = source.Opacity;
   return page;
+}
+
+const uint16_t* TChipTileCache::SlotMask(TScaleCache& cache, int32_t slot) {
+  const int size = cache.Size;
+  uint16_t* mask = cache.SlotPixels(cache.Masks, slot);
+  if (!cache.MaskMade[size_t(slot)]) {
+    const TSlot& s = cache.Slots[size_t(slot)];
+    const TGlimraSheet& page = *cache.Pages[size_t(s.Page)];
+    for (int y = 0; y < size; ++y) {
+      const uint8_t* from = page.GetScanLine(s.At.Y + y) + s.At.X;
+      for (int x = 0; x < size; ++x)
+        mask[size_t(y) * size_t(size) + size_t(x)] = from[x] != 0 ? 0xFFFF : 0;
+    }
+    cache.MaskMade[size_t(slot)] = true;
+  }
+  return mask;
 }
 
 bool TChipTileCache::Square(TXelChipSetGraphic& graphic, int tile_id, bool dimmed, int size,
@@ -309,12 +436,13 @@ bool TChipTileCache::Square(TXelChipSetGraphic& graphic, int tile_id, bool dimme
   if (entry < 0) return false;
   const TSlot& slot = cache->Slots[size_t(entry)];
   const bool dim = dimmed && graphic.DimSheet && editorMode_;
-  TGlimraSheet& page = PageOf(graphic, *cache, slot, dim);
-  if (page.Transparent && slot.AllZero) return true;
-  const TColors& colors = ColorsFor(page, dim, brightness);
+  TGlimraSheet* page = PageOf(graphic, *cache, slot, dim);
+  if (!page) return false;
+  if (page->Transparent && slot.AllZero) return true;
+  const TColors& colors = ColorsFor(*page, dim, brightness);
   square.Colors = SlotColors(*cache, entry, dim, colors);
-  square.Mask = page.Transparent && !slot.NoZero ? cache->SlotPixels(cache->Masks, entry) : nullptr;
-  square.Alpha = std::clamp(page.Opacity, 0, 255) + 1;
+  square.Mask = page->Transparent && !slot.NoZero ? SlotMask(*cache, entry) : nullptr;
+  square.Alpha = std::clamp(page->Opacity, 0, 255) + 1;
   return true;
 }
 
@@ -347,8 +475,11 @@ void TChipTileCache::DrawChip(TXelChipSetGraphic& graphic, TGlimraBoard& board, 
       return;
     }
     const TSlot& slot = cache->Slots[size_t(entry)];
-    TGlimraSheet& page = PageOf(graphic, *cache, slot, dimmed && graphic.DimSheet && editorMode_);
-    board.DrawSheet(x, y, page, Bounds(slot.At.X, slot.At.Y, size, size));
+    TGlimraSheet* page = PageOf(graphic, *cache, slot, dimmed && graphic.DimSheet && editorMode_);
+    if (page)
+      board.DrawSheet(x, y, *page, Bounds(slot.At.X, slot.At.Y, size, size));
+    else
+      graphic.DrawChip(board, x, y, tile_id, counter_, dimmed, size);
     return;
   }
   // A square wholly on the board: DrawSheet's rules without its clipping and lookups, which

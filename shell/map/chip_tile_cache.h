@@ -40,6 +40,18 @@ public:
   // the cache cannot stand in for DrawChip in this pass (nothing bound, or colours that
   // could not be matched).
   bool Prepare(TXelChipSetGraphic& graphic, int counter);
+  // Whether a draw at Size would build Tile_id first.
+  bool Unbuilt(int size, int tile_id) const {
+    const TScaleCache* cache = KeptScale(size);
+    return tile_id >= 0 && tile_id < kTileIdEnd &&
+           (!cache || cache->Entries.empty() || cache->Entries[size_t(tile_id)] == kUnbuilt);
+  }
+  // After a successful Prepare: the tiles of Ids at Size built now, in one go (repeats and
+  // tiles built already are passed over), rather than one by one as cells draw them: the
+  // chipset takes the probe's colours once, and the tiles are drawn on spare cores, with
+  // their colours for a board of Brightness.
+  void BuildTiles(TXelChipSetGraphic& graphic, int size, const std::vector<int>& ids,
+                  int brightness);
   // As Graphic.DrawChip (Board, X, Y, TileId, Counter, Dimmed, Size) after a successful
   // Prepare; tiles that could not be cached are drawn directly.
   void DrawChip(TXelChipSetGraphic& graphic, TGlimraBoard& board, int x, int y, int tile_id,
@@ -73,19 +85,20 @@ private:
     bool NoZero = false;
     bool AllZero = false;
   };
-  enum : int32_t { kUnbuilt = -1, kNothing = -2, kUncached = -3 };
+  enum : int32_t { kUnbuilt = -1, kNothing = -2, kUncached = -3, kQueued = -4 };
   struct TScaleCache {
     int Size = 0;
     std::vector<int32_t> Entries; // per tile id: a slot index or one of the values above
     std::vector<TSlot> Slots;
     std::vector<std::unique_ptr<TGlimraSheet>> Pages;    // palette indexes
-    std::vector<std::unique_ptr<TGlimraSheet>> DimPages; // the same, dimmed colours
+    std::vector<std::unique_ptr<TGlimraSheet>> DimPages; // the same, dimmed; made on demand
     // Per slot, Size x Size pixels each: the board colours (plain and dimmed), the colour
     // generation they were made for, and 0xFFFF where the index is not 0. The pixels are
     // kept in one block per page, so tiles are added without moving those already built.
     std::array<std::vector<std::unique_ptr<uint16_t[]>>, 2> Colors;
     std::array<std::vector<uint32_t>, 2> ColorGen;
     std::vector<std::unique_ptr<uint16_t[]>> Masks;
+    std::vector<uint8_t> MaskMade; // per slot: its mask has been made
     // Slot's Size x Size pixels in one of the block lists above.
     uint16_t* SlotPixels(const std::vector<std::unique_ptr<uint16_t[]>>& blocks,
                          int32_t slot) const {
@@ -102,8 +115,15 @@ private:
     uint32_t Generation = 1;
   };
 
+  static int ScaleIndex(int size) {
+    return size == 32 ? 0 : size == 16 ? 1 : size == 8 ? 2 : size == 4 ? 3 : -1;
+  }
+  const TScaleCache* KeptScale(int size) const {
+    const int index = ScaleIndex(size);
+    return index < 0 ? nullptr : &scales_[size_t(index)];
+  }
   TScaleCache* ScaleFor(int size) {
-    const int index = size == 32 ? 0 : size == 16 ? 1 : size == 8 ? 2 : size == 4 ? 3 : -1;
+    const int index = ScaleIndex(size);
     if (index < 0) return nullptr;
     TScaleCache& c = scales_[size_t(index)];
     if (c.Entries.empty()) StartScale(c, size);
@@ -117,10 +137,30 @@ private:
   }
   // The entry of Tile_id at Size (kUncached where the tile is not cached), and its scale.
   int32_t EntryAt(TXelChipSetGraphic& graphic, int size, int tile_id, TScaleCache*& cache);
-  // The atlas page holding Slot, with the drawing sheet's transparency and opacity.
-  TGlimraSheet& PageOf(TXelChipSetGraphic& graphic, TScaleCache& cache, const TSlot& slot,
+  // The atlas page holding Slot, with the drawing sheet's transparency and opacity (nullptr
+  // when a dimmed page cannot take the dimmed sheet's colours: draw directly then).
+  TGlimraSheet* PageOf(TXelChipSetGraphic& graphic, TScaleCache& cache, const TSlot& slot,
                        bool dim);
+  // Slot's mask, made from its page on first use.
+  const uint16_t* SlotMask(TScaleCache& cache, int32_t slot);
   int32_t Build(TXelChipSetGraphic& graphic, TScaleCache& cache, int tile_id);
+  // The entry for a tile drawn in palette indexes (kNotDrawn where nothing was drawn), Size
+  // rows Stride pixels apart from Pixels: a new slot holding it, or kNothing, kUncached.
+  int32_t Keep(TXelChipSetGraphic& graphic, TScaleCache& cache, const uint16_t* pixels,
+               ptrdiff_t stride);
+  // A slot added at the end, with a new page when it needs one (kUncached when that page
+  // cannot take the chipset's colours).
+  int32_t NewSlot(TXelChipSetGraphic& graphic, TScaleCache& cache);
+  // The first pixels of each page (plain, and dimmed where made).
+  struct TPageBits {
+    uint8_t* Plain = nullptr;
+    uint8_t* Dim = nullptr;
+  };
+  // Slot filled from a drawn tile as Keep takes it (and its plain board colours from Colors
+  // when given); touches nothing but the slot's own pixels and flags. Slot, or kNothing or
+  // kUncached when the tile is not wholly drawn.
+  int32_t Fill(TScaleCache& cache, int32_t slot, const uint16_t* pixels, ptrdiff_t stride,
+               const std::vector<TPageBits>& pages, const TColors* colors);
   TGlimraSheet& SourceSheet(TXelChipSetGraphic& graphic, bool dimmed);
   bool SyncColors(TXelChipSetGraphic& graphic);
   // The colours for Page drawn on a board of Brightness.

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 #include "core/busy_cursor.h"
@@ -141,6 +142,19 @@ bool TFormMapEditor::eventFilter(QObject* watched, QEvent* event) {
       ReportCursor();
     });
   return TFormMapViewer::eventFilter(watched, event);
+}
+
+void TFormMapEditor::showEvent(QShowEvent* event) {
+  TFormMapViewer::showEvent(event);
+  // The window system makes a cursor from its picture when the mouse first enters the
+  // canvas, and waits for the display server's answer: just after the window's first frame
+  // the server is still busy drawing it. Made before the window is on the screen, the
+  // canvas's cursor is ready by then.
+  QWindow* window = this->window()->windowHandle();
+  if (!window || window->isExposed() || !PaintBox->testAttribute(Qt::WA_SetCursor)) return;
+  const QCursor shown = window->cursor();
+  window->setCursor(PaintBox->cursor());
+  window->setCursor(shown);
 }
 
 TFormMapEditor::~TFormMapEditor() = default;

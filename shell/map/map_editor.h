@@ -83,6 +83,7 @@ protected:
   void PaintBoxMouseUp(QMouseEvent* event) override;
   void PaintOver(QPainter& canvas) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -157,9 +157,25 @@ void TMapViewPainter::PaintCellRect(const TRect& cells) {
   if (!map_) return;
   const TRect visible = Intersect(
       cells, VisibleCells(boardScroll_, ViewSize(), scale_, map_->Width(), map_->Height()));
+  BuildTiles(visible);
   for (int y = visible.Top; y < visible.Bottom; ++y)
     for (int x = visible.Left; x < visible.Right; ++x)
       PaintCell(front_, x, y, x * scale_ - boardScroll_.X, y * scale_ - boardScroll_.Y);
+}
+
+void TMapViewPainter::NoteTiles(int y, int left, int right) {
+  const size_t row = size_t(y) * size_t(map_->Width());
+  for (const std::vector<uint16_t>* layer : {&map_->LowerLayer.Cells(), &map_->UpperLayer.Cells()})
+    for (const uint16_t* at = layer->data() + row + left; at < layer->data() + row + right; ++at)
+      if (cache_.Unbuilt(scale_, *at)) tileIds_.push_back(*at);
+}
+
+void TMapViewPainter::BuildTiles(const TRect& cells) {
+  if (!cacheReady_ || cells.IsEmpty()) return;
+  tileIds_.clear();
+  for (int y = cells.Top; y < cells.Bottom; ++y)
+    NoteTiles(y, cells.Left, cells.Right);
+  cache_.BuildTiles(*chips_, scale_, tileIds_, front_.Brightness);
 }
 
 TMapViewPainter::TSmallMap& TMapViewPainter::SyncSmallMap(const TRect* only) {
@@ -346,26 +362,35 @@ bool TMapViewPainter::PaintFromSmallMap(const TRect& r, const TRect* changed) {
                                 square + row * stride + kSmallCell);
     picture.PairAt[slot] = uint32_t(picture.PairPixels.size() / (kSmallCell * kSmallCell));
   };
-  for (int y = cells.Top; y < cells.Bottom; ++y) {
-    uint8_t* const row = picture.Drawn.data() + size_t(y) * size_t(w);
-    const size_t row_at = size_t(y) * size_t(w);
-    // Runs of cells still to draw, searched for past those drawn already.
-    for (int x = cells.Left; x < cells.Right;) {
-      const void* first = std::memchr(row + x, 0, size_t(cells.Right - x));
-      if (!first) break;
-      x = int(static_cast<const uint8_t*>(first) - row);
-      const void* past = std::memchr(row + x, 1, size_t(cells.Right - x));
-      const int end = past ? int(static_cast<const uint8_t*>(past) - row) : cells.Right;
-      const size_t at = row_at + size_t(x), count = size_t(end - x);
-      std::memset(row + x, 1, count);
-      std::copy_n(lower + at, count, &picture.Lower[at]);
-      std::copy_n(upper + at, count, &picture.Upper[at]);
-      std::copy_n(marks + at, count, &picture.Marks[at]);
-      drawn = Union(drawn, TRect{x, y, end, y + 1});
-      for (; x < end; ++x)
-        draw_cell(x, y, row_at + size_t(x));
+  // Runs of cells still to draw, searched for past those drawn already.
+  const auto for_each_run = [&](const auto& run) {
+    for (int y = cells.Top; y < cells.Bottom; ++y) {
+      const uint8_t* const row = picture.Drawn.data() + size_t(y) * size_t(w);
+      for (int x = cells.Left; x < cells.Right;) {
+        const void* first = std::memchr(row + x, 0, size_t(cells.Right - x));
+        if (!first) break;
+        x = int(static_cast<const uint8_t*>(first) - row);
+        const void* past = std::memchr(row + x, 1, size_t(cells.Right - x));
+        const int end = past ? int(static_cast<const uint8_t*>(past) - row) : cells.Right;
+        run(x, end, y);
+        x = end;
+      }
     }
-  }
+  };
+  tileIds_.clear();
+  for_each_run([this](int x, int end, int y) { NoteTiles(y, x, end); });
+  cache_.BuildTiles(*chips_, scale_, tileIds_, front_.Brightness);
+  for_each_run([&](int x, int end, int y) {
+    const size_t row_at = size_t(y) * size_t(w);
+    const size_t at = row_at + size_t(x), count = size_t(end - x);
+    std::memset(picture.Drawn.data() + at, 1, count);
+    std::copy_n(lower + at, count, &picture.Lower[at]);
+    std::copy_n(upper + at, count, &picture.Upper[at]);
+    std::copy_n(marks + at, count, &picture.Marks[at]);
+    drawn = Union(drawn, TRect{x, y, end, y + 1});
+    for (; x < end; ++x)
+      draw_cell(x, y, row_at + size_t(x));
+  });
   picture.DrawnCells = Union(picture.DrawnCells, drawn);
   const TRect all{0, 0, front_.GetWidth(), front_.GetHeight()};
   const TRect map_pixels = CellsToPixels(TRect{0, 0, w, map_->Height()}, boardScroll_, scale_);

@@ -136,6 +136,10 @@ private:
   // The cells under a pixel rectangle of the front board, drawn anew after clearing it.
   void PaintPixels(const TRect& pixels);
   void PaintCellRect(const TRect& cells);
+  // The tiles of the visible Cells that the tile cache still lacks, built in one go.
+  void BuildTiles(const TRect& cells);
+  // The tiles of cells Left..Right - 1 of row Y that the cache lacks, added to TileIds.
+  void NoteTiles(int y, int left, int right);
   // The map picture at 1:8, brought up to date over the visible cells of Pixels (only the
   // cells of Changed are looked at again when given) and copied there: all of Pixels, or
   // with Changed only the cells drawn anew. False when this pass draws cells directly.
@@ -200,6 +204,7 @@ private:
   TGlimraBoard probe_; // one 1:8 cell
   TXelEventMap eventMap_;
   TChipTileCache cache_;
+  std::vector<int> tileIds_;   // the tiles a pass builds before it draws
   uint32_t mapGeneration_ = 0; // a panorama shown under the cells changed
   uint32_t cellsReplaced_ = 0;
   std::array<TSmallMap, 4> smallMaps_;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <tuple>
 
 #include "core/glimra_board.h"
 #include "core/glimra_sheet.h"
@@ -119,16 +120,21 @@ TEST(GlimraBoard, TransparencyOpacityAndBrightness) {
   b.DrawSheet(0, 0, s, s.GetBoundsRect());
   EXPECT_EQ(Row(b, 0), (std::vector<uint16_t>{0x1234, kRed, kGreen, kBlue}));
 
-  // Red over blue: a = Opacity + 1; red 31 x a >> 8, blue 31 x (257 - a) >> 8.
+  // Red over blue, and over white: a = Opacity + 1; each channel (red x a + under x
+  // (257 - a)) >> 8, up to 63 x 257 for green.
   TGlimraSheet red;
   MakeSheet(red, {"1"});
   TGlimraBoard one;
   one.SetSize(1, 1);
-  for (auto [opacity, expected] : {std::pair{128, 15 << 11 | 15}, {254, 30 << 11 | 0}, {0, 31}}) {
-    Fill(one, kBlue);
+  for (auto [opacity, under, expected] : {std::tuple{128, kBlue, 15 << 11 | 15},
+                                          {254, kBlue, 30 << 11 | 0},
+                                          {0, kBlue, 31},
+                                          {128, 0xFFFF, 31 << 11 | 31 << 5 | 15},
+                                          {200, 0xFFFF, 31 << 11 | 13 << 5 | 6}}) {
+    Fill(one, uint16_t(under));
     red.Opacity = opacity;
     one.DrawSheet(0, 0, red, red.GetBoundsRect());
-    EXPECT_EQ(Row(one, 0)[0], expected) << opacity;
+    EXPECT_EQ(Row(one, 0)[0], expected) << opacity << " " << under;
   }
 
   one.Brightness = 50;

@@ -2,6 +2,7 @@
 // called by hand, pages keeping their own scroll and selection, the wheel and the width
 // rule.
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "framework/controls/scroll_frame.h"
 #include "framework/harness/widget_harness.h"
 #include "shell/map/chip_selector.h"
+#include "shell/map/map_view_painter.h"
 #include "shell/map_view_scene.h"
 
 namespace {
@@ -127,6 +129,20 @@ TEST_F(ChipSelector, TheFrameIsExactlyAsWideAsThePageWhenTheFormAllows) {
   palette_.resize(150, 400);
   EXPECT_EQ(frame_->width(), 150);
   EXPECT_TRUE(frame_->HorzScrollBar()->Visible());
+}
+
+// The paint shows the board's rows in view in the colours an RGB16 image would take.
+TEST_F(ChipSelector, ThePaintShowsTheBoardAtTheScrollPosition) {
+  for (const int scroll : {0, 77}) {
+    frame_->VertScrollBar()->SetPosition(scroll);
+    ASSERT_EQ(palette_.ScrollPos().Y, scroll);
+    const QImage shown = box_->grab().toImage();
+    ASSERT_EQ(shown.size(), box_->size());
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x)
+        ASSERT_EQ(shown.pixel(x, y), ScreenColor(palette_.Board().GetRow(y + scroll)[x]))
+            << scroll << " " << x << " " << y;
+  }
 }
 
 TEST_F(ChipSelector, AnUnboundChipsetDrawsBlankCells) {

@@ -197,29 +197,39 @@ TEST_F(MapView, BoardsBroughtToAScrollPositionEqualAFullRepaint) {
 
 TEST_F(MapView, TileCacheDrawsTheBytesOfDrawChip) {
   TXelChipSetGraphic& graphic = *map_->Graphics().ChipSetGraphic();
-  TChipTileCache cache;
   TGlimraBoard direct, cached;
-  for (const int size : {32, 16, 8, 4})
-    for (const int brightness : {100, 70})
-      for (const int variant : {0, 1, 2, 3}) {
-        const bool dimmed = variant & 1, transparent = variant & 2;
-        graphic.SetTransparent(transparent);
-        graphic.SetOpacityLevel(variant == 3 ? 3 : 0);
-        ASSERT_TRUE(cache.Prepare(graphic, 0));
-        for (TGlimraBoard* b : {&direct, &cached}) {
-          b->SetSize(64 * size, 2 * size);
-          b->Brightness = brightness;
-          FillRect(b->Surface(), TRect{0, 0, 64 * size, 2 * size}, 0x5A5A);
-        }
-        for (int id = variant; id < 20100; id += 157)
-          for (int i = 0; i < 2; ++i) { // one whole, one cut by the board's edge
-            const int x = ((id / 157) % 64) * size - i * size / 2, y = i * size + i * 3;
-            graphic.DrawChip(direct, x, y, id, 0, dimmed, size);
-            cache.DrawChip(graphic, cached, x, y, id, dimmed, size);
+  // Tiles built as cells first draw them, or all in one go before.
+  for (const bool in_one_go : {false, true}) {
+    TChipTileCache cache;
+    for (const int size : {32, 16, 8, 4})
+      for (const int brightness : {100, 70})
+        for (const int variant : {0, 1, 2, 3}) {
+          const bool dimmed = variant & 1, transparent = variant & 2;
+          graphic.SetTransparent(transparent);
+          graphic.SetOpacityLevel(variant == 3 ? 3 : 0);
+          ASSERT_TRUE(cache.Prepare(graphic, 0));
+          for (TGlimraBoard* b : {&direct, &cached}) {
+            b->SetSize(64 * size, 2 * size);
+            b->Brightness = brightness;
+            FillRect(b->Surface(), TRect{0, 0, 64 * size, 2 * size}, 0x5A5A);
           }
-        ASSERT_EQ(Pixels(direct), Pixels(cached)) << size << " " << brightness << " " << variant;
-      }
-  EXPECT_GT(cache.TileCount(), 4 * 100); // drawn from the cache, not passed on
+          if (in_one_go) {
+            std::vector<int> ids;
+            for (int id = variant; id < 20100; id += 157)
+              ids.insert(ids.end(), {id, id}); // repeats are built once
+            cache.BuildTiles(graphic, size, ids, brightness);
+          }
+          for (int id = variant; id < 20100; id += 157)
+            for (int i = 0; i < 2; ++i) { // one whole, one cut by the board's edge
+              const int x = ((id / 157) % 64) * size - i * size / 2, y = i * size + i * 3;
+              graphic.DrawChip(direct, x, y, id, 0, dimmed, size);
+              cache.DrawChip(graphic, cached, x, y, id, dimmed, size);
+            }
+          ASSERT_EQ(Pixels(direct), Pixels(cached))
+              << in_one_go << " " << size << " " << brightness << " " << variant;
+        }
+    EXPECT_GT(cache.TileCount(), 4 * 100); // drawn from the cache, not passed on
+  }
   graphic.SetOpacityLevel(0);
   // Whole views through the painter, with and without the cache.
   for (const int scale : {32, 16, 8, 4}) {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fontconfig/fontconfig.h>
+#include <future>
 #include <memory>
 #include <thread>
 #include <unistd.h>
@@ -86,12 +87,15 @@ int CheckSurroundings() {
   return 0;
 }
 
-int RunEditor(QApplication& application) {
-  auto splash = std::make_unique<TFormSplash>();
+int RunEditor(QApplication& application, std::future<QImage>& splashPicture) {
+  // The window is made and shown while its picture is still being drawn; nothing paints
+  // it before the picture is in.
+  auto splash = std::make_unique<TFormSplash>(SplashPictureSize());
   FormSplash = splash.get();
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     splash->move(screen->geometry().center() - splash->rect().center());
   splash->show();
+  splash->ShowPicture(splashPicture.get());
   splash->repaint();
   int result;
   {
@@ -138,6 +142,11 @@ int ProgramMain(int argc, char** argv) {
 
   int result = 1;
   try {
+    // The splash picture (its file read, its texts set in the machine's fonts) is drawn
+    // beside the checks and the making of the splash window. Painting on an image is
+    // safe off the GUI thread; the future waits for the thread on every way out.
+    std::future<QImage> splashPicture =
+        std::async(std::launch::async | std::launch::deferred, &SplashPicture);
     TSingleInstance instance;
     if (!instance.Acquire()) {
       TSingleInstance::AskFirstToComeForward();
@@ -146,7 +155,7 @@ int ProgramMain(int argc, char** argv) {
       instance.Listen([] { BringFormToFront(FormXelMain); });
       SetApplicationTitle(QString::fromLatin1(SApplicationTitle));
       CloseOnTerminateSignals(&application);
-      result = RunEditor(application);
+      result = RunEditor(application, splashPicture);
     }
   } catch (...) {
     ShowCurrentException(nullptr);

@@ -1,6 +1,7 @@
 #include "shell/common/shell_pictures.h"
 
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 #include <array>
@@ -65,7 +66,22 @@ QString CursorResource(int slot) {
 }
 
 QImage SplashPicture() {
-  QImage image = ResourcePicture("splash.png").convertToFormat(QImage::Format_RGB32);
+  QImage image = SplashBackdrop();
+  DrawSplashTexts(image);
+  return image;
+}
+
+QImage SplashBackdrop() {
+  return ResourcePicture("splash.png").convertToFormat(QImage::Format_RGB32);
+}
+
+QSize SplashPictureSize() {
+  QImageReader reader(ResourcePath("splash.png"), "PNG");
+  reader.setAutoDetectImageFormat(false);
+  return reader.size();
+}
+
+void DrawSplashTexts(QImage& image) {
   // The texts are set in the machine's own font, shrunk until they fit.
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -80,7 +96,6 @@ QImage SplashPicture() {
   const QString subText = QStringLiteral("Role-playing game editor");
   p.setFont(FitFontToBox(QFont(), subText, subBox.size(), 16));
   p.drawText(subBox, Qt::AlignLeft | Qt::AlignVCenter, subText);
-  return image;
 }
 
 QPixmap ProgramIconPixmap() {

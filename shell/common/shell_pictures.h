@@ -16,6 +16,12 @@ class TBitmap;
 
 // 512 x 256, with the program's name and line set in the machine's font.
 QImage SplashPicture();
+// The same in its two steps, the backdrop read and the texts set into it; both may run
+// off the GUI thread once the application object exists.
+QImage SplashBackdrop();
+void DrawSplashTexts(QImage& picture);
+// The picture's size, from the backdrop's header alone.
+QSize SplashPictureSize();
 // The font at the largest pixel size, up to LargestPixelSize, at which Text fits in Box.
 QFont FitFontToBox(QFont font, const QString& text, QSize box, int largestPixelSize);
 // 32 x 32.

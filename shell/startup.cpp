@@ -87,7 +87,8 @@ int CheckSurroundings() {
   return 0;
 }
 
-int RunEditor(QApplication& application, std::future<QImage>& splashPicture) {
+int RunEditor(QApplication& application, std::future<QImage>& splashPicture,
+              std::future<TToolGlyphs>& toolGlyphs) {
   // The window is made and shown while its picture is still being drawn; nothing paints
   // it before the picture is in.
   auto splash = std::make_unique<TFormSplash>(SplashPictureSize());
@@ -100,7 +101,7 @@ int RunEditor(QApplication& application, std::future<QImage>& splashPicture) {
   int result;
   {
     // The tool bars of the main window take their glyphs from the data module.
-    TDataModule1 dataModule;
+    TDataModule1 dataModule(toolGlyphs.get());
     DataModule1 = &dataModule;
     const auto main = std::make_unique<TFormXelMain>();
     result = application.exec();
@@ -142,11 +143,14 @@ int ProgramMain(int argc, char** argv) {
 
   int result = 1;
   try {
-    // The splash picture (its file read, its texts set in the machine's fonts) is drawn
-    // beside the checks and the making of the splash window. Painting on an image is
-    // safe off the GUI thread; the future waits for the thread on every way out.
+    // The splash picture (its file read, its texts set in the machine's fonts) and the
+    // tool glyphs are drawn beside the checks and the making of the splash window.
+    // Painting on an image is safe off the GUI thread; each future waits for its thread
+    // on every way out.
     std::future<QImage> splashPicture =
         std::async(std::launch::async | std::launch::deferred, &SplashPicture);
+    std::future<TToolGlyphs> toolGlyphs =
+        std::async(std::launch::async | std::launch::deferred, &DrawToolGlyphs);
     TSingleInstance instance;
     if (!instance.Acquire()) {
       TSingleInstance::AskFirstToComeForward();
@@ -155,7 +159,7 @@ int ProgramMain(int argc, char** argv) {
       instance.Listen([] { BringFormToFront(FormXelMain); });
       SetApplicationTitle(QString::fromLatin1(SApplicationTitle));
       CloseOnTerminateSignals(&application);
-      result = RunEditor(application, splashPicture);
+      result = RunEditor(application, splashPicture, toolGlyphs);
     }
   } catch (...) {
     ShowCurrentException(nullptr);

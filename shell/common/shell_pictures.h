@@ -78,8 +78,13 @@ enum TToolGlyph {
 inline constexpr int ToolGlyphSize = 16;
 // The resource file of one glyph.
 QString ToolGlyphResource(int glyph);
-// The normal strip, or the disabled one (the same shapes, flat grey).
-QImage ToolGlyphStrip(bool disabled);
+// The glyphs in one strip, and the disabled strip (the same shapes, flat grey). Drawing
+// them may run off the GUI thread once the application object exists.
+struct TToolGlyphs {
+  QImage Normal;
+  QImage Disabled;
+};
+TToolGlyphs DrawToolGlyphs();
 
 // "STARTPOS1" .. "STARTPOS4": an 8-bit strip of five square marks of 32, 16, 8 and 4
 // pixels (party, boat, ship, airship, plain event); index 0 is the transparent colour.

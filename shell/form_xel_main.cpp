@@ -523,7 +523,8 @@ void TFormXelMain::ProjectOpened(TProjectManager*, bool& ok) {
   try {
     repaint();
     if (TXelCharSetGraphic* charSets = Map->Graphics().CharSetGraphic()) charSets->Clear();
-    GlobalDataBase->LoadProjectDataBase();
+    if (!DataBaseReadAhead || !DataBaseReadAhead->TakeInto(*GlobalDataBase, ProjectDataBaseFile()))
+      GlobalDataBase->LoadProjectDataBase();
     MapTreeWindow->LoadMapTreeView();
     if (ChipSelector) ChipSelector->ResetPalette();
     const int mode = MapEditModeOption.Get(), zoom = MapEditZoomOption.Get();

@@ -25,6 +25,7 @@
 #include "shell/common/shell_pictures.h"
 #include "shell/data_module.h"
 #include "shell/form_xel_main.h"
+#include "shell/project_manager.h"
 #include "shell/shell_messages.h"
 #include "shell/single_instance.h"
 #include "shell/splash.h"
@@ -125,6 +126,10 @@ int ProgramMain(int argc, char** argv) {
   // So does the font configuration, which the first text measured would otherwise wait
   // for; fontconfig's set-up is safe from any thread, and done once.
   std::jthread fontSetUp([] { FcInit(); });
+  // And so does the last project's database, which the main window takes when it opens
+  // that project.
+  TDataBaseReadAhead dataBaseReadAhead;
+  DataBaseReadAhead = &dataBaseReadAhead;
   TXelApplication application(argc, argv, &IsEditorForm);
   QApplication::setApplicationName(QStringLiteral("velmora-studio"));
   QApplication::setWindowIcon(ProgramIcon());
@@ -165,6 +170,7 @@ int ProgramMain(int argc, char** argv) {
     ShowCurrentException(nullptr);
     result = 1;
   }
+  DataBaseReadAhead = nullptr;
   FreeSoundLibrary();
   FreeUnlhaLibrary();
   SetBusyHook(nullptr);

@@ -196,6 +196,8 @@ void TFormXelMain::FormCreate() {
   if (auto* dispatcher = QAbstractEventDispatcher::instance())
     On(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &TFormXelMain::ActionList1Update);
   ProjectManager->OpenLastProject();
+  // A database read ahead for a project that did not open is not kept for the run.
+  if (DataBaseReadAhead) DataBaseReadAhead->Discard();
   show();
   if (windowState() == Qt::WindowNoState) KeepFormOnScreen(this);
 }

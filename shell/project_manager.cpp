@@ -68,6 +68,10 @@ void TDataBaseReadAhead::Wait() const {
   if (read_.valid()) read_.wait();
 }
 
+void TDataBaseReadAhead::Discard() {
+  read_ = {};
+}
+
 bool TDataBaseReadAhead::TakeInto(TXelDataBase& into, const std::string& file) {
   if (!read_.valid()) return false;
   TRead read = read_.get();

@@ -78,6 +78,8 @@ public:
   // call can succeed.
   bool TakeInto(TXelDataBase& into, const std::string& file);
   void Wait() const;
+  // Frees what was read unless it was taken; nothing can be taken afterwards.
+  void Discard();
 
 private:
   struct TRead {

@@ -126,10 +126,6 @@ int ProgramMain(int argc, char** argv) {
   // So does the font configuration, which the first text measured would otherwise wait
   // for; fontconfig's set-up is safe from any thread, and done once.
   std::jthread fontSetUp([] { FcInit(); });
-  // And so does the last project's database, which the main window takes when it opens
-  // that project.
-  TDataBaseReadAhead dataBaseReadAhead;
-  DataBaseReadAhead = &dataBaseReadAhead;
   TXelApplication application(argc, argv, &IsEditorForm);
   QApplication::setApplicationName(QStringLiteral("velmora-studio"));
   QApplication::setWindowIcon(ProgramIcon());
@@ -164,6 +160,10 @@ int ProgramMain(int argc, char** argv) {
       instance.Listen([] { BringFormToFront(FormXelMain); });
       SetApplicationTitle(QString::fromLatin1(SApplicationTitle));
       CloseOnTerminateSignals(&application);
+      // The last project's database is read while the splash and the main window are
+      // made; the main window takes it when it opens that project.
+      TDataBaseReadAhead dataBaseReadAhead;
+      DataBaseReadAhead = &dataBaseReadAhead;
       result = RunEditor(application, splashPicture, toolGlyphs);
     }
   } catch (...) {

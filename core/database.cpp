@@ -32,7 +32,7 @@ constexpr uint64_t MaxDataBaseFileSize = uint64_t(1) << 30;
 
 } // namespace
 
-TXelDataBase::TXelDataBase()
+TXelDataBase::TXelDataBase(TTablesOnly)
     : players_(std::make_unique<TXelPlayer>()), skills_(std::make_unique<TXelSkill>()),
       items_(std::make_unique<TXelItem>()), monsters_(std::make_unique<TXelMonster>()),
       monGroups_(std::make_unique<TXelMonGroup>()), grounds_(std::make_unique<TXelGround>()),
@@ -40,14 +40,42 @@ TXelDataBase::TXelDataBase()
       animations_(std::make_unique<TXelAnimation>()), chipSets_(std::make_unique<TXelChipSet>()),
       vocabulary_(std::make_unique<TXelVocabulary>()), system_(std::make_unique<TXelSystem>()),
       switches_(std::make_unique<TXelSwitch>()), variables_(std::make_unique<TXelVariable>()),
-      commonEvents_(std::make_unique<TXelCommonEvent>()) {
+      commonEvents_(std::make_unique<TXelCommonEvent>()) {}
+
+TXelDataBase::TXelDataBase() : TXelDataBase(TTablesOnly{}) {
+  published_ = true;
   Publish(true);
   Reset();
 }
 
+TXelDataBase::TXelDataBase(TUnpublished) : TXelDataBase(TTablesOnly{}) {
+  Reset();
+}
+
 TXelDataBase::~TXelDataBase() {
-  Publish(false);
+  if (published_) Publish(false);
   if (GlobalDataBase == this) GlobalDataBase = nullptr;
+}
+
+void TXelDataBase::TakeTablesOf(TXelDataBase& other) {
+  std::swap(players_, other.players_);
+  std::swap(skills_, other.skills_);
+  std::swap(items_, other.items_);
+  std::swap(monsters_, other.monsters_);
+  std::swap(monGroups_, other.monGroups_);
+  std::swap(grounds_, other.grounds_);
+  std::swap(attribs_, other.attribs_);
+  std::swap(statuses_, other.statuses_);
+  std::swap(animations_, other.animations_);
+  std::swap(chipSets_, other.chipSets_);
+  std::swap(vocabulary_, other.vocabulary_);
+  std::swap(system_, other.system_);
+  std::swap(switches_, other.switches_);
+  std::swap(variables_, other.variables_);
+  std::swap(commonEvents_, other.commonEvents_);
+  std::swap(cached_, other.cached_);
+  std::swap(lastLoadError_, other.lastLoadError_);
+  if (published_) Publish(true);
 }
 
 // Makes our tables the process-wide ones, or withdraws those that are still ours.
@@ -121,7 +149,8 @@ void TXelDataBase::TTable::SaveToStream(TStream& stream) const {
 }
 
 void TXelDataBase::LoadFromStream(TStream& stream) {
-  ++DataBaseGeneration;
+  // Tables nobody sees yet change nothing anyone keeps; nor may another thread count.
+  if (published_) ++DataBaseGeneration;
   if (ReadVarString(stream) != DataBaseHeader) throw EReadError();
   while (stream.Remaining() > 0) {
     const uint32_t id = ReadVarInt(stream);
@@ -156,6 +185,17 @@ void TXelDataBase::SaveToStream(TStream& stream) {
 bool TXelDataBase::LoadDataBaseFile(const std::string& fileName) {
   lastLoadError_.clear();
   try {
+    LoadDataBaseFileStrict(fileName);
+    return true;
+  } catch (const std::exception& e) {
+    if (!IsEditorMode()) throw;
+    lastLoadError_ = e.what();
+    return false;
+  }
+}
+
+void TXelDataBase::LoadDataBaseFileStrict(const std::string& fileName) {
+  try {
     const TFileStamp stamp = GetFileStamp(fileName);
     std::vector<uint8_t> bytes;
     if (!ReadFileBytes(fileName, bytes, MaxDataBaseFileSize))
@@ -165,13 +205,10 @@ bool TXelDataBase::LoadDataBaseFile(const std::string& fileName) {
     cached_ = stamp;
     TMemoryStream stream(std::move(bytes));
     LoadFromStream(stream);
-    return true;
-  } catch (const std::exception& e) {
+  } catch (...) {
     // After a failed load the tables no longer match any file.
     cached_ = TFileStamp{};
-    if (!IsEditorMode()) throw;
-    lastLoadError_ = e.what();
-    return false;
+    throw;
   }
 }
 

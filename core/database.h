@@ -27,6 +27,10 @@ class TXelDataBase {
 public:
   // Creates the tables, makes them the process-wide ones, then Reset.
   TXelDataBase();
+  // Tables that stay out of the process's sight until another database takes them
+  // (TakeTablesOf), so that a database can be read on another thread.
+  struct TUnpublished {};
+  explicit TXelDataBase(TUnpublished);
   // Frees the tables; the process-wide pointers that were ours become null.
   ~TXelDataBase();
   TXelDataBase(const TXelDataBase&) = delete;
@@ -48,6 +52,11 @@ public:
   // LastLoadError() says why, so the editor can warn instead of saving a partial load
   // over the file.
   bool LoadDataBaseFile(const std::string& fileName);
+  // The same load raising every error, whatever the mode.
+  void LoadDataBaseFileStrict(const std::string& fileName);
+  // Swaps tables, file stamp and load error with Other (an unpublished database); the
+  // tables taken become the process-wide ones when ours were.
+  void TakeTablesOf(TXelDataBase& other);
   // Writes the file atomically; a failure raises and leaves the old file untouched.
   void SaveDataBaseFile(const std::string& fileName);
   // The same for "KOVAX.ldb" in the open project, with the hourglass in editor mode.
@@ -83,6 +92,9 @@ private:
     void SaveToStream(TStream& stream) const;
   };
   static constexpr int TableCount = 15;
+  // The tables made, nothing else.
+  struct TTablesOnly {};
+  explicit TXelDataBase(TTablesOnly);
   // In chunk order, ids 11 to 25.
   std::array<TTable, TableCount> Tables() const;
   void Publish(bool own);
@@ -103,6 +115,7 @@ private:
   std::unique_ptr<TXelVariable> variables_;
   std::unique_ptr<TXelCommonEvent> commonEvents_;
 
+  bool published_ = false;
   TFileStamp cached_;
   std::string lastLoadError_;
   // The bytes of the last save, kept so the next one writes into memory already mapped.

@@ -1,8 +1,11 @@
 #include "core/editor_mode.h"
 
+#include <atomic>
+
 namespace {
-int g_applicationTag = 0;
-}
+// Read also by the threads that load files while the editor starts.
+std::atomic<int> g_applicationTag = 0;
+} // namespace
 
 int ApplicationTag() {
   return g_applicationTag;
@@ -14,7 +17,7 @@ bool IsEditorMode() {
   return g_applicationTag == EditorModeTag;
 }
 
-TApplicationTagScope::TApplicationTagScope(int tag) : saved_(g_applicationTag) {
+TApplicationTagScope::TApplicationTagScope(int tag) : saved_(g_applicationTag.load()) {
   g_applicationTag = tag;
 }
 TApplicationTagScope::~TApplicationTagScope() {

@@ -1,16 +1,16 @@
 #include "shell/data_module.h"
 
-#include "shell/common/shell_pictures.h"
-
 TDataModule1* DataModule1 = nullptr;
 
-TDataModule1::TDataModule1()
+TDataModule1::TDataModule1() : TDataModule1(DrawToolGlyphs()) {}
+
+TDataModule1::TDataModule1(const TToolGlyphs& glyphs)
     : ImageListEx1(ToolGlyphSize, ToolGlyphSize), ImageListEx2(ToolGlyphSize, ToolGlyphSize) {
-  DataModuleCreate();
+  DataModuleCreate(glyphs);
 }
 
-void TDataModule1::DataModuleCreate() {
+void TDataModule1::DataModuleCreate(const TToolGlyphs& glyphs) {
   ImageListEx1.DisabledImages = &ImageListEx2;
-  ImageListEx1.LoadFromStrip(ToolGlyphStrip(false));
-  ImageListEx2.LoadFromStrip(ToolGlyphStrip(true));
+  ImageListEx1.LoadFromStrip(glyphs.Normal);
+  ImageListEx2.LoadFromStrip(glyphs.Disabled);
 }

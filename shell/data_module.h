@@ -3,16 +3,19 @@
 #pragma once
 
 #include "framework/controls/image_buttons.h"
+#include "shell/common/shell_pictures.h"
 
 class TDataModule1 {
 public:
   TDataModule1();
+  // With the glyphs drawn already.
+  explicit TDataModule1(const TToolGlyphs& glyphs);
 
   // The normal glyphs; their DisabledImages is ImageListEx2.
   TImageListEx ImageListEx1;
   TImageListEx ImageListEx2;
 
-  void DataModuleCreate();
+  void DataModuleCreate(const TToolGlyphs& glyphs);
 };
 
 // The data module of this run, or nothing.

@@ -196,6 +196,8 @@ void TFormXelMain::FormCreate() {
   if (auto* dispatcher = QAbstractEventDispatcher::instance())
     On(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &TFormXelMain::ActionList1Update);
   ProjectManager->OpenLastProject();
+  // A database read ahead for a project that did not open is not kept for the run.
+  if (DataBaseReadAhead) DataBaseReadAhead->Discard();
   show();
   if (windowState() == Qt::WindowNoState) KeepFormOnScreen(this);
 }
@@ -523,7 +525,8 @@ void TFormXelMain::ProjectOpened(TProjectManager*, bool& ok) {
   try {
     repaint();
     if (TXelCharSetGraphic* charSets = Map->Graphics().CharSetGraphic()) charSets->Clear();
-    GlobalDataBase->LoadProjectDataBase();
+    if (!DataBaseReadAhead || !DataBaseReadAhead->TakeInto(*GlobalDataBase, ProjectDataBaseFile()))
+      GlobalDataBase->LoadProjectDataBase();
     MapTreeWindow->LoadMapTreeView();
     if (ChipSelector) ChipSelector->ResetPalette();
     const int mode = MapEditModeOption.Get(), zoom = MapEditZoomOption.Get();

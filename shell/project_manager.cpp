@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/database.h"
 #include "core/errors.h"
 #include "core/file_utils.h"
 #include "core/path_resolver.h"
@@ -38,6 +39,51 @@ const TMountPoint* MountHolding(const std::string& path, const TMountTable& moun
 }
 
 } // namespace
+
+TDataBaseReadAhead* DataBaseReadAhead = nullptr;
+
+TDataBaseReadAhead::TDataBaseReadAhead() {
+  const std::string folderName = GetOpenedProjectFolder();
+  if (folderName.empty()) return;
+  // The file as OpenProject will name it.
+  const std::string folder = IncludeTrailingBackslash(ProjectBaseFolder() + folderName);
+  read_ = std::async(std::launch::async | std::launch::deferred, [folder] {
+    TRead read;
+    read.File = ResolvePath(folder + DataBaseFileName).Path;
+    auto dataBase = std::make_unique<TXelDataBase>(TXelDataBase::TUnpublished{});
+    try {
+      dataBase->LoadDataBaseFileStrict(read.File);
+      read.DataBase = std::move(dataBase);
+    } catch (...) {
+      // The project's own load reads it again and reports why it fails.
+    }
+    return read;
+  });
+}
+
+// The future waits for a read that runs on its own thread.
+TDataBaseReadAhead::~TDataBaseReadAhead() = default;
+
+void TDataBaseReadAhead::Wait() const {
+  if (read_.valid()) read_.wait();
+}
+
+void TDataBaseReadAhead::Discard() {
+  read_ = {};
+}
+
+bool TDataBaseReadAhead::TakeInto(TXelDataBase& into, const std::string& file) {
+  if (!read_.valid()) return false;
+  TRead read = read_.get();
+  if (!read.DataBase || read.File != file || !(into.CachedStamp() == TFileStamp{})) return false;
+  try {
+    if (!(GetFileStamp(file) == read.DataBase->CachedStamp())) return false;
+  } catch (const std::exception&) {
+    return false;
+  }
+  into.TakeTablesOf(*read.DataBase);
+  return true;
+}
 
 std::string ProjectBaseFolder() {
   return IncludeTrailingBackslash(GetProjectBasePath());

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <functional>
+#include <future>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 
 class QWidget;
 class TGameDiskDrive;
+class TXelDataBase;
 
 class TProjectManager {
 public:
@@ -59,6 +62,35 @@ private:
   // Back to the base folder with no project set.
   void ForgetProject();
 };
+
+// The database of the project that OpenLastProject will open, read on a side thread while
+// the editor starts. Nothing is read when no project was open at the last close.
+class TDataBaseReadAhead {
+public:
+  TDataBaseReadAhead();
+  ~TDataBaseReadAhead();
+  TDataBaseReadAhead(const TDataBaseReadAhead&) = delete;
+  TDataBaseReadAhead& operator=(const TDataBaseReadAhead&) = delete;
+
+  // When the read loaded File, which is unchanged since, and Into has loaded no file yet,
+  // Into takes the tables read and the result is true; otherwise Into is left as it was,
+  // to load the file itself (and report what fails). Waits for the read; only the first
+  // call can succeed.
+  bool TakeInto(TXelDataBase& into, const std::string& file);
+  void Wait() const;
+  // Frees what was read unless it was taken; nothing can be taken afterwards.
+  void Discard();
+
+private:
+  struct TRead {
+    std::string File;
+    std::unique_ptr<TXelDataBase> DataBase; // none when the read failed
+  };
+  std::future<TRead> read_;
+};
+
+// The read-ahead of this run, or nothing.
+extern TDataBaseReadAhead* DataBaseReadAhead;
 
 // The projects base folder with a trailing separator.
 std::string ProjectBaseFolder();

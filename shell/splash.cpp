@@ -12,21 +12,27 @@
 
 TFormSplash* FormSplash = nullptr;
 
-TFormSplash::TFormSplash(QWidget* parent)
+TFormSplash::TFormSplash(QWidget* parent) : TFormSplash(SplashPictureSize(), parent) {
+  ShowPicture(SplashPicture());
+}
+
+TFormSplash::TFormSplash(QSize pictureSize, QWidget* parent)
     : TFormXelWidget(parent, 0, Qt::SplashScreen | Qt::FramelessWindowHint) {
-  const QPixmap picture = QPixmap::fromImage(SplashPicture());
-  TFormBuilder b(this, "FormSplash", QString(), picture.width(), picture.height());
+  TFormBuilder b(this, "FormSplash", QString(), pictureSize.width(), pictureSize.height());
   layout()->setContentsMargins(0, 0, 0, 0);
   ImageSplash = b.Label("ImageSplash", QString());
-  ImageSplash->setPixmap(picture);
   // The client takes the picture's size.
-  setFixedSize(picture.size());
+  setFixedSize(pictureSize);
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1);
   On(Timer1, &QTimer::timeout, &TFormSplash::Timer1Timer);
   Timer1->start();
+}
+
+void TFormSplash::ShowPicture(const QImage& picture) {
+  ImageSplash->setPixmap(QPixmap::fromImage(picture));
 }
 
 QPixmap TFormSplash::Picture() const {

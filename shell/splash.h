@@ -13,6 +13,11 @@ class TFormSplash : public TFormXelWidget {
   Q_OBJECT
 public:
   explicit TFormSplash(QWidget* parent = nullptr);
+  // A splash of the picture's size that shows its picture once given, so that the window
+  // can be made while the picture is drawn elsewhere.
+  explicit TFormSplash(QSize pictureSize, QWidget* parent = nullptr);
+
+  void ShowPicture(const QImage& picture);
 
   // The picture, which the about box shows too.
   QPixmap Picture() const;

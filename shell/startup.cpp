@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fontconfig/fontconfig.h>
+#include <future>
 #include <memory>
 #include <thread>
 #include <unistd.h>
@@ -24,6 +25,7 @@
 #include "shell/common/shell_pictures.h"
 #include "shell/data_module.h"
 #include "shell/form_xel_main.h"
+#include "shell/project_manager.h"
 #include "shell/shell_messages.h"
 #include "shell/single_instance.h"
 #include "shell/splash.h"
@@ -86,17 +88,21 @@ int CheckSurroundings() {
   return 0;
 }
 
-int RunEditor(QApplication& application) {
-  auto splash = std::make_unique<TFormSplash>();
+int RunEditor(QApplication& application, std::future<QImage>& splashPicture,
+              std::future<TToolGlyphs>& toolGlyphs) {
+  // The window is made and shown while its picture is still being drawn; nothing paints
+  // it before the picture is in.
+  auto splash = std::make_unique<TFormSplash>(SplashPictureSize());
   FormSplash = splash.get();
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     splash->move(screen->geometry().center() - splash->rect().center());
   splash->show();
+  splash->ShowPicture(splashPicture.get());
   splash->repaint();
   int result;
   {
     // The tool bars of the main window take their glyphs from the data module.
-    TDataModule1 dataModule;
+    TDataModule1 dataModule(toolGlyphs.get());
     DataModule1 = &dataModule;
     const auto main = std::make_unique<TFormXelMain>();
     result = application.exec();
@@ -138,6 +144,14 @@ int ProgramMain(int argc, char** argv) {
 
   int result = 1;
   try {
+    // The splash picture (its file read, its texts set in the machine's fonts) and the
+    // tool glyphs are drawn beside the checks and the making of the splash window.
+    // Painting on an image is safe off the GUI thread; each future waits for its thread
+    // on every way out.
+    std::future<QImage> splashPicture =
+        std::async(std::launch::async | std::launch::deferred, &SplashPicture);
+    std::future<TToolGlyphs> toolGlyphs =
+        std::async(std::launch::async | std::launch::deferred, &DrawToolGlyphs);
     TSingleInstance instance;
     if (!instance.Acquire()) {
       TSingleInstance::AskFirstToComeForward();
@@ -146,12 +160,17 @@ int ProgramMain(int argc, char** argv) {
       instance.Listen([] { BringFormToFront(FormXelMain); });
       SetApplicationTitle(QString::fromLatin1(SApplicationTitle));
       CloseOnTerminateSignals(&application);
-      result = RunEditor(application);
+      // The last project's database is read while the splash and the main window are
+      // made; the main window takes it when it opens that project.
+      TDataBaseReadAhead dataBaseReadAhead;
+      DataBaseReadAhead = &dataBaseReadAhead;
+      result = RunEditor(application, splashPicture, toolGlyphs);
     }
   } catch (...) {
     ShowCurrentException(nullptr);
     result = 1;
   }
+  DataBaseReadAhead = nullptr;
   FreeSoundLibrary();
   FreeUnlhaLibrary();
   SetBusyHook(nullptr);

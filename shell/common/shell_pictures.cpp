@@ -1,6 +1,7 @@
 #include "shell/common/shell_pictures.h"
 
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 #include <array>
@@ -65,7 +66,22 @@ QString CursorResource(int slot) {
 }
 
 QImage SplashPicture() {
-  QImage image = ResourcePicture("splash.png").convertToFormat(QImage::Format_RGB32);
+  QImage image = SplashBackdrop();
+  DrawSplashTexts(image);
+  return image;
+}
+
+QImage SplashBackdrop() {
+  return ResourcePicture("splash.png").convertToFormat(QImage::Format_RGB32);
+}
+
+QSize SplashPictureSize() {
+  QImageReader reader(ResourcePath("splash.png"), "PNG");
+  reader.setAutoDetectImageFormat(false);
+  return reader.size();
+}
+
+void DrawSplashTexts(QImage& image) {
   // The texts are set in the machine's own font, shrunk until they fit.
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -80,7 +96,6 @@ QImage SplashPicture() {
   const QString subText = QStringLiteral("Role-playing game editor");
   p.setFont(FitFontToBox(QFont(), subText, subBox.size(), 16));
   p.drawText(subBox, Qt::AlignLeft | Qt::AlignVCenter, subText);
-  return image;
 }
 
 QPixmap ProgramIconPixmap() {
@@ -108,24 +123,24 @@ QCursor ScreenCursor(int slot) {
   return Cursors()[size_t(slot)];
 }
 
-QImage ToolGlyphStrip(bool disabled) {
+TToolGlyphs DrawToolGlyphs() {
   QImage strip(ToolGlyphSize, ToolGlyphSize * ToolGlyphCount, QImage::Format_RGB32);
   strip.fill(Mask);
   QPainter p(&strip);
   for (int glyph = 0; glyph < ToolGlyphCount; ++glyph)
     p.drawImage(0, glyph * ToolGlyphSize, ResourceImage(ToolGlyphResource(glyph)));
   p.end();
-  if (!disabled) return strip;
   // Disabled glyphs: every drawn pixel a flat grey, the darker ones darker.
-  for (int y = 0; y < strip.height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(strip.scanLine(y));
-    for (int x = 0; x < strip.width(); ++x) {
+  QImage disabled = strip.copy();
+  for (int y = 0; y < disabled.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(disabled.scanLine(y));
+    for (int x = 0; x < disabled.width(); ++x) {
       if (QColor(row[x]) == Mask) continue;
       const int grey = 112 + qGray(row[x]) / 3;
       row[x] = qRgb(grey, grey, grey);
     }
   }
-  return strip;
+  return {strip, disabled};
 }
 
 TBitmap StartPosBitmap(int index) {

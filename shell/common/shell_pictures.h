@@ -16,6 +16,12 @@ class TBitmap;
 
 // 512 x 256, with the program's name and line set in the machine's font.
 QImage SplashPicture();
+// The same in its two steps, the backdrop read and the texts set into it; both may run
+// off the GUI thread once the application object exists.
+QImage SplashBackdrop();
+void DrawSplashTexts(QImage& picture);
+// The picture's size, from the backdrop's header alone.
+QSize SplashPictureSize();
 // The font at the largest pixel size, up to LargestPixelSize, at which Text fits in Box.
 QFont FitFontToBox(QFont font, const QString& text, QSize box, int largestPixelSize);
 // 32 x 32.
@@ -72,8 +78,13 @@ enum TToolGlyph {
 inline constexpr int ToolGlyphSize = 16;
 // The resource file of one glyph.
 QString ToolGlyphResource(int glyph);
-// The normal strip, or the disabled one (the same shapes, flat grey).
-QImage ToolGlyphStrip(bool disabled);
+// The glyphs in one strip, and the disabled strip (the same shapes, flat grey). Drawing
+// them may run off the GUI thread once the application object exists.
+struct TToolGlyphs {
+  QImage Normal;
+  QImage Disabled;
+};
+TToolGlyphs DrawToolGlyphs();
 
 // "STARTPOS1" .. "STARTPOS4": an 8-bit strip of five square marks of 32, 16, 8 and 4
 // pixels (party, boat, ship, airship, plain event); index 0 is the transparent colour.

@@ -85,6 +85,20 @@ TEST(DataBase, TheTablesArePublishedWhileTheDatabaseLives) {
     EXPECT_EQ(PlayerList, &db.Players());
     EXPECT_EQ(StatusList, &db.Statuses());
     EXPECT_EQ(CommonEventList, &db.CommonEvents());
+    // Tables read aside stay out of sight until the published database takes them; the
+    // aside one then holds the old tables and withdraws nothing when it goes.
+    TXelChipSet* read = nullptr;
+    {
+      TXelDataBase aside(TXelDataBase::TUnpublished{});
+      aside.Items().GetOrCreate(1)->Name = "Tonic";
+      read = &aside.ChipSets();
+      EXPECT_EQ(ItemList, &db.Items());
+      db.TakeTablesOf(aside);
+    }
+    EXPECT_EQ(&db.ChipSets(), read);
+    EXPECT_EQ(ChipSetList, read);
+    EXPECT_EQ(ItemList, &db.Items());
+    EXPECT_EQ(db.Items().GetItemById(1)->Name, "Tonic");
   }
   EXPECT_EQ(PlayerList, nullptr);
   EXPECT_EQ(SystemData, nullptr);

@@ -11,8 +11,10 @@
 #include <filesystem>
 #include <sstream>
 
+#include "core/database.h"
 #include "core/editor_mode.h"
 #include "core/errors.h"
+#include "core/hero_records.h"
 #include "core/map.h"
 #include "core/map_edit_engine.h"
 #include "core/map_tree.h"
@@ -225,6 +227,40 @@ TEST_F(MainWindowProjects, OpeningRestoresTheModeAndZoomAndAlwaysTakesThePen) {
   }
   // What the last row found is written back at its close.
   EXPECT_EQ(Get(Project("KOVAX.ini")), "[KOVAX]\r\nMapEditMode=0\r\nMapEditZoom=0\r\n");
+}
+
+TEST_F(MainWindowProjects, TheLastProjectsDatabaseReadAheadIsTakenOnlyWhileTheFileIsUnchanged) {
+  {
+    TFormXelMain form;
+    Create(form);
+    GlobalDataBase->Items().GetOrCreate(1)->Name = "Tonic";
+    GlobalDataBase->SaveProjectDataBase();
+  }
+  ProjectPath.clear();
+  const std::string file = Path(Project("KOVAX.ldb"));
+  for (const bool rewritten : {false, true}) {
+    TDataBaseReadAhead readAhead;
+    DataBaseReadAhead = &readAhead;
+    readAhead.Wait();
+    if (rewritten) {
+      TXelDataBase writer(TXelDataBase::TUnpublished{});
+      writer.LoadDataBaseFileStrict(file);
+      writer.Items().GetItemById(1)->Name = "Elixir";
+      writer.SaveDataBaseFile(file);
+    }
+    {
+      TFormXelMain form;
+      ASSERT_TRUE(form.ProjectManager->IsOpen);
+      EXPECT_EQ(GlobalDataBase->Items().GetItemById(1)->Name, rewritten ? "Elixir" : "Tonic");
+      EXPECT_EQ(ItemList, &GlobalDataBase->Items());
+      EXPECT_EQ(GlobalDataBase->CachedStamp(), GetFileStamp(file));
+    }
+    // Taken once at most.
+    TXelDataBase again(TXelDataBase::TUnpublished{});
+    EXPECT_FALSE(readAhead.TakeInto(again, file));
+    DataBaseReadAhead = nullptr;
+    ProjectPath.clear();
+  }
 }
 
 TEST_F(MainWindowProjects, AProjectWithABrokenTreeIsClosedAgainAndNothingOfItIsSaved) {

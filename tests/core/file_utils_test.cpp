@@ -227,6 +227,29 @@ TEST_F(FileUtils, CopyFileReplacingReportsFailuresAndKeepsTheTarget) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("folder")), {}), 0);
 }
 
+TEST_F(FileUtils, ReplacingAFileLeavesWhatStoodThereUntouched) {
+  // Whatever stands at the target is replaced by a plain file, never opened for reading:
+  // a pipe without a writer would block the save for good, a link is replaced itself.
+  Put("dest/old.lmu", "old bytes");
+  ASSERT_EQ(mkfifo(Path("dest/pipe.lmu").c_str(), 0600), 0);
+  std::filesystem::create_symlink(Path("dest/old.lmu"), Path("dest/link.lmu"));
+  const int reader = open(Path("dest/old.lmu").c_str(), O_RDONLY);
+  ASSERT_GE(reader, 0);
+  for (const char* name : {"dest/old.lmu", "dest/pipe.lmu", "dest/link.lmu"}) {
+    WriteFileAtomically(Path(name), std::string("new bytes"));
+    struct stat st;
+    ASSERT_EQ(lstat(Path(name).c_str(), &st), 0) << name;
+    EXPECT_TRUE(S_ISREG(st.st_mode)) << name;
+    EXPECT_EQ(Get(name), "new bytes") << name;
+  }
+  // A reader that had the old file open still reads the old bytes to its end.
+  char got[16] = {};
+  EXPECT_EQ(read(reader, got, sizeof got), 9);
+  EXPECT_STREQ(got, "old bytes");
+  close(reader);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("dest")), {}), 3);
+}
+
 TEST_F(FileUtils, DrivesAreFolders) {
   Mkdir("empty");
   Put("full/x", "x");

@@ -1,7 +1,10 @@
 #include "core/atomic_file.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <sched.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -74,15 +77,33 @@ private:
   bool renamed_ = false;
 };
 
-bool WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = write(fd, data, size);
+bool WriteAll(int fd, iovec* parts, int count) {
+  for (;;) {
+    // Parts written whole (or empty) are dropped from the front.
+    while (count > 0 && parts[0].iov_len == 0) {
+      ++parts;
+      --count;
+    }
+    if (count == 0) return true;
+    const ssize_t n = writev(fd, parts, count);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
-    data += n;
-    size -= size_t(n);
+    for (size_t left = size_t(n); left > 0;) {
+      const size_t taken = std::min(left, parts[0].iov_len);
+      parts[0].iov_base = static_cast<char*>(parts[0].iov_base) + taken;
+      parts[0].iov_len -= taken;
+      left -= taken;
+      if (parts[0].iov_len == 0) {
+        ++parts;
+        --count;
+      }
+    }
   }
-  return true;
+}
+
+bool WriteAll(int fd, const char* data, size_t size) {
+  iovec part{const_cast<char*>(data), size};
+  return WriteAll(fd, &part, 1);
 }
 
 // The replaced file's blocks are freed when its last reference goes. A rename that drops
@@ -120,6 +141,10 @@ private:
   }
 
   void Run() {
+    // Freeing blocks is never urgent: it runs only while nothing else wants the core,
+    // which during a save is while the save waits for the disk.
+    sched_param idle{};
+    pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
     std::vector<int> taken;
     for (;;) {
       {
@@ -140,9 +165,12 @@ private:
 
 } // namespace
 
-bool TFileFeed::Write(const void* bytes, size_t count) {
+bool TFileFeed::Write(std::span<const uint8_t> first, std::span<const uint8_t> second) {
+  const size_t count = first.size() + second.size();
   if (!ok_ || count == 0) return ok_;
-  ok_ = WriteAll(fd_, static_cast<const char*>(bytes), count);
+  iovec parts[2] = {{const_cast<uint8_t*>(first.data()), first.size()},
+                    {const_cast<uint8_t*>(second.data()), second.size()}};
+  ok_ = WriteAll(fd_, parts, 2);
   if (ok_) {
     // Only a hint: where the file system cannot start write-back early, the sync does it.
     sync_file_range(fd_, written_, int64_t(count), SYNC_FILE_RANGE_WRITE);

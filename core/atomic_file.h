@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,9 +27,9 @@ void WriteFileAtomicallyWith(const std::string& path, const std::function<bool(i
 class TFileFeed {
 public:
   explicit TFileFeed(int fd) : fd_(fd) {}
-  // False, now and for every later part, once a write has failed: nothing more is
-  // written then.
-  bool Write(const void* bytes, size_t count);
+  // Writes First and then Second. False, now and for every later part, once a write has
+  // failed: nothing more is written then.
+  bool Write(std::span<const uint8_t> first, std::span<const uint8_t> second = {});
   bool Ok() const { return ok_; }
 
 private:

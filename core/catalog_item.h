@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -118,9 +119,13 @@ public:
   // loaded). A nested record can never read past its own chunk.
   virtual void LoadFromStream(TStream& stream);
   virtual void SaveToStream(TStream& stream) const;
-  // What SaveToStream writes, with BetweenFields called after each field, where none of
-  // the record's chunks is open: a long save to a file hands on what is complete there.
-  void SaveFieldsTo(TStream& stream, const std::function<void()>& betweenFields) const;
+  // What SaveToStream writes, with HandOn called after each field, where none of the
+  // record's chunks is open: a long save to a file hands on what is complete there. A
+  // fixed field of LargeFieldBytes or more is then headed in Stream but its payload is
+  // not copied there: it goes to HandOn, which puts it after what Stream holds.
+  using TFieldHandOn = std::function<void(std::span<const uint8_t> large)>;
+  static constexpr int32_t LargeFieldBytes = 64 << 10;
+  void SaveFieldsTo(TStream& stream, const TFieldHandOn& handOn) const;
   // Loads the record from the clipboard block of Format. False, and the record
   // unchanged, when the format is absent or its block is not one record of this class
   // (TClipboardRecordReader) filling the block's size exactly.

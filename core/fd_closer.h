@@ -5,5 +5,7 @@
 
 struct FdCloser {
   int fd;
-  ~FdCloser() { close(fd); }
+  ~FdCloser() {
+    if (fd >= 0) close(fd);
+  }
 };

@@ -113,29 +113,23 @@ void TXelBaseMapUnit::LoadFromFile(const std::string& fileName) {
 
 void TXelBaseMapUnit::SaveToFile(const std::string& fileName) {
   if (IsLoadFailed()) throw Exception(LoadError);
-  // One buffer written over by every save: its memory is already there.
-  thread_local std::vector<uint8_t> buffer;
-  TMemoryStream stream(std::move(buffer));
+  // One stream written over by every save, keeping its spare room: its memory is
+  // already there and need not be zeroed again.
+  thread_local TMemoryStream stream;
   stream.SetSize(0);
-  try {
-    WriteFileAtomicallyWith(fileName, [&](int fd) {
-      // The layers come before the events: the disk takes them while the events are
-      // built, instead of everything waiting for the last byte.
-      TFileFeed feed(fd);
-      const auto handOn = [&] {
-        if (size_t(stream.GetSize()) < HandOnBytes || !feed.Ok()) return;
-        feed.Write(stream.Memory(), size_t(stream.GetSize()));
-        stream.SetSize(0);
-      };
-      WriteVarString(stream, SMapHeader);
-      SaveRecord(stream, handOn);
-      return feed.Write(stream.Memory(), size_t(stream.GetSize()));
-    });
-  } catch (...) {
-    buffer = stream.TakeBytes();
-    throw;
-  }
-  buffer = stream.TakeBytes();
+  WriteFileAtomicallyWith(fileName, [&](int fd) {
+    // The layers come before the events: the disk takes them while the events are
+    // built, instead of everything waiting for the last byte.
+    TFileFeed feed(fd);
+    const auto handOn = [&](std::span<const uint8_t> large) {
+      if (large.empty() && size_t(stream.GetSize()) < HandOnBytes) return;
+      feed.Write({stream.Memory(), size_t(stream.GetSize())}, large);
+      stream.SetSize(0);
+    };
+    WriteVarString(stream, SMapHeader);
+    SaveRecord(stream, handOn);
+    return feed.Write({stream.Memory(), size_t(stream.GetSize())});
+  });
   Modified = false;
 }
 
@@ -261,11 +255,11 @@ void TXelMap::LoadFromStream(TStream& stream) {
   if (!SettleLoadedLayers()) throw EReadError();
 }
 
-void TXelMap::SaveRecord(TStream& stream, const std::function<void()>& betweenFields) const {
+void TXelMap::SaveRecord(TStream& stream, const TFieldHandOn& handOn) const {
   const size_t cells = size_t(std::max(width_, 0)) * size_t(std::max(height_, 0));
   XelAssert(LowerLayer.Cells().size() == cells && UpperLayer.Cells().size() == cells,
             "map layers differ from the map size", "map", __LINE__);
-  TXelBaseMapUnit::SaveRecord(stream, betweenFields);
+  TXelBaseMapUnit::SaveRecord(stream, handOn);
 }
 
 void TXelMap::LoadFromFile(const std::string& fileName) {

@@ -51,9 +51,9 @@ public:
   std::string LoadError;
 
 protected:
-  // The record as SaveToStream writes it, with BetweenFields called between its fields.
-  virtual void SaveRecord(TStream& stream, const std::function<void()>& betweenFields) const {
-    SaveFieldsTo(stream, betweenFields);
+  // The record as SaveToStream writes it, handed on field by field as SaveFieldsTo does.
+  virtual void SaveRecord(TStream& stream, const TFieldHandOn& handOn) const {
+    SaveFieldsTo(stream, handOn);
   }
 };
 
@@ -125,7 +125,7 @@ public:
 
 protected:
   // Refuses (an internal error) layers that differ from the map's size.
-  void SaveRecord(TStream& stream, const std::function<void()>& betweenFields) const override;
+  void SaveRecord(TStream& stream, const TFieldHandOn& handOn) const override;
 
 private:
   // The layer chunks of a load are read here and moved into the layers once the size

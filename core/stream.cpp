@@ -83,17 +83,21 @@ std::vector<uint8_t> TMemoryStream::TakeBytes() {
   return bytes;
 }
 
-void TMemoryStream::InsertAt(size_t at, const void* bytes, size_t count) {
+void TMemoryStream::ResizeAt(size_t at, size_t from, size_t to) {
   at = std::min(at, memSize_);
-  const size_t size = memSize_ + count;
+  from = std::min(from, memSize_ - at);
+  const size_t size = memSize_ - from + to;
   if (size > data_.size()) {
     data_.resize(size + AppendRoom(size));
     ShowMemory(memSize_);
   }
-  std::memmove(data_.data() + at + count, data_.data() + at, memSize_ - at);
-  std::memcpy(data_.data() + at, bytes, count);
+  std::memmove(data_.data() + at + to, data_.data() + at + from, memSize_ - at - from);
+  if (to > from) std::memset(data_.data() + at + from, 0, to - from);
   memSize_ = size;
-  if (memPos_ >= at) memPos_ += count;
+  if (memPos_ >= at + from)
+    memPos_ = memPos_ - from + to;
+  else if (memPos_ > at + to)
+    memPos_ = at + to;
 }
 
 size_t TMemoryStream::DoRead(void* buffer, size_t count) {

@@ -192,10 +192,10 @@ public:
     writeDataEnd_ = memSize_;
     return data_;
   }
-  // Count bytes put in at position At (at most the size), moving what follows along; the
-  // position moves with them when it lies at or after At. A nested record saved in place
-  // gets its length this way.
-  void InsertAt(size_t at, const void* bytes, size_t count);
+  // The From bytes at position At become To bytes (zeros where they grow), moving what
+  // follows along; a position after them moves with it. A nested record saved in place
+  // gets room for its length this way once the length is known.
+  void ResizeAt(size_t at, size_t from, size_t to);
   std::vector<uint8_t> TakeBytes();
   const uint8_t* Memory() const { return data_.data(); }
   TMemoryStream* AsMemoryStream() override { return this; }

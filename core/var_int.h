@@ -61,24 +61,54 @@ inline void WriteVarString(TStream& stream, const std::string& value) {
   stream.WriteBuffer(value.data(), value.size());
 }
 
+// The width of the length that the last chunk saved in place at each nesting depth
+// turned out to need. Siblings are mostly alike in size and a record saved again keeps
+// its size, so reserving that width up front mostly spares moving the chunk afterwards.
+class TChunkWidthGuess {
+public:
+  TChunkWidthGuess() : depth_(Depth()++) {}
+  ~TChunkWidthGuess() { --Depth(); }
+  TChunkWidthGuess(const TChunkWidthGuess&) = delete;
+  TChunkWidthGuess& operator=(const TChunkWidthGuess&) = delete;
+  size_t Width() const { return depth_ < MaxDepth ? Widths()[depth_] + 1u : 1u; }
+  void Keep(size_t width) {
+    if (depth_ < MaxDepth) Widths()[depth_] = uint8_t(width - 1);
+  }
+
+private:
+  static constexpr size_t MaxDepth = 16;
+  static size_t& Depth() {
+    thread_local size_t depth = 0;
+    return depth;
+  }
+  static uint8_t* Widths() {
+    thread_local uint8_t widths[MaxDepth] = {};
+    return widths;
+  }
+  size_t depth_;
+};
+
 // Writes chunk Id (its id, its length, then what Save (TStream&) writes) straight into
-// Stream when Stream is a memory stream being appended to: behind a one-byte length that
-// is widened afterwards when the chunk turns out longer, so short chunks are never
-// copied and long ones move once within the buffer. False, with nothing written,
-// otherwise.
+// Stream when Stream is a memory stream being appended to: behind room for its length as
+// wide as TChunkWidthGuess expects, corrected afterwards when the guess was wrong, so
+// chunks are mostly never copied and otherwise move once within the buffer. False, with
+// nothing written, otherwise.
 template <class Save> bool WriteChunkInPlace(TStream& stream, uint32_t id, Save&& save) {
   TMemoryStream* memory = stream.AsMemoryStream();
   if (!memory || memory->GetPosition() != memory->GetSize()) return false;
-  uint8_t head[5];
+  uint8_t head[5] = {};
   memory->WriteBuffer(head, size_t(EncodeVarInt(id, head)));
+  TChunkWidthGuess guess;
+  const size_t reserved = guess.Width();
   const size_t start = size_t(memory->GetPosition());
-  memory->WriteByte(0);
+  memory->WriteBuffer(head, reserved); // overwritten below
   save(static_cast<TStream&>(*memory));
-  const size_t length = size_t(memory->GetSize()) - start - 1;
-  const int n = EncodeVarInt(static_cast<uint32_t>(length), head);
-  if (n > 1) memory->InsertAt(start + 1, head + 1, size_t(n - 1));
+  const size_t length = size_t(memory->GetSize()) - start - reserved;
+  const size_t width = size_t(EncodeVarInt(static_cast<uint32_t>(length), head));
+  if (width != reserved) memory->ResizeAt(start, reserved, width);
+  guess.Keep(width);
   memory->SetPosition(int64_t(start));
-  memory->WriteByte(head[0]);
+  memory->WriteBuffer(head, width);
   memory->SetPosition(memory->GetSize());
   return true;
 }

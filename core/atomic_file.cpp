@@ -179,6 +179,20 @@ bool TFileFeed::Write(std::span<const uint8_t> first, std::span<const uint8_t> s
   return ok_;
 }
 
+bool TFileFeed::Patch(int64_t offset, std::span<const uint8_t> bytes) {
+  if (!ok_) return false;
+  ok_ = offset >= 0 && offset + int64_t(bytes.size()) <= written_ &&
+        pwrite(fd_, bytes.data(), bytes.size(), offset) == ssize_t(bytes.size());
+  return ok_;
+}
+
+bool TFileFeed::Restart() {
+  if (!ok_) return false;
+  ok_ = ftruncate(fd_, 0) == 0 && lseek(fd_, 0, SEEK_SET) == 0;
+  written_ = 0;
+  return ok_;
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   WriteFileAtomicallyWith(path, [&](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
 }

@@ -30,7 +30,12 @@ public:
   // Writes First and then Second. False, now and for every later part, once a write has
   // failed: nothing more is written then.
   bool Write(std::span<const uint8_t> first, std::span<const uint8_t> second = {});
+  // Puts Bytes over what was written at Offset before.
+  bool Patch(int64_t offset, std::span<const uint8_t> bytes);
+  // Empties the file, for the whole to be written again.
+  bool Restart();
   bool Ok() const { return ok_; }
+  int64_t Written() const { return written_; }
 
 private:
   int fd_;

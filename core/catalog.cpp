@@ -173,10 +173,15 @@ void TCatalog::LoadFromStream(TStream& stream) {
 }
 
 void TCatalog::SaveToStream(TStream& stream) const {
+  SaveItemsTo(stream, {});
+}
+
+void TCatalog::SaveItemsTo(TStream& stream, const std::function<void()>& betweenItems) const {
   WriteVarInt(stream, GetCount());
   for (const auto& item : items_) {
     WriteVarInt(stream, item->Id);
     item->SaveToStream(stream);
+    if (betweenItems) betweenItems();
   }
 }
 

@@ -45,6 +45,7 @@ public:
   // On a read error the list is cleared and the error raised again.
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) const override;
+  void SaveItemsTo(TStream& stream, const std::function<void()>& betweenItems) const override;
   // Pastes the clipboard's run of items over the Ids Index+1, Index+2 ... (never
   // above 5000) and returns how many were pasted. Every item is checked first: a
   // block that is not Count records of the list's class (TClipboardRecordReader)

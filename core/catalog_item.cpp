@@ -209,17 +209,11 @@ void TCatalogBaseItem::SaveToStream(TStream& stream) const {
   SaveFieldsTo(stream, {});
 }
 
-void TCatalogBaseItem::SaveFieldsTo(TStream& stream, const TFieldHandOn& handOn) const {
+void TCatalogBaseItem::SaveFieldsTo(TStream& stream, const TFieldWriter& writer) const {
   // GetVarData hands out pointers to the fields; saving only reads through them.
   auto* self = const_cast<TCatalogBaseItem*>(this);
   const auto write = [&](int id, const TCatalogVarData& field) {
-    if (!handOn) return WriteField(stream, id, field);
-    if (field.Kind == ckFixed && field.Size >= LargeFieldBytes) {
-      WriteChunkHead(stream, id, static_cast<uint32_t>(field.Size));
-      return handOn({static_cast<const uint8_t*>(field.Data), size_t(field.Size)});
-    }
-    WriteField(stream, id, field);
-    handOn({});
+    if (!writer || !writer(id, field)) WriteField(stream, id, field);
   };
   TCatalogVarData d;
   if (const std::vector<uint16_t>* ids = SavedFieldIds()) {

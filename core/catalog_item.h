@@ -25,6 +25,9 @@ class TNestedList {
 public:
   virtual void LoadFromStream(TStream& stream) = 0;
   virtual void SaveToStream(TStream& stream) const = 0;
+  // What SaveToStream writes, with BetweenItems called after each item, where none of
+  // the list's chunks is open.
+  virtual void SaveItemsTo(TStream& stream, const std::function<void()>& betweenItems) const = 0;
   virtual void Clear() = 0;
 
 protected:
@@ -119,13 +122,11 @@ public:
   // loaded). A nested record can never read past its own chunk.
   virtual void LoadFromStream(TStream& stream);
   virtual void SaveToStream(TStream& stream) const;
-  // What SaveToStream writes, with HandOn called after each field, where none of the
-  // record's chunks is open: a long save to a file hands on what is complete there. A
-  // fixed field of LargeFieldBytes or more is then headed in Stream but its payload is
-  // not copied there: it goes to HandOn, which puts it after what Stream holds.
-  using TFieldHandOn = std::function<void(std::span<const uint8_t> large)>;
-  static constexpr int32_t LargeFieldBytes = 64 << 10;
-  void SaveFieldsTo(TStream& stream, const TFieldHandOn& handOn) const;
+  // What SaveToStream writes, with Writer asked first for each field, where none of the
+  // record's chunks is open: a long save to a file writes some fields itself (and says
+  // so with true) and hands on what is complete there.
+  using TFieldWriter = std::function<bool(int id, const TCatalogVarData& field)>;
+  void SaveFieldsTo(TStream& stream, const TFieldWriter& writer) const;
   // Loads the record from the clipboard block of Format. False, and the record
   // unchanged, when the format is absent or its block is not one record of this class
   // (TClipboardRecordReader) filling the block's size exactly.

@@ -30,8 +30,12 @@ namespace {
 // Map files are a few megabytes at the very most; anything far beyond is not a map.
 constexpr uint64_t MaxMapFileBytes = uint64_t(256) << 20;
 
-// A save hands on to the disk what it has built once it is at least this long.
-constexpr size_t HandOnBytes = size_t(256) << 10;
+// A save hands on to the disk what it has built once it is at least this long: parts
+// short enough that the last one, which the save waits for, is quickly written.
+constexpr size_t HandOnBytes = size_t(128) << 10;
+
+// A fixed field this long (a layer) goes to the file from its own memory.
+constexpr int32_t LargeFieldBytes = 64 << 10;
 
 constexpr int LowerLayerId = 71;
 constexpr int UpperLayerId = 72;
@@ -56,6 +60,100 @@ void ShiftLayer(TXelMapLayer& layer, int dx, int dy) {
     std::copy(from + (w - sx), from + w, to);
   }
 }
+
+// Writes a map's file in parts as they are complete (the layers, then the events a few at
+// a time) so that the disk's work overlaps building the rest and the save waits only for
+// the last part. The layers go from their own memory, not copied into the stream.
+class TMapFileParts {
+public:
+  TMapFileParts(TFileFeed& feed, TMemoryStream& stream, std::vector<std::pair<int, int>>& widths,
+                bool inParts)
+      : feed_(feed), stream_(stream), widths_(widths), inParts_(inParts) {}
+
+  // As SaveFieldsTo's writer: true for a field written here.
+  bool Field(int id, const TCatalogVarData& field) {
+    HandOn({}, false);
+    if (field.Kind == ckFixed && field.Size >= LargeFieldBytes) {
+      PutHead(id, uint32_t(field.Size));
+      HandOn({static_cast<const uint8_t*>(field.Data), size_t(field.Size)}, true);
+      return true;
+    }
+    if (field.Kind != ckCatalog) return false;
+    const auto* list = static_cast<const TNestedList*>(field.Data);
+    uint8_t head[5];
+    const int idWidth = EncodeVarInt(uint32_t(id), head);
+    const int width = inParts_ ? WidthOf(id) : 0;
+    if (width < 3) {
+      // A short list, or one not saved before, is written whole, in place; the width of
+      // its length is kept for the next save.
+      const int64_t before = End();
+      if (!WriteChunkInPlace(stream_, uint32_t(id), [&](TStream& to) { list->SaveToStream(to); }))
+        return false;
+      Keep(id, LengthWidth(End() - before - idWidth));
+      return true;
+    }
+    stream_.WriteBuffer(head, size_t(idWidth));
+    const int64_t at = End();
+    stream_.WriteBuffer(head, size_t(width)); // room for the length, put in below
+    list->SaveItemsTo(stream_, [this] { HandOn({}, false); });
+    const uint32_t length = uint32_t(End() - at - width);
+    const int needed = EncodeVarInt(length, head);
+    Keep(id, needed);
+    if (needed != width) {
+      missed_ = true;
+      return true;
+    }
+    if (at < feed_.Written()) {
+      feed_.Patch(at, {head, size_t(width)});
+      return true;
+    }
+    stream_.SetPosition(at - feed_.Written());
+    stream_.WriteBuffer(head, size_t(width));
+    stream_.SetPosition(stream_.GetSize());
+    return true;
+  }
+
+  // Hands what the stream holds, then Large, to the file: always, or once enough is there.
+  void HandOn(std::span<const uint8_t> large, bool always) {
+    if (!always && size_t(stream_.GetSize()) < HandOnBytes) return;
+    feed_.Write({stream_.Memory(), size_t(stream_.GetSize())}, large);
+    stream_.SetSize(0);
+  }
+
+  // A list's length needed another width than was left for it.
+  bool Missed() const { return missed_; }
+
+private:
+  int64_t End() const { return feed_.Written() + stream_.GetSize(); }
+  void PutHead(int id, uint32_t length) {
+    uint8_t head[10];
+    const int n = EncodeVarInt(uint32_t(id), head);
+    stream_.WriteBuffer(head, size_t(n + EncodeVarInt(length, head + n)));
+  }
+  int WidthOf(int id) const {
+    for (const auto& [field, width] : widths_)
+      if (field == id) return width;
+    return 0;
+  }
+  void Keep(int id, int width) {
+    for (auto& [field, kept] : widths_)
+      if (field == id) return void(kept = width);
+    widths_.emplace_back(id, width);
+  }
+  // The width of the length of a chunk whose length and length together take Total bytes.
+  static int LengthWidth(int64_t total) {
+    uint8_t head[5];
+    for (int width = 1; width < 5; ++width)
+      if (EncodeVarInt(uint32_t(total - width), head) == width) return width;
+    return 5;
+  }
+
+  TFileFeed& feed_;
+  TMemoryStream& stream_;
+  std::vector<std::pair<int, int>>& widths_;
+  bool inParts_;
+  bool missed_ = false;
+};
 
 void RemoveFile(const std::string& path) {
   unlink(path.c_str());
@@ -116,19 +214,20 @@ void TXelBaseMapUnit::SaveToFile(const std::string& fileName) {
   // One stream written over by every save, keeping its spare room: its memory is
   // already there and need not be zeroed again.
   thread_local TMemoryStream stream;
-  stream.SetSize(0);
   WriteFileAtomicallyWith(fileName, [&](int fd) {
-    // The layers come before the events: the disk takes them while the events are
-    // built, instead of everything waiting for the last byte.
     TFileFeed feed(fd);
-    const auto handOn = [&](std::span<const uint8_t> large) {
-      if (large.empty() && size_t(stream.GetSize()) < HandOnBytes) return;
-      feed.Write({stream.Memory(), size_t(stream.GetSize())}, large);
+    // A list whose length turns out wider than the last save's is written again whole.
+    for (const bool inParts : {true, false}) {
+      if (!inParts && !feed.Restart()) return false;
       stream.SetSize(0);
-    };
-    WriteVarString(stream, SMapHeader);
-    SaveRecord(stream, handOn);
-    return feed.Write({stream.Memory(), size_t(stream.GetSize())});
+      TMapFileParts parts(feed, stream, listLengthWidths_, inParts);
+      WriteVarString(stream, SMapHeader);
+      SaveRecord(stream,
+                 [&](int id, const TCatalogVarData& field) { return parts.Field(id, field); });
+      parts.HandOn({}, true);
+      if (!parts.Missed()) break;
+    }
+    return feed.Ok();
   });
   Modified = false;
 }
@@ -255,11 +354,11 @@ void TXelMap::LoadFromStream(TStream& stream) {
   if (!SettleLoadedLayers()) throw EReadError();
 }
 
-void TXelMap::SaveRecord(TStream& stream, const TFieldHandOn& handOn) const {
+void TXelMap::SaveRecord(TStream& stream, const TFieldWriter& writer) const {
   const size_t cells = size_t(std::max(width_, 0)) * size_t(std::max(height_, 0));
   XelAssert(LowerLayer.Cells().size() == cells && UpperLayer.Cells().size() == cells,
             "map layers differ from the map size", "map", __LINE__);
-  TXelBaseMapUnit::SaveRecord(stream, handOn);
+  TXelBaseMapUnit::SaveRecord(stream, writer);
 }
 
 void TXelMap::LoadFromFile(const std::string& fileName) {

@@ -52,9 +52,14 @@ public:
 
 protected:
   // The record as SaveToStream writes it, handed on field by field as SaveFieldsTo does.
-  virtual void SaveRecord(TStream& stream, const TFieldHandOn& handOn) const {
-    SaveFieldsTo(stream, handOn);
+  virtual void SaveRecord(TStream& stream, const TFieldWriter& writer) const {
+    SaveFieldsTo(stream, writer);
   }
+
+private:
+  // The width of each long list's length (by field id) in the last save to a file: the
+  // next save writes the list in parts behind room that wide.
+  std::vector<std::pair<int, int>> listLengthWidths_;
 };
 
 class TXelMap : public TXelBaseMapUnit {
@@ -125,7 +130,7 @@ public:
 
 protected:
   // Refuses (an internal error) layers that differ from the map's size.
-  void SaveRecord(TStream& stream, const TFieldHandOn& handOn) const override;
+  void SaveRecord(TStream& stream, const TFieldWriter& writer) const override;
 
 private:
   // The layer chunks of a load are read here and moved into the layers once the size

@@ -142,7 +142,6 @@ TEST_F(MainWindow, EveryActionsIconAndEveryCursorComesFromTheResources) {
   DataModule1 = nullptr;
   for (int glyph = 0; glyph < ToolGlyphCount; ++glyph)
     EXPECT_EQ(QImage(ToolGlyphResource(glyph)).size(), QSize(16, 16)) << glyph;
-  LoadScreenCursors();
   for (int slot = 1; slot <= ScreenCursorSlots; ++slot) {
     EXPECT_EQ(QImage(CursorResource(slot)).size(), QSize(32, 32)) << slot;
     EXPECT_EQ(ScreenCursor(slot).pixmap().size(), QSize(32, 32)) << slot;

@@ -1,6 +1,9 @@
 #include "shell/form_xel_main.h"
 
+#include <QAction>
+#include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 
 #include <QLabel>
 
@@ -105,6 +108,16 @@ TEST_F(MainWindow, TheLeftColumnHoldsThePaletteAboveTheMapTree) {
   EXPECT_EQ(form.Panel2->y() + form.Panel2->height(), form.Panel1->height());
   EXPECT_EQ(form.Splitter2->MinSize(), 52);
   EXPECT_FALSE(form.Splitter1->isEnabled());
+}
+
+TEST_F(MainWindow, TheHintPanelFitsTheLongestHintAsFarAsTheLeastWidthLeavesRoom) {
+  TFormXelMain form;
+  const QFontMetrics metrics = form.StatusBar->fontMetrics();
+  int longest = 320;
+  for (const QAction* action : form.actions())
+    longest = std::max(longest, metrics.horizontalAdvance(LongHint(action->statusTip())) + 8);
+  EXPECT_EQ(form.StatusPanels[0]->minimumWidth(), std::min(longest, 440));
+  EXPECT_EQ(form.StatusPanels[0]->maximumWidth(), std::min(longest, 440));
 }
 
 TEST(DataModule, HoldsEveryToolGlyphWithItsDisabledTwin) {

@@ -165,7 +165,6 @@ void TFormXelMain::FormCreate() {
   CreateMenus();
   CreateToolBars();
   CreateStatusBar();
-  LoadScreenCursors();
   SetApplicationTag(EditorModeTag);
   CreateSoundOutput();
   GlobalDataBase = new TXelDataBase();

@@ -1,6 +1,7 @@
 // The main window's actions, menus, tool bars and status bar, built from one table.
 #include <QAction>
 #include <QActionGroup>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -255,15 +256,18 @@ void TFormXelMain::CreateStatusBar() {
   StatusBar->setSizeGripEnabled(true);
   int widths[] = {320, 144, 0};
   // The hint panel fits the longest hint with the fonts at hand, as far as the window's
-  // least width leaves room; a longer hint shows whole in the panel's tool tip.
-  for (const TActionSpec& spec : ActionSpecs)
-    widths[0] = std::max(
-        widths[0],
-        StatusBar->fontMetrics().horizontalAdvance(LongHint(QString::fromLatin1(spec.Hint))) + 8);
+  // least width leaves room; a longer hint shows whole in the panel's tool tip. Once one
+  // hint fills that room, measuring the others (text shaping) would change nothing.
+  const QFontMetrics metrics = StatusBar->fontMetrics();
+  for (const TActionSpec& spec : ActionSpecs) {
+    if (widths[0] >= HintPanelMostWidth) break;
+    widths[0] = std::max(widths[0],
+                         metrics.horizontalAdvance(LongHint(QString::fromLatin1(spec.Hint))) + 8);
+  }
   widths[0] = std::min(widths[0], HintPanelMostWidth);
   // The mode panel fits its longest text with the fonts at hand.
   for (const char* text : {SLowerLayerMode, SUpperLayerMode, SEventMode})
-    widths[1] = std::max(widths[1], StatusBar->fontMetrics().horizontalAdvance(text) + 8);
+    widths[1] = std::max(widths[1], metrics.horizontalAdvance(text) + 8);
   for (int i = 0; i < 3; ++i) {
     auto* panel = new QLabel(StatusBar);
     panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));

@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <cerrno>
@@ -20,6 +21,7 @@
 #include "framework/controls/framework_messages.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/qt_clipboard.h"
+#include "framework/controls/resource_pictures.h"
 #include "framework/forms/error_guard.h"
 #include "framework/forms/form_xel_base.h"
 #include "shell/common/shell_pictures.h"
@@ -86,6 +88,15 @@ int CheckSurroundings() {
   if (!LoadSoundLibrary(runtimePackage)) return Refuse(STunaraNotFound);
   if (!UnlhaLibrary) return Refuse(SUnlhaNotFound);
   return 0;
+}
+
+// Qt loads every image-format plugin, and the libraries they pull in, the first time it
+// reads a picture of its own with the format left open; the main window's menu bar does so
+// for its style's extension icon. Asking the same of one of our pictures here lets them load
+// beside the splash.
+void LoadImageFormatPlugins() {
+  QImageReader reader(ResourcePath("program_icon.png"));
+  reader.format();
 }
 
 int RunEditor(QApplication& application, std::future<QImage>& splashPicture,
@@ -164,6 +175,8 @@ int ProgramMain(int argc, char** argv) {
       // made; the main window takes it when it opens that project.
       TDataBaseReadAhead dataBaseReadAhead;
       DataBaseReadAhead = &dataBaseReadAhead;
+      const std::future<void> imagePlugins =
+          std::async(std::launch::async | std::launch::deferred, &LoadImageFormatPlugins);
       result = RunEditor(application, splashPicture, toolGlyphs);
     }
   } catch (...) {

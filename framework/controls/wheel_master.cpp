@@ -117,9 +117,15 @@ void TWheelMasterWindow::focusOutEvent(QFocusEvent* event) {
 TWheelMaster::TWheelMaster(QObject* owner) : QObject(owner), timer_(new QTimer(this)) {
   timer_->setInterval(PanInterval);
   connect(timer_, &QTimer::timeout, this, &TWheelMaster::TimerTimer);
-  for (int k = 0; k < int(cursors_.size()); ++k)
-    cursors_[k] = QCursor(QPixmap::fromImage(ResourceImage(ResourcePath(CursorFiles[k]))),
-                          CursorHotSpot, CursorHotSpot);
+}
+
+const QCursor& TWheelMaster::Cursor(TWheelCursor which) const {
+  if (!cursorRead_[which]) {
+    cursors_[which] = QCursor(QPixmap::fromImage(ResourceImage(ResourcePath(CursorFiles[which]))),
+                              CursorHotSpot, CursorHotSpot);
+    cursorRead_[which] = true;
+  }
+  return cursors_[which];
 }
 
 TWheelMaster::~TWheelMaster() {
@@ -153,7 +159,7 @@ void TWheelMaster::Start(QAbstractScrollArea* control) {
   origin_->grabMouse();
   timer_->start();
   cursor_ = wcNSWE;
-  QApplication::setOverrideCursor(cursors_[cursor_]);
+  QApplication::setOverrideCursor(Cursor(cursor_));
   cursorSet_ = true;
   TimerTimer();
 }
@@ -175,7 +181,7 @@ void TWheelMaster::Stop() {
 
 void TWheelMaster::ShowCursor(TWheelCursor which) {
   cursor_ = which;
-  if (cursorSet_) QApplication::changeOverrideCursor(cursors_[which]);
+  if (cursorSet_) QApplication::changeOverrideCursor(Cursor(which));
 }
 
 void TWheelMaster::TimerTimer() {

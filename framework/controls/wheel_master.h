@@ -69,7 +69,8 @@ public:
   TWheelMasterWindow* OriginWindow() const { return origin_; }
   QPoint StartPoint() const { return start_; }
   TWheelCursor CurrentCursor() const { return cursor_; }
-  const QCursor& Cursor(TWheelCursor which) const { return cursors_[which]; }
+  // Each cursor is read when first shown: most views are never panned.
+  const QCursor& Cursor(TWheelCursor which) const;
 
 signals:
   // Panning ended.
@@ -88,5 +89,6 @@ private:
   bool canScrollX_ = false;
   bool canScrollY_ = false;
   TWheelCursor cursor_ = wcNSWE;
-  std::array<QCursor, 11> cursors_;
+  mutable std::array<QCursor, 11> cursors_;
+  mutable std::array<bool, 11> cursorRead_{};
 };

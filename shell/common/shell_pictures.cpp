@@ -32,8 +32,14 @@ constexpr const char* GlyphFiles[ToolGlyphCount] = {
 constexpr std::array<QPoint, ScreenCursorSlots + 1> CursorHotSpots = {
     QPoint(), {8, 8}, {9, 9}, {8, 8}, {8, 8}, {8, 8}, {1, 1}, {8, 8}, {8, 8}, {8, 8}};
 
-std::array<QCursor, ScreenCursorSlots + 1>& Cursors() {
-  static std::array<QCursor, ScreenCursorSlots + 1> cursors;
+// A slot's cursor, read on first use: a start shows only one or two of them.
+struct TScreenCursor {
+  QCursor Cursor;
+  bool Read = false;
+};
+
+std::array<TScreenCursor, ScreenCursorSlots + 1>& Cursors() {
+  static std::array<TScreenCursor, ScreenCursorSlots + 1> cursors;
   return cursors;
 }
 
@@ -110,17 +116,16 @@ QPixmap FolderIconPixmap() {
   return QPixmap::fromImage(ResourcePicture("folder.png"));
 }
 
-void LoadScreenCursors() {
-  for (int slot = 1; slot <= ScreenCursorSlots; ++slot) {
-    const QPoint hot = CursorHotSpots[size_t(slot)];
-    Cursors()[size_t(slot)] =
-        QCursor(QPixmap::fromImage(ResourceImage(CursorResource(slot))), hot.x(), hot.y());
-  }
-}
-
 QCursor ScreenCursor(int slot) {
   if (slot < 1 || slot > ScreenCursorSlots) return QCursor(Qt::ArrowCursor);
-  return Cursors()[size_t(slot)];
+  TScreenCursor& entry = Cursors()[size_t(slot)];
+  if (!entry.Read) {
+    const QPoint hot = CursorHotSpots[size_t(slot)];
+    entry.Cursor =
+        QCursor(QPixmap::fromImage(ResourceImage(CursorResource(slot))), hot.x(), hot.y());
+    entry.Read = true;
+  }
+  return entry.Cursor;
 }
 
 TToolGlyphs DrawToolGlyphs() {

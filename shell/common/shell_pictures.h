@@ -31,9 +31,8 @@ QIcon ProgramIcon();
 QPixmap FolderIconPixmap();
 
 // The map-editing cursors live in the screen's cursor slots 1 to 9 (select 1, zoom 2,
-// fill 3, pen 4, pick 6, rectangle 8, ellipse 9); LoadScreenCursors fills them.
+// fill 3, pen 4, pick 6, rectangle 8, ellipse 9), each read when first asked for.
 inline constexpr int ScreenCursorSlots = 9;
-void LoadScreenCursors();
 // The cursor of a slot; the arrow for a slot that holds none.
 QCursor ScreenCursor(int slot);
 // The resource file of a slot's cursor (slots 1 to 9).

@@ -1,6 +1,9 @@
 #include "shell/form_xel_main.h"
 
+#include <QAction>
+#include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 
 #include <QLabel>
 
@@ -107,6 +110,16 @@ TEST_F(MainWindow, TheLeftColumnHoldsThePaletteAboveTheMapTree) {
   EXPECT_FALSE(form.Splitter1->isEnabled());
 }
 
+TEST_F(MainWindow, TheHintPanelFitsTheLongestHintAsFarAsTheLeastWidthLeavesRoom) {
+  TFormXelMain form;
+  const QFontMetrics metrics = form.StatusBar->fontMetrics();
+  int longest = 320;
+  for (const QAction* action : form.actions())
+    longest = std::max(longest, metrics.horizontalAdvance(LongHint(action->statusTip())) + 8);
+  EXPECT_EQ(form.StatusPanels[0]->minimumWidth(), std::min(longest, 440));
+  EXPECT_EQ(form.StatusPanels[0]->maximumWidth(), std::min(longest, 440));
+}
+
 TEST(DataModule, HoldsEveryToolGlyphWithItsDisabledTwin) {
   TDataModule1 module;
   EXPECT_EQ(module.ImageListEx1.Count(), ToolGlyphCount);
@@ -142,7 +155,6 @@ TEST_F(MainWindow, EveryActionsIconAndEveryCursorComesFromTheResources) {
   DataModule1 = nullptr;
   for (int glyph = 0; glyph < ToolGlyphCount; ++glyph)
     EXPECT_EQ(QImage(ToolGlyphResource(glyph)).size(), QSize(16, 16)) << glyph;
-  LoadScreenCursors();
   for (int slot = 1; slot <= ScreenCursorSlots; ++slot) {
     EXPECT_EQ(QImage(CursorResource(slot)).size(), QSize(32, 32)) << slot;
     EXPECT_EQ(ScreenCursor(slot).pixmap().size(), QSize(32, 32)) << slot;

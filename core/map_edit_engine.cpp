@@ -135,20 +135,19 @@ bool TMapEditEngine::Inside(int x, int y) const {
 void TMapEditEngine::SetMap(TXelMap* map) {
   map_ = map;
   chipSet_ = map ? map->Graphics().ChipSetGraphic() : nullptr;
-  const int w = Width(), h = Height();
-  mask_.assign(size_t(w) * size_t(h), 0);
-  lookBack_.assign(size_t(w) * size_t(h), 0);
+  // The map-sized scratch grids are sized by the first shape drawn (their storage is kept),
+  // and the stroke base is taken when it is first read: a map that is only looked at pays
+  // for neither.
+  mask_.clear();
+  lookBack_.clear();
   for (TXelMapLayer* layer : {&FloatLower, &FloatUpper})
     layer->Resize(0, 0);
-  // Assigned over their old cells, which keeps the memory for a map of the same size.
-  if (map) {
-    BaseLower.Assign(map->LowerLayer);
-    BaseUpper.Assign(map->UpperLayer);
-  } else {
+  if (!map) {
     BaseLower.Resize(0, 0);
     BaseUpper.Resize(0, 0);
   }
-  Undo.Resize(w, h);
+  baseTaken_ = false;
+  Undo.Resize(Width(), Height());
   DropSelection();
   dirty_ = {};
 }
@@ -296,6 +295,20 @@ void TMapEditEngine::PenLine(TPoint p, TPoint q) {
   }
 }
 
+void TMapEditEngine::SizeScratch() {
+  const size_t cells = size_t(Width()) * size_t(Height());
+  if (mask_.size() != cells) mask_.assign(cells, 0);
+  if (lookBack_.size() != cells) lookBack_.assign(cells, 0);
+}
+
+void TMapEditEngine::TakeBase() {
+  if (!map_) return;
+  // Assigned over their old cells, which keeps the memory for a map of the same size.
+  BaseLower.Assign(map_->LowerLayer);
+  BaseUpper.Assign(map_->UpperLayer);
+  baseTaken_ = true;
+}
+
 TSurface16 TMapEditEngine::MaskSurface() {
   return TSurface16{reinterpret_cast<uint8_t*>(mask_.data()), ptrdiff_t(Width()) * 2, Width(),
                     Height()};
@@ -306,11 +319,12 @@ void TMapEditEngine::ClearMask() {
 }
 
 uint16_t TMapEditEngine::MaskAt(int x, int y) const {
-  return Inside(x, y) ? mask_[size_t(y) * size_t(Width()) + size_t(x)] : 0;
+  return Inside(x, y) && !mask_.empty() ? mask_[size_t(y) * size_t(Width()) + size_t(x)] : 0;
 }
 
 void TMapEditEngine::DrawShape(bool ellipse, const TRect& shape, const TRect& previous) {
   if (!map_ || shape.IsEmpty()) return;
+  SizeScratch();
   ClearMask();
   const TSurface16 surface = MaskSurface();
   if (ellipse && shape.Width() > 2 && shape.Height() > 2)
@@ -324,6 +338,7 @@ void TMapEditEngine::SeedFill(int x, int y) {
   if (!Inside(x, y) || (mode_ != emLowerLayer && mode_ != emUpperLayer)) return;
   const bool lower = mode_ == emLowerLayer;
   const TXelMapLayer& layer = lower ? map_->LowerLayer : map_->UpperLayer;
+  SizeScratch();
   // Lower cells join by block, so every variant of an autotile belongs to the region.
   auto key = [lower](int id) { return lower ? BlockOf(id) : id; };
   const int start = key(layer.GetCell(x, y));
@@ -340,6 +355,8 @@ void TMapEditEngine::ApplyShapeMask(const TRect& area_wanted, bool restore_outsi
   if (!map_) return;
   const TRect area = Intersect(area_wanted, MapRect());
   if (area.IsEmpty()) return;
+  SizeScratch();
+  if (restore_outside) NeedBase();
   const int w = Width(), h = Height();
   // One pass over the area: a shape cell whose eight neighbours (wrapping at the edges) are
   // all in the shape is an inner cell, which needs no work on its neighbours; cells outside
@@ -470,18 +487,19 @@ void TMapEditEngine::ResolveShape(const TRect& area) {
 
 void TMapEditEngine::BeginStroke(TPoint cell, TPoint pen_offset) {
   if (!map_) return;
-  BaseLower.Assign(map_->LowerLayer);
-  BaseUpper.Assign(map_->UpperLayer);
+  TakeBase();
   StrokeOrigin = TPoint{cell.X - pen_offset.X, cell.Y - pen_offset.Y};
 }
 
 void TMapEditEngine::EndStroke() {
   if (!map_) return;
+  NeedBase();
   Undo.RecordLayers(BaseLower, BaseUpper);
   map_->Modified = true;
 }
 
 void TMapEditEngine::CancelStroke() {
+  NeedBase();
   if (!map_ || BaseLower.Width() != Width() || BaseLower.Height() != Height()) return;
   map_->LowerLayer.Assign(BaseLower);
   map_->UpperLayer.Assign(BaseUpper);
@@ -512,6 +530,7 @@ void TMapEditEngine::DropSelection() {
 void TMapEditEngine::Lift(const TRect& rect) {
   if (!map_ || rect.IsEmpty()) return;
   Selection = rect;
+  NeedBase();
   // A block pasted over the edge keeps its own tiles where it lies beyond the map.
   if (FloatLower.Width() != rect.Width() || FloatLower.Height() != rect.Height()) {
     FloatLower.Resize(0, 0);
@@ -547,6 +566,7 @@ void TMapEditEngine::MoveSelection(int dx, int dy) {
   if (!map_ || Selection.IsEmpty() || (dx == 0 && dy == 0)) return;
   const TRect from = Selection;
   const TRect to{from.Left + dx, from.Top + dy, from.Right + dx, from.Bottom + dy};
+  NeedBase();
   const TRect left = Intersect(from, MapRect());
   for (int y = left.Top; y < left.Bottom; ++y)
     for (int x = left.Left; x < left.Right; ++x)
@@ -566,6 +586,7 @@ void TMapEditEngine::MoveSelection(int dx, int dy) {
 
 void TMapEditEngine::ClearSelection() {
   if (!map_ || Selection.IsEmpty()) return;
+  NeedBase();
   Undo.Record(*map_);
   map_->Modified = true;
   const TRect r = Intersect(Selection, MapRect());
@@ -596,8 +617,7 @@ void TMapEditEngine::Paste(const TMapRegionClip& clip, TPoint top_left) {
   std::copy(clip.Upper.begin(), clip.Upper.end(), FloatUpper.CellData());
   Selection = Bounds(top_left.X, top_left.Y, clip.Width, clip.Height);
   Held = false;
-  BaseLower.Assign(map_->LowerLayer);
-  BaseUpper.Assign(map_->UpperLayer);
+  TakeBase();
   Undo.Record(*map_);
   map_->Modified = true;
   const TRect r = Intersect(Selection, MapRect());

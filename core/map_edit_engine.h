@@ -59,8 +59,8 @@ class TMapEditEngine {
 public:
   TMapEditEngine();
 
-  // The map to edit (nullptr for none); sizes the mask, the stroke layers and the undo
-  // ring to it and forgets the selection and what could be undone.
+  // The map to edit (nullptr for none); forgets the selection and what could be undone.
+  // The stroke base is the map's layers as they are when it is first needed.
   void SetMap(TXelMap* map);
   TXelMap* Map() const { return map_; }
 
@@ -169,6 +169,14 @@ private:
   void ResolveShape(const TRect& area);
   void MarkDirty(const TRect& rect);
   void ClearMask();
+  // The shape mask and the look-back bits sized to the map, all clear when newly sized.
+  void SizeScratch();
+  // The stroke base from the map's layers; NeedBase takes it unless it was taken since the
+  // map was set.
+  void TakeBase();
+  void NeedBase() {
+    if (!baseTaken_) TakeBase();
+  }
   TSurface16 MaskSurface();
   uint16_t& Mask(int x, int y) { return mask_[size_t(y) * size_t(Width()) + size_t(x)]; }
   TRect MapRect() const;
@@ -180,5 +188,6 @@ private:
   // Per cell, the bits a shape's puts work out anew, and the cells that have some.
   std::vector<uint8_t> lookBack_;
   std::vector<uint32_t> touched_;
+  bool baseTaken_ = false;
   TRect dirty_;
 };

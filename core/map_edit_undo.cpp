@@ -5,10 +5,14 @@
 #include "core/map.h"
 
 void TXelMapEditUndoManager::Resize(int width, int height) {
-  for (int i = 0; i < Slots; ++i) {
-    lower_[i].Resize(width, height);
-    upper_[i].Resize(width, height);
-  }
+  // Only a recorded slot is ever read back, so none is sized or filled here: a map that is
+  // loaded and never changed costs no snapshot memory. Same-sized ones keep their storage
+  // for the next records.
+  for (int i = 0; i < Slots; ++i)
+    if (lower_[i].Width() != width || lower_[i].Height() != height) {
+      lower_[i].Resize(0, 0);
+      upper_[i].Resize(0, 0);
+    }
   index_ = 0;
   count_ = 0;
 }

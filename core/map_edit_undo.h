@@ -13,7 +13,8 @@ class TXelMapEditUndoManager {
 public:
   static constexpr int Slots = 3;
 
-  // Every snapshot made Width x Height; nothing is left to undo. At every map load.
+  // Nothing is left to undo; snapshots of another size than Width x Height are let go (a
+  // snapshot takes its size when it is recorded). At every map load.
   void Resize(int width, int height);
   // The map's two layers into the slot at the ring index, which then moves on.
   void Record(const TXelMap& map);

@@ -343,6 +343,32 @@ TEST_F(MapEdit, ThreeStrokesUndoneRestoreTheExactLayers) {
   EXPECT_EQ(Bytes(), start);
 }
 
+TEST_F(MapEdit, EachMapSetStartsAfreshAtItsOwnSize) {
+  // The same size again, larger, smaller: each map starts with nothing to undo and a clear
+  // mask whatever the previous one left, and its strokes undo or cancel to its own layers.
+  for (const TPoint size : {TPoint{20, 15}, TPoint{20, 15}, TPoint{33, 21}, TPoint{9, 7}}) {
+    Rectangle({1, 1}, {4, 3});
+    Make(size.X, size.Y);
+    EXPECT_FALSE(engine_.UndoLast());
+    int masked = 0;
+    for (int y = 0; y < size.Y; ++y)
+      for (int x = 0; x < size.X; ++x)
+        masked += engine_.MaskAt(x, y) != 0;
+    EXPECT_EQ(masked, 0);
+    const auto start = Bytes();
+    engine_.BeginStroke({2, 2}, {0, 0});
+    engine_.DrawShape(true, ShapeRect({0, 0}, {5, 4}), {});
+    EXPECT_NE(Bytes(), start);
+    engine_.CancelStroke();
+    EXPECT_EQ(Bytes(), start);
+    PutAt(size.X - 1, size.Y - 1);
+    Rectangle({0, 0}, {size.X - 1, 2});
+    EXPECT_TRUE(engine_.UndoLast());
+    EXPECT_TRUE(engine_.UndoLast());
+    EXPECT_EQ(Bytes(), start) << size.X;
+  }
+}
+
 TEST_F(MapEdit, UndoAfterPasteClearAndMove) {
   for (int y = 0; y < 15; ++y)
     for (int x = 0; x < 20; ++x)

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPaintDevice>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
@@ -128,30 +127,6 @@ void ShowNothing(QWidget* control) {
   if (auto* dialEdit = qobject_cast<TDialEdit*>(control)) dialEdit->clear();
   if (auto* overEdit = qobject_cast<TOverEdit*>(control)) overEdit->clear();
   if (auto* dashBox = qobject_cast<TDashBox*>(control)) dashBox->SetText(QString());
-}
-
-TPlainCanvas PlainCanvas(QPainter& painter) {
-  QPaintEngine* engine = painter.paintEngine();
-  QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
-  if (!device || device->devType() != QInternal::Image) return {};
-  auto* image = static_cast<QImage*>(device);
-  const QImage::Format format = image->format();
-  // Opaque 32-bit pixels read the same in each of these formats.
-  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
-      format != QImage::Format_ARGB32_Premultiplied)
-    return {};
-  const QTransform transform = painter.deviceTransform();
-  // A shared image would be copied by the first write, away from the painter.
-  if (!image->isDetached() || image->devicePixelRatio() != 1.0 ||
-      transform.type() > QTransform::TxTranslate || painter.hasClipping() ||
-      painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
-    return {};
-  const QPoint offset(qRound(transform.dx()), qRound(transform.dy()));
-  if (transform.dx() != offset.x() || transform.dy() != offset.y()) return {};
-  // No system clip leaves the whole device to the painter.
-  QRegion region = engine->systemClip();
-  if (region.isEmpty()) region = image->rect();
-  return TPlainCanvas{image, offset, region & image->rect()};
 }
 
 void FillHatchedBackground(QPainter& painter, int x, int y) {

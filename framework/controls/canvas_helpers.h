@@ -3,9 +3,7 @@
 #pragma once
 
 #include <QColor>
-#include <QImage>
 #include <QRect>
-#include <QRegion>
 #include <QString>
 #include <initializer_list>
 #include <vector>
@@ -50,17 +48,6 @@ void GreyControls(const std::vector<QWidget*>& controls, bool enabled);
 // What a disabled value control shows: nothing (a combo box, dial edit, text edit or
 // value box is emptied; other controls are left as they are).
 void ShowNothing(QWidget* control);
-
-// The 32-bit image under a painter that draws on it one to one, opaque and without a clip of
-// its own (a window's image, as a rule): where the painter's origin lies on it and the pixels
-// this paint may set (the system clip, within the image). Image is null when the painter
-// draws any other way, and only the painter may draw then.
-struct TPlainCanvas {
-  QImage* Image = nullptr;
-  QPoint Offset;
-  QRegion Region;
-};
-TPlainCanvas PlainCanvas(QPainter& painter);
 
 // Fills the painter's clip box (the whole device without clipping) with the hatched
 // background of empty view areas: diagonal cross lines every 8 pixels in the button

@@ -96,24 +96,18 @@ TMapViewPainter::TScreen TMapViewPainter::Screen() {
     screenStale_ = TRect{0, 0, w, h};
   }
   const TRect r = Intersect(screenStale_, TRect{0, 0, w, h});
-  if (!r.IsEmpty()) ConvertRect(r, screen_.get() + size_t(r.Top) * size_t(w) + size_t(r.Left), w);
-  screenStale_ = {};
-  return TScreen{screen_.get(), w, h};
-}
-
-void TMapViewPainter::ConvertRect(const TRect& wanted, uint32_t* to, ptrdiff_t stride) {
-  const TRect r = Intersect(wanted, TRect{0, 0, front_.GetWidth(), front_.GetHeight()});
-  if (r.IsEmpty()) return;
-  to += (r.Top - wanted.Top) * stride + (r.Left - wanted.Left);
   // A whole screen is converted in bands on spare cores; each band only reads and writes
   // its own rows.
-  // The rectangle and the target are copied so that the row loop keeps them in registers
+  // The rectangle and the width are copied so that the row loop keeps them in registers
   // (and vectorises): its stores could otherwise alias them.
-  ForEachRowBand(r.Height(), kRowsPerBand, [this, r, to, stride](int first, int end) {
+  ForEachRowBand(r.Height(), kRowsPerBand, [this, r, w](int first, int end) {
     const int count = r.Width();
-    for (int y = first; y < end; ++y)
-      ConvertRow(front_.GetRow(r.Top + y) + r.Left, to + y * stride, count);
+    uint32_t* const screen = screen_.get();
+    for (int y = r.Top + first; y < r.Top + end; ++y)
+      ConvertRow(front_.GetRow(y) + r.Left, screen + size_t(y) * size_t(w) + size_t(r.Left), count);
   });
+  screenStale_ = {};
+  return TScreen{screen_.get(), w, h};
 }
 
 void TMapViewPainter::BeginPass() {

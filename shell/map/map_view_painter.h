@@ -11,9 +11,8 @@
 // cell's tiles or mark changed, or wholly when anything else they are drawn from did, so a
 // repaint comes down to copying rows.
 //
-// A paint converts the front board into the window's own 32-bit image. For a canvas that
-// takes no pixels directly, the painter keeps them in 32-bit colour beside the board,
-// converted where the board changed since the screen last took them.
+// Beside the front board the painter keeps its pixels in 32-bit colour, converted where
+// the board changed since the screen last took them, so a paint copies them unconverted.
 //
 // The viewer window owns one (the editor and the position pickers a subclass that draws
 // cells their own way) and calls:
@@ -24,7 +23,7 @@
 //   frame scrolled    SetScroll, UpdateBoards
 //   cells changed     RepaintCells (wrapped copies on looping maps included)
 //   events changed    SetMap again (the event map is rebuilt), RepaintAll
-//   paint event       ConvertRect into the window's image, or Screen()
+//   paint event       Screen()
 #pragma once
 
 #include <array>
@@ -92,9 +91,6 @@ public:
     int Width, Height;
   };
   TScreen Screen();
-  // Pixels R of the front board (within it) in ScreenColor into To, the place of R's
-  // top-left, rows Stride pixels apart: a paint may put them straight into the window.
-  void ConvertRect(const TRect& r, uint32_t* to, ptrdiff_t stride);
   TXelEventMap& EventMap() { return eventMap_; }
   const TGlimraSheet& Panorama() const { return panorama_; }
 

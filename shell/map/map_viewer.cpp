@@ -223,24 +223,11 @@ void TFormMapViewer::RequestRepaint(const TRect& pixels) {
 void TFormMapViewer::PaintBoxPaint(QPainter& canvas) {
   repaintPending_ = false;
   TakePendingRepaint();
-  // Into the window's own image where the canvas allows: the pixels the 32-bit copy would
-  // leave there, without making the copy and then copying it again.
-  if (const TPlainCanvas plain = PlainCanvas(canvas); plain.Image) {
-    const TPoint view = painter_->ViewSize();
-    const QRegion region = plain.Region.intersected(QRect(plain.Offset, QSize(view.X, view.Y)));
-    uchar* const bits = plain.Image->bits();
-    const qsizetype stride = plain.Image->bytesPerLine();
-    for (const QRect& r : region)
-      painter_->ConvertRect(
-          TRect{r.left() - plain.Offset.x(), r.top() - plain.Offset.y(),
-                r.right() + 1 - plain.Offset.x(), r.bottom() + 1 - plain.Offset.y()},
-          reinterpret_cast<uint32_t*>(bits + r.top() * stride) + r.left(), stride / 4);
-  } else if (const TMapViewPainter::TScreen screen = painter_->Screen();
-             screen.Width > 0 && screen.Height > 0) {
+  const TMapViewPainter::TScreen screen = painter_->Screen();
+  if (screen.Width > 0 && screen.Height > 0)
     canvas.drawImage(0, 0,
                      QImage(reinterpret_cast<const uchar*>(screen.Bits), screen.Width,
                             screen.Height, screen.Width * 4, QImage::Format_RGB32));
-  }
   PaintOver(canvas);
 }
 

@@ -1,7 +1,6 @@
 // The map viewer window, offscreen: zooming keeps the view, small maps are centred, the
 // frame's scrolling reaches the boards, and painting odd maps shows no message box.
 #include <QApplication>
-#include <QScreen>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -112,46 +111,6 @@ TEST_F(MapViewer, ARepaintStaysPendingUntilPainted) {
   EXPECT_TRUE(viewer->RepaintPending());
   FindControl<QWidget>(viewer.get(), "PaintBox")->repaint();
   EXPECT_FALSE(viewer->RepaintPending());
-}
-
-// The window shows the board in ScreenColor wherever the canvas is painted: whole, in a
-// strip after a scroll, in one cell; so do a grab of the canvas and a 16-bit image it is
-// rendered on.
-TEST_F(MapViewer, TheWindowShowsTheBoard) {
-  auto map = MakeMap(90, 70, 100);
-  auto viewer = Open(*map, QSize(300, 200));
-  auto* box = FindControl<QWidget>(viewer.get(), "PaintBox");
-  const auto board_image = [&] {
-    const TGlimraBoard& board = viewer->Painter().Front();
-    QImage image(board.GetWidth(), board.GetHeight(), QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x)
-        image.setPixel(x, y, ScreenColor(board.GetRow(y)[x]));
-    return image;
-  };
-  const auto shown = [&] {
-    const QPoint at = box->mapTo(viewer.get(), QPoint(0, 0));
-    return viewer->screen()
-        ->grabWindow(viewer->winId(), at.x(), at.y(), box->width(), box->height())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
-  };
-  box->repaint();
-  EXPECT_EQ(shown(), board_image()) << "whole";
-  FindControl<TScrollFrame>(viewer.get(), "MapFrame")->ScrollBy(40, 24);
-  QApplication::processEvents();
-  EXPECT_EQ(shown(), board_image()) << "scrolled";
-  const TPoint scroll = viewer->ScrollPos();
-  const int cx = (scroll.X + 100) / 32, cy = (scroll.Y + 50) / 32;
-  map->LowerLayer.SetCell(cx, cy, uint16_t(map->LowerLayer.GetCell(cx, cy) == 5000 ? 5001 : 5000));
-  viewer->PaintCell(cx, cy);
-  QApplication::processEvents();
-  EXPECT_EQ(shown(), board_image()) << "one cell";
-  EXPECT_EQ(box->grab().toImage().convertToFormat(QImage::Format_RGB32), board_image()) << "grab";
-  // A 16-bit image is drawn on through the painter.
-  QImage rgb16(box->size(), QImage::Format_RGB16);
-  box->render(&rgb16);
-  EXPECT_EQ(rgb16.convertToFormat(QImage::Format_RGB32), board_image()) << "16-bit";
 }
 
 TEST_F(MapViewer, OddMapsPaintWithoutAMessage) {

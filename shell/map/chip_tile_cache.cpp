@@ -18,8 +18,6 @@ constexpr int kPageSide = 256;
 constexpr uint16_t kNotDrawn = 0xFFFF;
 // Fewer tiles than this are not worth a thread of their own.
 constexpr int kTilesPerBand = 64;
-// Nor fewer new pages than this.
-constexpr int kPagesPerBand = 4;
 
 bool SameTone(const TGlimraColorControl& a, const TGlimraColorControl& b) {
   return a.ToneRed() == b.ToneRed() && a.ToneGreen() == b.ToneGreen() &&
@@ -259,21 +257,6 @@ void TChipTileCache::BuildTiles(TXelChipSetGraphic& graphic, int size, const std
   // In id order the tiles of each layer fill pages of their own, so a layer drawn dimmed
   // (the other one while the author draws) copies only its own pages into dimmed ones.
   std::sort(todo.begin(), todo.end());
-  // The pages the new slots reach are made first, side by side on spare cores.
-  const size_t per_page = size_t(kPageSide / size) * size_t(kPageSide / size);
-  const size_t pages_wanted = (cache->Slots.size() + todo.size() + per_page - 1) / per_page;
-  if (pages_wanted > cache->Pages.size()) {
-    std::vector<std::unique_ptr<TGlimraSheet>> made(pages_wanted - cache->Pages.size());
-    ForEachRowBand(int(made.size()), kPagesPerBand, [&](int first, int end) {
-      for (int i = first; i < end; ++i)
-        made[size_t(i)] = MakePage(graphic);
-    });
-    // A page that cannot take the colours ends the run; NewSlot finds that again below.
-    for (std::unique_ptr<TGlimraSheet>& page : made) {
-      if (!page) break;
-      AddPage(*cache, std::move(page));
-    }
-  }
   // Each tile gets a slot first (one that turns out empty or partly drawn stays unused), so
   // that the bands below only write what belongs to their own slots.
   std::vector<int32_t> entries(todo.size(), kUncached);
@@ -344,33 +327,23 @@ int32_t TChipTileCache::NewSlot(TXelChipSetGraphic& graphic, TScaleCache& cache)
   const TSlot slot{index / per_page,
                    TPoint{(index % per_row) * size, (index % per_page / per_row) * size}};
   if (slot.Page == int(cache.Pages.size())) {
-    std::unique_ptr<TGlimraSheet> page = MakePage(graphic);
-    if (!page) return kUncached;
-    AddPage(cache, std::move(page));
+    auto page = std::make_unique<TGlimraSheet>();
+    page->SetSize(kPageSide, kPageSide);
+    // A new page starts with the chipset's colours, as Prepare left the others.
+    if (!MatchColors(*page, graphic.Sheet)) return kUncached;
+    cache.Pages.push_back(std::move(page));
+    // The dimmed copy is made when a draw first needs it.
+    cache.DimPages.emplace_back();
+    // The colours and masks are made on first use (generation 0 is never current).
+    constexpr size_t kPagePixels = size_t(kPageSide) * kPageSide;
+    for (auto* blocks : {&cache.Colors[0], &cache.Colors[1], &cache.Masks})
+      blocks->push_back(std::make_unique_for_overwrite<uint16_t[]>(kPagePixels));
   }
   for (int dim = 0; dim < 2; ++dim)
     cache.ColorGen[size_t(dim)].push_back(0);
   cache.MaskMade.push_back(false);
   cache.Slots.push_back(slot);
   return index;
-}
-
-std::unique_ptr<TGlimraSheet> TChipTileCache::MakePage(const TXelChipSetGraphic& graphic) {
-  auto page = std::make_unique<TGlimraSheet>();
-  page->SetSize(kPageSide, kPageSide);
-  // A new page starts with the chipset's colours, as Prepare left the others.
-  if (!MatchColors(*page, graphic.Sheet)) return nullptr;
-  return page;
-}
-
-void TChipTileCache::AddPage(TScaleCache& cache, std::unique_ptr<TGlimraSheet> page) {
-  cache.Pages.push_back(std::move(page));
-  // The dimmed copy is made when a draw first needs it.
-  cache.DimPages.emplace_back();
-  // The colours and masks are made on first use (generation 0 is never current).
-  constexpr size_t kPagePixels = size_t(kPageSide) * kPageSide;
-  for (auto* blocks : {&cache.Colors[0], &cache.Colors[1], &cache.Masks})
-    blocks->push_back(std::make_unique_for_overwrite<uint16_t[]>(kPagePixels));
 }
 
 int32_t TChipTileCache::Fill(TScaleCache& cache, int32_t slot, const uint16_t* pixels,

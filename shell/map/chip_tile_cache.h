@@ -151,11 +151,6 @@ private:
   // A slot added at the end, with a new page when it needs one (kUncached when that page
   // cannot take the chipset's colours).
   int32_t NewSlot(TXelChipSetGraphic& graphic, TScaleCache& cache);
-  // A new page in the chipset's colours (nullptr when it cannot take them), and its place
-  // at the end of the pages, with unmade dimmed page, colours and masks. Making a page
-  // only reads the graphic, so pages may be made on several threads at once.
-  static std::unique_ptr<TGlimraSheet> MakePage(const TXelChipSetGraphic& graphic);
-  static void AddPage(TScaleCache& cache, std::unique_ptr<TGlimraSheet> page);
   // The first pixels of each page (plain, and dimmed where made).
   struct TPageBits {
     uint8_t* Plain = nullptr;

@@ -254,9 +254,6 @@ void TChipTileCache::BuildTiles(TXelChipSetGraphic& graphic, int size, const std
       todo.push_back(id);
     }
   if (todo.empty()) return;
-  // In id order the tiles of each layer fill pages of their own, so a layer drawn dimmed
-  // (the other one while the author draws) copies only its own pages into dimmed ones.
-  std::sort(todo.begin(), todo.end());
   // Each tile gets a slot first (one that turns out empty or partly drawn stays unused), so
   // that the bands below only write what belongs to their own slots.
   std::vector<int32_t> entries(todo.size(), kUncached);

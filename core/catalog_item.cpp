@@ -19,12 +19,16 @@ int EncodeChunkHead(uint8_t* out, int id, uint32_t length) {
   return n + EncodeVarInt(length, out + n);
 }
 
+} // namespace
+
 void WriteChunkHead(TStream& stream, int id, uint32_t length) {
   if (uint8_t* out = stream.AppendSpace(10))
     return stream.Appended(size_t(EncodeChunkHead(out, id, length)));
   uint8_t buf[10];
   stream.WriteBuffer(buf, size_t(EncodeChunkHead(buf, id, length)));
 }
+
+namespace {
 
 // A whole chunk whose payload is a few bytes, in one write: most fields of a record are
 // such chunks, and a save writes every record of a database.

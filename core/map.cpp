@@ -74,25 +74,24 @@ public:
   bool Field(int id, const TCatalogVarData& field) {
     HandOn({}, false);
     if (field.Kind == ckFixed && field.Size >= LargeFieldBytes) {
-      PutHead(id, uint32_t(field.Size));
+      WriteChunkHead(stream_, id, uint32_t(field.Size));
       HandOn({static_cast<const uint8_t*>(field.Data), size_t(field.Size)}, true);
       return true;
     }
     if (field.Kind != ckCatalog) return false;
     const auto* list = static_cast<const TNestedList*>(field.Data);
-    uint8_t head[5];
-    const int idWidth = EncodeVarInt(uint32_t(id), head);
     const int width = inParts_ ? WidthOf(id) : 0;
     if (width < 3) {
       // A short list, or one not saved before, is written whole, in place; the width of
       // its length is kept for the next save.
-      const int64_t before = End();
-      if (!WriteChunkInPlace(stream_, uint32_t(id), [&](TStream& to) { list->SaveToStream(to); }))
-        return false;
-      Keep(id, LengthWidth(End() - before - idWidth));
+      const int written =
+          WriteChunkInPlace(stream_, uint32_t(id), [&](TStream& to) { list->SaveToStream(to); });
+      if (written == 0) return false;
+      Keep(id, written);
       return true;
     }
-    stream_.WriteBuffer(head, size_t(idWidth));
+    uint8_t head[5];
+    stream_.WriteBuffer(head, size_t(EncodeVarInt(uint32_t(id), head)));
     const int64_t at = End();
     stream_.WriteBuffer(head, size_t(width)); // room for the length, put in below
     list->SaveItemsTo(stream_, [this] { HandOn({}, false); });
@@ -125,11 +124,6 @@ public:
 
 private:
   int64_t End() const { return feed_.Written() + stream_.GetSize(); }
-  void PutHead(int id, uint32_t length) {
-    uint8_t head[10];
-    const int n = EncodeVarInt(uint32_t(id), head);
-    stream_.WriteBuffer(head, size_t(n + EncodeVarInt(length, head + n)));
-  }
   int WidthOf(int id) const {
     for (const auto& [field, width] : widths_)
       if (field == id) return width;
@@ -139,13 +133,6 @@ private:
     for (auto& [field, kept] : widths_)
       if (field == id) return void(kept = width);
     widths_.emplace_back(id, width);
-  }
-  // The width of the length of a chunk whose length and length together take Total bytes.
-  static int LengthWidth(int64_t total) {
-    uint8_t head[5];
-    for (int width = 1; width < 5; ++width)
-      if (EncodeVarInt(uint32_t(total - width), head) == width) return width;
-    return 5;
   }
 
   TFileFeed& feed_;

@@ -88,14 +88,17 @@ private:
   size_t depth_;
 };
 
+// Writes the head of chunk Id: its id, then its Length.
+void WriteChunkHead(TStream& stream, int id, uint32_t length);
+
 // Writes chunk Id (its id, its length, then what Save (TStream&) writes) straight into
 // Stream when Stream is a memory stream being appended to: behind room for its length as
 // wide as TChunkWidthGuess expects, corrected afterwards when the guess was wrong, so
-// chunks are mostly never copied and otherwise move once within the buffer. False, with
-// nothing written, otherwise.
-template <class Save> bool WriteChunkInPlace(TStream& stream, uint32_t id, Save&& save) {
+// chunks are mostly never copied and otherwise move once within the buffer. Returns the
+// width of the length written; 0, with nothing written, otherwise.
+template <class Save> int WriteChunkInPlace(TStream& stream, uint32_t id, Save&& save) {
   TMemoryStream* memory = stream.AsMemoryStream();
-  if (!memory || memory->GetPosition() != memory->GetSize()) return false;
+  if (!memory || memory->GetPosition() != memory->GetSize()) return 0;
   uint8_t head[5] = {};
   memory->WriteBuffer(head, size_t(EncodeVarInt(id, head)));
   TChunkWidthGuess guess;
@@ -110,5 +113,5 @@ template <class Save> bool WriteChunkInPlace(TStream& stream, uint32_t id, Save&
   memory->SetPosition(int64_t(start));
   memory->WriteBuffer(head, width);
   memory->SetPosition(memory->GetSize());
-  return true;
+  return int(width);
 }

@@ -66,6 +66,8 @@ public:
   TCatalogItem* Append();
   // Makes room for Count items, for a caller about to add that many.
   void Reserve(int count) { items_.reserve(static_cast<size_t>(std::max(count, 0))); }
+  // Exchanges the items with Other, a list of the same class; what each keeps aside stays.
+  void SwapItems(TCatalog& other) noexcept { items_.swap(other.items_); }
   // Inserts before the first item whose Id >= Id and renumbers the items after it.
   TCatalogItem* InsertAt(int32_t id);
   // Removes the item with that Id and renumbers the items after it.

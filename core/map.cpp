@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "core/atomic_file.h"
 #include "core/busy_cursor.h"
@@ -365,6 +366,32 @@ void TXelMap::SaveToFile(const std::string& fileName) {
     --SaveCount; // nothing was saved
     throw;
   }
+}
+
+void TXelMap::TakeLoaded(TXelMap& loaded) {
+  // Every field a load reads (those GetVarData names), the size and both layers.
+  std::swap(ChipSetId, loaded.ChipSetId);
+  std::swap(width_, loaded.width_);
+  std::swap(height_, loaded.height_);
+  std::swap(ScrollType, loaded.ScrollType);
+  std::swap(UsePanorama, loaded.UsePanorama);
+  PanoramaName.swap(loaded.PanoramaName);
+  std::swap(HorizontalPan, loaded.HorizontalPan);
+  std::swap(VerticalPan, loaded.VerticalPan);
+  std::swap(HorizontalAutoScroll, loaded.HorizontalAutoScroll);
+  std::swap(HorizontalSpeed, loaded.HorizontalSpeed);
+  std::swap(VerticalAutoScroll, loaded.VerticalAutoScroll);
+  std::swap(VerticalSpeed, loaded.VerticalSpeed);
+  std::swap(SaveCount, loaded.SaveCount);
+  LowerLayer.SwapCells(loaded.LowerLayer);
+  UpperLayer.SwapCells(loaded.UpperLayer);
+  Events.SwapItems(loaded.Events);
+  // A strict load that returned read the whole file.
+  Modified = false;
+  LoadError.clear();
+  SetScrollType(ScrollType);
+  RebuildChipSetGraphic();
+  LoadCharSets();
 }
 
 void TXelMap::SetWidth(int width) {

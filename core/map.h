@@ -83,6 +83,11 @@ public:
   void LoadFromFile(const std::string& fileName) override;
   // SaveCount + 1, then the file.
   void SaveToFile(const std::string& fileName) override;
+  // As LoadFromFile of the file that Loaded read with LoadFromFileStrict (a read made
+  // ahead, on another thread): takes what Loaded read in exchange for this map's content,
+  // then rebuilds the graphics. The Id, the graphics and what the saves keep stay this
+  // map's.
+  void TakeLoaded(TXelMap& loaded);
 
   int Width() const { return width_; }
   int Height() const { return height_; }

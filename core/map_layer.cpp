@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -50,6 +51,12 @@ void TXelMapLayer::Assign(const TXelMapLayer& source) {
   WrapX = source.WrapX;
   WrapY = source.WrapY;
   FillValue = source.FillValue;
+}
+
+void TXelMapLayer::SwapCells(TXelMapLayer& other) noexcept {
+  std::swap(width_, other.width_);
+  std::swap(height_, other.height_);
+  cells_.swap(other.cells_);
 }
 
 void TXelMapLayer::LoadCells(int width, int height, const uint8_t* bytes) {

@@ -30,6 +30,8 @@ public:
   // Width x Height cells taken from Bytes (two per cell, little-endian), over the storage
   // already held: a reload of a map of the same size allocates and fills nothing.
   void LoadCells(int width, int height, const uint8_t* bytes);
+  // Exchanges the size and cells with Other; the wrap flags and FillValue stay.
+  void SwapCells(TXelMapLayer& other) noexcept;
   void SetWidth(int width) { Resize(width, height_); }
   void SetHeight(int height) { Resize(width_, height); }
 

@@ -390,3 +390,18 @@ void TXelMapTree::SaveMapTree() {
   WriteFileAtomically(TreeFilePath(), stream.Bytes());
   if (!failures.empty()) throw Exception(failures);
 }
+
+int32_t OpenMapIdOfTreeFile(const std::string& path) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes, MaxTreeFileBytes)) return -1;
+  TXelMapTree tree;
+  try {
+    TMemoryStream stream(bytes.data(), bytes.size());
+    tree.LoadFromFileStream(stream);
+  } catch (const Exception&) {
+    return -1;
+  }
+  const TXelMapTreeItem* active = tree.FindById(tree.ActiveId);
+  if (!active || active->Kind == mkRoot) return -1;
+  return active->Kind == mkArea ? active->ParentId : active->Id;
+}

@@ -156,3 +156,7 @@ private:
   std::vector<TXelMapTreeItem*> order_;
   std::vector<int32_t> deletedIds_;
 };
+
+// The map that the tree file at Path has open: that of its active entry (an area's owner
+// for an area), or -1 when the file cannot be read or the active entry is the root.
+int32_t OpenMapIdOfTreeFile(const std::string& path);

@@ -43,6 +43,7 @@
 #include "shell/map/chip_selector.h"
 #include "shell/map/form_map_tree.h"
 #include "shell/map/map_editor.h"
+#include "shell/map/map_read_ahead.h"
 #include "shell/process_wait.h"
 #include "shell/project_dialogs.h"
 #include "shell/project_manager.h"
@@ -195,8 +196,9 @@ void TFormXelMain::FormCreate() {
   if (auto* dispatcher = QAbstractEventDispatcher::instance())
     On(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &TFormXelMain::ActionList1Update);
   ProjectManager->OpenLastProject();
-  // A database read ahead for a project that did not open is not kept for the run.
+  // A database or map read ahead for a project that did not open is not kept for the run.
   if (DataBaseReadAhead) DataBaseReadAhead->Discard();
+  if (MapReadAhead) MapReadAhead->Discard();
   show();
   if (windowState() == Qt::WindowNoState) KeepFormOnScreen(this);
 }

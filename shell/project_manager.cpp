@@ -42,11 +42,16 @@ const TMountPoint* MountHolding(const std::string& path, const TMountTable& moun
 
 TDataBaseReadAhead* DataBaseReadAhead = nullptr;
 
-TDataBaseReadAhead::TDataBaseReadAhead() {
+std::string LastProjectFolder() {
   const std::string folderName = GetOpenedProjectFolder();
-  if (folderName.empty()) return;
+  return folderName.empty() ? std::string()
+                            : IncludeTrailingBackslash(ProjectBaseFolder() + folderName);
+}
+
+TDataBaseReadAhead::TDataBaseReadAhead() {
   // The file as OpenProject will name it.
-  const std::string folder = IncludeTrailingBackslash(ProjectBaseFolder() + folderName);
+  const std::string folder = LastProjectFolder();
+  if (folder.empty()) return;
   read_ = std::async(std::launch::async | std::launch::deferred, [folder] {
     TRead read;
     read.File = ResolvePath(folder + DataBaseFileName).Path;

@@ -92,6 +92,10 @@ private:
 // The read-ahead of this run, or nothing.
 extern TDataBaseReadAhead* DataBaseReadAhead;
 
+// The folder of the project the last run had open, as OpenProject will name it (with its
+// trailing separator), or empty when there was none.
+std::string LastProjectFolder();
+
 // The projects base folder with a trailing separator.
 std::string ProjectBaseFolder();
 // Makes Folder the process's current folder; false when it cannot be entered.

@@ -27,6 +27,7 @@
 #include "shell/common/shell_pictures.h"
 #include "shell/data_module.h"
 #include "shell/form_xel_main.h"
+#include "shell/map/map_read_ahead.h"
 #include "shell/project_manager.h"
 #include "shell/shell_messages.h"
 #include "shell/single_instance.h"
@@ -175,6 +176,9 @@ int ProgramMain(int argc, char** argv) {
       // made; the main window takes it when it opens that project.
       TDataBaseReadAhead dataBaseReadAhead;
       DataBaseReadAhead = &dataBaseReadAhead;
+      // So is the map it had open.
+      TMapReadAhead mapReadAhead(LastProjectFolder());
+      MapReadAhead = &mapReadAhead;
       const std::future<void> imagePlugins =
           std::async(std::launch::async | std::launch::deferred, &LoadImageFormatPlugins);
       result = RunEditor(application, splashPicture, toolGlyphs);
@@ -184,6 +188,7 @@ int ProgramMain(int argc, char** argv) {
     result = 1;
   }
   DataBaseReadAhead = nullptr;
+  MapReadAhead = nullptr;
   FreeSoundLibrary();
   FreeUnlhaLibrary();
   SetBusyHook(nullptr);

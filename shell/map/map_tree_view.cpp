@@ -15,6 +15,7 @@
 #include "framework/controls/resource_pictures.h"
 #include "framework/forms/error_guard.h"
 #include "framework/forms/form_builder.h"
+#include "shell/map/map_read_ahead.h"
 #include "shell/map/map_tree_rules.h"
 
 namespace {
@@ -308,7 +309,7 @@ void TMapTreeView::TreeView1Change(QTreeWidgetItem* node) {
       map_->LoadCharSets();
     } else if (mapItem && mapItem->Changed) {
       map_->LoadTempMap(mapId);
-    } else {
+    } else if (!MapReadAhead || !MapReadAhead->TakeInto(*map_, mapId, ProjectMapPath(mapId))) {
       map_->LoadProjectMap(mapId);
     }
     if (item->Kind == mkArea) {

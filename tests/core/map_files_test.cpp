@@ -9,6 +9,7 @@
 #include "core/project_path.h"
 #include "file_form.h"
 #include "file_test_env.h"
+#include "generated_map.h"
 
 namespace {
 
@@ -219,6 +220,41 @@ TEST_F(MapFilesTest, AMapWrittenInPartsHasTheBytesOfItsFileForm) {
         << row.events << " x " << row.nameLength;
   }
   EXPECT_EQ(map.SaveCount, int(std::size(rows)));
+}
+
+TEST_F(MapFilesTest, AMapReadAheadIsTakenAsItsOwnLoadWouldReadIt) {
+  // Every field away from its default, so that one left behind shows in the bytes.
+  TXelMap source;
+  GenerateMap(source, 30, 20, 12, "");
+  source.ChipSetId = 2;
+  source.ScrollType = 3;
+  source.UsePanorama = 1;
+  source.PanoramaName = "Sky";
+  source.HorizontalPan = 1;
+  source.VerticalPan = 1;
+  source.HorizontalAutoScroll = 1;
+  source.HorizontalSpeed = 3;
+  source.VerticalAutoScroll = 1;
+  source.VerticalSpeed = -2;
+  source.SaveToFile(Path("proj/Map0003.lmu"));
+
+  TXelMap loaded;
+  loaded.LoadFromFile(Path("proj/Map0003.lmu"));
+  // A map with content of its own, unsaved, takes what was read ahead.
+  TXelMap taker;
+  GenerateMap(taker, 7, 9, 3, "", nullptr, 7);
+  taker.Modified = true;
+  taker.LoadError = "left from before";
+  TXelMap ahead;
+  ahead.LoadFromFileStrict(Path("proj/Map0003.lmu"));
+  taker.TakeLoaded(ahead);
+  EXPECT_EQ(FileFormBytes(taker), FileFormBytes(loaded));
+  EXPECT_EQ(taker.Width(), 30);
+  EXPECT_EQ(taker.LowerLayer.Width(), 30);
+  EXPECT_EQ(taker.UpperLayer.Height(), 20);
+  EXPECT_TRUE(taker.IsLoopHorizontal() && taker.UpperLayer.WrapX && taker.UpperLayer.WrapY);
+  EXPECT_FALSE(taker.Modified);
+  EXPECT_FALSE(taker.IsLoadFailed());
 }
 
 } // namespace

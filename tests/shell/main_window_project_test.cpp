@@ -27,6 +27,7 @@
 #include "shell/map/form_map_tree.h"
 #include "shell/map/map_editor.h"
 #include "shell/map/map_event_operations.h"
+#include "shell/map/map_read_ahead.h"
 #include "shell/project_manager.h"
 #include "shell_test_env.h"
 
@@ -229,24 +230,34 @@ TEST_F(MainWindowProjects, OpeningRestoresTheModeAndZoomAndAlwaysTakesThePen) {
   EXPECT_EQ(Get(Project("KOVAX.ini")), "[KOVAX]\r\nMapEditMode=0\r\nMapEditZoom=0\r\n");
 }
 
-TEST_F(MainWindowProjects, TheLastProjectsDatabaseReadAheadIsTakenOnlyWhileTheFileIsUnchanged) {
+TEST_F(MainWindowProjects, TheLastProjectsReadAheadIsTakenOnlyWhileTheFilesAreUnchanged) {
   {
     TFormXelMain form;
     Create(form);
     GlobalDataBase->Items().GetOrCreate(1)->Name = "Tonic";
     GlobalDataBase->SaveProjectDataBase();
+    form.Map->LowerLayer.SetCell(2, 3, 1234);
+    form.Map->SaveProjectMap(1);
   }
   ProjectPath.clear();
   const std::string file = Path(Project("KOVAX.ldb"));
+  const std::string mapFile = Path(Project("Map0001.lmu"));
   for (const bool rewritten : {false, true}) {
     TDataBaseReadAhead readAhead;
     DataBaseReadAhead = &readAhead;
+    TMapReadAhead mapReadAhead(LastProjectFolder());
+    MapReadAhead = &mapReadAhead;
     readAhead.Wait();
+    mapReadAhead.Wait();
     if (rewritten) {
       TXelDataBase writer(TXelDataBase::TUnpublished{});
       writer.LoadDataBaseFileStrict(file);
       writer.Items().GetItemById(1)->Name = "Elixir";
       writer.SaveDataBaseFile(file);
+      TXelMap map;
+      map.LoadFromFileStrict(mapFile);
+      map.LowerLayer.SetCell(2, 3, 1500);
+      map.SaveToFile(mapFile);
     }
     {
       TFormXelMain form;
@@ -254,13 +265,23 @@ TEST_F(MainWindowProjects, TheLastProjectsDatabaseReadAheadIsTakenOnlyWhileTheFi
       EXPECT_EQ(GlobalDataBase->Items().GetItemById(1)->Name, rewritten ? "Elixir" : "Tonic");
       EXPECT_EQ(ItemList, &GlobalDataBase->Items());
       EXPECT_EQ(GlobalDataBase->CachedStamp(), GetFileStamp(file));
+      EXPECT_EQ(form.Map->Id, 1);
+      EXPECT_EQ(form.Map->LowerLayer.GetCell(2, 3), rewritten ? 1500 : 1234);
     }
     // Taken once at most.
     TXelDataBase again(TXelDataBase::TUnpublished{});
     EXPECT_FALSE(readAhead.TakeInto(again, file));
+    TXelMap mapAgain;
+    EXPECT_FALSE(mapReadAhead.TakeInto(mapAgain, 1, ProjectMapPath(1)));
     DataBaseReadAhead = nullptr;
+    MapReadAhead = nullptr;
     ProjectPath.clear();
   }
+  // Taken only as the map and from the file that were read.
+  TXelMap taken;
+  EXPECT_FALSE(TMapReadAhead(LastProjectFolder()).TakeInto(taken, 2, mapFile));
+  EXPECT_TRUE(TMapReadAhead(LastProjectFolder()).TakeInto(taken, 1, mapFile));
+  EXPECT_EQ(taken.LowerLayer.GetCell(2, 3), 1500);
 }
 
 TEST_F(MainWindowProjects, AProjectWithABrokenTreeIsClosedAgainAndNothingOfItIsSaved) {

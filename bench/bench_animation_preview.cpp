@@ -25,7 +25,7 @@ struct TPreviewFixture {
     animation.Graphic = "Bench";
     animation.SetFrameCount(kFrames);
     for (int f = 0; f < kFrames; ++f) {
-      TXelAnimationPatternItem* frame = animation.Frames.GetItem(f);
+      TXelAnimationPatternItem* frame = animation.Frames().GetItem(f);
       for (int c = 0; c < kCells; ++c) {
         TXelAnimationCellItem* cell = frame->Cells.Append();
         cell->Visible = 1;

@@ -20,16 +20,16 @@ int YLineShift(int oldLine, int newLine, int victimHeight) {
 void ShiftAllCells(TXelAnimationItem& animation, int dy) {
   animation.NeedsSerialize = 1;
   if (dy == 0) return;
-  for (int f = 0; f < animation.Frames.GetCount(); ++f) {
-    TXelAnimationCell& cells = animation.Frames.GetItem(f)->Cells;
+  for (int f = 0; f < animation.Frames().GetCount(); ++f) {
+    TXelAnimationCell& cells = animation.Frames().GetItem(f)->Cells;
     for (int c = 0; c < cells.GetCount(); ++c)
       cells.GetItem(c)->Y += dy;
   }
 }
 
 void CopyFrame(TXelAnimationItem& animation, int target, int source) {
-  TXelAnimationPatternItem* to = animation.Frames.GetItem(target);
-  TXelAnimationPatternItem* from = animation.Frames.GetItem(source);
+  TXelAnimationPatternItem* to = animation.Frames().GetItem(target);
+  TXelAnimationPatternItem* from = animation.Frames().GetItem(source);
   if (!to || !from || to == from) return;
   to->Cells.Assign(from->Cells);
   animation.NeedsSerialize = 1;
@@ -116,7 +116,7 @@ std::string TimingFlashText(const TXelAnimationTimingItem& timing) {
 namespace {
 
 bool HasVisibleCell(const TXelAnimationItem& animation, int frame, int cell) {
-  const TXelAnimationPatternItem* pattern = animation.Frames.GetItem(frame);
+  const TXelAnimationPatternItem* pattern = animation.Frames().GetItem(frame);
   const TXelAnimationCellItem* item = pattern ? pattern->Cells.GetItem(cell) : nullptr;
   return item && item->Visible;
 }
@@ -137,10 +137,10 @@ void ComplementFrames(TXelAnimationItem& animation, int a, int b, int c1, int c2
   if (a < 0 || b >= animation.GetFrameCount()) return;
   for (int c = std::max(c1, 0); c <= c2; ++c) {
     if (!HasVisibleCell(animation, a, c) || !HasVisibleCell(animation, b, c)) continue;
-    const TCellValues s(*animation.Frames.GetItem(a)->Cells.GetItem(c));
-    const TCellValues e(*animation.Frames.GetItem(b)->Cells.GetItem(c));
+    const TCellValues s(*animation.Frames().GetItem(a)->Cells.GetItem(c));
+    const TCellValues e(*animation.Frames().GetItem(b)->Cells.GetItem(c));
     for (int k = 0; k < b - a; ++k) {
-      TXelAnimationCell& cells = animation.Frames.GetItem(a + k)->Cells;
+      TXelAnimationCell& cells = animation.Frames().GetItem(a + k)->Cells;
       while (cells.GetCount() <= c)
         cells.Append()->Visible = 0;
       TXelAnimationCellItem& cell = *cells.GetItem(c);
@@ -173,7 +173,7 @@ void ApplyManyCells(TXelAnimationItem& animation, const std::vector<uint8_t>& ma
   const int frames = std::min<int>(animation.GetFrameCount(), static_cast<int>(marks.size()));
   for (int f = 0; f < frames; ++f) {
     if (!marks[f]) continue;
-    TXelAnimationCell& cells = animation.Frames.GetItem(f)->Cells;
+    TXelAnimationCell& cells = animation.Frames().GetItem(f)->Cells;
     for (int c = 0; c < MaxAnimationCells && c < cells.GetCount(); ++c) {
       TXelAnimationCellItem& cell = *cells.GetItem(c);
       if (!cell.Visible || !values.CellChecked[c]) continue;
@@ -208,7 +208,7 @@ void ClearFrameRange(TXelAnimationItem& animation, int from, int to) {
   if (from > to) std::swap(from, to);
   animation.NeedsSerialize = 1;
   for (int f = std::max(from, 0); f <= to && f < animation.GetFrameCount(); ++f)
-    animation.Frames.GetItem(f)->Cells.Clear();
+    animation.Frames().GetItem(f)->Cells.Clear();
 }
 
 TStageGeometry StageGeometry(int h, int v, int victimWidth, int victimHeight, int scope,

@@ -104,7 +104,7 @@ void TXelAnimationGraphic::ApplyScreenFlash(TGlimraSheet& sheet, int frame) cons
 void TXelAnimationGraphic::DrawCell(TGlimraBoard& board, int x, int y, bool withScreenFlash,
                                     int cell, int frame) {
   if (!Animation) return;
-  const TXelAnimationPatternItem* f = Animation->Frames.GetItem(frame);
+  const TXelAnimationPatternItem* f = Animation->Frames().GetItem(frame);
   const TXelAnimationCellItem* c = f ? f->Cells.GetItem(cell) : nullptr;
   TRect source;
   if (!c || c->Magnification <= 0 || !PatternRect(c->Pattern, source)) return;
@@ -120,7 +120,7 @@ void TXelAnimationGraphic::DrawCell(TGlimraBoard& board, int x, int y, bool with
 
 void TXelAnimationGraphic::DrawFrame(TGlimraBoard& board, int x, int y, int frame) {
   if (!Animation) return;
-  const TXelAnimationPatternItem* f = Animation->Frames.GetItem(frame);
+  const TXelAnimationPatternItem* f = Animation->Frames().GetItem(frame);
   if (!f) return;
   for (int i = 0; i < f->Cells.GetCount(); ++i)
     if (f->Cells.GetItem(i)->Visible) DrawCell(board, x, y, true, i, frame);

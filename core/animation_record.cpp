@@ -53,13 +53,22 @@ void TXelAnimationItem::GetVarData(int id, TCatalogVarData& d, bool forLoad) {
     case 6: d.Catalog(&Timings); break;
     case 9: d.Fixed(&Scope, 1); break;
     case 10: d.Fixed(&YLine, 1); break;
-    case 12: d.Catalog(&Frames); framesRead_ = framesRead_ || forLoad; break;
+    case 12:
+      if (forLoad) {
+        framesRead_ = true;
+        if (FoldFrames()) break; // skipped over, as a field of no kind
+      } else {
+        UnfoldFrames();
+      }
+      d.Catalog(&frames_);
+      break;
     default: break;
   }
   // clang-format on
 }
 
 void TXelAnimationItem::Clear() {
+  foldedSize_ = 0; // cleared, not parsed
   ClearFields<TXelAnimationItem>();
   YLine = 2;
   if (!loadingFields_) AddDefaultFrames();
@@ -68,17 +77,18 @@ void TXelAnimationItem::Clear() {
 }
 
 void TXelAnimationItem::AddDefaultFrames() {
-  Frames.Reserve(Frames.GetCount() + NewAnimationFrames);
+  frames_.Reserve(frames_.GetCount() + NewAnimationFrames);
   for (int k = 0; k < NewAnimationFrames; ++k)
-    Frames.Append();
+    frames_.Append();
 }
 
 void TXelAnimationItem::SetFrameCount(int count) {
   count = std::max(count, 0);
-  while (Frames.GetCount() < count)
-    Frames.Append();
-  while (Frames.GetCount() > count)
-    Frames.DeleteById(Frames.GetItem(Frames.GetCount() - 1)->Id);
+  TXelAnimationPattern& frames = Frames();
+  while (frames.GetCount() < count)
+    frames.Append();
+  while (frames.GetCount() > count)
+    frames.DeleteById(frames.GetItem(frames.GetCount() - 1)->Id);
   NeedsSerialize = 1;
 }
 
@@ -86,12 +96,24 @@ void TXelAnimationItem::LoadFields(TStream& stream) {
   const int64_t start = stream.GetPosition();
   loadingFields_ = true;
   framesRead_ = false;
-  // A failed load leaves NeedsSerialize set.
-  LoadThenSettle([&] { TCatalogItem::LoadFromStream(stream); },
-                 [this] {
-                   loadingFields_ = false;
-                   if (!framesRead_ && Frames.GetCount() == 0) AddDefaultFrames();
-                 });
+  loadStream_ = &stream;
+  loadStart_ = start;
+  // A failed load leaves NeedsSerialize set, and the frames it reached parsed, as the
+  // record keeps no bytes to parse them from later.
+  LoadThenSettle(
+      [&] {
+        try {
+          TCatalogItem::LoadFromStream(stream);
+        } catch (...) {
+          UnfoldFromLoadStream();
+          throw;
+        }
+      },
+      [this] {
+        loadingFields_ = false;
+        loadStream_ = nullptr;
+        if (!framesRead_ && frames_.GetCount() == 0) AddDefaultFrames();
+      });
   const int64_t end = stream.GetPosition();
   const auto size = static_cast<size_t>(end - start);
   stream.SetPosition(start);
@@ -103,6 +125,112 @@ void TXelAnimationItem::LoadFields(TStream& stream) {
     stream.ReadBuffer(SavedBytes.data(), size);
   }
   NeedsSerialize = 0;
+}
+
+namespace {
+
+// These check that a frames chunk loads without error, byte by byte as the loaders of
+// the catalogs and records below read it; they build nothing.
+class TFramesCheck {
+public:
+  TFramesCheck(const uint8_t* p, const uint8_t* end) : p_(p), end_(end) {}
+  bool Frames() { return Catalog(end_, &TFramesCheck::Frame); }
+
+private:
+  using TItemCheck = bool (TFramesCheck::*)(const uint8_t* end);
+
+  bool VarInt(const uint8_t* end, uint32_t& value) {
+    value = 0;
+    while (p_ < end) {
+      const uint8_t b = *p_++;
+      value = (value << 7) + (b & 0x7F);
+      if ((b & 0x80) == 0) return true;
+    }
+    return false;
+  }
+  bool Catalog(const uint8_t* end, TItemCheck item) {
+    uint32_t count = 0, id = 0;
+    if (!VarInt(end, count) || uint64_t(count) * 2 > uint64_t(end - p_)) return false;
+    for (uint32_t k = 0; k < count; ++k)
+      if (!VarInt(end, id) || !(this->*item)(end)) return false;
+    return true;
+  }
+  // Fields up to the end mark; Field checks one whose chunk ends at ChunkEnd.
+  template <class Field> bool Record(const uint8_t* end, Field&& field) {
+    for (;;) {
+      uint32_t id = 0, length = 0;
+      if (!VarInt(end, id)) return false;
+      if (id == 0) return true;
+      if (!VarInt(end, length) || length > uint64_t(end - p_)) return false;
+      const uint8_t* chunkEnd = p_ + length;
+      if (!field(id, chunkEnd)) return false;
+      p_ = chunkEnd;
+    }
+  }
+  bool Frame(const uint8_t* end) {
+    return Record(end, [this](uint32_t id, const uint8_t* chunkEnd) {
+      return id != 1 || Catalog(chunkEnd, &TFramesCheck::Cell); // 1: the cells
+    });
+  }
+  bool Cell(const uint8_t* end) {
+    return Record(end, [this](uint32_t id, const uint8_t* chunkEnd) {
+      uint32_t value = 0;
+      return !CellIntField(id) || VarInt(chunkEnd, value);
+    });
+  }
+  static bool CellIntField(uint32_t id) {
+    static const std::vector<bool> ints = [] {
+      TXelAnimationCellItem cell(0);
+      std::vector<bool> made(size_t(cell.LastFieldId()) + 1);
+      for (int id = 1; id <= cell.LastFieldId(); ++id) {
+        TCatalogVarData d;
+        cell.GetVarData(id, d, true);
+        made[size_t(id)] = d.Kind == ckInt;
+      }
+      return made;
+    }();
+    return id < ints.size() && ints[id];
+  }
+
+  const uint8_t* p_;
+  const uint8_t* end_;
+};
+
+} // namespace
+
+bool FramesChunkLoads(const uint8_t* bytes, size_t size) {
+  return TFramesCheck(bytes, bytes + size).Frames();
+}
+
+bool TXelAnimationItem::FoldFrames() {
+  foldedSize_ = 0;
+  if (!loadStream_) return false;
+  const int64_t size = loadStream_->Remaining(); // the chunk's
+  const int64_t at = loadStream_->GetPosition() - loadStart_;
+  const uint8_t* bytes = loadStream_->PeekMemory(static_cast<size_t>(size));
+  if (!bytes || size <= 0 || size > UINT32_MAX || at < 0 || at > UINT32_MAX ||
+      !FramesChunkLoads(bytes, static_cast<size_t>(size)))
+    return false;
+  frames_.Clear();
+  foldedAt_ = static_cast<uint32_t>(at);
+  foldedSize_ = static_cast<uint32_t>(size);
+  return true;
+}
+
+void TXelAnimationItem::UnfoldSavedFrames() const {
+  TMemoryStream chunk(SavedBytes.data() + foldedAt_, foldedSize_);
+  foldedSize_ = 0;
+  frames_.LoadFromStream(chunk); // cannot fail: the chunk was checked when folded
+}
+
+void TXelAnimationItem::UnfoldFromLoadStream() {
+  if (foldedSize_ == 0 || !loadStream_) return;
+  const int64_t resume = loadStream_->GetPosition();
+  loadStream_->SetPosition(loadStart_ + foldedAt_);
+  TMemoryStream chunk(loadStream_->PeekMemory(foldedSize_), foldedSize_);
+  loadStream_->SetPosition(resume);
+  foldedSize_ = 0;
+  frames_.LoadFromStream(chunk);
 }
 
 bool TXelAnimationItem::SkipSavedBytes(TStream& stream) const {

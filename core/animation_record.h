@@ -93,16 +93,25 @@ public:
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) const override;
 
-  int GetFrameCount() const { return Frames.GetCount(); }
+  int GetFrameCount() const { return Frames().GetCount(); }
   // Adds empty frames or deletes frames at the end.
   void SetFrameCount(int count);
+
+  // The frames, parsed from SavedBytes on first use when a load left them there.
+  TXelAnimationPattern& Frames() {
+    UnfoldFrames();
+    return frames_;
+  }
+  const TXelAnimationPattern& Frames() const {
+    UnfoldFrames();
+    return frames_;
+  }
 
   std::string Name;
   std::string Graphic;
   TXelAnimationTiming Timings;
   uint8_t Scope;
   uint8_t YLine;
-  TXelAnimationPattern Frames;
 
   // The record's saved form, valid while NeedsSerialize is 0. Pooled: a large database
   // keeps thousands of these.
@@ -113,12 +122,34 @@ private:
   void AddDefaultFrames();
   void LoadFields(TStream& stream);
   bool SkipSavedBytes(TStream& stream) const;
+  // A load takes the frames chunk at the stream's position as it stands, to be parsed
+  // when first asked for: most animations of a project are never opened, and their
+  // cells are most of a large database. Taken only from a stream in memory, and only
+  // when the chunk parses; true then.
+  bool FoldFrames();
+  void UnfoldFrames() const {
+    if (foldedSize_ != 0) UnfoldSavedFrames();
+  }
+  void UnfoldSavedFrames() const;
+  // After a load that failed: the frames it folded, parsed from the stream.
+  void UnfoldFromLoadStream();
+
+  mutable TXelAnimationPattern frames_;
+  // While the frames are not parsed: where their chunk lies in SavedBytes.
+  mutable uint32_t foldedAt_ = 0;
+  mutable uint32_t foldedSize_ = 0;
+  // The stream a load reads, and where the record began in it, while fields load.
+  TStream* loadStream_ = nullptr;
+  int64_t loadStart_ = 0;
 
   // While fields load, Clear makes no default frames: the record's frame list replaces
   // them, and only a record without one gets them afterwards.
   bool loadingFields_ = false;
   bool framesRead_ = false;
 };
+
+// Whether a frames chunk of these bytes loads without error.
+bool FramesChunkLoads(const uint8_t* bytes, size_t size);
 
 // Loads in place: animations already held keep their objects, and those unchanged
 // since they were last parsed are skipped over by their saved bytes.

@@ -457,7 +457,7 @@ int TFormEDAnimation::CurrentFrame() const {
 
 TXelAnimationCell* TFormEDAnimation::CurrentCells() const {
   const int frame = CurrentFrame();
-  return frame < 0 ? nullptr : &CurrentEntry->Frames.GetItem(frame)->Cells;
+  return frame < 0 ? nullptr : &CurrentEntry->Frames().GetItem(frame)->Cells;
 }
 
 void TFormEDAnimation::RefreshFrameList() {
@@ -702,14 +702,14 @@ void TFormEDAnimation::FrameListPopupMenuPopup() {
 
 void TFormEDAnimation::Menu_FrameCopyClick() {
   const int frame = CurrentFrame();
-  if (frame >= 0) CurrentEntry->Frames.GetItem(frame)->CopyToClipboard(cfAnimationFrame);
+  if (frame >= 0) CurrentEntry->Frames().GetItem(frame)->CopyToClipboard(cfAnimationFrame);
 }
 
 void TFormEDAnimation::Menu_FramePasteClick() {
   const int frame = CurrentFrame();
   if (frame < 0) return;
   WillEdit();
-  if (!CurrentEntry->Frames.GetItem(frame)->PasteFromClipboard(cfAnimationFrame)) return;
+  if (!CurrentEntry->Frames().GetItem(frame)->PasteFromClipboard(cfAnimationFrame)) return;
   DataModified();
 }
 
@@ -717,7 +717,7 @@ void TFormEDAnimation::Menu_FrameClearClick() {
   const int frame = CurrentFrame();
   if (frame < 0) return;
   WillEdit();
-  CurrentEntry->Frames.GetItem(frame)->Clear();
+  CurrentEntry->Frames().GetItem(frame)->Clear();
   DataModified();
 }
 
@@ -777,7 +777,7 @@ void TFormEDAnimation::DrawStage(TGlimraBoard& board) {
   const int frame = CurrentFrame();
   if (frame < 0) return;
   if (frame > 0) {
-    const TXelAnimationCell& before = CurrentEntry->Frames.GetItem(frame - 1)->Cells;
+    const TXelAnimationCell& before = CurrentEntry->Frames().GetItem(frame - 1)->Cells;
     for (int i = 0; i < before.GetCount() && i < MaxAnimationCells; ++i) {
       if (!before.GetItem(i)->Visible) continue;
       TRect r = Offset(CellRect(*before.GetItem(i)), o);
@@ -786,7 +786,7 @@ void TFormEDAnimation::DrawStage(TGlimraBoard& board) {
       DrawLabel(board, {r.Left, r.Top}, i, 2);
     }
   }
-  const TXelAnimationCell& cells = CurrentEntry->Frames.GetItem(frame)->Cells;
+  const TXelAnimationCell& cells = CurrentEntry->Frames().GetItem(frame)->Cells;
   const bool focused = AnimationArea->hasFocus();
   for (int i = 0; i < cells.GetCount() && i < MaxAnimationCells; ++i) {
     if (!cells.GetItem(i)->Visible) continue;

@@ -226,9 +226,9 @@ FuzzSeeds MakeFuzzSeeds() {
   const TXelAnimationItem& animation = *db.Animations().Items(0);
   animation.Timings.GetItem(2)->CopyToClipboard(cfAnimationTiming);
   seeds.push_back(Picked(9, ClipboardBytes(cfAnimationTiming)));
-  animation.Frames.GetItem(4)->CopyToClipboard(cfAnimationFrame);
+  animation.Frames().GetItem(4)->CopyToClipboard(cfAnimationFrame);
   seeds.push_back(Picked(10, ClipboardBytes(cfAnimationFrame)));
-  animation.Frames.GetItem(4)->Cells.GetItem(3)->CopyToClipboard(cfAnimationCell);
+  animation.Frames().GetItem(4)->Cells.GetItem(3)->CopyToClipboard(cfAnimationCell);
   seeds.push_back(Picked(11, ClipboardBytes(cfAnimationCell)));
   AddTableSeeds(seeds, 12, db.Players(), cfHero, 0, 2);
   AddTableSeeds(seeds, 13, db.Skills(), cfSkill, 1, 3);

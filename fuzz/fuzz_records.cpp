@@ -99,7 +99,7 @@ FuzzSeeds MakeFuzzSeeds() {
   TXelAnimation animations;
   auto* animation = animations.Append();
   animation->Timings.Append()->Frame = 2;
-  animation->Frames.GetItem(0)->Cells.Append()->X = -4;
+  animation->Frames().GetItem(0)->Cells.Append()->X = -4;
   animation->SetFrameCount(2);
   animations.Append();
   seeds.push_back(SaveBytes(animations));

@@ -32,7 +32,7 @@ TXelDataBase& Generated() {
       TXelAnimationItem& animation = *made->Animations().Items(i);
       animation.SetFrameCount(kFrames);
       for (int f = 0; f < kFrames; ++f) {
-        TXelAnimationCell& cells = animation.Frames.GetItem(f)->Cells;
+        TXelAnimationCell& cells = animation.Frames().GetItem(f)->Cells;
         cells.Clear();
         for (int c = 0; c < kCells; ++c) {
           TXelAnimationCellItem* cell = cells.Append();

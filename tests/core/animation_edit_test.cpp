@@ -9,12 +9,12 @@ std::unique_ptr<TXelAnimationItem> Numbered(int frames) {
   auto a = std::make_unique<TXelAnimationItem>(1);
   a->SetFrameCount(frames);
   for (int f = 0; f < frames; ++f)
-    a->Frames.GetItem(f)->Cells.Append()->X = f;
+    a->Frames().GetItem(f)->Cells.Append()->X = f;
   return a;
 }
 
 int MarkOf(const TXelAnimationItem& a, int frame) {
-  const auto& cells = a.Frames.GetItem(frame)->Cells;
+  const auto& cells = a.Frames().GetItem(frame)->Cells;
   return cells.GetCount() ? cells.GetItem(0)->X : -1;
 }
 
@@ -54,7 +54,7 @@ TEST(AnimationEdit, ScopeAndYLineShiftsKeepTheCellsOnScreen) {
   auto a = Numbered(3);
   ShiftAllCells(*a, 32);
   for (int f = 0; f < 3; ++f)
-    EXPECT_EQ(a->Frames.GetItem(f)->Cells.GetItem(0)->Y, 32);
+    EXPECT_EQ(a->Frames().GetItem(f)->Cells.GetItem(0)->Y, 32);
 }
 
 TEST(AnimationEdit, InsertAndDeleteFramesRenumberTheTimings) {
@@ -109,7 +109,7 @@ TEST(AnimationEdit, TimingsSortByFrameThenSoundWithNoSoundLastAndTheirTexts) {
 
 TEST(AnimationEdit, ComplementInterpolatesWithTiesToEven) {
   auto a = Numbered(6);
-  auto cell = [&](int f) { return a->Frames.GetItem(f)->Cells.GetItem(0); };
+  auto cell = [&](int f) { return a->Frames().GetItem(f)->Cells.GetItem(0); };
   cell(0)->Pattern = 0;
   cell(4)->Pattern = 4;
   cell(4)->Magnification = 200;
@@ -118,8 +118,8 @@ TEST(AnimationEdit, ComplementInterpolatesWithTiesToEven) {
   ComplementFrames(*a, 2, 2, 0, 7, {});
   EXPECT_EQ(Marks(*a), (std::vector<int>{0, 1, 2, 3, 4, 5}));
 
-  a->Frames.GetItem(2)->Cells.Clear();  // a gap is filled
-  ComplementFrames(*a, 4, 0, 7, 0, {}); // both pairs in any order
+  a->Frames().GetItem(2)->Cells.Clear(); // a gap is filled
+  ComplementFrames(*a, 4, 0, 7, 0, {});  // both pairs in any order
   for (int f = 0; f < 4; ++f) {
     EXPECT_EQ(cell(f)->Pattern, f) << f;
     EXPECT_EQ(cell(f)->X, f) << f;
@@ -132,39 +132,39 @@ TEST(AnimationEdit, ComplementInterpolatesWithTiesToEven) {
   EXPECT_EQ(cell(3)->Transparency, 38); // 37.5 to even
 
   auto b = Numbered(3);
-  b->Frames.GetItem(0)->Cells.GetItem(0)->X = 0;
-  b->Frames.GetItem(2)->Cells.GetItem(0)->X = 1;
-  b->Frames.GetItem(1)->Cells.GetItem(0)->X = 9;
+  b->Frames().GetItem(0)->Cells.GetItem(0)->X = 0;
+  b->Frames().GetItem(2)->Cells.GetItem(0)->X = 1;
+  b->Frames().GetItem(1)->Cells.GetItem(0)->X = 9;
   ComplementFrames(*b, 0, 2, 0, 0, {false, true, false});
   EXPECT_EQ(MarkOf(*b, 1), 0); // 0.5 to 0
-  b->Frames.GetItem(0)->Cells.GetItem(0)->X = 1;
-  b->Frames.GetItem(2)->Cells.GetItem(0)->X = 2;
+  b->Frames().GetItem(0)->Cells.GetItem(0)->X = 1;
+  b->Frames().GetItem(2)->Cells.GetItem(0)->X = 2;
   ComplementFrames(*b, 0, 2, 0, 0, {false, true, false});
   EXPECT_EQ(MarkOf(*b, 1), 2); // 1.5 to 2
 
   // A key cell that is invisible stops the cell's complement.
-  b->Frames.GetItem(2)->Cells.GetItem(0)->Visible = 0;
-  b->Frames.GetItem(1)->Cells.GetItem(0)->X = 9;
+  b->Frames().GetItem(2)->Cells.GetItem(0)->Visible = 0;
+  b->Frames().GetItem(1)->Cells.GetItem(0)->X = 9;
   ComplementFrames(*b, 0, 2, 0, 0, {});
   EXPECT_EQ(MarkOf(*b, 1), 9);
 }
 
 TEST(AnimationEdit, ManyCellsTouchOnlyMarkedVisibleCheckedCells) {
   auto a = Numbered(3);
-  AddCell(a->Frames.GetItem(0)->Cells, 0, 0, false);
+  AddCell(a->Frames().GetItem(0)->Cells, 0, 0, false);
   TManyCellValues v;
   v.CellChecked = {true, true, true};
   v.SetPattern = v.SetColor = true;
   v.Pattern = 7;
   v.Red = 20;
   ApplyManyCells(*a, {1, 0}, v); // frame 2 has no mark
-  auto& cells = a->Frames.GetItem(0)->Cells;
+  auto& cells = a->Frames().GetItem(0)->Cells;
   EXPECT_EQ(cells.GetCount(), 2);
   EXPECT_EQ(cells.GetItem(0)->Pattern, 7);
   EXPECT_EQ(cells.GetItem(0)->Red, 20);
   EXPECT_EQ(cells.GetItem(0)->Magnification, 100);
   EXPECT_EQ(cells.GetItem(1)->Pattern, 0);
-  EXPECT_EQ(a->Frames.GetItem(1)->Cells.GetItem(0)->Pattern, 0);
+  EXPECT_EQ(a->Frames().GetItem(1)->Cells.GetItem(0)->Pattern, 0);
 }
 
 TEST(AnimationEdit, FrameToolCopiesOverlappingRangesInBothDirections) {

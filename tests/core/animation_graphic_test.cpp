@@ -59,7 +59,7 @@ protected:
     board_.SetSize(200, 200);
   }
   TXelAnimationCellItem* AddCell(int frame, int pattern, int x, int y) {
-    TXelAnimationCellItem* c = anim_.Frames.GetItem(frame)->Cells.Append();
+    TXelAnimationCellItem* c = anim_.Frames().GetItem(frame)->Cells.Append();
     c->Pattern = pattern, c->X = x, c->Y = y;
     return c;
   }
@@ -168,7 +168,7 @@ TEST_F(AnimationGraphic, FlashTablesFadeOverSixFrames) {
 TEST_F(AnimationGraphic, MagnificationToneAndTransparencyOfACell) {
   TXelAnimationGraphic player(sounds_);
   player.SetAnimation(&anim_, false);
-  TXelAnimationCellItem* cell = anim_.Frames.GetItem(0)->Cells.GetItem(0);
+  TXelAnimationCellItem* cell = anim_.Frames().GetItem(0)->Cells.GetItem(0);
   cell->Magnification = 200;
   cell->X = 0;
   cell->Y = 0;
@@ -207,7 +207,7 @@ TEST_F(AnimationGraphic, CellsAndGraphicsWithoutAPictureDrawNothing) {
   player.PlayFrameSounds(1);
   player.SetAnimation(&anim_, false);
   FillBoard(board_, kBoardMarker);
-  TXelAnimationCellItem* cell = anim_.Frames.GetItem(0)->Cells.GetItem(0);
+  TXelAnimationCellItem* cell = anim_.Frames().GetItem(0)->Cells.GetItem(0);
   for (int pattern : {10, 24, -1, 2147483647}) {
     cell->Pattern = pattern;
     player.DrawFrame(board_, 100, 100, 0);

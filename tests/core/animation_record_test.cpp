@@ -67,7 +67,7 @@ TEST(AnimationRecord, NewRecordsAndEveryField) {
   a.Scope = 9;
   a.YLine = 10;
   a.SetFrameCount(2);
-  a.Frames.GetItem(1)->Cells.Append()->Assign(cell);
+  a.Frames().GetItem(1)->Cells.Append()->Assign(cell);
   const Bytes saved = SaveBytes(a);
   const auto chunks = ChunksOf(saved);
   EXPECT_EQ(IdsOf(chunks), (std::vector<int>{1, 2, 6, 9, 10, 12}));
@@ -79,11 +79,11 @@ TEST(AnimationRecord, NewRecordsAndEveryField) {
   EXPECT_EQ(Bytes(back.SavedBytes.begin(), back.SavedBytes.end()), saved);
   back.NeedsSerialize = 1; // parsed fields, not the kept bytes
   EXPECT_EQ(SaveBytes(back), saved);
-  EXPECT_EQ(back.Frames.GetItem(1)->Cells.GetItem(0)->Chroma, 1009);
+  EXPECT_EQ(back.Frames().GetItem(1)->Cells.GetItem(0)->Chroma, 1009);
 
   a.SetFrameCount(25);
   EXPECT_EQ(a.GetFrameCount(), 25);
-  EXPECT_EQ(a.Frames.GetItem(24)->Id, 25);
+  EXPECT_EQ(a.Frames().GetItem(24)->Id, 25);
   a.SetFrameCount(-1);
   EXPECT_EQ(a.GetFrameCount(), 0);
 }
@@ -104,6 +104,87 @@ TEST(AnimationRecord, UnchangedAnimationsAreWrittenBackAsLoaded) {
   EXPECT_EQ(chunks.count(500), 0u);
   EXPECT_EQ(a.NeedsSerialize, 0); // the new form is kept for the next save
   EXPECT_EQ(SaveBytes(a), Bytes(a.SavedBytes.begin(), a.SavedBytes.end()));
+}
+
+// Two frames of two cells each, every cell field away from its default.
+TXelAnimationItem& FilledAnimation(TXelAnimationItem& a) {
+  a.Name = "Slash";
+  a.SetFrameCount(2);
+  for (int f = 0; f < 2; ++f)
+    for (int c = 0; c < 2; ++c) {
+      TXelAnimationCellItem* cell = a.Frames().GetItem(f)->Cells.Append();
+      cell->Visible = 0;
+      cell->Pattern = 3 + f;
+      cell->X = -200 + c;
+      cell->Y = 1000 * f;
+      cell->Magnification = 150;
+      cell->Red = cell->Green = cell->Blue = cell->Chroma = 40 + c;
+      cell->Transparency = 70;
+    }
+  return a;
+}
+
+// The frames a load leaves in the saved bytes for later are those a parse makes at once;
+// a load that fails after them keeps them, and a Clear drops them without parsing.
+TEST(AnimationRecord, FramesParsedWhenFirstAskedForAreThoseOfTheLoad) {
+  TXelAnimationItem source(1);
+  const Bytes saved = SaveBytes(FilledAnimation(source));
+  TXelAnimationItem a(1);
+  LoadBytes(a, saved);
+  EXPECT_EQ(a.NeedsSerialize, 0);
+  EXPECT_EQ(a.Frames().GetItem(1)->Cells.GetItem(1)->X, -199);
+  a.NeedsSerialize = 1; // written from the parsed frames
+  EXPECT_EQ(SaveBytes(a), saved);
+
+  TXelAnimationItem cleared(1);
+  LoadBytes(cleared, saved);
+  cleared.Clear();
+  EXPECT_EQ(cleared.GetFrameCount(), 20);
+  EXPECT_EQ(SaveBytes(cleared), NewAnimationBytes());
+
+  // Field 13 claims more bytes than follow the frames.
+  Bytes damaged = saved;
+  damaged.back() = 0x0D;
+  damaged.insert(damaged.end(), {0x05, 0x00});
+  TXelAnimationItem partial(1);
+  EXPECT_THROW(LoadBytes(partial, damaged), EReadError);
+  ASSERT_EQ(partial.GetFrameCount(), 2);
+  EXPECT_EQ(partial.Frames().GetItem(1)->Cells.GetItem(0)->Y, 1000);
+}
+
+// The check that lets a load leave frames unparsed accepts exactly the chunks that
+// parse: every cut of a chunk, and every byte of it set to each of a few values.
+TEST(AnimationRecord, FramesCheckAgreesWithTheParse) {
+  TXelAnimationItem source(1);
+  const Bytes chunk = ChunksOf(SaveBytes(FilledAnimation(source))).at(12);
+  auto parses = [](const Bytes& bytes) {
+    TXelAnimationPattern frames;
+    TMemoryStream s(bytes);
+    try {
+      frames.LoadFromStream(s);
+      return true;
+    } catch (const EReadError&) {
+      return false;
+    }
+  };
+  auto expectAgree = [&](const Bytes& bytes) {
+    EXPECT_EQ(FramesChunkLoads(bytes.data(), bytes.size()), parses(bytes))
+        << ::testing::PrintToString(bytes);
+  };
+  int refused = 0;
+  for (size_t n = 0; n <= chunk.size(); ++n) {
+    const Bytes cut(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
+    expectAgree(cut);
+    refused += !parses(cut);
+  }
+  for (size_t i = 0; i < chunk.size(); ++i)
+    for (uint8_t value : {0x00, 0x01, 0x03, 0x7F, 0x80, 0xFF}) {
+      Bytes changed = chunk;
+      changed[i] = value;
+      expectAgree(changed);
+      refused += !parses(changed);
+    }
+  EXPECT_GT(refused, 100); // damage the parse refuses was tried
 }
 
 Bytes ListBytes(const std::vector<std::string>& names) {

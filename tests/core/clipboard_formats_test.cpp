@@ -113,8 +113,8 @@ TEST_F(ClipboardFormats, PagesAndAnimationPartsTravelAsRecordBlocks) {
   ExpectRecordTravels(*db.MonGroups().Items(0)->BattlePages.GetItem(1), cfBattleEventPage);
   const TXelAnimationItem& animation = *db.Animations().Items(0);
   ExpectRecordTravels(*animation.Timings.GetItem(2), cfAnimationTiming);
-  ExpectRecordTravels(*animation.Frames.GetItem(4), cfAnimationFrame);
-  ExpectRecordTravels(*animation.Frames.GetItem(4)->Cells.GetItem(3), cfAnimationCell);
+  ExpectRecordTravels(*animation.Frames().GetItem(4), cfAnimationFrame);
+  ExpectRecordTravels(*animation.Frames().GetItem(4)->Cells.GetItem(3), cfAnimationCell);
 }
 
 TEST_F(ClipboardFormats, EncounterRowsAndActionPatternsShareTheirNumberButNotTheirRecords) {

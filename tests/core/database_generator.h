@@ -137,7 +137,7 @@ private:
     animation.Graphic = "Slash";
     animation.SetFrameCount(30);
     for (int f = 0; f < animation.GetFrameCount(); ++f) {
-      TXelAnimationPatternItem* frame = animation.Frames.GetItem(f);
+      TXelAnimationPatternItem* frame = animation.Frames().GetItem(f);
       for (int c = 1; c <= 6; ++c) {
         TXelAnimationCellItem* cell = frame->Cells.GetOrCreate(c);
         cell->Pattern = Rand(0, 24);

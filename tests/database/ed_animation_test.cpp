@@ -89,7 +89,7 @@ protected:
   }
   std::vector<uint8_t> FrameBytes(int frame) {
     TMemoryStream stream;
-    Entry().Frames.GetItem(frame)->SaveToStream(stream);
+    Entry().Frames().GetItem(frame)->SaveToStream(stream);
     return stream.Bytes();
   }
   std::vector<int> TimingFrames() {
@@ -128,7 +128,7 @@ TEST_F(AnimationPage, EditsAreAppliedInFullAndCancelDiscardsTheRest) {
   Page().Menu_CellItemUpClick();
   AddTiming(2, "Zap", 2);
   SetFrames(25);
-  const TXelAnimationCell& cells = Entry().Frames.GetItem(1)->Cells;
+  const TXelAnimationCell& cells = Entry().Frames().GetItem(1)->Cells;
   ASSERT_EQ(cells.GetCount(), 2);
   EXPECT_EQ(cells.GetItem(1)->X, 16);   // snapped in steps of 8
   EXPECT_EQ(cells.GetItem(0)->X, -100); // placed where pressed
@@ -151,13 +151,13 @@ TEST_F(AnimationPage, EditsAreAppliedInFullAndCancelDiscardsTheRest) {
   Cancel();
   EXPECT_EQ(FileBytes(), applied);
   EXPECT_EQ(Saved(Entry()), edited);
-  EXPECT_EQ(Entry().Frames.GetItem(1)->Cells.GetCount(), 2);
+  EXPECT_EQ(Entry().Frames().GetItem(1)->Cells.GetCount(), 2);
 }
 
 TEST_F(AnimationPage, ScopeAndYLineKeepTheCellsWhereTheyAppear) {
   Page().VictimSheet.SetSize(30, 64);
-  const int y = Entry().Frames.GetItem(5)->Cells.GetItem(2)->Y;
-  auto cellY = [&] { return Entry().Frames.GetItem(5)->Cells.GetItem(2)->Y; };
+  const int y = Entry().Frames().GetItem(5)->Cells.GetItem(2)->Y;
+  auto cellY = [&] { return Entry().Frames().GetItem(5)->Cells.GetItem(2)->Y; };
   ASSERT_EQ(Entry().YLine, 2); // "Feet"
   Control<QComboBox>("ComboBox2")->setCurrentIndex(1);
   EXPECT_EQ(cellY(), y + 32);
@@ -179,8 +179,8 @@ TEST_F(AnimationPage, FramesInsertDeleteAndTheTimingList) {
   Page().Menu_FrameInsertClick();
   EXPECT_EQ(Entry().GetFrameCount(), 6);
   EXPECT_EQ(Entry().Timings.GetItem(0)->Frame, 4); // was on frame 3
-  EXPECT_EQ(Entry().Frames.GetItem(3)->Cells.GetItem(0)->X,
-            Entry().Frames.GetItem(2)->Cells.GetItem(0)->X);
+  EXPECT_EQ(Entry().Frames().GetItem(3)->Cells.GetItem(0)->X,
+            Entry().Frames().GetItem(2)->Cells.GetItem(0)->X);
   EXPECT_EQ(Control<QListWidget>("ListBox1")->count(), 6);
   Frame(2);
   Page().Menu_FrameDeleteClick();
@@ -275,7 +275,7 @@ TEST_F(AnimationPage, TheTimingAndFrameClipboardAndGetPrev) {
   EXPECT_EQ(FrameBytes(6), second);
   Frame(4);
   Page().Menu_FrameCutClick();
-  EXPECT_EQ(Entry().Frames.GetItem(4)->Cells.GetCount(), 0);
+  EXPECT_EQ(Entry().Frames().GetItem(4)->Cells.GetCount(), 0);
   Frame(7);
   Page().Menu_FramePasteClick();
   EXPECT_EQ(FrameBytes(7), fifth);
@@ -433,14 +433,14 @@ TEST(AnimationDialogs, RememberedLastFrameAndMarksBeyondAThousand) {
 
   TFormEDAnimationManyCell many;
   many.Work.SetFrameCount(2000);
-  many.Work.Frames.GetItem(1499)->Cells.Append();
+  many.Work.Frames().GetItem(1499)->Cells.Append();
   ShowAndActivate(&many);
   FindControl<TMarkListBox>(&many, "MarkListBox1")->SetChecked(1499, true);
   FindControl<QCheckBox>(&many, "CheckBoxCell1")->click();
   FindControl<QCheckBox>(&many, "CheckBox2")->click();
   FindControl<TDialEdit>(&many, "DialEdit6")->SetValue(250);
   many.ButtonOkClick();
-  EXPECT_EQ(many.Work.Frames.GetItem(1499)->Cells.GetItem(0)->Magnification, 250);
+  EXPECT_EQ(many.Work.Frames().GetItem(1499)->Cells.GetItem(0)->Magnification, 250);
   ASSERT_GE(LastManyCell.FrameMarks.size(), 2000u);
   EXPECT_EQ(LastManyCell.FrameMarks[1499], 1);
   LastManyCell = {};

@@ -92,9 +92,9 @@ TEST_F(SkillPage, ThePreviewPausesPlaysFromTheBattleGraphicAndStartsOver) {
   animation.Graphic = "Blast";
   animation.Scope = 1;
   animation.Timings.Clear();
-  animation.Frames.Clear();
+  animation.Frames().Clear();
   animation.SetFrameCount(4);
-  animation.Frames.GetItem(0)->Cells.Append()->Pattern = 0;
+  animation.Frames().GetItem(0)->Cells.Append()->Pattern = 0;
   SkillList->GetItem(0)->Kind = 0;
   SkillList->GetItem(0)->BattleAnimation = 1;
 

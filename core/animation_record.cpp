@@ -133,7 +133,8 @@ namespace {
 // the catalogs and records below read it; they build nothing.
 class TFramesCheck {
 public:
-  TFramesCheck(const uint8_t* p, const uint8_t* end) : p_(p), end_(end) {}
+  TFramesCheck(const uint8_t* p, const uint8_t* end)
+      : p_(p), end_(end), intFields_(CellIntFields()) {}
   bool Frames() { return Catalog(end_, &TFramesCheck::Frame); }
 
 private:
@@ -174,26 +175,31 @@ private:
   }
   bool Cell(const uint8_t* end) {
     return Record(end, [this](uint32_t id, const uint8_t* chunkEnd) {
-      uint32_t value = 0;
-      return !CellIntField(id) || VarInt(chunkEnd, value);
+      // An int field must hold the end of a number.
+      if (id >= 32 || !(intFields_ >> id & 1)) return true;
+      while (p_ < chunkEnd)
+        if (*p_++ < 0x80) return true;
+      return false;
     });
   }
-  static bool CellIntField(uint32_t id) {
-    static const std::vector<bool> ints = [] {
+  // The ids of the cell's int fields, as bits.
+  static uint32_t CellIntFields() {
+    static const uint32_t fields = [] {
       TXelAnimationCellItem cell(0);
-      std::vector<bool> made(size_t(cell.LastFieldId()) + 1);
-      for (int id = 1; id <= cell.LastFieldId(); ++id) {
+      uint32_t made = 0;
+      for (int id = 1; id <= std::min(cell.LastFieldId(), 31); ++id) {
         TCatalogVarData d;
         cell.GetVarData(id, d, true);
-        made[size_t(id)] = d.Kind == ckInt;
+        if (d.Kind == ckInt) made |= 1u << id;
       }
       return made;
     }();
-    return id < ints.size() && ints[id];
+    return fields;
   }
 
   const uint8_t* p_;
   const uint8_t* end_;
+  const uint32_t intFields_;
 };
 
 } // namespace

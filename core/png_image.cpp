@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/image_messages.h"
+#include "core/raw_inflate.h"
 #include "core/stream.h"
 
 namespace {
@@ -206,40 +207,76 @@ uLong Crc32(uLong crc, const uint8_t* p, size_t n) {
   return crc32(crc, p, uInt(n));
 }
 
-inline uint8_t Paeth(int a, int b, int c) {
-  const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
-  return uint8_t(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
-}
-
-// Undoes the filter of one row in place. Prev is the previous unfiltered row (zeros for
-// the first row); Bpp the bytes of one pixel.
-template <int Bpp> void Unfilter(uint8_t filter, uint8_t* row, const uint8_t* prev, size_t n) {
+// Undoes the filter of one row. In holds the filtered bytes, Out receives the row (it may
+// be In itself); Prev is the previous unfiltered row (zeros for the first row); Bpp the
+// bytes of one pixel.
+template <int Bpp>
+void Unfilter(uint8_t filter, const uint8_t* in, uint8_t* out, const uint8_t* prev, size_t n) {
   switch (filter) {
   case 0:
+    if (in != out) std::memcpy(out, in, n);
     return;
   case 1:
+    for (size_t i = 0; i < Bpp; ++i)
+      out[i] = in[i];
     for (size_t i = Bpp; i < n; ++i)
-      row[i] = uint8_t(row[i] + row[i - Bpp]);
+      out[i] = uint8_t(in[i] + out[i - Bpp]);
     return;
   case 2:
     for (size_t i = 0; i < n; ++i)
-      row[i] = uint8_t(row[i] + prev[i]);
+      out[i] = uint8_t(in[i] + prev[i]);
     return;
   case 3:
     for (size_t i = 0; i < Bpp; ++i)
-      row[i] = uint8_t(row[i] + (prev[i] >> 1));
+      out[i] = uint8_t(in[i] + (prev[i] >> 1));
     for (size_t i = Bpp; i < n; ++i)
-      row[i] = uint8_t(row[i] + ((row[i - Bpp] + prev[i]) >> 1));
+      out[i] = uint8_t(in[i] + ((out[i - Bpp] + prev[i]) >> 1));
     return;
   case 4:
     for (size_t i = 0; i < Bpp; ++i)
-      row[i] = uint8_t(row[i] + prev[i]);
-    for (size_t i = Bpp; i < n; ++i)
-      row[i] = uint8_t(row[i] + Paeth(row[i - Bpp], prev[i], prev[i - Bpp]));
+      out[i] = uint8_t(in[i] + prev[i]);
+    for (size_t i = Bpp; i < n; ++i) {
+      // Only the distances to the left neighbour wait for the byte before; the rest is
+      // known ahead, which keeps the chain from one byte to the next short.
+      const int b = prev[i], c = prev[i - Bpp], a = out[i - Bpp];
+      const int pa = std::abs(b - c), d = a - c;
+      const int pb = std::abs(d), pc = std::abs(d + b - c);
+      const int far = pb <= pc ? b : c;
+      out[i] = uint8_t(in[i] + (pa <= pb && pa <= pc ? a : far));
+    }
     return;
   default:
     Invalid();
   }
+}
+
+// Copies a row of red-green-blue pixels as blue-green-red.
+void SwapRedBlue(const uint8_t* in, uint8_t* out, size_t pixels) {
+  for (size_t x = 0; x < pixels; ++x, in += 3, out += 3)
+    out[0] = in[2], out[1] = in[1], out[2] = in[0];
+}
+
+#if defined(__x86_64__)
+// Four pixels a step by one byte shuffle; the 16-byte loads and stores reach four bytes
+// past the twelve they keep, so the last pixels go the plain way.
+__attribute__((target("ssse3"))) void SwapRedBlueSsse3(const uint8_t* in, uint8_t* out,
+                                                       size_t pixels) {
+  const __m128i order = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 12, 13, 14, 15);
+  size_t x = 0;
+  for (; x + 6 <= pixels; x += 4, in += 12, out += 12) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(v, order));
+  }
+  SwapRedBlue(in, out, pixels - x);
+}
+#endif
+
+void MoveRgbRow(const uint8_t* in, uint8_t* out, size_t pixels) {
+#if defined(__x86_64__)
+  static const bool ssse3 = __builtin_cpu_supports("ssse3");
+  if (ssse3) return SwapRedBlueSsse3(in, out, pixels);
+#endif
+  SwapRedBlue(in, out, pixels);
 }
 
 class TPngDecoder {
@@ -248,7 +285,7 @@ public:
   ~TPngDecoder() {
     // A huge image's buffers are not kept.
     constexpr size_t kKeep = size_t(16) << 20;
-    for (std::vector<uint8_t>* b : {&raw_, &chunk_})
+    for (std::vector<uint8_t>* b : {&raw_, &chunk_, &gather_})
       if (b->capacity() > kKeep) std::vector<uint8_t>().swap(*b);
   }
   TPngDecoder(const TPngDecoder&) = delete;
@@ -326,10 +363,11 @@ private:
     bitmap_.Reset(palette_image_ ? TPixelFormat::pf8bit : TPixelFormat::pf24bit, width_, height_);
     // Every byte of Raw is inflated before it is read: a buffer kept from an earlier image
     // is only grown, never cleared.
-    raw_.resize((row_size_ + 1) * size_t(height_));
+    raw_size_ = (row_size_ + 1) * size_t(height_);
+    raw_.resize(raw_size_ + kInflateSlack);
     zero_row_.assign(row_size_, 0);
     z_->next_out = raw_.data();
-    z_->avail_out = uInt(raw_.size());
+    z_->avail_out = uInt(raw_size_);
   }
 
   void ReadPalette(uint32_t length) {
@@ -359,7 +397,13 @@ private:
     }
     crc_ = Crc32(crc_, in, length);
     CheckCrc(true);
-    if (checked_) return; // data after the stream's end is not needed
+    if (checked_) return;
+    if (ahead_ > 0) {
+      // The stream was inflated whole from this chunk's bytes and those before.
+      ahead_ -= std::min<size_t>(ahead_, length);
+      checked_ = ahead_ == 0;
+      return;
+    }
     while (zlib_header_got_ < 2 && length > 0) {
       zlib_header_[zlib_header_got_++] = *in++;
       --length;
@@ -368,6 +412,10 @@ private:
         if ((cmf & 0x0F) != 8 || (cmf >> 4) > 7 || (cmf * 256 + flg) % 31 != 0 || (flg & 0x20))
           Invalid();
       }
+    }
+    if (!tried_whole_ && length > 0) {
+      tried_whole_ = true;
+      if (InflateWhole(in, length)) return;
     }
     if (stream_ended_) {
       z_->next_in = const_cast<uint8_t*>(in);
@@ -383,6 +431,36 @@ private:
         checked_ = true;
       }
     }
+  }
+
+  // The common case at a fraction of the cost: the whole stream, from the first of its
+  // bytes (In) through the IDAT chunks that follow directly, inflated in one go, its
+  // checksum compared and every row finished. Anything short of that, a fault included,
+  // is left to zlib chunk by chunk, so a damaged file is refused as before.
+  bool InflateWhole(const uint8_t* in, size_t length) {
+    const size_t rest = size_t(stream_.Remaining());
+    const uint8_t* after = stream_.PeekMemory(rest);
+    if (!after) return false;
+    const uint8_t* data = in;
+    size_t size = length;
+    bool gathered = false;
+    for (size_t p = 0; rest - p >= 12;) {
+      const uint32_t chunkLength = GetBE32(after + p);
+      if (GetBE32(after + p + 4) != kIDAT || chunkLength > rest - p - 12) break;
+      if (!gathered) gather_.assign(in, in + length), gathered = true;
+      gather_.insert(gather_.end(), after + p + 8, after + p + 8 + chunkLength);
+      p += 12 + size_t(chunkLength);
+    }
+    if (gathered) data = gather_.data(), size = gather_.size();
+    const TRawInflateResult r = InflateRaw(data, size, raw_.data(), raw_size_);
+    if (!r.complete || r.outMade != raw_size_ || size - r.inUsed < 4) return false;
+    const uint32_t adler = Adler32(1, raw_.data(), raw_size_);
+    if (GetBE32(data + r.inUsed) != adler) return false;
+    FinishRows(size_t(height_));
+    stream_ended_ = true;
+    ahead_ = r.inUsed + 4 - std::min(r.inUsed + 4, length);
+    checked_ = ahead_ == 0;
+    return true;
   }
 
   void Inflate(const uint8_t* in, size_t length) {
@@ -410,22 +488,19 @@ private:
     }
   }
 
-  // Unfilters the rows that have fully arrived and moves them into the bitmap.
+  // Unfilters the rows that have fully arrived and moves them into the bitmap: a palette
+  // row straight into it, a colour row in place first, its channels then swapped.
   void FinishRows(size_t complete) {
     for (; rows_done_ < int(complete); ++rows_done_) {
       uint8_t* row = raw_.data() + size_t(rows_done_) * (row_size_ + 1);
-      const uint8_t* prev = rows_done_ == 0 ? zero_row_.data() : row - row_size_;
-      if (bpp_ == 1)
-        Unfilter<1>(row[0], row + 1, prev, row_size_);
-      else
-        Unfilter<3>(row[0], row + 1, prev, row_size_);
       uint8_t* out = bitmap_.ScanLine(rows_done_);
       if (bpp_ == 1) {
-        std::memcpy(out, row + 1, row_size_);
+        const uint8_t* prev = rows_done_ == 0 ? zero_row_.data() : bitmap_.ScanLine(rows_done_ - 1);
+        Unfilter<1>(row[0], row + 1, out, prev, row_size_);
       } else {
-        const uint8_t* p = row + 1;
-        for (int x = 0; x < width_; ++x, p += 3, out += 3)
-          out[0] = p[2], out[1] = p[1], out[2] = p[0];
+        const uint8_t* prev = rows_done_ == 0 ? zero_row_.data() : row - row_size_;
+        Unfilter<3>(row[0], row + 1, row + 1, prev, row_size_);
+        MoveRgbRow(row + 1, out, size_t(width_));
       }
     }
   }
@@ -439,7 +514,10 @@ private:
   size_t row_size_ = 0;
   uint8_t zlib_header_[2] = {0, 0};
   int zlib_header_got_ = 0;
-  bool stream_ended_ = false, checked_ = false;
+  bool stream_ended_ = false, checked_ = false, tried_whole_ = false;
+  size_t raw_size_ = 0;
+  // Bytes of a stream inflated whole that chunks still to come carry.
+  size_t ahead_ = 0;
   uint32_t adler_ = 1;
   uint8_t trailer_[4] = {};
   int trailer_got_ = 0;
@@ -449,7 +527,7 @@ private:
   // Kept per thread from one image to the next: a fresh buffer of a whole image's rows
   // costs more in page faults than the decoding itself.
   struct TBuffers {
-    std::vector<uint8_t> raw, zero_row, chunk;
+    std::vector<uint8_t> raw, zero_row, chunk, gather;
   };
   static TBuffers& Buffers() {
     thread_local TBuffers buffers;
@@ -458,6 +536,7 @@ private:
   std::vector<uint8_t>& raw_ = Buffers().raw;
   std::vector<uint8_t>& zero_row_ = Buffers().zero_row;
   std::vector<uint8_t>& chunk_ = Buffers().chunk;
+  std::vector<uint8_t>& gather_ = Buffers().gather;
 };
 
 void WriteChunk(TStream& stream, const char* type, const uint8_t* data, size_t length) {

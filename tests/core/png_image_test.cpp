@@ -85,16 +85,21 @@ TEST(PngReader, PaletteImageWithEveryFilterSplitDataAndAncillaryChunks) {
 }
 
 TEST(PngReader, RgbImageBecomesBlueGreenRed) {
-  const auto rows = PatternRows(5, 7, 3, 99);
-  const TBitmap b = ReadPngBytes(SimplePng(5, 7, 2, {}, FilterRows(rows, 3, {4, 3, 2, 1, 0})));
-  ASSERT_EQ(b.PixelFormat(), TPixelFormat::pf24bit);
-  for (int y = 0; y < 7; ++y)
-    for (int x = 0; x < 5; ++x) {
-      const uint8_t* p = b.ScanLine(y) + 3 * x;
-      ASSERT_EQ(p[0], rows[y][3 * x + 2]);
-      ASSERT_EQ(p[1], rows[y][3 * x + 1]);
-      ASSERT_EQ(p[2], rows[y][3 * x]);
-    }
+  // Narrow and wide rows: the channels are swapped several pixels a step, the last few
+  // one by one.
+  for (int width : {1, 5, 6, 7, 37}) {
+    const auto rows = PatternRows(width, 7, 3, 99);
+    const TBitmap b =
+        ReadPngBytes(SimplePng(uint32_t(width), 7, 2, {}, FilterRows(rows, 3, {4, 3, 2, 1, 0})));
+    ASSERT_EQ(b.PixelFormat(), TPixelFormat::pf24bit);
+    for (int y = 0; y < 7; ++y)
+      for (int x = 0; x < width; ++x) {
+        const uint8_t* p = b.ScanLine(y) + 3 * x;
+        ASSERT_EQ(p[0], rows[y][3 * x + 2]) << width;
+        ASSERT_EQ(p[1], rows[y][3 * x + 1]) << width;
+        ASSERT_EQ(p[2], rows[y][3 * x]) << width;
+      }
+  }
 }
 
 TEST(PngReader, RefusesMalformedAndUnsupportedFiles) {

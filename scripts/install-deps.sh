@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   zlib1g-dev libpng-dev libpng-tools
-  qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   libsdl2-dev libfluidsynth-dev timgm6mb-soundfont

@@ -18,6 +18,7 @@
 #include "core/settings.h"
 #include "core/sound_library.h"
 #include "core/unlha_library.h"
+#include "framework/controls/display_flush.h"
 #include "framework/controls/framework_messages.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/qt_clipboard.h"
@@ -141,6 +142,8 @@ int ProgramMain(int argc, char** argv) {
   TXelApplication application(argc, argv, &IsEditorForm);
   QApplication::setApplicationName(QStringLiteral("velmora-studio"));
   QApplication::setWindowIcon(ProgramIcon());
+  TDisplayFlush displayFlush;
+  application.installEventFilter(&displayFlush);
   SetBusyHook(&ShowBusyCursor);
   // Copies and pastes of records go through the desktop's clipboard.
   TQtClipboard clipboard;

@@ -138,6 +138,9 @@ void TFormXelMain::CreateLayout() {
   Splitter1->SetAutoResize(false);
   layout->AddControl(Splitter1, alLeft);
   MapArea = AddPanel(client, "MapArea");
+  // Drawn first of the panels, which lie side by side: the map takes longest, and the
+  // server's answers that the tree's drawing waits for are ready by the time it is done.
+  MapArea->lower();
   layout->AddControl(MapArea, alClient);
 
   auto* column = new TAlignLayout(Panel1);

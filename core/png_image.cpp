@@ -397,7 +397,7 @@ private:
     }
     crc_ = Crc32(crc_, in, length);
     CheckCrc(true);
-    if (checked_) return;
+    if (checked_) return; // data after the stream's end is not needed
     if (ahead_ > 0) {
       // The stream was inflated whole from this chunk's bytes and those before.
       ahead_ -= std::min<size_t>(ahead_, length);

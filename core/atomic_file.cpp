@@ -13,8 +13,10 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <mutex>
 #include <random>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -165,32 +167,162 @@ private:
 
 } // namespace
 
-bool TFileFeed::Write(std::span<const uint8_t> first, std::span<const uint8_t> second) {
-  const size_t count = first.size() + second.size();
-  if (!ok_ || count == 0) return ok_;
-  iovec parts[2] = {{const_cast<uint8_t*>(first.data()), first.size()},
-                    {const_cast<uint8_t*>(second.data()), second.size()}};
-  ok_ = WriteAll(fd_, parts, 2);
-  if (ok_) {
-    // Only a hint: where the file system cannot start write-back early, the sync does it.
-    sync_file_range(fd_, written_, int64_t(count), SYNC_FILE_RANGE_WRITE);
-    written_ += int64_t(count);
+// The feed's writing thread: parts are done in the order handed on, each one's own
+// bytes kept in a buffer that is used again once written.
+class TFileFeed::TWriter {
+public:
+  explicit TWriter(int fd) : fd_(fd) {
+    try {
+      thread_ = std::thread([this] { Run(); });
+    } catch (const std::system_error&) {
+      // No thread to be had: the parts are then written as they are handed on.
+    }
   }
-  return ok_;
+  ~TWriter() {
+    if (!thread_.joinable()) return;
+    Wait();
+    {
+      std::lock_guard lock(mutex_);
+      stop_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+  }
+
+  // Own is copied in; Lent is written from where it lies. Offset < 0 appends; Truncate
+  // empties the file first.
+  void Hand(std::span<const uint8_t> own, std::span<const uint8_t> lent, int64_t offset,
+            bool truncate) {
+    TPart part;
+    if (thread_.joinable()) {
+      std::lock_guard lock(mutex_);
+      if (!spare_.empty()) {
+        part.own = std::move(spare_.back());
+        spare_.pop_back();
+      }
+    }
+    part.own.assign(own.begin(), own.end());
+    part.lent = lent;
+    part.offset = offset;
+    part.truncate = truncate;
+    if (!thread_.joinable()) {
+      if (!Failed() && !Do(part)) failed_.store(true, std::memory_order_release);
+      return;
+    }
+    {
+      std::lock_guard lock(mutex_);
+      parts_.push_back(std::move(part));
+      ++pending_;
+    }
+    wake_.notify_all();
+  }
+
+  void Wait() {
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [this] { return pending_ == 0; });
+  }
+
+  bool Failed() const { return failed_.load(std::memory_order_acquire); }
+
+private:
+  struct TPart {
+    std::vector<uint8_t> own;
+    std::span<const uint8_t> lent;
+    int64_t offset = -1;
+    bool truncate = false;
+  };
+
+  void Run() {
+    for (;;) {
+      TPart part;
+      {
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [this] { return stop_ || !parts_.empty(); });
+        if (parts_.empty()) return;
+        part = std::move(parts_.front());
+        parts_.pop_front();
+      }
+      if (!Failed() && !Do(part)) failed_.store(true, std::memory_order_release);
+      part.own.clear();
+      {
+        std::lock_guard lock(mutex_);
+        spare_.push_back(std::move(part.own));
+        --pending_;
+      }
+      done_.notify_all();
+    }
+  }
+
+  bool Do(TPart& part) {
+    if (part.truncate) {
+      at_ = 0;
+      return ftruncate(fd_, 0) == 0 && lseek(fd_, 0, SEEK_SET) == 0;
+    }
+    if (part.offset >= 0)
+      return pwrite(fd_, part.own.data(), part.own.size(), part.offset) == ssize_t(part.own.size());
+    const size_t count = part.own.size() + part.lent.size();
+    iovec parts[2] = {{part.own.data(), part.own.size()},
+                      {const_cast<uint8_t*>(part.lent.data()), part.lent.size()}};
+    if (!WriteAll(fd_, parts, 2)) return false;
+    // Only a hint: where the file system cannot start write-back early, the sync does it.
+    sync_file_range(fd_, at_, int64_t(count), SYNC_FILE_RANGE_WRITE);
+    at_ += int64_t(count);
+    return true;
+  }
+
+  const int fd_;
+  int64_t at_ = 0; // the writing thread's own
+  std::mutex mutex_;
+  std::condition_variable wake_, done_;
+  std::deque<TPart> parts_;
+  std::vector<std::vector<uint8_t>> spare_;
+  size_t pending_ = 0;
+  bool stop_ = false;
+  std::atomic<bool> failed_{false};
+  std::thread thread_;
+};
+
+TFileFeed::TFileFeed(int fd) : fd_(fd) {}
+
+TFileFeed::~TFileFeed() = default;
+
+TFileFeed::TWriter& TFileFeed::Writer() {
+  if (!writer_) writer_ = std::make_unique<TWriter>(fd_);
+  return *writer_;
+}
+
+bool TFileFeed::Ok() const {
+  return !refused_ && !(writer_ && writer_->Failed());
+}
+
+bool TFileFeed::Write(std::span<const uint8_t> first, std::span<const uint8_t> second) {
+  if (!Ok()) return false;
+  if (first.empty() && second.empty()) return true;
+  Writer().Hand(first, second, -1, false);
+  written_ += int64_t(first.size() + second.size());
+  return Ok();
 }
 
 bool TFileFeed::Patch(int64_t offset, std::span<const uint8_t> bytes) {
-  if (!ok_) return false;
-  ok_ = offset >= 0 && offset + int64_t(bytes.size()) <= written_ &&
-        pwrite(fd_, bytes.data(), bytes.size(), offset) == ssize_t(bytes.size());
-  return ok_;
+  if (!Ok()) return false;
+  if (offset < 0 || offset + int64_t(bytes.size()) > written_) {
+    refused_ = true;
+    return false;
+  }
+  Writer().Hand(bytes, {}, offset, false);
+  return Ok();
 }
 
 bool TFileFeed::Restart() {
-  if (!ok_) return false;
-  ok_ = ftruncate(fd_, 0) == 0 && lseek(fd_, 0, SEEK_SET) == 0;
+  if (!Ok()) return false;
+  Writer().Hand({}, {}, -1, true);
   written_ = 0;
-  return ok_;
+  return Ok();
+}
+
+bool TFileFeed::Finish() {
+  if (writer_) writer_->Wait();
+  return Ok();
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,26 +22,40 @@ void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& by
 void WriteFileAtomicallyWith(const std::string& path, const std::function<bool(int fd)>& fill,
                              std::optional<unsigned> mode = std::nullopt);
 
-// Writes a file in parts as they are complete, asking the disk to start on each part at
-// once, so that building the rest overlaps the disk's work (the final sync still waits
-// for all of it). For use inside WriteFileAtomicallyWith's Fill.
+// Writes a file in parts as they are complete. The writing itself, and asking the disk
+// to start on each part at once, happen on a thread of the feed's own, so that building
+// the rest overlaps both (the final sync still waits for all of it). For use inside
+// WriteFileAtomicallyWith's Fill, whose result is Finish's.
 class TFileFeed {
 public:
-  explicit TFileFeed(int fd) : fd_(fd) {}
-  // Writes First and then Second. False, now and for every later part, once a write has
-  // failed: nothing more is written then.
+  explicit TFileFeed(int fd);
+  ~TFileFeed(); // waits for what was handed on
+  TFileFeed(const TFileFeed&) = delete;
+  TFileFeed& operator=(const TFileFeed&) = delete;
+
+  // Writes First and then Second. First is copied; Second is only lent, and must stay as
+  // it is until Finish. False, now and for every later part, once a write has failed:
+  // nothing more is written then.
   bool Write(std::span<const uint8_t> first, std::span<const uint8_t> second = {});
   // Puts Bytes over what was written at Offset before.
   bool Patch(int64_t offset, std::span<const uint8_t> bytes);
   // Empties the file, for the whole to be written again.
   bool Restart();
-  bool Ok() const { return ok_; }
+  // Waits until everything handed on is written; true if all of it was.
+  bool Finish();
+  // False once a write is known to have failed.
+  bool Ok() const;
+  // What was handed on so far.
   int64_t Written() const { return written_; }
 
 private:
+  class TWriter;
+  TWriter& Writer();
+
   int fd_;
   int64_t written_ = 0;
-  bool ok_ = true;
+  bool refused_ = false;
+  std::unique_ptr<TWriter> writer_;
 };
 
 // Cuts FileName into pieces of FirstSize bytes (the first) and OtherSize bytes (the

@@ -215,7 +215,7 @@ void TXelBaseMapUnit::SaveToFile(const std::string& fileName) {
       parts.HandOn({}, true);
       if (!parts.Missed()) break;
     }
-    return feed.Ok();
+    return feed.Finish();
   });
   Modified = false;
 }

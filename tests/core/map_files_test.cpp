@@ -1,5 +1,9 @@
 // Maps and the map tree on disk: project copies, working copies and the tree file.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
 
 #include "core/editor_mode.h"
 #include "core/errors.h"
@@ -220,6 +224,32 @@ TEST_F(MapFilesTest, AMapWrittenInPartsHasTheBytesOfItsFileForm) {
         << row.events << " x " << row.nameLength;
   }
   EXPECT_EQ(map.SaveCount, int(std::size(rows)));
+}
+
+TEST_F(MapFilesTest, AMapSaveThatFailsPartWayKeepsTheOldFile) {
+  // The parts are written on the feed's own thread: a failure there must still reach
+  // the save, whether it hits the first part or a later one.
+  TXelMap map;
+  GenerateMap(map, 300, 300, 400, "");
+  map.SaveToFile(Path("proj/Map0002.lmu"));
+  const std::string old = Get("proj/Map0002.lmu");
+  map.LowerLayer.SetCell(0, 0, 4001);
+  for (const size_t limit : {size_t(1000), old.size() - 1000}) {
+    rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = limit;
+    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_THROW(map.SaveToFile(Path("proj/Map0002.lmu")), Exception) << limit;
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(Get("proj/Map0002.lmu"), old) << limit;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("proj")), {}), 1) << limit;
+  }
+  map.SaveToFile(Path("proj/Map0002.lmu"));
+  const auto expected = FileFormBytes(map);
+  EXPECT_EQ(Get("proj/Map0002.lmu"), std::string(expected.begin(), expected.end()));
 }
 
 TEST_F(MapFilesTest, AMapReadAheadIsTakenAsItsOwnLoadWouldReadIt) {

@@ -7,8 +7,13 @@
 
 #include "core/bitmap.h"
 #include "core/glimra_sheet.h"
+#include "core/spare_cores.h"
 
 namespace {
+
+// A copy this large is split over spare cores, in bands of at least this many rows.
+constexpr size_t kPixelsWorthBands = size_t(512) * 1024;
+constexpr int kRowsPerBand = 128;
 
 // The drawing rules of one sheet pixel, fixed for a whole call.
 struct TPixelRule {
@@ -176,8 +181,23 @@ void TGlimraBoard::DrawBoard(int x, int y, const TGlimraBoard& source, const TRe
   if (!ClipCopy(x, y, srcRect, source.width_, source.height_, width_, height_, a)) return;
   const int sx = a.sx, sy = a.sy, w = a.w, h = a.h;
   x = a.dx, y = a.dy;
+  if (&source != this) {
+    // Separate boards: a screenful is copied in bands on spare cores.
+    const uint16_t* from = source.pixels_.data() + size_t(sy) * size_t(source.pitch_) + size_t(sx);
+    uint16_t* to = pixels_.data() + size_t(y) * size_t(pitch_) + size_t(x);
+    const size_t fromPitch = size_t(source.pitch_), toPitch = size_t(pitch_);
+    const auto copy = [=](int first, int end) {
+      for (int row = first; row < end; ++row)
+        std::memcpy(to + size_t(row) * toPitch, from + size_t(row) * fromPitch, size_t(w) * 2);
+    };
+    if (size_t(w) * size_t(h) >= kPixelsWorthBands)
+      ForEachRowBand(h, kRowsPerBand, copy);
+    else
+      copy(0, h);
+    return;
+  }
   // A copy within one board walks the rows so that no source row is overwritten first.
-  const bool upwards = &source == this && y > sy;
+  const bool upwards = y > sy;
   for (int i = 0; i < h; ++i) {
     const int row = upwards ? h - 1 - i : i;
     std::memmove(GetRow(y + row) + x, source.GetRow(sy + row) + sx, size_t(w) * 2);

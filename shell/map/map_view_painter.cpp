@@ -83,6 +83,7 @@ void TMapViewPainter::SetViewSize(TPoint size) {
 }
 
 void TMapViewPainter::MarkScreenStale(const TRect& r) {
+  ++boardChanges_;
   screenStale_ = Union(screenStale_, r);
 }
 
@@ -108,6 +109,24 @@ TMapViewPainter::TScreen TMapViewPainter::Screen() {
   });
   screenStale_ = {};
   return TScreen{screen_.get(), w, h};
+}
+
+bool TMapViewPainter::ScreenWhollyStale() const {
+  const TRect all{0, 0, front_.GetWidth(), front_.GetHeight()};
+  return screenSize_ != size_t(all.Width()) * size_t(all.Height()) ||
+         Intersect(screenStale_, all) == all;
+}
+
+void TMapViewPainter::ConvertInto(uint32_t* rows, ptrdiff_t stride, TPoint offset,
+                                  const TRect& rect) const {
+  const TRect r = Intersect(rect, TRect{0, 0, front_.GetWidth(), front_.GetHeight()});
+  if (r.IsEmpty()) return;
+  ForEachRowBand(r.Height(), kRowsPerBand, [this, r, rows, stride, offset](int first, int end) {
+    const int count = r.Width();
+    for (int y = r.Top + first; y < r.Top + end; ++y)
+      ConvertRow(front_.GetRow(y) + r.Left,
+                 rows + (y + offset.Y) * stride + ptrdiff_t(r.Left + offset.X), count);
+  });
 }
 
 void TMapViewPainter::BeginPass() {

@@ -27,6 +27,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -91,6 +92,14 @@ public:
     int Width, Height;
   };
   TScreen Screen();
+  // Whether none of the screen copy is up to date, as after a repaint of everything.
+  bool ScreenWhollyStale() const;
+  // Counts the changes to the board since the painter was made.
+  uint64_t BoardChanges() const { return boardChanges_; }
+  // The front board's pixels in Rect converted to ScreenColor straight into Rows, Stride
+  // pixels apart, pixel (x, y) at Rows[(y + Offset.Y) * Stride + x + Offset.X]. The
+  // screen copy is left as it was.
+  void ConvertInto(uint32_t* rows, ptrdiff_t stride, TPoint offset, const TRect& rect) const;
   TXelEventMap& EventMap() { return eventMap_; }
   const TGlimraSheet& Panorama() const { return panorama_; }
 
@@ -214,4 +223,5 @@ private:
   std::unique_ptr<uint32_t[]> screen_;
   size_t screenSize_ = 0;
   TRect screenStale_;
+  uint64_t boardChanges_ = 0;
 };

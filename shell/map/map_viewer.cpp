@@ -11,6 +11,7 @@
 #include "core/map_tree.h"
 #include "framework/controls/canvas_helpers.h"
 #include "framework/controls/opaque_paint_box.h"
+#include "framework/controls/raster_target.h"
 #include "framework/controls/scroll_frame.h"
 #include "framework/controls/wheel_master.h"
 #include "framework/forms/form_builder.h"
@@ -223,6 +224,19 @@ void TFormMapViewer::RequestRepaint(const TRect& pixels) {
 void TFormMapViewer::PaintBoxPaint(QPainter& canvas) {
   repaintPending_ = false;
   TakePendingRepaint();
+  // With nothing of the screen copy worth keeping (a new map, a scroll, a full redraw),
+  // the board goes straight to the window's store rather than through the copy; a paint
+  // of the same board again takes the copy, which later paints then reuse.
+  const uint64_t changes = painter_->BoardChanges();
+  if (painter_->ScreenWhollyStale() && changes != directPaintAt_) {
+    if (const auto target = RasterTargetOf(canvas, PaintBox->size())) {
+      for (const TRect& r : target->Rects)
+        painter_->ConvertInto(target->Rows, target->Stride, target->Offset, r);
+      directPaintAt_ = changes;
+      PaintOver(canvas);
+      return;
+    }
+  }
   const TMapViewPainter::TScreen screen = painter_->Screen();
   if (screen.Width > 0 && screen.Height > 0)
     canvas.drawImage(0, 0,

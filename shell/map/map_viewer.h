@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QPoint>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -130,6 +131,8 @@ private:
   TPoint scroll_;
   TPoint ownView_; // the view position when no tree item is active
   bool repaintPending_ = false;
+  // The painter's count of board changes at the last paint straight to the window.
+  uint64_t directPaintAt_ = ~uint64_t(0);
   mutable bool boardsStale_ = false;
   bool layingOut_ = false;
 };

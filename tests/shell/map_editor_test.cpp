@@ -2,6 +2,7 @@
 // strokes, picks, the double click, the block and the clipboard, the keys, and the event
 // mode's drags and menu.
 #include <QApplication>
+#include <QBackingStore>
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -231,12 +232,27 @@ TEST_F(MapEditor, SwitchesAtOneToEightShowWhatAFullRedrawShows) {
     steps[i]();
     ASSERT_EQ(Pixels(editor_->Painter().Front()), redrawn()) << "step " << i;
   }
-  const QImage shown = box_->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const TGlimraBoard& board = editor_->Painter().Front();
-  ASSERT_EQ(shown.size(), QSize(board.GetWidth(), board.GetHeight()));
-  for (int y = 0; y < board.GetHeight(); ++y)
-    for (int x = 0; x < board.GetWidth(); ++x)
-      ASSERT_EQ(shown.pixel(x, y), ScreenColor(board.GetRow(y)[x])) << x << "," << y;
+  // A paint after a full redraw goes straight to the window's store, the same paint again
+  // through the screen copy, and a paint of a few changed cells straight again.
+  editor_->RepaintAll();
+  for (int paint = 0; paint < 3; ++paint) {
+    if (paint == 2) {
+      map->UpperLayer.SetCell(3, 4, 10007);
+      editor_->RepaintCells(TRect{3, 4, 4, 5});
+    }
+    box_->repaint();
+    QPaintDevice* device = box_->window()->backingStore()->paintDevice();
+    ASSERT_EQ(device->devType(), int(QInternal::Image));
+    const QImage& store = *static_cast<QImage*>(device);
+    const QPoint at = box_->mapTo(box_->window(), QPoint(0, 0));
+    const QImage shown = store.copy(QRect(at, box_->size())).convertToFormat(QImage::Format_RGB32);
+    const TGlimraBoard& board = editor_->Painter().Front();
+    ASSERT_EQ(shown.size(), QSize(board.GetWidth(), board.GetHeight()));
+    for (int y = 0; y < board.GetHeight(); ++y)
+      for (int x = 0; x < board.GetWidth(); ++x)
+        ASSERT_EQ(shown.pixel(x, y), ScreenColor(board.GetRow(y)[x]))
+            << x << "," << y << " in paint " << paint;
+  }
 }
 
 TEST_F(MapEditor, TheZoomToolKeepsTheClickedPointUnderTheMouse) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <tuple>
 #include <utility>
 
@@ -23,6 +24,7 @@ constexpr int kPairBits = 16;
 constexpr size_t kPairSlots = size_t(1) << kPairBits;
 // Fewer rows than this are not worth a thread of their own.
 constexpr int kRowsPerBand = 128;
+constexpr int kCellRowsPerBand = 32; // at 1:8, rows of cells
 
 void ConvertRow(const uint16_t* __restrict from, uint32_t* __restrict to, int count) {
   for (int i = 0; i < count; ++i)
@@ -276,14 +278,14 @@ TMapViewPainter::TSmallMap& TMapViewPainter::SyncSmallMap(const TRect* only) {
   return *picture;
 }
 
-bool TMapViewPainter::PaintSmallLayers(TSmallMap& picture, const TLayerLook& look, int lower,
-                                       int upper, uint16_t* to, ptrdiff_t stride) {
+void TMapViewPainter::ReadySmallSquares(TSmallMap& picture, const TLayerLook& look, int lower,
+                                        int upper) {
   static_assert(kSmallCell * kSmallCell == std::tuple_size_v<TSmallMap::TSquare>);
-  if (lower >= TChipTileCache::kTileIdEnd || upper >= TChipTileCache::kTileIdEnd) return false;
-  TSmallMap::TSquare& below = picture.LowerTiles[size_t(lower)];
+  if (lower >= TChipTileCache::kTileIdEnd || upper >= TChipTileCache::kTileIdEnd) return;
   uint8_t& below_known = picture.LowerKnown[size_t(lower)];
   if (!below_known) {
     // Drawn as PaintLayers draws it, on a cell of its own.
+    TSmallMap::TSquare& below = picture.LowerTiles[size_t(lower)];
     probe_.SetSize(kSmallCell, kSmallCell);
     probe_.Brightness = picture.Board.Brightness;
     FillRect(probe_.Surface(), Bounds(0, 0, kSmallCell, kSmallCell), 0);
@@ -294,9 +296,9 @@ bool TMapViewPainter::PaintSmallLayers(TSmallMap& picture, const TLayerLook& loo
       std::memcpy(&below[size_t(row * kSmallCell)], probe_.GetRow(row), kSmallCell * 2);
     below_known = 1;
   }
-  TSmallMap::TUpperTile& above = picture.UpperTiles[size_t(upper)];
   uint8_t& above_known = picture.UpperKnown[size_t(upper)];
   if (!above_known) {
+    TSmallMap::TUpperTile& above = picture.UpperTiles[size_t(upper)];
     const bool see_through = look.UpperOpacity != 255;
     if (see_through) SetChipOpacity(*chips_, look.UpperOpacity);
     TChipTileCache::TSquare square;
@@ -313,7 +315,15 @@ bool TMapViewPainter::PaintSmallLayers(TSmallMap& picture, const TLayerLook& loo
     above.Drawn = square.Colors && std::any_of(above.Mask.begin(), above.Mask.end(),
                                                [](uint16_t bits) { return bits != 0; });
   }
-  if (above_known != 1) return false;
+}
+
+bool TMapViewPainter::ComposeSmallCell(const TSmallMap& picture, int lower, int upper, uint16_t* to,
+                                       ptrdiff_t stride) {
+  if (lower >= TChipTileCache::kTileIdEnd || upper >= TChipTileCache::kTileIdEnd ||
+      picture.LowerKnown[size_t(lower)] != 1 || picture.UpperKnown[size_t(upper)] != 1)
+    return false;
+  const TSmallMap::TSquare& below = picture.LowerTiles[size_t(lower)];
+  const TSmallMap::TUpperTile& above = picture.UpperTiles[size_t(upper)];
   // The cell's 16 pixels in one run, as TChipTileCache::DrawSquare would put them.
   const uint16_t* from = below.data();
   TSmallMap::TSquare cell;
@@ -351,15 +361,12 @@ bool TMapViewPainter::PaintFromSmallMap(const TRect& r, const TRect* changed) {
   const ptrdiff_t stride = picture.Board.RowStride() / 2;
   TLayerLook look;
   const bool layers = !panoramaShown_ && LayerLook(look);
+  // Cells drawn by the pair of their tiles, without a look of the layers; marked ones and
+  // those shown over a panorama are drawn whole.
   const auto draw_cell = [&](int x, int y, size_t at) {
     uint16_t* square = picture.Board.GetRow(y * kSmallCell) + x * kSmallCell;
     if (panoramaShown_ || marks[at] != 0) {
       PaintCell(picture.Board, x, y, x * scale_, y * scale_);
-      return;
-    }
-    if (layers) {
-      if (!PaintSmallLayers(picture, look, lower[at], upper[at], square, stride))
-        PaintCell(picture.Board, x, y, x * scale_, y * scale_);
       return;
     }
     const uint32_t key = uint32_t(lower[at]) << 16 | upper[at];
@@ -381,9 +388,10 @@ bool TMapViewPainter::PaintFromSmallMap(const TRect& r, const TRect* changed) {
                                 square + row * stride + kSmallCell);
     picture.PairAt[slot] = uint32_t(picture.PairPixels.size() / (kSmallCell * kSmallCell));
   };
-  // Runs of cells still to draw, searched for past those drawn already.
-  const auto for_each_run = [&](const auto& run) {
-    for (int y = cells.Top; y < cells.Bottom; ++y) {
+  // Runs of cells still to draw in rows Top..Bottom - 1, searched for past those drawn
+  // already.
+  const auto for_each_run = [&](int top, int bottom, const auto& run) {
+    for (int y = top; y < bottom; ++y) {
       const uint8_t* const row = picture.Drawn.data() + size_t(y) * size_t(w);
       for (int x = cells.Left; x < cells.Right;) {
         const void* first = std::memchr(row + x, 0, size_t(cells.Right - x));
@@ -397,19 +405,52 @@ bool TMapViewPainter::PaintFromSmallMap(const TRect& r, const TRect* changed) {
     }
   };
   tileIds_.clear();
-  for_each_run([this](int x, int end, int y) { NoteTiles(y, x, end); });
+  for_each_run(cells.Top, cells.Bottom, [this](int x, int end, int y) { NoteTiles(y, x, end); });
   cache_.BuildTiles(*chips_, scale_, tileIds_, front_.Brightness);
-  for_each_run([&](int x, int end, int y) {
-    const size_t row_at = size_t(y) * size_t(w);
-    const size_t at = row_at + size_t(x), count = size_t(end - x);
+  // Each run is taken as drawn, with the tiles and marks it is drawn from.
+  const auto take_run = [&](int x, int end, int y) {
+    const size_t at = size_t(y) * size_t(w) + size_t(x), count = size_t(end - x);
     std::memset(picture.Drawn.data() + at, 1, count);
     std::copy_n(lower + at, count, &picture.Lower[at]);
     std::copy_n(upper + at, count, &picture.Upper[at]);
     std::copy_n(marks + at, count, &picture.Marks[at]);
-    drawn = Union(drawn, TRect{x, y, end, y + 1});
-    for (; x < end; ++x)
-      draw_cell(x, y, row_at + size_t(x));
-  });
+    return TRect{x, y, end, y + 1};
+  };
+  if (!layers) {
+    for_each_run(cells.Top, cells.Bottom, [&](int x, int end, int y) {
+      drawn = Union(drawn, take_run(x, end, y));
+      for (; x < end; ++x)
+        draw_cell(x, y, size_t(y) * size_t(w) + size_t(x));
+    });
+  } else {
+    // With a look of the layers every cell without a mark is put together from the squares
+    // of its two tiles. The squares are made here first; the cells are then put together
+    // in bands of rows on spare cores, each touching only its own rows; the cells left,
+    // drawn whole, follow here.
+    for_each_run(cells.Top, cells.Bottom, [&](int x, int end, int y) {
+      for (size_t at = size_t(y) * size_t(w) + size_t(x); x < end; ++x, ++at)
+        if (marks[at] == 0) ReadySmallSquares(picture, look, lower[at], upper[at]);
+    });
+    std::mutex taken;
+    std::vector<TPoint> whole;
+    ForEachRowBand(cells.Height(), kCellRowsPerBand, [&](int first, int end) {
+      TRect band_drawn;
+      std::vector<TPoint> band_whole;
+      for_each_run(cells.Top + first, cells.Top + end, [&](int x, int run_end, int y) {
+        band_drawn = Union(band_drawn, take_run(x, run_end, y));
+        uint16_t* square = picture.Board.GetRow(y * kSmallCell) + x * kSmallCell;
+        for (size_t at = size_t(y) * size_t(w) + size_t(x); x < run_end;
+             ++x, ++at, square += kSmallCell)
+          if (marks[at] != 0 || !ComposeSmallCell(picture, lower[at], upper[at], square, stride))
+            band_whole.push_back(TPoint{x, y});
+      });
+      std::lock_guard lock(taken);
+      drawn = Union(drawn, band_drawn);
+      whole.insert(whole.end(), band_whole.begin(), band_whole.end());
+    });
+    for (const TPoint cell : whole)
+      PaintCell(picture.Board, cell.X, cell.Y, cell.X * scale_, cell.Y * scale_);
+  }
   picture.DrawnCells = Union(picture.DrawnCells, drawn);
   const TRect all{0, 0, front_.GetWidth(), front_.GetHeight()};
   const TRect map_pixels = CellsToPixels(TRect{0, 0, w, map_->Height()}, boardScroll_, scale_);

@@ -191,10 +191,13 @@ private:
     std::vector<TSquare> LowerTiles;
     std::vector<TUpperTile> UpperTiles;
   };
-  // Cell squares at 1:8 from the tiles kept in Picture; false when the cell must be drawn
-  // by PaintCell.
-  bool PaintSmallLayers(TSmallMap& picture, const TLayerLook& look, int lower, int upper,
-                        uint16_t* to, ptrdiff_t stride);
+  // The squares a cell at 1:8 showing tiles Lower and Upper is put together from, kept in
+  // Picture, made where not yet there.
+  void ReadySmallSquares(TSmallMap& picture, const TLayerLook& look, int lower, int upper);
+  // That cell's square put together from them at To; false when the cell must be drawn by
+  // PaintCell. Touches nothing else, so cells may be put together on several threads.
+  static bool ComposeSmallCell(const TSmallMap& picture, int lower, int upper, uint16_t* to,
+                               ptrdiff_t stride);
   // The current style's picture, synchronised with the map: every cell, or those of Cells.
   TSmallMap& SyncSmallMap(const TRect* cells);
 

@@ -188,7 +188,7 @@ TEST_F(MapEditor, ShapesFollowTheDragAndFillsStayInTheirRegion) {
 // drawing every cell anew tile by tile (without the tile cache) shows, and the window shows
 // the board.
 TEST_F(MapEditor, SwitchesAtOneToEightShowWhatAFullRedrawShows) {
-  auto map = MakeMap(60, 45, 40);
+  auto map = MakeMap(60, 100, 40); // tall enough for the cells to be put together in bands
   editor_->SetMap(map.get());
   editor_->MapLoaded();
   editor_->SetScale(4);

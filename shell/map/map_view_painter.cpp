@@ -25,6 +25,7 @@ constexpr size_t kPairSlots = size_t(1) << kPairBits;
 // Fewer rows than this are not worth a thread of their own.
 constexpr int kRowsPerBand = 128;
 constexpr int kCellRowsPerBand = 32; // at 1:8, rows of cells
+constexpr size_t kCellsWorthBands = 16384;
 
 void ConvertRow(const uint16_t* __restrict from, uint32_t* __restrict to, int count) {
   for (int i = 0; i < count; ++i)
@@ -425,15 +426,17 @@ bool TMapViewPainter::PaintFromSmallMap(const TRect& r, const TRect* changed) {
   } else {
     // With a look of the layers every cell without a mark is put together from the squares
     // of its two tiles. The squares are made here first; the cells are then put together
-    // in bands of rows on spare cores, each touching only its own rows; the cells left,
-    // drawn whole, follow here.
+    // in bands of rows on spare cores (when there are enough of them to be worth waking
+    // the cores for), each touching only its own rows; the cells left, drawn whole, follow.
+    size_t count = 0;
     for_each_run(cells.Top, cells.Bottom, [&](int x, int end, int y) {
+      count += size_t(end - x);
       for (size_t at = size_t(y) * size_t(w) + size_t(x); x < end; ++x, ++at)
         if (marks[at] == 0) ReadySmallSquares(picture, look, lower[at], upper[at]);
     });
     std::mutex taken;
     std::vector<TPoint> whole;
-    ForEachRowBand(cells.Height(), kCellRowsPerBand, [&](int first, int end) {
+    const auto compose_band = [&](int first, int end) {
       TRect band_drawn;
       std::vector<TPoint> band_whole;
       for_each_run(cells.Top + first, cells.Top + end, [&](int x, int run_end, int y) {
@@ -447,7 +450,11 @@ bool TMapViewPainter::PaintFromSmallMap(const TRect& r, const TRect* changed) {
       std::lock_guard lock(taken);
       drawn = Union(drawn, band_drawn);
       whole.insert(whole.end(), band_whole.begin(), band_whole.end());
-    });
+    };
+    if (count >= kCellsWorthBands)
+      ForEachRowBand(cells.Height(), kCellRowsPerBand, compose_band);
+    else
+      compose_band(0, cells.Height());
     for (const TPoint cell : whole)
       PaintCell(picture.Board, cell.X, cell.Y, cell.X * scale_, cell.Y * scale_);
   }

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
+#include "core/spare_cores.h"
 #include "core/stream.h"
 #include "core/var_int.h"
 
@@ -129,6 +132,17 @@ void TXelAnimationItem::LoadFields(TStream& stream) {
 
 namespace {
 
+// A number as the loaders read it from P; where it ends, or nullptr when End comes first.
+const uint8_t* VarIntAt(const uint8_t* p, const uint8_t* end, uint32_t& value) {
+  value = 0;
+  while (p < end) {
+    const uint8_t b = *p++;
+    value = (value << 7) + (b & 0x7F);
+    if ((b & 0x80) == 0) return p;
+  }
+  return nullptr;
+}
+
 // These check that a frames chunk loads without error, byte by byte as the loaders of
 // the catalogs and records below read it; they build nothing.
 class TFramesCheck {
@@ -141,13 +155,9 @@ private:
   using TItemCheck = bool (TFramesCheck::*)(const uint8_t* end);
 
   bool VarInt(const uint8_t* end, uint32_t& value) {
-    value = 0;
-    while (p_ < end) {
-      const uint8_t b = *p_++;
-      value = (value << 7) + (b & 0x7F);
-      if ((b & 0x80) == 0) return true;
-    }
-    return false;
+    const uint8_t* past = VarIntAt(p_, end, value);
+    if (past) p_ = past;
+    return past != nullptr;
   }
   bool Catalog(const uint8_t* end, TItemCheck item) {
     uint32_t count = 0, id = 0;
@@ -208,15 +218,57 @@ bool FramesChunkLoads(const uint8_t* bytes, size_t size) {
   return TFramesCheck(bytes, bytes + size).Frames();
 }
 
+namespace {
+
+// What FramesChunkLoads says of the frames chunks of an animation catalog being loaded,
+// found ahead of the load and worked out on spare cores: most of a database's bytes are
+// frames. Each item's load takes its own answer in turn.
+struct TFramesAhead {
+  std::vector<std::pair<const uint8_t*, size_t>> Chunks;
+  std::vector<uint8_t> Loads;
+  size_t Next = 0;
+};
+
+thread_local TFramesAhead* t_framesAhead = nullptr;
+
+constexpr int FramesFieldId = 12;
+constexpr int ChunksPerBand = 16;
+
+// The frames chunks of the catalog at P, walked as its load reads it; the walk stops at
+// anything that load refuses, which then reports it itself.
+void FindFramesChunks(const uint8_t* p, const uint8_t* end, TFramesAhead& ahead) {
+  uint32_t count = 0, id = 0;
+  if (!(p = VarIntAt(p, end, count))) return;
+  for (uint32_t k = 0; k < count; ++k) {
+    if (!(p = VarIntAt(p, end, id))) return;
+    for (;;) {
+      uint32_t field = 0, length = 0;
+      if (!(p = VarIntAt(p, end, field))) return;
+      if (field == 0) break;
+      if (!(p = VarIntAt(p, end, length)) || length > uint64_t(end - p)) return;
+      if (field == FramesFieldId && length > 0) ahead.Chunks.emplace_back(p, length);
+      p += length;
+    }
+  }
+}
+
+} // namespace
+
 bool TXelAnimationItem::FoldFrames() {
   foldedSize_ = 0;
   if (!loadStream_) return false;
   const int64_t size = loadStream_->Remaining(); // the chunk's
   const int64_t at = loadStream_->GetPosition() - loadStart_;
   const uint8_t* bytes = loadStream_->PeekMemory(static_cast<size_t>(size));
-  if (!bytes || size <= 0 || size > UINT32_MAX || at < 0 || at > UINT32_MAX ||
-      !FramesChunkLoads(bytes, static_cast<size_t>(size)))
-    return false;
+  if (!bytes || size <= 0 || size > UINT32_MAX || at < 0 || at > UINT32_MAX) return false;
+  bool loads;
+  TFramesAhead* ahead = t_framesAhead;
+  if (ahead && ahead->Next < ahead->Chunks.size() &&
+      ahead->Chunks[ahead->Next] == std::pair{bytes, static_cast<size_t>(size)})
+    loads = ahead->Loads[ahead->Next++] != 0;
+  else
+    loads = FramesChunkLoads(bytes, static_cast<size_t>(size));
+  if (!loads) return false;
   frames_.Clear();
   foldedAt_ = static_cast<uint32_t>(at);
   foldedSize_ = static_cast<uint32_t>(size);
@@ -307,6 +359,22 @@ void TXelAnimation::SaveItemToStream(int index, TStream& stream) const {
 }
 
 void TXelAnimation::LoadFromStream(TStream& stream) {
+  TFramesAhead ahead;
+  const int64_t remaining = stream.Remaining();
+  if (const uint8_t* bytes = remaining > 0 ? stream.PeekMemory(size_t(remaining)) : nullptr) {
+    FindFramesChunks(bytes, bytes + remaining, ahead);
+    ahead.Loads.resize(ahead.Chunks.size());
+    ForEachRowBand(int(ahead.Chunks.size()), ChunksPerBand, [&ahead](int first, int end) {
+      for (int k = first; k < end; ++k)
+        ahead.Loads[size_t(k)] =
+            FramesChunkLoads(ahead.Chunks[size_t(k)].first, ahead.Chunks[size_t(k)].second);
+    });
+  }
+  TFramesAhead* const outer = std::exchange(t_framesAhead, &ahead);
+  struct TRestore {
+    TFramesAhead* outer;
+    ~TRestore() { t_framesAhead = outer; }
+  } restore{outer};
   try {
     const uint32_t count = ReadVarCount(stream, 2);
     // The items the stream holds, in its order, reusing the objects already held

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/animation_record.h"
 #include "core/clipboard.h"
 #include "core/errors.h"
@@ -152,39 +154,72 @@ TEST(AnimationRecord, FramesParsedWhenFirstAskedForAreThoseOfTheLoad) {
   EXPECT_EQ(partial.Frames().GetItem(1)->Cells.GetItem(0)->Y, 1000);
 }
 
+bool FramesParse(const Bytes& bytes) {
+  TXelAnimationPattern frames;
+  TMemoryStream s(bytes);
+  try {
+    frames.LoadFromStream(s);
+    return true;
+  } catch (const EReadError&) {
+    return false;
+  }
+}
+
 // The check that lets a load leave frames unparsed accepts exactly the chunks that
 // parse: every cut of a chunk, and every byte of it set to each of a few values.
 TEST(AnimationRecord, FramesCheckAgreesWithTheParse) {
   TXelAnimationItem source(1);
   const Bytes chunk = ChunksOf(SaveBytes(FilledAnimation(source))).at(12);
-  auto parses = [](const Bytes& bytes) {
-    TXelAnimationPattern frames;
-    TMemoryStream s(bytes);
-    try {
-      frames.LoadFromStream(s);
-      return true;
-    } catch (const EReadError&) {
-      return false;
-    }
-  };
   auto expectAgree = [&](const Bytes& bytes) {
-    EXPECT_EQ(FramesChunkLoads(bytes.data(), bytes.size()), parses(bytes))
+    EXPECT_EQ(FramesChunkLoads(bytes.data(), bytes.size()), FramesParse(bytes))
         << ::testing::PrintToString(bytes);
   };
   int refused = 0;
   for (size_t n = 0; n <= chunk.size(); ++n) {
     const Bytes cut(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
     expectAgree(cut);
-    refused += !parses(cut);
+    refused += !FramesParse(cut);
   }
   for (size_t i = 0; i < chunk.size(); ++i)
     for (uint8_t value : {0x00, 0x01, 0x03, 0x7F, 0x80, 0xFF}) {
       Bytes changed = chunk;
       changed[i] = value;
       expectAgree(changed);
-      refused += !parses(changed);
+      refused += !FramesParse(changed);
     }
   EXPECT_GT(refused, 100); // damage the parse refuses was tried
+}
+
+// A list's frames are checked ahead of its load, on several threads: each animation's
+// load takes the answer its own check gives, one damaged among many included.
+TEST(AnimationList, FramesCheckedAheadAnswerAsEachAnimationsOwnCheck) {
+  TXelAnimation source;
+  for (int k = 0; k < 40; ++k)
+    FilledAnimation(*source.Append());
+  const Bytes saved = SaveBytes(source);
+  TXelAnimationItem one(1);
+  const Bytes chunk = ChunksOf(SaveBytes(FilledAnimation(one))).at(12);
+  auto at = saved.begin();
+  for (int k = 0; k < 23; ++k) // the 23rd animation's frames
+    at = std::search(k ? at + 1 : at, saved.end(), chunk.begin(), chunk.end());
+  ASSERT_NE(at, saved.end());
+  for (const int value : {-1, 0x00, 0x80, 0xFF}) {
+    Bytes damaged = saved, frames = chunk;
+    if (value >= 0) {
+      damaged[size_t(at - saved.begin()) + chunk.size() / 2] = uint8_t(value);
+      frames[chunk.size() / 2] = uint8_t(value);
+    }
+    TXelAnimation list;
+    if (!FramesParse(frames)) {
+      EXPECT_THROW(LoadBytes(list, damaged), EReadError) << value;
+      continue;
+    }
+    LoadBytes(list, damaged);
+    ASSERT_EQ(list.GetCount(), 40) << value;
+    EXPECT_EQ(SaveBytes(list), damaged) << value;
+    for (int id = 1; id <= 40; ++id)
+      EXPECT_EQ(list.GetItemById(id)->NeedsSerialize, 0) << value << " " << id;
+  }
 }
 
 Bytes ListBytes(const std::vector<std::string>& names) {

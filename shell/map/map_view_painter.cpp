@@ -99,17 +99,7 @@ TMapViewPainter::TScreen TMapViewPainter::Screen() {
     screenSize_ = pixels;
     screenStale_ = TRect{0, 0, w, h};
   }
-  const TRect r = Intersect(screenStale_, TRect{0, 0, w, h});
-  // A whole screen is converted in bands on spare cores; each band only reads and writes
-  // its own rows.
-  // The rectangle and the width are copied so that the row loop keeps them in registers
-  // (and vectorises): its stores could otherwise alias them.
-  ForEachRowBand(r.Height(), kRowsPerBand, [this, r, w](int first, int end) {
-    const int count = r.Width();
-    uint32_t* const screen = screen_.get();
-    for (int y = r.Top + first; y < r.Top + end; ++y)
-      ConvertRow(front_.GetRow(y) + r.Left, screen + size_t(y) * size_t(w) + size_t(r.Left), count);
-  });
+  ConvertInto(screen_.get(), w, TPoint{}, screenStale_);
   screenStale_ = {};
   return TScreen{screen_.get(), w, h};
 }
@@ -124,6 +114,9 @@ void TMapViewPainter::ConvertInto(uint32_t* rows, ptrdiff_t stride, TPoint offse
                                   const TRect& rect) const {
   const TRect r = Intersect(rect, TRect{0, 0, front_.GetWidth(), front_.GetHeight()});
   if (r.IsEmpty()) return;
+  // A whole screen is converted in bands on spare cores; each band only reads and writes
+  // its own rows. What the row loop uses is copied so that it stays in registers (and
+  // vectorises): the loop's stores could otherwise alias it.
   ForEachRowBand(r.Height(), kRowsPerBand, [this, r, rows, stride, offset](int first, int end) {
     const int count = r.Width();
     for (int y = r.Top + first; y < r.Top + end; ++y)

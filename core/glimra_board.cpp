@@ -115,7 +115,7 @@ thread_local std::vector<int> g_colTable, g_rowTable;
 void TGlimraBoard::Resize(int width, int height) {
   if (!CheckNewSize(width, height, width_, height_)) return;
   const int pitch = (width + 1) & ~1; // rows padded to four bytes
-  std::vector<uint16_t> pixels(size_t(pitch) * size_t(height), 0);
+  decltype(pixels_) pixels(size_t(pitch) * size_t(height), 0);
   const int w = std::min(width, width_), h = std::min(height, height_);
   for (int y = 0; y < h; ++y)
     std::memcpy(&pixels[size_t(y) * pitch], &pixels_[size_t(y) * pitch_], size_t(w) * 2);
@@ -132,10 +132,24 @@ void TGlimraBoard::SetSize(int width, int height) {
   }
   // Cleared anyway: a fresh block, with nothing of the old pixels copied into it.
   const int pitch = (width + 1) & ~1;
-  pixels_ = std::vector<uint16_t>(size_t(pitch) * size_t(height), 0);
+  pixels_ = decltype(pixels_)(size_t(pitch) * size_t(height));
   width_ = width;
   height_ = height;
   pitch_ = pitch;
+  if (pixels_.empty()) return;
+  // A large block comes fresh from the system, which makes each page on its first touch:
+  // cleared in bands, its pages are made on several cores at once.
+  constexpr size_t kBytesPerBand = size_t(256) << 10;
+  const int rowsPerBand = int(std::max<size_t>(1, kBytesPerBand / (size_t(pitch) * 2)));
+  uint16_t* const pixels = pixels_.data();
+  const auto clear = [pixels, pitch](int first, int end) {
+    std::memset(pixels + size_t(first) * size_t(pitch), 0,
+                size_t(end - first) * size_t(pitch) * sizeof(uint16_t));
+  };
+  if (height >= 4 * rowsPerBand)
+    ForEachRowBand(height, rowsPerBand, clear);
+  else
+    clear(0, height);
 }
 
 void TGlimraBoard::ClearBoard() {

@@ -13,6 +13,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "core/geometry.h"
@@ -83,6 +86,18 @@ public:
                          const TRect& srcRect, TGlimraSheet& sheet);
 
 private:
+  // Left uninitialised where made without a value: a new block is cleared by SetSize, a
+  // large one in bands on spare cores, so that its pages are first touched side by side.
+  template <class T> struct TFreshAllocator : std::allocator<T> {
+    template <class U> struct rebind { using other = TFreshAllocator<U>; };
+    template <class U, class... Args> void construct(U* at, Args&&... args) {
+      if constexpr (sizeof...(Args) == 0)
+        ::new (static_cast<void*>(at)) U;
+      else
+        ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+    }
+  };
+
   void Resize(int width, int height);
   void Blit(int x, int y, TGlimraSheet& sheet, const std::vector<int>& columns,
             const std::vector<int>& rows);
@@ -90,5 +105,5 @@ private:
   int width_ = 0;
   int height_ = 0;
   int pitch_ = 0; // pixels from one row to the next
-  std::vector<uint16_t> pixels_;
+  std::vector<uint16_t, TFreshAllocator<uint16_t>> pixels_;
 };

@@ -279,6 +279,35 @@ TEST(GlimraBoard, BoardCopies) {
   EXPECT_THROW(column.GetRow(1), EInvalidGraphicOperation);
 }
 
+// A board of a new size starts cleared, whatever its memory held before: small ones, and
+// large ones cleared in bands; empty sizes included.
+TEST(GlimraBoard, ANewSizeStartsClearedWhateverItsMemoryHeld) {
+  const auto cleared = [](const TGlimraBoard& b) {
+    for (int y = 0; y < b.GetHeight(); ++y)
+      for (int x = 0; x < b.GetWidth(); ++x)
+        if (b.GetRow(y)[x] != 0) return false;
+    return true;
+  };
+  for (const TPoint size : {TPoint{5, 3}, TPoint{1701, 1000}})
+    for (int round = 0; round < 3; ++round) {
+      {
+        TGlimraBoard used;
+        used.SetSize(size.X, size.Y);
+        Fill(used, 0xFFFF);
+      }
+      TGlimraBoard board;
+      board.SetSize(size.X, size.Y);
+      EXPECT_TRUE(cleared(board)) << size.X << " round " << round;
+      Fill(board, 0xFFFF);
+      board.SetSize(size.X + 1, size.Y);
+      EXPECT_TRUE(cleared(board)) << size.X << " round " << round;
+    }
+  TGlimraBoard empty;
+  empty.SetSize(0, 7);
+  empty.SetSize(7, 0);
+  EXPECT_EQ(empty.RowStride(), 0);
+}
+
 TEST(GlimraSheet, LoadingAndPixelQueries) {
   TBitmap bitmap;
   bitmap.Reset(TPixelFormat::pf8bit, 3, 3);

@@ -144,6 +144,7 @@ int ProgramMain(int argc, char** argv) {
   QApplication::setWindowIcon(ProgramIcon());
   TDisplayFlush displayFlush;
   application.installEventFilter(&displayFlush);
+  application.installNativeEventFilter(&displayFlush);
   SetBusyHook(&ShowBusyCursor);
   // Copies and pastes of records go through the desktop's clipboard.
   TQtClipboard clipboard;

@@ -1,12 +1,14 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QImageReader>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <fontconfig/fontconfig.h>
 #include <future>
@@ -139,7 +141,14 @@ int ProgramMain(int argc, char** argv) {
   // So does the font configuration, which the first text measured would otherwise wait
   // for; fontconfig's set-up is safe from any thread, and done once.
   std::jthread fontSetUp([] { FcInit(); });
+  // And the message-bus library, which the accessibility bridge loads for the first window.
+  std::jthread busLibrary([] { dlopen("libdbus-1.so.3", RTLD_LAZY | RTLD_LOCAL); });
   TXelApplication application(argc, argv, &IsEditorForm);
+  // The first window shown waits while the accessibility bridge connects to the session
+  // bus (or finds there is none); asked for here, the connection is tried beside the
+  // start-up work, and Qt keeps it for the bridge.
+  const std::future<void> sessionBus =
+      std::async(std::launch::async | std::launch::deferred, [] { QDBusConnection::sessionBus(); });
   QApplication::setApplicationName(QStringLiteral("velmora-studio"));
   QApplication::setWindowIcon(ProgramIcon());
   TDisplayFlush displayFlush;

@@ -141,8 +141,12 @@ int ProgramMain(int argc, char** argv) {
   // So does the font configuration, which the first text measured would otherwise wait
   // for; fontconfig's set-up is safe from any thread, and done once.
   std::jthread fontSetUp([] { FcInit(); });
-  // And the message-bus library, which the accessibility bridge loads for the first window.
-  std::jthread busLibrary([] { dlopen("libdbus-1.so.3", RTLD_LAZY | RTLD_LOCAL); });
+  // And the libraries that Qt loads itself for the first window shown: the message bus's,
+  // for the accessibility bridge, and the cursor theme's, bound whole here.
+  std::jthread windowLibraries([] {
+    dlopen("libdbus-1.so.3", RTLD_LAZY | RTLD_LOCAL);
+    dlopen("libXcursor.so.1", RTLD_NOW | RTLD_LOCAL);
+  });
   TXelApplication application(argc, argv, &IsEditorForm);
   // The first window shown waits while the accessibility bridge connects to the session
   // bus (or finds there is none); asked for here, the connection is tried beside the

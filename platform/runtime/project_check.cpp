@@ -9,6 +9,7 @@
 #include "core/database.h"
 #include "core/errors.h"
 #include "core/map_messages.h"
+#include "core/path_resolver.h"
 #include "core/stream.h"
 #include "core/var_int.h"
 
@@ -55,9 +56,13 @@ std::vector<std::string> CheckProjectFiles(const std::string& folder, TRuntimeTe
     if (auto problem = CheckHeader(path, header, kind)) problems.push_back(*problem);
   };
   const fs::path root(folder);
-  check(root / DataBaseFileName, DataBaseHeader, "a database file");
+  // Found as the editor finds them: projects come from file systems that ignore case.
+  auto checkNamed = [&](const char* name, const std::string& header, const char* kind) {
+    check(ResolvePath((root / name).string()).Path, header, kind);
+  };
+  checkNamed(DataBaseFileName, DataBaseHeader, "a database file");
   if (test == TRuntimeTest::BattleTest) return problems;
-  check(root / MapTreeFileName, MapTreeHeader, "a map tree file");
+  checkNamed(MapTreeFileName, MapTreeHeader, "a map tree file");
   std::vector<fs::path> maps;
   std::error_code error;
   for (fs::directory_iterator it(root, error), end; !error && it != end; it.increment(error))

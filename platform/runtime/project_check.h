@@ -8,6 +8,7 @@
 #include "platform/runtime/runtime_request.h"
 
 // Folder is the project folder. Checks "KOVAX.ldb" for both tests and, for a test play,
-// also "KOVAX.lmt" and every map file ("Map" + four digits + ".lmu", any case) in the
-// folder. Returns one line per problem, none when all is well.
+// also "KOVAX.lmt" and every map file ("Map" + four digits + ".lmu") in the folder. Every
+// name is found in any case, the exact spelling first, as the editor finds it. Returns
+// one line per problem, none when all is well.
 std::vector<std::string> CheckProjectFiles(const std::string& folder, TRuntimeTest test);

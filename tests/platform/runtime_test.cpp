@@ -2,6 +2,8 @@
 // was started, and its check of the project's data files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "child_process.h"
@@ -111,7 +113,8 @@ TEST_F(RuntimeProject, DataFileCheckNamesEveryBadHeader) {
             (std::vector<std::string>{"KOVAX.lmt is missing or cannot be read.",
                                       "MAP0002.LMU is not a map file.",
                                       "Map0003.lmu is not a map file."}));
-  // A battle test reads the database only.
+  // A battle test reads the database only; the exact spelling wins over another case.
+  WriteFileBytes(Folder + "/kovax.LDB", "garbage");
   EXPECT_TRUE(CheckProjectFiles(Folder, TRuntimeTest::BattleTest).empty());
   // A length byte that runs past the end of the file is not a header either.
   WriteFileBytes(Folder + "/KOVAX.ldb", "\x7FXelDataBase");
@@ -137,6 +140,21 @@ TEST_F(RuntimeProject, LogsExactlyItsCommandLineAndEndsWhenClosed) {
   EXPECT_EQ(lines[1],
             (std::vector<std::string>{folder, program, "BattleTest", "HideTitle", "Window", "3"}));
   EXPECT_EQ(lines[2], (std::vector<std::string>{folder, program, "TestPlay", "Window"}));
+}
+
+TEST_F(RuntimeProject, FindsTheDataFilesInAnyCase) {
+  for (const char* name : {"KOVAX.ldb", "KOVAX.lmt", "Map0001.lmu"}) {
+    std::string lower = name;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    fs::rename(Folder + "/" + name, Folder + "/" + lower);
+  }
+  for (const Args& args :
+       {Args{"TestPlay", "HideTitle", "Window"}, Args{"BattleTest", "HideTitle", "Window", "1"}}) {
+    auto result = Run(args);
+    EXPECT_EQ(result.ExitCode, 0) << result.Output;
+    EXPECT_EQ(result.Output.find("missing"), std::string::npos) << result.Output;
+  }
 }
 
 TEST_F(RuntimeProject, DamagedDatabaseIsReportedByTheExitStatus) {

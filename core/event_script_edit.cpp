@@ -157,13 +157,26 @@ int InsertScriptLines(TXelEventScriptList& script, TScriptLineRange selection,
   return lines.GetCount();
 }
 
+TScriptLineRange EditedCommandLines(const TXelEventScriptList& script, TScriptLineRange selection) {
+  if (!ScriptMenuState(script, selection, false).Edit) return {};
+  const int32_t depth = Line(script, selection.First).Indent;
+  int last = selection.First;
+  while (last < selection.Last) {
+    const TXelEventScriptLine& next = Line(script, last + 1);
+    if (next.Indent <= depth && IsCommandHeadCode(next.Code)) break;
+    ++last;
+  }
+  return {selection.First, last};
+}
+
 int ReplaceScriptLines(TXelEventScriptList& script, TScriptLineRange selection,
                        const TXelEventScriptList& lines) {
-  if (lines.GetCount() == 0 || !ScriptMenuState(script, selection, false).Edit) return 0;
+  const TScriptLineRange own = EditedCommandLines(script, selection);
+  if (lines.GetCount() == 0 || own.First < 0) return 0;
   // Inserted before the old command first, so they take the depth of its first line.
   const int added = lines.GetCount();
-  script.InsertLines(selection.First, lines, 0);
-  DeleteLines(script, selection.First + added, selection.Last + added);
+  script.InsertLines(own.First, lines, 0);
+  DeleteLines(script, own.First + added, own.Last + added);
   return added;
 }
 

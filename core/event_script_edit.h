@@ -79,8 +79,13 @@ TScriptLineRange SelectAllLines(const TXelEventScriptList& script);
 // the caret goes after them.
 int InsertScriptLines(TXelEventScriptList& script, TScriptLineRange selection,
                       const TXelEventScriptList& lines);
-// Replaces the selected command by a dialog's lines, at the depth of its first line.
-// Returns how many lines went in (0: the script is unchanged).
+// The lines of the selection that are the selected command's own, which Edit hands to the
+// command's dialog and replaces: up to the next line at its depth with a command's head
+// code. The selection also takes the lines shown as broken data after the command, but
+// those are no part of it and stay where they are. None when Edit is not offered.
+TScriptLineRange EditedCommandLines(const TXelEventScriptList& script, TScriptLineRange selection);
+// Replaces the selected command's own lines (EditedCommandLines) by a dialog's lines, at
+// the depth of its first line. Returns how many lines went in (0: the script is unchanged).
 int ReplaceScriptLines(TXelEventScriptList& script, TScriptLineRange selection,
                        const TXelEventScriptList& lines);
 // Removes the selected lines; the caret stays at the selection's first line.

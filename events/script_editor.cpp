@@ -130,7 +130,9 @@ void TScriptEditor::MenuEditClick() {
   const std::unique_ptr<TEvCmdPalette> made = NewPalette();
   TEvCmdPalette& palette = *made;
   const TScriptLineRange selection = Selection();
-  for (int i = selection.First; i <= selection.Last; ++i)
+  // Only the command's own lines: a broken line selected with it is not the dialog's.
+  const TScriptLineRange own = EditedCommandLines(*script_, selection);
+  for (int i = own.First; i <= own.Last; ++i)
     palette.ScriptList.Add(std::make_unique<TXelEventScriptLine>())->Assign(*script_->GetItem(i));
   if (palette.EditByCode() && ReplaceScriptLines(*script_, selection, palette.ScriptList) > 0) {
     Refresh();

@@ -267,6 +267,50 @@ TEST(ScriptEdit, SeededRandomEditsKeepScriptsWellFormed) {
   EXPECT_GT(edits, 500);
 }
 
+// Edit hands the dialog, and replaces, only the command's own lines: a line shown as
+// broken data that the selection took with the command stays where it was.
+TEST(ScriptEdit, EditKeepsTheBrokenLinesSelectedWithTheCommand) {
+  constexpr int32_t Broken = 11330; // with the parameters below, its text cannot be made
+  struct TCase {
+    TRows Script;
+    TScriptLineRange Selection, Own;
+    TRows After; // once the selection is replaced by a wait "New"
+  };
+  const TRow wait{11410, 0, "New"};
+  const TCase cases[] = {
+      {{{11410, 0, "A"}, {Broken, 0}, {0, 0}}, {0, 1}, {0, 0}, {wait, {Broken, 0}, {0, 0}}},
+      // A message with its continuation line, then two broken lines.
+      {{{10110, 0}, {20110, 0}, {Broken, 0}, {Broken, 0}, {0, 0}},
+       {0, 3},
+       {0, 1},
+       {wait, {Broken, 0}, {Broken, 0}, {0, 0}}},
+      // A broken line inside a branch's body is the body's, which the dialog keeps.
+      {{{12010, 0}, {Broken, 1}, {10, 1}, {22011, 0}, {Broken, 0}, {0, 0}},
+       {0, 4},
+       {0, 3},
+       {wait, {Broken, 0}, {0, 0}}},
+      {{{12010, 0}, {11410, 1, "A"}, {Broken, 1}, {10, 1}, {22011, 0}, {0, 0}},
+       {1, 2},
+       {1, 1},
+       {{12010, 0}, {11410, 1, "New"}, {Broken, 1}, {10, 1}, {22011, 0}, {0, 0}}},
+      // The broken line alone is no command: nothing to edit.
+      {{{11410, 0, "A"}, {Broken, 0}, {0, 0}}, {1, 1}, {-1, -1}, {}},
+  };
+  TXelEventScriptList script, lines;
+  Fill(lines, {wait});
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Selection.First);
+    Fill(script, c.Script);
+    for (int i = 0; i < script.GetCount(); ++i)
+      if (script.GetItem(i)->Code == Broken) script.GetItem(i)->Params = {1, 0, 0, 0, 0x80};
+    // Delete still takes the whole selection.
+    EXPECT_EQ(ScriptMenuState(script, c.Selection, false).Delete, c.Own.First >= 0);
+    EXPECT_EQ(EditedCommandLines(script, c.Selection), c.Own);
+    EXPECT_EQ(ReplaceScriptLines(script, c.Selection, lines), c.Own.First < 0 ? 0 : 1);
+    EXPECT_EQ(Rows(script), c.After.empty() ? c.Script : c.After);
+  }
+}
+
 TEST(ScriptEdit, PasteFromABattleEventDropsBattleOnlyCommandsWithTheirBodies) {
   // A message, two battle commands (one a branch), a branch holding one, a comment.
   const TRows battleRows = {{10110, 0}, {13110, 0}, {13310, 0}, {10210, 1}, {10, 1},    {23310, 0},

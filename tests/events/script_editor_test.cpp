@@ -2,6 +2,7 @@
 // in, the whole-command selection over a line whose text cannot be made, and its keys.
 #include <QAction>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -9,12 +10,15 @@
 #include "core/clipboard_formats.h"
 #include "core/event_script.h"
 #include "core/event_script_converter.h"
+#include "events/form_ev_cmd_base.h"
 #include "events/form_ev_cmd_list.h"
 #include "events/script_editor.h"
+#include "framework/controls/dial_edit.h"
 #include "framework/controls/script_list_box.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/modal_opener.h"
 #include "framework/harness/widget_harness.h"
+#include "script_lines.h"
 
 namespace {
 
@@ -131,6 +135,25 @@ TEST_F(ScriptEditor, ABrokenLineGoesWithTheCommandAboveIt) {
   EXPECT_EQ(host.Editor->Selection(), (TScriptLineRange{}));
   list->SetItemIndex(0);
   list->setFocus();
+  // Edit: the wait's dialog gets the wait alone, and OK keeps the broken line after it.
+  int handed = 0;
+  TScopedModalOpener opener([&handed](TFormXelBase& form, const auto&) {
+    auto& dialog = dynamic_cast<TFormEvCmdBase&>(form);
+    handed = dialog.ScriptList->GetCount();
+    ShowAndActivate(&dialog);
+    auto* edit = FindControl<TDialEdit>(&dialog, "DialEdit1");
+    edit->selectAll();
+    QTest::keyClicks(edit, "7");
+    QTest::mouseClick(FindControl<QPushButton>(&dialog, "ButtonOk"), Qt::LeftButton);
+    return dialog.result() == mrOk;
+  });
+  QTest::keyClick(list, Qt::Key_Space);
+  EXPECT_EQ(handed, 1);
+  EXPECT_EQ(FormatLines(script), R"(0 11410 "" [7] | 0 11330 "" [1,0,0,0,128] | 0 0 "" [])");
+  EXPECT_EQ(list->Items()[1], QString::fromLatin1(SDataBroken));
+  EXPECT_EQ(host.Modified, 1);
+  // Delete takes what the author selected: the command and the broken line.
+  list->SetItemIndex(0);
   QTest::keyClick(list, Qt::Key_Delete);
   EXPECT_EQ(script.GetCount(), 1);
 }

@@ -230,7 +230,16 @@ TFormEDAnimation::TFormEDAnimation(QWidget* parent)
   PatternArea->setMinimumWidth(2 * AnimationPatternSize);
   PatternArea->SetTabStop(true);
   PatternArea->SetOpaque(true);
-  ListView1->setMinimumWidth(310);
+  // The frame (three digits) and flash columns read whole at their widest; the list keeps
+  // room for them.
+  TXelAnimationTimingItem widest(1);
+  QStringList flashes;
+  for (const uint8_t scope : {uint8_t(1), uint8_t(2)}) {
+    widest.FlashScope = scope;
+    flashes << QString::fromStdString(TimingFlashText(widest));
+  }
+  ListView1->FitColumnTo(0, {QString::fromStdString(FrameLineText(100))});
+  ListView1->FitColumnTo(2, flashes);
   ComboBox1->setMaxVisibleItems(12);
   ListView1->setFixedHeight(PatternArea->height() - 20);
 

@@ -75,6 +75,12 @@ void LoadSheetCell(TGlimraSheet& sheet, const std::string& name, const char* fol
   }
 }
 
+// The experience curve's three numbers as the page shows them.
+QString ExperienceText(int standard, int additional, int corrected) {
+  return QString::asprintf("Standard=%d; Additional=%d; Corrected=%d", standard, additional,
+                           corrected);
+}
+
 // A frame without scroll bars whose client area is Width x Height.
 TScrollFrame* PlainFrame(TFormBuilder& b, const char* name, int width, int height) {
   auto* frame = b.Add<TScrollFrame>(name);
@@ -152,8 +158,16 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent)
           Panel2 = b.Label("Panel2", "");
           Panel2->setWordWrap(true);
           Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-          Panel2->setMinimumHeight(2 * Panel2->fontMetrics().height() + 4);
           Panel2->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+          // The line breaks between its three numbers: room for the widest of them (and the
+          // indent a framed label keeps) in three lines.
+          const QFontMetrics fm = Panel2->fontMetrics();
+          int widest = 0;
+          for (const QString& part : ExperienceText(50, 50, 40).split(' '))
+            widest = std::max(widest, fm.horizontalAdvance(part));
+          const int frame = 2 * Panel2->frameWidth();
+          Panel2->setMinimumSize(widest + fm.horizontalAdvance('x') / 2 + frame,
+                                 3 * fm.height() + frame);
           On(b.Button("Button3", "Set..."), &QPushButton::clicked, &TFormEDPlayer::Button3Click);
         });
       });
@@ -309,8 +323,7 @@ void TFormEDPlayer::UpdateOwnControls() {
 void TFormEDPlayer::RefreshEntryControls() {
   const TXelPlayerItem* hero = CurrentEntry;
   if (!hero) return;
-  Panel2->setText(QString::asprintf("Standard=%d; Additional=%d; Corrected=%d", int(hero->ExpBase),
-                                    int(hero->ExpExtra), int(hero->ExpCorrection)));
+  Panel2->setText(ExperienceText(hero->ExpBase, hero->ExpExtra, hero->ExpCorrection));
   Label2->setText(QString::fromLatin1(hero->TwoSwords ? "Weapon:" : "Shield:"));
 }
 

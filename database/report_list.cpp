@@ -5,13 +5,15 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include "framework/controls/handler_guard.h"
 
 TReportList::TReportList(const QStringList& columns, const std::vector<int>& widths,
                          QWidget* parent)
-    : QTreeWidget(parent) {
+    : QTreeWidget(parent), widths_(widths), widest_(size_t(columns.size())) {
   setColumnCount(static_cast<int>(columns.size()));
   setHeaderLabels(columns);
   setRootIsDecorated(false);
@@ -22,9 +24,41 @@ TReportList::TReportList(const QStringList& columns, const std::vector<int>& wid
   setContextMenuPolicy(Qt::DefaultContextMenu);
   header()->setStretchLastSection(true);
   header()->setSectionsMovable(false);
-  for (size_t i = 0; i < widths.size(); ++i)
-    setColumnWidth(static_cast<int>(i), widths[i]);
+  widths_.resize(size_t(columns.size()), 0);
+  fitted_ = widths_;
+  FitColumns();
   Fill({}, true);
+}
+
+void TReportList::FitColumnTo(int column, const QStringList& texts) {
+  widest_.at(size_t(column)) = texts;
+  FitColumns();
+}
+
+void TReportList::FitColumns() {
+  // A cell keeps the focus frame's margin and one pixel on either side of its text.
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  for (size_t i = 0; i < widths_.size(); ++i) {
+    const int column = static_cast<int>(i);
+    int width = std::max(widths_[i], header()->sectionSizeHint(column));
+    for (const QString& text : widest_[i])
+      width = std::max(width, fontMetrics().horizontalAdvance(text) + 2 * margin);
+    fitted_[i] = width;
+    setColumnWidth(column, width);
+  }
+  updateGeometry();
+}
+
+QSize TReportList::minimumSizeHint() const {
+  int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+  for (const int column : fitted_) // not the last one's stretched width
+    width += column;
+  return {width, QTreeWidget::minimumSizeHint().height()};
+}
+
+void TReportList::changeEvent(QEvent* event) {
+  QTreeWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FitColumns();
 }
 
 void TReportList::Fill(const std::vector<QStringList>& rows, bool reset) {

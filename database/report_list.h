@@ -13,10 +13,16 @@ class QMenu;
 class TReportList : public QTreeWidget {
   Q_OBJECT
 public:
-  // Columns: the captions; Widths: their widths in pixels. The parent comes last, as the
-  // form builder's Add hands it.
+  // Columns: the captions; Widths: their widths in pixels, widened where the caption needs
+  // more in the list's font. The parent comes last, as the form builder's Add hands it.
   TReportList(const QStringList& columns, const std::vector<int>& widths,
               QWidget* parent = nullptr);
+
+  // Widens Column so that each of Texts, the widest it will show, reads whole.
+  void FitColumnTo(int column, const QStringList& texts);
+  // Room for every column at its width beside the vertical bar: the last column stretches
+  // into what the list has, so the list keeps at least this.
+  QSize minimumSizeHint() const override;
 
   // One row per entry of Rows, then the empty row. The current row stays where it was
   // (the last row when the list got shorter); with Reset it is row 0.
@@ -44,6 +50,7 @@ signals:
   void PopupOpening();
 
 protected:
+  void changeEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -51,4 +58,10 @@ protected:
 
 private:
   void ShowPopup(const QPoint& globalPos);
+  // Sets every column to its width or what its caption and texts need, whichever is more.
+  void FitColumns();
+
+  std::vector<int> widths_;
+  std::vector<QStringList> widest_; // per column, the texts it must show whole
+  std::vector<int> fitted_;         // the widths FitColumns gave
 };

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFontMetrics>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -17,7 +19,9 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <QTreeView>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -29,6 +33,7 @@
 #include "framework/controls/dash_box.h"
 #include "framework/controls/dial_edit.h"
 #include "framework/controls/fixed_memo.h"
+#include "framework/controls/group_frames.h"
 #include "framework/controls/slider.h"
 #include "framework/forms/form_builder.h"
 #include "framework/forms/form_registry.h"
@@ -282,12 +287,94 @@ int NeededWidth(QWidget* control) {
     return widest + 20;
   }
   if (qobject_cast<QLineEdit*>(control)) return 8 * fm.averageCharWidth();
-  if (auto* label = qobject_cast<QLabel*>(control);
-      label && !label->wordWrap() && label->pixmap().isNull())
-    return fm.horizontalAdvance(QString(label->text()).remove('&'));
   if (qobject_cast<QAbstractButton*>(control)) return control->minimumSizeHint().width();
   if (qobject_cast<TSlider*>(control)) return 9 + 48; // the thumb and a track to move it on
   return 0;
+}
+
+// The room a label's text has: inside its frame, its margin and its indent.
+QRect TextRoom(const QLabel* label) {
+  QRect room = label->contentsRect();
+  const int margin = label->margin();
+  room.adjust(margin, margin, -margin, -margin);
+  int indent = label->indent();
+  if (indent < 0)
+    indent = label->frameWidth() > 0 ? label->fontMetrics().horizontalAdvance('x') / 2 : 0;
+  room.setWidth(room.width() - indent);
+  return room;
+}
+
+// Every text a person reads on the form shows whole in its font: labels (a word-wrapped one
+// in as many lines as its height holds), group captions, the column captions of lists and
+// the cells of their shown rows. Buttons and check boxes are measured with the controls
+// (NeededWidth).
+void CheckTextsFit(QWidget* form) {
+  for (QLabel* label : form->findChildren<QLabel*>()) {
+    if (!label->isVisible() || label->text().isEmpty() || !label->pixmap().isNull()) continue;
+    const bool mnemonic = label->buddy() != nullptr;
+    const QString text = Qt::mightBeRichText(label->text()) && label->textFormat() != Qt::PlainText
+                             ? QTextDocumentFragment::fromHtml(label->text()).toPlainText()
+                             : label->text();
+    const QRect room = TextRoom(label);
+    const int flags =
+        (label->wordWrap() ? Qt::TextWordWrap : 0) | (mnemonic ? Qt::TextShowMnemonic : 0);
+    const QRect needed = label->fontMetrics().boundingRect(
+        QRect(0, 0, std::max(room.width(), 1), 1 << 16), flags, text);
+    EXPECT_TRUE(needed.width() <= room.width() && needed.height() <= room.height())
+        << label->objectName().toStdString() << " \"" << text.toStdString() << "\" needs "
+        << needed.width() << "x" << needed.height() << ", has " << room.width() << "x"
+        << room.height();
+  }
+  for (QGroupBox* group : form->findChildren<QGroupBox*>()) {
+    if (!group->isVisible() || group->title().isEmpty()) continue;
+    // The caption starts 8 pixels in and ends inside the frame's right edge.
+    const auto* frame = qobject_cast<TFakeGroupBox*>(group);
+    const int needed = 8 +
+                       group->fontMetrics().horizontalAdvance(QString(group->title()).remove('&')) +
+                       2 * (frame ? frame->BevelWidth() : 1);
+    EXPECT_GE(group->width(), needed) << group->objectName().toStdString() << " \""
+                                      << group->title().toStdString() << "\": the caption is cut";
+  }
+  for (QHeaderView* header : form->findChildren<QHeaderView*>()) {
+    if (!header->isVisible() || !header->model()) continue;
+    const bool across = header->orientation() == Qt::Horizontal;
+    const QFontMetrics fm = header->fontMetrics();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const int extent = across ? header->viewport()->width() : header->viewport()->height();
+    for (int section = 0; section < header->count(); ++section) {
+      if (header->isSectionHidden(section)) continue;
+      const QString text = header->model()->headerData(section, header->orientation()).toString();
+      if (text.isEmpty()) continue;
+      // The part of the section inside the header's view holds the caption and the margins
+      // that keep it off its neighbours (the header clips, or elides, what does not fit).
+      const int start = header->sectionViewportPosition(section);
+      const int shown = std::min(start + header->sectionSize(section), extent) - std::max(start, 0);
+      const int needed = across ? fm.horizontalAdvance(text) + 2 * margin : fm.height();
+      EXPECT_GE(shown, needed) << header->parentWidget()->objectName().toStdString() << " column \""
+                               << text.toStdString() << "\" is cut";
+    }
+  }
+  // The rows a list with column captions shows: each cell's text within its column.
+  for (QTreeView* view : form->findChildren<QTreeView*>()) {
+    if (!view->isVisible() || view->isHeaderHidden() || !view->model()) continue;
+    const QFontMetrics fm = view->fontMetrics();
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const QRect viewport = view->viewport()->rect();
+    bool whole = true;
+    for (QModelIndex row = view->indexAt(QPoint(0, 0)); whole && row.isValid();
+         row = view->indexBelow(row)) {
+      if (view->visualRect(row).top() >= viewport.height()) break;
+      for (int column = 0; whole && column < view->model()->columnCount(row.parent()); ++column) {
+        const QModelIndex index = row.siblingAtColumn(column);
+        const QRect cell = view->visualRect(index).intersected(viewport);
+        const QString text = index.data().toString();
+        if (cell.isEmpty() || text.isEmpty() || index.data(Qt::DecorationRole).isValid()) continue;
+        whole = cell.width() >= fm.horizontalAdvance(text) + 2 * margin;
+        EXPECT_TRUE(whole) << view->objectName().toStdString() << " \"" << text.toStdString()
+                           << "\" is cut";
+      }
+    }
+  }
 }
 
 // Every visible control of the form's current look: seen whole, inside the client area,
@@ -335,6 +422,7 @@ void CheckWhatShows(QWidget* form) {
           << controls[i]->objectName().toStdString() << " overlaps "
           << controls[j]->objectName().toStdString();
     }
+  CheckTextsFit(form);
 }
 
 // The room a title bar needs: its text in bold, an icon and three buttons.

@@ -1,16 +1,13 @@
 #include "framework/controls/dial_edit.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 #include <QPolygon>
 #include <QStyle>
 #include <QTimer>
+#include <QValidator>
 #include <algorithm>
 
 namespace {
@@ -32,12 +29,52 @@ bool IsEntryReason(Qt::FocusReason reason) {
   return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
-// The text up to its first control character: what a one-line field takes of a paste.
-QString FirstLine(const QString& text) {
-  const auto stop = std::find_if(text.begin(), text.end(),
-                                 [](QChar c) { return c.unicode() < 32 || c.unicode() == 127; });
-  return QString(text.begin(), stop - text.begin());
+// Where a line of added text ends: a control character or a Unicode line or paragraph
+// break (which the code page cannot hold either).
+bool EndsLine(QChar c) {
+  const char16_t u = c.unicode();
+  return u < 32 || u == 127 || u == 0x85 || u == 0x2028 || u == 0x2029;
 }
+
+// The one check every change of a box's text passes, whichever way the text came in
+// (keys, paste from keys, menu or middle button, drop, input method, undo, insert()): it
+// keeps only the first line of what was added. The program's setText clears the
+// modified flag before the check runs, so stored texts pass as they are, whatever bytes
+// they hold.
+class TFirstLineCheck : public QValidator {
+public:
+  explicit TFirstLineCheck(QLineEdit* edit) : QValidator(edit), edit_(edit) {
+    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+  }
+
+  State validate(QString& text, int& pos) const override {
+    if (!edit_->isModified()) return Acceptable;
+    // The added run lies between what is left of the old text's start and end; the caret
+    // stands after it.
+    const qsizetype caret = std::clamp<qsizetype>(pos, 0, text.size());
+    const qsizetype tailLimit = std::min(before_.size(), text.size() - caret);
+    qsizetype tail = 0;
+    while (tail < tailLimit && before_[before_.size() - 1 - tail] == text[text.size() - 1 - tail])
+      ++tail;
+    const qsizetype headLimit = std::min(before_.size(), text.size()) - tail;
+    qsizetype head = 0;
+    while (head < headLimit && before_[head] == text[head])
+      ++head;
+    const qsizetype end = text.size() - tail;
+    const auto stop = std::find_if(text.begin() + head, text.begin() + end, EndsLine);
+    if (stop == text.begin() + end) return Acceptable;
+    // Nothing of it remains: the line edit takes the change back whole, selection and all.
+    if (stop == text.begin() + head) return Invalid;
+    const qsizetype kept = stop - text.begin();
+    text = text.left(kept) + text.right(tail);
+    pos = static_cast<int>(kept);
+    return Acceptable;
+  }
+
+private:
+  QLineEdit* edit_;
+  QString before_;
+};
 
 } // namespace
 
@@ -129,13 +166,32 @@ void TSpinButton::paintEvent(QPaintEvent*) {
 
 // ---- TAutoSelectEdit ----
 
-TAutoSelectEdit::TAutoSelectEdit(QWidget* parent) : QLineEdit(parent) {}
+TAutoSelectEdit::TAutoSelectEdit(QWidget* parent) : QLineEdit(parent) {
+  setValidator(new TFirstLineCheck(this));
+  // Qt tells an edit of the author's before the change that follows from it.
+  connect(this, &QLineEdit::textEdited, this, [this] { userEdit_ = true; });
+  connect(this, &QLineEdit::textChanged, this, [this] {
+    // Qt leaves the caret after a new text, which would show the end of a long one.
+    if (!userEdit_) {
+      if (selectsProgramText_ && autoSelect_)
+        SelectWhole();
+      else
+        setCursorPosition(0);
+    }
+    userEdit_ = false;
+  });
+}
+
+void TAutoSelectEdit::SelectWhole() {
+  const int length = static_cast<int>(text().size());
+  setSelection(length, -length);
+}
 
 void TAutoSelectEdit::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
   // Qt hands the focus over before it delivers the click that caused it.
   focusedByClick_ = event->reason() == Qt::MouseFocusReason;
-  if (autoSelect_ && IsEntryReason(event->reason())) selectAll();
+  if (autoSelect_ && IsEntryReason(event->reason())) SelectWhole();
 }
 
 void TAutoSelectEdit::focusOutEvent(QFocusEvent* event) {
@@ -149,7 +205,7 @@ void TAutoSelectEdit::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && entering && autoSelect_) {
     setFocus(Qt::MouseFocusReason);
     focusedByClick_ = false;
-    selectAll();
+    SelectWhole();
     swallowingClick_ = true;
     return;
   }
@@ -165,70 +221,17 @@ void TAutoSelectEdit::mouseReleaseEvent(QMouseEvent* event) {
     swallowingClick_ = false;
     return;
   }
-  if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
-    Paste(true);
-    return;
-  }
   QLineEdit::mouseReleaseEvent(event);
 }
 
-void TAutoSelectEdit::PasteText(const QString& text) {
-  if (!isReadOnly()) insert(FirstLine(text));
-}
-
-void TAutoSelectEdit::Paste(bool selectionClipboard) {
-  const QString text = QGuiApplication::clipboard()->text(
-      selectionClipboard ? QClipboard::Selection : QClipboard::Clipboard);
-  if (!text.isEmpty()) PasteText(text);
-}
-
 void TAutoSelectEdit::keyPressEvent(QKeyEvent* event) {
-  if (event->matches(QKeySequence::Paste)) {
-    Paste(false);
+  // The line edit would paste an empty text over the selection, so a copied record (which
+  // holds no text) would wipe a selected name; the menu's Paste is disabled then anyway.
+  if (event->matches(QKeySequence::Paste) && QGuiApplication::clipboard()->text().isEmpty()) {
     event->accept();
     return;
   }
   QLineEdit::keyPressEvent(event);
-}
-
-void TAutoSelectEdit::contextMenuEvent(QContextMenuEvent* event) {
-  QMenu* menu = createStandardContextMenu();
-  for (QAction* action : menu->actions()) {
-    if (action->objectName() != QLatin1String("edit-paste")) continue;
-    disconnect(action, &QAction::triggered, this, nullptr);
-    connect(action, &QAction::triggered, this, [this] { Paste(false); });
-  }
-  menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->popup(event->globalPos());
-}
-
-void TAutoSelectEdit::dropEvent(QDropEvent* event) {
-  const QString text = event->mimeData()->text();
-  const QString line = FirstLine(text);
-  if (line.size() == text.size()) {
-    QLineEdit::dropEvent(event);
-    return;
-  }
-  // The line edit inserts the dropped text whole, so it is handed the first line instead.
-  QMimeData cut;
-  cut.setText(line);
-  QDropEvent copy(event->position(), event->possibleActions(), &cut, event->buttons(),
-                  event->modifiers());
-  copy.setDropAction(event->dropAction());
-  QLineEdit::dropEvent(&copy);
-  event->setDropAction(copy.dropAction());
-  event->setAccepted(copy.isAccepted());
-}
-
-void TAutoSelectEdit::inputMethodEvent(QInputMethodEvent* event) {
-  const QString line = FirstLine(event->commitString());
-  if (line.size() == event->commitString().size()) {
-    QLineEdit::inputMethodEvent(event);
-    return;
-  }
-  QInputMethodEvent copy(event->preeditString(), event->attributes());
-  copy.setCommitString(line, event->replacementStart(), event->replacementLength());
-  QLineEdit::inputMethodEvent(&copy);
 }
 
 // ---- TDialEdit ----
@@ -382,9 +385,5 @@ void TDialEdit::focusOutEvent(QFocusEvent* event) {
 // ---- TOverEdit ----
 
 TOverEdit::TOverEdit(QWidget* parent) : TAutoSelectEdit(parent) {
-  connect(this, &QLineEdit::textEdited, this, [this] { userEdit_ = true; });
-  connect(this, &QLineEdit::textChanged, this, [this] {
-    if (!userEdit_ && autoSelect_) selectAll();
-    userEdit_ = false;
-  });
+  selectsProgramText_ = true;
 }

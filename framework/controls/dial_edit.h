@@ -57,17 +57,15 @@ private:
 
 // An edit that selects its whole text when it is entered or clicked into while it has
 // no focus (the click then places no caret). Both edits below build on it. Its text is
-// one line: pasted, dropped or composed text counts only up to its first control
-// character, so no line break ever reaches a field.
+// one line: whatever the author adds (typed, pasted, dropped, composed, inserted) counts
+// only up to its first line break or control character, and when nothing of it remains
+// the box stays as it was. Text the program sets is kept as it is and shown from its start.
 class TAutoSelectEdit : public QLineEdit {
   Q_OBJECT
 public:
   explicit TAutoSelectEdit(QWidget* parent = nullptr);
   bool AutoSelect() const { return autoSelect_; }
   void SetAutoSelect(bool value) { autoSelect_ = value; }
-
-  // Inserts clipboard text up to its first control character in place of the selection.
-  void PasteText(const QString& text);
 
 protected:
   void focusInEvent(QFocusEvent* event) override;
@@ -76,17 +74,18 @@ protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
-  void inputMethodEvent(QInputMethodEvent* event) override;
+
+  // Selects the whole text with the caret at its start, so a long text shows its start.
+  void SelectWhole();
 
   bool autoSelect_ = true;
+  // Whether a text set by the program is selected whole rather than only shown from its start.
+  bool selectsProgramText_ = false;
 
 private:
-  void Paste(bool selectionClipboard);
-
   bool focusedByClick_ = false;
   bool swallowingClick_ = false;
+  bool userEdit_ = false;
 };
 
 class TDialEdit : public TAutoSelectEdit {
@@ -143,7 +142,4 @@ class TOverEdit : public TAutoSelectEdit {
   Q_OBJECT
 public:
   explicit TOverEdit(QWidget* parent = nullptr);
-
-private:
-  bool userEdit_ = false;
 };

@@ -281,12 +281,22 @@ TSlider* TFormBuilder::Slider(const char* name, int minValue, int maxValue, TFie
       [](TSlider* c) { return c->Position(); });
 }
 
+namespace {
+
+// A refresh that shows the same text again leaves the box as the author has it: Qt would
+// put the caret after the text even then, and so show the end of a long one.
+void ShowText(TOverEdit* edit, const QString& text) {
+  if (edit->text() != text.left(edit->maxLength())) edit->setText(text);
+}
+
+} // namespace
+
 TOverEdit* TFormBuilder::Edit(const char* name, TField<std::string> text, int maxLength) {
   auto* edit = Add<TOverEdit>(name);
   if (maxLength > 0) edit->setMaxLength(maxLength);
   return Bind(
       edit, &QLineEdit::textChanged, std::move(text),
-      [](TOverEdit* c, const std::string& v) { c->setText(ToQString(v)); },
+      [](TOverEdit* c, const std::string& v) { ShowText(c, ToQString(v)); },
       [](TOverEdit* c) { return FromQString(c->text()); });
 }
 
@@ -295,7 +305,7 @@ TOverEdit* TFormBuilder::Edit(const char* name, TField<QString> text, int maxLen
   if (maxLength > 0) edit->setMaxLength(maxLength);
   return Bind(
       edit, &QLineEdit::textChanged, std::move(text),
-      [](TOverEdit* c, const QString& v) { c->setText(v); },
+      [](TOverEdit* c, const QString& v) { ShowText(c, v); },
       [](TOverEdit* c) { return c->text(); });
 }
 

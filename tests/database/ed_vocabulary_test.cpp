@@ -65,6 +65,21 @@ TEST_F(VocabularyPage, EditsWriteTheirFieldsWithinTheirLengths) {
   EXPECT_TRUE(ApplyEnabled());
 }
 
+TEST_F(VocabularyPage, ALongTermShowsItsStart) {
+  for (const TVocabularyTerm& term : VocabularyTerms())
+    *VocabularyData->Text(term.Field) = "Welcome, traveller! What would you like to buy today?";
+  Open(VocabularyTab);
+  for (const TVocabularyTerm& term : VocabularyTerms()) {
+    const QString name = QStringLiteral("OverEdit%1%2").arg(term.Letter).arg(term.Tag);
+    SCOPED_TRACE(name.toStdString());
+    TOverEdit* edit = EditOn(FindVocabularyGroup(term.Letter)->Tab, name);
+    ASSERT_TRUE(edit);
+    edit->grab(); // the box scrolls to its caret when it is painted
+    EXPECT_EQ(edit->cursorPosition(), 0);
+    EXPECT_LT(edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), edit->width() / 4);
+  }
+}
+
 TEST_F(VocabularyPage, ApplySavesEveryTextAndTheWindowComesBackToTheLastTab) {
   const std::string original = FileBytes();
   Open(VocabularyTab);

@@ -1,5 +1,6 @@
-// The one-line boxes of the pages take only the first line of a paste, so no field ever
-// holds a line break.
+// The one-line boxes of the pages take only the first line of a paste, however it is
+// pasted, so no field ever holds a line break; a paste of which nothing is left changes
+// nothing.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -14,18 +15,20 @@
 
 namespace {
 
+constexpr int HeroTab = 0;
 constexpr int SkillTab = 1;
 constexpr int VocabularyTab = 10;
 
 using OneLineBoxes = ListPageTest;
 
-TEST_F(OneLineBoxes, APasteOfTwoLinesStoresTheFirst) {
+TEST_F(OneLineBoxes, APasteStoresItsFirstLineOrLeavesTheText) {
   const struct {
     const char* what;
     int tab;
     const char* edit;
     std::function<std::string()> stored;
   } rows[] = {
+      {"hero", HeroTab, "OverEdit1", [] { return PlayerList->GetItem(0)->Name; }},
       {"name", SkillTab, "OverEdit1", [] { return SkillList->GetItem(0)->Name; }},
       {"message", SkillTab, "OverEdit3", [] { return SkillList->GetItem(0)->UsingMessage1; }},
       {"term", VocabularyTab, "OverEditA10", [] { return *VocabularyData->Text(1); }},
@@ -41,14 +44,20 @@ TEST_F(OneLineBoxes, APasteOfTwoLinesStoresTheFirst) {
     ASSERT_TRUE(
         WaitUntil([&] { return (edit = CurrentPage().findChild<QLineEdit*>(row.edit)) != nullptr; },
                   std::chrono::seconds(20), HandleEvents));
-    edit->setFocus();
-    edit->selectAll();
-    QGuiApplication::clipboard()->setText("First\nSecond");
-    QTest::keySequence(edit, QKeySequence::Paste);
+    const auto paste = [edit](const QString& text, auto how) {
+      edit->setFocus();
+      edit->selectAll();
+      QGuiApplication::clipboard()->setText(text);
+      how();
+    };
+    const auto keys = [edit] { QTest::keySequence(edit, QKeySequence::Paste); };
+    paste("First\nSecond", [edit] { PickFromContextMenu(edit, "Paste"); });
     EXPECT_EQ(row.stored(), "First");
-    QGuiApplication::clipboard()->setText("\tTabbed");
-    QTest::keySequence(edit, QKeySequence::Paste);
-    EXPECT_EQ(row.stored(), "First");
+    paste(QStringLiteral("Other\u2028Line"), keys);
+    EXPECT_EQ(row.stored(), "Other");
+    paste("\nHero", keys);
+    EXPECT_EQ(row.stored(), "Other");
+    EXPECT_EQ(edit->text(), "Other");
   }
 }
 

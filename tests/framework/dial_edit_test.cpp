@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <climits>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "framework/forms/form_builder.h"
@@ -199,7 +201,7 @@ TEST_F(DialEditForm, PasteTakesTheTextUpToTheFirstLineBreak) {
   QTest::keySequence(edit, QKeySequence::Paste);
   EXPECT_EQ(edit->text(), "42");
   edit->selectAll();
-  edit->PasteText("8\t9");
+  edit->insert("8\t9");
   EXPECT_EQ(edit->text(), "8");
 }
 
@@ -246,14 +248,104 @@ struct TDropTarget : TOverEdit {
   using TOverEdit::TOverEdit;
 };
 
-TEST_F(DialEditForm, OverEditTakesTheFirstLineOfADrop) {
-  auto* over = new TDropTarget(&form);
-  over->setMaxLength(8);
+TEST_F(DialEditForm, EveryWayInKeepsTheFirstLineOrLeavesTheBoxAsItWas) {
+  auto* box = new TDropTarget(&form);
+  box->show();
+  using TEnter = std::function<void(const QString&)>;
+  const struct {
+    const char* way;
+    bool replacesSelection; // a drop goes where it is dropped
+    TEnter enter;
+  } ways[] = {
+      {"keys", true,
+       [box](const QString& text) {
+         QGuiApplication::clipboard()->setText(text);
+         QTest::keySequence(box, QKeySequence::Paste);
+       }},
+      {"menu", true,
+       [box](const QString& text) {
+         QGuiApplication::clipboard()->setText(text);
+         PickFromContextMenu(box, "Paste");
+       }},
+      {"drop", false,
+       [box](const QString& text) {
+         QMimeData data;
+         data.setText(text);
+         QDropEvent drop(QPointF(box->width() - 2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+         box->dropEvent(&drop);
+         EXPECT_TRUE(drop.isAccepted());
+       }},
+      {"input method", true,
+       [box](const QString& text) {
+         QInputMethodEvent event;
+         event.setCommitString(text);
+         QApplication::sendEvent(box, &event);
+       }},
+      {"program", true, [box](const QString& text) { box->insert(text); }},
+  };
+  const struct {
+    QString text;
+    QString kept;
+  } texts[] = {
+      {"First\nSecond", "First"},
+      {"First\r\nSecond", "First"},
+      {QStringLiteral("First\u2028Second"), "First"},
+      {QStringLiteral("First\u2029Second"), "First"},
+      {QStringLiteral("First\u0085Second"), "First"},
+      {"\nHero", ""},
+      {"\tx", ""},
+  };
+  for (const auto& way : ways) {
+    for (const auto& text : texts) {
+      SCOPED_TRACE(std::string(way.way) + " " + text.text.toStdString());
+      box->setText("Name");
+      box->setFocus();
+      box->selectAll();
+      way.enter(text.text);
+      const QString expected = text.kept.isEmpty()     ? "Name"
+                               : way.replacesSelection ? text.kept
+                                                       : "Name" + text.kept;
+      EXPECT_EQ(box->text(), expected);
+    }
+  }
+
+  // A copied record puts no text on the clipboard: pasting it leaves the name.
+  box->setText("Name");
+  box->selectAll();
+  auto* record = new QMimeData;
+  record->setData("application/x-record", "bytes");
+  QGuiApplication::clipboard()->setMimeData(record);
+  QTest::keySequence(box, QKeySequence::Paste);
+  EXPECT_EQ(box->text(), "Name");
+
+  // What the program sets is kept whole, and the author's edits leave the rest of it.
+  box->setText("A\nB\tC");
+  box->end(false);
+  QTest::keyClicks(box, "x");
+  EXPECT_EQ(box->text(), "A\nB\tCx");
+}
+
+TEST_F(DialEditForm, ABoxFilledByTheProgramShowsTheStartOfItsText) {
+  auto* over = new TOverEdit(&form);
+  over->setGeometry(0, 0, 60, over->sizeHint().height());
   over->show();
-  QMimeData data;
-  data.setText("First\nSecond");
-  QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
-  over->dropEvent(&drop);
-  EXPECT_EQ(over->text(), "First");
-  EXPECT_TRUE(drop.isAccepted());
+  const QString text = "Welcome! What would you like to buy today?";
+  for (bool focused : {false, true}) {
+    SCOPED_TRACE(focused ? "focused" : "not focused");
+    if (focused) over->setFocus(Qt::TabFocusReason);
+    over->setText(focused ? text : text.left(30));
+    over->grab(); // the scroll follows the caret when the box is painted
+    EXPECT_EQ(over->cursorPosition(), 0);
+    EXPECT_LT(over->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), over->width() / 4);
+  }
+  EXPECT_EQ(over->selectedText(), text);
+  // Entering the box selects the whole text and still shows its start.
+  edit->setFocus(Qt::TabFocusReason);
+  over->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(over->selectedText(), text);
+  EXPECT_EQ(over->cursorPosition(), 0);
+  // Once the author types, the caret follows the typing.
+  over->end(false);
+  QTest::keyClicks(over, "!");
+  EXPECT_EQ(over->cursorPosition(), text.size() + 1);
 }

@@ -268,6 +268,15 @@ TEST(FormBinding, APageFollowsItsCurrentEntryAndHandlersRestWhileUpdating) {
   EXPECT_EQ(second.Name, "throw");
   page.Price->setText("50");
   EXPECT_EQ(second.Price, 50);
+
+  // A long name shows its start, and showing it again leaves the caret where it is.
+  TEntry third{1, "A name far longer than the box is wide, read from its start"};
+  page.Entry = &third;
+  page.UpdateControls();
+  EXPECT_EQ(page.Name->cursorPosition(), 0);
+  page.Name->setCursorPosition(5);
+  page.UpdateControls();
+  EXPECT_EQ(page.Name->cursorPosition(), 5);
 }
 
 namespace {

@@ -1,8 +1,12 @@
 #include "framework/harness/widget_harness.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QTest>
 
 #include "core/file_utils.h"
@@ -53,6 +57,28 @@ void ShowAndActivate(QWidget* form) {
   form->show();
   form->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+}
+
+void PickFromContextMenu(QWidget* control, const QString& caption) {
+  const QPoint at = control->rect().center();
+  QCursor::setPos(control->mapToGlobal(at));
+  bool picked = false;
+  // Found once it shows, whether the menu runs its own loop or pops up and returns.
+  QTimer::singleShot(0, control, [&picked, &caption] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (QAction* action : menu->actions()) {
+      if (!picked && action->isEnabled() && action->text().remove('&').startsWith(caption)) {
+        picked = true;
+        action->trigger();
+      }
+    }
+    menu->close();
+  });
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, control->mapToGlobal(at));
+  QApplication::sendEvent(control, &event);
+  EXPECT_TRUE(WaitUntil([&picked] { return picked; }, std::chrono::seconds(5), HandleEvents))
+      << "no menu action " << caption.toStdString();
 }
 
 THelpPages::THelpPages(std::initializer_list<int> contexts) {

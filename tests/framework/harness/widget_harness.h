@@ -67,6 +67,10 @@ inline void HandleEvents(int ms) {
   QTest::qWait(ms);
 }
 
+// Opens the control's right-click menu with the mouse over it, as a person would, and
+// picks the menu's action whose text (without its "&" marks) starts with Caption.
+void PickFromContextMenu(QWidget* control, const QString& caption);
+
 // Answers for the next modal forms, oldest first: each answer takes the form and tells
 // whether it closed with OK. The harness's modal opener hands every form run modally to
 // the first answer that takes its kind (returning nothing for other kinds), and runs it

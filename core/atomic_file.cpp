@@ -46,6 +46,30 @@ std::string TemporaryNameFor(const std::string& path) {
          "-" + std::to_string(salt);
 }
 
+} // namespace
+
+bool IsAtomicTemporaryName(std::string_view name) {
+  // The shape TemporaryNameFor gives: ".", the target's name, ".tmp", then three numbers
+  // joined by "-".
+  const size_t tmp = name.rfind(".tmp");
+  if (name.empty() || name[0] != '.' || tmp == std::string_view::npos || tmp < 2) return false;
+  int numbers = 0;
+  bool inNumber = false;
+  for (const char c : name.substr(tmp + 4)) {
+    if (c >= '0' && c <= '9') {
+      if (!inNumber) ++numbers;
+      inNumber = true;
+    } else if (c == '-' && inNumber) {
+      inNumber = false;
+    } else {
+      return false;
+    }
+  }
+  return inNumber && numbers == 3;
+}
+
+namespace {
+
 class TTemporaryFile {
 public:
   explicit TTemporaryFile(const std::string& target) {

@@ -64,3 +64,7 @@ private:
 // EFileError for a piece size of 0 and on any read or write error.
 int SplitFileToPieces(const std::string& fileName, const std::string& destFolder, int64_t firstSize,
                       int64_t otherSize);
+
+// True for the name (without folder) of a temporary file that a save of ours writes
+// beside its target: one left behind by a save that was interrupted.
+bool IsAtomicTemporaryName(std::string_view name);

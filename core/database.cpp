@@ -114,6 +114,7 @@ void TXelDataBase::Reset() {
     }
   }
   cached_ = TFileStamp{};
+  lastLoadError_.clear();
 }
 
 std::array<TXelDataBase::TTable, TXelDataBase::TableCount> TXelDataBase::Tables() const {
@@ -183,13 +184,11 @@ void TXelDataBase::SaveToStream(TStream& stream) {
 }
 
 bool TXelDataBase::LoadDataBaseFile(const std::string& fileName) {
-  lastLoadError_.clear();
   try {
     LoadDataBaseFileStrict(fileName);
     return true;
-  } catch (const std::exception& e) {
+  } catch (const std::exception&) {
     if (!IsEditorMode()) throw;
-    lastLoadError_ = e.what();
     return false;
   }
 }
@@ -205,14 +204,19 @@ void TXelDataBase::LoadDataBaseFileStrict(const std::string& fileName) {
     cached_ = stamp;
     TMemoryStream stream(std::move(bytes));
     LoadFromStream(stream);
-  } catch (...) {
-    // After a failed load the tables no longer match any file.
+  } catch (const std::exception& e) {
+    // After a failed load the tables no longer match any file, and the tables after the
+    // damage hold defaults that must not replace what the file holds.
     cached_ = TFileStamp{};
+    lastLoadError_ =
+        FileMessage(SPartialDataBaseNotSaved, ExtractFileName(fileName)) + "\n" + e.what();
     throw;
   }
+  lastLoadError_.clear();
 }
 
 void TXelDataBase::SaveDataBaseFile(const std::string& fileName) {
+  if (!lastLoadError_.empty()) throw Exception(lastLoadError_);
   // The buffer of the last save is written over: its memory is already there.
   TMemoryStream stream(std::move(saveBuffer_));
   stream.SetSize(0);

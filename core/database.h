@@ -18,6 +18,10 @@ class TStream;
 
 inline constexpr const char* DataBaseFileName = "KOVAX.ldb";
 inline constexpr const char* DataBaseHeader = "XelDataBase";
+// A database that was read only in part would replace its file with defaults for every
+// table after the damage, so it is not saved until a load succeeds. "%s" is the file.
+inline constexpr const char* SPartialDataBaseNotSaved =
+    "%s could not be read completely; the database is not saved until it loads without error";
 
 // The open project's database file, spelt as on disk when it exists in another case (a
 // project from a case-blind file system): the file that loads and saves use.
@@ -37,7 +41,7 @@ public:
   TXelDataBase& operator=(const TXelDataBase&) = delete;
 
   // Every list emptied and given exactly one entry (Id 1, at its defaults); vocabulary
-  // and system cleared; the file cache forgotten.
+  // and system cleared; the file cache and a failed load forgotten.
   void Reset();
   // Raises EReadError on a wrong header or a malformed table; the table that failed is
   // left empty and the tables after it keep what they held.
@@ -49,21 +53,22 @@ public:
   // tables are not reset first, so unchanged battle animations are kept as parsed.
   // Outside editor mode every error is raised. In editor mode the error is swallowed
   // (the tables keep what they hold) but reported: the result is false and
-  // LastLoadError() says why, so the editor can warn instead of saving a partial load
-  // over the file.
+  // LastLoadError() says why.
   bool LoadDataBaseFile(const std::string& fileName);
-  // The same load raising every error, whatever the mode.
+  // The same load raising every error, whatever the mode. Either load that fails leaves
+  // LastLoadError() set, and every save refuses until a load succeeds or Reset.
   void LoadDataBaseFileStrict(const std::string& fileName);
   // Swaps tables, file stamp and load error with Other (an unpublished database); the
   // tables taken become the process-wide ones when ours were.
   void TakeTablesOf(TXelDataBase& other);
-  // Writes the file atomically; a failure raises and leaves the old file untouched.
+  // Writes the file atomically; a failure raises and leaves the old file untouched. After
+  // a failed load it raises LastLoadError() and writes nothing.
   void SaveDataBaseFile(const std::string& fileName);
   // The same for "KOVAX.ldb" in the open project, with the hourglass in editor mode.
   bool LoadProjectDataBase();
   void SaveProjectDataBase();
 
-  // Message of the last failed load, empty after a successful one.
+  // Why the last load failed, naming its file; empty after a successful one.
   const std::string& LastLoadError() const { return lastLoadError_; }
   const TFileStamp& CachedStamp() const { return cached_; }
 

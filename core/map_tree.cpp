@@ -363,6 +363,10 @@ void TXelMapTree::SaveMapTree() {
   if (!HasItems()) return;
   std::string failures;
   TXelMap transfer;
+  // Entries whose changes are in the project once the tree file names them. Until the
+  // tree is written nothing is marked saved, no working copy goes and no deleted map's
+  // file is removed: a failed write leaves all of it for the next save.
+  std::vector<TXelMapTreeItem*> saved;
   for (size_t i = 0; i < items_.size(); ++i) {
     TXelMapTreeItem* entry = Entry(i);
     if (!entry->Changed) continue;
@@ -377,17 +381,21 @@ void TXelMapTree::SaveMapTree() {
         continue;
       }
       transfer.SaveProjectMap(entry->Id);
-      transfer.DeleteTempMap(entry->Id);
     }
+    saved.push_back(entry);
+  }
+
+  TMemoryStream stream;
+  SaveToFileStream(stream);
+  WriteFileAtomically(TreeFilePath(), stream.Bytes());
+
+  for (TXelMapTreeItem* entry : saved) {
+    if (entry->Kind == mkMap) transfer.DeleteTempMap(entry->Id);
     entry->Changed = false;
   }
   for (int32_t id : deletedIds_)
     transfer.DeleteProjectMap(id);
   deletedIds_.clear();
-
-  TMemoryStream stream;
-  SaveToFileStream(stream);
-  WriteFileAtomically(TreeFilePath(), stream.Bytes());
   if (!failures.empty()) throw Exception(failures);
 }
 

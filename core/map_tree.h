@@ -140,7 +140,9 @@ public:
   // Moves every changed map from its working copy into the project, deletes the maps
   // deleted since the last save and writes the tree file. A working copy that is
   // missing or does not load is left where it is with the project map untouched, and
-  // raised as one error once everything else is saved. Nothing when the tree is empty.
+  // raised as one error once everything else is saved. When the tree file cannot be
+  // written the tree stays modified: working copies, changed marks and deleted maps'
+  // files are kept for the next save. Nothing when the tree is empty.
   void SaveMapTree();
 
   int32_t ActiveId = 0;

@@ -529,8 +529,9 @@ void TFormXelMain::ProjectOpened(TProjectManager*, bool& ok) {
   try {
     repaint();
     if (TXelCharSetGraphic* charSets = Map->Graphics().CharSetGraphic()) charSets->Clear();
-    if (!DataBaseReadAhead || !DataBaseReadAhead->TakeInto(*GlobalDataBase, ProjectDataBaseFile()))
-      GlobalDataBase->LoadProjectDataBase();
+    const bool dataBaseRead = (DataBaseReadAhead && DataBaseReadAhead->TakeInto(
+                                                        *GlobalDataBase, ProjectDataBaseFile())) ||
+                              GlobalDataBase->LoadProjectDataBase();
     MapTreeWindow->LoadMapTreeView();
     if (ChipSelector) ChipSelector->ResetPalette();
     const int mode = MapEditModeOption.Get(), zoom = MapEditZoomOption.Get();
@@ -548,6 +549,9 @@ void TFormXelMain::ProjectOpened(TProjectManager*, bool& ok) {
         ->trigger();
     Action_MapToolPen->setEnabled(true);
     Action_MapToolPen->trigger();
+    // The project opens to show what was read, but the author must know that the
+    // database is incomplete and will not be saved.
+    if (!dataBaseRead) ShowErrorBox(ToQString(GlobalDataBase->LastLoadError()), this);
   } catch (...) {
     // Nothing of a project that did not open may stay in the editor, to be saved later.
     ProjectClosing(nullptr);

@@ -138,6 +138,8 @@ void TProjectManager::OpenProject(const std::string& folderName) {
   if (!SetCurrentFolder(folder)) return;
   ProjectPath = IncludeTrailingBackslash(folder);
   ProjectFolderName = folderName;
+  // What saves that were cut short left beside their files; nothing else reads them.
+  RemoveStaleTemporaryFiles(folder);
   bool ok = false;
   try {
     if (OnOpenProject) OnOpenProject(this, ok);

@@ -12,8 +12,10 @@
 #include "core/database.h"
 #include "core/hero_records.h"
 #include "core/monster_records.h"
+#include "core/stream.h"
 #include "core/switch_records.h"
 #include "core/system_records.h"
+#include "core/var_int.h"
 #include "core/vocabulary_record.h"
 
 class TDataBaseGenerator {
@@ -160,3 +162,19 @@ private:
 
   std::mt19937 rng_;
 };
+
+// A saved database with one byte damaged: the first byte of table Id's chunk (the list's
+// count) set to 0xFF, which makes the count far larger than the chunk can hold, so a load
+// stops in that table and the tables after it are not read.
+inline std::string DamageTable(std::string file, int id) {
+  TMemoryStream s(file.data(), file.size());
+  ReadVarString(s);
+  for (;;) {
+    const uint32_t chunk = ReadVarInt(s);
+    const uint32_t size = ReadVarInt(s);
+    if (chunk == uint32_t(id)) break;
+    s.SetPosition(s.GetPosition() + size);
+  }
+  file[size_t(s.GetPosition())] = char(0xFF);
+  return file;
+}

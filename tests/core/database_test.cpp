@@ -280,13 +280,56 @@ TEST_F(DataBaseFile, FailedLoadsRaiseOutsideEditorModeAndAreReportedInIt) {
   {
     TApplicationTagScope editor(EditorModeTag);
     EXPECT_FALSE(db.LoadDataBaseFile(file));
-    EXPECT_EQ(db.LastLoadError(), "A reading error from the stream");
+    EXPECT_EQ(db.LastLoadError(), "KOVAX.ldb could not be read completely; the database is not "
+                                  "saved until it loads without error\nA reading error from the "
+                                  "stream");
     EXPECT_EQ(db.CachedStamp(), TFileStamp{});
     EXPECT_FALSE(db.LoadDataBaseFile(Path("project/none.ldb")));
     EXPECT_FALSE(db.LastLoadError().empty());
     // The tables keep what they held when the load stopped.
     EXPECT_EQ(db.Switches().GetCount(), 1);
   }
+}
+
+// One damaged byte in the monster table: the tables after it keep their defaults, so no
+// save may write them over the file, in editor mode or not, until a load succeeds or the
+// database is reset (a new project's).
+TEST_F(DataBaseFile, ADatabaseWhoseLoadFailedIsNotSavedOverItsFile) {
+  const std::string file = Path("project/KOVAX.ldb");
+  {
+    TXelDataBase writer;
+    TDataBaseGenerator(3).Fill(writer, 30);
+    writer.SaveDataBaseFile(file);
+  }
+  const std::string good = Get("project/KOVAX.ldb");
+  const std::string damaged = DamageTable(good, 14);
+  Put("project/KOVAX.ldb", damaged);
+  TXelDataBase db;
+  for (const int tag : {EditorModeTag, 0}) {
+    TApplicationTagScope scope(tag);
+    if (tag == EditorModeTag)
+      EXPECT_FALSE(db.LoadProjectDataBase());
+    else
+      EXPECT_THROW(db.LoadDataBaseFileStrict(file), EReadError);
+    EXPECT_EQ(db.LastLoadError().rfind("KOVAX.ldb could not be read completely;", 0), 0u) << tag;
+    try {
+      db.SaveProjectDataBase();
+      ADD_FAILURE() << "saved over a damaged file " << tag;
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.what(), db.LastLoadError());
+    }
+    EXPECT_THROW(db.SaveDataBaseFile(Path("project/other.ldb")), Exception) << tag;
+    EXPECT_EQ(Get("project/KOVAX.ldb"), damaged) << tag;
+    EXPECT_FALSE(Exists("project/other.ldb")) << tag;
+  }
+  db.Reset();
+  db.SaveDataBaseFile(Path("project/other.ldb"));
+  Put("project/KOVAX.ldb", good);
+  EXPECT_THROW(db.LoadDataBaseFile(Path("project/none.ldb")), EFileError);
+  ASSERT_TRUE(db.LoadProjectDataBase());
+  EXPECT_TRUE(db.LastLoadError().empty());
+  db.SaveProjectDataBase();
+  EXPECT_NE(Get("project/KOVAX.ldb"), good); // the save count went up
 }
 
 TEST_F(DataBaseFile, AFailedSaveRaisesAndLeavesTheOldFile) {

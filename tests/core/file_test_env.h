@@ -5,9 +5,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -74,4 +76,27 @@ protected:
 
 private:
   std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// While it lives, files of this process cannot grow beyond Bytes: a write past that fails
+// half-way, as on a full disk (running as root, a read-only folder would not stop it).
+class TFileSizeLimit {
+public:
+  explicit TFileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit small = saved_;
+    small.rlim_cur = bytes;
+    oldHandler_ = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~TFileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    signal(SIGXFSZ, oldHandler_);
+  }
+  TFileSizeLimit(const TFileSizeLimit&) = delete;
+  TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+  rlimit saved_;
+  sighandler_t oldHandler_;
 };

@@ -96,6 +96,47 @@ TEST_F(FileUtils, DeleteFolderTreeTakesEverythingInsideAndNothingOutside) {
   EXPECT_TRUE(Exists("outside/keep.txt"));
 }
 
+// What an interrupted save leaves goes; whatever only looks like it stays.
+TEST_F(FileUtils, RemoveStaleTemporaryFilesTakesOnlyThoseOfOurSaves) {
+  // The name a real save gives its temporary file, seen while the save writes it.
+  std::string ours;
+  Mkdir("proj");
+  WriteFileAtomicallyWith(Path("proj/KOVAX.ldb"), [&](int fd) {
+    for (const auto& entry : std::filesystem::directory_iterator(Path("proj")))
+      if (entry.path().filename().string()[0] == '.') ours = entry.path().filename().string();
+    return write(fd, "db", 2) == 2;
+  });
+  ASSERT_TRUE(IsAtomicTemporaryName(ours)) << ours;
+  Put("outside/keep.txt", "keep");
+  ASSERT_EQ(symlink(Path("outside/keep.txt").c_str(), Path("proj/.Map0001.lmu.tmp1-2-3").c_str()),
+            0);
+  Mkdir("proj/.KOVAX.lmt.tmp1-2-3");
+  const struct {
+    std::string name;
+    bool goes;
+  } rows[] = {
+      {ours, true},
+      {".KOVAX.lmt.tmp40-0-123456", true},
+      {".notes.tmp.txt.tmp7-8-9", true},
+      {"KOVAX.ldb.tmp1-2-3", false}, // not hidden
+      {".KOVAX.ldb.tmp", false},
+      {".KOVAX.ldb.tmp1-2", false},
+      {".KOVAX.ldb.tmp1-2-3x", false},
+      {".KOVAX.ldb.tmp1--3", false},
+      {".tmp1-2-3", false}, // no target name
+      {".hidden", false},
+  };
+  for (const auto& row : rows)
+    Put("proj/" + row.name, "x");
+  RemoveStaleTemporaryFiles(Path("proj"));
+  for (const auto& row : rows)
+    EXPECT_EQ(Exists("proj/" + row.name), !row.goes) << row.name;
+  EXPECT_EQ(Get("proj/KOVAX.ldb"), "db");
+  EXPECT_TRUE(std::filesystem::is_symlink(Path("proj/.Map0001.lmu.tmp1-2-3")));
+  EXPECT_EQ(Get("outside/keep.txt"), "keep");
+  EXPECT_TRUE(FolderExists(Path("proj/.KOVAX.lmt.tmp1-2-3")));
+}
+
 // Marks a file immutable (so that not even root can delete it), or clears the mark.
 bool SetImmutable(const std::string& path, bool on) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);

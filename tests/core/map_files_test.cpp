@@ -1,8 +1,6 @@
 // Maps and the map tree on disk: project copies, working copies and the tree file.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "core/editor_mode.h"
@@ -126,6 +124,46 @@ TEST_F(MapFilesTest, ABrokenOrMissingWorkingCopyLeavesTheProjectMapAlone) {
   EXPECT_NE(loaded.FindById(2), nullptr);
 }
 
+// The disk fills up while the tree file is written: nothing may count as saved, so the
+// author is asked at closing and the next save does it all.
+TEST_F(MapFilesTest, ATreeFileThatCannotBeWrittenLeavesEverythingForTheNextSave) {
+  TXelMapTree tree;
+  MakeProject(tree);
+  const std::string oldTree = Get("proj/KOVAX.lmt");
+  // A tree file far larger than a small map's, so a file size limit between the two
+  // stops only the tree.
+  tree.FindById(0)->Name = std::string(20000, 'n');
+  TXelMapTreeItem* second = tree.AddMap(0, 2);
+  second->Kind = mkMap;
+  second->Changed = true;
+  TXelMap map;
+  map.ChipSetId = 2;
+  map.SaveTempMap(2);
+  tree.DeleteMap(1);
+
+  {
+    TFileSizeLimit full(10000);
+    EXPECT_THROW(tree.SaveMapTree(), Exception);
+  }
+
+  EXPECT_EQ(Get("proj/KOVAX.lmt"), oldTree);
+  EXPECT_TRUE(tree.IsModified());
+  EXPECT_TRUE(second->Changed);
+  EXPECT_EQ(tree.DeletedIds(), std::vector<int32_t>{1});
+  EXPECT_TRUE(Exists("proj/Map0001.lmu"));
+  EXPECT_TRUE(Exists(WorkingCopy(2)));
+
+  tree.SaveMapTree();
+  EXPECT_FALSE(tree.IsModified());
+  EXPECT_FALSE(Exists("proj/Map0001.lmu"));
+  EXPECT_FALSE(Exists(WorkingCopy(2)));
+  map.LoadProjectMap(2);
+  EXPECT_EQ(map.ChipSetId, 2);
+  TXelMapTree loaded;
+  loaded.LoadMapTree();
+  EXPECT_EQ(FileFormBytes(loaded), FileFormBytes(tree));
+}
+
 TEST_F(MapFilesTest, LoadingTheTreeDropsTheWorkingCopiesOfItsEntries) {
   TXelMapTree tree;
   MakeProject(tree);
@@ -235,15 +273,10 @@ TEST_F(MapFilesTest, AMapSaveThatFailsPartWayKeepsTheOldFile) {
   const std::string old = Get("proj/Map0002.lmu");
   map.LowerLayer.SetCell(0, 0, 4001);
   for (const size_t limit : {size_t(1000), old.size() - 1000}) {
-    rlimit saved;
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = limit;
-    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(map.SaveToFile(Path("proj/Map0002.lmu")), Exception) << limit;
-    setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, oldHandler);
+    {
+      TFileSizeLimit full(limit);
+      EXPECT_THROW(map.SaveToFile(Path("proj/Map0002.lmu")), Exception) << limit;
+    }
     EXPECT_EQ(Get("proj/Map0002.lmu"), old) << limit;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("proj")), {}), 1) << limit;
   }

@@ -273,4 +273,19 @@ TEST_F(DataBaseWindow, AFailedReloadOnCloseSaysWhyAndTheMusicButtonOnlyListens) 
   EXPECT_EQ(boxes.Boxes()[0].text.toStdString(), DataBase().LastLoadError());
 }
 
+// A database that stopped loading in the monster table holds defaults in every table after
+// it: OK says why and keeps the window open, and the file keeps every byte.
+TEST_F(DataBaseWindow, OkOnADatabaseThatDidNotLoadLeavesItsFileAndSaysWhy) {
+  const std::string damaged = DamageTable(FileBytes(), 14);
+  Put(std::string("Project/") + DataBaseFileName, damaged);
+  ASSERT_FALSE(DataBase().LoadProjectDataBase());
+  Open(0);
+  Ok();
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text.toStdString(), DataBase().LastLoadError());
+  EXPECT_NE(DataBase().LastLoadError().find(DataBaseFileName), std::string::npos);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(FileBytes(), damaged);
+}
+
 } // namespace

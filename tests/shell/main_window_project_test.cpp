@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "core/database.h"
+#include "core/database_generator.h"
 #include "core/editor_mode.h"
 #include "core/errors.h"
 #include "core/hero_records.h"
@@ -314,6 +315,36 @@ TEST_F(MainWindowProjects, AProjectWithABrokenTreeIsClosedAgainAndNothingOfItIsS
   EXPECT_TRUE(form.close());
   EXPECT_EQ(Get(Project("KOVAX.lmt")), "broken");
   EXPECT_EQ(Get(Project("KOVAX.ini")), ini);
+}
+
+// Opening says which database file failed to load and why, and that database is not saved
+// over its file. What saves cut short left beside the files goes; the author's files stay.
+TEST_F(MainWindowProjects, OpeningReportsADamagedDataBaseAndDropsStaleTemporaryFiles) {
+  TFormXelMain form;
+  Create(form);
+  Execute(form, form.Action_ProjectClose);
+  const std::string good = Get(Project("KOVAX.ldb"));
+  const std::string damaged = DamageTable(good, 14);
+  Put(Project("KOVAX.ldb"), damaged);
+  Put(Project(".KOVAX.ldb.tmp4242-0-17"), "cut short");
+  Put(Project(".KOVAX.ldb.tmp.old"), "the author's");
+  form.ProjectManager->OpenProject("Game");
+  ASSERT_TRUE(form.ProjectManager->IsOpen);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text.toStdString(), GlobalDataBase->LastLoadError());
+  EXPECT_EQ(GlobalDataBase->LastLoadError().rfind("KOVAX.ldb could not be read completely;", 0),
+            0u);
+  EXPECT_THROW(GlobalDataBase->SaveProjectDataBase(), Exception);
+  EXPECT_EQ(Get(Project("KOVAX.ldb")), damaged);
+  EXPECT_FALSE(Exists(Project(".KOVAX.ldb.tmp4242-0-17")));
+  EXPECT_EQ(Get(Project(".KOVAX.ldb.tmp.old")), "the author's");
+
+  // Mended outside the editor: the next opening reads it whole and saves it again.
+  Execute(form, form.Action_ProjectClose);
+  Put(Project("KOVAX.ldb"), good);
+  form.ProjectManager->OpenProject("Game");
+  EXPECT_EQ(boxes.Boxes().size(), 1u);
+  GlobalDataBase->SaveProjectDataBase();
 }
 
 TEST_F(MainWindowProjects, ActionsFollowTheProjectTheModeAndTheMapChanges) {

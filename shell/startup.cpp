@@ -1,14 +1,12 @@
 #include "shell/startup.h"
 
 #include <QApplication>
-#include <QDBusConnection>
 #include <QImageReader>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <fontconfig/fontconfig.h>
 #include <future>
@@ -20,7 +18,6 @@
 #include "core/settings.h"
 #include "core/sound_library.h"
 #include "core/unlha_library.h"
-#include "framework/controls/display_flush.h"
 #include "framework/controls/framework_messages.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/qt_clipboard.h"
@@ -141,23 +138,9 @@ int ProgramMain(int argc, char** argv) {
   // So does the font configuration, which the first text measured would otherwise wait
   // for; fontconfig's set-up is safe from any thread, and done once.
   std::jthread fontSetUp([] { FcInit(); });
-  // And the libraries that Qt loads itself for the first window shown: the message bus's,
-  // for the accessibility bridge, and the cursor theme's, bound whole here.
-  std::jthread windowLibraries([] {
-    dlopen("libdbus-1.so.3", RTLD_LAZY | RTLD_LOCAL);
-    dlopen("libXcursor.so.1", RTLD_NOW | RTLD_LOCAL);
-  });
   TXelApplication application(argc, argv, &IsEditorForm);
-  // The first window shown waits while the accessibility bridge connects to the session
-  // bus (or finds there is none); asked for here, the connection is tried beside the
-  // start-up work, and Qt keeps it for the bridge.
-  const std::future<void> sessionBus =
-      std::async(std::launch::async | std::launch::deferred, [] { QDBusConnection::sessionBus(); });
   QApplication::setApplicationName(QStringLiteral("velmora-studio"));
   QApplication::setWindowIcon(ProgramIcon());
-  TDisplayFlush displayFlush;
-  application.installEventFilter(&displayFlush);
-  application.installNativeEventFilter(&displayFlush);
   SetBusyHook(&ShowBusyCursor);
   // Copies and pastes of records go through the desktop's clipboard.
   TQtClipboard clipboard;

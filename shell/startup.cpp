@@ -1,7 +1,6 @@
 #include "shell/startup.h"
 
 #include <QApplication>
-#include <QImageReader>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <cerrno>
@@ -21,7 +20,6 @@
 #include "framework/controls/framework_messages.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/qt_clipboard.h"
-#include "framework/controls/resource_pictures.h"
 #include "framework/forms/error_guard.h"
 #include "framework/forms/form_xel_base.h"
 #include "shell/common/shell_pictures.h"
@@ -89,15 +87,6 @@ int CheckSurroundings() {
   if (!LoadSoundLibrary(runtimePackage)) return Refuse(STunaraNotFound);
   if (!UnlhaLibrary) return Refuse(SUnlhaNotFound);
   return 0;
-}
-
-// Qt loads every image-format plugin, and the libraries they pull in, the first time it
-// reads a picture of its own with the format left open; the main window's menu bar does so
-// for its style's extension icon. Asking the same of one of our pictures here lets them load
-// beside the splash.
-void LoadImageFormatPlugins() {
-  QImageReader reader(ResourcePath("program_icon.png"));
-  reader.format();
 }
 
 int RunEditor(QApplication& application, std::future<QImage>& splashPicture,
@@ -179,8 +168,6 @@ int ProgramMain(int argc, char** argv) {
       // So is the map it had open.
       TMapReadAhead mapReadAhead(LastProjectFolder());
       MapReadAhead = &mapReadAhead;
-      const std::future<void> imagePlugins =
-          std::async(std::launch::async | std::launch::deferred, &LoadImageFormatPlugins);
       result = RunEditor(application, splashPicture, toolGlyphs);
     }
   } catch (...) {

@@ -1,7 +1,8 @@
 // Start-up as the author waits for it: the whole editor process started, until its main
 // window is mapped and the process has gone idle, with the last project reopened (a new
 // project, or one whose first map is 500 x 500 with 1,000 events). Beside it in the same
-// run: this program started again as a bare QMainWindow, shown maximised, timed the same way.
+// run: the plain Qt program bare_window (built beside this one, linking Qt only), a bare
+// QMainWindow shown maximised, timed the same way.
 //
 // Needs an X server with a window manager (Xvfb with openbox will do); the editor is the
 // one built beside this program (../bin/velmora-studio) or the one named by
@@ -15,7 +16,6 @@
 #include <xcb/xcb.h>
 
 #include <QApplication>
-#include <QMainWindow>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -44,7 +44,6 @@ namespace {
 constexpr auto QuietSpell = std::chrono::milliseconds(100);
 constexpr auto SampleStep = std::chrono::microseconds(500);
 constexpr auto GiveUpAfter = std::chrono::seconds(20);
-constexpr const char* BareWindowArgument = "--bare-main-window";
 
 // Nanoseconds that every thread of a process has run, from the scheduler's own account.
 std::optional<uint64_t> RunTime(pid_t pid) {
@@ -183,7 +182,7 @@ TStartResult TimeStart(const std::vector<std::string>& argv) {
 }
 
 std::string EditorFile;
-std::string SelfFile;
+std::string BareWindowFile;
 
 // Times starts of Argv. With Beside, each start is paired with a start of the bare window
 // just before it, so that both meet the machine in the same state: the pair's times give
@@ -193,7 +192,7 @@ void TimeStarts(benchmark::State& state, const std::vector<std::string>& argv,
                 bool beside = false) {
   double own = 0, bare = 0;
   for (auto _ : state) {
-    const TStartResult peer = beside ? TimeStart({SelfFile, BareWindowArgument}) : TStartResult{};
+    const TStartResult peer = beside ? TimeStart({BareWindowFile}) : TStartResult{};
     const TStartResult result = TimeStart(argv);
     if (!result.ok || (beside && !peer.ok)) {
       state.SkipWithError("no mapped main window, or the process never went idle");
@@ -222,16 +221,9 @@ void BM_EditorStart500x500Map(benchmark::State& state) {
 BENCHMARK(BM_EditorStart500x500Map)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_BareMainWindowStart(benchmark::State& state) {
-  TimeStarts(state, {SelfFile, BareWindowArgument});
+  TimeStarts(state, {BareWindowFile});
 }
 BENCHMARK(BM_BareMainWindowStart)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-int BareMainWindow(int argc, char** argv) {
-  QApplication application(argc, argv);
-  QMainWindow window;
-  window.showMaximized();
-  return application.exec();
-}
 
 // A view of the program folder made of hard links (copies where links cannot be made), so
 // that what the editor writes beside itself stays in the scratch folder.
@@ -248,14 +240,15 @@ bool LinkProgramFolder(const fs::path& from, const fs::path& to) {
 } // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::strcmp(argv[1], BareWindowArgument) == 0) return BareMainWindow(argc, argv);
-  SelfFile = fs::read_symlink("/proc/self/exe").string();
+  const fs::path self = fs::read_symlink("/proc/self/exe");
+  BareWindowFile = (self.parent_path() / "bare_window").string();
   const char* editor = std::getenv("VELMORA_EDITOR");
-  const fs::path editorFile =
-      editor && *editor ? fs::path(editor)
-                        : fs::path(SelfFile).parent_path().parent_path() / "bin" / "velmora-studio";
-  if (!fs::exists(editorFile) || !TWindowWatch().Usable()) {
-    std::fprintf(stderr, "needs an X server (DISPLAY) and the editor at %s\n", editorFile.c_str());
+  const fs::path editorFile = editor && *editor
+                                  ? fs::path(editor)
+                                  : self.parent_path().parent_path() / "bin" / "velmora-studio";
+  if (!fs::exists(editorFile) || !fs::exists(BareWindowFile) || !TWindowWatch().Usable()) {
+    std::fprintf(stderr, "needs an X server (DISPLAY), the editor at %s and %s\n",
+                 editorFile.c_str(), BareWindowFile.c_str());
     return 1;
   }
   TBenchFolder folder;

@@ -1,8 +1,6 @@
 #include "core/atomic_file.h"
 
 #include <fcntl.h>
-#include <pthread.h>
-#include <sched.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -131,63 +129,6 @@ bool WriteAll(int fd, const char* data, size_t size) {
   iovec part{const_cast<char*>(data), size};
   return WriteAll(fd, &part, 1);
 }
-
-// The replaced file's blocks are freed when its last reference goes. A rename that drops
-// the last one frees them on the saving thread, which for a big file is a good share of
-// the save; holding a reference across the rename and letting it go here moves that work
-// off the author's wait. The file is out of the folder either way the moment the rename
-// returns: only the descriptor outlives it, briefly.
-class TLateCloser {
-public:
-  static void Close(int fd) {
-    static TLateCloser* closer = new TLateCloser; // lives to the end of the process
-    closer->Hand(fd);
-  }
-
-private:
-  // Past this many waiting, the saver closes its own, so descriptors never pile up.
-  static constexpr size_t MaxWaiting = 64;
-
-  TLateCloser() {
-    std::thread([this] { Run(); }).detach();
-  }
-
-  void Hand(int fd) {
-    {
-      std::lock_guard lock(mutex_);
-      if (waiting_.size() < MaxWaiting) {
-        waiting_.push_back(fd);
-        fd = -1;
-      }
-    }
-    if (fd >= 0)
-      close(fd);
-    else
-      wake_.notify_one();
-  }
-
-  void Run() {
-    // Freeing blocks is never urgent: it runs only while nothing else wants the core,
-    // which during a save is while the save waits for the disk.
-    sched_param idle{};
-    pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
-    std::vector<int> taken;
-    for (;;) {
-      {
-        std::unique_lock lock(mutex_);
-        wake_.wait(lock, [this] { return !waiting_.empty(); });
-        taken.swap(waiting_);
-      }
-      for (const int fd : taken)
-        close(fd);
-      taken.clear();
-    }
-  }
-
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  std::vector<int> waiting_;
-};
 
 } // namespace
 
@@ -356,13 +297,10 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 void WriteFileAtomicallyWith(const std::string& path, const std::function<bool(int fd)>& fill,
                              std::optional<unsigned> mode) {
   TTemporaryFile temp(path);
-  // A reference to the file being replaced, without opening it for reading (so a device
-  // or a pipe in the way is not touched); TLateCloser lets it go.
-  const int oldFile = open(path.c_str(), O_PATH | O_CLOEXEC);
+  // The file being replaced is only looked at, never opened, so a device or a pipe in the
+  // way is not touched; its blocks are freed as the rename drops it.
   struct stat old;
-  const bool oldIsFile = oldFile >= 0 && fstat(oldFile, &old) == 0 && S_ISREG(old.st_mode);
-  if (oldFile >= 0 && !oldIsFile) close(oldFile);
-  FdCloser closeOld{oldIsFile ? oldFile : -1};
+  const bool oldIsFile = stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
   if (mode)
     fchmod(temp.Fd(), *mode & 07777);
   else if (oldIsFile)
@@ -375,7 +313,6 @@ void WriteFileAtomicallyWith(const std::string& path, const std::function<bool(i
   if (rename(temp.Name().c_str(), path.c_str()) != 0)
     throw EFileError(FileMessage(SCannotReplaceFile, path));
   temp.MarkRenamed();
-  if (closeOld.fd >= 0) TLateCloser::Close(std::exchange(closeOld.fd, -1));
   // Makes the rename itself durable; a failure here no longer endangers the old data.
   const int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {

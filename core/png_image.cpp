@@ -1,5 +1,6 @@
 #include "core/png_image.h"
 
+#include <libdeflate.h>
 #include <zlib.h>
 
 #if defined(__x86_64__)
@@ -8,11 +9,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/image_messages.h"
-#include "core/raw_inflate.h"
 #include "core/stream.h"
 
 namespace {
@@ -22,10 +23,6 @@ constexpr size_t kIdatSize = 65536;
 // Deflate never packs more than 1032 bytes into one, so rows that would have to inflate
 // further than that from the rest of the file cannot all be there.
 constexpr uint64_t kMaxInflateRatio = 1032;
-// Inflated bytes per call: small enough to stay in the cache for the checksum and the
-// filters, large enough that the 32 KB zlib copies into its window after every call
-// stays a small part.
-constexpr size_t kInflateSlice = 262144;
 
 [[noreturn]] void Invalid() {
   throw EInvalidGraphic(SInvalidPngImage);
@@ -52,14 +49,12 @@ const uint32_t kIHDR = ChunkType("IHDR"), kPLTE = ChunkType("PLTE"), kIDAT = Chu
                kIEND = ChunkType("IEND");
 
 // Ends the inflation or deflation however the reader or writer leaves.
-struct TInflater {
+struct TRawInflater {
   z_stream z{};
-  TInflater() {
-    // The zlib header and the Adler-32 trailer are checked by hand, so the data goes to a
-    // raw inflater: our checksum runs several times faster than zlib's own.
+  TRawInflater() {
     if (inflateInit2(&z, -15) != Z_OK) throw EZlibError();
   }
-  ~TInflater() { inflateEnd(&z); }
+  ~TRawInflater() { inflateEnd(&z); }
 };
 
 struct TDeflater {
@@ -69,77 +64,6 @@ struct TDeflater {
   }
   ~TDeflater() { deflateEnd(&z); }
 };
-
-constexpr uint32_t kAdlerBase = 65521;
-// The most bytes whose sums cannot overflow 32 bits before they are reduced.
-constexpr size_t kAdlerRun = 5552;
-
-uint32_t Adler32Plain(uint32_t adler, const uint8_t* p, size_t n) {
-  uint32_t s1 = adler & 0xFFFF, s2 = adler >> 16;
-  while (n > 0) {
-    const size_t run = std::min(n, kAdlerRun);
-    for (size_t i = 0; i < run; ++i) {
-      s1 += p[i];
-      s2 += s1;
-    }
-    s1 %= kAdlerBase;
-    s2 %= kAdlerBase;
-    p += run;
-    n -= run;
-  }
-  return s2 << 16 | s1;
-}
-
-#if defined(__x86_64__)
-// 32 bytes a step: the plain sum by SAD, the weighted sum by multiply-adds with the
-// weights 32..1; every step adds 32 times the plain sum so far to the weighted one.
-__attribute__((target("ssse3"))) uint32_t Adler32Ssse3(uint32_t adler, const uint8_t* p, size_t n) {
-  uint32_t s1 = adler & 0xFFFF, s2 = adler >> 16;
-  size_t blocks = n / 32;
-  n -= blocks * 32;
-  const __m128i tap1 =
-      _mm_setr_epi8(32, 31, 30, 29, 28, 27, 26, 25, 24, 23, 22, 21, 20, 19, 18, 17);
-  const __m128i tap2 = _mm_setr_epi8(16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1);
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i ones = _mm_set1_epi16(1);
-  while (blocks > 0) {
-    size_t steps = std::min(blocks, kAdlerRun / 32);
-    blocks -= steps;
-    __m128i ps = _mm_set_epi32(0, 0, 0, int(s1 * uint32_t(steps)));
-    __m128i sum2 = _mm_set_epi32(0, 0, 0, int(s2));
-    __m128i sum1 = zero;
-    do {
-      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
-      ps = _mm_add_epi32(ps, sum1);
-      sum1 = _mm_add_epi32(sum1, _mm_sad_epu8(a, zero));
-      sum2 = _mm_add_epi32(sum2, _mm_madd_epi16(_mm_maddubs_epi16(a, tap1), ones));
-      sum1 = _mm_add_epi32(sum1, _mm_sad_epu8(b, zero));
-      sum2 = _mm_add_epi32(sum2, _mm_madd_epi16(_mm_maddubs_epi16(b, tap2), ones));
-      p += 32;
-    } while (--steps);
-    sum2 = _mm_add_epi32(sum2, _mm_slli_epi32(ps, 5));
-    sum1 = _mm_add_epi32(sum1, _mm_shuffle_epi32(sum1, _MM_SHUFFLE(2, 3, 0, 1)));
-    sum1 = _mm_add_epi32(sum1, _mm_shuffle_epi32(sum1, _MM_SHUFFLE(1, 0, 3, 2)));
-    s1 += uint32_t(_mm_cvtsi128_si32(sum1));
-    sum2 = _mm_add_epi32(sum2, _mm_shuffle_epi32(sum2, _MM_SHUFFLE(2, 3, 0, 1)));
-    sum2 = _mm_add_epi32(sum2, _mm_shuffle_epi32(sum2, _MM_SHUFFLE(1, 0, 3, 2)));
-    s2 = uint32_t(_mm_cvtsi128_si32(sum2));
-    s1 %= kAdlerBase;
-    s2 %= kAdlerBase;
-  }
-  return Adler32Plain(s2 << 16 | s1, p, n);
-}
-#endif
-
-// The Adler-32 of the inflated data, as zlib's trailer holds it.
-uint32_t Adler32(uint32_t adler, const uint8_t* p, size_t n) {
-#if defined(__x86_64__)
-  static const bool ssse3 = __builtin_cpu_supports("ssse3");
-  if (ssse3) return Adler32Ssse3(adler, p, n);
-#endif
-  return Adler32Plain(adler, p, n);
-}
 
 #if defined(__x86_64__)
 // CRC-32 of whole 16-byte blocks (at least four) by carry-less multiplication: four lanes
@@ -295,8 +219,6 @@ public:
     uint8_t signature[8];
     stream_.ReadBuffer(signature, 8);
     if (std::memcmp(signature, kSignature, 8) != 0) Invalid();
-    TInflater inflater;
-    z_ = &inflater.z;
     for (bool done = false; !done;) {
       uint8_t head[8];
       stream_.ReadBuffer(head, 8);
@@ -305,8 +227,8 @@ public:
       crc_ = crc32(0, head + 4, 4);
       std::memcpy(type_name_, head + 4, 4);
       if (!have_header_ && type != kIHDR) Invalid();
-      // Once image data has begun, only IDAT may follow until every row is in.
-      if (type != kIDAT && data_started_ && !Complete()) Invalid();
+      // The image data ends at the first other chunk: it is inflated whole there.
+      if (type != kIDAT && data_started_ && !inflated_) InflateData();
       if (type == kIHDR) {
         ReadHeader(length);
       } else if (type == kPLTE) {
@@ -315,7 +237,6 @@ public:
         ReadData(length);
       } else if (type == kIEND) {
         if (length != 0 || !data_started_) Invalid();
-        if (!checked_) Damaged(SPngDataWithoutChecksum);
         done = true;
       } else {
         // Chunks the image does not need are skipped unchecked, as other readers only warn
@@ -329,8 +250,6 @@ public:
   }
 
 private:
-  bool Complete() const { return rows_done_ == height_; }
-
   // Reads the chunk's CRC; when Needed, it must match the type and data read.
   void CheckCrc(bool needed) {
     uint8_t crc[4];
@@ -364,10 +283,8 @@ private:
     // Every byte of Raw is inflated before it is read: a buffer kept from an earlier image
     // is only grown, never cleared.
     raw_size_ = (row_size_ + 1) * size_t(height_);
-    raw_.resize(raw_size_ + kInflateSlack);
+    raw_.resize(raw_size_);
     zero_row_.assign(row_size_, 0);
-    z_->next_out = raw_.data();
-    z_->avail_out = uInt(raw_size_);
   }
 
   void ReadPalette(uint32_t length) {
@@ -386,7 +303,7 @@ private:
     if (palette_image_ && !have_palette_) Invalid();
     data_started_ = true;
     stream_.RequireRemaining(length); // before the buffer grows to a length read from the file
-    // Checked and inflated where it lies when the stream holds it in memory.
+    // Checked where it lies when the stream holds it in memory.
     const uint8_t* in = stream_.PeekMemory(length);
     if (in) {
       stream_.Seek(length);
@@ -397,108 +314,89 @@ private:
     }
     crc_ = Crc32(crc_, in, length);
     CheckCrc(true);
-    if (checked_) return; // data after the stream's end is not needed
-    if (ahead_ > 0) {
-      // The stream was inflated whole from this chunk's bytes and those before.
-      ahead_ -= std::min<size_t>(ahead_, length);
-      checked_ = ahead_ == 0;
+    if (inflated_ || length == 0) return; // data after the stream's end is not needed
+    // The stream is inflated from where it lies when one chunk in memory holds it all;
+    // otherwise its pieces are gathered.
+    if (data_size_ == 0 && in != chunk_.data()) {
+      data_ = in;
+      data_size_ = length;
       return;
     }
-    while (zlib_header_got_ < 2 && length > 0) {
-      zlib_header_[zlib_header_got_++] = *in++;
-      --length;
-      if (zlib_header_got_ == 2) {
-        const uint8_t cmf = zlib_header_[0], flg = zlib_header_[1];
-        if ((cmf & 0x0F) != 8 || (cmf >> 4) > 7 || (cmf * 256 + flg) % 31 != 0 || (flg & 0x20))
-          Invalid();
+    if (!gathered_) gather_.assign(data_, data_ + data_size_), gathered_ = true;
+    gather_.insert(gather_.end(), in, in + length);
+    data_ = gather_.data();
+    data_size_ = gather_.size();
+  }
+
+  // The zlib stream, in one go into the rows: libdeflate checks its header, its deflate
+  // codes, that it makes exactly the rows and its Adler-32.
+  void InflateData() {
+    if (data_size_ < 2) Invalid();
+    const uint8_t cmf = data_[0], flg = data_[1];
+    if ((cmf & 0x0F) != 8 || (cmf >> 4) > 7 || (cmf * 256 + flg) % 31 != 0 || (flg & 0x20))
+      Invalid();
+    if (libdeflate_zlib_decompress(Decompressor(), data_, data_size_, raw_.data(), raw_size_,
+                                   nullptr) != LIBDEFLATE_SUCCESS)
+      InflateRefused();
+    FinishRows();
+    inflated_ = true;
+  }
+
+  // libdeflate refuses a stream as a whole. zlib, taking it a piece at a time, names the
+  // fault; and a stream that holds more than the rows, whole and with its checksum right,
+  // is taken as it always was: what follows the last row is inflated into scratch space
+  // and dropped.
+  void InflateRefused() {
+    TRawInflater inflater;
+    z_stream& z = inflater.z;
+    const uint8_t* in = data_ + 2;
+    size_t left = data_size_ - 2, made = 0;
+    uint32_t adler = 1;
+    int rc = Z_OK;
+    while (rc == Z_OK) {
+      uint8_t spill[4096];
+      uint8_t* const out = made < raw_size_ ? raw_.data() + made : spill;
+      const size_t room = made < raw_size_ ? raw_size_ - made : sizeof spill;
+      constexpr size_t kMost = size_t(1) << 30; // what one call of zlib takes or gives
+      z.next_out = out;
+      z.avail_out = uInt(std::min(room, kMost));
+      if (z.avail_in == 0) {
+        z.next_in = const_cast<uint8_t*>(in);
+        z.avail_in = uInt(std::min(left, kMost));
+        in += z.avail_in;
+        left -= z.avail_in;
       }
+      rc = inflate(&z, Z_NO_FLUSH);
+      const size_t got = size_t(z.next_out - out);
+      adler = libdeflate_adler32(adler, out, got);
+      made += got;
     }
-    if (!tried_whole_ && length > 0) {
-      tried_whole_ = true;
-      if (InflateWhole(in, length)) return;
+    if (rc == Z_BUF_ERROR) {
+      // The input ran out inside the stream: with rows still missing, another chunk (or
+      // none) stands where more image data is needed.
+      if (made < raw_size_) Invalid();
+      Damaged(SPngDataWithoutChecksum);
     }
-    if (stream_ended_) {
-      z_->next_in = const_cast<uint8_t*>(in);
-      z_->avail_in = uInt(length);
-    } else {
-      Inflate(in, length);
-    }
+    if (rc != Z_STREAM_END) Damaged(SPngDamagedData + std::string(z.msg ? z.msg : "?"));
+    if (made < raw_size_) Damaged(SPngDataEndsEarly);
     // The four bytes after the deflate data are the Adler-32 of what it inflates to.
-    for (; !checked_ && z_->avail_in > 0 && stream_ended_; --z_->avail_in) {
-      trailer_[trailer_got_++] = *z_->next_in++;
-      if (trailer_got_ == 4) {
-        if (GetBE32(trailer_) != adler_) Damaged(SPngChecksumError);
-        checked_ = true;
-      }
-    }
+    const uint8_t* const end = data_ + data_size_;
+    const uint8_t* const trailer = in - z.avail_in;
+    if (end - trailer < 4) Damaged(SPngDataWithoutChecksum);
+    if (GetBE32(trailer) != adler) Damaged(SPngChecksumError);
   }
 
-  // The common case at a fraction of the cost: the whole stream, from the first of its
-  // bytes (In) through the IDAT chunks that follow directly, inflated in one go, its
-  // checksum compared and every row finished. Anything short of that, a fault included,
-  // is left to zlib chunk by chunk, so a damaged file is refused as before.
-  bool InflateWhole(const uint8_t* in, size_t length) {
-    const size_t rest = size_t(stream_.Remaining());
-    const uint8_t* after = stream_.PeekMemory(rest);
-    if (!after) return false;
-    const uint8_t* data = in;
-    size_t size = length;
-    bool gathered = false;
-    for (size_t p = 0; rest - p >= 12;) {
-      const uint32_t chunkLength = GetBE32(after + p);
-      if (GetBE32(after + p + 4) != kIDAT || chunkLength > rest - p - 12) break;
-      if (!gathered) gather_.assign(in, in + length), gathered = true;
-      gather_.insert(gather_.end(), after + p + 8, after + p + 8 + chunkLength);
-      p += 12 + size_t(chunkLength);
-    }
-    if (gathered) data = gather_.data(), size = gather_.size();
-    const TRawInflateResult r = InflateRaw(data, size, raw_.data(), raw_size_);
-    if (!r.complete || r.outMade != raw_size_ || size - r.inUsed < 4) return false;
-    const uint32_t adler = Adler32(1, raw_.data(), raw_size_);
-    if (GetBE32(data + r.inUsed) != adler) return false;
-    FinishRows(size_t(height_));
-    stream_ended_ = true;
-    ahead_ = r.inUsed + 4 - std::min(r.inUsed + 4, length);
-    checked_ = ahead_ == 0;
-    return true;
-  }
-
-  void Inflate(const uint8_t* in, size_t length) {
-    z_->next_in = const_cast<uint8_t*>(in);
-    z_->avail_in = uInt(length);
-    while (z_->avail_in > 0) {
-      // A slice at a time, so that the checksum and the unfiltering find the rows still in
-      // the cache. Once every row is in, what else the stream holds is inflated into a
-      // scratch buffer and dropped.
-      uint8_t* const slice = z_->avail_out > 0 ? z_->next_out : spill_;
-      const size_t room = z_->avail_out > 0 ? z_->avail_out : sizeof spill_;
-      z_->next_out = slice;
-      z_->avail_out = uInt(std::min(room, kInflateSlice));
-      const int rc = inflate(z_, Z_NO_FLUSH);
-      const size_t made = size_t(z_->next_out - slice);
-      z_->avail_out = slice == spill_ ? 0 : uInt(room - made);
-      adler_ = Adler32(adler_, slice, made); // before the rows are unfiltered in place
-      if (slice != spill_) FinishRows(size_t(z_->total_out) / (row_size_ + 1));
-      if (rc == Z_STREAM_END) {
-        if (!Complete()) Damaged(SPngDataEndsEarly);
-        stream_ended_ = true;
-        return;
-      }
-      if (rc != Z_OK) Damaged(SPngDamagedData + std::string(z_->msg ? z_->msg : "?"));
-    }
-  }
-
-  // Unfilters the rows that have fully arrived and moves them into the bitmap: a palette
-  // row straight into it, a colour row in place first, its channels then swapped.
-  void FinishRows(size_t complete) {
-    for (; rows_done_ < int(complete); ++rows_done_) {
-      uint8_t* row = raw_.data() + size_t(rows_done_) * (row_size_ + 1);
-      uint8_t* out = bitmap_.ScanLine(rows_done_);
+  // Unfilters the rows and moves them into the bitmap: a palette row straight into it, a
+  // colour row in place first, its channels then swapped.
+  void FinishRows() {
+    for (int y = 0; y < height_; ++y) {
+      uint8_t* row = raw_.data() + size_t(y) * (row_size_ + 1);
+      uint8_t* out = bitmap_.ScanLine(y);
       if (bpp_ == 1) {
-        const uint8_t* prev = rows_done_ == 0 ? zero_row_.data() : bitmap_.ScanLine(rows_done_ - 1);
+        const uint8_t* prev = y == 0 ? zero_row_.data() : bitmap_.ScanLine(y - 1);
         Unfilter<1>(row[0], row + 1, out, prev, row_size_);
       } else {
-        const uint8_t* prev = rows_done_ == 0 ? zero_row_.data() : row - row_size_;
+        const uint8_t* prev = y == 0 ? zero_row_.data() : row - row_size_;
         Unfilter<3>(row[0], row + 1, row + 1, prev, row_size_);
         MoveRgbRow(row + 1, out, size_t(width_));
       }
@@ -507,23 +405,17 @@ private:
 
   TStream& stream_;
   TBitmap& bitmap_;
-  z_stream* z_ = nullptr;
   bool have_header_ = false, have_palette_ = false, data_started_ = false;
   bool palette_image_ = false;
-  int bpp_ = 1, width_ = 0, height_ = 0, rows_done_ = 0;
+  int bpp_ = 1, width_ = 0, height_ = 0;
   size_t row_size_ = 0;
-  uint8_t zlib_header_[2] = {0, 0};
-  int zlib_header_got_ = 0;
-  bool stream_ended_ = false, checked_ = false, tried_whole_ = false;
   size_t raw_size_ = 0;
-  // Bytes of a stream inflated whole that chunks still to come carry.
-  size_t ahead_ = 0;
-  uint32_t adler_ = 1;
-  uint8_t trailer_[4] = {};
-  int trailer_got_ = 0;
+  // The zlib stream of the image data, gathered from its chunks or lent by the stream.
+  const uint8_t* data_ = nullptr;
+  size_t data_size_ = 0;
+  bool gathered_ = false, inflated_ = false;
   uLong crc_ = 0;
   char type_name_[4] = {};
-  uint8_t spill_[4096];
   // Kept per thread from one image to the next: a fresh buffer of a whole image's rows
   // costs more in page faults than the decoding itself.
   struct TBuffers {
@@ -532,6 +424,16 @@ private:
   static TBuffers& Buffers() {
     thread_local TBuffers buffers;
     return buffers;
+  }
+  // libdeflate's decompressor, one per thread for as long as the thread runs.
+  static libdeflate_decompressor* Decompressor() {
+    struct TFree {
+      void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
+    };
+    thread_local std::unique_ptr<libdeflate_decompressor, TFree> decompressor(
+        libdeflate_alloc_decompressor());
+    if (!decompressor) throw EZlibError();
+    return decompressor.get();
   }
   std::vector<uint8_t>& raw_ = Buffers().raw;
   std::vector<uint8_t>& zero_row_ = Buffers().zero_row;

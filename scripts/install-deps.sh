@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
-  zlib1g-dev libpng-dev libpng-tools
+  zlib1g-dev libdeflate-dev libpng-dev libpng-tools
   qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format

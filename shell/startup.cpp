@@ -1,14 +1,11 @@
 #include "shell/startup.h"
 
 #include <QApplication>
-#include <QDBusConnection>
-#include <QImageReader>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <fontconfig/fontconfig.h>
 #include <future>
@@ -20,11 +17,9 @@
 #include "core/settings.h"
 #include "core/sound_library.h"
 #include "core/unlha_library.h"
-#include "framework/controls/display_flush.h"
 #include "framework/controls/framework_messages.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/qt_clipboard.h"
-#include "framework/controls/resource_pictures.h"
 #include "framework/forms/error_guard.h"
 #include "framework/forms/form_xel_base.h"
 #include "shell/common/shell_pictures.h"
@@ -94,15 +89,6 @@ int CheckSurroundings() {
   return 0;
 }
 
-// Qt loads every image-format plugin, and the libraries they pull in, the first time it
-// reads a picture of its own with the format left open; the main window's menu bar does so
-// for its style's extension icon. Asking the same of one of our pictures here lets them load
-// beside the splash.
-void LoadImageFormatPlugins() {
-  QImageReader reader(ResourcePath("program_icon.png"));
-  reader.format();
-}
-
 int RunEditor(QApplication& application, std::future<QImage>& splashPicture,
               std::future<TToolGlyphs>& toolGlyphs) {
   // The window is made and shown while its picture is still being drawn; nothing paints
@@ -141,23 +127,9 @@ int ProgramMain(int argc, char** argv) {
   // So does the font configuration, which the first text measured would otherwise wait
   // for; fontconfig's set-up is safe from any thread, and done once.
   std::jthread fontSetUp([] { FcInit(); });
-  // And the libraries that Qt loads itself for the first window shown: the message bus's,
-  // for the accessibility bridge, and the cursor theme's, bound whole here.
-  std::jthread windowLibraries([] {
-    dlopen("libdbus-1.so.3", RTLD_LAZY | RTLD_LOCAL);
-    dlopen("libXcursor.so.1", RTLD_NOW | RTLD_LOCAL);
-  });
   TXelApplication application(argc, argv, &IsEditorForm);
-  // The first window shown waits while the accessibility bridge connects to the session
-  // bus (or finds there is none); asked for here, the connection is tried beside the
-  // start-up work, and Qt keeps it for the bridge.
-  const std::future<void> sessionBus =
-      std::async(std::launch::async | std::launch::deferred, [] { QDBusConnection::sessionBus(); });
   QApplication::setApplicationName(QStringLiteral("velmora-studio"));
   QApplication::setWindowIcon(ProgramIcon());
-  TDisplayFlush displayFlush;
-  application.installEventFilter(&displayFlush);
-  application.installNativeEventFilter(&displayFlush);
   SetBusyHook(&ShowBusyCursor);
   // Copies and pastes of records go through the desktop's clipboard.
   TQtClipboard clipboard;
@@ -196,8 +168,6 @@ int ProgramMain(int argc, char** argv) {
       // So is the map it had open.
       TMapReadAhead mapReadAhead(LastProjectFolder());
       MapReadAhead = &mapReadAhead;
-      const std::future<void> imagePlugins =
-          std::async(std::launch::async | std::launch::deferred, &LoadImageFormatPlugins);
       result = RunEditor(application, splashPicture, toolGlyphs);
     }
   } catch (...) {

@@ -104,6 +104,11 @@ void TFormChipSelector::SetPage(int page) {
 }
 
 void TFormChipSelector::Rebuild() {
+  Place();
+  Redraw();
+}
+
+void TFormChipSelector::Place() {
   const bool loaded = MapLoaded();
   const TPoint range{loaded ? BoardWidth : 0, loaded ? Rows() * CellSize : 0};
   const QSize client = ScrollFrame1->ClientSize();
@@ -116,7 +121,6 @@ void TFormChipSelector::Rebuild() {
   ScrollFrame1->VertScrollBar()->SetRange(range.Y);
   ScrollFrame1->HorzScrollBar()->SetPosition(scroll.X);
   ScrollFrame1->VertScrollBar()->SetPosition(scroll.Y);
-  Redraw();
 }
 
 void TFormChipSelector::DrawCells(const TRect& cells) {
@@ -283,7 +287,9 @@ void TFormChipSelector::ScrollFrame1Resize() {
   const QSize client = ScrollFrame1->ClientSize();
   ScrollFrame1->HorzScrollBar()->SetPageSize(client.width());
   ScrollFrame1->VertScrollBar()->SetPageSize(client.height());
-  Rebuild();
+  // The board holds the whole page whatever the frame's size: only its place changes.
+  Place();
+  PaintBox->update();
 }
 
 void TFormChipSelector::ScrollFrame1Change() {

@@ -95,6 +95,8 @@ private:
   // The frame's width beyond its client width: its border and the vertical bar.
   int FrameBorderWidth() const;
   int Rows() const;
+  // The page box and the bars fitted to the frame and the page, without drawing.
+  void Place();
   TPoint CellAt(QPoint pixel) const;
   void DrawCells(const TRect& cells);
   void DrawSelection();

@@ -627,14 +627,12 @@ std::string TEventScriptConverter::Convert(const TXelEventScriptLine& line, bool
   try {
     out.reserve(indentation + 64);
     out.assign(indentation, ' ');
-    if (line.Indent <= MaxShownIndent) {
-      const TCommandText* text = FindCommandText(line.Code);
-      if (!text) return out += UnknownCommand;
-      TWriter writer(*this, line, out);
-      writer.Put(text->Head);
-      if (text->Rest) text->Rest(writer);
-      return out;
-    }
+    const TCommandText* text = FindCommandText(line.Code);
+    if (!text) return out += UnknownCommand;
+    TWriter writer(*this, line, out);
+    writer.Put(text->Head);
+    if (text->Rest) text->Rest(writer);
+    return out;
   } catch (...) {
     // Broken data of any kind: the line still shows where it stands in its block.
   }

@@ -20,8 +20,8 @@ inline constexpr const char* SDataBroken = "<>Data Broken. Sorry!";
 // What a missing map event is called.
 inline constexpr const char* SMissingEventName = "????";
 
-// Deeper lines cannot come from the editor; they show as broken data at this depth, so
-// that a hostile indentation cannot make a line of gigabytes.
+// Deeper lines cannot come from the editor; their text shows at this depth, so that a
+// hostile indentation cannot make a line of gigabytes.
 inline constexpr int32_t MaxShownIndent = 1000;
 
 // Each owner (event editor, common-event page, monster-group page) keeps one converter

@@ -16,6 +16,49 @@ int32_t BranchHeadCode(int32_t code) {
   return (code - 10000) / 10 * 10;
 }
 
+// What a line at a command's own depth is to that command, by the command-code table.
+enum class TOwnLine {
+  No,        // another command's line, or no command's
+  Continues, // a continuation line (a message's, a note's), with nothing under it
+  Branch,    // a branch line with a body under it
+  Closes,    // the line that ends the block
+};
+
+TOwnLine OwnLine(int32_t head, int32_t code) {
+  if (code < BranchCodeBase || BranchHeadCode(code) != head) return TOwnLine::No;
+  switch (code) {
+  case 20110:
+  case 22410:
+    return TOwnLine::Continues;
+  case 20140:
+  case 20710:
+  case 20711:
+  case 20712:
+  case 20720:
+  case 20721:
+  case 20730:
+  case 20731:
+  case 22010:
+  case 23310:
+    return TOwnLine::Branch;
+  case 20141:
+  case 20713:
+  case 20722:
+  case 20732:
+  case 22011:
+  case 22210:
+  case 23311:
+    return TOwnLine::Closes;
+  default:
+    return TOwnLine::No;
+  }
+}
+
+// A conditional branch, a loop and a battle's condition hold a body right under the head.
+bool HeadOpensBody(int32_t head) {
+  return head == 12010 || head == 12210 || head == 13310;
+}
+
 // Lines First..Last are whole commands at the depth of line First. Checked without
 // recursion: a hostile block may nest as deep as it has lines.
 bool RunIsWellFormed(const TXelEventScriptList& lines, int first, int last) {
@@ -159,11 +202,21 @@ int InsertScriptLines(TXelEventScriptList& script, TScriptLineRange selection,
 
 TScriptLineRange EditedCommandLines(const TXelEventScriptList& script, TScriptLineRange selection) {
   if (!ScriptMenuState(script, selection, false).Edit) return {};
-  const int32_t depth = Line(script, selection.First).Indent;
+  const TXelEventScriptLine& head = Line(script, selection.First);
+  // Deeper lines are the command's only under a line that opens a body.
+  bool inBody = HeadOpensBody(head.Code);
   int last = selection.First;
   while (last < selection.Last) {
     const TXelEventScriptLine& next = Line(script, last + 1);
-    if (next.Indent <= depth && IsCommandHeadCode(next.Code)) break;
+    if (next.Indent > head.Indent) {
+      if (!inBody) break;
+    } else {
+      const TOwnLine own =
+          next.Indent == head.Indent ? OwnLine(head.Code, next.Code) : TOwnLine::No;
+      if (own == TOwnLine::No) break;
+      if (own == TOwnLine::Closes) return {selection.First, last + 1};
+      inBody = own == TOwnLine::Branch;
+    }
     ++last;
   }
   return {selection.First, last};

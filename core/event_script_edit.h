@@ -80,9 +80,12 @@ TScriptLineRange SelectAllLines(const TXelEventScriptList& script);
 int InsertScriptLines(TXelEventScriptList& script, TScriptLineRange selection,
                       const TXelEventScriptList& lines);
 // The lines of the selection that are the selected command's own, which Edit hands to the
-// command's dialog and replaces: up to the next line at its depth with a command's head
-// code. The selection also takes the lines shown as broken data after the command, but
-// those are no part of it and stay where they are. None when Edit is not offered.
+// command's dialog and replaces: its head, its own branch and continuation lines (by the
+// head's codes) up to its closing line, and the deeper lines under the head or a branch
+// line that opens a body. The selection also takes what follows the command down to the
+// next command at its depth (broken data, a deeper line after a command that opens no
+// body, another command's branch line), but that is no part of it and stays where it is.
+// None when Edit is not offered.
 TScriptLineRange EditedCommandLines(const TXelEventScriptList& script, TScriptLineRange selection);
 // Replaces the selected command's own lines (EditedCommandLines) by a dialog's lines, at
 // the depth of its first line. Returns how many lines went in (0: the script is unchanged).

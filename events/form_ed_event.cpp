@@ -485,11 +485,14 @@ void TFormEDEvent::HandOver(TFormEvCmdList& palette) const {
 }
 
 void TFormEDEvent::Apply() {
-  if (OnApply) OnApply();
+  // The database first: when it refuses to be saved (its load failed) the error box
+  // shows, and the map must not have taken the event either, so that Cancel leaves it as
+  // it was.
   if (DataChanged && GlobalDataBase) {
     GlobalDataBase->SaveProjectDataBase();
     DataChanged = false;
   }
+  if (OnApply) OnApply();
   applyEnabled_ = false;
   ApplyEnableRules();
 }

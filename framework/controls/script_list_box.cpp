@@ -247,7 +247,7 @@ void TScriptListBox::DrawItem(QPainter& painter, int index) {
   painter.fillRect(r, colors.color(selected ? QPalette::Highlight : QPalette::Base));
   painter.setPen(colors.color(selected ? QPalette::HighlightedText : QPalette::Text));
   painter.drawText(r.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                   items_[index]);
+                   ShownText(items_[index]));
   if (focused && index == itemIndex_) {
     QStyleOptionFocusRect focus;
     focus.initFrom(this);
@@ -255,6 +255,17 @@ void TScriptListBox::DrawItem(QPainter& painter, int index) {
     focus.backgroundColor = colors.color(QPalette::Base);
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
   }
+}
+
+QString TScriptListBox::ShownText(const QString& text) const {
+  int blanks = 0;
+  while (blanks + 1 < text.size() && text[blanks] == u' ' && text[blanks + 1] == u' ')
+    blanks += 2;
+  // Depth shows only as far as half the list's width: a line nested deeper than that
+  // starts there, in sight, rather than out past the right edge as an empty row.
+  const int pair = std::max(1, 2 * fontMetrics().horizontalAdvance(u' '));
+  const int shown = std::min(blanks, viewport()->width() / 2 / pair * 2);
+  return blanks == shown ? text : text.mid(blanks - shown);
 }
 
 void TScriptListBox::resizeEvent(QResizeEvent* event) {

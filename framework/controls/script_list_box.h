@@ -103,6 +103,8 @@ private:
   // Ends a drag: capture released, timer stopped.
   void CancelMode();
   void DrawItem(QPainter& painter, int index);
+  // A line's text as drawn, its indentation limited to what the list shows.
+  QString ShownText(const QString& text) const;
 
   QStringList items_;
   std::vector<TScriptLineFacts> facts_;

@@ -416,14 +416,14 @@ TEST(ConverterTable, LookupsOutsideTheirRanges) {
   EXPECT_EQ(bare.EnemyNameByIndex(Min), "-2147483647:?");
 }
 
-TEST(ConverterTable, AHostileIndentationShowsBrokenAtTheDeepestShownLevel) {
+TEST(ConverterTable, AHostileIndentationShowsTheTextAtTheDeepestShownLevel) {
   TXelEventScriptLine line;
   line.Code = 12210;
   const TEventScriptConverter converter;
-  line.Indent = MaxShownIndent;
-  EXPECT_EQ(converter.Convert(line), std::string(2 * MaxShownIndent, ' ') + "<>Loop");
-  for (int32_t indent : {MaxShownIndent + 1, Max}) {
+  for (int32_t indent : {MaxShownIndent, MaxShownIndent + 1, Max}) {
     line.Indent = indent;
-    EXPECT_EQ(converter.Convert(line), std::string(2 * MaxShownIndent, ' ') + SDataBroken);
+    bool broken = true;
+    EXPECT_EQ(converter.Convert(line, &broken), std::string(2 * MaxShownIndent, ' ') + "<>Loop");
+    EXPECT_FALSE(broken) << indent;
   }
 }

@@ -295,11 +295,23 @@ TEST(ScriptEdit, EditKeepsTheBrokenLinesSelectedWithTheCommand) {
        {{12010, 0}, {11410, 1, "New"}, {Broken, 1}, {10, 1}, {22011, 0}, {0, 0}}},
       // The broken line alone is no command: nothing to edit.
       {{{11410, 0, "A"}, {Broken, 0}, {0, 0}}, {1, 1}, {-1, -1}, {}},
+      // A wait opens no body: a deeper line after it, however deep, is not the wait's.
+      {{{11410, 0, "A"}, {Broken, 1}, {0, 0}}, {0, 1}, {0, 0}, {wait, {Broken, 1}, {0, 0}}},
+      {{{11410, 0, "A"}, {11410, 1001, "B"}, {0, 0}},
+       {0, 1},
+       {0, 0},
+       {wait, {11410, 1001, "B"}, {0, 0}}},
+      // Another command's branch line, and a line after the closing one, stay too.
+      {{{11410, 0, "A"}, {22010, 0}, {0, 0}}, {0, 1}, {0, 0}, {wait, {22010, 0}, {0, 0}}},
+      {{{12210, 0}, {11410, 1, "A"}, {10, 1}, {22210, 0}, {Broken, 1}, {0, 0}},
+       {0, 4},
+       {0, 3},
+       {wait, {Broken, 1}, {0, 0}}},
   };
   TXelEventScriptList script, lines;
   Fill(lines, {wait});
   for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Selection.First);
+    SCOPED_TRACE(&c - cases);
     Fill(script, c.Script);
     for (int i = 0; i < script.GetCount(); ++i)
       if (script.GetItem(i)->Code == Broken) script.GetItem(i)->Params = {1, 0, 0, 0, 0x80};

@@ -14,13 +14,17 @@
 #include "core/clipboard.h"
 #include "core/clipboard_formats.h"
 #include "core/database.h"
+#include "core/database_generator.h"
 #include "core/database_names.h"
+#include "core/editor_mode.h"
 #include "core/file_test_env.h"
 #include "core/game_sheets.h"
 #include "core/glimra_board.h"
 #include "core/hero_records.h"
 #include "core/image_file.h"
 #include "core/map.h"
+#include "core/map_tree.h"
+#include "core/stream.h"
 #include "core/switch_records.h"
 #include "events/event_page_preview.h"
 #include "events/form_ed_event.h"
@@ -29,6 +33,7 @@
 #include "events/form_ev_cmd_list.h"
 #include "events/script_editor.h"
 #include "events/script_lines.h"
+#include "events/xel_event_manager.h"
 #include "framework/controls/dash_box.h"
 #include "framework/controls/qt_clipboard.h"
 #include "framework/controls/script_list_box.h"
@@ -481,6 +486,54 @@ TEST_F(EventEditor, ConditionCombosShowTheCatalogsAndKeepUnlistedIds) {
   FindControl<QComboBox>(form.get(), "ComboBoxAD")->setCurrentIndex(2);
   FindControl<QPushButton>(form.get(), "ButtonOk")->click();
   EXPECT_EQ(stored_.Pages.Items(0)->Condition.ItemId, 3);
+}
+
+// A database whose load failed refuses OK's save with an error box; the map must not have
+// taken the event then, so Cancel leaves the map's event as it was.
+TEST_F(EventEditor, OkRefusedByTheDatabaseStoresNothingAndCancelKeepsTheMapsEvent) {
+  TApplicationTagScope editorMode(EditorModeTag);
+  Mkdir("project");
+  ProjectPath = Path("project/");
+  database_.SaveProjectDataBase();
+  const std::string damaged = DamageTable(Get("project/KOVAX.ldb"), 14);
+  Put("project/KOVAX.ldb", damaged);
+  ASSERT_FALSE(database_.LoadProjectDataBase());
+  const std::string why = database_.LastLoadError();
+  TXelEventItem& event = *map_.Events.GetOrCreate(1);
+  event.X = 2;
+  event.Y = 3;
+  event.Pages.Items(0)->Condition.Flags = ecSwitchA;
+  auto saved = [&event] {
+    TMemoryStream stream;
+    event.SaveToStream(stream);
+    return stream.Bytes();
+  };
+  const std::vector<uint8_t> before = saved();
+  TXelMapTree tree;
+  TXelEventManager manager(nullptr);
+  manager.SetMap(&tree, &map_);
+  TScriptedMessageBoxes boxes;
+  bool stayed = false;
+  TScopedModalOpener opener([&](TFormXelBase& form, const auto&) {
+    if (auto* picker = dynamic_cast<TFormSelSwitch*>(&form)) {
+      picker->NamesChanged = 1;
+      return false;
+    }
+    auto& editor = dynamic_cast<TFormEDEvent&>(form);
+    ShowAndActivate(&editor);
+    emit FindControl<TDashBox>(&editor, "DashBoxAA")->Clicked();
+    FindControl<QPushButton>(&editor, "ButtonNewPage")->click();
+    FindControl<QPushButton>(&editor, "ButtonOk")->click();
+    stayed = editor.isVisible();
+    FindControl<QPushButton>(&editor, "ButtonCancel")->click();
+    return editor.result() == mrOk;
+  });
+  manager.EditAt(2, 3, 0);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text.toStdString(), why);
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(saved(), before);
+  EXPECT_EQ(Get("project/KOVAX.ldb"), damaged);
 }
 
 } // namespace

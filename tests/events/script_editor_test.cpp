@@ -122,16 +122,19 @@ TEST_F(ScriptEditor, APasteLetsInWhatTheFilterAllows) {
 
 TEST_F(ScriptEditor, ABrokenLineGoesWithTheCommandAboveIt) {
   script.Add(WaitCode, 0);
-  // A command head whose parameters its text cannot be made from.
+  // Command heads whose parameters their text cannot be made from, one a level deeper
+  // than the wait, and another command's branch line.
+  script.Add(11330, 1)->Params = {1, 0, 0, 0, 0x80};
+  script.Add(22010, 0);
   script.Add(11330, 0)->Params = {1, 0, 0, 0, 0x80};
   script.Add(ScriptEndCode, 0);
   host.Editor->SetScript(&script, &converter);
-  ASSERT_EQ(list->Items()[1], QString::fromLatin1(SDataBroken));
+  ASSERT_EQ(list->Items()[3], QString::fromLatin1(SDataBroken));
   list->SetItemIndex(0);
-  EXPECT_EQ(host.Editor->Selection(), (TScriptLineRange{0, 1}));
+  EXPECT_EQ(host.Editor->Selection(), (TScriptLineRange{0, 3}));
   // One command is selected, so it can be edited and inserted before.
   EXPECT_EQ(Offered(), (std::vector<bool>{true, true, true, true, false, true, true}));
-  list->SetItemIndex(1);
+  list->SetItemIndex(3);
   EXPECT_EQ(host.Editor->Selection(), (TScriptLineRange{}));
   list->SetItemIndex(0);
   list->setFocus();
@@ -149,10 +152,11 @@ TEST_F(ScriptEditor, ABrokenLineGoesWithTheCommandAboveIt) {
   });
   QTest::keyClick(list, Qt::Key_Space);
   EXPECT_EQ(handed, 1);
-  EXPECT_EQ(FormatLines(script), R"(0 11410 "" [7] | 0 11330 "" [1,0,0,0,128] | 0 0 "" [])");
-  EXPECT_EQ(list->Items()[1], QString::fromLatin1(SDataBroken));
+  EXPECT_EQ(FormatLines(script), R"(0 11410 "" [7] | 1 11330 "" [1,0,0,0,128] | 0 22010 "" [] | )"
+                                 R"(0 11330 "" [1,0,0,0,128] | 0 0 "" [])");
+  EXPECT_EQ(list->Items()[3], QString::fromLatin1(SDataBroken));
   EXPECT_EQ(host.Modified, 1);
-  // Delete takes what the author selected: the command and the broken line.
+  // Delete takes what the author selected: the command and the lines after it.
   list->SetItemIndex(0);
   QTest::keyClick(list, Qt::Key_Delete);
   EXPECT_EQ(script.GetCount(), 1);

@@ -353,6 +353,30 @@ TEST_F(ScriptListWindow, TheSelectionShowsOnlyWhileTheListHasTheFocus) {
   EXPECT_EQ(PixelAtLine(2), base);
 }
 
+// A line nested deeper than the list shows depth starts in sight, not past its right
+// edge; shallow lines keep their depth.
+TEST_F(ScriptListWindow, ADeepLineShowsItsText) {
+  TXelEventScriptList script;
+  script.Add(11410, 0);
+  script.Add(11410, 1);
+  script.Add(12210, MaxShownIndent + 1);
+  script.Add(0, 0);
+  list->SetScript(script, TEventScriptConverter());
+  other->setFocus();
+  const QImage image = list->viewport()->grab().toImage();
+  const QColor base = list->palette().color(QPalette::Base);
+  auto firstInk = [&](int index) {
+    const QRect row = list->ItemRect(index);
+    for (int x = 0; x < row.width(); ++x)
+      for (int y = row.top(); y <= row.bottom(); ++y)
+        if (image.pixelColor(x, y) != base) return x;
+    return -1;
+  };
+  EXPECT_GE(firstInk(0), 0);
+  EXPECT_GT(firstInk(1), firstInk(0));
+  EXPECT_GT(firstInk(2), firstInk(1));
+}
+
 TEST_F(ScriptListWindow, OtherKeysReachTheEditorUnused) {
   std::vector<int> keys;
   QObject::connect(list, &TScriptListBox::KeyDown, list,

@@ -83,10 +83,11 @@ public:
             });
             for (QGroupBox* group : {GroupPlayer, GroupAttrib, GroupStatus})
               group->setFixedWidth(180);
-            // The three lists share what the column has left.
-            for (TMarkListBox* list : {MarkListBox1, MarkListBox2, MarkListBox3}) {
+            // The lists share what their columns have left, down to two lines: the boxes
+            // beside them keep the height their text needs.
+            for (TMarkListBox* list : {MarkListBox1, MarkListBox2, MarkListBox3, MarkListBox4}) {
               list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-              list->setMinimumHeight(44);
+              list->setMinimumHeight(2 * list->fontMetrics().height() + 2 * list->frameWidth());
               list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             }
           });
@@ -271,8 +272,12 @@ private:
       b.CheckBox("CheckBox9", "Only use in field (menu screen).", f(&I::FieldOnly));
       b.CheckBox("CheckBox10", "Effective only on unconscious heroes", f(&I::OnlyUnconscious));
     });
-    Group(b, "GroupMedicine3", "Change to",
-          [&] { MarkListBox4 = b.Add<TMarkListBox>("MarkListBox4"); });
+    QGroupBox* changeTo = Group(b, "GroupMedicine3", "Change to",
+                                [&] { MarkListBox4 = b.Add<TMarkListBox>("MarkListBox4"); });
+    // Its list takes what the column has left below the recovery boxes.
+    QSizePolicy policy = changeTo->sizePolicy();
+    policy.setVerticalStretch(1);
+    changeTo->setSizePolicy(policy);
   }
 
   void StoreMarks(TMarkListBox* list, TIdByteArray I::*flags) {

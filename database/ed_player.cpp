@@ -3,6 +3,8 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -171,7 +173,7 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent)
           On(b.Button("Button3", "Set..."), &QPushButton::clicked, &TFormEDPlayer::Button3Click);
         });
       });
-      b.Group("GroupBoxEquipment", "Initial Equipment", [&] {
+      QGroupBox* equipment = b.Group("GroupBoxEquipment", "Initial Equipment", [&] {
         b.Grid(2, [&] {
           for (int slot = 0; slot < HeroEquipmentSlots; ++slot) {
             QLabel* label = b.Label(LabelNames[slot], SlotCaptions[slot]);
@@ -185,6 +187,10 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent)
           }
         });
       });
+      // The five rows stand a little closer, so that below the graphs every combo keeps the
+      // height of its text.
+      if (QLayoutItem* grid = equipment->layout()->itemAt(0); grid && grid->layout())
+        static_cast<QGridLayout*>(grid->layout())->setVerticalSpacing(4);
       b.Stretch();
     });
     // Battle, skills, options and ranks.

@@ -197,6 +197,9 @@ private:
       b.Column([&] {
         RadioEvent = b.Radio("RadioButton10", "Event", okEvent);
         RadioEnemy = b.Radio("RadioButton12", "Enemy Chara", okEnemy);
+        // Only one of the two shows, known on show: the first layout makes room for the
+        // usual one only, so that the dialog opens no larger than its content.
+        RadioEnemy->hide();
       });
       b.Column([&] {
         b.Row([&] {

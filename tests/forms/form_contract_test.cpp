@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QSet>
 #include <QSignalSpy>
@@ -377,11 +378,24 @@ void CheckTextsFit(QWidget* form) {
   }
 }
 
+// Does the layouts that changes asked for, as the event loop does before painting: a layout
+// that settles asks its parent's again, which a single pass over the posted events leaves.
+void SettleLayouts(QWidget* form) {
+  int depth = 0;
+  for (const QWidget* control : form->findChildren<QWidget*>()) {
+    int level = 0;
+    for (const QWidget* w = control; w && w != form; w = w->parentWidget())
+      ++level;
+    depth = std::max(depth, level);
+  }
+  for (int pass = 0; pass <= depth; ++pass)
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
 // Every visible control of the form's current look: seen whole, inside the client area,
 // beside (not over) its siblings, wide enough for its text; custom paint shows.
 void CheckWhatShows(QWidget* form) {
-  // As before painting: layouts that a change asked for are done first.
-  QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  SettleLayouts(form);
   const QImage grab = form->grab().toImage();
   const std::vector<QWidget*> controls = NamedVisibleControls(form);
   const auto* rules = dynamic_cast<const TFormXelCommon*>(form);
@@ -406,6 +420,11 @@ void CheckWhatShows(QWidget* form) {
     }
     if (qobject_cast<TSlider*>(control)) {
       EXPECT_GE(control->height(), 18) << "the thumb is cut";
+    }
+    // A box is as high as its font needs, whatever minimum the form left it.
+    if (qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
+        qobject_cast<TDashBox*>(control)) {
+      EXPECT_GE(control->height(), control->sizeHint().height()) << "too low for its text";
     }
     if (!control->isEnabled() && !(rules && rules->GreyedShowingValue(control))) {
       EXPECT_FALSE(ShowsAValue(control)) << "disabled, yet it shows a value";
@@ -440,7 +459,47 @@ void WriteGrab(QWidget* form, const QString& name) {
   EXPECT_TRUE(form->grab().save(QDir(folder).filePath(name + ".png")));
 }
 
+// The choices that show other controls, or other captions, than the form opens with: the
+// control that makes the choice and the values it goes through. A combo box takes the value
+// as its line; otherwise the value completes the name of the button to click.
+struct TChoiceStates {
+  const char* form;
+  const char* control;
+  std::vector<int> values;
+};
+const TChoiceStates ChoiceStates[] = {
+    {"TFormEDItem", "ComboBox1", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+    {"TFormEDSkill", "ComboBox1", {0, 1, 2, 3}},
+    {"TFormEDSkill", "ComboBox2", {0, 2}},
+    {"TFormEDMonsterAct", "ComboBox4", {0, 1, 2, 3, 4, 5, 6, 7}},
+    {"TFormEvCmd10690", "ComboBox1", {0, 1}},
+    {"TFormEDMonGroupBattleTest", "RadioButton", {1, 2}},
+};
+
+// Makes the choice as the author would; returns what the state shows the author, or
+// nothing when the form has no such choice.
+QString Choose(QWidget* form, const char* control, int value) {
+  const QString name = QString::fromLatin1(control);
+  if (auto* combo = form->findChild<QComboBox*>(name)) {
+    if (value >= combo->count()) return {};
+    combo->setCurrentIndex(value);
+    return combo->itemText(value);
+  }
+  auto* button = form->findChild<QAbstractButton*>(name + QString::number(value));
+  if (!button || !button->isEnabled()) return {};
+  button->click();
+  return button->text();
+}
+
 } // namespace
+
+TEST(FormRegistry, EveryChoiceStateNamesARegisteredForm) {
+  for (const TChoiceStates& states : ChoiceStates) {
+    const auto form = std::find_if(RegisteredForms().begin(), RegisteredForms().end(),
+                                   [&](const auto& f) { return f.ClassName == states.form; });
+    EXPECT_NE(form, RegisteredForms().end()) << states.form;
+  }
+}
 
 TEST_P(FormContract, OpensAtItsSizeAndShowsEveryControlWhole) {
   const auto form = Make();
@@ -450,7 +509,7 @@ TEST_P(FormContract, OpensAtItsSizeAndShowsEveryControlWhole) {
   ShowAndActivate(form.get());
   // What the form makes once it has shown (a sub-page) is part of how it opens.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-  QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  SettleLayouts(form.get());
   // It opens at its size, grown only as far as its content needs, and fits the screen.
   EXPECT_TRUE(design.isValid());
   EXPECT_EQ(form->size(), design.expandedTo(form->minimumSize()));
@@ -506,6 +565,25 @@ TEST_P(FormContract, OpensAtItsSizeAndShowsEveryControlWhole) {
   if (name == "TFormEDVocabulary") {
     for (int page = 1; page <= 5; ++page)
       EXPECT_TRUE(reached.contains(QStringLiteral("FormEDVocabPage%1").arg(page))) << page;
+  }
+  // Each state a choice shows; the choice goes back to where it was, since a page's choice
+  // is the shared database's.
+  for (const TChoiceStates& states : ChoiceStates) {
+    if (name != states.form) continue;
+    auto* combo = form->findChild<QComboBox*>(states.control);
+    const int opening = combo ? combo->currentIndex() : -1;
+    for (const int value : states.values) {
+      const QString shown = Choose(form.get(), states.control, value);
+      SCOPED_TRACE(std::string(states.control) + " " + shown.toStdString());
+      ASSERT_FALSE(shown.isEmpty()) << "no such choice: " << value;
+      CheckWhatShows(form.get());
+      EXPECT_LE(form->width(), LargestClient.width());
+      EXPECT_LE(form->height(), LargestClient.height());
+      QString state = shown;
+      state.remove(QRegularExpression("[^A-Za-z0-9]"));
+      WriteGrab(form.get(), QString::fromStdString(name) + "-" + states.control + "-" + state);
+    }
+    if (opening >= 0) combo->setCurrentIndex(opening);
   }
 }
 

@@ -46,11 +46,11 @@ std::string TemporaryNameFor(const std::string& path) {
 
 } // namespace
 
-bool IsAtomicTemporaryName(std::string_view name) {
+std::string_view AtomicTemporaryTarget(std::string_view name) {
   // The shape TemporaryNameFor gives: ".", the target's name, ".tmp", then three numbers
   // joined by "-".
   const size_t tmp = name.rfind(".tmp");
-  if (name.empty() || name[0] != '.' || tmp == std::string_view::npos || tmp < 2) return false;
+  if (name.empty() || name[0] != '.' || tmp == std::string_view::npos || tmp < 2) return {};
   int numbers = 0;
   bool inNumber = false;
   for (const char c : name.substr(tmp + 4)) {
@@ -60,10 +60,10 @@ bool IsAtomicTemporaryName(std::string_view name) {
     } else if (c == '-' && inNumber) {
       inNumber = false;
     } else {
-      return false;
+      return {};
     }
   }
-  return inNumber && numbers == 3;
+  return inNumber && numbers == 3 ? name.substr(1, tmp - 1) : std::string_view{};
 }
 
 namespace {

@@ -65,6 +65,7 @@ private:
 int SplitFileToPieces(const std::string& fileName, const std::string& destFolder, int64_t firstSize,
                       int64_t otherSize);
 
-// True for the name (without folder) of a temporary file that a save of ours writes
-// beside its target: one left behind by a save that was interrupted.
-bool IsAtomicTemporaryName(std::string_view name);
+// For the name (without folder) of a temporary file that a save of ours writes beside its
+// target (one left behind by a save that was interrupted), the target's name; empty for
+// any other name.
+std::string_view AtomicTemporaryTarget(std::string_view name);

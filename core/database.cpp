@@ -1,5 +1,9 @@
 #include "core/database.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <optional>
 
 #include "core/animation_record.h"
@@ -149,19 +153,57 @@ void TXelDataBase::TTable::SaveToStream(TStream& stream) const {
     Record->SaveToStream(stream);
 }
 
+namespace {
+
+// The tables by the captions of the database window's tabs, which is where the author
+// meets them; switches and variables have no tab and are named plainly.
+constexpr const char* TableNames[] = {
+    "Hero",       "Skills",     "Items",      "Monsters",         "Monsters Party",
+    "Terrain",    "Attributes", "Conditions", "Battle Animation", "ChipSets",
+    "Vocabulary", "System",     "Switches",   "Variables",        "Common Events"};
+
+[[noreturn]] void ThrowTableError(const char* message, int table, int64_t offset) {
+  char text[160];
+  std::snprintf(text, sizeof text, message, TableNames[table], static_cast<long long>(offset));
+  throw EReadError(text);
+}
+
+} // namespace
+
 void TXelDataBase::LoadFromStream(TStream& stream) {
   // Tables nobody sees yet change nothing anyone keeps; nor may another thread count.
   if (published_) ++DataBaseGeneration;
   if (ReadVarString(stream) != DataBaseHeader) throw EReadError();
+  std::array<bool, TableCount> read{};
+  // Where the first chunk lies that is no table's, or a table's second.
+  int64_t stray = -1;
   while (stream.Remaining() > 0) {
+    const int64_t at = stream.GetPosition();
     const uint32_t id = ReadVarInt(stream);
     const uint32_t size = ReadVarInt(stream);
     TReadLimit chunk(stream, size);
-    if (id >= FirstTableId && id < FirstTableId + TableCount) {
-      Tables()[id - FirstTableId].LoadFromStream(stream);
+    const uint32_t table = id - FirstTableId;
+    if (table < TableCount && !read[table]) {
+      read[table] = true;
+      try {
+        Tables()[table].LoadFromStream(stream);
+      } catch (const EReadError&) {
+        ThrowTableError(SDamagedDataBaseTable, int(table), stream.GetPosition());
+      }
+      // Data that stops short of its chunk's end was read from bytes shifted by some
+      // damage, however well they parsed (data that would run past it fails to read).
+      if (stream.GetPosition() != chunk.End())
+        ThrowTableError(SDamagedDataBaseTable, int(table), stream.GetPosition());
+    } else if (stray < 0) {
+      stray = at;
     }
     stream.SetPosition(chunk.End());
   }
+  // A file of ours holds every table, and a chunk of another id only beside all of them:
+  // a table missing where such a chunk stands had its id or the length before it damaged.
+  if (stray >= 0)
+    for (int table = 0; table < TableCount; ++table)
+      if (!read[size_t(table)]) ThrowTableError(SMissingDataBaseTable, table, stray);
 }
 
 void TXelDataBase::SaveToStream(TStream& stream) {
@@ -208,8 +250,12 @@ void TXelDataBase::LoadDataBaseFileStrict(const std::string& fileName) {
     // After a failed load the tables no longer match any file, and the tables after the
     // damage hold defaults that must not replace what the file holds.
     cached_ = TFileStamp{};
-    lastLoadError_ =
-        FileMessage(SPartialDataBaseNotSaved, ExtractFileName(fileName)) + "\n" + e.what();
+    const std::string name = ExtractFileName(fileName);
+    struct stat st;
+    if (dynamic_cast<const EFileError*>(&e) && stat(fileName.c_str(), &st) != 0 && errno == ENOENT)
+      lastLoadError_ = FileMessage(SMissingDataBaseNotSaved, name);
+    else
+      lastLoadError_ = FileMessage(SPartialDataBaseNotSaved, name) + "\n" + e.what();
     throw;
   }
   lastLoadError_.clear();

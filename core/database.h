@@ -22,6 +22,12 @@ inline constexpr const char* DataBaseHeader = "XelDataBase";
 // table after the damage, so it is not saved until a load succeeds. "%s" is the file.
 inline constexpr const char* SPartialDataBaseNotSaved =
     "%s could not be read completely; the database is not saved until it loads without error";
+inline constexpr const char* SMissingDataBaseNotSaved =
+    "%s is missing; the database is not saved until it loads without error";
+// What a damaged file shows: the table (by its tab's caption) and the byte of the file.
+inline constexpr const char* SDamagedDataBaseTable = "The %s table is damaged at byte %lld";
+inline constexpr const char* SMissingDataBaseTable =
+    "The %s table is missing; the chunk at byte %lld belongs to no table";
 
 // The open project's database file, spelt as on disk when it exists in another case (a
 // project from a case-blind file system): the file that loads and saves use.
@@ -44,7 +50,9 @@ public:
   // and system cleared; the file cache and a failed load forgotten.
   void Reset();
   // Raises EReadError on a wrong header or a malformed table; the table that failed is
-  // left empty and the tables after it keep what they held.
+  // left empty and the tables after it keep what they held. Damage the chunks show is a
+  // malformed table too: data that ends before its chunk does, or a table missing from a
+  // file that holds a chunk of no table. The message names the table and the byte.
   void LoadFromStream(TStream& stream);
   // Raises the system record's save count by one, as every save does.
   void SaveToStream(TStream& stream);

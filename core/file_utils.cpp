@@ -260,29 +260,6 @@ bool DeleteFolderTree(const std::string& folder) {
   return rmdir(path.c_str()) == 0 && emptied;
 }
 
-void RemoveStaleTemporaryFiles(const std::string& folder) {
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  DIR* dir = fdopendir(fd);
-  if (!dir) {
-    close(fd);
-    return;
-  }
-  std::vector<std::string> stale;
-  while (const dirent* entry = readdir(dir)) {
-    struct stat st;
-    // Plain files only: a folder is never removed, and a link is not followed.
-    if (IsAtomicTemporaryName(entry->d_name) &&
-        fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
-      stale.push_back(entry->d_name);
-  }
-  // unlinkat without AT_REMOVEDIR cannot remove a folder put there meanwhile, and removes
-  // a link itself, never what it names.
-  for (const std::string& name : stale)
-    unlinkat(fd, name.c_str(), 0);
-  closedir(dir);
-}
-
 TFileStamp GetFileStamp(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) throw EFileError(FileMessage(SCannotOpenFile, path));

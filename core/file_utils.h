@@ -73,11 +73,6 @@ std::string GetWorkingFolder();
 // True when the folder is gone afterwards (also when it never existed).
 bool DeleteFolderTree(const std::string& folder);
 
-// Removes from Folder (not its sub-folders) the temporary files that interrupted saves
-// of ours left there (IsAtomicTemporaryName): plain files only, nothing else. Failures
-// are ignored.
-void RemoveStaleTemporaryFiles(const std::string& folder);
-
 inline int ClampInt(int value, int min, int max) {
   return value < min ? min : value > max ? max : value;
 }

@@ -13,6 +13,7 @@
 #include "core/errors.h"
 #include "core/file_utils.h"
 #include "core/path_resolver.h"
+#include "core/project_files.h"
 #include "core/project_path.h"
 #include "core/settings.h"
 #include "framework/controls/folder_view.h"
@@ -138,7 +139,8 @@ void TProjectManager::OpenProject(const std::string& folderName) {
   if (!SetCurrentFolder(folder)) return;
   ProjectPath = IncludeTrailingBackslash(folder);
   ProjectFolderName = folderName;
-  // What saves that were cut short left beside their files; nothing else reads them.
+  // What saves that were cut short left beside the project's files and its materials;
+  // nothing else reads them.
   RemoveStaleTemporaryFiles(folder);
   bool ok = false;
   try {

@@ -23,20 +23,6 @@ std::string LowerCase(std::string text) {
 
 } // namespace
 
-TExtensionTable MaterialKindExtensions(TMaterialKind kind) {
-  switch (kind) {
-  case TMaterialKind::Movie:
-    return MovieExtensions;
-  case TMaterialKind::Music:
-    return MusicExtensions;
-  case TMaterialKind::Sound:
-    return SoundExtensions;
-  case TMaterialKind::Image:
-    break;
-  }
-  return ImageExtensions;
-}
-
 bool ImageSizeFits(const TImageSizeRule& rule, int width, int height) {
   return width >= rule.MinWidth && width <= rule.MaxWidth && height >= rule.MinHeight &&
          height <= rule.MaxHeight;

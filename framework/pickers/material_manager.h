@@ -55,7 +55,28 @@ inline constexpr TMaterialFolderInfo MaterialManagerFolders[MaterialFolderCount]
 };
 
 // The extensions a kind's files carry, in lookup order.
-TExtensionTable MaterialKindExtensions(TMaterialKind kind);
+constexpr TExtensionTable MaterialKindExtensions(TMaterialKind kind) {
+  switch (kind) {
+  case TMaterialKind::Movie:
+    return MovieExtensions;
+  case TMaterialKind::Music:
+    return MusicExtensions;
+  case TMaterialKind::Sound:
+    return SoundExtensions;
+  case TMaterialKind::Image:
+    break;
+  }
+  return ImageExtensions;
+}
+
+// The project's own sweep of interrupted saves knows each folder's extensions too.
+static_assert([] {
+  for (int i = 0; i < MaterialFolderCount; ++i)
+    if (MaterialKindExtensions(MaterialManagerFolders[i].Kind).data() !=
+        MaterialFolderExtensions[i].data())
+      return false;
+  return true;
+}());
 
 bool ImageSizeFits(const TImageSizeRule& rule, int width, int height);
 // Raises EInvalidGraphic "The image size (not filesize) of the bitmap is illegal" when

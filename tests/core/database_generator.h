@@ -163,18 +163,53 @@ private:
   std::mt19937 rng_;
 };
 
+// Where table Id's chunk lies in a saved database: the offsets of its id, of the last
+// byte of its length, and of its data; and its size.
+struct TTableChunk {
+  size_t At, LengthEnd, DataAt, Size;
+};
+inline TTableChunk FindTableChunk(const std::string& file, int id) {
+  TMemoryStream s(file.data(), file.size());
+  ReadVarString(s);
+  for (;;) {
+    TTableChunk chunk;
+    chunk.At = size_t(s.GetPosition());
+    const uint32_t found = ReadVarInt(s);
+    chunk.Size = ReadVarInt(s);
+    chunk.LengthEnd = size_t(s.GetPosition()) - 1;
+    chunk.DataAt = size_t(s.GetPosition());
+    if (found == uint32_t(id)) return chunk;
+    s.SetPosition(s.GetPosition() + int64_t(chunk.Size));
+  }
+}
+
 // A saved database with one byte damaged: the first byte of table Id's chunk (the list's
 // count) set to 0xFF, which makes the count far larger than the chunk can hold, so a load
 // stops in that table and the tables after it are not read.
 inline std::string DamageTable(std::string file, int id) {
+  file[FindTableChunk(file, id).DataAt] = char(0xFF);
+  return file;
+}
+
+// Damage that leaves every byte readable: table Id's chunk length one larger (its last
+// byte below 0x7F), or its id changed to NewId.
+inline std::string DamageTableLength(std::string file, int id) {
+  ++file[FindTableChunk(file, id).LengthEnd];
+  return file;
+}
+inline std::string DamageTableId(std::string file, int id, int newId) {
+  file[FindTableChunk(file, id).At] = char(newId);
+  return file;
+}
+
+// The length of the first entry's name (field 1, shorter than 127 bytes) in list table Id
+// made one larger: the entry's fields after it are read from shifted bytes.
+inline std::string DamageFirstName(std::string file, int id) {
   TMemoryStream s(file.data(), file.size());
-  ReadVarString(s);
-  for (;;) {
-    const uint32_t chunk = ReadVarInt(s);
-    const uint32_t size = ReadVarInt(s);
-    if (chunk == uint32_t(id)) break;
-    s.SetPosition(s.GetPosition() + size);
-  }
-  file[size_t(s.GetPosition())] = char(0xFF);
+  s.SetPosition(int64_t(FindTableChunk(file, id).DataAt));
+  ReadVarInt(s); // count
+  ReadVarInt(s); // the first entry's Id
+  ReadVarInt(s); // field 1
+  ++file[size_t(s.GetPosition())];
   return file;
 }

@@ -285,15 +285,17 @@ TEST_F(DataBaseFile, FailedLoadsRaiseOutsideEditorModeAndAreReportedInIt) {
                                   "stream");
     EXPECT_EQ(db.CachedStamp(), TFileStamp{});
     EXPECT_FALSE(db.LoadDataBaseFile(Path("project/none.ldb")));
-    EXPECT_FALSE(db.LastLoadError().empty());
+    EXPECT_EQ(db.LastLoadError(),
+              "none.ldb is missing; the database is not saved until it loads without error");
     // The tables keep what they held when the load stopped.
     EXPECT_EQ(db.Switches().GetCount(), 1);
   }
 }
 
-// One damaged byte in the monster table: the tables after it keep their defaults, so no
-// save may write them over the file, in editor mode or not, until a load succeeds or the
-// database is reset (a new project's).
+// One damaged byte: the tables after the damage keep their defaults, or hold what shifted
+// bytes parsed into, so no save may write them over the file, in editor mode or not,
+// until a load succeeds or the database is reset (a new project's). The message names
+// the table by its tab and the byte where the damage showed.
 TEST_F(DataBaseFile, ADatabaseWhoseLoadFailedIsNotSavedOverItsFile) {
   const std::string file = Path("project/KOVAX.ldb");
   {
@@ -302,25 +304,57 @@ TEST_F(DataBaseFile, ADatabaseWhoseLoadFailedIsNotSavedOverItsFile) {
     writer.SaveDataBaseFile(file);
   }
   const std::string good = Get("project/KOVAX.ldb");
-  const std::string damaged = DamageTable(good, 14);
-  Put("project/KOVAX.ldb", damaged);
+  const TTableChunk monsters = FindTableChunk(good, 14), skills = FindTableChunk(good, 12),
+                    items = FindTableChunk(good, 13), animations = FindTableChunk(good, 19);
+  const auto at = [](size_t byte) { return " at byte " + std::to_string(byte); };
+  const struct {
+    std::string bytes, detail;
+  } rows[] = {
+      // The count 0xFF runs on into the first Id: far more entries than the chunk holds.
+      {DamageTable(good, 14), "The Monsters table is damaged" + at(monsters.DataAt + 2)},
+      // The skills end where the items' chunk begins, a byte short of their length.
+      {DamageTableLength(good, 12), "The Skills table is damaged" + at(items.At)},
+      // Ids 10 and 30 belong to no table; the table whose id they took is then missing.
+      {DamageTableId(good, 11, 10),
+       "The Hero table is missing; the chunk" + at(12) + " belongs to no table"},
+      {DamageTableId(good, 12, 30),
+       "The Skills table is missing; the chunk" + at(skills.At) + " belongs to no table"},
+      // The name takes a byte of the next field: what follows is read out of step.
+      {DamageFirstName(good, 19), "The Battle Animation table is damaged at byte "},
+  };
   TXelDataBase db;
-  for (const int tag : {EditorModeTag, 0}) {
-    TApplicationTagScope scope(tag);
-    if (tag == EditorModeTag)
-      EXPECT_FALSE(db.LoadProjectDataBase());
-    else
-      EXPECT_THROW(db.LoadDataBaseFileStrict(file), EReadError);
-    EXPECT_EQ(db.LastLoadError().rfind("KOVAX.ldb could not be read completely;", 0), 0u) << tag;
-    try {
-      db.SaveProjectDataBase();
-      ADD_FAILURE() << "saved over a damaged file " << tag;
-    } catch (const Exception& e) {
-      EXPECT_EQ(e.what(), db.LastLoadError());
+  for (const auto& row : rows) {
+    Put("project/KOVAX.ldb", row.bytes);
+    for (const int tag : {EditorModeTag, 0}) {
+      TApplicationTagScope scope(tag);
+      if (tag == EditorModeTag)
+        EXPECT_FALSE(db.LoadProjectDataBase());
+      else
+        EXPECT_THROW(db.LoadDataBaseFileStrict(file), EReadError);
+      const std::string& error = db.LastLoadError();
+      ASSERT_EQ(error.rfind("KOVAX.ldb could not be read completely; the database is not saved "
+                            "until it loads without error\n" +
+                                row.detail,
+                            0),
+                0u)
+          << error;
+      if (row.detail.back() == ' ') { // somewhere in the animations' chunk
+        const size_t byte = std::stoul(error.substr(error.rfind(' ')));
+        EXPECT_GT(byte, animations.DataAt);
+        EXPECT_LE(byte, animations.DataAt + animations.Size);
+      } else {
+        EXPECT_EQ(error.size(), error.find('\n') + 1 + row.detail.size()) << error;
+      }
+      try {
+        db.SaveProjectDataBase();
+        ADD_FAILURE() << "saved over a damaged file " << tag;
+      } catch (const Exception& e) {
+        EXPECT_EQ(e.what(), db.LastLoadError());
+      }
+      EXPECT_THROW(db.SaveDataBaseFile(Path("project/other.ldb")), Exception) << tag;
+      EXPECT_EQ(Get("project/KOVAX.ldb"), row.bytes) << tag;
+      EXPECT_FALSE(Exists("project/other.ldb")) << tag;
     }
-    EXPECT_THROW(db.SaveDataBaseFile(Path("project/other.ldb")), Exception) << tag;
-    EXPECT_EQ(Get("project/KOVAX.ldb"), damaged) << tag;
-    EXPECT_FALSE(Exists("project/other.ldb")) << tag;
   }
   db.Reset();
   db.SaveDataBaseFile(Path("project/other.ldb"));

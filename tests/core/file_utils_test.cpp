@@ -11,6 +11,7 @@
 #include "core/atomic_file.h"
 #include "core/errors.h"
 #include "core/file_utils.h"
+#include "core/project_files.h"
 #include "file_test_env.h"
 
 namespace {
@@ -96,7 +97,8 @@ TEST_F(FileUtils, DeleteFolderTreeTakesEverythingInsideAndNothingOutside) {
   EXPECT_TRUE(Exists("outside/keep.txt"));
 }
 
-// What an interrupted save leaves goes; whatever only looks like it stays.
+// What an interrupted save of a project file or a material leaves goes; whatever only
+// looks like it, or lies elsewhere, stays.
 TEST_F(FileUtils, RemoveStaleTemporaryFilesTakesOnlyThoseOfOurSaves) {
   // The name a real save gives its temporary file, seen while the save writes it.
   std::string ours;
@@ -106,18 +108,28 @@ TEST_F(FileUtils, RemoveStaleTemporaryFilesTakesOnlyThoseOfOurSaves) {
       if (entry.path().filename().string()[0] == '.') ours = entry.path().filename().string();
     return write(fd, "db", 2) == 2;
   });
-  ASSERT_TRUE(IsAtomicTemporaryName(ours)) << ours;
+  ASSERT_EQ(AtomicTemporaryTarget(ours), "KOVAX.ldb") << ours;
   Put("outside/keep.txt", "keep");
+  Put("outside/.Hit.wav.tmp1-2-3", "x");
   ASSERT_EQ(symlink(Path("outside/keep.txt").c_str(), Path("proj/.Map0001.lmu.tmp1-2-3").c_str()),
             0);
+  ASSERT_EQ(symlink(Path("outside").c_str(), Path("proj/Sound").c_str()), 0);
   Mkdir("proj/.KOVAX.lmt.tmp1-2-3");
+  Mkdir("proj/charset");
+  Mkdir("proj/Music");
+  Mkdir("proj/Notes");
   const struct {
     std::string name;
     bool goes;
   } rows[] = {
       {ours, true},
       {".KOVAX.lmt.tmp40-0-123456", true},
-      {".notes.tmp.txt.tmp7-8-9", true},
+      {".kovax.LDB.tmp1-2-3", true},
+      {".KOVAX.ini.tmp1-2-3", true},
+      {".Map0012.LMU.tmp5-6-7", true},
+      {".Map12.lmu.tmp5-6-7", false},
+      {".notes.tmp1-2-3", false}, // the author's
+      {".notes.tmp.txt.tmp7-8-9", false},
       {"KOVAX.ldb.tmp1-2-3", false}, // not hidden
       {".KOVAX.ldb.tmp", false},
       {".KOVAX.ldb.tmp1-2", false},
@@ -125,6 +137,13 @@ TEST_F(FileUtils, RemoveStaleTemporaryFilesTakesOnlyThoseOfOurSaves) {
       {".KOVAX.ldb.tmp1--3", false},
       {".tmp1-2-3", false}, // no target name
       {".hidden", false},
+      {"charset/.Hero.PNG.tmp1-2-3", true},
+      {"charset/.Hero.xyz.tmp1-2-3", true},
+      {"charset/.Hero.txt.tmp1-2-3", false},
+      {"charset/.KOVAX.ldb.tmp1-2-3", false},
+      {"Music/.Theme.mid.tmp1-2-3", true},
+      {"Music/.Theme.png.tmp1-2-3", false},
+      {"Notes/.Hero.png.tmp1-2-3", false}, // no material folder
   };
   for (const auto& row : rows)
     Put("proj/" + row.name, "x");
@@ -134,6 +153,7 @@ TEST_F(FileUtils, RemoveStaleTemporaryFilesTakesOnlyThoseOfOurSaves) {
   EXPECT_EQ(Get("proj/KOVAX.ldb"), "db");
   EXPECT_TRUE(std::filesystem::is_symlink(Path("proj/.Map0001.lmu.tmp1-2-3")));
   EXPECT_EQ(Get("outside/keep.txt"), "keep");
+  EXPECT_TRUE(Exists("outside/.Hit.wav.tmp1-2-3")); // a linked folder is not entered
   EXPECT_TRUE(FolderExists(Path("proj/.KOVAX.lmt.tmp1-2-3")));
 }
 

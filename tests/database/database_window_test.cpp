@@ -273,19 +273,34 @@ TEST_F(DataBaseWindow, AFailedReloadOnCloseSaysWhyAndTheMusicButtonOnlyListens) 
   EXPECT_EQ(boxes.Boxes()[0].text.toStdString(), DataBase().LastLoadError());
 }
 
-// A database that stopped loading in the monster table holds defaults in every table after
-// it: OK says why and keeps the window open, and the file keeps every byte.
+// A database whose load failed, in the monster table or at damage that shifted what was
+// read after it, holds defaults or garbage: OK says why and keeps the window open, and
+// the file keeps every byte.
 TEST_F(DataBaseWindow, OkOnADatabaseThatDidNotLoadLeavesItsFileAndSaysWhy) {
-  const std::string damaged = DamageTable(FileBytes(), 14);
-  Put(std::string("Project/") + DataBaseFileName, damaged);
-  ASSERT_FALSE(DataBase().LoadProjectDataBase());
-  Open(0);
-  Ok();
-  ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text.toStdString(), DataBase().LastLoadError());
-  EXPECT_NE(DataBase().LastLoadError().find(DataBaseFileName), std::string::npos);
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(FileBytes(), damaged);
+  const std::string good = FileBytes();
+  const struct {
+    std::string bytes;
+    const char* table;
+  } rows[] = {
+      {DamageTable(good, 14), "Monsters"},
+      {DamageFirstName(good, 19), "Battle Animation"},
+      {DamageTableLength(good, 12), "Skills"},
+      {DamageTableId(good, 11, 10), "Hero"},
+  };
+  for (const auto& row : rows) {
+    Put(std::string("Project/") + DataBaseFileName, row.bytes);
+    ASSERT_FALSE(DataBase().LoadProjectDataBase()) << row.table;
+    Open(0);
+    const size_t shown = boxes.Boxes().size();
+    Ok();
+    ASSERT_EQ(boxes.Boxes().size(), shown + 1) << row.table;
+    const std::string error = DataBase().LastLoadError();
+    EXPECT_EQ(boxes.Boxes().back().text.toStdString(), error);
+    EXPECT_NE(error.find(DataBaseFileName), std::string::npos);
+    EXPECT_NE(error.find(std::string("The ") + row.table + " table"), std::string::npos) << error;
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(FileBytes() == row.bytes) << row.table;
+  }
 }
 
 } // namespace

@@ -59,6 +59,8 @@ TFixedMemo::TFixedMemo(QWidget* parent) : QTextEdit(parent) {
   setLineWrapMode(QTextEdit::FixedPixelWidth);
   document()->setDocumentMargin(DocumentMargin);
   setCursor(Qt::IBeamCursor);
+  // Tab and Shift+Tab move between the dialog's controls, as in every dialog.
+  setTabChangesFocus(true);
 }
 
 int TFixedMemo::MaxLines() const {

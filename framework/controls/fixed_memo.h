@@ -1,6 +1,6 @@
 // A multi-line text field that holds exactly the lines it shows: lines wrap at its
 // width, and typing or pasting that would need another line is refused. Ctrl+Enter and
-// Escape are the dialog's OK and Cancel.
+// Escape are the dialog's OK and Cancel, Tab moves to the next control.
 #pragma once
 
 #include <QFont>

@@ -228,9 +228,21 @@ TEST_F(CommandDialogs, OnlyTheChosenFormsControlsAreEnabled) {
   EXPECT_EQ(FindControl<QComboBox>(form.get(), "ComboBox1")->currentIndex(), 2);
 }
 
-// Ctrl+Return in the memo is OK and Escape is Cancel; a double click on the face
-// preview opens the face picker.
+// Ctrl+Return in the memo is OK and Escape is Cancel, Tab and Shift+Tab move between the
+// controls; a double click on the face preview opens the face picker.
 TEST_F(CommandDialogs, MemoKeysAndFacePreview) {
+  {
+    auto form = Open(10110, Map, "");
+    auto* memo = FindControl<TFixedMemo>(form.get(), "FixedMemo1");
+    QTest::keyClicks(memo, "Hi");
+    QTest::keyClick(memo, Qt::Key_Tab);
+    EXPECT_FALSE(memo->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_TRUE(memo->hasFocus());
+    QTest::keyClicks(memo, "!");
+    Click(*form, "ButtonOk");
+    EXPECT_EQ(FormatLines(*form->ScriptList), R"(0 10110 "Hi!" [])");
+  }
   for (auto [key, modifiers, result] : {std::tuple{Qt::Key_Return, Qt::ControlModifier, mrOk},
                                         std::tuple{Qt::Key_Escape, Qt::NoModifier, mrCancel}}) {
     auto form = Open(10110, Map, "");

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QPolygon>
 #include <QStyle>
 #include <QTimer>
@@ -168,6 +169,19 @@ void TSpinButton::paintEvent(QPaintEvent*) {
 
 TAutoSelectEdit::TAutoSelectEdit(QWidget* parent) : QLineEdit(parent) {
   setValidator(new TFirstLineCheck(this));
+  // A box that is not its window's focus has no selection. Its own menu leaves it the
+  // focus of its window, and works on the selection.
+  connect(this, &QLineEdit::selectionChanged, this, [this] {
+    if (window()->focusWidget() != this && hasSelectedText()) deselect();
+  });
+  // The focus of a window that is not active keeps its selection for when the window
+  // comes back, but does not show it.
+  QPalette colours = palette();
+  colours.setColor(QPalette::Inactive, QPalette::Highlight,
+                   colours.color(QPalette::Inactive, QPalette::Base));
+  colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   colours.color(QPalette::Inactive, QPalette::Text));
+  setPalette(colours);
   // Qt tells an edit of the author's before the change that follows from it.
   connect(this, &QLineEdit::textEdited, this, [this] { userEdit_ = true; });
   connect(this, &QLineEdit::textChanged, this, [this] {

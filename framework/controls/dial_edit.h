@@ -60,6 +60,7 @@ private:
 // one line: whatever the author adds (typed, pasted, dropped, composed, inserted) counts
 // only up to its first line break or control character, and when nothing of it remains
 // the box stays as it was. Text the program sets is kept as it is and shown from its start.
+// A selection shows only while the box has the focus.
 class TAutoSelectEdit : public QLineEdit {
   Q_OBJECT
 public:

@@ -62,9 +62,10 @@ TEST_F(CommandDialogs, MessageCommands) {
           {Map, "",
            R"(0 10140 "A//C" [2] | 0 20140 "A" [0] | 1 10 "" [] | 0 20140 "" [1] | 1 10 "" [] | 0 20140 "C" [2] | 1 10 "" [] | 0 20141 "" [])",
            [](TFormEvCmdBase& f) {
-             FindControl<QLineEdit>(&f, "OverEdit1")->selectAll();
+             // Entering a box selects its text.
+             FindControl<QLineEdit>(&f, "OverEdit1")->setFocus(Qt::TabFocusReason);
              QTest::keyClicks(FindControl<QLineEdit>(&f, "OverEdit1"), "A");
-             FindControl<QLineEdit>(&f, "OverEdit2")->selectAll();
+             FindControl<QLineEdit>(&f, "OverEdit2")->setFocus(Qt::TabFocusReason);
              QTest::keyClick(FindControl<QLineEdit>(&f, "OverEdit2"), Qt::Key_Delete);
              QTest::keyClicks(FindControl<QLineEdit>(&f, "OverEdit3"), "C");
            }},

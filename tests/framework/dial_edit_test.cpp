@@ -232,13 +232,36 @@ TEST_F(DialEditForm, EnteringOrClickingIntoTheFieldSelectsAll) {
 
 TEST_F(DialEditForm, OverEditSelectsItsTextWhenTheProgramChangesIt) {
   auto* over = new TOverEdit(&form);
-  over->setText("Hero");
-  EXPECT_EQ(over->selectedText(), "Hero");
   over->show();
-  over->setFocus();
+  // Without the focus the box shows no selection, and its text from the start.
+  over->setText("Hero");
+  EXPECT_FALSE(over->hasSelectedText());
+  EXPECT_EQ(over->cursorPosition(), 0);
+  over->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(over->selectedText(), "Hero");
+  over->setText("Heroine");
+  EXPECT_EQ(over->selectedText(), "Heroine");
+  // Another window hides the selection; it shows again when this one comes back.
+  const auto showsSelection = [over] {
+    const QPalette colours = QApplication::palette();
+    const QImage shown = over->grab().toImage();
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x)
+        for (auto group : {QPalette::Active, QPalette::Inactive})
+          if (shown.pixel(x, y) == colours.color(group, QPalette::Highlight).rgb()) return true;
+    return false;
+  };
+  EXPECT_TRUE(showsSelection());
+  QWidget other;
+  ShowAndActivate(&other);
+  EXPECT_FALSE(showsSelection());
+  ShowAndActivate(&form);
+  EXPECT_TRUE(over->hasFocus());
+  EXPECT_TRUE(showsSelection());
+  EXPECT_EQ(over->selectedText(), "Heroine");
   over->end(false);
   QTest::keyClicks(over, "s");
-  EXPECT_EQ(over->text(), "Heros");
+  EXPECT_EQ(over->text(), "Heroines");
   EXPECT_FALSE(over->hasSelectedText());
 }
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPoint>
 #include <memory>
+#include <optional>
 
 #include "framework/controls/inner_button.h"
 
@@ -69,12 +70,14 @@ public:
   void SetAutoSelect(bool value) { autoSelect_ = value; }
 
 protected:
+  bool event(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
   // Selects the whole text with the caret at its start, so a long text shows its start.
   void SelectWhole();
@@ -84,9 +87,33 @@ protected:
   bool selectsProgramText_ = false;
 
 private:
+  class TFirstLineCheck;
+  // An addition the check cut down: the selection it replaced and what is left of it.
+  struct TCutAddition {
+    QString before;
+    int start;
+    int end;
+    QString kept;
+  };
+
+  void HideSelection();
+  // Runs an entry of the author's; an addition cut down on the way is entered again as
+  // cut, so that it is one step of the undo history like any other.
+  template <class Entry> void AsAuthorEntry(Entry&& entry);
+  // Runs an undo or a redo, which brings back an earlier text as it was.
+  template <class Step> void AsHistoryStep(Step&& step);
+
   bool focusedByClick_ = false;
   bool swallowingClick_ = false;
   bool userEdit_ = false;
+  // The text and selection before the next change, for the check to find what it adds.
+  QString textBefore_;
+  int selectionStartBefore_ = 0;
+  int selectionEndBefore_ = 0;
+  int authorEntries_ = 0;
+  bool historyStep_ = false;
+  std::optional<TCutAddition> cutAddition_;
+  bool enteringCut_ = false;
 };
 
 class TDialEdit : public TAutoSelectEdit {

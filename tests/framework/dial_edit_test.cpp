@@ -348,6 +348,47 @@ TEST_F(DialEditForm, EveryWayInKeepsTheFirstLineOrLeavesTheBoxAsItWas) {
   EXPECT_EQ(box->text(), "A\nB\tCx");
 }
 
+// An addition that was cut down is one step of the history; undo and redo bring back
+// the texts as they were, whatever they hold.
+TEST_F(DialEditForm, UndoAndRedoBringBackTheTextsAsTheyWere) {
+  auto* box = new TOverEdit(&form);
+  box->show();
+  for (bool menu : {false, true}) {
+    SCOPED_TRACE(menu ? "menu" : "keys");
+    const auto step = [box, menu](QKeySequence::StandardKey key, const char* caption) {
+      if (menu)
+        PickFromContextMenu(box, caption);
+      else
+        QTest::keySequence(box, key);
+    };
+    box->setText("Hero");
+    box->setFocus(Qt::TabFocusReason);
+    QGuiApplication::clipboard()->setText("He\nX");
+    step(QKeySequence::Paste, "Paste");
+    EXPECT_EQ(box->text(), "He");
+    step(QKeySequence::Undo, "Undo");
+    EXPECT_EQ(box->text(), "Hero");
+    step(QKeySequence::Redo, "Redo");
+    EXPECT_EQ(box->text(), "He");
+
+    box->setText("A\tB");
+    box->end(false);
+    QTest::keyClicks(box, "x");
+    box->selectAll();
+    QTest::keyClicks(box, "y");
+    step(QKeySequence::Undo, "Undo");
+    EXPECT_EQ(box->text(), "A\tBx");
+    step(QKeySequence::Redo, "Redo");
+    EXPECT_EQ(box->text(), "y");
+    step(QKeySequence::Undo, "Undo");
+    // And the box goes on refusing what it cannot take.
+    box->selectAll();
+    QGuiApplication::clipboard()->setText("\nZ");
+    step(QKeySequence::Paste, "Paste");
+    EXPECT_EQ(box->text(), "A\tBx");
+  }
+}
+
 TEST_F(DialEditForm, ABoxFilledByTheProgramShowsTheStartOfItsText) {
   auto* over = new TOverEdit(&form);
   over->setGeometry(0, 0, 60, over->sizeHint().height());

@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "framework/controls/qt_text.h"
+
 namespace {
 
 constexpr int DialWidth = 10;
@@ -40,10 +42,10 @@ bool EndsLine(QChar c) {
   return u < 32 || u == 127 || u == 0x85 || u == 0x2028 || u == 0x2029;
 }
 
-// What a box takes of an addition: its first line.
+// What a box takes of an addition: its first line, less what the code page cannot hold.
 QString TakenPart(const QString& added) {
   const auto stop = std::find_if(added.begin(), added.end(), EndsLine);
-  return added.first(stop - added.begin());
+  return CodePageCharacters(added.first(stop - added.begin()));
 }
 
 } // namespace

@@ -58,9 +58,10 @@ private:
 
 // An edit that selects its whole text when it is entered or clicked into while it has
 // no focus (the click then places no caret). Both edits below build on it. Its text is
-// one line: whatever the author adds (typed, pasted, dropped, composed, inserted) counts
-// only up to its first line break or control character, and when nothing of it remains
-// the box stays as it was. Text the program sets is kept as it is and shown from its start.
+// one line of the game's code page: whatever the author adds (typed, pasted, dropped,
+// composed, inserted) counts only up to its first line break or control character and
+// without the characters the code page cannot hold, and when nothing of it remains the
+// box stays as it was. Text the program sets is kept as it is and shown from its start.
 // A selection shows only while the box has the focus.
 class TAutoSelectEdit : public QLineEdit {
   Q_OBJECT

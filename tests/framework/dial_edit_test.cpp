@@ -317,6 +317,9 @@ TEST_F(DialEditForm, EveryWayInKeepsTheFirstLineOrLeavesTheBoxAsItWas) {
       {QStringLiteral("First\u0085Second"), "First"},
       {"\nHero", ""},
       {"\tx", ""},
+      // Only what the game's code page holds is taken.
+      {QStringLiteral("\u03A9mega\u20AC"), QStringLiteral("mega\u20AC")},
+      {QStringLiteral("\U0001F600"), ""},
   };
   for (const auto& way : ways) {
     for (const auto& text : texts) {
@@ -342,10 +345,12 @@ TEST_F(DialEditForm, EveryWayInKeepsTheFirstLineOrLeavesTheBoxAsItWas) {
   EXPECT_EQ(box->text(), "Name");
 
   // What the program sets is kept whole, and the author's edits leave the rest of it.
-  box->setText("A\nB\tC");
+  box->setText(QStringLiteral("A\nB\tC\u03A9"));
   box->end(false);
   QTest::keyClicks(box, "x");
-  EXPECT_EQ(box->text(), "A\nB\tCx");
+  for (const QString& typed : {QStringLiteral("\u03A9"), QStringLiteral("y")})
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, typed, Qt::NoModifier);
+  EXPECT_EQ(box->text(), QStringLiteral("A\nB\tC\u03A9xy"));
 }
 
 // An addition that was cut down is one step of the history; undo and redo bring back

@@ -97,6 +97,10 @@ std::string Utf8ToCodePage(std::string_view utf8) {
   return out;
 }
 
+bool CodePageHolds(char32_t codePoint) {
+  return CodePointToByte(codePoint) >= 0;
+}
+
 char CodePageLowerChar(char c) {
   const uint8_t b = uint8_t(c);
   if (b >= 'A' && b <= 'Z') return char(b + 32);

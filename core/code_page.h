@@ -10,6 +10,8 @@
 std::string CodePageToUtf8(std::string_view bytes);
 // Characters the code page cannot hold, and malformed UTF-8, become '?'.
 std::string Utf8ToCodePage(std::string_view utf8);
+// Whether the code page has a byte for the character.
+bool CodePageHolds(char32_t codePoint);
 
 // Lower case within the code page (ASCII, the accented letters and the few extra pairs).
 char CodePageLowerChar(char c);

@@ -1,14 +1,20 @@
 #include "framework/controls/dial_edit.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
+#include <QPalette>
 #include <QPolygon>
 #include <QStyle>
 #include <QTimer>
 #include <QValidator>
 #include <algorithm>
+#include <utility>
+
+#include "framework/controls/qt_text.h"
 
 namespace {
 
@@ -36,45 +42,11 @@ bool EndsLine(QChar c) {
   return u < 32 || u == 127 || u == 0x85 || u == 0x2028 || u == 0x2029;
 }
 
-// The one check every change of a box's text passes, whichever way the text came in
-// (keys, paste from keys, menu or middle button, drop, input method, undo, insert()): it
-// keeps only the first line of what was added. The program's setText clears the
-// modified flag before the check runs, so stored texts pass as they are, whatever bytes
-// they hold.
-class TFirstLineCheck : public QValidator {
-public:
-  explicit TFirstLineCheck(QLineEdit* edit) : QValidator(edit), edit_(edit) {
-    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
-  }
-
-  State validate(QString& text, int& pos) const override {
-    if (!edit_->isModified()) return Acceptable;
-    // The added run lies between what is left of the old text's start and end; the caret
-    // stands after it.
-    const qsizetype caret = std::clamp<qsizetype>(pos, 0, text.size());
-    const qsizetype tailLimit = std::min(before_.size(), text.size() - caret);
-    qsizetype tail = 0;
-    while (tail < tailLimit && before_[before_.size() - 1 - tail] == text[text.size() - 1 - tail])
-      ++tail;
-    const qsizetype headLimit = std::min(before_.size(), text.size()) - tail;
-    qsizetype head = 0;
-    while (head < headLimit && before_[head] == text[head])
-      ++head;
-    const qsizetype end = text.size() - tail;
-    const auto stop = std::find_if(text.begin() + head, text.begin() + end, EndsLine);
-    if (stop == text.begin() + end) return Acceptable;
-    // Nothing of it remains: the line edit takes the change back whole, selection and all.
-    if (stop == text.begin() + head) return Invalid;
-    const qsizetype kept = stop - text.begin();
-    text = text.left(kept) + text.right(tail);
-    pos = static_cast<int>(kept);
-    return Acceptable;
-  }
-
-private:
-  QLineEdit* edit_;
-  QString before_;
-};
+// What a box takes of an addition: its first line, less what the code page cannot hold.
+QString TakenPart(const QString& added) {
+  const auto stop = std::find_if(added.begin(), added.end(), EndsLine);
+  return CodePageCharacters(added.first(stop - added.begin()));
+}
 
 } // namespace
 
@@ -166,8 +138,99 @@ void TSpinButton::paintEvent(QPaintEvent*) {
 
 // ---- TAutoSelectEdit ----
 
+// The one check every change of a box's text passes, whichever way the text came in
+// (keys, paste from keys, menu or middle button, drop, input method, insert()): of what
+// was added it keeps what TakenPart keeps. The program's setText clears the modified flag
+// before the check runs, so stored texts pass as they are, whatever they hold; an undo or
+// a redo brings back a text the box held, and passes too.
+class TAutoSelectEdit::TFirstLineCheck : public QValidator {
+public:
+  explicit TFirstLineCheck(TAutoSelectEdit* edit) : QValidator(edit), edit_(edit) {}
+
+  State validate(QString& text, int& pos) const override {
+    TAutoSelectEdit& edit = *edit_;
+    if (!edit.isModified() || edit.historyStep_) return Acceptable;
+    const QString& before = edit.textBefore_;
+    qsizetype start = 0;
+    qsizetype tail = 0;
+    FindAddition(before, text, pos, start, tail);
+    const qsizetype end = text.size() - tail;
+    if (end <= start) return Acceptable;
+    const QString added = text.sliced(start, end - start);
+    const QString kept = TakenPart(added);
+    if (kept == added) return Acceptable;
+    // Nothing of it remains: the line edit takes the change back whole, selection and all.
+    if (kept.isEmpty()) return Invalid;
+    if (edit.authorEntries_ > 0) {
+      // A text put in here would clear the undo history, so the change is taken back and
+      // what is kept of it entered once the author's entry is over.
+      edit.cutAddition_ = TCutAddition{before, static_cast<int>(start),
+                                       static_cast<int>(before.size() - tail), kept};
+      return Invalid;
+    }
+    text = text.first(start) + kept + text.last(tail);
+    pos = static_cast<int>(start + kept.size());
+    return Acceptable;
+  }
+
+private:
+  // Where the added run starts in Text, and how much of the old text's end follows it.
+  void FindAddition(const QString& before, const QString& text, int pos, qsizetype& start,
+                    qsizetype& tail) const {
+    // An entry replaces the selection (or inserts at the caret) that the box had before.
+    const qsizetype from = edit_->selectionStartBefore_;
+    const qsizetype to = edit_->selectionEndBefore_;
+    if (0 <= from && from <= to && to <= before.size()) {
+      tail = before.size() - to;
+      if (text.size() >= from + tail &&
+          QStringView(text).first(from) == QStringView(before).first(from) &&
+          QStringView(text).last(tail) == QStringView(before).last(tail)) {
+        start = from;
+        return;
+      }
+    }
+    // Otherwise the run lies between what is left of the old text's start and end; the
+    // caret stands after it.
+    const qsizetype caret = std::clamp<qsizetype>(pos, 0, text.size());
+    const qsizetype tailLimit = std::min(before.size(), text.size() - caret);
+    tail = 0;
+    while (tail < tailLimit && before[before.size() - 1 - tail] == text[text.size() - 1 - tail])
+      ++tail;
+    const qsizetype headLimit = std::min(before.size(), text.size()) - tail;
+    start = 0;
+    while (start < headLimit && before[start] == text[start])
+      ++start;
+  }
+
+  TAutoSelectEdit* edit_;
+};
+
 TAutoSelectEdit::TAutoSelectEdit(QWidget* parent) : QLineEdit(parent) {
   setValidator(new TFirstLineCheck(this));
+  const auto rememberSelection = [this] {
+    const bool selected = hasSelectedText();
+    selectionStartBefore_ = selected ? selectionStart() : cursorPosition();
+    selectionEndBefore_ = selected ? selectionEnd() : cursorPosition();
+  };
+  connect(this, &QLineEdit::textChanged, this, [this, rememberSelection](const QString& text) {
+    textBefore_ = text;
+    rememberSelection();
+  });
+  connect(this, &QLineEdit::cursorPositionChanged, this, rememberSelection);
+  // A box that is not its window's focus has no selection. Its own menu leaves it the
+  // focus of its window, and works on the selection.
+  connect(this, &QLineEdit::selectionChanged, this, [this, rememberSelection] {
+    if (window()->focusWidget() != this) HideSelection();
+    rememberSelection();
+  });
+  // The focus of a window that is not active keeps its selection for when the window
+  // comes back, but does not show it.
+  QPalette colours = palette();
+  colours.setColor(QPalette::Inactive, QPalette::Highlight,
+                   colours.color(QPalette::Inactive, QPalette::Base));
+  colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   colours.color(QPalette::Inactive, QPalette::Text));
+  setPalette(colours);
   // Qt tells an edit of the author's before the change that follows from it.
   connect(this, &QLineEdit::textEdited, this, [this] { userEdit_ = true; });
   connect(this, &QLineEdit::textChanged, this, [this] {
@@ -185,6 +248,41 @@ TAutoSelectEdit::TAutoSelectEdit(QWidget* parent) : QLineEdit(parent) {
 void TAutoSelectEdit::SelectWhole() {
   const int length = static_cast<int>(text().size());
   setSelection(length, -length);
+}
+
+void TAutoSelectEdit::HideSelection() {
+  if (hasSelectedText() && !enteringCut_) deselect();
+}
+
+template <class Entry> void TAutoSelectEdit::AsAuthorEntry(Entry&& entry) {
+  ++authorEntries_;
+  entry();
+  --authorEntries_;
+  if (authorEntries_ > 0 || !cutAddition_) return;
+  // The line edit took the change back; enter what the check kept of it instead, with
+  // the selection it replaces in place whatever has the focus.
+  const TCutAddition cut = std::move(*cutAddition_);
+  cutAddition_.reset();
+  if (text() != cut.before) return;
+  enteringCut_ = true;
+  if (cut.end > cut.start)
+    setSelection(cut.start, cut.end - cut.start);
+  else
+    setCursorPosition(cut.start);
+  insert(cut.kept);
+  enteringCut_ = false;
+}
+
+template <class Step> void TAutoSelectEdit::AsHistoryStep(Step&& step) {
+  historyStep_ = true;
+  step();
+  historyStep_ = false;
+}
+
+bool TAutoSelectEdit::event(QEvent* event) {
+  bool handled = false;
+  AsAuthorEntry([&] { handled = QLineEdit::event(event); });
+  return handled;
 }
 
 void TAutoSelectEdit::focusInEvent(QFocusEvent* event) {
@@ -231,7 +329,27 @@ void TAutoSelectEdit::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
+    AsHistoryStep([&] { QLineEdit::keyPressEvent(event); });
+    return;
+  }
   QLineEdit::keyPressEvent(event);
+}
+
+void TAutoSelectEdit::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  // The menu's actions run outside the box's events: its undo and redo are history steps,
+  // its paste an entry of the author's.
+  for (QAction* action : menu->actions()) {
+    if (disconnect(action, SIGNAL(triggered()), this, SLOT(undo())))
+      connect(action, &QAction::triggered, this, [this] { AsHistoryStep([this] { undo(); }); });
+    else if (disconnect(action, SIGNAL(triggered()), this, SLOT(redo())))
+      connect(action, &QAction::triggered, this, [this] { AsHistoryStep([this] { redo(); }); });
+    else if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste())))
+      connect(action, &QAction::triggered, this, [this] { AsAuthorEntry([this] { paste(); }); });
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
 }
 
 // ---- TDialEdit ----

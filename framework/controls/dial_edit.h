@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPoint>
 #include <memory>
+#include <optional>
 
 #include "framework/controls/inner_button.h"
 
@@ -57,9 +58,11 @@ private:
 
 // An edit that selects its whole text when it is entered or clicked into while it has
 // no focus (the click then places no caret). Both edits below build on it. Its text is
-// one line: whatever the author adds (typed, pasted, dropped, composed, inserted) counts
-// only up to its first line break or control character, and when nothing of it remains
-// the box stays as it was. Text the program sets is kept as it is and shown from its start.
+// one line of the game's code page: whatever the author adds (typed, pasted, dropped,
+// composed, inserted) counts only up to its first line break or control character and
+// without the characters the code page cannot hold, and when nothing of it remains the
+// box stays as it was. Text the program sets is kept as it is and shown from its start.
+// A selection shows only while the box has the focus.
 class TAutoSelectEdit : public QLineEdit {
   Q_OBJECT
 public:
@@ -68,12 +71,14 @@ public:
   void SetAutoSelect(bool value) { autoSelect_ = value; }
 
 protected:
+  bool event(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
   // Selects the whole text with the caret at its start, so a long text shows its start.
   void SelectWhole();
@@ -83,9 +88,33 @@ protected:
   bool selectsProgramText_ = false;
 
 private:
+  class TFirstLineCheck;
+  // An addition the check cut down: the selection it replaced and what is left of it.
+  struct TCutAddition {
+    QString before;
+    int start;
+    int end;
+    QString kept;
+  };
+
+  void HideSelection();
+  // Runs an entry of the author's; an addition cut down on the way is entered again as
+  // cut, so that it is one step of the undo history like any other.
+  template <class Entry> void AsAuthorEntry(Entry&& entry);
+  // Runs an undo or a redo, which brings back an earlier text as it was.
+  template <class Step> void AsHistoryStep(Step&& step);
+
   bool focusedByClick_ = false;
   bool swallowingClick_ = false;
   bool userEdit_ = false;
+  // The text and selection before the next change, for the check to find what it adds.
+  QString textBefore_;
+  int selectionStartBefore_ = 0;
+  int selectionEndBefore_ = 0;
+  int authorEntries_ = 0;
+  bool historyStep_ = false;
+  std::optional<TCutAddition> cutAddition_;
+  bool enteringCut_ = false;
 };
 
 class TDialEdit : public TAutoSelectEdit {

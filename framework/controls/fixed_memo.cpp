@@ -10,6 +10,8 @@
 #include <QTextLayout>
 #include <QTextOption>
 
+#include "framework/controls/qt_text.h"
+
 namespace {
 
 // The memo's frame and its document margin take 6 pixels of its height in all.
@@ -18,7 +20,9 @@ constexpr int HeightOutsideLines = 6;
 
 QString NormalisedBreaks(QString text) {
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  // The Unicode line and paragraph breaks, which the code page cannot hold, break a line too.
+  for (const char16_t brk : {u'\r', u'\u0085', u'\u2028', u'\u2029'})
+    text.replace(QChar(brk), QLatin1Char('\n'));
   return text;
 }
 
@@ -59,6 +63,8 @@ TFixedMemo::TFixedMemo(QWidget* parent) : QTextEdit(parent) {
   setLineWrapMode(QTextEdit::FixedPixelWidth);
   document()->setDocumentMargin(DocumentMargin);
   setCursor(Qt::IBeamCursor);
+  // Tab and Shift+Tab move between the dialog's controls, as in every dialog.
+  setTabChangesFocus(true);
 }
 
 int TFixedMemo::MaxLines() const {
@@ -111,10 +117,32 @@ void TFixedMemo::keyPressEvent(QKeyEvent* event) {
     emit Cancel();
     return;
   }
+  // The text is stored in the game's code page: what it cannot hold is not typed.
+  const QString typed = CodePageCharacters(event->text());
+  if (typed != event->text()) {
+    if (typed.isEmpty()) {
+      event->accept();
+      return;
+    }
+    QKeyEvent held(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                   event->nativeVirtualKey(), event->nativeModifiers(), typed,
+                   event->isAutoRepeat(), event->count());
+    EditWithinLines([&] { QTextEdit::keyPressEvent(&held); });
+    event->setAccepted(held.isAccepted());
+    return;
+  }
   EditWithinLines([&] { QTextEdit::keyPressEvent(event); });
 }
 
 void TFixedMemo::inputMethodEvent(QInputMethodEvent* event) {
+  const QString committed = CodePageCharacters(event->commitString());
+  if (committed != event->commitString()) {
+    QInputMethodEvent held(event->preeditString(), event->attributes());
+    held.setCommitString(committed, event->replacementStart(), event->replacementLength());
+    EditWithinLines([&] { QTextEdit::inputMethodEvent(&held); });
+    event->setAccepted(held.isAccepted());
+    return;
+  }
   EditWithinLines([&] { QTextEdit::inputMethodEvent(event); });
 }
 
@@ -134,7 +162,7 @@ void TFixedMemo::PasteText(const QString& text) {
   QTextCursor cursor(&trial);
   cursor.setPosition(current.selectionStart());
   cursor.setPosition(current.selectionEnd(), QTextCursor::KeepAnchor);
-  cursor.insertText(NormalisedBreaks(text));
+  cursor.insertText(CodePageCharacters(NormalisedBreaks(text)));
   QString result = trial.toPlainText();
   int caret = cursor.position();
   const int lines = CountWrappedLines(result, font(), WrapWidth());

@@ -1,6 +1,7 @@
 // A multi-line text field that holds exactly the lines it shows: lines wrap at its
 // width, and typing or pasting that would need another line is refused. Ctrl+Enter and
-// Escape are the dialog's OK and Cancel.
+// Escape are the dialog's OK and Cancel, Tab moves to the next control. Characters the
+// game's code page cannot hold are not taken in.
 #pragma once
 
 #include <QFont>

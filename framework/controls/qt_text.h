@@ -9,3 +9,5 @@
 QString ToQString(std::string_view bytes);
 // Characters the code page cannot hold become '?'.
 std::string FromQString(const QString& text);
+// The characters of Text that the code page holds, in order; the others are left out.
+QString CodePageCharacters(const QString& text);

@@ -183,8 +183,13 @@ TDialEdit* TFormBuilder::DialEdit(const char* name, int minValue, int maxValue, 
   auto* edit = Add<TDialEdit>(name);
   edit->SetMinValue(minValue);
   edit->SetMaxValue(maxValue);
+  // A refresh that shows the same number leaves the box alone: the author may be typing
+  // in it, and setting the value selects the whole text of a focused box.
   return Bind(
-      edit, &QLineEdit::textChanged, std::move(value), [](TDialEdit* c, int v) { c->SetValue(v); },
+      edit, &QLineEdit::textChanged, std::move(value),
+      [](TDialEdit* c, int v) {
+        if (c->text() != QString::number(v)) c->SetValue(v);
+      },
       [](TDialEdit* c) { return c->Value(); });
 }
 

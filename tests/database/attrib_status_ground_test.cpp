@@ -39,6 +39,7 @@ protected:
   }
   void Type(const char* name, const QString& text) {
     auto* edit = Find<QLineEdit>(name);
+    edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, text);
   }

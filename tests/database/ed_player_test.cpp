@@ -184,6 +184,7 @@ TEST_F(HeroPage, LearnedSkillsShowAddDeleteAndStopAt500) {
     EXPECT_EQ(skills->count(), SkillList->GetCount() - 1);
     EXPECT_EQ(skills->itemText(0), ToQString(SkillList->FindById(2)->Name));
     auto* level = FindControl<TDialEdit>(dialog, "DialEdit1");
+    level->setFocus();
     level->selectAll();
     QTest::keyClicks(level, "3");
     FindControl<QPushButton>(dialog, "ButtonOk")->click();

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QListView>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -59,6 +60,30 @@ TEST_F(OneLineBoxes, APasteStoresItsFirstLineOrLeavesTheText) {
     EXPECT_EQ(row.stored(), "Other");
     EXPECT_EQ(edit->text(), "Other");
   }
+}
+
+// A page's boxes are filled while the tab row or the list has the focus: none of them
+// shows a selection then, and the one clicked into selects its whole text.
+TEST_F(OneLineBoxes, ABoxShowsASelectionOnlyWhileItHasTheFocus) {
+  const auto check = [this](const char* when) {
+    SCOPED_TRACE(when);
+    auto* name = Find<QLineEdit>("OverEdit1");
+    EXPECT_FALSE(name->text().isEmpty());
+    for (QLineEdit* box : Page().findChildren<QLineEdit*>()) {
+      EXPECT_TRUE(box->hasFocus() || !box->hasSelectedText()) << box->objectName().toStdString();
+    }
+    return name;
+  };
+  OpenOn(HeroTab, 0);
+  QTest::keyClick(window.get(), Qt::Key_Tab, Qt::ControlModifier);
+  ASSERT_EQ(window->CurrentTab(), SkillTab);
+  check("after a tab change");
+  Find<QListView>("DataList")->setFocus(Qt::MouseFocusReason);
+  Select(1);
+  QLineEdit* name = check("after another entry");
+  QTest::mouseClick(name, Qt::LeftButton, {}, QPoint(4, 4));
+  EXPECT_TRUE(name->hasFocus());
+  EXPECT_EQ(name->selectedText(), name->text());
 }
 
 } // namespace

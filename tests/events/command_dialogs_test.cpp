@@ -62,9 +62,10 @@ TEST_F(CommandDialogs, MessageCommands) {
           {Map, "",
            R"(0 10140 "A//C" [2] | 0 20140 "A" [0] | 1 10 "" [] | 0 20140 "" [1] | 1 10 "" [] | 0 20140 "C" [2] | 1 10 "" [] | 0 20141 "" [])",
            [](TFormEvCmdBase& f) {
-             FindControl<QLineEdit>(&f, "OverEdit1")->selectAll();
+             // Entering a box selects its text.
+             FindControl<QLineEdit>(&f, "OverEdit1")->setFocus(Qt::TabFocusReason);
              QTest::keyClicks(FindControl<QLineEdit>(&f, "OverEdit1"), "A");
-             FindControl<QLineEdit>(&f, "OverEdit2")->selectAll();
+             FindControl<QLineEdit>(&f, "OverEdit2")->setFocus(Qt::TabFocusReason);
              QTest::keyClick(FindControl<QLineEdit>(&f, "OverEdit2"), Qt::Key_Delete);
              QTest::keyClicks(FindControl<QLineEdit>(&f, "OverEdit3"), "C");
            }},
@@ -228,9 +229,21 @@ TEST_F(CommandDialogs, OnlyTheChosenFormsControlsAreEnabled) {
   EXPECT_EQ(FindControl<QComboBox>(form.get(), "ComboBox1")->currentIndex(), 2);
 }
 
-// Ctrl+Return in the memo is OK and Escape is Cancel; a double click on the face
-// preview opens the face picker.
+// Ctrl+Return in the memo is OK and Escape is Cancel, Tab and Shift+Tab move between the
+// controls; a double click on the face preview opens the face picker.
 TEST_F(CommandDialogs, MemoKeysAndFacePreview) {
+  {
+    auto form = Open(10110, Map, "");
+    auto* memo = FindControl<TFixedMemo>(form.get(), "FixedMemo1");
+    QTest::keyClicks(memo, "Hi");
+    QTest::keyClick(memo, Qt::Key_Tab);
+    EXPECT_FALSE(memo->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_TRUE(memo->hasFocus());
+    QTest::keyClicks(memo, "!");
+    Click(*form, "ButtonOk");
+    EXPECT_EQ(FormatLines(*form->ScriptList), R"(0 10110 "Hi!" [])");
+  }
   for (auto [key, modifiers, result] : {std::tuple{Qt::Key_Return, Qt::ControlModifier, mrOk},
                                         std::tuple{Qt::Key_Escape, Qt::NoModifier, mrCancel}}) {
     auto form = Open(10110, Map, "");

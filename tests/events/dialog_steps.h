@@ -31,6 +31,7 @@ inline TStep Clicks(std::initializer_list<const char*> names) {
 inline TStep Dial(const char* name, int value) {
   return [=](TFormEvCmdBase& form) {
     auto* edit = FindControl<TDialEdit>(&form, name);
+    edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, QString::number(value));
   };

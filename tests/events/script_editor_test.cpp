@@ -145,6 +145,7 @@ TEST_F(ScriptEditor, ABrokenLineGoesWithTheCommandAboveIt) {
     handed = dialog.ScriptList->GetCount();
     ShowAndActivate(&dialog);
     auto* edit = FindControl<TDialEdit>(&dialog, "DialEdit1");
+    edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, "7");
     QTest::mouseClick(FindControl<QPushButton>(&dialog, "ButtonOk"), Qt::LeftButton);

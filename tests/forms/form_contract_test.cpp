@@ -264,6 +264,17 @@ int Colours(const QImage& image) {
   return colours.size();
 }
 
+// Whether the image holds a colour that a selection paints in.
+bool ShowsASelection(const QImage& image) {
+  const QPalette colours = QApplication::palette();
+  const QRgb active = colours.color(QPalette::Active, QPalette::Highlight).rgb();
+  const QRgb inactive = colours.color(QPalette::Inactive, QPalette::Highlight).rgb();
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) == active || image.pixel(x, y) == inactive) return true;
+  return false;
+}
+
 bool ShowsAValue(QWidget* control) {
   if (auto* combo = qobject_cast<QComboBox*>(control)) return !combo->currentText().isEmpty();
   if (auto* edit = qobject_cast<QLineEdit*>(control)) return !edit->text().isEmpty();
@@ -425,6 +436,9 @@ void CheckWhatShows(QWidget* form) {
     if (qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
         qobject_cast<TDashBox*>(control)) {
       EXPECT_GE(control->height(), control->sizeHint().height()) << "too low for its text";
+    }
+    if (qobject_cast<QLineEdit*>(control) && !control->hasFocus()) {
+      EXPECT_FALSE(ShowsASelection(grab.copy(onForm))) << "a selection without the focus";
     }
     if (!control->isEnabled() && !(rules && rules->GreyedShowingValue(control))) {
       EXPECT_FALSE(ShowsAValue(control)) << "disabled, yet it shows a value";

@@ -232,13 +232,36 @@ TEST_F(DialEditForm, EnteringOrClickingIntoTheFieldSelectsAll) {
 
 TEST_F(DialEditForm, OverEditSelectsItsTextWhenTheProgramChangesIt) {
   auto* over = new TOverEdit(&form);
-  over->setText("Hero");
-  EXPECT_EQ(over->selectedText(), "Hero");
   over->show();
-  over->setFocus();
+  // Without the focus the box shows no selection, and its text from the start.
+  over->setText("Hero");
+  EXPECT_FALSE(over->hasSelectedText());
+  EXPECT_EQ(over->cursorPosition(), 0);
+  over->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(over->selectedText(), "Hero");
+  over->setText("Heroine");
+  EXPECT_EQ(over->selectedText(), "Heroine");
+  // Another window hides the selection; it shows again when this one comes back.
+  const auto showsSelection = [over] {
+    const QPalette colours = QApplication::palette();
+    const QImage shown = over->grab().toImage();
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x)
+        for (auto group : {QPalette::Active, QPalette::Inactive})
+          if (shown.pixel(x, y) == colours.color(group, QPalette::Highlight).rgb()) return true;
+    return false;
+  };
+  EXPECT_TRUE(showsSelection());
+  QWidget other;
+  ShowAndActivate(&other);
+  EXPECT_FALSE(showsSelection());
+  ShowAndActivate(&form);
+  EXPECT_TRUE(over->hasFocus());
+  EXPECT_TRUE(showsSelection());
+  EXPECT_EQ(over->selectedText(), "Heroine");
   over->end(false);
   QTest::keyClicks(over, "s");
-  EXPECT_EQ(over->text(), "Heros");
+  EXPECT_EQ(over->text(), "Heroines");
   EXPECT_FALSE(over->hasSelectedText());
 }
 
@@ -294,6 +317,9 @@ TEST_F(DialEditForm, EveryWayInKeepsTheFirstLineOrLeavesTheBoxAsItWas) {
       {QStringLiteral("First\u0085Second"), "First"},
       {"\nHero", ""},
       {"\tx", ""},
+      // Only what the game's code page holds is taken.
+      {QStringLiteral("\u03A9mega\u20AC"), QStringLiteral("mega\u20AC")},
+      {QStringLiteral("\U0001F600"), ""},
   };
   for (const auto& way : ways) {
     for (const auto& text : texts) {
@@ -319,10 +345,53 @@ TEST_F(DialEditForm, EveryWayInKeepsTheFirstLineOrLeavesTheBoxAsItWas) {
   EXPECT_EQ(box->text(), "Name");
 
   // What the program sets is kept whole, and the author's edits leave the rest of it.
-  box->setText("A\nB\tC");
+  box->setText(QStringLiteral("A\nB\tC\u03A9"));
   box->end(false);
   QTest::keyClicks(box, "x");
-  EXPECT_EQ(box->text(), "A\nB\tCx");
+  for (const QString& typed : {QStringLiteral("\u03A9"), QStringLiteral("y")})
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, typed, Qt::NoModifier);
+  EXPECT_EQ(box->text(), QStringLiteral("A\nB\tC\u03A9xy"));
+}
+
+// An addition that was cut down is one step of the history; undo and redo bring back
+// the texts as they were, whatever they hold.
+TEST_F(DialEditForm, UndoAndRedoBringBackTheTextsAsTheyWere) {
+  auto* box = new TOverEdit(&form);
+  box->show();
+  for (bool menu : {false, true}) {
+    SCOPED_TRACE(menu ? "menu" : "keys");
+    const auto step = [box, menu](QKeySequence::StandardKey key, const char* caption) {
+      if (menu)
+        PickFromContextMenu(box, caption);
+      else
+        QTest::keySequence(box, key);
+    };
+    box->setText("Hero");
+    box->setFocus(Qt::TabFocusReason);
+    QGuiApplication::clipboard()->setText("He\nX");
+    step(QKeySequence::Paste, "Paste");
+    EXPECT_EQ(box->text(), "He");
+    step(QKeySequence::Undo, "Undo");
+    EXPECT_EQ(box->text(), "Hero");
+    step(QKeySequence::Redo, "Redo");
+    EXPECT_EQ(box->text(), "He");
+
+    box->setText("A\tB");
+    box->end(false);
+    QTest::keyClicks(box, "x");
+    box->selectAll();
+    QTest::keyClicks(box, "y");
+    step(QKeySequence::Undo, "Undo");
+    EXPECT_EQ(box->text(), "A\tBx");
+    step(QKeySequence::Redo, "Redo");
+    EXPECT_EQ(box->text(), "y");
+    step(QKeySequence::Undo, "Undo");
+    // And the box goes on refusing what it cannot take.
+    box->selectAll();
+    QGuiApplication::clipboard()->setText("\nZ");
+    step(QKeySequence::Paste, "Paste");
+    EXPECT_EQ(box->text(), "A\tBx");
+  }
 }
 
 TEST_F(DialEditForm, ABoxFilledByTheProgramShowsTheStartOfItsText) {

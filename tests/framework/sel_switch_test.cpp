@@ -87,6 +87,7 @@ TEST_F(SwitchPicker, NamesReachTheCatalogOnlyThroughApplyOrOk) {
   auto* edit = FindControl<QLineEdit>(form.get(), "OverEdit1");
   auto* apply = FindControl<QPushButton>(form.get(), "ButtonApply");
   EXPECT_FALSE(apply->isEnabled());
+  edit->setFocus();
   edit->selectAll();
   QTest::keyClicks(edit, "Door");
   EXPECT_EQ(FindControl<QListWidget>(form.get(), "DataList")->item(0)->text(), "0001:Door");
@@ -97,6 +98,7 @@ TEST_F(SwitchPicker, NamesReachTheCatalogOnlyThroughApplyOrOk) {
 
   auto second = Open();
   edit = FindControl<QLineEdit>(second.get(), "OverEdit1");
+  edit->setFocus();
   edit->selectAll();
   QTest::keyClicks(edit, "Gate");
   QTest::mouseClick(FindControl<QPushButton>(second.get(), "ButtonApply"), Qt::LeftButton);
@@ -108,6 +110,7 @@ TEST_F(SwitchPicker, NamesReachTheCatalogOnlyThroughApplyOrOk) {
   // Typing stops at 20 characters; a pasted name is kept whole.
   auto third = Open();
   edit = FindControl<QLineEdit>(third.get(), "OverEdit1");
+  edit->setFocus();
   edit->selectAll();
   QTest::keyClicks(edit, QString(25, 'k'));
   EXPECT_EQ(edit->text(), QString(20, 'k'));

@@ -75,6 +75,14 @@ TEST_F(FixedMemo, PasteIsTriedFirstAndATrailingBreakMayGo) {
   EXPECT_EQ(memo.Text(), "1\nx\ny\n3");
 }
 
+TEST_F(FixedMemo, TakesOnlyWhatTheCodePageHolds) {
+  for (const QString& typed :
+       {QStringLiteral("\u03A9"), QStringLiteral("m"), QStringLiteral("\u00E9")})
+    QTest::sendKeyEvent(QTest::Click, &memo, Qt::Key_unknown, typed, Qt::NoModifier);
+  memo.PasteText(QStringLiteral("\u03A9x\u2028y\U0001F600"));
+  EXPECT_EQ(memo.Text(), QStringLiteral("m\u00E9x\ny"));
+}
+
 TEST_F(FixedMemo, CtrlEnterAndEscapeAreTheDialogsAndTypeNothing) {
   QSignalSpy ok(&memo, &TFixedMemo::CtrlReturn);
   QSignalSpy cancel(&memo, &TFixedMemo::Cancel);

@@ -16,6 +16,7 @@
 #include <xcb/xcb.h>
 
 #include <QApplication>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -44,6 +45,9 @@ namespace {
 constexpr auto QuietSpell = std::chrono::milliseconds(100);
 constexpr auto SampleStep = std::chrono::microseconds(500);
 constexpr auto GiveUpAfter = std::chrono::seconds(20);
+// How long a process has to end after SIGTERM, and after SIGKILL.
+constexpr auto EndWithin = std::chrono::seconds(10);
+constexpr auto KillWithin = std::chrono::seconds(5);
 
 // Nanoseconds that every thread of a process has run, from the scheduler's own account.
 std::optional<uint64_t> RunTime(pid_t pid) {
@@ -60,6 +64,58 @@ std::optional<uint64_t> RunTime(pid_t pid) {
   closedir(dir);
   return total;
 }
+
+// A started process. Every wait for it has a deadline, and it is reaped only once, so
+// that no signal meant for it reaches another process that has since been given its id.
+class TChild {
+public:
+  explicit TChild(const std::vector<std::string>& argv) {
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+      args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    if (posix_spawn(&pid_, args[0], nullptr, nullptr, args.data(), environ) != 0) pid_ = 0;
+  }
+  // One that did not end in time is killed, and not waited for without limit either.
+  ~TChild() {
+    if (!Ended()) {
+      kill(pid_, SIGKILL);
+      WaitUntil(TClock::now() + KillWithin);
+    }
+  }
+  TChild(const TChild&) = delete;
+  TChild& operator=(const TChild&) = delete;
+
+  bool Started() const { return pid_ > 0; }
+  pid_t Pid() const { return pid_; }
+
+  // Reaps the process when it has ended; never waits.
+  bool Ended() {
+    if (ended_ || pid_ <= 0) return true;
+    const pid_t got = waitpid(pid_, nullptr, WNOHANG);
+    ended_ = got == pid_ || (got < 0 && errno != EINTR);
+    return ended_;
+  }
+
+  // Ends the process as a logout would; false when it is still there at the deadline.
+  bool Terminate() {
+    if (Ended()) return true;
+    kill(pid_, SIGTERM);
+    return WaitUntil(TClock::now() + EndWithin);
+  }
+
+private:
+  bool WaitUntil(TClock::time_point deadline) {
+    while (!Ended()) {
+      if (TClock::now() >= deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+  }
+
+  pid_t pid_ = 0;
+  bool ended_ = false;
+};
 
 // Watches the X server for the top-level windows that processes map.
 class TWindowWatch {
@@ -78,17 +134,17 @@ public:
   ~TWindowWatch() { xcb_disconnect(connection_); }
   bool Usable() const { return root_ != 0; }
 
-  // Waits for a normal window of Pid to be mapped; false when the process ends or the
-  // deadline passes first.
-  bool WaitForMappedWindow(pid_t pid, TClock::time_point deadline) {
+  // Waits for a normal window of the process to be mapped; false when the process ends or
+  // the deadline passes first.
+  bool WaitForMappedWindow(TChild& child, TClock::time_point deadline) {
     pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
     while (TClock::now() < deadline) {
       while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
-        const bool found = Handle(event, pid);
+        const bool found = Handle(event, child.Pid());
         free(event);
         if (found) return true;
       }
-      if (waitpid(pid, nullptr, WNOHANG) != 0) return false;
+      if (child.Ended()) return false;
       poll(&fd, 1, 10);
     }
     return false;
@@ -113,6 +169,14 @@ private:
     return value;
   }
 
+  bool IsMapped(xcb_window_t window) {
+    xcb_get_window_attributes_reply_t* reply = xcb_get_window_attributes_reply(
+        connection_, xcb_get_window_attributes(connection_, window), nullptr);
+    const bool mapped = reply && reply->map_state != XCB_MAP_STATE_UNMAPPED;
+    free(reply);
+    return mapped;
+  }
+
   bool IsMainWindowOf(xcb_window_t window, pid_t pid) {
     if (Property(window, pidAtom_, XCB_ATOM_CARDINAL) != uint32_t(pid)) return false;
     const uint32_t type = Property(window, typeAtom_, XCB_ATOM_ATOM);
@@ -128,7 +192,9 @@ private:
       const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
       xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &mask);
       xcb_flush(connection_);
-      return false;
+      // The process and the window manager may have mapped it before we asked to be told:
+      // that MapNotify went by, and only the window's state shows it.
+      return IsMapped(window) && IsMainWindowOf(window, pid);
     }
     case XCB_MAP_NOTIFY: {
       const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event);
@@ -145,39 +211,38 @@ private:
 };
 
 struct TStartResult {
-  bool ok = false;
+  const char* error = "the process could not be started";
   double seconds = 0;
 };
 
 // Starts Argv and times it to its mapped main window and idleness; then ends it as a
-// logout would and waits for it to be gone.
+// logout would. Whatever does not happen in time makes the start a failed one.
 TStartResult TimeStart(const std::vector<std::string>& argv) {
   TWindowWatch watch;
-  if (!watch.Usable()) return {};
-  std::vector<char*> args;
-  for (const std::string& a : argv)
-    args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  pid_t pid = 0;
+  if (!watch.Usable()) return {"no connection to the X server"};
   const TClock::time_point start = TClock::now();
-  if (posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) return {};
-  TStartResult result;
-  if (watch.WaitForMappedWindow(pid, start + GiveUpAfter)) {
+  TChild child(argv);
+  if (!child.Started()) return {};
+  TStartResult result{"no mapped main window (the process ended, or the time ran out)"};
+  if (watch.WaitForMappedWindow(child, start + GiveUpAfter)) {
     TClock::time_point last = TClock::now();
-    std::optional<uint64_t> ran = RunTime(pid);
+    std::optional<uint64_t> ran = RunTime(child.Pid());
     while (ran && TClock::now() - last < QuietSpell && TClock::now() - start < GiveUpAfter) {
       std::this_thread::sleep_for(SampleStep);
       const TClock::time_point now = TClock::now();
-      const std::optional<uint64_t> again = RunTime(pid);
+      const std::optional<uint64_t> again = RunTime(child.Pid());
       if (again && *again != *ran) last = now;
       ran = again;
     }
-    result.ok = ran.has_value() && TClock::now() - last >= QuietSpell;
+    if (!ran)
+      result.error = "the process ended after mapping its window";
+    else if (TClock::now() - last < QuietSpell)
+      result.error = "the process never went idle in time";
+    else
+      result.error = nullptr;
     result.seconds = std::chrono::duration<double>(last - start).count();
   }
-  kill(pid, SIGTERM);
-  int status = 0;
-  waitpid(pid, &status, 0);
+  if (!child.Terminate() && !result.error) result.error = "the process did not end after SIGTERM";
   return result;
 }
 
@@ -192,10 +257,11 @@ void TimeStarts(benchmark::State& state, const std::vector<std::string>& argv,
                 bool beside = false) {
   double own = 0, bare = 0;
   for (auto _ : state) {
-    const TStartResult peer = beside ? TimeStart({BareWindowFile}) : TStartResult{};
+    const TStartResult peer = beside ? TimeStart({BareWindowFile}) : TStartResult{nullptr};
     const TStartResult result = TimeStart(argv);
-    if (!result.ok || (beside && !peer.ok)) {
-      state.SkipWithError("no mapped main window, or the process never went idle");
+    if (result.error || peer.error) {
+      state.SkipWithError(result.error ? result.error
+                                       : (std::string("bare window: ") + peer.error).c_str());
       return;
     }
     state.SetIterationTime(result.seconds);

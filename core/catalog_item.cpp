@@ -334,8 +334,6 @@ bool PlainDefault(const TCatalogVarData& d, std::vector<char>& bytes) {
 } // namespace
 
 void TCatalogBaseItem::BuildFieldTable(TFieldTable& table, size_t size) {
-  table.Built = true;
-  table.Usable = false;
   const char* const self = reinterpret_cast<const char*>(this);
   struct TPlain {
     size_t Offset;
@@ -372,7 +370,7 @@ void TCatalogBaseItem::BuildFieldTable(TFieldTable& table, size_t size) {
 
 void TCatalogBaseItem::ClearFields(TFieldTable& table, const std::type_info& type, size_t size) {
   if (typeid(*this) != type) return ClearFieldsOneByOne();
-  if (!table.Built) BuildFieldTable(table, size);
+  std::call_once(table.Built, [&] { BuildFieldTable(table, size); });
   if (!table.Usable) return ClearFieldsOneByOne();
   char* const self = reinterpret_cast<char*>(this);
   for (const auto& run : table.Runs)

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <typeinfo>
@@ -172,7 +173,9 @@ private:
       size_t Length;
       size_t ImageOffset;
     };
-    bool Built = false;
+    // Records are made on more than one thread (the project is read ahead while the main
+    // window is made): the first Clear of a class builds its table once for all of them.
+    std::once_flag Built;
     bool Usable = false;
     std::vector<TEntry> Entries; // strings, lists and records
     std::vector<TRun> Runs;

@@ -56,7 +56,10 @@ int32_t TIdByteArray::SavedCount() const {
   if (trim_ != TIdArrayTrim::Never) {
     while (count > 0 && bytes_[static_cast<size_t>(count - 1)] == readBeyond_)
       --count;
-    const int table = TableCount(trim_);
+    // An empty array asks no table: a record made on the project's read-ahead thread
+    // (whose first Clear describes its fields) must not read the process-wide tables
+    // while the main thread publishes others.
+    const int table = count > 0 ? TableCount(trim_) : -1;
     if (table >= 0) count = std::min(count, table);
   }
   return count;

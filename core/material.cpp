@@ -38,13 +38,6 @@ std::vector<std::string> MaterialRoots() {
   return roots;
 }
 
-bool HasExtension(const std::string& fileName, TExtensionTable extensions) {
-  const std::string ext = FoldCaseUtf8(ExtractFileExt(fileName));
-  for (const char* candidate : extensions)
-    if (ext == std::string(".") + candidate) return true;
-  return false;
-}
-
 // The material names in one folder, each once (of names that differ only in case, the
 // first in byte order), sorted.
 std::vector<std::string> NamesInFolder(const std::string& folder, TExtensionTable extensions) {
@@ -86,6 +79,13 @@ std::string_view TrailingNumber(std::string_view name, size_t& start) {
 }
 
 } // namespace
+
+bool HasExtension(const std::string& fileName, TExtensionTable extensions) {
+  const std::string ext = FoldCaseUtf8(ExtractFileExt(fileName));
+  for (const char* candidate : extensions)
+    if (ext == std::string(".") + candidate) return true;
+  return false;
+}
 
 bool FindMaterialFile(std::string_view name, std::string_view folder, TExtensionTable extensions,
                       std::string& path) {

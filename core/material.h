@@ -33,6 +33,9 @@ bool FindMaterialFile(std::string_view name, std::string_view folder, TExtension
 void ListMaterialFiles(std::vector<std::string>& items, std::string_view folder,
                        TExtensionTable extensions);
 
+// Whether the file name ends in one of Extensions, without regard to case.
+bool HasExtension(const std::string& fileName, TExtensionTable extensions);
+
 bool HasRtpSuffix(std::string_view entry);
 std::string StripRtpSuffix(std::string_view entry);
 

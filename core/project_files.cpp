@@ -6,45 +6,39 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 #include <vector>
 
 #include "core/atomic_file.h"
+#include "core/code_page.h"
 #include "core/file_utils.h"
 #include "core/material_folders.h"
 
 namespace {
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
+// Names as the game compares them: without regard to case.
+bool SameName(std::string_view a, std::string_view b) {
+  return FoldCaseUtf8(a) == FoldCaseUtf8(b);
 }
 
 // The files the editor writes in a project's own folder: the database, the map tree,
 // the game's ini file and program (copied from the templates), and "Map%.4d.lmu".
 bool IsProjectFileName(std::string_view name) {
   for (const char* file : {"KOVAX.ldb", "KOVAX.lmt", "KOVAX.ini", "KOVAX.exe"})
-    if (SameNameIgnoringCase(name, file)) return true;
+    if (SameName(name, file)) return true;
   constexpr std::string_view prefix = "Map", suffix = ".lmu";
   if (name.size() < prefix.size() + 4 + suffix.size() ||
-      !SameNameIgnoringCase(name.substr(0, prefix.size()), prefix) ||
-      !SameNameIgnoringCase(name.substr(name.size() - suffix.size()), suffix))
+      !SameName(name.substr(0, prefix.size()), prefix) ||
+      !SameName(name.substr(name.size() - suffix.size()), suffix))
     return false;
   const std::string_view digits =
       name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
   return std::all_of(digits.begin(), digits.end(), IsDigitChar);
 }
 
-// A material of a folder whose files carry one of Extensions.
+// A material of a folder whose files carry one of Extensions; hidden files are none.
 bool IsMaterialFileName(std::string_view name, TExtensionTable extensions) {
-  const size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos || dot == 0) return false;
-  return std::any_of(extensions.begin(), extensions.end(), [&](const char* extension) {
-    return SameNameIgnoringCase(name.substr(dot + 1), extension);
-  });
+  return !name.empty() && name[0] != '.' && HasExtension(std::string(name), extensions);
 }
 
 // Removes from the folder open as Fd the plain files that saves of Ours-accepted files
@@ -86,7 +80,7 @@ void RemoveStaleTemporaryFiles(const std::string& projectFolder) {
   if (project < 0) return;
   for (const std::string& folder : folders)
     for (int i = 0; i < MaterialFolderCount; ++i) {
-      if (!SameNameIgnoringCase(folder, MaterialFolderNames[i])) continue;
+      if (!SameName(folder, MaterialFolderNames[i])) continue;
       const int at =
           openat(project, folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
       if (at >= 0)
